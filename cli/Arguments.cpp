@@ -1,0 +1,75 @@
+#include "Arguments.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace drawmentor::cli {
+
+TArguments::TArguments(const std::vector<std::string>& words, const std::vector<std::string>& valued,
+                       const std::vector<std::string>& flags) {
+    const auto known = [](const std::vector<std::string>& list, const std::string& name) {
+        return std::find(list.begin(), list.end(), name) != list.end();
+    };
+    for (size_t i = 0; i < words.size(); ++i) {
+        const std::string& word = words[i];
+        if (word.size() < 3 || word.compare(0, 2, "--") != 0) {
+            FPositional.push_back(word);
+            continue;
+        }
+        std::string name = word.substr(2);
+        std::optional<std::string> inlineValue;
+        if (const auto eq = name.find('='); eq != std::string::npos) {
+            inlineValue = name.substr(eq + 1);
+            name.resize(eq);
+        }
+        if (known(flags, name) && !inlineValue) {
+            FFlags[name] = true;
+        } else if (known(valued, name)) {
+            if (FValues.count(name)) throw EUsage("option --" + name + " given twice");
+            if (inlineValue) {
+                FValues[name] = *inlineValue;
+            } else {
+                if (i + 1 >= words.size()) throw EUsage("option --" + name + " needs a value");
+                FValues[name] = words[++i];
+            }
+        } else {
+            throw EUsage("unknown option " + word);
+        }
+    }
+}
+
+std::optional<std::string> TArguments::Value(const std::string& name) const {
+    const auto it = FValues.find(name);
+    if (it == FValues.end()) return std::nullopt;
+    return it->second;
+}
+
+int TArguments::Int(const std::string& name, int fallback, int lo, int hi) const {
+    const auto text = Value(name);
+    return text ? ParseInt(*text, lo, hi, "--" + name) : fallback;
+}
+
+int ParseInt(const std::string& text, int lo, int hi, const std::string& what) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc{} || end != text.data() + text.size())
+        throw EUsage(what + ": '" + text + "' is not a whole number");
+    if (value < lo || value > hi)
+        throw EUsage(what + ": " + text + " is outside " + std::to_string(lo) + ".." +
+                     std::to_string(hi));
+    return value;
+}
+
+std::vector<int> ParseIntList(const std::string& text, int lo, int hi, const std::string& what) {
+    std::vector<int> values;
+    size_t start = 0;
+    while (true) {
+        const size_t comma = text.find(',', start);
+        values.push_back(ParseInt(text.substr(start, comma - start), lo, hi, what));
+        if (comma == std::string::npos) break;
+        start = comma + 1;
+    }
+    return values;
+}
+
+} // namespace drawmentor::cli

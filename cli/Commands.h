@@ -1,0 +1,14 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace drawmentor::cli {
+
+// Each command reads its own words (after the command name), writes its answer
+// to `out` and returns the exit status; bad input raises EUsage.
+int RunGames(const std::vector<std::string>& words, std::ostream& out);
+int RunAnalyze(const std::vector<std::string>& words, std::ostream& out);
+
+} // namespace drawmentor::cli

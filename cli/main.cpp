@@ -1,0 +1,47 @@
+#include "Arguments.h"
+#include "Commands.h"
+
+#include "cards/Error.h"
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* kUsage = R"(drawmentor-cli: the DrawMentor engine on the command line
+
+Usage:
+  drawmentor-cli games [--json]
+      The catalogue of offered games: index, name, wild cards, deck size, lines.
+  drawmentor-cli analyze --game G --pays p0,p1,... [--bet B] [--json] C1 C2 C3 C4 C5
+      Every hold of a dealt hand with its exact expected return and line chances.
+      --pays: what each line of the game returns for the whole bet, in line order.
+
+Cards: rank 2-9, T (or 10), J, Q, K, A and suit S, C, D, H (any case); JK is a joker.
+Exit status: 0 done, 1 failure, 2 bad arguments.
+)";
+
+} // namespace
+
+int main(int argc, char** argv) {
+    using namespace drawmentor;
+    std::vector<std::string> words(argv + 1, argv + argc);
+    if (words.empty() || words[0] == "--help" || words[0] == "-h" || words[0] == "help") {
+        std::cout << kUsage;
+        return words.empty() ? 2 : 0;
+    }
+    const std::string command = words[0];
+    words.erase(words.begin());
+    try {
+        if (command == "games") return cli::RunGames(words, std::cout);
+        if (command == "analyze") return cli::RunAnalyze(words, std::cout);
+        throw cli::EUsage("unknown command '" + command + "' (try --help)");
+    } catch (const cli::EUsage& error) {
+        std::cerr << "drawmentor-cli: " << error.what() << '\n';
+        return 2;
+    } catch (const std::exception& error) {
+        std::cerr << "drawmentor-cli: " << error.what() << '\n';
+        return 1;
+    }
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace drawmentor {
+
+// The one error type of the program. Every computing step that catches an error
+// prepends its own context line (AddErrorContext), so the final message reads
+// from the outermost step to the innermost, then the text that started it.
+class EDrawMentor : public std::exception {
+public:
+    explicit EDrawMentor(std::string message) : FMessage(std::move(message)) {}
+
+    const char* what() const noexcept override { return FMessage.c_str(); }
+    const std::string& Message() const noexcept { return FMessage; }
+    void PrependContext(std::string_view line);
+
+private:
+    std::string FMessage;
+};
+
+// A table index or a value outside its valid range.
+class ERangeError : public EDrawMentor {
+public:
+    using EDrawMentor::EDrawMentor;
+};
+
+// An integer result that does not fit its type: a count must never wrap.
+class EOverflowError : public EDrawMentor {
+public:
+    using EDrawMentor::EDrawMentor;
+};
+
+inline constexpr std::string_view kContextSeparator = "\n";
+
+// Call only inside a catch block: adds `context` in front of the message of the
+// exception being handled and rethrows it. Foreign exceptions are turned into
+// EDrawMentor so that later steps can keep prepending.
+[[noreturn]] void AddErrorContext(std::string_view context);
+
+} // namespace drawmentor

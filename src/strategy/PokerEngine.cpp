@@ -1,0 +1,336 @@
+#include "PokerEngine.h"
+
+#include "cards/Checked.h"
+#include "games/Classification.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+namespace drawmentor {
+namespace {
+
+const char* const kNaturalContext = "Error calculate natural case ";
+
+[[noreturn]] void AddMaskContext(const char* prefix, int mask) {
+    char text[96];
+    std::snprintf(text, sizeof text, "%s(CheckDraw) DrawMask=%d", prefix, mask);
+    AddErrorContext(text);
+}
+
+} // namespace
+
+TPokerEngine::TPokerEngine(TCalculator& calculator) : Calc(calculator) {
+    std::fill(std::begin(CategoryLine), std::end(CategoryLine), -1);
+}
+
+void TPokerEngine::SetDescription(const TPokerDescription& description) {
+    GameName = description.Name;
+    GameIndex = description.GameIndex;
+    LastLine = CheckIndex(description.LastLine, 0, kMaxLines - 1, "last line");
+    LineNames.clear();
+    for (int line = 0; line <= LastLine; ++line) LineNames.push_back(description.LineName(line));
+    // Filled line by line: a category listed under two lines goes to the later.
+    std::fill(std::begin(CategoryLine), std::end(CategoryLine), -1);
+    for (int line = 0; line <= LastLine; ++line) {
+        const TCategorySet set = description.LineCategories(line);
+        for (int c = 0; c < kNaturalCategoryCount; ++c)
+            if ((set >> c) & 1) CategoryLine[c] = line;
+    }
+}
+
+void TPokerEngine::SetPayout(TPayout* payout) {
+    Payout = payout;
+    if (Payout) Reset();
+}
+
+void TPokerEngine::Reset() {
+    ResetHand();
+    if (Payout) {
+        Payout->LastLine = LastLine;
+        Payout->DeckSize = Deck.Total;
+    }
+}
+
+void TPokerEngine::ResetHand() {
+    Hand.ClearHand();
+    Deck.Fill();
+}
+
+int TPokerEngine::GetTheBest() {
+    try {
+        ResetCounts();
+        CheckCombination();
+        for (int mask = 1; mask < kMaskCount - 1; ++mask) CheckDraw(mask);
+        CheckEmpty();
+        SumLines();
+        int best = 0;
+        SelectBest(best);
+        return best;
+    } catch (...) {
+        AddErrorContext("Error calculate natural case (GetTheBest)");
+    }
+}
+
+void TPokerEngine::SelectBest(int& best) {
+    long double bestReturn = DrawReturn(0);
+    for (int mask = 1; mask < kMaskCount; ++mask) {
+        const long double value = DrawReturn(mask);
+        if (value > bestReturn) {
+            bestReturn = value;
+            best = mask;
+        }
+    }
+}
+
+long double TPokerEngine::DrawReturn(int mask) const {
+    try {
+        CheckIndex(mask, 0, kMaskCount - 1, "draw mask");
+        if (!Payout) throw EDrawMentor("No payout attached to the strategy engine");
+        int64_t sum = 0;
+        for (int line = 0; line <= LastLine; ++line)
+            sum = CheckedAdd(sum, CheckedMul(LineCounts[mask][line], int64_t{Payout->Pays[line]}));
+        return static_cast<long double>(sum) / static_cast<long double>(OutcomeCount(mask));
+    } catch (...) {
+        AddErrorContext("Error calculate natural case (DrawReturn)");
+    }
+}
+
+int64_t TPokerEngine::OutcomeCount(int mask) const { return Binomial(DrawCount(mask), Deck.Total); }
+
+int64_t TPokerEngine::UnpaidCount(int mask) const {
+    int64_t paid = 0;
+    for (int line = 0; line <= LastLine; ++line) paid = CheckedAdd(paid, LineCounts[mask][line]);
+    return OutcomeCount(mask) - paid;
+}
+
+long double TPokerEngine::LineProbability(int line, int mask) const {
+    CheckIndex(line, 0, kMaxLines - 1, "line");
+    return static_cast<long double>(LineCounts[CheckIndex(mask, 0, kMaskCount - 1, "draw mask")][line]) /
+           static_cast<long double>(OutcomeCount(mask));
+}
+
+int64_t TPokerEngine::LineCount(int line, int mask) const {
+    CheckIndex(line, 0, kMaxLines - 1, "line");
+    CheckIndex(mask, 0, kMaskCount - 1, "draw mask");
+    return line <= LastLine ? LineCounts[mask][line] : UnpaidCount(mask);
+}
+
+int TPokerEngine::CurrentLine() const {
+    for (int c = 0; c < kNaturalCategoryCount; ++c)
+        if (CategoryCounts[0][c] == 1) return CategoryLine[c];
+    return -1;
+}
+
+void TPokerEngine::ResetCounts() {
+    std::memset(CategoryCounts, 0, sizeof CategoryCounts);
+    std::memset(LineCounts, 0, sizeof LineCounts);
+    Calc.InitSuits(Deck);
+}
+
+void TPokerEngine::CheckCombination() {
+    try {
+        const int category = ClassifyNatural(Hand);
+        if (category != kNoCategory) CategoryCounts[0][category] = 1;
+    } catch (...) {
+        AddErrorContext("Error calculate natural case (CheckCombination)");
+    }
+}
+
+void TPokerEngine::SumLines() {
+    for (int c = 0; c < kNaturalCategoryCount; ++c) {
+        const int line = CategoryLine[c];
+        if (line < 0) continue;
+        for (int mask = 0; mask < kMaskCount; ++mask) LineCounts[mask][line] += CategoryCounts[mask][c];
+    }
+}
+
+void TPokerEngine::StraightCount(int column, int32_t (&kinds)[3]) const {
+    const auto keptHas = [&](int rank) {
+        return column < 0 ? Kept.RankCount[rank] > 0 : Kept.Count[rank][column] > 0;
+    };
+    const auto factor = [&](int rank) {
+        if (keptHas(rank)) return 1;
+        return column < 0 ? Deck.RankCount[rank] : Deck.Count[rank][column];
+    };
+    kinds[0] = kinds[1] = kinds[2] = 0;
+    const int top = keptHas(kRankAce) ? kRankAce : Kept.MaxRankNoAce;
+    const int bottom = Kept.MinRank;
+    if (top - bottom <= 4) {
+        for (int start = std::max(0, top - 4); start <= std::min(bottom, kRankTen); ++start) {
+            int32_t product = 1;
+            for (int rank = start; rank < start + 5 && product != 0; ++rank)
+                product = CheckedMul(product, int32_t{factor(rank)});
+            kinds[start == kRankTen ? skAceHigh : skMiddle] += product;
+        }
+    }
+    if (Kept.MaxRankNoAce <= 3) {
+        int32_t product = factor(kRankAce);
+        for (int rank = 0; rank <= 3 && product != 0; ++rank)
+            product = CheckedMul(product, int32_t{factor(rank)});
+        kinds[skWheel] = product;
+    }
+}
+
+void TPokerEngine::CheckDraw(int mask) {
+    try {
+        CountDraw(mask);
+    } catch (...) {
+        AddMaskContext(kNaturalContext, mask);
+    }
+}
+
+// Masks 1..30: the kept cards are completed by k = 1..4 natural cards.
+void TPokerEngine::CountDraw(int mask) {
+    Kept.CopyKept(Hand, mask);
+    const int k = DrawCount(mask);
+    const int held = kHandSize - k;
+    const int n = NaturalsLeft();
+    Calc.Init(Deck, Kept);
+    if (Kept.WildCount > 0) return;
+    int32_t(&counts)[kNaturalCategoryCount] = CategoryCounts[mask];
+    int32_t remaining = Binomial(k, n);
+
+    // 1. Five different ranks: flushes and straights; the rest has no category.
+    if (Kept.RanksWithCount[1] == held) {
+        remaining = CheckedSub(remaining, Calc.Singles[0][k]);
+        int flushSuit = -1;
+        if (Kept.SuitsWithCount[held] == 1) {
+            for (int suit = 0; suit < kSuitCount; ++suit)
+                if (Kept.SuitCount[suit] == held) flushSuit = suit;
+            counts[ncFlush] = Binomial(k, Deck.SuitCount[flushSuit]);
+        }
+        int32_t straights[3];
+        StraightCount(-1, straights);
+        for (int kind = 0; kind < 3; ++kind) counts[ncStraightA5 + kind] = straights[kind];
+        if (flushSuit >= 0) {
+            int32_t suited[3];
+            StraightCount(flushSuit, suited);
+            for (int kind = 0; kind < 3; ++kind) {
+                counts[ncFlushStraightA5 + kind] = suited[kind];
+                counts[ncStraightA5 + kind] -= suited[kind];
+                counts[ncFlush] -= suited[kind];
+            }
+        }
+    }
+
+    // 2. Pairs, sets and quads per rank.
+    const bool noSetOrQuads = Kept.RanksWithCount[3] == 0 && Kept.RanksWithCount[4] == 0;
+    const bool noQuads = Kept.RanksWithCount[4] == 0;
+    const int keptPairs = Kept.RanksWithCount[2];
+    for (int rank = 0; rank < kRankCount; ++rank) {
+        if (Deck.IsWild(rank)) continue;
+        const int d = Deck.RankCount[rank];
+        const int h = Kept.RankCount[rank];
+        const int needPair = 2 - h;
+        int32_t withRank = 0;
+        if (noSetOrQuads) {
+            // Pairs must not count this rank while its own sets are counted.
+            withRank = Binomial(needPair, d);
+            Calc.Pairs[needPair] -= withRank;
+            if (d >= needPair && k >= needPair && (keptPairs == 0 || (keptPairs == 1 && h == 2))) {
+                const int excluded = h == 0 ? d : 0;
+                const int32_t pairs = CheckedMul(withRank, Calc.Singles[excluded][k - needPair]);
+                counts[ncPairs2 + rank] = pairs;
+                remaining = CheckedSub(remaining, pairs);
+            }
+        }
+        if (noQuads) {
+            const int need = 3 - h;
+            if (need >= 0 && d >= need && k >= need) {
+                const int32_t ways = Binomial(need, d);
+                const int32_t full =
+                    Kept.RanksWithCount[1] > 2 ? 0 : CheckedMul(ways, Calc.Pairs[k - need]);
+                counts[ncFullHouse] = CheckedAdd(counts[ncFullHouse], full);
+                const int32_t sets = CheckedMul(ways, Binomial(k - need, n - d)) - full;
+                counts[ncThreeOfKind2 + rank] = sets;
+                remaining = CheckedSub(remaining, sets);
+            }
+        }
+        const int need = 4 - h;
+        if (need >= 0 && d >= need && k >= need) {
+            const int32_t quads = CheckedMul(Binomial(need, d), Binomial(k - need, n - d));
+            counts[ncFourOfKind2 + rank] = quads;
+            remaining = CheckedSub(remaining, quads);
+        }
+        if (noSetOrQuads) Calc.Pairs[needPair] += withRank;
+    }
+
+    // 3. What is left is two pairs.
+    remaining = CheckedSub(remaining, counts[ncFullHouse]);
+    counts[ncTwoPairs] = remaining;
+}
+
+void TPokerEngine::CheckEmpty() {
+    try {
+        CountEmpty();
+    } catch (...) {
+        AddErrorContext("Error calculate natural case (CheckEmpty)");
+    }
+}
+
+// Mask 31: five new natural cards.
+void TPokerEngine::CountEmpty() {
+    constexpr int mask = kMaskCount - 1;
+    Kept.ClearHand();
+    Calc.Init(Deck, Kept);
+    const int n = NaturalsLeft();
+    int32_t(&counts)[kNaturalCategoryCount] = CategoryCounts[mask];
+
+    // 1. Flushes and straight flushes per suit.
+    int32_t flushes = 0;
+    for (int suit = 0; suit < kSuitCount; ++suit) {
+        flushes = CheckedAdd(flushes, Binomial(5, Deck.SuitCount[suit]));
+        int run = 0;
+        for (int rank = 0; rank < kRankCount; ++rank) {
+            run = Deck.Count[rank][suit] > 0 ? run + 1 : 0;
+            if (run >= 5) ++counts[rank == kRankAce ? ncFlushStraightTA : ncFlushStraight];
+        }
+        bool wheel = Deck.Count[kRankAce][suit] > 0;
+        for (int rank = 0; rank <= 3; ++rank) wheel = wheel && Deck.Count[rank][suit] > 0;
+        if (wheel) ++counts[ncFlushStraightA5];
+    }
+    counts[ncFlush] =
+        flushes - counts[ncFlushStraightA5] - counts[ncFlushStraight] - counts[ncFlushStraightTA];
+
+    // 2. Straights over all suits: products of five consecutive rank counts.
+    int32_t middle = 0;
+    for (int start = 0; start + 4 < kRankCount; ++start) {
+        int32_t product = 1;
+        for (int rank = start; rank < start + 5; ++rank)
+            product = CheckedMul(product, int32_t{Deck.RankCount[rank]});
+        if (start == kRankTen)
+            counts[ncStraightTA] = product - counts[ncFlushStraightTA];
+        else
+            middle = CheckedAdd(middle, product);
+    }
+    counts[ncStraight] = middle - counts[ncFlushStraight];
+    int32_t wheel = Deck.RankCount[kRankAce];
+    for (int rank = 0; rank <= 3; ++rank) wheel = CheckedMul(wheel, int32_t{Deck.RankCount[rank]});
+    counts[ncStraightA5] = wheel - counts[ncFlushStraightA5];
+
+    // 3. Paired shapes per rank; two pairs is what remains.
+    int32_t remaining = CheckedSub(Binomial(5, n), Calc.Singles[0][5]);
+    for (int rank = 0; rank < kRankCount; ++rank) {
+        const int d = Deck.RankCount[rank];
+        if (d < 2) continue;
+        const int32_t pairs = CheckedMul(Binomial(2, d), Calc.Singles[d][3]);
+        counts[ncPairs2 + rank] = pairs;
+        remaining = CheckedSub(remaining, pairs);
+        if (d >= 3) {
+            const int32_t full = CheckedMul(Binomial(3, d), Calc.Pairs[2] - Binomial(2, d));
+            counts[ncFullHouse] = CheckedAdd(counts[ncFullHouse], full);
+            const int32_t sets = CheckedMul(Binomial(3, d), Binomial(2, n - d)) - full;
+            counts[ncThreeOfKind2 + rank] = sets;
+            remaining = CheckedSub(remaining, sets);
+        }
+        if (d >= 4) {
+            const int32_t quads = CheckedMul(Binomial(4, d), int32_t(n - d));
+            counts[ncFourOfKind2 + rank] = quads;
+            remaining = CheckedSub(remaining, quads);
+        }
+    }
+    counts[ncTwoPairs] = CheckedSub(remaining, counts[ncFullHouse]);
+}
+
+} // namespace drawmentor

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "Calculator.h"
+#include "cards/CardBunch.h"
+#include "cards/Categories.h"
+#include "games/PayTable.h"
+#include "games/PokerDescription.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace drawmentor {
+
+// The exact strategy engine of games without wild cards. For the five cards in
+// Hand and the cards left in Deck it counts, for each of the 32 draw masks, the
+// draw outcomes ending in every hand category, in closed form per rank and per
+// suit, and from those the line counts, the expected returns and the best hold.
+//
+// After GetTheBest, for every mask m with k = DrawCount(m) and n = Deck.Total:
+//   CategoryCounts[m][c] = number of k-card subsets of the deck that complete
+//                          the cards kept under m to a hand of category c;
+//   LineCounts[m][l]     = sum of CategoryCounts[m][c] over CategoryLine[c] = l;
+//   unpaid outcomes      = C(n, k) - sum of LineCounts[m][0..LastLine].
+class TPokerEngine {
+public:
+    explicit TPokerEngine(TCalculator& calculator = Calculator());
+    TPokerEngine(const TPokerEngine&) = delete;
+    TPokerEngine& operator=(const TPokerEngine&) = delete;
+    virtual ~TPokerEngine() = default;
+
+    virtual void SetDescription(const TPokerDescription& description);
+    void SetPayout(TPayout* payout);
+    virtual void Reset();
+    // Empties Hand and refills Deck; the caller then adds the five dealt cards
+    // to Hand (AddCard) and removes them from Deck (RemoveCard).
+    void ResetHand();
+    // Counts all 32 masks and returns the best one (ties to the lowest mask).
+    int GetTheBest();
+    // Expected return of the hold in the unit of Payout.Pays (coins for the bet).
+    long double DrawReturn(int mask) const;
+    long double LineProbability(int line, int mask) const;
+    // For a line above LastLine: the outcomes paid by no line.
+    int64_t LineCount(int line, int mask) const;
+    // The line that pays Hand as it stands, or -1. Valid after GetTheBest.
+    virtual int CurrentLine() const;
+
+    int64_t OutcomeCount(int mask) const;
+    int64_t UnpaidCount(int mask) const;
+    bool IsWildEngine() const { return Deck.WildRank != kNoWildRank || Deck.Jokers > 0; }
+
+    int GameIndex = -1;
+    std::string GameName;
+    TDeck Deck;
+    THand Hand;
+    THand Kept;
+    int32_t CategoryCounts[kMaskCount][kNaturalCategoryCount] = {};
+    int32_t CategoryLine[kNaturalCategoryCount] = {};
+    int64_t LineCounts[kMaskCount][kMaxLines] = {};
+    int LastLine = -1;
+    std::vector<std::string> LineNames;
+    TPayout* Payout = nullptr;
+
+protected:
+    virtual void ResetCounts();
+    virtual void CheckCombination();
+    virtual void CheckEmpty();
+    virtual void CheckDraw(int mask);
+    virtual void SumLines();
+
+    int NaturalsLeft() const { return Deck.Total - Deck.WildCount; }
+    void StraightCount(int column, int32_t (&kinds)[3]) const;
+
+    TCalculator& Calc;
+
+private:
+    void CountDraw(int mask);
+    void CountEmpty();
+    void SelectBest(int& best);
+};
+
+} // namespace drawmentor

@@ -1,0 +1,361 @@
+#include "WildEngine.h"
+
+#include "cards/Checked.h"
+#include "games/Classification.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+namespace drawmentor {
+namespace {
+
+[[noreturn]] void AddWildMaskContext(int mask) {
+    char text[96];
+    std::snprintf(text, sizeof text, "Error calculate wild case (CheckDraw) DrawMask=%d", mask);
+    AddErrorContext(text);
+}
+
+int32_t Narrow(int64_t value) {
+    if (value < 0 || value > INT32_MAX) RaiseRange("outcome count", value);
+    return static_cast<int32_t>(value);
+}
+
+// The highest rank without King and Ace: WILD_1 is the one-wild hand that
+// neither pays as a straight or flush nor holds a King or an Ace.
+constexpr int kRankQueen = 10;
+
+} // namespace
+
+void TWildEngine::SetDescription(const TPokerDescription& description) {
+    TPokerEngine::SetDescription(description);
+    Deck.SetJokers(description.Jokers);
+    const int wildRank = description.WildRank >= 0 ? description.WildRank : kNoWildRank;
+    Deck.SetWildRank(wildRank);
+    Hand.SetWildRank(wildRank);
+    Kept.SetWildRank(wildRank);
+    const auto* wild = dynamic_cast<const TWildPokerDescription*>(&description);
+    for (int line = 0; line < kMaxLines; ++line)
+        WildLineCategories[line] = wild && line <= LastLine ? wild->WildLineCategories(line) : 0;
+}
+
+void TWildEngine::Reset() {
+    TPokerEngine::Reset();
+    InternalSetPayout();
+}
+
+void TWildEngine::InternalSetPayout() {
+    try {
+        std::fill(std::begin(WildCategoryLine), std::end(WildCategoryLine), -1);
+        if (!Payout) return;
+        int order[kMaxLines];
+        for (int line = 0; line <= LastLine; ++line) order[line] = line;
+        // A stable exchange sort: equal pays keep the table order, so a tie goes
+        // to the lower line.
+        for (int pass = 0; pass < LastLine; ++pass)
+            for (int i = 0; i < LastLine - pass; ++i)
+                if (Payout->Pays[order[i]] < Payout->Pays[order[i + 1]]) std::swap(order[i], order[i + 1]);
+        for (int i = 0; i <= LastLine; ++i) {
+            const int line = order[i];
+            for (int c = 0; c < kWildCategoryCount; ++c)
+                if (((WildLineCategories[line] >> c) & 1) && WildCategoryLine[c] == -1)
+                    WildCategoryLine[c] = line;
+        }
+    } catch (...) {
+        AddErrorContext("Error calculate wild case (InternalSetPayout)");
+    }
+}
+
+int TWildEngine::CurrentLine() const {
+    if (!Hand.HasWild()) return TPokerEngine::CurrentLine();
+    for (int c = 0; c < kWildCategoryCount; ++c)
+        if (WildCounts[0][c] == 1) return WildCategoryLine[c];
+    return -1;
+}
+
+void TWildEngine::ResetCounts() {
+    TPokerEngine::ResetCounts();
+    std::memset(WildCounts, 0, sizeof WildCounts);
+}
+
+void TWildEngine::CheckCombination() {
+    if (!Hand.HasWild()) return TPokerEngine::CheckCombination();
+    try {
+        WildCounts[0][ClassifyWild(Hand)] = 1;
+    } catch (...) {
+        AddErrorContext("Error calculate wild case (InternalCheckCombination)");
+    }
+}
+
+void TWildEngine::CheckEmpty() {
+    TPokerEngine::CheckEmpty();
+    try {
+        CountWild(kMaskCount - 1);
+    } catch (...) {
+        AddWildMaskContext(kMaskCount - 1);
+    }
+}
+
+void TWildEngine::CheckDraw(int mask) {
+    TPokerEngine::CheckDraw(mask);
+    try {
+        CountWild(mask);
+    } catch (...) {
+        AddWildMaskContext(mask);
+    }
+}
+
+void TWildEngine::SumLines() {
+    TPokerEngine::SumLines();
+    for (int c = 0; c < kWildCategoryCount; ++c) {
+        const int line = WildCategoryLine[c];
+        if (line < 0) continue;
+        for (int mask = 0; mask < kMaskCount; ++mask) LineCounts[mask][line] += WildCounts[mask][c];
+    }
+}
+
+int TWildEngine::FlushSuit() const {
+    const int held = Kept.NaturalCount();
+    if (held == 0 || Kept.SuitsWithCount[held] != 1) return -1;
+    for (int suit = 0; suit < kSuitCount; ++suit)
+        if (Kept.SuitCount[suit] == held) return suit;
+    return -1;
+}
+
+// Kept and the calculator were set up for this mask by the natural step.
+// A final hand with w wild cards takes j = w - H of them from the G wild cards
+// of the deck (C(G, j) ways); its 5 - w naturals are the h kept naturals and
+// m = 5 - w - h drawn ones, whose shape decides the category.
+void TWildEngine::CountWild(int mask) {
+    const int wildInDeck = Deck.WildCount;
+    const int wildKept = Kept.WildCount;
+    if (wildInDeck + wildKept == 0) return;
+    const int held = Kept.NaturalCount();
+    const int k = DrawCount(mask);
+    const int naturalsLeft = NaturalsLeft();
+    int32_t(&counts)[kWildCategoryCount] = WildCounts[mask];
+
+    const bool distinctKept = Kept.RanksWithCount[1] == held;
+    if (distinctKept) {
+        const int flushSuit = FlushSuit();
+        AddWindowTables(kRankAce, flushSuit, FStraights, FSuitedStraights);
+        if (Kept.RankCount[kRankKing] + Kept.RankCount[kRankAce] == 0)
+            AddWindowTables(kRankQueen, flushSuit, FLowStraights, FLowSuitedStraights);
+    }
+
+    const int firstWild = std::max(1, wildKept);
+    const int lastWild = std::min(kHandSize, wildKept + std::min(wildInDeck, k));
+    for (int wild = firstWild; wild <= lastWild; ++wild) {
+        const int naturals = kHandSize - wild;
+        const int drawn = naturals - held;
+        if (drawn < 0) continue;
+        const int64_t ways = Binomial(wild - wildKept, wildInDeck);
+        int64_t natural[kWildCategoryCount] = {};
+        if (naturals == 0) {
+            natural[wcWild5] = 1;
+        } else if (naturals == 1) {
+            const int aces = Deck.RankCount[kRankAce];
+            if (held == 0) {
+                natural[wcWild4A] = aces;
+                natural[wcWild4WA] = naturalsLeft - aces;
+            } else {
+                natural[Kept.RankCount[kRankAce] == 1 ? wcWild4A : wcWild4WA] = 1;
+            }
+        } else {
+            CountMultiples(naturals, drawn, natural);
+            if (distinctKept) CountDistinct(naturals, drawn, natural);
+        }
+        for (int c = 0; c < kWildCategoryCount; ++c)
+            if (natural[c] != 0) counts[c] = Narrow(counts[c] + CheckedMul(natural[c], ways));
+    }
+}
+
+// Completions in which some natural rank appears more than once.
+void TWildEngine::CountMultiples(int naturals, int drawn, int64_t (&out)[kWildCategoryCount]) {
+    const int held = Kept.NaturalCount();
+    // Five of a kind: every natural of one rank.
+    int64_t fives = 0;
+    if (held == 0) {
+        for (int rank = 0; rank < kRankCount; ++rank) {
+            const int64_t ways = Binomial(naturals, Deck.RankCount[rank]);
+            out[wcWildFive2 + rank] += ways;
+            fives += ways;
+        }
+    } else if (Kept.RanksWithCount[held] == 1) {
+        const int rank = Kept.MinRank;
+        fives = Binomial(drawn, Deck.RankCount[rank]);
+        out[wcWildFive2 + rank] += fives;
+    }
+    if (naturals == 2) return; // two naturals are a pair (five of a kind) or distinct
+
+    const int64_t all = Binomial(drawn, NaturalsLeft());
+    const int64_t distinct = Kept.RanksWithCount[1] == held ? Calc.Singles[0][drawn] : 0;
+    if (naturals == 3) {
+        out[wcWild2And21] += all - distinct - fives;
+        return;
+    }
+
+    // Four naturals: a set and a single, a pair and two singles, or two pairs.
+    int64_t sets = 0;
+    int64_t pairs = 0;
+    for (int rank = 0; rank < kRankCount; ++rank) {
+        if (Deck.IsWild(rank)) continue;
+        const int d = Deck.RankCount[rank];
+        const int c = Kept.RankCount[rank];
+        const int others = held - c;
+        const int excluded = c > 0 ? 0 : d;
+        if (c <= 3 && others <= 1)
+            sets += int64_t{Binomial(3 - c, d)} * Calc.Singles[excluded][1 - others];
+        // The kept cards of other ranks must be singles for a lone pair.
+        const int otherPairs = Kept.RanksWithCount[2] - (c == 2 ? 1 : 0);
+        if (c <= 2 && others <= 2 && otherPairs == 0 && Kept.RanksWithCount[3] == 0 &&
+            Kept.RanksWithCount[4] == 0)
+            pairs += int64_t{Binomial(2 - c, d)} * Calc.Singles[excluded][2 - others];
+    }
+    out[wcWild1And31] += sets;
+    out[wcWild1And211] += pairs;
+    out[wcWild1And22] += all - distinct - fives - sets - pairs;
+}
+
+// Completions to naturals of different ranks: flushes, straights and the rest.
+void TWildEngine::CountDistinct(int naturals, int drawn, int64_t (&out)[kWildCategoryCount]) {
+    const int held = Kept.NaturalCount();
+    const int flushSuit = FlushSuit();
+    const auto suitedCount = [&](int upper) -> int64_t {
+        if (held > 0)
+            return flushSuit < 0 ? 0 : Binomial(drawn, Calc.SuitRange(flushSuit, -1, upper));
+        int64_t sum = 0;
+        for (int suit = 0; suit < kSuitCount; ++suit)
+            sum += Binomial(naturals, Calc.SuitRange(suit, -1, upper));
+        return sum;
+    };
+    const int64_t distinct = Calc.Singles[0][drawn];
+    const int64_t suited = suitedCount(kRankAce);
+    int64_t suitedStraights = 0;
+    int64_t straights = 0;
+    for (int kind = 0; kind < 3; ++kind) {
+        suitedStraights += FSuitedStraights[kind][drawn];
+        straights += FStraights[kind][drawn];
+    }
+    const int64_t flush = suited - suitedStraights;
+    const int firstFlushStraight = naturals == 2   ? wcWild3FlushStrA5
+                                   : naturals == 3 ? wcWild2FlushStrA5
+                                                   : wcWild1FlushStrA5;
+    for (int kind = 0; kind < 3; ++kind) out[firstFlushStraight + kind] += FSuitedStraights[kind][drawn];
+
+    if (naturals == 2) {
+        // Three wild cards: unsuited pairs of ranks pay alike, windows or not.
+        out[wcWild3Flush] += flush;
+        out[wcWild3] += distinct - suited;
+        return;
+    }
+    const int firstStraight = naturals == 3 ? wcWild2StraightA5 : wcWild1StraightA5;
+    for (int kind = 0; kind < 3; ++kind)
+        out[firstStraight + kind] += FStraights[kind][drawn] - FSuitedStraights[kind][drawn];
+    const int64_t plain = distinct - straights - flush;
+    if (naturals == 3) {
+        out[wcWild2Flush] += flush;
+        out[wcWild2] += plain;
+        return;
+    }
+    out[wcWild1Flush] += flush;
+    if (Kept.RankCount[kRankKing] + Kept.RankCount[kRankAce] > 0) {
+        out[wcWild1Kings] += plain;
+        return;
+    }
+    // WILD_1: the same split over the ranks 2..Q alone.
+    int64_t low[6];
+    RangeSingles(-1, 0, kRankQueen, low);
+    int64_t lowStraights = 0;
+    int64_t lowSuitedStraights = 0;
+    for (int kind = 0; kind < 3; ++kind) {
+        lowStraights += FLowStraights[kind][drawn];
+        lowSuitedStraights += FLowSuitedStraights[kind][drawn];
+    }
+    const int64_t noKings = low[drawn] - lowStraights - (suitedCount(kRankQueen) - lowSuitedStraights);
+    out[wcWild1] += noKings;
+    out[wcWild1Kings] += plain - noKings;
+}
+
+void TWildEngine::AddWindowTables(int upper, int flushSuit, TWindowTable& allSuits,
+                                  TWindowTable& suited) {
+    WindowTable(-1, upper, allSuits);
+    if (Kept.NaturalCount() > 0) {
+        if (flushSuit >= 0)
+            WindowTable(flushSuit, upper, suited);
+        else
+            std::memset(suited, 0, sizeof suited);
+        return;
+    }
+    std::memset(suited, 0, sizeof suited);
+    for (int suit = 0; suit < kSuitCount; ++suit) {
+        TWindowTable one;
+        WindowTable(suit, upper, one);
+        for (int kind = 0; kind < 3; ++kind)
+            for (int m = 0; m < 6; ++m) suited[kind][m] += one[kind][m];
+    }
+}
+
+// e_j over the free ranks from..to of one column: all suits (column -1, the
+// deck's rank counts) or one suit (each card 0 or 1, so e_j is a binomial).
+void TWildEngine::RangeSingles(int column, int from, int to, int64_t (&out)[6]) {
+    if (from > to) {
+        out[0] = 1;
+        for (int j = 1; j < 6; ++j) out[j] = 0;
+        return;
+    }
+    if (column < 0) {
+        Calc.CalcSingleRange(from - 1, to, 0);
+        for (int j = 0; j < 6; ++j) out[j] = Calc.RangeSingles[j];
+        return;
+    }
+    const int cards = Calc.SuitRange(column, from - 1, to);
+    for (int j = 0; j < 6; ++j) out[j] = Binomial(j, cards);
+}
+
+// Distinct-rank completions of the kept naturals (all of different ranks)
+// that make a straight window, each rank set counted once:
+//   ace-high  every natural in T..A;
+//   wheel     an Ace and every other natural in 2..5;
+//   middle    no Ace and a span of at most four ranks starting at 2..9,
+//             counted by the lowest rank of the set.
+// `upper` limits the ranks that may take part (Q leaves out King and Ace).
+void TWildEngine::WindowTable(int column, int upper, TWindowTable& table) {
+    std::memset(table, 0, sizeof table);
+    const auto weight = [&](int rank) -> int64_t {
+        return column < 0 ? Deck.RankCount[rank] : Deck.Count[rank][column];
+    };
+    const int held = Kept.NaturalCount();
+    const bool aceKept = Kept.RankCount[kRankAce] > 0;
+    const int lowKept = held - (aceKept ? 1 : 0) > 0;
+    const int low = lowKept ? Kept.MinRank : kRankCount;
+    const int high = lowKept ? Kept.MaxRankNoAce : -kRankCount;
+    int64_t e[6];
+
+    if (upper == kRankAce && high <= 3) {
+        RangeSingles(column, 0, 3, e);
+        const int64_t ace = aceKept ? 1 : weight(kRankAce);
+        for (int m = 0; m < 6; ++m) {
+            const int fromRange = aceKept ? m : m - 1;
+            if (fromRange >= 0) table[skWheel][m] = ace * e[fromRange];
+        }
+    }
+    if (low >= kRankTen) {
+        RangeSingles(column, kRankTen, upper, e);
+        for (int m = 0; m < 6; ++m) table[skAceHigh][m] = e[m];
+    }
+    if (!aceKept) {
+        for (int start = std::max(0, high - 4); start <= std::min(kRankTen - 1, low); ++start) {
+            RangeSingles(column, start + 1, std::min(start + 4, upper), e);
+            if (start == low) {
+                for (int m = 0; m < 6; ++m) table[skMiddle][m] += e[m];
+            } else {
+                const int64_t w = weight(start);
+                if (w == 0) continue;
+                for (int m = 1; m < 6; ++m) table[skMiddle][m] += w * e[m - 1];
+            }
+        }
+    }
+}
+
+} // namespace drawmentor
