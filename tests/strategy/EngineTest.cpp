@@ -1,0 +1,200 @@
+#include "strategy/EngineFactory.h"
+#include "strategy/WildEngine.h"
+
+#include "cards/Error.h"
+#include "games/Catalogue.h"
+
+#include <gtest/gtest.h>
+
+namespace drawmentor {
+namespace {
+
+const std::vector<int> kJacks96 = {4000, 250, 125, 45, 30, 20, 15, 10, 5};
+const std::vector<int> kDeucesFull = {4000, 1000, 125, 75, 45, 25, 15, 10, 10, 5};
+
+struct TEngineFixture {
+    explicit TEngineFixture(int game, const std::vector<int>& pays) {
+        engine = CreateEngineForGame(game);
+        std::copy(pays.begin(), pays.end(), payout.Pays.begin());
+        engine->SetPayout(&payout);
+    }
+    int Deal(std::initializer_list<const char*> cards) {
+        engine->ResetHand();
+        for (const char* text : cards) {
+            const TCard card = *ParseCardText(text);
+            engine->Hand.AddCard(card.Rank, card.Suit);
+            engine->Deck.RemoveCard(card.Rank, card.Suit);
+        }
+        return engine->GetTheBest();
+    }
+    std::unique_ptr<TPokerEngine> engine;
+    TPayout payout;
+};
+
+TEST(PokerEngine, FactoryChoosesTheEngineAndFillsThePayout) {
+    TEngineFixture jacks(0, kJacks96);
+    EXPECT_EQ(dynamic_cast<TWildEngine*>(jacks.engine.get()), nullptr);
+    EXPECT_EQ(jacks.payout.LastLine, 8);
+    EXPECT_EQ(jacks.payout.DeckSize, 52);
+    TEngineFixture jokers(8, kDeucesFull);
+    EXPECT_NE(dynamic_cast<TWildEngine*>(jokers.engine.get()), nullptr);
+    EXPECT_EQ(jokers.payout.DeckSize, 54);
+    EXPECT_THROW(CreateEngineForGame(35), ERangeError);
+}
+
+TEST(PokerEngine, DealtRoyalStandsPat) {
+    TEngineFixture f(0, kJacks96);
+    EXPECT_EQ(f.Deal({"TH", "JH", "QH", "KH", "AH"}), 0);
+    EXPECT_EQ(f.engine->DrawReturn(0), 4000);
+    EXPECT_EQ(f.engine->CurrentLine(), 0);
+    EXPECT_EQ(f.engine->LineCount(0, 0), 1);
+}
+
+TEST(PokerEngine, FourToARoyal) {
+    TEngineFixture f(0, kJacks96);
+    EXPECT_EQ(f.Deal({"AS", "KS", "QS", "JS", "9D"}), 16);
+    const auto& row = f.engine->CategoryCounts[16];
+    EXPECT_EQ(row[ncFlushStraightTA], 1);
+    EXPECT_EQ(row[ncFlush], 8);
+    EXPECT_EQ(row[ncStraightTA], 3);
+    for (int rank : {9, 10, 11, 12}) EXPECT_EQ(row[ncPairs2 + rank], 3);
+    EXPECT_EQ(f.engine->UnpaidCount(16), 23);
+    EXPECT_EQ(f.engine->LineCount(15, 16), 23); // above LastLine: the unpaid outcomes
+    EXPECT_EQ(f.engine->OutcomeCount(16), 47);
+    EXPECT_NEAR(static_cast<double>(f.engine->LineProbability(4, 16)), 8.0 / 47, 1e-15);
+    EXPECT_EQ(f.engine->CurrentLine(), -1); // ace-high nothing pays nothing
+}
+
+TEST(PokerEngine, KeptPairOfAces) {
+    TEngineFixture f(0, kJacks96);
+    f.Deal({"AH", "AC", "TS", "6D", "2H"});
+    const auto& row = f.engine->CategoryCounts[28];
+    EXPECT_EQ(row[ncFourOfKind2 + 12], 45);
+    EXPECT_EQ(row[ncFullHouse], 165);
+    EXPECT_EQ(row[ncThreeOfKind2 + 12], 1854);
+    EXPECT_EQ(row[ncTwoPairs], 2592);
+    EXPECT_EQ(row[ncPairs2 + 12], 11559);
+    EXPECT_EQ(f.engine->CurrentLine(), 8);
+}
+
+TEST(PokerEngine, EqualReturnsGoToTheLowestMask) {
+    TEngineFixture f(0, kJacks96);
+    // Two symmetric holds: keep KS 7D or KS 7C returns the same.
+    f.Deal({"KS", "7D", "7C", "3H", "4S"});
+    EXPECT_EQ(f.engine->DrawReturn(0b11010), f.engine->DrawReturn(0b11100));
+    const int best = f.engine->GetTheBest();
+    for (int mask = 0; mask < best; ++mask) EXPECT_LT(f.engine->DrawReturn(mask), f.engine->DrawReturn(best));
+    for (int mask = best + 1; mask < kMaskCount; ++mask)
+        EXPECT_LE(f.engine->DrawReturn(mask), f.engine->DrawReturn(best));
+    // With every pay equal to zero every hold ties: stand pat.
+    f.payout.Pays.fill(0);
+    EXPECT_EQ(f.engine->GetTheBest(), 0);
+}
+
+TEST(PokerEngine, ReturnFollowsThePaysWithoutANewPayout) {
+    TEngineFixture f(0, kJacks96);
+    f.Deal({"AS", "KS", "QS", "JS", "9D"});
+    const long double before = f.engine->DrawReturn(16);
+    f.payout.Pays[0] = 8000;
+    EXPECT_NEAR(static_cast<double>(f.engine->DrawReturn(16) - before), 4000.0 / 47, 1e-9);
+}
+
+TEST(PokerEngine, ACategoryUnderTwoLinesIsPaidByTheLater) {
+    class TDoubled : public TPokerDescription {
+    public:
+        TDoubled() {
+            Name = "test";
+            SetLine(0, "first", TCategorySet{1} << ncFlush);
+            SetLine(1, "second", TCategorySet{1} << ncFlush);
+        }
+    };
+    TPokerEngine engine;
+    engine.SetDescription(TDoubled{});
+    EXPECT_EQ(engine.CategoryLine[ncFlush], 1);
+    EXPECT_EQ(engine.CategoryLine[ncStraight], -1);
+}
+
+TEST(PokerEngine, WithoutAPayoutTheBestHoldIsAnError) {
+    auto engine = CreateEngineForGame(0);
+    engine->ResetHand();
+    for (int code : {0, 14, 28, 42, 51}) {
+        engine->Hand.AddCode(code);
+        engine->Deck.RemoveCode(code);
+    }
+    try {
+        engine->GetTheBest();
+        FAIL();
+    } catch (const EDrawMentor& error) {
+        EXPECT_EQ(std::string(error.what()), "Error calculate natural case (GetTheBest)\n"
+                                             "Error calculate natural case (DrawReturn)\n"
+                                             "No payout attached to the strategy engine");
+    }
+}
+
+TEST(PokerEngine, AnErrorInAMaskCarriesEveryContext) {
+    TEngineFixture f(0, kJacks96);
+    f.engine->ResetHand();
+    // Five cards in the hand that are still in the deck: counts would be
+    // wrong, and the deck refuses to count a card it lacks.
+    for (const char* text : {"AS", "KS", "QS", "JS", "9D"}) {
+        const TCard card = *ParseCardText(text);
+        f.engine->Hand.AddCard(card.Rank, card.Suit);
+    }
+    f.engine->Deck.Fill(0);
+    try {
+        f.engine->GetTheBest();
+        FAIL();
+    } catch (const EDrawMentor& error) {
+        const std::string text = error.what();
+        EXPECT_EQ(text.rfind("Error calculate natural case (GetTheBest)\n", 0), 0u) << text;
+        EXPECT_NE(text.find("Error calculate natural case (CheckDraw) DrawMask=1\n"), std::string::npos) << text;
+    }
+}
+
+TEST(WildEngine, FourDeucesAndTheirKicker) {
+    TEngineFixture f(4, kDeucesFull);
+    // Drawing to four deuces pays the same as standing: the tie stands pat.
+    EXPECT_EQ(f.Deal({"2S", "2C", "2D", "2H", "KS"}), 0);
+    auto& wild = dynamic_cast<TWildEngine&>(*f.engine);
+    EXPECT_EQ(wild.WildCounts[0][wcWild4WA], 1);
+    EXPECT_EQ(wild.CurrentLine(), 1);
+    EXPECT_EQ(f.engine->DrawReturn(16), 1000); // every draw keeps four deuces
+    f.Deal({"2S", "2C", "2D", "2H", "AS"});
+    EXPECT_EQ(wild.WildCounts[0][wcWild4A], 1);
+}
+
+TEST(WildEngine, WildCategoriesGoToTheBestPayingLine) {
+    TEngineFixture f(3, {4000, 1000, 500, 250, 100, 35, 25, 15, 10, 5, 5});
+    auto& wild = dynamic_cast<TWildEngine&>(*f.engine);
+    EXPECT_EQ(wild.WildCategoryLine[wcWild3], 4); // Four of Kind
+    f.payout.Pays[5] = 500;                       // Full House now pays more
+    f.engine->SetPayout(&f.payout);
+    EXPECT_EQ(wild.WildCategoryLine[wcWild3], 5);
+    f.payout.Pays[5] = f.payout.Pays[4]; // a tie goes to the lower line
+    f.engine->SetPayout(&f.payout);
+    EXPECT_EQ(wild.WildCategoryLine[wcWild3], 4);
+    EXPECT_EQ(wild.WildCategoryLine[wcWild1Kings], 10);
+    EXPECT_EQ(wild.WildCategoryLine[wcWild1], -1);
+    f.Deal({"JK", "8S", "9D", "6C", "3H"});
+    EXPECT_EQ(wild.CurrentLine(), -1);
+    f.Deal({"JK", "KS", "9D", "6C", "3H"});
+    EXPECT_EQ(wild.CurrentLine(), 10);
+}
+
+TEST(WildEngine, EveryOutcomeIsCountedOnce) {
+    TEngineFixture f(12, {10000, 4000, 1000, 125, 75, 45, 25, 15, 10, 5, 5});
+    f.Deal({"JK", "2S", "7D", "7C", "KH"});
+    auto& wild = dynamic_cast<TWildEngine&>(*f.engine);
+    for (int mask = 1; mask < kMaskCount; ++mask) {
+        int64_t total = 0;
+        for (int c = 0; c < kNaturalCategoryCount; ++c) total += f.engine->CategoryCounts[mask][c];
+        for (int c = 0; c < kWildCategoryCount; ++c) total += wild.WildCounts[mask][c];
+        EXPECT_LE(total, f.engine->OutcomeCount(mask)) << mask;
+        int64_t lines = f.engine->UnpaidCount(mask);
+        for (int line = 0; line <= f.engine->LastLine; ++line) lines += f.engine->LineCount(line, mask);
+        EXPECT_EQ(lines, f.engine->OutcomeCount(mask)) << mask;
+    }
+}
+
+} // namespace
+} // namespace drawmentor

@@ -1,0 +1,76 @@
+#include "OracleCompare.h"
+
+#include "cards/Categories.h"
+#include "strategy/EngineFactory.h"
+#include "strategy/WildEngine.h"
+
+#include <algorithm>
+
+namespace drawmentor::testing {
+
+const std::vector<oracle::TDeckKind>& DeckKinds() {
+    static const std::vector<oracle::TDeckKind> kinds = {
+        {"natural 52 cards", -1, 0, 0},      {"deuces wild", 0, 0, 4},
+        {"sevens wild", 5, 0, 20},           {"one joker", -1, 1, 3},
+        {"two jokers", -1, 2, 8},            {"deuces and one joker", 0, 1, 12},
+    };
+    return kinds;
+}
+
+int WildCardsInDeck(const oracle::TDeckKind& kind) { return (kind.WildRank >= 0 ? 4 : 0) + kind.Jokers; }
+
+std::unique_ptr<TPokerEngine> EngineForDeal(const oracle::TDeckKind& kind, const oracle::TCodes& dealt,
+                                            TPayout& payout) {
+    auto engine = CreateEngineForGame(kind.GameIndex);
+    payout.Pays.fill(0);
+    for (int line = 0; line <= engine->LastLine; ++line) payout.Pays[line] = 100 - 5 * line;
+    engine->SetPayout(&payout);
+    engine->ResetHand();
+    for (int code : dealt) {
+        const TCard card = DecodeCard(code);
+        engine->Hand.AddCard(card.Rank, card.Suit);
+        engine->Deck.RemoveCard(card.Rank, card.Suit);
+    }
+    engine->GetTheBest();
+    return engine;
+}
+
+oracle::TCodes RandomDeal(const oracle::TDeckKind& kind, int wild, std::mt19937_64& random) {
+    std::vector<int> wilds, naturals;
+    for (int code = 0; code < 52 + kind.Jokers; ++code)
+        (oracle::IsWildCode(code, kind.WildRank) ? wilds : naturals).push_back(code);
+    std::shuffle(wilds.begin(), wilds.end(), random);
+    std::shuffle(naturals.begin(), naturals.end(), random);
+    wild = std::min<int>(wild, static_cast<int>(wilds.size()));
+    std::vector<int> cards(wilds.begin(), wilds.begin() + wild);
+    cards.insert(cards.end(), naturals.begin(), naturals.begin() + (5 - wild));
+    std::shuffle(cards.begin(), cards.end(), random);
+    oracle::TCodes codes{};
+    std::copy(cards.begin(), cards.end(), codes.begin());
+    return codes;
+}
+
+std::vector<std::string> CompareMask(const oracle::TDeckKind& kind, const oracle::TCodes& dealt,
+                                     const TPokerEngine& engine, int mask) {
+    const oracle::TOracleCounts expected = oracle::EnumerateDraws(kind, dealt, mask);
+    const auto* wild = dynamic_cast<const TWildEngine*>(&engine);
+    std::vector<std::string> failures;
+    const auto report = [&](std::string_view key, int64_t got, int64_t want) {
+        failures.push_back(kind.Name + " (game " + std::to_string(kind.GameIndex) + "), hand " +
+                           oracle::CodesText(dealt) + ", mask " + std::to_string(mask) + ", " +
+                           std::string(key) + ": engine " + std::to_string(got) + ", enumeration " +
+                           std::to_string(want));
+    };
+    for (int c = 0; c < kNaturalCategoryCount; ++c)
+        if (engine.CategoryCounts[mask][c] != expected.Natural[c])
+            report(NaturalCategoryKeys[c], engine.CategoryCounts[mask][c], expected.Natural[c]);
+    for (int c = 0; c < kWildCategoryCount; ++c) {
+        const int64_t got = wild ? wild->WildCounts[mask][c] : 0;
+        if (got != expected.Wild[c]) report(WildCategoryKeys[c], got, expected.Wild[c]);
+    }
+    if (engine.OutcomeCount(mask) != expected.Outcomes)
+        report("outcomes", engine.OutcomeCount(mask), expected.Outcomes);
+    return failures;
+}
+
+} // namespace drawmentor::testing
