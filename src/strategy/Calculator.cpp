@@ -31,46 +31,83 @@ TCalculator& Calculator() {
 }
 
 void TCalculator::Init(const TCardBunch& deck, const THand& kept) {
+    InitDeck(deck);
+    InitKept(kept);
+}
+
+void TCalculator::InitDeck(const TCardBunch& deck) {
     try {
-        Pairs[0] = Pairs[1] = Pairs[2] = 0;
-        if (deck.WildCount + kept.WildCount > 0) {
-            // Straights completed by wild cards need sums over rank ranges.
-            for (int j = 0; j < 6; ++j) {
-                int32_t running = 0;
-                for (int rank = 0; rank < kRankCount; ++rank) {
-                    if (kept.RankCount[rank] == 0)
-                        running = CheckedAdd(running, Power(deck.RankCount[rank], j));
-                    RankPowerSums[rank][j] = running;
-                }
-            }
-        } else {
-            int32_t(&row)[6] = RankPowerSums[kRankCount - 1];
-            for (int j = 0; j < 6; ++j) row[j] = 0;
-            for (int rank = 0; rank < kRankCount; ++rank) {
-                const int d = deck.RankCount[rank];
-                if (kept.RankCount[rank] != 0 || d == 0) continue;
-                const int32_t(&power)[6] = kPowers[CheckIndex(d, 0, 4, "rank count")];
-                for (int j = 0; j < 6; ++j) row[j] += power[j];
-            }
-        }
+        // e_j of all ranks as the coefficients of prod(1 + d t). At most 13
+        // ranks of 4 cards keep every e_j below 2^21.
+        int64_t e[6] = {1, 0, 0, 0, 0, 0};
+        FDeckPairs2 = 0;
         for (int rank = 0; rank < kRankCount; ++rank) {
-            const int need = 2 - kept.RankCount[rank];
-            const int d = deck.RankCount[rank];
-            if (need >= 0 && d >= need) Pairs[need] = CheckedAdd(Pairs[need], Binomial(need, d));
+            const int d = CheckIndex(deck.RankCount[rank], 0, 4, "rank count");
+            FDeckRank[rank] = d;
+            if (d > 0)
+                for (int j = 5; j >= 1; --j) e[j] += d * e[j - 1];
+            FDeckPairs2 += Binomial(2, d);
         }
-        CalcSingles();
+        for (int j = 0; j < 6; ++j) FDeckSingles[j] = e[j];
+        FDeckWild = deck.WildCount > 0;
     } catch (...) {
         AddErrorContext("Error in calculator  (Init)");
     }
 }
 
-void TCalculator::CalcSingles() {
-    for (int x = 0; x < 5; ++x) {
-        try {
-            CalcFormula(RankPowerSums[kRankCount - 1], Singles[x], x);
-        } catch (...) {
-            AddErrorContext("Error in calculator  (CalcSingles)");
+void TCalculator::InitKept(const THand& kept) {
+    try {
+        int64_t e[6];
+        for (int j = 0; j < 6; ++j) e[j] = FDeckSingles[j];
+        Pairs[0] = kept.RanksWithCount[2];
+        Pairs[1] = 0;
+        Pairs[2] = FDeckPairs2;
+        // Each kept rank leaves the free ranks: dividing prod(1 + d t) by its
+        // factor (1 + d t) gives e'_j = e_j - d e'_{j-1}, exactly.
+        unsigned seen = 0;
+        for (int pos = 0; pos < kept.Total; ++pos) {
+            const int rank = kept.Ranks[pos];
+            if (rank < 0 || (seen >> rank) & 1) continue;
+            seen |= 1u << rank;
+            const int d = FDeckRank[rank];
+            if (kept.RankCount[rank] == 1) Pairs[1] += d;
+            Pairs[2] -= Binomial(2, d);
+            if (d == 0) continue;
+            for (int j = 1; j < 6; ++j) e[j] -= d * e[j - 1];
         }
+        for (int j = 0; j < 6; ++j) Singles[0][j] = static_cast<int32_t>(e[j]);
+        CalcSingles();
+        if (FDeckWild || kept.WildCount > 0) {
+            // Straights completed by wild cards need sums over rank ranges.
+            for (int j = 0; j < 6; ++j) {
+                int32_t running = 0;
+                for (int rank = 0; rank < kRankCount; ++rank) {
+                    if (!((seen >> rank) & 1)) running += kPowers[FDeckRank[rank]][j];
+                    RankPowerSums[rank][j] = running;
+                }
+            }
+        }
+    } catch (...) {
+        AddErrorContext("Error in calculator  (Init)");
+    }
+}
+
+// Singles[x] from Singles[0]: dividing prod(1 + d t) by the factor (1 + x t)
+// of the excluded rank gives e'_j = e_j - x e'_{j-1}. Rows of an x that no
+// free rank has are meaningless and never read.
+void TCalculator::CalcSingles() {
+    try {
+        for (int x = 1; x < 5; ++x) {
+            int64_t previous = 1;
+            Singles[x][0] = 1;
+            for (int j = 1; j < 6; ++j) {
+                previous = Singles[0][j] - x * previous;
+                if (previous < INT32_MIN || previous > INT32_MAX) RaiseOverflow();
+                Singles[x][j] = static_cast<int32_t>(previous);
+            }
+        }
+    } catch (...) {
+        AddErrorContext("Error in calculator  (CalcSingles)");
     }
 }
 

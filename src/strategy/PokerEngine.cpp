@@ -126,6 +126,7 @@ void TPokerEngine::ResetCounts() {
     std::memset(CategoryCounts, 0, sizeof CategoryCounts);
     std::memset(LineCounts, 0, sizeof LineCounts);
     Calc.InitSuits(Deck);
+    Calc.InitDeck(Deck);
 }
 
 void TPokerEngine::CheckCombination() {
@@ -138,10 +139,11 @@ void TPokerEngine::CheckCombination() {
 }
 
 void TPokerEngine::SumLines() {
-    for (int c = 0; c < kNaturalCategoryCount; ++c) {
-        const int line = CategoryLine[c];
-        if (line < 0) continue;
-        for (int mask = 0; mask < kMaskCount; ++mask) LineCounts[mask][line] += CategoryCounts[mask][c];
+    for (int mask = 0; mask < kMaskCount; ++mask) {
+        int64_t(&lines)[kMaxLines] = LineCounts[mask];
+        const int32_t(&counts)[kNaturalCategoryCount] = CategoryCounts[mask];
+        for (int c = 0; c < kNaturalCategoryCount; ++c)
+            if (CategoryLine[c] >= 0) lines[CategoryLine[c]] += counts[c];
     }
 }
 
@@ -186,7 +188,7 @@ void TPokerEngine::CountDraw(int mask) {
     const int k = DrawCount(mask);
     const int held = kHandSize - k;
     const int n = NaturalsLeft();
-    Calc.Init(Deck, Kept);
+    Calc.InitKept(Kept);
     if (Kept.WildCount > 0) return;
     int32_t(&counts)[kNaturalCategoryCount] = CategoryCounts[mask];
     int32_t remaining = Binomial(k, n);
@@ -214,46 +216,52 @@ void TPokerEngine::CountDraw(int mask) {
         }
     }
 
-    // 2. Pairs, sets and quads per rank.
+    // 2. Pairs, sets and quads per rank. A rank that is not kept is counted
+    // from its deck count alone, so each count is worked out once.
     const bool noSetOrQuads = Kept.RanksWithCount[3] == 0 && Kept.RanksWithCount[4] == 0;
     const bool noQuads = Kept.RanksWithCount[4] == 0;
     const int keptPairs = Kept.RanksWithCount[2];
+    const bool fewSingles = Kept.RanksWithCount[1] <= 2;
+    const auto countRank = [&](int d, int h) {
+        TRankCounts result;
+        const int needPair = 2 - h;
+        // The rank's own pairs must not complete its sets to full houses.
+        const int32_t withRank = noSetOrQuads ? Binomial(needPair, d) : 0;
+        const auto pairsWithout = [&](int drawn) {
+            return Calc.Pairs[drawn] - (drawn == needPair ? withRank : 0);
+        };
+        if (noSetOrQuads && d >= needPair && k >= needPair &&
+            (keptPairs == 0 || (keptPairs == 1 && h == 2)))
+            result.Pairs = CheckedMul(withRank, Calc.Singles[h == 0 ? d : 0][k - needPair]);
+        const int needSet = 3 - h;
+        if (noQuads && needSet >= 0 && d >= needSet && k >= needSet) {
+            const int32_t ways = Binomial(needSet, d);
+            result.Full = fewSingles ? CheckedMul(ways, pairsWithout(k - needSet)) : 0;
+            result.Sets = CheckedMul(ways, Binomial(k - needSet, n - d)) - result.Full;
+        }
+        const int needQuads = 4 - h;
+        if (needQuads >= 0 && d >= needQuads && k >= needQuads)
+            result.Quads = CheckedMul(Binomial(needQuads, d), Binomial(k - needQuads, n - d));
+        return result;
+    };
+    TRankCounts unkept[5];
+    bool unkeptDone[5] = {};
     for (int rank = 0; rank < kRankCount; ++rank) {
         if (Deck.IsWild(rank)) continue;
         const int d = Deck.RankCount[rank];
         const int h = Kept.RankCount[rank];
-        const int needPair = 2 - h;
-        int32_t withRank = 0;
-        if (noSetOrQuads) {
-            // Pairs must not count this rank while its own sets are counted.
-            withRank = Binomial(needPair, d);
-            Calc.Pairs[needPair] -= withRank;
-            if (d >= needPair && k >= needPair && (keptPairs == 0 || (keptPairs == 1 && h == 2))) {
-                const int excluded = h == 0 ? d : 0;
-                const int32_t pairs = CheckedMul(withRank, Calc.Singles[excluded][k - needPair]);
-                counts[ncPairs2 + rank] = pairs;
-                remaining = CheckedSub(remaining, pairs);
-            }
+        TRankCounts result;
+        if (h == 0) {
+            if (!unkeptDone[d]) unkept[d] = countRank(d, 0), unkeptDone[d] = true;
+            result = unkept[d];
+        } else {
+            result = countRank(d, h);
         }
-        if (noQuads) {
-            const int need = 3 - h;
-            if (need >= 0 && d >= need && k >= need) {
-                const int32_t ways = Binomial(need, d);
-                const int32_t full =
-                    Kept.RanksWithCount[1] > 2 ? 0 : CheckedMul(ways, Calc.Pairs[k - need]);
-                counts[ncFullHouse] = CheckedAdd(counts[ncFullHouse], full);
-                const int32_t sets = CheckedMul(ways, Binomial(k - need, n - d)) - full;
-                counts[ncThreeOfKind2 + rank] = sets;
-                remaining = CheckedSub(remaining, sets);
-            }
-        }
-        const int need = 4 - h;
-        if (need >= 0 && d >= need && k >= need) {
-            const int32_t quads = CheckedMul(Binomial(need, d), Binomial(k - need, n - d));
-            counts[ncFourOfKind2 + rank] = quads;
-            remaining = CheckedSub(remaining, quads);
-        }
-        if (noSetOrQuads) Calc.Pairs[needPair] += withRank;
+        counts[ncPairs2 + rank] = result.Pairs;
+        counts[ncThreeOfKind2 + rank] = result.Sets;
+        counts[ncFourOfKind2 + rank] = result.Quads;
+        counts[ncFullHouse] = CheckedAdd(counts[ncFullHouse], result.Full);
+        remaining = CheckedSub(remaining, result.Pairs + result.Sets + result.Quads);
     }
 
     // 3. What is left is two pairs.
@@ -273,7 +281,7 @@ void TPokerEngine::CheckEmpty() {
 void TPokerEngine::CountEmpty() {
     constexpr int mask = kMaskCount - 1;
     Kept.ClearHand();
-    Calc.Init(Deck, Kept);
+    Calc.InitKept(Kept);
     const int n = NaturalsLeft();
     int32_t(&counts)[kNaturalCategoryCount] = CategoryCounts[mask];
 

@@ -74,6 +74,10 @@ protected:
     TCalculator& Calc;
 
 private:
+    struct TRankCounts {
+        int32_t Pairs = 0, Sets = 0, Full = 0, Quads = 0;
+    };
+
     void CountDraw(int mask);
     void CountEmpty();
     void SelectBest(int& best);

@@ -107,10 +107,11 @@ void TWildEngine::CheckDraw(int mask) {
 
 void TWildEngine::SumLines() {
     TPokerEngine::SumLines();
-    for (int c = 0; c < kWildCategoryCount; ++c) {
-        const int line = WildCategoryLine[c];
-        if (line < 0) continue;
-        for (int mask = 0; mask < kMaskCount; ++mask) LineCounts[mask][line] += WildCounts[mask][c];
+    for (int mask = 0; mask < kMaskCount; ++mask) {
+        int64_t(&lines)[kMaxLines] = LineCounts[mask];
+        const int32_t(&counts)[kWildCategoryCount] = WildCounts[mask];
+        for (int c = 0; c < kWildCategoryCount; ++c)
+            if (WildCategoryLine[c] >= 0) lines[WildCategoryLine[c]] += counts[c];
     }
 }
 

@@ -131,23 +131,32 @@ TEST(PokerEngine, WithoutAPayoutTheBestHoldIsAnError) {
     }
 }
 
-TEST(PokerEngine, AnErrorInAMaskCarriesEveryContext) {
+TEST(PokerEngine, AnErrorCarriesEveryContextFromOutermostToInnermost) {
     TEngineFixture f(0, kJacks96);
-    f.engine->ResetHand();
-    // Five cards in the hand that are still in the deck: counts would be
-    // wrong, and the deck refuses to count a card it lacks.
-    for (const char* text : {"AS", "KS", "QS", "JS", "9D"}) {
-        const TCard card = *ParseCardText(text);
-        f.engine->Hand.AddCard(card.Rank, card.Suit);
-    }
-    f.engine->Deck.Fill(0);
+    f.Deal({"AS", "KS", "QS", "JS", "9D"});
+    f.engine->Hand.Ranks[2] = 13; // a corrupt card: every hold that keeps it fails
     try {
         f.engine->GetTheBest();
         FAIL();
-    } catch (const EDrawMentor& error) {
-        const std::string text = error.what();
-        EXPECT_EQ(text.rfind("Error calculate natural case (GetTheBest)\n", 0), 0u) << text;
-        EXPECT_NE(text.find("Error calculate natural case (CheckDraw) DrawMask=1\n"), std::string::npos) << text;
+    } catch (const ERangeError& error) {
+        EXPECT_EQ(std::string(error.what()), "Error calculate natural case (GetTheBest)\n"
+                                             "Error calculate natural case (CheckDraw) DrawMask=1\n"
+                                             "Range check error: rank 13");
+    }
+    TEngineFixture g(0, kJacks96);
+    g.engine->ResetHand();
+    g.engine->Deck.Fill(2); // two copies of every card is no deck the counting knows
+    for (int code : {0, 14, 28, 42, 51}) {
+        g.engine->Hand.AddCode(code);
+        g.engine->Deck.RemoveCode(code);
+    }
+    try {
+        g.engine->GetTheBest();
+        FAIL();
+    } catch (const ERangeError& error) {
+        EXPECT_EQ(std::string(error.what()), "Error calculate natural case (GetTheBest)\n"
+                                             "Error in calculator  (Init)\n"
+                                             "Range check error: rank count 7");
     }
 }
 
