@@ -39,7 +39,7 @@ fi
 build_dir=${DRAWMENTOR_BUILD_DIR:-build}
 werror=OFF
 [ "${CI:-}" = "true" ] && werror=ON # warnings are errors in CI
-cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDRAWMENTOR_WERROR=$werror
+cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DDRAWMENTOR_WERROR=$werror
 cmake --build "$build_dir" -j "$(nproc)"
 
 if [ "$mode" = run ]; then

@@ -56,8 +56,18 @@ void THand::Reset() {
     ClearHand();
 }
 
+// A hand's counters hold exactly its positional cards (AddCard is the only way
+// in), so emptying it resets those entries instead of subtracting card by card.
 void THand::ClearHand() {
-    for (int pos = Total - 1; pos >= 0; --pos) Adjust(Ranks[pos], Suits[pos], -1);
+    for (int pos = 0; pos < Total; ++pos) {
+        const int rank = Ranks[pos];
+        if (rank < 0) continue;
+        Count[rank][Suits[pos]] = 0;
+        RankCount[rank] = 0;
+        SuitCount[Suits[pos]] = 0;
+    }
+    Total = 0;
+    WildCount = 0;
     for (int pos = 0; pos < kHandSize; ++pos) Ranks[pos] = Suits[pos] = -1;
     RanksWithCount[0] = 13;
     for (int k = 1; k < 5; ++k) RanksWithCount[k] = 0;
@@ -70,19 +80,24 @@ void THand::ClearHand() {
 void THand::AddCard(int rank, int suit) {
     const int pos = Total;
     if (pos >= kHandSize) RaiseRange("card position", pos);
-    Adjust(rank, suit, +1);
+    CheckIndex(rank, -2, kRankCount - 1, "rank");
+    ++Total;
     if (IsWild(rank)) {
+        ++WildCount;
         Ranks[pos] = Suits[pos] = -1;
         return;
     }
+    CheckIndex(suit, 0, kSuitCount - 1, "suit");
+    if (Count[rank][suit] != 0) RaiseRange("card already in the hand", rank * kSuitCount + suit);
+    Count[rank][suit] = 1;
     Ranks[pos] = rank;
     Suits[pos] = suit;
     if (rank < MinRank) MinRank = rank;
     if (rank != kRankAce && rank > MaxRankNoAce) MaxRankNoAce = rank;
-    const int inRank = CheckIndex(RankCount[rank], 1, 4, "rank count");
+    const int inRank = ++RankCount[rank];
     --RanksWithCount[inRank - 1];
     ++RanksWithCount[inRank];
-    const int inSuit = SuitCount[suit]; // at most 5: a hand has five positions
+    const int inSuit = ++SuitCount[suit];
     --SuitsWithCount[inSuit - 1];
     ++SuitsWithCount[inSuit];
 }

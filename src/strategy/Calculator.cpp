@@ -5,25 +5,6 @@
 #include <string>
 
 namespace drawmentor {
-namespace {
-
-// d^j for d = 0..4 (a rank has four cards) and j = 0..5.
-constexpr int32_t kPowers[5][6] = {
-    {1, 0, 0, 0, 0, 0},      {1, 1, 1, 1, 1, 1},        {1, 2, 4, 8, 16, 32},
-    {1, 3, 9, 27, 81, 243},  {1, 4, 16, 64, 256, 1024},
-};
-
-int32_t Power(int d, int j) { return kPowers[CheckIndex(d, 0, 4, "rank count")][j]; }
-
-// Newton's identities always divide exactly; a remainder means corrupt input.
-int32_t ExactDiv(int64_t value, int divisor) {
-    if (value % divisor != 0) RaiseRange("inexact symmetric sum", value);
-    const int64_t quotient = value / divisor;
-    if (quotient < INT32_MIN || quotient > INT32_MAX) RaiseOverflow();
-    return static_cast<int32_t>(quotient);
-}
-
-} // namespace
 
 TCalculator& Calculator() {
     static TCalculator instance;
@@ -49,7 +30,6 @@ void TCalculator::InitDeck(const TCardBunch& deck) {
             FDeckPairs2 += Binomial(2, d);
         }
         for (int j = 0; j < 6; ++j) FDeckSingles[j] = e[j];
-        FDeckWild = deck.WildCount > 0;
     } catch (...) {
         AddErrorContext("Error in calculator  (Init)");
     }
@@ -76,17 +56,8 @@ void TCalculator::InitKept(const THand& kept) {
             for (int j = 1; j < 6; ++j) e[j] -= d * e[j - 1];
         }
         for (int j = 0; j < 6; ++j) Singles[0][j] = static_cast<int32_t>(e[j]);
+        FKeptRanks = seen;
         CalcSingles();
-        if (FDeckWild || kept.WildCount > 0) {
-            // Straights completed by wild cards need sums over rank ranges.
-            for (int j = 0; j < 6; ++j) {
-                int32_t running = 0;
-                for (int rank = 0; rank < kRankCount; ++rank) {
-                    if (!((seen >> rank) & 1)) running += kPowers[FDeckRank[rank]][j];
-                    RankPowerSums[rank][j] = running;
-                }
-            }
-        }
     } catch (...) {
         AddErrorContext("Error in calculator  (Init)");
     }
@@ -111,37 +82,20 @@ void TCalculator::CalcSingles() {
     }
 }
 
-void TCalculator::CalcFormula(const int32_t (&sums)[6], int32_t (&out)[6], int x) {
-    try {
-        int64_t s[6];
-        for (int j = 1; j < 6; ++j) s[j] = x >= 1 ? int64_t{sums[j]} - Power(x, j) : sums[j];
-        // Values stay far below 2^40 (at most 13 ranks of 4 cards), so 64-bit
-        // intermediates cannot overflow; only the results are narrowed.
-        const int64_t e1 = s[1];
-        const int64_t e2 = ExactDiv(e1 * s[1] - s[2], 2);
-        const int64_t e3 = ExactDiv(e2 * s[1] - e1 * s[2] + s[3], 3);
-        const int64_t e4 = ExactDiv(e3 * s[1] - e2 * s[2] + e1 * s[3] - s[4], 4);
-        const int64_t e5 = ExactDiv(e4 * s[1] - e3 * s[2] + e2 * s[3] - e1 * s[4] + s[5], 5);
-        if (e1 < 0 || e1 > INT32_MAX) RaiseOverflow();
-        out[0] = 1;
-        out[1] = static_cast<int32_t>(e1);
-        out[2] = static_cast<int32_t>(e2);
-        out[3] = static_cast<int32_t>(e3);
-        out[4] = static_cast<int32_t>(e4);
-        out[5] = static_cast<int32_t>(e5);
-    } catch (...) {
-        AddErrorContext("Error in calculator  (CalcFormula)");
-    }
-}
-
 void TCalculator::CalcSingleRange(int low, int high, int x) {
     try {
         if (high > kRankCount - 1) high = kRankCount - 1;
-        CheckIndex(high, 0, kRankCount - 1, "rank");
         CheckIndex(low, -1, kRankCount - 1, "rank");
-        for (int j = 0; j < 6; ++j)
-            RangePowerSums[j] = CheckedSub(RankPowerSums[high][j], low >= 0 ? RankPowerSums[low][j] : 0);
-        CalcFormula(RangePowerSums, RangeSingles, x);
+        CheckIndex(x, 0, 4, "excluded count");
+        int32_t e[6] = {1, 0, 0, 0, 0, 0};
+        for (int rank = low + 1; rank <= high; ++rank) {
+            const int d = FDeckRank[rank];
+            if (d == 0 || (FKeptRanks >> rank) & 1) continue;
+            for (int j = 5; j >= 1; --j) e[j] += d * e[j - 1];
+        }
+        if (x > 0)
+            for (int j = 1; j < 6; ++j) e[j] -= x * e[j - 1];
+        for (int j = 0; j < 6; ++j) RangeSingles[j] = e[j];
     } catch (...) {
         AddErrorContext("Error in calculator  (CalcSingleRange)");
     }

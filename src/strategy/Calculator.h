@@ -7,9 +7,11 @@
 namespace drawmentor {
 
 // Answers the counting questions of one kept hand against one deck in closed
-// form. Per-rank card counts d become power sums p_j = sum d^j, and Newton's
-// identities turn those into elementary symmetric sums e_j: the number of ways
-// to draw j cards of j different ranks, one card of each.
+// form. The elementary symmetric sums e_j of the per-rank card counts d are the
+// number of ways to draw j cards of j different ranks, one card of each; they
+// are the coefficients of prod(1 + d t) over the ranks counted, so adding a
+// rank is one multiply-add per degree and removing one is the exact division
+// e'_j = e_j - d e'_{j-1}. Nothing is enumerated and nothing is divided.
 //
 // A rank is free when the kept hand holds no card of it. Wild cards never
 // appear in the per-rank counts, so a wild rank contributes nothing.
@@ -25,20 +27,13 @@ public:
     void InitKept(const THand& kept);
     // Singles[1..4] from Singles[0].
     void CalcSingles();
-    // Elementary symmetric sums of the counts whose power sums are given, with
-    // one count x removed when x >= 1 (x must be present in the sums).
-    void CalcFormula(const int32_t (&sums)[6], int32_t (&out)[6], int x);
     // RangeSingles over the free ranks low+1..high (high clamped to 12, low < 0
-    // means from rank 0). Valid after an Init that saw a wild card.
+    // means from rank 0), with one count x removed when x >= 1.
     void CalcSingleRange(int low, int high, int x);
     void InitSuits(const TCardBunch& deck);
     // Cards of `suit` ranked low+1..high in the deck at the last InitSuits.
     int SuitRange(int suit, int low, int high) const;
 
-    // Prefix over ranks 0..r of d^j for the free ranks (column 0 counts them);
-    // built by an Init that saw a wild card, the only case that needs ranges.
-    int32_t RankPowerSums[kRankCount][6] = {};
-    int32_t RangePowerSums[6] = {};
     int32_t SuitPrefix[kRankCount][kSuitCount] = {};
     // Singles[x][j]: j cards of j different free ranks, a free rank whose deck
     // count is x also excluded (x = 0: none). Singles[x][0] = 1.
@@ -49,9 +44,9 @@ public:
 
 private:
     int FDeckRank[kRankCount] = {};
+    unsigned FKeptRanks = 0; // bit r: the kept hand holds rank r
     int64_t FDeckSingles[6] = {};
     int32_t FDeckPairs2 = 0;
-    bool FDeckWild = false;
 };
 
 // The shared instance of the program's single user-interface thread. Code that

@@ -37,6 +37,28 @@ void TPokerEngine::SetDescription(const TPokerDescription& description) {
         for (int c = 0; c < kNaturalCategoryCount; ++c)
             if ((set >> c) & 1) CategoryLine[c] = line;
     }
+    FPaidCategories = GroupByLine(CategoryLine, kNaturalCategoryCount);
+}
+
+std::vector<TPokerEngine::TLineCategories> TPokerEngine::GroupByLine(const int32_t* categoryLine,
+                                                                     int categories) {
+    std::vector<TLineCategories> groups;
+    for (int line = 0; line < kMaxLines; ++line) {
+        TLineCategories group{line, {}};
+        for (int c = 0; c < categories; ++c)
+            if (categoryLine[c] == line) group.Categories.push_back(c);
+        if (!group.Categories.empty()) groups.push_back(std::move(group));
+    }
+    return groups;
+}
+
+void TPokerEngine::AddLineSums(const std::vector<TLineCategories>& groups, const int32_t* counts,
+                               int64_t* lines) {
+    for (const auto& group : groups) {
+        int64_t sum = 0;
+        for (int c : group.Categories) sum += counts[c];
+        lines[group.Line] += sum;
+    }
 }
 
 void TPokerEngine::SetPayout(TPayout* payout) {
@@ -72,25 +94,36 @@ int TPokerEngine::GetTheBest() {
     }
 }
 
+// Compares returns as exact fractions, paid sum over outcomes, cross-multiplied:
+// the order of the DrawReturn values without 32 divisions on every deal. Pays
+// of at most 99999 and at most C(49, 5) outcomes keep the products below 2^59.
 void TPokerEngine::SelectBest(int& best) {
-    long double bestReturn = DrawReturn(0);
+    if (!Payout) throw EDrawMentor("No payout attached to the strategy engine");
+    int64_t bestSum = PaidSum(0);
+    int64_t bestOutcomes = OutcomeCount(0);
     for (int mask = 1; mask < kMaskCount; ++mask) {
-        const long double value = DrawReturn(mask);
-        if (value > bestReturn) {
-            bestReturn = value;
+        const int64_t sum = PaidSum(mask);
+        const int64_t outcomes = OutcomeCount(mask);
+        if (CheckedMul(sum, bestOutcomes) > CheckedMul(bestSum, outcomes)) {
+            bestSum = sum;
+            bestOutcomes = outcomes;
             best = mask;
         }
     }
+}
+
+int64_t TPokerEngine::PaidSum(int mask) const {
+    int64_t sum = 0;
+    for (int line = 0; line <= LastLine; ++line)
+        sum = CheckedAdd(sum, CheckedMul(LineCounts[mask][line], int64_t{Payout->Pays[line]}));
+    return sum;
 }
 
 long double TPokerEngine::DrawReturn(int mask) const {
     try {
         CheckIndex(mask, 0, kMaskCount - 1, "draw mask");
         if (!Payout) throw EDrawMentor("No payout attached to the strategy engine");
-        int64_t sum = 0;
-        for (int line = 0; line <= LastLine; ++line)
-            sum = CheckedAdd(sum, CheckedMul(LineCounts[mask][line], int64_t{Payout->Pays[line]}));
-        return static_cast<long double>(sum) / static_cast<long double>(OutcomeCount(mask));
+        return static_cast<long double>(PaidSum(mask)) / static_cast<long double>(OutcomeCount(mask));
     } catch (...) {
         AddErrorContext("Error calculate natural case (DrawReturn)");
     }
@@ -127,6 +160,15 @@ void TPokerEngine::ResetCounts() {
     std::memset(LineCounts, 0, sizeof LineCounts);
     Calc.InitSuits(Deck);
     Calc.InitDeck(Deck);
+    // Ranks that no hold can keep are counted alike in every mask.
+    FHandRankCount = FOtherRankCount = 0;
+    for (int rank = 0; rank < kRankCount; ++rank) {
+        if (Deck.IsWild(rank)) continue;
+        if (Hand.RankCount[rank] > 0)
+            FHandRanks[FHandRankCount++] = rank;
+        else
+            FOtherRanks[FOtherRankCount++] = rank;
+    }
 }
 
 void TPokerEngine::CheckCombination() {
@@ -139,12 +181,8 @@ void TPokerEngine::CheckCombination() {
 }
 
 void TPokerEngine::SumLines() {
-    for (int mask = 0; mask < kMaskCount; ++mask) {
-        int64_t(&lines)[kMaxLines] = LineCounts[mask];
-        const int32_t(&counts)[kNaturalCategoryCount] = CategoryCounts[mask];
-        for (int c = 0; c < kNaturalCategoryCount; ++c)
-            if (CategoryLine[c] >= 0) lines[CategoryLine[c]] += counts[c];
-    }
+    for (int mask = 0; mask < kMaskCount; ++mask)
+        AddLineSums(FPaidCategories, CategoryCounts[mask], LineCounts[mask]);
 }
 
 void TPokerEngine::StraightCount(int column, int32_t (&kinds)[3]) const {
@@ -246,22 +284,26 @@ void TPokerEngine::CountDraw(int mask) {
     };
     TRankCounts unkept[5];
     bool unkeptDone[5] = {};
-    for (int rank = 0; rank < kRankCount; ++rank) {
-        if (Deck.IsWild(rank)) continue;
-        const int d = Deck.RankCount[rank];
-        const int h = Kept.RankCount[rank];
-        TRankCounts result;
-        if (h == 0) {
-            if (!unkeptDone[d]) unkept[d] = countRank(d, 0), unkeptDone[d] = true;
-            result = unkept[d];
-        } else {
-            result = countRank(d, h);
-        }
+    const auto write = [&](int rank, const TRankCounts& result) {
         counts[ncPairs2 + rank] = result.Pairs;
         counts[ncThreeOfKind2 + rank] = result.Sets;
         counts[ncFourOfKind2 + rank] = result.Quads;
         counts[ncFullHouse] = CheckedAdd(counts[ncFullHouse], result.Full);
         remaining = CheckedSub(remaining, result.Pairs + result.Sets + result.Quads);
+    };
+    const auto unkeptRank = [&](int d) -> const TRankCounts& {
+        if (!unkeptDone[d]) unkept[d] = countRank(d, 0), unkeptDone[d] = true;
+        return unkept[d];
+    };
+    for (int i = 0; i < FHandRankCount; ++i) {
+        const int rank = FHandRanks[i];
+        const int h = Kept.RankCount[rank];
+        const int d = Deck.RankCount[rank];
+        write(rank, h == 0 ? unkeptRank(d) : countRank(d, h));
+    }
+    for (int i = 0; i < FOtherRankCount; ++i) {
+        const int rank = FOtherRanks[i];
+        write(rank, unkeptRank(Deck.RankCount[rank]));
     }
 
     // 3. What is left is two pairs.

@@ -72,6 +72,21 @@ protected:
     void StraightCount(int column, int32_t (&kinds)[3]) const;
 
     TCalculator& Calc;
+    // The categories each line pays, grouped by line, so that SumLines adds a
+    // line's categories in a register and stores the line once.
+    struct TLineCategories {
+        int Line = 0;
+        std::vector<int> Categories;
+    };
+    static std::vector<TLineCategories> GroupByLine(const int32_t* categoryLine, int categories);
+    static void AddLineSums(const std::vector<TLineCategories>& groups, const int32_t* counts,
+                            int64_t* lines);
+    std::vector<TLineCategories> FPaidCategories;
+    // Natural ranks of the dealt hand, and the others, for the evaluation.
+    int FHandRanks[kHandSize] = {};
+    int FHandRankCount = 0;
+    int FOtherRanks[kRankCount] = {};
+    int FOtherRankCount = 0;
 
 private:
     struct TRankCounts {
@@ -81,6 +96,8 @@ private:
     void CountDraw(int mask);
     void CountEmpty();
     void SelectBest(int& best);
+    // Sum over lines of outcomes times pays: the return's numerator.
+    int64_t PaidSum(int mask) const;
 };
 
 } // namespace drawmentor

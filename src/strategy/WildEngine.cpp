@@ -47,6 +47,7 @@ void TWildEngine::Reset() {
 void TWildEngine::InternalSetPayout() {
     try {
         std::fill(std::begin(WildCategoryLine), std::end(WildCategoryLine), -1);
+        FPaidWildCategories.clear();
         if (!Payout) return;
         int order[kMaxLines];
         for (int line = 0; line <= LastLine; ++line) order[line] = line;
@@ -61,6 +62,7 @@ void TWildEngine::InternalSetPayout() {
                 if (((WildLineCategories[line] >> c) & 1) && WildCategoryLine[c] == -1)
                     WildCategoryLine[c] = line;
         }
+        FPaidWildCategories = GroupByLine(WildCategoryLine, kWildCategoryCount);
     } catch (...) {
         AddErrorContext("Error calculate wild case (InternalSetPayout)");
     }
@@ -107,12 +109,8 @@ void TWildEngine::CheckDraw(int mask) {
 
 void TWildEngine::SumLines() {
     TPokerEngine::SumLines();
-    for (int mask = 0; mask < kMaskCount; ++mask) {
-        int64_t(&lines)[kMaxLines] = LineCounts[mask];
-        const int32_t(&counts)[kWildCategoryCount] = WildCounts[mask];
-        for (int c = 0; c < kWildCategoryCount; ++c)
-            if (WildCategoryLine[c] >= 0) lines[WildCategoryLine[c]] += counts[c];
-    }
+    for (int mask = 0; mask < kMaskCount; ++mask)
+        AddLineSums(FPaidWildCategories, WildCounts[mask], LineCounts[mask]);
 }
 
 int TWildEngine::FlushSuit() const {
@@ -134,7 +132,7 @@ void TWildEngine::CountWild(int mask) {
     const int held = Kept.NaturalCount();
     const int k = DrawCount(mask);
     const int naturalsLeft = NaturalsLeft();
-    int32_t(&counts)[kWildCategoryCount] = WildCounts[mask];
+    int32_t* const counts = WildCounts[mask];
 
     const bool distinctKept = Kept.RanksWithCount[1] == held;
     if (distinctKept) {
@@ -150,49 +148,50 @@ void TWildEngine::CountWild(int mask) {
         const int naturals = kHandSize - wild;
         const int drawn = naturals - held;
         if (drawn < 0) continue;
-        const int64_t ways = Binomial(wild - wildKept, wildInDeck);
-        int64_t natural[kWildCategoryCount] = {};
+        TWildSink out{counts, Binomial(wild - wildKept, wildInDeck)};
         if (naturals == 0) {
-            natural[wcWild5] = 1;
+            out.Add(wcWild5, 1);
         } else if (naturals == 1) {
             const int aces = Deck.RankCount[kRankAce];
             if (held == 0) {
-                natural[wcWild4A] = aces;
-                natural[wcWild4WA] = naturalsLeft - aces;
+                out.Add(wcWild4A, aces);
+                out.Add(wcWild4WA, naturalsLeft - aces);
             } else {
-                natural[Kept.RankCount[kRankAce] == 1 ? wcWild4A : wcWild4WA] = 1;
+                out.Add(Kept.RankCount[kRankAce] == 1 ? wcWild4A : wcWild4WA, 1);
             }
         } else {
-            CountMultiples(naturals, drawn, natural);
-            if (distinctKept) CountDistinct(naturals, drawn, natural);
+            CountMultiples(naturals, drawn, out);
+            if (distinctKept) CountDistinct(naturals, drawn, out);
         }
-        for (int c = 0; c < kWildCategoryCount; ++c)
-            if (natural[c] != 0) counts[c] = Narrow(counts[c] + CheckedMul(natural[c], ways));
     }
 }
 
+void TWildEngine::TWildSink::Add(int category, int64_t completions) {
+    if (completions != 0) Counts[category] = Narrow(Counts[category] + CheckedMul(completions, Ways));
+}
+
 // Completions in which some natural rank appears more than once.
-void TWildEngine::CountMultiples(int naturals, int drawn, int64_t (&out)[kWildCategoryCount]) {
+void TWildEngine::CountMultiples(int naturals, int drawn, TWildSink& out) {
     const int held = Kept.NaturalCount();
     // Five of a kind: every natural of one rank.
     int64_t fives = 0;
     if (held == 0) {
         for (int rank = 0; rank < kRankCount; ++rank) {
             const int64_t ways = Binomial(naturals, Deck.RankCount[rank]);
-            out[wcWildFive2 + rank] += ways;
+            out.Add(wcWildFive2 + rank, ways);
             fives += ways;
         }
     } else if (Kept.RanksWithCount[held] == 1) {
         const int rank = Kept.MinRank;
         fives = Binomial(drawn, Deck.RankCount[rank]);
-        out[wcWildFive2 + rank] += fives;
+        out.Add(wcWildFive2 + rank, fives);
     }
     if (naturals == 2) return; // two naturals are a pair (five of a kind) or distinct
 
     const int64_t all = Binomial(drawn, NaturalsLeft());
     const int64_t distinct = Kept.RanksWithCount[1] == held ? Calc.Singles[0][drawn] : 0;
     if (naturals == 3) {
-        out[wcWild2And21] += all - distinct - fives;
+        out.Add(wcWild2And21, all - distinct - fives);
         return;
     }
 
@@ -213,13 +212,13 @@ void TWildEngine::CountMultiples(int naturals, int drawn, int64_t (&out)[kWildCa
             Kept.RanksWithCount[4] == 0)
             pairs += int64_t{Binomial(2 - c, d)} * Calc.Singles[excluded][2 - others];
     }
-    out[wcWild1And31] += sets;
-    out[wcWild1And211] += pairs;
-    out[wcWild1And22] += all - distinct - fives - sets - pairs;
+    out.Add(wcWild1And31, sets);
+    out.Add(wcWild1And211, pairs);
+    out.Add(wcWild1And22, all - distinct - fives - sets - pairs);
 }
 
 // Completions to naturals of different ranks: flushes, straights and the rest.
-void TWildEngine::CountDistinct(int naturals, int drawn, int64_t (&out)[kWildCategoryCount]) {
+void TWildEngine::CountDistinct(int naturals, int drawn, TWildSink& out) {
     const int held = Kept.NaturalCount();
     const int flushSuit = FlushSuit();
     const auto suitedCount = [&](int upper) -> int64_t {
@@ -242,26 +241,26 @@ void TWildEngine::CountDistinct(int naturals, int drawn, int64_t (&out)[kWildCat
     const int firstFlushStraight = naturals == 2   ? wcWild3FlushStrA5
                                    : naturals == 3 ? wcWild2FlushStrA5
                                                    : wcWild1FlushStrA5;
-    for (int kind = 0; kind < 3; ++kind) out[firstFlushStraight + kind] += FSuitedStraights[kind][drawn];
+    for (int kind = 0; kind < 3; ++kind) out.Add(firstFlushStraight + kind, FSuitedStraights[kind][drawn]);
 
     if (naturals == 2) {
         // Three wild cards: unsuited pairs of ranks pay alike, windows or not.
-        out[wcWild3Flush] += flush;
-        out[wcWild3] += distinct - suited;
+        out.Add(wcWild3Flush, flush);
+        out.Add(wcWild3, distinct - suited);
         return;
     }
     const int firstStraight = naturals == 3 ? wcWild2StraightA5 : wcWild1StraightA5;
     for (int kind = 0; kind < 3; ++kind)
-        out[firstStraight + kind] += FStraights[kind][drawn] - FSuitedStraights[kind][drawn];
+        out.Add(firstStraight + kind, FStraights[kind][drawn] - FSuitedStraights[kind][drawn]);
     const int64_t plain = distinct - straights - flush;
     if (naturals == 3) {
-        out[wcWild2Flush] += flush;
-        out[wcWild2] += plain;
+        out.Add(wcWild2Flush, flush);
+        out.Add(wcWild2, plain);
         return;
     }
-    out[wcWild1Flush] += flush;
+    out.Add(wcWild1Flush, flush);
     if (Kept.RankCount[kRankKing] + Kept.RankCount[kRankAce] > 0) {
-        out[wcWild1Kings] += plain;
+        out.Add(wcWild1Kings, plain);
         return;
     }
     // WILD_1: the same split over the ranks 2..Q alone.
@@ -274,8 +273,8 @@ void TWildEngine::CountDistinct(int naturals, int drawn, int64_t (&out)[kWildCat
         lowSuitedStraights += FLowSuitedStraights[kind][drawn];
     }
     const int64_t noKings = low[drawn] - lowStraights - (suitedCount(kRankQueen) - lowSuitedStraights);
-    out[wcWild1] += noKings;
-    out[wcWild1Kings] += plain - noKings;
+    out.Add(wcWild1, noKings);
+    out.Add(wcWild1Kings, plain - noKings);
 }
 
 void TWildEngine::AddWindowTables(int upper, int flushSuit, TWindowTable& allSuits,

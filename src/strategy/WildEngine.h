@@ -35,13 +35,21 @@ private:
 
     void InternalSetPayout();
     void CountWild(int mask);
-    void CountMultiples(int naturals, int drawn, int64_t (&out)[kWildCategoryCount]);
-    void CountDistinct(int naturals, int drawn, int64_t (&out)[kWildCategoryCount]);
+    // Adds natural completion counts, times the ways to draw the wild cards.
+    struct TWildSink {
+        int32_t* Counts;
+        int64_t Ways;
+        void Add(int category, int64_t completions);
+    };
+
+    void CountMultiples(int naturals, int drawn, TWildSink& out);
+    void CountDistinct(int naturals, int drawn, TWildSink& out);
     void WindowTable(int column, int upper, TWindowTable& table);
     void AddWindowTables(int upper, int flushSuit, TWindowTable& allSuits, TWindowTable& suited);
     void RangeSingles(int column, int from, int to, int64_t (&out)[6]);
     int FlushSuit() const;
 
+    std::vector<TLineCategories> FPaidWildCategories;
     TWindowTable FStraights{};
     TWindowTable FSuitedStraights{};
     TWindowTable FLowStraights{};

@@ -65,17 +65,6 @@ TEST(Calculator, RangesAndSuits) {
     EXPECT_EQ(calc.SuitRange(2, 8, 99), 3); // diamonds J, Q, A
 }
 
-TEST(Calculator, InexactSumsAreReported) {
-    TCalculator calc;
-    const int32_t sums[6] = {1, 1, 2, 1, 1, 1}; // no multiset of counts has these sums
-    int32_t out[6];
-    try {
-        calc.CalcFormula(sums, out, 0);
-        FAIL();
-    } catch (const EDrawMentor& error) {
-        EXPECT_EQ(std::string(error.what()).rfind("Error in calculator  (CalcFormula)\n", 0), 0u);
-    }
-}
 
 } // namespace
 } // namespace drawmentor

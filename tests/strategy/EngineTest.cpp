@@ -126,7 +126,6 @@ TEST(PokerEngine, WithoutAPayoutTheBestHoldIsAnError) {
         FAIL();
     } catch (const EDrawMentor& error) {
         EXPECT_EQ(std::string(error.what()), "Error calculate natural case (GetTheBest)\n"
-                                             "Error calculate natural case (DrawReturn)\n"
                                              "No payout attached to the strategy engine");
     }
 }
