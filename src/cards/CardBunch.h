@@ -49,6 +49,8 @@ public:
     void ClearHand();
     void AddCard(int rank, int suit);
     void AddCode(int code) { const TCard card = DecodeCard(code); AddCard(card.Rank, card.Suit); }
+    // Takes back the card added last (undoes the last AddCard exactly).
+    void RemoveLastCard();
     // Gives the natural card at `position` another suit in place.
     void ChangeSuit(int position, int suit);
     // The part of `source` kept under `drawMask`, in position order.
@@ -64,6 +66,11 @@ public:
     int32_t MaxRankNoAce = 0;      // 0 when empty
     int32_t RanksWithCount[5] = {13, 0, 0, 0, 0};
     int32_t SuitsWithCount[6] = {4, 0, 0, 0, 0, 0};
+
+private:
+    // MinRank and MaxRankNoAce before the card at each position was added.
+    int32_t FMinBefore[kHandSize] = {};
+    int32_t FMaxBefore[kHandSize] = {};
 };
 
 // The cards not yet dealt.

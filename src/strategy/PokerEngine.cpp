@@ -12,6 +12,11 @@ namespace {
 
 const char* const kNaturalContext = "Error calculate natural case ";
 
+int32_t Narrow32(int64_t value) {
+    if (value < INT32_MIN || value > INT32_MAX) RaiseOverflow();
+    return static_cast<int32_t>(value);
+}
+
 [[noreturn]] void AddMaskContext(const char* prefix, int mask) {
     char text[96];
     std::snprintf(text, sizeof text, "%s(CheckDraw) DrawMask=%d", prefix, mask);
@@ -83,7 +88,8 @@ int TPokerEngine::GetTheBest() {
     try {
         ResetCounts();
         CheckCombination();
-        for (int mask = 1; mask < kMaskCount - 1; ++mask) CheckDraw(mask);
+        Kept.ClearHand();
+        WalkHolds(0, 0);
         CheckEmpty();
         SumLines();
         int best = 0;
@@ -212,6 +218,18 @@ void TPokerEngine::StraightCount(int column, int32_t (&kinds)[3]) const {
     }
 }
 
+void TPokerEngine::WalkHolds(int position, int keptBits) {
+    if (position == kHandSize) {
+        const int mask = (kMaskCount - 1) ^ keptBits;
+        if (mask != 0 && mask != kMaskCount - 1) CheckDraw(mask);
+        return;
+    }
+    WalkHolds(position + 1, keptBits);
+    Kept.AddCard(Hand.Ranks[position], Hand.Suits[position]);
+    WalkHolds(position + 1, keptBits | (1 << position));
+    Kept.RemoveLastCard();
+}
+
 void TPokerEngine::CheckDraw(int mask) {
     try {
         CountDraw(mask);
@@ -222,7 +240,6 @@ void TPokerEngine::CheckDraw(int mask) {
 
 // Masks 1..30: the kept cards are completed by k = 1..4 natural cards.
 void TPokerEngine::CountDraw(int mask) {
-    Kept.CopyKept(Hand, mask);
     const int k = DrawCount(mask);
     const int held = kHandSize - k;
     const int n = NaturalsLeft();
@@ -284,12 +301,15 @@ void TPokerEngine::CountDraw(int mask) {
     };
     TRankCounts unkept[5];
     bool unkeptDone[5] = {};
+    // Totals stay in registers; the count table is only written.
+    int64_t fullHouse = 0;
+    int64_t assigned = 0;
     const auto write = [&](int rank, const TRankCounts& result) {
         counts[ncPairs2 + rank] = result.Pairs;
         counts[ncThreeOfKind2 + rank] = result.Sets;
         counts[ncFourOfKind2 + rank] = result.Quads;
-        counts[ncFullHouse] = CheckedAdd(counts[ncFullHouse], result.Full);
-        remaining = CheckedSub(remaining, result.Pairs + result.Sets + result.Quads);
+        fullHouse += result.Full;
+        assigned += int64_t{result.Pairs} + result.Sets + result.Quads;
     };
     const auto unkeptRank = [&](int d) -> const TRankCounts& {
         if (!unkeptDone[d]) unkept[d] = countRank(d, 0), unkeptDone[d] = true;
@@ -305,6 +325,8 @@ void TPokerEngine::CountDraw(int mask) {
         const int rank = FOtherRanks[i];
         write(rank, unkeptRank(Deck.RankCount[rank]));
     }
+    counts[ncFullHouse] = Narrow32(fullHouse);
+    remaining = Narrow32(remaining - assigned);
 
     // 3. What is left is two pairs.
     remaining = CheckedSub(remaining, counts[ncFullHouse]);

@@ -65,6 +65,7 @@ protected:
     virtual void ResetCounts();
     virtual void CheckCombination();
     virtual void CheckEmpty();
+    // Counts one of the masks 1..30; Kept already holds the cards it keeps.
     virtual void CheckDraw(int mask);
     virtual void SumLines();
 
@@ -93,6 +94,9 @@ private:
         int32_t Pairs = 0, Sets = 0, Full = 0, Quads = 0;
     };
 
+    // Visits the masks 1..30 with Kept built one card at a time: each kept
+    // hand differs from the one before by a single card added or taken back.
+    void WalkHolds(int position, int keptBits);
     void CountDraw(int mask);
     void CountEmpty();
     void SelectBest(int& best);

@@ -135,6 +135,30 @@ TEST(Hand, CopyKeptFollowsTheMask) {
     EXPECT_THROW(kept.CopyKept(source, 32), ERangeError);
 }
 
+TEST(Hand, RemoveLastCardUndoesAddCard) {
+    THand hand;
+    hand.SetWildRank(0);
+    AddCards(hand, {"9S", "KD"});
+    const THand before = hand;
+    AddCards(hand, {"5D"});
+    hand.RemoveLastCard();
+    AddCards(hand, {"2C"}); // wild
+    hand.RemoveLastCard();
+    EXPECT_EQ(hand.MinRank, before.MinRank);
+    EXPECT_EQ(hand.MaxRankNoAce, before.MaxRankNoAce);
+    EXPECT_EQ(hand.Total, 2);
+    EXPECT_EQ(hand.WildCount, 0);
+    for (int k = 0; k < 5; ++k) EXPECT_EQ(hand.RanksWithCount[k], before.RanksWithCount[k]);
+    for (int k = 0; k < 6; ++k) EXPECT_EQ(hand.SuitsWithCount[k], before.SuitsWithCount[k]);
+    EXPECT_EQ(hand.SuitCount[2], 1);
+    EXPECT_EQ(hand.Count[3][2], 0);
+    hand.RemoveLastCard();
+    hand.RemoveLastCard();
+    EXPECT_THROW(hand.RemoveLastCard(), ERangeError);
+    EXPECT_EQ(hand.MinRank, 12);
+    EXPECT_EQ(hand.RanksWithCount[0], 13);
+}
+
 TEST(Hand, ChangeSuitKeepsStatisticsConsistent) {
     THand hand;
     AddCards(hand, {"AS", "KS", "QS", "JS", "9D"});

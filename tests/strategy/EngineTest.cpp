@@ -133,15 +133,19 @@ TEST(PokerEngine, WithoutAPayoutTheBestHoldIsAnError) {
 TEST(PokerEngine, AnErrorCarriesEveryContextFromOutermostToInnermost) {
     TEngineFixture f(0, kJacks96);
     f.Deal({"AS", "KS", "QS", "JS", "9D"});
-    f.engine->Hand.Ranks[2] = 13; // a corrupt card: every hold that keeps it fails
+    f.engine->Deck.Total = 60; // more cards than any deck: no count can be trusted
     try {
         f.engine->GetTheBest();
         FAIL();
     } catch (const ERangeError& error) {
+        // The holds are visited one card at a time; keeping only the fifth card is first.
         EXPECT_EQ(std::string(error.what()), "Error calculate natural case (GetTheBest)\n"
-                                             "Error calculate natural case (CheckDraw) DrawMask=1\n"
-                                             "Range check error: rank 13");
+                                             "Error calculate natural case (CheckDraw) DrawMask=15\n"
+                                             "Range check error: binomial n 60");
     }
+    f.Deal({"AS", "KS", "QS", "JS", "9D"});
+    f.engine->Hand.Ranks[2] = 13; // a corrupt card is refused, not counted
+    EXPECT_THROW(f.engine->GetTheBest(), ERangeError);
     TEngineFixture g(0, kJacks96);
     g.engine->ResetHand();
     g.engine->Deck.Fill(2); // two copies of every card is no deck the counting knows
