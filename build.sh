@@ -18,7 +18,8 @@ esac
 packages=(
     g++ cmake ninja-build pkgconf
     libgtest-dev libgmock-dev libbenchmark-dev
-    nlohmann-json3-dev
+    nlohmann-json3-dev libsimpleini-dev
+    qt6-base-dev
 )
 
 missing=()

@@ -1,5 +1,6 @@
 #include "Arguments.h"
 #include "Commands.h"
+#include "PaytableSource.h"
 
 #include "games/Catalogue.h"
 #include "strategy/EngineFactory.h"
@@ -116,33 +117,30 @@ void PrintTable(const TPokerEngine& engine, int bet, const std::vector<int>& pay
 } // namespace
 
 int RunAnalyze(const std::vector<std::string>& words, std::ostream& out) {
-    const TArguments args(words, {"game", "pays", "bet"}, {"json"});
+    const TArguments args(words, {"game", "pays", "paytable", "bet", "data-dir"}, {"json"});
+    ApplyDataDir(args);
     if (!args.Has("game")) throw EUsage("analyze needs --game G");
-    if (!args.Has("pays")) throw EUsage("analyze needs --pays p0,p1,...");
     const int game = args.Int("game", 0, 0, kCatalogueSize - 1);
     const auto description = CreateDescription(game);
     const int bet = args.Int("bet", kMaxCoins, 1, kMaxCoins);
-    const std::vector<int> pays = ParseIntList(*args.Value("pays"), 0, kMaxPay, "--pays");
-    if (static_cast<int>(pays.size()) != description->LineCount())
-        throw EUsage("--pays needs " + std::to_string(description->LineCount()) + " values for " +
-                     description->Name + ", got " + std::to_string(pays.size()));
-    const std::vector<int> codes = ParseDealtCards(args.Positional(), description->Jokers);
+    const std::vector<int> dealt = ParseDealtCards(args.Positional(), description->Jokers);
+    const std::vector<int> pays = PaysFromArguments(args, *description, bet);
 
     auto engine = CreateEngine(*description);
     TPayout payout;
     std::copy(pays.begin(), pays.end(), payout.Pays.begin());
     engine->SetPayout(&payout);
     engine->ResetHand();
-    for (int code : codes) {
+    for (int code : dealt) {
         const TCard card = DecodeCard(code);
         engine->Hand.AddCard(card.Rank, card.Suit);
         engine->Deck.RemoveCard(card.Rank, card.Suit);
     }
     const int best = engine->GetTheBest();
     if (args.Flag("json"))
-        PrintJson(*engine, game, bet, pays, codes, best, out);
+        PrintJson(*engine, game, bet, pays, dealt, best, out);
     else
-        PrintTable(*engine, bet, pays, codes, best, out);
+        PrintTable(*engine, bet, pays, dealt, best, out);
     return 0;
 }
 

@@ -10,5 +10,6 @@ namespace drawmentor::cli {
 // to `out` and returns the exit status; bad input raises EUsage.
 int RunGames(const std::vector<std::string>& words, std::ostream& out);
 int RunAnalyze(const std::vector<std::string>& words, std::ostream& out);
+int RunPaytables(const std::vector<std::string>& words, std::ostream& out);
 
 } // namespace drawmentor::cli

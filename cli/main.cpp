@@ -14,9 +14,15 @@ constexpr const char* kUsage = R"(drawmentor-cli: the DrawMentor engine on the c
 Usage:
   drawmentor-cli games [--json]
       The catalogue of offered games: index, name, wild cards, deck size, lines.
-  drawmentor-cli analyze --game G --pays p0,p1,... [--bet B] [--json] C1 C2 C3 C4 C5
+  drawmentor-cli analyze --game G (--pays p0,p1,... | --paytable P) [--bet B] [--json] C1 C2 C3 C4 C5
       Every hold of a dealt hand with its exact expected return and line chances.
-      --pays: what each line of the game returns for the whole bet, in line order.
+      --pays: what each line of the game returns for the whole bet, in line order;
+      --paytable: the game's stored paytable P (0 first) for the bet (default 5).
+  drawmentor-cli paytables --game G [--json]
+      The game's stored paytables: lines down, coins across.
+
+Commands that read stored files take --data-dir DIR in place of the user's data
+folder (~/.local/share/DrawMentorProject/DrawMentor).
 
 Cards: rank 2-9, T (or 10), J, Q, K, A and suit S, C, D, H (any case); JK is a joker.
 Exit status: 0 done, 1 failure, 2 bad arguments.
@@ -36,6 +42,7 @@ int main(int argc, char** argv) {
     try {
         if (command == "games") return cli::RunGames(words, std::cout);
         if (command == "analyze") return cli::RunAnalyze(words, std::cout);
+        if (command == "paytables") return cli::RunPaytables(words, std::cout);
         throw cli::EUsage("unknown command '" + command + "' (try --help)");
     } catch (const cli::EUsage& error) {
         std::cerr << "drawmentor-cli: " << error.what() << '\n';

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -115,6 +117,66 @@ TEST(CliErrors, BadInputIsOneLineAndStatusTwo) {
         const TRun run = Cli(args);
         EXPECT_EQ(run.Status, 2);
         EXPECT_TRUE(run.Out.empty()) << run.Out;
+        EXPECT_EQ(std::count(run.Err.begin(), run.Err.end(), '\n'), 1) << run.Err;
+    }
+}
+
+} // namespace
+
+namespace {
+
+// Stored paytables, read the way the program reads them.
+TEST(CliPaytables, AnalyzeWithTheFirstStoredPaytableOfEveryOfferedGame) {
+    const auto catalogue = nlohmann::json::parse(Cli("games --json").Out);
+    for (const auto& game : catalogue["games"]) {
+        const int index = game["index"];
+        SCOPED_TRACE(index);
+        const TRun run = Cli("analyze --game " + std::to_string(index) + " --paytable 0 --json AS KD 7C 7H 2S");
+        ASSERT_EQ(run.Status, 0) << run.Err;
+        const auto doc = nlohmann::json::parse(run.Out);
+        EXPECT_EQ(doc["pays"].size(), game["lines"].size());
+        EXPECT_EQ(doc["holds"].size(), 32u);
+    }
+    const TRun oneCoin = Cli("analyze --game 0 --paytable 0 --bet 1 --json AS KD 7C 7H 2S");
+    EXPECT_EQ(nlohmann::json::parse(oneCoin.Out)["pays"], nlohmann::json::parse("[250,50,25,9,6,4,3,2,1]"));
+}
+
+TEST(CliPaytables, ListsAGamesTablesAndPrefersTheUsersCopy) {
+    const TRun run = Cli("paytables --game 0 --json");
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    const auto doc = nlohmann::json::parse(run.Out);
+    EXPECT_EQ(doc["name"], "Jacks or better");
+    EXPECT_EQ(doc["lines"].size(), 9u);
+    ASSERT_GE(doc["paytables"].size(), 5u);
+    EXPECT_EQ(doc["paytables"][0]["pays"][4][0], 4000);
+    EXPECT_EQ(doc["paytables"][0]["pays"][0].size(), 9u);
+
+    // A user's copy in the data folder replaces the installed file.
+    const std::string folder = ::testing::TempDir() + "cli-data";
+    std::system(("mkdir -p " + folder).c_str());
+    std::string line;
+    for (int i = 0; i < 80; ++i) line += "     7";
+    FILE* file = fopen((folder + "/DrawMentor.dat").c_str(), "wb");
+    fputs(("[Jacks or better]\r\n" + line + "\r\n").c_str(), file);
+    fclose(file);
+    const auto own = nlohmann::json::parse(Cli("paytables --game 0 --json --data-dir " + folder).Out);
+    ASSERT_EQ(own["paytables"].size(), 1u);
+    EXPECT_EQ(own["paytables"][0]["pays"][2][3], 7);
+    EXPECT_EQ(Cli("paytables --game 2 --json --data-dir " + folder).Out.find("\"paytables\":[]") != std::string::npos,
+              true);
+    const TRun none = Cli("analyze --game 2 --paytable 0 --data-dir " + folder + " AS KD 7C 7H 2S");
+    EXPECT_EQ(none.Status, 2);
+    EXPECT_NE(none.Err.find("no paytable is stored for Double Bonus"), std::string::npos) << none.Err;
+}
+
+TEST(CliPaytables, BadChoicesAreRefused) {
+    for (const std::string args : {"analyze --game 0 --paytable 99 AS KD 7C 7H 2S",
+                                   "analyze --game 0 --paytable 0 --pays 1,2,3,4,5,6,7,8,9 AS KD 7C 7H 2S",
+                                   "analyze --game 0 AS KD 7C 7H 2S", "paytables --game 12",
+                                   "paytables", "paytables --game 0 AS"}) {
+        SCOPED_TRACE(args);
+        const TRun run = Cli(args);
+        EXPECT_EQ(run.Status, 2);
         EXPECT_EQ(std::count(run.Err.begin(), run.Err.end(), '\n'), 1) << run.Err;
     }
 }

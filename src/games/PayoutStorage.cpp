@@ -1,0 +1,154 @@
+#include "PayoutStorage.h"
+
+#include "Catalogue.h"
+#include "cards/Checked.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace drawmentor {
+namespace {
+
+constexpr int kValues = kMaxCoins * kMaxLines;
+constexpr size_t kShortestLine = 100;
+
+} // namespace
+
+TPayoutStorage::TPayoutStorage(std::string readPath, std::string writePath)
+    : FReadPath(std::move(readPath)), FWritePath(std::move(writePath)) {
+    for (const auto& entry : GameNames()) FGames.push_back({entry.Name, entry.GameIndex, {}});
+    Load();
+}
+
+TPayoutStorage::~TPayoutStorage() {
+    try {
+        Save();
+    } catch (...) {
+    }
+}
+
+void TPayoutStorage::Load() {
+    std::ifstream in(FReadPath, std::ios::binary);
+    if (!in) return;
+    TGameTables* section = nullptr;
+    bool inSection = false; // lines before the first header, or in an unknown section, are ignored
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.empty() || line[0] == ';') continue;
+        if (line.front() == '[' && line.back() == ']') {
+            const std::string name = line.substr(1, line.size() - 2);
+            section = nullptr;
+            inSection = true;
+            for (auto& game : FGames)
+                if (game.Name == name) section = &game;
+            continue;
+        }
+        if (inSection && section && line.size() >= kShortestLine) section->Lines.push_back(line);
+    }
+}
+
+TPayoutStorage::TGameTables& TPayoutStorage::GameTables(int game) {
+    for (auto& entry : FGames)
+        if (entry.GameIndex == game) return entry;
+    RaiseRange("game index", game);
+}
+
+const TPayoutStorage::TGameTables& TPayoutStorage::GameTables(int game) const {
+    return const_cast<TPayoutStorage*>(this)->GameTables(game);
+}
+
+int TPayoutStorage::PaytableCount(int game) const {
+    for (const auto& entry : FGames)
+        if (entry.GameIndex == game) return static_cast<int>(entry.Lines.size());
+    return 0;
+}
+
+TPayTable TPayoutStorage::ReadPaytable(int game, int index) const {
+    const auto& lines = GameTables(game).Lines;
+    CheckIndex(index, 0, static_cast<int>(lines.size()) - 1, "paytable index");
+    return ParsePaytable(lines[index]);
+}
+
+int TPayoutStorage::FindPaytable(int game, const TPayTable& pays) const {
+    const std::string text = FormatPaytable(pays);
+    const auto& lines = GameTables(game).Lines;
+    for (size_t i = 0; i < lines.size(); ++i)
+        if (lines[i] == text) return static_cast<int>(i);
+    return -1;
+}
+
+void TPayoutStorage::WritePaytable(int game, int index, const TPayTable& pays) {
+    auto& lines = GameTables(game).Lines;
+    for (const auto& coins : pays.Pays)
+        for (int32_t pay : coins)
+            if (pay < -1 || pay > kMaxPay) RaiseRange("pay", pay); // would break the fixed columns
+    if (index < 0 || index >= static_cast<int>(lines.size()))
+        lines.push_back(FormatPaytable(pays));
+    else
+        lines[index] = FormatPaytable(pays);
+    FModified = true;
+}
+
+void TPayoutStorage::Save() {
+    if (!FModified) return;
+    std::ostringstream text;
+    for (const auto& game : FGames) {
+        text << '[' << game.Name << "]\r\n";
+        for (const auto& line : game.Lines) text << line << "\r\n";
+        text << "\r\n";
+    }
+    namespace fs = std::filesystem;
+    const fs::path target(FWritePath);
+    const fs::path temporary = target.string() + ".tmp";
+    try {
+        if (target.has_parent_path()) fs::create_directories(target.parent_path());
+        {
+            std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+            out << text.str();
+            out.flush();
+            if (!out) throw EDrawMentor("Cannot write " + temporary.string());
+        }
+        fs::rename(temporary, target);
+    } catch (const fs::filesystem_error& error) {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+        throw EDrawMentor("Cannot save " + FWritePath + ": " + error.code().message());
+    }
+    FModified = false;
+}
+
+std::string TPayoutStorage::FormatPaytable(const TPayTable& pays) {
+    std::string text;
+    text.reserve(kValues * 6);
+    char field[16];
+    for (const auto& coins : pays.Pays)
+        for (int32_t pay : coins) {
+            std::snprintf(field, sizeof field, "%6d", pay);
+            text += field;
+        }
+    return text;
+}
+
+// Runs of blanks separate the numbers; a field that is no number, and every
+// field missing at the end of a short line, reads as 0.
+TPayTable TPayoutStorage::ParsePaytable(const std::string& line) {
+    TPayTable pays;
+    size_t position = 0;
+    for (int i = 0; i < kValues; ++i) {
+        while (position < line.size() && line[position] == ' ') ++position;
+        const size_t end = std::min(line.find(' ', position), line.size());
+        const std::string field = line.substr(position, end - position);
+        position = end;
+        char* stop = nullptr;
+        const long value = std::strtol(field.c_str(), &stop, 10);
+        const bool number = !field.empty() && *stop == '\0' && value >= INT32_MIN && value <= INT32_MAX;
+        pays.Pays[i / kMaxLines][i % kMaxLines] = number ? static_cast<int32_t>(value) : 0;
+    }
+    return pays;
+}
+
+} // namespace drawmentor

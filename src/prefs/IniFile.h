@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class QByteArray;
+
+namespace drawmentor {
+
+// An INI file held in memory. Section and key names are matched without regard
+// to ASCII case; names and values round-trip unchanged (nothing is quoted or
+// escaped) and sections the program does not know survive a load and a save,
+// in file order. Text is UTF-8.
+class TIniFile {
+public:
+    TIniFile();
+    ~TIniFile();
+    TIniFile(const TIniFile&) = delete;
+    TIniFile& operator=(const TIniFile&) = delete;
+
+    // A missing file gives an empty image; an unreadable one is an error.
+    void LoadFile(const QString& path);
+    void LoadData(const QByteArray& data);
+    QByteArray Data() const;
+    // Written to a temporary file that replaces `path` only when complete.
+    void SaveFile(const QString& path) const;
+
+    bool HasSection(const QString& section) const;
+    bool HasKey(const QString& section, const QString& key) const;
+    QStringList Sections() const;
+    QStringList Keys(const QString& section) const;
+
+    QString ReadString(const QString& section, const QString& key, const QString& fallback = {}) const;
+    // The fallback also for text that is not a whole number.
+    int ReadInteger(const QString& section, const QString& key, int fallback) const;
+    bool ReadBool(const QString& section, const QString& key, bool fallback) const;
+    double ReadFloat(const QString& section, const QString& key, double fallback) const;
+
+    void WriteString(const QString& section, const QString& key, const QString& value);
+    void WriteInteger(const QString& section, const QString& key, int value);
+    void WriteBool(const QString& section, const QString& key, bool value);
+    void WriteFloat(const QString& section, const QString& key, double value);
+    void EraseSection(const QString& section);
+    void Clear();
+
+private:
+    struct TImpl;
+    std::unique_ptr<TImpl> FImpl;
+};
+
+} // namespace drawmentor

@@ -1,0 +1,148 @@
+#include "games/Catalogue.h"
+#include "games/PayoutStorage.h"
+
+#include "cards/Error.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace drawmentor {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadText(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void WriteText(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+
+class PayoutStorageTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = fs::temp_directory_path() /
+                 ("dm-store-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+    }
+    void TearDown() override { fs::remove_all(folder); }
+    fs::path folder;
+};
+
+TPayTable Filled(int value) {
+    TPayTable table;
+    for (auto& coins : table.Pays) coins.fill(value);
+    return table;
+}
+
+TEST_F(PayoutStorageTest, FormatIsEightyFieldsOfSix) {
+    const std::string text = TPayoutStorage::FormatPaytable(Filled(1));
+    ASSERT_EQ(text.size(), 480u);
+    for (size_t i = 0; i < 480; i += 6) EXPECT_EQ(text.substr(i, 6), "     1");
+    EXPECT_EQ(TPayoutStorage::ParsePaytable(text), Filled(1));
+}
+
+TEST_F(PayoutStorageTest, ReadingKeepsWhatTheFormatAllows) {
+    const std::string good = TPayoutStorage::FormatPaytable(Filled(7));
+    std::string hundred(100, ' ');
+    hundred.replace(0, 12, "     9    x8"); // a field that is no number reads as 0
+    WriteText(folder / "in.dat", "junk before any section\r\n[Jacks or better]\r\n" + good + "\r\n; comment\r\n\r\n" +
+                                     std::string(99, '5') + "\r\n" + hundred + "\r\n[Not a game]\r\n" + good +
+                                     "\r\n[Deuces Wild]\r\n" + good + "\r\n");
+    TPayoutStorage store((folder / "in.dat").string(), (folder / "out.dat").string());
+    EXPECT_EQ(store.PaytableCount(0), 2); // the 99-character line is dropped
+    EXPECT_EQ(store.ReadPaytable(0, 0), Filled(7));
+    const TPayTable partial = store.ReadPaytable(0, 1);
+    EXPECT_EQ(partial.At(1, 0), 9);
+    EXPECT_EQ(partial.At(1, 1), 0);
+    EXPECT_EQ(partial.At(5, 15), 0); // missing fields at the end
+    EXPECT_EQ(store.PaytableCount(4), 1);
+    EXPECT_EQ(store.PaytableCount(12), 0); // not offered
+    EXPECT_THROW(store.ReadPaytable(0, 2), ERangeError);
+    EXPECT_THROW(store.ReadPaytable(0, -1), ERangeError);
+}
+
+TEST_F(PayoutStorageTest, WriteFindAndSave) {
+    const fs::path out = folder / "sub" / "DrawMentor.dat";
+    {
+        TPayoutStorage store((folder / "missing.dat").string(), out.string());
+        EXPECT_EQ(store.PaytableCount(0), 0);
+        store.WritePaytable(0, -1, Filled(3));
+        store.WritePaytable(0, 1, Filled(4)); // index == count appends
+        store.WritePaytable(0, 0, Filled(5)); // replaces
+        EXPECT_EQ(store.PaytableCount(0), 2);
+        TPayTable almost = Filled(4);
+        almost.At(5, 15) = -1;
+        EXPECT_EQ(store.FindPaytable(0, Filled(4)), 1);
+        EXPECT_EQ(store.FindPaytable(0, almost), -1); // unused lines count too
+        EXPECT_THROW(store.WritePaytable(0, -1, Filled(100000)), ERangeError);
+        EXPECT_TRUE(store.Modified());
+        store.Save();
+        EXPECT_FALSE(store.Modified());
+        EXPECT_FALSE(fs::exists(out.string() + ".tmp"));
+    }
+    const std::string text = ReadText(out);
+    EXPECT_EQ(text.rfind("[Jacks or better]\r\n" + TPayoutStorage::FormatPaytable(Filled(5)) + "\r\n", 0), 0u);
+    EXPECT_NE(text.find("\r\n\r\n[High Fives]\r\n\r\n"), std::string::npos);
+    TPayoutStorage reread(out.string(), out.string());
+    EXPECT_EQ(reread.ReadPaytable(0, 1), Filled(4));
+}
+
+TEST_F(PayoutStorageTest, AnUnchangedStoreNeverTouchesTheFile) {
+    const fs::path file = folder / "DrawMentor.dat";
+    WriteText(file, "[Jacks or better]\r\n" + TPayoutStorage::FormatPaytable(Filled(2)) + "\r\n");
+    const auto before = fs::last_write_time(file);
+    { TPayoutStorage store(file.string(), (folder / "other.dat").string()); }
+    EXPECT_FALSE(fs::exists(folder / "other.dat"));
+    EXPECT_EQ(fs::last_write_time(file), before);
+}
+
+TEST_F(PayoutStorageTest, AFailedSaveLeavesTheOldFile) {
+    WriteText(folder / "blocker", "a file where a folder must go");
+    TPayoutStorage store("", (folder / "blocker" / "DrawMentor.dat").string());
+    store.WritePaytable(0, -1, Filled(1));
+    EXPECT_THROW(store.Save(), EDrawMentor);
+    EXPECT_TRUE(store.Modified());
+}
+
+// The paytable file installed with the program.
+TEST(InstalledPaytables, EveryOfferedGameHasWellFormedTables) {
+    TPayoutStorage store(DRAWMENTOR_PAYTABLE_FILE, "");
+    for (const auto& entry : GameNames()) {
+        SCOPED_TRACE(entry.Name);
+        const auto game = CreateDescription(entry.GameIndex);
+        ASSERT_GE(store.PaytableCount(entry.GameIndex), 1);
+        for (int index = 0; index < store.PaytableCount(entry.GameIndex); ++index) {
+            const TPayTable table = store.ReadPaytable(entry.GameIndex, index);
+            for (int coins = 1; coins <= kMaxCoins; ++coins)
+                for (int line = 0; line < kMaxLines; ++line) {
+                    const int pay = table.At(coins, line);
+                    if (line > game->LastLine) {
+                        EXPECT_EQ(pay, -1);
+                        continue;
+                    }
+                    EXPECT_GT(pay, 0);
+                    // Pays grow with the bet, the royal's five-coin bonus on top.
+                    if (coins > 1) {
+                        EXPECT_GE(pay * (coins - 1), table.At(coins - 1, line) * coins) << line;
+                    }
+                }
+            EXPECT_EQ(store.FindPaytable(entry.GameIndex, table), index); // no duplicates
+        }
+    }
+    const TPayTable jacks = store.ReadPaytable(0, 0);
+    EXPECT_EQ(jacks.At(5, 0), 4000);
+    EXPECT_EQ(jacks.At(1, 0), 250);
+    EXPECT_EQ(jacks.At(5, 3), 45); // 9/6
+    EXPECT_EQ(jacks.At(5, 4), 30);
+}
+
+} // namespace
+} // namespace drawmentor

@@ -1,0 +1,193 @@
+#include "cards/Error.h"
+#include "prefs/DataFolder.h"
+#include "prefs/LanguageCode.h"
+#include "prefs/Preferences.h"
+
+#include "support/TempFolders.h"
+
+#include <QElapsedTimer>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace drawmentor {
+namespace {
+
+using testing::ReadFile;
+using testing::TTempFolders;
+
+class PreferencesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folders.WriteProgramFile("Langs/ENG.ini", "[Info]\nLanguage=English\n[Main.Buttons]\nOK=OK\n"
+                                                  "[Main.Labels]\nBet.Hint=Coins bet on each hand\n");
+        folders.WriteProgramFile("Langs/RUS.ini", "[Info]\nLanguage=Русский\n[Main.Buttons]\nOK=ОК\n");
+        folders.WriteProgramFile("Help/DrawMentor_ENG/index.html", "<html></html>");
+    }
+    TTempFolders folders;
+};
+
+TEST_F(PreferencesTest, DefaultsWithoutAnySettingsFile) {
+    TPreferences preferences;
+    EXPECT_EQ(preferences.InterfaceLanguage, "ENG"); // whatever the system's language, ENG exists
+    EXPECT_EQ(preferences.HelpLanguage, "ENG");
+    EXPECT_EQ(preferences.DealSpeed, 100);
+    EXPECT_EQ(preferences.AutoSave, unsigned{asCredits | asBalance | asValue});
+    EXPECT_TRUE(preferences.SaveForNewGame);
+    EXPECT_EQ(preferences.FontName, "DejaVu Sans");
+    EXPECT_EQ(preferences.Translate("main.buttons", "ok"), "OK"); // sections and keys ignore case
+    EXPECT_EQ(preferences.Translate("Main.Buttons", "Missing"), "");
+    EXPECT_EQ(preferences.Translate("NoSuchSection", "OK"), "");
+    EXPECT_EQ(preferences.TranslateHint("Main.Labels", "Bet"), "Coins bet on each hand");
+}
+
+TEST_F(PreferencesTest, LanguagesFallBackAndCarryTheHelpLanguage) {
+    TPreferences preferences;
+    preferences.SetInterfaceLanguage("ENU");
+    EXPECT_EQ(preferences.InterfaceLanguage, "ENG");
+    preferences.SetInterfaceLanguage("RUS");
+    EXPECT_EQ(preferences.InterfaceLanguage, "RUS");
+    EXPECT_EQ(preferences.HelpLanguage, "ENG"); // no Russian help installed
+    EXPECT_EQ(preferences.Translate("Main.Buttons", "OK"), "ОК");
+    folders.WriteProgramFile("Help/DrawMentor_RUS/index.html", "<html></html>");
+    preferences.SetInterfaceLanguage("ENG");
+    preferences.SetInterfaceLanguage("RUS");
+    EXPECT_EQ(preferences.HelpLanguage, "RUS");
+    preferences.SetHelpLanguage("ENG");
+    EXPECT_EQ(preferences.HelpLanguage, "ENG");
+    EXPECT_TRUE(preferences.HelpFileName().endsWith("Help/DrawMentor_ENG/index.html"));
+}
+
+TEST_F(PreferencesTest, SettingsRoundTripWithOtherSections) {
+    const QByteArray original = "[MainWindow 1920#1080]\nLeft=10\nTop=20\n"
+                                "[Preferences]\nInterfaceLanguage=RUS\nHelpLanguage=ENG\nDealSpeed=40\n"
+                                "Autosave=6x1\nSaveForNewGame=0\n"
+                                "[Params]\nER1=12.5\nNote=\"quoted\" ; and a semicolon\n"
+                                "[Future Part]\nKey=Значение\n";
+    folders.WriteProgramFile("DrawMentor.ini", original);
+    {
+        TPreferences preferences;
+        EXPECT_EQ(preferences.InterfaceLanguage, "RUS");
+        EXPECT_EQ(preferences.HelpLanguage, "ENG");
+        EXPECT_EQ(preferences.DealSpeed, 40);
+        EXPECT_EQ(preferences.AutoSave, unsigned{asAccuracy | asCredits});
+        EXPECT_FALSE(preferences.SaveForNewGame);
+        EXPECT_EQ(preferences.SettingsFile().ReadString("MAINWINDOW 1920#1080", "left"), "10");
+    }
+    // Written to the user's data folder; the copy beside the program is untouched.
+    EXPECT_EQ(ReadFile(folders.Program() + "DrawMentor.ini"), original);
+    const QByteArray written = folders.ReadDataFile("DrawMentor.ini");
+    EXPECT_TRUE(written.contains("[MainWindow 1920#1080]\nLeft=10\nTop=20\n")) << written.constData();
+    EXPECT_TRUE(written.contains("Autosave=16\n"));
+    EXPECT_TRUE(written.contains("Note=\"quoted\" ; and a semicolon\n"));
+    EXPECT_TRUE(written.contains("[Future Part]\nKey=Значение\n"));
+    EXPECT_LT(written.indexOf("[MainWindow"), written.indexOf("[Preferences]")); // file order kept
+    {
+        TPreferences again; // now read from the data folder
+        EXPECT_EQ(again.DealSpeed, 40);
+    }
+}
+
+TEST_F(PreferencesTest, OddValuesAreReadSafely) {
+    folders.WriteProgramFile("DrawMentor.ini", "[Preferences]\nDealSpeed=500\nAutosave=\n");
+    {
+        TPreferences preferences;
+        EXPECT_EQ(preferences.DealSpeed, 200);
+        EXPECT_EQ(preferences.AutoSave, 0u);
+    }
+    EXPECT_TRUE(folders.ReadDataFile("DrawMentor.ini").contains("Autosave=\n"));
+    folders.WriteDataFile("DrawMentor.ini", "[Preferences]\nDealSpeed=-3\n");
+    EXPECT_EQ(TPreferences().DealSpeed, 0);
+    folders.WriteDataFile("DrawMentor.ini", "[Preferences]\nDealSpeed=fast\nInterfaceLanguage=XX\n");
+    TPreferences odd;
+    EXPECT_EQ(odd.DealSpeed, 100);
+    EXPECT_EQ(odd.InterfaceLanguage, "ENG");
+}
+
+TEST_F(PreferencesTest, CorruptSettingsFileStillStarts) {
+    QByteArray garbage;
+    for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 37) % 256);
+    folders.WriteDataFile("DrawMentor.ini", garbage);
+    TPreferences preferences;
+    EXPECT_EQ(preferences.InterfaceLanguage, "ENG");
+    EXPECT_GE(preferences.DealSpeed, 0);
+    EXPECT_LE(preferences.DealSpeed, 200);
+}
+
+TEST_F(PreferencesTest, UnwritableDataFolderIsAClearError) {
+    testing::WriteFile(folders.Data() + "../blocker", "a file where a folder must go");
+    SetDataFolder(folders.Data() + "../blocker/DrawMentor");
+    EXPECT_THROW(DataFileWritePath("DrawMentor.ini"), EDrawMentor);
+    EXPECT_NO_THROW({ TPreferences preferences; }); // nothing is lost but this run's settings
+}
+
+TEST_F(PreferencesTest, ApplyReachesListenersInOrder) {
+    TPreferences preferences;
+    QStringList calls;
+    QObject::connect(&preferences, &TPreferences::PreferencesChanged, [&] { calls << "first"; });
+    QObject::connect(&preferences, &TPreferences::PreferencesChanged, [&] { calls << "second"; });
+    preferences.Apply();
+    EXPECT_EQ(calls, (QStringList{"first", "second"}));
+}
+
+TEST_F(PreferencesTest, DealDelayKeepsEventsFlowing) {
+    TPreferences preferences;
+    bool fired = false;
+    preferences.DealSpeed = 0;
+    QTimer::singleShot(0, [&] { fired = true; });
+    preferences.DealDelay();
+    EXPECT_FALSE(fired); // no wait, no events
+    preferences.DealSpeed = 30;
+    QElapsedTimer clock;
+    clock.start();
+    preferences.DealDelay();
+    EXPECT_TRUE(fired);
+    EXPECT_GE(clock.elapsed(), 25);
+}
+
+TEST_F(PreferencesTest, ErrorSeverityThresholds) {
+    TPreferences preferences;
+    EXPECT_EQ(preferences.ErrorSeverity(0.2), esMedium);
+    EXPECT_EQ(preferences.ErrorSeverity(0.2001), esSerious);
+    EXPECT_EQ(preferences.ErrorSeverity(0.02), esMedium);
+    EXPECT_EQ(preferences.ErrorSeverity(0.0199), esMinor);
+    EXPECT_EQ(preferences.ErrorSeverity(0), esNone);
+    EXPECT_EQ(preferences.ErrorSeverity(0.0000001), esNone);
+}
+
+TEST(AutoSaveDigits, ParseAndWriteInFixedOrder) {
+    EXPECT_EQ(TPreferences::ParseAutoSave("6x1"), unsigned{asAccuracy | asCredits});
+    EXPECT_EQ(TPreferences::AutoSaveDigits(asAccuracy | asCredits), "16");
+    EXPECT_EQ(TPreferences::AutoSaveDigits(asCredits | asBalance | asValue | asAccuracy | asHands | asTime),
+              "123456");
+    EXPECT_EQ(TPreferences::ParseAutoSave("654321"), 63u);
+    EXPECT_EQ(TPreferences::AutoSaveDigits(0), "");
+}
+
+TEST(LanguageCodes, FollowTheWindowsNaming) {
+    EXPECT_EQ(LanguageCodeOf(QLocale(QLocale::English, QLocale::UnitedStates)), "ENU");
+    EXPECT_EQ(LanguageCodeOf(QLocale(QLocale::English, QLocale::UnitedKingdom)), "ENG");
+    EXPECT_EQ(LanguageCodeOf(QLocale(QLocale::Russian, QLocale::Russia)), "RUS");
+    EXPECT_EQ(LanguageCodeOf(QLocale(QLocale::German, QLocale::Germany)), "DEU");
+    EXPECT_EQ(LanguageCodeOf(QLocale(QLocale::French, QLocale::France)), "FRA");
+    EXPECT_EQ(LanguageCodeOf(QLocale(QLocale::Portuguese, QLocale::Brazil)), "PTB");
+    EXPECT_EQ(LanguageCodeOf(QLocale::c()), "ENG");
+    EXPECT_EQ(LanguageCodeOf(QLocale(QLocale::Zulu)), "ENG");
+}
+
+TEST(HintWrap, BreaksAfterBlanksAndHyphensOutsideQuotes) {
+    EXPECT_EQ(WrapHint("short"), "short");
+    const QString text = "Coins bet on each hand: click a column of the paytable or press + and -";
+    const QStringList lines = WrapHint(text).split('\n');
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_LE(lines[0].size(), 45);
+    EXPECT_EQ(lines.join(""), text);
+    EXPECT_EQ(WrapHint("well-known words", 6), "well-\nknown \nwords");
+    // Never inside quotes; an apostrophe inside a word opens none.
+    EXPECT_EQ(WrapHint("say \"a b c d\" now", 6), "say \n\"a b c d\" \nnow");
+    EXPECT_EQ(WrapHint("don't stop", 6), "don't \nstop");
+    EXPECT_EQ(WrapHint("first\nsecond line here", 8), "first\nsecond \nline \nhere");
+    EXPECT_EQ(WrapHint("unbreakable", 4), "unbreakable");
+}
+
+} // namespace
+} // namespace drawmentor

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+namespace drawmentor::testing {
+
+// A program folder and a data folder of their own for one test, installed as
+// the process's folders and restored afterwards.
+class TTempFolders {
+public:
+    TTempFolders();
+    ~TTempFolders();
+
+    QString Program() const;
+    QString Data() const;
+    // Writes `contents` to a file below the program or data folder.
+    void WriteProgramFile(const QString& name, const QByteArray& contents) const;
+    void WriteDataFile(const QString& name, const QByteArray& contents) const;
+    QByteArray ReadDataFile(const QString& name) const;
+
+private:
+    QTemporaryDir FProgram;
+    QTemporaryDir FData;
+};
+
+void WriteFile(const QString& path, const QByteArray& contents);
+QByteArray ReadFile(const QString& path);
+
+} // namespace drawmentor::testing
