@@ -53,12 +53,7 @@ void BM_GetTheBest(benchmark::State& state) {
     size_t next = 0;
     for (auto _ : state) {
         const auto& deal = deals[next++ % deals.size()];
-        engine->ResetHand();
-        for (int code : deal) {
-            const TCard card = DecodeCard(code);
-            engine->Hand.AddCard(card.Rank, card.Suit);
-            engine->Deck.RemoveCard(card.Rank, card.Suit);
-        }
+        engine->DealCodes(deal);
         benchmark::DoNotOptimize(engine->GetTheBest());
     }
     state.SetLabel(engine->GameName);

@@ -130,12 +130,7 @@ int RunAnalyze(const std::vector<std::string>& words, std::ostream& out) {
     TPayout payout;
     std::copy(pays.begin(), pays.end(), payout.Pays.begin());
     engine->SetPayout(&payout);
-    engine->ResetHand();
-    for (int code : dealt) {
-        const TCard card = DecodeCard(code);
-        engine->Hand.AddCard(card.Rank, card.Suit);
-        engine->Deck.RemoveCard(card.Rank, card.Suit);
-    }
+    engine->DealCodes(dealt);
     const int best = engine->GetTheBest();
     if (args.Flag("json"))
         PrintJson(*engine, game, bet, pays, dealt, best, out);

@@ -84,6 +84,15 @@ void TPokerEngine::ResetHand() {
     Deck.Fill();
 }
 
+void TPokerEngine::DealCodes(std::span<const int> codes) {
+    ResetHand();
+    for (int code : codes) {
+        const TCard card = DecodeCard(code);
+        Hand.AddCard(card.Rank, card.Suit);
+        Deck.RemoveCard(card.Rank, card.Suit);
+    }
+}
+
 int TPokerEngine::GetTheBest() {
     try {
         ResetCounts();

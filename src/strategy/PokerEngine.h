@@ -7,6 +7,7 @@
 #include "games/PokerDescription.h"
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,9 @@ public:
     // Empties Hand and refills Deck; the caller then adds the five dealt cards
     // to Hand (AddCard) and removes them from Deck (RemoveCard).
     void ResetHand();
+    // ResetHand, then the cards (codes 0..53, position order) moved from the
+    // deck to the hand.
+    void DealCodes(std::span<const int> codes);
     // Counts all 32 masks and returns the best one (ties to the lowest mask).
     int GetTheBest();
     // Expected return of the hold in the unit of Payout.Pays (coins for the bet).

@@ -19,12 +19,13 @@ struct TEngineFixture {
         engine->SetPayout(&payout);
     }
     int Deal(std::initializer_list<const char*> cards) {
-        engine->ResetHand();
+        std::vector<int> codes;
+        int jokers = 0;
         for (const char* text : cards) {
             const TCard card = *ParseCardText(text);
-            engine->Hand.AddCard(card.Rank, card.Suit);
-            engine->Deck.RemoveCard(card.Rank, card.Suit);
+            codes.push_back(card.Rank < 0 ? kFirstJokerCode + jokers++ : EncodeCard(card.Rank, card.Suit));
         }
+        engine->DealCodes(codes);
         return engine->GetTheBest();
     }
     std::unique_ptr<TPokerEngine> engine;
@@ -116,11 +117,7 @@ TEST(PokerEngine, ACategoryUnderTwoLinesIsPaidByTheLater) {
 
 TEST(PokerEngine, WithoutAPayoutTheBestHoldIsAnError) {
     auto engine = CreateEngineForGame(0);
-    engine->ResetHand();
-    for (int code : {0, 14, 28, 42, 51}) {
-        engine->Hand.AddCode(code);
-        engine->Deck.RemoveCode(code);
-    }
+    engine->DealCodes(std::vector<int>{0, 14, 28, 42, 51});
     try {
         engine->GetTheBest();
         FAIL();

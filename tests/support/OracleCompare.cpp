@@ -25,12 +25,7 @@ std::unique_ptr<TPokerEngine> EngineForDeal(const oracle::TDeckKind& kind, const
     payout.Pays.fill(0);
     for (int line = 0; line <= engine->LastLine; ++line) payout.Pays[line] = 100 - 5 * line;
     engine->SetPayout(&payout);
-    engine->ResetHand();
-    for (int code : dealt) {
-        const TCard card = DecodeCard(code);
-        engine->Hand.AddCard(card.Rank, card.Suit);
-        engine->Deck.RemoveCard(card.Rank, card.Suit);
-    }
+    engine->DealCodes(dealt);
     engine->GetTheBest();
     return engine;
 }
