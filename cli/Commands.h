@@ -11,5 +11,6 @@ namespace drawmentor::cli {
 int RunGames(const std::vector<std::string>& words, std::ostream& out);
 int RunAnalyze(const std::vector<std::string>& words, std::ostream& out);
 int RunPaytables(const std::vector<std::string>& words, std::ostream& out);
+int RunReturn(const std::vector<std::string>& words, std::ostream& out);
 
 } // namespace drawmentor::cli

@@ -20,6 +20,8 @@ Usage:
       --paytable: the game's stored paytable P (0 first) for the bet (default 5).
   drawmentor-cli paytables --game G [--json]
       The game's stored paytables: lines down, coins across.
+  drawmentor-cli return --game G (--pays p0,p1,... | --paytable P) [--bet B] [--threads N] [--json]
+      The paytable's return with perfect play, its variance and how often each line hits.
 
 Commands that read stored files take --data-dir DIR in place of the user's data
 folder (~/.local/share/DrawMentorProject/DrawMentor).
@@ -43,6 +45,7 @@ int main(int argc, char** argv) {
         if (command == "games") return cli::RunGames(words, std::cout);
         if (command == "analyze") return cli::RunAnalyze(words, std::cout);
         if (command == "paytables") return cli::RunPaytables(words, std::cout);
+        if (command == "return") return cli::RunReturn(words, std::cout);
         throw cli::EUsage("unknown command '" + command + "' (try --help)");
     } catch (const cli::EUsage& error) {
         std::cerr << "drawmentor-cli: " << error.what() << '\n';

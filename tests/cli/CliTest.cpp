@@ -182,3 +182,38 @@ TEST(CliPaytables, BadChoicesAreRefused) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(CliReturn, EveryOfferedGameWithItsFirstStoredPaytable) {
+    const auto catalogue = nlohmann::json::parse(Cli("games --json").Out);
+    for (const auto& game : catalogue["games"]) {
+        const int index = game["index"];
+        SCOPED_TRACE(index);
+        const TRun run = Cli("return --game " + std::to_string(index) + " --paytable 0 --json");
+        ASSERT_EQ(run.Status, 0) << run.Err;
+        const auto doc = nlohmann::json::parse(run.Out);
+        const double percent = doc["return_percent"];
+        EXPECT_GT(percent, 90);
+        EXPECT_LT(percent, 105);
+        EXPECT_EQ(doc["line_probability"].size(), game["lines"].size());
+        EXPECT_GT(doc["variance"].get<double>(), 1);
+        EXPECT_EQ(doc["deals"], game["deck_size"] == 52 ? 2598960 : game["deck_size"] == 53 ? 2869685 : 3162510);
+        EXPECT_TRUE(run.Err.empty()); // no progress text when standard error is no terminal
+    }
+}
+
+TEST(CliReturn, PlainReportAndBadInput) {
+    const TRun run = Cli("return --game 0 --pays 4000,250,125,45,30,20,15,10,5 --threads 1");
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_NE(run.Out.find("99.543904 %"), std::string::npos) << run.Out;
+    EXPECT_NE(run.Out.find("Royal Flush"), std::string::npos);
+    EXPECT_NE(run.Out.find("2598960 deals in 134459 classes"), std::string::npos);
+    for (const std::string args : {"return --game 0", "return --game 0 --paytable 0 --threads 0",
+                                   "return --game 0 --paytable 0 AS", "return --pays 1"}) {
+        SCOPED_TRACE(args);
+        EXPECT_EQ(Cli(args).Status, 2);
+    }
+}
+
+} // namespace

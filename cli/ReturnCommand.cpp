@@ -1,0 +1,97 @@
+#include "Arguments.h"
+#include "Commands.h"
+#include "PaytableSource.h"
+
+#include "games/Catalogue.h"
+#include "strategy/PaytableAnalysis.h"
+
+#include <nlohmann/json.hpp>
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <ostream>
+#include <unistd.h>
+
+namespace drawmentor::cli {
+namespace {
+
+void PrintPlain(const TPokerDescription& game, int bet, const std::vector<int>& pays, const TPaytableReturn& result,
+                double seconds, std::ostream& out) {
+    char text[200];
+    out << game.Name << ", " << bet << (bet == 1 ? " coin" : " coins") << ", optimal play\n\n";
+    std::snprintf(text, sizeof text, "  Return               %12.6Lf %%\n", result.ReturnPercent);
+    out << text;
+    std::snprintf(text, sizeof text, "  Variance             %12.4Lf\n", result.Variance);
+    out << text;
+    std::snprintf(text, sizeof text, "  Standard deviation   %12.4Lf bets\n\n", std::sqrt(result.Variance));
+    out << text;
+    std::snprintf(text, sizeof text, "  %-26s %7s %14s %14s %10s\n", "Line", "Pays", "Probability", "One in",
+                  "Return %");
+    out << text;
+    for (int line = 0; line <= game.LastLine; ++line) {
+        const long double p = result.LineProbability[line];
+        const long double share = 100 * p * pays[line] / bet;
+        if (p > 0)
+            std::snprintf(text, sizeof text, "  %-26s %7d %14.10Lf %14.2Lf %10.6Lf\n", game.LineName(line).c_str(),
+                          pays[line], p, 1 / p, share);
+        else
+            std::snprintf(text, sizeof text, "  %-26s %7d %14.10Lf %14s %10.6Lf\n", game.LineName(line).c_str(),
+                          pays[line], p, "never", share);
+        out << text;
+    }
+    std::snprintf(text, sizeof text, "  %-26s %7s %14.10Lf %14.2Lf\n\n", "Nothing", "", result.NothingProbability,
+                  1 / result.NothingProbability);
+    out << text;
+    std::snprintf(text, sizeof text, "  %lld deals in %lld classes, %.2f s\n", static_cast<long long>(result.Deals),
+                  static_cast<long long>(result.Classes), seconds);
+    out << text;
+}
+
+} // namespace
+
+int RunReturn(const std::vector<std::string>& words, std::ostream& out) {
+    const auto start = std::chrono::steady_clock::now();
+    const TArguments args(words, {"game", "pays", "paytable", "bet", "threads", "data-dir"}, {"json"});
+    ApplyDataDir(args);
+    if (!args.Positional().empty()) throw EUsage("return takes no cards or words");
+    if (!args.Has("game")) throw EUsage("return needs --game G");
+    const int gameIndex = args.Int("game", 0, 0, kCatalogueSize - 1);
+    const auto game = CreateDescription(gameIndex);
+    const int bet = args.Int("bet", kMaxCoins, 1, kMaxCoins);
+    const std::vector<int> pays = PaysFromArguments(args, *game, bet);
+    TAnalysisOptions options;
+    options.Threads = args.Int("threads", 0, 1, 64);
+    if (isatty(STDERR_FILENO)) {
+        options.Progress = [](int64_t done, int64_t total) {
+            std::fprintf(stderr, "\r  %3d %%", static_cast<int>(100 * done / total));
+            std::fflush(stderr);
+        };
+    }
+    const TPaytableReturn result = AnalyzePaytable(*game, pays, bet, options);
+    if (options.Progress) std::fprintf(stderr, "\r       \r");
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+
+    if (!args.Flag("json")) {
+        PrintPlain(*game, bet, pays, result, seconds, out);
+        return 0;
+    }
+    nlohmann::ordered_json lines = nlohmann::ordered_json::array();
+    for (long double p : result.LineProbability) lines.push_back(static_cast<double>(p));
+    const nlohmann::ordered_json document = {
+        {"game", gameIndex},
+        {"bet", bet},
+        {"pays", pays},
+        {"return_percent", static_cast<double>(result.ReturnPercent)},
+        {"variance", static_cast<double>(result.Variance)},
+        {"standard_deviation", static_cast<double>(std::sqrt(result.Variance))},
+        {"line_probability", lines},
+        {"nothing_probability", static_cast<double>(result.NothingProbability)},
+        {"deals", result.Deals},
+        {"classes", result.Classes},
+        {"seconds", seconds}};
+    out << document.dump() << '\n';
+    return 0;
+}
+
+} // namespace drawmentor::cli

@@ -1,0 +1,170 @@
+#include "PaytableAnalysis.h"
+
+#include "EngineFactory.h"
+#include "cards/Checked.h"
+
+#include <algorithm>
+#include <numeric>
+#include <thread>
+
+namespace drawmentor {
+namespace {
+
+__extension__ typedef __int128 TInt128;
+
+int PopCount(unsigned mask) { return __builtin_popcount(mask); }
+
+// Canonical hands of `size` natural cards: the rank masks of the four suits in
+// non-increasing order. A hand's suit relabellings give 24 / |stabiliser|
+// distinct deals, the stabiliser permuting suits with equal masks.
+void NaturalClasses(int size, int64_t jokerWays, int jokersInHand, std::vector<TDealClass>& out) {
+    std::vector<unsigned> masks;
+    for (unsigned mask = 0; mask < (1u << kRankCount); ++mask)
+        if (PopCount(mask) <= size) masks.push_back(mask);
+    const auto emit = [&](const unsigned (&suit)[4]) {
+        TDealClass entry;
+        int n = 0;
+        for (int s = 0; s < kSuitCount; ++s)
+            for (int rank = 0; rank < kRankCount; ++rank)
+                if ((suit[s] >> rank) & 1) entry.Codes[n++] = s * kRankCount + rank;
+        for (int j = 0; j < jokersInHand; ++j) entry.Codes[n++] = kFirstJokerCode + j;
+        int64_t stabiliser = 1;
+        for (int s = 0, run = 1; s < kSuitCount; ++s) {
+            run = s > 0 && suit[s] == suit[s - 1] ? run + 1 : 1;
+            stabiliser *= run;
+        }
+        entry.Weight = 24 / stabiliser * jokerWays;
+        out.push_back(entry);
+    };
+    unsigned suit[4];
+    for (unsigned a : masks) {
+        const int left0 = size - PopCount(a);
+        if (left0 < 0) continue;
+        suit[0] = a;
+        for (unsigned b : masks) {
+            if (b > a) break;
+            const int left1 = left0 - PopCount(b);
+            if (left1 < 0) continue;
+            suit[1] = b;
+            for (unsigned c : masks) {
+                if (c > b) break;
+                const int left2 = left1 - PopCount(c);
+                if (left2 < 0) continue;
+                suit[2] = c;
+                for (unsigned d : masks) {
+                    if (d > c) break;
+                    if (PopCount(d) != left2) continue;
+                    suit[3] = d;
+                    emit(suit);
+                }
+            }
+        }
+    }
+}
+
+struct TPartial {
+    TInt128 Pay = 0;       // sum of weight * paid numerator scaled to the common denominator
+    TInt128 PaySquared = 0;
+    std::array<TInt128, kMaxLines> Lines{};
+    TInt128 Nothing = 0;
+};
+
+} // namespace
+
+std::vector<TDealClass> DealClasses(int jokers) {
+    CheckIndex(jokers, 0, 2, "jokers");
+    std::vector<TDealClass> classes;
+    for (int inHand = 0; inHand <= jokers; ++inHand)
+        NaturalClasses(kHandSize - inHand, Binomial(inHand, jokers), inHand, classes);
+    return classes;
+}
+
+TPaytableReturn AnalyzePaytable(const TPokerDescription& game, const std::vector<int>& pays, int betCoins,
+                                const TAnalysisOptions& options) {
+    if (static_cast<int>(pays.size()) != game.LineCount()) RaiseRange("number of pays", static_cast<long long>(pays.size()));
+    CheckIndex(betCoins, 1, 99999, "bet");
+    const std::vector<TDealClass> classes = DealClasses(game.Jokers);
+    const int deckLeft = kRankCount * kSuitCount + game.Jokers - kHandSize;
+    // Every hold's outcomes divide a common denominator, so each deal's
+    // expected pay is an exact integer over it.
+    int64_t common = 1;
+    for (int k = 0; k <= kHandSize; ++k) common = std::lcm(common, int64_t{Binomial(k, deckLeft)});
+    int64_t scale[kHandSize + 1];
+    for (int k = 0; k <= kHandSize; ++k) scale[k] = common / Binomial(k, deckLeft);
+
+    const int threads = options.Threads > 0 ? options.Threads
+                                            : std::max(1u, std::thread::hardware_concurrency());
+    std::vector<TPartial> partials(threads);
+    std::atomic<int64_t> next{0};
+    std::atomic<int64_t> done{0};
+    std::atomic<bool> failed{false};
+    std::exception_ptr failure;
+    constexpr int64_t kChunk = 512;
+    const auto work = [&](int worker) {
+        try {
+            TCalculator calculator;
+            auto engine = CreateEngine(game, calculator);
+            TPayout payout;
+            std::copy(pays.begin(), pays.end(), payout.Pays.begin());
+            engine->SetPayout(&payout);
+            TPartial& sum = partials[worker];
+            for (;;) {
+                if ((options.Cancel && options.Cancel->load()) || failed.load()) return;
+                const int64_t first = next.fetch_add(kChunk);
+                if (first >= static_cast<int64_t>(classes.size())) return;
+                const int64_t last = std::min<int64_t>(first + kChunk, classes.size());
+                for (int64_t i = first; i < last; ++i) {
+                    engine->DealCodes(classes[i].Codes);
+                    const int best = engine->GetTheBest();
+                    const TInt128 weight = classes[i].Weight * scale[DrawCount(best)];
+                    TInt128 pay = 0, paySquared = 0;
+                    for (int line = 0; line <= engine->LastLine; ++line) {
+                        const int64_t count = engine->LineCounts[best][line];
+                        pay += TInt128(count) * pays[line];
+                        paySquared += TInt128(count) * pays[line] * pays[line];
+                        sum.Lines[line] += weight * count;
+                    }
+                    sum.Pay += weight * pay;
+                    sum.PaySquared += weight * paySquared;
+                    sum.Nothing += weight * engine->UnpaidCount(best);
+                }
+                const int64_t total = done.fetch_add(last - first) + (last - first);
+                if (options.Progress) options.Progress(total, static_cast<int64_t>(classes.size()));
+            }
+        } catch (...) {
+            if (!failed.exchange(true)) failure = std::current_exception();
+        }
+    };
+    std::vector<std::thread> pool;
+    for (int worker = 1; worker < threads; ++worker) pool.emplace_back(work, worker);
+    work(0);
+    for (auto& thread : pool) thread.join();
+    if (failure) std::rethrow_exception(failure);
+
+    TPaytableReturn result;
+    result.Deals = Binomial(kHandSize, deckLeft + kHandSize);
+    result.Classes = static_cast<int64_t>(classes.size());
+    result.Cancelled = options.Cancel && options.Cancel->load();
+    if (result.Cancelled) return result;
+    TPartial total;
+    for (const auto& part : partials) {
+        total.Pay += part.Pay;
+        total.PaySquared += part.PaySquared;
+        total.Nothing += part.Nothing;
+        for (int line = 0; line < kMaxLines; ++line) total.Lines[line] += part.Lines[line];
+    }
+    // Probabilities are sums over deals of count / C(n, k), i.e. integers over
+    // common * deals.
+    const long double denominator = static_cast<long double>(common) * result.Deals;
+    const long double meanPay = static_cast<long double>(total.Pay) / denominator;
+    const long double meanSquare = static_cast<long double>(total.PaySquared) / denominator;
+    const long double bet = betCoins;
+    result.ReturnPercent = 100 * meanPay / bet;
+    result.Variance = meanSquare / (bet * bet) - (meanPay / bet) * (meanPay / bet);
+    for (int line = 0; line <= game.LastLine; ++line)
+        result.LineProbability.push_back(static_cast<long double>(total.Lines[line]) / denominator);
+    result.NothingProbability = static_cast<long double>(total.Nothing) / denominator;
+    return result;
+}
+
+} // namespace drawmentor

@@ -1,0 +1,130 @@
+#include "ReturnJob.h"
+
+#include "games/Catalogue.h"
+#include "cards/Error.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace drawmentor {
+
+TReturnJob::TReturnJob(int gameIndex, std::vector<int> pays, int betCoins, int threads) {
+    FThread = std::thread([this, gameIndex, pays = std::move(pays), betCoins, threads] {
+        try {
+            const auto game = CreateDescription(gameIndex);
+            if (!game) throw ERangeError("Range check error: game index " + std::to_string(gameIndex));
+            TAnalysisOptions options;
+            options.Threads = threads;
+            options.Cancel = &FCancel;
+            options.Progress = [this](int64_t done, int64_t total) {
+                FTotal = total;
+                FDone = done;
+            };
+            FResult = AnalyzePaytable(*game, pays, betCoins, options);
+        } catch (...) {
+            FError = std::current_exception();
+        }
+        FFinished = true;
+    });
+}
+
+TReturnJob::~TReturnJob() {
+    FCancel = true;
+    if (FThread.joinable()) FThread.join();
+}
+
+double TReturnJob::Progress() const {
+    return FFinished ? 1.0 : static_cast<double>(FDone.load()) / static_cast<double>(FTotal.load());
+}
+
+TPaytableReturn TReturnJob::Result() {
+    if (FThread.joinable()) FThread.join();
+    if (FError) std::rethrow_exception(FError);
+    return FResult;
+}
+
+TReturnCache::TReturnCache(std::string path) : FPath(std::move(path)) { Load(); }
+
+std::string TReturnCache::Key(int gameIndex, int betCoins, const std::vector<int>& pays) {
+    std::string key = std::to_string(gameIndex) + ' ' + std::to_string(betCoins);
+    for (int pay : pays) key += ' ' + std::to_string(pay);
+    return key;
+}
+
+std::optional<TPaytableReturn> TReturnCache::Find(int gameIndex, int betCoins, const std::vector<int>& pays) const {
+    const std::lock_guard lock(FLock);
+    const std::string key = Key(gameIndex, betCoins, pays);
+    for (const auto& [entryKey, result] : FEntries)
+        if (entryKey == key) return result;
+    return std::nullopt;
+}
+
+void TReturnCache::Store(int gameIndex, int betCoins, const std::vector<int>& pays, const TPaytableReturn& result) {
+    if (result.Cancelled) return;
+    {
+        const std::lock_guard lock(FLock);
+        const std::string key = Key(gameIndex, betCoins, pays);
+        std::erase_if(FEntries, [&](const auto& entry) { return entry.first == key; });
+        FEntries.emplace_back(key, result);
+    }
+    Save();
+}
+
+// One line per result: the key, then "|" and the figures, all numbers with
+// enough digits to read back the same extended-precision value.
+void TReturnCache::Load() {
+    std::ifstream in(FPath);
+    std::string line;
+    while (std::getline(in, line)) {
+        const size_t bar = line.find('|');
+        if (bar == std::string::npos) continue;
+        std::istringstream figures(line.substr(bar + 1));
+        TPaytableReturn result;
+        size_t lines = 0;
+        figures >> result.Deals >> result.Classes >> result.ReturnPercent >> result.Variance >>
+            result.NothingProbability >> lines;
+        if (!figures || lines > 16) continue;
+        result.LineProbability.resize(lines);
+        for (auto& p : result.LineProbability) figures >> p;
+        if (!figures) continue; // a damaged line is skipped, never half-read
+        FEntries.emplace_back(line.substr(0, bar), result);
+    }
+}
+
+void TReturnCache::Save() const {
+    std::ostringstream text;
+    {
+        const std::lock_guard lock(FLock);
+        char number[64];
+        const auto put = [&](long double value) {
+            std::snprintf(number, sizeof number, " %.21Lg", value);
+            text << number;
+        };
+        for (const auto& [key, result] : FEntries) {
+            text << key << '|' << result.Deals << ' ' << result.Classes;
+            put(result.ReturnPercent);
+            put(result.Variance);
+            put(result.NothingProbability);
+            text << ' ' << result.LineProbability.size();
+            for (long double p : result.LineProbability) put(p);
+            text << '\n';
+        }
+    }
+    namespace fs = std::filesystem;
+    const fs::path target(FPath);
+    const fs::path temporary = FPath + ".tmp";
+    std::error_code error;
+    if (target.has_parent_path()) fs::create_directories(target.parent_path(), error);
+    {
+        std::ofstream out(temporary, std::ios::trunc);
+        out << text.str();
+        out.flush();
+        if (!out) throw EDrawMentor("Cannot write " + temporary.string());
+    }
+    fs::rename(temporary, target, error);
+    if (error) throw EDrawMentor("Cannot save " + FPath + ": " + error.message());
+}
+
+} // namespace drawmentor

@@ -1,0 +1,125 @@
+#include "strategy/PaytableAnalysis.h"
+#include "strategy/ReturnJob.h"
+
+#include "cards/Cards.h"
+#include "cards/Error.h"
+#include "games/Catalogue.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+namespace drawmentor {
+namespace {
+
+const std::vector<int> kJacks96 = {4000, 250, 125, 45, 30, 20, 15, 10, 5};
+const std::vector<int> kDeucesFull = {4000, 1000, 125, 75, 45, 25, 15, 10, 10, 5};
+
+TPaytableReturn Analyze(int game, const std::vector<int>& pays, int threads = 0) {
+    TAnalysisOptions options;
+    options.Threads = threads;
+    return AnalyzePaytable(*CreateDescription(game), pays, 5, options);
+}
+
+TEST(DealClasses, WeightsCoverEveryDeal) {
+    for (int jokers = 0; jokers <= 2; ++jokers) {
+        const auto classes = DealClasses(jokers);
+        int64_t deals = 0;
+        for (const auto& entry : classes) {
+            deals += entry.Weight;
+            EXPECT_GT(entry.Weight, 0);
+        }
+        EXPECT_EQ(deals, Binomial(5, 52 + jokers)) << jokers;
+        if (jokers == 0) {
+            EXPECT_EQ(classes.size(), 134459u); // the known number of suit classes
+        }
+    }
+}
+
+// Published optimal-play returns, to their four decimals.
+TEST(PaytableReturn, KnownAnswers) {
+    const auto jacks = Analyze(0, kJacks96);
+    EXPECT_NEAR(static_cast<double>(jacks.ReturnPercent), 99.5439, 0.00005);
+    EXPECT_EQ(jacks.Deals, 2598960);
+    const auto deuces = Analyze(4, kDeucesFull);
+    EXPECT_NEAR(static_cast<double>(deuces.ReturnPercent), 100.7620, 0.00005);
+    // Every final hand is some line or nothing.
+    for (const auto& result : {jacks, deuces}) {
+        long double total = result.NothingProbability;
+        for (long double p : result.LineProbability) total += p;
+        EXPECT_NEAR(static_cast<double>(total), 1.0, 1e-15);
+        EXPECT_GT(result.Variance, 0);
+    }
+    // The royal of 9/6 Jacks comes about once in 40,000 hands with perfect play.
+    EXPECT_NEAR(static_cast<double>(1 / jacks.LineProbability[0]), 40391, 1);
+}
+
+TEST(PaytableReturn, TheNumberOfThreadsChangesNothing) {
+    const auto one = Analyze(3, {4000, 1000, 500, 250, 100, 35, 25, 15, 10, 5, 5}, 1);
+    const auto two = Analyze(3, {4000, 1000, 500, 250, 100, 35, 25, 15, 10, 5, 5}, 3);
+    EXPECT_EQ(one.ReturnPercent, two.ReturnPercent); // exact sums: bit for bit
+    EXPECT_EQ(one.Variance, two.Variance);
+    EXPECT_EQ(one.LineProbability, two.LineProbability);
+    EXPECT_EQ(one.Deals, Binomial(5, 53));
+}
+
+TEST(PaytableReturn, CancelStopsEarly) {
+    std::atomic<bool> cancel{false};
+    TAnalysisOptions options;
+    options.Cancel = &cancel;
+    options.Progress = [&](int64_t, int64_t) { cancel = true; };
+    const auto result = AnalyzePaytable(*CreateDescription(0), kJacks96, 5, options);
+    EXPECT_TRUE(result.Cancelled);
+    EXPECT_THROW(AnalyzePaytable(*CreateDescription(0), {1, 2, 3}, 5), ERangeError);
+}
+
+TEST(ReturnJob, RunsInTheBackgroundAndCanBeAbandoned) {
+    TReturnJob job(0, kJacks96, 5);
+    const auto result = job.Result();
+    EXPECT_TRUE(job.Finished());
+    EXPECT_EQ(job.Progress(), 1.0);
+    EXPECT_NEAR(static_cast<double>(result.ReturnPercent), 99.5439, 0.00005);
+    {
+        TReturnJob abandoned(4, kDeucesFull, 5); // destroyed while running: cancelled, joined
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        EXPECT_LT(abandoned.Progress(), 1.0);
+    }
+    TReturnJob bad(35, kJacks96, 5);
+    EXPECT_THROW(bad.Result(), ERangeError);
+}
+
+TEST(ReturnCache, KeepsResultsAcrossRunsAndSurvivesDamage) {
+    const std::string path = ::testing::TempDir() + "dm-return-cache/ReturnCache.txt";
+    std::filesystem::remove_all(::testing::TempDir() + "dm-return-cache");
+    TPaytableReturn result;
+    result.Deals = 2598960;
+    result.Classes = 134459;
+    result.ReturnPercent = 99.543904369785l;
+    result.Variance = 19.514676l;
+    result.NothingProbability = 0.545434669l;
+    result.LineProbability = {0.0000247583l, 0.5l};
+    {
+        TReturnCache cache(path);
+        EXPECT_FALSE(cache.Find(0, 5, kJacks96));
+        cache.Store(0, 5, kJacks96, result);
+        cache.Store(0, 5, kJacks96, result); // replaces, no duplicate
+    }
+    TReturnCache again(path);
+    const auto found = again.Find(0, 5, kJacks96);
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->ReturnPercent, result.ReturnPercent);
+    EXPECT_EQ(found->LineProbability, result.LineProbability);
+    EXPECT_FALSE(again.Find(0, 1, kJacks96));  // another bet
+    EXPECT_FALSE(again.Find(6, 5, kJacks96));  // another game
+    std::ofstream(path, std::ios::app) << "0 5 1 2 3|12 x\ngarbage\n";
+    TReturnCache damaged(path);
+    EXPECT_TRUE(damaged.Find(0, 5, kJacks96));
+    EXPECT_FALSE(damaged.Find(0, 5, {1, 2, 3}));
+}
+
+} // namespace
+} // namespace drawmentor
