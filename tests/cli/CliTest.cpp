@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -19,7 +20,10 @@ struct TRun {
 
 // Runs drawmentor-cli with `args` (already shell-quoted where needed).
 TRun Cli(const std::string& args) {
-    const std::string errFile = ::testing::TempDir() + "cli_stderr.txt";
+    // ctest runs test processes side by side: each needs a file of its own.
+    static int calls = 0;
+    const std::string errFile =
+        ::testing::TempDir() + "cli_stderr_" + std::to_string(getpid()) + "_" + std::to_string(++calls) + ".txt";
     const std::string command = std::string(DRAWMENTOR_CLI) + " " + args + " 2>" + errFile;
     TRun run;
     FILE* pipe = popen(command.c_str(), "r");
@@ -31,6 +35,7 @@ TRun Cli(const std::string& args) {
         while (size_t n = fread(buffer.data(), 1, buffer.size(), err)) run.Err.append(buffer.data(), n);
         fclose(err);
     }
+    std::remove(errFile.c_str());
     return run;
 }
 
