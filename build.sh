@@ -18,7 +18,7 @@ esac
 packages=(
     g++ cmake ninja-build pkgconf
     libgtest-dev libgmock-dev libbenchmark-dev
-    nlohmann-json3-dev libsimpleini-dev
+    nlohmann-json3-dev
     qt6-base-dev
 )
 

@@ -22,6 +22,12 @@ Usage:
       The game's stored paytables: lines down, coins across.
   drawmentor-cli return --game G (--pays p0,p1,... | --paytable P) [--bet B] [--threads N] [--json]
       The paytable's return with perfect play, its variance and how often each line hits.
+  drawmentor-cli simulate --game G --paytable P --hands N [--seed S] [--policy best|hint|mask:M|random]
+                 [--mode 0..3] [--double never|always]
+      Plays N hands as the trainer does, logging each one, then prints the counters and
+      the statistics of the session.
+  drawmentor-cli stats [--game G --paytable P] [--modes 0123] [--from YYYY-MM-DD]
+      The statistics of the game log for a choice of game, modes and first day.
 
 Commands that read stored files take --data-dir DIR in place of the user's data
 folder (~/.local/share/DrawMentorProject/DrawMentor).
@@ -46,6 +52,8 @@ int main(int argc, char** argv) {
         if (command == "analyze") return cli::RunAnalyze(words, std::cout);
         if (command == "paytables") return cli::RunPaytables(words, std::cout);
         if (command == "return") return cli::RunReturn(words, std::cout);
+        if (command == "simulate") return cli::RunSimulate(words, std::cout);
+        if (command == "stats") return cli::RunStats(words, std::cout);
         throw cli::EUsage("unknown command '" + command + "' (try --help)");
     } catch (const cli::EUsage& error) {
         std::cerr << "drawmentor-cli: " << error.what() << '\n';

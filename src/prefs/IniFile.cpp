@@ -6,34 +6,39 @@
 #include <QFile>
 #include <QSaveFile>
 
-#define SI_NO_CONVERSION
-#define SI_SUPPORT_IOSTREAMS
-#define SI_IMPLEMENTATION
-#include <SimpleIni.h>
-
-#include <list>
-#include <string>
+#include <vector>
 
 namespace drawmentor {
 
+// Kept as lines of text: a value is everything after the first '=' of its
+// line, blanks included, so that values such as the game key "  0 10" come
+// back exactly as written. (Common INI libraries trim them.)
 struct TIniFile::TImpl {
-    TImpl() : Ini(/*isUtf8*/ true, /*multiKey*/ false, /*multiLine*/ false) { Ini.SetSpaces(false); }
-    CSimpleIniA Ini;
+    struct TEntry {
+        QByteArray Key;
+        QByteArray Value;
+    };
+    struct TSection {
+        QByteArray Name;
+        std::vector<TEntry> Entries;
+    };
+    std::vector<TSection> Sections;
+
+    static bool Same(const QByteArray& a, const QByteArray& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+
+    TSection* Find(const QByteArray& name) {
+        for (auto& section : Sections)
+            if (Same(section.Name, name)) return &section;
+        return nullptr;
+    }
+    TEntry* Find(const QByteArray& section, const QByteArray& key) {
+        TSection* found = Find(section);
+        if (!found) return nullptr;
+        for (auto& entry : found->Entries)
+            if (Same(entry.Key, key)) return &entry;
+        return nullptr;
+    }
 };
-
-namespace {
-
-std::string Utf8(const QString& text) { return text.toUtf8().toStdString(); }
-
-QStringList Names(const CSimpleIniA::TNamesDepend& names) {
-    CSimpleIniA::TNamesDepend sorted = names;
-    sorted.sort(CSimpleIniA::Entry::LoadOrder());
-    QStringList list;
-    for (const auto& entry : sorted) list << QString::fromUtf8(entry.pItem);
-    return list;
-}
-
-} // namespace
 
 TIniFile::TIniFile() : FImpl(std::make_unique<TImpl>()) {}
 TIniFile::~TIniFile() = default;
@@ -50,15 +55,37 @@ void TIniFile::LoadFile(const QString& path) {
 void TIniFile::LoadData(const QByteArray& data) {
     Clear();
     // A byte-order mark from an editor is not part of the first section name.
-    QByteArray text = data.startsWith("\xEF\xBB\xBF") ? data.mid(3) : data;
-    if (FImpl->Ini.LoadData(text.constData(), static_cast<size_t>(text.size())) < 0)
-        throw EDrawMentor("The INI text cannot be parsed");
+    const QByteArray text = data.startsWith("\xEF\xBB\xBF") ? data.mid(3) : data;
+    TImpl::TSection* section = nullptr;
+    for (QByteArray line : text.split('\n')) {
+        if (line.endsWith('\r')) line.chop(1);
+        const QByteArray trimmed = line.trimmed();
+        if (trimmed.isEmpty() || trimmed.startsWith(';') || trimmed.startsWith('#')) continue;
+        if (trimmed.startsWith('[') && trimmed.endsWith(']')) {
+            const QByteArray name = trimmed.mid(1, trimmed.size() - 2);
+            section = FImpl->Find(name);
+            if (!section) section = &FImpl->Sections.emplace_back(TImpl::TSection{name, {}});
+            continue;
+        }
+        const qsizetype equals = line.indexOf('=');
+        if (!section || equals < 0) continue; // lines outside sections and without '=' carry nothing
+        const QByteArray key = line.left(equals).trimmed();
+        const QByteArray value = line.mid(equals + 1);
+        bool replaced = false;
+        for (auto& entry : section->Entries)
+            if (TImpl::Same(entry.Key, key)) entry.Value = value, replaced = true;
+        if (!replaced) section->Entries.push_back({key, value});
+    }
 }
 
 QByteArray TIniFile::Data() const {
-    std::string text;
-    FImpl->Ini.Save(text);
-    return QByteArray::fromStdString(text);
+    QByteArray text;
+    for (const auto& section : FImpl->Sections) {
+        if (!text.isEmpty()) text += '\n';
+        text += '[' + section.Name + "]\n";
+        for (const auto& entry : section.Entries) text += entry.Key + '=' + entry.Value + '\n';
+    }
+    return text;
 }
 
 void TIniFile::SaveFile(const QString& path) const {
@@ -67,29 +94,28 @@ void TIniFile::SaveFile(const QString& path) const {
         throw EDrawMentor(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()).toStdString());
 }
 
-bool TIniFile::HasSection(const QString& section) const {
-    return FImpl->Ini.GetSection(Utf8(section).c_str()) != nullptr;
-}
+bool TIniFile::HasSection(const QString& section) const { return FImpl->Find(section.toUtf8()) != nullptr; }
 
 bool TIniFile::HasKey(const QString& section, const QString& key) const {
-    return FImpl->Ini.GetValue(Utf8(section).c_str(), Utf8(key).c_str(), nullptr) != nullptr;
+    return FImpl->Find(section.toUtf8(), key.toUtf8()) != nullptr;
 }
 
 QStringList TIniFile::Sections() const {
-    CSimpleIniA::TNamesDepend names;
-    FImpl->Ini.GetAllSections(names);
-    return Names(names);
+    QStringList names;
+    for (const auto& section : FImpl->Sections) names << QString::fromUtf8(section.Name);
+    return names;
 }
 
 QStringList TIniFile::Keys(const QString& section) const {
-    CSimpleIniA::TNamesDepend names;
-    FImpl->Ini.GetAllKeys(Utf8(section).c_str(), names);
-    return Names(names);
+    QStringList names;
+    if (const auto* found = FImpl->Find(section.toUtf8()))
+        for (const auto& entry : found->Entries) names << QString::fromUtf8(entry.Key);
+    return names;
 }
 
 QString TIniFile::ReadString(const QString& section, const QString& key, const QString& fallback) const {
-    const char* value = FImpl->Ini.GetValue(Utf8(section).c_str(), Utf8(key).c_str(), nullptr);
-    return value ? QString::fromUtf8(value) : fallback;
+    const auto* entry = FImpl->Find(section.toUtf8(), key.toUtf8());
+    return entry ? QString::fromUtf8(entry->Value) : fallback;
 }
 
 int TIniFile::ReadInteger(const QString& section, const QString& key, int fallback) const {
@@ -112,7 +138,18 @@ double TIniFile::ReadFloat(const QString& section, const QString& key, double fa
 }
 
 void TIniFile::WriteString(const QString& section, const QString& key, const QString& value) {
-    FImpl->Ini.SetValue(Utf8(section).c_str(), Utf8(key).c_str(), Utf8(value).c_str());
+    const QByteArray name = section.toUtf8();
+    const QByteArray keyName = key.toUtf8();
+    // A line break would split the entry into lines of its own on reading.
+    QByteArray text = value.toUtf8();
+    text.replace('\r', ' ').replace('\n', ' ');
+    if (auto* entry = FImpl->Find(name, keyName)) {
+        entry->Value = text;
+        return;
+    }
+    TImpl::TSection* found = FImpl->Find(name);
+    if (!found) found = &FImpl->Sections.emplace_back(TImpl::TSection{name, {}});
+    found->Entries.push_back({keyName, text});
 }
 
 void TIniFile::WriteInteger(const QString& section, const QString& key, int value) {
@@ -128,8 +165,11 @@ void TIniFile::WriteFloat(const QString& section, const QString& key, double val
     WriteString(section, key, QString::number(value, 'g', 17));
 }
 
-void TIniFile::EraseSection(const QString& section) { FImpl->Ini.Delete(Utf8(section).c_str(), nullptr); }
+void TIniFile::EraseSection(const QString& section) {
+    const QByteArray name = section.toUtf8();
+    std::erase_if(FImpl->Sections, [&](const auto& entry) { return TImpl::Same(entry.Name, name); });
+}
 
-void TIniFile::Clear() { FImpl->Ini.Reset(); }
+void TIniFile::Clear() { FImpl->Sections.clear(); }
 
 } // namespace drawmentor

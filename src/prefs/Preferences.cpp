@@ -43,6 +43,7 @@ TPreferences::TPreferences() {
 }
 
 TPreferences::~TPreferences() {
+    if (!WriteOnExit) return;
     try {
         SaveSettings();
         WriteSettingsFile();

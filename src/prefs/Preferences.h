@@ -80,6 +80,8 @@ public:
     TAutoSave AutoSave = asCredits | asBalance | asValue;
     bool SaveForNewGame = true;
     int DealSpeed = 100;
+    // Off for tools that only read: the settings file is then left as it is.
+    bool WriteOnExit = true;
 
 signals:
     // The counterpart of WM_PREFERENCES_CHANGED: windows connect when they are

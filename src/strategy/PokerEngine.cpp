@@ -170,6 +170,11 @@ int TPokerEngine::CurrentLine() const {
     return -1;
 }
 
+int TPokerEngine::HandLine() const {
+    const int category = ClassifyNatural(Hand);
+    return category == kNoCategory ? -1 : CategoryLine[category];
+}
+
 void TPokerEngine::ResetCounts() {
     std::memset(CategoryCounts, 0, sizeof CategoryCounts);
     std::memset(LineCounts, 0, sizeof LineCounts);

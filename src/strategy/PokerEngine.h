@@ -48,6 +48,9 @@ public:
     int64_t LineCount(int line, int mask) const;
     // The line that pays Hand as it stands, or -1. Valid after GetTheBest.
     virtual int CurrentLine() const;
+    // The same line, found by classifying Hand alone, without counting draws:
+    // what a finished hand needs.
+    virtual int HandLine() const;
 
     int64_t OutcomeCount(int mask) const;
     int64_t UnpaidCount(int mask) const;

@@ -75,6 +75,11 @@ int TWildEngine::CurrentLine() const {
     return -1;
 }
 
+int TWildEngine::HandLine() const {
+    if (!Hand.HasWild()) return TPokerEngine::HandLine();
+    return WildCategoryLine[ClassifyWild(Hand)];
+}
+
 void TWildEngine::ResetCounts() {
     TPokerEngine::ResetCounts();
     std::memset(WildCounts, 0, sizeof WildCounts);

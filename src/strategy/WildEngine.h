@@ -16,6 +16,7 @@ public:
     void SetDescription(const TPokerDescription& description) override;
     void Reset() override;
     int CurrentLine() const override;
+    int HandLine() const override;
 
     int32_t WildCounts[kMaskCount][kWildCategoryCount] = {};
     int32_t WildCategoryLine[kWildCategoryCount] = {};

@@ -87,6 +87,24 @@ TEST_F(PreferencesTest, SettingsRoundTripWithOtherSections) {
     }
 }
 
+TEST(IniFile, ValuesKeepTheirBlanksAndNamesIgnoreCase) {
+    TIniFile ini;
+    ini.LoadData("; comment\nstray=line\n[MRU]\n0=  0 10\n1= 12  1 \r\n[Empty]\n[mru]\n2=x\nno equals sign\n");
+    EXPECT_EQ(ini.ReadString("MRU", "0"), "  0 10"); // a game key: its blanks matter
+    EXPECT_EQ(ini.ReadString("mru", "1"), " 12  1 ");
+    EXPECT_EQ(ini.ReadString("MRU", "2"), "x"); // a repeated section continues the first
+    EXPECT_EQ(ini.Sections(), (QStringList{"MRU", "Empty"}));
+    EXPECT_FALSE(ini.HasKey("", "stray"));
+    ini.WriteString("New", "Key", "two\nlines");
+    TIniFile again;
+    again.LoadData(ini.Data());
+    EXPECT_EQ(again.ReadString("MRU", "0"), "  0 10");
+    EXPECT_EQ(again.ReadString("New", "Key"), "two lines");
+    EXPECT_EQ(again.Data(), ini.Data());
+    ini.EraseSection("mru");
+    EXPECT_FALSE(ini.HasSection("MRU"));
+}
+
 TEST_F(PreferencesTest, OddValuesAreReadSafely) {
     folders.WriteProgramFile("DrawMentor.ini", "[Preferences]\nDealSpeed=500\nAutosave=\n");
     {

@@ -8,8 +8,9 @@
 
 namespace drawmentor::testing {
 
-TTempFolders::TTempFolders() {
-    SetProgramFolder(FProgram.path());
+TTempFolders::TTempFolders(const QString& programFolder)
+    : FProgramFolder(programFolder.isEmpty() ? FProgram.path() : programFolder) {
+    SetProgramFolder(FProgramFolder);
     SetDataFolder(FData.path() + QStringLiteral("/user/DrawMentor"));
 }
 
@@ -18,7 +19,7 @@ TTempFolders::~TTempFolders() {
     SetDataFolder({});
 }
 
-QString TTempFolders::Program() const { return FProgram.path() + QLatin1Char('/'); }
+QString TTempFolders::Program() const { return FProgramFolder + QLatin1Char('/'); }
 QString TTempFolders::Data() const { return FData.path() + QStringLiteral("/user/DrawMentor/"); }
 
 void TTempFolders::WriteProgramFile(const QString& name, const QByteArray& contents) const {

@@ -10,7 +10,8 @@ namespace drawmentor::testing {
 // the process's folders and restored afterwards.
 class TTempFolders {
 public:
-    TTempFolders();
+    // A program folder of its own, or the given one (read only) with a data folder of its own.
+    explicit TTempFolders(const QString& programFolder = {});
     ~TTempFolders();
 
     QString Program() const;
@@ -22,6 +23,7 @@ public:
 
 private:
     QTemporaryDir FProgram;
+    QString FProgramFolder;
     QTemporaryDir FData;
 };
 

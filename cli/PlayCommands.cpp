@@ -1,0 +1,161 @@
+#include "Arguments.h"
+#include "Commands.h"
+#include "PaytableSource.h"
+
+#include "games/Catalogue.h"
+#include "games/PayoutStorage.h"
+#include "play/GameEngine.h"
+#include "play/Statistics.h"
+#include "prefs/DataFolder.h"
+#include "prefs/Preferences.h"
+
+#include <QDate>
+
+#include <cstdio>
+#include <ostream>
+#include <random>
+
+namespace drawmentor::cli {
+namespace {
+
+// The simulation answers for the player: no warning is taken, and with no
+// error hand to replay it goes on in Training.
+class TSimulatedPlayer : public IGameWindows {
+public:
+    int AskModeForNoErrors() override { return pmTraining; }
+};
+
+void PrintStatistics(TStatisticsList& list, std::ostream& out) {
+    char text[256];
+    for (int index = 0; index < list.Count(); ++index) {
+        list.SetSelected(index);
+        out << '\n' << list.Caption(index).toStdString() << '\n';
+        for (int row = 0; row <= list.Items(index).RowCount(); ++row) {
+            std::snprintf(text, sizeof text, "  %-30s", list.CellText(0, row).toUtf8().constData());
+            out << text;
+            for (int column = 1; column <= 3; ++column) {
+                std::snprintf(text, sizeof text, " %22s", list.CellText(column, row).toUtf8().constData());
+                out << text;
+            }
+            out << '\n';
+        }
+    }
+}
+
+void PrintFilteredStatistics(TLogger& logger, const TPreferences& preferences, std::ostream& out) {
+    TStatisticsList list;
+    list.Attach(logger);
+    list.LoadTexts(preferences);
+    list.SetActive(true);
+    PrintStatistics(list, out);
+}
+
+unsigned ParseModes(const std::string& text) {
+    unsigned modes = 0;
+    for (char c : text) {
+        if (c < '0' || c > '3') throw EUsage("--modes takes digits 0 to 3, e.g. 0123");
+        modes |= 1u << (c - '0');
+    }
+    if (modes == 0) throw EUsage("--modes needs at least one mode");
+    return modes;
+}
+
+} // namespace
+
+int RunSimulate(const std::vector<std::string>& words, std::ostream& out) {
+    const TArguments args(words,
+                          {"game", "paytable", "hands", "seed", "policy", "mode", "double", "data-dir"},
+                          {"trace"});
+    ApplyDataDir(args);
+    if (!args.Positional().empty()) throw EUsage("simulate takes no cards or words");
+    if (!args.Has("game") || !args.Has("paytable") || !args.Has("hands"))
+        throw EUsage("simulate needs --game G --paytable P --hands N");
+    const int game = args.Int("game", 0, 0, kCatalogueSize - 1);
+    if (GameName(game).empty()) throw EUsage("game " + std::to_string(game) + " is not offered");
+    const int paytable = args.Int("paytable", 0, 0, 9999);
+    if (paytable >= OpenStore()->PaytableCount(game))
+        throw EUsage("--paytable: game " + std::to_string(game) + " has no stored paytable " + std::to_string(paytable));
+    const int hands = args.Int("hands", 0, 0, 100000000);
+    const int mode = args.Int("mode", pmTraining, pmAutoHold, pmPlayErrorHands);
+    const std::string policy = args.Value("policy").value_or("best");
+    int fixedMask = -1;
+    if (policy.rfind("mask:", 0) == 0)
+        fixedMask = ParseInt(policy.substr(5), 0, 31, "--policy mask");
+    else if (policy != "best" && policy != "hint" && policy != "random")
+        throw EUsage("--policy is best, hint, mask:M or random");
+    const std::string doubling = args.Value("double").value_or("never");
+    if (doubling != "never" && doubling != "always") throw EUsage("--double is never or always");
+    const bool trace = args.Flag("trace");
+    std::mt19937 player(12345);
+    if (args.Has("seed")) {
+        const auto seed = static_cast<uint32_t>(ParseInt(*args.Value("seed"), 0, INT32_MAX, "--seed"));
+        TRandom::SetSeedSource([seed] { return seed; });
+        player.seed(seed);
+    }
+
+    TPreferences preferences;
+    TSimulatedPlayer windows;
+    TGameEngine engine(preferences, &windows);
+    engine.SelectGame(game, paytable);
+    engine.SetMode(mode);
+    for (int hand = 0; hand < hands; ++hand) {
+        engine.Deal();
+        if (trace && hand > 0) out << "collected " << hand << std::endl;
+        if (engine.State != gsDealt) break;
+        if (policy == "hint")
+            engine.ShowHint();
+        else if (policy == "random")
+            engine.DrawMask = static_cast<int>(player() % kMaskCount);
+        else
+            engine.DrawMask = fixedMask >= 0 ? fixedMask : engine.Record.BestMask;
+        engine.CheckWarning();
+        engine.Draw();
+        if (doubling == "always" && engine.CurrentWin > 0) {
+            engine.StartDoubleUp();
+            engine.DoubleUpPick(1 + static_cast<int>(player() % 4));
+        }
+    }
+    engine.Collect();
+    if (trace) out << "collected " << hands << std::endl;
+
+    char text[160];
+    out << engine.Caption().toStdString() << ", " << engine.Hands << " hands\n";
+    std::snprintf(text, sizeof text, "  Credits        %d\n  Best credits   %d\n  Balance        %s$%.2f\n"
+                                     "  Accuracy       %.2f%%\n  Hands          %d\n",
+                  engine.Credits, engine.BestCredits, engine.Balance < 0 ? "-" : "", std::abs(engine.Balance),
+                  engine.Accuracy(), engine.Hands);
+    out << text;
+    TLogFilter& filter = engine.Logger().Filter();
+    filter.Game = game;
+    filter.PayIndex = paytable;
+    filter.Modes = 0xF;
+    filter.DateFrom = engine.Logger().SessionStart;
+    PrintFilteredStatistics(engine.Logger(), preferences, out);
+    engine.Logger().ReleaseFilter();
+    return 0;
+}
+
+int RunStats(const std::vector<std::string>& words, std::ostream& out) {
+    const TArguments args(words, {"game", "paytable", "modes", "from", "data-dir"}, {});
+    ApplyDataDir(args);
+    if (!args.Positional().empty()) throw EUsage("stats takes no cards or words");
+    if (args.Has("game") != args.Has("paytable")) throw EUsage("give --game and --paytable together");
+    TPreferences preferences;
+    preferences.WriteOnExit = false;
+    TLogger logger(DataFileReadPath(QStringLiteral("DrawMentor.log")));
+    TLogFilter& filter = logger.Filter();
+    filter.Game = args.Int("game", -1, 0, kCatalogueSize - 1);
+    filter.PayIndex = args.Int("paytable", -1, 0, 9999);
+    filter.Modes = ParseModes(args.Value("modes").value_or("0123"));
+    filter.DateFrom = 0;
+    if (const auto from = args.Value("from")) {
+        const QDate date = QDate::fromString(QString::fromStdString(*from), Qt::ISODate);
+        if (!date.isValid()) throw EUsage("--from takes a date as YYYY-MM-DD");
+        filter.DateFrom = StartOfDay(date);
+    }
+    out << logger.Count() << " hands in the log\n";
+    PrintFilteredStatistics(logger, preferences, out);
+    return 0;
+}
+
+} // namespace drawmentor::cli

@@ -1,0 +1,253 @@
+#include "Statistics.h"
+
+#include "Logger.h"
+
+#include "cards/Checked.h"
+#include "games/Catalogue.h"
+#include "prefs/Preferences.h"
+
+#include <cstdio>
+
+namespace drawmentor {
+namespace {
+
+const QString kHands = QStringLiteral("Statistics.Hands");
+const char* const kCount = "%10.0f";
+const char* const kPercent = "%10.5f";
+
+} // namespace
+
+TStatistic::TStatistic(QString captionKey, QString section, std::array<const char*, 3> formats, int totalRow)
+    : Section(std::move(section)), CaptionKey(std::move(captionKey)), ColumnFormats(formats), TotalRow(totalRow) {}
+
+void TStatistic::Clear() {
+    for (auto& column : Values)
+        for (double& value : column) value = 0;
+}
+
+void TStatistic::SetGame(const TPokerDescription* description) { AllGames = description == nullptr; }
+
+void TStatistic::Compute(int64_t, int64_t) {
+    if (TotalRow < 0) return;
+    for (auto& column : Values)
+        for (int row = 0; row < kStatisticRows; ++row)
+            if (row != TotalRow) column[TotalRow] += column[row];
+}
+
+void TStatistic::LoadTexts(const TPreferences& preferences) {
+    ColumnCaptions.clear();
+    for (int i = 1; i <= 4; ++i) ColumnCaptions << preferences.Translate(Section, QStringLiteral("Column%1").arg(i));
+    Caption = preferences.Translate(QStringLiteral("Statistics"), CaptionKey);
+}
+
+int TStatistic::RowOf(int line) const {
+    if (line == kNoLine) return TotalRow - 1;
+    return AllGames ? 0 : CheckIndex(line, 0, kStatisticRows - 1, "statistics row");
+}
+
+void THandStatistic::SetGame(const TPokerDescription* description) {
+    AllGames = description == nullptr;
+    RowCaptions.clear();
+    if (AllGames) {
+        RowCaptions << AllWinHandsText;
+    } else {
+        for (int line = 0; line <= description->LastLine; ++line)
+            RowCaptions << QString::fromStdString(description->LineName(line));
+    }
+    RowCaptions << NothingText << TotalText;
+    TotalRow = static_cast<int>(RowCaptions.size()) - 1;
+}
+
+void THandStatistic::LoadTexts(const TPreferences& preferences) {
+    TStatistic::LoadTexts(preferences);
+    AllWinHandsText = preferences.Translate(kHands, QStringLiteral("AllWinHands"));
+    NothingText = preferences.Translate(kHands, QStringLiteral("Nothing"));
+    TotalText = preferences.Translate(kHands, QStringLiteral("Total"));
+}
+
+THandsCountStat::THandsCountStat() : THandStatistic(QStringLiteral("HandsCount"), kHands, {kCount, kCount, kCount}, -1) {}
+
+void THandsCountStat::AddRecord(const TLogRecord& record) {
+    Values[0][RowOf(record.Line)] += 1;
+    Values[1][RowOf(record.BestLine)] += 1;
+}
+
+void THandsCountStat::Compute(int64_t hands, int64_t coinsBet) {
+    TStatistic::Compute(hands, coinsBet);
+    for (int row = 0; row <= TotalRow; ++row) Values[2][row] = Values[0][row] - Values[1][row];
+}
+
+THandsFreqStat::THandsFreqStat() : THandStatistic(QStringLiteral("HandsFreq"), kHands, {kPercent, kPercent, kPercent}, -1) {}
+
+void THandsFreqStat::AddRecord(const TLogRecord& record) {
+    Values[0][RowOf(record.Line)] += 1;
+    Values[1][RowOf(record.BestLine)] += 1;
+}
+
+void THandsFreqStat::Compute(int64_t hands, int64_t coinsBet) {
+    TStatistic::Compute(hands, coinsBet);
+    if (hands == 0) return;
+    for (int row = 0; row <= TotalRow; ++row) {
+        Values[0][row] = 100 * Values[0][row] / static_cast<double>(hands);
+        Values[1][row] = 100 * Values[1][row] / static_cast<double>(hands);
+        Values[2][row] = Values[0][row] - Values[1][row];
+    }
+}
+
+THandsPaybackStat::THandsPaybackStat()
+    : THandStatistic(QStringLiteral("HandsPayback"), kHands, {kPercent, kPercent, kPercent}, -1) {}
+
+void THandsPaybackStat::AddRecord(const TLogRecord& record) {
+    Values[0][RowOf(record.Line)] += record.Win;
+    Values[1][RowOf(record.BestLine)] += record.BestWin;
+}
+
+void THandsPaybackStat::Compute(int64_t hands, int64_t coinsBet) {
+    TStatistic::Compute(hands, coinsBet);
+    if (hands == 0 || coinsBet == 0) return;
+    for (int row = 0; row <= TotalRow; ++row) {
+        Values[0][row] = 100 * Values[0][row] / static_cast<double>(coinsBet);
+        Values[1][row] = 100 * Values[1][row] / static_cast<double>(coinsBet);
+        Values[2][row] = Values[0][row] - Values[1][row];
+    }
+}
+
+TBalanceStat::TBalanceStat()
+    : TStatistic(QStringLiteral("Balance"), QStringLiteral("Statistics.Balance"), {kCount, kPercent, "%10.2f"}, 0) {}
+
+void TBalanceStat::AddRecord(const TLogRecord& record) {
+    const double value = CoinValue(record.CoinIndex);
+    Values[0][1] -= record.Bet;
+    Values[2][1] -= record.Bet * value;
+    Values[0][2] += record.BestWin;
+    Values[2][2] += record.BestWin * value;
+    Values[0][4] += record.Win - record.BestWin;
+    Values[2][4] += (record.Win - record.BestWin) * value;
+    if (record.DoubleUps != 0) {
+        const int change = record.Collected - record.Win;
+        Values[0][3] += change;
+        Values[2][3] += change * value;
+    }
+}
+
+void TBalanceStat::Compute(int64_t hands, int64_t coinsBet) {
+    TStatistic::Compute(hands, coinsBet);
+    if (Values[0][1] == 0) return;
+    for (int row = 0; row <= 4; ++row) Values[1][row] = Values[0][row] * -100 / Values[0][1];
+}
+
+void TBalanceStat::LoadTexts(const TPreferences& preferences) {
+    TStatistic::LoadTexts(preferences);
+    RowCaptions = {preferences.Translate(Section, QStringLiteral("Total"))};
+    for (const char* key : {"Played", "Win", "DoubleUp", "Errors"})
+        RowCaptions << QStringLiteral("   ") + preferences.Translate(Section, QString::fromLatin1(key));
+}
+
+TErrorEffectStat::TErrorEffectStat()
+    : TStatistic(QStringLiteral("ErrorsEffect"), QStringLiteral("Statistics.ErrorEffect"), {kPercent, kPercent, kPercent},
+                 0) {}
+
+void TErrorEffectStat::AddRecord(const TLogRecord& record) {
+    if (!FPreferences || record.Bet == 0) return;
+    const int severity = FPreferences->ErrorSeverity((record.BestReturn - record.Return) / record.Bet);
+    if (severity == esNone) return;
+    Values[0][severity] += 1;
+    Values[1][severity] += record.Return - record.BestReturn;
+    Values[2][severity] += record.Win - record.BestWin;
+}
+
+void TErrorEffectStat::Compute(int64_t hands, int64_t coinsBet) {
+    TStatistic::Compute(hands, coinsBet);
+    for (int row = 0; row <= 3; ++row) {
+        if (hands != 0) Values[0][row] = 100 * Values[0][row] / static_cast<double>(hands);
+        if (coinsBet != 0) {
+            Values[1][row] = 100 * Values[1][row] / static_cast<double>(coinsBet);
+            Values[2][row] = 100 * Values[2][row] / static_cast<double>(coinsBet);
+        }
+    }
+}
+
+void TErrorEffectStat::LoadTexts(const TPreferences& preferences) {
+    TStatistic::LoadTexts(preferences);
+    FPreferences = &preferences;
+    RowCaptions = {preferences.Translate(Section, QStringLiteral("Total"))};
+    for (const char* key : {"Serious", "Medium", "Minor"})
+        RowCaptions << QStringLiteral("   ") + preferences.Translate(QStringLiteral("Errors"), QString::fromLatin1(key));
+}
+
+TStatisticsList::TStatisticsList() {
+    FItems.push_back(std::make_unique<TBalanceStat>());
+    FItems.push_back(std::make_unique<THandsCountStat>());
+    FItems.push_back(std::make_unique<THandsFreqStat>());
+    FItems.push_back(std::make_unique<THandsPaybackStat>());
+    FItems.push_back(std::make_unique<TErrorEffectStat>());
+}
+
+TStatisticsList::~TStatisticsList() {
+    if (FLogger && FLogger->HasFilter()) FLogger->Filter().OnChange = nullptr;
+}
+
+TStatistic& TStatisticsList::Items(int index) const {
+    return *FItems[CheckIndex(index, 0, Count() - 1, "statistic")];
+}
+
+void TStatisticsList::Attach(TLogger& logger) {
+    FLogger = &logger;
+    logger.Filter().OnChange = [this] { Recalculate(); };
+}
+
+void TStatisticsList::LoadTexts(const TPreferences& preferences) {
+    for (auto& item : FItems) item->LoadTexts(preferences);
+    Changed();
+}
+
+void TStatisticsList::SetActive(bool active) {
+    if (active == Active) return;
+    Active = active;
+    if (Active) Recalculate();
+}
+
+void TStatisticsList::SetGame(int gameIndex) {
+    if (gameIndex == CurrentGame) return;
+    CurrentGame = gameIndex;
+    const auto description = CreateDescription(gameIndex);
+    for (auto& item : FItems) item->SetGame(description.get());
+}
+
+void TStatisticsList::Recalculate() {
+    if (!Active || !FLogger) return;
+    const TLogFilter& filter = FLogger->Filter();
+    SetGame(filter.Game);
+    for (auto& item : FItems) item->Clear();
+    int64_t hands = 0, coinsBet = 0;
+    TLogRecord record;
+    FLogger->Rewind();
+    while (FLogger->ReadNext(record)) {
+        if (!filter.Matches(record)) continue;
+        ++hands;
+        coinsBet += record.Bet;
+        for (auto& item : FItems) item->AddRecord(record);
+    }
+    for (auto& item : FItems) item->Compute(hands, coinsBet);
+    Changed();
+}
+
+void TStatisticsList::SetSelected(int index) {
+    Selected = CheckIndex(index, 0, Count() - 1, "statistic");
+    Changed();
+}
+
+QString TStatisticsList::CellText(int column, int row) const {
+    const TStatistic& item = Items(Selected);
+    if (column < 0 || column > 3) return {};
+    if (row == 0) return column < item.ColumnCaptions.size() ? item.ColumnCaptions[column] : QString();
+    if (row > item.RowCount()) return {};
+    if (column == 0) return item.RowCaptions[row - 1];
+    const double value = item.Values[column - 1][row - 1];
+    if (value == 0) return QStringLiteral("-");
+    char text[64];
+    std::snprintf(text, sizeof text, item.ColumnFormats[column - 1], value);
+    return QString::fromLatin1(text);
+}
+
+} // namespace drawmentor

@@ -1,0 +1,140 @@
+#pragma once
+
+#include "LogRecord.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace drawmentor {
+
+class TLogger;
+class TPokerDescription;
+class TPreferences;
+
+inline constexpr int kStatisticRows = 21;
+
+// One table of the statistics: 3 value columns by up to 21 rows, comparing
+// what the player did with what best play would have done on the same cards.
+class TStatistic {
+public:
+    TStatistic(QString captionKey, QString section, std::array<const char*, 3> formats, int totalRow);
+    virtual ~TStatistic() = default;
+
+    virtual void Clear();
+    virtual void SetGame(const TPokerDescription* description);
+    virtual void AddRecord(const TLogRecord& record) = 0;
+    // Once after the last record: the number of hands and the coins they bet.
+    virtual void Compute(int64_t hands, int64_t coinsBet);
+    virtual void LoadTexts(const TPreferences& preferences);
+
+    int RowCount() const { return static_cast<int>(RowCaptions.size()); }
+    // The row of a record's line: line 255 (nothing) is the row before the
+    // totals; with all games every winning line is row 0.
+    int RowOf(int line) const;
+
+    QString Caption;
+    QString Section;
+    QString CaptionKey;
+    QStringList ColumnCaptions;
+    QStringList RowCaptions;
+    double Values[3][kStatisticRows] = {};
+    std::array<const char*, 3> ColumnFormats;
+    int TotalRow = -1;
+    bool AllGames = true;
+};
+
+// Base of the three per-line statistics: rows are the game's lines (or one row
+// for all winning hands), then Nothing and Total.
+class THandStatistic : public TStatistic {
+public:
+    using TStatistic::TStatistic;
+    void SetGame(const TPokerDescription* description) override;
+    void LoadTexts(const TPreferences& preferences) override;
+
+    QString AllWinHandsText;
+    QString NothingText;
+    QString TotalText;
+};
+
+class THandsCountStat : public THandStatistic {
+public:
+    THandsCountStat();
+    void AddRecord(const TLogRecord& record) override;
+    void Compute(int64_t hands, int64_t coinsBet) override;
+};
+
+class THandsFreqStat : public THandStatistic {
+public:
+    THandsFreqStat();
+    void AddRecord(const TLogRecord& record) override;
+    void Compute(int64_t hands, int64_t coinsBet) override;
+};
+
+class THandsPaybackStat : public THandStatistic {
+public:
+    THandsPaybackStat();
+    void AddRecord(const TLogRecord& record) override;
+    void Compute(int64_t hands, int64_t coinsBet) override;
+};
+
+class TBalanceStat : public TStatistic {
+public:
+    TBalanceStat();
+    void AddRecord(const TLogRecord& record) override;
+    void Compute(int64_t hands, int64_t coinsBet) override;
+    void LoadTexts(const TPreferences& preferences) override;
+};
+
+class TErrorEffectStat : public TStatistic {
+public:
+    TErrorEffectStat();
+    void AddRecord(const TLogRecord& record) override;
+    void Compute(int64_t hands, int64_t coinsBet) override;
+    void LoadTexts(const TPreferences& preferences) override;
+
+private:
+    const TPreferences* FPreferences = nullptr;
+};
+
+// The five statistics of the filtered log, recomputed in one pass whenever
+// the shared filter changes while the list is active.
+class TStatisticsList {
+public:
+    TStatisticsList();
+    ~TStatisticsList();
+    TStatisticsList(const TStatisticsList&) = delete;
+    TStatisticsList& operator=(const TStatisticsList&) = delete;
+
+    int Count() const { return static_cast<int>(FItems.size()); }
+    TStatistic& Items(int index) const;
+    QString Caption(int index) const { return Items(index).Caption; }
+
+    void Attach(TLogger& logger);
+    void LoadTexts(const TPreferences& preferences);
+    void SetActive(bool active);
+    void SetGame(int gameIndex);
+    void Recalculate();
+    void SetSelected(int index);
+    // A cell of the selected statistic as the statistics window shows it.
+    QString CellText(int column, int row) const;
+
+    bool Active = false;
+    int Selected = 0;
+    int CurrentGame = -2;
+    std::function<void()> OnChange;
+
+private:
+    void Changed() const {
+        if (OnChange) OnChange();
+    }
+
+    std::vector<std::unique_ptr<TStatistic>> FItems;
+    TLogger* FLogger = nullptr;
+};
+
+} // namespace drawmentor

@@ -1,0 +1,225 @@
+#include "play/DateTime.h"
+#include "play/LogRecord.h"
+#include "play/Logger.h"
+
+#include "support/TempFolders.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace drawmentor {
+namespace {
+
+using testing::ReadFile;
+using testing::WriteFile;
+
+TLogRecord Sample() {
+    TLogRecord r;
+    r.GameIndex = 3;
+    r.PayIndex = 1;
+    r.Mode = 2;
+    r.Dealt = {52, 0, 13, 26, 51};
+    r.Drawn = {1, 2, 3, 4, 5};
+    r.CoinIndex = 4;
+    r.Bet = 5;
+    r.Collected = -2; // sign survives
+    r.Win = 0x01020304;
+    r.BestWin = 125;
+    r.MaxWin = 4000;
+    r.DealLine = 255;
+    r.Line = 7;
+    r.BestLine = 255;
+    r.DrawMask = 31;
+    r.BestMask = 16;
+    r.MaxMask = 3;
+    r.Return = 1.5;
+    r.BestReturn = -2.0;
+    r.DealTime = 46000.25;
+    r.CollectTime = 46000.5;
+    r.DoubleUps = 9;
+    r.HintReturn = 0.125;
+    return r;
+}
+
+TEST(LogRecord, BytesAtTheirOffsets) {
+    const auto b = Sample().ToBytes();
+    EXPECT_EQ(b[0], 0);
+    EXPECT_EQ(b[1], 3);
+    EXPECT_EQ(b[3], 2);
+    EXPECT_EQ(b[4], 52);
+    EXPECT_EQ(b[13], 5);
+    EXPECT_EQ(b[14], 4);
+    EXPECT_EQ(b[15], 5);
+    EXPECT_EQ(b[16], 0xFE); // -2 little-endian
+    EXPECT_EQ(b[19], 0xFF);
+    EXPECT_EQ(b[20], 0x04);
+    EXPECT_EQ(b[23], 0x01);
+    EXPECT_EQ(b[32], 255);
+    EXPECT_EQ(b[33], 7);
+    EXPECT_EQ(b[35], 31);
+    EXPECT_EQ(b[37], 3);
+    // 1.5 = 0x3FF8000000000000, least significant byte first
+    EXPECT_EQ(b[38], 0x00);
+    EXPECT_EQ(b[44], 0xF8);
+    EXPECT_EQ(b[45], 0x3F);
+    EXPECT_EQ(b[53], 0xC0); // -2.0 = 0xC000000000000000
+    EXPECT_EQ(b[70], 9);
+    EXPECT_EQ(b[78], 0x3F); // 0.125 = 0x3FC0000000000000
+    EXPECT_EQ(b[77], 0xC0);
+    EXPECT_EQ(TLogRecord::FromBytes(b.data()), Sample());
+}
+
+TEST(DateTimes, DaysSinceTheEndOf1899) {
+    EXPECT_EQ(ToDateTime(QDateTime(QDate(1899, 12, 30), QTime(0, 0))), 0.0);
+    EXPECT_EQ(ToDateTime(QDateTime(QDate(1900, 1, 1), QTime(18, 0))), 2.75);
+    const QDateTime moment(QDate(2026, 12, 7), QTime(8, 30, 15, 250));
+    EXPECT_EQ(FromDateTime(ToDateTime(moment)), moment);
+    EXPECT_EQ(DateOf(ToDateTime(moment)), QDate(2026, 12, 7));
+    EXPECT_EQ(StartOfDay(ToDateTime(moment)), StartOfDay(QDate(2026, 12, 7)));
+}
+
+class LoggerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetClock([this] { return now; });
+        path = folders.Data() + "DrawMentor.log";
+    }
+    void TearDown() override { SetClock({}); }
+    TLogRecord Hand(int game, int pay, int mode, TDateTime dealt) {
+        TLogRecord r = Sample();
+        r.GameIndex = static_cast<uint8_t>(game);
+        r.PayIndex = static_cast<uint8_t>(pay);
+        r.Mode = static_cast<uint8_t>(mode);
+        r.DealTime = dealt;
+        return r;
+    }
+    testing::TTempFolders folders;
+    QString path;
+    TDateTime now = 46000.5; // noon
+};
+
+TEST_F(LoggerTest, EveryAppendReachesTheFileAtOnce) {
+    TLogger logger(path);
+    logger.Append(Hand(0, 0, 1, now));
+    EXPECT_EQ(ReadFile(path).size(), 79);
+    logger.Append(Hand(0, 0, 1, now));
+    const QByteArray bytes = ReadFile(path);
+    ASSERT_EQ(bytes.size(), 158);
+    EXPECT_EQ(TLogRecord::FromBytes(reinterpret_cast<const uint8_t*>(bytes.constData()) + 79), Hand(0, 0, 1, now));
+    TLogger again(path);
+    EXPECT_EQ(again.Count(), 2);
+}
+
+TEST_F(LoggerTest, ATrailingFragmentIsDroppedAndNeverMisalignsAppends) {
+    const auto whole = Hand(2, 0, 1, now).ToBytes();
+    QByteArray bytes(reinterpret_cast<const char*>(whole.data()), 79);
+    WriteFile(path, bytes + bytes + bytes.left(30));
+    TLogger logger(path);
+    EXPECT_EQ(logger.Count(), 2);
+    logger.Append(Hand(4, 0, 1, now));
+    const QByteArray after = ReadFile(path);
+    ASSERT_EQ(after.size(), 3 * 79);
+    EXPECT_EQ(TLogRecord::FromBytes(reinterpret_cast<const uint8_t*>(after.constData()) + 158).GameIndex, 4);
+    TLogRecord record;
+    logger.Rewind();
+    int read = 0;
+    while (logger.ReadNext(record)) ++read;
+    EXPECT_EQ(read, 3);
+}
+
+TEST_F(LoggerTest, ClearAllLeavesAnEmptyFile) {
+    TLogger logger(path);
+    logger.Append(Hand(0, 0, 1, now));
+    logger.ClearAll();
+    EXPECT_TRUE(QFile::exists(path));
+    EXPECT_EQ(ReadFile(path).size(), 0);
+    EXPECT_EQ(logger.Count(), 0);
+}
+
+TEST_F(LoggerTest, ClearByFilterRemovesOnlyMatchingRecordsUpToTheDate) {
+    TLogger logger(path);
+    const TDateTime day1 = 45998.4, day2 = 45999.4, day3 = 46000.4;
+    logger.Append(Hand(0, 0, 1, day1)); // matches, before: removed
+    logger.Append(Hand(4, 0, 1, day1)); // other game, before: kept (the Part's rule deleted it)
+    logger.Append(Hand(0, 0, 1, day2)); // matches, exactly at DateFrom: removed
+    logger.Append(Hand(0, 0, 2, day2)); // other mode: kept
+    logger.Append(Hand(0, 0, 1, day3)); // matches, after: kept
+    TLogFilter& filter = logger.Filter();
+    filter.Game = 0;
+    filter.PayIndex = 0;
+    filter.Modes = 1u << 1;
+    filter.DateFrom = day2;
+    logger.ClearByFilter();
+    EXPECT_EQ(logger.Count(), 3);
+    TLogger reread(path); // the file holds exactly what memory holds
+    EXPECT_EQ(reread.Count(), 3);
+    TLogRecord record;
+    std::vector<int> games;
+    reread.Rewind();
+    while (reread.ReadNext(record)) games.push_back(record.GameIndex * 10 + record.Mode);
+    EXPECT_EQ(games, (std::vector<int>{41, 2, 1}));
+    // All games, all modes, up to now: everything goes.
+    TLogFilter& all = reread.Filter();
+    all.Game = all.PayIndex = -1;
+    all.Modes = 0xF;
+    all.DateFrom = now;
+    reread.ClearByFilter();
+    EXPECT_EQ(reread.Count(), 0);
+}
+
+TEST_F(LoggerTest, FilterOfAnEmptyLog) {
+    TLogger logger(path);
+    const TLogFilter& filter = logger.Filter();
+    EXPECT_EQ(filter.Games, QStringList{" -1 -1"});
+    EXPECT_EQ(filter.Dates, QStringList{QString()});
+    EXPECT_EQ(filter.Game, -1);
+    EXPECT_EQ(filter.PayIndex, -1);
+    EXPECT_EQ(filter.Modes, 0xFu);
+    EXPECT_EQ(filter.DateFrom, logger.SessionStart);
+    EXPECT_EQ(filter.DateItemIndex(), 0);
+}
+
+TEST_F(LoggerTest, FilterFollowsTheNewestHand) {
+    {
+        TLogger earlier(path);
+        earlier.Append(Hand(0, 0, 1, 45997.3));
+        earlier.Append(Hand(0, 0, 1, 45997.6)); // same game, same day: one key, one date
+        earlier.Append(Hand(6, 1, 1, 45998.2));
+        earlier.Append(Hand(0, 0, 1, 45999.9));
+        earlier.Append(Hand(4, 2, 3, 45999.95));
+    }
+    TLogger logger(path);
+    TLogFilter& filter = logger.Filter();
+    EXPECT_EQ(filter.Games, (QStringList{" -1 -1", "  0  0", "  6  1", "  4  2"}));
+    ASSERT_EQ(filter.Dates.size(), 4); // session, then three days newest first
+    EXPECT_EQ(filter.Dates[1], TLogFilter::DateText(45999.0));
+    EXPECT_EQ(filter.Dates[3], TLogFilter::DateText(45997.0));
+    // No hand of this session yet: from the start of the newest logged day.
+    EXPECT_EQ(filter.DateFrom, 45999.0);
+    EXPECT_EQ(filter.DateItemIndex(), 1);
+    EXPECT_EQ(filter.Game, 4);
+    EXPECT_EQ(filter.PayIndex, 2);
+    EXPECT_EQ(filter.Modes, 1u << 3);
+    EXPECT_EQ(filter.GameItemIndex(), 3);
+
+    int changes = 0;
+    filter.OnChange = [&] { ++changes; };
+    filter.SetGameItem(1);
+    filter.SetGameItem(1); // no change, no notice
+    filter.SetDateItem(3);
+    filter.SetModes(0xF);
+    EXPECT_EQ(changes, 3);
+    EXPECT_EQ(filter.Game, 0);
+    EXPECT_EQ(filter.DateFrom, 45997.0);
+    EXPECT_TRUE(filter.Matches(Hand(0, 0, 2, 45997.0)));
+    EXPECT_FALSE(filter.Matches(Hand(0, 0, 2, 45996.9)));
+    EXPECT_FALSE(filter.MatchesKey(Hand(0, 1, 2, now)));
+    EXPECT_FALSE(filter.MatchesKey(Hand(0, 0, 8, now))); // modes above 7 never match
+
+    logger.Append(Hand(0, 0, 1, now)); // a hand of this session: the rebuilt filter starts at the session
+    EXPECT_EQ(logger.Filter().DateItemIndex(), 0);
+    EXPECT_EQ(logger.Filter().Modes, 1u << 1);
+}
+
+} // namespace
+} // namespace drawmentor

@@ -1,0 +1,148 @@
+#include "play/Logger.h"
+#include "play/Statistics.h"
+
+#include "prefs/Preferences.h"
+
+#include "support/TempFolders.h"
+
+#include <gtest/gtest.h>
+
+namespace drawmentor {
+namespace {
+
+class StatisticsTest : public ::testing::Test {
+protected:
+    StatisticsTest() : folders(QStringLiteral(DRAWMENTOR_RUNTIME_DIR)), logger(folders.Data() + "DrawMentor.log") {
+        list.Attach(logger);
+        list.LoadTexts(preferences);
+    }
+    // A Jacks or Better hand: the player's line and win, best play's, the bet.
+    void Add(int line, int win, int bestLine, int bestWin, double ret, double bestRet, int doubleUps = 0,
+             int collected = -1) {
+        TLogRecord r;
+        r.GameIndex = 0;
+        r.Mode = 1;
+        r.Bet = 5;
+        r.CoinIndex = 2; // one dollar
+        r.Line = static_cast<uint8_t>(line);
+        r.Win = win;
+        r.BestLine = static_cast<uint8_t>(bestLine);
+        r.BestWin = bestWin;
+        r.Return = ret;
+        r.BestReturn = bestRet;
+        r.DoubleUps = static_cast<uint8_t>(doubleUps);
+        r.Collected = collected < 0 ? win : collected;
+        r.DealTime = logger.SessionStart + 0.001;
+        logger.Append(r);
+    }
+    void Show(int game) {
+        TLogFilter& filter = logger.Filter();
+        filter.Game = game;
+        filter.PayIndex = game < 0 ? -1 : 0;
+        filter.Modes = 0xF;
+        list.Attach(logger); // the filter was rebuilt by the appends
+        list.SetActive(false);
+        list.SetActive(true);
+    }
+
+    testing::TTempFolders folders;
+    TPreferences preferences;
+    TLogger logger;
+    TStatisticsList list;
+};
+
+TEST_F(StatisticsTest, NoHandsShowDashes) {
+    Show(0);
+    list.SetSelected(1);
+    EXPECT_EQ(list.CellText(1, 0), "You");
+    EXPECT_EQ(list.CellText(0, 1), "Royal Flush");
+    EXPECT_EQ(list.CellText(1, 1), "-");
+    EXPECT_EQ(list.CellText(0, 11), "Total");
+    EXPECT_EQ(list.CellText(0, 12), "");
+    for (int index = 0; index < list.Count(); ++index) {
+        list.SetSelected(index);
+        for (int row = 1; row <= list.Items(index).RowCount(); ++row)
+            for (int column = 1; column <= 3; ++column) EXPECT_EQ(list.CellText(column, row), "-");
+    }
+}
+
+TEST_F(StatisticsTest, LinesCountsFrequenciesAndPayback) {
+    Add(8, 5, 8, 5, 4, 4);       // a pair of jacks, played right
+    Add(255, 0, 7, 10, 2, 3.5);  // the player missed two pairs
+    Add(7, 10, 255, 0, 1, 1);    // luck: a worse hold hit
+    Add(255, 0, 255, 0, 1, 1);
+    Show(0);
+    list.SetSelected(1); // counts
+    EXPECT_EQ(list.Items(1).RowCount(), 11);
+    EXPECT_EQ(list.CellText(1, 9), "         1"); // Jacks or Better, you
+    EXPECT_EQ(list.CellText(1, 10), "         2"); // Nothing, you
+    EXPECT_EQ(list.CellText(2, 10), "         2");
+    EXPECT_EQ(list.CellText(3, 8), "-");           // two pairs: 1 - 1
+    EXPECT_EQ(list.CellText(1, 11), "         4"); // Total
+    EXPECT_EQ(list.CellText(3, 11), "-");          // differences cancel
+    list.SetSelected(2); // frequencies
+    EXPECT_EQ(list.CellText(1, 11), " 100.00000");
+    EXPECT_EQ(list.CellText(1, 10), "  50.00000");
+    list.SetSelected(3); // payback: 15 coins of 20 bet
+    EXPECT_EQ(list.CellText(1, 11), "  75.00000");
+    EXPECT_EQ(list.CellText(2, 11), "  75.00000");
+}
+
+TEST_F(StatisticsTest, AllGamesHaveThreeRows) {
+    Add(8, 5, 8, 5, 4, 4);
+    Add(3, 45, 3, 45, 4, 4);
+    Show(-1);
+    list.SetSelected(1);
+    EXPECT_EQ(list.Items(1).RowCount(), 3);
+    EXPECT_EQ(list.CellText(0, 1), "All winning hands");
+    EXPECT_EQ(list.CellText(1, 1), "         2");
+}
+
+TEST_F(StatisticsTest, BalanceSplitsTheResult) {
+    Add(8, 5, 8, 5, 4, 4);
+    Add(255, 0, 7, 10, 2, 3.5);
+    Add(8, 5, 8, 5, 4, 4, 1, 10);  // a won double-up
+    Add(8, 5, 8, 5, 4, 4, 2, 0);   // a lost one: -Win
+    Show(0);
+    list.SetSelected(0);
+    EXPECT_EQ(list.CellText(0, 1), "Total");
+    EXPECT_EQ(list.CellText(0, 2), "   Played");
+    EXPECT_EQ(list.CellText(1, 2), "       -20");
+    EXPECT_EQ(list.CellText(2, 2), "-100.00000");
+    EXPECT_EQ(list.CellText(1, 3), "        25"); // best play won
+    EXPECT_EQ(list.CellText(1, 4), "         0" == list.CellText(1, 4) ? "         0" : "-"); // 5 - 5
+    EXPECT_EQ(list.CellText(1, 5), "       -10"); // errors
+    EXPECT_EQ(list.CellText(1, 1), "        -5"); // -20 + 25 + 0 - 10 - ... net
+    EXPECT_EQ(list.CellText(3, 1), "     -5.00");
+}
+
+TEST_F(StatisticsTest, ErrorEffectBySeverity) {
+    Add(8, 5, 8, 5, 4, 4);               // no error
+    Add(255, 0, 7, 10, 2, 3.5);          // 1.5 / 5 = 30 %: serious
+    Add(8, 5, 8, 5, 4, 4.25);            // 5 %: medium
+    Add(8, 5, 8, 5, 4, 4.0000001);       // below the noise: none
+    Add(255, 0, 255, 0, 3.995, 4.0);     // 0.1 %: minor
+    Show(0);
+    list.SetSelected(4);
+    EXPECT_EQ(list.CellText(0, 2), "   Serious");
+    EXPECT_EQ(list.CellText(1, 2), "  20.00000"); // one hand in five
+    EXPECT_EQ(list.CellText(1, 3), "  20.00000");
+    EXPECT_EQ(list.CellText(1, 4), "  20.00000");
+    EXPECT_EQ(list.CellText(1, 1), "  60.00000");
+    EXPECT_EQ(list.CellText(2, 2), "  -6.00000"); // -1.5 of 25 coins
+    EXPECT_EQ(list.CellText(3, 2), " -40.00000"); // -10 of 25 coins
+}
+
+TEST_F(StatisticsTest, FilterChangesRecompute) {
+    Add(8, 5, 8, 5, 4, 4);
+    Show(0);
+    int repaints = 0;
+    list.OnChange = [&] { ++repaints; };
+    logger.Filter().SetModes(1u << 2); // no hand in Real Play
+    EXPECT_EQ(repaints, 1);
+    list.SetSelected(1);
+    EXPECT_EQ(list.CellText(1, 11), "-");
+}
+
+} // namespace
+} // namespace drawmentor
