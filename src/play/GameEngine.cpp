@@ -416,9 +416,9 @@ void TGameEngine::LoadFromIni() {
         if (keep & asHands) Hands = ini.ReadInteger(kParams, QStringLiteral("Hands"), 0);
         if (keep & asTime) PlayTime = ParsePlayTime(ini.ReadString(kParams, QStringLiteral("Time"))).value_or(0);
         const int mode = ini.ReadInteger(kParams, QStringLiteral("Mode"), pmTraining);
-        // Error-hand replay needs its list, which the next deal offers to build.
         Mode = mode >= pmAutoHold && mode <= pmPlayErrorHands ? mode : pmTraining;
-        if (Mode == pmPlayErrorHands && !BuildErrorHands()) Mode = pmTraining;
+        // Without error hands the list stays absent and the next deal offers another mode.
+        if (Mode == pmPlayErrorHands) BuildErrorHands();
         Options = (ini.ReadBool(kParams, QStringLiteral("ShowResultHands"), true) ? kShowResultHands : 0) |
                   (ini.ReadBool(kParams, QStringLiteral("ShowWarnings"), true) ? kShowWarnings : 0);
         SetBet(std::clamp(ini.ReadInteger(kParams, QStringLiteral("Bet"), kMaxCoins), 1, kMaxCoins));
