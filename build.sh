@@ -18,8 +18,8 @@ esac
 packages=(
     g++ cmake ninja-build pkgconf
     libgtest-dev libgmock-dev libbenchmark-dev
-    nlohmann-json3-dev
-    qt6-base-dev
+    nlohmann-json3-dev zlib1g-dev
+    qt6-base-dev fonts-dejavu-core
 )
 
 missing=()

@@ -28,6 +28,9 @@ Usage:
       the statistics of the session.
   drawmentor-cli stats [--game G --paytable P] [--modes 0123] [--from YYYY-MM-DD]
       The statistics of the game log for a choice of game, modes and first day.
+  drawmentor-cli render --deck CODE [--back N] [--held] [--wild] CARD... -o FILE.png
+  drawmentor-cli render --deck CODE --sheet -o FILE.png
+      Cards as the trainer paints them (BACK for the card back), or every face and back.
 
 Commands that read stored files take --data-dir DIR in place of the user's data
 folder (~/.local/share/DrawMentorProject/DrawMentor).
@@ -54,6 +57,7 @@ int main(int argc, char** argv) {
         if (command == "return") return cli::RunReturn(words, std::cout);
         if (command == "simulate") return cli::RunSimulate(words, std::cout);
         if (command == "stats") return cli::RunStats(words, std::cout);
+        if (command == "render") return cli::RunRender(words, std::cout);
         throw cli::EUsage("unknown command '" + command + "' (try --help)");
     } catch (const cli::EUsage& error) {
         std::cerr << "drawmentor-cli: " << error.what() << '\n';

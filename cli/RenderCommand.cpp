@@ -1,0 +1,104 @@
+#include "Arguments.h"
+#include "Commands.h"
+
+#include "cards/Cards.h"
+#include "render/PaintEngine.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <ostream>
+
+namespace drawmentor::cli {
+namespace {
+
+const QColor kTable(0, 96, 56);
+constexpr int kGap = 6;
+
+struct TCardSpec {
+    int Rank = -1;
+    int Suit = -1;
+    bool Back = false;
+};
+
+void Paint(TPaintEngine& engine, QPainter& painter, int x, int y, const TCardSpec& card, bool held, bool wild) {
+    const QRect rect(x, y, engine.CardWidth, engine.CardHeight);
+    if (card.Back)
+        engine.DrawBack(painter, rect);
+    else
+        engine.DrawCard(painter, rect, held, wild || card.Rank < 0, card.Suit, card.Rank);
+}
+
+QImage Canvas(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(kTable);
+    return image;
+}
+
+// Every face of the deck, suit by suit, then the jokers and a wild deuce,
+// held cards, and the fifteen backs.
+QImage ContactSheet(TPaintEngine& engine) {
+    const int w = engine.CardWidth + kGap, h = engine.CardHeight + kGap;
+    QImage sheet = Canvas(15 * w + kGap, 7 * h + kGap);
+    QPainter painter(&sheet);
+    for (int suit = 0; suit < 4; ++suit)
+        for (int rank = 0; rank < 13; ++rank)
+            Paint(engine, painter, kGap + rank * w, kGap + suit * h, {rank, suit, false}, false, false);
+    const int row = kGap + 4 * h;
+    Paint(engine, painter, kGap, row, {-1, -1, false}, false, true);
+    Paint(engine, painter, kGap + w, row, {-1, -1, false}, true, true);
+    Paint(engine, painter, kGap + 2 * w, row, {0, 3, false}, false, true);
+    Paint(engine, painter, kGap + 3 * w, row, {0, 0, false}, true, true);
+    for (int i = 0; i < 5; ++i)
+        Paint(engine, painter, kGap + (5 + i) * w, row, {8 + i, 2, false}, true, false);
+    for (int back = 0; back < 15; ++back) {
+        engine.SetBackIndex(back);
+        const int x = kGap + (back % 8) * w, y = kGap + (5 + back / 8) * h;
+        Paint(engine, painter, x, y, {-1, -1, true}, false, false);
+    }
+    return sheet;
+}
+
+} // namespace
+
+int RunRender(const std::vector<std::string>& given, std::ostream& out) {
+    std::vector<std::string> words;
+    for (const auto& word : given) words.push_back(word == "-o" ? "--output" : word);
+    const TArguments args(words, {"deck", "back", "output"}, {"held", "wild", "sheet"});
+    if (!args.Has("output")) throw EUsage("render needs -o FILE.png");
+    const std::string output = *args.Value("output");
+    const int back = args.Int("back", 0, 0, 14);
+    std::vector<TCardSpec> cards;
+    for (const auto& word : args.Positional()) {
+        if (word == "BACK" || word == "back") {
+            cards.push_back({-1, -1, true});
+            continue;
+        }
+        const auto card = ParseCardText(word);
+        if (!card) throw EUsage("unknown card '" + word + "'");
+        cards.push_back({card->Rank, card->Suit, false});
+    }
+    if (args.Flag("sheet") != cards.empty())
+        throw EUsage(args.Flag("sheet") ? "--sheet takes no cards" : "render needs cards or --sheet");
+
+    TPaintEngine engine;
+    engine.LoadDeck(QString::fromStdString(args.Value("deck").value_or("001")));
+    engine.SetBackIndex(back);
+    QImage image;
+    if (args.Flag("sheet")) {
+        image = ContactSheet(engine);
+    } else {
+        const int w = engine.CardWidth + kGap;
+        image = Canvas(static_cast<int>(cards.size()) * w + kGap, engine.CardHeight + 2 * kGap);
+        QPainter painter(&image);
+        for (size_t i = 0; i < cards.size(); ++i)
+            Paint(engine, painter, kGap + static_cast<int>(i) * w, kGap, cards[i], args.Flag("held"),
+                  args.Flag("wild"));
+    }
+    if (!image.save(QString::fromStdString(output), "PNG")) throw EUsage("cannot write " + output);
+    out << output << ": " << image.width() << " x " << image.height() << ", deck "
+        << engine.DeckCode.toStdString() << '\n';
+    return 0;
+}
+
+} // namespace drawmentor::cli
