@@ -222,3 +222,24 @@ TEST(CliReturn, PlainReportAndBadInput) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(CliRender, CardsAndContactSheets) {
+    const std::string file = ::testing::TempDir() + "render-" + std::to_string(getpid()) + ".png";
+    TRun run = Cli("render --deck 002 --back 3 --held AS KH jk BACK -o " + file);
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_NE(run.Out.find(": 406 x 139"), std::string::npos) << run.Out; // four cards side by side
+    EXPECT_NE(run.Out.find("deck 002"), std::string::npos);
+    run = Cli("render --deck 777 --sheet -o " + file);
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_NE(run.Out.find("deck 001"), std::string::npos); // an unknown deck falls back
+    for (const std::string args : {"render AS", "render --sheet AS -o x.png", "render -o x.png", "render ZZ -o x.png",
+                                   "render --back 15 AS -o x.png"}) {
+        SCOPED_TRACE(args);
+        EXPECT_EQ(Cli(args).Status, 2);
+    }
+    std::remove(file.c_str());
+}
+
+} // namespace
