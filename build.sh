@@ -44,8 +44,7 @@ cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DDRAWMENTOR_WERR
 cmake --build "$build_dir" -j "$(nproc)"
 
 if [ "$mode" = run ]; then
-    # The windowed trainer is still to come; the engine answers on the command line.
-    exec "$build_dir/bin/drawmentor-cli" --help
+    exec "$build_dir/bin/drawmentor"
 fi
 # The long exhaustive check has its own label: `ctest --test-dir build -L long`.
 ctest --test-dir "$build_dir" --output-on-failure --no-tests=error -LE long -j "$(nproc)"

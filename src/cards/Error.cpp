@@ -3,6 +3,17 @@
 #include <new>
 
 namespace drawmentor {
+namespace {
+
+TTraceCapture gCapture = nullptr;
+
+} // namespace
+
+void SetTraceCapture(TTraceCapture capture) { gCapture = capture; }
+
+EDrawMentor::EDrawMentor(std::string message) : FMessage(std::move(message)) {
+    if (gCapture) FTrace = gCapture();
+}
 
 void EDrawMentor::PrependContext(std::string_view line) {
     std::string text;

@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace drawmentor {
 
@@ -11,15 +12,23 @@ namespace drawmentor {
 // from the outermost step to the innermost, then the text that started it.
 class EDrawMentor : public std::exception {
 public:
-    explicit EDrawMentor(std::string message) : FMessage(std::move(message)) {}
+    explicit EDrawMentor(std::string message);
 
     const char* what() const noexcept override { return FMessage.c_str(); }
     const std::string& Message() const noexcept { return FMessage; }
     void PrependContext(std::string_view line);
+    // Return addresses at the moment the error was raised, innermost first,
+    // when the program installed a way to capture them (empty otherwise).
+    const std::vector<const void*>& Trace() const noexcept { return FTrace; }
 
 private:
     std::string FMessage;
+    std::vector<const void*> FTrace;
 };
+
+// Installed by the program (the platform's stack walk); plain C++ knows none.
+using TTraceCapture = std::vector<const void*> (*)();
+void SetTraceCapture(TTraceCapture capture);
 
 // A table index or a value outside its valid range.
 class ERangeError : public EDrawMentor {

@@ -9,14 +9,15 @@
 namespace drawmentor::testing {
 
 TTempFolders::TTempFolders(const QString& programFolder)
-    : FProgramFolder(programFolder.isEmpty() ? FProgram.path() : programFolder) {
+    : FProgramFolder(programFolder.isEmpty() ? FProgram.path() : programFolder), FPreviousProgram(ProgramFolder()),
+      FPreviousData(DataFolder()) {
     SetProgramFolder(FProgramFolder);
     SetDataFolder(FData.path() + QStringLiteral("/user/DrawMentor"));
 }
 
 TTempFolders::~TTempFolders() {
-    SetProgramFolder({});
-    SetDataFolder({});
+    SetProgramFolder(FPreviousProgram);
+    SetDataFolder(FPreviousData);
 }
 
 QString TTempFolders::Program() const { return FProgramFolder + QLatin1Char('/'); }

@@ -24,6 +24,8 @@ public:
 private:
     QTemporaryDir FProgram;
     QString FProgramFolder;
+    QString FPreviousProgram; // restored at the end, so folders may nest
+    QString FPreviousData;
     QTemporaryDir FData;
 };
 

@@ -516,6 +516,31 @@ QImage AboutPicture() {
     return image;
 }
 
+// The program icon: an ace of spades leaning on a king, on the table's green.
+QImage Icon() {
+    QImage image(128, 128, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(kFelt);
+    p.drawRoundedRect(QRectF(4, 4, 120, 120), 22, 22);
+    for (int i = 0; i < 2; ++i) {
+        p.save();
+        p.translate(64, 70);
+        p.rotate(i == 0 ? -12 : 10);
+        const QRectF card(-30 + i * 8, -44, 56, 78);
+        p.setPen(QPen(kBorder, 1.5));
+        p.setBrush(Qt::white);
+        p.drawRoundedRect(card, 6, 6);
+        p.setPen(Qt::NoPen);
+        p.setBrush(SuitColor(i == 0 ? 3 : 0, false));
+        p.drawPath(SuitPath(i == 0 ? 3 : 0, QRectF(card.center().x() - 16, card.center().y() - 16, 32, 34)));
+        p.restore();
+    }
+    return image;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -546,6 +571,12 @@ int main(int argc, char** argv) {
         Write(images + "S_WILD", BmpWithoutSignature(SmallWild()));
         Write(images + "S_HELD", BmpWithoutSignature(SmallHeld(QColor(200, 20, 30))));
         Write(images + "S_HELD1", BmpWithoutSignature(SmallHeld(QColor(20, 140, 60))));
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        Icon().save(&buffer, "PNG");
+        Write(images + "ICON", png);
+        Write(program + "drawmentor.png", png);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "make_artwork: %s\n", error.what());
         return 1;

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QApplication>
+#include <QLocalServer>
+
+#include <functional>
+#include <memory>
+
+namespace drawmentor {
+
+// The application object: every exception that reaches the event loop is
+// reported (the message with all its context lines, the raising address and
+// the trace) and the program goes on.
+class TApplication : public QApplication {
+    Q_OBJECT
+
+public:
+    TApplication(int& argc, char** argv);
+    bool notify(QObject* receiver, QEvent* event) override;
+
+    // Where reports go: the report window by default; tests collect them.
+    static void SetReportHandler(std::function<void(const QString&)> handler);
+    static void Report(const std::exception_ptr& error);
+};
+
+// One running trainer per user: the first start listens on a local socket that
+// only the same user can reach; a second start asks the first to come to the
+// front and ends. Anything else arriving on the socket is ignored.
+class TSingleInstance : public QObject {
+    Q_OBJECT
+
+public:
+    explicit TSingleInstance(const QString& name = DefaultName());
+    // True when another instance answered (and was asked to show itself).
+    bool ActivateRunning();
+    // Starts listening; false when the socket cannot be had.
+    bool Listen();
+    static QString DefaultName();
+
+signals:
+    void ActivationRequested();
+
+private:
+    QString FName;
+    std::unique_ptr<QLocalServer> FServer;
+};
+
+// Brings a window to the front, restored if it was minimised.
+void BringToFront(QWidget* window);
+
+} // namespace drawmentor

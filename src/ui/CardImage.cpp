@@ -1,0 +1,24 @@
+#include "CardImage.h"
+
+#include <QPainter>
+
+namespace drawmentor {
+
+TCardImage::TCardImage(int tag, QWidget* parent) : QWidget(parent), FTag(tag) {
+    setObjectName(QStringLiteral("Card%1").arg(tag + 1));
+    setCursor(Qt::PointingHandCursor);
+}
+
+void TCardImage::SetImage(const QImage& image) {
+    FImage = image;
+    update();
+}
+
+void TCardImage::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.drawImage(QPoint(0, 0), FImage);
+}
+
+void TCardImage::mousePressEvent(QMouseEvent*) { emit Pressed(FTag); }
+
+} // namespace drawmentor

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+#include <functional>
+#include <vector>
+
+namespace drawmentor {
+
+class TGameEngine;
+
+// Column widths and row heights of the paytable for a grid of `width` x
+// `height` pixels: five pay columns of round((W - round(0.4 W)) / 5) and the
+// rest for the names; rows that fill H exactly (round((i + 1) H / rows) minus
+// what the rows before took). Rounding is to the nearest, halves to even.
+struct TPaytableLayout {
+    std::vector<int> Columns; // 6: names, then 1..5 coins
+    std::vector<int> Rows;
+    int Tallest = 0;
+};
+TPaytableLayout LayoutPaytable(int width, int height, int rows);
+
+// The drawn paytable of the main window: one row per line, the bet column and
+// the winning line on gradient backgrounds. Clicking a pay column asks to bet
+// that many coins.
+class TPayoutGrid : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TPayoutGrid(QWidget* parent = nullptr);
+    void SetEngine(TGameEngine* engine);
+    // Recomputes the layout and the cell backgrounds (game change, resize).
+    void Relayout();
+    const TPaytableLayout& Layout() const { return FLayout; }
+    // The cell at a point: (column, row), or (-1, -1).
+    QPoint CellAt(const QPoint& point) const;
+
+signals:
+    void BetColumnClicked(int coins);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    void DrawCell(QPainter& painter, int column, int row, const QRect& cell);
+
+    TGameEngine* FEngine = nullptr;
+    TPaytableLayout FLayout;
+    QImage FBetBackground, FWinBackground, FNormalBackground;
+};
+
+} // namespace drawmentor

@@ -1,0 +1,248 @@
+#include "ui/Application.h"
+#include "ui/CardButton.h"
+#include "ui/Dialogs.h"
+#include "ui/MainWindow.h"
+#include "ui/PayoutGrid.h"
+
+#include "prefs/Preferences.h"
+
+#include "support/TempFolders.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLocalSocket>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace drawmentor {
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowTest() : folders(QStringLiteral(DRAWMENTOR_RUNTIME_DIR)) {
+        TRandom::SetSeedSource([] { return 4242u; });
+        preferences = std::make_unique<TPreferences>();
+        preferences->DealSpeed = 0;
+        window = std::make_unique<TfDrawMentor20Main>(*preferences);
+        window->show();
+        window->activateWindow();
+        QApplication::setActiveWindow(window.get());
+    }
+    ~MainWindowTest() override {
+        window.reset();
+        preferences.reset();
+        TRandom::SetSeedSource({});
+        TApplication::SetReportHandler({});
+    }
+    template <class T> T* Find(const char* name) { return window->findChild<T*>(QString::fromLatin1(name)); }
+    QString Text(const char* label) { return Find<QLabel>(label)->text(); }
+    void Click(const char* button) { QTest::mouseClick(Find<TCardButton>(button), Qt::LeftButton); }
+    void Key(Qt::Key key) {
+        QTest::keyClick(window.get(), key);
+        QApplication::processEvents();
+    }
+    TGameEngine& Engine() { return window->Engine(); }
+    // Plays hands with the hint until one wins; false if none did.
+    bool PlayUntilAWin() {
+        for (int hand = 0; hand < 300; ++hand) {
+            Click("btnDeal");
+            Key(Qt::Key_H);
+            Click("btnDeal");
+            if (Engine().CurrentWin > 0) return true;
+        }
+        return false;
+    }
+
+    testing::TTempFolders folders;
+    std::unique_ptr<TPreferences> preferences;
+    std::unique_ptr<TfDrawMentor20Main> window;
+};
+
+TEST_F(MainWindowTest, PlayWithMouseAndKeys) {
+    EXPECT_EQ(Find<TCardButton>("btnDeal")->text(), "Deal");
+    EXPECT_FALSE(Find<TCardButton>("btnHint")->isEnabled());
+    EXPECT_EQ(Text("lCredit"), "2500");
+    Click("btnDeal");
+    EXPECT_EQ(Engine().State, gsDealt);
+    EXPECT_EQ(Find<TCardButton>("btnDeal")->text(), "Draw");
+    EXPECT_TRUE(Find<TCardButton>("btnHint")->isEnabled());
+    EXPECT_EQ(Text("lCredit"), "2495");
+    EXPECT_EQ(Find<QLabel>("lInfoLabel")->text(), "Click the cards you want to hold, then press Draw");
+    EXPECT_EQ(Engine().DrawMask, 31);
+    QTest::mouseClick(Find<QWidget>("Card1"), Qt::LeftButton);
+    EXPECT_EQ(Engine().DrawMask, 30);
+    Key(Qt::Key_3);
+    EXPECT_EQ(Engine().DrawMask, 26);
+    Key(Qt::Key_Escape); // every hold released
+    EXPECT_EQ(Engine().DrawMask, 31);
+    Key(Qt::Key_H);
+    EXPECT_EQ(Engine().DrawMask, Engine().Record.BestMask);
+    Key(Qt::Key_Space);
+    EXPECT_EQ(Engine().State, gsDrawn);
+    EXPECT_EQ(Find<TCardButton>("btnDeal")->text(), "Deal");
+    EXPECT_EQ(Text("lWin"), QString::number(Engine().CurrentWin));
+    Click("btnDeal");
+    EXPECT_EQ(Engine().Logger().Count(), 1);
+    EXPECT_EQ(Text("lHands"), "1");
+    EXPECT_EQ(Text("lCredit"), QString::number(Engine().Credits));
+}
+
+TEST_F(MainWindowTest, WithoutResultHandsOnePressSettlesAndDeals) {
+    Engine().SetOptions(kShowWarnings);
+    Click("btnDeal");
+    Click("btnDeal");
+    EXPECT_EQ(Engine().State, gsDealt); // the result hand was never shown
+    EXPECT_EQ(Engine().Hands, 1);
+    EXPECT_EQ(Engine().Logger().Count(), 1);
+}
+
+TEST_F(MainWindowTest, BetChangesOnlyWithoutAHandInPlay) {
+    EXPECT_FALSE(window->SelectBet(6)); // Plus at 5
+    Key(Qt::Key_Plus);
+    EXPECT_EQ(Engine().Bet, 5);
+    Key(Qt::Key_Minus);
+    EXPECT_EQ(Engine().Bet, 4);
+    EXPECT_EQ(Text("lBet"), "4");
+    auto* grid = Find<TPayoutGrid>("PayoutGrid");
+    int x = grid->Layout().Columns[0] + grid->Layout().Columns[1] + 5; // the 2-coin column
+    QTest::mouseClick(grid, Qt::LeftButton, {}, QPoint(x, 5));
+    EXPECT_EQ(Engine().Bet, 2);
+    Click("btnDeal");
+    Key(Qt::Key_Minus);
+    EXPECT_EQ(Engine().Bet, 2); // refused while dealt
+    QTest::mouseClick(grid, Qt::LeftButton, {}, QPoint(x + 100, 5));
+    EXPECT_EQ(Engine().Bet, 2);
+    window->SelectBet(1);
+    EXPECT_FALSE(window->SelectBet(0));
+}
+
+TEST_F(MainWindowTest, DoubleUpPicks) {
+    ASSERT_TRUE(PlayUntilAWin());
+    const int win = Engine().CurrentWin;
+    EXPECT_TRUE(Find<TCardButton>("btnDoubleUp")->isEnabled());
+    Key(Qt::Key_D);
+    EXPECT_EQ(Engine().State, gsDoubleUp);
+    EXPECT_FALSE(Find<TCardButton>("btnDeal")->isEnabled());
+    EXPECT_FALSE(Find<TCardButton>("btnDoubleUp")->isEnabled());
+    Key(Qt::Key_1); // the dealer's card is no pick
+    QTest::mouseClick(Find<QWidget>("Card1"), Qt::LeftButton);
+    EXPECT_EQ(Engine().State, gsDoubleUp);
+    QSignalSpy revealed(window.get(), &TfDrawMentor20Main::CardRevealed);
+    QTest::mouseClick(Find<QWidget>("Card3"), Qt::LeftButton);
+    EXPECT_EQ(Engine().State, gsDrawn);
+    ASSERT_EQ(revealed.count(), 4);
+    EXPECT_EQ(revealed[0][0].toInt(), 2); // the pick first, then the others left to right
+    EXPECT_EQ(revealed[1][0].toInt(), 1);
+    EXPECT_EQ(revealed[2][0].toInt(), 3);
+    EXPECT_EQ(revealed[3][0].toInt(), 4);
+    EXPECT_TRUE(Engine().CurrentWin == 0 || Engine().CurrentWin == win || Engine().CurrentWin == 2 * win);
+    EXPECT_EQ(Text("lWin"), QString::number(Engine().CurrentWin));
+}
+
+TEST_F(MainWindowTest, CounterFormatsAndPaytableLayout) {
+    EXPECT_EQ(TfDrawMentor20Main::MoneyText(-12.5), "-$12.50");
+    EXPECT_EQ(TfDrawMentor20Main::MoneyText(0.25), "$0.25");
+    EXPECT_EQ(TfDrawMentor20Main::MoneyText(1234.5), "$1234.50");
+    EXPECT_EQ(TfDrawMentor20Main::AccuracyText(98.35), "98.35%");
+    EXPECT_EQ(TfDrawMentor20Main::PlayTimeText(1.0 + 3.0 / 24), "27:00:00");
+    EXPECT_EQ(Text("lCoinCost"), "$0.25");
+    EXPECT_EQ(Text("lAccuracy"), "100.00%");
+    const TPaytableLayout layout = LayoutPaytable(300, 300, 9);
+    EXPECT_EQ(layout.Rows, (std::vector<int>{33, 34, 33, 33, 34, 33, 33, 34, 33}));
+    EXPECT_EQ(layout.Columns, (std::vector<int>{120, 36, 36, 36, 36, 36}));
+}
+
+TEST_F(MainWindowTest, MenusTranslateAndWaitForTheirWindows) {
+    for (const char* name : {"miShowStat", "miShowCharts", "miShowErrors", "miClearByFilter", "miChangePreferences",
+                             "miSelectVP", "miSelectDeck", "miSelectBack", "miAllHands"})
+        EXPECT_FALSE(Find<QAction>(name)->isEnabled()) << name;
+    EXPECT_EQ(Find<QAction>("miAbout")->text(), "&About DrawMentor...");
+    preferences->SetInterfaceLanguage("RUS");
+    preferences->Apply();
+    EXPECT_EQ(Find<QAction>("miTraining")->text(), "&Тренировка");
+    EXPECT_EQ(Find<TCardButton>("btnDeal")->text(), "Сдать");
+    EXPECT_EQ(Text("CreditLabel"), "Кредиты");
+}
+
+TEST_F(MainWindowTest, RecentGamesInTheGameMenu) {
+    Engine().SelectGame(4, 0);
+    Engine().SelectGame(3, 0);
+    window->LayoutPaytable();
+    auto* menu = Find<QMenu>("miGame");
+    emit menu->aboutToShow();
+    auto* first = window->findChild<QAction*>("miRecent0");
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->text(), "DEUCES WILD  (1)");
+    first->trigger();
+    EXPECT_EQ(Engine().Engine->GameIndex, 4);
+    EXPECT_EQ(Find<QLabel>("lPokerName")->text(), "DEUCES WILD  (1)");
+}
+
+TEST_F(MainWindowTest, AnErrorInADealReachesTheReport) {
+    QStringList reports;
+    TApplication::SetReportHandler([&](const QString& text) { reports << text; });
+    Engine().Mode = pmPlayErrorHands;
+    Engine().ErrorHands = {PackHand({0, 1, 2, 3, 55})}; // a card that no deck of this game has
+    Click("btnDeal");
+    ASSERT_EQ(reports.size(), 1);
+    const QString& report = reports.first();
+    EXPECT_TRUE(report.startsWith("DrawMentor 2.0.0.0\nDeal\nRange check error: card code 55\n")) << report.toStdString();
+    EXPECT_TRUE(report.contains("Stackframe-based trace:\n"));
+    EXPECT_FALSE(Find<TCardButton>("btnDeal")->isEnabled() && false);
+    Engine().Mode = pmTraining;
+    Engine().ErrorHands.clear();
+    Click("btnDeal"); // the busy flag was cleared: play goes on
+    EXPECT_EQ(Engine().State, gsDealt);
+}
+
+TEST_F(MainWindowTest, HelpShowsTopicsOrSaysItIsMissing) {
+    ASSERT_TRUE(ShowHelp(window.get(), 1000, *preferences));
+    QTextBrowser* browser = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->objectName() == "fHelp") browser = top->findChild<QTextBrowser*>("HelpBrowser");
+    ASSERT_NE(browser, nullptr);
+    EXPECT_TRUE(browser->source().toString().endsWith("DrawMentor_ENG/howtoplay.html"));
+    EXPECT_EQ(browser->documentTitle(), "How to play");
+    EXPECT_FALSE(ShowHelp(window.get(), 999, *preferences)); // no topic for that context
+    browser->window()->close();
+
+    testing::TTempFolders bare; // no help files anywhere
+    TPreferences without;
+    without.WriteOnExit = false;
+    QString said;
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            said = box->text();
+            box->accept();
+        }
+    });
+    EXPECT_FALSE(ShowHelp(window.get(), 100, without));
+    EXPECT_EQ(said, "Sorry, html help not installed.");
+}
+
+TEST(SingleInstance, ASecondStartWakesTheFirst) {
+    const QString name = QStringLiteral("DrawMentor-test-%1").arg(QCoreApplication::applicationPid());
+    TSingleInstance first(name);
+    ASSERT_TRUE(first.Listen());
+    QSignalSpy woken(&first, &TSingleInstance::ActivationRequested);
+    QLocalSocket stranger; // anything else on the socket is ignored
+    stranger.connectToServer(name);
+    ASSERT_TRUE(stranger.waitForConnected(1000));
+    stranger.write("hello\n");
+    stranger.waitForBytesWritten(1000);
+    QTest::qWait(100);
+    EXPECT_EQ(woken.count(), 0);
+    TSingleInstance second(name);
+    EXPECT_TRUE(second.ActivateRunning());
+    EXPECT_TRUE(woken.wait(2000));
+    TSingleInstance alone(name + "-nobody");
+    EXPECT_FALSE(alone.ActivateRunning());
+}
+
+} // namespace
+} // namespace drawmentor
