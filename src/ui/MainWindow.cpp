@@ -363,7 +363,7 @@ void TfDrawMentor20Main::DrawCardImage(int index) {
         FPaint->DrawBack(painter, rect);
     } else {
         const TCard card = DecodeCard(code);
-        const bool held = FEngine->State == gsDealt && !IsBitSet(FEngine->DrawMask, index);
+        const bool held = !IsBitSet(FEngine->DrawMask, index); // held cards keep their band until the next deal
         FPaint->DrawCard(painter, rect, held, FEngine->IsWild(card.Rank), card.Suit, card.Rank);
     }
     painter.end();
