@@ -42,6 +42,15 @@ QWidget* Panel(QWidget* parent, const char* name) {
 
 QString Trimmed(const char* format, double value) { return QString::asprintf(format, value).trimmed(); }
 
+// A header strip of the window: a label 24 pixels high made a header label.
+TGradientLabel* HeaderStrip(QWidget* parent, QBoxLayout* layout, const char* name, const TPreferences& preferences) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFixedHeight(24);
+    layout->addWidget(label);
+    return MakeHeaderLabel(label, preferences);
+}
+
 } // namespace
 
 TfDrawMentor20Main::TfDrawMentor20Main(TPreferences& preferences, QWidget* parent)
@@ -105,11 +114,7 @@ void TfDrawMentor20Main::BuildWidgets() {
     auto* gameLayout = new QVBoxLayout(game);
     gameLayout->setContentsMargins(3, 3, 3, 3);
     gameLayout->setSpacing(0);
-    auto* title = new QLabel(game);
-    title->setObjectName(QStringLiteral("lPokerName"));
-    title->setFixedHeight(24);
-    gameLayout->addWidget(title);
-    FPokerName = MakeHeaderLabel(title, FPreferences);
+    FPokerName = HeaderStrip(game, gameLayout, "lPokerName", FPreferences);
     auto* gridPanel = Panel(game, "Panel5");
     auto* gridLayout = new QVBoxLayout(gridPanel);
     gridLayout->setContentsMargins(4, 4, 4, 4);
@@ -123,11 +128,7 @@ void TfDrawMentor20Main::BuildWidgets() {
     auto* tableLayout = new QVBoxLayout(table);
     tableLayout->setContentsMargins(3, 3, 3, 3);
     tableLayout->setSpacing(0);
-    auto* message = new QLabel(table);
-    message->setObjectName(QStringLiteral("lInfoLabel"));
-    message->setFixedHeight(24);
-    tableLayout->addWidget(message);
-    FMessage = MakeHeaderLabel(message, FPreferences);
+    FMessage = HeaderStrip(table, tableLayout, "lInfoLabel", FPreferences);
     FCardsPanel = Panel(table, "CardsPanel");
     FCardsPanel->setAutoFillBackground(true);
     QPalette felt = FCardsPanel->palette();
@@ -146,11 +147,7 @@ void TfDrawMentor20Main::BuildWidgets() {
     auto* sideLayout = new QVBoxLayout(side);
     sideLayout->setContentsMargins(3, 3, 3, 3);
     sideLayout->setSpacing(2);
-    auto* info = new QLabel(side);
-    info->setObjectName(QStringLiteral("InfoLabel"));
-    info->setFixedHeight(24);
-    sideLayout->addWidget(info);
-    FInfoLabel = MakeHeaderLabel(info, FPreferences);
+    FInfoLabel = HeaderStrip(side, sideLayout, "InfoLabel", FPreferences);
     FLabelPanel = Panel(side, "LabelPanel");
     auto* counters = new QVBoxLayout(FLabelPanel);
     counters->setContentsMargins(3, 0, 3, 0);

@@ -81,16 +81,12 @@ QImage White(int w, int h) {
     return image;
 }
 
-// Text as a path scaled into `box`, centred: crisp at any cell size.
-void DrawFitted(QPainter& p, const QString& text, const QRectF& box, const QFont& font, const QColor& colour,
-                double squeeze = 1.0) {
-    QPainterPath path;
-    path.addText(0, 0, font, text);
+// `path` scaled by (sx, sy) about its centre, placed at the centre of `box`.
+void FillScaled(QPainter& p, const QPainterPath& path, const QRectF& box, double sx, double sy, const QColor& colour) {
     const QRectF bounds = path.boundingRect();
-    const double scale = std::min(box.width() / (bounds.width() * squeeze), box.height() / bounds.height());
     QTransform t;
     t.translate(box.center().x(), box.center().y());
-    t.scale(scale * squeeze, scale);
+    t.scale(sx, sy);
     t.translate(-bounds.center().x(), -bounds.center().y());
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
@@ -98,6 +94,16 @@ void DrawFitted(QPainter& p, const QString& text, const QRectF& box, const QFont
     p.setBrush(colour);
     p.drawPath(t.map(path));
     p.restore();
+}
+
+// Text as a path scaled into `box`, centred: crisp at any cell size.
+void DrawFitted(QPainter& p, const QString& text, const QRectF& box, const QFont& font, const QColor& colour,
+                double squeeze = 1.0) {
+    QPainterPath path;
+    path.addText(0, 0, font, text);
+    const QRectF bounds = path.boundingRect();
+    const double scale = std::min(box.width() / (bounds.width() * squeeze), box.height() / bounds.height());
+    FillScaled(p, path, box, scale * squeeze, scale, colour);
 }
 
 // An index glyph: every rank at the same height (that of "8"), squeezed
@@ -112,16 +118,7 @@ void DrawIndexGlyph(QPainter& p, const QString& text, const QRectF& box, const Q
     const double height = std::max(bounds.height(), reference.boundingRect().height());
     const double scale = box.height() / height;
     const double squeeze = std::min(1.0, box.width() / (bounds.width() * scale));
-    QTransform t;
-    t.translate(box.center().x(), box.center().y());
-    t.scale(scale * squeeze, scale);
-    t.translate(-bounds.center().x(), -bounds.center().y());
-    p.save();
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(colour);
-    p.drawPath(t.map(path));
-    p.restore();
+    FillScaled(p, path, box, scale * squeeze, scale, colour);
 }
 
 // --- Card faces --------------------------------------------------------------
