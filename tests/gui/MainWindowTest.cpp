@@ -11,6 +11,8 @@
 #include <QAction>
 #include <QLabel>
 #include <QLocalSocket>
+#include <QDialog>
+#include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
 #include <QTextBrowser>
@@ -223,6 +225,35 @@ TEST_F(MainWindowTest, HelpShowsTopicsOrSaysItIsMissing) {
     });
     EXPECT_FALSE(ShowHelp(window.get(), 100, without));
     EXPECT_EQ(said, "Sorry, html help not installed.");
+}
+
+TEST_F(MainWindowTest, CoinValueChoiceAndAbout) {
+    QTimer::singleShot(0, [] {
+        auto* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        auto* list = dialog->findChild<QListWidget*>("lbItems");
+        EXPECT_EQ(list->count(), 6);
+        EXPECT_EQ(list->item(5)->text(), " $100.00");
+        EXPECT_EQ(list->currentRow(), 0);
+        list->setCurrentRow(2);
+        qobject_cast<QDialog*>(dialog)->accept();
+    });
+    QTest::mouseClick(Find<QLabel>("lCoinCost"), Qt::LeftButton);
+    EXPECT_EQ(Engine().CoinIndex, 2);
+    EXPECT_EQ(Text("lCoinCost"), "$1.00");
+    QTimer::singleShot(0, [] { qobject_cast<QDialog*>(QApplication::activeModalWidget())->reject(); });
+    window->ChooseCoinValue(); // cancelled: nothing changes
+    EXPECT_EQ(Engine().CoinIndex, 2);
+
+    QString version;
+    QTimer::singleShot(0, [&] {
+        auto* about = QApplication::activeModalWidget();
+        version = about->findChild<QLabel*>("lVersion")->text();
+        EXPECT_FALSE(about->findChild<QLabel*>("ImageAbout")->pixmap().isNull());
+        qobject_cast<QDialog*>(about)->accept();
+    });
+    Find<QAction>("miAbout")->trigger();
+    EXPECT_TRUE(version.startsWith("Version 2.0.0.0  (")) << version.toStdString();
 }
 
 TEST(SingleInstance, ASecondStartWakesTheFirst) {
