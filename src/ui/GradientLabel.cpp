@@ -47,7 +47,7 @@ TGradientLabel* MakeHeaderLabel(QLabel* label, const TPreferences& preferences) 
         header->setMinimumSize(label->minimumSize());
         header->setMaximumSize(label->maximumSize());
         if (QWidget* parent = label->parentWidget(); parent && parent->layout())
-            parent->layout()->replaceWidget(label, header);
+            delete parent->layout()->replaceWidget(label, header); // the old item is ours to free
         else
             header->setGeometry(label->geometry());
         header->setVisible(true);
