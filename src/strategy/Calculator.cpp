@@ -102,12 +102,16 @@ void TCalculator::CalcSingleRange(int low, int high, int x) {
 }
 
 void TCalculator::InitSuits(const TCardBunch& deck) {
-    for (int suit = 0; suit < kSuitCount; ++suit) {
-        int32_t running = 0;
-        for (int rank = 0; rank < kRankCount; ++rank) {
-            running += deck.Count[rank][suit];
-            SuitPrefix[rank][suit] = running;
+    try {
+        for (int suit = 0; suit < kSuitCount; ++suit) {
+            int32_t running = 0;
+            for (int rank = 0; rank < kRankCount; ++rank) {
+                running = CheckedAdd(running, deck.Count[rank][suit]);
+                SuitPrefix[rank][suit] = running;
+            }
         }
+    } catch (...) {
+        AddErrorContext("Error in calculator  (InitSuits)");
     }
 }
 

@@ -164,8 +164,19 @@ TEST_F(MainWindowTest, MenusTranslateAndWaitForTheirWindows) {
                              "miSelectVP", "miSelectDeck", "miSelectBack", "miAllHands"})
         EXPECT_FALSE(Find<QAction>(name)->isEnabled()) << name;
     EXPECT_EQ(Find<QAction>("miAbout")->text(), "&About DrawMentor...");
+    const auto everyMenuHasText = [&] {
+        int checked = 0;
+        for (QAction* action : window->findChildren<QAction*>())
+            if (!action->property("textKey").toString().isEmpty()) {
+                EXPECT_FALSE(action->text().isEmpty()) << action->property("textKey").toString().toStdString();
+                ++checked;
+            }
+        EXPECT_GT(checked, 20);
+    };
+    everyMenuHasText();
     preferences->SetInterfaceLanguage("RUS");
     preferences->Apply();
+    everyMenuHasText();
     EXPECT_EQ(Find<QAction>("miTraining")->text(), "&Тренировка");
     EXPECT_EQ(Find<TCardButton>("btnDeal")->text(), "Сдать");
     EXPECT_EQ(Text("CreditLabel"), "Кредиты");

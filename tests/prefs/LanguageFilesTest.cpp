@@ -9,6 +9,8 @@
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
+#include <map>
+#include <optional>
 #include <set>
 
 namespace drawmentor {
@@ -20,14 +22,15 @@ struct TLookup {
     QString Where;
 };
 
-// Calls with literal arguments: Translate("S", "K"), TranslateHint("S", "K")
-// (key K.Hint) and WindowCaption("S") (key WindowName), with or without
-// QStringLiteral around the texts.
+// Calls whose arguments are texts or named text constants of the same file:
+// Translate("S", "K"), TranslateHint("S", "K") (key K.Hint) and
+// WindowCaption("S") (key WindowName), with or without QStringLiteral.
 std::vector<TLookup> LookupsInSources() {
-    const QString text = QStringLiteral(R"re((?:QStringLiteral\()?"([^"]+)"\)?)re");
+    const QString text = QStringLiteral(R"re((?:QStringLiteral\()?(?:"([^"]+)"|(k[A-Z]\w*))\)?)re");
     const QRegularExpression pair(QStringLiteral(R"re(\b(Translate|TranslateHint)\(\s*)re") + text +
                                   QStringLiteral(R"re(\s*,\s*)re") + text);
     const QRegularExpression caption(QStringLiteral(R"re(\bWindowCaption\(\s*)re") + text);
+    const QRegularExpression constant(QStringLiteral(R"re(const QString (k[A-Z]\w*) = QStringLiteral\("([^"]+)"\))re"));
     std::vector<TLookup> lookups;
     for (const char* folder : {"src", "app", "cli"}) {
         QDirIterator files(QStringLiteral(DRAWMENTOR_SOURCE_DIR "/") + folder, {"*.cpp", "*.h"}, QDir::Files,
@@ -35,13 +38,29 @@ std::vector<TLookup> LookupsInSources() {
         while (files.hasNext()) {
             const QString path = files.next();
             const QString source = QString::fromUtf8(testing::ReadFile(path));
+            std::map<QString, QString> constants;
+            for (auto match = constant.globalMatch(source); match.hasNext();) {
+                const auto m = match.next();
+                constants[m.captured(1)] = m.captured(2);
+            }
+            // A literal, or a constant of the file; nothing for other expressions.
+            const auto value = [&](const QRegularExpressionMatch& m, int literal) -> std::optional<QString> {
+                if (!m.captured(literal).isEmpty()) return m.captured(literal);
+                const auto found = constants.find(m.captured(literal + 1));
+                if (found == constants.end()) return std::nullopt;
+                return found->second;
+            };
             for (auto match = pair.globalMatch(source); match.hasNext();) {
                 const auto m = match.next();
-                const QString key = m.captured(3) + (m.captured(1) == "TranslateHint" ? ".Hint" : "");
-                lookups.push_back({m.captured(2), key, path});
+                const auto section = value(m, 2);
+                const auto key = value(m, 4);
+                if (!section || !key) continue;
+                lookups.push_back({*section, *key + (m.captured(1) == "TranslateHint" ? ".Hint" : ""), path});
             }
-            for (auto match = caption.globalMatch(source); match.hasNext();)
-                lookups.push_back({match.next().captured(1), "WindowName", path});
+            for (auto match = caption.globalMatch(source); match.hasNext();) {
+                const auto m = match.next();
+                if (const auto section = value(m, 1)) lookups.push_back({*section, "WindowName", path});
+            }
         }
     }
     return lookups;
@@ -101,6 +120,7 @@ TEST(LanguageFiles, EveryLanguageHasEveryText) {
 
 TEST(LanguageFiles, EveryTextTheCodeLooksUpExists) {
     const auto lookups = LookupsInSources();
+    EXPECT_GT(lookups.size(), 15u); // the scan finds the windows' lookups
     for (const QString& path : LanguageFiles()) {
         TIniFile ini;
         ini.LoadFile(path);
