@@ -1,6 +1,7 @@
 #include "play/DateTime.h"
 #include "play/LogRecord.h"
 #include "play/Logger.h"
+#include "play/ReturnCacheFile.h"
 
 #include "support/TempFolders.h"
 
@@ -165,6 +166,18 @@ TEST_F(LoggerTest, ClearByFilterRemovesOnlyMatchingRecordsUpToTheDate) {
     all.DateFrom = now;
     reread.ClearByFilter();
     EXPECT_EQ(reread.Count(), 0);
+}
+
+TEST_F(LoggerTest, ReturnsAreCachedInTheUsersDataFolder) {
+    TPaytableReturn result;
+    result.Deals = 2598960;
+    result.ReturnPercent = 99.5l;
+    result.LineProbability = {0.25l};
+    OpenUserReturnCache()->Store(0, 5, {1, 2, 3}, result);
+    EXPECT_TRUE(QFile::exists(folders.Data() + "DrawMentor.returns"));
+    const auto found = OpenUserReturnCache()->Find(0, 5, {1, 2, 3});
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->ReturnPercent, 99.5l);
 }
 
 TEST_F(LoggerTest, FilterOfAnEmptyLog) {
