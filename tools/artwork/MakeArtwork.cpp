@@ -461,7 +461,7 @@ QImage SmallJoker() {
 QImage SmallWild() {
     QImage image = White(29, 24);
     QPainter p(&image);
-    QFont font(QStringLiteral("DejaVu Sans Condensed"), 10, QFont::Bold);
+    QFont font(QStringLiteral("DejaVu Sans"), 10, QFont::Bold);
     DrawFitted(p, QStringLiteral("WILD"), QRectF(0.5, 1, 28, 10), font, SuitColor(0, false));
     DrawFitted(p, QStringLiteral("WILD"), QRectF(0.5, 13, 28, 10), font, SuitColor(3, false));
     return image;
