@@ -1,25 +1,14 @@
 #include "PaytableSource.h"
 
 #include "games/PayoutStorage.h"
+#include "play/PaytableStore.h"
 #include "prefs/DataFolder.h"
 
 #include <QString>
 
 namespace drawmentor::cli {
-namespace {
-
-const QString kPaytableFile = QStringLiteral("DrawMentor.dat");
-
-} // namespace
-
 void ApplyDataDir(const TArguments& args) {
     if (const auto folder = args.Value("data-dir")) SetDataFolder(QString::fromStdString(*folder));
-}
-
-std::unique_ptr<TPayoutStorage> OpenStore() {
-    // The write path is never used: nothing here modifies the store.
-    return std::make_unique<TPayoutStorage>(DataFileReadPath(kPaytableFile).toStdString(),
-                                            (DataFolder() + kPaytableFile).toStdString());
 }
 
 std::vector<int> PaysFromArguments(const TArguments& args, const TPokerDescription& game, int bet) {
@@ -31,7 +20,7 @@ std::vector<int> PaysFromArguments(const TArguments& args, const TPokerDescripti
                          ", got " + std::to_string(pays.size()));
         return pays;
     }
-    const auto store = OpenStore();
+    const auto store = OpenPaytableStore();
     const int count = store->PaytableCount(game.GameIndex);
     if (count == 0) throw EUsage("no paytable is stored for " + game.Name);
     const int index = ParseInt(*args.Value("paytable"), 0, count - 1, "--paytable");

@@ -4,6 +4,7 @@
 
 #include "games/Catalogue.h"
 #include "games/PayoutStorage.h"
+#include "play/PaytableStore.h"
 
 #include <nlohmann/json.hpp>
 
@@ -20,7 +21,7 @@ int RunPaytables(const std::vector<std::string>& words, std::ostream& out) {
     const int gameIndex = args.Int("game", 0, 0, kCatalogueSize - 1);
     if (GameName(gameIndex).empty()) throw EUsage("game " + std::to_string(gameIndex) + " is not offered");
     const auto game = CreateDescription(gameIndex);
-    const auto store = OpenStore();
+    const auto store = OpenPaytableStore();
     const int count = store->PaytableCount(gameIndex);
 
     if (args.Flag("json")) {

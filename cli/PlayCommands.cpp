@@ -4,6 +4,7 @@
 
 #include "games/Catalogue.h"
 #include "games/PayoutStorage.h"
+#include "play/PaytableStore.h"
 #include "play/GameEngine.h"
 #include "play/Statistics.h"
 #include "prefs/DataFolder.h"
@@ -73,7 +74,7 @@ int RunSimulate(const std::vector<std::string>& words, std::ostream& out) {
     const int game = args.Int("game", 0, 0, kCatalogueSize - 1);
     if (GameName(game).empty()) throw EUsage("game " + std::to_string(game) + " is not offered");
     const int paytable = args.Int("paytable", 0, 0, 9999);
-    if (paytable >= OpenStore()->PaytableCount(game))
+    if (paytable >= OpenPaytableStore()->PaytableCount(game))
         throw EUsage("--paytable: game " + std::to_string(game) + " has no stored paytable " + std::to_string(paytable));
     const int hands = args.Int("hands", 0, 0, 100000000);
     const int mode = args.Int("mode", pmTraining, pmAutoHold, pmPlayErrorHands);

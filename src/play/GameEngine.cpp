@@ -3,7 +3,7 @@
 #include "cards/Checked.h"
 #include "games/Catalogue.h"
 #include "games/GameKey.h"
-#include "games/PayoutStorage.h"
+#include "PaytableStore.h"
 #include "prefs/DataFolder.h"
 #include "prefs/Preferences.h"
 #include "strategy/EngineFactory.h"
@@ -25,11 +25,6 @@ std::function<uint32_t()>& SeedSource() {
 }
 
 QString Key(int game, int pay) { return QString::fromStdString(GameKey(game, pay)); }
-
-TPayoutStorage OpenStore() {
-    // Read only here: the write path is never used.
-    return TPayoutStorage(DataFileReadPath(kPaytableFile).toStdString(), (DataFolder() + kPaytableFile).toStdString());
-}
 
 uint8_t LineByte(int line) { return line < 0 ? kNoLine : static_cast<uint8_t>(line); }
 
@@ -264,7 +259,7 @@ void TGameEngine::SelectGame(int gameIndex, int payIndex) {
         if (payIndex != -1) {
             // A paytable that does not exist fails before anything changes.
             try {
-                OpenStore().ReadPaytable(gameIndex, payIndex);
+                OpenPaytableStore()->ReadPaytable(gameIndex, payIndex);
             } catch (...) {
                 AddErrorContext("SetPayIndex");
             }
@@ -296,7 +291,7 @@ void TGameEngine::SelectRecent(int index) {
 void TGameEngine::SetPayIndex(int payIndex) {
     try {
         PayIndex = payIndex;
-        if (payIndex != -1) PayTable = OpenStore().ReadPaytable(Engine->GameIndex, payIndex);
+        if (payIndex != -1) PayTable = OpenPaytableStore()->ReadPaytable(Engine->GameIndex, payIndex);
     } catch (...) {
         AddErrorContext("SetPayIndex");
     }
@@ -382,12 +377,12 @@ void TGameEngine::ResetCounters() {
 // A game or paytable the settings name may be gone: the first stored paytable
 // of the game then, else the first game that has one.
 void TGameEngine::SelectStored(int gameIndex, int payIndex) {
-    const TPayoutStorage store = OpenStore();
-    if (!GameName(gameIndex).empty() && payIndex >= 0 && payIndex < store.PaytableCount(gameIndex))
+    const auto store = OpenPaytableStore();
+    if (!GameName(gameIndex).empty() && payIndex >= 0 && payIndex < store->PaytableCount(gameIndex))
         return SelectGame(gameIndex, payIndex);
-    if (!GameName(gameIndex).empty() && store.PaytableCount(gameIndex) > 0) return SelectGame(gameIndex, 0);
+    if (!GameName(gameIndex).empty() && store->PaytableCount(gameIndex) > 0) return SelectGame(gameIndex, 0);
     for (const auto& entry : GameNames())
-        if (store.PaytableCount(entry.GameIndex) > 0) return SelectGame(entry.GameIndex, 0);
+        if (store->PaytableCount(entry.GameIndex) > 0) return SelectGame(entry.GameIndex, 0);
     throw EDrawMentor("No paytable is stored for any game: the paytable file " + kPaytableFile.toStdString() +
                       " is missing or empty");
 }
