@@ -42,6 +42,14 @@ QWidget* Panel(QWidget* parent, const char* name) {
 
 QString Trimmed(const char* format, double value) { return QString::asprintf(format, value).trimmed(); }
 
+// A vertical layout of a panel with the given border and gap.
+QVBoxLayout* Column(QWidget* panel, int border, int gap) {
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(border, border, border, border);
+    layout->setSpacing(gap);
+    return layout;
+}
+
 // A header strip of the window: a label 24 pixels high made a header label.
 TGradientLabel* HeaderStrip(QWidget* parent, QBoxLayout* layout, const char* name, const TPreferences& preferences) {
     auto* label = new QLabel(parent);
@@ -106,18 +114,13 @@ void TfDrawMentor20Main::BuildWidgets() {
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
     auto* left = Panel(central, "Panel2");
-    auto* leftLayout = new QVBoxLayout(left);
-    leftLayout->setContentsMargins(0, 0, 0, 0);
-    leftLayout->setSpacing(0);
+    auto* leftLayout = Column(left, 0, 0);
 
     auto* game = Panel(left, "Panel6");
-    auto* gameLayout = new QVBoxLayout(game);
-    gameLayout->setContentsMargins(3, 3, 3, 3);
-    gameLayout->setSpacing(0);
+    auto* gameLayout = Column(game, 3, 0);
     FPokerName = HeaderStrip(game, gameLayout, "lPokerName", FPreferences);
     auto* gridPanel = Panel(game, "Panel5");
-    auto* gridLayout = new QVBoxLayout(gridPanel);
-    gridLayout->setContentsMargins(4, 4, 4, 4);
+    auto* gridLayout = Column(gridPanel, 4, 0);
     FGrid = new TPayoutGrid(gridPanel);
     gridLayout->addWidget(FGrid);
     gameLayout->addWidget(gridPanel, 1);
@@ -125,9 +128,7 @@ void TfDrawMentor20Main::BuildWidgets() {
 
     auto* table = Panel(left, "Panel3");
     table->setFixedHeight(180);
-    auto* tableLayout = new QVBoxLayout(table);
-    tableLayout->setContentsMargins(3, 3, 3, 3);
-    tableLayout->setSpacing(0);
+    auto* tableLayout = Column(table, 3, 0);
     FMessage = HeaderStrip(table, tableLayout, "lInfoLabel", FPreferences);
     FCardsPanel = Panel(table, "CardsPanel");
     FCardsPanel->setAutoFillBackground(true);
@@ -144,9 +145,7 @@ void TfDrawMentor20Main::BuildWidgets() {
 
     auto* side = Panel(central, "Panel1");
     side->setFixedWidth(142);
-    auto* sideLayout = new QVBoxLayout(side);
-    sideLayout->setContentsMargins(3, 3, 3, 3);
-    sideLayout->setSpacing(2);
+    auto* sideLayout = Column(side, 3, 2);
     FInfoLabel = HeaderStrip(side, sideLayout, "InfoLabel", FPreferences);
     FLabelPanel = Panel(side, "LabelPanel");
     auto* counters = new QVBoxLayout(FLabelPanel);
