@@ -391,16 +391,16 @@ void TfDrawMentor20Main::Reveal(const std::array<bool, 5>& which, const std::arr
     }
 }
 
+TfDrawMentor20Main::TBusy::TBusy(TfDrawMentor20Main& window) : FWindow(window) { FWindow.FBusy = true; }
+
+TfDrawMentor20Main::TBusy::~TBusy() {
+    FWindow.FBusy = false;
+    FWindow.FHidden = {};
+}
+
 void TfDrawMentor20Main::DealOrDraw() {
     if (FBusy || FEngine->State == gsDoubleUp) return;
-    FBusy = true;
-    struct TClear {
-        TfDrawMentor20Main* Window;
-        ~TClear() {
-            Window->FBusy = false;
-            Window->FHidden = {};
-        }
-    } clear{this};
+    const TBusy busy(*this);
     TGameEngine& e = *FEngine;
     if (e.State == gsDrawn) SetMessage(QStringLiteral("Dealing"));
     if (e.State == gsDealt) {
@@ -426,22 +426,14 @@ void TfDrawMentor20Main::DealOrDraw() {
 
 void TfDrawMentor20Main::Hint() {
     if (FBusy || FEngine->State != gsDealt) return;
-    FBusy = true;
+    const TBusy busy(*this);
     FEngine->ShowHint();
     RedrawCards();
-    FBusy = false;
 }
 
 void TfDrawMentor20Main::Double() {
     if (FBusy || FEngine->State != gsDrawn || FEngine->CurrentWin <= 0) return;
-    FBusy = true;
-    struct TClear {
-        TfDrawMentor20Main* Window;
-        ~TClear() {
-            Window->FBusy = false;
-            Window->FHidden = {};
-        }
-    } clear{this};
+    const TBusy busy(*this);
     ShowBacks({true, true, true, true, true});
     FEngine->StartDoubleUp();
     FHidden = {};

@@ -68,6 +68,19 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Marks the window busy while a command reveals cards (the deal delay lets
+    // other events in); cleared on every path, errors included.
+    class TBusy {
+    public:
+        explicit TBusy(TfDrawMentor20Main& window);
+        ~TBusy();
+        TBusy(const TBusy&) = delete;
+        TBusy& operator=(const TBusy&) = delete;
+
+    private:
+        TfDrawMentor20Main& FWindow;
+    };
+
     void BuildWidgets();
     void BuildMenu();
     void RestorePlacement();
