@@ -132,7 +132,7 @@ int RunSimulate(const std::vector<std::string>& words, std::ostream& out) {
     filter.Modes = 0xF;
     filter.DateFrom = engine.Logger().SessionStart;
     PrintFilteredStatistics(engine.Logger(), preferences, out);
-    engine.Logger().ReleaseFilter();
+    engine.Logger().InvalidateFilter();
     return 0;
 }
 

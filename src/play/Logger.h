@@ -1,53 +1,16 @@
 #pragma once
 
 #include "DateTime.h"
+#include "LogFilter.h"
 #include "LogRecord.h"
 
 #include <QString>
 #include <QStringList>
 
-#include <functional>
 #include <memory>
 #include <vector>
 
 namespace drawmentor {
-
-class TLogger;
-
-// The choice of records that every window reading the log shares: one game
-// and paytable (or all), a set of play modes, and a first deal date.
-class TLogFilter {
-public:
-    void Init(TLogger& logger);
-    // Dealt at or after DateFrom, and MatchesKey.
-    bool Matches(const TLogRecord& record) const;
-    // The game, paytable and mode test.
-    bool MatchesKey(const TLogRecord& record) const;
-
-    int GameItemIndex() const;
-    void SetGameItem(int index);
-    int DateItemIndex() const;
-    void SetDateItem(int index);
-    void SetModes(unsigned modes);
-
-    // " " + the date in the user's short date format.
-    static QString DateText(TDateTime value);
-
-    QStringList Games;            // game keys; entry 0 is all games
-    QStringList Dates;            // entry 0 (empty) is the current session; then days, newest first
-    std::vector<QDate> DateDays;  // the day of each entry of Dates (entry 0 invalid)
-    unsigned Modes = 0xF;         // bit m: play mode m
-    TDateTime SessionStart = 0;
-    TDateTime DateFrom = 0;
-    int Game = -1;                // -1: all games
-    int PayIndex = -1;            // -1: all paytables
-    std::function<void()> OnChange;
-
-private:
-    void Changed() const {
-        if (OnChange) OnChange();
-    }
-};
 
 // The game log "DrawMentor.log": one 79-byte record per finished hand, in the
 // order the hands were closed, no header. The whole log is kept in memory;
@@ -72,9 +35,12 @@ public:
     // were dealt at or before its DateFrom; keeps every other record.
     void ClearByFilter();
 
+    // The shared filter, rebuilt from the log on first use after the log
+    // changed. The object itself lives as long as the logger, so listeners
+    // and windows may keep it.
     TLogFilter& Filter();
-    bool HasFilter() const { return FFilter != nullptr; }
-    void ReleaseFilter() { FFilter.reset(); }
+    // The next Filter() rebuilds the game and date lists and the defaults.
+    void InvalidateFilter() { FFilterStale = true; }
     const QString& LogFileName() const { return FFileName; }
 
     TDateTime SessionStart = 0;
@@ -86,6 +52,7 @@ private:
     std::vector<uint8_t> FData;
     size_t FPosition = 0;
     std::unique_ptr<TLogFilter> FFilter;
+    bool FFilterStale = true;
 };
 
 } // namespace drawmentor

@@ -183,22 +183,21 @@ TStatisticsList::TStatisticsList() {
     FItems.push_back(std::make_unique<TErrorEffectStat>());
 }
 
-TStatisticsList::~TStatisticsList() {
-    if (FLogger && FLogger->HasFilter()) FLogger->Filter().OnChange = nullptr;
-}
+TStatisticsList::~TStatisticsList() = default;
 
 TStatistic& TStatisticsList::Items(int index) const {
     return *FItems[CheckIndex(index, 0, Count() - 1, "statistic")];
 }
 
 void TStatisticsList::Attach(TLogger& logger) {
+    if (FLogger) disconnect(&FLogger->Filter(), nullptr, this, nullptr);
     FLogger = &logger;
-    logger.Filter().OnChange = [this] { Recalculate(); };
+    connect(&logger.Filter(), &TLogFilter::Changed, this, &TStatisticsList::Recalculate);
 }
 
 void TStatisticsList::LoadTexts(const TPreferences& preferences) {
     for (auto& item : FItems) item->LoadTexts(preferences);
-    Changed();
+    emit Changed();
 }
 
 void TStatisticsList::SetActive(bool active) {
@@ -229,12 +228,12 @@ void TStatisticsList::Recalculate() {
         for (auto& item : FItems) item->AddRecord(record);
     }
     for (auto& item : FItems) item->Compute(hands, coinsBet);
-    Changed();
+    emit Changed();
 }
 
 void TStatisticsList::SetSelected(int index) {
     Selected = CheckIndex(index, 0, Count() - 1, "statistic");
-    Changed();
+    emit Changed();
 }
 
 QString TStatisticsList::CellText(int column, int row) const {

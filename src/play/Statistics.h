@@ -2,6 +2,7 @@
 
 #include "LogRecord.h"
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
@@ -103,10 +104,12 @@ private:
 
 // The five statistics of the filtered log, recomputed in one pass whenever
 // the shared filter changes while the list is active.
-class TStatisticsList {
+class TStatisticsList : public QObject {
+    Q_OBJECT
+
 public:
     TStatisticsList();
-    ~TStatisticsList();
+    ~TStatisticsList() override;
     TStatisticsList(const TStatisticsList&) = delete;
     TStatisticsList& operator=(const TStatisticsList&) = delete;
 
@@ -126,13 +129,12 @@ public:
     bool Active = false;
     int Selected = 0;
     int CurrentGame = -2;
-    std::function<void()> OnChange;
+
+signals:
+    // The figures or the selection changed: the statistics window redraws.
+    void Changed();
 
 private:
-    void Changed() const {
-        if (OnChange) OnChange();
-    }
-
     std::vector<std::unique_ptr<TStatistic>> FItems;
     TLogger* FLogger = nullptr;
 };

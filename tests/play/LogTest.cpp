@@ -215,8 +215,16 @@ TEST_F(LoggerTest, FilterFollowsTheNewestHand) {
     EXPECT_EQ(filter.Modes, 1u << 3);
     EXPECT_EQ(filter.GameItemIndex(), 3);
 
-    int changes = 0;
-    filter.OnChange = [&] { ++changes; };
+    int changes = 0, secondListener = 0;
+    QObject::connect(&filter, &TLogFilter::Changed, [&] { ++changes; });
+    {
+        QObject gone;
+        QObject::connect(&filter, &TLogFilter::Changed, &gone, [&] { ++secondListener; });
+        filter.SetModes(1u << 2);
+    } // a listener that is destroyed hears nothing more
+    EXPECT_EQ(secondListener, 1);
+    EXPECT_EQ(changes, 1);
+    changes = 0;
     filter.SetGameItem(1);
     filter.SetGameItem(1); // no change, no notice
     filter.SetDateItem(3);
@@ -230,7 +238,9 @@ TEST_F(LoggerTest, FilterFollowsTheNewestHand) {
     EXPECT_FALSE(filter.MatchesKey(Hand(0, 0, 8, now))); // modes above 7 never match
 
     logger.Append(Hand(0, 0, 1, now)); // a hand of this session: the rebuilt filter starts at the session
+    EXPECT_EQ(&logger.Filter(), &filter) << "windows may hold the filter across appends";
     EXPECT_EQ(logger.Filter().DateItemIndex(), 0);
+    EXPECT_EQ(secondListener, 1);
     EXPECT_EQ(logger.Filter().Modes, 1u << 1);
 }
 

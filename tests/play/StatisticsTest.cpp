@@ -137,7 +137,7 @@ TEST_F(StatisticsTest, FilterChangesRecompute) {
     Add(8, 5, 8, 5, 4, 4);
     Show(0);
     int repaints = 0;
-    list.OnChange = [&] { ++repaints; };
+    QObject::connect(&list, &TStatisticsList::Changed, [&] { ++repaints; });
     logger.Filter().SetModes(1u << 2); // no hand in Real Play
     EXPECT_EQ(repaints, 1);
     list.SetSelected(1);
