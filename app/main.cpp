@@ -1,8 +1,9 @@
 // The trainer: one window per user and desktop session.
 #include "prefs/Preferences.h"
-#include "ui/Application.h"
-#include "ui/GradientLabel.h"
-#include "ui/MainWindow.h"
+#include "ui/app/Application.h"
+#include "ui/app/SingleInstance.h"
+#include "ui/common/GradientLabel.h"
+#include "ui/main/MainWindow.h"
 
 #include <QMessageBox>
 

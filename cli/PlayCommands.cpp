@@ -102,16 +102,16 @@ int RunSimulate(const std::vector<std::string>& words, std::ostream& out) {
     for (int hand = 0; hand < hands; ++hand) {
         engine.Deal();
         if (trace && hand > 0) out << "collected " << hand << std::endl;
-        if (engine.State != gsDealt) break;
+        if (engine.State() != gsDealt) break;
         if (policy == "hint")
             engine.ShowHint();
         else if (policy == "random")
-            engine.DrawMask = static_cast<int>(player() % kMaskCount);
+            engine.SetDrawMask(static_cast<int>(player() % kMaskCount));
         else
-            engine.DrawMask = fixedMask >= 0 ? fixedMask : engine.Record.BestMask;
+            engine.SetDrawMask(fixedMask >= 0 ? fixedMask : engine.Record().BestMask);
         engine.CheckWarning();
         engine.Draw();
-        if (doubling == "always" && engine.CurrentWin > 0) {
+        if (doubling == "always" && engine.CurrentWin() > 0) {
             engine.StartDoubleUp();
             engine.DoubleUpPick(1 + static_cast<int>(player() % 4));
         }
@@ -120,11 +120,11 @@ int RunSimulate(const std::vector<std::string>& words, std::ostream& out) {
     if (trace) out << "collected " << hands << std::endl;
 
     char text[160];
-    out << engine.Caption().toStdString() << ", " << engine.Hands << " hands\n";
+    out << engine.Caption().toStdString() << ", " << engine.Hands() << " hands\n";
     std::snprintf(text, sizeof text, "  Credits        %d\n  Best credits   %d\n  Balance        %s$%.2f\n"
                                      "  Accuracy       %.2f%%\n  Hands          %d\n",
-                  engine.Credits, engine.BestCredits, engine.Balance < 0 ? "-" : "", std::abs(engine.Balance),
-                  engine.Accuracy(), engine.Hands);
+                  engine.Credits(), engine.BestCredits(), engine.Balance() < 0 ? "-" : "", std::abs(engine.Balance()),
+                  engine.Accuracy(), engine.Hands());
     out << text;
     TLogFilter& filter = engine.Logger().Filter();
     filter.Game = game;

@@ -91,8 +91,8 @@ TLogRecord TLogRecord::FromBytes(const uint8_t* b) {
 }
 
 double CoinValue(int coinIndex) {
-    static constexpr double kValues[] = {0.25, 0.5, 1, 5, 25, 100};
-    return kValues[CheckIndex(coinIndex, 0, 5, "coin index")];
+    static constexpr double kValues[kCoinValueCount] = {0.25, 0.5, 1, 5, 25, 100};
+    return kValues[CheckIndex(coinIndex, 0, kCoinValueCount - 1, "coin index")];
 }
 
 } // namespace drawmentor

@@ -54,6 +54,7 @@ struct TLogRecord {
     friend bool operator==(const TLogRecord&, const TLogRecord&) = default;
 };
 
+inline constexpr int kCoinValueCount = 6;
 // Coins to money by CoinIndex 0..5.
 double CoinValue(int coinIndex);
 

@@ -2,6 +2,7 @@
 
 #include "DataFolder.h"
 #include "LanguageCode.h"
+#include "SettingKeys.h"
 
 #include <QEventLoop>
 #include <QFileInfo>
@@ -10,7 +11,6 @@
 namespace drawmentor {
 namespace {
 
-const QString kSection = QStringLiteral("Preferences");
 const QString kSettingsFileName = QStringLiteral("DrawMentor.ini");
 const QString kFallbackLanguage = QStringLiteral("ENG");
 // A sans face every Debian desktop has, standing in for the system dialog font.
@@ -62,25 +62,29 @@ void TPreferences::SetDefaults() {
                                                                            : kFallbackLanguage);
     SeriousErrorPercent = 20;
     MinorErrorPercent = 2;
-    SaveForNewGame = true;
-    AutoSave = asCredits | asBalance | asValue;
-    DealSpeed = 100;
+    // The defaults of the stored settings are those an empty settings file reads as.
+    const TIniFile empty;
+    SaveForNewGame = ReadBoolSetting(empty, TSetting::SaveForNewGame);
+    AutoSave = ParseAutoSave(ReadSetting(empty, TSetting::AutoSave));
+    DealSpeed = ReadIntSetting(empty, TSetting::DealSpeed);
 }
 
 void TPreferences::LoadSettings() {
-    SetInterfaceLanguage(FSettingsFile.ReadString(kSection, QStringLiteral("InterfaceLanguage"), InterfaceLanguage));
-    SetHelpLanguage(FSettingsFile.ReadString(kSection, QStringLiteral("HelpLanguage"), HelpLanguage));
-    DealSpeed = std::clamp(FSettingsFile.ReadInteger(kSection, QStringLiteral("DealSpeed"), 100), 0, kMaxDealSpeed);
-    AutoSave = ParseAutoSave(FSettingsFile.ReadString(kSection, QStringLiteral("Autosave"), QStringLiteral("123")));
-    SaveForNewGame = FSettingsFile.ReadBool(kSection, QStringLiteral("SaveForNewGame"), SaveForNewGame);
+    const QString language = ReadSetting(FSettingsFile, TSetting::InterfaceLanguage);
+    SetInterfaceLanguage(language.isEmpty() ? InterfaceLanguage : language);
+    const QString help = ReadSetting(FSettingsFile, TSetting::HelpLanguage);
+    SetHelpLanguage(help.isEmpty() ? HelpLanguage : help);
+    DealSpeed = ReadIntSetting(FSettingsFile, TSetting::DealSpeed);
+    AutoSave = ParseAutoSave(ReadSetting(FSettingsFile, TSetting::AutoSave));
+    SaveForNewGame = ReadBoolSetting(FSettingsFile, TSetting::SaveForNewGame);
 }
 
 void TPreferences::SaveSettings() {
-    FSettingsFile.WriteString(kSection, QStringLiteral("InterfaceLanguage"), InterfaceLanguage);
-    FSettingsFile.WriteString(kSection, QStringLiteral("HelpLanguage"), HelpLanguage);
-    FSettingsFile.WriteInteger(kSection, QStringLiteral("DealSpeed"), DealSpeed);
-    FSettingsFile.WriteString(kSection, QStringLiteral("Autosave"), AutoSaveDigits(AutoSave));
-    FSettingsFile.WriteBool(kSection, QStringLiteral("SaveForNewGame"), SaveForNewGame);
+    WriteSetting(FSettingsFile, TSetting::InterfaceLanguage, InterfaceLanguage);
+    WriteSetting(FSettingsFile, TSetting::HelpLanguage, HelpLanguage);
+    WriteIntSetting(FSettingsFile, TSetting::DealSpeed, DealSpeed);
+    WriteSetting(FSettingsFile, TSetting::AutoSave, AutoSaveDigits(AutoSave));
+    WriteBoolSetting(FSettingsFile, TSetting::SaveForNewGame, SaveForNewGame);
 }
 
 QString TPreferences::AutoSaveDigits(TAutoSave items) {

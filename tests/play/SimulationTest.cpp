@@ -52,16 +52,15 @@ class SimulationTest : public ::testing::TestWithParam<int> {};
 TEST_P(SimulationTest, EveryRecordAgreesWithTheCardsAndTheCounters) {
     testing::TTempFolders folders(QStringLiteral(DRAWMENTOR_RUNTIME_DIR));
     TRandom::SetSeedSource([] { return 777u; });
+    const int game = GetParam();
     TPreferences preferences;
     TGameEngine engine(preferences);
-    const int game = GetParam();
     if (game == 12) { // not offered, so no stored paytable: give it one
-        engine.SetEngine(CreateEngineForGame(game));
-        engine.PayIndex = 0;
+        TPayTable pays;
         const int perCoin[] = {2000, 800, 200, 25, 15, 9, 5, 3, 2, 2, 1};
         for (int coins = 1; coins <= 5; ++coins)
-            for (int line = 0; line < 16; ++line) engine.PayTable.At(coins, line) = line <= 10 ? perCoin[line] * coins : -1;
-        engine.SetBet(5);
+            for (int line = 0; line < 16; ++line) pays.At(coins, line) = line <= 10 ? perCoin[line] * coins : -1;
+        engine.SelectGame(game, 0, pays);
     } else {
         engine.SelectGame(game, 0);
     }
@@ -74,13 +73,13 @@ TEST_P(SimulationTest, EveryRecordAgreesWithTheCardsAndTheCounters) {
         // Mostly best play, sometimes a random hold, sometimes the hint.
         const int choice = static_cast<int>(player() % 10);
         if (choice < 6)
-            engine.DrawMask = engine.Record.BestMask;
+            engine.SetDrawMask(engine.Record().BestMask);
         else if (choice < 9)
-            engine.DrawMask = static_cast<int>(player() % 32);
+            engine.SetDrawMask(static_cast<int>(player() % 32));
         else
             engine.ShowHint();
         engine.Draw();
-        if (engine.CurrentWin > 0 && player() % 4 == 0) {
+        if (engine.CurrentWin() > 0 && player() % 4 == 0) {
             engine.StartDoubleUp();
             engine.DoubleUpPick(1 + static_cast<int>(player() % 4));
         }
@@ -96,8 +95,8 @@ TEST_P(SimulationTest, EveryRecordAgreesWithTheCardsAndTheCounters) {
     while (log.ReadNext(r)) {
         SCOPED_TRACE(oracle::CodesText(FinalHand(r, 0)) + " drawn " + oracle::CodesText(FinalHand(r, 31)));
         const auto win = [&](int mask) {
-            const int line = PlainLine(*description, engine.PayTable, r.Bet, FinalHand(r, mask));
-            return line < 0 ? 0 : engine.PayTable.At(r.Bet, line);
+            const int line = PlainLine(*description, engine.PayTable(), r.Bet, FinalHand(r, mask));
+            return line < 0 ? 0 : engine.PayTable().At(r.Bet, line);
         };
         ASSERT_EQ(r.Win, win(r.DrawMask));
         ASSERT_EQ(r.BestWin, win(r.BestMask));
@@ -113,9 +112,9 @@ TEST_P(SimulationTest, EveryRecordAgreesWithTheCardsAndTheCounters) {
         collected += r.Collected;
         bestWins += r.BestWin;
     }
-    EXPECT_EQ(engine.Credits, 2500 - bets + collected);
-    EXPECT_EQ(engine.BestCredits, 2500 - bets + bestWins);
-    EXPECT_EQ(engine.Hands, hands);
+    EXPECT_EQ(engine.Credits(), 2500 - bets + collected);
+    EXPECT_EQ(engine.BestCredits(), 2500 - bets + bestWins);
+    EXPECT_EQ(engine.Hands(), hands);
 }
 
 INSTANTIATE_TEST_SUITE_P(DeckKinds, SimulationTest, ::testing::Values(0, 4, 20, 3, 8, 12),

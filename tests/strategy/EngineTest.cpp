@@ -190,20 +190,5 @@ TEST(WildEngine, WildCategoriesGoToTheBestPayingLine) {
     EXPECT_EQ(wild.CurrentLine(), 10);
 }
 
-TEST(WildEngine, EveryOutcomeIsCountedOnce) {
-    TEngineFixture f(12, {10000, 4000, 1000, 125, 75, 45, 25, 15, 10, 5, 5});
-    f.Deal({"JK", "2S", "7D", "7C", "KH"});
-    auto& wild = dynamic_cast<TWildEngine&>(*f.engine);
-    for (int mask = 1; mask < kMaskCount; ++mask) {
-        int64_t total = 0;
-        for (int c = 0; c < kNaturalCategoryCount; ++c) total += f.engine->CategoryCounts[mask][c];
-        for (int c = 0; c < kWildCategoryCount; ++c) total += wild.WildCounts[mask][c];
-        EXPECT_LE(total, f.engine->OutcomeCount(mask)) << mask;
-        int64_t lines = f.engine->UnpaidCount(mask);
-        for (int line = 0; line <= f.engine->LastLine; ++line) lines += f.engine->LineCount(line, mask);
-        EXPECT_EQ(lines, f.engine->OutcomeCount(mask)) << mask;
-    }
-}
-
 } // namespace
 } // namespace drawmentor

@@ -96,8 +96,8 @@ void TPayoutGrid::paintEvent(QPaintEvent*) {
 void TPayoutGrid::DrawCell(QPainter& painter, int column, int row, const QRect& given) {
     // Neighbouring cells share their frame line.
     const QRect cell = given.adjusted(column > 0 ? -1 : 0, row > 0 ? -1 : 0, 0, 0);
-    const bool winning = row == FEngine->CurrentLine;
-    const bool betColumn = column == FEngine->Bet;
+    const bool winning = row == FEngine->CurrentLine();
+    const bool betColumn = column == FEngine->Bet();
     const QImage& background = winning ? FWinBackground : betColumn ? FBetBackground : FNormalBackground;
     QFont font = this->font();
     QColor text = palette().color(QPalette::WindowText);

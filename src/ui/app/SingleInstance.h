@@ -1,27 +1,13 @@
 #pragma once
 
-#include <QApplication>
 #include <QLocalServer>
+#include <QObject>
 
-#include <functional>
 #include <memory>
 
+class QWidget;
+
 namespace drawmentor {
-
-// The application object: every exception that reaches the event loop is
-// reported (the message with all its context lines, the raising address and
-// the trace) and the program goes on.
-class TApplication : public QApplication {
-    Q_OBJECT
-
-public:
-    TApplication(int& argc, char** argv);
-    bool notify(QObject* receiver, QEvent* event) override;
-
-    // Where reports go: the report window by default; tests collect them.
-    static void SetReportHandler(std::function<void(const QString&)> handler);
-    static void Report(const std::exception_ptr& error);
-};
 
 // One running trainer per user: the first start listens on a local socket that
 // only the same user can reach; a second start asks the first to come to the
