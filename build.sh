@@ -20,6 +20,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     nlohmann-json3-dev zlib1g-dev
     qt6-base-dev fonts-dejavu-core
+    clang-format ccache
 )
 
 missing=()
@@ -37,10 +38,16 @@ if ((${#missing[@]} > 0)); then
         apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
+if [ "$mode" = test ]; then
+    # The tree stays formatted: a source that clang-format would change fails the run.
+    ./tools/check-format.sh
+fi
+
 build_dir=${DRAWMENTOR_BUILD_DIR:-build}
 werror=OFF
 [ "${CI:-}" = "true" ] && werror=ON # warnings are errors in CI
-cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DDRAWMENTOR_WERROR=$werror
+cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DDRAWMENTOR_WERROR=$werror \
+    -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
 cmake --build "$build_dir" -j "$(nproc)"
 
 if [ "$mode" = run ]; then

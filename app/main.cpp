@@ -19,7 +19,8 @@ int main(int argc, char** argv) {
     int status = 0;
     try {
         TfDrawMentor20Main window(Preferences());
-        QObject::connect(&instance, &TSingleInstance::ActivationRequested, &window, [&window] { BringToFront(&window); });
+        QObject::connect(&instance, &TSingleInstance::ActivationRequested, &window,
+                         [&window] { BringToFront(&window); });
         window.show();
         status = app.exec();
     } catch (...) {
@@ -27,7 +28,8 @@ int main(int argc, char** argv) {
         try {
             throw;
         } catch (const std::exception& error) {
-            QMessageBox::critical(nullptr, QStringLiteral("DrawMentor 2.0"), QString::fromUtf8(error.what()));
+            QMessageBox::critical(nullptr, QStringLiteral("DrawMentor 2.0"),
+                                  QString::fromUtf8(error.what()));
         }
         status = 1;
     }

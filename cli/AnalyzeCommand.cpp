@@ -28,7 +28,8 @@ std::vector<int> ParseDealtCards(const std::vector<std::string>& words, int joke
         int code = 0;
         if (card->Rank < 0) {
             if (jokersSeen >= jokers)
-                throw EUsage(jokers == 0 ? "this game has no joker" : "too many jokers for this game");
+                throw EUsage(jokers == 0 ? "this game has no joker"
+                                         : "too many jokers for this game");
             code = kFirstJokerCode + jokersSeen++;
         } else {
             code = EncodeCard(card->Rank, card->Suit);
@@ -61,7 +62,8 @@ void PrintJson(const TPokerEngine& engine, int game, int bet, const std::vector<
     nlohmann::ordered_json holds = nlohmann::ordered_json::array();
     for (int mask = 0; mask < kMaskCount; ++mask) {
         nlohmann::ordered_json lines = nlohmann::ordered_json::array();
-        for (int line = 0; line <= engine.LastLine; ++line) lines.push_back(engine.LineCount(line, mask));
+        for (int line = 0; line <= engine.LastLine; ++line)
+            lines.push_back(engine.LineCount(line, mask));
         holds.push_back({{"mask", mask},
                          {"held", HeldCards(codes, mask)},
                          {"ev", static_cast<double>(engine.DrawReturn(mask))},
@@ -69,8 +71,8 @@ void PrintJson(const TPokerEngine& engine, int game, int bet, const std::vector<
                          {"lines", lines},
                          {"unpaid", engine.UnpaidCount(mask)}});
     }
-    const nlohmann::ordered_json document = {{"game", game},   {"bet", bet},
-                                             {"pays", pays},   {"cards", cards},
+    const nlohmann::ordered_json document = {{"game", game},      {"bet", bet},
+                                             {"pays", pays},      {"cards", cards},
                                              {"best_mask", best}, {"holds", holds}};
     out << document.dump() << '\n';
 }
@@ -93,8 +95,8 @@ void PrintTable(const TPokerEngine& engine, int bet, const std::vector<int>& pay
     out << "\n";
     for (int rank = 0; rank < kMaskCount; ++rank) {
         const int mask = order[rank];
-        std::snprintf(text, sizeof text, "%3d  %-15s %9.5f", rank + 1, HeldText(codes, mask).c_str(),
-                      static_cast<double>(engine.DrawReturn(mask)));
+        std::snprintf(text, sizeof text, "%3d  %-15s %9.5f", rank + 1,
+                      HeldText(codes, mask).c_str(), static_cast<double>(engine.DrawReturn(mask)));
         out << text;
         for (int line = 0; line <= engine.LastLine; ++line) {
             const double percent = 100.0 * static_cast<double>(engine.LineProbability(line, mask));

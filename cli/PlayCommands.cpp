@@ -4,8 +4,8 @@
 
 #include "games/Catalogue.h"
 #include "games/PayoutStorage.h"
-#include "play/PaytableStore.h"
 #include "play/GameEngine.h"
+#include "play/PaytableStore.h"
 #include "play/Statistics.h"
 #include "prefs/DataFolder.h"
 #include "prefs/Preferences.h"
@@ -22,7 +22,7 @@ namespace {
 // The simulation answers for the player: no warning is taken, and with no
 // error hand to replay it goes on in Training.
 class TSimulatedPlayer : public IGameWindows {
-public:
+  public:
     int AskModeForNoErrors() override { return pmTraining; }
 };
 
@@ -35,7 +35,8 @@ void PrintStatistics(TStatisticsList& list, std::ostream& out) {
             std::snprintf(text, sizeof text, "  %-30s", list.CellText(0, row).toUtf8().constData());
             out << text;
             for (int column = 1; column <= 3; ++column) {
-                std::snprintf(text, sizeof text, " %22s", list.CellText(column, row).toUtf8().constData());
+                std::snprintf(text, sizeof text, " %22s",
+                              list.CellText(column, row).toUtf8().constData());
                 out << text;
             }
             out << '\n';
@@ -64,9 +65,9 @@ unsigned ParseModes(const std::string& text) {
 } // namespace
 
 int RunSimulate(const std::vector<std::string>& words, std::ostream& out) {
-    const TArguments args(words,
-                          {"game", "paytable", "hands", "seed", "policy", "mode", "double", "data-dir"},
-                          {"trace"});
+    const TArguments args(
+        words, {"game", "paytable", "hands", "seed", "policy", "mode", "double", "data-dir"},
+        {"trace"});
     ApplyDataDir(args);
     if (!args.Positional().empty()) throw EUsage("simulate takes no cards or words");
     if (!args.Has("game") || !args.Has("paytable") || !args.Has("hands"))
@@ -75,7 +76,8 @@ int RunSimulate(const std::vector<std::string>& words, std::ostream& out) {
     if (GameName(game).empty()) throw EUsage("game " + std::to_string(game) + " is not offered");
     const int paytable = args.Int("paytable", 0, 0, 9999);
     if (paytable >= OpenPaytableStore()->PaytableCount(game))
-        throw EUsage("--paytable: game " + std::to_string(game) + " has no stored paytable " + std::to_string(paytable));
+        throw EUsage("--paytable: game " + std::to_string(game) + " has no stored paytable " +
+                     std::to_string(paytable));
     const int hands = args.Int("hands", 0, 0, 100000000);
     const int mode = args.Int("mode", pmTraining, pmAutoHold, pmPlayErrorHands);
     const std::string policy = args.Value("policy").value_or("best");
@@ -89,7 +91,8 @@ int RunSimulate(const std::vector<std::string>& words, std::ostream& out) {
     const bool trace = args.Flag("trace");
     std::mt19937 player(12345);
     if (args.Has("seed")) {
-        const auto seed = static_cast<uint32_t>(ParseInt(*args.Value("seed"), 0, INT32_MAX, "--seed"));
+        const auto seed =
+            static_cast<uint32_t>(ParseInt(*args.Value("seed"), 0, INT32_MAX, "--seed"));
         TRandom::SetSeedSource([seed] { return seed; });
         player.seed(seed);
     }
@@ -121,10 +124,11 @@ int RunSimulate(const std::vector<std::string>& words, std::ostream& out) {
 
     char text[160];
     out << engine.Caption().toStdString() << ", " << engine.Hands() << " hands\n";
-    std::snprintf(text, sizeof text, "  Credits        %d\n  Best credits   %d\n  Balance        %s$%.2f\n"
-                                     "  Accuracy       %.2f%%\n  Hands          %d\n",
-                  engine.Credits(), engine.BestCredits(), engine.Balance() < 0 ? "-" : "", std::abs(engine.Balance()),
-                  engine.Accuracy(), engine.Hands());
+    std::snprintf(text, sizeof text,
+                  "  Credits        %d\n  Best credits   %d\n  Balance        %s$%.2f\n"
+                  "  Accuracy       %.2f%%\n  Hands          %d\n",
+                  engine.Credits(), engine.BestCredits(), engine.Balance() < 0 ? "-" : "",
+                  std::abs(engine.Balance()), engine.Accuracy(), engine.Hands());
     out << text;
     TLogFilter& filter = engine.Logger().Filter();
     filter.Game = game;
@@ -140,7 +144,8 @@ int RunStats(const std::vector<std::string>& words, std::ostream& out) {
     const TArguments args(words, {"game", "paytable", "modes", "from", "data-dir"}, {});
     ApplyDataDir(args);
     if (!args.Positional().empty()) throw EUsage("stats takes no cards or words");
-    if (args.Has("game") != args.Has("paytable")) throw EUsage("give --game and --paytable together");
+    if (args.Has("game") != args.Has("paytable"))
+        throw EUsage("give --game and --paytable together");
     TPreferences preferences;
     preferences.WriteOnExit = false;
     TLogger logger(DataFileReadPath(QStringLiteral("DrawMentor.log")));

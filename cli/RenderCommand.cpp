@@ -21,7 +21,8 @@ struct TCardSpec {
     bool Back = false;
 };
 
-void Paint(TPaintEngine& engine, QPainter& painter, int x, int y, const TCardSpec& card, bool held, bool wild) {
+void Paint(TPaintEngine& engine, QPainter& painter, int x, int y, const TCardSpec& card, bool held,
+           bool wild) {
     const QRect rect(x, y, engine.CardWidth, engine.CardHeight);
     if (card.Back)
         engine.DrawBack(painter, rect);
@@ -43,7 +44,8 @@ QImage ContactSheet(TPaintEngine& engine) {
     QPainter painter(&sheet);
     for (int suit = 0; suit < 4; ++suit)
         for (int rank = 0; rank < 13; ++rank)
-            Paint(engine, painter, kGap + rank * w, kGap + suit * h, {rank, suit, false}, false, false);
+            Paint(engine, painter, kGap + rank * w, kGap + suit * h, {rank, suit, false}, false,
+                  false);
     const int row = kGap + 4 * h;
     Paint(engine, painter, kGap, row, {-1, -1, false}, false, true);
     Paint(engine, painter, kGap + w, row, {-1, -1, false}, true, true);
@@ -79,7 +81,8 @@ int RunRender(const std::vector<std::string>& given, std::ostream& out) {
         cards.push_back({card->Rank, card->Suit, false});
     }
     if (args.Flag("sheet") != cards.empty())
-        throw EUsage(args.Flag("sheet") ? "--sheet takes no cards" : "render needs cards or --sheet");
+        throw EUsage(args.Flag("sheet") ? "--sheet takes no cards"
+                                        : "render needs cards or --sheet");
 
     TPaintEngine engine;
     engine.LoadDeck(QString::fromStdString(args.Value("deck").value_or("001")));
@@ -92,8 +95,8 @@ int RunRender(const std::vector<std::string>& given, std::ostream& out) {
         image = Canvas(static_cast<int>(cards.size()) * w + kGap, engine.CardHeight + 2 * kGap);
         QPainter painter(&image);
         for (size_t i = 0; i < cards.size(); ++i)
-            Paint(engine, painter, kGap + static_cast<int>(i) * w, kGap, cards[i], args.Flag("held"),
-                  args.Flag("wild"));
+            Paint(engine, painter, kGap + static_cast<int>(i) * w, kGap, cards[i],
+                  args.Flag("held"), args.Flag("wild"));
     }
     if (!image.save(QString::fromStdString(output), "PNG")) throw EUsage("cannot write " + output);
     out << output << ": " << image.width() << " x " << image.height() << ", deck "

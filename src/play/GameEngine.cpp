@@ -1,9 +1,9 @@
 #include "GameEngine.h"
 
+#include "PaytableStore.h"
 #include "cards/Checked.h"
 #include "games/Catalogue.h"
 #include "games/GameKey.h"
-#include "PaytableStore.h"
 #include "prefs/DataFolder.h"
 #include "prefs/Preferences.h"
 #include "prefs/SettingKeys.h"
@@ -23,9 +23,13 @@ std::function<uint32_t()>& SeedSource() {
     return source;
 }
 
-QString Key(int game, int pay) { return QString::fromStdString(GameKey(game, pay)); }
+QString Key(int game, int pay) {
+    return QString::fromStdString(GameKey(game, pay));
+}
 
-uint8_t LineByte(int line) { return line < 0 ? kNoLine : static_cast<uint8_t>(line); }
+uint8_t LineByte(int line) {
+    return line < 0 ? kNoLine : static_cast<uint8_t>(line);
+}
 
 } // namespace
 
@@ -40,10 +44,13 @@ void TRandom::Randomize() {
         return;
     }
     const QTime now = QDateTime::currentDateTimeUtc().time();
-    Seed = static_cast<uint32_t>(((now.hour() * 60 + now.minute()) * 60 + now.second()) * 1000 + now.msec());
+    Seed = static_cast<uint32_t>(((now.hour() * 60 + now.minute()) * 60 + now.second()) * 1000 +
+                                 now.msec());
 }
 
-void TRandom::SetSeedSource(std::function<uint32_t()> source) { SeedSource() = std::move(source); }
+void TRandom::SetSeedSource(std::function<uint32_t()> source) {
+    SeedSource() = std::move(source);
+}
 
 TGameEngine::TGameEngine(TPreferences& preferences, IGameWindows* windows)
     : FPreferences(preferences), FWindows(windows ? windows : &FNoWindows) {
@@ -162,7 +169,8 @@ void TGameEngine::CheckWarning() {
 std::array<int, kHandSize> TGameEngine::FinalCards(int mask) const {
     std::array<int, kHandSize> cards{};
     int next = 0;
-    for (int i = 0; i < kHandSize; ++i) cards[i] = IsBitSet(mask, i) ? FRecord.Drawn[next++] : FCards[i];
+    for (int i = 0; i < kHandSize; ++i)
+        cards[i] = IsBitSet(mask, i) ? FRecord.Drawn[next++] : FCards[i];
     return cards;
 }
 
@@ -173,7 +181,9 @@ int TGameEngine::FinalLine(int mask) {
     return FEngine->HandLine();
 }
 
-int TGameEngine::WinOf(int line) const { return line < 0 ? 0 : FPayTable.At(FBet, line); }
+int TGameEngine::WinOf(int line) const {
+    return line < 0 ? 0 : FPayTable.At(FBet, line);
+}
 
 void TGameEngine::Draw() {
     try {
@@ -182,7 +192,8 @@ void TGameEngine::Draw() {
         FRecord.Return = static_cast<double>(FEngine->DrawReturn(FDrawMask));
         FReturnSum += FRecord.Return;
         FBestReturnSum += FRecord.BestReturn;
-        for (int i = 0; i < kHandSize; ++i) FRecord.Drawn[i] = static_cast<uint8_t>(DealRandomCard());
+        for (int i = 0; i < kHandSize; ++i)
+            FRecord.Drawn[i] = static_cast<uint8_t>(DealRandomCard());
         const int bestLine = FinalLine(FRecord.BestMask);
         FRecord.BestLine = LineByte(bestLine);
         FRecord.BestWin = WinOf(bestLine);
@@ -212,7 +223,8 @@ std::array<bool, kHandSize> TGameEngine::PrepareDealDraw() {
     if (!CanDealDraw()) return replaced;
     if (FState == gsDealt) {
         CheckWarning();
-        if (!(FOptions & kShowResultHands)) Draw(); // the result is never shown: straight on to the next deal
+        if (!(FOptions & kShowResultHands))
+            Draw(); // the result is never shown: straight on to the next deal
     }
     for (int i = 0; i < kHandSize; ++i)
         replaced[i] = FState != gsDealt || IsBitSet(FDrawMask, i) || FCards[i] == kNoCard;
@@ -285,7 +297,8 @@ void TGameEngine::Collect() {
 void TGameEngine::PushRecent(const QString& selected) {
     if (!FEngine || FPayIndex == -1) return;
     const QString key = Key(FEngine->GameIndex, FPayIndex);
-    if (key == selected) return; // choosing the game on the table again makes it no "recent other" game
+    if (key == selected)
+        return; // choosing the game on the table again makes it no "recent other" game
     FRecentGames.removeAll(key);
     FRecentGames.prepend(key);
     while (FRecentGames.size() > kMaxRecentGames) FRecentGames.removeLast();
@@ -341,7 +354,8 @@ void TGameEngine::SelectRecent(int index) {
 void TGameEngine::SetPayIndex(int payIndex) {
     try {
         FPayIndex = payIndex;
-        if (payIndex != -1) FPayTable = OpenPaytableStore()->ReadPaytable(FEngine->GameIndex, payIndex);
+        if (payIndex != -1)
+            FPayTable = OpenPaytableStore()->ReadPaytable(FEngine->GameIndex, payIndex);
     } catch (...) {
         AddErrorContext("SetPayIndex");
     }
@@ -376,7 +390,9 @@ bool TGameEngine::SetBet(int coins) {
     return true;
 }
 
-void TGameEngine::SetCoinIndex(int index) { FCoinIndex = CheckIndex(index, 0, kCoinValueCount - 1, "coin value"); }
+void TGameEngine::SetCoinIndex(int index) {
+    FCoinIndex = CheckIndex(index, 0, kCoinValueCount - 1, "coin value");
+}
 
 void TGameEngine::SetOption(unsigned option, bool on) {
     FOptions = (on ? FOptions | option : FOptions & ~option) & (kShowResultHands | kShowWarnings);
@@ -394,7 +410,8 @@ void TGameEngine::ClearAllRecords() {
 void TGameEngine::ApplyBet(int coins) {
     FBet = CheckIndex(coins, 1, kMaxCoins, "bet");
     if (!FEngine) return;
-    for (int line = 0; line < kMaxLines; ++line) FPayout.Pays[line] = line <= FEngine->LastLine ? FPayTable.At(coins, line) : 0;
+    for (int line = 0; line < kMaxLines; ++line)
+        FPayout.Pays[line] = line <= FEngine->LastLine ? FPayTable.At(coins, line) : 0;
     FEngine->SetPayout(&FPayout);
 }
 
@@ -451,11 +468,12 @@ void TGameEngine::SelectStored(int gameIndex, int payIndex) {
     const auto store = OpenPaytableStore();
     if (!GameName(gameIndex).empty() && payIndex >= 0 && payIndex < store->PaytableCount(gameIndex))
         return SelectGame(gameIndex, payIndex);
-    if (!GameName(gameIndex).empty() && store->PaytableCount(gameIndex) > 0) return SelectGame(gameIndex, 0);
+    if (!GameName(gameIndex).empty() && store->PaytableCount(gameIndex) > 0)
+        return SelectGame(gameIndex, 0);
     for (const auto& entry : GameNames())
         if (store->PaytableCount(entry.GameIndex) > 0) return SelectGame(entry.GameIndex, 0);
-    throw EDrawMentor("No paytable is stored for any game: the paytable file " + kPaytableFile.toStdString() +
-                      " is missing or empty");
+    throw EDrawMentor("No paytable is stored for any game: the paytable file " +
+                      kPaytableFile.toStdString() + " is missing or empty");
 }
 
 void TGameEngine::LoadFromIni() {
@@ -470,7 +488,8 @@ void TGameEngine::LoadFromIni() {
         QString current = ReadSetting(ini, TSetting::CurrentGame);
         if (current.isEmpty() && !FRecentGames.isEmpty()) current = FRecentGames.first();
         const std::string key = current.toStdString();
-        SelectStored(current.isEmpty() ? 0 : KeyGameIndex(key), current.isEmpty() ? 0 : KeyPayIndex(key));
+        SelectStored(current.isEmpty() ? 0 : KeyGameIndex(key),
+                     current.isEmpty() ? 0 : KeyPayIndex(key));
 
         // Counters are clamped by the key table: a hand-edited or damaged value
         // must not leave the program unable to deal.
@@ -483,7 +502,8 @@ void TGameEngine::LoadFromIni() {
             FBestReturnSum = ReadFloatSetting(ini, TSetting::BestReturnSum);
         }
         if (keep & asHands) FHands = ReadIntSetting(ini, TSetting::Hands);
-        if (keep & asTime) FPlayTime = ParsePlayTime(ReadSetting(ini, TSetting::PlayTime)).value_or(0);
+        if (keep & asTime)
+            FPlayTime = ParsePlayTime(ReadSetting(ini, TSetting::PlayTime)).value_or(0);
         FMode = ReadIntSetting(ini, TSetting::Mode);
         // Without error hands the list stays absent and the next deal offers another mode.
         if (FMode == pmPlayErrorHands) BuildErrorHands();
@@ -516,7 +536,8 @@ void TGameEngine::SaveToIni() {
         const QString recent = SettingSection(TSetting::CurrentGame);
         ini.EraseSection(recent);
         if (FEngine) WriteSetting(ini, TSetting::CurrentGame, Key(FEngine->GameIndex, FPayIndex));
-        for (int i = 0; i < FRecentGames.size(); ++i) ini.WriteString(recent, QString::number(i + 1), FRecentGames[i]);
+        for (int i = 0; i < FRecentGames.size(); ++i)
+            ini.WriteString(recent, QString::number(i + 1), FRecentGames[i]);
     } catch (...) {
         AddErrorContext("SaveToIni");
     }
@@ -563,7 +584,9 @@ void TGameEngine::ClearByFilter() {
 
 // --- Queries -----------------------------------------------------------------
 
-int TGameEngine::CardAt(int position) const { return FCards[CheckIndex(position, 0, kHandSize - 1, "card position")]; }
+int TGameEngine::CardAt(int position) const {
+    return FCards[CheckIndex(position, 0, kHandSize - 1, "card position")];
+}
 
 bool TGameEngine::ShowsBack(int position) const {
     return CardAt(position) == kNoCard || (FState == gsDoubleUp && position != 0);
@@ -574,27 +597,42 @@ bool TGameEngine::IsHeld(int position) const {
     return CardAt(position) != kNoCard && FState != gsDoubleUp && !IsBitSet(FDrawMask, position);
 }
 
-int TGameEngine::LastLine() const { return FEngine->LastLine; }
-
-QString TGameEngine::LineName(int line) const {
-    return QString::fromStdString(FEngine->LineNames.at(CheckIndex(line, 0, FEngine->LastLine, "line")));
+int TGameEngine::LastLine() const {
+    return FEngine->LastLine;
 }
 
-int TGameEngine::Pay(int line, int coins) const { return FPayTable.At(coins, line); }
+QString TGameEngine::LineName(int line) const {
+    return QString::fromStdString(
+        FEngine->LineNames.at(CheckIndex(line, 0, FEngine->LastLine, "line")));
+}
+
+int TGameEngine::Pay(int line, int coins) const {
+    return FPayTable.At(coins, line);
+}
 
 QString TGameEngine::Caption() const {
     return QString::fromStdString(GameKeyCaption(GameKey(FEngine->GameIndex, FPayIndex)));
 }
 
-bool TGameEngine::IsWild(int rank) const { return FEngine->Deck.IsWild(rank); }
+bool TGameEngine::IsWild(int rank) const {
+    return FEngine->Deck.IsWild(rank);
+}
 
-long double TGameEngine::PlayerReturn() const { return FEngine->DrawReturn(FDrawMask); }
+long double TGameEngine::PlayerReturn() const {
+    return FEngine->DrawReturn(FDrawMask);
+}
 
-long double TGameEngine::BestReturn() const { return FEngine->DrawReturn(FRecord.BestMask); }
+long double TGameEngine::BestReturn() const {
+    return FEngine->DrawReturn(FRecord.BestMask);
+}
 
-double TGameEngine::Accuracy() const { return FBestReturnSum <= 0 ? 100 : FReturnSum / FBestReturnSum * 100; }
+double TGameEngine::Accuracy() const {
+    return FBestReturnSum <= 0 ? 100 : FReturnSum / FBestReturnSum * 100;
+}
 
-TDateTime TGameEngine::ElapsedTime() const { return FClockStart == 0 ? FPlayTime : Now() - FClockStart; }
+TDateTime TGameEngine::ElapsedTime() const {
+    return FClockStart == 0 ? FPlayTime : Now() - FClockStart;
+}
 
 QString PlayTimeText(TDateTime days) {
     const auto seconds = static_cast<long long>(std::llround(std::max(0.0, days) * 86400));

@@ -37,7 +37,7 @@ inline constexpr double kWarningThreshold = 0.01;
 // The deal generator: seed := seed * 134775813 + 1 (mod 2^32), and a draw
 // from n values is the high half of seed * n.
 class TRandom {
-public:
+  public:
     int Next(int n);
     // Seeded from the clock (milliseconds of the UTC day), or from the seed
     // source when one is set (tests and reproducible simulations).
@@ -52,7 +52,7 @@ public:
 // here: windows, the command-line tool and tests change the session only
 // through the commands below and read it through the const queries.
 class TGameEngine {
-public:
+  public:
     // Reads "Params" and "MRU" from the preferences' settings file and selects
     // the last game played (or the first stored paytable that exists).
     explicit TGameEngine(TPreferences& preferences, IGameWindows* windows = nullptr);
@@ -161,7 +161,7 @@ public:
     const TLogRecord& Record() const { return FRecord; }
     int ErrorHandCount() const { return static_cast<int>(FErrorHands.size()); }
 
-private:
+  private:
     int DealRandomCard();
     void PutOnTable(int position, int code);
     void ChooseOtherMode();

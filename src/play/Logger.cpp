@@ -46,7 +46,8 @@ void TLogger::Append(const TLogRecord& record) {
     // The record goes to the file now, so a crash loses nothing collected.
     QDir().mkpath(QFileInfo(FFileName).path());
     QFile file(FFileName);
-    if (!file.open(QIODevice::ReadWrite)) RaiseFileError("Cannot write the game log", FFileName, file.errorString());
+    if (!file.open(QIODevice::ReadWrite))
+        RaiseFileError("Cannot write the game log", FFileName, file.errorString());
     if (file.size() < before) {
         // The file lost records behind our back: write it whole again.
         file.close();
@@ -55,15 +56,16 @@ void TLogger::Append(const TLogRecord& record) {
     }
     // A longer file ends in a fragment left by a crash: cut it off first.
     if ((file.size() != before && !file.resize(before)) || !file.seek(before) ||
-        file.write(reinterpret_cast<const char*>(bytes.data()), kLogRecordSize) != kLogRecordSize || !file.flush())
+        file.write(reinterpret_cast<const char*>(bytes.data()), kLogRecordSize) != kLogRecordSize ||
+        !file.flush())
         RaiseFileError("Cannot write the game log", FFileName, file.errorString());
 }
 
 void TLogger::RewriteFile() {
     QSaveFile file(FFileName);
     if (!file.open(QIODevice::WriteOnly) ||
-        file.write(reinterpret_cast<const char*>(FData.data()), static_cast<qint64>(FData.size())) !=
-            static_cast<qint64>(FData.size()) ||
+        file.write(reinterpret_cast<const char*>(FData.data()),
+                   static_cast<qint64>(FData.size())) != static_cast<qint64>(FData.size()) ||
         !file.commit())
         RaiseFileError("Cannot write the game log", FFileName, file.errorString());
 }
@@ -84,7 +86,9 @@ void TLogger::ClearByFilter() {
     for (size_t i = 0; i < count; ++i) {
         ReadNext(record);
         const bool remove = FFilter->MatchesKey(record) && record.DealTime <= FFilter->DateFrom;
-        if (!remove) kept.insert(kept.end(), FData.begin() + i * kLogRecordSize, FData.begin() + (i + 1) * kLogRecordSize);
+        if (!remove)
+            kept.insert(kept.end(), FData.begin() + i * kLogRecordSize,
+                        FData.begin() + (i + 1) * kLogRecordSize);
     }
     FData.swap(kept);
     FPosition = 0;

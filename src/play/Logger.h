@@ -17,7 +17,7 @@ namespace drawmentor {
 // every appended record reaches the file at once, and a rewrite of the file
 // goes to a temporary file that replaces it only when complete.
 class TLogger {
-public:
+  public:
     // A missing or unreadable file gives an empty log; a trailing fragment
     // (a record cut short by a crash) is dropped.
     explicit TLogger(QString fileName);
@@ -45,7 +45,7 @@ public:
 
     TDateTime SessionStart = 0;
 
-private:
+  private:
     void RewriteFile();
 
     QString FFileName;

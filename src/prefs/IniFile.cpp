@@ -24,7 +24,9 @@ struct TIniFile::TImpl {
     };
     std::vector<TSection> Sections;
 
-    static bool Same(const QByteArray& a, const QByteArray& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+    static bool Same(const QByteArray& a, const QByteArray& b) {
+        return a.compare(b, Qt::CaseInsensitive) == 0;
+    }
 
     TSection* Find(const QByteArray& name) {
         for (auto& section : Sections)
@@ -48,7 +50,8 @@ void TIniFile::LoadFile(const QString& path) {
     QFile file(path);
     if (!file.exists()) return;
     if (!file.open(QIODevice::ReadOnly))
-        throw EDrawMentor(QStringLiteral("Cannot read %1: %2").arg(path, file.errorString()).toStdString());
+        throw EDrawMentor(
+            QStringLiteral("Cannot read %1: %2").arg(path, file.errorString()).toStdString());
     LoadData(file.readAll());
 }
 
@@ -68,7 +71,8 @@ void TIniFile::LoadData(const QByteArray& data) {
             continue;
         }
         const qsizetype equals = line.indexOf('=');
-        if (!section || equals < 0) continue; // lines outside sections and without '=' carry nothing
+        if (!section || equals < 0)
+            continue; // lines outside sections and without '=' carry nothing
         const QByteArray key = line.left(equals).trimmed();
         const QByteArray value = line.mid(equals + 1);
         bool replaced = false;
@@ -91,10 +95,13 @@ QByteArray TIniFile::Data() const {
 void TIniFile::SaveFile(const QString& path) const {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(Data()) < 0 || !file.commit())
-        throw EDrawMentor(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()).toStdString());
+        throw EDrawMentor(
+            QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()).toStdString());
 }
 
-bool TIniFile::HasSection(const QString& section) const { return FImpl->Find(section.toUtf8()) != nullptr; }
+bool TIniFile::HasSection(const QString& section) const {
+    return FImpl->Find(section.toUtf8()) != nullptr;
+}
 
 bool TIniFile::HasKey(const QString& section, const QString& key) const {
     return FImpl->Find(section.toUtf8(), key.toUtf8()) != nullptr;
@@ -113,7 +120,8 @@ QStringList TIniFile::Keys(const QString& section) const {
     return names;
 }
 
-QString TIniFile::ReadString(const QString& section, const QString& key, const QString& fallback) const {
+QString TIniFile::ReadString(const QString& section, const QString& key,
+                             const QString& fallback) const {
     const auto* entry = FImpl->Find(section.toUtf8(), key.toUtf8());
     return entry ? QString::fromUtf8(entry->Value) : fallback;
 }
@@ -167,9 +175,12 @@ void TIniFile::WriteFloat(const QString& section, const QString& key, double val
 
 void TIniFile::EraseSection(const QString& section) {
     const QByteArray name = section.toUtf8();
-    std::erase_if(FImpl->Sections, [&](const auto& entry) { return TImpl::Same(entry.Name, name); });
+    std::erase_if(FImpl->Sections,
+                  [&](const auto& entry) { return TImpl::Same(entry.Name, name); });
 }
 
-void TIniFile::Clear() { FImpl->Sections.clear(); }
+void TIniFile::Clear() {
+    FImpl->Sections.clear();
+}
 
 } // namespace drawmentor

@@ -14,7 +14,7 @@ namespace drawmentor {
 // escaped) and sections the program does not know survive a load and a save,
 // in file order. Text is UTF-8.
 class TIniFile {
-public:
+  public:
     TIniFile();
     ~TIniFile();
     TIniFile(const TIniFile&) = delete;
@@ -32,7 +32,8 @@ public:
     QStringList Sections() const;
     QStringList Keys(const QString& section) const;
 
-    QString ReadString(const QString& section, const QString& key, const QString& fallback = {}) const;
+    QString ReadString(const QString& section, const QString& key,
+                       const QString& fallback = {}) const;
     // The fallback also for text that is not a whole number.
     int ReadInteger(const QString& section, const QString& key, int fallback) const;
     bool ReadBool(const QString& section, const QString& key, bool fallback) const;
@@ -45,7 +46,7 @@ public:
     void EraseSection(const QString& section);
     void Clear();
 
-private:
+  private:
     struct TImpl;
     std::unique_ptr<TImpl> FImpl;
 };

@@ -52,14 +52,17 @@ TPreferences::~TPreferences() {
     }
 }
 
-void TPreferences::WriteSettingsFile() { FSettingsFile.SaveFile(DataFileWritePath(kSettingsFileName)); }
+void TPreferences::WriteSettingsFile() {
+    FSettingsFile.SaveFile(DataFileWritePath(kSettingsFileName));
+}
 
 void TPreferences::SetDefaults() {
     const QString code = DefaultLanguageCode();
-    FontName = FontProbe() && FontProbe()(QStringLiteral("Tahoma")) ? QStringLiteral("Tahoma") : kFallbackFont;
+    FontName = FontProbe() && FontProbe()(QStringLiteral("Tahoma")) ? QStringLiteral("Tahoma")
+                                                                    : kFallbackFont;
     SetInterfaceLanguage(QFileInfo::exists(LanguageFileName(code)) ? code : kFallbackLanguage);
     SetHelpLanguage(QFileInfo::exists(HelpFileNameFor(InterfaceLanguage)) ? InterfaceLanguage
-                                                                           : kFallbackLanguage);
+                                                                          : kFallbackLanguage);
     SeriousErrorPercent = 20;
     MinorErrorPercent = 2;
     // The defaults of the stored settings are those an empty settings file reads as.
@@ -156,16 +159,22 @@ void TPreferences::DealDelay() const {
     loop.exec();
 }
 
-void TPreferences::Apply() { emit PreferencesChanged(this); }
+void TPreferences::Apply() {
+    emit PreferencesChanged(this);
+}
 
-void TPreferences::SetFontProbe(std::function<bool(const QString&)> probe) { FontProbe() = std::move(probe); }
+void TPreferences::SetFontProbe(std::function<bool(const QString&)> probe) {
+    FontProbe() = std::move(probe);
+}
 
 TPreferences& Preferences() {
     if (!Instance()) Instance() = std::make_unique<TPreferences>();
     return *Instance();
 }
 
-void ReleasePreferences() { Instance().reset(); }
+void ReleasePreferences() {
+    Instance().reset();
+}
 
 QString WrapHint(const QString& text, int columns) {
     // A quote opens only where a word could start and closes only where one

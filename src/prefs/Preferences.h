@@ -24,7 +24,6 @@ using TAutoSave = unsigned;
 
 enum TErrorSeverity : int { esNone = 0, esSerious = 1, esMedium = 2, esMinor = 3 };
 
-
 // The one object every window and the game engine consult for the user's
 // settings, the texts of the interface in the chosen language, and the
 // classification of an error's cost. It owns the settings file
@@ -32,7 +31,7 @@ enum TErrorSeverity : int { esNone = 0, esSerious = 1, esMedium = 2, esMinor = 3
 class TPreferences : public QObject {
     Q_OBJECT
 
-public:
+  public:
     // SetDefaults, then the settings file at its read path, then LoadSettings.
     TPreferences();
     // SaveSettings, then the whole settings image to the data folder.
@@ -83,12 +82,12 @@ public:
     // Off for tools that only read: the settings file is then left as it is.
     bool WriteOnExit = true;
 
-signals:
+  signals:
     // The counterpart of WM_PREFERENCES_CHANGED: windows connect when they are
     // created and re-translate themselves.
     void PreferencesChanged(drawmentor::TPreferences* preferences);
 
-private:
+  private:
     void OpenLanguageFile();
 
     TIniFile FLanguageFile;

@@ -50,20 +50,29 @@ static_assert(std::size(kKeys) == static_cast<size_t>(TSetting::Height) + 1, "on
 QString SectionOf(TSetting setting, const QString& section) {
     if (!section.isEmpty()) return section;
     const QString own = SettingSection(setting);
-    if (own.isEmpty()) throw EDrawMentor("The setting " + std::string(SettingKey(setting).Key) + " needs a section");
+    if (own.isEmpty())
+        throw EDrawMentor("The setting " + std::string(SettingKey(setting).Key) +
+                          " needs a section");
     return own;
 }
 
-QString KeyOf(TSetting setting) { return QString::fromLatin1(SettingKey(setting).Key); }
+QString KeyOf(TSetting setting) {
+    return QString::fromLatin1(SettingKey(setting).Key);
+}
 
 } // namespace
 
-const TSettingKey& SettingKey(TSetting setting) { return kKeys[static_cast<size_t>(setting)]; }
+const TSettingKey& SettingKey(TSetting setting) {
+    return kKeys[static_cast<size_t>(setting)];
+}
 
-QString SettingSection(TSetting setting) { return QString::fromLatin1(SettingKey(setting).Section); }
+QString SettingSection(TSetting setting) {
+    return QString::fromLatin1(SettingKey(setting).Section);
+}
 
 QString ReadSetting(const TIniFile& ini, TSetting setting, const QString& section) {
-    return ini.ReadString(SectionOf(setting, section), KeyOf(setting), QString::fromLatin1(SettingKey(setting).Default));
+    return ini.ReadString(SectionOf(setting, section), KeyOf(setting),
+                          QString::fromLatin1(SettingKey(setting).Default));
 }
 
 int ReadIntSetting(const TIniFile& ini, TSetting setting, const QString& section) {
@@ -98,7 +107,8 @@ void WriteSetting(TIniFile& ini, TSetting setting, const QString& value, const Q
 
 void WriteIntSetting(TIniFile& ini, TSetting setting, long long value, const QString& section) {
     const TSettingKey& key = SettingKey(setting);
-    const long long clamped = std::clamp(value, static_cast<long long>(key.Min), static_cast<long long>(key.Max));
+    const long long clamped =
+        std::clamp(value, static_cast<long long>(key.Min), static_cast<long long>(key.Max));
     WriteSetting(ini, setting, QString::number(clamped), section);
 }
 

@@ -60,7 +60,8 @@ QString ReadSetting(const TIniFile& ini, TSetting setting, const QString& sectio
 int ReadIntSetting(const TIniFile& ini, TSetting setting, const QString& section = {});
 bool ReadBoolSetting(const TIniFile& ini, TSetting setting);
 double ReadFloatSetting(const TIniFile& ini, TSetting setting);
-void WriteSetting(TIniFile& ini, TSetting setting, const QString& value, const QString& section = {});
+void WriteSetting(TIniFile& ini, TSetting setting, const QString& value,
+                  const QString& section = {});
 void WriteIntSetting(TIniFile& ini, TSetting setting, long long value, const QString& section = {});
 void WriteBoolSetting(TIniFile& ini, TSetting setting, bool value);
 void WriteFloatSetting(TIniFile& ini, TSetting setting, double value);

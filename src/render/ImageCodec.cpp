@@ -11,7 +11,9 @@
 namespace drawmentor {
 namespace {
 
-[[noreturn]] void Corrupt(const QString& what) { throw EDrawMentor(what.toStdString()); }
+[[noreturn]] void Corrupt(const QString& what) {
+    throw EDrawMentor(what.toStdString());
+}
 
 QByteArray ReadWholeFile(const QString& path) {
     QFile file(path);
@@ -39,12 +41,15 @@ QByteArray Inflate(const QByteArray& data, qsizetype limit) {
         out.append(chunk, static_cast<qsizetype>(sizeof chunk - stream.avail_out));
         if (out.size() > limit) {
             inflateEnd(&stream);
-            Corrupt(QStringLiteral("The compressed picture unpacks to more than %1 bytes").arg(limit));
+            Corrupt(
+                QStringLiteral("The compressed picture unpacks to more than %1 bytes").arg(limit));
         }
-        if (status == Z_OK && stream.avail_in == 0 && stream.avail_out != 0) break; // input ends early
+        if (status == Z_OK && stream.avail_in == 0 && stream.avail_out != 0)
+            break; // input ends early
     }
     inflateEnd(&stream);
-    if (status != Z_STREAM_END) Corrupt(QStringLiteral("The picture data is not a complete zlib stream"));
+    if (status != Z_STREAM_END)
+        Corrupt(QStringLiteral("The picture data is not a complete zlib stream"));
     return out;
 }
 
@@ -55,8 +60,10 @@ QImage DecodeBmpWithoutSignature(const QByteArray& data) {
     const auto* bytes = reinterpret_cast<const uchar*>(data.constData());
     const qint32 width = qFromLittleEndian<qint32>(bytes + 16);
     const qint32 height = qFromLittleEndian<qint32>(bytes + 20);
-    if (width <= 0 || width > kMaxImageSide || height == 0 || height > kMaxImageSide || height < -kMaxImageSide)
-        Corrupt(QStringLiteral("The picture claims an impossible size %1 x %2").arg(width).arg(height));
+    if (width <= 0 || width > kMaxImageSide || height == 0 || height > kMaxImageSide ||
+        height < -kMaxImageSide)
+        Corrupt(
+            QStringLiteral("The picture claims an impossible size %1 x %2").arg(width).arg(height));
     QImage image;
     if (!image.loadFromData(QByteArray("BM") + data, "BMP") || image.isNull())
         Corrupt(QStringLiteral("The picture is not a readable BMP"));
@@ -64,11 +71,13 @@ QImage DecodeBmpWithoutSignature(const QByteArray& data) {
 }
 
 QImage ReadPackedImage(const QByteArray& data, qsizetype& offset) {
-    if (offset < 0 || data.size() - offset < 4) Corrupt(QStringLiteral("A packed picture is missing"));
+    if (offset < 0 || data.size() - offset < 4)
+        Corrupt(QStringLiteral("A packed picture is missing"));
     const auto length = qFromLittleEndian<quint32>(data.constData() + offset);
     if (length > static_cast<quint32>(data.size() - offset - 4))
         Corrupt(QStringLiteral("A packed picture claims %1 bytes that are not there").arg(length));
-    const QImage image = DecodeBmpWithoutSignature(data.mid(offset + 4, static_cast<qsizetype>(length)));
+    const QImage image =
+        DecodeBmpWithoutSignature(data.mid(offset + 4, static_cast<qsizetype>(length)));
     offset += 4 + static_cast<qsizetype>(length);
     return image;
 }
@@ -88,7 +97,8 @@ QImage LoadPlainImageResource(const QString& name) {
 }
 
 QImage LoadBackStrip() {
-    const QByteArray packed = Inflate(ReadWholeFile(ProgramFolder() + QStringLiteral("data/back.001")));
+    const QByteArray packed =
+        Inflate(ReadWholeFile(ProgramFolder() + QStringLiteral("data/back.001")));
     qsizetype offset = 0;
     return ReadPackedImage(packed, offset);
 }

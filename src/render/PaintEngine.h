@@ -13,7 +13,7 @@ namespace drawmentor {
 // then every glyph combined with a bitwise AND, so the white parts of a glyph
 // leave the face unchanged.
 class TPaintEngine {
-public:
+  public:
     // Loads the built-in EMPTY, HELD and WILD pictures; no deck yet.
     TPaintEngine();
     virtual ~TPaintEngine() = default;
@@ -54,14 +54,14 @@ public:
 
     static const char* const PipPatterns[9]; // ranks 2..10
 
-protected:
+  protected:
     virtual void BuildBackImage();
     virtual int IndexOffsetX() const { return FIndexOffsetX; }
     virtual int IndexOffsetY() const { return FIndexOffsetY; }
     virtual void AfterLayout() {}
     void ComputePipLayout();
 
-private:
+  private:
     void ReadDeck(const QString& path);
 
     QImage FBlank, FRanks, FRanksTurned, FPictures, FSuits, FSuitsFlipped, FHeld, FWild, FBack;

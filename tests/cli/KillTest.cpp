@@ -20,15 +20,17 @@ TEST(CrashSafety, AKilledSessionKeepsEveryCollectedHand) {
     if (child == 0) {
         dup2(out[1], STDOUT_FILENO);
         close(out[0]);
-        execl(DRAWMENTOR_CLI, DRAWMENTOR_CLI, "simulate", "--game", "4", "--paytable", "0", "--hands", "100000000",
-              "--seed", "3", "--trace", "--data-dir", folder.c_str(), static_cast<char*>(nullptr));
+        execl(DRAWMENTOR_CLI, DRAWMENTOR_CLI, "simulate", "--game", "4", "--paytable", "0",
+              "--hands", "100000000", "--seed", "3", "--trace", "--data-dir", folder.c_str(),
+              static_cast<char*>(nullptr));
         _exit(127);
     }
     close(out[1]);
     FILE* lines = fdopen(out[0], "r");
     char line[128];
     long collected = 0;
-    while (collected < 300 && fgets(line, sizeof line, lines)) std::sscanf(line, "collected %ld", &collected);
+    while (collected < 300 && fgets(line, sizeof line, lines))
+        std::sscanf(line, "collected %ld", &collected);
     kill(child, SIGKILL); // no chance to write anything at exit
     int status = 0;
     waitpid(child, &status, 0);

@@ -81,8 +81,10 @@ TEST(WildClassification, ShapesOfThePart) {
     EXPECT_EQ(ClassifyWild(MakeHand({"2S", "AC", "AD", "KH", "5S"}, 0)), wcWild1And211);
     // An Ace with middle ranks is no straight window; with T..K it is ace-high.
     EXPECT_EQ(ClassifyWild(MakeHand({"2S", "2C", "AD", "7H", "8S"}, 0)), wcWild2);
-    EXPECT_EQ(ClassifyWild(MakeHand({"2S", "2C", "AD", "TH", "KS"}, 0)), wcWild2StraightA5 + skAceHigh);
-    EXPECT_EQ(ClassifyWild(MakeHand({"JK", "JK", "3D", "4H", "7S"}, -1, 2)), wcWild2StraightA5 + skMiddle);
+    EXPECT_EQ(ClassifyWild(MakeHand({"2S", "2C", "AD", "TH", "KS"}, 0)),
+              wcWild2StraightA5 + skAceHigh);
+    EXPECT_EQ(ClassifyWild(MakeHand({"JK", "JK", "3D", "4H", "7S"}, -1, 2)),
+              wcWild2StraightA5 + skMiddle);
     EXPECT_EQ(ClassifyWild(MakeHand({"JK", "2S", "2C", "2D", "2H"}, 0, 1)), wcWild5);
 }
 

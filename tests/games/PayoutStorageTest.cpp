@@ -1,5 +1,5 @@
-#include "games/Catalogue.h"
 #include "games/PayoutStorage.h"
+#include "games/Catalogue.h"
 
 #include "cards/Error.h"
 
@@ -21,14 +21,16 @@ std::string ReadText(const fs::path& path) {
     return text.str();
 }
 
-void WriteText(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+void WriteText(const fs::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
 
 class PayoutStorageTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         folder = fs::temp_directory_path() /
-                 ("dm-store-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+                 ("dm-store-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                  "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(folder);
         fs::create_directories(folder);
     }
@@ -53,8 +55,9 @@ TEST_F(PayoutStorageTest, ReadingKeepsWhatTheFormatAllows) {
     const std::string good = TPayoutStorage::FormatPaytable(Filled(7));
     std::string hundred(100, ' ');
     hundred.replace(0, 12, "     9    x8"); // a field that is no number reads as 0
-    WriteText(folder / "in.dat", "junk before any section\r\n[Jacks or better]\r\n" + good + "\r\n; comment\r\n\r\n" +
-                                     std::string(99, '5') + "\r\n" + hundred + "\r\n[Not a game]\r\n" + good +
+    WriteText(folder / "in.dat", "junk before any section\r\n[Jacks or better]\r\n" + good +
+                                     "\r\n; comment\r\n\r\n" + std::string(99, '5') + "\r\n" +
+                                     hundred + "\r\n[Not a game]\r\n" + good +
                                      "\r\n[Deuces Wild]\r\n" + good + "\r\n");
     TPayoutStorage store((folder / "in.dat").string(), (folder / "out.dat").string());
     EXPECT_EQ(store.PaytableCount(0), 2); // the 99-character line is dropped
@@ -89,7 +92,9 @@ TEST_F(PayoutStorageTest, WriteFindAndSave) {
         EXPECT_FALSE(fs::exists(out.string() + ".tmp"));
     }
     const std::string text = ReadText(out);
-    EXPECT_EQ(text.rfind("[Jacks or better]\r\n" + TPayoutStorage::FormatPaytable(Filled(5)) + "\r\n", 0), 0u);
+    EXPECT_EQ(
+        text.rfind("[Jacks or better]\r\n" + TPayoutStorage::FormatPaytable(Filled(5)) + "\r\n", 0),
+        0u);
     EXPECT_NE(text.find("\r\n\r\n[High Fives]\r\n\r\n"), std::string::npos);
     TPayoutStorage reread(out.string(), out.string());
     EXPECT_EQ(reread.ReadPaytable(0, 1), Filled(4));

@@ -1,3 +1,4 @@
+#include "ui/main/MainWindow.h"
 #include "ui/app/Application.h"
 #include "ui/app/SingleInstance.h"
 #include "ui/common/AboutWindow.h"
@@ -5,7 +6,6 @@
 #include "ui/common/HelpWindow.h"
 #include "ui/common/MessageBox.h"
 #include "ui/main/CounterPanel.h"
-#include "ui/main/MainWindow.h"
 #include "ui/main/PayoutGrid.h"
 
 #include "prefs/Preferences.h"
@@ -13,23 +13,23 @@
 #include "support/TempFolders.h"
 
 #include <QAction>
-#include <QLabel>
-#include <QLocalSocket>
 #include <QDialog>
+#include <QLabel>
 #include <QListWidget>
+#include <QLocalSocket>
 #include <QMenu>
 #include <QMessageBox>
-#include <QTextBrowser>
-#include <QTimer>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextBrowser>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace drawmentor {
 namespace {
 
 class MainWindowTest : public ::testing::Test {
-protected:
+  protected:
     MainWindowTest() : folders(QStringLiteral(DRAWMENTOR_RUNTIME_DIR)) {
         TRandom::SetSeedSource([] { return 4242u; });
         preferences = std::make_unique<TPreferences>();
@@ -45,7 +45,9 @@ protected:
         TRandom::SetSeedSource({});
         TApplication::SetReportHandler({});
     }
-    template <class T> T* Find(const char* name) { return window->findChild<T*>(QString::fromLatin1(name)); }
+    template <class T> T* Find(const char* name) {
+        return window->findChild<T*>(QString::fromLatin1(name));
+    }
     QString Text(const char* label) { return Find<QLabel>(label)->text(); }
     void Click(const char* button) { QTest::mouseClick(Find<TCardButton>(button), Qt::LeftButton); }
     void Key(Qt::Key key) {
@@ -78,7 +80,8 @@ TEST_F(MainWindowTest, PlayWithMouseAndKeys) {
     EXPECT_EQ(Find<TCardButton>("btnDeal")->text(), "Draw");
     EXPECT_TRUE(Find<TCardButton>("btnHint")->isEnabled());
     EXPECT_EQ(Text("lCredit"), "2495");
-    EXPECT_EQ(Find<QLabel>("lInfoLabel")->text(), "Click the cards you want to hold, then press Draw");
+    EXPECT_EQ(Find<QLabel>("lInfoLabel")->text(),
+              "Click the cards you want to hold, then press Draw");
     EXPECT_EQ(Engine().DrawMask(), 31);
     QTest::mouseClick(Find<QWidget>("Card1"), Qt::LeftButton);
     EXPECT_EQ(Engine().DrawMask(), 30);
@@ -131,7 +134,8 @@ TEST_F(MainWindowTest, DoubleUpPicks) {
     ASSERT_TRUE(PlayUntilAWin());
     const int win = Engine().CurrentWin();
     EXPECT_TRUE(Find<TCardButton>("btnDoubleUp")->isEnabled());
-    Engine().StackCards({14, 15, 12, 16, 17}); // the dealer's three of clubs against the ace of spades
+    Engine().StackCards(
+        {14, 15, 12, 16, 17}); // the dealer's three of clubs against the ace of spades
     Key(Qt::Key_D);
     EXPECT_EQ(Engine().State(), gsDoubleUp);
     EXPECT_FALSE(Find<TCardButton>("btnDeal")->isEnabled());
@@ -165,15 +169,17 @@ TEST_F(MainWindowTest, CounterFormatsAndPaytableLayout) {
 }
 
 TEST_F(MainWindowTest, MenusTranslateAndWaitForTheirWindows) {
-    for (const char* name : {"miShowStat", "miShowCharts", "miShowErrors", "miClearByFilter", "miChangePreferences",
-                             "miSelectVP", "miSelectDeck", "miSelectBack", "miAllHands"})
+    for (const char* name :
+         {"miShowStat", "miShowCharts", "miShowErrors", "miClearByFilter", "miChangePreferences",
+          "miSelectVP", "miSelectDeck", "miSelectBack", "miAllHands"})
         EXPECT_FALSE(Find<QAction>(name)->isEnabled()) << name;
     EXPECT_EQ(Find<QAction>("miAbout")->text(), "&About DrawMentor...");
     const auto everyMenuHasText = [&] {
         int checked = 0;
         for (QAction* action : window->findChildren<QAction*>())
             if (!action->property("textKey").toString().isEmpty()) {
-                EXPECT_FALSE(action->text().isEmpty()) << action->property("textKey").toString().toStdString();
+                EXPECT_FALSE(action->text().isEmpty())
+                    << action->property("textKey").toString().toStdString();
                 ++checked;
             }
         EXPECT_GT(checked, 20);
@@ -255,7 +261,8 @@ TEST_F(MainWindowTest, CoinValueChoiceAndAbout) {
     QTest::mouseClick(Find<QLabel>("lCoinCost"), Qt::LeftButton);
     EXPECT_EQ(Engine().CoinIndex(), 2);
     EXPECT_EQ(Text("lCoinCost"), "$1.00");
-    QTimer::singleShot(0, [] { qobject_cast<QDialog*>(QApplication::activeModalWidget())->reject(); });
+    QTimer::singleShot(0,
+                       [] { qobject_cast<QDialog*>(QApplication::activeModalWidget())->reject(); });
     window->ChooseCoinValue(); // cancelled: nothing changes
     EXPECT_EQ(Engine().CoinIndex(), 2);
 
@@ -271,7 +278,8 @@ TEST_F(MainWindowTest, CoinValueChoiceAndAbout) {
 }
 
 TEST(SingleInstance, ASecondStartWakesTheFirst) {
-    const QString name = QStringLiteral("DrawMentor-test-%1").arg(QCoreApplication::applicationPid());
+    const QString name =
+        QStringLiteral("DrawMentor-test-%1").arg(QCoreApplication::applicationPid());
     TSingleInstance first(name);
     ASSERT_TRUE(first.Listen());
     QSignalSpy woken(&first, &TSingleInstance::ActivationRequested);

@@ -15,7 +15,7 @@ namespace drawmentor {
 namespace {
 
 class TFakeWindows : public IGameWindows {
-public:
+  public:
     TWarningAnswer ShowWarning(TGameEngine&) override {
         ++Warnings;
         return Answer;
@@ -31,7 +31,7 @@ public:
 };
 
 class GameEngineTest : public ::testing::Test {
-protected:
+  protected:
     GameEngineTest() : folders(QStringLiteral(DRAWMENTOR_RUNTIME_DIR)) {
         TRandom::SetSeedSource([] { return 20261207u; });
         SetClock([this] { return now; });
@@ -90,7 +90,8 @@ TEST_F(GameEngineTest, TheRandomGenerator) {
     EXPECT_EQ(random.Next(52), 1);
     EXPECT_EQ(random.Seed, 134775814u);
     random.Seed = 0xFFFFFFFFu;
-    EXPECT_EQ(random.Next(52), static_cast<int>((uint64_t{0xFFFFFFFFu * 134775813u + 1u} * 52) >> 32));
+    EXPECT_EQ(random.Next(52),
+              static_cast<int>((uint64_t{0xFFFFFFFFu * 134775813u + 1u} * 52) >> 32));
 }
 
 TEST_F(GameEngineTest, DealTakesTheBetAndCreditsMayGoNegative) {
@@ -116,7 +117,8 @@ TEST_F(GameEngineTest, HoldingEverythingStillDrawsFiveCards) {
     e.Draw();
     EXPECT_EQ(e.State(), gsDrawn);
     std::set<int> cards(dealt.begin(), dealt.end());
-    for (uint8_t code : e.Record().Drawn) EXPECT_TRUE(cards.insert(code).second) << "card dealt twice";
+    for (uint8_t code : e.Record().Drawn)
+        EXPECT_TRUE(cards.insert(code).second) << "card dealt twice";
     for (int i = 0; i < 5; ++i) EXPECT_EQ(e.CardAt(i), dealt[i]);
     EXPECT_EQ(e.Record().DrawMask, 0);
     EXPECT_LE(e.Record().Return, e.Record().BestReturn);
@@ -156,7 +158,8 @@ int DealAWin(TGameEngine& e) {
 
 TEST_F(GameEngineTest, DoubleUpCompares) {
     TGameEngine& e = Start();
-    const int aceS = 12, aceH = 51, kingD = 2 * 13 + 11, twoC = 13, threeC = 14, fourC = 15, fiveC = 16;
+    const int aceS = 12, aceH = 51, kingD = 2 * 13 + 11, twoC = 13, threeC = 14, fourC = 15,
+              fiveC = 16;
     // The dealer's card and the card at position 3 as given, fillers elsewhere.
     const auto pick = [&](int dealer, int picked) {
         const int before = e.CurrentWin() > 0 ? e.CurrentWin() : DealAWin(e);
@@ -172,7 +175,9 @@ TEST_F(GameEngineTest, DoubleUpCompares) {
         EXPECT_EQ(e.State(), gsDrawn);
         return std::pair{before, e.CurrentWin()};
     };
-    const auto doubles = [](std::pair<int, int> result) { return result.second == 2 * result.first; };
+    const auto doubles = [](std::pair<int, int> result) {
+        return result.second == 2 * result.first;
+    };
     const auto [won, doubled] = pick(kingD, aceS);
     EXPECT_EQ(won, 4000);
     EXPECT_EQ(doubled, 8000);
@@ -363,7 +368,8 @@ TEST_F(GameEngineTest, WithoutAnyPaytableTheErrorSaysSo) {
         TGameEngine e(*preferences, &windows);
         FAIL();
     } catch (const EDrawMentor& error) {
-        EXPECT_NE(std::string(error.what()).find("LoadFromIni\nNo paytable is stored for any game"), std::string::npos)
+        EXPECT_NE(std::string(error.what()).find("LoadFromIni\nNo paytable is stored for any game"),
+                  std::string::npos)
             << error.what();
     }
 }

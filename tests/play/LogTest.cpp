@@ -80,7 +80,7 @@ TEST(DateTimes, DaysSinceTheEndOf1899) {
 }
 
 class LoggerTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         SetClock([this] { return now; });
         path = folders.Data() + "DrawMentor.log";
@@ -106,7 +106,8 @@ TEST_F(LoggerTest, EveryAppendReachesTheFileAtOnce) {
     logger.Append(Hand(0, 0, 1, now));
     const QByteArray bytes = ReadFile(path);
     ASSERT_EQ(bytes.size(), 158);
-    EXPECT_EQ(TLogRecord::FromBytes(reinterpret_cast<const uint8_t*>(bytes.constData()) + 79), Hand(0, 0, 1, now));
+    EXPECT_EQ(TLogRecord::FromBytes(reinterpret_cast<const uint8_t*>(bytes.constData()) + 79),
+              Hand(0, 0, 1, now));
     TLogger again(path);
     EXPECT_EQ(again.Count(), 2);
 }
@@ -120,7 +121,9 @@ TEST_F(LoggerTest, ATrailingFragmentIsDroppedAndNeverMisalignsAppends) {
     logger.Append(Hand(4, 0, 1, now));
     const QByteArray after = ReadFile(path);
     ASSERT_EQ(after.size(), 3 * 79);
-    EXPECT_EQ(TLogRecord::FromBytes(reinterpret_cast<const uint8_t*>(after.constData()) + 158).GameIndex, 4);
+    EXPECT_EQ(
+        TLogRecord::FromBytes(reinterpret_cast<const uint8_t*>(after.constData()) + 158).GameIndex,
+        4);
     TLogRecord record;
     logger.Rewind();
     int read = 0;
@@ -237,7 +240,8 @@ TEST_F(LoggerTest, FilterFollowsTheNewestHand) {
     EXPECT_FALSE(filter.MatchesKey(Hand(0, 1, 2, now)));
     EXPECT_FALSE(filter.MatchesKey(Hand(0, 0, 8, now))); // modes above 7 never match
 
-    logger.Append(Hand(0, 0, 1, now)); // a hand of this session: the rebuilt filter starts at the session
+    logger.Append(
+        Hand(0, 0, 1, now)); // a hand of this session: the rebuilt filter starts at the session
     EXPECT_EQ(&logger.Filter(), &filter) << "windows may hold the filter across appends";
     EXPECT_EQ(logger.Filter().DateItemIndex(), 0);
     EXPECT_EQ(secondListener, 1);

@@ -20,7 +20,8 @@ namespace {
 // The paying line of a final hand, found without the engines: natural
 // categories go to the last line listing them, wild ones to the best-paying
 // line listing them (ties to the lower line).
-int PlainLine(const TPokerDescription& game, const TPayTable& table, int bet, const oracle::TCodes& codes) {
+int PlainLine(const TPokerDescription& game, const TPayTable& table, int bet,
+              const oracle::TCodes& codes) {
     const int wildRank = game.WildRank >= 0 ? game.WildRank : -1;
     bool wild = false;
     for (int code : codes) wild = wild || oracle::IsWildCode(code, wildRank);
@@ -35,7 +36,8 @@ int PlainLine(const TPokerDescription& game, const TPayTable& table, int bet, co
     const auto& wildGame = dynamic_cast<const TWildPokerDescription&>(game);
     int line = -1;
     for (int l = 0; l <= game.LastLine; ++l)
-        if (((wildGame.WildLineCategories(l) >> category) & 1) && (line < 0 || table.At(bet, l) > table.At(bet, line)))
+        if (((wildGame.WildLineCategories(l) >> category) & 1) &&
+            (line < 0 || table.At(bet, l) > table.At(bet, line)))
             line = l;
     return line;
 }
@@ -43,7 +45,8 @@ int PlainLine(const TPokerDescription& game, const TPayTable& table, int bet, co
 oracle::TCodes FinalHand(const TLogRecord& record, int mask) {
     oracle::TCodes codes{};
     int next = 0;
-    for (int i = 0; i < 5; ++i) codes[i] = ((mask >> i) & 1) ? record.Drawn[next++] : record.Dealt[i];
+    for (int i = 0; i < 5; ++i)
+        codes[i] = ((mask >> i) & 1) ? record.Drawn[next++] : record.Dealt[i];
     return codes;
 }
 
@@ -59,7 +62,8 @@ TEST_P(SimulationTest, EveryRecordAgreesWithTheCardsAndTheCounters) {
         TPayTable pays;
         const int perCoin[] = {2000, 800, 200, 25, 15, 9, 5, 3, 2, 2, 1};
         for (int coins = 1; coins <= 5; ++coins)
-            for (int line = 0; line < 16; ++line) pays.At(coins, line) = line <= 10 ? perCoin[line] * coins : -1;
+            for (int line = 0; line < 16; ++line)
+                pays.At(coins, line) = line <= 10 ? perCoin[line] * coins : -1;
         engine.SelectGame(game, 0, pays);
     } else {
         engine.SelectGame(game, 0);
@@ -93,7 +97,8 @@ TEST_P(SimulationTest, EveryRecordAgreesWithTheCardsAndTheCounters) {
     TLogRecord r;
     log.Rewind();
     while (log.ReadNext(r)) {
-        SCOPED_TRACE(oracle::CodesText(FinalHand(r, 0)) + " drawn " + oracle::CodesText(FinalHand(r, 31)));
+        SCOPED_TRACE(oracle::CodesText(FinalHand(r, 0)) + " drawn " +
+                     oracle::CodesText(FinalHand(r, 31)));
         const auto win = [&](int mask) {
             const int line = PlainLine(*description, engine.PayTable(), r.Bet, FinalHand(r, mask));
             return line < 0 ? 0 : engine.PayTable().At(r.Bet, line);

@@ -17,7 +17,8 @@ void ExpectAllMasksExact(const oracle::TDeckKind& kind, const oracle::TCodes& de
     TPayout payout;
     const auto engine = EngineForDeal(kind, dealt, payout);
     for (int mask = 0; mask < kMaskCount; ++mask)
-        for (const auto& failure : CompareMask(kind, dealt, *engine, mask)) ADD_FAILURE() << failure;
+        for (const auto& failure : CompareMask(kind, dealt, *engine, mask))
+            ADD_FAILURE() << failure;
 }
 
 class EngineMatchesEnumeration : public ::testing::TestWithParam<int> {};

@@ -15,12 +15,17 @@ struct TPalette {
 // Court cards keep the traditional red, blue, yellow and black; each suit
 // leads with another of them.
 TPalette PaletteOf(int suit) {
-    const QColor red(190, 30, 40), blue(30, 60, 150), yellow(235, 190, 40), black(25, 25, 30), green(20, 110, 60);
+    const QColor red(190, 30, 40), blue(30, 60, 150), yellow(235, 190, 40), black(25, 25, 30),
+        green(20, 110, 60);
     switch (suit) {
-    case 0: return {blue, yellow, red, black};
-    case 1: return {green, yellow, red, QColor(90, 60, 30)};
-    case 2: return {yellow, red, blue, QColor(150, 90, 30)};
-    default: return {red, yellow, blue, QColor(60, 40, 20)};
+    case 0:
+        return {blue, yellow, red, black};
+    case 1:
+        return {green, yellow, red, QColor(90, 60, 30)};
+    case 2:
+        return {yellow, red, blue, QColor(150, 90, 30)};
+    default:
+        return {red, yellow, blue, QColor(60, 40, 20)};
     }
 }
 
@@ -41,7 +46,8 @@ QPainterPath Crown(double cx, double y, double w, int points) {
 }
 
 // One half figure standing in `half`, head up; its lower edge is the card's middle.
-void DrawHalf(QPainter& p, const QRectF& half, int rank, int suit, TCourtStyle style, bool fourColours) {
+void DrawHalf(QPainter& p, const QRectF& half, int rank, int suit, TCourtStyle style,
+              bool fourColours) {
     const TPalette c = PaletteOf(suit);
     const QColor ink(25, 25, 30);
     const QColor skin(250, 214, 170);
@@ -64,7 +70,8 @@ void DrawHalf(QPainter& p, const QRectF& half, int rank, int suit, TCourtStyle s
     p.drawPath(robe);
     // Trim down the middle and a collar, patterned like the old woodcuts.
     p.setBrush(c.Trim);
-    p.drawRect(QRectF(cx - w * 0.08, headY + headR * 1.3, w * 0.16, half.bottom() - headY - headR * 1.3));
+    p.drawRect(
+        QRectF(cx - w * 0.08, headY + headR * 1.3, w * 0.16, half.bottom() - headY - headR * 1.3));
     p.setBrush(c.Accent);
     for (double y = headY + headR * 1.8; y < half.bottom() - 2; y += 5)
         p.drawEllipse(QPointF(cx, y), 1.2, 1.2);
@@ -94,7 +101,8 @@ void DrawHalf(QPainter& p, const QRectF& half, int rank, int suit, TCourtStyle s
     p.setPen(QPen(ink, 0.7));
     p.drawPoint(QPointF(cx - headR * 0.35, headY - headR * 0.1));
     p.drawPoint(QPointF(cx + headR * 0.35, headY - headR * 0.1));
-    p.drawLine(QPointF(cx - headR * 0.25, headY + headR * 0.5), QPointF(cx + headR * 0.25, headY + headR * 0.5));
+    p.drawLine(QPointF(cx - headR * 0.25, headY + headR * 0.5),
+               QPointF(cx + headR * 0.25, headY + headR * 0.5));
     p.setPen(outline);
     if (rank == 11) { // the king: a beard and a full crown
         p.setBrush(c.Hair);
@@ -128,8 +136,10 @@ void DrawHalf(QPainter& p, const QRectF& half, int rank, int suit, TCourtStyle s
         p.setBrush(c.Accent);
         QPainterPath feather;
         feather.moveTo(cx + headR * 0.6, headY - headR * 1.3);
-        feather.quadTo(cx + headR * 2.6, headY - headR * 2.8, cx + headR * 2.2, headY - headR * 0.6);
-        feather.quadTo(cx + headR * 1.8, headY - headR * 1.6, cx + headR * 0.6, headY - headR * 1.3);
+        feather.quadTo(cx + headR * 2.6, headY - headR * 2.8, cx + headR * 2.2,
+                       headY - headR * 0.6);
+        feather.quadTo(cx + headR * 1.8, headY - headR * 1.6, cx + headR * 0.6,
+                       headY - headR * 1.3);
         p.drawPath(feather);
     }
 
@@ -145,7 +155,9 @@ void DrawHalf(QPainter& p, const QRectF& half, int rank, int suit, TCourtStyle s
         p.setBrush(c.Accent);
         for (int i = 0; i < 5; ++i) {
             const double a = i * 2 * M_PI / 5;
-            p.drawEllipse(QPointF(hx + 2 + 2.6 * std::cos(a), headY - headR - 3 + 2.6 * std::sin(a)), 1.8, 1.8);
+            p.drawEllipse(
+                QPointF(hx + 2 + 2.6 * std::cos(a), headY - headR - 3 + 2.6 * std::sin(a)), 1.8,
+                1.8);
         }
         p.setBrush(QColor(240, 200, 40));
         p.drawEllipse(QPointF(hx + 2, headY - headR - 3), 1.3, 1.3);
@@ -168,10 +180,12 @@ void DrawHalf(QPainter& p, const QRectF& half, int rank, int suit, TCourtStyle s
 
 } // namespace
 
-void DrawCourt(QPainter& p, const QRectF& frame, int rank, int suit, TCourtStyle style, bool fourColours) {
+void DrawCourt(QPainter& p, const QRectF& frame, int rank, int suit, TCourtStyle style,
+               bool fourColours) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
-    const QColor frameColour = style == TCourtStyle::Classic ? QColor(30, 50, 120) : SuitColor(suit, fourColours);
+    const QColor frameColour =
+        style == TCourtStyle::Classic ? QColor(30, 50, 120) : SuitColor(suit, fourColours);
     p.setPen(QPen(frameColour, 1));
     p.setBrush(style == TCourtStyle::Classic ? QColor(255, 252, 240) : QColor(246, 246, 250));
     p.drawRect(frame);
@@ -186,7 +200,8 @@ void DrawCourt(QPainter& p, const QRectF& frame, int rank, int suit, TCourtStyle
     // The line between the two figures.
     p.save();
     p.setPen(QPen(frameColour, 0.8));
-    p.drawLine(QPointF(frame.left() + 2, frame.center().y()), QPointF(frame.right() - 2, frame.center().y()));
+    p.drawLine(QPointF(frame.left() + 2, frame.center().y()),
+               QPointF(frame.right() - 2, frame.center().y()));
     p.restore();
 }
 
@@ -206,7 +221,8 @@ void DrawAce(QPainter& p, const QRectF& card, int suit, TCourtStyle style, bool 
             p.rotate(i * 30);
             QPainterPath scroll;
             scroll.moveTo(0, -size * 0.72);
-            scroll.cubicTo(size * 0.18, -size * 0.86, size * 0.26, -size * 0.64, size * 0.10, -size * 0.60);
+            scroll.cubicTo(size * 0.18, -size * 0.86, size * 0.26, -size * 0.64, size * 0.10,
+                           -size * 0.60);
             p.drawPath(scroll);
             p.restore();
         }
@@ -216,7 +232,8 @@ void DrawAce(QPainter& p, const QRectF& card, int suit, TCourtStyle style, bool 
         p.drawPath(SuitPath(0, box));
         // A white inlay gives the big spade its engraved look.
         p.setBrush(style == TCourtStyle::Classic ? QColor(240, 200, 40) : QColor(250, 250, 250));
-        p.drawPath(SuitPath(0, QRectF(centre.x() - size * 0.16, centre.y() - size * 0.22, size * 0.32, size * 0.34)));
+        p.drawPath(SuitPath(0, QRectF(centre.x() - size * 0.16, centre.y() - size * 0.22,
+                                      size * 0.32, size * 0.34)));
     } else {
         p.setPen(Qt::NoPen);
         p.setBrush(SuitColor(suit, fourColours));

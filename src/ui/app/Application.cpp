@@ -5,7 +5,6 @@
 #include "cards/Error.h"
 #include "prefs/Preferences.h"
 
-
 #include <execinfo.h>
 
 namespace drawmentor {
@@ -32,7 +31,9 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
     SetTraceCapture(&CaptureTrace);
 }
 
-void TApplication::SetReportHandler(std::function<void(const QString&)> handler) { ReportHandler() = std::move(handler); }
+void TApplication::SetReportHandler(std::function<void(const QString&)> handler) {
+    ReportHandler() = std::move(handler);
+}
 
 void TApplication::Report(const std::exception_ptr& error) {
     const QString text = ExceptionReportText(error);

@@ -12,7 +12,7 @@ namespace drawmentor {
 class TApplication : public QApplication {
     Q_OBJECT
 
-public:
+  public:
     TApplication(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
 

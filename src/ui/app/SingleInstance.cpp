@@ -14,7 +14,9 @@ const QByteArray kActivate = "activate\n";
 
 TSingleInstance::TSingleInstance(const QString& name) : FName(name) {}
 
-QString TSingleInstance::DefaultName() { return QStringLiteral("DrawMentor-%1").arg(getuid()); }
+QString TSingleInstance::DefaultName() {
+    return QStringLiteral("DrawMentor-%1").arg(getuid());
+}
 
 bool TSingleInstance::ActivateRunning() {
     QLocalSocket socket;

@@ -15,7 +15,7 @@ namespace drawmentor {
 class TSingleInstance : public QObject {
     Q_OBJECT
 
-public:
+  public:
     explicit TSingleInstance(const QString& name = DefaultName());
     // True when another instance answered (and was asked to show itself).
     bool ActivateRunning();
@@ -23,10 +23,10 @@ public:
     bool Listen();
     static QString DefaultName();
 
-signals:
+  signals:
     void ActivationRequested();
 
-private:
+  private:
     QString FName;
     std::unique_ptr<QLocalServer> FServer;
 };

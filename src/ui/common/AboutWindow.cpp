@@ -18,7 +18,9 @@ const QString kButtons = QStringLiteral("Main.Buttons");
 
 } // namespace
 
-QString ProgramVersion() { return QStringLiteral(DRAWMENTOR_VERSION); }
+QString ProgramVersion() {
+    return QStringLiteral(DRAWMENTOR_VERSION);
+}
 
 void ShowAbout(QWidget* parent, const TPreferences& preferences) {
     QDialog dialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -29,14 +31,17 @@ void ShowAbout(QWidget* parent, const TPreferences& preferences) {
     image->setObjectName(QStringLiteral("ImageAbout"));
     image->setPixmap(QPixmap::fromImage(LoadImageResource(QStringLiteral("ABOUT"))));
     layout->addWidget(image);
-    auto* title = new QLabel(QStringLiteral("<b><span style='font-size:16pt'>Draw</span>"
-                                            "<span style='font-size:16pt; color:#a00000'>Mentor</span></b>"),
-                             &dialog);
+    auto* title =
+        new QLabel(QStringLiteral("<b><span style='font-size:16pt'>Draw</span>"
+                                  "<span style='font-size:16pt; color:#a00000'>Mentor</span></b>"),
+                   &dialog);
     title->setAlignment(Qt::AlignCenter);
     layout->addWidget(title);
-    const QString date = QLocale().toString(QFileInfo(QCoreApplication::applicationFilePath()).lastModified().date(),
-                                            QLocale::ShortFormat);
-    auto* version = new QLabel(QStringLiteral("Version %1  (%2)").arg(ProgramVersion(), date), &dialog);
+    const QString date =
+        QLocale().toString(QFileInfo(QCoreApplication::applicationFilePath()).lastModified().date(),
+                           QLocale::ShortFormat);
+    auto* version =
+        new QLabel(QStringLiteral("Version %1  (%2)").arg(ProgramVersion(), date), &dialog);
     version->setObjectName(QStringLiteral("lVersion"));
     version->setAlignment(Qt::AlignCenter);
     layout->addWidget(version);

@@ -13,35 +13,53 @@
 namespace drawmentor {
 namespace {
 
-QString HelpFolder(const TPreferences& preferences) { return QFileInfo(preferences.HelpFileName()).path(); }
+QString HelpFolder(const TPreferences& preferences) {
+    return QFileInfo(preferences.HelpFileName()).path();
+}
 
 } // namespace
 
 QString HelpTopic(int context) {
     switch (context) {
-    case 100: return QStringLiteral("main");
-    case 200: return QStringLiteral("diag_stat");
-    case 300: return QStringLiteral("diag_charts");
-    case 400: return QStringLiteral("diag_errors");
-    case 500: return QStringLiteral("diag_clear_stat");
-    case 600: return QStringLiteral("prefs");
-    case 700: return QStringLiteral("poker_choice");
-    case 800: return QStringLiteral("poker_edit");
-    case 1000: return QStringLiteral("howtoplay");
-    case 1100: return QStringLiteral("allhands");
-    case 1200: return QStringLiteral("diag_deck");
-    case 1300: return QStringLiteral("diag_back");
-    case 1400: return QStringLiteral("warning");
-    default: return {};
+    case 100:
+        return QStringLiteral("main");
+    case 200:
+        return QStringLiteral("diag_stat");
+    case 300:
+        return QStringLiteral("diag_charts");
+    case 400:
+        return QStringLiteral("diag_errors");
+    case 500:
+        return QStringLiteral("diag_clear_stat");
+    case 600:
+        return QStringLiteral("prefs");
+    case 700:
+        return QStringLiteral("poker_choice");
+    case 800:
+        return QStringLiteral("poker_edit");
+    case 1000:
+        return QStringLiteral("howtoplay");
+    case 1100:
+        return QStringLiteral("allhands");
+    case 1200:
+        return QStringLiteral("diag_deck");
+    case 1300:
+        return QStringLiteral("diag_back");
+    case 1400:
+        return QStringLiteral("warning");
+    default:
+        return {};
     }
 }
 
 bool ShowHelp(QWidget* parent, int helpContext, const TPreferences& preferences) {
     const QString topic = HelpTopic(helpContext);
     if (topic.isEmpty()) return false;
-    const QString page = HelpFolder(preferences) + QStringLiteral("/") + topic + QStringLiteral(".html");
+    const QString page =
+        HelpFolder(preferences) + QStringLiteral("/") + topic + QStringLiteral(".html");
     if (!QFileInfo::exists(page)) {
-        QMessageBox::information(parent, QStringLiteral("DrawMentor 2.0"), QStringLiteral("Sorry, html help not installed."));
+        QMessageBox::information(parent, QStringLiteral("DrawMentor 2.0"),
+                                 QStringLiteral("Sorry, html help not installed."));
         return false;
     }
     // One help window, reused: the next topic shows in it.
@@ -57,8 +75,9 @@ bool ShowHelp(QWidget* parent, int helpContext, const TPreferences& preferences)
         browser->setObjectName(QStringLiteral("HelpBrowser"));
         browser->setOpenExternalLinks(true);
         layout->addWidget(browser);
-        QObject::connect(browser, &QTextBrowser::sourceChanged, window,
-                         [browser](const QUrl&) { browser->window()->setWindowTitle(browser->documentTitle()); });
+        QObject::connect(browser, &QTextBrowser::sourceChanged, window, [browser](const QUrl&) {
+            browser->window()->setWindowTitle(browser->documentTitle());
+        });
     }
     auto* browser = window->findChild<QTextBrowser*>(QStringLiteral("HelpBrowser"));
     browser->setSource(QUrl::fromLocalFile(page));

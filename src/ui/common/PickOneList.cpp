@@ -28,17 +28,23 @@ int ChooseFromList(QWidget* parent, const QString& caption, const QStringList& i
     list->setCurrentRow(index);
     layout->addWidget(list);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    buttons->button(QDialogButtonBox::Ok)->setText(preferences.Translate(kButtons, QStringLiteral("OK")));
-    buttons->button(QDialogButtonBox::Cancel)->setText(preferences.Translate(kButtons, QStringLiteral("Cancel")));
+    buttons->button(QDialogButtonBox::Ok)
+        ->setText(preferences.Translate(kButtons, QStringLiteral("OK")));
+    buttons->button(QDialogButtonBox::Cancel)
+        ->setText(preferences.Translate(kButtons, QStringLiteral("Cancel")));
     layout->addWidget(buttons);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     QObject::connect(list, &QListWidget::itemDoubleClicked, &dialog, &QDialog::accept);
     // Every item visible without scrolling, unless that passes half the screen.
     const int rowHeight = list->sizeHintForRow(0) > 0 ? list->sizeHintForRow(0) : 18;
-    const int screenHalf = (parent && parent->screen() ? parent->screen() : QApplication::primaryScreen())
-                               ->availableGeometry().height() / 2;
-    list->setFixedHeight(std::min(rowHeight * static_cast<int>(items.size()) + 2 * list->frameWidth(), screenHalf));
+    const int screenHalf =
+        (parent && parent->screen() ? parent->screen() : QApplication::primaryScreen())
+            ->availableGeometry()
+            .height() /
+        2;
+    list->setFixedHeight(
+        std::min(rowHeight * static_cast<int>(items.size()) + 2 * list->frameWidth(), screenHalf));
     return dialog.exec() == QDialog::Accepted ? list->currentRow() : -1;
 }
 

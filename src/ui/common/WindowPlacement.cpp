@@ -21,7 +21,8 @@ bool RestorePlacement(QWidget& window, const TIniFile& ini, const QString& name)
     const int width = ReadIntSetting(ini, TSetting::Width, section);
     const int height = ReadIntSetting(ini, TSetting::Height, section);
     if (width > 0 && height > 0) window.resize(width, height);
-    window.move(ReadIntSetting(ini, TSetting::Left, section), ReadIntSetting(ini, TSetting::Top, section));
+    window.move(ReadIntSetting(ini, TSetting::Left, section),
+                ReadIntSetting(ini, TSetting::Top, section));
     return true;
 }
 

@@ -15,7 +15,9 @@ namespace {
 
 const QString kLabels = QStringLiteral("Main.Labels");
 
-QString Trimmed(const char* format, double value) { return QString::asprintf(format, value).trimmed(); }
+QString Trimmed(const char* format, double value) {
+    return QString::asprintf(format, value).trimmed();
+}
 
 } // namespace
 
@@ -80,16 +82,23 @@ void TCounterPanel::Update(const TGameEngine& engine, const QImage& chart) {
     FChart->setPixmap(QPixmap::fromImage(chart));
 }
 
-void TCounterPanel::SetTime(TDateTime elapsed) { FRows[rTime].Value->setText(PlayTimeText(elapsed)); }
-
-QString TCounterPanel::MoneyText(double amount) {
-    return (amount < 0 ? QStringLiteral("-$") : QStringLiteral("$")) + Trimmed("%5.2f", std::fabs(amount));
+void TCounterPanel::SetTime(TDateTime elapsed) {
+    FRows[rTime].Value->setText(PlayTimeText(elapsed));
 }
 
-QString TCounterPanel::AccuracyText(double percent) { return Trimmed("%10.2f%%", percent); }
+QString TCounterPanel::MoneyText(double amount) {
+    return (amount < 0 ? QStringLiteral("-$") : QStringLiteral("$")) +
+           Trimmed("%5.2f", std::fabs(amount));
+}
+
+QString TCounterPanel::AccuracyText(double percent) {
+    return Trimmed("%10.2f%%", percent);
+}
 
 // Hours are not wrapped at a day: a long session shows as e.g. 27:03:15.
-QString TCounterPanel::PlayTimeText(TDateTime elapsed) { return drawmentor::PlayTimeText(elapsed); }
+QString TCounterPanel::PlayTimeText(TDateTime elapsed) {
+    return drawmentor::PlayTimeText(elapsed);
+}
 
 bool TCounterPanel::eventFilter(QObject* watched, QEvent* event) {
     if (watched == FRows[rValue].Value && event->type() == QEvent::MouseButtonPress) {

@@ -20,7 +20,7 @@ class TPreferences;
 class TCounterPanel : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit TCounterPanel(QWidget* parent = nullptr);
 
     void Translate(const TPreferences& preferences);
@@ -32,14 +32,14 @@ public:
     static QString AccuracyText(double percent);
     static QString PlayTimeText(TDateTime elapsed);
 
-signals:
+  signals:
     void CoinValueClicked();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     struct TRow {
         QWidget* Panel;
         QLabel* Caption;

@@ -26,14 +26,17 @@ QString TitleFromMenuText(QString text) {
     return text.trimmed();
 }
 
-TMainMenu::TMainMenu(QMainWindow& window, const TGameEngine& engine, const TPreferences& preferences)
+TMainMenu::TMainMenu(QMainWindow& window, const TGameEngine& engine,
+                     const TPreferences& preferences)
     : QObject(&window), FWindow(window), FEngine(engine), FPreferences(preferences) {
     FCommands.resize(kCommandCount);
     FAvailable.fill(true, kCommandCount);
     using C = TMenuCommand;
     FGameMenu = AddMenu(nullptr, "miGame", "Game");
-    AddCommand(FGameMenu, C::SelectGame, "miSelectVP", "SelectVP", QKeySequence(Qt::CTRL | Qt::Key_V));
-    AddCommand(FGameMenu, C::AnalyseHand, "miAnalyseHand", "AnalyseHand", QKeySequence(Qt::CTRL | Qt::Key_H));
+    AddCommand(FGameMenu, C::SelectGame, "miSelectVP", "SelectVP",
+               QKeySequence(Qt::CTRL | Qt::Key_V));
+    AddCommand(FGameMenu, C::AnalyseHand, "miAnalyseHand", "AnalyseHand",
+               QKeySequence(Qt::CTRL | Qt::Key_H));
     // The recent games go between two separators; empty, they collapse to one.
     FGameMenu->addSeparator();
     FRecentSeparator = FGameMenu->addSeparator();
@@ -41,8 +44,10 @@ TMainMenu::TMainMenu(QMainWindow& window, const TGameEngine& engine, const TPref
     connect(FGameMenu, &QMenu::aboutToShow, this, &TMainMenu::RebuildRecentGames);
 
     QMenu* mode = AddMenu(nullptr, "miMode", "Mode");
-    const char* modeNames[4][2] = {{"miAutoHold", "AutoHint"}, {"miTraining", "Training"},
-                                   {"miRealPlay", "RealPlay"}, {"miPlayErrorHands", "PlayProblemHands"}};
+    const char* modeNames[4][2] = {{"miAutoHold", "AutoHint"},
+                                   {"miTraining", "Training"},
+                                   {"miRealPlay", "RealPlay"},
+                                   {"miPlayErrorHands", "PlayProblemHands"}};
     for (int m = 0; m < 4; ++m) {
         FModeActions[m] = AddItem(mode, modeNames[m][0], modeNames[m][1]);
         FModeActions[m]->setCheckable(true);
@@ -51,18 +56,24 @@ TMainMenu::TMainMenu(QMainWindow& window, const TGameEngine& engine, const TPref
     mode->addSeparator();
     FShowResultHands = AddItem(mode, "miShowResultHands", "ShowResultHands");
     FShowWarnings = AddItem(mode, "miShowWarnings", "ShowWarnings");
-    for (auto [action, bit] : {std::pair{FShowResultHands, kShowResultHands}, std::pair{FShowWarnings, kShowWarnings}}) {
+    for (auto [action, bit] :
+         {std::pair{FShowResultHands, kShowResultHands}, std::pair{FShowWarnings, kShowWarnings}}) {
         action->setCheckable(true);
-        connect(action, &QAction::triggered, this, [this, bit](bool on) { emit OptionToggled(bit, on); });
+        connect(action, &QAction::triggered, this,
+                [this, bit](bool on) { emit OptionToggled(bit, on); });
     }
 
     QMenu* statistics = AddMenu(nullptr, "miStatistics", "Statistics");
-    AddCommand(statistics, C::AllHands, "miAllHands", "AllHands", QKeySequence(Qt::CTRL | Qt::Key_A));
+    AddCommand(statistics, C::AllHands, "miAllHands", "AllHands",
+               QKeySequence(Qt::CTRL | Qt::Key_A));
     statistics->addSeparator();
     AddCommand(statistics, C::ResetBalance, "miResetBalance", "ResetBalance");
-    AddCommand(statistics, C::ShowStatistics, "miShowStat", "ShowStats", QKeySequence(Qt::CTRL | Qt::Key_S));
-    AddCommand(statistics, C::ShowCharts, "miShowCharts", "ShowCharts", QKeySequence(Qt::CTRL | Qt::Key_C));
-    AddCommand(statistics, C::ShowErrors, "miShowErrors", "ShowErrors", QKeySequence(Qt::CTRL | Qt::Key_E));
+    AddCommand(statistics, C::ShowStatistics, "miShowStat", "ShowStats",
+               QKeySequence(Qt::CTRL | Qt::Key_S));
+    AddCommand(statistics, C::ShowCharts, "miShowCharts", "ShowCharts",
+               QKeySequence(Qt::CTRL | Qt::Key_C));
+    AddCommand(statistics, C::ShowErrors, "miShowErrors", "ShowErrors",
+               QKeySequence(Qt::CTRL | Qt::Key_E));
     statistics->addSeparator();
     QMenu* clear = AddMenu(statistics, "miClearLog", "ClearLog");
     AddCommand(clear, C::ClearAllRecords, "miClearAllRecords", "ClearAllRecords");
@@ -71,8 +82,10 @@ TMainMenu::TMainMenu(QMainWindow& window, const TGameEngine& engine, const TPref
     QMenu* preferencesMenu = AddMenu(nullptr, "miPreferences", "Preferences");
     AddCommand(preferencesMenu, C::ChangePreferences, "miChangePreferences", "ChangePreferences",
                QKeySequence(Qt::CTRL | Qt::Key_P));
-    AddCommand(preferencesMenu, C::SelectDeck, "miSelectDeck", "SelectDeck", QKeySequence(Qt::CTRL | Qt::Key_D));
-    AddCommand(preferencesMenu, C::SelectBack, "miSelectBack", "SelectBack", QKeySequence(Qt::CTRL | Qt::Key_B));
+    AddCommand(preferencesMenu, C::SelectDeck, "miSelectDeck", "SelectDeck",
+               QKeySequence(Qt::CTRL | Qt::Key_D));
+    AddCommand(preferencesMenu, C::SelectBack, "miSelectBack", "SelectBack",
+               QKeySequence(Qt::CTRL | Qt::Key_B));
 
     QMenu* help = AddMenu(nullptr, "miHelp", "Help");
     AddCommand(help, C::GettingStarted, "miHelpGetStart", "GettingStart");
@@ -84,7 +97,8 @@ TMainMenu::TMainMenu(QMainWindow& window, const TGameEngine& engine, const TPref
     Refresh();
 }
 
-QAction* TMainMenu::AddItem(QMenu* menu, const char* name, const char* key, const QKeySequence& shortcut) {
+QAction* TMainMenu::AddItem(QMenu* menu, const char* name, const char* key,
+                            const QKeySequence& shortcut) {
     auto* action = new QAction(menu);
     menu->addAction(action);
     action->setObjectName(QString::fromLatin1(name));
@@ -108,7 +122,9 @@ QMenu* TMainMenu::AddMenu(QMenu* parent, const char* name, const char* key) {
     return menu;
 }
 
-QAction* TMainMenu::Item(TMenuCommand command) const { return FCommands[static_cast<int>(command)]; }
+QAction* TMainMenu::Item(TMenuCommand command) const {
+    return FCommands[static_cast<int>(command)];
+}
 
 void TMainMenu::SetAvailable(TMenuCommand command, bool available) {
     FAvailable[static_cast<int>(command)] = available;
@@ -127,8 +143,9 @@ void TMainMenu::Refresh() {
     FShowResultHands->setChecked(FEngine.Options() & kShowResultHands);
     FShowWarnings->setChecked(FEngine.Options() & kShowWarnings);
     for (int c = 0; c < kCommandCount; ++c) FCommands[c]->setEnabled(FAvailable[c]);
-    Item(TMenuCommand::AllHands)->setEnabled(FAvailable[static_cast<int>(TMenuCommand::AllHands)] &&
-                                             FEngine.CanShowAllHands());
+    Item(TMenuCommand::AllHands)
+        ->setEnabled(FAvailable[static_cast<int>(TMenuCommand::AllHands)] &&
+                     FEngine.CanShowAllHands());
     Item(TMenuCommand::ResetBalance)->setEnabled(FEngine.CanChangeBet());
 }
 
@@ -140,7 +157,8 @@ void TMainMenu::RebuildRecentGames() {
     FRecent.clear();
     const QStringList& games = FEngine.RecentGames();
     for (int i = 0; i < games.size(); ++i) {
-        auto* recent = new QAction(QString::fromStdString(GameKeyCaption(games[i].toStdString())), FGameMenu);
+        auto* recent =
+            new QAction(QString::fromStdString(GameKeyCaption(games[i].toStdString())), FGameMenu);
         recent->setObjectName(QStringLiteral("miRecent%1").arg(i));
         FGameMenu->insertAction(FRecentSeparator, recent);
         connect(recent, &QAction::triggered, this, [this, i] { emit RecentChosen(i); });

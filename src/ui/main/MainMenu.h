@@ -39,7 +39,7 @@ enum class TMenuCommand {
 class TMainMenu : public QObject {
     Q_OBJECT
 
-public:
+  public:
     TMainMenu(QMainWindow& window, const TGameEngine& engine, const TPreferences& preferences);
 
     void Translate();
@@ -49,14 +49,15 @@ public:
     // Commands whose window the program has; the others stay disabled.
     void SetAvailable(TMenuCommand command, bool available);
 
-signals:
+  signals:
     void Command(drawmentor::TMenuCommand command);
     void ModeChosen(int mode);
     void OptionToggled(unsigned option, bool on);
     void RecentChosen(int index);
 
-private:
-    QAction* AddItem(QMenu* menu, const char* name, const char* key, const QKeySequence& shortcut = {});
+  private:
+    QAction* AddItem(QMenu* menu, const char* name, const char* key,
+                     const QKeySequence& shortcut = {});
     QAction* AddCommand(QMenu* menu, TMenuCommand command, const char* name, const char* key,
                         const QKeySequence& shortcut = {});
     QMenu* AddMenu(QMenu* parent, const char* name, const char* key);

@@ -51,7 +51,8 @@ QVBoxLayout* Column(QWidget* panel, int border, int gap) {
 }
 
 // A header strip of the window: a label 24 pixels high made a header label.
-TGradientLabel* HeaderStrip(QWidget* parent, QBoxLayout* layout, const char* name, const TPreferences& preferences) {
+TGradientLabel* HeaderStrip(QWidget* parent, QBoxLayout* layout, const char* name,
+                            const TPreferences& preferences) {
     auto* label = new QLabel(parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setFixedHeight(24);
@@ -65,8 +66,8 @@ TfDrawMentor20Main::TfDrawMentor20Main(TPreferences& preferences, QWidget* paren
     : QMainWindow(parent), FPreferences(preferences) {
     setObjectName(QStringLiteral("fDrawMentor20Main"));
     setWindowTitle(kCaption);
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setMinimumSize(450, 440);
     setMaximumSize(734, 632);
     resize(676, 483);
@@ -84,23 +85,26 @@ TfDrawMentor20Main::TfDrawMentor20Main(TPreferences& preferences, QWidget* paren
     FMenu = new TMainMenu(*this, *FEngine, FPreferences);
     connect(FMenu, &TMainMenu::Command, this, &TfDrawMentor20Main::RunCommand);
     connect(FMenu, &TMainMenu::ModeChosen, this, &TfDrawMentor20Main::SelectMode);
-    connect(FMenu, &TMainMenu::OptionToggled, this, [this](unsigned option, bool on) { FEngine->SetOption(option, on); });
+    connect(FMenu, &TMainMenu::OptionToggled, this,
+            [this](unsigned option, bool on) { FEngine->SetOption(option, on); });
     connect(FMenu, &TMainMenu::RecentChosen, this, [this](int index) {
         FEngine->SelectRecent(index);
         LayoutPaytable();
         RedrawCards();
     });
-    for (TMenuCommand missing : {TMenuCommand::SelectGame, TMenuCommand::AnalyseHand, TMenuCommand::AllHands,
-                                 TMenuCommand::ShowStatistics, TMenuCommand::ShowCharts, TMenuCommand::ShowErrors,
-                                 TMenuCommand::ClearByFilter, TMenuCommand::ChangePreferences,
-                                 TMenuCommand::SelectDeck, TMenuCommand::SelectBack})
+    for (TMenuCommand missing :
+         {TMenuCommand::SelectGame, TMenuCommand::AnalyseHand, TMenuCommand::AllHands,
+          TMenuCommand::ShowStatistics, TMenuCommand::ShowCharts, TMenuCommand::ShowErrors,
+          TMenuCommand::ClearByFilter, TMenuCommand::ChangePreferences, TMenuCommand::SelectDeck,
+          TMenuCommand::SelectBack})
         FMenu->SetAvailable(missing, false); // their windows are still to come
     RestoreSettings();
     Translate();
     RedrawCards();
     qApp->installEventFilter(this);
     FTimer.setInterval(1000);
-    connect(&FTimer, &QTimer::timeout, this, [this] { FCounters->SetTime(FEngine->ElapsedTime()); });
+    connect(&FTimer, &QTimer::timeout, this,
+            [this] { FCounters->SetTime(FEngine->ElapsedTime()); });
     FCounters->SetTime(FEngine->ElapsedTime());
     connect(&FPreferences, &TPreferences::PreferencesChanged, this, [this] { Translate(); });
 }
@@ -168,7 +172,8 @@ QWidget* TfDrawMentor20Main::BuildSidePanel(QWidget* parent) {
     auto* sideLayout = Column(side, 3, 2);
     FInfoLabel = HeaderStrip(side, sideLayout, "InfoLabel", FPreferences);
     FCounters = new TCounterPanel(side);
-    connect(FCounters, &TCounterPanel::CoinValueClicked, this, &TfDrawMentor20Main::ChooseCoinValue);
+    connect(FCounters, &TCounterPanel::CoinValueClicked, this,
+            &TfDrawMentor20Main::ChooseCoinValue);
     sideLayout->addWidget(FCounters, 1);
     FButtonPanel = Panel(side, "Panel14");
     FButtonPanel->setFixedSize(136, 180);
@@ -187,16 +192,27 @@ QWidget* TfDrawMentor20Main::BuildSidePanel(QWidget* parent) {
 
 void TfDrawMentor20Main::RunCommand(TMenuCommand command) {
     switch (command) {
-    case TMenuCommand::Exit: close(); break;
+    case TMenuCommand::Exit:
+        close();
+        break;
     case TMenuCommand::ResetBalance:
         FEngine->ResetCounters();
         UpdateCounters();
         break;
-    case TMenuCommand::ClearAllRecords: ClearAllRecords(); break;
-    case TMenuCommand::GettingStarted: ShowHelp(this, hcHowToPlay, FPreferences); break;
-    case TMenuCommand::ShowHelp: ShowHelp(this, hcMain, FPreferences); break;
-    case TMenuCommand::About: ShowAbout(this, FPreferences); break;
-    default: break; // windows still to come
+    case TMenuCommand::ClearAllRecords:
+        ClearAllRecords();
+        break;
+    case TMenuCommand::GettingStarted:
+        ShowHelp(this, hcHowToPlay, FPreferences);
+        break;
+    case TMenuCommand::ShowHelp:
+        ShowHelp(this, hcMain, FPreferences);
+        break;
+    case TMenuCommand::About:
+        ShowAbout(this, FPreferences);
+        break;
+    default:
+        break; // windows still to come
     }
 }
 
@@ -215,7 +231,8 @@ void TfDrawMentor20Main::Translate() {
     QFont font = this->font();
     ApplyFont(font, FPreferences);
     setFont(font);
-    for (TGradientLabel* header : {FPokerName, FInfoLabel, FMessage}) MakeHeaderLabel(header, FPreferences);
+    for (TGradientLabel* header : {FPokerName, FInfoLabel, FMessage})
+        MakeHeaderLabel(header, FPreferences);
     LayoutPaytable();
     RedrawCards();
 }
@@ -233,15 +250,20 @@ void TfDrawMentor20Main::UpdateCounters() {
     FDealButton->setToolTip(FPreferences.TranslateHint(kButtons, deal));
     FMenu->Refresh();
     switch (e.State()) {
-    case gsIdle: SetMessage(QStringLiteral("Start")); break;
-    case gsDealt: SetMessage(QStringLiteral("Hold")); break;
+    case gsIdle:
+        SetMessage(QStringLiteral("Start"));
+        break;
+    case gsDealt:
+        SetMessage(QStringLiteral("Hold"));
+        break;
     case gsDrawn:
         if (e.CurrentWin() != 0)
             SetMessage(QStringLiteral("Win"), e.CurrentWin());
         else
             SetMessage(QStringLiteral("Finish"));
         break;
-    default: break; // the double-up message stays as Double set it
+    default:
+        break; // the double-up message stays as Double set it
     }
 }
 
@@ -263,7 +285,8 @@ void TfDrawMentor20Main::DrawCardImage(int index) {
         FPaint->DrawBack(painter, rect);
     } else {
         const TCard card = DecodeCard(FEngine->CardAt(index));
-        FPaint->DrawCard(painter, rect, FEngine->IsHeld(index), FEngine->IsWild(card.Rank), card.Suit, card.Rank);
+        FPaint->DrawCard(painter, rect, FEngine->IsHeld(index), FEngine->IsWild(card.Rank),
+                         card.Suit, card.Rank);
     }
     painter.end();
     FCards[index]->SetImage(scratch);
@@ -294,7 +317,9 @@ void TfDrawMentor20Main::Reveal(const std::array<bool, 5>& which, const std::arr
     }
 }
 
-TfDrawMentor20Main::TBusy::TBusy(TfDrawMentor20Main& window) : FWindow(window) { FWindow.FBusy = true; }
+TfDrawMentor20Main::TBusy::TBusy(TfDrawMentor20Main& window) : FWindow(window) {
+    FWindow.FBusy = true;
+}
 
 TfDrawMentor20Main::TBusy::~TBusy() {
     FWindow.FBusy = false;
@@ -363,8 +388,9 @@ bool TfDrawMentor20Main::SelectBet(int coins) {
 void TfDrawMentor20Main::ChooseCoinValue() {
     QStringList values;
     for (int i = 0; i < kCoinValueCount; ++i) values << QString::asprintf("$%5.2f", CoinValue(i));
-    const int chosen = ChooseFromList(this, FPreferences.WindowCaption(QStringLiteral("Denomination")), values,
-                                      FEngine->CoinIndex(), FPreferences);
+    const int chosen =
+        ChooseFromList(this, FPreferences.WindowCaption(QStringLiteral("Denomination")), values,
+                       FEngine->CoinIndex(), FPreferences);
     if (chosen != -1) FEngine->SetCoinIndex(chosen);
     UpdateCounters();
 }
@@ -376,9 +402,10 @@ void TfDrawMentor20Main::SelectMode(int mode) {
 
 void TfDrawMentor20Main::ClearAllRecords() {
     const QString title = TitleFromMenuText(FMenu->Item(TMenuCommand::ClearAllRecords)->text());
-    const QString text = FPreferences.Translate(QStringLiteral("Main.ConfirmMessages"), QStringLiteral("ClearLog"));
-    if (TMessageBox::Ask(this, QStringLiteral("ConfirmClearLog"), title, text, QMessageBox::Ok | QMessageBox::Cancel,
-                         FPreferences) == QMessageBox::Ok)
+    const QString text =
+        FPreferences.Translate(QStringLiteral("Main.ConfirmMessages"), QStringLiteral("ClearLog"));
+    if (TMessageBox::Ask(this, QStringLiteral("ConfirmClearLog"), title, text,
+                         QMessageBox::Ok | QMessageBox::Cancel, FPreferences) == QMessageBox::Ok)
         FEngine->ClearAllRecords();
 }
 
@@ -396,7 +423,8 @@ void TfDrawMentor20Main::LayoutCards() {
     for (int i = 0; i < 5; ++i)
         FCards[i]->setGeometry(border + RoundHalfEven((available - 94) / 4.0 * i), top, 94, 127);
     // The buttons line up with the cards.
-    const int y = FCardsPanel->mapTo(this, QPoint(0, top)).y() - FButtonPanel->mapTo(this, QPoint(0, 0)).y();
+    const int y =
+        FCardsPanel->mapTo(this, QPoint(0, top)).y() - FButtonPanel->mapTo(this, QPoint(0, 0)).y();
     const int width = FButtonPanel->width() - 20;
     FHintButton->setGeometry(10, std::max(0, y + 2), width, 32);
     FDoubleButton->setGeometry(10, std::max(0, y + 48), width, 32);
@@ -471,7 +499,8 @@ bool TfDrawMentor20Main::eventFilter(QObject* watched, QEvent* event) {
     }
     if (event->type() == QEvent::KeyRelease && QApplication::activeWindow() == this) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (key->isAutoRepeat() || (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) return false;
+        if (key->isAutoRepeat() || (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+            return false;
         return HandleKey(key->key());
     }
     if (event->type() == QEvent::KeyPress && QApplication::activeWindow() == this) {

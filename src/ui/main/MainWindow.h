@@ -32,7 +32,7 @@ class TWindowRouter;
 class TfDrawMentor20Main : public QMainWindow {
     Q_OBJECT
 
-public:
+  public:
     explicit TfDrawMentor20Main(TPreferences& preferences, QWidget* parent = nullptr);
     ~TfDrawMentor20Main() override;
 
@@ -56,26 +56,26 @@ public:
     void RedrawCards();
     void LayoutPaytable();
 
-signals:
+  signals:
     // A card turned face up during a deal, draw or double-up, in the order shown.
     void CardRevealed(int index);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     // Marks the window busy while a command reveals cards (the deal delay lets
     // other events in); cleared on every path, errors included.
     class TBusy {
-    public:
+      public:
         explicit TBusy(TfDrawMentor20Main& window);
         ~TBusy();
         TBusy(const TBusy&) = delete;
         TBusy& operator=(const TBusy&) = delete;
 
-    private:
+      private:
         TfDrawMentor20Main& FWindow;
     };
 

@@ -12,13 +12,13 @@ class TPreferences;
 // main window's menu through the router's own methods, so that no opener of
 // a dialog lives in the main window.
 class TWindowRouter : public IGameWindows {
-public:
+  public:
     TWindowRouter(QWidget& parent, TPreferences& preferences);
 
     QWidget& Parent() const { return FParent; }
     TPreferences& Preferences() const { return FPreferences; }
 
-private:
+  private:
     QWidget& FParent;
     TPreferences& FPreferences;
 };
