@@ -26,6 +26,19 @@ void Copy(QPainter& p, int x, int y, const QImage& image) {
     p.drawImage(QPoint(x, y), image);
 }
 
+// The held band is laid over the face rather than ANDed into it: ANDed, a
+// court picture or a dense pip card shows through the lettering. Only the
+// band's white surround stays transparent, so the face around it is kept.
+QImage OpaqueWhereNotWhite(const QImage& image) {
+    QImage out = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < out.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < out.width(); ++x)
+            if ((line[x] & 0xFFFFFFu) == 0xFFFFFFu) line[x] = 0;
+    }
+    return out;
+}
+
 } // namespace
 
 const char* const TPaintEngine::PipPatterns[9] = {
@@ -39,7 +52,7 @@ TPaintEngine::TPaintEngine() {
     FBlank = LoadImageResource(QStringLiteral("EMPTY"));
     CardWidth = FBlank.width();
     CardHeight = FBlank.height();
-    FHeld = LoadImageResource(QStringLiteral("HELD"));
+    FHeld = OpaqueWhereNotWhite(LoadImageResource(QStringLiteral("HELD")));
     FWild = LoadImageResource(QStringLiteral("WILD"));
 }
 
@@ -180,7 +193,10 @@ void TPaintEngine::DrawCard(QPainter& p, const QRect& rect, bool held, bool wild
             }
         }
     }
-    if (held) And(p, left + 1, top + 80, FHeld, QRect(1, 0, FHeld.width() - 2, FHeld.height()));
+    if (held) {
+        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        p.drawImage(QPoint(left + 1, top + 80), FHeld, QRect(1, 0, FHeld.width() - 2, FHeld.height()));
+    }
     p.restore();
 }
 

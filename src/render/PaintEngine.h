@@ -11,7 +11,8 @@ namespace drawmentor {
 // pictures and a header of layout numbers) and the chosen card back.
 // Faces are composed at paint time: a plain copy of the blank (or wild) face,
 // then every glyph combined with a bitwise AND, so the white parts of a glyph
-// leave the face unchanged.
+// leave the face unchanged. The held band alone is laid over the finished
+// face, so that its lettering reads on every picture.
 class TPaintEngine {
 public:
     // Loads the built-in EMPTY, HELD and WILD pictures; no deck yet.
