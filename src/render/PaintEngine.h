@@ -23,9 +23,12 @@ public:
     // does not exist; the same code again reads nothing.
     void LoadDeck(const QString& code);
     void SetBackIndex(int index);
-    // Rank 0..12 (2..A), suit 0..3; a joker is rank -1, suit -1, wild.
+    // Rank 0..12 (2..A), suit 0..3; a joker is rank -1, suit -1, wild, and
+    // carries the built-in joker index in its corners.
     void DrawCard(QPainter& painter, const QRect& rect, bool held, bool wild, int suit, int rank);
     virtual void DrawBack(QPainter& painter, const QRect& rect);
+    // Where the top-left corner index (the rank glyph's cell) lies on a card.
+    QRect IndexRect() const;
 
     int CardWidth = 0;
     int CardHeight = 0;
@@ -46,6 +49,20 @@ public:
     int32_t SidePipAdjustY = 0;
     int32_t AllPictures = 0;
     bool MirrorPipIndex = true;
+    // Later additions, read only from a deck whose last header field carries
+    // kDeckExtensionsMark (every other deck reads as before): index rows (2,
+    // black and red, or 4, one per suit) and the kDeck... flags below.
+    int32_t IndexRows = 2;
+    int32_t Extras = 0;
+
+    static constexpr int32_t kDeckExtensionsMark = 0x31584D44; // "DMX1"
+    // A fourth image follows the suits: four small suit symbols drawn under
+    // the corner index wherever the card shows no other suit near it.
+    static constexpr int32_t kDeckCornerSuits = 1;
+    // The pictures image holds every face whole, a column per rank and a row
+    // per suit;
+    // indices are drawn only on wild cards.
+    static constexpr int32_t kDeckCompleteFaces = 2;
 
     struct TPip {
         int X = 0;
@@ -65,7 +82,10 @@ protected:
 private:
     void ReadDeck(const QString& path);
 
+    void AndCornerSuit(QPainter& painter, const QRect& rect, int suit);
+
     QImage FBlank, FRanks, FRanksTurned, FPictures, FSuits, FSuitsFlipped, FHeld, FWild, FBack;
+    QImage FCornerSuits, FCornerSuitsTurned, FJokerIndex, FJokerIndexTurned;
 };
 
 // Nearest integer, halves to even.
