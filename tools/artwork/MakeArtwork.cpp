@@ -1,13 +1,13 @@
 // Draws every picture the program shows and writes it in the formats the
 // paint engine reads: the deck files "data/deck.001" (classic) and
 // "data/deck.002" (large indices, modern pictures), the strip of 15 card
-// backs "data/back.001", and the built-in images (EMPTY, HELD, WILD, ABOUT
-// and the small-card set S_*).
+// backs "data/back.001", and the built-in images (EMPTY, HELD, WILD, the
+// joker's corner index JOKER, ABOUT and the small-card set S_*).
 //
 //   make_artwork PROGRAM_FOLDER IMAGES_FOLDER
 //
-// (Deck files give every index two colours, a row for spades and clubs and
-// one for diamonds and hearts, so both decks keep two-colour suits.)
+// (Both decks keep two-colour indices, a row for spades and clubs and one for
+// diamonds and hearts, and carry the small suits drawn under the indices.)
 #include "Courts.h"
 #include "Encoding.h"
 #include "Shapes.h"
