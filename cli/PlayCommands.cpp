@@ -4,8 +4,8 @@
 
 #include "games/Catalogue.h"
 #include "games/PayoutStorage.h"
-#include "play/PaytableStore.h"
 #include "play/GameEngine.h"
+#include "play/PaytableStore.h"
 #include "play/Statistics.h"
 #include "prefs/DataFolder.h"
 #include "prefs/Preferences.h"
@@ -15,9 +15,9 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
+#include <optional>
 #include <ostream>
 #include <random>
-#include <optional>
 #include <stdexcept>
 
 namespace drawmentor::cli {
@@ -26,7 +26,7 @@ namespace {
 // The simulation answers for the player: no warning is taken, and with no
 // error hand to replay it goes on in Training.
 class TSimulatedPlayer : public IGameWindows {
-public:
+  public:
     int AskModeForNoErrors() override { return pmTraining; }
 };
 
@@ -39,7 +39,8 @@ void PrintStatistics(TStatisticsList& list, std::ostream& out) {
             std::snprintf(text, sizeof text, "  %-30s", list.CellText(0, row).toUtf8().constData());
             out << text;
             for (int column = 1; column <= 3; ++column) {
-                std::snprintf(text, sizeof text, " %22s", list.CellText(column, row).toUtf8().constData());
+                std::snprintf(text, sizeof text, " %22s",
+                              list.CellText(column, row).toUtf8().constData());
                 out << text;
             }
             out << '\n';
@@ -78,9 +79,9 @@ unsigned ParseModes(const std::string& text) {
 } // namespace
 
 int RunSimulate(const std::vector<std::string>& words, std::ostream& out) {
-    const TArguments args(words,
-                          {"game", "paytable", "hands", "seed", "policy", "mode", "double", "data-dir"},
-                          {"trace"});
+    const TArguments args(
+        words, {"game", "paytable", "hands", "seed", "policy", "mode", "double", "data-dir"},
+        {"trace"});
     // Without a folder of its own a simulation would fill the player's game
     // log and change the player's settings: it gets a fresh one (so the
     // installed paytables), kept once the arguments are good so that its log
@@ -88,7 +89,8 @@ int RunSimulate(const std::vector<std::string>& words, std::ostream& out) {
     std::optional<QTemporaryDir> temporary;
     if (!args.Has("data-dir")) {
         temporary.emplace(QDir::tempPath() + QStringLiteral("/drawmentor-simulate-XXXXXX"));
-        if (!temporary->isValid()) throw std::runtime_error("cannot create a temporary data folder");
+        if (!temporary->isValid())
+            throw std::runtime_error("cannot create a temporary data folder");
         SetDataFolder(temporary->path());
     }
     ApplyDataDir(args);
@@ -99,7 +101,8 @@ int RunSimulate(const std::vector<std::string>& words, std::ostream& out) {
     if (GameName(game).empty()) throw EUsage("game " + std::to_string(game) + " is not offered");
     const int paytable = args.Int("paytable", 0, 0, 9999);
     if (paytable >= OpenPaytableStore()->PaytableCount(game))
-        throw EUsage("--paytable: game " + std::to_string(game) + " has no stored paytable " + std::to_string(paytable));
+        throw EUsage("--paytable: game " + std::to_string(game) + " has no stored paytable " +
+                     std::to_string(paytable));
     const int hands = args.Int("hands", 0, 0, 100000000);
     const int mode = args.Int("mode", pmTraining, pmAutoHold, pmPlayErrorHands);
     const std::string policy = args.Value("policy").value_or("best");
@@ -113,7 +116,8 @@ int RunSimulate(const std::vector<std::string>& words, std::ostream& out) {
     const bool trace = args.Flag("trace");
     std::mt19937 player(12345);
     if (args.Has("seed")) {
-        const auto seed = static_cast<uint32_t>(ParseInt(*args.Value("seed"), 0, INT32_MAX, "--seed"));
+        const auto seed =
+            static_cast<uint32_t>(ParseInt(*args.Value("seed"), 0, INT32_MAX, "--seed"));
         TRandom::SetSeedSource([seed] { return seed; });
         player.seed(seed);
     }
@@ -149,10 +153,11 @@ int RunSimulate(const std::vector<std::string>& words, std::ostream& out) {
 
     char text[160];
     out << engine.Caption().toStdString() << ", " << engine.Hands << " hands\n";
-    std::snprintf(text, sizeof text, "  Credits        %d\n  Best credits   %d\n  Balance        %s$%.2f\n"
-                                     "  Accuracy       %.2f%%\n  Hands          %d\n",
-                  engine.Credits, engine.BestCredits, engine.Balance < 0 ? "-" : "", std::abs(engine.Balance),
-                  engine.Accuracy(), engine.Hands);
+    std::snprintf(text, sizeof text,
+                  "  Credits        %d\n  Best credits   %d\n  Balance        %s$%.2f\n"
+                  "  Accuracy       %.2f%%\n  Hands          %d\n",
+                  engine.Credits, engine.BestCredits, engine.Balance < 0 ? "-" : "",
+                  std::abs(engine.Balance), engine.Accuracy(), engine.Hands);
     out << text;
     TLogFilter& filter = engine.Logger().Filter();
     filter.Game = game;
@@ -168,7 +173,8 @@ int RunStats(const std::vector<std::string>& words, std::ostream& out) {
     const TArguments args(words, {"game", "paytable", "modes", "from", "data-dir"}, {});
     ApplyDataDir(args);
     if (!args.Positional().empty()) throw EUsage("stats takes no cards or words");
-    if (args.Has("game") != args.Has("paytable")) throw EUsage("give --game and --paytable together");
+    if (args.Has("game") != args.Has("paytable"))
+        throw EUsage("give --game and --paytable together");
     TPreferences preferences;
     preferences.WriteOnExit = false;
     TLogger logger(DataFileReadPath(QStringLiteral("DrawMentor.log")));

@@ -46,7 +46,9 @@ const char* const TPaintEngine::PipPatterns[9] = {
     "**    * *  * **", "** *  * *  * **", "**  ** * **  **", "*** **   ** ***",
 };
 
-int RoundHalfEven(double value) { return static_cast<int>(std::nearbyint(value)); }
+int RoundHalfEven(double value) {
+    return static_cast<int>(std::nearbyint(value));
+}
 
 TPaintEngine::TPaintEngine() {
     FBlank = LoadImageResource(QStringLiteral("EMPTY"));
@@ -71,8 +73,10 @@ void TPaintEngine::LoadDeck(const QString& code) {
 void TPaintEngine::ReadDeck(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw EDrawMentor(QStringLiteral("Cannot open %1: %2").arg(path, file.errorString()).toStdString());
-    if (file.size() > kMaxInflatedBytes) throw EDrawMentor((path + QStringLiteral(" is too large")).toStdString());
+        throw EDrawMentor(
+            QStringLiteral("Cannot open %1: %2").arg(path, file.errorString()).toStdString());
+    if (file.size() > kMaxInflatedBytes)
+        throw EDrawMentor((path + QStringLiteral(" is too large")).toStdString());
     QByteArray data;
     try {
         data = Inflate(file.readAll());
@@ -99,7 +103,8 @@ void TPaintEngine::ReadDeck(const QString& path) {
             if (cornerSuits.width() < 4) throw EDrawMentor("The corner suits are too small");
         }
         if (ranks.width() < 13 || ranks.height() < rows || suits.width() < 4 ||
-            pictures.height() < (whole ? 4 : 1) * CardHeight || pictures.width() < columns * CardWidth)
+            pictures.height() < (whole ? 4 : 1) * CardHeight ||
+            pictures.width() < columns * CardWidth)
             throw EDrawMentor("The deck pictures are too small for a card");
         const auto sane = [](qint32 v) { return v > -1000 && v < 1000; };
         for (int at : {0, 4, 8, 12, 16, 20, 31, 35})
@@ -170,10 +175,12 @@ void TPaintEngine::SetBackIndex(int index) {
     FBack = QImage();
 }
 
-void TPaintEngine::DrawCard(QPainter& p, const QRect& rect, bool held, bool wild, int suit, int rank) {
+void TPaintEngine::DrawCard(QPainter& p, const QRect& rect, bool held, bool wild, int suit,
+                            int rank) {
     if (FRanks.isNull()) throw EDrawMentor("No deck is loaded");
     if (rank < -2 || rank > 12 || (rank >= 0 && (suit < 0 || suit > 3)))
-        throw ERangeError(QStringLiteral("Range check error: card %1/%2").arg(rank).arg(suit).toStdString());
+        throw ERangeError(
+            QStringLiteral("Range check error: card %1/%2").arg(rank).arg(suit).toStdString());
     p.save();
     const int left = rect.left(), top = rect.top();
     const int right = rect.left() + rect.width(), bottom = rect.top() + rect.height();
@@ -183,32 +190,41 @@ void TPaintEngine::DrawCard(QPainter& p, const QRect& rect, bool held, bool wild
     Copy(p, left, top, wild ? FWild : FBlank);
     if (rank >= 0 && !wholeFace) {
         const int row = IndexRows == 4 ? suit : suit < 2 ? 0 : 1;
-        And(p, left + IndexOffsetX(), top + IndexOffsetY(), FRanks, QRect(rank * rw, row * rh, rw, rh));
-        const bool mirror = rank >= 9 && rank <= 11 ? MirrorCourtIndex : rank == 12 ? MirrorAceIndex : MirrorPipIndex;
+        And(p, left + IndexOffsetX(), top + IndexOffsetY(), FRanks,
+            QRect(rank * rw, row * rh, rw, rh));
+        const bool mirror = rank >= 9 && rank <= 11 ? MirrorCourtIndex
+                            : rank == 12            ? MirrorAceIndex
+                                                    : MirrorPipIndex;
         if (mirror)
             And(p, right - rw - IndexOffsetX(), bottom - rh - IndexOffsetY(), FRanksTurned,
                 QRect((12 - rank) * rw, (IndexRows - 1 - row) * rh, rw, rh));
         // A card that shows no suit symbol near its index gets one under it,
         // so that a wild deuce, too, keeps its suit.
-        const bool faceSuit = rank >= 9 && !wild && (AllPictures == 1 || rank < 12 || !AceIsComplete);
+        const bool faceSuit =
+            rank >= 9 && !wild && (AllPictures == 1 || rank < 12 || !AceIsComplete);
         if (!faceSuit) AndCornerSuit(p, rect, suit);
     } else if (rank < 0) {
         And(p, left + IndexOffsetX(), top + IndexOffsetY(), FJokerIndex, FJokerIndex.rect());
-        And(p, right - FJokerIndex.width() - IndexOffsetX(), bottom - FJokerIndex.height() - IndexOffsetY(),
-            FJokerIndexTurned, FJokerIndexTurned.rect());
+        And(p, right - FJokerIndex.width() - IndexOffsetX(),
+            bottom - FJokerIndex.height() - IndexOffsetY(), FJokerIndexTurned,
+            FJokerIndexTurned.rect());
     }
     if (wholeFace) {
-        And(p, left, top, FPictures, QRect(rank * CardWidth, suit * CardHeight, CardWidth, CardHeight));
+        And(p, left, top, FPictures,
+            QRect(rank * CardWidth, suit * CardHeight, CardWidth, CardHeight));
     } else if (!wild && rank >= 0) {
-        const int pictureSuit = suit == 0 ? 1 : suit == 1 ? 0 : suit; // pictures run clubs, spades, diamonds, hearts
+        const int pictureSuit = suit == 0   ? 1
+                                : suit == 1 ? 0
+                                            : suit; // pictures run clubs, spades, diamonds, hearts
         if (AllPictures == 1 || rank >= 9) {
             const int column = AllPictures == 1 ? pictureSuit : (rank - 9) * 4 + pictureSuit;
             And(p, left, top, FPictures, QRect(column * CardWidth, 0, CardWidth, CardHeight));
             if (!(rank == 12 && AceIsComplete)) {
-                And(p, left + FaceSuitOffsetX, top + FaceSuitOffsetY, FSuits, QRect(suit * sw, 0, sw, sh));
+                And(p, left + FaceSuitOffsetX, top + FaceSuitOffsetY, FSuits,
+                    QRect(suit * sw, 0, sw, sh));
                 if (MirrorCourtIndex && (rank != 12 || MirrorAceIndex))
-                    And(p, right - sw - FaceSuitOffsetX, bottom - sh - FaceSuitOffsetY, FSuitsFlipped,
-                        QRect(suit * sw, 0, sw, sh));
+                    And(p, right - sw - FaceSuitOffsetX, bottom - sh - FaceSuitOffsetY,
+                        FSuitsFlipped, QRect(suit * sw, 0, sw, sh));
             }
         } else {
             const char* pattern = PipPatterns[rank];
@@ -221,7 +237,8 @@ void TPaintEngine::DrawCard(QPainter& p, const QRect& rect, bool held, bool wild
     }
     if (held) {
         p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-        p.drawImage(QPoint(left + 1, top + 80), FHeld, QRect(1, 0, FHeld.width() - 2, FHeld.height()));
+        p.drawImage(QPoint(left + 1, top + 80), FHeld,
+                    QRect(1, 0, FHeld.width() - 2, FHeld.height()));
     }
     p.restore();
 }
@@ -237,14 +254,15 @@ void TPaintEngine::AndCornerSuit(QPainter& p, const QRect& rect, int suit) {
     const int cw = FCornerSuits.width() / 4, ch = FCornerSuits.height();
     const int x = IndexOffsetX() + (rw - cw) / 2, y = IndexOffsetY() + rh + 1;
     And(p, rect.left() + x, rect.top() + y, FCornerSuits, QRect(suit * cw, 0, cw, ch));
-    And(p, rect.left() + rect.width() - cw - x, rect.top() + rect.height() - ch - y, FCornerSuitsTurned,
-        QRect((3 - suit) * cw, 0, cw, ch));
+    And(p, rect.left() + rect.width() - cw - x, rect.top() + rect.height() - ch - y,
+        FCornerSuitsTurned, QRect((3 - suit) * cw, 0, cw, ch));
 }
 
 void TPaintEngine::BuildBackImage() {
     const QImage strip = LoadBackStrip();
     const int backs = strip.width() / CardWidth;
-    if (backs < 1 || strip.height() < CardHeight) throw EDrawMentor("The card back strip is too small");
+    if (backs < 1 || strip.height() < CardHeight)
+        throw EDrawMentor("The card back strip is too small");
     const int index = std::clamp(BackIndex, 0, backs - 1);
     FBack = FBlank.copy();
     QPainter p(&FBack);

@@ -14,7 +14,7 @@ namespace drawmentor {
 // leave the face unchanged. The held band alone is laid over the finished
 // face, so that its lettering reads on every picture.
 class TPaintEngine {
-public:
+  public:
     // Loads the built-in EMPTY, HELD and WILD pictures; no deck yet.
     TPaintEngine();
     virtual ~TPaintEngine() = default;
@@ -72,14 +72,14 @@ public:
 
     static const char* const PipPatterns[9]; // ranks 2..10
 
-protected:
+  protected:
     virtual void BuildBackImage();
     virtual int IndexOffsetX() const { return FIndexOffsetX; }
     virtual int IndexOffsetY() const { return FIndexOffsetY; }
     virtual void AfterLayout() {}
     void ComputePipLayout();
 
-private:
+  private:
     void ReadDeck(const QString& path);
 
     void AndCornerSuit(QPainter& painter, const QRect& rect, int suit);

@@ -39,13 +39,14 @@ std::pair<TInk, int> MainInk(const QImage& card, const QRect& area) {
 
 QStringList InstalledDecks() {
     QStringList codes;
-    for (const QString& name : QDir(QStringLiteral(DRAWMENTOR_RUNTIME_DIR "/data")).entryList({"deck.*"}, QDir::Files))
+    for (const QString& name :
+         QDir(QStringLiteral(DRAWMENTOR_RUNTIME_DIR "/data")).entryList({"deck.*"}, QDir::Files))
         codes << name.right(3);
     return codes;
 }
 
 class DeckArtTest : public ::testing::Test {
-protected:
+  protected:
     DeckArtTest() : folders(QStringLiteral(DRAWMENTOR_RUNTIME_DIR)) {}
     QImage Draw(int rank, int suit, bool held = false, bool wild = false) {
         QImage card(engine.CardWidth, engine.CardHeight, QImage::Format_RGB32);
@@ -83,8 +84,8 @@ TEST_F(DeckArtTest, HeldLetteringSurvivesOnEveryCourtCard) {
                 const QImage card = Draw(rank, suit, true);
                 for (const QPoint& at : letters)
                     ASSERT_EQ(card.pixel(at.x(), 80 + at.y()), band.pixel(at))
-                        << "deck " << code.toStdString() << " rank " << rank << " suit " << suit << " at "
-                        << at.x() << "," << at.y();
+                        << "deck " << code.toStdString() << " rank " << rank << " suit " << suit
+                        << " at " << at.x() << "," << at.y();
             }
     }
 }
@@ -97,8 +98,8 @@ TEST_F(DeckArtTest, EveryFaceHasCornerIndicesInItsSuitsInk) {
         SCOPED_TRACE("deck " + code.toStdString());
         engine.LoadDeck(code);
         const QRect index = engine.IndexRect();
-        const QRect turned(engine.CardWidth - index.right() - 1, engine.CardHeight - index.bottom() - 1,
-                           index.width(), index.height());
+        const QRect turned(engine.CardWidth - index.right() - 1,
+                           engine.CardHeight - index.bottom() - 1, index.width(), index.height());
         TInk inks[4] = {};
         for (int suit = 0; suit < 4; ++suit)
             for (int rank = 0; rank < 13; ++rank) {
@@ -138,8 +139,9 @@ TEST_F(DeckArtTest, WildCardsAndJokersCarryCornerIndices) {
         EXPECT_NE(wild[2].copy(corner), wild[3].copy(corner));
         const QImage joker = Draw(-1, -1, false, true);
         EXPECT_GE(MainInk(joker, corner).second, 12);
-        EXPECT_GE(MainInk(joker, QRect(engine.CardWidth - 1 - corner.right(), engine.CardHeight - 1 - corner.bottom(),
-                                       corner.width(), corner.height()))
+        EXPECT_GE(MainInk(joker, QRect(engine.CardWidth - 1 - corner.right(),
+                                       engine.CardHeight - 1 - corner.bottom(), corner.width(),
+                                       corner.height()))
                       .second,
                   12);
     }
@@ -159,12 +161,14 @@ TEST_F(DeckArtTest, CourtsOfOneSuitAreDifferentPictures) {
                         for (int x = 0; x < engine.CardWidth; ++x) {
                             const QRgb p = courts[a].pixel(x, y), q = courts[b].pixel(x, y);
                             inked += p != qRgb(255, 255, 255) || q != qRgb(255, 255, 255);
-                            const int distance = std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+                            const int distance = std::abs(qRed(p) - qRed(q)) +
+                                                 std::abs(qGreen(p) - qGreen(q)) +
                                                  std::abs(qBlue(p) - qBlue(q));
                             differing += distance > 96;
                         }
                     EXPECT_GT(differing * 100, 30 * inked)
-                        << "deck " << code.toStdString() << " suit " << suit << " ranks " << 9 + a << ", " << 9 + b;
+                        << "deck " << code.toStdString() << " suit " << suit << " ranks " << 9 + a
+                        << ", " << 9 + b;
                 }
         }
     }

@@ -18,8 +18,8 @@ namespace {
 QByteArray Zlib(const QByteArray& data) {
     uLongf size = compressBound(static_cast<uLong>(data.size()));
     QByteArray out(static_cast<qsizetype>(size), '\0');
-    compress2(reinterpret_cast<Bytef*>(out.data()), &size, reinterpret_cast<const Bytef*>(data.constData()),
-              static_cast<uLong>(data.size()), 6);
+    compress2(reinterpret_cast<Bytef*>(out.data()), &size,
+              reinterpret_cast<const Bytef*>(data.constData()), static_cast<uLong>(data.size()), 6);
     out.resize(static_cast<qsizetype>(size));
     return out;
 }
@@ -72,12 +72,13 @@ TEST(ImageCodec, DamagedDataIsAnErrorNeverACrash) {
 }
 
 class DeckFilesTest : public ::testing::Test {
-protected:
+  protected:
     DeckFilesTest() {
         // The real decks beside the program, and damaged ones of our own.
         for (const char* name : {"deck.001", "deck.002", "back.001"})
-            folders.WriteProgramFile(QStringLiteral("data/") + name,
-                                     testing::ReadFile(QStringLiteral(DRAWMENTOR_RUNTIME_DIR "/data/") + name));
+            folders.WriteProgramFile(
+                QStringLiteral("data/") + name,
+                testing::ReadFile(QStringLiteral(DRAWMENTOR_RUNTIME_DIR "/data/") + name));
     }
     testing::TTempFolders folders;
 };
@@ -86,7 +87,8 @@ TEST_F(DeckFilesTest, UnknownDecksFallBackAndDamagedDecksAreRefused) {
     TPaintEngine engine;
     engine.LoadDeck("999");
     EXPECT_EQ(engine.DeckCode, "001");
-    folders.WriteProgramFile("data/deck.003", testing::ReadFile(folders.Program() + "data/deck.002").left(500));
+    folders.WriteProgramFile("data/deck.003",
+                             testing::ReadFile(folders.Program() + "data/deck.002").left(500));
     EXPECT_THROW(engine.LoadDeck("003"), EDrawMentor);
     EXPECT_EQ(engine.DeckCode, "001"); // the deck in use stays
     folders.WriteProgramFile("data/deck.004", "garbage, not zlib");
@@ -95,7 +97,9 @@ TEST_F(DeckFilesTest, UnknownDecksFallBackAndDamagedDecksAreRefused) {
     EXPECT_THROW(engine.LoadDeck("005"), EDrawMentor);
     QByteArray wild = QByteArray(57, '\0');
     qToLittleEndian<qint32>(1 << 30, wild.data()); // an index position far off the card
-    folders.WriteProgramFile("data/deck.006", Zlib(wild + Inflate(testing::ReadFile(folders.Program() + "data/deck.001")).mid(57)));
+    folders.WriteProgramFile(
+        "data/deck.006",
+        Zlib(wild + Inflate(testing::ReadFile(folders.Program() + "data/deck.001")).mid(57)));
     EXPECT_THROW(engine.LoadDeck("006"), EDrawMentor);
     EXPECT_EQ(engine.DeckCode, "001");
 }
@@ -106,7 +110,8 @@ TEST_F(DeckFilesTest, UnknownDecksFallBackAndDamagedDecksAreRefused) {
 TEST_F(DeckFilesTest, DecksWithoutTheExtensionMarkReadAsBefore) {
     const QByteArray current = Inflate(testing::ReadFile(folders.Program() + "data/deck.001"));
     QByteArray old = current;
-    for (int at : {45, 49, 53}) qToLittleEndian<qint32>(at == 45 ? 4 : at == 49 ? 3 : 0x31584D45, old.data() + at);
+    for (int at : {45, 49, 53})
+        qToLittleEndian<qint32>(at == 45 ? 4 : at == 49 ? 3 : 0x31584D45, old.data() + at);
     folders.WriteProgramFile("data/deck.007", Zlib(old));
     TPaintEngine engine;
     engine.LoadDeck("007");

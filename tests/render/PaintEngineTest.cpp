@@ -13,7 +13,7 @@ namespace drawmentor {
 namespace {
 
 class PaintEngineTest : public ::testing::Test {
-protected:
+  protected:
     PaintEngineTest() : folders(QStringLiteral(DRAWMENTOR_RUNTIME_DIR)) {
         engine.LoadDeck("001");
         canvas = QImage(engine.CardWidth, engine.CardHeight, QImage::Format_RGB32);
@@ -21,7 +21,8 @@ protected:
     }
     QImage Draw(int rank, int suit, bool held = false, bool wild = false) {
         QPainter painter(&canvas);
-        engine.DrawCard(painter, QRect(0, 0, engine.CardWidth, engine.CardHeight), held, wild, suit, rank);
+        engine.DrawCard(painter, QRect(0, 0, engine.CardWidth, engine.CardHeight), held, wild, suit,
+                        rank);
         return canvas;
     }
     static bool Red(QRgb c) { return qRed(c) > 150 && qGreen(c) < 90 && qBlue(c) < 90; }
@@ -40,10 +41,10 @@ TEST_F(PaintEngineTest, PipLayoutOfTheClassicDeck) {
     EXPECT_EQ(engine.Pips[1].Y, 21);
     EXPECT_EQ(engine.Pips[2].X, 59);
     EXPECT_EQ(engine.Pips[8].X, 40); // round(80 / 2)
-    EXPECT_EQ(engine.Pips[3].Y, 31);  // 21 + round(106 / 6 - 7.5)
-    EXPECT_EQ(engine.Pips[4].Y, 40);  // 21 + round(26.5 - 7.5)
+    EXPECT_EQ(engine.Pips[3].Y, 31); // 21 + round(106 / 6 - 7.5)
+    EXPECT_EQ(engine.Pips[4].Y, 40); // 21 + round(26.5 - 7.5)
     EXPECT_EQ(engine.Pips[5].Y, 42);
-    EXPECT_EQ(engine.Pips[8].Y, 56);  // 21 + round(42.5 - 7.5)
+    EXPECT_EQ(engine.Pips[8].Y, 56); // 21 + round(42.5 - 7.5)
     EXPECT_EQ(engine.Pips[14].Y, 127 - 21 - 15);
     EXPECT_EQ(engine.Pips[13].Y, 127 - 31 - 15);
     EXPECT_EQ(RoundHalfEven(2.5), 2);
@@ -58,7 +59,8 @@ TEST_F(PaintEngineTest, TheTenOfHeartsHasItsTenPips) {
         const QRgb centre = card.pixel(engine.Pips[k + 1].X + 7, engine.Pips[k + 1].Y + 7);
         if (pattern[k] == '*') {
             EXPECT_TRUE(Red(centre)) << "pip " << k + 1;
-        } else if (k + 1 != 8 && k + 1 != 4 && k + 1 != 12) { // the middle column overlaps pips 3 and 13
+        } else if (k + 1 != 8 && k + 1 != 4 &&
+                   k + 1 != 12) { // the middle column overlaps pips 3 and 13
             EXPECT_TRUE(White(centre)) << "pip " << k + 1;
         }
     }
@@ -81,13 +83,15 @@ TEST_F(PaintEngineTest, GlyphsAreCombinedWithAnAndButTheHeldBandCoversTheFace) {
     const QImage held = Draw(8, 0, true);
     for (int y = 0; y < 127; ++y) {
         if (y >= 80 && y < 110) continue;
-        for (int x = 0; x < 94; ++x) ASSERT_EQ(held.pixel(x, y), plain.pixel(x, y)) << x << "," << y;
+        for (int x = 0; x < 94; ++x)
+            ASSERT_EQ(held.pixel(x, y), plain.pixel(x, y)) << x << "," << y;
     }
     EXPECT_EQ(held.pixel(2, 81), plain.pixel(2, 81)); // outside the band's drawing
     EXPECT_NE(held.pixel(47, 95), plain.pixel(47, 95));
     const QImage band = LoadImageResource(QStringLiteral("HELD"));
     for (int y = 8; y < 22; ++y)
-        for (int x = 10; x < 84; ++x) ASSERT_EQ(held.pixel(x, 80 + y), band.pixel(x, y)) << x << "," << y;
+        for (int x = 10; x < 84; ++x)
+            ASSERT_EQ(held.pixel(x, 80 + y), band.pixel(x, y)) << x << "," << y;
 }
 
 TEST_F(PaintEngineTest, WildCardsAndJokers) {
@@ -123,10 +127,12 @@ TEST_F(PaintEngineTest, WildCardsAndJokers) {
 
 TEST_F(PaintEngineTest, TheSameDeckIsNotReadAgainAndBacksAreCached) {
     {
-        testing::TTempFolders copy; // a program folder of its own, whose deck is damaged once loaded
+        testing::TTempFolders
+            copy; // a program folder of its own, whose deck is damaged once loaded
         for (const char* name : {"deck.001", "deck.002", "back.001"})
-            copy.WriteProgramFile(QStringLiteral("data/") + name,
-                                  testing::ReadFile(QStringLiteral(DRAWMENTOR_RUNTIME_DIR "/data/") + name));
+            copy.WriteProgramFile(
+                QStringLiteral("data/") + name,
+                testing::ReadFile(QStringLiteral(DRAWMENTOR_RUNTIME_DIR "/data/") + name));
         TPaintEngine own;
         own.LoadDeck("001");
         copy.WriteProgramFile("data/deck.001", "damaged");

@@ -15,12 +15,17 @@ struct TPalette {
 // Court cards keep the traditional red, blue, yellow and black; each suit
 // leads with another of them.
 TPalette PaletteOf(int suit) {
-    const QColor red(190, 30, 40), blue(30, 60, 150), yellow(235, 190, 40), black(25, 25, 30), green(20, 110, 60);
+    const QColor red(190, 30, 40), blue(30, 60, 150), yellow(235, 190, 40), black(25, 25, 30),
+        green(20, 110, 60);
     switch (suit) {
-    case 0: return {blue, yellow, red, black};
-    case 1: return {green, yellow, red, QColor(90, 60, 30)};
-    case 2: return {yellow, red, blue, QColor(150, 90, 30)};
-    default: return {red, yellow, blue, QColor(60, 40, 20)};
+    case 0:
+        return {blue, yellow, red, black};
+    case 1:
+        return {green, yellow, red, QColor(90, 60, 30)};
+    case 2:
+        return {yellow, red, blue, QColor(150, 90, 30)};
+    default:
+        return {red, yellow, blue, QColor(60, 40, 20)};
     }
 }
 
@@ -45,7 +50,7 @@ QPainterPath Crown(double cx, double y, double w, int points) {
 // the jack young and narrow in a banded tunic with a halberd. Each wears
 // another colour of the suit's palette, so the three differ at a glance.
 struct TFigure {
-    QRectF Half;      // the upper half of the frame; its lower edge is the card's middle
+    QRectF Half; // the upper half of the frame; its lower edge is the card's middle
     TPalette Colours;
     TCourtStyle Style;
     double Cx() const { return Half.center().x(); }
@@ -67,9 +72,11 @@ void Face(QPainter& p, const QPointF& centre, double r, bool smiling) {
     p.drawPoint(QPointF(centre.x() - r * 0.35, centre.y() - r * 0.1));
     p.drawPoint(QPointF(centre.x() + r * 0.35, centre.y() - r * 0.1));
     if (smiling)
-        p.drawArc(QRectF(centre.x() - r * 0.3, centre.y() + r * 0.2, r * 0.6, r * 0.4), 200 * 16, 140 * 16);
+        p.drawArc(QRectF(centre.x() - r * 0.3, centre.y() + r * 0.2, r * 0.6, r * 0.4), 200 * 16,
+                  140 * 16);
     else
-        p.drawLine(QPointF(centre.x() - r * 0.25, centre.y() + r * 0.5), QPointF(centre.x() + r * 0.25, centre.y() + r * 0.5));
+        p.drawLine(QPointF(centre.x() - r * 0.25, centre.y() + r * 0.5),
+                   QPointF(centre.x() + r * 0.25, centre.y() + r * 0.5));
 }
 
 // Shoulders and body from `neckY` down to the bottom, `spread` of the width at the bottom.
@@ -116,7 +123,8 @@ void DrawKing(QPainter& p, const TFigure& f) {
     p.drawPath(cape);
     p.setPen(Qt::NoPen);
     p.setBrush(kInk);
-    for (int i = -3; i <= 3; ++i) p.drawEllipse(QPointF(cx + i * w * 0.12, neckY + 6 + std::abs(i) * 0.6), 0.9, 1.3);
+    for (int i = -3; i <= 3; ++i)
+        p.drawEllipse(QPointF(cx + i * w * 0.12, neckY + 6 + std::abs(i) * 0.6), 0.9, 1.3);
     p.setPen(QPen(kInk, 0.8));
     // Hair, face, a full beard and a tall crown.
     p.setBrush(c.Hair);
@@ -172,7 +180,8 @@ void DrawQueen(QPainter& p, const TFigure& f) {
     p.setClipPath(body);
     p.setPen(Qt::NoPen);
     p.setBrush(c.Trim);
-    for (double x = cx - w * 0.5; x < cx + w * 0.5; x += 6) p.drawRect(QRectF(x, neckY, 3, f.Bottom() - neckY));
+    for (double x = cx - w * 0.5; x < cx + w * 0.5; x += 6)
+        p.drawRect(QRectF(x, neckY, 3, f.Bottom() - neckY));
     p.restore();
     p.setBrush(kWhite);
     QPainterPath collar;
@@ -189,7 +198,8 @@ void DrawQueen(QPainter& p, const TFigure& f) {
     p.setBrush(kGold);
     p.drawPath(Crown(cx, head.y() - r * 2.0, r * 1.8, 3));
     p.setBrush(kWhite);
-    for (int i = -1; i <= 1; ++i) p.drawEllipse(QPointF(cx + i * r * 0.6, head.y() - r * 1.05), 0.9, 0.9);
+    for (int i = -1; i <= 1; ++i)
+        p.drawEllipse(QPointF(cx + i * r * 0.6, head.y() - r * 1.05), 0.9, 0.9);
     // The rose, held up on the free side.
     const double rx = cx + w * 0.36;
     p.setPen(QPen(QColor(20, 110, 50), 1.2));
@@ -198,7 +208,8 @@ void DrawQueen(QPainter& p, const TFigure& f) {
     p.setBrush(c.Robe);
     for (int i = 0; i < 5; ++i) {
         const double a = i * 2 * M_PI / 5;
-        p.drawEllipse(QPointF(rx + 2.4 * std::cos(a), head.y() - r * 1.2 + 2.4 * std::sin(a)), 2.0, 2.0);
+        p.drawEllipse(QPointF(rx + 2.4 * std::cos(a), head.y() - r * 1.2 + 2.4 * std::sin(a)), 2.0,
+                      2.0);
     }
     p.setBrush(kGold);
     p.drawEllipse(QPointF(rx, head.y() - r * 1.2), 1.3, 1.3);
@@ -227,7 +238,8 @@ void DrawJack(QPainter& p, const TFigure& f) {
     // Short curls, a young face, a beret with a long feather.
     p.setPen(QPen(kInk, 0.8));
     p.setBrush(c.Hair);
-    for (int side : {-1, 1}) p.drawEllipse(QPointF(cx + side * r * 0.9, head.y() + r * 0.5), r * 0.55, r * 0.7);
+    for (int side : {-1, 1})
+        p.drawEllipse(QPointF(cx + side * r * 0.9, head.y() + r * 0.5), r * 0.55, r * 0.7);
     Face(p, head, r, true);
     p.setBrush(c.Accent);
     p.drawEllipse(QRectF(cx - r * 1.5, head.y() - r * 1.9, r * 3.0, r * 1.3));
@@ -256,7 +268,8 @@ void DrawJack(QPainter& p, const TFigure& f) {
 }
 
 // One half figure standing in `half`, head up; its lower edge is the card's middle.
-void DrawHalf(QPainter& p, const QRectF& half, int rank, int suit, TCourtStyle style, bool fourColours) {
+void DrawHalf(QPainter& p, const QRectF& half, int rank, int suit, TCourtStyle style,
+              bool fourColours) {
     const TFigure figure{half, PaletteOf(suit), style};
     if (rank == 11)
         DrawKing(p, figure);
@@ -274,10 +287,12 @@ void DrawHalf(QPainter& p, const QRectF& half, int rank, int suit, TCourtStyle s
 
 } // namespace
 
-void DrawCourt(QPainter& p, const QRectF& frame, int rank, int suit, TCourtStyle style, bool fourColours) {
+void DrawCourt(QPainter& p, const QRectF& frame, int rank, int suit, TCourtStyle style,
+               bool fourColours) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
-    const QColor frameColour = style == TCourtStyle::Classic ? QColor(30, 50, 120) : SuitColor(suit, fourColours);
+    const QColor frameColour =
+        style == TCourtStyle::Classic ? QColor(30, 50, 120) : SuitColor(suit, fourColours);
     p.setPen(QPen(frameColour, 1));
     p.setBrush(style == TCourtStyle::Classic ? QColor(255, 252, 240) : QColor(246, 246, 250));
     p.drawRect(frame);
@@ -292,7 +307,8 @@ void DrawCourt(QPainter& p, const QRectF& frame, int rank, int suit, TCourtStyle
     // The line between the two figures.
     p.save();
     p.setPen(QPen(frameColour, 0.8));
-    p.drawLine(QPointF(frame.left() + 2, frame.center().y()), QPointF(frame.right() - 2, frame.center().y()));
+    p.drawLine(QPointF(frame.left() + 2, frame.center().y()),
+               QPointF(frame.right() - 2, frame.center().y()));
     p.restore();
 }
 
@@ -312,7 +328,8 @@ void DrawAce(QPainter& p, const QRectF& card, int suit, TCourtStyle style, bool 
             p.rotate(i * 30);
             QPainterPath scroll;
             scroll.moveTo(0, -size * 0.72);
-            scroll.cubicTo(size * 0.18, -size * 0.86, size * 0.26, -size * 0.64, size * 0.10, -size * 0.60);
+            scroll.cubicTo(size * 0.18, -size * 0.86, size * 0.26, -size * 0.64, size * 0.10,
+                           -size * 0.60);
             p.drawPath(scroll);
             p.restore();
         }
@@ -322,7 +339,8 @@ void DrawAce(QPainter& p, const QRectF& card, int suit, TCourtStyle style, bool 
         p.drawPath(SuitPath(0, box));
         // A white inlay gives the big spade its engraved look.
         p.setBrush(style == TCourtStyle::Classic ? QColor(240, 200, 40) : QColor(250, 250, 250));
-        p.drawPath(SuitPath(0, QRectF(centre.x() - size * 0.16, centre.y() - size * 0.22, size * 0.32, size * 0.34)));
+        p.drawPath(SuitPath(0, QRectF(centre.x() - size * 0.16, centre.y() - size * 0.22,
+                                      size * 0.32, size * 0.34)));
     } else {
         p.setPen(Qt::NoPen);
         p.setBrush(SuitColor(suit, fourColours));

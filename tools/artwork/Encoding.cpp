@@ -18,7 +18,8 @@ QByteArray BmpWithoutSignature(const QImage& image) {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "bmp");
-    if (!writer.write(image.convertToFormat(QImage::Format_RGB32).convertToFormat(QImage::Format_RGB888)))
+    if (!writer.write(
+            image.convertToFormat(QImage::Format_RGB32).convertToFormat(QImage::Format_RGB888)))
         throw std::runtime_error("cannot encode a BMP");
     return bytes.mid(2); // without "BM"
 }
@@ -31,8 +32,9 @@ QByteArray Packed(const QImage& image) {
 QByteArray Zlib(const QByteArray& data) {
     uLongf size = compressBound(static_cast<uLong>(data.size()));
     QByteArray out(static_cast<qsizetype>(size), '\0');
-    if (compress2(reinterpret_cast<Bytef*>(out.data()), &size, reinterpret_cast<const Bytef*>(data.constData()),
-                  static_cast<uLong>(data.size()), 9) != Z_OK)
+    if (compress2(reinterpret_cast<Bytef*>(out.data()), &size,
+                  reinterpret_cast<const Bytef*>(data.constData()), static_cast<uLong>(data.size()),
+                  9) != Z_OK)
         throw std::runtime_error("zlib failed");
     out.resize(static_cast<qsizetype>(size));
     return out;

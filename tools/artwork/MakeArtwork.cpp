@@ -23,7 +23,6 @@
 #include <QRadialGradient>
 #include <QtMath>
 
-
 #include <cstdio>
 #include <stdexcept>
 
@@ -33,7 +32,7 @@ using namespace artwork;
 
 constexpr int kW = 94;
 constexpr int kH = 127;
-const QColor kFelt(0, 96, 56);        // the table the cards lie on
+const QColor kFelt(0, 96, 56); // the table the cards lie on
 const QColor kBorder(90, 90, 96);
 const char* const kRankTexts[] = {"2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K", "A"};
 
@@ -44,7 +43,8 @@ QImage White(int w, int h) {
 }
 
 // `path` scaled by (sx, sy) about its centre, placed at the centre of `box`.
-void FillScaled(QPainter& p, const QPainterPath& path, const QRectF& box, double sx, double sy, const QColor& colour) {
+void FillScaled(QPainter& p, const QPainterPath& path, const QRectF& box, double sx, double sy,
+                const QColor& colour) {
     const QRectF bounds = path.boundingRect();
     QTransform t;
     t.translate(box.center().x(), box.center().y());
@@ -59,18 +59,20 @@ void FillScaled(QPainter& p, const QPainterPath& path, const QRectF& box, double
 }
 
 // Text as a path scaled into `box`, centred: crisp at any cell size.
-void DrawFitted(QPainter& p, const QString& text, const QRectF& box, const QFont& font, const QColor& colour,
-                double squeeze = 1.0) {
+void DrawFitted(QPainter& p, const QString& text, const QRectF& box, const QFont& font,
+                const QColor& colour, double squeeze = 1.0) {
     QPainterPath path;
     path.addText(0, 0, font, text);
     const QRectF bounds = path.boundingRect();
-    const double scale = std::min(box.width() / (bounds.width() * squeeze), box.height() / bounds.height());
+    const double scale =
+        std::min(box.width() / (bounds.width() * squeeze), box.height() / bounds.height());
     FillScaled(p, path, box, scale * squeeze, scale, colour);
 }
 
 // An index glyph: every rank at the same height (that of "8"), squeezed
 // sideways only when it would not fit the cell.
-void DrawIndexGlyph(QPainter& p, const QString& text, const QRectF& box, const QFont& font, const QColor& colour) {
+void DrawIndexGlyph(QPainter& p, const QString& text, const QRectF& box, const QFont& font,
+                    const QColor& colour) {
     QPainterPath reference;
     reference.addText(0, 0, font, QStringLiteral("8"));
     QPainterPath path;
@@ -167,8 +169,8 @@ QImage WildFace() {
 
 struct TDeckStyle {
     QString Code;
-    int GlyphW, GlyphH;   // corner index cell
-    int SuitW, SuitH;     // pip cell
+    int GlyphW, GlyphH; // corner index cell
+    int SuitW, SuitH;   // pip cell
     int IndexX, IndexY;
     int FaceSuitX, FaceSuitY;
     int PipAdjustX, PipAdjustY;
@@ -186,8 +188,10 @@ QImage RanksImage(const TDeckStyle& s) {
     for (int row = 0; row < 2; ++row)
         for (int rank = 0; rank < 13; ++rank) {
             const QString text = QString::fromLatin1(kRankTexts[rank]);
-            const QRectF cell(rank * s.GlyphW + 0.5, row * s.GlyphH + 1, s.GlyphW - 1, s.GlyphH - 2);
-            DrawIndexGlyph(p, text, cell, font, row == 0 ? SuitColor(0, false) : SuitColor(3, false));
+            const QRectF cell(rank * s.GlyphW + 0.5, row * s.GlyphH + 1, s.GlyphW - 1,
+                              s.GlyphH - 2);
+            DrawIndexGlyph(p, text, cell, font,
+                           row == 0 ? SuitColor(0, false) : SuitColor(3, false));
         }
     return image;
 }
@@ -211,7 +215,8 @@ QImage CornerSuitsImage(const TDeckStyle& s) {
     p.setPen(Qt::NoPen);
     for (int suit = 0; suit < 4; ++suit) {
         p.setBrush(SuitColor(suit, s.FourColours));
-        p.drawPath(SuitPath(suit, QRectF(suit * s.CornerSuitW + 0.5, 0.5, s.CornerSuitW - 1, s.CornerSuitH - 1)));
+        p.drawPath(SuitPath(
+            suit, QRectF(suit * s.CornerSuitW + 0.5, 0.5, s.CornerSuitW - 1, s.CornerSuitH - 1)));
     }
     return image;
 }
@@ -252,10 +257,10 @@ QByteArray DeckFile(const TDeckStyle& s) {
     int32(0); // pip 3
     int32(0); // side pips
     byte(0);
-    int32(0); // pips on ranks 2..10, pictures for J, Q, K, A
-    byte(1);  // mirror pip index
-    int32(2); // index rows: black and red
-    int32(1); // extras: the corner suits follow the suits
+    int32(0);          // pips on ranks 2..10, pictures for J, Q, K, A
+    byte(1);           // mirror pip index
+    int32(2);          // index rows: black and red
+    int32(1);          // extras: the corner suits follow the suits
     int32(0x31584D44); // the mark that makes a reader take the two fields above
     if (header.size() != 57) throw std::runtime_error("deck header is not 57 bytes");
     return Zlib(header + Packed(RanksImage(s)) + Packed(PicturesImage(s)) + Packed(SuitsImage(s)) +
@@ -269,11 +274,14 @@ QImage BackStrip() {
     QImage strip = White(kW * 15, kH);
     QPainter p(&strip);
     const QColor schemes[15][2] = {
-        {{20, 50, 140}, {120, 160, 230}}, {{150, 20, 30}, {235, 120, 120}}, {{10, 100, 60}, {130, 210, 160}},
-        {{90, 30, 120}, {190, 150, 220}}, {{0, 110, 120}, {120, 210, 210}}, {{30, 30, 30}, {220, 180, 60}},
-        {{190, 80, 0}, {250, 190, 110}},  {{20, 60, 160}, {250, 250, 250}}, {{120, 0, 40}, {240, 200, 120}},
-        {{40, 40, 90}, {160, 160, 220}},  {{0, 80, 40}, {240, 220, 140}},   {{160, 20, 100}, {250, 170, 210}},
-        {{60, 60, 60}, {190, 190, 190}},  {{10, 70, 110}, {250, 200, 80}},  {{110, 50, 20}, {220, 170, 110}},
+        {{20, 50, 140}, {120, 160, 230}}, {{150, 20, 30}, {235, 120, 120}},
+        {{10, 100, 60}, {130, 210, 160}}, {{90, 30, 120}, {190, 150, 220}},
+        {{0, 110, 120}, {120, 210, 210}}, {{30, 30, 30}, {220, 180, 60}},
+        {{190, 80, 0}, {250, 190, 110}},  {{20, 60, 160}, {250, 250, 250}},
+        {{120, 0, 40}, {240, 200, 120}},  {{40, 40, 90}, {160, 160, 220}},
+        {{0, 80, 40}, {240, 220, 140}},   {{160, 20, 100}, {250, 170, 210}},
+        {{60, 60, 60}, {190, 190, 190}},  {{10, 70, 110}, {250, 200, 80}},
+        {{110, 50, 20}, {220, 170, 110}},
     };
     for (int k = 0; k < 15; ++k) {
         const QColor dark = schemes[k][0], light = schemes[k][1];
@@ -296,10 +304,12 @@ QImage BackStrip() {
             p.setBrush(light);
             p.setPen(Qt::NoPen);
             for (double y = y0 + 3; y < y0 + h; y += 7)
-                for (double x = x0 + 3 + (int(y) % 14 ? 3.5 : 0); x < x0 + w; x += 7) p.drawEllipse(QPointF(x, y), 1.6, 1.6);
+                for (double x = x0 + 3 + (int(y) % 14 ? 3.5 : 0); x < x0 + w; x += 7)
+                    p.drawEllipse(QPointF(x, y), 1.6, 1.6);
             break;
         case 2: // concentric frames
-            for (double i = 3; i < w / 2; i += 5) p.drawRoundedRect(inner.adjusted(i, i, -i, -i), 3, 3);
+            for (double i = 3; i < w / 2; i += 5)
+                p.drawRoundedRect(inner.adjusted(i, i, -i, -i), 3, 3);
             break;
         case 3: // vertical stripes
             for (double x = x0; x < x0 + w; x += 6) p.fillRect(QRectF(x, y0, 3, h), light);
@@ -308,7 +318,8 @@ QImage BackStrip() {
             for (double y = y0; y < y0 + h + 8; y += 6) {
                 QPainterPath wave;
                 wave.moveTo(x0, y);
-                for (double x = x0; x < x0 + w; x += 12) wave.quadTo(x + 3, y - 4, x + 6, y), wave.quadTo(x + 9, y + 4, x + 12, y);
+                for (double x = x0; x < x0 + w; x += 12)
+                    wave.quadTo(x + 3, y - 4, x + 6, y), wave.quadTo(x + 9, y + 4, x + 12, y);
                 p.drawPath(wave);
             }
             break;
@@ -316,26 +327,30 @@ QImage BackStrip() {
             for (double r = 6; r < w * 0.45; r += 5) p.drawEllipse(inner.center(), r, r * 1.3);
             p.setPen(Qt::NoPen);
             p.setBrush(light);
-            p.drawPath(SuitPath(0, QRectF(inner.center().x() - 10, inner.center().y() - 11, 20, 22)));
+            p.drawPath(
+                SuitPath(0, QRectF(inner.center().x() - 10, inner.center().y() - 11, 20, 22)));
             break;
         }
         case 6: // chevrons
             for (double y = y0 - 10; y < y0 + h; y += 8) {
                 QPainterPath chevron;
                 chevron.moveTo(x0, y);
-                for (double x = x0; x < x0 + w; x += 10) chevron.lineTo(x + 5, y + 5), chevron.lineTo(x + 10, y);
+                for (double x = x0; x < x0 + w; x += 10)
+                    chevron.lineTo(x + 5, y + 5), chevron.lineTo(x + 10, y);
                 p.drawPath(chevron);
             }
             break;
         case 7: // checks
             for (double y = y0; y < y0 + h; y += 6)
-                for (double x = x0 + (int((y - y0) / 6) % 2) * 6; x < x0 + w; x += 12) p.fillRect(QRectF(x, y, 6, 6), light);
+                for (double x = x0 + (int((y - y0) / 6) % 2) * 6; x < x0 + w; x += 12)
+                    p.fillRect(QRectF(x, y, 6, 6), light);
             break;
         case 8: // argyle
             p.setBrush(light.darker(110));
             for (double y = y0; y < y0 + h + 20; y += 20)
                 for (double x = x0 + (int((y - y0) / 20) % 2) * 11; x < x0 + w + 11; x += 22) {
-                    QPolygonF diamond({QPointF(x, y - 10), QPointF(x + 11, y), QPointF(x, y + 10), QPointF(x - 11, y)});
+                    QPolygonF diamond({QPointF(x, y - 10), QPointF(x + 11, y), QPointF(x, y + 10),
+                                       QPointF(x - 11, y)});
                     p.drawPolygon(diamond);
                 }
             break;
@@ -355,11 +370,16 @@ QImage BackStrip() {
         }
         case 11: // scales
             for (double y = y0; y < y0 + h + 8; y += 6)
-                for (double x = x0 + (int((y - y0) / 6) % 2) * 4; x < x0 + w + 8; x += 8) p.drawArc(QRectF(x - 4, y - 4, 8, 8), 180 * 16, 180 * 16);
+                for (double x = x0 + (int((y - y0) / 6) % 2) * 4; x < x0 + w + 8; x += 8)
+                    p.drawArc(QRectF(x - 4, y - 4, 8, 8), 180 * 16, 180 * 16);
             break;
         case 12: // plaid
-            for (double x = x0; x < x0 + w; x += 11) p.fillRect(QRectF(x, y0, 4, h), QColor(light.red(), light.green(), light.blue(), 110));
-            for (double y = y0; y < y0 + h; y += 11) p.fillRect(QRectF(x0, y, w, 4), QColor(light.red(), light.green(), light.blue(), 110));
+            for (double x = x0; x < x0 + w; x += 11)
+                p.fillRect(QRectF(x, y0, 4, h),
+                           QColor(light.red(), light.green(), light.blue(), 110));
+            for (double y = y0; y < y0 + h; y += 11)
+                p.fillRect(QRectF(x0, y, w, 4),
+                           QColor(light.red(), light.green(), light.blue(), 110));
             break;
         case 13: // rings of suits
             p.setPen(Qt::NoPen);
@@ -482,17 +502,20 @@ QImage AboutPicture() {
         p.drawRoundedRect(card, 4, 4);
         QFont font(QStringLiteral("DejaVu Serif"), 14, QFont::Bold);
         const char* ranks[] = {"10", "J", "Q", "K", "A"};
-        DrawFitted(p, QString::fromLatin1(ranks[i]), QRectF(card.left() + 3, card.top() + 3, 12, 12), font,
-                   SuitColor(suit, false), i == 0 ? 0.8 : 1.0);
+        DrawFitted(p, QString::fromLatin1(ranks[i]),
+                   QRectF(card.left() + 3, card.top() + 3, 12, 12), font, SuitColor(suit, false),
+                   i == 0 ? 0.8 : 1.0);
         p.setPen(Qt::NoPen);
         p.setBrush(SuitColor(suit, false));
         p.drawPath(SuitPath(suit, QRectF(card.center().x() - 9, card.center().y() - 8, 18, 20)));
         p.restore();
     }
     QFont title(QStringLiteral("DejaVu Serif"), 26, QFont::Bold);
-    DrawFitted(p, QStringLiteral("DrawMentor"), QRectF(60, 112, 200, 34), title, QColor(255, 225, 120));
+    DrawFitted(p, QStringLiteral("DrawMentor"), QRectF(60, 112, 200, 34), title,
+               QColor(255, 225, 120));
     QFont subtitle(QStringLiteral("DejaVu Sans"), 10);
-    DrawFitted(p, QStringLiteral("the video poker trainer"), QRectF(95, 148, 130, 13), subtitle, Qt::white);
+    DrawFitted(p, QStringLiteral("the video poker trainer"), QRectF(95, 148, 130, 13), subtitle,
+               Qt::white);
     return image;
 }
 
@@ -515,7 +538,8 @@ QImage Icon() {
         p.drawRoundedRect(card, 6, 6);
         p.setPen(Qt::NoPen);
         p.setBrush(SuitColor(i == 0 ? 3 : 0, false));
-        p.drawPath(SuitPath(i == 0 ? 3 : 0, QRectF(card.center().x() - 16, card.center().y() - 16, 32, 34)));
+        p.drawPath(SuitPath(i == 0 ? 3 : 0,
+                            QRectF(card.center().x() - 16, card.center().y() - 16, 32, 34)));
         p.restore();
     }
     return image;
@@ -533,11 +557,42 @@ int main(int argc, char** argv) {
     const QString program = QString::fromLocal8Bit(argv[1]) + "/";
     const QString images = QString::fromLocal8Bit(argv[2]) + "/";
     try {
-        const TDeckStyle classic{"001", 11, 14, 14, 15, 4, 4, 4, 20, 6, 3, QRectF(20.5, 5.5, 54, 116),
-                                 TCourtStyle::Classic, false, QStringLiteral("DejaVu Serif"), 9, 10};
-        const TDeckStyle large{"002", 16, 20, 14, 15, 3, 3, 4, 25, 5, 1, QRectF(22.5, 5.5, 50, 116),
-                               TCourtStyle::Modern, false, QStringLiteral("DejaVu Sans"), 11, 12};
-        for (const auto& style : {classic, large}) Write(program + "data/deck." + style.Code, DeckFile(style));
+        const TDeckStyle classic{"001",
+                                 11,
+                                 14,
+                                 14,
+                                 15,
+                                 4,
+                                 4,
+                                 4,
+                                 20,
+                                 6,
+                                 3,
+                                 QRectF(20.5, 5.5, 54, 116),
+                                 TCourtStyle::Classic,
+                                 false,
+                                 QStringLiteral("DejaVu Serif"),
+                                 9,
+                                 10};
+        const TDeckStyle large{"002",
+                               16,
+                               20,
+                               14,
+                               15,
+                               3,
+                               3,
+                               4,
+                               25,
+                               5,
+                               1,
+                               QRectF(22.5, 5.5, 50, 116),
+                               TCourtStyle::Modern,
+                               false,
+                               QStringLiteral("DejaVu Sans"),
+                               11,
+                               12};
+        for (const auto& style : {classic, large})
+            Write(program + "data/deck." + style.Code, DeckFile(style));
         Write(program + "data/back.001", Zlib(Packed(BackStrip())));
         Write(images + "EMPTY", Zlib(Packed(EmptyCard())));
         Write(images + "HELD", Zlib(Packed(HeldBand())));

@@ -30,7 +30,8 @@ constexpr int kW = 94;
 constexpr int kH = 127;
 // Suits in the engine's order 0..3, ranks 2..A.
 const char* const kSuitIds[] = {"spade", "club", "diamond", "heart"};
-const char* const kRankIds[] = {"2", "3", "4", "5", "6", "7", "8", "9", "10", "jack", "queen", "king", "1"};
+const char* const kRankIds[] = {"2", "3",  "4",    "5",     "6",    "7", "8",
+                                "9", "10", "jack", "queen", "king", "1"};
 
 // Drawn four times larger and scaled down: thin lines and small print keep
 // their weight better than when drawn straight at the card's size.
@@ -50,7 +51,8 @@ QImage RenderFace(QSvgRenderer& svg, const QString& id) {
 // The file as text, inflated when it is gzip-compressed (".svgz").
 QByteArray ReadSvg(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) throw std::runtime_error(("cannot open " + path).toStdString());
+    if (!file.open(QIODevice::ReadOnly))
+        throw std::runtime_error(("cannot open " + path).toStdString());
     const QByteArray data = file.readAll();
     if (!data.startsWith("\x1f\x8b")) return data;
     z_stream stream{};
@@ -74,16 +76,16 @@ QByteArray ReadSvg(const QString& path) {
 QByteArray Header(const QRect& index) {
     QByteArray h;
     h += Int32(index.x()) + Int32(index.y());
-    h += Int32(0) + Int32(0); // face suit offset: the faces carry their own
-    h += Int32(0) + Int32(0); // pip adjustments: no pips are drawn
+    h += Int32(0) + Int32(0);     // face suit offset: the faces carry their own
+    h += Int32(0) + Int32(0);     // pip adjustments: no pips are drawn
     h += QByteArray("\1\1\1", 3); // mirrored indices, the ace complete
     h += Int32(0) + Int32(0) + Int32(0);
     h += QByteArray(1, '\0');
-    h += Int32(0);              // not one picture per suit
-    h += QByteArray(1, '\1');   // mirrored pip index
-    h += Int32(4);              // index rows: one per suit
-    h += Int32(2);              // extras: every face whole
-    h += Int32(0x31584D44);     // the mark that makes a reader take the two fields above
+    h += Int32(0);            // not one picture per suit
+    h += QByteArray(1, '\1'); // mirrored pip index
+    h += Int32(4);            // index rows: one per suit
+    h += Int32(2);            // extras: every face whole
+    h += Int32(0x31584D44);   // the mark that makes a reader take the two fields above
     if (h.size() != 57) throw std::runtime_error("deck header is not 57 bytes");
     return h;
 }
@@ -107,17 +109,20 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     if (argc != 7 && argc != 8) {
-        std::fprintf(stderr, "usage: make_svg_deck SVG_FILE DECK_FILE INDEX_X INDEX_Y INDEX_W INDEX_H [#from=#to,...]\n");
+        std::fprintf(stderr, "usage: make_svg_deck SVG_FILE DECK_FILE INDEX_X INDEX_Y INDEX_W "
+                             "INDEX_H [#from=#to,...]\n");
         return 2;
     }
     const QString source = QString::fromLocal8Bit(argv[1]);
-    const QRect index(std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]), std::atoi(argv[6]));
+    const QRect index(std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
+                      std::atoi(argv[6]));
     try {
         QByteArray text = ReadSvg(source);
         if (argc == 8)
             for (const QString& pair : QString::fromLatin1(argv[7]).split(',')) {
                 const QStringList colours = pair.split('=');
-                if (colours.size() != 2) throw std::runtime_error("a colour replacement is #from=#to");
+                if (colours.size() != 2)
+                    throw std::runtime_error("a colour replacement is #from=#to");
                 text.replace(colours[0].toLatin1(), colours[1].toLatin1());
                 text.replace(colours[0].toUpper().toLatin1(), colours[1].toLatin1());
             }
@@ -129,13 +134,16 @@ int main(int argc, char** argv) {
         QPainter rankPainter(&ranks);
         for (int rank = 0; rank < 13; ++rank)
             for (int suit = 0; suit < 4; ++suit) {
-                const QImage face = RenderFace(svg, QString("%1_%2").arg(kSuitIds[suit], kRankIds[rank]));
+                const QImage face =
+                    RenderFace(svg, QString("%1_%2").arg(kSuitIds[suit], kRankIds[rank]));
                 facePainter.drawImage(rank * kW, suit * kH, face);
-                rankPainter.drawImage(rank * index.width(), suit * index.height(), face.copy(index));
+                rankPainter.drawImage(rank * index.width(), suit * index.height(),
+                                      face.copy(index));
             }
         facePainter.end();
         rankPainter.end();
-        Write(QString::fromLocal8Bit(argv[2]), Zlib(Header(index) + Packed(ranks) + Packed(faces) + Packed(Suits())));
+        Write(QString::fromLocal8Bit(argv[2]),
+              Zlib(Header(index) + Packed(ranks) + Packed(faces) + Packed(Suits())));
     } catch (const std::exception& error) {
         std::fprintf(stderr, "make_svg_deck: %s\n", error.what());
         return 1;
