@@ -11,10 +11,14 @@
 #include "prefs/Preferences.h"
 
 #include <QDate>
+#include <QDir>
+#include <QTemporaryDir>
 
 #include <cstdio>
+#include <optional>
 #include <ostream>
 #include <random>
+#include <stdexcept>
 
 namespace drawmentor::cli {
 namespace {
@@ -52,6 +56,16 @@ void PrintFilteredStatistics(TLogger& logger, const TPreferences& preferences, s
     PrintStatistics(list, out);
 }
 
+int CountSelected(TLogger& logger) {
+    const TLogFilter& filter = logger.Filter();
+    TLogRecord record;
+    int selected = 0;
+    logger.Rewind();
+    while (logger.ReadNext(record)) selected += filter.Matches(record);
+    logger.Rewind();
+    return selected;
+}
+
 unsigned ParseModes(const std::string& text) {
     unsigned modes = 0;
     for (char c : text) {
@@ -68,6 +82,17 @@ int RunSimulate(const std::vector<std::string>& words, std::ostream& out) {
     const TArguments args(
         words, {"game", "paytable", "hands", "seed", "policy", "mode", "double", "data-dir"},
         {"trace"});
+    // Without a folder of its own a simulation would fill the player's game
+    // log and change the player's settings: it gets a fresh one (so the
+    // installed paytables), kept once the arguments are good so that its log
+    // can be read afterwards.
+    std::optional<QTemporaryDir> temporary;
+    if (!args.Has("data-dir")) {
+        temporary.emplace(QDir::tempPath() + QStringLiteral("/drawmentor-simulate-XXXXXX"));
+        if (!temporary->isValid())
+            throw std::runtime_error("cannot create a temporary data folder");
+        SetDataFolder(temporary->path());
+    }
     ApplyDataDir(args);
     if (!args.Positional().empty()) throw EUsage("simulate takes no cards or words");
     if (!args.Has("game") || !args.Has("paytable") || !args.Has("hands"))
@@ -97,6 +122,10 @@ int RunSimulate(const std::vector<std::string>& words, std::ostream& out) {
         player.seed(seed);
     }
 
+    if (temporary) {
+        temporary->setAutoRemove(false);
+        out << "Data folder (temporary): " << temporary->path().toStdString() << std::endl;
+    }
     TPreferences preferences;
     TSimulatedPlayer windows;
     TGameEngine engine(preferences, &windows);
@@ -159,7 +188,8 @@ int RunStats(const std::vector<std::string>& words, std::ostream& out) {
         if (!date.isValid()) throw EUsage("--from takes a date as YYYY-MM-DD");
         filter.DateFrom = StartOfDay(date);
     }
-    out << logger.Count() << " hands in the log\n";
+    const int selected = CountSelected(logger);
+    out << logger.Count() << " hands in the log, " << selected << " selected by the filter\n";
     PrintFilteredStatistics(logger, preferences, out);
     return 0;
 }

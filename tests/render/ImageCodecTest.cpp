@@ -104,6 +104,43 @@ TEST_F(DeckFilesTest, UnknownDecksFallBackAndDamagedDecksAreRefused) {
     EXPECT_EQ(engine.DeckCode, "001");
 }
 
+// A deck written before the extensions (reserved fields zero, or anything
+// but the mark) reads as it always did: two index rows, no corner suits and
+// no whole faces, whatever follows the three images.
+TEST_F(DeckFilesTest, DecksWithoutTheExtensionMarkReadAsBefore) {
+    const QByteArray current = Inflate(testing::ReadFile(folders.Program() + "data/deck.001"));
+    QByteArray old = current;
+    for (int at : {45, 49, 53})
+        qToLittleEndian<qint32>(at == 45 ? 4 : at == 49 ? 3 : 0x31584D45, old.data() + at);
+    folders.WriteProgramFile("data/deck.007", Zlib(old));
+    TPaintEngine engine;
+    engine.LoadDeck("007");
+    EXPECT_EQ(engine.DeckCode, "007");
+    EXPECT_EQ(engine.IndexRows, 2);
+    EXPECT_EQ(engine.Extras, 0);
+    engine.LoadDeck("001");
+    EXPECT_EQ(engine.Extras, TPaintEngine::kDeckCornerSuits);
+    // The marked deck differs only by the suit under each corner index.
+    QImage withSuits(94, 127, QImage::Format_RGB32), without(94, 127, QImage::Format_RGB32);
+    {
+        QPainter painter(&withSuits);
+        engine.DrawCard(painter, withSuits.rect(), false, false, 3, 4);
+    }
+    engine.LoadDeck("007");
+    {
+        QPainter painter(&without);
+        engine.DrawCard(painter, without.rect(), false, false, 3, 4);
+    }
+    const QRect index = engine.IndexRect();
+    const QRect under(index.left(), index.bottom() + 1, index.width(), 12);
+    EXPECT_NE(withSuits.copy(under), without.copy(under));
+    for (int y = 0; y < 127; ++y)
+        for (int x = 0; x < 94; ++x) {
+            if (under.contains(x, y) || under.contains(93 - x, 126 - y)) continue;
+            ASSERT_EQ(withSuits.pixel(x, y), without.pixel(x, y)) << x << "," << y;
+        }
+}
+
 TEST_F(DeckFilesTest, WithoutDeck001TheErrorSaysWhy) {
     QFile::remove(folders.Program() + "data/deck.001");
     TPaintEngine engine;

@@ -1,14 +1,15 @@
 // Draws every picture the program shows and writes it in the formats the
 // paint engine reads: the deck files "data/deck.001" (classic) and
 // "data/deck.002" (large indices, modern pictures), the strip of 15 card
-// backs "data/back.001", and the built-in images (EMPTY, HELD, WILD, ABOUT
-// and the small-card set S_*).
+// backs "data/back.001", and the built-in images (EMPTY, HELD, WILD, the
+// joker's corner index JOKER, ABOUT and the small-card set S_*).
 //
 //   make_artwork PROGRAM_FOLDER IMAGES_FOLDER
 //
-// (Deck files give every index two colours, a row for spades and clubs and
-// one for diamonds and hearts, so both decks keep two-colour suits.)
+// (Both decks keep two-colour indices, a row for spades and clubs and one for
+// diamonds and hearts, and carry the small suits drawn under the indices.)
 #include "Courts.h"
+#include "Encoding.h"
 #include "Shapes.h"
 
 #include <QBuffer>
@@ -16,15 +17,11 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
-#include <QImageWriter>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
-#include <QtEndian>
 #include <QtMath>
-
-#include <zlib.h>
 
 #include <cstdio>
 #include <stdexcept>
@@ -38,44 +35,6 @@ constexpr int kH = 127;
 const QColor kFelt(0, 96, 56); // the table the cards lie on
 const QColor kBorder(90, 90, 96);
 const char* const kRankTexts[] = {"2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K", "A"};
-
-// --- Encodings -------------------------------------------------------------
-
-QByteArray BmpWithoutSignature(const QImage& image) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "bmp");
-    if (!writer.write(
-            image.convertToFormat(QImage::Format_RGB32).convertToFormat(QImage::Format_RGB888)))
-        throw std::runtime_error("cannot encode a BMP");
-    return bytes.mid(2); // without "BM"
-}
-
-QByteArray Packed(const QImage& image) {
-    const QByteArray bmp = BmpWithoutSignature(image);
-    QByteArray out(4, '\0');
-    qToLittleEndian<quint32>(static_cast<quint32>(bmp.size()), out.data());
-    return out + bmp;
-}
-
-QByteArray Zlib(const QByteArray& data) {
-    uLongf size = compressBound(static_cast<uLong>(data.size()));
-    QByteArray out(static_cast<qsizetype>(size), '\0');
-    if (compress2(reinterpret_cast<Bytef*>(out.data()), &size,
-                  reinterpret_cast<const Bytef*>(data.constData()), static_cast<uLong>(data.size()),
-                  9) != Z_OK)
-        throw std::runtime_error("zlib failed");
-    out.resize(static_cast<qsizetype>(size));
-    return out;
-}
-
-void Write(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        throw std::runtime_error(("cannot write " + path).toStdString());
-}
 
 QImage White(int w, int h) {
     QImage image(w, h, QImage::Format_RGB32);
@@ -159,12 +118,23 @@ QImage HeldBand() {
     return image;
 }
 
+// The joker's corner index: the letters of JOKER stacked, as printed jokers have.
+QImage JokerIndex() {
+    QImage image = White(11, 50);
+    QPainter p(&image);
+    QFont font(QStringLiteral("DejaVu Sans"), 12, QFont::Bold);
+    const QString letters = QStringLiteral("JOKER");
+    for (int i = 0; i < letters.size(); ++i)
+        DrawFitted(p, letters.mid(i, 1), QRectF(1, 1 + i * 10, 9, 8), font, QColor(200, 16, 32));
+    return image;
+}
+
 QImage WildFace() {
     QImage image = White(kW, kH);
     QPainter p(&image);
     CardOutline(p, kW, kH, 5);
     p.setRenderHint(QPainter::Antialiasing);
-    const QRectF oval(14, 22, kW - 28, kH - 44);
+    const QRectF oval(18, 22, kW - 36, kH - 44); // clear of the corner indices
     QRadialGradient glow(oval.center(), oval.height() / 2);
     glow.setColorAt(0, QColor(255, 245, 170));
     glow.setColorAt(1, QColor(245, 170, 30));
@@ -208,6 +178,7 @@ struct TDeckStyle {
     TCourtStyle Courts;
     bool FourColours;
     QString IndexFont;
+    int CornerSuitW, CornerSuitH; // the suit under the corner index
 };
 
 QImage RanksImage(const TDeckStyle& s) {
@@ -237,6 +208,19 @@ QImage SuitsImage(const TDeckStyle& s) {
     return image;
 }
 
+QImage CornerSuitsImage(const TDeckStyle& s) {
+    QImage image = White(s.CornerSuitW * 4, s.CornerSuitH);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    for (int suit = 0; suit < 4; ++suit) {
+        p.setBrush(SuitColor(suit, s.FourColours));
+        p.drawPath(SuitPath(
+            suit, QRectF(suit * s.CornerSuitW + 0.5, 0.5, s.CornerSuitW - 1, s.CornerSuitH - 1)));
+    }
+    return image;
+}
+
 QImage PicturesImage(const TDeckStyle& s) {
     QImage image = White(kW * 16, kH);
     QPainter p(&image);
@@ -258,11 +242,7 @@ QImage PicturesImage(const TDeckStyle& s) {
 
 QByteArray DeckFile(const TDeckStyle& s) {
     QByteArray header;
-    const auto int32 = [&](qint32 v) {
-        char b[4];
-        qToLittleEndian(v, b);
-        header.append(b, 4);
-    };
+    const auto int32 = [&](qint32 v) { header += Int32(v); };
     const auto byte = [&](quint8 v) { header.append(static_cast<char>(v)); };
     int32(s.IndexX);
     int32(s.IndexY);
@@ -277,13 +257,14 @@ QByteArray DeckFile(const TDeckStyle& s) {
     int32(0); // pip 3
     int32(0); // side pips
     byte(0);
-    int32(0); // pips on ranks 2..10, pictures for J, Q, K, A
-    byte(1);  // mirror pip index
-    int32(0);
-    int32(0);
-    int32(0);
+    int32(0);          // pips on ranks 2..10, pictures for J, Q, K, A
+    byte(1);           // mirror pip index
+    int32(2);          // index rows: black and red
+    int32(1);          // extras: the corner suits follow the suits
+    int32(0x31584D44); // the mark that makes a reader take the two fields above
     if (header.size() != 57) throw std::runtime_error("deck header is not 57 bytes");
-    return Zlib(header + Packed(RanksImage(s)) + Packed(PicturesImage(s)) + Packed(SuitsImage(s)));
+    return Zlib(header + Packed(RanksImage(s)) + Packed(PicturesImage(s)) + Packed(SuitsImage(s)) +
+                Packed(CornerSuitsImage(s)));
 }
 
 // --- Backs -------------------------------------------------------------------
@@ -590,7 +571,9 @@ int main(int argc, char** argv) {
                                  QRectF(20.5, 5.5, 54, 116),
                                  TCourtStyle::Classic,
                                  false,
-                                 QStringLiteral("DejaVu Serif")};
+                                 QStringLiteral("DejaVu Serif"),
+                                 9,
+                                 10};
         const TDeckStyle large{"002",
                                16,
                                20,
@@ -605,13 +588,16 @@ int main(int argc, char** argv) {
                                QRectF(22.5, 5.5, 50, 116),
                                TCourtStyle::Modern,
                                false,
-                               QStringLiteral("DejaVu Sans")};
+                               QStringLiteral("DejaVu Sans"),
+                               11,
+                               12};
         for (const auto& style : {classic, large})
             Write(program + "data/deck." + style.Code, DeckFile(style));
         Write(program + "data/back.001", Zlib(Packed(BackStrip())));
         Write(images + "EMPTY", Zlib(Packed(EmptyCard())));
         Write(images + "HELD", Zlib(Packed(HeldBand())));
         Write(images + "WILD", Zlib(Packed(WildFace())));
+        Write(images + "JOKER", Zlib(Packed(JokerIndex())));
         Write(images + "ABOUT", Zlib(Packed(AboutPicture())));
         Write(images + "S_FACE", BmpWithoutSignature(SmallFace()));
         Write(images + "S_RANKS", BmpWithoutSignature(SmallRanks()));
