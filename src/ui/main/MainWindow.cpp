@@ -1,12 +1,14 @@
 #include "MainWindow.h"
 
+#include "CardTable.h"
 #include "CounterPanel.h"
+#include "MachinePanels.h"
 #include "PayoutGrid.h"
+#include "PlayKeys.h"
 #include "WindowRouter.h"
 
 #include "ui/common/AboutWindow.h"
 #include "ui/common/CardButton.h"
-#include "ui/common/CardImage.h"
 #include "ui/common/GradientLabel.h"
 #include "ui/common/HelpWindow.h"
 #include "ui/common/MessageBox.h"
@@ -19,12 +21,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QHBoxLayout>
-#include <QKeyEvent>
-#include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
-#include <QVBoxLayout>
 
 namespace drawmentor {
 namespace {
@@ -33,32 +31,7 @@ const QString kButtons = QStringLiteral("Main.Buttons");
 const QString kLabels = QStringLiteral("Main.Labels");
 const QString kMessages = QStringLiteral("Main.Messages");
 const QString kCaption = QStringLiteral("DrawMentor 2.0");
-const QColor kFelt(0, 96, 56);
 const QString kPlacement = QStringLiteral("MainWindow");
-
-QWidget* Panel(QWidget* parent, const char* name) {
-    auto* panel = new QWidget(parent);
-    panel->setObjectName(QString::fromLatin1(name));
-    return panel;
-}
-
-// A vertical layout of a panel with the given border and gap.
-QVBoxLayout* Column(QWidget* panel, int border, int gap) {
-    auto* layout = new QVBoxLayout(panel);
-    layout->setContentsMargins(border, border, border, border);
-    layout->setSpacing(gap);
-    return layout;
-}
-
-// A header strip of the window: a label 24 pixels high made a header label.
-TGradientLabel* HeaderStrip(QWidget* parent, QBoxLayout* layout, const char* name,
-                            const TPreferences& preferences) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setFixedHeight(24);
-    layout->addWidget(label);
-    return MakeHeaderLabel(label, preferences);
-}
 
 } // namespace
 
@@ -72,7 +45,14 @@ TfDrawMentor20Main::TfDrawMentor20Main(TPreferences& preferences, QWidget* paren
     setMaximumSize(734, 632);
     resize(676, 483);
     FRouter = std::make_unique<TWindowRouter>(*this, FPreferences);
-    BuildWidgets();
+    FPanels = new TMachinePanels(*this, FPreferences);
+    connect(FPanels->Cards, &TCardTable::CardPressed, this, &TfDrawMentor20Main::ToggleCard);
+    connect(FPanels->Grid, &TPayoutGrid::BetColumnClicked, this, &TfDrawMentor20Main::SelectBet);
+    connect(FPanels->Counters, &TCounterPanel::CoinValueClicked, this,
+            &TfDrawMentor20Main::ChooseCoinValue);
+    connect(FPanels->HintButton, &QAbstractButton::clicked, this, &TfDrawMentor20Main::Hint);
+    connect(FPanels->DoubleButton, &QAbstractButton::clicked, this, &TfDrawMentor20Main::Double);
+    connect(FPanels->DealButton, &QAbstractButton::clicked, this, &TfDrawMentor20Main::DealOrDraw);
     // The chart, the paint engine and its deck, the buttons, the engine.
     FChartImage = QImage(130, 60, QImage::Format_RGB32);
     FChart = std::make_unique<TMiniChart>(&FChartImage);
@@ -81,7 +61,7 @@ TfDrawMentor20Main::TfDrawMentor20Main(TPreferences& preferences, QWidget* paren
     FPaint->LoadDeck(QStringLiteral("001"));
     FPaint->SetBackIndex(1);
     FEngine = std::make_unique<TGameEngine>(FPreferences, FRouter.get());
-    FGrid->SetEngine(FEngine.get());
+    FPanels->Grid->SetEngine(FEngine.get());
     FMenu = new TMainMenu(*this, *FEngine, FPreferences);
     connect(FMenu, &TMainMenu::Command, this, &TfDrawMentor20Main::RunCommand);
     connect(FMenu, &TMainMenu::ModeChosen, this, &TfDrawMentor20Main::SelectMode);
@@ -101,16 +81,15 @@ TfDrawMentor20Main::TfDrawMentor20Main(TPreferences& preferences, QWidget* paren
     RestoreSettings();
     Translate();
     RedrawCards();
-    qApp->installEventFilter(this);
+    new TPlayKeys(*this, [this](int key) { return HandleKey(key); });
     FTimer.setInterval(1000);
     connect(&FTimer, &QTimer::timeout, this,
-            [this] { FCounters->SetTime(FEngine->ElapsedTime()); });
-    FCounters->SetTime(FEngine->ElapsedTime());
+            [this] { FPanels->Counters->SetTime(FEngine->ElapsedTime()); });
+    FPanels->Counters->SetTime(FEngine->ElapsedTime());
     connect(&FPreferences, &TPreferences::PreferencesChanged, this, [this] { Translate(); });
 }
 
 TfDrawMentor20Main::~TfDrawMentor20Main() {
-    qApp->removeEventFilter(this);
     try {
         FEngine->Collect(); // an open hand is logged before the engine goes
         SaveSettings();
@@ -122,72 +101,6 @@ void TfDrawMentor20Main::closeEvent(QCloseEvent* event) {
     FEngine->Collect();
     SaveSettings();
     QMainWindow::closeEvent(event);
-}
-
-// --- Building ----------------------------------------------------------------
-
-void TfDrawMentor20Main::BuildWidgets() {
-    auto* central = Panel(this, "Panel0");
-    auto* row = new QHBoxLayout(central);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(0);
-    auto* left = Panel(central, "Panel2");
-    auto* leftLayout = Column(left, 0, 0);
-
-    auto* game = Panel(left, "Panel6");
-    auto* gameLayout = Column(game, 3, 0);
-    FPokerName = HeaderStrip(game, gameLayout, "lPokerName", FPreferences);
-    auto* gridPanel = Panel(game, "Panel5");
-    auto* gridLayout = Column(gridPanel, 4, 0);
-    FGrid = new TPayoutGrid(gridPanel);
-    gridLayout->addWidget(FGrid);
-    gameLayout->addWidget(gridPanel, 1);
-    leftLayout->addWidget(game, 1);
-
-    auto* table = Panel(left, "Panel3");
-    table->setFixedHeight(180);
-    auto* tableLayout = Column(table, 3, 0);
-    FMessage = HeaderStrip(table, tableLayout, "lInfoLabel", FPreferences);
-    FCardsPanel = Panel(table, "CardsPanel");
-    FCardsPanel->setAutoFillBackground(true);
-    QPalette felt = FCardsPanel->palette();
-    felt.setColor(QPalette::Window, kFelt);
-    FCardsPanel->setPalette(felt);
-    for (int i = 0; i < 5; ++i) {
-        FCards[i] = new TCardImage(i, FCardsPanel);
-        connect(FCards[i], &TCardImage::Pressed, this, &TfDrawMentor20Main::ToggleCard);
-    }
-    tableLayout->addWidget(FCardsPanel, 1);
-    leftLayout->addWidget(table);
-    row->addWidget(left, 1);
-
-    row->addWidget(BuildSidePanel(central));
-    setCentralWidget(central);
-    connect(FGrid, &TPayoutGrid::BetColumnClicked, this, &TfDrawMentor20Main::SelectBet);
-}
-
-QWidget* TfDrawMentor20Main::BuildSidePanel(QWidget* parent) {
-    auto* side = Panel(parent, "Panel1");
-    side->setFixedWidth(142);
-    auto* sideLayout = Column(side, 3, 2);
-    FInfoLabel = HeaderStrip(side, sideLayout, "InfoLabel", FPreferences);
-    FCounters = new TCounterPanel(side);
-    connect(FCounters, &TCounterPanel::CoinValueClicked, this,
-            &TfDrawMentor20Main::ChooseCoinValue);
-    sideLayout->addWidget(FCounters, 1);
-    FButtonPanel = Panel(side, "Panel14");
-    FButtonPanel->setFixedSize(136, 180);
-    const auto button = [&](const char* name, void (TfDrawMentor20Main::*slot)()) {
-        auto* b = new TCardButton(FButtonPanel);
-        b->setObjectName(QString::fromLatin1(name));
-        connect(b, &QAbstractButton::clicked, this, slot);
-        return b;
-    };
-    FHintButton = button("btnHint", &TfDrawMentor20Main::Hint);
-    FDoubleButton = button("btnDoubleUp", &TfDrawMentor20Main::Double);
-    FDealButton = button("btnDeal", &TfDrawMentor20Main::DealOrDraw);
-    sideLayout->addWidget(FButtonPanel);
-    return side;
 }
 
 void TfDrawMentor20Main::RunCommand(TMenuCommand command) {
@@ -222,16 +135,17 @@ void TfDrawMentor20Main::Translate() {
     setWindowTitle(kCaption);
     QApplication::setApplicationDisplayName(kCaption.trimmed());
     FMenu->Translate();
-    FHintButton->setText(FPreferences.Translate(kButtons, QStringLiteral("Hint")));
-    FDoubleButton->setText(FPreferences.Translate(kButtons, QStringLiteral("Double")));
-    FHintButton->setToolTip(FPreferences.TranslateHint(kButtons, QStringLiteral("Hint")));
-    FDoubleButton->setToolTip(FPreferences.TranslateHint(kButtons, QStringLiteral("Double")));
-    FInfoLabel->setText(FPreferences.Translate(kLabels, QStringLiteral("Info")));
-    FCounters->Translate(FPreferences);
+    FPanels->HintButton->setText(FPreferences.Translate(kButtons, QStringLiteral("Hint")));
+    FPanels->DoubleButton->setText(FPreferences.Translate(kButtons, QStringLiteral("Double")));
+    FPanels->HintButton->setToolTip(FPreferences.TranslateHint(kButtons, QStringLiteral("Hint")));
+    FPanels->DoubleButton->setToolTip(
+        FPreferences.TranslateHint(kButtons, QStringLiteral("Double")));
+    FPanels->InfoLabel->setText(FPreferences.Translate(kLabels, QStringLiteral("Info")));
+    FPanels->Counters->Translate(FPreferences);
     QFont font = this->font();
     ApplyFont(font, FPreferences);
     setFont(font);
-    for (TGradientLabel* header : {FPokerName, FInfoLabel, FMessage})
+    for (TGradientLabel* header : {FPanels->PokerName, FPanels->InfoLabel, FPanels->Message})
         MakeHeaderLabel(header, FPreferences);
     LayoutPaytable();
     RedrawCards();
@@ -239,15 +153,15 @@ void TfDrawMentor20Main::Translate() {
 
 void TfDrawMentor20Main::UpdateCounters() {
     const TGameEngine& e = *FEngine;
-    FCounters->Update(e, FChartImage);
-    FGrid->update();
-    FHintButton->setEnabled(e.CanHint());
-    FHintButton->setVisible(e.HintOffered());
-    FDoubleButton->setEnabled(e.CanDouble());
-    FDealButton->setEnabled(e.CanDealDraw());
+    FPanels->Counters->Update(e, FChartImage);
+    FPanels->Grid->update();
+    FPanels->HintButton->setEnabled(e.CanHint());
+    FPanels->HintButton->setVisible(e.HintOffered());
+    FPanels->DoubleButton->setEnabled(e.CanDouble());
+    FPanels->DealButton->setEnabled(e.CanDealDraw());
     const QString deal = e.NextPressDraws() ? QStringLiteral("Draw") : QStringLiteral("Deal");
-    FDealButton->setText(FPreferences.Translate(kButtons, deal));
-    FDealButton->setToolTip(FPreferences.TranslateHint(kButtons, deal));
+    FPanels->DealButton->setText(FPreferences.Translate(kButtons, deal));
+    FPanels->DealButton->setToolTip(FPreferences.TranslateHint(kButtons, deal));
     FMenu->Refresh();
     switch (e.State()) {
     case gsIdle:
@@ -272,7 +186,7 @@ void TfDrawMentor20Main::SetMessage(const QString& key, int win) {
     FMessageWin = win;
     QString text = FPreferences.Translate(kMessages, key);
     if (key == QLatin1String("Win")) text.replace(QLatin1String("%d"), QString::number(win));
-    FMessage->setText(text);
+    FPanels->Message->setText(text);
 }
 
 // --- Cards -------------------------------------------------------------------
@@ -289,7 +203,7 @@ void TfDrawMentor20Main::DrawCardImage(int index) {
                          card.Suit, card.Rank);
     }
     painter.end();
-    FCards[index]->SetImage(scratch);
+    FPanels->Cards->SetCard(index, scratch);
 }
 
 void TfDrawMentor20Main::RedrawCards() {
@@ -412,28 +326,12 @@ void TfDrawMentor20Main::ClearAllRecords() {
 // --- Layout ------------------------------------------------------------------
 
 void TfDrawMentor20Main::LayoutPaytable() {
-    FPokerName->setText(FEngine->Caption());
-    FGrid->Relayout();
-}
-
-void TfDrawMentor20Main::LayoutCards() {
-    const int border = 3;
-    const int available = FCardsPanel->width() - 2 * border;
-    const int top = std::max(0, (FCardsPanel->height() - 127) / 2);
-    for (int i = 0; i < 5; ++i)
-        FCards[i]->setGeometry(border + RoundHalfEven((available - 94) / 4.0 * i), top, 94, 127);
-    // The buttons line up with the cards.
-    const int y =
-        FCardsPanel->mapTo(this, QPoint(0, top)).y() - FButtonPanel->mapTo(this, QPoint(0, 0)).y();
-    const int width = FButtonPanel->width() - 20;
-    FHintButton->setGeometry(10, std::max(0, y + 2), width, 32);
-    FDoubleButton->setGeometry(10, std::max(0, y + 48), width, 32);
-    FDealButton->setGeometry(10, std::max(0, y + 94), width, 32);
+    FPanels->PokerName->setText(FEngine->Caption());
+    FPanels->Grid->Relayout();
 }
 
 void TfDrawMentor20Main::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
-    LayoutCards();
     LayoutPaytable();
 }
 
@@ -456,8 +354,6 @@ void TfDrawMentor20Main::SaveSettings() {
 
 // --- Keys ----------------------------------------------------------------------
 
-// Keys reach the window before its controls; a key is consumed only when it
-// did something (Esc and the card keys always are).
 bool TfDrawMentor20Main::HandleKey(int key) {
     switch (key) {
     case Qt::Key_Escape:
@@ -465,7 +361,7 @@ bool TfDrawMentor20Main::HandleKey(int key) {
         RedrawCards();
         return true;
     case Qt::Key_Space:
-        if (!FDealButton->isEnabled()) return false;
+        if (!FEngine->CanDealDraw()) return false;
         DealOrDraw();
         return true;
     case Qt::Key_Plus:
@@ -473,42 +369,18 @@ bool TfDrawMentor20Main::HandleKey(int key) {
         return SelectBet(FEngine->Bet() + 1);
     case Qt::Key_Minus:
         return SelectBet(FEngine->Bet() - 1);
-    case Qt::Key_1:
-    case Qt::Key_2:
-    case Qt::Key_3:
-    case Qt::Key_4:
-    case Qt::Key_5:
-        ToggleCard(key - Qt::Key_1);
-        return true;
     case Qt::Key_D:
-        if (!FDoubleButton->isEnabled() || !FDoubleButton->isVisible()) return false;
+        if (!FEngine->CanDouble()) return false;
         Double();
         return true;
     case Qt::Key_H:
-        if (!FHintButton->isEnabled() || !FHintButton->isVisible()) return false;
+        if (!FEngine->CanHint()) return false;
         Hint();
         return true;
     default:
-        return false;
+        ToggleCard(key - Qt::Key_1);
+        return true; // 1..5
     }
-}
-
-bool TfDrawMentor20Main::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Resize) {
-        if (watched == FCardsPanel || watched == FButtonPanel) LayoutCards();
-    }
-    if (event->type() == QEvent::KeyRelease && QApplication::activeWindow() == this) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->isAutoRepeat() || (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
-            return false;
-        return HandleKey(key->key());
-    }
-    if (event->type() == QEvent::KeyPress && QApplication::activeWindow() == this) {
-        // The key's work happens on release; its press must not reach a control.
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Space) return true;
-    }
-    return QObject::eventFilter(watched, event);
 }
 
 } // namespace drawmentor

@@ -16,12 +16,8 @@ class QWidget;
 
 namespace drawmentor {
 
-class TCardButton;
-class TCardImage;
-class TCounterPanel;
-class TGradientLabel;
+class TMachinePanels;
 class TMainMenu;
-class TPayoutGrid;
 class TPreferences;
 class TWindowRouter;
 
@@ -61,7 +57,6 @@ class TfDrawMentor20Main : public QMainWindow {
     void CardRevealed(int index);
 
   protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -79,8 +74,6 @@ class TfDrawMentor20Main : public QMainWindow {
         TfDrawMentor20Main& FWindow;
     };
 
-    void BuildWidgets();
-    QWidget* BuildSidePanel(QWidget* parent);
     void RunCommand(TMenuCommand command);
     void RestoreSettings();
     void SaveSettings();
@@ -88,7 +81,6 @@ class TfDrawMentor20Main : public QMainWindow {
     void ShowBacks(const std::array<bool, 5>& which);
     void Reveal(const std::array<bool, 5>& which, const std::array<int, 5>& order);
     void SetMessage(const QString& key, int win = 0);
-    void LayoutCards();
     bool HandleKey(int key);
 
     TPreferences& FPreferences;
@@ -101,19 +93,8 @@ class TfDrawMentor20Main : public QMainWindow {
     bool FBusy = false;
     std::array<bool, 5> FHidden{}; // cards shown as backs while a deal or draw is revealed
 
-    // Widgets, named as the tests find them.
     TMainMenu* FMenu = nullptr;
-    std::array<TCardImage*, 5> FCards{};
-    TPayoutGrid* FGrid = nullptr;
-    TGradientLabel* FPokerName = nullptr;
-    TGradientLabel* FInfoLabel = nullptr;
-    TGradientLabel* FMessage = nullptr;
-    TCounterPanel* FCounters = nullptr;
-    QWidget* FCardsPanel = nullptr;
-    QWidget* FButtonPanel = nullptr;
-    TCardButton* FHintButton = nullptr;
-    TCardButton* FDoubleButton = nullptr;
-    TCardButton* FDealButton = nullptr;
+    TMachinePanels* FPanels = nullptr;
     QString FMessageKey;
     int FMessageWin = 0;
 };
