@@ -2,6 +2,7 @@
 
 #include "prefs/Preferences.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -81,6 +82,16 @@ bool ShowHelp(QWidget* parent, int helpContext, const TPreferences& preferences)
     }
     auto* browser = window->findChild<QTextBrowser*>(QStringLiteral("HelpBrowser"));
     browser->setSource(QUrl::fromLocalFile(page));
+    // Asked from a modal dialog, the help must be modal too, or the dialog's
+    // modality would block it.
+    const Qt::WindowModality modality =
+        QApplication::activeModalWidget() && QApplication::activeModalWidget() != window
+            ? Qt::ApplicationModal
+            : Qt::NonModal;
+    if (window->windowModality() != modality) {
+        window->hide();
+        window->setWindowModality(modality);
+    }
     window->show();
     window->raise();
     window->activateWindow();

@@ -75,8 +75,7 @@ TfDrawMentor20Main::TfDrawMentor20Main(TPreferences& preferences, QWidget* paren
     for (TMenuCommand missing :
          {TMenuCommand::SelectGame, TMenuCommand::AnalyseHand, TMenuCommand::AllHands,
           TMenuCommand::ShowStatistics, TMenuCommand::ShowCharts, TMenuCommand::ShowErrors,
-          TMenuCommand::ClearByFilter, TMenuCommand::ChangePreferences, TMenuCommand::SelectDeck,
-          TMenuCommand::SelectBack})
+          TMenuCommand::ClearByFilter, TMenuCommand::SelectDeck, TMenuCommand::SelectBack})
         FMenu->SetAvailable(missing, false); // their windows are still to come
     RestoreSettings();
     Translate();
@@ -114,6 +113,9 @@ void TfDrawMentor20Main::RunCommand(TMenuCommand command) {
         break;
     case TMenuCommand::ClearAllRecords:
         ClearAllRecords();
+        break;
+    case TMenuCommand::ChangePreferences:
+        FEngine->SetupPreferences();
         break;
     case TMenuCommand::GettingStarted:
         ShowHelp(this, hcHowToPlay, FPreferences);

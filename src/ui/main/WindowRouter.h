@@ -15,6 +15,8 @@ class TWindowRouter : public IGameWindows {
   public:
     TWindowRouter(QWidget& parent, TPreferences& preferences);
 
+    void ShowPreferences(TGameEngine& engine) override;
+
     QWidget& Parent() const { return FParent; }
     TPreferences& Preferences() const { return FPreferences; }
 
