@@ -74,8 +74,8 @@ TfDrawMentor20Main::TfDrawMentor20Main(TPreferences& preferences, QWidget* paren
     });
     for (TMenuCommand missing :
          {TMenuCommand::SelectGame, TMenuCommand::AnalyseHand, TMenuCommand::AllHands,
-          TMenuCommand::ShowStatistics, TMenuCommand::ShowCharts, TMenuCommand::ShowErrors,
-          TMenuCommand::ClearByFilter, TMenuCommand::SelectDeck, TMenuCommand::SelectBack})
+          TMenuCommand::ShowStatistics, TMenuCommand::ShowCharts, TMenuCommand::SelectDeck,
+          TMenuCommand::SelectBack})
         FMenu->SetAvailable(missing, false); // their windows are still to come
     RestoreSettings();
     Translate();
@@ -113,6 +113,12 @@ void TfDrawMentor20Main::RunCommand(TMenuCommand command) {
         break;
     case TMenuCommand::ClearAllRecords:
         ClearAllRecords();
+        break;
+    case TMenuCommand::ShowErrors:
+        FEngine->ShowErrors();
+        break;
+    case TMenuCommand::ClearByFilter:
+        FEngine->ClearByFilter();
         break;
     case TMenuCommand::ChangePreferences:
         FEngine->SetupPreferences();

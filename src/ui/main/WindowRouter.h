@@ -15,7 +15,11 @@ class TWindowRouter : public IGameWindows {
   public:
     TWindowRouter(QWidget& parent, TPreferences& preferences);
 
+    TWarningAnswer ShowWarning(TGameEngine& engine) override;
+    int AskModeForNoErrors() override;
+    void ShowErrors(TGameEngine& engine) override;
     void ShowPreferences(TGameEngine& engine) override;
+    bool ConfirmClearByFilter(TGameEngine& engine) override;
 
     QWidget& Parent() const { return FParent; }
     TPreferences& Preferences() const { return FPreferences; }

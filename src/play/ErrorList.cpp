@@ -1,0 +1,75 @@
+#include "ErrorList.h"
+
+#include "GameEngine.h"
+#include "Logger.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace drawmentor {
+
+TErrorSeverity RecordSeverity(const TLogRecord& record, const TPreferences& preferences) {
+    // A damaged record (no bet, returns that are not numbers) tells of no error.
+    if (record.Bet == 0) return esNone;
+    const double cost = (record.BestReturn - record.Return) / record.Bet;
+    return std::isfinite(cost) ? preferences.ErrorSeverity(cost) : esNone;
+}
+
+void TErrorList::Refresh(TLogger& logger, const TPreferences& preferences, unsigned severities) {
+    FRecords.clear();
+    const TLogFilter& filter = logger.Filter();
+    TLogRecord record;
+    logger.Rewind();
+    while (logger.ReadNext(record)) {
+        if (!filter.Matches(record)) continue;
+        const TErrorSeverity severity = RecordSeverity(record, preferences);
+        if (severity != esNone && (severities >> severity) & 1) FRecords.push_back(record);
+    }
+    Sort();
+}
+
+double TErrorList::SortValue(const TLogRecord& r, int column) {
+    const double bet = r.Bet == 0 ? 1 : r.Bet;
+    switch (column) {
+    case 1:
+        return r.DealTime;
+    case 2:
+        return r.Return / bet;
+    case 3:
+        return r.BestReturn / bet;
+    default:
+        return (r.BestReturn - r.Return) / bet;
+    }
+}
+
+void TErrorList::ClickColumn(int column) {
+    const int key = column + 1;
+    SetSortKey(FSortKey == -key ? key : -key);
+}
+
+void TErrorList::SetSortKey(int sortKey) {
+    FSortKey = std::clamp(sortKey, -4, 4);
+    Sort();
+}
+
+void TErrorList::Sort() {
+    if (FSortKey == 0) return;
+    const int column = std::abs(FSortKey);
+    const bool ascending = FSortKey > 0;
+    std::stable_sort(FRecords.begin(), FRecords.end(),
+                     [column, ascending](const TLogRecord& a, const TLogRecord& b) {
+                         const double x = SortValue(a, column), y = SortValue(b, column);
+                         return ascending ? x < y : y < x;
+                     });
+}
+
+std::optional<THoldCost> DrawnHoldCost(const TGameEngine& engine, const TPreferences& preferences) {
+    if (engine.State() != gsDrawn || !engine.HandOpen()) return std::nullopt;
+    const TLogRecord& record = engine.Record();
+    const TErrorSeverity severity = RecordSeverity(record, preferences);
+    if (severity == esNone) return std::nullopt;
+    return THoldCost{record.Return, record.BestReturn, severity};
+}
+
+} // namespace drawmentor

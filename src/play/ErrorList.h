@@ -1,0 +1,51 @@
+#pragma once
+
+#include "LogRecord.h"
+
+#include "prefs/Preferences.h"
+
+#include <optional>
+#include <vector>
+
+namespace drawmentor {
+
+class TGameEngine;
+class TLogger;
+
+// How much a logged hold cost, as the preferences classify it: esNone for a
+// best hold and for a record without a bet.
+TErrorSeverity RecordSeverity(const TLogRecord& record, const TPreferences& preferences);
+
+// The error hands the log filter lets through, with the severities asked for
+// (bit 1 << severity), in log order or sorted by one of the four columns of
+// the errors list: 1 deal time, 2 the player's return per coin, 3 the best
+// return per coin, 4 the loss per coin. SortKey +k sorts ascending by column
+// k, -k descending, 0 keeps log order.
+class TErrorList {
+  public:
+    void Refresh(TLogger& logger, const TPreferences& preferences, unsigned severities);
+    // Same column again flips to ascending from descending; a new column starts descending.
+    void ClickColumn(int column);
+    void SetSortKey(int sortKey);
+    int SortKey() const { return FSortKey; }
+    const std::vector<TLogRecord>& Records() const { return FRecords; }
+
+    static double SortValue(const TLogRecord& record, int column);
+
+  private:
+    void Sort();
+
+    std::vector<TLogRecord> FRecords;
+    int FSortKey = 0;
+};
+
+// What the hold just drawn cost against the best one, in coins for the whole
+// bet; nothing when it was the best hold or no hand was drawn.
+struct THoldCost {
+    double Return = 0;
+    double BestReturn = 0;
+    TErrorSeverity Severity = esNone;
+};
+std::optional<THoldCost> DrawnHoldCost(const TGameEngine& engine, const TPreferences& preferences);
+
+} // namespace drawmentor

@@ -1,0 +1,68 @@
+#include "ClearLogWindow.h"
+
+#include "ui/common/GradientLabel.h"
+#include "ui/common/HelpKey.h"
+#include "ui/common/HelpWindow.h"
+#include "ui/common/OptionsPanel.h"
+
+#include "prefs/Preferences.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace drawmentor {
+namespace {
+
+const QString kSection = QStringLiteral("ClearByFilter");
+const QString kButtons = QStringLiteral("Main.Buttons");
+
+} // namespace
+
+TfClearLog::TfClearLog(TLogger& logger, TPreferences& preferences, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      FPreferences(preferences) {
+    setObjectName(QStringLiteral("fClearLog"));
+    auto* layout = new QVBoxLayout(this);
+    FPanel = new TOptionsPanel(this);
+    FPanel->AddGroups(ogGame | ogDate | ogModes);
+    FPanel->setMinimumWidth(240);
+    layout->addWidget(FPanel, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    FOK = new QPushButton(this);
+    FOK->setObjectName(QStringLiteral("btnOK"));
+    FOK->setDefault(true);
+    FCancel = new QPushButton(this);
+    FCancel->setObjectName(QStringLiteral("btnCancel"));
+    buttons->addWidget(FOK);
+    buttons->addWidget(FCancel);
+    layout->addLayout(buttons);
+    // The window grows with the panel's groups.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    connect(FOK, &QPushButton::clicked, this, &QDialog::accept);
+    connect(FCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(&preferences, &TPreferences::PreferencesChanged, this, &TfClearLog::ApplyTexts);
+    InstallHelpKey(*this, hcClearLog, preferences);
+    FPanel->AttachLog(logger);
+}
+
+void TfClearLog::ApplyTexts() {
+    QFont font = this->font();
+    ApplyFont(font, FPreferences);
+    setFont(font);
+    setWindowTitle(FPreferences.WindowCaption(kSection));
+    FPanel->ApplyTexts(FPreferences);
+    FPanel->SetHeader(FPreferences.Translate(kSection, QStringLiteral("Header")));
+    FPanel->SetDateLabel(FPreferences.Translate(kSection, QStringLiteral("From")));
+    FOK->setText(FPreferences.Translate(kButtons, QStringLiteral("OK")));
+    FCancel->setText(FPreferences.Translate(kButtons, QStringLiteral("Cancel")));
+}
+
+bool ConfirmClearByFilter(QWidget* parent, TLogger& logger, TPreferences& preferences) {
+    TfClearLog window(logger, preferences, parent);
+    window.ApplyTexts();
+    return window.exec() == QDialog::Accepted;
+}
+
+} // namespace drawmentor

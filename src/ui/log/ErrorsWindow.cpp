@@ -1,0 +1,176 @@
+#include "ErrorsWindow.h"
+
+#include "ErrorsDelegate.h"
+#include "ErrorsModel.h"
+
+#include "ui/common/GradientLabel.h"
+#include "ui/common/HelpKey.h"
+#include "ui/common/HelpWindow.h"
+#include "ui/common/OptionsPanel.h"
+
+#include "play/GameEngine.h"
+#include "prefs/Preferences.h"
+
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace drawmentor {
+namespace {
+
+const QString kSection = QStringLiteral("Errors");
+constexpr int kHeaderRowHeight = 18;
+
+} // namespace
+
+TfErrors::TfErrors(TGameEngine& engine, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      FEngine(engine) {
+    setObjectName(QStringLiteral("fErrors"));
+    auto* layout = new QGridLayout(this);
+    FHeader = new TGradientLabel(this);
+    FHeader->setObjectName(QStringLiteral("lHeader"));
+    FHeader->setAlignment(Qt::AlignCenter);
+    FHeader->setFixedHeight(23);
+    layout->addWidget(FHeader, 0, 0);
+
+    FModel = new TErrorsModel(this);
+    FDelegate = new TErrorsDelegate(this);
+    FGrid = new QTableView(this);
+    FGrid->setObjectName(QStringLiteral("ErrGrid"));
+    FGrid->setModel(FModel);
+    FGrid->setItemDelegate(FDelegate);
+    FGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    FGrid->setSelectionMode(QAbstractItemView::SingleSelection);
+    FGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    FGrid->verticalHeader()->hide();
+    // Fixed row heights keep a million rows cheap: nothing is measured.
+    FGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    FGrid->verticalHeader()->setDefaultSectionSize(TErrorsDelegate::RowHeight());
+    FGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    FGrid->horizontalHeader()->setSectionsClickable(true);
+    FGrid->horizontalHeader()->setHighlightSections(false);
+    // A short list keeps a disabled scroll bar, so the columns never jump.
+    FGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    connect(FGrid->verticalScrollBar(), &QScrollBar::rangeChanged, this,
+            [this](int, int maximum) { FGrid->verticalScrollBar()->setEnabled(maximum > 0); });
+    FGrid->verticalScrollBar()->setEnabled(false);
+    FGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    FGrid->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    layout->addWidget(FGrid, 1, 0);
+
+    auto* side = new QWidget(this);
+    side->setObjectName(QStringLiteral("Panel7"));
+    auto* sideLayout = new QVBoxLayout(side);
+    sideLayout->setContentsMargins(0, 0, 0, 0);
+    sideLayout->addStretch();
+    FPanel = new TOptionsPanel(side);
+    FPanel->AddGroups(ogGame | ogDate | ogModes | ogSeverities | ogVariants);
+    sideLayout->addWidget(FPanel);
+    layout->addWidget(side, 0, 1, 2, 1);
+
+    FOK = new QPushButton(this);
+    FOK->setObjectName(QStringLiteral("btnOK"));
+    layout->addWidget(FOK, 2, 0, 1, 2, Qt::AlignRight);
+    connect(FOK, &QPushButton::clicked, this, &QDialog::reject);
+
+    FPanel->AttachLog(engine.Logger());
+    connect(&engine.Logger().Filter(), &TLogFilter::Changed, this, &TfErrors::RefreshIfVisible);
+    connect(FPanel, &TOptionsPanel::OnChange, this, &TfErrors::ReadPanel);
+    connect(FGrid->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
+        FModel->ClickColumn(column);
+        ShowSortKey();
+    });
+    connect(FGrid, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+        if (index.isValid()) emit HandChosen(FModel->Record(index.row()));
+    });
+    connect(&engine.Preferences(), &TPreferences::PreferencesChanged, this, &TfErrors::ApplyTexts);
+    InstallHelpKey(*this, hcErrors, engine.Preferences());
+    resize(840, 600);
+}
+
+void TfErrors::ApplyTexts() {
+    TPreferences& preferences = FEngine.Preferences();
+    const auto text = [&](const char* key) {
+        return preferences.Translate(kSection, QString::fromLatin1(key));
+    };
+    setWindowTitle(preferences.WindowCaption(kSection));
+    FHeader->setText(text("ErrorsHeader"));
+    FModel->SetCaptions({text("ColumnHand"), text("ColumnYourReturn"), text("ColumnBestReturn"),
+                         text("ColumnDifference")});
+    FOK->setText(preferences.Translate(QStringLiteral("Main.Buttons"), QStringLiteral("OK")));
+    QFont font = this->font();
+    ApplyFont(font, preferences);
+    setFont(font);
+    MakeHeaderLabel(FHeader, preferences);
+    FPanel->ApplyTexts(preferences);
+    FGrid->horizontalHeader()->setFixedHeight(
+        std::max(kHeaderRowHeight, FGrid->horizontalHeader()->fontMetrics().height() + 4));
+}
+
+void TfErrors::ReadPanel() {
+    const unsigned severities = FPanel->ErrorSeverities();
+    FDelegate->SetVariants(FPanel->ShowYourVariant(), FPanel->ShowBestVariant());
+    if (severities != FSeverities) {
+        FSeverities = severities;
+        Refresh();
+    }
+    FGrid->viewport()->update();
+}
+
+void TfErrors::Refresh() {
+    FModel->Refresh(FEngine.Logger(), FEngine.Preferences(), FSeverities);
+    ShowSortKey();
+}
+
+void TfErrors::RefreshIfVisible() {
+    if (isVisible()) Refresh();
+}
+
+void TfErrors::ShowSortKey() {
+    QHeaderView* header = FGrid->horizontalHeader();
+    const int key = FModel->SortKey();
+    header->setSortIndicatorShown(key != 0);
+    if (key != 0)
+        header->setSortIndicator(std::abs(key) - 1,
+                                 key > 0 ? Qt::AscendingOrder : Qt::DescendingOrder);
+}
+
+int TfErrors::VisibleRows() const {
+    return FGrid->viewport()->height() / TErrorsDelegate::RowHeight();
+}
+
+void TfErrors::SizeColumns() {
+    const int width = FGrid->viewport()->width();
+    const int cards = kHandSize * TCardPainter::Width + TErrorsDelegate::kRowPadding;
+    const int value = std::max((width - cards) / 3, 40);
+    for (int column = 1; column <= 3; ++column) FGrid->setColumnWidth(column, value);
+    FGrid->setColumnWidth(0, std::max(width - 3 * value, cards));
+}
+
+void TfErrors::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    SizeColumns();
+    if (FRowsFitted) return;
+    FRowsFitted = true;
+    // Whole rows: the window gives up the part of a row that would not fit.
+    const int spare = FGrid->viewport()->height() % TErrorsDelegate::RowHeight();
+    if (spare > 0 && VisibleRows() > 0) resize(width(), height() - spare);
+}
+
+void TfErrors::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    SizeColumns();
+}
+
+void ShowErrorsWindow(QWidget* parent, TGameEngine& engine) {
+    TfErrors window(engine, parent);
+    window.ApplyTexts();
+    window.ReadPanel();
+    window.exec();
+}
+
+} // namespace drawmentor

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "play/LogRecord.h"
+
+#include <QDialog>
+
+class QPushButton;
+class QTableView;
+
+namespace drawmentor {
+
+class TErrorsDelegate;
+class TErrorsModel;
+class TGameEngine;
+class TGradientLabel;
+class TOptionsPanel;
+
+// The logged hands whose hold cost expected return, through the log filter
+// and the chosen severities, the player's hold and the best one marked on
+// the cards. The list follows the shared filter while the window is shown.
+class TfErrors : public QDialog {
+    Q_OBJECT
+
+  public:
+    TfErrors(TGameEngine& engine, QWidget* parent = nullptr);
+
+    void ApplyTexts();
+    // Takes the severities and variants from the panel; refreshes only
+    // when the severities changed.
+    void ReadPanel();
+    void Refresh();
+    void RefreshIfVisible();
+    // Whole rows fit the list; the spare height of the window goes.
+    int VisibleRows() const;
+
+    TErrorsModel& Model() { return *FModel; }
+    TOptionsPanel& Panel() { return *FPanel; }
+    QTableView& Grid() { return *FGrid; }
+
+  signals:
+    // A double click on a row: the player wants to see every hold of that hand.
+    void HandChosen(const drawmentor::TLogRecord& record);
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    void SizeColumns();
+    void ShowSortKey();
+
+    TGameEngine& FEngine;
+    TErrorsModel* FModel = nullptr;
+    TErrorsDelegate* FDelegate = nullptr;
+    TGradientLabel* FHeader = nullptr;
+    QTableView* FGrid = nullptr;
+    TOptionsPanel* FPanel = nullptr;
+    QPushButton* FOK = nullptr;
+    unsigned FSeverities = 0; // none yet, so that the first reading fills the list
+    bool FRowsFitted = false;
+};
+
+// Opens the errors window modally over `parent`.
+void ShowErrorsWindow(QWidget* parent, TGameEngine& engine);
+
+} // namespace drawmentor

@@ -1,0 +1,88 @@
+#include "NoErrorsWindow.h"
+
+#include "ui/common/GradientLabel.h"
+#include "ui/common/HelpKey.h"
+#include "ui/common/HelpWindow.h"
+
+#include "prefs/Preferences.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace drawmentor {
+namespace {
+
+const QString kMenu = QStringLiteral("Main.Menu");
+const QString kButtons = QStringLiteral("Main.Buttons");
+
+// Menu texts carry accelerators that a radio button would show.
+QString WithoutAccelerators(QString text) {
+    return text.remove(QLatin1Char('&'));
+}
+
+} // namespace
+
+TfmNoErrors::TfmNoErrors(const TPreferences& preferences, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      FPreferences(preferences) {
+    setObjectName(QStringLiteral("fmNoErrors"));
+    auto* layout = new QVBoxLayout(this);
+    FMessage = new QLabel(this);
+    FMessage->setObjectName(QStringLiteral("lMessage"));
+    FMessage->setWordWrap(true);
+    FMessage->setMinimumWidth(300);
+    layout->addWidget(FMessage);
+    const char* names[3] = {"rbAutoHold", "rbTraining", "rbRealPlay"};
+    for (int mode = 0; mode < 3; ++mode) {
+        FModes[mode] = new QRadioButton(this);
+        FModes[mode]->setObjectName(QString::fromLatin1(names[mode]));
+        layout->addWidget(FModes[mode]);
+    }
+    FModes[0]->setChecked(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    FOK = new QPushButton(this);
+    FOK->setObjectName(QStringLiteral("btnOK"));
+    FOK->setDefault(true);
+    FCancel = new QPushButton(this);
+    FCancel->setObjectName(QStringLiteral("btnCancel"));
+    buttons->addWidget(FOK);
+    buttons->addWidget(FCancel);
+    layout->addLayout(buttons);
+    connect(FOK, &QPushButton::clicked, this, &QDialog::accept);
+    connect(FCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(&preferences, &TPreferences::PreferencesChanged, this, &TfmNoErrors::ApplyTexts);
+    InstallHelpKey(*this, hcNoErrors, preferences);
+}
+
+void TfmNoErrors::ApplyTexts() {
+    setWindowTitle(FPreferences.WindowCaption(QStringLiteral("NoErrors")));
+    FMessage->setText(
+        FPreferences.Translate(QStringLiteral("Main.Messages"), QStringLiteral("MsgNoErrors")));
+    const char* keys[3] = {"AutoHint", "Training", "RealPlay"};
+    for (int mode = 0; mode < 3; ++mode)
+        FModes[mode]->setText(
+            WithoutAccelerators(FPreferences.Translate(kMenu, QString::fromLatin1(keys[mode]))));
+    FOK->setText(FPreferences.Translate(kButtons, QStringLiteral("OK")));
+    FCancel->setText(FPreferences.Translate(kButtons, QStringLiteral("Cancel")));
+    QFont font = this->font();
+    ApplyFont(font, FPreferences);
+    setFont(font);
+}
+
+int TfmNoErrors::ChosenMode() const {
+    for (int mode : {1, 2, 0})
+        if (FModes[mode]->isChecked()) return mode;
+    return -1;
+}
+
+int AskModeForNoErrors(QWidget* parent, const TPreferences& preferences) {
+    TfmNoErrors window(preferences, parent);
+    window.ApplyTexts();
+    return window.exec() == QDialog::Accepted ? window.ChosenMode() : -1;
+}
+
+} // namespace drawmentor

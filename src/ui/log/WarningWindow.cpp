@@ -1,0 +1,216 @@
+#include "WarningWindow.h"
+
+#include "ui/common/GradientLabel.h"
+#include "ui/common/HelpKey.h"
+#include "ui/common/HelpWindow.h"
+
+#include "cards/Cards.h"
+#include "play/GameEngine.h"
+#include "prefs/Preferences.h"
+#include "render/CardPainter.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace drawmentor {
+namespace {
+
+const QString kSection = QStringLiteral("Warning");
+const QString kButtons = QStringLiteral("Main.Buttons");
+// The border widths of the card panels, the unit of the window's spacing.
+constexpr int kGap = 4;
+constexpr int kLeft = 24;
+
+QString Fixed(const char* format, double value) {
+    return QString::asprintf(format, value).trimmed();
+}
+
+} // namespace
+
+QString FormatText(const QString& pattern, const QStringList& arguments) {
+    QString result;
+    qsizetype next = 0;
+    for (qsizetype i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] == u'%' && i + 1 < pattern.size()) {
+            if (pattern[i + 1] == u'%') {
+                result += QLatin1Char('%');
+                ++i;
+                continue;
+            }
+            if (pattern[i + 1] == u's') {
+                if (next < arguments.size()) result += arguments[next++];
+                ++i;
+                continue;
+            }
+        }
+        result += pattern[i];
+    }
+    return result;
+}
+
+TfWarning::TfWarning(const TGameEngine& engine, TPreferences& preferences,
+                     std::function<void()> allHands, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      FEngine(engine), FPreferences(preferences), FAllHands(std::move(allHands)) {
+    setObjectName(QStringLiteral("fWarning"));
+    auto* layout = new QVBoxLayout(this);
+    FHeader = new TGradientLabel(this);
+    FHeader->setObjectName(QStringLiteral("lHeader"));
+    FHeader->setAlignment(Qt::AlignCenter);
+    FHeader->setFixedHeight(23);
+    layout->addWidget(FHeader);
+
+    auto* body = new QGridLayout;
+    body->setContentsMargins(kLeft, 2 * kGap, kLeft, kGap);
+    body->setHorizontalSpacing(12);
+    body->setVerticalSpacing(kGap);
+    const auto cardRow = [this](QLabel** cards, const char* name) {
+        auto* row = new QHBoxLayout;
+        row->setSpacing(kGap);
+        for (int i = 0; i < 5; ++i) {
+            cards[i] = AddLabel(QStringLiteral("%1%2").arg(name).arg(i + 1).toLatin1().constData());
+            cards[i]->setFixedSize(TCardPainter::Width, TCardPainter::Height);
+            row->addWidget(cards[i]);
+        }
+        return row;
+    };
+    const auto values = [this](QLabel*& title, QLabel*& percent, QLabel*& money,
+                               const char* names[3]) {
+        auto* column = new QVBoxLayout;
+        column->setSpacing(5);
+        title = AddLabel(names[0]);
+        percent = AddLabel(names[1]);
+        money = AddLabel(names[2]);
+        for (QLabel* label : {title, percent, money}) column->addWidget(label);
+        column->addStretch();
+        return column;
+    };
+    FYourChoice = AddLabel("lYourChoice");
+    body->addWidget(FYourChoice, 0, 0);
+    body->addLayout(cardRow(FMyCards, "MyCard"), 1, 0);
+    const char* mine[3] = {"lEV1", "lMyEV", "lMyEVDollars"};
+    body->addLayout(values(FEV1, FMyEV, FMyEVDollars, mine), 1, 1);
+    FBestWay = AddLabel("lBestWay");
+    body->addWidget(FBestWay, 2, 0);
+    body->setRowMinimumHeight(2, 2 * kGap);
+    body->addLayout(cardRow(FBestCards, "BestCard"), 3, 0);
+    const char* best[3] = {"lEV2", "lBestEV", "lBestEVDollars"};
+    body->addLayout(values(FEV2, FBestEV, FBestEVDollars, best), 3, 1);
+    FComment = AddLabel("lComment");
+    FComment->setWordWrap(true);
+    body->addWidget(FComment, 4, 0, 1, 2);
+    layout->addLayout(body);
+
+    FWarnings = new QCheckBox(this);
+    FWarnings->setObjectName(QStringLiteral("cbWarnings"));
+    layout->addWidget(FWarnings, 0, Qt::AlignLeft);
+    auto* buttons = new QHBoxLayout;
+    FAllHandsButton = new QPushButton(this);
+    FAllHandsButton->setObjectName(QStringLiteral("btnAllHands"));
+    FAllHandsButton->setEnabled(static_cast<bool>(FAllHands));
+    buttons->addWidget(FAllHandsButton);
+    buttons->addStretch();
+    FApply = new QPushButton(this);
+    FApply->setObjectName(QStringLiteral("btnApply"));
+    FApply->setDefault(true);
+    FCancel = new QPushButton(this);
+    FCancel->setObjectName(QStringLiteral("btnCancel"));
+    buttons->addWidget(FApply);
+    buttons->addWidget(FCancel);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(FApply, &QPushButton::clicked, this, &QDialog::accept);
+    connect(FCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(FAllHandsButton, &QPushButton::clicked, this, [this] {
+        if (FAllHands) FAllHands();
+    });
+    connect(&preferences, &TPreferences::PreferencesChanged, this, &TfWarning::ApplyTexts);
+    InstallHelpKey(*this, hcWarning, preferences);
+}
+
+QLabel* TfWarning::AddLabel(const char* name) {
+    auto* label = new QLabel(this);
+    label->setObjectName(QString::fromLatin1(name));
+    return label;
+}
+
+void TfWarning::ApplyTexts() {
+    const auto text = [this](const char* key) {
+        return FPreferences.Translate(kSection, QString::fromLatin1(key));
+    };
+    setWindowTitle(FPreferences.WindowCaption(kSection));
+    FHeader->setText(text("Header"));
+    FYourChoice->setText(text("YourChoice"));
+    FBestWay->setText(text("BestWay"));
+    FEV1->setText(text("ExpectedReturn"));
+    FEV2->setText(text("ExpectedReturn"));
+    FWarnings->setText(text("Confirm"));
+    FApply->setText(FPreferences.Translate(kButtons, QStringLiteral("Apply")));
+    FCancel->setText(FPreferences.Translate(kButtons, QStringLiteral("Cancel")));
+    FAllHandsButton->setText(FPreferences.WindowCaption(QStringLiteral("AllHands")));
+    QFont font = this->font();
+    ApplyFont(font, FPreferences);
+    setFont(font);
+    font.setBold(true);
+    FYourChoice->setFont(font);
+    FBestWay->setFont(font);
+    MakeHeaderLabel(FHeader, FPreferences);
+    Fill(); // the comment is a text of the language too
+}
+
+void TfWarning::Fill() {
+    TCardPainter painter;
+    painter.Init();
+    const QColor corner = palette().color(QPalette::Window);
+    const int bestMask = FEngine.Record().BestMask;
+    for (int i = 0; i < kHandSize; ++i) {
+        const int code = FEngine.CardAt(i);
+        if (code < 0 || code > kMaxCardCode) continue;
+        const TCard card = DecodeCard(code);
+        const bool wild = card.Rank >= 0 && FEngine.IsWild(card.Rank);
+        for (auto [label, mask] :
+             {std::pair{FMyCards[i], FEngine.DrawMask()}, std::pair{FBestCards[i], bestMask}}) {
+            QImage image(TCardPainter::Width, TCardPainter::Height,
+                         QImage::Format_ARGB32_Premultiplied);
+            QPainter p(&image);
+            painter.DrawSmallCard(p, corner, card.Rank, std::max(card.Suit, 0), !IsBitSet(mask, i),
+                                  wild);
+            p.end();
+            label->setPixmap(QPixmap::fromImage(image));
+        }
+    }
+    const int bet = std::max(FEngine.Bet(), 1);
+    const double coin = CoinValue(FEngine.CoinIndex());
+    const double my = static_cast<double>(FEngine.PlayerReturn()) / bet;
+    const double best = static_cast<double>(FEngine.BestReturn()) / bet;
+    FMyEV->setText(Fixed("%10.5f%%", my * 100));
+    FMyEVDollars->setText(Fixed("%10.5f$", bet * my * coin));
+    FBestEV->setText(Fixed("%10.5f%%", best * 100));
+    FBestEVDollars->setText(Fixed("%10.5f$", bet * best * coin));
+    FComment->setText(FormatText(
+        FPreferences.Translate(kSection, QStringLiteral("Comment")),
+        {Fixed("%10.5f", (best - my) * bet * coin), Fixed("%10.5f", (best - my) * 100)}));
+}
+
+bool TfWarning::StopWarnings() const {
+    return FWarnings->isChecked();
+}
+
+IGameWindows::TWarningAnswer ShowWarningWindow(QWidget* parent, const TGameEngine& engine,
+                                               TPreferences& preferences,
+                                               std::function<void()> allHands) {
+    TfWarning window(engine, preferences, std::move(allHands), parent);
+    window.ApplyTexts();
+    IGameWindows::TWarningAnswer answer;
+    answer.ApplyBest = window.exec() == QDialog::Accepted;
+    answer.StopWarnings = window.StopWarnings();
+    return answer;
+}
+
+} // namespace drawmentor

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "play/GameWindows.h"
+
+#include <QDialog>
+
+#include <functional>
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+
+namespace drawmentor {
+
+class TGameEngine;
+class TGradientLabel;
+class TPreferences;
+
+// Shown before a draw whose hold gives away expected return: the player's
+// hold and the best one side by side, what the difference costs, and the
+// choice to take the best hold.
+class TfWarning : public QDialog {
+    Q_OBJECT
+
+  public:
+    // `allHands` shows every hold of the hand on the table; without it the
+    // button stays disabled.
+    TfWarning(const TGameEngine& engine, TPreferences& preferences,
+              std::function<void()> allHands = {}, QWidget* parent = nullptr);
+
+    void ApplyTexts();
+    // The cards and the returns of the hand on the table.
+    void Fill();
+    bool StopWarnings() const;
+
+  private:
+    QLabel* AddLabel(const char* name);
+
+    const TGameEngine& FEngine;
+    TPreferences& FPreferences;
+    std::function<void()> FAllHands;
+    TGradientLabel* FHeader = nullptr;
+    QLabel* FYourChoice = nullptr;
+    QLabel* FBestWay = nullptr;
+    QLabel* FMyCards[5] = {};
+    QLabel* FBestCards[5] = {};
+    QLabel* FEV1 = nullptr;
+    QLabel* FMyEV = nullptr;
+    QLabel* FMyEVDollars = nullptr;
+    QLabel* FEV2 = nullptr;
+    QLabel* FBestEV = nullptr;
+    QLabel* FBestEVDollars = nullptr;
+    QLabel* FComment = nullptr;
+    QCheckBox* FWarnings = nullptr;
+    QPushButton* FApply = nullptr;
+    QPushButton* FCancel = nullptr;
+    QPushButton* FAllHandsButton = nullptr;
+};
+
+IGameWindows::TWarningAnswer ShowWarningWindow(QWidget* parent, const TGameEngine& engine,
+                                               TPreferences& preferences,
+                                               std::function<void()> allHands = {});
+
+// The language file's "%s" filled in order; "%%" is a percent sign.
+QString FormatText(const QString& pattern, const QStringList& arguments);
+
+} // namespace drawmentor
