@@ -160,7 +160,7 @@ void TGameEngine::ShowHint() {
 
 void TGameEngine::CheckWarning() {
     if (!(FOptions & kShowWarnings) || FState != gsDealt) return;
-    if (HoldCost() <= kWarningThreshold) return;
+    if (!WarrantsWarning(HoldCost())) return;
     const auto answer = FWindows->ShowWarning(*this);
     if (answer.ApplyBest) ShowHint();
     if (answer.StopWarnings) FOptions &= ~kShowWarnings;

@@ -33,6 +33,10 @@ inline constexpr unsigned kShowWarnings = 2;
 // A hold costing more than this many coins of expected return is an error
 // worth a warning.
 inline constexpr double kWarningThreshold = 0.01;
+// The threshold itself does not warn.
+constexpr bool WarrantsWarning(long double holdCost) {
+    return holdCost > kWarningThreshold;
+}
 
 // The deal generator: seed := seed * 134775813 + 1 (mod 2^32), and a draw
 // from n values is the high half of seed * n.

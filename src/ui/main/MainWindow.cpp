@@ -2,6 +2,7 @@
 
 #include "CardTable.h"
 #include "CounterPanel.h"
+#include "HoldCostMessage.h"
 #include "MachinePanels.h"
 #include "PayoutGrid.h"
 #include "PlayKeys.h"
@@ -194,6 +195,9 @@ void TfDrawMentor20Main::SetMessage(const QString& key, int win) {
     FMessageWin = win;
     QString text = FPreferences.Translate(kMessages, key);
     if (key == QLatin1String("Win")) text.replace(QLatin1String("%d"), QString::number(win));
+    if (key == QLatin1String("Win") || key == QLatin1String("Finish"))
+        if (const QString cost = HoldCostMessage(*FEngine, FPreferences); !cost.isEmpty())
+            text += (text.endsWith(u'!') ? QStringLiteral(" ") : QStringLiteral(". ")) + cost;
     FPanels->Message->setText(text);
 }
 

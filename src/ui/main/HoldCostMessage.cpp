@@ -1,0 +1,22 @@
+#include "HoldCostMessage.h"
+
+#include "ui/log/WarningWindow.h"
+
+#include "play/ErrorList.h"
+#include "play/GameEngine.h"
+#include "prefs/Preferences.h"
+
+namespace drawmentor {
+
+QString HoldCostMessage(const TGameEngine& engine, const TPreferences& preferences) {
+    const auto cost = DrawnHoldCost(engine, preferences);
+    if (!cost) return {};
+    const QString messages = QStringLiteral("Main.Messages");
+    const char* severities[] = {"", "SeriousError", "MediumError", "MinorError"};
+    return FormatText(
+        preferences.Translate(messages, QStringLiteral("HoldCost")),
+        {QString::asprintf("%.2f", cost->Return), QString::asprintf("%.2f", cost->BestReturn),
+         preferences.Translate(messages, QString::fromLatin1(severities[cost->Severity]))});
+}
+
+} // namespace drawmentor

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+namespace drawmentor {
+
+class TGameEngine;
+class TPreferences;
+
+// After a draw whose hold gave away expected return, what it cost, for the
+// message line ("Your hold 4.52, best 5.10 coins for the bet (serious
+// error)"); empty after a best hold, so a player who plays well sees nothing.
+QString HoldCostMessage(const TGameEngine& engine, const TPreferences& preferences);
+
+} // namespace drawmentor

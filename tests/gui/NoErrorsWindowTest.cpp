@@ -1,0 +1,72 @@
+#include "ui/log/NoErrorsWindow.h"
+
+#include "ui/main/MainWindow.h"
+
+#include "play/GameEngine.h"
+#include "prefs/Preferences.h"
+
+#include "support/TempFolders.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace drawmentor {
+namespace {
+
+class NoErrorsWindowTest : public ::testing::Test {
+  protected:
+    NoErrorsWindowTest() : folders(QStringLiteral(DRAWMENTOR_RUNTIME_DIR)) {}
+    // The answer of the window when `choose` ticks a mode (or none) and `button` closes it.
+    int Ask(const char* choose, const char* button) {
+        QTimer::singleShot(0, [choose, button] {
+            auto* window = qobject_cast<TfmNoErrors*>(QApplication::activeModalWidget());
+            ASSERT_NE(window, nullptr);
+            if (choose) window->findChild<QRadioButton*>(choose)->setChecked(true);
+            window->findChild<QPushButton*>(button)->click();
+        });
+        return AskModeForNoErrors(nullptr, preferences);
+    }
+
+    testing::TTempFolders folders;
+    TPreferences preferences;
+};
+
+TEST_F(NoErrorsWindowTest, AnswersTheModeTickedOrMinusOne) {
+    EXPECT_EQ(Ask(nullptr, "btnOK"), pmAutoHold); // the preset choice
+    EXPECT_EQ(Ask("rbTraining", "btnOK"), pmTraining);
+    EXPECT_EQ(Ask("rbRealPlay", "btnOK"), pmRealPlay);
+    EXPECT_EQ(Ask("rbTraining", "btnCancel"), -1);
+}
+
+TEST_F(NoErrorsWindowTest, TextsWithoutMenuAccelerators) {
+    TfmNoErrors window(preferences);
+    window.ApplyTexts();
+    EXPECT_EQ(window.windowTitle(), "No error hands");
+    EXPECT_TRUE(window.findChild<QLabel*>("lMessage")->text().startsWith("The game log holds no"));
+    EXPECT_EQ(window.findChild<QRadioButton*>("rbRealPlay")->text(), "Real Play");
+    preferences.SetInterfaceLanguage("RUS");
+    preferences.Apply();
+    EXPECT_EQ(window.findChild<QRadioButton*>("rbTraining")->text(), "Тренировка");
+    EXPECT_EQ(window.findChild<QPushButton*>("btnCancel")->text(), "Отмена");
+}
+
+TEST_F(NoErrorsWindowTest, ChoosingErrorHandsWithNoneLogsOffersAnotherMode) {
+    preferences.DealSpeed = 0;
+    TfDrawMentor20Main main(preferences);
+    main.SelectMode(pmTraining);
+    QTimer::singleShot(0, [] {
+        QWidget* window = QApplication::activeModalWidget();
+        ASSERT_NE(window, nullptr);
+        window->findChild<QRadioButton*>("rbRealPlay")->setChecked(true);
+        window->findChild<QPushButton*>("btnOK")->click();
+    });
+    main.SelectMode(pmPlayErrorHands);
+    EXPECT_EQ(main.Engine().Mode(), pmRealPlay);
+}
+
+} // namespace
+} // namespace drawmentor

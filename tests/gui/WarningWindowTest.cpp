@@ -1,0 +1,166 @@
+#include "ui/log/WarningWindow.h"
+
+#include "ui/main/MainWindow.h"
+
+#include "cards/Cards.h"
+#include "play/GameEngine.h"
+#include "prefs/Preferences.h"
+
+#include "support/TempFolders.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace drawmentor {
+namespace {
+
+int Code(const char* text) {
+    const auto card = ParseCardText(text);
+    return EncodeCard(card->Rank, card->Suit);
+}
+
+class WarningWindowTest : public ::testing::Test {
+  protected:
+    WarningWindowTest() : folders(QStringLiteral(DRAWMENTOR_RUNTIME_DIR)) {
+        preferences = std::make_unique<TPreferences>();
+        preferences->DealSpeed = 0;
+        window = std::make_unique<TfDrawMentor20Main>(*preferences);
+        Engine().SelectGame(0, 0); // Jacks or Better
+        Engine().SetMode(pmTraining);
+        Engine().SetOption(kShowWarnings, true);
+    }
+    ~WarningWindowTest() override {
+        window.reset();
+        preferences.reset();
+    }
+    TGameEngine& Engine() { return window->Engine(); }
+    // Four to a royal flush: drawing five new cards throws most of it away.
+    void DealFourToARoyal() {
+        Engine().StackCards({Code("AS"), Code("KS"), Code("QS"), Code("JS"), Code("9D")});
+        window->DealOrDraw();
+        ASSERT_EQ(Engine().State(), gsDealt);
+        ASSERT_EQ(Engine().DrawMask(), 31);
+    }
+    // Draws, answering the warning with `answer` (which gets the window).
+    bool DrawAnswering(std::function<void(TfWarning&)> answer) {
+        bool shown = false;
+        QTimer::singleShot(0, [&] {
+            auto* warning = qobject_cast<TfWarning*>(QApplication::activeModalWidget());
+            if (!warning) return;
+            shown = true;
+            answer(*warning);
+        });
+        window->DealOrDraw();
+        return shown;
+    }
+    TLogRecord LastLogged() {
+        TLogRecord record, last;
+        Engine().Logger().Rewind();
+        while (Engine().Logger().ReadNext(record)) last = record;
+        return last;
+    }
+
+    testing::TTempFolders folders;
+    std::unique_ptr<TPreferences> preferences;
+    std::unique_ptr<TfDrawMentor20Main> window;
+};
+
+TEST_F(WarningWindowTest, TheThresholdItselfDoesNotWarn) {
+    EXPECT_FALSE(WarrantsWarning(0.01L));
+    EXPECT_TRUE(WarrantsWarning(0.0100001L));
+    EXPECT_FALSE(WarrantsWarning(0));
+}
+
+TEST_F(WarningWindowTest, DontShowWarningsAndCancelKeepThePlayersHold) {
+    DealFourToARoyal();
+    const bool shown = DrawAnswering([](TfWarning& warning) {
+        warning.findChild<QCheckBox*>("cbWarnings")->setChecked(true);
+        warning.findChild<QPushButton*>("btnCancel")->click();
+    });
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(Engine().State(), gsDrawn);
+    EXPECT_FALSE(Engine().Options() & kShowWarnings);
+    EXPECT_EQ(Engine().Record().DrawMask, 31);
+    EXPECT_EQ(Engine().Record().HintReturn, 0);
+}
+
+TEST_F(WarningWindowTest, ApplyDrawsTheBestHoldAndLogsTheHint) {
+    DealFourToARoyal();
+    EXPECT_TRUE(DrawAnswering(
+        [](TfWarning& warning) { warning.findChild<QPushButton*>("btnApply")->click(); }));
+    EXPECT_TRUE(Engine().Options() & kShowWarnings);
+    window->DealOrDraw(); // collects the hand into the log
+    const TLogRecord logged = LastLogged();
+    EXPECT_EQ(logged.DrawMask, logged.BestMask);
+    EXPECT_EQ(logged.BestMask, 16); // the nine of diamonds goes
+    EXPECT_GT(logged.HintReturn, 0);
+    EXPECT_DOUBLE_EQ(logged.HintReturn, logged.BestReturn);
+}
+
+TEST_F(WarningWindowTest, TheBestHoldDrawsWithoutAWarning) {
+    DealFourToARoyal();
+    Engine().SetDrawMask(16);
+    EXPECT_FALSE(DrawAnswering([](TfWarning& warning) { warning.reject(); }));
+    EXPECT_EQ(Engine().State(), gsDrawn);
+}
+
+TEST_F(WarningWindowTest, ShowsBothHoldsAndWhatTheDifferenceCosts) {
+    DealFourToARoyal();
+    Engine().SetDrawMask(15); // keeps only the nine
+    TfWarning warning(Engine(), *preferences);
+    warning.ApplyTexts();
+    const auto text = [&](const char* name) { return warning.findChild<QLabel*>(name)->text(); };
+    const double my = static_cast<double>(Engine().PlayerReturn()) / 5;
+    const double best = static_cast<double>(Engine().BestReturn()) / 5;
+    EXPECT_EQ(text("lMyEV"), QString::asprintf("%.5f%%", my * 100));
+    EXPECT_EQ(text("lBestEVDollars"), QString::asprintf("%.5f$", 5 * best * 0.25));
+    const QString money = QString::asprintf("%.5f", (best - my) * 5 * 0.25);
+    const QString percent = QString::asprintf("%.5f", (best - my) * 100);
+    EXPECT_EQ(text("lComment"), "This hold costs you $" + money + " on average, " + percent +
+                                    "% of your bet. Apply the best hold, or cancel to keep yours.");
+    EXPECT_EQ(text("lYourChoice"), "Your hold");
+    EXPECT_TRUE(warning.findChild<QLabel*>("lBestWay")->font().bold());
+    // The ace is held in the best row only, the nine in the player's row only.
+    const auto card = [&](const char* name) {
+        return warning.findChild<QLabel*>(name)->pixmap().toImage();
+    };
+    EXPECT_NE(card("MyCard1"), card("BestCard1"));
+    EXPECT_NE(card("MyCard5"), card("BestCard5"));
+    EXPECT_FALSE(warning.findChild<QPushButton*>("btnAllHands")->isEnabled());
+
+    preferences->SetInterfaceLanguage("RUS");
+    preferences->Apply();
+    EXPECT_EQ(warning.windowTitle(), "Предупреждение");
+    EXPECT_TRUE(text("lComment").startsWith("В среднем этот выбор обходится вам в $" + money));
+}
+
+TEST_F(WarningWindowTest, F1OpensTheWarningTopic) {
+    DealFourToARoyal();
+    TfWarning warning(Engine(), *preferences);
+    warning.ApplyTexts();
+    warning.show();
+    QApplication::setActiveWindow(&warning);
+    QTest::keyClick(&warning, Qt::Key_F1);
+    QTextBrowser* browser = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->objectName() == "fHelp" && top->isVisible())
+            browser = top->findChild<QTextBrowser*>("HelpBrowser");
+    ASSERT_NE(browser, nullptr);
+    EXPECT_TRUE(browser->source().path().endsWith("/warning.html"));
+    browser->window()->close();
+}
+
+TEST(FormatText, FillsTheLanguageFilesPlaceholdersInOrder) {
+    EXPECT_EQ(FormatText("$%s, %s%% of it", {"1.5", "20"}), "$1.5, 20% of it");
+    EXPECT_EQ(FormatText("%s and %s", {"one"}), "one and ");
+    EXPECT_EQ(FormatText("100%", {}), "100%");
+}
+
+} // namespace
+} // namespace drawmentor

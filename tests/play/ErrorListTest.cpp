@@ -1,0 +1,111 @@
+#include "play/ErrorList.h"
+
+#include "cards/Cards.h"
+#include "play/GameEngine.h"
+#include "play/Logger.h"
+#include "prefs/Preferences.h"
+
+#include "support/TempFolders.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace drawmentor {
+namespace {
+
+TLogRecord Error(double bestReturn, double ret, double dealt, int bet = 5) {
+    TLogRecord r;
+    r.Bet = static_cast<uint8_t>(bet);
+    r.Mode = 1;
+    r.Return = ret;
+    r.BestReturn = bestReturn;
+    r.DealTime = dealt;
+    return r;
+}
+
+class ErrorListTest : public ::testing::Test {
+  protected:
+    ErrorListTest() : folders(QStringLiteral(DRAWMENTOR_RUNTIME_DIR)) {
+        preferences.WriteOnExit = false;
+    }
+    testing::TTempFolders folders;
+    TPreferences preferences;
+};
+
+TEST_F(ErrorListTest, SeverityOfARecordPerCoinOfItsBet) {
+    EXPECT_EQ(RecordSeverity(Error(5, 3, 1), preferences), esSerious);  // 40 % of the bet
+    EXPECT_EQ(RecordSeverity(Error(5, 4.5, 1), preferences), esMedium); // 10 %
+    EXPECT_EQ(RecordSeverity(Error(5, 4.95, 1), preferences), esMinor); // 1 %
+    EXPECT_EQ(RecordSeverity(Error(5, 5, 1), preferences), esNone);
+    EXPECT_EQ(RecordSeverity(Error(5, 4.9999995, 1), preferences), esNone); // 0.00001 %
+    // Damaged records are no errors rather than faults.
+    EXPECT_EQ(RecordSeverity(Error(5, 1, 1, 0), preferences), esNone);
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_EQ(RecordSeverity(Error(nan, 1, 1), preferences), esNone);
+}
+
+TEST_F(ErrorListTest, KeepsTheFiltersErrorsOfTheChosenSeveritiesAndSorts) {
+    TLogger logger(folders.Data() + "DrawMentor.log");
+    logger.Append(Error(5, 3, 46000.1));      // serious
+    logger.Append(Error(5, 4.5, 46000.2));    // medium
+    logger.Append(Error(5, 5, 46000.3));      // none
+    logger.Append(Error(5, 4.95, 46000.4));   // minor
+    logger.Append(Error(10, 2, 46000.5, 10)); // serious, 80 %
+    TLogFilter& filter = logger.Filter();
+    filter.DateFrom = 0;
+    TErrorList list;
+    list.Refresh(logger, preferences, (1u << esSerious) | (1u << esMinor));
+    ASSERT_EQ(list.Records().size(), 3u);
+    EXPECT_EQ(list.Records()[0].DealTime, 46000.1); // log order
+    list.ClickColumn(3);                            // the loss per coin, largest first
+    EXPECT_EQ(list.SortKey(), -4);
+    EXPECT_EQ(list.Records()[0].DealTime, 46000.5);
+    EXPECT_EQ(list.Records()[2].DealTime, 46000.4);
+    list.ClickColumn(3);
+    EXPECT_EQ(list.SortKey(), 4);
+    EXPECT_EQ(list.Records()[0].DealTime, 46000.4);
+    list.ClickColumn(1); // another column starts descending
+    EXPECT_EQ(list.SortKey(), -2);
+    list.Refresh(logger, preferences, 1u << esMedium); // the order survives a refresh
+    EXPECT_EQ(list.SortKey(), -2);
+    EXPECT_EQ(list.Records().size(), 1u);
+    filter.DateFrom = 46000.45; // the filter's date counts
+    list.Refresh(logger, preferences, 14);
+    EXPECT_EQ(list.Records().size(), 1u);
+    list.Refresh(logger, preferences, 0);
+    EXPECT_TRUE(list.Records().empty());
+}
+
+TEST_F(ErrorListTest, TheDrawnHoldsCostIsToldOnlyAfterAnError) {
+    TGameEngine engine(preferences);
+    engine.SelectGame(0, 0);
+    engine.SetMode(pmTraining);
+    const auto deal = [&engine] {
+        std::vector<int> codes;
+        for (const char* text : {"AS", "KS", "QS", "JS", "9D"}) {
+            const auto card = ParseCardText(text);
+            codes.push_back(EncodeCard(card->Rank, card->Suit));
+        }
+        engine.StackCards(codes);
+        engine.Deal();
+    };
+    deal();
+    EXPECT_FALSE(DrawnHoldCost(engine, preferences)); // not drawn yet
+    engine.SetDrawMask(16);                           // the best hold
+    engine.Draw();
+    EXPECT_FALSE(DrawnHoldCost(engine, preferences));
+    deal();
+    engine.SetDrawMask(31);
+    engine.Draw();
+    const auto cost = DrawnHoldCost(engine, preferences);
+    ASSERT_TRUE(cost);
+    EXPECT_EQ(cost->Severity, esSerious);
+    EXPECT_DOUBLE_EQ(cost->Return, engine.Record().Return);
+    EXPECT_DOUBLE_EQ(cost->BestReturn, engine.Record().BestReturn);
+    EXPECT_GT(cost->BestReturn, cost->Return);
+}
+
+} // namespace
+} // namespace drawmentor
