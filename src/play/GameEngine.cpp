@@ -323,6 +323,7 @@ void TGameEngine::SelectGame(int gameIndex, int payIndex) {
             FErrorHands.clear();
             BuildErrorHands();
         }
+        emit GameChanged();
     } catch (...) {
         AddErrorContext("SelectPoker");
     }
@@ -336,6 +337,7 @@ void TGameEngine::SelectGame(int gameIndex, int payIndex, const TPayTable& pays)
         ApplyBet(FBet);
         FErrorHands.clear();
         if (FMode == pmPlayErrorHands) BuildErrorHands();
+        emit GameChanged();
     } catch (...) {
         AddErrorContext("SelectPoker");
     }
@@ -460,6 +462,7 @@ void TGameEngine::ResetCounters() {
     FPlayTime = 0;
     FClockStart = 0;
     if (FEngine) ApplyBet(kMaxCoins);
+    emit GameChanged();
 }
 
 // A game or paytable the settings name may be gone: the first stored paytable

@@ -11,6 +11,7 @@
 #include "prefs/Preferences.h"
 
 #include "support/TempFolders.h"
+#include "support/WindowFixture.h"
 
 #include <QAction>
 #include <QDialog>
@@ -18,6 +19,7 @@
 #include <QListWidget>
 #include <QLocalSocket>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QTest>
@@ -28,33 +30,14 @@
 namespace drawmentor {
 namespace {
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public testing::TWindowFixture {
   protected:
-    MainWindowTest() : folders(QStringLiteral(DRAWMENTOR_RUNTIME_DIR)) {
-        TRandom::SetSeedSource([] { return 4242u; });
-        preferences = std::make_unique<TPreferences>();
-        preferences->DealSpeed = 0;
-        window = std::make_unique<TfDrawMentor20Main>(*preferences);
-        window->show();
-        window->activateWindow();
-        QApplication::setActiveWindow(window.get());
-    }
-    ~MainWindowTest() override {
-        window.reset();
-        preferences.reset();
-        TRandom::SetSeedSource({});
-        TApplication::SetReportHandler({});
-    }
-    template <class T> T* Find(const char* name) {
-        return window->findChild<T*>(QString::fromLatin1(name));
-    }
     QString Text(const char* label) { return Find<QLabel>(label)->text(); }
     void Click(const char* button) { QTest::mouseClick(Find<TCardButton>(button), Qt::LeftButton); }
     void Key(Qt::Key key) {
         QTest::keyClick(window.get(), key);
         QApplication::processEvents();
     }
-    TGameEngine& Engine() { return window->Engine(); }
     // Plays hands with the hint until one wins; false if none did.
     bool PlayUntilAWin() {
         for (int hand = 0; hand < 300; ++hand) {
@@ -65,10 +48,6 @@ class MainWindowTest : public ::testing::Test {
         }
         return false;
     }
-
-    testing::TTempFolders folders;
-    std::unique_ptr<TPreferences> preferences;
-    std::unique_ptr<TfDrawMentor20Main> window;
 };
 
 TEST_F(MainWindowTest, PlayWithMouseAndKeys) {
@@ -153,6 +132,33 @@ TEST_F(MainWindowTest, DoubleUpPicks) {
     EXPECT_EQ(revealed[3][0].toInt(), 4);
     EXPECT_EQ(Engine().CurrentWin(), 2 * win);
     EXPECT_EQ(Text("lWin"), QString::number(Engine().CurrentWin()));
+}
+
+TEST_F(MainWindowTest, PlayKeysReachTheGameWhenTheMenuBarHasTheKeyboard) {
+    Click("btnDeal");
+    window->menuBar()->setFocus(); // as a menu closed with Esc leaves it
+    QTest::keyClick(window->menuBar(), Qt::Key_H);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "no menu opened";
+    EXPECT_FALSE(window->menuBar()->hasFocus());
+    EXPECT_EQ(Engine().DrawMask(), Engine().Record().BestMask) << "the hint was taken";
+}
+
+TEST_F(MainWindowTest, ExitSettlesTheHandLikeTheCloseButton) {
+    Click("btnDeal");
+    EXPECT_EQ(Engine().Credits(), 2495);
+    Find<QAction>("miExit")->trigger();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(Engine().HandOpen());
+    EXPECT_EQ(Engine().Credits(), 2500); // a hand not drawn is refunded
+    EXPECT_EQ(Find<QAction>("miExit")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+}
+
+TEST_F(MainWindowTest, MenuTextsBecomeTitlesWithoutAccelerators) {
+    EXPECT_EQ(TitleFromMenuText("Clear &All Records..."), "Clear All Records");
+    EXPECT_EQ(TitleFromMenuText("&Save && Quit"), "Save & Quit");
+    TMessageBox::SetNextAnswer(QMessageBox::Cancel);
+    Find<QAction>("miClearAllRecords")->trigger();
+    EXPECT_EQ(TMessageBox::LastText(), preferences->Translate("Main.ConfirmMessages", "ClearLog"));
 }
 
 TEST_F(MainWindowTest, CounterFormatsAndPaytableLayout) {

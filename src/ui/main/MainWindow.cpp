@@ -67,8 +67,10 @@ TfDrawMentor20Main::TfDrawMentor20Main(TPreferences& preferences, QWidget* paren
     connect(FMenu, &TMainMenu::ModeChosen, this, &TfDrawMentor20Main::SelectMode);
     connect(FMenu, &TMainMenu::OptionToggled, this,
             [this](unsigned option, bool on) { FEngine->SetOption(option, on); });
-    connect(FMenu, &TMainMenu::RecentChosen, this, [this](int index) {
-        FEngine->SelectRecent(index);
+    connect(FMenu, &TMainMenu::RecentChosen, this,
+            [this](int index) { FEngine->SelectRecent(index); });
+    // A game chosen anywhere (a menu, a dialog) is laid out here.
+    connect(FEngine.get(), &TGameEngine::GameChanged, this, [this] {
         LayoutPaytable();
         RedrawCards();
     });
@@ -110,7 +112,6 @@ void TfDrawMentor20Main::RunCommand(TMenuCommand command) {
         break;
     case TMenuCommand::ResetBalance:
         FEngine->ResetCounters();
-        UpdateCounters();
         break;
     case TMenuCommand::ClearAllRecords:
         ClearAllRecords();
