@@ -54,7 +54,7 @@ void TRandom::SetSeedSource(std::function<uint32_t()> source) {
 
 TGameEngine::TGameEngine(TPreferences& preferences, IGameWindows* windows)
     : FPreferences(preferences), FWindows(windows ? windows : &FNoWindows) {
-    ResetCounters();
+    ClearCounters();
     FLogger = std::make_unique<TLogger>(DataFileWritePath(QStringLiteral("DrawMentor.log")));
     LoadFromIni();
 }
@@ -370,7 +370,7 @@ void TGameEngine::SetEngine(std::unique_ptr<TPokerEngine> engine) {
         ResetGame();
         FRandom.Randomize();
         FEngine->SetPayout(&FPayout);
-        if (!FPreferences.SaveForNewGame) ResetCounters();
+        if (!FPreferences.SaveForNewGame) ClearCounters();
     } catch (...) {
         AddErrorContext("SetEngine");
     }
@@ -453,6 +453,11 @@ void TGameEngine::ChooseOtherMode() {
 }
 
 void TGameEngine::ResetCounters() {
+    ClearCounters();
+    emit GameChanged();
+}
+
+void TGameEngine::ClearCounters() {
     FCredits = FBestCredits = kStartCredits;
     FBet = kMaxCoins;
     FCoinIndex = 0;
@@ -462,7 +467,6 @@ void TGameEngine::ResetCounters() {
     FPlayTime = 0;
     FClockStart = 0;
     if (FEngine) ApplyBet(kMaxCoins);
-    emit GameChanged();
 }
 
 // A game or paytable the settings name may be gone: the first stored paytable

@@ -182,6 +182,7 @@ class TGameEngine : public QObject {
     void SetEngine(std::unique_ptr<TPokerEngine> engine);
     void ResetGame();
     void ApplyBet(int coins);
+    void ClearCounters();
     void LoadFromIni();
     void SaveToIni();
 
