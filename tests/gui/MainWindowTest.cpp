@@ -3,6 +3,7 @@
 #include "ui/app/SingleInstance.h"
 #include "ui/common/AboutWindow.h"
 #include "ui/common/CardButton.h"
+#include "ui/common/GradientLabel.h"
 #include "ui/common/HelpWindow.h"
 #include "ui/common/MessageBox.h"
 #include "ui/main/CounterPanel.h"
@@ -159,6 +160,30 @@ TEST_F(MainWindowTest, MenuTextsBecomeTitlesWithoutAccelerators) {
     TMessageBox::SetNextAnswer(QMessageBox::Cancel);
     Find<QAction>("miClearAllRecords")->trigger();
     EXPECT_EQ(TMessageBox::LastText(), preferences->Translate("Main.ConfirmMessages", "ClearLog"));
+}
+
+TEST_F(MainWindowTest, EveryStatusTextFitsTheMessageLineAtTheSmallestSize) {
+    window->resize(window->minimumSize());
+    QApplication::processEvents();
+    auto* line = Find<TGradientLabel>("lInfoLabel");
+    const QSize room = line->size();
+    ASSERT_LE(room.width(), 310); // 450 pixels less the counters
+    for (const char* language : {"ENG", "RUS"}) {
+        preferences->SetInterfaceLanguage(language);
+        preferences->Apply();
+        for (const char* key :
+             {"Start", "Hold", "Finish", "Win", "Dealing", "Drawing", "DoubleInfo"}) {
+            QString text = preferences->Translate("Main.Messages", key);
+            text.replace("%d", "99999");
+            const THeaderText fitted = FitHeaderText(text, line->font(), room);
+            EXPECT_TRUE(fitted.Fits(room)) << language << " " << key << ": " << text.toStdString();
+            EXPECT_GE(fitted.Font.pointSizeF(), 6.0) << language << " " << key;
+        }
+    }
+    // A short text keeps the label's own font on one line.
+    const THeaderText dealing = FitHeaderText("Dealing...", line->font(), room);
+    EXPECT_EQ(dealing.Font.pointSizeF(), line->font().pointSizeF());
+    EXPECT_TRUE(dealing.Flags & Qt::TextSingleLine);
 }
 
 TEST_F(MainWindowTest, CounterFormatsAndPaytableLayout) {
