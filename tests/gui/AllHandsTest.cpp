@@ -10,6 +10,7 @@
 #include "support/TempFolders.h"
 
 #include <QAbstractItemModelTester>
+#include <QApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QJsonArray>
@@ -19,6 +20,8 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTableView>
+#include <QTest>
+#include <QTextBrowser>
 #include <gtest/gtest.h>
 
 namespace drawmentor {
@@ -208,6 +211,17 @@ TEST(HoldPictures, DrawnCardsFadeToLightGrey) {
     EXPECT_EQ(pictures[4].pixel(4, 0), qRgb(200, 16, 32));
 }
 
+// The page the help window shows, and the help window closed.
+QString HelpPageShown() {
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->objectName() == QStringLiteral("fHelp") && top->isVisible()) {
+            const QString page = top->findChild<QTextBrowser*>()->source().toString();
+            top->close();
+            return page;
+        }
+    return {};
+}
+
 class AllHandsWindowTest : public ::testing::Test {
   protected:
     AllHandsWindowTest() : folders(QStringLiteral(DRAWMENTOR_RUNTIME_DIR)) {}
@@ -251,6 +265,12 @@ TEST_F(AllHandsWindowTest, ShowsAll33RowsWithoutScrollingInBothLanguages) {
     EXPECT_EQ(window.Model().SortKey(), -2);
     EXPECT_EQ(window.SelectedMask(), 6);
     window.grab().save(QStringLiteral("/tmp/allhands-rus.png"));
+
+    QApplication::setActiveWindow(&window);
+    QTest::keyClick(&grid, Qt::Key_F1);
+    const QString page = HelpPageShown();
+    EXPECT_TRUE(page.endsWith(QStringLiteral("DrawMentor_RUS/allhands.html")))
+        << page.toStdString();
 }
 
 } // namespace

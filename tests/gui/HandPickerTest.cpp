@@ -10,10 +10,12 @@
 
 #include "support/TempFolders.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
+#include <QTextBrowser>
 #include <gtest/gtest.h>
 
 namespace drawmentor {
@@ -123,6 +125,18 @@ TEST_F(HandPickerTest, EveryBadHandIsRefusedWithItsMessage) {
     EXPECT_FALSE(picker->Analyse());
     EXPECT_EQ(picker->ErrorText(), QString::fromUtf8("В раздаче должно быть пять карт."));
     EXPECT_EQ(picker->windowTitle(), QString::fromUtf8("Анализ раздачи"));
+
+    // F1: the picker's own help page, in the language chosen.
+    QApplication::setActiveWindow(picker.get());
+    QTest::keyClick(&picker->HandEdit(), Qt::Key_F1);
+    QString page;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->objectName() == QStringLiteral("fHelp") && top->isVisible()) {
+            page = top->findChild<QTextBrowser*>()->source().toString();
+            top->close();
+        }
+    EXPECT_TRUE(page.endsWith(QStringLiteral("DrawMentor_RUS/analysehand.html")))
+        << page.toStdString();
 }
 
 TEST_F(HandPickerTest, JokersAreOfferedOnlyByJokerGames) {

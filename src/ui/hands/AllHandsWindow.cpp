@@ -156,9 +156,10 @@ void TfmAllHands::TitleClicked(int column) {
 
 void TfmAllHands::ShowSortMark() {
     const int key = FModel->SortKey();
-    // Largest first reads as a mark pointing down.
+    // Largest first shows a mark pointing down; the common styles draw that
+    // for Qt's ascending order.
     FGrid->horizontalHeader()->setSortIndicator(std::abs(key) - 1,
-                                                key > 0 ? Qt::DescendingOrder : Qt::AscendingOrder);
+                                                key > 0 ? Qt::AscendingOrder : Qt::DescendingOrder);
 }
 
 void TfmAllHands::Translate() {
