@@ -155,21 +155,5 @@ TEST_F(HandPickerTest, JokersAreOfferedOnlyByJokerGames) {
     joker->grab().save(QStringLiteral("/tmp/handpicker.png"));
 }
 
-TEST(HandEntry, ParsesTheCommandLineNotation) {
-    const THandEntry entry = ParseHandEntry(QStringLiteral(" 10h, jk;2c  qd as "), 1);
-    ASSERT_TRUE(entry.IsValid());
-    EXPECT_EQ(HandEntryText(entry.Codes), "TH JK 2C QD AS");
-    EXPECT_EQ(ParseHandEntry(HandEntryText(entry.Codes), 1).Codes, entry.Codes);
-    EXPECT_EQ(CheckHandCodes(entry.Codes, 1).Error, THandEntryError::None);
-    EXPECT_EQ(CheckHandCodes(entry.Codes, 0).Error, THandEntryError::NoJokerInGame);
-    const THandEntry twoJokers = ParseHandEntry(QStringLiteral("JK JK 2C 3C 4C"), 2);
-    ASSERT_TRUE(twoJokers.IsValid());
-    EXPECT_EQ(twoJokers.Codes[0], kFirstJokerCode);
-    EXPECT_EQ(twoJokers.Codes[1], kFirstJokerCode + 1);
-    EXPECT_EQ(ParseHandEntry(QStringLiteral("JK JK 2C 3C 4C"), 1).Error,
-              THandEntryError::TooManyJokers);
-    EXPECT_EQ(ParseHandEntry(QString(), 0).Error, THandEntryError::TooFewCards);
-}
-
 } // namespace
 } // namespace drawmentor
