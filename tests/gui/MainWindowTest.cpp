@@ -6,6 +6,8 @@
 #include "ui/common/GradientLabel.h"
 #include "ui/common/HelpWindow.h"
 #include "ui/common/MessageBox.h"
+#include "ui/hands/AllHandsWindow.h"
+#include "ui/hands/HandPicker.h"
 #include "ui/main/CounterPanel.h"
 #include "ui/main/PayoutGrid.h"
 
@@ -17,6 +19,7 @@
 #include <QAction>
 #include <QDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QLocalSocket>
 #include <QMenu>
@@ -326,6 +329,52 @@ TEST(SingleInstance, ASecondStartWakesTheFirst) {
     EXPECT_TRUE(woken.wait(2000));
     TSingleInstance alone(name + "-nobody");
     EXPECT_FALSE(alone.ActivateRunning());
+}
+
+TEST_F(MainWindowTest, AllHandsOfTheDealtHandAndOfAnyHand) {
+    QAction* allHands = Find<QAction>("miAllHands");
+    window->Menu().Refresh();
+    EXPECT_FALSE(allHands->isEnabled());
+    Engine().StackCards({12, 51, 38, 25, 0}); // AS AH AD AC 2S
+    Click("btnDeal");
+    for (Qt::Key key : {Qt::Key_1, Qt::Key_2, Qt::Key_3, Qt::Key_4}) Key(key);
+    window->Menu().Refresh();
+    ASSERT_TRUE(allHands->isEnabled());
+    ASSERT_EQ(Engine().DrawMask(), 16);
+    int selected = -1;
+    QString title;
+    QTimer::singleShot(0, [&] {
+        auto* shown = qobject_cast<TfmAllHands*>(QApplication::activeModalWidget());
+        ASSERT_NE(shown, nullptr);
+        selected = shown->SelectedMask();
+        title = shown->windowTitle();
+        shown->reject();
+    });
+    allHands->trigger();
+    EXPECT_EQ(selected, 16);
+    EXPECT_EQ(title, "All Hands");
+    EXPECT_EQ(Engine().State(), gsDealt); // a view: the hand is still in play
+
+    // Any five cards: the picker, then the holds of its hand, best selected.
+    QString pickerTitle;
+    QTimer::singleShot(0, [&] {
+        auto* picker = qobject_cast<TfmAnalyseHand*>(QApplication::activeModalWidget());
+        ASSERT_NE(picker, nullptr);
+        pickerTitle = picker->windowTitle();
+        picker->HandEdit().setText(QStringLiteral("AS KS QS JS 9D"));
+        QTimer::singleShot(0, [&] {
+            auto* shown = qobject_cast<TfmAllHands*>(QApplication::activeModalWidget());
+            ASSERT_NE(shown, nullptr);
+            selected = shown->SelectedMask();
+            shown->reject();
+        });
+        picker->Analyse();
+        picker->reject();
+    });
+    Find<QAction>("miAnalyseHand")->trigger();
+    EXPECT_EQ(pickerTitle, "Analyse a Hand");
+    EXPECT_EQ(selected, 16); // the best hold: draw to the royal
+    EXPECT_EQ(Engine().DrawMask(), 16);
 }
 
 } // namespace

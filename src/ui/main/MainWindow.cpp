@@ -75,10 +75,9 @@ TfDrawMentor20Main::TfDrawMentor20Main(TPreferences& preferences, QWidget* paren
         RedrawCards();
     });
     for (TMenuCommand missing :
-         {TMenuCommand::SelectGame, TMenuCommand::AnalyseHand, TMenuCommand::AllHands,
-          TMenuCommand::ShowStatistics, TMenuCommand::ShowCharts, TMenuCommand::ShowErrors,
-          TMenuCommand::ClearByFilter, TMenuCommand::ChangePreferences, TMenuCommand::SelectDeck,
-          TMenuCommand::SelectBack})
+         {TMenuCommand::SelectGame, TMenuCommand::ShowStatistics, TMenuCommand::ShowCharts,
+          TMenuCommand::ShowErrors, TMenuCommand::ClearByFilter, TMenuCommand::ChangePreferences,
+          TMenuCommand::SelectDeck, TMenuCommand::SelectBack})
         FMenu->SetAvailable(missing, false); // their windows are still to come
     RestoreSettings();
     Translate();
@@ -115,6 +114,12 @@ void TfDrawMentor20Main::RunCommand(TMenuCommand command) {
         break;
     case TMenuCommand::ClearAllRecords:
         ClearAllRecords();
+        break;
+    case TMenuCommand::AllHands:
+        FRouter->ShowAllHands(*FEngine);
+        break;
+    case TMenuCommand::AnalyseHand:
+        FRouter->AnalyseHand(*FEngine);
         break;
     case TMenuCommand::GettingStarted:
         ShowHelp(this, hcHowToPlay, FPreferences);
