@@ -1,4 +1,5 @@
 #include "ui/log/ErrorsWindow.h"
+#include "ui/hands/AllHandsWindow.h"
 #include "ui/log/ErrorsModel.h"
 
 #include "ui/common/OptionsPanel.h"
@@ -233,6 +234,32 @@ TEST_F(ErrorsWindowTest, TextsInBothLanguagesAndTheVariantsAreKept) {
     EXPECT_FALSE(window->Panel().ShowYourVariant());
     window.reset(); // closing keeps the ticks for next time
     EXPECT_EQ(preferences->SettingsFile().ReadString("ShowVariants", "YourVariant"), "0");
+}
+
+TEST_F(ErrorsWindowTest, ADoubleClickShowsEveryHoldOfTheLoggedHand) {
+    Simulate(50);
+    preferences = std::make_unique<TPreferences>();
+    preferences->DealSpeed = 0;
+    TfDrawMentor20Main main(*preferences);
+    TLogRecord clicked;
+    int selected = -1;
+    QString caption;
+    QTimer::singleShot(0, [&] {
+        auto* errors = qobject_cast<TfErrors*>(QApplication::activeModalWidget());
+        ASSERT_NE(errors, nullptr);
+        ASSERT_GT(errors->Model().rowCount(), 0);
+        clicked = errors->Model().Record(0);
+        QTimer::singleShot(0, [&] {
+            auto* allHands = qobject_cast<TfmAllHands*>(QApplication::activeModalWidget());
+            ASSERT_NE(allHands, nullptr);
+            selected = allHands->SelectedMask();
+            allHands->reject();
+        });
+        emit errors->Grid().doubleClicked(errors->Model().index(0, 2));
+        errors->reject();
+    });
+    main.Menu().Item(TMenuCommand::ShowErrors)->trigger();
+    EXPECT_EQ(selected, clicked.DrawMask);
 }
 
 TEST_F(ErrorsWindowTest, TheMenuOpensIt) {

@@ -1,5 +1,7 @@
 #include "ui/log/WarningWindow.h"
 
+#include "ui/hands/AllHandsWindow.h"
+
 #include "ui/main/MainWindow.h"
 
 #include "cards/Cards.h"
@@ -101,6 +103,27 @@ TEST_F(WarningWindowTest, ApplyDrawsTheBestHoldAndLogsTheHint) {
     EXPECT_EQ(logged.BestMask, 16); // the nine of diamonds goes
     EXPECT_GT(logged.HintReturn, 0);
     EXPECT_DOUBLE_EQ(logged.HintReturn, logged.BestReturn);
+}
+
+TEST_F(WarningWindowTest, AllHandsShowsTheHandInPlayWithoutClosingTheWarning) {
+    DealFourToARoyal();
+    int selected = -1;
+    bool warningStayed = false;
+    EXPECT_TRUE(DrawAnswering([&](TfWarning& warning) {
+        auto* button = warning.findChild<QPushButton*>("btnAllHands");
+        ASSERT_TRUE(button->isEnabled());
+        QTimer::singleShot(0, [&] {
+            auto* allHands = qobject_cast<TfmAllHands*>(QApplication::activeModalWidget());
+            ASSERT_NE(allHands, nullptr);
+            selected = allHands->SelectedMask();
+            warningStayed = warning.isVisible();
+            allHands->reject();
+        });
+        button->click();
+        warning.reject();
+    }));
+    EXPECT_EQ(selected, 31); // the player's hold
+    EXPECT_TRUE(warningStayed);
 }
 
 TEST_F(WarningWindowTest, TheBestHoldDrawsWithoutAWarning) {

@@ -49,6 +49,8 @@ QString HelpTopic(int context) {
     case 1400:
         return QStringLiteral("warning");
     case 1500:
+        return QStringLiteral("analysehand");
+    case 1600:
         return QStringLiteral("noerrors");
     default:
         return {};

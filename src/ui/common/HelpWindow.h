@@ -23,7 +23,8 @@ enum THelpContext : int {
     hcDeck = 1200,
     hcBack = 1300,
     hcWarning = 1400,
-    hcNoErrors = 1500,
+    hcAnalyseHand = 1500,
+    hcNoErrors = 1600,
 };
 
 // The program's help: the topic page of a help context in the help language,

@@ -166,8 +166,13 @@ void TfErrors::resizeEvent(QResizeEvent* event) {
     SizeColumns();
 }
 
-void ShowErrorsWindow(QWidget* parent, TGameEngine& engine) {
+void ShowErrorsWindow(QWidget* parent, TGameEngine& engine,
+                      std::function<void(QWidget*, const TLogRecord&)> openHand) {
     TfErrors window(engine, parent);
+    if (openHand)
+        QObject::connect(
+            &window, &TfErrors::HandChosen, &window,
+            [&window, openHand](const TLogRecord& record) { openHand(&window, record); });
     window.ApplyTexts();
     window.ReadPanel();
     window.exec();

@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QPushButton;
 class QTableView;
 
@@ -60,7 +62,9 @@ class TfErrors : public QDialog {
     bool FRowsFitted = false;
 };
 
-// Opens the errors window modally over `parent`.
-void ShowErrorsWindow(QWidget* parent, TGameEngine& engine);
+// Opens the errors window modally over `parent`; `openHand` shows every hold
+// of a logged hand the player double-clicks, over the window it is given.
+void ShowErrorsWindow(QWidget* parent, TGameEngine& engine,
+                      std::function<void(QWidget*, const TLogRecord&)> openHand = {});
 
 } // namespace drawmentor

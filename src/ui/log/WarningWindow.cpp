@@ -54,7 +54,7 @@ QString FormatText(const QString& pattern, const QStringList& arguments) {
 }
 
 TfWarning::TfWarning(const TGameEngine& engine, TPreferences& preferences,
-                     std::function<void()> allHands, QWidget* parent)
+                     std::function<void(QWidget*)> allHands, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       FEngine(engine), FPreferences(preferences), FAllHands(std::move(allHands)) {
     setObjectName(QStringLiteral("fWarning"));
@@ -128,7 +128,7 @@ TfWarning::TfWarning(const TGameEngine& engine, TPreferences& preferences,
     connect(FApply, &QPushButton::clicked, this, &QDialog::accept);
     connect(FCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(FAllHandsButton, &QPushButton::clicked, this, [this] {
-        if (FAllHands) FAllHands();
+        if (FAllHands) FAllHands(this);
     });
     connect(&preferences, &TPreferences::PreferencesChanged, this, &TfWarning::ApplyTexts);
     InstallHelpKey(*this, hcWarning, preferences);
@@ -204,7 +204,7 @@ bool TfWarning::StopWarnings() const {
 
 IGameWindows::TWarningAnswer ShowWarningWindow(QWidget* parent, const TGameEngine& engine,
                                                TPreferences& preferences,
-                                               std::function<void()> allHands) {
+                                               std::function<void(QWidget*)> allHands) {
     TfWarning window(engine, preferences, std::move(allHands), parent);
     window.ApplyTexts();
     IGameWindows::TWarningAnswer answer;

@@ -23,10 +23,10 @@ class TfWarning : public QDialog {
     Q_OBJECT
 
   public:
-    // `allHands` shows every hold of the hand on the table; without it the
-    // button stays disabled.
+    // `allHands` shows every hold of the hand on the table over the window
+    // it is given; without it the button stays disabled.
     TfWarning(const TGameEngine& engine, TPreferences& preferences,
-              std::function<void()> allHands = {}, QWidget* parent = nullptr);
+              std::function<void(QWidget*)> allHands = {}, QWidget* parent = nullptr);
 
     void ApplyTexts();
     // The cards and the returns of the hand on the table.
@@ -38,7 +38,7 @@ class TfWarning : public QDialog {
 
     const TGameEngine& FEngine;
     TPreferences& FPreferences;
-    std::function<void()> FAllHands;
+    std::function<void(QWidget*)> FAllHands;
     TGradientLabel* FHeader = nullptr;
     QLabel* FYourChoice = nullptr;
     QLabel* FBestWay = nullptr;
@@ -59,7 +59,7 @@ class TfWarning : public QDialog {
 
 IGameWindows::TWarningAnswer ShowWarningWindow(QWidget* parent, const TGameEngine& engine,
                                                TPreferences& preferences,
-                                               std::function<void()> allHands = {});
+                                               std::function<void(QWidget*)> allHands = {});
 
 // The language file's "%s" filled in order; "%%" is a percent sign.
 QString FormatText(const QString& pattern, const QStringList& arguments);

@@ -19,4 +19,11 @@ QString HoldCostMessage(const TGameEngine& engine, const TPreferences& preferenc
          preferences.Translate(messages, QString::fromLatin1(severities[cost->Severity]))});
 }
 
+QString WithHoldCost(const QString& message, const TGameEngine& engine,
+                     const TPreferences& preferences) {
+    const QString cost = HoldCostMessage(engine, preferences);
+    if (cost.isEmpty()) return message;
+    return message + (message.endsWith(u'!') ? QStringLiteral(" ") : QStringLiteral(". ")) + cost;
+}
+
 } // namespace drawmentor

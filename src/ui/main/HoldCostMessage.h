@@ -11,5 +11,8 @@ class TPreferences;
 // message line ("Your hold 4.52, best 5.10 coins for the bet (serious
 // error)"); empty after a best hold, so a player who plays well sees nothing.
 QString HoldCostMessage(const TGameEngine& engine, const TPreferences& preferences);
+// The message after a draw, followed by what the hold cost when it cost anything.
+QString WithHoldCost(const QString& message, const TGameEngine& engine,
+                     const TPreferences& preferences);
 
 } // namespace drawmentor

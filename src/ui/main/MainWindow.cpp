@@ -68,15 +68,16 @@ TfDrawMentor20Main::TfDrawMentor20Main(TPreferences& preferences, QWidget* paren
     connect(FMenu, &TMainMenu::ModeChosen, this, &TfDrawMentor20Main::SelectMode);
     connect(FMenu, &TMainMenu::OptionToggled, this,
             [this](unsigned option, bool on) { FEngine->SetOption(option, on); });
-    connect(FMenu, &TMainMenu::RecentChosen, this, [this](int index) {
-        FEngine->SelectRecent(index);
+    connect(FMenu, &TMainMenu::RecentChosen, this,
+            [this](int index) { FEngine->SelectRecent(index); });
+    // A game chosen anywhere (a menu, a dialog) is laid out here.
+    connect(FEngine.get(), &TGameEngine::GameChanged, this, [this] {
         LayoutPaytable();
         RedrawCards();
     });
     for (TMenuCommand missing :
-         {TMenuCommand::SelectGame, TMenuCommand::AnalyseHand, TMenuCommand::AllHands,
-          TMenuCommand::ShowStatistics, TMenuCommand::ShowCharts, TMenuCommand::SelectDeck,
-          TMenuCommand::SelectBack})
+         {TMenuCommand::SelectGame, TMenuCommand::ShowStatistics, TMenuCommand::ShowCharts,
+          TMenuCommand::SelectDeck, TMenuCommand::SelectBack})
         FMenu->SetAvailable(missing, false); // their windows are still to come
     RestoreSettings();
     Translate();
@@ -110,20 +111,21 @@ void TfDrawMentor20Main::RunCommand(TMenuCommand command) {
         break;
     case TMenuCommand::ResetBalance:
         FEngine->ResetCounters();
-        UpdateCounters();
         break;
     case TMenuCommand::ClearAllRecords:
         ClearAllRecords();
         break;
+    // The windows: the engine or the router opens them.
     case TMenuCommand::ShowErrors:
-        FEngine->ShowErrors();
-        break;
+        return FEngine->ShowErrors();
     case TMenuCommand::ClearByFilter:
-        FEngine->ClearByFilter();
-        break;
+        return FEngine->ClearByFilter();
     case TMenuCommand::ChangePreferences:
-        FEngine->SetupPreferences();
-        break;
+        return FEngine->SetupPreferences();
+    case TMenuCommand::AllHands:
+        return FRouter->ShowAllHands(*FEngine);
+    case TMenuCommand::AnalyseHand:
+        return FRouter->AnalyseHand(*FEngine);
     case TMenuCommand::GettingStarted:
         ShowHelp(this, hcHowToPlay, FPreferences);
         break;
@@ -196,8 +198,7 @@ void TfDrawMentor20Main::SetMessage(const QString& key, int win) {
     QString text = FPreferences.Translate(kMessages, key);
     if (key == QLatin1String("Win")) text.replace(QLatin1String("%d"), QString::number(win));
     if (key == QLatin1String("Win") || key == QLatin1String("Finish"))
-        if (const QString cost = HoldCostMessage(*FEngine, FPreferences); !cost.isEmpty())
-            text += (text.endsWith(u'!') ? QStringLiteral(" ") : QStringLiteral(". ")) + cost;
+        text = WithHoldCost(text, *FEngine, FPreferences);
     FPanels->Message->setText(text);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "play/GameWindows.h"
+#include "play/LogRecord.h"
 
 class QWidget;
 
@@ -23,6 +24,14 @@ class TWindowRouter : public IGameWindows {
 
     QWidget& Parent() const { return FParent; }
     TPreferences& Preferences() const { return FPreferences; }
+
+    // The 32 holds of the hand in play, the player's hold selected.
+    void ShowAllHands(const TGameEngine& engine);
+    // Any five cards of the game in play, chosen by the player, then their holds.
+    void AnalyseHand(const TGameEngine& engine);
+    // The 32 holds of a logged hand in its own game, paytable and bet, the
+    // player's hold selected; nothing for a record whose game or paytable is gone.
+    void ShowLoggedHand(QWidget* parent, const TLogRecord& record);
 
   private:
     QWidget& FParent;
