@@ -1,5 +1,7 @@
 #include "ui/log/NoErrorsWindow.h"
 
+#include "ui/common/HelpWindow.h"
+
 #include "ui/main/MainWindow.h"
 
 #include "play/GameEngine.h"
@@ -8,6 +10,7 @@
 #include "support/TempFolders.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -66,6 +69,15 @@ TEST_F(NoErrorsWindowTest, ChoosingErrorHandsWithNoneLogsOffersAnotherMode) {
     });
     main.SelectMode(pmPlayErrorHands);
     EXPECT_EQ(main.Engine().Mode(), pmRealPlay);
+}
+
+TEST(LogWindowHelp, EveryWindowHasItsPageInBothLanguages) {
+    for (const int context : {hcErrors, hcClearLog, hcPreferences, hcWarning, hcNoErrors})
+        for (const char* language : {"ENG", "RUS"}) {
+            const QString page = QStringLiteral("%1/Help/DrawMentor_%2/%3.html")
+                                     .arg(DRAWMENTOR_RUNTIME_DIR, language, HelpTopic(context));
+            EXPECT_TRUE(QFileInfo::exists(page)) << page.toStdString();
+        }
 }
 
 } // namespace
