@@ -144,6 +144,16 @@ TEST_F(OptionsPanelTest, RetitlingKeepsTheSelection) {
     EXPECT_EQ(Find<QLabel>(*panel, "lGame")->text(), "Видеопокер");
 }
 
+TEST_F(OptionsPanelTest, LongerTextsWidenThePanelInsteadOfCuttingThem) {
+    preferences->SetInterfaceLanguage("RUS");
+    const auto panel = Panel(kErrorsGroups);
+    for (const char* name : {"cbErrorHands", "lVariants", "cbBestVariant"}) {
+        const QWidget* control = panel->findChild<QWidget*>(name);
+        EXPECT_GE(control->width(), control->sizeHint().width()) << name;
+    }
+    EXPECT_GE(panel->sizeHint().width(), panel->width());
+}
+
 TEST_F(OptionsPanelTest, GroupsStackInOrderAndThePanelGrowsToHoldThem) {
     const auto panel = Panel(kErrorsGroups);
     const char* order[] = {"lGame",        "cbGame",      "lDate",         "cbDate",

@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -223,9 +224,10 @@ void TOptionsPanel::ApplyTexts(TPreferences& preferences) {
     MakeHeaderLabel(FHeader, preferences);
     RetitleFirstItems();
     LayoutGroups();
+    // Longer texts of another language widen the panel rather than being cut.
     const int target = height() + FExtraHeight;
-    setMinimumHeight(target);
-    resize(width(), target);
+    setMinimumSize(std::max(FNeededWidth, kInitialWidth), target);
+    resize(std::max(width(), minimumWidth()), target);
     // A hidden widget gets its resize event only when shown: lay out now.
     PlaceFrames();
     LayoutGroups();
@@ -314,19 +316,23 @@ void TOptionsPanel::LayoutGroups() {
     add(FVariantsLabel, 7);
     add(FYourVariant, 0);
     add(FBestVariant, 7);
-    const int width = std::max(FHost->width() - 2 * kMarginX, 10);
+    const int controlWidth = std::max(FHost->width() - 2 * kMarginX, 10);
     int y = kMarginY;
+    int widest = 0;
     for (const auto& [widget, gap] : stack) {
         const int height = widget->sizeHint().height();
-        widget->setGeometry(kMarginX, y, width, height);
+        widget->setGeometry(kMarginX, y, controlWidth, height);
         y += height + gap;
+        widest = std::max(widest, widget->sizeHint().width());
     }
     FExtraHeight = y - FHost->height();
     FNeededHeight = height() + FExtraHeight;
+    FNeededWidth = widest + 2 * kMarginX + width() - FHost->width();
 }
 
 QSize TOptionsPanel::sizeHint() const {
-    return {kInitialWidth, FNeededHeight > 0 ? FNeededHeight : kInitialHeight};
+    return {std::max(kInitialWidth, FNeededWidth),
+            FNeededHeight > 0 ? FNeededHeight : kInitialHeight};
 }
 
 void TOptionsPanel::PlaceFrames() {

@@ -77,6 +77,7 @@ class TOptionsPanel : public QFrame {
     TPreferences* FPreferences = nullptr;
     int FExtraHeight = 0;
     int FNeededHeight = 0;
+    int FNeededWidth = 0;
     bool FVariantsRead = false;
 
     QWidget* FHeaderPanel = nullptr;

@@ -26,7 +26,6 @@ TfClearLog::TfClearLog(TLogger& logger, TPreferences& preferences, QWidget* pare
     auto* layout = new QVBoxLayout(this);
     FPanel = new TOptionsPanel(this);
     FPanel->AddGroups(ogGame | ogDate | ogModes);
-    FPanel->setMinimumWidth(240);
     layout->addWidget(FPanel, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
