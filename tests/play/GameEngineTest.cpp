@@ -393,5 +393,28 @@ TEST_F(GameEngineTest, ChangingGameKeepsOrResetsCounters) {
     EXPECT_EQ(e.PayIndex(), 1);
 }
 
+// A window that cannot be prepared: its fault names the window's command.
+class TBrokenWindows : public IGameWindows {
+  public:
+    void ShowErrors(TGameEngine&) override { throw std::runtime_error("no grid"); }
+    void ShowPreferences(TGameEngine&) override { throw std::runtime_error("no languages"); }
+};
+
+TEST_F(GameEngineTest, AWindowsFaultCarriesTheContextOfItsCommand) {
+    preferences = std::make_unique<TPreferences>();
+    TBrokenWindows broken;
+    TGameEngine e(*preferences, &broken);
+    const auto messageOf = [](const std::function<void()>& command) {
+        try {
+            command();
+        } catch (const std::exception& error) {
+            return std::string(error.what());
+        }
+        return std::string();
+    };
+    EXPECT_EQ(messageOf([&] { e.ShowErrors(); }), "ShowErrors\nno grid");
+    EXPECT_EQ(messageOf([&] { e.SetupPreferences(); }), "SetupPreferences\nno languages");
+}
+
 } // namespace
 } // namespace drawmentor
