@@ -68,7 +68,7 @@ TEST(Catalogue, WildRanksJokersAndRenames) {
     EXPECT_EQ(CreateDescription(16)->LineName(10), "");
 }
 
-TEST(Catalogue, WildThreeFlushIsListedWhereThePartSays) {
+TEST(Catalogue, WildThreeFlushPaysAsFourOfAKindAndAsAFlush) {
     const auto bit = TCategorySet{1} << wcWild3Flush;
     const auto deuces = CreateDescription(4);
     const auto& wild = dynamic_cast<const TWildPokerDescription&>(*deuces);

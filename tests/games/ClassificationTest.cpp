@@ -62,7 +62,7 @@ TEST(NaturalClassification, AllHandsOfTheDeck) {
     EXPECT_EQ(nothing, 1302540);
 }
 
-TEST(WildClassification, ShapesOfThePart) {
+TEST(WildClassification, WildHandShapes) {
     EXPECT_EQ(ClassifyWild(MakeHand({"2S", "2C", "2D", "2H", "KS"}, 0)), wcWild4WA);
     EXPECT_EQ(ClassifyWild(MakeHand({"2S", "2C", "2D", "2H", "AS"}, 0)), wcWild4A);
     EXPECT_EQ(ClassifyWild(MakeHand({"JK", "KS", "9D", "6C", "3H"}, -1, 1)), wcWild1Kings);

@@ -144,7 +144,8 @@ TEST_F(LoggerTest, ClearByFilterRemovesOnlyMatchingRecordsUpToTheDate) {
     TLogger logger(path);
     const TDateTime day1 = 45998.4, day2 = 45999.4, day3 = 46000.4;
     logger.Append(Hand(0, 0, 1, day1)); // matches, before: removed
-    logger.Append(Hand(4, 0, 1, day1)); // other game, before: kept (the Part's rule deleted it)
+    logger.Append(
+        Hand(4, 0, 1, day1)); // other game, before: kept, although it is older than the date
     logger.Append(Hand(0, 0, 1, day2)); // matches, exactly at DateFrom: removed
     logger.Append(Hand(0, 0, 2, day2)); // other mode: kept
     logger.Append(Hand(0, 0, 1, day3)); // matches, after: kept

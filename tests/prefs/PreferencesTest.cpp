@@ -65,7 +65,7 @@ TEST_F(PreferencesTest, SettingsRoundTripWithOtherSections) {
         "[Preferences]\nInterfaceLanguage=RUS\nHelpLanguage=ENG\nDealSpeed=40\n"
         "Autosave=6x1\nSaveForNewGame=0\n"
         "[Params]\nER1=12.5\nNote=\"quoted\" ; and a semicolon\n"
-        "[Future Part]\nKey=Значение\n";
+        "[Section Of A Later Version]\nKey=Значение\n";
     folders.WriteProgramFile("DrawMentor.ini", original);
     {
         TPreferences preferences;
@@ -83,7 +83,7 @@ TEST_F(PreferencesTest, SettingsRoundTripWithOtherSections) {
         << written.constData();
     EXPECT_TRUE(written.contains("Autosave=16\n"));
     EXPECT_TRUE(written.contains("Note=\"quoted\" ; and a semicolon\n"));
-    EXPECT_TRUE(written.contains("[Future Part]\nKey=Значение\n"));
+    EXPECT_TRUE(written.contains("[Section Of A Later Version]\nKey=Значение\n"));
     EXPECT_LT(written.indexOf("[MainWindow"), written.indexOf("[Preferences]")); // file order kept
     {
         TPreferences again; // now read from the data folder
