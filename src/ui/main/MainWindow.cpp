@@ -74,9 +74,8 @@ TfDrawMentor20Main::TfDrawMentor20Main(TPreferences& preferences, QWidget* paren
     });
     for (TMenuCommand missing :
          {TMenuCommand::SelectGame, TMenuCommand::AnalyseHand, TMenuCommand::AllHands,
-          TMenuCommand::ShowStatistics, TMenuCommand::ShowCharts, TMenuCommand::ShowErrors,
-          TMenuCommand::ClearByFilter, TMenuCommand::ChangePreferences, TMenuCommand::SelectDeck,
-          TMenuCommand::SelectBack})
+          TMenuCommand::ShowErrors, TMenuCommand::ClearByFilter, TMenuCommand::ChangePreferences,
+          TMenuCommand::SelectDeck, TMenuCommand::SelectBack})
         FMenu->SetAvailable(missing, false); // their windows are still to come
     RestoreSettings();
     Translate();
@@ -111,6 +110,12 @@ void TfDrawMentor20Main::RunCommand(TMenuCommand command) {
     case TMenuCommand::ResetBalance:
         FEngine->ResetCounters();
         UpdateCounters();
+        break;
+    case TMenuCommand::ShowStatistics:
+        FEngine->ShowStatistics();
+        break;
+    case TMenuCommand::ShowCharts:
+        FEngine->ShowCharts();
         break;
     case TMenuCommand::ClearAllRecords:
         ClearAllRecords();

@@ -18,6 +18,9 @@ class TWindowRouter : public IGameWindows {
     QWidget& Parent() const { return FParent; }
     TPreferences& Preferences() const { return FPreferences; }
 
+    void ShowStatistics(TGameEngine& engine) override;
+    void ShowCharts(TGameEngine& engine) override;
+
   private:
     QWidget& FParent;
     TPreferences& FPreferences;
