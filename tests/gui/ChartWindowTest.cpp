@@ -148,6 +148,7 @@ TEST_F(ChartWindowTest, EmptyLogInBothLanguages) {
     EXPECT_EQ(window->LegendTexts(), (QStringList{"Фактические потери", "Ожидаемые потери"}));
     EXPECT_EQ(Axis(Qt::Vertical)->titleText(), "Потери в монетах");
     EXPECT_EQ(Find<QPushButton>(*window, "btnSave")->text(), "Сохранить...");
+    EXPECT_TRUE(HelpPageOnF1(*window).endsWith("DrawMentor_RUS/diag_charts.html"));
 }
 
 // The Save button: a picture of the chart, or the curves as CSV; a file that

@@ -10,9 +10,11 @@
 
 #include "support/TempFolders.h"
 
+#include <QApplication>
 #include <QDate>
 #include <QProcess>
 #include <QTest>
+#include <QTextBrowser>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -58,6 +60,19 @@ class LogWindowFixture : public ::testing::Test {
         T* child = window.findChild<T*>(QString::fromLatin1(name));
         EXPECT_NE(child, nullptr) << name;
         return child;
+    }
+
+    // F1 in the window: the page the help window shows, which is then closed.
+    static QString HelpPageOnF1(QWidget& window) {
+        QApplication::setActiveWindow(&window);
+        QTest::keyClick(&window, Qt::Key_F1);
+        QString page;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* browser = top->findChild<QTextBrowser*>(QStringLiteral("HelpBrowser"))) {
+                page = browser->source().toString();
+                top->close();
+            }
+        return page;
     }
 
     TTempFolders folders;

@@ -140,6 +140,7 @@ TEST_F(StatisticsWindowTest, EmptyLogInBothLanguages) {
     EXPECT_EQ(list->currentRow(), 4); // the selection stays
     EXPECT_EQ(Find<QLabel>(*window, "lStatHeader")->text(), " Цена ошибок");
     EXPECT_EQ(Find<QPushButton>(*window, "btnOK")->text(), "ОК");
+    EXPECT_TRUE(HelpPageOnF1(*window).endsWith("DrawMentor_RUS/diag_stat.html"));
 }
 
 // Show Stats (Ctrl+S) and Show Charts (Ctrl+C) open their windows modally
