@@ -41,8 +41,12 @@ QVariant TStatisticsModel::data(const QModelIndex& index, int role) const {
 QVariant TStatisticsModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || section < 0 || section >= kColumns) return {};
     if (role == Qt::DisplayRole) return FList.CellText(section, 0);
-    if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::AlignCenter);
+    if (role == Qt::TextAlignmentRole) return static_cast<int>(HeaderAlignment());
     return {};
+}
+
+Qt::Alignment TStatisticsModel::HeaderAlignment() {
+    return Qt::Alignment::fromInt(int{Qt::AlignCenter} | int{Qt::TextWordWrap});
 }
 
 QString TStatisticsModel::TableText() const {

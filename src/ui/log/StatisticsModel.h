@@ -21,11 +21,14 @@ class TStatisticsModel : public QAbstractTableModel {
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
 
     // The shown table for a spreadsheet: the captions, then every row of the
     // statistic, cells separated by tabs, without their padding blanks.
     QString TableText() const;
+    // Captions centred, wrapped onto two lines when the column is too narrow.
+    static Qt::Alignment HeaderAlignment();
 
   private:
     const TStatisticsList& FList;

@@ -11,8 +11,10 @@
 #include "prefs/Preferences.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -20,6 +22,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QShortcut>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -28,6 +31,25 @@ namespace {
 
 const QString kSection = QStringLiteral("Statistics");
 constexpr int kCellPadding = 10; // text stands this far in from the cell's edge
+
+// Cell texts stand kCellPadding in from the edge they are aligned to; the
+// selection still fills the whole cell.
+class TPaddedCells : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem background(option);
+        initStyleOption(&background, index);
+        background.text.clear();
+        const QWidget* view = option.widget;
+        (view ? view->style() : QApplication::style())
+            ->drawControl(QStyle::CE_ItemViewItem, &background, painter, view);
+        QStyleOptionViewItem text(option);
+        text.rect.adjust(kCellPadding, 0, -kCellPadding, 0);
+        QStyledItemDelegate::paint(painter, text, index);
+    }
+};
 
 QLabel* NewHeader(QWidget* parent, const char* name) {
     auto* label = new TGradientLabel(parent);
@@ -57,6 +79,7 @@ TfStatistics::TfStatistics(QWidget* parent, TPreferences& preferences)
     left->addWidget(FListHeader);
     left->addWidget(FStatList, 1);
     left->addWidget(panelHost);
+    panelHost->setMinimumWidth(220);
 
     auto* right = new QVBoxLayout;
     FStatHeader = NewHeader(this, "lStatHeader");
@@ -72,8 +95,8 @@ TfStatistics::TfStatistics(QWidget* parent, TPreferences& preferences)
     FGrid->verticalHeader()->hide();
     FGrid->horizontalHeader()->setSectionsClickable(false);
     FGrid->horizontalHeader()->setHighlightSections(false);
-    FGrid->setStyleSheet(
-        QStringLiteral("QTableView::item { padding: 0px %1px; }").arg(kCellPadding));
+    FGrid->horizontalHeader()->setDefaultAlignment(TStatisticsModel::HeaderAlignment());
+    FGrid->setItemDelegate(new TPaddedCells(FGrid));
     FGrid->viewport()->installEventFilter(this);
     auto* copy = new QAction(FGrid);
     copy->setObjectName(QStringLiteral("actCopyTable"));
@@ -95,7 +118,7 @@ TfStatistics::TfStatistics(QWidget* parent, TPreferences& preferences)
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left, 2);
     layout->addLayout(right, 5);
-    resize(720, 470);
+    resize(760, 480);
 
     connect(FStatList, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0) FList->SetSelected(row);
@@ -153,6 +176,7 @@ void TfStatistics::LoadWindowTexts() {
 void TfStatistics::RefreshView() {
     if (QListWidgetItem* item = FStatList->item(FList->Selected))
         FStatHeader->setText(item->text());
+    FitHeader();
     FGrid->viewport()->update();
 }
 
@@ -163,6 +187,23 @@ void TfStatistics::SizeGrid() {
     FGrid->setColumnWidth(0, width - 3 * value);
     for (int column = 1; column < TStatisticsModel::kColumns; ++column)
         FGrid->setColumnWidth(column, value);
+    FitHeader();
+}
+
+// A column caption wider than its column (long in some languages) wraps onto
+// a second header line instead of being cut.
+void TfStatistics::FitHeader() {
+    QHeaderView* header = FGrid->horizontalHeader();
+    const QFontMetrics metrics(header->font());
+    bool wraps = false;
+    for (int column = 0; column < TStatisticsModel::kColumns; ++column) {
+        const QString caption = FModel->headerData(column, Qt::Horizontal).toString();
+        wraps |= metrics.horizontalAdvance(caption) + kCellPadding > FGrid->columnWidth(column);
+    }
+    const int height = (wraps ? 2 : 1) * metrics.height() + 8;
+    if (header->height() == height) return;
+    header->setFixedHeight(height);
+    emit header->geometriesChanged(); // the view moves its rows below the new header
 }
 
 bool TfStatistics::eventFilter(QObject* watched, QEvent* event) {

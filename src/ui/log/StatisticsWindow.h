@@ -41,6 +41,7 @@ class TfStatistics : public QDialog {
   private:
     void RefreshView();
     void SizeGrid();
+    void FitHeader();
 
     TPreferences& FPreferences;
     std::unique_ptr<TStatisticsList> FList;
