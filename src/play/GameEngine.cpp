@@ -54,7 +54,7 @@ void TRandom::SetSeedSource(std::function<uint32_t()> source) {
 
 TGameEngine::TGameEngine(TPreferences& preferences, IGameWindows* windows)
     : FPreferences(preferences), FWindows(windows ? windows : &FNoWindows) {
-    ResetCounters();
+    ClearCounters();
     FLogger = std::make_unique<TLogger>(DataFileWritePath(QStringLiteral("DrawMentor.log")));
     LoadFromIni();
 }
@@ -323,6 +323,7 @@ void TGameEngine::SelectGame(int gameIndex, int payIndex) {
             FErrorHands.clear();
             BuildErrorHands();
         }
+        emit GameChanged();
     } catch (...) {
         AddErrorContext("SelectPoker");
     }
@@ -336,6 +337,7 @@ void TGameEngine::SelectGame(int gameIndex, int payIndex, const TPayTable& pays)
         ApplyBet(FBet);
         FErrorHands.clear();
         if (FMode == pmPlayErrorHands) BuildErrorHands();
+        emit GameChanged();
     } catch (...) {
         AddErrorContext("SelectPoker");
     }
@@ -368,7 +370,7 @@ void TGameEngine::SetEngine(std::unique_ptr<TPokerEngine> engine) {
         ResetGame();
         FRandom.Randomize();
         FEngine->SetPayout(&FPayout);
-        if (!FPreferences.SaveForNewGame) ResetCounters();
+        if (!FPreferences.SaveForNewGame) ClearCounters();
     } catch (...) {
         AddErrorContext("SetEngine");
     }
@@ -451,6 +453,11 @@ void TGameEngine::ChooseOtherMode() {
 }
 
 void TGameEngine::ResetCounters() {
+    ClearCounters();
+    emit GameChanged();
+}
+
+void TGameEngine::ClearCounters() {
     FCredits = FBestCredits = kStartCredits;
     FBet = kMaxCoins;
     FCoinIndex = 0;

@@ -8,6 +8,7 @@
 #include "games/PayTable.h"
 #include "strategy/PokerEngine.h"
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
@@ -51,13 +52,15 @@ class TRandom {
 // counters, the hand on the table and its log record. Every rule of play lives
 // here: windows, the command-line tool and tests change the session only
 // through the commands below and read it through the const queries.
-class TGameEngine {
+class TGameEngine : public QObject {
+    Q_OBJECT
+
   public:
     // Reads "Params" and "MRU" from the preferences' settings file and selects
     // the last game played (or the first stored paytable that exists).
     explicit TGameEngine(TPreferences& preferences, IGameWindows* windows = nullptr);
     // Writes its settings sections; the caller collects an open hand first.
-    ~TGameEngine();
+    ~TGameEngine() override;
     TGameEngine(const TGameEngine&) = delete;
     TGameEngine& operator=(const TGameEngine&) = delete;
 
@@ -161,6 +164,11 @@ class TGameEngine {
     const TLogRecord& Record() const { return FRecord; }
     int ErrorHandCount() const { return static_cast<int>(FErrorHands.size()); }
 
+  signals:
+    // Another game or paytable is on the table, or the counters were reset:
+    // whatever shows the session lays itself out again.
+    void GameChanged();
+
   private:
     int DealRandomCard();
     void PutOnTable(int position, int code);
@@ -174,6 +182,7 @@ class TGameEngine {
     void SetEngine(std::unique_ptr<TPokerEngine> engine);
     void ResetGame();
     void ApplyBet(int coins);
+    void ClearCounters();
     void LoadFromIni();
     void SaveToIni();
 

@@ -3,21 +3,27 @@
 #include "ui/app/SingleInstance.h"
 #include "ui/common/AboutWindow.h"
 #include "ui/common/CardButton.h"
+#include "ui/common/GradientLabel.h"
 #include "ui/common/HelpWindow.h"
 #include "ui/common/MessageBox.h"
+#include "ui/hands/AllHandsWindow.h"
+#include "ui/hands/HandPicker.h"
 #include "ui/main/CounterPanel.h"
 #include "ui/main/PayoutGrid.h"
 
 #include "prefs/Preferences.h"
 
 #include "support/TempFolders.h"
+#include "support/WindowFixture.h"
 
 #include <QAction>
 #include <QDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QLocalSocket>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QTest>
@@ -28,33 +34,14 @@
 namespace drawmentor {
 namespace {
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public testing::TWindowFixture {
   protected:
-    MainWindowTest() : folders(QStringLiteral(DRAWMENTOR_RUNTIME_DIR)) {
-        TRandom::SetSeedSource([] { return 4242u; });
-        preferences = std::make_unique<TPreferences>();
-        preferences->DealSpeed = 0;
-        window = std::make_unique<TfDrawMentor20Main>(*preferences);
-        window->show();
-        window->activateWindow();
-        QApplication::setActiveWindow(window.get());
-    }
-    ~MainWindowTest() override {
-        window.reset();
-        preferences.reset();
-        TRandom::SetSeedSource({});
-        TApplication::SetReportHandler({});
-    }
-    template <class T> T* Find(const char* name) {
-        return window->findChild<T*>(QString::fromLatin1(name));
-    }
     QString Text(const char* label) { return Find<QLabel>(label)->text(); }
     void Click(const char* button) { QTest::mouseClick(Find<TCardButton>(button), Qt::LeftButton); }
     void Key(Qt::Key key) {
         QTest::keyClick(window.get(), key);
         QApplication::processEvents();
     }
-    TGameEngine& Engine() { return window->Engine(); }
     // Plays hands with the hint until one wins; false if none did.
     bool PlayUntilAWin() {
         for (int hand = 0; hand < 300; ++hand) {
@@ -65,10 +52,6 @@ class MainWindowTest : public ::testing::Test {
         }
         return false;
     }
-
-    testing::TTempFolders folders;
-    std::unique_ptr<TPreferences> preferences;
-    std::unique_ptr<TfDrawMentor20Main> window;
 };
 
 TEST_F(MainWindowTest, PlayWithMouseAndKeys) {
@@ -153,6 +136,57 @@ TEST_F(MainWindowTest, DoubleUpPicks) {
     EXPECT_EQ(revealed[3][0].toInt(), 4);
     EXPECT_EQ(Engine().CurrentWin(), 2 * win);
     EXPECT_EQ(Text("lWin"), QString::number(Engine().CurrentWin()));
+}
+
+TEST_F(MainWindowTest, PlayKeysReachTheGameWhenTheMenuBarHasTheKeyboard) {
+    Click("btnDeal");
+    window->menuBar()->setFocus(); // as a menu closed with Esc leaves it
+    QTest::keyClick(window->menuBar(), Qt::Key_H);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "no menu opened";
+    EXPECT_FALSE(window->menuBar()->hasFocus());
+    EXPECT_EQ(Engine().DrawMask(), Engine().Record().BestMask) << "the hint was taken";
+}
+
+TEST_F(MainWindowTest, ExitSettlesTheHandLikeTheCloseButton) {
+    Click("btnDeal");
+    EXPECT_EQ(Engine().Credits(), 2495);
+    Find<QAction>("miExit")->trigger();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(Engine().HandOpen());
+    EXPECT_EQ(Engine().Credits(), 2500); // a hand not drawn is refunded
+    EXPECT_EQ(Find<QAction>("miExit")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+}
+
+TEST_F(MainWindowTest, MenuTextsBecomeTitlesWithoutAccelerators) {
+    EXPECT_EQ(TitleFromMenuText("Clear &All Records..."), "Clear All Records");
+    EXPECT_EQ(TitleFromMenuText("&Save && Quit"), "Save & Quit");
+    TMessageBox::SetNextAnswer(QMessageBox::Cancel);
+    Find<QAction>("miClearAllRecords")->trigger();
+    EXPECT_EQ(TMessageBox::LastText(), preferences->Translate("Main.ConfirmMessages", "ClearLog"));
+}
+
+TEST_F(MainWindowTest, EveryStatusTextFitsTheMessageLineAtTheSmallestSize) {
+    window->resize(window->minimumSize());
+    QApplication::processEvents();
+    auto* line = Find<TGradientLabel>("lInfoLabel");
+    const QSize room = line->size();
+    ASSERT_LE(room.width(), 310); // 450 pixels less the counters
+    for (const char* language : {"ENG", "RUS"}) {
+        preferences->SetInterfaceLanguage(language);
+        preferences->Apply();
+        for (const char* key :
+             {"Start", "Hold", "Finish", "Win", "Dealing", "Drawing", "DoubleInfo"}) {
+            QString text = preferences->Translate("Main.Messages", key);
+            text.replace("%d", "99999");
+            const THeaderText fitted = FitHeaderText(text, line->font(), room);
+            EXPECT_TRUE(fitted.Fits(room)) << language << " " << key << ": " << text.toStdString();
+            EXPECT_GE(fitted.Font.pointSizeF(), 6.0) << language << " " << key;
+        }
+    }
+    // A short text keeps the label's own font on one line.
+    const THeaderText dealing = FitHeaderText("Dealing...", line->font(), room);
+    EXPECT_EQ(dealing.Font.pointSizeF(), line->font().pointSizeF());
+    EXPECT_TRUE(dealing.Flags & Qt::TextSingleLine);
 }
 
 TEST_F(MainWindowTest, CounterFormatsAndPaytableLayout) {
@@ -294,6 +328,52 @@ TEST(SingleInstance, ASecondStartWakesTheFirst) {
     EXPECT_TRUE(woken.wait(2000));
     TSingleInstance alone(name + "-nobody");
     EXPECT_FALSE(alone.ActivateRunning());
+}
+
+TEST_F(MainWindowTest, AllHandsOfTheDealtHandAndOfAnyHand) {
+    QAction* allHands = Find<QAction>("miAllHands");
+    window->Menu().Refresh();
+    EXPECT_FALSE(allHands->isEnabled());
+    Engine().StackCards({12, 51, 38, 25, 0}); // AS AH AD AC 2S
+    Click("btnDeal");
+    for (Qt::Key key : {Qt::Key_1, Qt::Key_2, Qt::Key_3, Qt::Key_4}) Key(key);
+    window->Menu().Refresh();
+    ASSERT_TRUE(allHands->isEnabled());
+    ASSERT_EQ(Engine().DrawMask(), 16);
+    int selected = -1;
+    QString title;
+    QTimer::singleShot(0, [&] {
+        auto* shown = qobject_cast<TfmAllHands*>(QApplication::activeModalWidget());
+        ASSERT_NE(shown, nullptr);
+        selected = shown->SelectedMask();
+        title = shown->windowTitle();
+        shown->reject();
+    });
+    allHands->trigger();
+    EXPECT_EQ(selected, 16);
+    EXPECT_EQ(title, "All Hands");
+    EXPECT_EQ(Engine().State(), gsDealt); // a view: the hand is still in play
+
+    // Any five cards: the picker, then the holds of its hand, best selected.
+    QString pickerTitle;
+    QTimer::singleShot(0, [&] {
+        auto* picker = qobject_cast<TfmAnalyseHand*>(QApplication::activeModalWidget());
+        ASSERT_NE(picker, nullptr);
+        pickerTitle = picker->windowTitle();
+        picker->HandEdit().setText(QStringLiteral("AS KS QS JS 9D"));
+        QTimer::singleShot(0, [&] {
+            auto* shown = qobject_cast<TfmAllHands*>(QApplication::activeModalWidget());
+            ASSERT_NE(shown, nullptr);
+            selected = shown->SelectedMask();
+            shown->reject();
+        });
+        picker->Analyse();
+        picker->reject();
+    });
+    Find<QAction>("miAnalyseHand")->trigger();
+    EXPECT_EQ(pickerTitle, "Analyse a Hand");
+    EXPECT_EQ(selected, 16); // the best hold: draw to the royal
+    EXPECT_EQ(Engine().DrawMask(), 16);
 }
 
 } // namespace

@@ -376,14 +376,19 @@ TEST_F(GameEngineTest, WithoutAnyPaytableTheErrorSaysSo) {
 
 TEST_F(GameEngineTest, ChangingGameKeepsOrResetsCounters) {
     TGameEngine& e = Start("[Params]\nCredits=1234\n");
+    int changes = 0;
+    QObject::connect(&e, &TGameEngine::GameChanged, [&] { ++changes; });
     e.SelectGame(4, 0);
+    EXPECT_EQ(changes, 1);
     EXPECT_EQ(e.Credits(), 1234);
     preferences->SaveForNewGame = false;
     e.SelectGame(0, 1);
     EXPECT_EQ(e.Credits(), 2500);
     EXPECT_EQ(e.PayTable().At(5, 3), 45); // 9/5 Jacks
     EXPECT_EQ(e.PayTable().At(5, 4), 25);
+    EXPECT_EQ(changes, 2);
     EXPECT_THROW(e.SelectGame(4, 99), ERangeError);
+    EXPECT_EQ(changes, 2);
     EXPECT_EQ(e.GameIndex(), 0); // nothing changed
     EXPECT_EQ(e.PayIndex(), 1);
 }

@@ -4,10 +4,18 @@
 #include "render/Colors.h"
 
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QLayout>
 #include <QPainter>
 
 namespace drawmentor {
+namespace {
+
+constexpr int kTextMargin = 2;
+// Below this a status line is no longer read at a glance.
+constexpr double kSmallestPoints = 6;
+
+} // namespace
 
 TGradientLabel::TGradientLabel(QWidget* parent) : QLabel(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -30,10 +38,32 @@ void PaintGradientLabel(QPainter& p, const QRect& rect, const QColor& base, cons
     FillGradient(p, rect, ShiftColor(base, 20), 20, 0, ShiftColor(base, -15));
     QFont smooth = font;
     smooth.setStyleStrategy(QFont::PreferAntialias);
-    p.setFont(smooth);
+    const THeaderText fitted = FitHeaderText(text, smooth, rect.size());
+    p.setFont(fitted.Font);
     p.setRenderHint(QPainter::TextAntialiasing);
     p.setPen(textColor);
-    p.drawText(rect, Qt::AlignCenter | Qt::TextSingleLine, text);
+    p.drawText(rect.adjusted(kTextMargin, 0, -kTextMargin, 0), fitted.Flags, text);
+}
+
+bool THeaderText::Fits(const QSize& room) const {
+    return Bounds.width() <= room.width() - 2 * kTextMargin && Bounds.height() <= room.height();
+}
+
+THeaderText FitHeaderText(const QString& text, const QFont& font, const QSize& room) {
+    const QRect area(0, 0, std::max(1, room.width() - 2 * kTextMargin), std::max(1, room.height()));
+    THeaderText fitted{font, 0, {}};
+    double size = font.pointSizeF() > 0 ? font.pointSizeF() : 9;
+    for (; size >= kSmallestPoints; size -= 0.5) {
+        fitted.Font.setPointSizeF(size);
+        const QFontMetrics metrics(fitted.Font);
+        for (const int flags :
+             {Qt::AlignCenter | Qt::TextSingleLine, Qt::AlignCenter | Qt::TextWordWrap}) {
+            fitted.Flags = flags;
+            fitted.Bounds = metrics.boundingRect(area, flags, text);
+            if (fitted.Fits(room)) return fitted;
+        }
+    }
+    return fitted; // the smallest size, wrapped: as much as can be shown
 }
 
 TGradientLabel* MakeHeaderLabel(QLabel* label, const TPreferences& preferences) {

@@ -23,6 +23,17 @@ class TGradientLabel : public QLabel {
     QColor FBase;
 };
 
+// The font and layout that fit `text` into `room`: one line in the label's
+// font if it fits, else two lines, else the same at ever smaller sizes down to
+// a legible minimum. Fits() says whether the result lies inside the room.
+struct THeaderText {
+    QFont Font;
+    int Flags = 0;
+    QRect Bounds;
+    bool Fits(const QSize& room) const;
+};
+THeaderText FitHeaderText(const QString& text, const QFont& font, const QSize& room);
+
 void PaintGradientLabel(QPainter& painter, const QRect& rect, const QColor& base,
                         const QString& text, const QFont& font, const QColor& textColor);
 

@@ -47,6 +47,8 @@ QString HelpTopic(int context) {
         return QStringLiteral("diag_back");
     case 1400:
         return QStringLiteral("warning");
+    case 1500:
+        return QStringLiteral("analysehand");
     default:
         return {};
     }

@@ -23,6 +23,7 @@ enum THelpContext : int {
     hcDeck = 1200,
     hcBack = 1300,
     hcWarning = 1400,
+    hcAnalyseHand = 1500,
 };
 
 // The program's help: the topic page of a help context in the help language,

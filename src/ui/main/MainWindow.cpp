@@ -67,15 +67,16 @@ TfDrawMentor20Main::TfDrawMentor20Main(TPreferences& preferences, QWidget* paren
     connect(FMenu, &TMainMenu::ModeChosen, this, &TfDrawMentor20Main::SelectMode);
     connect(FMenu, &TMainMenu::OptionToggled, this,
             [this](unsigned option, bool on) { FEngine->SetOption(option, on); });
-    connect(FMenu, &TMainMenu::RecentChosen, this, [this](int index) {
-        FEngine->SelectRecent(index);
+    connect(FMenu, &TMainMenu::RecentChosen, this,
+            [this](int index) { FEngine->SelectRecent(index); });
+    // A game chosen anywhere (a menu, a dialog) is laid out here.
+    connect(FEngine.get(), &TGameEngine::GameChanged, this, [this] {
         LayoutPaytable();
         RedrawCards();
     });
     for (TMenuCommand missing :
-         {TMenuCommand::SelectGame, TMenuCommand::AnalyseHand, TMenuCommand::AllHands,
-          TMenuCommand::ShowErrors, TMenuCommand::ClearByFilter, TMenuCommand::ChangePreferences,
-          TMenuCommand::SelectDeck, TMenuCommand::SelectBack})
+         {TMenuCommand::SelectGame, TMenuCommand::ShowErrors, TMenuCommand::ClearByFilter,
+          TMenuCommand::ChangePreferences, TMenuCommand::SelectDeck, TMenuCommand::SelectBack})
         FMenu->SetAvailable(missing, false); // their windows are still to come
     RestoreSettings();
     Translate();
@@ -109,7 +110,6 @@ void TfDrawMentor20Main::RunCommand(TMenuCommand command) {
         break;
     case TMenuCommand::ResetBalance:
         FEngine->ResetCounters();
-        UpdateCounters();
         break;
     case TMenuCommand::ShowStatistics:
         FEngine->ShowStatistics();
@@ -119,6 +119,12 @@ void TfDrawMentor20Main::RunCommand(TMenuCommand command) {
         break;
     case TMenuCommand::ClearAllRecords:
         ClearAllRecords();
+        break;
+    case TMenuCommand::AllHands:
+        FRouter->ShowAllHands(*FEngine);
+        break;
+    case TMenuCommand::AnalyseHand:
+        FRouter->AnalyseHand(*FEngine);
         break;
     case TMenuCommand::GettingStarted:
         ShowHelp(this, hcHowToPlay, FPreferences);

@@ -18,6 +18,10 @@ class TWindowRouter : public IGameWindows {
     QWidget& Parent() const { return FParent; }
     TPreferences& Preferences() const { return FPreferences; }
 
+    // The 32 holds of the hand in play, the player's hold selected.
+    void ShowAllHands(const TGameEngine& engine);
+    // Any five cards of the game in play, chosen by the player, then their holds.
+    void AnalyseHand(const TGameEngine& engine);
     void ShowStatistics(TGameEngine& engine) override;
     void ShowCharts(TGameEngine& engine) override;
 

@@ -1,0 +1,256 @@
+#include "AllHandsWindow.h"
+
+#include "AllHandsModel.h"
+#include "HoldPictures.h"
+
+#include "ui/common/GradientLabel.h"
+#include "ui/common/HelpWindow.h"
+
+#include "play/GameEngine.h"
+#include "prefs/Preferences.h"
+#include "render/CardPainter.h"
+#include "strategy/PokerEngine.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QShortcut>
+#include <QStyledItemDelegate>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace drawmentor {
+namespace {
+
+const QString kSection = QStringLiteral("AllHands");
+
+// Pictures at the cell's top-left corner, texts right-aligned two pixels from
+// the right edge; a selected row in the highlight colours.
+class TAllHandsDelegate : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        const bool selected = option.state & QStyle::State_Selected;
+        const QPalette& palette = option.palette;
+        painter->fillRect(option.rect, selected ? palette.highlight() : palette.base());
+        if (index.column() == 0) {
+            painter->drawImage(option.rect.topLeft(),
+                               index.data(Qt::DecorationRole).value<QImage>());
+            return;
+        }
+        painter->setPen(selected ? palette.highlightedText().color() : palette.text().color());
+        painter->setFont(option.font);
+        painter->drawText(option.rect.adjusted(0, 0, -2, 0), Qt::AlignRight | Qt::AlignVCenter,
+                          index.data().toString());
+    }
+};
+
+int Padding() {
+    const QScreen* screen = QApplication::primaryScreen();
+    return screen && screen->size().width() >= 801 ? 10 : 5;
+}
+
+bool TallScreen() {
+    const QScreen* screen = QApplication::primaryScreen();
+    return screen && screen->size().height() >= 601;
+}
+
+} // namespace
+
+TfmAllHands::TfmAllHands(QWidget* parent, const TPokerEngine& engine,
+                         const std::array<int, 5>& cards, int selectedMask,
+                         const TPreferences& preferences)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint),
+      FPreferences(preferences), FPainter(std::make_unique<TCardPainter>()) {
+    setObjectName(QStringLiteral("fmAllHands"));
+    FPainter->Init();
+    const QImage hand = HandPicture(*FPainter, cards, palette().base().color());
+    FModel = new TAllHandsModel(engine, HoldPictures(hand), this);
+
+    FGrid = new QTableView(this);
+    FGrid->setObjectName(QStringLiteral("Grid"));
+    FGrid->setModel(FModel);
+    FGrid->setItemDelegate(new TAllHandsDelegate(FGrid));
+    FGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    FGrid->setSelectionMode(QAbstractItemView::SingleSelection);
+    FGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    FGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    FGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    FGrid->verticalHeader()->hide();
+    QHeaderView* titles = FGrid->horizontalHeader();
+    titles->setSectionsClickable(true);
+    titles->setSortIndicatorShown(true);
+    titles->setSectionResizeMode(QHeaderView::Fixed);
+    // Qt wraps header texts whose alignment carries the word-wrap flag.
+    titles->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter | Qt::TextWordWrap));
+    titles->setTextElideMode(Qt::ElideRight);
+    connect(titles, &QHeaderView::sectionClicked, this, &TfmAllHands::TitleClicked);
+
+    auto* modes = new QButtonGroup(this);
+    auto* bottom = new QHBoxLayout;
+    bottom->setSpacing(5);
+    const char* names[3] = {"rbHands", "rbProbability", "rbReturn"};
+    for (int mode = 0; mode < 3; ++mode) {
+        FModeButtons[mode] = new QRadioButton(this);
+        FModeButtons[mode]->setObjectName(QString::fromLatin1(names[mode]));
+        modes->addButton(FModeButtons[mode], mode);
+        bottom->addWidget(FModeButtons[mode]);
+    }
+    FModeButtons[amHands]->setChecked(true);
+    connect(modes, &QButtonGroup::idClicked, this, &TfmAllHands::SetMode);
+    bottom->addStretch();
+    FOK = new QPushButton(this);
+    FOK->setObjectName(QStringLiteral("btnOK"));
+    FOK->setDefault(true);
+    connect(FOK, &QPushButton::clicked, this, &QDialog::reject);
+    bottom->addWidget(FOK);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addWidget(FGrid);
+    layout->addLayout(bottom);
+
+    auto* help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this,
+            [this] { ShowHelp(this, hcAllHands, FPreferences); });
+    connect(&preferences, &TPreferences::PreferencesChanged, this, [this] { Translate(); });
+
+    Translate();
+    SelectMask(selectedMask);
+    ShowSortMark();
+}
+
+TfmAllHands::~TfmAllHands() = default;
+
+int TfmAllHands::SelectedMask() const {
+    const QModelIndexList rows = FGrid->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : FModel->Row(rows.first().row()).Mask;
+}
+
+void TfmAllHands::SelectMask(int mask) {
+    const int row = FModel->RowOfMask(mask);
+    if (row < 0) return;
+    FGrid->selectRow(row);
+    FGrid->scrollTo(FModel->index(row, 0));
+}
+
+void TfmAllHands::SetMode(int mode) {
+    FModel->SetMode(mode);
+}
+
+void TfmAllHands::TitleClicked(int column) {
+    // The selection follows its hold through the model's persistent indexes.
+    FModel->ClickTitle(column);
+    ShowSortMark();
+}
+
+void TfmAllHands::ShowSortMark() {
+    const int key = FModel->SortKey();
+    // Largest first shows a mark pointing down; the common styles draw that
+    // for Qt's ascending order.
+    FGrid->horizontalHeader()->setSortIndicator(std::abs(key) - 1,
+                                                key > 0 ? Qt::AscendingOrder : Qt::DescendingOrder);
+}
+
+void TfmAllHands::Translate() {
+    setWindowTitle(FPreferences.WindowCaption(kSection));
+    const char* keys[3] = {"Hands", "Probability", "Return"};
+    for (int mode = 0; mode < 3; ++mode)
+        FModeButtons[mode]->setText(
+            FPreferences.Translate(kSection, QString::fromLatin1(keys[mode])));
+    FOK->setText(FPreferences.Translate(QStringLiteral("Main.Buttons"), QStringLiteral("OK")));
+    FModel->SetTitles(FPreferences.Translate(kSection, QStringLiteral("Hands")),
+                      FPreferences.Translate(kSection, QStringLiteral("Return")),
+                      FPreferences.Translate(kSection, QStringLiteral("Nothing")));
+    QFont font = this->font();
+    ApplyFont(font, FPreferences);
+    setFont(font);
+    FitLayout();
+}
+
+// Every column as wide as its widest figure could grow, every title wrapped
+// to its column, all 32 rows shown: the window never scrolls.
+void TfmAllHands::FitLayout() {
+    const QFontMetrics metrics(FGrid->font());
+    const int padding = Padding();
+    const auto width = [&](const QString& text) { return metrics.horizontalAdvance(text); };
+    const int rows = FModel->rowCount();
+    QHeaderView* titles = FGrid->horizontalHeader();
+    const QImage& picture = FModel->Row(0).Picture;
+    // Grid lines take the last pixel column and row of a cell.
+    titles->resizeSection(0, picture.width() + 1);
+    long double largestReturn = 0;
+    for (int row = 0; row < rows; ++row)
+        largestReturn = std::max(largestReturn, FModel->Row(row).ER);
+    titles->resizeSection(1, width(ReturnText(largestReturn * 100)) + padding);
+    // A title may wrap between words, never inside one, and the sort mark
+    // must not hide it.
+    const int mark =
+        2 * titles->style()->pixelMetric(QStyle::PM_HeaderMarkSize, nullptr, titles) + padding;
+    const auto titleWidth = [&](int column) {
+        int widest = 0;
+        for (const QString& word : FModel->Title(column).split(QLatin1Char(' ')))
+            widest = std::max(widest, width(word));
+        return widest + mark;
+    };
+    titles->resizeSection(1, std::max(titles->sectionSize(1), titleWidth(1)));
+    for (int entry = 0; entry < FModel->LineColumns(); ++entry) {
+        int32_t hands = 0;
+        long double fraction = 0;
+        for (int row = 0; row < rows; ++row) {
+            const THandStat& stat = FModel->Row(row);
+            hands = std::max(hands, stat.LineHands[entry]);
+            fraction = std::max({fraction, stat.LineProbability[entry], stat.LineReturn[entry]});
+        }
+        titles->resizeSection(entry + 2, std::max({width(QString::number(hands)) + padding,
+                                                   width(FractionText(fraction * 100)) + padding,
+                                                   titleWidth(entry + 2)}));
+    }
+    // Wrapped into what is left of the column beside the sort mark.
+    const int margin = titles->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, titles);
+    int titleHeight = 0;
+    for (int column = 0; column < FModel->columnCount(); ++column) {
+        const QRect bounds(0, 0, std::max(1, titles->sectionSize(column) - mark), 1000);
+        titleHeight = std::max(
+            titleHeight,
+            metrics.boundingRect(bounds, Qt::TextWordWrap, FModel->Title(column)).height());
+    }
+    titles->setFixedHeight(titleHeight + 2 + 2 * margin);
+    const int rowHeight = picture.height() + (TallScreen() ? 1 : 0) + 1;
+    FGrid->verticalHeader()->setMinimumSectionSize(1);
+    FGrid->verticalHeader()->setDefaultSectionSize(rowHeight);
+    for (QRadioButton* button : FModeButtons) {
+        button->setMinimumWidth(0);
+        button->setMaximumWidth(QWIDGETSIZE_MAX);
+        // The caption plus room for the mark, or what the style needs if more.
+        button->setFixedWidth(std::max(button->fontMetrics().horizontalAdvance(button->text()) + 30,
+                                       button->sizeHint().width()));
+    }
+    const int frame = 2 * FGrid->frameWidth();
+    FGrid->setFixedSize(titles->length() + frame, titles->height() + rows * rowHeight + frame);
+    layout()->activate();
+}
+
+void ShowAllHands(QWidget* parent, const TPokerEngine& engine, const std::array<int, 5>& cards,
+                  int selectedMask, const TPreferences& preferences) {
+    TfmAllHands window(parent, engine, cards, selectedMask, preferences);
+    window.exec();
+}
+
+void ShowAllHands(QWidget* parent, const TGameEngine& game, const TPreferences& preferences) {
+    std::array<int, 5> cards{};
+    for (int i = 0; i < 5; ++i) cards[i] = game.CardAt(i);
+    ShowAllHands(parent, game.Strategy(), cards, game.DrawMask(), preferences);
+}
+
+} // namespace drawmentor

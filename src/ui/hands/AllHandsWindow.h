@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QDialog>
+
+#include <array>
+#include <memory>
+
+class QRadioButton;
+class QPushButton;
+class QTableView;
+
+namespace drawmentor {
+
+class TAllHandsModel;
+class TCardPainter;
+class TGameEngine;
+class TPokerEngine;
+class TPreferences;
+
+// The 32 holds of the dealt hand side by side: picture, expected return and,
+// per paytable line, the draw outcomes, their probability or their return.
+// A snapshot: the engine's tables are read once, when the window is made.
+class TfmAllHands : public QDialog {
+    Q_OBJECT
+
+  public:
+    // `cards`: the dealt card codes, which the engine's hand does not keep
+    // for wild cards.
+    TfmAllHands(QWidget* parent, const TPokerEngine& engine, const std::array<int, 5>& cards,
+                int selectedMask, const TPreferences& preferences);
+    ~TfmAllHands() override;
+
+    TAllHandsModel& Model() { return *FModel; }
+    QTableView& Grid() { return *FGrid; }
+    // The draw mask of the selected row.
+    int SelectedMask() const;
+    void Translate();
+
+  private:
+    void SetMode(int mode);
+    void TitleClicked(int column);
+    void SelectMask(int mask);
+    void FitLayout();
+    void ShowSortMark();
+
+    const TPreferences& FPreferences;
+    std::unique_ptr<TCardPainter> FPainter;
+    TAllHandsModel* FModel = nullptr;
+    QTableView* FGrid = nullptr;
+    QRadioButton* FModeButtons[3] = {};
+    QPushButton* FOK = nullptr;
+};
+
+// Opens the window modally on the engine's dealt hand (GetTheBest done) with
+// the row of `selectedMask` selected, and frees it when it closes.
+void ShowAllHands(QWidget* parent, const TPokerEngine& engine, const std::array<int, 5>& cards,
+                  int selectedMask, const TPreferences& preferences);
+// The hand in play with the player's hold selected (the menu and the warning).
+void ShowAllHands(QWidget* parent, const TGameEngine& game, const TPreferences& preferences);
+
+} // namespace drawmentor
