@@ -40,6 +40,8 @@ const TSettingKey kKeys[] = {
     {"MRU", "0", ""},
     {"Cards", "Deck", ""},
     {"Cards", "Back", "0", 0, 14},
+    {"ShowVariants", "YourVariant", "1"},
+    {"ShowVariants", "BestVariant", "1"},
     {"", "Left", "0", -100000, 100000},
     {"", "Top", "0", -100000, 100000},
     {"", "Width", "0", 0, 100000},

@@ -36,6 +36,9 @@ enum class TSetting {
     // "Cards"
     Deck,
     Back,
+    // "ShowVariants": which holds the errors list marks on its cards
+    YourVariant,
+    BestVariant,
     // the main window's placement, in a section per screen size
     Left,
     Top,

@@ -21,36 +21,21 @@ QString HelpFolder(const TPreferences& preferences) {
 
 QString HelpTopic(int context) {
     switch (context) {
-    case 100:
-        return QStringLiteral("main");
-    case 200:
-        return QStringLiteral("diag_stat");
-    case 300:
-        return QStringLiteral("diag_charts");
-    case 400:
-        return QStringLiteral("diag_errors");
-    case 500:
-        return QStringLiteral("diag_clear_stat");
-    case 600:
-        return QStringLiteral("prefs");
-    case 700:
-        return QStringLiteral("poker_choice");
-    case 800:
-        return QStringLiteral("poker_edit");
-    case 1000:
-        return QStringLiteral("howtoplay");
-    case 1100:
-        return QStringLiteral("allhands");
-    case 1200:
-        return QStringLiteral("diag_deck");
-    case 1300:
-        return QStringLiteral("diag_back");
-    case 1400:
-        return QStringLiteral("warning");
-    case 1500:
-        return QStringLiteral("analysehand");
-    default:
-        return {};
+    case 100: return QStringLiteral("main");
+    case 200: return QStringLiteral("diag_stat");
+    case 300: return QStringLiteral("diag_charts");
+    case 400: return QStringLiteral("diag_errors");
+    case 500: return QStringLiteral("diag_clear_stat");
+    case 600: return QStringLiteral("prefs");
+    case 700: return QStringLiteral("poker_choice");
+    case 800: return QStringLiteral("poker_edit");
+    case 1000: return QStringLiteral("howtoplay");
+    case 1100: return QStringLiteral("allhands");
+    case 1200: return QStringLiteral("diag_deck");
+    case 1300: return QStringLiteral("diag_back");
+    case 1400: return QStringLiteral("warning");
+    case 1500: return QStringLiteral("analysehand");
+    default: return {};
     }
 }
 

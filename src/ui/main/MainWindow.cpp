@@ -7,10 +7,8 @@
 #include "PlayKeys.h"
 #include "WindowRouter.h"
 
-#include "ui/common/AboutWindow.h"
 #include "ui/common/CardButton.h"
 #include "ui/common/GradientLabel.h"
-#include "ui/common/HelpWindow.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/PickOneList.h"
 #include "ui/common/WindowPlacement.h"
@@ -105,38 +103,10 @@ void TfDrawMentor20Main::closeEvent(QCloseEvent* event) {
 
 void TfDrawMentor20Main::RunCommand(TMenuCommand command) {
     switch (command) {
-    case TMenuCommand::Exit:
-        close();
-        break;
-    case TMenuCommand::ResetBalance:
-        FEngine->ResetCounters();
-        break;
-    case TMenuCommand::ShowStatistics:
-        FEngine->ShowStatistics();
-        break;
-    case TMenuCommand::ShowCharts:
-        FEngine->ShowCharts();
-        break;
-    case TMenuCommand::ClearAllRecords:
-        ClearAllRecords();
-        break;
-    case TMenuCommand::AllHands:
-        FRouter->ShowAllHands(*FEngine);
-        break;
-    case TMenuCommand::AnalyseHand:
-        FRouter->AnalyseHand(*FEngine);
-        break;
-    case TMenuCommand::GettingStarted:
-        ShowHelp(this, hcHowToPlay, FPreferences);
-        break;
-    case TMenuCommand::ShowHelp:
-        ShowHelp(this, hcMain, FPreferences);
-        break;
-    case TMenuCommand::About:
-        ShowAbout(this, FPreferences);
-        break;
-    default:
-        break; // windows still to come
+    case TMenuCommand::Exit: close(); break;
+    case TMenuCommand::ResetBalance: FEngine->ResetCounters(); break;
+    case TMenuCommand::ClearAllRecords: ClearAllRecords(); break;
+    default: FRouter->Run(command, *FEngine); break;
     }
 }
 
@@ -175,20 +145,15 @@ void TfDrawMentor20Main::UpdateCounters() {
     FPanels->DealButton->setToolTip(FPreferences.TranslateHint(kButtons, deal));
     FMenu->Refresh();
     switch (e.State()) {
-    case gsIdle:
-        SetMessage(QStringLiteral("Start"));
-        break;
-    case gsDealt:
-        SetMessage(QStringLiteral("Hold"));
-        break;
+    case gsIdle: SetMessage(QStringLiteral("Start")); break;
+    case gsDealt: SetMessage(QStringLiteral("Hold")); break;
     case gsDrawn:
         if (e.CurrentWin() != 0)
             SetMessage(QStringLiteral("Win"), e.CurrentWin());
         else
             SetMessage(QStringLiteral("Finish"));
         break;
-    default:
-        break; // the double-up message stays as Double set it
+    default: break; // the double-up message stays as Double set it
     }
 }
 
@@ -376,10 +341,8 @@ bool TfDrawMentor20Main::HandleKey(int key) {
         DealOrDraw();
         return true;
     case Qt::Key_Plus:
-    case Qt::Key_Equal:
-        return SelectBet(FEngine->Bet() + 1);
-    case Qt::Key_Minus:
-        return SelectBet(FEngine->Bet() - 1);
+    case Qt::Key_Equal: return SelectBet(FEngine->Bet() + 1);
+    case Qt::Key_Minus: return SelectBet(FEngine->Bet() - 1);
     case Qt::Key_D:
         if (!FEngine->CanDouble()) return false;
         Double();
@@ -388,9 +351,7 @@ bool TfDrawMentor20Main::HandleKey(int key) {
         if (!FEngine->CanHint()) return false;
         Hint();
         return true;
-    default:
-        ToggleCard(key - Qt::Key_1);
-        return true; // 1..5
+    default: ToggleCard(key - Qt::Key_1); return true; // 1..5
     }
 }
 

@@ -1,5 +1,7 @@
 #include "WindowRouter.h"
 
+#include "ui/common/AboutWindow.h"
+#include "ui/common/HelpWindow.h"
 #include "ui/hands/AllHandsWindow.h"
 #include "ui/hands/HandPicker.h"
 #include "ui/log/ChartWindow.h"
@@ -11,6 +13,20 @@ namespace drawmentor {
 
 TWindowRouter::TWindowRouter(QWidget& parent, TPreferences& preferences)
     : FParent(parent), FPreferences(preferences) {}
+
+bool TWindowRouter::Run(TMenuCommand command, TGameEngine& engine) {
+    switch (command) {
+    case TMenuCommand::AllHands: ShowAllHands(engine); return true;
+    case TMenuCommand::AnalyseHand: AnalyseHand(engine); return true;
+    // Through the engine, which names the window in an error's context.
+    case TMenuCommand::ShowStatistics: engine.ShowStatistics(); return true;
+    case TMenuCommand::ShowCharts: engine.ShowCharts(); return true;
+    case TMenuCommand::GettingStarted: ShowHelp(&FParent, hcHowToPlay, FPreferences); return true;
+    case TMenuCommand::ShowHelp: ShowHelp(&FParent, hcMain, FPreferences); return true;
+    case TMenuCommand::About: ShowAbout(&FParent, FPreferences); return true;
+    default: return false;
+    }
+}
 
 void TWindowRouter::ShowAllHands(const TGameEngine& engine) {
     if (!engine.CanShowAllHands()) return;

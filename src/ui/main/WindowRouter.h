@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MenuCommand.h"
+
 #include "play/GameWindows.h"
 
 class QWidget;
@@ -17,6 +19,10 @@ class TWindowRouter : public IGameWindows {
 
     QWidget& Parent() const { return FParent; }
     TPreferences& Preferences() const { return FPreferences; }
+
+    // Opens the window a menu command asks for; false for a command that is
+    // no window's (the main window's own).
+    bool Run(TMenuCommand command, TGameEngine& engine);
 
     // The 32 holds of the hand in play, the player's hold selected.
     void ShowAllHands(const TGameEngine& engine);
