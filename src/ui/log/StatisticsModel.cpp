@@ -33,8 +33,7 @@ QVariant TStatisticsModel::data(const QModelIndex& index, int role) const {
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::AlignVCenter |
                                    (index.column() == 0 ? Qt::AlignLeft : Qt::AlignRight));
-    default:
-        return {};
+    default: return {};
     }
 }
 
