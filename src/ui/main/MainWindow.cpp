@@ -73,10 +73,9 @@ TfDrawMentor20Main::TfDrawMentor20Main(TPreferences& preferences, QWidget* paren
         RedrawCards();
     });
     for (TMenuCommand missing :
-         {TMenuCommand::SelectGame, TMenuCommand::AnalyseHand, TMenuCommand::AllHands,
-          TMenuCommand::ShowStatistics, TMenuCommand::ShowCharts, TMenuCommand::ShowErrors,
-          TMenuCommand::ClearByFilter, TMenuCommand::ChangePreferences, TMenuCommand::SelectDeck,
-          TMenuCommand::SelectBack})
+         {TMenuCommand::AnalyseHand, TMenuCommand::AllHands, TMenuCommand::ShowStatistics,
+          TMenuCommand::ShowCharts, TMenuCommand::ShowErrors, TMenuCommand::ClearByFilter,
+          TMenuCommand::ChangePreferences})
         FMenu->SetAvailable(missing, false); // their windows are still to come
     RestoreSettings();
     Translate();
@@ -107,6 +106,18 @@ void TfDrawMentor20Main::RunCommand(TMenuCommand command) {
     switch (command) {
     case TMenuCommand::Exit:
         close();
+        break;
+    case TMenuCommand::SelectGame:
+        if (FRouter->ChooseGame(*FEngine)) LayoutPaytable();
+        RedrawCards();
+        break;
+    case TMenuCommand::SelectDeck:
+        FRouter->ChooseDeck(*FPaint);
+        RedrawCards();
+        break;
+    case TMenuCommand::SelectBack:
+        FRouter->ChooseBack(*FPaint);
+        RedrawCards();
         break;
     case TMenuCommand::ResetBalance:
         FEngine->ResetCounters();

@@ -6,6 +6,7 @@ class QWidget;
 
 namespace drawmentor {
 
+class TPaintEngine;
 class TPreferences;
 
 // Opens the program's windows: the game engine asks through IGameWindows, the
@@ -17,6 +18,13 @@ class TWindowRouter : public IGameWindows {
 
     QWidget& Parent() const { return FParent; }
     TPreferences& Preferences() const { return FPreferences; }
+
+    // True when the player chose a game and paytable, now in play.
+    bool ChooseGame(TGameEngine& engine);
+    // The chosen deck or back goes into the paint engine; the settings take
+    // it from there when the program ends.
+    void ChooseDeck(TPaintEngine& paint);
+    void ChooseBack(TPaintEngine& paint);
 
   private:
     QWidget& FParent;
