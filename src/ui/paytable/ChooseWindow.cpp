@@ -75,7 +75,6 @@ TfChoose::TfChoose(QWidget* parent, TSelectController& controller, TPreferences&
     connect(FNext, &QPushButton::clicked, this, [this] { Step(+1); });
     connect(FEdit, &QPushButton::clicked, this, &TfChoose::Edit);
     connect(FAdd, &QPushButton::clicked, this, &TfChoose::Add);
-    connect(FPokerList, &QListWidget::itemClicked, this, &TfChoose::GameClicked);
     connect(FPokerList, &QListWidget::currentItemChanged, this, &TfChoose::GameClicked);
     connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
             [this] { ShowHelp(this, hcChooseGame, FPreferences); });
