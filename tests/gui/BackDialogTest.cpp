@@ -29,6 +29,7 @@ TEST_F(BackDialogTest, OpensWithTheFrameOnTheCurrentBack) {
     TfmBackDialog dialog(nullptr, 7, *preferences);
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), "Choose Card Back");
+    EXPECT_EQ(testing::HelpPageAfterF1(dialog), "diag_back.html");
     EXPECT_EQ(dialog.Selected(), 7);
     EXPECT_TRUE(dialog.FocusBevel().isVisible());
     EXPECT_EQ(dialog.FocusBevel().geometry(), Framed(dialog, 7));

@@ -235,5 +235,19 @@ TEST_F(ChooseGameTest, TextsFollowTheInterfaceLanguage) {
     EXPECT_EQ(Find<QPushButton>(*window, "btnCancel")->text(), QString::fromUtf8("Отмена"));
 }
 
+TEST_F(ChooseGameTest, F1ShowsTheHelpOfTheChoiceAndOfTheEditor) {
+    auto window = Open();
+    EXPECT_EQ(testing::HelpPageAfterF1(*window), "poker_choice.html");
+    QString editorPage;
+    QWidget* owner = nullptr;
+    WhenModal([&](QWidget& editor) {
+        editorPage = testing::HelpPageAfterF1(editor, &owner);
+        EXPECT_EQ(owner, &editor); // so the modal editor does not block it
+        ClickButton(editor, "btnCancel");
+    });
+    ClickButton(*window, "btnEdit");
+    EXPECT_EQ(editorPage, "poker_edit.html");
+}
+
 } // namespace
 } // namespace drawmentor

@@ -110,9 +110,12 @@ TEST_F(DeckDialogTest, OkReturnsTheHighlightedDeckAndCancelNothing) {
     EXPECT_EQ(ChooseDeck(nullptr, "001", *preferences), "");
 }
 
-TEST_F(DeckDialogTest, TextsFollowTheInterfaceLanguage) {
+TEST_F(DeckDialogTest, TextsFollowTheInterfaceLanguageAndF1ShowsItsHelp) {
     Install({"001"});
+    folders.WriteProgramFile("Help/DrawMentor_ENG/diag_deck.html",
+                             testing::ReadFile(kRuntime + "Help/DrawMentor_ENG/diag_deck.html"));
     auto dialog = Open("001");
+    EXPECT_EQ(testing::HelpPageAfterF1(*dialog), "diag_deck.html");
     EXPECT_EQ(dialog->windowTitle(), "Choose Deck");
     preferences->SetInterfaceLanguage(QStringLiteral("RUS"));
     emit preferences->PreferencesChanged(preferences.get());

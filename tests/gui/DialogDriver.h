@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QWidget>
 
@@ -27,6 +28,23 @@ inline void WhenModal(std::function<void(QWidget&)> act, QWidget* before = nullp
 inline void ClickButton(QWidget& window, const char* name) {
     auto* button = window.findChild<QPushButton*>(QString::fromLatin1(name));
     if (button) QTest::mouseClick(button, Qt::LeftButton);
+}
+
+// Presses F1 in `window` and answers the page the help window shows (its
+// file name), closing the help again; "" when none opened. `owner` gets the
+// window the help belongs to.
+inline QString HelpPageAfterF1(QWidget& window, QWidget** owner = nullptr) {
+    window.activateWindow();
+    QApplication::setActiveWindow(&window);
+    QTest::keyClick(&window, Qt::Key_F1);
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->objectName() == QLatin1String("fHelp") && top->isVisible()) {
+            const QString page = top->findChild<QTextBrowser*>()->source().fileName();
+            if (owner) *owner = top->parentWidget();
+            top->close();
+            return page;
+        }
+    return {};
 }
 
 } // namespace drawmentor::testing
