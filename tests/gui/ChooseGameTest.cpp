@@ -2,6 +2,7 @@
 
 #include "ui/paytable/ChooseWindow.h"
 #include "ui/paytable/EditWindow.h"
+#include "ui/paytable/PaytableGrid.h"
 #include "ui/paytable/PaytableModel.h"
 #include "ui/paytable/ReturnPanel.h"
 #include "ui/paytable/SelectController.h"
@@ -19,6 +20,8 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
+
+#include <numeric>
 
 namespace drawmentor {
 namespace {
@@ -233,6 +236,17 @@ TEST_F(ChooseGameTest, TextsFollowTheInterfaceLanguage) {
     EXPECT_EQ(window->windowTitle(), QString::fromUtf8("Выбор игры"));
     EXPECT_EQ(Find<QPushButton>(*window, "btnAdd")->text(), QString::fromUtf8("Добавить..."));
     EXPECT_EQ(Find<QPushButton>(*window, "btnCancel")->text(), QString::fromUtf8("Отмена"));
+}
+
+// The names take 0.4 of the width; the pay columns and the rows share the
+// rest so that nothing is left over, whatever the size.
+TEST(PaytableGridSizes, ColumnsAndRowsFillTheGridExactly) {
+    const TGridSizes even = PaytableGridSizes(300, 300, 9);
+    EXPECT_EQ(even.Columns, (std::vector<int>{120, 36, 36, 36, 36, 36}));
+    EXPECT_EQ(even.Rows, (std::vector<int>{33, 34, 33, 33, 34, 33, 33, 34, 33}));
+    const TGridSizes odd = PaytableGridSizes(301, 250, 11);
+    EXPECT_EQ(odd.Columns, (std::vector<int>{120, 36, 36, 37, 36, 36}));
+    EXPECT_EQ(std::accumulate(odd.Rows.begin(), odd.Rows.end(), 0), 250);
 }
 
 TEST_F(ChooseGameTest, F1ShowsTheHelpOfTheChoiceAndOfTheEditor) {

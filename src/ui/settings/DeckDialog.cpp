@@ -50,7 +50,7 @@ TfmDeckDialog::TfmDeckDialog(QWidget* parent, const QString& currentCode, TPrefe
     left->addWidget(FDeckList);
     FDecks = new QListWidget(this);
     FDecks->setObjectName(QStringLiteral("lbDecks"));
-    FDecks->setMinimumWidth(170); // the longest deck name in either language
+    FDecks->setFixedWidth(190); // the longest deck name in either language; the rest for the cards
     left->addWidget(FDecks, 1);
     top->addLayout(left, 0);
     auto* right = new QVBoxLayout;
