@@ -2,6 +2,7 @@
 
 #include "prefs/Preferences.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -51,8 +52,12 @@ bool ShowHelp(QWidget* parent, int helpContext, const TPreferences& preferences)
     }
     // One help window, reused: the next topic shows in it.
     static QPointer<QDialog> window;
+    // Beside a modal dialog only the dialog's own windows take input, so the
+    // help belongs to the dialog that asked for it (and goes with it).
+    QWidget* owner = QApplication::activeModalWidget();
+    if (window && window->parentWidget() != owner) window->setParent(owner, Qt::Window);
     if (!window) {
-        window = new QDialog(nullptr, Qt::Window);
+        window = new QDialog(owner, Qt::Window);
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->setObjectName(QStringLiteral("fHelp"));
         window->resize(640, 520);

@@ -73,8 +73,7 @@ TfDrawMentor20Main::TfDrawMentor20Main(TPreferences& preferences, QWidget* paren
         RedrawCards();
     });
     for (TMenuCommand missing :
-         {TMenuCommand::SelectGame, TMenuCommand::ShowErrors, TMenuCommand::ClearByFilter,
-          TMenuCommand::ChangePreferences, TMenuCommand::SelectDeck, TMenuCommand::SelectBack})
+         {TMenuCommand::ShowErrors, TMenuCommand::ClearByFilter, TMenuCommand::ChangePreferences})
         FMenu->SetAvailable(missing, false); // their windows are still to come
     RestoreSettings();
     Translate();
@@ -106,6 +105,15 @@ void TfDrawMentor20Main::RunCommand(TMenuCommand command) {
     case TMenuCommand::Exit: close(); break;
     case TMenuCommand::ResetBalance: FEngine->ResetCounters(); break;
     case TMenuCommand::ClearAllRecords: ClearAllRecords(); break;
+    // The deck and the back live in the paint engine, which is this window's.
+    case TMenuCommand::SelectDeck:
+        FRouter->ChooseDeck(*FPaint);
+        RedrawCards();
+        break;
+    case TMenuCommand::SelectBack:
+        FRouter->ChooseBack(*FPaint);
+        RedrawCards();
+        break;
     default: FRouter->Run(command, *FEngine); break;
     }
 }

@@ -6,8 +6,12 @@
 #include "ui/hands/HandPicker.h"
 #include "ui/log/ChartWindow.h"
 #include "ui/log/StatisticsWindow.h"
+#include "ui/paytable/ChooseWindow.h"
+#include "ui/settings/BackDialog.h"
+#include "ui/settings/DeckDialog.h"
 
 #include "play/GameEngine.h"
+#include "render/PaintEngine.h"
 
 namespace drawmentor {
 
@@ -16,6 +20,7 @@ TWindowRouter::TWindowRouter(QWidget& parent, TPreferences& preferences)
 
 bool TWindowRouter::Run(TMenuCommand command, TGameEngine& engine) {
     switch (command) {
+    case TMenuCommand::SelectGame: ChooseGame(engine); return true;
     case TMenuCommand::AllHands: ShowAllHands(engine); return true;
     case TMenuCommand::AnalyseHand: AnalyseHand(engine); return true;
     // Through the engine, which names the window in an error's context.
@@ -44,6 +49,20 @@ void TWindowRouter::ShowStatistics(TGameEngine& engine) {
 
 void TWindowRouter::ShowCharts(TGameEngine& engine) {
     OpenChartsWindow(&FParent, engine.Logger(), FPreferences);
+}
+
+bool TWindowRouter::ChooseGame(TGameEngine& engine) {
+    return drawmentor::ChooseGame(&FParent, engine, FPreferences);
+}
+
+void TWindowRouter::ChooseDeck(TPaintEngine& paint) {
+    const QString code = drawmentor::ChooseDeck(&FParent, paint.DeckCode, FPreferences);
+    if (!code.isEmpty()) paint.LoadDeck(code);
+}
+
+void TWindowRouter::ChooseBack(TPaintEngine& paint) {
+    const int index = drawmentor::ChooseBack(&FParent, paint.BackIndex, FPreferences);
+    if (index != -1) paint.SetBackIndex(index);
 }
 
 } // namespace drawmentor

@@ -8,6 +8,7 @@ class QWidget;
 
 namespace drawmentor {
 
+class TPaintEngine;
 class TPreferences;
 
 // Opens the program's windows: the game engine asks through IGameWindows, the
@@ -30,6 +31,12 @@ class TWindowRouter : public IGameWindows {
     void AnalyseHand(const TGameEngine& engine);
     void ShowStatistics(TGameEngine& engine) override;
     void ShowCharts(TGameEngine& engine) override;
+    // True when the player chose a game and paytable, now in play.
+    bool ChooseGame(TGameEngine& engine);
+    // The chosen deck or back goes into the paint engine; the settings take
+    // it from there when the program ends.
+    void ChooseDeck(TPaintEngine& paint);
+    void ChooseBack(TPaintEngine& paint);
 
   private:
     QWidget& FParent;
