@@ -3,6 +3,7 @@
 #include "ui/app/Application.h"
 #include "ui/app/SingleInstance.h"
 #include "ui/common/GradientLabel.h"
+#include "ui/main/FirstStart.h"
 #include "ui/main/MainWindow.h"
 
 #include <QMessageBox>
@@ -22,6 +23,7 @@ int main(int argc, char** argv) {
         QObject::connect(&instance, &TSingleInstance::ActivationRequested, &window,
                          [&window] { BringToFront(&window); });
         window.show();
+        OfferDeckAtFirstStart(window, Preferences());
         status = app.exec();
     } catch (...) {
         // Start-up failed (no paytable at all, no card pictures): say why.

@@ -14,6 +14,7 @@ int RunPaytables(const std::vector<std::string>& words, std::ostream& out);
 int RunReturn(const std::vector<std::string>& words, std::ostream& out);
 int RunSimulate(const std::vector<std::string>& words, std::ostream& out);
 int RunStats(const std::vector<std::string>& words, std::ostream& out);
+int RunChart(const std::vector<std::string>& words, std::ostream& out);
 int RunRender(const std::vector<std::string>& words, std::ostream& out);
 
 } // namespace drawmentor::cli

@@ -4,6 +4,7 @@
 
 #include "games/Catalogue.h"
 #include "games/PayoutStorage.h"
+#include "play/ChartSeries.h"
 #include "play/GameEngine.h"
 #include "play/PaytableStore.h"
 #include "play/Statistics.h"
@@ -13,7 +14,9 @@
 #include <QDate>
 #include <QDir>
 #include <QTemporaryDir>
+#include <QTextStream>
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <ostream>
@@ -169,16 +172,12 @@ int RunSimulate(const std::vector<std::string>& words, std::ostream& out) {
     return 0;
 }
 
-int RunStats(const std::vector<std::string>& words, std::ostream& out) {
-    const TArguments args(words, {"game", "paytable", "modes", "from", "data-dir"}, {});
-    ApplyDataDir(args);
-    if (!args.Positional().empty()) throw EUsage("stats takes no cards or words");
+namespace {
+
+// The filter options that stats and chart share. Without --from every day counts.
+void ApplyFilterOptions(const TArguments& args, TLogFilter& filter) {
     if (args.Has("game") != args.Has("paytable"))
         throw EUsage("give --game and --paytable together");
-    TPreferences preferences;
-    preferences.WriteOnExit = false;
-    TLogger logger(DataFileReadPath(QStringLiteral("DrawMentor.log")));
-    TLogFilter& filter = logger.Filter();
     filter.Game = args.Int("game", -1, 0, kCatalogueSize - 1);
     filter.PayIndex = args.Int("paytable", -1, 0, 9999);
     filter.Modes = ParseModes(args.Value("modes").value_or("0123"));
@@ -188,9 +187,57 @@ int RunStats(const std::vector<std::string>& words, std::ostream& out) {
         if (!date.isValid()) throw EUsage("--from takes a date as YYYY-MM-DD");
         filter.DateFrom = StartOfDay(date);
     }
+}
+
+} // namespace
+
+int RunStats(const std::vector<std::string>& words, std::ostream& out) {
+    const TArguments args(words, {"game", "paytable", "modes", "from", "data-dir"}, {});
+    ApplyDataDir(args);
+    if (!args.Positional().empty()) throw EUsage("stats takes no cards or words");
+    TPreferences preferences;
+    preferences.WriteOnExit = false;
+    TLogger logger(DataFileReadPath(QStringLiteral("DrawMentor.log")));
+    ApplyFilterOptions(args, logger.Filter());
     const int selected = CountSelected(logger);
     out << logger.Count() << " hands in the log, " << selected << " selected by the filter\n";
     PrintFilteredStatistics(logger, preferences, out);
+    return 0;
+}
+
+int RunChart(const std::vector<std::string>& words, std::ostream& out) {
+    const TArguments args(words, {"kind", "game", "paytable", "modes", "from", "data-dir"},
+                          {"money", "csv"});
+    ApplyDataDir(args);
+    if (!args.Positional().empty()) throw EUsage("chart takes no cards or words");
+    const int kind = ChartKindByName(QString::fromStdString(args.Value("kind").value_or("")));
+    if (kind < 0)
+        throw EUsage("chart needs --kind balance|accuracy|hand-rate|loss-on-errors|double-up");
+    TLogger logger(DataFileReadPath(QStringLiteral("DrawMentor.log")));
+    TLogFilter& filter = logger.Filter();
+    ApplyFilterOptions(args, filter);
+    const TChartSeries series =
+        ComputeChart(logger, filter, static_cast<TChartKind>(kind), args.Flag("money"));
+    if (args.Flag("csv")) {
+        QString text;
+        QTextStream stream(&text);
+        WriteChartCsv(series, stream);
+        stream.flush();
+        out << text.toStdString();
+        return 0;
+    }
+    const TChartInfo& info = ChartInfo(series.Kind);
+    out << info.Name << ": " << series.PointCount() << " points\n";
+    char text[160];
+    for (int curve = 0; curve < info.CurveCount && series.PointCount() > 0; ++curve) {
+        const QList<QPointF>& points = series.Curves[static_cast<size_t>(curve)];
+        const auto [low, high] =
+            std::minmax_element(points.begin(), points.end(),
+                                [](const QPointF& a, const QPointF& b) { return a.y() < b.y(); });
+        std::snprintf(text, sizeof text, "  %-16s last %.2f, lowest %.2f, highest %.2f\n",
+                      info.Columns[curve + 1], points.back().y(), low->y(), high->y());
+        out << text;
+    }
     return 0;
 }
 

@@ -30,6 +30,11 @@ Usage:
   drawmentor-cli stats [--game G --paytable P] [--modes 0123] [--from YYYY-MM-DD]
       The statistics of the game log for a choice of game, modes and first day, after
       the number of hands in the log and how many of them the choice selects.
+  drawmentor-cli chart --kind balance|accuracy|hand-rate|loss-on-errors|double-up
+                 [--game G --paytable P] [--modes 0123] [--from YYYY-MM-DD] [--money] [--csv]
+      A chart of the trainer's chart window as numbers: with --csv one row per plotted
+      hand (x, then one column per curve), else the number of points and each curve's
+      last, lowest and highest value. Curves are in coins, or in money with --money.
   drawmentor-cli render --deck CODE [--back N] [--held] [--wild] CARD... -o FILE.png
   drawmentor-cli render --deck CODE --sheet -o FILE.png
       Cards as the trainer paints them (BACK for the card back), or every face and back.
@@ -60,6 +65,7 @@ int main(int argc, char** argv) {
         if (command == "return") return cli::RunReturn(words, std::cout);
         if (command == "simulate") return cli::RunSimulate(words, std::cout);
         if (command == "stats") return cli::RunStats(words, std::cout);
+        if (command == "chart") return cli::RunChart(words, std::cout);
         if (command == "render") return cli::RunRender(words, std::cout);
         throw cli::EUsage("unknown command '" + command + "' (try --help)");
     } catch (const cli::EUsage& error) {

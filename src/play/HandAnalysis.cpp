@@ -81,20 +81,13 @@ QString HandEntryText(std::span<const int> codes) {
 
 QString HandEntryErrorKey(THandEntryError error) {
     switch (error) {
-    case THandEntryError::None:
-        return {};
-    case THandEntryError::TooFewCards:
-        return QStringLiteral("TooFewCards");
-    case THandEntryError::TooManyCards:
-        return QStringLiteral("TooManyCards");
-    case THandEntryError::UnknownCard:
-        return QStringLiteral("UnknownCard");
-    case THandEntryError::CardTwice:
-        return QStringLiteral("CardTwice");
-    case THandEntryError::NoJokerInGame:
-        return QStringLiteral("NoJoker");
-    case THandEntryError::TooManyJokers:
-        return QStringLiteral("TooManyJokers");
+    case THandEntryError::None: return {};
+    case THandEntryError::TooFewCards: return QStringLiteral("TooFewCards");
+    case THandEntryError::TooManyCards: return QStringLiteral("TooManyCards");
+    case THandEntryError::UnknownCard: return QStringLiteral("UnknownCard");
+    case THandEntryError::CardTwice: return QStringLiteral("CardTwice");
+    case THandEntryError::NoJokerInGame: return QStringLiteral("NoJoker");
+    case THandEntryError::TooManyJokers: return QStringLiteral("TooManyJokers");
     }
     return {};
 }

@@ -7,22 +7,14 @@ namespace drawmentor {
 
 QColor ResolveColor(TSystemColor color, const QPalette& palette) {
     switch (color) {
-    case TSystemColor::BtnFace:
-        return palette.color(QPalette::Button);
-    case TSystemColor::BtnShadow:
-        return palette.color(QPalette::Mid);
-    case TSystemColor::BtnHighlight:
-        return palette.color(QPalette::Light);
-    case TSystemColor::BtnText:
-        return palette.color(QPalette::ButtonText);
-    case TSystemColor::DkShadow3D:
-        return palette.color(QPalette::Shadow);
-    case TSystemColor::Light3D:
-        return palette.color(QPalette::Midlight);
-    case TSystemColor::Window:
-        return palette.color(QPalette::Window);
-    case TSystemColor::WindowText:
-        return palette.color(QPalette::WindowText);
+    case TSystemColor::BtnFace: return palette.color(QPalette::Button);
+    case TSystemColor::BtnShadow: return palette.color(QPalette::Mid);
+    case TSystemColor::BtnHighlight: return palette.color(QPalette::Light);
+    case TSystemColor::BtnText: return palette.color(QPalette::ButtonText);
+    case TSystemColor::DkShadow3D: return palette.color(QPalette::Shadow);
+    case TSystemColor::Light3D: return palette.color(QPalette::Midlight);
+    case TSystemColor::Window: return palette.color(QPalette::Window);
+    case TSystemColor::WindowText: return palette.color(QPalette::WindowText);
     }
     return palette.color(QPalette::Button);
 }

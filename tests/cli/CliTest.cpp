@@ -347,6 +347,84 @@ TEST(CliStats, SaysHowManyRecordsTheFilterSelected) {
     std::filesystem::remove_all(folder);
 }
 
+std::vector<std::vector<double>> CsvRows(const std::string& text, std::string& header) {
+    std::vector<std::vector<double>> rows;
+    size_t at = text.find('\n');
+    header = text.substr(0, at);
+    while (at != std::string::npos && at + 1 < text.size()) {
+        const size_t end = text.find('\n', at + 1);
+        std::vector<double> row;
+        for (size_t field = at + 1; field < end;) {
+            const size_t comma = std::min(text.find(',', field), end);
+            row.push_back(std::stod(text.substr(field, comma - field)));
+            field = comma + 1;
+        }
+        rows.push_back(row);
+        at = end;
+    }
+    return rows;
+}
+
+// The chart of a simulated session agrees with the figures that simulate and
+// stats print for the same hands.
+TEST(CliChart, CurvesAgreeWithTheCountersAndStatistics) {
+    const std::string folder = TempPath("cli-chart");
+    std::filesystem::remove_all(folder);
+    const TRun played = Cli("simulate --game 0 --paytable 0 --hands 60 --seed 3 --policy random "
+                            "--double always --data-dir " +
+                            folder);
+    ASSERT_EQ(played.Status, 0) << played.Err;
+    ASSERT_EQ(Cli("simulate --game 4 --paytable 0 --hands 15 --seed 3 --data-dir " + folder).Status,
+              0);
+    const std::string jacks = " --game 0 --paytable 0 --data-dir " + folder;
+    std::string header;
+    TRun run = Cli("chart --kind balance --csv" + jacks);
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    auto rows = CsvRows(run.Out, header);
+    EXPECT_EQ(header, "hand,balance,best_balance");
+    ASSERT_EQ(rows.size(), 60u);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        ASSERT_EQ(rows[i].size(), 3u);
+        EXPECT_EQ(rows[i][0], static_cast<double>(i));
+    }
+    // The net result of the statistics' balance table is the curve's end.
+    const TRun stats = Cli("stats" + jacks);
+    char net[16], total[80];
+    std::snprintf(net, sizeof net, "%10.0f", rows.back()[1]);
+    std::snprintf(total, sizeof total, "  %-30s %22s", "Total", rows.back()[1] == 0 ? "-" : net);
+    EXPECT_NE(stats.Out.find(total), std::string::npos) << total << "\n" << stats.Out;
+    // The accuracy counter of the session is where the accuracy curve ends.
+    run = Cli("chart --kind accuracy" + jacks);
+    const size_t accuracy = played.Out.find("Accuracy");
+    ASSERT_NE(accuracy, std::string::npos);
+    const std::string counter =
+        played.Out.substr(accuracy + 15, played.Out.find('%', accuracy) - accuracy - 15);
+    EXPECT_NE(run.Out.find("accuracy: 60 points"), std::string::npos) << run.Out;
+    EXPECT_NE(run.Out.find("last " + counter + ","), std::string::npos) << counter << run.Out;
+    // Only doubled hands move the double-up curve; all games add the other session.
+    rows = CsvRows(Cli("chart --kind double-up --csv" + jacks).Out, header);
+    EXPECT_EQ(header, "double_up,balance");
+    EXPECT_GT(rows.size(), 0u);
+    EXPECT_LT(rows.size(), 60u);
+    rows = CsvRows(Cli("chart --kind accuracy --csv --data-dir " + folder).Out, header);
+    EXPECT_EQ(rows.size(), 75u);
+    // A simulated hand takes less than the log's millisecond: no rate until time passed.
+    rows = CsvRows(Cli("chart --kind hand-rate --csv --data-dir " + folder).Out, header);
+    for (const auto& row : rows) EXPECT_GT(row[1], 0);
+    rows = CsvRows(
+        Cli("chart --kind loss-on-errors --csv --money --from 2999-01-01 --data-dir " + folder).Out,
+        header);
+    EXPECT_EQ(header, "hand,actual_loss,expected_loss");
+    EXPECT_TRUE(rows.empty());
+    for (const std::string args :
+         {"chart --csv", "chart --kind pie", "chart --kind balance AS",
+          "chart --kind balance --game 0", "chart --kind balance --modes 9"}) {
+        SCOPED_TRACE(args);
+        EXPECT_EQ(Cli(args + " --data-dir " + folder).Status, 2);
+    }
+    std::filesystem::remove_all(folder);
+}
+
 // Without --data-dir a simulation leaves the player's own folder alone and
 // says where it played.
 TEST(CliSimulate, PlaysInATemporaryFolderOfItsOwn) {

@@ -203,10 +203,9 @@ TEST_F(MainWindowTest, CounterFormatsAndPaytableLayout) {
 }
 
 TEST_F(MainWindowTest, MenusTranslateAndWaitForTheirWindows) {
-    for (const char* name :
-         {"miShowStat", "miShowCharts", "miSelectVP", "miSelectDeck", "miSelectBack", "miAllHands"})
-        EXPECT_FALSE(Find<QAction>(name)->isEnabled()) << name;
-    for (const char* name : {"miChangePreferences", "miShowErrors", "miClearByFilter"})
+    EXPECT_FALSE(Find<QAction>("miAllHands")->isEnabled()); // no hand dealt yet
+    for (const char* name : {"miShowStat", "miShowCharts", "miShowErrors", "miClearByFilter",
+                             "miChangePreferences", "miSelectVP", "miSelectDeck", "miSelectBack"})
         EXPECT_TRUE(Find<QAction>(name)->isEnabled()) << name;
     EXPECT_EQ(Find<QAction>("miAbout")->text(), "&About DrawMentor...");
     const auto everyMenuHasText = [&] {

@@ -18,14 +18,10 @@ TPalette PaletteOf(int suit) {
     const QColor red(190, 30, 40), blue(30, 60, 150), yellow(235, 190, 40), black(25, 25, 30),
         green(20, 110, 60);
     switch (suit) {
-    case 0:
-        return {blue, yellow, red, black};
-    case 1:
-        return {green, yellow, red, QColor(90, 60, 30)};
-    case 2:
-        return {yellow, red, blue, QColor(150, 90, 30)};
-    default:
-        return {red, yellow, blue, QColor(60, 40, 20)};
+    case 0: return {blue, yellow, red, black};
+    case 1: return {green, yellow, red, QColor(90, 60, 30)};
+    case 2: return {yellow, red, blue, QColor(150, 90, 30)};
+    default: return {red, yellow, blue, QColor(60, 40, 20)};
     }
 }
 

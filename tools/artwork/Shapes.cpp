@@ -73,14 +73,10 @@ QPainterPath Diamond(const QRectF& b) {
 
 QPainterPath SuitPath(int suit, const QRectF& box) {
     switch (suit) {
-    case 0:
-        return Spade(box);
-    case 1:
-        return Club(box);
-    case 2:
-        return Diamond(box);
-    default:
-        return Heart(box);
+    case 0: return Spade(box);
+    case 1: return Club(box);
+    case 2: return Diamond(box);
+    default: return Heart(box);
     }
 }
 

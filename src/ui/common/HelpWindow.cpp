@@ -22,38 +22,22 @@ QString HelpFolder(const TPreferences& preferences) {
 
 QString HelpTopic(int context) {
     switch (context) {
-    case 100:
-        return QStringLiteral("main");
-    case 200:
-        return QStringLiteral("diag_stat");
-    case 300:
-        return QStringLiteral("diag_charts");
-    case 400:
-        return QStringLiteral("diag_errors");
-    case 500:
-        return QStringLiteral("diag_clear_stat");
-    case 600:
-        return QStringLiteral("prefs");
-    case 700:
-        return QStringLiteral("poker_choice");
-    case 800:
-        return QStringLiteral("poker_edit");
-    case 1000:
-        return QStringLiteral("howtoplay");
-    case 1100:
-        return QStringLiteral("allhands");
-    case 1200:
-        return QStringLiteral("diag_deck");
-    case 1300:
-        return QStringLiteral("diag_back");
-    case 1400:
-        return QStringLiteral("warning");
-    case 1500:
-        return QStringLiteral("analysehand");
-    case 1600:
-        return QStringLiteral("noerrors");
-    default:
-        return {};
+    case 100: return QStringLiteral("main");
+    case 200: return QStringLiteral("diag_stat");
+    case 300: return QStringLiteral("diag_charts");
+    case 400: return QStringLiteral("diag_errors");
+    case 500: return QStringLiteral("diag_clear_stat");
+    case 600: return QStringLiteral("prefs");
+    case 700: return QStringLiteral("poker_choice");
+    case 800: return QStringLiteral("poker_edit");
+    case 1000: return QStringLiteral("howtoplay");
+    case 1100: return QStringLiteral("allhands");
+    case 1200: return QStringLiteral("diag_deck");
+    case 1300: return QStringLiteral("diag_back");
+    case 1400: return QStringLiteral("warning");
+    case 1500: return QStringLiteral("analysehand");
+    case 1600: return QStringLiteral("noerrors");
+    default: return {};
     }
 }
 
@@ -69,8 +53,12 @@ bool ShowHelp(QWidget* parent, int helpContext, const TPreferences& preferences)
     }
     // One help window, reused: the next topic shows in it.
     static QPointer<QDialog> window;
+    // Beside a modal dialog only the dialog's own windows take input, so the
+    // help belongs to the dialog that asked for it (and goes with it).
+    QWidget* owner = QApplication::activeModalWidget();
+    if (window && window->parentWidget() != owner) window->setParent(owner, Qt::Window);
     if (!window) {
-        window = new QDialog(nullptr, Qt::Window);
+        window = new QDialog(owner, Qt::Window);
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->setObjectName(QStringLiteral("fHelp"));
         window->resize(640, 520);
@@ -86,16 +74,6 @@ bool ShowHelp(QWidget* parent, int helpContext, const TPreferences& preferences)
     }
     auto* browser = window->findChild<QTextBrowser*>(QStringLiteral("HelpBrowser"));
     browser->setSource(QUrl::fromLocalFile(page));
-    // Asked from a modal dialog, the help must be modal too, or the dialog's
-    // modality would block it.
-    const Qt::WindowModality modality =
-        QApplication::activeModalWidget() && QApplication::activeModalWidget() != window
-            ? Qt::ApplicationModal
-            : Qt::NonModal;
-    if (window->windowModality() != modality) {
-        window->hide();
-        window->setWindowModality(modality);
-    }
     window->show();
     window->raise();
     window->activateWindow();

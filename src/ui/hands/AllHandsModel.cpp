@@ -84,12 +84,9 @@ QVariant TAllHandsModel::data(const QModelIndex& index, int role) const {
         return index.column() == 0 ? QVariant() : QVariant(CellText(index.row(), index.column()));
     case Qt::DecorationRole:
         return index.column() == 0 ? QVariant(Row(index.row()).Picture) : QVariant();
-    case Qt::TextAlignmentRole:
-        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
-    case Qt::UserRole:
-        return Row(index.row()).Mask;
-    default:
-        return {};
+    case Qt::TextAlignmentRole: return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+    case Qt::UserRole: return Row(index.row()).Mask;
+    default: return {};
     }
 }
 
@@ -115,12 +112,9 @@ void TAllHandsModel::SetMode(int mode) {
 
 long double TAllHandsModel::ShownValue(const THandStat& stat, int entry) const {
     switch (FMode) {
-    case amHands:
-        return stat.LineHands[entry];
-    case amProbability:
-        return stat.LineProbability[entry];
-    default:
-        return stat.LineReturn[entry];
+    case amHands: return stat.LineHands[entry];
+    case amProbability: return stat.LineProbability[entry];
+    default: return stat.LineReturn[entry];
     }
 }
 
@@ -170,12 +164,9 @@ QString TAllHandsModel::CellText(int row, int column) const {
     if (column == 1) return ReturnText(stat.ER);
     const int entry = column - 2;
     switch (FMode) {
-    case amHands:
-        return HandsText(stat.LineHands.at(entry));
-    case amProbability:
-        return FractionText(stat.LineProbability.at(entry));
-    default:
-        return FractionText(stat.LineReturn.at(entry));
+    case amHands: return HandsText(stat.LineHands.at(entry));
+    case amProbability: return FractionText(stat.LineProbability.at(entry));
+    default: return FractionText(stat.LineReturn.at(entry));
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MenuCommand.h"
+
 #include <QKeySequence>
 #include <QObject>
 
@@ -11,26 +13,6 @@ namespace drawmentor {
 
 class TGameEngine;
 class TPreferences;
-
-// What a menu item asks of the main window.
-enum class TMenuCommand {
-    SelectGame,
-    AnalyseHand,
-    Exit,
-    AllHands,
-    ResetBalance,
-    ShowStatistics,
-    ShowCharts,
-    ShowErrors,
-    ClearAllRecords,
-    ClearByFilter,
-    ChangePreferences,
-    SelectDeck,
-    SelectBack,
-    GettingStarted,
-    ShowHelp,
-    About,
-};
 
 // The main window's menu bar. Its items are named as the tests find them
 // (miSelectVP, miAllHands, ...) and take their texts from section "Main.Menu"

@@ -8,10 +8,8 @@
 #include "PlayKeys.h"
 #include "WindowRouter.h"
 
-#include "ui/common/AboutWindow.h"
 #include "ui/common/CardButton.h"
 #include "ui/common/GradientLabel.h"
-#include "ui/common/HelpWindow.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/PickOneList.h"
 #include "ui/common/WindowPlacement.h"
@@ -75,10 +73,6 @@ TfDrawMentor20Main::TfDrawMentor20Main(TPreferences& preferences, QWidget* paren
         LayoutPaytable();
         RedrawCards();
     });
-    for (TMenuCommand missing :
-         {TMenuCommand::SelectGame, TMenuCommand::ShowStatistics, TMenuCommand::ShowCharts,
-          TMenuCommand::SelectDeck, TMenuCommand::SelectBack})
-        FMenu->SetAvailable(missing, false); // their windows are still to come
     RestoreSettings();
     Translate();
     RedrawCards();
@@ -106,37 +100,19 @@ void TfDrawMentor20Main::closeEvent(QCloseEvent* event) {
 
 void TfDrawMentor20Main::RunCommand(TMenuCommand command) {
     switch (command) {
-    case TMenuCommand::Exit:
-        close();
+    case TMenuCommand::Exit: close(); break;
+    case TMenuCommand::ResetBalance: FEngine->ResetCounters(); break;
+    case TMenuCommand::ClearAllRecords: ClearAllRecords(); break;
+    // The deck and the back live in the paint engine, which is this window's.
+    case TMenuCommand::SelectDeck:
+        FRouter->ChooseDeck(*FPaint);
+        RedrawCards();
         break;
-    case TMenuCommand::ResetBalance:
-        FEngine->ResetCounters();
+    case TMenuCommand::SelectBack:
+        FRouter->ChooseBack(*FPaint);
+        RedrawCards();
         break;
-    case TMenuCommand::ClearAllRecords:
-        ClearAllRecords();
-        break;
-    // The windows: the engine or the router opens them.
-    case TMenuCommand::ShowErrors:
-        return FEngine->ShowErrors();
-    case TMenuCommand::ClearByFilter:
-        return FEngine->ClearByFilter();
-    case TMenuCommand::ChangePreferences:
-        return FEngine->SetupPreferences();
-    case TMenuCommand::AllHands:
-        return FRouter->ShowAllHands(*FEngine);
-    case TMenuCommand::AnalyseHand:
-        return FRouter->AnalyseHand(*FEngine);
-    case TMenuCommand::GettingStarted:
-        ShowHelp(this, hcHowToPlay, FPreferences);
-        break;
-    case TMenuCommand::ShowHelp:
-        ShowHelp(this, hcMain, FPreferences);
-        break;
-    case TMenuCommand::About:
-        ShowAbout(this, FPreferences);
-        break;
-    default:
-        break; // windows still to come
+    default: FRouter->Run(command, *FEngine); break;
     }
 }
 
@@ -175,20 +151,15 @@ void TfDrawMentor20Main::UpdateCounters() {
     FPanels->DealButton->setToolTip(FPreferences.TranslateHint(kButtons, deal));
     FMenu->Refresh();
     switch (e.State()) {
-    case gsIdle:
-        SetMessage(QStringLiteral("Start"));
-        break;
-    case gsDealt:
-        SetMessage(QStringLiteral("Hold"));
-        break;
+    case gsIdle: SetMessage(QStringLiteral("Start")); break;
+    case gsDealt: SetMessage(QStringLiteral("Hold")); break;
     case gsDrawn:
         if (e.CurrentWin() != 0)
             SetMessage(QStringLiteral("Win"), e.CurrentWin());
         else
             SetMessage(QStringLiteral("Finish"));
         break;
-    default:
-        break; // the double-up message stays as Double set it
+    default: break; // the double-up message stays as Double set it
     }
 }
 
@@ -378,10 +349,8 @@ bool TfDrawMentor20Main::HandleKey(int key) {
         DealOrDraw();
         return true;
     case Qt::Key_Plus:
-    case Qt::Key_Equal:
-        return SelectBet(FEngine->Bet() + 1);
-    case Qt::Key_Minus:
-        return SelectBet(FEngine->Bet() - 1);
+    case Qt::Key_Equal: return SelectBet(FEngine->Bet() + 1);
+    case Qt::Key_Minus: return SelectBet(FEngine->Bet() - 1);
     case Qt::Key_D:
         if (!FEngine->CanDouble()) return false;
         Double();
@@ -390,9 +359,7 @@ bool TfDrawMentor20Main::HandleKey(int key) {
         if (!FEngine->CanHint()) return false;
         Hint();
         return true;
-    default:
-        ToggleCard(key - Qt::Key_1);
-        return true; // 1..5
+    default: ToggleCard(key - Qt::Key_1); return true; // 1..5
     }
 }
 

@@ -29,10 +29,8 @@ bool TPlayKeys::IsPlayKey(int key) {
     case Qt::Key_4:
     case Qt::Key_5:
     case Qt::Key_D:
-    case Qt::Key_H:
-        return true;
-    default:
-        return false;
+    case Qt::Key_H: return true;
+    default: return false;
     }
 }
 

@@ -1,0 +1,225 @@
+#include "StatisticsWindow.h"
+
+#include "StatisticsModel.h"
+
+#include "ui/common/GradientLabel.h"
+#include "ui/common/HelpWindow.h"
+#include "ui/common/OptionsPanel.h"
+
+#include "play/GameEngine.h"
+#include "play/Statistics.h"
+#include "prefs/Preferences.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QEvent>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QShortcut>
+#include <QStyledItemDelegate>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace drawmentor {
+namespace {
+
+const QString kSection = QStringLiteral("Statistics");
+constexpr int kCellPadding = 10; // text stands this far in from the cell's edge
+
+// Cell texts stand kCellPadding in from the edge they are aligned to; the
+// selection still fills the whole cell.
+class TPaddedCells : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem background(option);
+        initStyleOption(&background, index);
+        background.text.clear();
+        const QWidget* view = option.widget;
+        (view ? view->style() : QApplication::style())
+            ->drawControl(QStyle::CE_ItemViewItem, &background, painter, view);
+        QStyleOptionViewItem text(option);
+        text.rect.adjust(kCellPadding, 0, -kCellPadding, 0);
+        QStyledItemDelegate::paint(painter, text, index);
+    }
+};
+
+QLabel* NewHeader(QWidget* parent, const char* name) {
+    auto* label = new TGradientLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setAlignment(Qt::AlignCenter);
+    label->setFixedHeight(23);
+    return label;
+}
+
+} // namespace
+
+TfStatistics::TfStatistics(QWidget* parent, TPreferences& preferences)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      FPreferences(preferences), FList(std::make_unique<TStatisticsList>()) {
+    setObjectName(QStringLiteral("fStatistics"));
+    auto* left = new QVBoxLayout;
+    FListHeader = NewHeader(this, "lStatListHeader");
+    FStatList = new QListWidget(this);
+    FStatList->setObjectName(QStringLiteral("StatList"));
+    auto* panelHost = new QWidget(this);
+    panelHost->setObjectName(QStringLiteral("Panel3"));
+    FPanel = new TOptionsPanel(panelHost);
+    FPanel->AddGroups(ogGame | ogDate | ogModes);
+    auto* panelLayout = new QVBoxLayout(panelHost);
+    panelLayout->setContentsMargins(0, 0, 0, 0);
+    panelLayout->addWidget(FPanel);
+    left->addWidget(FListHeader);
+    left->addWidget(FStatList, 1);
+    left->addWidget(panelHost);
+    panelHost->setMinimumWidth(220);
+
+    auto* right = new QVBoxLayout;
+    FStatHeader = NewHeader(this, "lStatHeader");
+    FModel = new TStatisticsModel(*FList, this);
+    FGrid = new QTableView(this);
+    FGrid->setObjectName(QStringLiteral("StatGrid"));
+    FGrid->setModel(FModel);
+    FGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    FGrid->setSelectionMode(QAbstractItemView::SingleSelection);
+    FGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    FGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    FGrid->setWordWrap(false);
+    FGrid->verticalHeader()->hide();
+    FGrid->horizontalHeader()->setSectionsClickable(false);
+    FGrid->horizontalHeader()->setHighlightSections(false);
+    FGrid->horizontalHeader()->setDefaultAlignment(TStatisticsModel::HeaderAlignment());
+    FGrid->setItemDelegate(new TPaddedCells(FGrid));
+    FGrid->viewport()->installEventFilter(this);
+    auto* copy = new QAction(FGrid);
+    copy->setObjectName(QStringLiteral("actCopyTable"));
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetShortcut);
+    connect(copy, &QAction::triggered, this, &TfStatistics::CopyTable);
+    FGrid->addAction(copy);
+    FGrid->setContextMenuPolicy(Qt::ActionsContextMenu);
+    FOK = new QPushButton(this);
+    FOK->setObjectName(QStringLiteral("btnOK"));
+    connect(FOK, &QPushButton::clicked, this, &QDialog::accept);
+    right->addWidget(FStatHeader);
+    right->addWidget(FGrid, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(FOK);
+    right->addLayout(buttons);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(left, 2);
+    layout->addLayout(right, 5);
+    resize(760, 480);
+
+    connect(FStatList, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0) FList->SetSelected(row);
+    });
+    connect(FList.get(), &TStatisticsList::Changed, this, &TfStatistics::RefreshView);
+    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
+            [this] { ShowHelp(this, hcStatistics, FPreferences); });
+    connect(&FPreferences, &TPreferences::PreferencesChanged, this, &TfStatistics::LoadWindowTexts);
+}
+
+// The list goes first: its hook on the shared filter must not outlive it.
+TfStatistics::~TfStatistics() {
+    delete FModel;
+    FModel = nullptr;
+    FList.reset();
+}
+
+void TfStatistics::AttachEngine(TGameEngine& engine) {
+    FPanel->AttachLog(engine.Logger());
+    FList->Attach(engine.Logger());
+    FList->LoadTexts(FPreferences);
+    FList->SetSelected(0);
+    FList->SetActive(true);
+}
+
+void TfStatistics::LoadWindowTexts() {
+    setWindowTitle(FPreferences.WindowCaption(kSection));
+    FOK->setText(FPreferences.Translate(QStringLiteral("Main.Buttons"), QStringLiteral("OK")));
+    FListHeader->setText(FPreferences.Translate(kSection, QStringLiteral("StatHeader")));
+    FGrid->actions().front()->setText(FPreferences.Translate(kSection, QStringLiteral("Copy")));
+    FPanel->ApplyTexts(FPreferences);
+    QFont font = this->font();
+    ApplyFont(font, FPreferences);
+    setFont(font);
+    MakeHeaderLabel(FListHeader, FPreferences);
+    MakeHeaderLabel(FStatHeader, FPreferences);
+    FList->LoadTexts(FPreferences);
+    const int selected = FList->Selected;
+    {
+        const QSignalBlocker quiet(FStatList);
+        FStatList->clear();
+        for (int index = 0; index < FList->Count(); ++index)
+            FStatList->addItem(QLatin1Char(' ') + FList->Caption(index));
+        FStatList->setCurrentRow(selected);
+    }
+    const int rowHeight = FGrid->fontMetrics().height() + 6;
+    FGrid->verticalHeader()->setDefaultSectionSize(rowHeight);
+    FGrid->verticalHeader()->setMinimumSectionSize(rowHeight);
+    FGrid->setMinimumHeight(FGrid->horizontalHeader()->sizeHint().height() +
+                            TStatisticsModel::kVisibleRows * rowHeight + 2 * FGrid->frameWidth());
+    SizeGrid();
+    RefreshView();
+}
+
+void TfStatistics::RefreshView() {
+    if (QListWidgetItem* item = FStatList->item(FList->Selected))
+        FStatHeader->setText(item->text());
+    FitHeader();
+    FGrid->viewport()->update();
+}
+
+// The three value columns take two ninths of the width each; the captions the rest.
+void TfStatistics::SizeGrid() {
+    const int width = FGrid->viewport()->width();
+    const int value = width * 2 / 9;
+    FGrid->setColumnWidth(0, width - 3 * value);
+    for (int column = 1; column < TStatisticsModel::kColumns; ++column)
+        FGrid->setColumnWidth(column, value);
+    FitHeader();
+}
+
+// A column caption wider than its column (long in some languages) wraps onto
+// a second header line instead of being cut.
+void TfStatistics::FitHeader() {
+    QHeaderView* header = FGrid->horizontalHeader();
+    const QFontMetrics metrics(header->font());
+    bool wraps = false;
+    for (int column = 0; column < TStatisticsModel::kColumns; ++column) {
+        const QString caption = FModel->headerData(column, Qt::Horizontal).toString();
+        wraps |= metrics.horizontalAdvance(caption) + kCellPadding > FGrid->columnWidth(column);
+    }
+    const int height = (wraps ? 2 : 1) * metrics.height() + 8;
+    if (header->height() == height) return;
+    header->setFixedHeight(height);
+    emit header->geometriesChanged(); // the view moves its rows below the new header
+}
+
+bool TfStatistics::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == FGrid->viewport() && event->type() == QEvent::Resize) SizeGrid();
+    return QDialog::eventFilter(watched, event);
+}
+
+void TfStatistics::CopyTable() {
+    QGuiApplication::clipboard()->setText(FModel->TableText());
+}
+
+void OpenStatisticsWindow(QWidget* parent, TGameEngine& engine, TPreferences& preferences) {
+    TfStatistics window(parent, preferences);
+    window.AttachEngine(engine);
+    window.LoadWindowTexts();
+    window.exec();
+}
+
+} // namespace drawmentor

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QDialog>
+
+#include <memory>
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QTableView;
+
+namespace drawmentor {
+
+class TGameEngine;
+class TOptionsPanel;
+class TPreferences;
+class TStatisticsList;
+class TStatisticsModel;
+
+// The statistics of the hands the shared log filter selects: the list of the
+// five statistics on the left above the filter panel, the chosen one's table
+// on the right. A change in the panel recomputes the table at once.
+class TfStatistics : public QDialog {
+    Q_OBJECT
+
+  public:
+    TfStatistics(QWidget* parent, TPreferences& preferences);
+    ~TfStatistics() override;
+
+    void AttachEngine(TGameEngine& engine);
+    void LoadWindowTexts();
+    // The shown table, tab-separated, to the clipboard.
+    void CopyTable();
+
+    TStatisticsList& List() { return *FList; }
+    TStatisticsModel& Model() { return *FModel; }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void RefreshView();
+    void SizeGrid();
+    void FitHeader();
+
+    TPreferences& FPreferences;
+    std::unique_ptr<TStatisticsList> FList;
+    TStatisticsModel* FModel = nullptr;
+    QLabel* FListHeader = nullptr;
+    QListWidget* FStatList = nullptr;
+    TOptionsPanel* FPanel = nullptr;
+    QLabel* FStatHeader = nullptr;
+    QTableView* FGrid = nullptr;
+    QPushButton* FOK = nullptr;
+};
+
+// Opens the window modally over `parent` for the engine's log.
+void OpenStatisticsWindow(QWidget* parent, TGameEngine& engine, TPreferences& preferences);
+
+} // namespace drawmentor

@@ -1,0 +1,13 @@
+#pragma once
+
+namespace drawmentor {
+
+class TfDrawMentor20Main;
+class TPreferences;
+
+// On the first start (no deck in the settings) the player chooses a deck
+// once the shown window is first idle, as if from the menu. Called by the
+// program entry only, so that windows made by tests never wait on it.
+void OfferDeckAtFirstStart(TfDrawMentor20Main& window, TPreferences& preferences);
+
+} // namespace drawmentor

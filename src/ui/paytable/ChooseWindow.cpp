@@ -1,0 +1,171 @@
+#include "ChooseWindow.h"
+
+#include "PaytableGrid.h"
+#include "ReturnPanel.h"
+#include "SelectController.h"
+
+#include "ui/common/GradientLabel.h"
+#include "ui/common/HelpWindow.h"
+
+#include "play/GameEngine.h"
+#include "prefs/Preferences.h"
+
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QPushButton>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+namespace drawmentor {
+namespace {
+
+const QString kSection = QStringLiteral("SelectPoker");
+const QString kButtons = QStringLiteral("Main.Buttons");
+
+} // namespace
+
+TfChoose::TfChoose(QWidget* parent, TSelectController& controller, TPreferences& preferences)
+    : QDialog(parent), FController(controller), FPreferences(preferences) {
+    setObjectName(QStringLiteral("fChoose"));
+    auto* layout = new QVBoxLayout(this);
+    auto* top = new QHBoxLayout;
+    auto* left = new QVBoxLayout;
+    FPokerName = new QLabel(this);
+    FPokerName->setObjectName(QStringLiteral("lPokerName"));
+    FPokerName->setMinimumHeight(22);
+    left->addWidget(FPokerName);
+    FGrid = new TPaytableGrid(this);
+    left->addWidget(FGrid, 1);
+    FReturns = new TReturnPanel(preferences, this);
+    left->addWidget(FReturns);
+    top->addLayout(left, 3);
+    auto* right = new QVBoxLayout;
+    FHeader = new QLabel(this);
+    FHeader->setObjectName(QStringLiteral("HeaderLabel"));
+    FHeader->setMinimumHeight(22);
+    right->addWidget(FHeader);
+    FPokerList = new QListWidget(this);
+    FPokerList->setObjectName(QStringLiteral("PokerList"));
+    for (int item = 0; item < controller.GameCount(); ++item) {
+        auto* entry =
+            new QListWidgetItem(QStringLiteral(" ") + controller.GameNameAt(item).toUpper());
+        entry->setData(Qt::UserRole, item);
+        FPokerList->addItem(entry);
+    }
+    FPokerList->sortItems();
+    right->addWidget(FPokerList, 1);
+    top->addLayout(right, 2);
+    layout->addLayout(top, 1);
+    auto* bottom = new QHBoxLayout;
+    FPrev = AddButton("btnPrev");
+    FNext = AddButton("btnNext");
+    FEdit = AddButton("btnEdit");
+    FAdd = AddButton("btnAdd");
+    FOK = AddButton("btnOK");
+    FCancel = AddButton("btnCancel");
+    for (QPushButton* button : {FPrev, FNext, FEdit, FAdd}) bottom->addWidget(button);
+    bottom->addStretch();
+    bottom->addWidget(FOK);
+    bottom->addWidget(FCancel);
+    layout->addLayout(bottom);
+    FOK->setDefault(true);
+    connect(FOK, &QPushButton::clicked, this, &QDialog::accept);
+    connect(FCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(FPrev, &QPushButton::clicked, this, [this] { Step(-1); });
+    connect(FNext, &QPushButton::clicked, this, [this] { Step(+1); });
+    connect(FEdit, &QPushButton::clicked, this, &TfChoose::Edit);
+    connect(FAdd, &QPushButton::clicked, this, &TfChoose::Add);
+    connect(FPokerList, &QListWidget::currentItemChanged, this, &TfChoose::GameClicked);
+    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
+            [this] { ShowHelp(this, hcChooseGame, FPreferences); });
+    connect(&FPreferences, &TPreferences::PreferencesChanged, this, &TfChoose::Translate);
+    setFixedSize(700, 450);
+    Translate();
+    for (int row = 0; row < FPokerList->count(); ++row)
+        if (FPokerList->item(row)->data(Qt::UserRole).toInt() == controller.GameItem()) {
+            const QSignalBlocker quiet(FPokerList);
+            FPokerList->setCurrentRow(row);
+        }
+    Refresh();
+}
+
+QPushButton* TfChoose::AddButton(const char* name) {
+    auto* button = new QPushButton(this);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(false);
+    return button;
+}
+
+void TfChoose::Translate() {
+    setWindowTitle(FPreferences.WindowCaption(kSection));
+    FPrev->setText(FPreferences.Translate(kSection, QStringLiteral("Prev")));
+    FNext->setText(FPreferences.Translate(kSection, QStringLiteral("Next")));
+    FEdit->setText(FPreferences.Translate(kSection, QStringLiteral("Edit")));
+    FAdd->setText(FPreferences.Translate(kSection, QStringLiteral("Add")));
+    FHeader->setText(FPreferences.Translate(kSection, QStringLiteral("PokerListHeader")));
+    FOK->setText(FPreferences.Translate(kButtons, QStringLiteral("OK")));
+    FCancel->setText(FPreferences.Translate(kButtons, QStringLiteral("Cancel")));
+    QFont font = this->font();
+    ApplyFont(font, FPreferences);
+    setFont(font);
+    FPokerName = MakeHeaderLabel(FPokerName, FPreferences);
+    FHeader = MakeHeaderLabel(FHeader, FPreferences);
+    FReturns->Translate();
+}
+
+void TfChoose::Refresh() {
+    const int item = FController.GameItem();
+    FPokerName->setText(item < 0 ? QString() : FController.GameNameAt(item).toUpper());
+    QStringList lines;
+    for (int line = 0; line < FController.LineCount(); ++line)
+        lines << FController.LineNameAt(line);
+    const int pay = FController.PayIndex();
+    FGrid->SetPaytable(lines, FController.Pays(), pay != -1);
+    const int count = FController.PaytableCount();
+    FPrev->setEnabled(pay > 0);
+    FNext->setEnabled(pay < count - 1 && count > 0);
+    FEdit->setEnabled(pay != -1);
+    FOK->setEnabled(pay != -1);
+    FAdd->setEnabled(true);
+    if (pay == -1) {
+        FReturns->Clear();
+        return;
+    }
+    const TPokerDescription& game = FController.Description(item);
+    FReturns->Show(game.GameIndex,
+                   PaysForBet(FController.Pays(), game.LastLine, TReturnPanel::kBetCoins));
+}
+
+void TfChoose::GameClicked() {
+    if (const QListWidgetItem* entry = FPokerList->currentItem())
+        FController.SelectGameItem(entry->data(Qt::UserRole).toInt());
+    Refresh();
+}
+
+void TfChoose::Step(int by) {
+    FController.SelectPaytable(FController.PayIndex() + by);
+    Refresh();
+}
+
+void TfChoose::Edit() {
+    FController.EditPaytable(this, FPreferences);
+    Refresh();
+}
+
+void TfChoose::Add() {
+    FController.AddPaytable(this, FPreferences);
+    Refresh();
+}
+
+bool ChooseGame(QWidget* parent, TGameEngine& engine, TPreferences& preferences) {
+    TSelectController controller;
+    controller.Init(engine);
+    bool played = false;
+    {
+        TfChoose window(parent, controller, preferences);
+        if (window.exec() == QDialog::Accepted) played = controller.Play(engine);
+    }
+    return played;
+}
+
+} // namespace drawmentor

@@ -1,0 +1,139 @@
+#include "EditWindow.h"
+
+#include "PaytableGrid.h"
+#include "PaytableModel.h"
+#include "ReturnPanel.h"
+#include "SelectController.h"
+
+#include "ui/common/GradientLabel.h"
+#include "ui/common/HelpWindow.h"
+#include "ui/common/MessageBox.h"
+
+#include "games/PokerDescription.h"
+#include "prefs/Preferences.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace drawmentor {
+namespace {
+
+const QString kButtons = QStringLiteral("Main.Buttons");
+
+} // namespace
+
+TfEdit::TfEdit(QWidget* parent, TPreferences& preferences, const TPokerDescription& game,
+               const TPayTable& pays, TEditMode mode, TCommit commit)
+    : QDialog(parent), FPreferences(preferences), FGame(game), FMode(mode),
+      FCommit(std::move(commit)) {
+    setObjectName(QStringLiteral("fEdit"));
+    QStringList lines;
+    for (int line = 0; line <= game.LastLine; ++line)
+        lines << QString::fromStdString(game.LineName(line));
+    FModel = new TPaytableModel(lines, pays, this);
+    auto* layout = new QVBoxLayout(this);
+    FPokerName = new QLabel(this);
+    FPokerName->setObjectName(QStringLiteral("lPokerName"));
+    FPokerName->setMinimumHeight(22);
+    layout->addWidget(FPokerName);
+    FGrid = new QTableView(this);
+    FGrid->setObjectName(QStringLiteral("PayoutGrid"));
+    FGrid->setModel(FModel);
+    FGrid->setItemDelegate(new TPayDelegate(FGrid));
+    FGrid->horizontalHeader()->hide();
+    FGrid->verticalHeader()->hide();
+    FGrid->setShowGrid(true);
+    FGrid->setSelectionMode(QAbstractItemView::SingleSelection);
+    FGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    FGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    FGrid->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    FGrid->setMinimumHeight(20 * (game.LastLine + 1));
+    FGrid->viewport()->installEventFilter(this);
+    layout->addWidget(FGrid, 1);
+    FReturns = new TReturnPanel(preferences, this);
+    layout->addWidget(FReturns);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    FOK = new QPushButton(this);
+    FOK->setObjectName(QStringLiteral("btnOK"));
+    FOK->setDefault(true);
+    FCancel = new QPushButton(this);
+    FCancel->setObjectName(QStringLiteral("btnCancel"));
+    buttons->addWidget(FOK);
+    buttons->addWidget(FCancel);
+    layout->addLayout(buttons);
+    connect(FOK, &QPushButton::clicked, this, &TfEdit::accept);
+    connect(FCancel, &QPushButton::clicked, this, &TfEdit::reject);
+    connect(FModel, &TPaytableModel::Changed, this, &TfEdit::Changed);
+    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
+            [this] { ShowHelp(this, hcEditPaytable, FPreferences); });
+    connect(&FPreferences, &TPreferences::PreferencesChanged, this, &TfEdit::Translate);
+    resize(520, 120 + 24 * (game.LastLine + 1) + 70);
+    setFixedSize(size());
+    Translate();
+    Changed();
+    FGrid->setCurrentIndex(FModel->index(0, 1));
+    FGrid->setFocus();
+}
+
+void TfEdit::Translate() {
+    setWindowTitle(FPreferences.WindowCaption(FMode == emAdd ? QStringLiteral("AddPokerPayout")
+                                                             : QStringLiteral("EditPokerPayout")));
+    FOK->setText(FPreferences.Translate(kButtons, QStringLiteral("OK")));
+    FCancel->setText(FPreferences.Translate(kButtons, QStringLiteral("Cancel")));
+    QFont font = this->font();
+    ApplyFont(font, FPreferences);
+    setFont(font);
+    FPokerName->setText(QString::fromStdString(FGame.Name).toUpper());
+    FPokerName = MakeHeaderLabel(FPokerName, FPreferences);
+    FReturns->Translate();
+    LayoutGrid();
+}
+
+void TfEdit::Changed() {
+    const bool complete = FModel->Complete();
+    FOK->setEnabled(complete);
+    if (complete)
+        FReturns->Show(FGame.GameIndex,
+                       PaysForBet(FModel->Pays(), FGame.LastLine, TReturnPanel::kBetCoins),
+                       kReturnDelayMs);
+    else
+        FReturns->Clear(QStringLiteral("Incomplete"));
+}
+
+void TfEdit::accept() {
+    if (!FModel->Complete()) return;
+    try {
+        FCommit(FModel->Pays());
+    } catch (const std::exception& error) {
+        const QString text =
+            FPreferences.Translate(QStringLiteral("PaytableFile"), QStringLiteral("NotSaved")) +
+            QStringLiteral("\n\n") + QString::fromUtf8(error.what());
+        TMessageBox::Tell(this, QStringLiteral("PaytableNotSaved"), windowTitle(), text,
+                          FPreferences);
+        return; // the edit stays on the screen
+    }
+    QDialog::accept();
+}
+
+bool TfEdit::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == FGrid->viewport() && event->type() == QEvent::Resize) LayoutGrid();
+    return QDialog::eventFilter(watched, event);
+}
+
+void TfEdit::LayoutGrid() {
+    // Less one grid line per column and per row, as the view draws them.
+    const int rows = FModel->rowCount();
+    const TGridSizes sizes = PaytableGridSizes(FGrid->viewport()->width() - (kMaxCoins + 1),
+                                               FGrid->viewport()->height() - rows, rows);
+    for (int column = 0; column <= kMaxCoins; ++column)
+        FGrid->setColumnWidth(column, sizes.Columns[column] + 1);
+    for (int row = 0; row < rows; ++row) FGrid->setRowHeight(row, sizes.Rows[row] + 1);
+}
+
+} // namespace drawmentor

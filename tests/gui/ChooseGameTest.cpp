@@ -1,0 +1,267 @@
+#include "DialogDriver.h"
+
+#include "ui/paytable/ChooseWindow.h"
+#include "ui/paytable/EditWindow.h"
+#include "ui/paytable/PaytableGrid.h"
+#include "ui/paytable/PaytableModel.h"
+#include "ui/paytable/ReturnPanel.h"
+#include "ui/paytable/SelectController.h"
+
+#include "games/Catalogue.h"
+#include "play/GameEngine.h"
+#include "prefs/Preferences.h"
+#include "strategy/ReturnJob.h"
+
+#include "support/TempFolders.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <numeric>
+
+namespace drawmentor {
+namespace {
+
+using testing::ClickButton;
+using testing::WhenModal;
+
+constexpr int kJacks = 0;
+constexpr int kAnalysisWaitMs = 120000; // two shared cores may be busy with other builds
+
+class ChooseGameTest : public ::testing::Test {
+  protected:
+    ChooseGameTest() : folders(QStringLiteral(DRAWMENTOR_RUNTIME_DIR)) {
+        preferences = std::make_unique<TPreferences>();
+        engine = std::make_unique<TGameEngine>(*preferences);
+        engine->SelectGame(kJacks, 0);
+    }
+    std::unique_ptr<TfChoose> Open() {
+        controller = std::make_unique<TSelectController>();
+        controller->Init(*engine);
+        auto window = std::make_unique<TfChoose>(nullptr, *controller, *preferences);
+        window->show();
+        return window;
+    }
+    template <class T> static T* Find(QWidget& window, const char* name) {
+        return window.findChild<T*>(QString::fromLatin1(name));
+    }
+    static bool Enabled(QWidget& window, const char* name) {
+        return Find<QPushButton>(window, name)->isEnabled();
+    }
+    // The installed paytable file without the paytables of one game.
+    void WithoutPaytablesOf(const QByteArray& section) {
+        QByteArray kept;
+        bool dropping = false;
+        for (const QByteArray& line :
+             testing::ReadFile(folders.Program() + "DrawMentor.dat").split('\n')) {
+            if (line.startsWith('[')) dropping = line.trimmed() == section;
+            if (!dropping || line.startsWith('[')) kept += line + '\n';
+        }
+        folders.WriteDataFile("DrawMentor.dat", kept);
+    }
+    QByteArray StoredFile() const { return folders.ReadDataFile("DrawMentor.dat"); }
+
+    testing::TTempFolders folders;
+    std::unique_ptr<TPreferences> preferences;
+    std::unique_ptr<TGameEngine> engine;
+    std::unique_ptr<TSelectController> controller;
+};
+
+TEST_F(ChooseGameTest, OpensOnTheSessionGameAndStepsThroughItsPaytables) {
+    engine->SelectGame(kJacks, 1);
+    auto window = Open();
+    auto* list = Find<QListWidget>(*window, "PokerList");
+    ASSERT_EQ(list->count(), 34);
+    for (int row = 1; row < list->count(); ++row)
+        EXPECT_LT(list->item(row - 1)->text(), list->item(row)->text());
+    EXPECT_EQ(list->currentItem()->text(), " JACKS OR BETTER");
+    EXPECT_EQ(Find<QLabel>(*window, "lPokerName")->text(), "JACKS OR BETTER");
+    EXPECT_EQ(window->windowTitle(), "Choose Game");
+    EXPECT_EQ(controller->PayIndex(), 1);
+    EXPECT_TRUE(Enabled(*window, "btnPrev"));
+    ClickButton(*window, "btnPrev");
+    EXPECT_EQ(controller->PayIndex(), 0);
+    EXPECT_FALSE(Enabled(*window, "btnPrev"));
+    const int last = controller->PaytableCount() - 1;
+    for (int i = 0; i < last; ++i) ClickButton(*window, "btnNext");
+    EXPECT_EQ(controller->PayIndex(), last);
+    EXPECT_FALSE(Enabled(*window, "btnNext"));
+    EXPECT_TRUE(Enabled(*window, "btnOK"));
+    EXPECT_TRUE(Enabled(*window, "btnEdit"));
+}
+
+TEST_F(ChooseGameTest, AGameWithoutPaytablesShowsAnEmptyGridAndOnlyAdd) {
+    WithoutPaytablesOf("[Aces and Eights]");
+    auto window = Open();
+    auto* list = Find<QListWidget>(*window, "PokerList");
+    const auto found = list->findItems(" ACES AND EIGHTS", Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1);
+    list->setCurrentItem(found[0]);
+    EXPECT_EQ(controller->PayIndex(), -1);
+    EXPECT_GT(controller->LineCount(), 0);
+    for (const auto& coins : controller->Pays().Pays)
+        for (int pay : coins) EXPECT_EQ(pay, -1);
+    for (const char* name : {"btnOK", "btnEdit", "btnPrev", "btnNext"})
+        EXPECT_FALSE(Enabled(*window, name)) << name;
+    EXPECT_TRUE(Enabled(*window, "btnAdd"));
+    EXPECT_FALSE(window->Returns().Shown().has_value());
+    EXPECT_FALSE(window->Returns().Running());
+}
+
+TEST_F(ChooseGameTest, AddingAStoredPaytableSelectsItAndStoresNothing) {
+    auto window = Open();
+    const int count = controller->PaytableCount();
+    controller->SelectPaytable(2);
+    const TPayTable second = controller->Pays();
+    controller->SelectPaytable(0);
+    WhenModal([&](QWidget& editor) {
+        auto& model = static_cast<TfEdit&>(editor).Model();
+        for (int line = 0; line < model.rowCount(); ++line)
+            for (int coins = 1; coins <= 5; ++coins)
+                model.setData(model.index(line, coins), second.At(coins, line), Qt::EditRole);
+        ClickButton(editor, "btnOK");
+    });
+    ClickButton(*window, "btnAdd");
+    EXPECT_EQ(controller->PayIndex(), 2);
+    EXPECT_EQ(controller->PaytableCount(), count);
+    EXPECT_TRUE(StoredFile().isEmpty()); // nothing was written
+}
+
+TEST_F(ChooseGameTest, ANewPaytableIsAppendedAndSelected) {
+    auto window = Open();
+    const int count = controller->PaytableCount();
+    TPayTable pays = controller->Pays();
+    pays.At(5, 0) = 4700;
+    controller->StoreAdded(pays);
+    EXPECT_EQ(controller->PaytableCount(), count + 1);
+    EXPECT_EQ(controller->PayIndex(), count);
+    EXPECT_EQ(controller->Pays(), pays);
+}
+
+TEST_F(ChooseGameTest, CancelAfterAnEditStillSavesTheEdit) {
+    bool played = true;
+    WhenModal([&](QWidget& choose) {
+        WhenModal([&](QWidget& editor) {
+            auto& model = static_cast<TfEdit&>(editor).Model();
+            model.setData(model.index(0, 5), "4321", Qt::EditRole);
+            ClickButton(editor, "btnOK");
+        });
+        ClickButton(choose, "btnEdit");
+        ClickButton(choose, "btnCancel");
+    });
+    played = ChooseGame(nullptr, *engine, *preferences);
+    EXPECT_FALSE(played);
+    EXPECT_TRUE(StoredFile().contains("  4321"));
+    EXPECT_EQ(engine->PayTable().At(5, 0), 4000); // the session keeps what it played
+}
+
+TEST_F(ChooseGameTest, OkPlaysTheChosenGameAndPaytable) {
+    WhenModal([&](QWidget& choose) {
+        auto* list = Find<QListWidget>(choose, "PokerList");
+        list->setCurrentItem(list->findItems(" DEUCES WILD", Qt::MatchExactly).at(0));
+        ClickButton(choose, "btnNext");
+        ClickButton(choose, "btnOK");
+    });
+    EXPECT_TRUE(ChooseGame(nullptr, *engine, *preferences));
+    EXPECT_EQ(QString::fromStdString(GameName(engine->GameIndex())), "Deuces Wild");
+    EXPECT_EQ(engine->PayIndex(), 1);
+}
+
+// The figures under the grid are those of the command line's analysis.
+TEST_F(ChooseGameTest, TheReturnShownIsTheCommandLinesReturn) {
+    auto window = Open();
+    TReturnPanel& returns = window->Returns();
+    QTRY_VERIFY_WITH_TIMEOUT(returns.Shown().has_value(), kAnalysisWaitMs);
+    QProcess cli;
+    cli.start(QStringLiteral(DRAWMENTOR_CLI),
+              {"return", "--game", "0", "--paytable", "0", "--json", "--data-dir", folders.Data()});
+    ASSERT_TRUE(cli.waitForFinished(kAnalysisWaitMs));
+    const auto expected = nlohmann::json::parse(cli.readAllStandardOutput().toStdString());
+    const double percent = expected["return_percent"];
+    EXPECT_NEAR(static_cast<double>(returns.Shown()->ReturnPercent), percent, 1e-9);
+    EXPECT_EQ(Find<QLabel>(returns, "lReturn")->text(),
+              QStringLiteral("Return with best play, 5 coins: %1 %").arg(percent, 0, 'f', 4));
+    const double deviation = expected["standard_deviation"];
+    EXPECT_EQ(Find<QLabel>(returns, "lDeviation")->text(),
+              QStringLiteral("Standard deviation: %1 bets per hand").arg(deviation, 0, 'f', 2));
+    const double royal = expected["line_probability"][0];
+    EXPECT_EQ(Find<QLabel>(returns, "lTopLine")->text(),
+              QStringLiteral("Royal Flush: once in %1 hands").arg(std::llround(1 / royal)));
+}
+
+TEST_F(ChooseGameTest, ASelectionChangeCancelsTheRunningJobAndCachedReturnsShowAtOnce) {
+    auto window = Open();
+    TReturnPanel& returns = window->Returns();
+    ASSERT_TRUE(returns.Running());
+    const std::vector<int> first = returns.ShownPays();
+    ClickButton(*window, "btnNext");
+    const std::vector<int> second = returns.ShownPays();
+    ASSERT_NE(first, second);
+    QTRY_VERIFY_WITH_TIMEOUT(!returns.Running(), kAnalysisWaitMs);
+    ASSERT_TRUE(returns.Shown().has_value());
+    EXPECT_EQ(returns.ShownPays(), second);
+    // The first job was stopped before it finished, so it left no figures.
+    const TReturnCache cache(folders.Data().toStdString() + "DrawMentor.returns");
+    EXPECT_FALSE(cache.Find(kJacks, 5, first).has_value());
+    const auto secondReturn = cache.Find(kJacks, 5, second);
+    ASSERT_TRUE(secondReturn.has_value());
+
+    ClickButton(*window, "btnPrev");
+    EXPECT_TRUE(returns.Running());
+    EXPECT_FALSE(returns.Shown().has_value()); // no stale figure meanwhile
+    ClickButton(*window, "btnNext");
+    EXPECT_FALSE(returns.Running());
+    ASSERT_TRUE(returns.Shown().has_value());
+    EXPECT_EQ(returns.Shown()->ReturnPercent, secondReturn->ReturnPercent);
+}
+
+TEST_F(ChooseGameTest, ADamagedReturnCacheIsIgnoredAndRebuilt) {
+    folders.WriteDataFile("DrawMentor.returns", "0 5 800|12 x\n\x01\x02garbage|\n");
+    auto window = Open();
+    QTRY_VERIFY_WITH_TIMEOUT(window->Returns().Shown().has_value(), kAnalysisWaitMs);
+    const QByteArray rebuilt = folders.ReadDataFile("DrawMentor.returns");
+    EXPECT_FALSE(rebuilt.contains("garbage"));
+    EXPECT_EQ(rebuilt.count('\n'), 1);
+    EXPECT_TRUE(rebuilt.startsWith("0 5 4000 250 125 45 30 20 15 10 5|"));
+}
+
+TEST_F(ChooseGameTest, TextsFollowTheInterfaceLanguage) {
+    auto window = Open();
+    preferences->SetInterfaceLanguage(QStringLiteral("RUS"));
+    emit preferences->PreferencesChanged(preferences.get());
+    EXPECT_EQ(window->windowTitle(), QString::fromUtf8("Выбор игры"));
+    EXPECT_EQ(Find<QPushButton>(*window, "btnAdd")->text(), QString::fromUtf8("Добавить..."));
+    EXPECT_EQ(Find<QPushButton>(*window, "btnCancel")->text(), QString::fromUtf8("Отмена"));
+}
+
+// The names take 0.4 of the width; the pay columns and the rows share the
+// rest so that nothing is left over, whatever the size.
+TEST(PaytableGridSizes, ColumnsAndRowsFillTheGridExactly) {
+    const TGridSizes even = PaytableGridSizes(300, 300, 9);
+    EXPECT_EQ(even.Columns, (std::vector<int>{120, 36, 36, 36, 36, 36}));
+    EXPECT_EQ(even.Rows, (std::vector<int>{33, 34, 33, 33, 34, 33, 33, 34, 33}));
+    const TGridSizes odd = PaytableGridSizes(301, 250, 11);
+    EXPECT_EQ(odd.Columns, (std::vector<int>{120, 36, 36, 37, 36, 36}));
+    EXPECT_EQ(std::accumulate(odd.Rows.begin(), odd.Rows.end(), 0), 250);
+}
+
+TEST_F(ChooseGameTest, F1ShowsTheHelpOfTheChoiceAndOfTheEditor) {
+    auto window = Open();
+    EXPECT_EQ(testing::HelpPageAfterF1(*window), "poker_choice.html");
+    QString editorPage;
+    QWidget* owner = nullptr;
+    WhenModal([&](QWidget& editor) {
+        editorPage = testing::HelpPageAfterF1(editor, &owner);
+        EXPECT_EQ(owner, &editor); // so the modal editor does not block it
+        ClickButton(editor, "btnCancel");
+    });
+    ClickButton(*window, "btnEdit");
+    EXPECT_EQ(editorPage, "poker_edit.html");
+}
+
+} // namespace
+} // namespace drawmentor

@@ -1,0 +1,174 @@
+#include "DialogDriver.h"
+
+#include "ui/common/MessageBox.h"
+#include "ui/paytable/EditWindow.h"
+#include "ui/paytable/PaytableModel.h"
+#include "ui/paytable/ReturnPanel.h"
+#include "ui/paytable/SelectController.h"
+
+#include "games/Catalogue.h"
+#include "play/GameEngine.h"
+#include "prefs/Preferences.h"
+
+#include "support/TempFolders.h"
+
+#include <QAbstractItemModelTester>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStyleOptionViewItem>
+#include <QTableView>
+#include <QValidator>
+#include <gtest/gtest.h>
+
+namespace drawmentor {
+namespace {
+
+using testing::ClickButton;
+
+constexpr int kJacks = 0;
+constexpr int kRoyal = 0;
+constexpr int kFullHouse = 3;
+
+class EditPaytableTest : public ::testing::Test {
+  protected:
+    EditPaytableTest()
+        : folders(QStringLiteral(DRAWMENTOR_RUNTIME_DIR)), game(CreateDescription(kJacks)) {
+        preferences = std::make_unique<TPreferences>();
+        engine = std::make_unique<TGameEngine>(*preferences);
+        engine->SelectGame(kJacks, 0);
+        controller.Init(*engine);
+    }
+    std::unique_ptr<TfEdit> Open(TfEdit::TEditMode mode) {
+        const TPayTable pays = mode == TfEdit::emAdd ? EmptyPayTable() : controller.Pays();
+        auto editor = std::make_unique<TfEdit>(
+            nullptr, *preferences, *game, pays, mode, [this, mode](const TPayTable& result) {
+                mode == TfEdit::emAdd ? controller.StoreAdded(result)
+                                      : controller.StoreEdited(result);
+            });
+        tester = std::make_unique<QAbstractItemModelTester>(
+            &editor->Model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+        editor->show();
+        return editor;
+    }
+    static void Type(TfEdit& editor, int line, int coins, const QString& text) {
+        auto& model = editor.Model();
+        model.setData(model.index(line, coins), text, Qt::EditRole);
+    }
+    static int Pay(TfEdit& editor, int line, int coins) {
+        return editor.Model().Pays().At(coins, line);
+    }
+    static bool OkEnabled(TfEdit& editor) {
+        return editor.findChild<QPushButton*>("btnOK")->isEnabled();
+    }
+
+    testing::TTempFolders folders;
+    std::unique_ptr<TPokerDescription> game;
+    std::unique_ptr<TPreferences> preferences;
+    std::unique_ptr<TGameEngine> engine;
+    TSelectController controller;
+    std::unique_ptr<QAbstractItemModelTester> tester;
+};
+
+TEST_F(EditPaytableTest, TheOneCoinPayFillsTheOtherColumnsButKeepsPaysSetByHand) {
+    auto editor = Open(TfEdit::emAdd);
+    EXPECT_EQ(editor->windowTitle(), "New Paytable");
+    EXPECT_EQ(editor->Model().data(editor->Model().index(kRoyal, 0), Qt::DisplayRole),
+              "  ROYAL FLUSH");
+    EXPECT_EQ(editor->Model().data(editor->Model().index(kRoyal, 3), Qt::DisplayRole), "");
+    Type(*editor, kRoyal, 1, "250");
+    EXPECT_EQ(Pay(*editor, kRoyal, 2), 500);
+    EXPECT_EQ(Pay(*editor, kRoyal, 3), 750);
+    EXPECT_EQ(Pay(*editor, kRoyal, 4), 1000);
+    EXPECT_EQ(Pay(*editor, kRoyal, 5), 1250);
+    Type(*editor, kRoyal, 5, "4000");
+    Type(*editor, kRoyal, 1, " 300 ");
+    EXPECT_EQ(Pay(*editor, kRoyal, 2), 600);
+    EXPECT_EQ(Pay(*editor, kRoyal, 3), 900);
+    EXPECT_EQ(Pay(*editor, kRoyal, 4), 1200);
+    EXPECT_EQ(Pay(*editor, kRoyal, 5), 4000);
+    // A product that would not fit five digits is left for the player.
+    Type(*editor, kRoyal, 1, "30000");
+    EXPECT_EQ(Pay(*editor, kRoyal, 3), 90000);
+    EXPECT_EQ(Pay(*editor, kRoyal, 4), -1);
+    EXPECT_FALSE(OkEnabled(*editor));
+}
+
+TEST_F(EditPaytableTest, AnEmptyCellDisablesOkAndHidesTheReturn) {
+    auto editor = Open(TfEdit::emEdit);
+    EXPECT_EQ(editor->windowTitle(), "Edit Paytable");
+    EXPECT_TRUE(OkEnabled(*editor));
+    Type(*editor, kFullHouse, 2, "");
+    EXPECT_EQ(Pay(*editor, kFullHouse, 2), -1);
+    EXPECT_FALSE(OkEnabled(*editor));
+    EXPECT_FALSE(editor->Returns().Running());
+    EXPECT_EQ(editor->Returns().findChild<QLabel*>("lReturn")->text(),
+              "Fill in every pay to see the return.");
+    Type(*editor, kFullHouse, 2, "x7"); // not a number: empty as well
+    EXPECT_EQ(Pay(*editor, kFullHouse, 2), -1);
+    Type(*editor, kFullHouse, 2, "18");
+    EXPECT_TRUE(OkEnabled(*editor));
+}
+
+TEST_F(EditPaytableTest, OnlyPaysCanBeEditedAndOnlyWithFiveDigits) {
+    auto editor = Open(TfEdit::emEdit);
+    const auto& model = editor->Model();
+    EXPECT_FALSE(model.flags(model.index(0, 0)) & Qt::ItemIsSelectable);
+    EXPECT_FALSE(model.flags(model.index(0, 0)) & Qt::ItemIsEditable);
+    EXPECT_TRUE(model.flags(model.index(0, 1)) & Qt::ItemIsEditable);
+    auto* grid = editor->findChild<QTableView*>("PayoutGrid");
+    EXPECT_EQ(grid->currentIndex(), model.index(0, 1));
+    QWidget* widget = grid->itemDelegate()->createEditor(grid->viewport(), {}, model.index(0, 1));
+    auto* line = qobject_cast<QLineEdit*>(widget);
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(line->maxLength(), 5);
+    QString text = "12a";
+    int position = 0;
+    EXPECT_EQ(line->validator()->validate(text, position), QValidator::Invalid);
+    text = "-3";
+    EXPECT_EQ(line->validator()->validate(text, position), QValidator::Invalid);
+    text = "99999";
+    EXPECT_EQ(line->validator()->validate(text, position), QValidator::Acceptable);
+    delete widget;
+    // The columns follow the window's rule and the rows fill the grid.
+    int width = 0;
+    for (int column = 0; column < 6; ++column) width += grid->columnWidth(column);
+    EXPECT_EQ(width, grid->viewport()->width());
+}
+
+TEST_F(EditPaytableTest, AFileThatCannotBeWrittenIsReportedAndTheEditStaysOpen) {
+    QDir().mkpath(folders.Data() + "DrawMentor.dat.tmp"); // the save cannot create its file
+    auto editor = Open(TfEdit::emEdit);
+    Type(*editor, kRoyal, 5, "4700");
+    TMessageBox::SetNextAnswer(QMessageBox::Ok);
+    ClickButton(*editor, "btnOK");
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_NE(editor->result(), QDialog::Accepted);
+    EXPECT_TRUE(TMessageBox::LastText().startsWith("The paytable could not be saved"));
+    EXPECT_EQ(Pay(*editor, kRoyal, 5), 4700);
+    EXPECT_EQ(controller.Pays().At(5, kRoyal), 4000); // the store holds what the file holds
+
+    QDir(folders.Data() + "DrawMentor.dat.tmp").removeRecursively();
+    ClickButton(*editor, "btnOK");
+    EXPECT_EQ(editor->result(), QDialog::Accepted);
+    EXPECT_EQ(controller.Pays().At(5, kRoyal), 4700);
+    EXPECT_TRUE(folders.ReadDataFile("DrawMentor.dat").contains("  4700"));
+}
+
+// The player sees what a change of a pay is worth: 9/6 against 8/5.
+TEST_F(EditPaytableTest, TheReturnFollowsTheEditShortlyAfterTyping) {
+    auto editor = Open(TfEdit::emEdit);
+    TReturnPanel& returns = editor->Returns();
+    QTRY_VERIFY_WITH_TIMEOUT(returns.Shown().has_value(), 120000);
+    const long double before = returns.Shown()->ReturnPercent;
+    Type(*editor, kFullHouse, 1, "8");
+    Type(*editor, 4, 1, "5");
+    EXPECT_TRUE(returns.Running());
+    EXPECT_FALSE(returns.Shown().has_value());
+    QTRY_VERIFY_WITH_TIMEOUT(returns.Shown().has_value(), 120000);
+    EXPECT_EQ(returns.ShownPays(), PaysForBet(editor->Model().Pays(), game->LastLine, 5));
+    EXPECT_NEAR(static_cast<double>(before - returns.Shown()->ReturnPercent), 2.2, 0.1);
+}
+
+} // namespace
+} // namespace drawmentor

@@ -1,0 +1,173 @@
+#include "ui/log/StatisticsWindow.h"
+#include "ui/log/StatisticsModel.h"
+#include "ui/main/MainWindow.h"
+
+#include "LogWindowFixture.h"
+
+#include "play/Statistics.h"
+
+#include <QAbstractItemModelTester>
+#include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTableView>
+#include <QTimer>
+
+namespace drawmentor {
+namespace {
+
+class StatisticsWindowTest : public testing::LogWindowFixture {
+  protected:
+    void Show() {
+        window = std::make_unique<TfStatistics>(nullptr, *preferences);
+        tester = std::make_unique<QAbstractItemModelTester>(
+            &window->Model(), QAbstractItemModelTester::FailureReportingMode::Warning);
+        window->AttachEngine(*engine);
+        window->LoadWindowTexts();
+        window->show();
+    }
+    void ClickStatistic(int index) {
+        auto* list = Find<QListWidget>(*window, "StatList");
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(index)).center());
+    }
+    QString Cell(int column, int row) {
+        const TStatisticsModel& model = window->Model();
+        return row == 0 ? model.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString()
+                        : model.index(row - 1, column).data().toString();
+    }
+    // The selected statistic as the command line prints it.
+    std::string AsPrinted() {
+        char text[256];
+        std::string block = window->List().Caption(window->List().Selected).toStdString() + '\n';
+        const int rows = window->List().Items(window->List().Selected).RowCount();
+        for (int row = 0; row <= rows; ++row) {
+            std::snprintf(text, sizeof text, "  %-30s", Cell(0, row).toUtf8().constData());
+            block += text;
+            for (int column = 1; column <= 3; ++column) {
+                std::snprintf(text, sizeof text, " %22s", Cell(column, row).toUtf8().constData());
+                block += text;
+            }
+            block += '\n';
+        }
+        return block;
+    }
+
+    std::unique_ptr<TfStatistics> window;
+    std::unique_ptr<QAbstractItemModelTester> tester;
+};
+
+// Each click on the list shows that statistic, cell for cell what
+// `drawmentor-cli stats` prints for the filter the window opened with.
+TEST_F(StatisticsWindowTest, ListClicksShowTheCommandLinesTables) {
+    PlayAndOpen();
+    Show();
+    const auto [status, printed] = Cli(QStringList{"stats"} + OpeningFilter());
+    ASSERT_EQ(status, 0);
+    EXPECT_TRUE(printed.startsWith("95 hands in the log, 80 selected")) << printed.toStdString();
+    EXPECT_EQ(window->windowTitle(), "Statistics");
+    EXPECT_EQ(Find<QLabel>(*window, "lStatListHeader")->text(), "Statistics");
+    for (int index : {2, 0, 4, 1, 3}) {
+        SCOPED_TRACE(index);
+        ClickStatistic(index);
+        EXPECT_EQ(window->List().Selected, index);
+        EXPECT_EQ(Find<QLabel>(*window, "lStatHeader")->text(),
+                  " " + window->List().Caption(index));
+        EXPECT_NE(printed.toStdString().find(AsPrinted()), std::string::npos) << AsPrinted();
+    }
+    // Jacks or Better has nine lines, Nothing and Total: fifteen rows are always drawn.
+    EXPECT_EQ(window->Model().rowCount(), TStatisticsModel::kVisibleRows);
+    EXPECT_EQ(Cell(0, 11), "Total");
+    EXPECT_EQ(Cell(0, 12), "");
+}
+
+TEST_F(StatisticsWindowTest, PanelChangesRecomputeAtOnce) {
+    PlayAndOpen();
+    Show();
+    ClickStatistic(1); // hand counts
+    EXPECT_EQ(Cell(1, 11).trimmed(), "80");
+    Find<QCheckBox>(*window, "cbAutoHold")->setChecked(true); // no hand in AutoHold: still 80
+    EXPECT_EQ(Cell(1, 11).trimmed(), "80");
+    Find<QCheckBox>(*window, "cbTraining")->setChecked(false);
+    for (int row = 1; row <= 11; ++row)
+        for (int column = 1; column <= 3; ++column) EXPECT_EQ(Cell(column, row), "-");
+    Find<QCheckBox>(*window, "cbTraining")->setChecked(true);
+    Find<QComboBox>(*window, "cbGame")->setCurrentIndex(0); // all games
+    EXPECT_EQ(Cell(0, 1), "All winning hands");
+    EXPECT_EQ(Cell(1, 3).trimmed(), "95");
+    EXPECT_EQ(Cell(0, 4), "");
+}
+
+TEST_F(StatisticsWindowTest, CtrlCCopiesTheShownTable) {
+    PlayAndOpen();
+    Show();
+    ClickStatistic(0);
+    auto* grid = Find<QTableView>(*window, "StatGrid");
+    QApplication::setActiveWindow(window.get());
+    grid->setFocus();
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+    const QStringList lines = QGuiApplication::clipboard()->text().split('\n');
+    ASSERT_EQ(lines.size(), 7); // captions, five rows, the final newline
+    EXPECT_EQ(lines[0], "\tCoins\t% of coins played\tMoney");
+    EXPECT_EQ(lines[2].section('\t', 0, 1), "Played\t-400");
+    EXPECT_EQ(lines[2].section('\t', 2), "-100.00000\t" + Cell(3, 2).trimmed());
+    EXPECT_EQ(lines[6], "");
+}
+
+// The window of a player with no log, and the switch to Russian while it is open.
+TEST_F(StatisticsWindowTest, EmptyLogInBothLanguages) {
+    Open();
+    Show();
+    auto* list = Find<QListWidget>(*window, "StatList");
+    ASSERT_EQ(list->count(), 5);
+    for (int index = 0; index < 5; ++index) {
+        ClickStatistic(index);
+        const int rows = window->List().Items(index).RowCount();
+        EXPECT_EQ(rows, index == 0 ? 5 : index == 4 ? 4 : 3);
+        for (int row = 1; row <= rows; ++row)
+            for (int column = 1; column <= 3; ++column) EXPECT_EQ(Cell(column, row), "-");
+    }
+    preferences->SetInterfaceLanguage("RUS");
+    preferences->Apply();
+    EXPECT_EQ(window->windowTitle(), "Статистика");
+    EXPECT_EQ(list->item(0)->text(), " Баланс");
+    EXPECT_EQ(list->currentRow(), 4); // the selection stays
+    EXPECT_EQ(Find<QLabel>(*window, "lStatHeader")->text(), " Цена ошибок");
+    EXPECT_EQ(Find<QPushButton>(*window, "btnOK")->text(), "ОК");
+    EXPECT_TRUE(HelpPageOnF1(*window).endsWith("DrawMentor_RUS/diag_stat.html"));
+}
+
+// Show Stats (Ctrl+S) and Show Charts (Ctrl+C) open their windows modally
+// through the game engine; OK closes them.
+TEST_F(StatisticsWindowTest, TheMenuOpensBothWindows) {
+    PlayAndOpen();
+    engine.reset();
+    TfDrawMentor20Main main(*preferences);
+    main.show();
+    for (const auto& [item, shortcut, form] : {std::tuple{"miShowStat", "Ctrl+S", "fStatistics"},
+                                               std::tuple{"miShowCharts", "Ctrl+C", "fmCharts"}}) {
+        SCOPED_TRACE(item);
+        auto* action = main.findChild<QAction*>(item);
+        ASSERT_NE(action, nullptr);
+        EXPECT_TRUE(action->isEnabled());
+        EXPECT_EQ(action->shortcut().toString(), shortcut);
+        QString opened;
+        QTimer::singleShot(0, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal) return;
+            opened = modal->objectName();
+            if (auto* ok = modal->findChild<QPushButton*>("btnOK")) ok->click();
+        });
+        action->trigger();
+        EXPECT_EQ(opened, form);
+    }
+}
+
+} // namespace
+} // namespace drawmentor
