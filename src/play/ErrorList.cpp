@@ -32,14 +32,10 @@ void TErrorList::Refresh(TLogger& logger, const TPreferences& preferences, unsig
 double TErrorList::SortValue(const TLogRecord& r, int column) {
     const double bet = r.Bet == 0 ? 1 : r.Bet;
     switch (column) {
-    case 1:
-        return r.DealTime;
-    case 2:
-        return r.Return / bet;
-    case 3:
-        return r.BestReturn / bet;
-    default:
-        return (r.BestReturn - r.Return) / bet;
+    case 1: return r.DealTime;
+    case 2: return r.Return / bet;
+    case 3: return r.BestReturn / bet;
+    default: return (r.BestReturn - r.Return) / bet;
     }
 }
 
