@@ -163,6 +163,26 @@ TEST_F(WarningWindowTest, ShowsBothHoldsAndWhatTheDifferenceCosts) {
     EXPECT_TRUE(text("lComment").startsWith("В среднем этот выбор обходится вам в $" + money));
 }
 
+TEST_F(WarningWindowTest, AfterACostlyDrawTheMessageLineSaysWhatTheHoldCost) {
+    Engine().SetOption(kShowWarnings, false);
+    const auto message = [&] { return window->findChild<QLabel*>("lInfoLabel")->text(); };
+    DealFourToARoyal();
+    window->DealOrDraw(); // all five replaced
+    const TLogRecord& drawn = Engine().Record();
+    EXPECT_TRUE(message().endsWith(QString::asprintf("Your hold %.2f, best %.2f coins for the bet "
+                                                     "(serious error)",
+                                                     drawn.Return, drawn.BestReturn)))
+        << message().toStdString();
+    preferences->SetInterfaceLanguage("RUS");
+    preferences->Apply();
+    EXPECT_TRUE(message().contains("серьёзная ошибка")) << message().toStdString();
+    Engine().SetOption(kShowWarnings, true);
+    DealFourToARoyal();
+    Engine().SetDrawMask(16);
+    window->DealOrDraw(); // the best hold: nothing new to say
+    EXPECT_FALSE(message().contains("Ваш выбор")) << message().toStdString();
+}
+
 TEST_F(WarningWindowTest, F1OpensTheWarningTopic) {
     DealFourToARoyal();
     TfWarning warning(Engine(), *preferences);
