@@ -1,5 +1,6 @@
 #include "DateTime.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace drawmentor {
@@ -13,6 +14,14 @@ std::function<TDateTime()>& Clock() {
     return clock;
 }
 
+// Whole days of a stored value, kept within the years 1..9999: a damaged
+// record's NaN or huge time must give some date, never an undefined cast.
+qint64 SaneDays(TDateTime value) {
+    constexpr double kFirst = -693593, kLast = 2958465; // 0001-01-01, 9999-12-31
+    if (!std::isfinite(value)) return 0;
+    return static_cast<qint64>(std::clamp(std::floor(value), kFirst, kLast));
+}
+
 } // namespace
 
 TDateTime ToDateTime(const QDateTime& moment) {
@@ -22,9 +31,11 @@ TDateTime ToDateTime(const QDateTime& moment) {
 }
 
 QDateTime FromDateTime(TDateTime value) {
-    const double days = std::floor(value);
-    const auto msecs = static_cast<int>(std::llround((value - days) * kMillisecondsPerDay));
-    return QDateTime(kEpoch.addDays(static_cast<qint64>(days)), QTime(0, 0)).addMSecs(msecs);
+    const qint64 days = SaneDays(value);
+    const double fraction =
+        std::isfinite(value) ? std::clamp(value - std::floor(value), 0.0, 1.0) : 0;
+    const auto msecs = static_cast<int>(std::llround(fraction * kMillisecondsPerDay));
+    return QDateTime(kEpoch.addDays(days), QTime(0, 0)).addMSecs(msecs);
 }
 
 TDateTime StartOfDay(TDateTime value) {
@@ -36,7 +47,7 @@ TDateTime StartOfDay(const QDate& date) {
 }
 
 QDate DateOf(TDateTime value) {
-    return kEpoch.addDays(static_cast<qint64>(std::floor(value)));
+    return kEpoch.addDays(SaneDays(value));
 }
 
 TDateTime Now() {

@@ -8,6 +8,9 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 namespace drawmentor {
 namespace {
 
@@ -77,6 +80,13 @@ TEST(DateTimes, DaysSinceTheEndOf1899) {
     EXPECT_EQ(FromDateTime(ToDateTime(moment)), moment);
     EXPECT_EQ(DateOf(ToDateTime(moment)), QDate(2026, 12, 7));
     EXPECT_EQ(StartOfDay(ToDateTime(moment)), StartOfDay(QDate(2026, 12, 7)));
+    // A damaged record's time still gives a valid date, never an undefined cast.
+    for (const double damaged :
+         {std::nan(""), 1e300, -1e300, std::numeric_limits<double>::infinity()}) {
+        EXPECT_TRUE(DateOf(damaged).isValid()) << damaged;
+        EXPECT_TRUE(FromDateTime(damaged).isValid()) << damaged;
+    }
+    EXPECT_EQ(DateOf(1e300), QDate(9999, 12, 31));
 }
 
 class LoggerTest : public ::testing::Test {
