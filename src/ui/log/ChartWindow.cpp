@@ -1,6 +1,7 @@
 #include "ChartWindow.h"
 
 #include "ui/common/GradientLabel.h"
+#include "ui/common/HelpKey.h"
 #include "ui/common/HelpWindow.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/OptionsPanel.h"
@@ -145,8 +146,7 @@ TfmCharts::TfmCharts(QWidget* parent, TPreferences& preferences)
         if (row >= 0 && FShown) SelectChart(row);
     });
     connect(FPanel, &TOptionsPanel::OnChange, this, &TfmCharts::Redraw);
-    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
-            [this] { ShowHelp(this, hcCharts, FPreferences); });
+    InstallHelpKey(*this, hcCharts, FPreferences);
     connect(&FPreferences, &TPreferences::PreferencesChanged, this, [this] {
         LoadTexts();
         Redraw();

@@ -1,5 +1,6 @@
 #include "ClearLogWindow.h"
 
+#include "ui/common/DialogButtons.h"
 #include "ui/common/GradientLabel.h"
 #include "ui/common/HelpKey.h"
 #include "ui/common/HelpWindow.h"
@@ -27,20 +28,11 @@ TfClearLog::TfClearLog(TLogger& logger, TPreferences& preferences, QWidget* pare
     FPanel = new TOptionsPanel(this);
     FPanel->AddGroups(ogGame | ogDate | ogModes);
     layout->addWidget(FPanel, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    FOK = new QPushButton(this);
-    FOK->setObjectName(QStringLiteral("btnOK"));
-    FOK->setDefault(true);
-    FCancel = new QPushButton(this);
-    FCancel->setObjectName(QStringLiteral("btnCancel"));
-    buttons->addWidget(FOK);
-    buttons->addWidget(FCancel);
-    layout->addLayout(buttons);
+    const TDialogButtons buttons = AddDialogButtons(*this, *layout);
+    FOK = buttons.OK;
+    FCancel = buttons.Cancel;
     // The window grows with the panel's groups.
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    connect(FOK, &QPushButton::clicked, this, &QDialog::accept);
-    connect(FCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(&preferences, &TPreferences::PreferencesChanged, this, &TfClearLog::ApplyTexts);
     InstallHelpKey(*this, hcClearLog, preferences);
     FPanel->AttachLog(logger);

@@ -1,5 +1,6 @@
 #include "NoErrorsWindow.h"
 
+#include "ui/common/DialogButtons.h"
 #include "ui/common/GradientLabel.h"
 #include "ui/common/HelpKey.h"
 #include "ui/common/HelpWindow.h"
@@ -42,18 +43,9 @@ TfmNoErrors::TfmNoErrors(const TPreferences& preferences, QWidget* parent)
         layout->addWidget(FModes[mode]);
     }
     FModes[0]->setChecked(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    FOK = new QPushButton(this);
-    FOK->setObjectName(QStringLiteral("btnOK"));
-    FOK->setDefault(true);
-    FCancel = new QPushButton(this);
-    FCancel->setObjectName(QStringLiteral("btnCancel"));
-    buttons->addWidget(FOK);
-    buttons->addWidget(FCancel);
-    layout->addLayout(buttons);
-    connect(FOK, &QPushButton::clicked, this, &QDialog::accept);
-    connect(FCancel, &QPushButton::clicked, this, &QDialog::reject);
+    const TDialogButtons buttons = AddDialogButtons(*this, *layout);
+    FOK = buttons.OK;
+    FCancel = buttons.Cancel;
     connect(&preferences, &TPreferences::PreferencesChanged, this, &TfmNoErrors::ApplyTexts);
     InstallHelpKey(*this, hcNoErrors, preferences);
 }

@@ -3,6 +3,7 @@
 #include "StatisticsModel.h"
 
 #include "ui/common/GradientLabel.h"
+#include "ui/common/HelpKey.h"
 #include "ui/common/HelpWindow.h"
 #include "ui/common/OptionsPanel.h"
 
@@ -124,8 +125,7 @@ TfStatistics::TfStatistics(QWidget* parent, TPreferences& preferences)
         if (row >= 0) FList->SetSelected(row);
     });
     connect(FList.get(), &TStatisticsList::Changed, this, &TfStatistics::RefreshView);
-    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
-            [this] { ShowHelp(this, hcStatistics, FPreferences); });
+    InstallHelpKey(*this, hcStatistics, FPreferences);
     connect(&FPreferences, &TPreferences::PreferencesChanged, this, &TfStatistics::LoadWindowTexts);
 }
 

@@ -5,6 +5,7 @@
 #include "SelectController.h"
 
 #include "ui/common/GradientLabel.h"
+#include "ui/common/HelpKey.h"
 #include "ui/common/HelpWindow.h"
 
 #include "play/GameEngine.h"
@@ -76,8 +77,7 @@ TfChoose::TfChoose(QWidget* parent, TSelectController& controller, TPreferences&
     connect(FEdit, &QPushButton::clicked, this, &TfChoose::Edit);
     connect(FAdd, &QPushButton::clicked, this, &TfChoose::Add);
     connect(FPokerList, &QListWidget::currentItemChanged, this, &TfChoose::GameClicked);
-    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
-            [this] { ShowHelp(this, hcChooseGame, FPreferences); });
+    InstallHelpKey(*this, hcChooseGame, FPreferences);
     connect(&FPreferences, &TPreferences::PreferencesChanged, this, &TfChoose::Translate);
     setFixedSize(700, 450);
     Translate();

@@ -5,7 +5,9 @@
 #include "ReturnPanel.h"
 #include "SelectController.h"
 
+#include "ui/common/DialogButtons.h"
 #include "ui/common/GradientLabel.h"
+#include "ui/common/HelpKey.h"
 #include "ui/common/HelpWindow.h"
 #include "ui/common/MessageBox.h"
 
@@ -57,21 +59,11 @@ TfEdit::TfEdit(QWidget* parent, TPreferences& preferences, const TPokerDescripti
     layout->addWidget(FGrid, 1);
     FReturns = new TReturnPanel(preferences, this);
     layout->addWidget(FReturns);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    FOK = new QPushButton(this);
-    FOK->setObjectName(QStringLiteral("btnOK"));
-    FOK->setDefault(true);
-    FCancel = new QPushButton(this);
-    FCancel->setObjectName(QStringLiteral("btnCancel"));
-    buttons->addWidget(FOK);
-    buttons->addWidget(FCancel);
-    layout->addLayout(buttons);
-    connect(FOK, &QPushButton::clicked, this, &TfEdit::accept);
-    connect(FCancel, &QPushButton::clicked, this, &TfEdit::reject);
+    const TDialogButtons buttons = AddDialogButtons(*this, *layout);
+    FOK = buttons.OK;
+    FCancel = buttons.Cancel;
     connect(FModel, &TPaytableModel::Changed, this, &TfEdit::Changed);
-    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
-            [this] { ShowHelp(this, hcEditPaytable, FPreferences); });
+    InstallHelpKey(*this, hcEditPaytable, FPreferences);
     connect(&FPreferences, &TPreferences::PreferencesChanged, this, &TfEdit::Translate);
     resize(520, 120 + 24 * (game.LastLine + 1) + 70);
     setFixedSize(size());

@@ -1,7 +1,9 @@
 #include "BackDialog.h"
 
 #include "ui/common/CardImage.h"
+#include "ui/common/DialogButtons.h"
 #include "ui/common/GradientLabel.h"
+#include "ui/common/HelpKey.h"
 #include "ui/common/HelpWindow.h"
 
 #include "prefs/Preferences.h"
@@ -68,20 +70,10 @@ TfmBackDialog::TfmBackDialog(QWidget* parent, int currentIndex, TPreferences& pr
         FImages.push_back(image);
     }
     layout->addWidget(panel);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    FOK = new QPushButton(this);
-    FOK->setObjectName(QStringLiteral("btnOK"));
-    FOK->setDefault(true);
-    FCancel = new QPushButton(this);
-    FCancel->setObjectName(QStringLiteral("btnCancel"));
-    buttons->addWidget(FOK);
-    buttons->addWidget(FCancel);
-    layout->addLayout(buttons);
-    connect(FOK, &QPushButton::clicked, this, &QDialog::accept);
-    connect(FCancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
-            [this] { ShowHelp(this, hcBack, FPreferences); });
+    const TDialogButtons buttons = AddDialogButtons(*this, *layout);
+    FOK = buttons.OK;
+    FCancel = buttons.Cancel;
+    InstallHelpKey(*this, hcBack, FPreferences);
     connect(&FPreferences, &TPreferences::PreferencesChanged, this, &TfmBackDialog::Translate);
     Translate();
     Select(currentIndex >= 0 && currentIndex < kBackCount ? currentIndex : 0);

@@ -1,7 +1,9 @@
 #include "DeckDialog.h"
 
 #include "ui/common/CardImage.h"
+#include "ui/common/DialogButtons.h"
 #include "ui/common/GradientLabel.h"
+#include "ui/common/HelpKey.h"
 #include "ui/common/HelpWindow.h"
 
 #include "cards/Cards.h"
@@ -73,21 +75,11 @@ TfmDeckDialog::TfmDeckDialog(QWidget* parent, const QString& currentCode, TPrefe
     right->addWidget(FImagesPanel, 1);
     top->addLayout(right, 1);
     layout->addLayout(top, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    FOK = new QPushButton(this);
-    FOK->setObjectName(QStringLiteral("btnOK"));
-    FOK->setDefault(true);
-    FCancel = new QPushButton(this);
-    FCancel->setObjectName(QStringLiteral("btnCancel"));
-    buttons->addWidget(FOK);
-    buttons->addWidget(FCancel);
-    layout->addLayout(buttons);
-    connect(FOK, &QPushButton::clicked, this, &QDialog::accept);
-    connect(FCancel, &QPushButton::clicked, this, &QDialog::reject);
+    const TDialogButtons buttons = AddDialogButtons(*this, *layout);
+    FOK = buttons.OK;
+    FCancel = buttons.Cancel;
     connect(FDecks, &QListWidget::currentRowChanged, this, &TfmDeckDialog::Preview);
-    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
-            [this] { ShowHelp(this, hcDeck, FPreferences); });
+    InstallHelpKey(*this, hcDeck, FPreferences);
     connect(&FPreferences, &TPreferences::PreferencesChanged, this, &TfmDeckDialog::Translate);
     Translate();
     const int current = std::max(0, static_cast<int>(FCodes.indexOf(currentCode)));
