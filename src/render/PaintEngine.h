@@ -21,6 +21,8 @@ public:
     // The deck of `code` from "data/deck.<code>", or deck "001" when that file
     // does not exist; the same code again reads nothing.
     void LoadDeck(const QString& code);
+    // The deck from the bytes of a deck file; `path` names it in errors.
+    void LoadDeckData(const QByteArray& file, const QString& path);
     void SetBackIndex(int index);
     // Rank 0..12 (2..A), suit 0..3; a joker is rank -1, suit -1, wild.
     void DrawCard(QPainter& painter, const QRect& rect, bool held, bool wild, int suit, int rank);

@@ -3,6 +3,9 @@
 #include "play/Logger.h"
 #include "play/ReturnCacheFile.h"
 
+#include "cards/Error.h"
+
+#include "support/FileFaults.h"
 #include "support/TempFolders.h"
 
 #include <QElapsedTimer>
@@ -10,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace drawmentor {
 namespace {
@@ -181,6 +186,26 @@ TEST_F(LoggerTest, ReturnsAreCachedInTheUsersDataFolder) {
     const auto found = OpenUserReturnCache()->Find(0, 5, {1, 2, 3});
     ASSERT_TRUE(found);
     EXPECT_EQ(found->ReturnPercent, 99.5l);
+}
+
+TEST_F(LoggerTest, TheReturnCacheRefusesOddFilesAndKeepsItsFileOnAFullDisk) {
+    TPaytableReturn result;
+    result.Deals = 2598960;
+    result.LineProbability = {0.25l};
+    OpenUserReturnCache()->Store(0, 5, {1, 2, 3}, result);
+    const QString cache = folders.Data() + "DrawMentor.returns";
+    const QByteArray old = ReadFile(cache);
+    {
+        const testing::TFileFaultScope full(TFileStep::Sync, "DrawMentor.returns");
+        EXPECT_THROW(OpenUserReturnCache()->Store(0, 5, {4, 5, 6}, result), EDrawMentor);
+    }
+    EXPECT_EQ(ReadFile(cache), old);
+    QFile::remove(cache);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(cache).constData(), 0600), 0);
+    EXPECT_THROW(OpenUserReturnCache(), EDrawMentor);
+    QFile::remove(cache);
+    ASSERT_EQ(::symlink("/dev/zero", QFile::encodeName(cache).constData()), 0);
+    EXPECT_THROW(OpenUserReturnCache(), EDrawMentor);
 }
 
 TEST_F(LoggerTest, FilterOfAnEmptyLog) {
