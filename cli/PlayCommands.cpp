@@ -2,6 +2,8 @@
 #include "Commands.h"
 #include "PaytableSource.h"
 
+#include "cards/Error.h"
+
 #include "games/Catalogue.h"
 #include "games/PayoutStorage.h"
 #include "play/PaytableStore.h"
@@ -11,8 +13,10 @@
 #include "prefs/Preferences.h"
 
 #include <QDate>
+#include <QFileInfo>
 
 #include <cstdio>
+#include <iostream>
 #include <ostream>
 #include <random>
 
@@ -48,6 +52,9 @@ void PrintFilteredStatistics(TLogger& logger, const TPreferences& preferences, s
     list.Attach(logger);
     list.LoadTexts(preferences);
     list.SetActive(true);
+    if (list.Skipped > 0)
+        std::cerr << "drawmentor-cli: " << list.Skipped
+                  << " records of the game log are not valid hands and are left out\n";
     PrintStatistics(list, out);
 }
 
@@ -133,6 +140,11 @@ int RunSimulate(const std::vector<std::string>& words, std::ostream& out) {
     filter.DateFrom = engine.Logger().SessionStart;
     PrintFilteredStatistics(engine.Logger(), preferences, out);
     engine.Logger().InvalidateFilter();
+    // Saved here rather than by the destructors, which cannot report a failure.
+    engine.SaveToIni();
+    preferences.SaveSettings();
+    preferences.WriteSettingsFile();
+    preferences.WriteOnExit = false;
     return 0;
 }
 
@@ -141,6 +153,8 @@ int RunStats(const std::vector<std::string>& words, std::ostream& out) {
     ApplyDataDir(args);
     if (!args.Positional().empty()) throw EUsage("stats takes no cards or words");
     if (args.Has("game") != args.Has("paytable")) throw EUsage("give --game and --paytable together");
+    if (!QFileInfo(DataFolder()).isDir())
+        throw EDrawMentor("the data folder " + DataFolder().toStdString() + " does not exist");
     TPreferences preferences;
     preferences.WriteOnExit = false;
     TLogger logger(DataFileReadPath(QStringLiteral("DrawMentor.log")));
