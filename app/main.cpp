@@ -13,7 +13,9 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/ICON")));
     TSingleInstance instance;
     if (instance.ActivateRunning()) return 0; // the running trainer comes to the front
-    instance.Listen();
+    if (!instance.Listen())
+        qWarning("DrawMentor: no single-instance socket (%s); another start will open a second window",
+                 qPrintable(TSingleInstance::DefaultName()));
     InstallFontProbe();
     int status = 0;
     try {

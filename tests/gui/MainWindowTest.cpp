@@ -12,6 +12,9 @@
 #include <QLabel>
 #include <QLocalSocket>
 #include <QDialog>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
@@ -284,6 +287,40 @@ TEST(SingleInstance, ASecondStartWakesTheFirst) {
     EXPECT_TRUE(woken.wait(2000));
     TSingleInstance alone(name + "-nobody");
     EXPECT_FALSE(alone.ActivateRunning());
+}
+
+TEST(SingleInstance, ALiveInstanceKeepsItsName) {
+    const QString name = QStringLiteral("DrawMentor-live-%1").arg(QCoreApplication::applicationPid());
+    TSingleInstance first(name);
+    ASSERT_TRUE(first.Listen());
+    QSignalSpy woken(&first, &TSingleInstance::ActivationRequested);
+    TSingleInstance second(name);
+    EXPECT_FALSE(second.Listen()); // taking the name over would leave two trainers running
+    TSingleInstance third(name);
+    EXPECT_TRUE(third.ActivateRunning());
+    EXPECT_TRUE(woken.wait(2000));
+    EXPECT_FALSE(TSingleInstance(QString()).Listen()); // no private folder: no socket, and no hang
+}
+
+TEST(SingleInstance, TheSocketIsInTheUsersPrivateRuntimeFolder) {
+    const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
+    QTemporaryDir runtime; // made for this user only
+    ASSERT_TRUE(QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    EXPECT_EQ(TSingleInstance::DefaultName(), runtime.path() + "/DrawMentor.socket");
+    TSingleInstance instance;
+    EXPECT_TRUE(instance.Listen());
+    EXPECT_TRUE(QFileInfo::exists(runtime.path() + "/DrawMentor.socket"));
+    // A folder others may enter is not used.
+    QFile::setPermissions(runtime.path(), QFile::permissions(runtime.path()) | QFile::ReadOther | QFile::ExeOther |
+                                              QFile::WriteOther);
+    EXPECT_FALSE(TSingleInstance::DefaultName().startsWith(runtime.path()));
+    EXPECT_FALSE(TSingleInstance::DefaultName().startsWith("DrawMentor")); // never a bare name in /tmp
+    EXPECT_FALSE(TSingleInstance::IsPrivateFolder("/tmp"));
+    if (saved.isNull())
+        qunsetenv("XDG_RUNTIME_DIR");
+    else
+        qputenv("XDG_RUNTIME_DIR", saved);
 }
 
 } // namespace
