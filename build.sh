@@ -21,7 +21,8 @@ packages=(
     g++ cmake ninja-build pkgconf
     libgtest-dev libgmock-dev libbenchmark-dev
     nlohmann-json3-dev zlib1g-dev
-    qt6-base-dev fonts-dejavu-core
+    qt6-base-dev qt6-svg-dev libqt6opengl6-dev fonts-dejavu-core
+    gnome-cards-data clang-format ccache
 )
 
 missing=()
@@ -39,6 +40,11 @@ if ((${#missing[@]} > 0)); then
         apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
+if [ "$mode" = test ]; then
+    # The tree stays formatted: a source that clang-format would change fails the run.
+    ./tools/check-format.sh
+fi
+
 werror=OFF
 [ "${CI:-}" = "true" ] && werror=ON # warnings are errors in CI
 
@@ -46,7 +52,7 @@ if [ "$mode" = sanitize ]; then
     build_dir=${DRAWMENTOR_SANITIZE_DIR:-build-asan}
     reports="$PWD/$build_dir/sanitizer-reports"
     cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDRAWMENTOR_SANITIZE=ON \
-        -DDRAWMENTOR_BENCHMARKS=OFF -DDRAWMENTOR_WERROR=$werror
+        -DDRAWMENTOR_BENCHMARKS=OFF -DDRAWMENTOR_WERROR=$werror -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
     rm -rf "$reports"
     mkdir -p "$reports"
     # Reports also go to files, so that one from a child process (the
@@ -74,7 +80,8 @@ if [ "$mode" = sanitize ]; then
 fi
 
 build_dir=${DRAWMENTOR_BUILD_DIR:-build}
-cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DDRAWMENTOR_WERROR=$werror
+cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DDRAWMENTOR_WERROR=$werror \
+    -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
 cmake --build "$build_dir" -j "$(nproc)"
 
 if [ "$mode" = run ]; then

@@ -1,8 +1,9 @@
 // The trainer: one window per user and desktop session.
 #include "prefs/Preferences.h"
-#include "ui/Application.h"
-#include "ui/GradientLabel.h"
-#include "ui/MainWindow.h"
+#include "ui/app/Application.h"
+#include "ui/app/SingleInstance.h"
+#include "ui/common/GradientLabel.h"
+#include "ui/main/MainWindow.h"
 
 #include <QMessageBox>
 
@@ -14,13 +15,15 @@ int main(int argc, char** argv) {
     TSingleInstance instance;
     if (instance.ActivateRunning()) return 0; // the running trainer comes to the front
     if (!instance.Listen())
-        qWarning("DrawMentor: no single-instance socket (%s); another start will open a second window",
-                 qPrintable(TSingleInstance::DefaultName()));
+        qWarning(
+            "DrawMentor: no single-instance socket (%s); another start will open a second window",
+            qPrintable(TSingleInstance::DefaultName()));
     InstallFontProbe();
     int status = 0;
     try {
         TfDrawMentor20Main window(Preferences());
-        QObject::connect(&instance, &TSingleInstance::ActivationRequested, &window, [&window] { BringToFront(&window); });
+        QObject::connect(&instance, &TSingleInstance::ActivationRequested, &window,
+                         [&window] { BringToFront(&window); });
         window.show();
         status = app.exec();
     } catch (...) {
@@ -28,7 +31,8 @@ int main(int argc, char** argv) {
         try {
             throw;
         } catch (const std::exception& error) {
-            QMessageBox::critical(nullptr, QStringLiteral("DrawMentor 2.0"), QString::fromUtf8(error.what()));
+            QMessageBox::critical(nullptr, QStringLiteral("DrawMentor 2.0"),
+                                  QString::fromUtf8(error.what()));
         }
         status = 1;
     }
@@ -40,7 +44,8 @@ int main(int argc, char** argv) {
         Preferences().WriteSettingsFile();
         Preferences().WriteOnExit = false;
     } catch (const std::exception& error) {
-        QMessageBox::critical(nullptr, QStringLiteral("DrawMentor 2.0"), QString::fromUtf8(error.what()));
+        QMessageBox::critical(nullptr, QStringLiteral("DrawMentor 2.0"),
+                              QString::fromUtf8(error.what()));
         Preferences().WriteOnExit = false;
         status = 1;
     }

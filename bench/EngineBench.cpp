@@ -1,8 +1,8 @@
 // GetTheBest on fixed, seeded deals, and the brute-force enumeration of the
 // same deals in the same binary, so that the speed-up reads as a ratio of one
 // run on the same (noisy) machine.
-#include "oracle/Enumerator.h"
 #include "games/Catalogue.h"
+#include "oracle/Enumerator.h"
 #include "strategy/EngineFactory.h"
 
 #include <benchmark/benchmark.h>
@@ -22,10 +22,10 @@ struct TBenchGame {
 };
 
 const TBenchGame kGames[] = {
-    {0, {4000, 250, 125, 45, 30, 20, 15, 10, 5}},              // Jacks or better
-    {4, {4000, 1000, 125, 75, 45, 25, 15, 10, 10, 5}},         // Deuces Wild
-    {3, {4000, 1000, 500, 250, 100, 35, 25, 15, 10, 5, 5}},    // Joker Wild (KINGS+)
-    {8, {4000, 500, 500, 250, 45, 25, 20, 15, 10, 5}},         // Double Joker Poker
+    {0, {4000, 250, 125, 45, 30, 20, 15, 10, 5}},           // Jacks or better
+    {4, {4000, 1000, 125, 75, 45, 25, 15, 10, 10, 5}},      // Deuces Wild
+    {3, {4000, 1000, 500, 250, 100, 35, 25, 15, 10, 5, 5}}, // Joker Wild (KINGS+)
+    {8, {4000, 500, 500, 250, 45, 25, 20, 15, 10, 5}},      // Double Joker Poker
 };
 
 std::vector<oracle::TCodes> Deals(int game, int count) {
@@ -63,7 +63,8 @@ BENCHMARK(BM_GetTheBest)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
 void BM_Enumeration(benchmark::State& state) {
     const TBenchGame& game = kGames[state.range(0)];
     const auto description = CreateDescription(game.Index);
-    const oracle::TDeckKind kind{description->Name, description->WildRank >= 0 ? description->WildRank : -1,
+    const oracle::TDeckKind kind{description->Name,
+                                 description->WildRank >= 0 ? description->WildRank : -1,
                                  description->Jokers, game.Index};
     const auto deals = Deals(game.Index, 16);
     size_t next = 0;

@@ -11,9 +11,10 @@ using namespace drawmentor;
 
 void BM_PaytableReturn(benchmark::State& state) {
     const int game = static_cast<int>(state.range(0));
-    const std::vector<int> pays = game == 0   ? std::vector<int>{4000, 250, 125, 45, 30, 20, 15, 10, 5}
-                                  : game == 4 ? std::vector<int>{4000, 1000, 125, 75, 45, 25, 15, 10, 10, 5}
-                                              : std::vector<int>{4000, 500, 250, 125, 45, 25, 20, 15, 10, 5};
+    const std::vector<int> pays =
+        game == 0   ? std::vector<int>{4000, 250, 125, 45, 30, 20, 15, 10, 5}
+        : game == 4 ? std::vector<int>{4000, 1000, 125, 75, 45, 25, 15, 10, 10, 5}
+                    : std::vector<int>{4000, 500, 250, 125, 45, 25, 20, 15, 10, 5};
     const auto description = CreateDescription(game);
     TAnalysisOptions options;
     options.Threads = static_cast<int>(state.range(1));

@@ -9,8 +9,10 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
 #include <numeric>
 #include <ostream>
+#include <sstream>
 
 namespace drawmentor::cli {
 namespace {
@@ -28,7 +30,8 @@ std::vector<int> ParseDealtCards(const std::vector<std::string>& words, int joke
         int code = 0;
         if (card->Rank < 0) {
             if (jokersSeen >= jokers)
-                throw EUsage(jokers == 0 ? "this game has no joker" : "too many jokers for this game");
+                throw EUsage(jokers == 0 ? "this game has no joker"
+                                         : "too many jokers for this game");
             code = kFirstJokerCode + jokersSeen++;
         } else {
             code = EncodeCard(card->Rank, card->Suit);
@@ -54,6 +57,52 @@ std::string HeldText(const std::vector<int>& codes, int mask) {
     return text;
 }
 
+constexpr size_t kLineColumn = 7;
+
+// A line name cut to `width` characters for a column heading: number words
+// become digits, "X or Better" becomes "X+", small words go, and the longest
+// words lose letters first, so every word keeps its start.
+std::string Abbreviate(const std::string& name, size_t width) {
+    static const std::map<std::string, std::string> kShort = {{"Two", "2"},    {"Three", "3"},
+                                                              {"Four", "4"},   {"Five", "5"},
+                                                              {"Better", "+"}, {"better", "+"}};
+    std::vector<std::string> words;
+    std::istringstream in(name);
+    for (std::string word; in >> word;) {
+        if (word == "of" || word == "or" || word == "and" || word == "the" || word == "/") continue;
+        const auto found = kShort.find(word);
+        words.push_back(found == kShort.end() ? word : found->second);
+    }
+    const auto joined = [&](const char* gap) {
+        std::string text;
+        for (const auto& word : words) text += (text.empty() || word == "+" ? "" : gap) + word;
+        return text;
+    };
+    if (joined(" ").size() <= width) return joined(" ");
+    while (joined("").size() > width) {
+        auto longest = std::max_element(
+            words.begin(), words.end(),
+            [](const std::string& a, const std::string& b) { return a.size() < b.size(); });
+        if (longest->size() <= 1) break;
+        longest->pop_back();
+    }
+    return joined("").substr(0, width);
+}
+
+// Headings for the line columns; a name whose short form another line of the
+// game already has keeps its number instead.
+std::vector<std::string> LineHeadings(const TPokerEngine& engine) {
+    std::vector<std::string> headings;
+    for (int line = 0; line <= engine.LastLine; ++line) {
+        std::string heading = Abbreviate(engine.LineNames[line], kLineColumn);
+        if (heading.empty() ||
+            std::find(headings.begin(), headings.end(), heading) != headings.end())
+            heading = "L" + std::to_string(line);
+        headings.push_back(heading);
+    }
+    return headings;
+}
+
 void PrintJson(const TPokerEngine& engine, int game, int bet, const std::vector<int>& pays,
                const std::vector<int>& codes, int best, std::ostream& out) {
     nlohmann::ordered_json cards = nlohmann::ordered_json::array();
@@ -61,7 +110,8 @@ void PrintJson(const TPokerEngine& engine, int game, int bet, const std::vector<
     nlohmann::ordered_json holds = nlohmann::ordered_json::array();
     for (int mask = 0; mask < kMaskCount; ++mask) {
         nlohmann::ordered_json lines = nlohmann::ordered_json::array();
-        for (int line = 0; line <= engine.LastLine; ++line) lines.push_back(engine.LineCount(line, mask));
+        for (int line = 0; line <= engine.LastLine; ++line)
+            lines.push_back(engine.LineCount(line, mask));
         holds.push_back({{"mask", mask},
                          {"held", HeldCards(codes, mask)},
                          {"ev", static_cast<double>(engine.DrawReturn(mask))},
@@ -69,8 +119,8 @@ void PrintJson(const TPokerEngine& engine, int game, int bet, const std::vector<
                          {"lines", lines},
                          {"unpaid", engine.UnpaidCount(mask)}});
     }
-    const nlohmann::ordered_json document = {{"game", game},   {"bet", bet},
-                                             {"pays", pays},   {"cards", cards},
+    const nlohmann::ordered_json document = {{"game", game},      {"bet", bet},
+                                             {"pays", pays},      {"cards", cards},
                                              {"best_mask", best}, {"holds", holds}};
     out << document.dump() << '\n';
 }
@@ -85,30 +135,37 @@ void PrintTable(const TPokerEngine& engine, int bet, const std::vector<int>& pay
     // Best first; equal returns keep the engine's tie-break (lowest mask).
     std::stable_sort(order.begin(), order.end(),
                      [&](int a, int b) { return engine.DrawReturn(a) > engine.DrawReturn(b); });
-    out << "  #  Hold              Return";
-    for (int line = 0; line <= engine.LastLine; ++line) {
-        std::snprintf(text, sizeof text, "  %6s", ("L" + std::to_string(line)).c_str());
+    const std::vector<std::string> headings = LineHeadings(engine);
+    out << "  #  Hold              Return  Mask";
+    for (const auto& heading : headings) {
+        std::snprintf(text, sizeof text, "  %7s", heading.c_str());
         out << text;
     }
     out << "\n";
     for (int rank = 0; rank < kMaskCount; ++rank) {
         const int mask = order[rank];
-        std::snprintf(text, sizeof text, "%3d  %-15s %9.5f", rank + 1, HeldText(codes, mask).c_str(),
-                      static_cast<double>(engine.DrawReturn(mask)));
+        std::snprintf(text, sizeof text, "%3d  %-15s %9.5f  %4d", rank + 1,
+                      HeldText(codes, mask).c_str(), static_cast<double>(engine.DrawReturn(mask)),
+                      mask);
         out << text;
         for (int line = 0; line <= engine.LastLine; ++line) {
             const double percent = 100.0 * static_cast<double>(engine.LineProbability(line, mask));
             if (percent == 0)
-                std::snprintf(text, sizeof text, "  %6s", "-");
+                std::snprintf(text, sizeof text, "  %7s", "-");
             else
-                std::snprintf(text, sizeof text, "  %6.3f", percent);
+                std::snprintf(text, sizeof text, "  %7.3f", percent);
             out << text;
         }
         out << (mask == best ? "  <- best\n" : "\n");
     }
-    out << "\nReturn in coins for the whole bet; L columns: chance of each line in percent.\n";
+    out << "\nHold: the cards kept; -- marks a card that is replaced. Mask: the replaced cards as "
+           "bits,\n"
+           "bit i (value 2^i) set when the card at position i (0 first) is replaced; 0 holds all "
+           "five.\n"
+           "Return in coins for the whole bet; one column per paytable line: its chance in "
+           "percent.\n";
     for (int line = 0; line <= engine.LastLine; ++line) {
-        std::snprintf(text, sizeof text, "  L%-3d %-24s pays %d\n", line,
+        std::snprintf(text, sizeof text, "  %-7s  %-24s pays %d\n", headings[line].c_str(),
                       engine.LineNames[line].c_str(), pays[line]);
         out << text;
     }

@@ -5,7 +5,8 @@
 
 namespace drawmentor::cli {
 
-TArguments::TArguments(const std::vector<std::string>& words, const std::vector<std::string>& valued,
+TArguments::TArguments(const std::vector<std::string>& words,
+                       const std::vector<std::string>& valued,
                        const std::vector<std::string>& flags) {
     const auto known = [](const std::vector<std::string>& list, const std::string& name) {
         return std::find(list.begin(), list.end(), name) != list.end();

@@ -10,14 +10,14 @@ namespace drawmentor::cli {
 
 // A bad command line: main prints the one line and exits with status 2.
 class EUsage : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 // "--name value" options, "--flag" switches and positional words, checked
 // against the names a command accepts.
 class TArguments {
-public:
+  public:
     TArguments(const std::vector<std::string>& words, const std::vector<std::string>& valued,
                const std::vector<std::string>& flags);
 
@@ -27,7 +27,7 @@ public:
     int Int(const std::string& name, int fallback, int lo, int hi) const;
     const std::vector<std::string>& Positional() const { return FPositional; }
 
-private:
+  private:
     std::map<std::string, std::string> FValues;
     std::map<std::string, bool> FFlags;
     std::vector<std::string> FPositional;

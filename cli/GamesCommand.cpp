@@ -22,7 +22,9 @@ std::string WildText(const TPokerDescription& game) {
     return text.empty() ? "none" : text;
 }
 
-int DeckSize(const TPokerDescription& game) { return 52 + game.Jokers; }
+int DeckSize(const TPokerDescription& game) {
+    return 52 + game.Jokers;
+}
 
 } // namespace
 
@@ -34,11 +36,13 @@ int RunGames(const std::vector<std::string>& words, std::ostream& out) {
         nlohmann::ordered_json games = nlohmann::ordered_json::array();
         for (const auto& game : catalogue) {
             nlohmann::ordered_json lines = nlohmann::ordered_json::array();
-            for (int line = 0; line <= game->LastLine; ++line) lines.push_back(game->LineName(line));
+            for (int line = 0; line <= game->LastLine; ++line)
+                lines.push_back(game->LineName(line));
             games.push_back({{"index", game->GameIndex},
                              {"name", game->Name},
                              {"wild_rank", game->WildRank >= 0
-                                               ? nlohmann::ordered_json(std::string(1, kRankLetters[game->WildRank]))
+                                               ? nlohmann::ordered_json(
+                                                     std::string(1, kRankLetters[game->WildRank]))
                                                : nlohmann::ordered_json(nullptr)},
                              {"jokers", game->Jokers},
                              {"deck_size", DeckSize(*game)},
@@ -50,8 +54,8 @@ int RunGames(const std::vector<std::string>& words, std::ostream& out) {
     for (const auto& game : catalogue) {
         char head[160];
         std::snprintf(head, sizeof head, "%2d  %-26s wild: %-14s deck: %d cards, %d lines\n",
-                      game->GameIndex, game->Name.c_str(), WildText(*game).c_str(),
-                      DeckSize(*game), game->LineCount());
+                      game->GameIndex, game->Name.c_str(), WildText(*game).c_str(), DeckSize(*game),
+                      game->LineCount());
         out << head;
         for (int line = 0; line <= game->LastLine; ++line)
             out << "      " << line << "  " << game->LineName(line) << '\n';

@@ -20,8 +20,8 @@ std::vector<int> PaysFromArguments(const TArguments& args, const TPokerDescripti
     if (args.Has("pays")) {
         std::vector<int> pays = ParseIntList(*args.Value("pays"), 0, kMaxPay, "--pays");
         if (static_cast<int>(pays.size()) != game.LineCount())
-            throw EUsage("--pays needs " + std::to_string(game.LineCount()) + " values for " + game.Name +
-                         ", got " + std::to_string(pays.size()));
+            throw EUsage("--pays needs " + std::to_string(game.LineCount()) + " values for " +
+                         game.Name + ", got " + std::to_string(pays.size()));
         return pays;
     }
     const auto store = OpenPaytableStore();

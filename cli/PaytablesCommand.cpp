@@ -19,7 +19,8 @@ int RunPaytables(const std::vector<std::string>& words, std::ostream& out) {
     if (!args.Has("game")) throw EUsage("paytables needs --game G");
     if (!args.Positional().empty()) throw EUsage("paytables takes no cards or words");
     const int gameIndex = args.Int("game", 0, 0, kCatalogueSize - 1);
-    if (GameName(gameIndex).empty()) throw EUsage("game " + std::to_string(gameIndex) + " is not offered");
+    if (GameName(gameIndex).empty())
+        throw EUsage("game " + std::to_string(gameIndex) + " is not offered");
     const auto game = CreateDescription(gameIndex);
     const auto store = OpenPaytableStore();
     const int count = store->PaytableCount(gameIndex);
@@ -33,12 +34,16 @@ int RunPaytables(const std::vector<std::string>& words, std::ostream& out) {
             nlohmann::ordered_json byCoins = nlohmann::ordered_json::array();
             for (int coins = 1; coins <= kMaxCoins; ++coins) {
                 nlohmann::ordered_json pays = nlohmann::ordered_json::array();
-                for (int line = 0; line <= game->LastLine; ++line) pays.push_back(table.At(coins, line));
+                for (int line = 0; line <= game->LastLine; ++line)
+                    pays.push_back(table.At(coins, line));
                 byCoins.push_back(pays);
             }
             tables.push_back({{"index", index}, {"pays", byCoins}});
         }
-        out << nlohmann::ordered_json{{"game", gameIndex}, {"name", game->Name}, {"lines", lines}, {"paytables", tables}}
+        out << nlohmann::ordered_json{{"game", gameIndex},
+                                      {"name", game->Name},
+                                      {"lines", lines},
+                                      {"paytables", tables}}
                    .dump()
             << '\n';
         return 0;
@@ -48,7 +53,8 @@ int RunPaytables(const std::vector<std::string>& words, std::ostream& out) {
     for (int index = 0; index < count; ++index) {
         const TPayTable table = store->ReadPaytable(gameIndex, index);
         out << "\nPaytable " << index << "\n";
-        std::snprintf(text, sizeof text, "  %-26s %7s %7s %7s %7s %7s\n", "Coins bet", "1", "2", "3", "4", "5");
+        std::snprintf(text, sizeof text, "  %-26s %7s %7s %7s %7s %7s\n", "Coins bet", "1", "2",
+                      "3", "4", "5");
         out << text;
         for (int line = 0; line <= game->LastLine; ++line) {
             std::snprintf(text, sizeof text, "  %-26s", game->LineName(line).c_str());

@@ -6,19 +6,23 @@
 
 #include "games/Catalogue.h"
 #include "games/PayoutStorage.h"
-#include "play/PaytableStore.h"
 #include "play/GameEngine.h"
+#include "play/PaytableStore.h"
 #include "play/Statistics.h"
 #include "prefs/DataFolder.h"
 #include "prefs/Preferences.h"
 
 #include <QDate>
+#include <QDir>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 #include <cstdio>
 #include <iostream>
+#include <optional>
 #include <ostream>
 #include <random>
+#include <stdexcept>
 
 namespace drawmentor::cli {
 namespace {
@@ -26,7 +30,7 @@ namespace {
 // The simulation answers for the player: no warning is taken, and with no
 // error hand to replay it goes on in Training.
 class TSimulatedPlayer : public IGameWindows {
-public:
+  public:
     int AskModeForNoErrors() override { return pmTraining; }
 };
 
@@ -39,7 +43,8 @@ void PrintStatistics(TStatisticsList& list, std::ostream& out) {
             std::snprintf(text, sizeof text, "  %-30s", list.CellText(0, row).toUtf8().constData());
             out << text;
             for (int column = 1; column <= 3; ++column) {
-                std::snprintf(text, sizeof text, " %22s", list.CellText(column, row).toUtf8().constData());
+                std::snprintf(text, sizeof text, " %22s",
+                              list.CellText(column, row).toUtf8().constData());
                 out << text;
             }
             out << '\n';
@@ -58,6 +63,16 @@ void PrintFilteredStatistics(TLogger& logger, const TPreferences& preferences, s
     PrintStatistics(list, out);
 }
 
+int CountSelected(TLogger& logger) {
+    const TLogFilter& filter = logger.Filter();
+    TLogRecord record;
+    int selected = 0;
+    logger.Rewind();
+    while (logger.ReadNext(record)) selected += filter.Matches(record);
+    logger.Rewind();
+    return selected;
+}
+
 unsigned ParseModes(const std::string& text) {
     unsigned modes = 0;
     for (char c : text) {
@@ -71,9 +86,20 @@ unsigned ParseModes(const std::string& text) {
 } // namespace
 
 int RunSimulate(const std::vector<std::string>& words, std::ostream& out) {
-    const TArguments args(words,
-                          {"game", "paytable", "hands", "seed", "policy", "mode", "double", "data-dir"},
-                          {"trace"});
+    const TArguments args(
+        words, {"game", "paytable", "hands", "seed", "policy", "mode", "double", "data-dir"},
+        {"trace"});
+    // Without a folder of its own a simulation would fill the player's game
+    // log and change the player's settings: it gets a fresh one (so the
+    // installed paytables), kept once the arguments are good so that its log
+    // can be read afterwards.
+    std::optional<QTemporaryDir> temporary;
+    if (!args.Has("data-dir")) {
+        temporary.emplace(QDir::tempPath() + QStringLiteral("/drawmentor-simulate-XXXXXX"));
+        if (!temporary->isValid())
+            throw std::runtime_error("cannot create a temporary data folder");
+        SetDataFolder(temporary->path());
+    }
     ApplyDataDir(args);
     if (!args.Positional().empty()) throw EUsage("simulate takes no cards or words");
     if (!args.Has("game") || !args.Has("paytable") || !args.Has("hands"))
@@ -82,7 +108,8 @@ int RunSimulate(const std::vector<std::string>& words, std::ostream& out) {
     if (GameName(game).empty()) throw EUsage("game " + std::to_string(game) + " is not offered");
     const int paytable = args.Int("paytable", 0, 0, 9999);
     if (paytable >= OpenPaytableStore()->PaytableCount(game))
-        throw EUsage("--paytable: game " + std::to_string(game) + " has no stored paytable " + std::to_string(paytable));
+        throw EUsage("--paytable: game " + std::to_string(game) + " has no stored paytable " +
+                     std::to_string(paytable));
     const int hands = args.Int("hands", 0, 0, 100000000);
     const int mode = args.Int("mode", pmTraining, pmAutoHold, pmPlayErrorHands);
     const std::string policy = args.Value("policy").value_or("best");
@@ -96,52 +123,60 @@ int RunSimulate(const std::vector<std::string>& words, std::ostream& out) {
     const bool trace = args.Flag("trace");
     std::mt19937 player(12345);
     if (args.Has("seed")) {
-        const auto seed = static_cast<uint32_t>(ParseInt(*args.Value("seed"), 0, INT32_MAX, "--seed"));
+        const auto seed =
+            static_cast<uint32_t>(ParseInt(*args.Value("seed"), 0, INT32_MAX, "--seed"));
         TRandom::SetSeedSource([seed] { return seed; });
         player.seed(seed);
     }
 
-    TPreferences preferences;
-    TSimulatedPlayer windows;
-    TGameEngine engine(preferences, &windows);
-    engine.SelectGame(game, paytable);
-    engine.SetMode(mode);
-    for (int hand = 0; hand < hands; ++hand) {
-        engine.Deal();
-        if (trace && hand > 0) out << "collected " << hand << std::endl;
-        if (engine.State != gsDealt) break;
-        if (policy == "hint")
-            engine.ShowHint();
-        else if (policy == "random")
-            engine.DrawMask = static_cast<int>(player() % kMaskCount);
-        else
-            engine.DrawMask = fixedMask >= 0 ? fixedMask : engine.Record.BestMask;
-        engine.CheckWarning();
-        engine.Draw();
-        if (doubling == "always" && engine.CurrentWin > 0) {
-            engine.StartDoubleUp();
-            engine.DoubleUpPick(1 + static_cast<int>(player() % 4));
-        }
+    if (temporary) {
+        temporary->setAutoRemove(false);
+        out << "Data folder (temporary): " << temporary->path().toStdString() << std::endl;
     }
-    engine.Collect();
-    if (trace) out << "collected " << hands << std::endl;
+    TPreferences preferences;
+    {
+        TSimulatedPlayer windows;
+        TGameEngine engine(preferences, &windows);
+        engine.SelectGame(game, paytable);
+        engine.SetMode(mode);
+        for (int hand = 0; hand < hands; ++hand) {
+            engine.Deal();
+            if (trace && hand > 0) out << "collected " << hand << std::endl;
+            if (engine.State() != gsDealt) break;
+            if (policy == "hint")
+                engine.ShowHint();
+            else if (policy == "random")
+                engine.SetDrawMask(static_cast<int>(player() % kMaskCount));
+            else
+                engine.SetDrawMask(fixedMask >= 0 ? fixedMask : engine.Record().BestMask);
+            engine.CheckWarning();
+            engine.Draw();
+            if (doubling == "always" && engine.CurrentWin() > 0) {
+                engine.StartDoubleUp();
+                engine.DoubleUpPick(1 + static_cast<int>(player() % 4));
+            }
+        }
+        engine.Collect();
+        if (trace) out << "collected " << hands << std::endl;
 
-    char text[160];
-    out << engine.Caption().toStdString() << ", " << engine.Hands << " hands\n";
-    std::snprintf(text, sizeof text, "  Credits        %d\n  Best credits   %d\n  Balance        %s$%.2f\n"
-                                     "  Accuracy       %.2f%%\n  Hands          %d\n",
-                  engine.Credits, engine.BestCredits, engine.Balance < 0 ? "-" : "", std::abs(engine.Balance),
-                  engine.Accuracy(), engine.Hands);
-    out << text;
-    TLogFilter& filter = engine.Logger().Filter();
-    filter.Game = game;
-    filter.PayIndex = paytable;
-    filter.Modes = 0xF;
-    filter.DateFrom = engine.Logger().SessionStart;
-    PrintFilteredStatistics(engine.Logger(), preferences, out);
-    engine.Logger().InvalidateFilter();
-    // Saved here rather than by the destructors, which cannot report a failure.
-    engine.SaveToIni();
+        char text[160];
+        out << engine.Caption().toStdString() << ", " << engine.Hands() << " hands\n";
+        std::snprintf(text, sizeof text,
+                      "  Credits        %d\n  Best credits   %d\n  Balance        %s$%.2f\n"
+                      "  Accuracy       %.2f%%\n  Hands          %d\n",
+                      engine.Credits(), engine.BestCredits(), engine.Balance() < 0 ? "-" : "",
+                      std::abs(engine.Balance()), engine.Accuracy(), engine.Hands());
+        out << text;
+        TLogFilter& filter = engine.Logger().Filter();
+        filter.Game = game;
+        filter.PayIndex = paytable;
+        filter.Modes = 0xF;
+        filter.DateFrom = engine.Logger().SessionStart;
+        PrintFilteredStatistics(engine.Logger(), preferences, out);
+        engine.Logger().InvalidateFilter();
+    }
+    // The engine has put its sections into the settings image; saved here
+    // rather than by the destructors, which cannot report a failure.
     preferences.SaveSettings();
     preferences.WriteSettingsFile();
     preferences.WriteOnExit = false;
@@ -152,7 +187,8 @@ int RunStats(const std::vector<std::string>& words, std::ostream& out) {
     const TArguments args(words, {"game", "paytable", "modes", "from", "data-dir"}, {});
     ApplyDataDir(args);
     if (!args.Positional().empty()) throw EUsage("stats takes no cards or words");
-    if (args.Has("game") != args.Has("paytable")) throw EUsage("give --game and --paytable together");
+    if (args.Has("game") != args.Has("paytable"))
+        throw EUsage("give --game and --paytable together");
     if (!QFileInfo(DataFolder()).isDir())
         throw EDrawMentor("the data folder " + DataFolder().toStdString() + " does not exist");
     TPreferences preferences;
@@ -168,7 +204,8 @@ int RunStats(const std::vector<std::string>& words, std::ostream& out) {
         if (!date.isValid()) throw EUsage("--from takes a date as YYYY-MM-DD");
         filter.DateFrom = StartOfDay(date);
     }
-    out << logger.Count() << " hands in the log\n";
+    const int selected = CountSelected(logger);
+    out << logger.Count() << " hands in the log, " << selected << " selected by the filter\n";
     PrintFilteredStatistics(logger, preferences, out);
     return 0;
 }

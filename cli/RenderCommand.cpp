@@ -2,11 +2,17 @@
 #include "Commands.h"
 
 #include "cards/Cards.h"
+#include "prefs/DataFolder.h"
 #include "render/PaintEngine.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 #include <QImage>
 #include <QPainter>
 
+#include <algorithm>
+#include <cctype>
 #include <ostream>
 
 namespace drawmentor::cli {
@@ -15,13 +21,15 @@ namespace {
 const QColor kTable(0, 96, 56);
 constexpr int kGap = 6;
 
-struct TCardSpec {
+// One card word of the command line: a face, a joker (rank -1) or the back.
+struct TCardArgument {
     int Rank = -1;
     int Suit = -1;
     bool Back = false;
 };
 
-void Paint(TPaintEngine& engine, QPainter& painter, int x, int y, const TCardSpec& card, bool held, bool wild) {
+void Paint(TPaintEngine& engine, QPainter& painter, int x, int y, const TCardArgument& card,
+           bool held, bool wild) {
     const QRect rect(x, y, engine.CardWidth, engine.CardHeight);
     if (card.Back)
         engine.DrawBack(painter, rect);
@@ -43,7 +51,8 @@ QImage ContactSheet(TPaintEngine& engine) {
     QPainter painter(&sheet);
     for (int suit = 0; suit < 4; ++suit)
         for (int rank = 0; rank < 13; ++rank)
-            Paint(engine, painter, kGap + rank * w, kGap + suit * h, {rank, suit, false}, false, false);
+            Paint(engine, painter, kGap + rank * w, kGap + suit * h, {rank, suit, false}, false,
+                  false);
     const int row = kGap + 4 * h;
     Paint(engine, painter, kGap, row, {-1, -1, false}, false, true);
     Paint(engine, painter, kGap + w, row, {-1, -1, false}, true, true);
@@ -59,6 +68,16 @@ QImage ContactSheet(TPaintEngine& engine) {
     return sheet;
 }
 
+// The deck codes installed beside the program, in code order.
+std::string InstalledDecks() {
+    std::string list;
+    const QDir folder(ProgramFolder() + QStringLiteral("data"));
+    for (const QString& name :
+         folder.entryList({QStringLiteral("deck.*")}, QDir::Files, QDir::Name))
+        list += (list.empty() ? "" : ", ") + name.mid(5).toStdString();
+    return list.empty() ? "none" : list;
+}
+
 } // namespace
 
 int RunRender(const std::vector<std::string>& given, std::ostream& out) {
@@ -68,7 +87,7 @@ int RunRender(const std::vector<std::string>& given, std::ostream& out) {
     if (!args.Has("output")) throw EUsage("render needs -o FILE.png");
     const std::string output = *args.Value("output");
     const int back = args.Int("back", 0, 0, 14);
-    std::vector<TCardSpec> cards;
+    std::vector<TCardArgument> cards;
     for (const auto& word : args.Positional()) {
         if (word == "BACK" || word == "back") {
             cards.push_back({-1, -1, true});
@@ -79,10 +98,20 @@ int RunRender(const std::vector<std::string>& given, std::ostream& out) {
         cards.push_back({card->Rank, card->Suit, false});
     }
     if (args.Flag("sheet") != cards.empty())
-        throw EUsage(args.Flag("sheet") ? "--sheet takes no cards" : "render needs cards or --sheet");
+        throw EUsage(args.Flag("sheet") ? "--sheet takes no cards"
+                                        : "render needs cards or --sheet");
 
+    // The trainer falls back to deck 001 for a deck that has gone; a script
+    // asking for a deck by name wants to hear that it is not there.
+    const std::string deck = args.Value("deck").value_or("001");
+    const bool plain = !deck.empty() && std::all_of(deck.begin(), deck.end(), [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c));
+    });
+    if (!plain || !QFileInfo::exists(ProgramFolder() + QStringLiteral("data/deck.") +
+                                     QString::fromStdString(deck)))
+        throw EUsage("deck '" + deck + "' is not installed (installed: " + InstalledDecks() + ")");
     TPaintEngine engine;
-    engine.LoadDeck(QString::fromStdString(args.Value("deck").value_or("001")));
+    engine.LoadDeck(QString::fromStdString(deck));
     engine.SetBackIndex(back);
     QImage image;
     if (args.Flag("sheet")) {
@@ -92,8 +121,8 @@ int RunRender(const std::vector<std::string>& given, std::ostream& out) {
         image = Canvas(static_cast<int>(cards.size()) * w + kGap, engine.CardHeight + 2 * kGap);
         QPainter painter(&image);
         for (size_t i = 0; i < cards.size(); ++i)
-            Paint(engine, painter, kGap + static_cast<int>(i) * w, kGap, cards[i], args.Flag("held"),
-                  args.Flag("wild"));
+            Paint(engine, painter, kGap + static_cast<int>(i) * w, kGap, cards[i],
+                  args.Flag("held"), args.Flag("wild"));
     }
     if (!image.save(QString::fromStdString(output), "PNG")) throw EUsage("cannot write " + output);
     out << output << ": " << image.width() << " x " << image.height() << ", deck "

@@ -16,35 +16,37 @@
 namespace drawmentor::cli {
 namespace {
 
-void PrintPlain(const TPokerDescription& game, int bet, const std::vector<int>& pays, const TPaytableReturn& result,
-                double seconds, std::ostream& out) {
+void PrintPlain(const TPokerDescription& game, int bet, const std::vector<int>& pays,
+                const TPaytableReturn& result, double seconds, std::ostream& out) {
     char text[200];
     out << game.Name << ", " << bet << (bet == 1 ? " coin" : " coins") << ", optimal play\n\n";
     std::snprintf(text, sizeof text, "  Return               %12.6Lf %%\n", result.ReturnPercent);
     out << text;
     std::snprintf(text, sizeof text, "  Variance             %12.4Lf\n", result.Variance);
     out << text;
-    std::snprintf(text, sizeof text, "  Standard deviation   %12.4Lf bets\n\n", std::sqrt(result.Variance));
+    std::snprintf(text, sizeof text, "  Standard deviation   %12.4Lf bets\n\n",
+                  std::sqrt(result.Variance));
     out << text;
-    std::snprintf(text, sizeof text, "  %-26s %7s %14s %14s %10s\n", "Line", "Pays", "Probability", "One in",
-                  "Return %");
+    std::snprintf(text, sizeof text, "  %-26s %7s %14s %14s %10s\n", "Line", "Pays", "Probability",
+                  "One in", "Return %");
     out << text;
     for (int line = 0; line <= game.LastLine; ++line) {
         const long double p = result.LineProbability[line];
         const long double share = 100 * p * pays[line] / bet;
         if (p > 0)
-            std::snprintf(text, sizeof text, "  %-26s %7d %14.10Lf %14.2Lf %10.6Lf\n", game.LineName(line).c_str(),
-                          pays[line], p, 1 / p, share);
+            std::snprintf(text, sizeof text, "  %-26s %7d %14.10Lf %14.2Lf %10.6Lf\n",
+                          game.LineName(line).c_str(), pays[line], p, 1 / p, share);
         else
-            std::snprintf(text, sizeof text, "  %-26s %7d %14.10Lf %14s %10.6Lf\n", game.LineName(line).c_str(),
-                          pays[line], p, "never", share);
+            std::snprintf(text, sizeof text, "  %-26s %7d %14.10Lf %14s %10.6Lf\n",
+                          game.LineName(line).c_str(), pays[line], p, "never", share);
         out << text;
     }
-    std::snprintf(text, sizeof text, "  %-26s %7s %14.10Lf %14.2Lf\n\n", "Nothing", "", result.NothingProbability,
-                  1 / result.NothingProbability);
+    std::snprintf(text, sizeof text, "  %-26s %7s %14.10Lf %14.2Lf\n\n", "Nothing", "",
+                  result.NothingProbability, 1 / result.NothingProbability);
     out << text;
-    std::snprintf(text, sizeof text, "  %lld deals in %lld classes, %.2f s\n", static_cast<long long>(result.Deals),
-                  static_cast<long long>(result.Classes), seconds);
+    std::snprintf(text, sizeof text, "  %lld deals in %lld classes, %.2f s\n",
+                  static_cast<long long>(result.Deals), static_cast<long long>(result.Classes),
+                  seconds);
     out << text;
 }
 
@@ -52,7 +54,8 @@ void PrintPlain(const TPokerDescription& game, int bet, const std::vector<int>& 
 
 int RunReturn(const std::vector<std::string>& words, std::ostream& out) {
     const auto start = std::chrono::steady_clock::now();
-    const TArguments args(words, {"game", "pays", "paytable", "bet", "threads", "data-dir"}, {"json"});
+    const TArguments args(words, {"game", "pays", "paytable", "bet", "threads", "data-dir"},
+                          {"json"});
     ApplyDataDir(args);
     if (!args.Positional().empty()) throw EUsage("return takes no cards or words");
     if (!args.Has("game")) throw EUsage("return needs --game G");
@@ -70,7 +73,8 @@ int RunReturn(const std::vector<std::string>& words, std::ostream& out) {
     }
     const TPaytableReturn result = AnalyzePaytable(*game, pays, bet, options);
     if (options.Progress) std::fprintf(stderr, "\r       \r");
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
     if (!args.Flag("json")) {
         PrintPlain(*game, bet, pays, result, seconds, out);

@@ -25,12 +25,15 @@ Usage:
   drawmentor-cli simulate --game G --paytable P --hands N [--seed S] [--policy best|hint|mask:M|random]
                  [--mode 0..3] [--double never|always]
       Plays N hands as the trainer does, logging each one, then prints the counters and
-      the statistics of the session.
+      the statistics of the session. Without --data-dir it plays in a new temporary
+      data folder (printed first), never in the player's own.
   drawmentor-cli stats [--game G --paytable P] [--modes 0123] [--from YYYY-MM-DD]
-      The statistics of the game log for a choice of game, modes and first day.
+      The statistics of the game log for a choice of game, modes and first day, after
+      the number of hands in the log and how many of them the choice selects.
   drawmentor-cli render --deck CODE [--back N] [--held] [--wild] CARD... -o FILE.png
   drawmentor-cli render --deck CODE --sheet -o FILE.png
       Cards as the trainer paints them (BACK for the card back), or every face and back.
+      A deck that is not installed is an error (status 2).
 
 Commands that read stored files take --data-dir DIR in place of the user's data
 folder (~/.local/share/DrawMentorProject/DrawMentor).

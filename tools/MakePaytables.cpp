@@ -45,7 +45,9 @@ const std::vector<TGamePaytables> kPaytables = {
       {800, 200, 25, 15, 9, 4, 4, 3, 2, 1}}},
     {5, {{800, 80, 50, 50, 25, 8, 5, 4, 3, 2, 1}}},
     {6, {{800, 50, 25, 6, 5, 4, 3, 2, 1}, {800, 50, 20, 6, 5, 4, 3, 2, 1}}},
-    {7, {{800, 400, 200, 25, 80, 40, 20, 10, 4, 3, 3, 1, 1}, {800, 400, 200, 25, 80, 40, 20, 9, 4, 4, 3, 1, 1}}},
+    {7,
+     {{800, 400, 200, 25, 80, 40, 20, 10, 4, 3, 3, 1, 1},
+      {800, 400, 200, 25, 80, 40, 20, 9, 4, 4, 3, 1, 1}}},
     {8, {{800, 100, 50, 25, 9, 5, 4, 3, 2, 1}, {800, 100, 50, 25, 8, 5, 4, 3, 2, 1}}},
     {9, {{800, 500, 25, 17, 10, 4, 3, 2, 2, 1}, {800, 500, 25, 12, 9, 4, 3, 2, 2, 1}}},
     {10, {{800, 80, 50, 40, 25, 8, 5, 4, 3, 2, 1}}},
@@ -62,7 +64,9 @@ const std::vector<TGamePaytables> kPaytables = {
     {19, {{800, 80, 40, 11, 8, 5, 4, 2}, {800, 80, 40, 10, 7, 6, 4, 2}}},
     {20, {{800, 200, 25, 15, 9, 5, 3, 2, 2, 1}, {800, 200, 25, 15, 9, 4, 4, 3, 2, 1}}},
     {21, // Bonus Poker Deluxe
-     {{800, 50, 80, 9, 6, 4, 3, 1, 1}, {800, 50, 80, 8, 6, 4, 3, 1, 1}, {800, 50, 80, 8, 5, 4, 3, 1, 1}}},
+     {{800, 50, 80, 9, 6, 4, 3, 1, 1},
+      {800, 50, 80, 8, 6, 4, 3, 1, 1},
+      {800, 50, 80, 8, 5, 4, 3, 1, 1}}},
     {22, {{800, 100, 240, 120, 75, 9, 5, 4, 3, 1, 1}}},
     {23, {{800, 80, 160, 120, 80, 50, 9, 5, 4, 3, 1, 1}}},
     {24, {{800, 200, 40, 8, 8, 8, 3, 1, 1}}},
@@ -75,12 +79,14 @@ const std::vector<TGamePaytables> kPaytables = {
     {31, {{800, 50, 240, 80, 50, 9, 6, 4, 3, 1, 1}}},
     {32, {{800, 50, 160, 80, 50, 12, 6, 4, 3, 1, 1}}},
     {33, {{800, 60, 400, 80, 50, 8, 5, 4, 3, 1, 1}}},
-    {34, {{800, 50, 60, 50, 40, 25, 8, 5, 4, 3, 2, 1}, {800, 50, 80, 60, 40, 20, 8, 5, 4, 3, 2, 1}}},
+    {34,
+     {{800, 50, 60, 50, 40, 25, 8, 5, 4, 3, 2, 1}, {800, 50, 80, 60, 40, 20, 8, 5, 4, 3, 2, 1}}},
 };
 
 int RoyalLine(const TPokerDescription& game) {
     for (int line = 0; line <= game.LastLine; ++line)
-        if (game.LineName(line) == "Royal Flush" || game.LineName(line) == "Natural Royal Flush") return line;
+        if (game.LineName(line) == "Royal Flush" || game.LineName(line) == "Natural Royal Flush")
+            return line;
     return -1;
 }
 
@@ -112,7 +118,8 @@ int main(int argc, char** argv) {
         TPayoutStorage store("", argv[1]);
         for (const auto& entry : kPaytables) {
             const auto game = CreateDescription(entry.Game);
-            for (const auto& perCoin : entry.PerCoin) store.WritePaytable(entry.Game, -1, Expand(*game, perCoin));
+            for (const auto& perCoin : entry.PerCoin)
+                store.WritePaytable(entry.Game, -1, Expand(*game, perCoin));
         }
         store.Save();
     } catch (const std::exception& error) {

@@ -6,7 +6,9 @@
 
 namespace drawmentor {
 
-TCardBunch::TCardBunch() { Fill(1); }
+TCardBunch::TCardBunch() {
+    Fill(1);
+}
 
 void TCardBunch::Fill(int copies) {
     CheckIndex(copies, 0, 4, "copies");
@@ -49,7 +51,9 @@ void TCardBunch::Adjust(int rank, int suit, int delta) {
     Total = CheckedAdd(Total, delta);
 }
 
-THand::THand() { Reset(); }
+THand::THand() {
+    Reset();
+}
 
 void THand::Reset() {
     Fill(0);
@@ -133,7 +137,8 @@ void THand::ChangeSuit(int position, int suit) {
     const int old = Suits[position];
     if (rank < 0) RaiseRange("rank of a wild card", rank);
     if (old == suit) return;
-    if (Count[rank][old] != 1 || Count[rank][suit] != 0) RaiseRange("card count", Count[rank][suit]);
+    if (Count[rank][old] != 1 || Count[rank][suit] != 0)
+        RaiseRange("card count", Count[rank][suit]);
     Count[rank][old] = 0;
     Count[rank][suit] = 1;
     --SuitsWithCount[SuitCount[old]];

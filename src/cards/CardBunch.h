@@ -12,7 +12,7 @@ namespace drawmentor {
 // Invariants: Total = sum(RankCount) + WildCount; sum(SuitCount) = sum(RankCount).
 // Cards of the wild rank and jokers are counted only in WildCount.
 class TCardBunch {
-public:
+  public:
     TCardBunch();
     TCardBunch(const TCardBunch&) = default;
     TCardBunch& operator=(const TCardBunch&) = default;
@@ -42,13 +42,16 @@ public:
 // to positions, so nothing here ever sorts), with running histograms of the
 // natural cards that make classification a handful of comparisons.
 class THand : public TCardBunch {
-public:
+  public:
     THand();
 
     void Reset() override;
     void ClearHand();
     void AddCard(int rank, int suit);
-    void AddCode(int code) { const TCard card = DecodeCard(code); AddCard(card.Rank, card.Suit); }
+    void AddCode(int code) {
+        const TCard card = DecodeCard(code);
+        AddCard(card.Rank, card.Suit);
+    }
     // Takes back the card added last (undoes the last AddCard exactly).
     void RemoveLastCard();
     // Gives the natural card at `position` another suit in place.
@@ -62,12 +65,12 @@ public:
 
     int32_t Ranks[kHandSize] = {-1, -1, -1, -1, -1};
     int32_t Suits[kHandSize] = {-1, -1, -1, -1, -1};
-    int32_t MinRank = kRankAce;    // the Ace counts as 12; 12 when empty
-    int32_t MaxRankNoAce = 0;      // 0 when empty
+    int32_t MinRank = kRankAce; // the Ace counts as 12; 12 when empty
+    int32_t MaxRankNoAce = 0;   // 0 when empty
     int32_t RanksWithCount[5] = {13, 0, 0, 0, 0};
     int32_t SuitsWithCount[6] = {4, 0, 0, 0, 0, 0};
 
-private:
+  private:
     // MinRank and MaxRankNoAce before the card at each position was added.
     int32_t FMinBefore[kHandSize] = {};
     int32_t FMaxBefore[kHandSize] = {};
@@ -75,12 +78,15 @@ private:
 
 // The cards not yet dealt.
 class TDeck : public TCardBunch {
-public:
+  public:
     using TCardBunch::Fill;
     void Fill() { Fill(1); }
     virtual void ReturnCard(int rank, int suit) { Adjust(rank, suit, +1); }
     void RemoveCard(int rank, int suit) { Adjust(rank, suit, -1); }
-    void RemoveCode(int code) { const TCard card = DecodeCard(code); RemoveCard(card.Rank, card.Suit); }
+    void RemoveCode(int code) {
+        const TCard card = DecodeCard(code);
+        RemoveCard(card.Rank, card.Suit);
+    }
 };
 
 } // namespace drawmentor

@@ -37,7 +37,9 @@ std::array<int, kHandSize> UnpackHand(int32_t packed) {
     return codes;
 }
 
-int DrawCount(int mask) { return kDrawCount[CheckIndex(mask, 0, kMaskCount - 1, "draw mask")]; }
+int DrawCount(int mask) {
+    return kDrawCount[CheckIndex(mask, 0, kMaskCount - 1, "draw mask")];
+}
 
 void RaiseBinomialRange(int k, int n) {
     if (n > kBinomialMaxN) RaiseRange("binomial n", n);
@@ -62,6 +64,8 @@ std::string CardText(const TCard& card) {
             kSuitLetters[CheckIndex(card.Suit, 0, 3, "suit")]};
 }
 
-std::string CardCodeText(int code) { return CardText(DecodeCard(code)); }
+std::string CardCodeText(int code) {
+    return CardText(DecodeCard(code));
+}
 
 } // namespace drawmentor

@@ -50,7 +50,9 @@ int EncodeCard(int rank, int suit);
 int32_t PackHand(const std::array<int, kHandSize>& codes);
 std::array<int, kHandSize> UnpackHand(int32_t packed);
 
-constexpr bool IsBitSet(int mask, int bit) { return ((mask >> bit) & 1) != 0; }
+constexpr bool IsBitSet(int mask, int bit) {
+    return ((mask >> bit) & 1) != 0;
+}
 
 // Number of cards drawn under each mask (its set bits).
 inline constexpr std::array<int, kMaskCount> kDrawCount = [] {

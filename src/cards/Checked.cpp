@@ -4,7 +4,9 @@
 
 namespace drawmentor {
 
-void RaiseOverflow() { throw EOverflowError("Integer overflow"); }
+void RaiseOverflow() {
+    throw EOverflowError("Integer overflow");
+}
 
 void RaiseRange(const char* what, long long value) {
     throw ERangeError("Range check error: " + std::string(what) + " " + std::to_string(value));

@@ -9,7 +9,9 @@ TTraceCapture gCapture = nullptr;
 
 } // namespace
 
-void SetTraceCapture(TTraceCapture capture) { gCapture = capture; }
+void SetTraceCapture(TTraceCapture capture) {
+    gCapture = capture;
+}
 
 EDrawMentor::EDrawMentor(std::string message) : FMessage(std::move(message)) {
     if (gCapture) FTrace = gCapture();

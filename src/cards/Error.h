@@ -11,7 +11,7 @@ namespace drawmentor {
 // prepends its own context line (AddErrorContext), so the final message reads
 // from the outermost step to the innermost, then the text that started it.
 class EDrawMentor : public std::exception {
-public:
+  public:
     explicit EDrawMentor(std::string message);
 
     const char* what() const noexcept override { return FMessage.c_str(); }
@@ -21,7 +21,7 @@ public:
     // when the program installed a way to capture them (empty otherwise).
     const std::vector<const void*>& Trace() const noexcept { return FTrace; }
 
-private:
+  private:
     std::string FMessage;
     std::vector<const void*> FTrace;
 };
@@ -32,13 +32,13 @@ void SetTraceCapture(TTraceCapture capture);
 
 // A table index or a value outside its valid range.
 class ERangeError : public EDrawMentor {
-public:
+  public:
     using EDrawMentor::EDrawMentor;
 };
 
 // An integer result that does not fit its type: a count must never wrap.
 class EOverflowError : public EDrawMentor {
-public:
+  public:
     using EDrawMentor::EDrawMentor;
 };
 

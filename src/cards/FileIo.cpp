@@ -24,9 +24,13 @@ std::string FolderOf(const std::string& path) {
 
 } // namespace
 
-void SetFileFault(TFileFault fault) { Fault() = std::move(fault); }
+void SetFileFault(TFileFault fault) {
+    Fault() = std::move(fault);
+}
 
-int InjectedFileFault(TFileStep step, const std::string& path) { return Fault() ? Fault()(step, path) : 0; }
+int InjectedFileFault(TFileStep step, const std::string& path) {
+    return Fault() ? Fault()(step, path) : 0;
+}
 
 void RaiseFileError(const std::string& what, const std::string& path, int error) {
     throw EDrawMentor(what + ' ' + path + ": " + std::strerror(error));
@@ -51,7 +55,8 @@ int TFileHandle::Release() {
 }
 
 TFileHandle OpenRegularFile(const std::string& path, int flags, bool missingIsNone) {
-    if (const int error = InjectedFileFault(TFileStep::Open, path)) RaiseFileError("Cannot open", path, error);
+    if (const int error = InjectedFileFault(TFileStep::Open, path))
+        RaiseFileError("Cannot open", path, error);
     // Without O_NONBLOCK the open of a FIFO waits for a writer that never comes.
     int fd;
     do fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0644);
@@ -71,7 +76,8 @@ std::string ReadToEnd(int fd, const std::string& path, size_t limit) {
     std::string data;
     char chunk[64 * 1024];
     while (true) {
-        if (const int error = InjectedFileFault(TFileStep::Read, path)) RaiseFileError("Cannot read", path, error);
+        if (const int error = InjectedFileFault(TFileStep::Read, path))
+            RaiseFileError("Cannot read", path, error);
         const ssize_t got = ::read(fd, chunk, sizeof chunk);
         if (got < 0) {
             if (errno == EINTR) continue;
@@ -86,7 +92,8 @@ std::string ReadToEnd(int fd, const std::string& path, size_t limit) {
 
 void WriteAllAt(int fd, const std::string& path, std::string_view data, off_t offset) {
     while (!data.empty()) {
-        if (const int error = InjectedFileFault(TFileStep::Write, path)) RaiseFileError("Cannot write", path, error);
+        if (const int error = InjectedFileFault(TFileStep::Write, path))
+            RaiseFileError("Cannot write", path, error);
         const ssize_t done = ::pwrite(fd, data.data(), data.size(), offset);
         if (done < 0) {
             if (errno == EINTR) continue;
@@ -111,22 +118,27 @@ std::string ReadWholeFile(const std::string& path, size_t limit) {
 
 void WriteFileAtomically(const std::string& path, std::string_view data) {
     std::string temporary = path + ".XXXXXX";
-    if (const int error = InjectedFileFault(TFileStep::Open, temporary)) RaiseFileError("Cannot create", temporary, error);
+    if (const int error = InjectedFileFault(TFileStep::Open, temporary))
+        RaiseFileError("Cannot create", temporary, error);
     TFileHandle file(::mkostemp(temporary.data(), O_CLOEXEC));
     if (!file.IsOpen()) RaiseFileError("Cannot create", temporary, errno);
     try {
         // The replacement keeps the permissions of the file it replaces.
         struct stat old {};
         const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
-        if (::fchmod(file.Fd(), mode) != 0) RaiseFileError("Cannot set the permissions of", temporary, errno);
+        if (::fchmod(file.Fd(), mode) != 0)
+            RaiseFileError("Cannot set the permissions of", temporary, errno);
         WriteAllAt(file.Fd(), temporary, data, 0);
         // Written is not stored: a full disk or a failing medium may only
         // tell at the sync or the close.
-        if (const int error = InjectedFileFault(TFileStep::Sync, temporary)) RaiseFileError("Cannot sync", temporary, error);
+        if (const int error = InjectedFileFault(TFileStep::Sync, temporary))
+            RaiseFileError("Cannot sync", temporary, error);
         if (::fsync(file.Fd()) != 0) RaiseFileError("Cannot sync", temporary, errno);
         if (::close(file.Release()) != 0) RaiseFileError("Cannot close", temporary, errno);
-        if (const int error = InjectedFileFault(TFileStep::Rename, path)) RaiseFileError("Cannot replace", path, error);
-        if (::rename(temporary.c_str(), path.c_str()) != 0) RaiseFileError("Cannot replace", path, errno);
+        if (const int error = InjectedFileFault(TFileStep::Rename, path))
+            RaiseFileError("Cannot replace", path, error);
+        if (::rename(temporary.c_str(), path.c_str()) != 0)
+            RaiseFileError("Cannot replace", path, errno);
     } catch (...) {
         ::unlink(temporary.c_str());
         AddErrorContext("Cannot save " + path);

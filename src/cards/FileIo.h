@@ -27,7 +27,7 @@ void SetFileFault(TFileFault fault);
 
 // An open file descriptor, closed with its owner.
 class TFileHandle {
-public:
+  public:
     TFileHandle() = default;
     explicit TFileHandle(int fd) : FFd(fd) {}
     TFileHandle(TFileHandle&& other) noexcept : FFd(other.Release()) {}
@@ -37,7 +37,7 @@ public:
     bool IsOpen() const { return FFd >= 0; }
     int Release();
 
-private:
+  private:
     int FFd = -1;
 };
 

@@ -1,7 +1,7 @@
 #include "Catalogue.h"
 
-#include "cards/Categories.h"
 #include "cards/Cards.h"
+#include "cards/Categories.h"
 
 #include <functional>
 #include <string_view>
@@ -11,7 +11,9 @@ namespace {
 
 // --- Set shorthands of the line tables -------------------------------------
 
-constexpr TCategorySet Bit(int category) { return TCategorySet{1} << category; }
+constexpr TCategorySet Bit(int category) {
+    return TCategorySet{1} << category;
+}
 
 TCategorySet ByRank(int first, std::string_view ranks) {
     TCategorySet set = 0;
@@ -23,19 +25,27 @@ constexpr std::string_view kAll = "23456789TJQKA";
 
 const TCategorySet RF = Bit(ncFlushStraightTA);
 const TCategorySet SF = Bit(ncFlushStraightA5) | Bit(ncFlushStraight);
-TCategorySet FourK(std::string_view ranks) { return ByRank(ncFourOfKind2, ranks); }
+TCategorySet FourK(std::string_view ranks) {
+    return ByRank(ncFourOfKind2, ranks);
+}
 const TCategorySet FH = Bit(ncFullHouse);
 const TCategorySet FL = Bit(ncFlush);
 const TCategorySet ST = Bit(ncStraightA5) | Bit(ncStraight) | Bit(ncStraightTA);
-TCategorySet ThreeK(std::string_view ranks) { return ByRank(ncThreeOfKind2, ranks); }
+TCategorySet ThreeK(std::string_view ranks) {
+    return ByRank(ncThreeOfKind2, ranks);
+}
 const TCategorySet TwoP = Bit(ncTwoPairs);
-TCategorySet Pairs(std::string_view ranks) { return ByRank(ncPairs2, ranks); }
+TCategorySet Pairs(std::string_view ranks) {
+    return ByRank(ncPairs2, ranks);
+}
 
 const TCategorySet w5W = Bit(wcWild5);
 const TCategorySet w4W = Bit(wcWild4A) | Bit(wcWild4WA);
 const TCategorySet wRF = Bit(wcWild3FlushStrA5 + skAceHigh) | Bit(wcWild2FlushStrA5 + skAceHigh) |
                          Bit(wcWild1FlushStrA5 + skAceHigh);
-TCategorySet w5K(std::string_view ranks) { return ByRank(wcWildFive2, ranks); }
+TCategorySet w5K(std::string_view ranks) {
+    return ByRank(wcWildFive2, ranks);
+}
 const TCategorySet wSF = Bit(wcWild3FlushStrA5) | Bit(wcWild3FlushStrA5 + skMiddle) |
                          Bit(wcWild2FlushStrA5) | Bit(wcWild2FlushStrA5 + skMiddle) |
                          Bit(wcWild1FlushStrA5) | Bit(wcWild1FlushStrA5 + skMiddle);
@@ -53,7 +63,7 @@ const TCategorySet wKA = Bit(wcWild1Kings);
 // --- Natural games -----------------------------------------------------------
 
 class TJacksOrBetter : public TPokerDescription {
-public:
+  public:
     TJacksOrBetter() {
         Name = "Jacks or better";
         SetLine(0, "Royal Flush", RF);
@@ -70,7 +80,7 @@ public:
 
 // Eleven- and twelve-line natural games share their two last lines.
 class TBonusFamily : public TPokerDescription {
-protected:
+  protected:
     void EndWithPairs(int twoPairsLine) {
         SetLine(twoPairsLine, "Two Pairs", TwoP);
         SetLine(twoPairsLine + 1, "Jacks or Better", Pairs("JQKA"));
@@ -78,7 +88,7 @@ protected:
 };
 
 class THighFives : public TBonusFamily {
-public:
+  public:
     THighFives() {
         Name = "High Fives";
         SetLine(0, "Royal Flush", RF);
@@ -95,7 +105,7 @@ public:
 };
 
 class TDoubleBonus : public TBonusFamily {
-public:
+  public:
     TDoubleBonus() {
         Name = "Double Bonus";
         SetLine(0, "Royal Flush", RF);
@@ -112,7 +122,7 @@ public:
 };
 
 class TAcesAndEights : public TBonusFamily {
-public:
+  public:
     TAcesAndEights() {
         Name = "Aces and Eights";
         SetLine(0, "Royal Flush", RF);
@@ -129,7 +139,7 @@ public:
 };
 
 class TAcesAndFaces : public TBonusFamily {
-public:
+  public:
     TAcesAndFaces() {
         Name = "Aces and Faces";
         SetLine(0, "Royal Flush", RF);
@@ -146,7 +156,7 @@ public:
 };
 
 class TBonusPoker : public TBonusFamily {
-public:
+  public:
     TBonusPoker() {
         Name = "Bonus Poker";
         SetLine(0, "Royal Flush", RF);
@@ -163,7 +173,7 @@ public:
 };
 
 class TAcesAndJacks : public TBonusFamily {
-public:
+  public:
     TAcesAndJacks() {
         Name = "Aces and Jacks";
         SetLine(0, "Royal Flush", RF);
@@ -180,7 +190,7 @@ public:
 };
 
 class TNevadaBonusPoker : public TBonusFamily {
-public:
+  public:
     TNevadaBonusPoker() {
         Name = "Nevada Bonus Poker";
         SetLine(0, "Royal Flush", RF);
@@ -197,7 +207,7 @@ public:
 };
 
 class TSuperDoubleBonus : public TBonusFamily {
-public:
+  public:
     TSuperDoubleBonus() {
         Name = "Super Double Bonus";
         SetLine(0, "Royal Flush", RF);
@@ -215,7 +225,7 @@ public:
 };
 
 class TRoyalCourt : public TBonusFamily {
-public:
+  public:
     TRoyalCourt() {
         Name = "Royal Court";
         SetLine(0, "Royal Flush", RF);
@@ -233,7 +243,7 @@ public:
 };
 
 class TLuckyNugget : public TPokerDescription {
-public:
+  public:
     TLuckyNugget() {
         Name = "Lucky Nugget";
         SetLine(0, "Royal Flush", RF);
@@ -248,7 +258,7 @@ public:
 };
 
 class TTensOrBetter : public TJacksOrBetter {
-public:
+  public:
     TTensOrBetter() {
         Name = "Tens or better";
         SetLine(8, "Tens or Better", Pairs("TJQKA"));
@@ -256,7 +266,7 @@ public:
 };
 
 class TKingsOrBetter : public TJacksOrBetter {
-public:
+  public:
     TKingsOrBetter() {
         Name = "Kings or better";
         SetLine(8, "Kings or Better", Pairs("KA"));
@@ -265,14 +275,14 @@ public:
 
 // Variants that differ from their parent only by the paytables stored for them.
 template <class TParent> class TRenamed : public TParent {
-public:
+  public:
     explicit TRenamed(const char* name) { this->Name = name; }
 };
 
 // --- Wild games --------------------------------------------------------------
 
 class TJokerWildKings : public TWildPokerDescription {
-public:
+  public:
     TJokerWildKings() {
         Name = "Joker Wild (KINGS+)";
         WildRank = kJokerRank;
@@ -284,7 +294,7 @@ public:
         SetLine(10, "Kings or Better", Pairs("KA"), wKA);
     }
 
-protected:
+  protected:
     void SetJokerTail() {
         SetLine(3, "Straight Flush", SF, wSF);
         SetLine(4, "Four of Kind", FourK(kAll), w4K);
@@ -297,7 +307,7 @@ protected:
 };
 
 class TJokerWild2Pairs : public TJokerWildKings {
-public:
+  public:
     TJokerWild2Pairs() {
         Name = "Joker Wild (2P+)";
         // The parent's "Kings or Better" line does not exist here.
@@ -309,7 +319,7 @@ public:
 };
 
 class TDoubleJokerPoker : public TJokerWildKings {
-public:
+  public:
     TDoubleJokerPoker() {
         Name = "Double Joker Poker";
         Jokers = 2;
@@ -324,7 +334,7 @@ public:
 };
 
 class TDeucesWild : public TWildPokerDescription {
-public:
+  public:
     TDeucesWild() {
         Name = "Deuces Wild";
         WildRank = 0;
@@ -342,7 +352,7 @@ public:
 };
 
 class TSevensWild : public TDeucesWild {
-public:
+  public:
     TSevensWild() {
         Name = "Sevens Wild";
         WildRank = 5;
@@ -351,7 +361,7 @@ public:
 };
 
 class TBonusDeucesWild : public TWildPokerDescription {
-public:
+  public:
     TBonusDeucesWild() {
         Name = "Bonus Deuces Wild";
         WildRank = 0;
@@ -372,7 +382,7 @@ public:
 };
 
 class TDeucesDeluxe : public TWildPokerDescription {
-public:
+  public:
     TDeucesDeluxe() {
         Name = "Deuces Deluxe";
         WildRank = 0;
@@ -392,7 +402,7 @@ public:
 };
 
 class TOdysseyDeuces : public TWildPokerDescription {
-public:
+  public:
     TOdysseyDeuces() {
         Name = "Odyssey Deuces";
         WildRank = 0;
@@ -411,7 +421,7 @@ public:
 };
 
 class TJokerAndDeucesWild : public TWildPokerDescription {
-public:
+  public:
     TJokerAndDeucesWild() {
         Name = "Deuces and Joker Wild";
         WildRank = 0;
@@ -430,7 +440,9 @@ public:
     }
 };
 
-template <class T> std::unique_ptr<TPokerDescription> Make() { return std::make_unique<T>(); }
+template <class T> std::unique_ptr<TPokerDescription> Make() {
+    return std::make_unique<T>();
+}
 
 template <class T> std::function<std::unique_ptr<TPokerDescription>()> Renamed(const char* name) {
     return [name] { return std::make_unique<TRenamed<T>>(name); };
@@ -438,41 +450,41 @@ template <class T> std::function<std::unique_ptr<TPokerDescription>()> Renamed(c
 
 const std::vector<std::function<std::unique_ptr<TPokerDescription>()>>& Constructors() {
     static const std::vector<std::function<std::unique_ptr<TPokerDescription>()>> table = {
-        Make<TJacksOrBetter>,                          // 0
-        Make<THighFives>,                              // 1
-        Make<TDoubleBonus>,                            // 2
-        Make<TJokerWildKings>,                         // 3
-        Make<TDeucesWild>,                             // 4
-        Make<TAcesAndEights>,                          // 5
-        Make<TTensOrBetter>,                           // 6
-        Make<TBonusDeucesWild>,                        // 7
-        Make<TDoubleJokerPoker>,                       // 8
-        Renamed<TDeucesWild>("Loose Deuces"),          // 9
-        Make<TAcesAndFaces>,                           // 10
-        Make<TBonusPoker>,                             // 11
-        Make<TJokerAndDeucesWild>,                     // 12
-        Make<TKingsOrBetter>,                          // 13
-        Make<TAcesAndJacks>,                           // 14
-        Make<TNevadaBonusPoker>,                       // 15
-        Make<TJokerWild2Pairs>,                        // 16
-        Make<TDeucesDeluxe>,                           // 17
-        Make<TOdysseyDeuces>,                          // 18
-        Make<TLuckyNugget>,                            // 19
-        Make<TSevensWild>,                             // 20
-        Renamed<TJacksOrBetter>("Bonus Poker Deluxe"), // 21
-        Renamed<TDoubleBonus>("Triple Bonus"),         // 22
-        Make<TSuperDoubleBonus>,                       // 23
-        Renamed<TJacksOrBetter>("All American Poker"), // 24
-        Renamed<TJacksOrBetter>("Flushorama"),         // 25
-        Renamed<TJacksOrBetter>("King of the House"),  // 26
-        Renamed<TJacksOrBetter>("Mistery Bonus"),      // 27
-        Renamed<TJacksOrBetter>("Straight Flush Bonus"), // 28
-        Renamed<TDeucesWild>("Double Deuces"),         // 29
-        Renamed<TDeucesWild>("Triple Pay"),            // 30
-        Renamed<TDoubleBonus>("Double Bonus Plus"),    // 31
+        Make<TJacksOrBetter>,                              // 0
+        Make<THighFives>,                                  // 1
+        Make<TDoubleBonus>,                                // 2
+        Make<TJokerWildKings>,                             // 3
+        Make<TDeucesWild>,                                 // 4
+        Make<TAcesAndEights>,                              // 5
+        Make<TTensOrBetter>,                               // 6
+        Make<TBonusDeucesWild>,                            // 7
+        Make<TDoubleJokerPoker>,                           // 8
+        Renamed<TDeucesWild>("Loose Deuces"),              // 9
+        Make<TAcesAndFaces>,                               // 10
+        Make<TBonusPoker>,                                 // 11
+        Make<TJokerAndDeucesWild>,                         // 12
+        Make<TKingsOrBetter>,                              // 13
+        Make<TAcesAndJacks>,                               // 14
+        Make<TNevadaBonusPoker>,                           // 15
+        Make<TJokerWild2Pairs>,                            // 16
+        Make<TDeucesDeluxe>,                               // 17
+        Make<TOdysseyDeuces>,                              // 18
+        Make<TLuckyNugget>,                                // 19
+        Make<TSevensWild>,                                 // 20
+        Renamed<TJacksOrBetter>("Bonus Poker Deluxe"),     // 21
+        Renamed<TDoubleBonus>("Triple Bonus"),             // 22
+        Make<TSuperDoubleBonus>,                           // 23
+        Renamed<TJacksOrBetter>("All American Poker"),     // 24
+        Renamed<TJacksOrBetter>("Flushorama"),             // 25
+        Renamed<TJacksOrBetter>("King of the House"),      // 26
+        Renamed<TJacksOrBetter>("Mistery Bonus"),          // 27
+        Renamed<TJacksOrBetter>("Straight Flush Bonus"),   // 28
+        Renamed<TDeucesWild>("Double Deuces"),             // 29
+        Renamed<TDeucesWild>("Triple Pay"),                // 30
+        Renamed<TDoubleBonus>("Double Bonus Plus"),        // 31
         Renamed<TDoubleBonus>("Power House / Full House"), // 32
-        Renamed<TDoubleBonus>("Super Aces"),           // 33
-        Make<TRoyalCourt>,                             // 34
+        Renamed<TDoubleBonus>("Super Aces"),               // 33
+        Make<TRoyalCourt>,                                 // 34
     };
     return table;
 }

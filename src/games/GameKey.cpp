@@ -28,9 +28,13 @@ std::string GameKey(int gameIndex, int payIndex) {
     return text;
 }
 
-int KeyGameIndex(std::string_view key) { return KeyField(key, 0); }
+int KeyGameIndex(std::string_view key) {
+    return KeyField(key, 0);
+}
 
-int KeyPayIndex(std::string_view key) { return KeyField(key, 3); }
+int KeyPayIndex(std::string_view key) {
+    return KeyField(key, 3);
+}
 
 std::string GameKeyCaption(std::string_view key) {
     const int game = KeyGameIndex(key);

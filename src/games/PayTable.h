@@ -23,7 +23,7 @@ struct TPayTable {
 // The pays of the current bet, shared by the game engine (which fills Pays)
 // and the strategy engine (which writes LastLine and DeckSize when attached).
 class TPayout {
-public:
+  public:
     int32_t LastLine = 0;
     std::array<int32_t, kMaxLines> Pays{};
     int32_t DeckSize = 0;

@@ -152,7 +152,8 @@ TPayTable TPayoutStorage::ParsePaytable(const std::string& line) {
         position = end;
         char* stop = nullptr;
         const long value = std::strtol(field.c_str(), &stop, 10);
-        const bool number = !field.empty() && *stop == '\0' && value >= INT32_MIN && value <= INT32_MAX;
+        const bool number =
+            !field.empty() && *stop == '\0' && value >= INT32_MIN && value <= INT32_MAX;
         pays.Pays[i / kMaxLines][i % kMaxLines] = number ? static_cast<int32_t>(value) : 0;
     }
     return pays;

@@ -12,7 +12,7 @@ namespace drawmentor {
 // (coins 1..5 x lines 0..15) each formatted "%6d" and joined, 480 characters.
 // A game's paytables are known by their 0-based position in its section.
 class TPayoutStorage {
-public:
+  public:
     // Reads `readPath`; a missing file gives a store without paytables. Saves
     // go to `writePath`.
     TPayoutStorage(std::string readPath, std::string writePath);
@@ -35,7 +35,7 @@ public:
     static std::string FormatPaytable(const TPayTable& pays);
     static TPayTable ParsePaytable(const std::string& line);
 
-private:
+  private:
     struct TGameTables {
         std::string Name;
         int GameIndex = 0;

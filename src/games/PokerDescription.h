@@ -16,7 +16,7 @@ using TCategorySet = uint64_t;
 // The static definition of one variant: its lines (best hand first) and the
 // categories each line pays. Pays belong to paytables, not here.
 class TPokerDescription {
-public:
+  public:
     TPokerDescription() = default;
     virtual ~TPokerDescription() = default;
 
@@ -31,7 +31,7 @@ public:
     int WildRank = kNoWildRankInGame;
     int Jokers = 0;
 
-protected:
+  protected:
     void SetLine(int line, std::string name, TCategorySet natural);
 
     std::array<std::string, kMaxLines> FLineNames{};
@@ -39,10 +39,10 @@ protected:
 };
 
 class TWildPokerDescription : public TPokerDescription {
-public:
+  public:
     TCategorySet WildLineCategories(int line) const;
 
-protected:
+  protected:
     void SetLine(int line, std::string name, TCategorySet natural, TCategorySet wild);
 
     std::array<TCategorySet, kMaxLines> FWildLineCategories{};

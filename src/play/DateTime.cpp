@@ -27,14 +27,24 @@ QDateTime FromDateTime(TDateTime value) {
     return QDateTime(kEpoch.addDays(static_cast<qint64>(days)), QTime(0, 0)).addMSecs(msecs);
 }
 
-TDateTime StartOfDay(TDateTime value) { return std::floor(value); }
+TDateTime StartOfDay(TDateTime value) {
+    return std::floor(value);
+}
 
-TDateTime StartOfDay(const QDate& date) { return static_cast<double>(kEpoch.daysTo(date)); }
+TDateTime StartOfDay(const QDate& date) {
+    return static_cast<double>(kEpoch.daysTo(date));
+}
 
-QDate DateOf(TDateTime value) { return kEpoch.addDays(static_cast<qint64>(std::floor(value))); }
+QDate DateOf(TDateTime value) {
+    return kEpoch.addDays(static_cast<qint64>(std::floor(value)));
+}
 
-TDateTime Now() { return Clock() ? Clock()() : ToDateTime(QDateTime::currentDateTime()); }
+TDateTime Now() {
+    return Clock() ? Clock()() : ToDateTime(QDateTime::currentDateTime());
+}
 
-void SetClock(std::function<TDateTime()> clock) { Clock() = std::move(clock); }
+void SetClock(std::function<TDateTime()> clock) {
+    Clock() = std::move(clock);
+}
 
 } // namespace drawmentor

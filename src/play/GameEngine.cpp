@@ -1,11 +1,12 @@
 #include "GameEngine.h"
 
+#include "PaytableStore.h"
 #include "cards/Checked.h"
 #include "games/Catalogue.h"
 #include "games/GameKey.h"
-#include "PaytableStore.h"
 #include "prefs/DataFolder.h"
 #include "prefs/Preferences.h"
+#include "prefs/SettingKeys.h"
 #include "strategy/EngineFactory.h"
 
 #include <QDateTime>
@@ -15,8 +16,6 @@
 namespace drawmentor {
 namespace {
 
-const QString kParams = QStringLiteral("Params");
-const QString kRecent = QStringLiteral("MRU");
 const QString kPaytableFile = QStringLiteral("DrawMentor.dat");
 
 std::function<uint32_t()>& SeedSource() {
@@ -24,9 +23,13 @@ std::function<uint32_t()>& SeedSource() {
     return source;
 }
 
-QString Key(int game, int pay) { return QString::fromStdString(GameKey(game, pay)); }
+QString Key(int game, int pay) {
+    return QString::fromStdString(GameKey(game, pay));
+}
 
-uint8_t LineByte(int line) { return line < 0 ? kNoLine : static_cast<uint8_t>(line); }
+uint8_t LineByte(int line) {
+    return line < 0 ? kNoLine : static_cast<uint8_t>(line);
+}
 
 } // namespace
 
@@ -41,10 +44,13 @@ void TRandom::Randomize() {
         return;
     }
     const QTime now = QDateTime::currentDateTimeUtc().time();
-    Seed = static_cast<uint32_t>(((now.hour() * 60 + now.minute()) * 60 + now.second()) * 1000 + now.msec());
+    Seed = static_cast<uint32_t>(((now.hour() * 60 + now.minute()) * 60 + now.second()) * 1000 +
+                                 now.msec());
 }
 
-void TRandom::SetSeedSource(std::function<uint32_t()> source) { SeedSource() = std::move(source); }
+void TRandom::SetSeedSource(std::function<uint32_t()> source) {
+    SeedSource() = std::move(source);
+}
 
 TGameEngine::TGameEngine(TPreferences& preferences, IGameWindows* windows)
     : FPreferences(preferences), FWindows(windows ? windows : &FNoWindows) {
@@ -65,61 +71,68 @@ TGameEngine::~TGameEngine() {
 
 int TGameEngine::DealRandomCard() {
     int code;
-    do code = Random.Next(DeckSize);
-    while (UsedCards[code]);
-    UsedCards[code] = true;
-    Engine->Deck.RemoveCode(code);
+    if (!FStacked.empty()) {
+        code = FStacked.front();
+        FStacked.erase(FStacked.begin());
+        CheckIndex(code, 0, FDeckSize - 1, "stacked card");
+        if (FUsedCards[code]) throw EDrawMentor("A stacked card is already on the table");
+    } else {
+        do code = FRandom.Next(FDeckSize);
+        while (FUsedCards[code]);
+    }
+    FUsedCards[code] = true;
+    FEngine->Deck.RemoveCode(code);
     return code;
 }
 
 void TGameEngine::PutOnTable(int position, int code) {
-    Cards[position] = code;
-    Engine->Hand.AddCode(code);
-    Record.Dealt[position] = static_cast<uint8_t>(code);
+    FCards[position] = code;
+    FEngine->Hand.AddCode(code);
+    FRecord.Dealt[position] = static_cast<uint8_t>(code);
 }
 
 void TGameEngine::Deal() {
     try {
-        if (State == gsDoubleUp) return;
-        if (ClockStart == 0) ClockStart = Now() - PlayTime;
+        if (FState == gsDoubleUp) return;
+        if (FClockStart == 0) FClockStart = Now() - FPlayTime;
         Collect();
-        DoubleUpCount = 0;
-        Engine->ResetHand();
-        std::fill(std::begin(UsedCards), std::end(UsedCards), false);
-        if (Mode == pmPlayErrorHands && ErrorHands.empty()) {
+        FDoubleUpCount = 0;
+        FEngine->ResetHand();
+        std::fill(std::begin(FUsedCards), std::end(FUsedCards), false);
+        if (FMode == pmPlayErrorHands && FErrorHands.empty()) {
             ChooseOtherMode();
-            if (Mode == pmPlayErrorHands && ErrorHands.empty()) return;
+            if (FMode == pmPlayErrorHands && FErrorHands.empty()) return;
         }
-        if (Mode == pmPlayErrorHands) {
-            if (ErrorHandIndex >= static_cast<int>(ErrorHands.size())) ErrorHandIndex = 0;
-            const auto codes = UnpackHand(ErrorHands[ErrorHandIndex++]);
+        if (FMode == pmPlayErrorHands) {
+            if (FErrorHandIndex >= static_cast<int>(FErrorHands.size())) FErrorHandIndex = 0;
+            const auto codes = UnpackHand(FErrorHands[FErrorHandIndex++]);
             for (int i = 0; i < kHandSize; ++i) {
-                const int code = CheckIndex(codes[i], 0, DeckSize - 1, "card code");
-                UsedCards[code] = true;
-                Engine->Deck.RemoveCode(code);
+                const int code = CheckIndex(codes[i], 0, FDeckSize - 1, "card code");
+                FUsedCards[code] = true;
+                FEngine->Deck.RemoveCode(code);
                 PutOnTable(i, code);
             }
         } else {
             for (int i = 0; i < kHandSize; ++i) PutOnTable(i, DealRandomCard());
         }
-        Record = TLogRecord{};
-        Record.GameIndex = static_cast<uint8_t>(Engine->GameIndex);
-        Record.PayIndex = static_cast<uint8_t>(PayIndex);
-        Record.Mode = static_cast<uint8_t>(Mode);
-        Record.CoinIndex = static_cast<uint8_t>(CoinIndex);
-        Record.Bet = static_cast<uint8_t>(Bet);
-        for (int i = 0; i < kHandSize; ++i) Record.Dealt[i] = static_cast<uint8_t>(Cards[i]);
-        Record.DealLine = LineByte(CurrentLine);
-        Record.BestMask = static_cast<uint8_t>(Engine->GetTheBest());
-        Record.BestReturn = static_cast<double>(Engine->DrawReturn(Record.BestMask));
-        Record.DealTime = Now();
-        Record.HintReturn = 0;
-        DrawMask = Mode == pmAutoHold ? Record.BestMask : 31;
-        CurrentLine = Engine->CurrentLine();
-        State = gsDealt;
+        FRecord = TLogRecord{};
+        FRecord.GameIndex = static_cast<uint8_t>(FEngine->GameIndex);
+        FRecord.PayIndex = static_cast<uint8_t>(FPayIndex);
+        FRecord.Mode = static_cast<uint8_t>(FMode);
+        FRecord.CoinIndex = static_cast<uint8_t>(FCoinIndex);
+        FRecord.Bet = static_cast<uint8_t>(FBet);
+        for (int i = 0; i < kHandSize; ++i) FRecord.Dealt[i] = static_cast<uint8_t>(FCards[i]);
+        FRecord.BestMask = static_cast<uint8_t>(FEngine->GetTheBest());
+        FRecord.BestReturn = static_cast<double>(FEngine->DrawReturn(FRecord.BestMask));
+        FRecord.DealTime = Now();
+        FRecord.HintReturn = 0;
+        FDrawMask = FMode == pmAutoHold ? FRecord.BestMask : 31;
+        FCurrentLine = FEngine->CurrentLine();
+        FRecord.DealLine = LineByte(FCurrentLine);
+        FState = gsDealt;
         FHandOpen = true;
-        Credits = CheckedSub(Credits, int32_t{Record.Bet});
-        BestCredits = CheckedSub(BestCredits, int32_t{Record.Bet});
+        FCredits = CheckedSub(FCredits, int32_t{FRecord.Bet});
+        FBestCredits = CheckedSub(FBestCredits, int32_t{FRecord.Bet});
     } catch (...) {
         AddErrorContext("Deal");
     }
@@ -127,115 +140,151 @@ void TGameEngine::Deal() {
 
 void TGameEngine::ToggleHold(int position) {
     CheckIndex(position, 0, kHandSize - 1, "card position");
-    if (State == gsDealt) DrawMask ^= 1 << position;
+    if (FState == gsDealt) FDrawMask ^= 1 << position;
+}
+
+void TGameEngine::SetDrawMask(int mask) {
+    CheckIndex(mask, 0, kMaskCount - 1, "draw mask");
+    if (FState == gsDealt) FDrawMask = mask;
+}
+
+void TGameEngine::ReleaseAll() {
+    if (FState == gsDealt) FDrawMask = 31;
 }
 
 void TGameEngine::ShowHint() {
-    if (State != gsDealt) return;
-    DrawMask = Record.BestMask;
-    Record.HintReturn = static_cast<double>(Engine->DrawReturn(Record.BestMask));
+    if (FState != gsDealt) return;
+    FDrawMask = FRecord.BestMask;
+    FRecord.HintReturn = static_cast<double>(FEngine->DrawReturn(FRecord.BestMask));
 }
 
 void TGameEngine::CheckWarning() {
-    if (!(Options & kShowWarnings) || State != gsDealt) return;
+    if (!(FOptions & kShowWarnings) || FState != gsDealt) return;
     if (HoldCost() <= kWarningThreshold) return;
     const auto answer = FWindows->ShowWarning(*this);
     if (answer.ApplyBest) ShowHint();
-    if (answer.StopWarnings) Options &= ~kShowWarnings;
+    if (answer.StopWarnings) FOptions &= ~kShowWarnings;
 }
 
 std::array<int, kHandSize> TGameEngine::FinalCards(int mask) const {
     std::array<int, kHandSize> cards{};
     int next = 0;
-    for (int i = 0; i < kHandSize; ++i) cards[i] = IsBitSet(mask, i) ? Record.Drawn[next++] : Cards[i];
+    for (int i = 0; i < kHandSize; ++i)
+        cards[i] = IsBitSet(mask, i) ? FRecord.Drawn[next++] : FCards[i];
     return cards;
 }
 
 // The final hand of a mask, classified; the engine's Hand is left holding it.
 int TGameEngine::FinalLine(int mask) {
-    Engine->Hand.ClearHand();
-    for (int code : FinalCards(mask)) Engine->Hand.AddCode(code);
-    return Engine->HandLine();
+    FEngine->Hand.ClearHand();
+    for (int code : FinalCards(mask)) FEngine->Hand.AddCode(code);
+    return FEngine->HandLine();
 }
 
-int TGameEngine::WinOf(int line) const { return line < 0 ? 0 : PayTable.At(Bet, line); }
+int TGameEngine::WinOf(int line) const {
+    return line < 0 ? 0 : FPayTable.At(FBet, line);
+}
 
 void TGameEngine::Draw() {
     try {
-        if (State != gsDealt) return;
-        Record.DrawMask = static_cast<uint8_t>(DrawMask);
-        Record.Return = static_cast<double>(Engine->DrawReturn(DrawMask));
-        ReturnSum += Record.Return;
-        BestReturnSum += Record.BestReturn;
-        for (int i = 0; i < kHandSize; ++i) Record.Drawn[i] = static_cast<uint8_t>(DealRandomCard());
-        const int bestLine = FinalLine(Record.BestMask);
-        Record.BestLine = LineByte(bestLine);
-        Record.BestWin = WinOf(bestLine);
-        Record.MaxWin = 0;
-        Record.MaxMask = 31;
+        if (FState != gsDealt) return;
+        FRecord.DrawMask = static_cast<uint8_t>(FDrawMask);
+        FRecord.Return = static_cast<double>(FEngine->DrawReturn(FDrawMask));
+        FReturnSum += FRecord.Return;
+        FBestReturnSum += FRecord.BestReturn;
+        for (int i = 0; i < kHandSize; ++i)
+            FRecord.Drawn[i] = static_cast<uint8_t>(DealRandomCard());
+        const int bestLine = FinalLine(FRecord.BestMask);
+        FRecord.BestLine = LineByte(bestLine);
+        FRecord.BestWin = WinOf(bestLine);
+        FRecord.MaxWin = 0;
+        FRecord.MaxMask = 31;
         for (int mask = 0; mask < kMaskCount; ++mask) {
             const int win = WinOf(FinalLine(mask));
-            if (win > Record.MaxWin) {
-                Record.MaxWin = win;
-                Record.MaxMask = static_cast<uint8_t>(mask);
+            if (win > FRecord.MaxWin) {
+                FRecord.MaxWin = win;
+                FRecord.MaxMask = static_cast<uint8_t>(mask);
             }
         }
-        const auto final = FinalCards(DrawMask);
-        std::copy(final.begin(), final.end(), Cards);
-        CurrentLine = FinalLine(DrawMask);
-        State = gsDrawn;
-        CurrentWin = WinOf(CurrentLine);
-        Record.Win = CurrentWin;
-        Record.Line = LineByte(CurrentLine);
+        const auto final = FinalCards(FDrawMask);
+        std::copy(final.begin(), final.end(), FCards);
+        FCurrentLine = FinalLine(FDrawMask);
+        FState = gsDrawn;
+        FCurrentWin = WinOf(FCurrentLine);
+        FRecord.Win = FCurrentWin;
+        FRecord.Line = LineByte(FCurrentLine);
     } catch (...) {
         AddErrorContext("Draw");
     }
 }
 
+std::array<bool, kHandSize> TGameEngine::PrepareDealDraw() {
+    std::array<bool, kHandSize> replaced{};
+    if (!CanDealDraw()) return replaced;
+    if (FState == gsDealt) {
+        CheckWarning();
+        if (!(FOptions & kShowResultHands))
+            Draw(); // the result is never shown: straight on to the next deal
+    }
+    for (int i = 0; i < kHandSize; ++i)
+        replaced[i] = FState != gsDealt || IsBitSet(FDrawMask, i) || FCards[i] == kNoCard;
+    return replaced;
+}
+
+bool TGameEngine::FinishDealDraw() {
+    if (!CanDealDraw()) return false;
+    if (FState == gsDealt) {
+        Draw();
+        return false;
+    }
+    Deal();
+    return true;
+}
+
 void TGameEngine::StartDoubleUp() {
-    if (State != gsDrawn || CurrentWin <= 0 || !FHandOpen) return;
-    State = gsDoubleUp;
-    CurrentLine = -1;
-    DrawMask = 31;
-    Engine->Deck.Fill();
-    std::fill(std::begin(UsedCards), std::end(UsedCards), false);
-    for (int& card : Cards) card = DealRandomCard();
+    if (!CanDouble()) return;
+    FState = gsDoubleUp;
+    FCurrentLine = -1;
+    FDrawMask = 31;
+    FEngine->Deck.Fill();
+    std::fill(std::begin(FUsedCards), std::end(FUsedCards), false);
+    for (int& card : FCards) card = DealRandomCard();
 }
 
 void TGameEngine::DoubleUpPick(int position) {
-    if (State != gsDoubleUp) return;
+    if (FState != gsDoubleUp) return;
     CheckIndex(position, 1, kHandSize - 1, "card position");
-    ++DoubleUpCount;
+    ++FDoubleUpCount;
     const auto value = [&](int code) {
         const TCard card = DecodeCard(code);
         return IsWild(card.Rank) ? card.Rank + 100 : card.Rank;
     };
-    const int dealer = value(Cards[0]);
-    const int picked = value(Cards[position]);
+    const int dealer = value(FCards[0]);
+    const int picked = value(FCards[position]);
     if (picked > dealer)
-        CurrentWin = CheckedMul(CurrentWin, int32_t{2});
+        FCurrentWin = CheckedMul(FCurrentWin, int32_t{2});
     else if (picked < dealer)
-        CurrentWin = 0;
-    State = gsDrawn;
+        FCurrentWin = 0;
+    FState = gsDrawn;
 }
 
 void TGameEngine::Collect() {
     try {
         if (!FHandOpen) return;
-        if (State == gsDrawn || State == gsDoubleUp) {
-            Record.DoubleUps = static_cast<uint8_t>(std::min(DoubleUpCount, 255));
-            Record.Collected = CurrentWin;
-            Record.CollectTime = Now();
-            Credits = CheckedAdd(Credits, CurrentWin);
-            BestCredits = CheckedAdd(BestCredits, Record.BestWin);
-            Balance += (CurrentWin - Record.Bet) * CoinValue(Record.CoinIndex);
-            CurrentWin = 0;
-            Hands = CheckedAdd(Hands, int32_t{1});
+        if (FState == gsDrawn || FState == gsDoubleUp) {
+            FRecord.DoubleUps = static_cast<uint8_t>(std::min(FDoubleUpCount, 255));
+            FRecord.Collected = FCurrentWin;
+            FRecord.CollectTime = Now();
+            FCredits = CheckedAdd(FCredits, FCurrentWin);
+            FBestCredits = CheckedAdd(FBestCredits, FRecord.BestWin);
+            FBalance += (FCurrentWin - FRecord.Bet) * CoinValue(FRecord.CoinIndex);
+            FCurrentWin = 0;
+            FHands = CheckedAdd(FHands, int32_t{1});
             FHandOpen = false;
-            FLogger->Append(Record);
-        } else if (State == gsDealt) {
-            Credits = CheckedAdd(Credits, int32_t{Record.Bet});
-            BestCredits = CheckedAdd(BestCredits, int32_t{Record.Bet});
+            FLogger->Append(FRecord);
+        } else if (FState == gsDealt) {
+            FCredits = CheckedAdd(FCredits, int32_t{FRecord.Bet});
+            FBestCredits = CheckedAdd(FBestCredits, int32_t{FRecord.Bet});
             FHandOpen = false;
         }
     } catch (...) {
@@ -246,12 +295,13 @@ void TGameEngine::Collect() {
 // --- Game and settings ---------------------------------------------------------
 
 void TGameEngine::PushRecent(const QString& selected) {
-    if (!Engine || PayIndex == -1) return;
-    const QString key = Key(Engine->GameIndex, PayIndex);
-    if (key == selected) return; // choosing the game on the table again makes it no "recent other" game
-    RecentGames.removeAll(key);
-    RecentGames.prepend(key);
-    while (RecentGames.size() > kMaxRecentGames) RecentGames.removeLast();
+    if (!FEngine || FPayIndex == -1) return;
+    const QString key = Key(FEngine->GameIndex, FPayIndex);
+    if (key == selected)
+        return; // choosing the game on the table again makes it no "recent other" game
+    FRecentGames.removeAll(key);
+    FRecentGames.prepend(key);
+    while (FRecentGames.size() > kMaxRecentGames) FRecentGames.removeLast();
 }
 
 void TGameEngine::SelectGame(int gameIndex, int payIndex) {
@@ -264,13 +314,13 @@ void TGameEngine::SelectGame(int gameIndex, int payIndex) {
                 AddErrorContext("SetPayIndex");
             }
         }
-        RecentGames.removeAll(Key(gameIndex, payIndex));
+        FRecentGames.removeAll(Key(gameIndex, payIndex));
         PushRecent(Key(gameIndex, payIndex));
         SetEngine(CreateEngineForGame(gameIndex));
         SetPayIndex(payIndex);
-        SetBet(Bet);
-        if (Mode == pmPlayErrorHands) {
-            ErrorHands.clear();
+        ApplyBet(FBet);
+        if (FMode == pmPlayErrorHands) {
+            FErrorHands.clear();
             BuildErrorHands();
         }
     } catch (...) {
@@ -278,10 +328,23 @@ void TGameEngine::SelectGame(int gameIndex, int payIndex) {
     }
 }
 
+void TGameEngine::SelectGame(int gameIndex, int payIndex, const TPayTable& pays) {
+    try {
+        SetEngine(CreateEngineForGame(gameIndex));
+        FPayIndex = payIndex;
+        FPayTable = pays;
+        ApplyBet(FBet);
+        FErrorHands.clear();
+        if (FMode == pmPlayErrorHands) BuildErrorHands();
+    } catch (...) {
+        AddErrorContext("SelectPoker");
+    }
+}
+
 void TGameEngine::SelectRecent(int index) {
     try {
-        CheckIndex(index, 0, static_cast<int>(RecentGames.size()) - 1, "recent game");
-        const std::string key = RecentGames[index].toStdString();
+        CheckIndex(index, 0, static_cast<int>(FRecentGames.size()) - 1, "recent game");
+        const std::string key = FRecentGames[index].toStdString();
         SelectGame(KeyGameIndex(key), KeyPayIndex(key));
     } catch (...) {
         AddErrorContext("SelectMRU");
@@ -290,8 +353,9 @@ void TGameEngine::SelectRecent(int index) {
 
 void TGameEngine::SetPayIndex(int payIndex) {
     try {
-        PayIndex = payIndex;
-        if (payIndex != -1) PayTable = OpenPaytableStore()->ReadPaytable(Engine->GameIndex, payIndex);
+        FPayIndex = payIndex;
+        if (payIndex != -1)
+            FPayTable = OpenPaytableStore()->ReadPaytable(FEngine->GameIndex, payIndex);
     } catch (...) {
         AddErrorContext("SetPayIndex");
     }
@@ -299,11 +363,11 @@ void TGameEngine::SetPayIndex(int payIndex) {
 
 void TGameEngine::SetEngine(std::unique_ptr<TPokerEngine> engine) {
     try {
-        if (Engine) Collect(); // the hand belongs to the engine being replaced
-        Engine = std::move(engine);
+        if (FEngine) Collect(); // the hand belongs to the engine being replaced
+        FEngine = std::move(engine);
         ResetGame();
-        Random.Randomize();
-        Engine->SetPayout(&Payout);
+        FRandom.Randomize();
+        FEngine->SetPayout(&FPayout);
         if (!FPreferences.SaveForNewGame) ResetCounters();
     } catch (...) {
         AddErrorContext("SetEngine");
@@ -312,49 +376,73 @@ void TGameEngine::SetEngine(std::unique_ptr<TPokerEngine> engine) {
 
 void TGameEngine::ResetGame() {
     Collect();
-    Engine->ResetHand();
-    DeckSize = Engine->Deck.Total;
-    std::fill(std::begin(Cards), std::end(Cards), kNoCard);
-    State = gsIdle;
-    CurrentLine = -1;
-    CurrentWin = 0;
+    FEngine->ResetHand();
+    FDeckSize = FEngine->Deck.Total;
+    std::fill(std::begin(FCards), std::end(FCards), kNoCard);
+    FState = gsIdle;
+    FCurrentLine = -1;
+    FCurrentWin = 0;
 }
 
-void TGameEngine::SetBet(int coins) {
-    Bet = CheckIndex(coins, 1, kMaxCoins, "bet");
-    if (!Engine) return;
-    for (int line = 0; line < kMaxLines; ++line) Payout.Pays[line] = line <= Engine->LastLine ? PayTable.At(coins, line) : 0;
-    Engine->SetPayout(&Payout);
+bool TGameEngine::SetBet(int coins) {
+    if (coins < 1 || coins > kMaxCoins || !CanChangeBet()) return false;
+    ApplyBet(coins);
+    return true;
+}
+
+void TGameEngine::SetCoinIndex(int index) {
+    FCoinIndex = CheckIndex(index, 0, kCoinValueCount - 1, "coin value");
+}
+
+void TGameEngine::SetOption(unsigned option, bool on) {
+    FOptions = (on ? FOptions | option : FOptions & ~option) & (kShowResultHands | kShowWarnings);
+}
+
+void TGameEngine::ClearAllRecords() {
+    try {
+        FLogger->ClearAll();
+        if (FMode == pmPlayErrorHands) BuildErrorHands();
+    } catch (...) {
+        AddErrorContext("ClearAllRecords");
+    }
+}
+
+void TGameEngine::ApplyBet(int coins) {
+    FBet = CheckIndex(coins, 1, kMaxCoins, "bet");
+    if (!FEngine) return;
+    for (int line = 0; line < kMaxLines; ++line)
+        FPayout.Pays[line] = line <= FEngine->LastLine ? FPayTable.At(coins, line) : 0;
+    FEngine->SetPayout(&FPayout);
 }
 
 void TGameEngine::SetMode(int mode) {
     CheckIndex(mode, pmAutoHold, pmPlayErrorHands, "play mode");
-    if (mode == Mode) return;
+    if (mode == FMode) return;
     if (mode != pmPlayErrorHands) {
-        ErrorHands.clear();
-        Mode = mode;
+        FErrorHands.clear();
+        FMode = mode;
         return;
     }
     if (BuildErrorHands())
-        Mode = pmPlayErrorHands;
+        FMode = pmPlayErrorHands;
     else
         ChooseOtherMode();
 }
 
 bool TGameEngine::BuildErrorHands() {
-    ErrorHands.clear();
-    ErrorHandIndex = 0;
-    if (!Engine) return false;
+    FErrorHands.clear();
+    FErrorHandIndex = 0;
+    if (!FEngine) return false;
     TLogRecord record;
     FLogger->Rewind();
     while (FLogger->ReadNext(record)) {
-        if (record.GameIndex != Engine->GameIndex || record.PayIndex != PayIndex) continue;
+        if (record.GameIndex != FEngine->GameIndex || record.PayIndex != FPayIndex) continue;
         if (!(record.Return < record.BestReturn || record.HintReturn > 0)) continue;
         std::array<int, kHandSize> codes{};
         for (int i = 0; i < kHandSize; ++i) codes[i] = record.Dealt[i];
-        ErrorHands.push_back(PackHand(codes));
+        FErrorHands.push_back(PackHand(codes));
     }
-    return !ErrorHands.empty();
+    return !FErrorHands.empty();
 }
 
 void TGameEngine::ChooseOtherMode() {
@@ -363,15 +451,15 @@ void TGameEngine::ChooseOtherMode() {
 }
 
 void TGameEngine::ResetCounters() {
-    Credits = BestCredits = kStartCredits;
-    Bet = kMaxCoins;
-    CoinIndex = 0;
-    Balance = 0;
-    ReturnSum = BestReturnSum = 0;
-    Hands = 0;
-    PlayTime = 0;
-    ClockStart = 0;
-    if (Engine) SetBet(kMaxCoins);
+    FCredits = FBestCredits = kStartCredits;
+    FBet = kMaxCoins;
+    FCoinIndex = 0;
+    FBalance = 0;
+    FReturnSum = FBestReturnSum = 0;
+    FHands = 0;
+    FPlayTime = 0;
+    FClockStart = 0;
+    if (FEngine) ApplyBet(kMaxCoins);
 }
 
 // A game or paytable the settings name may be gone: the first stored paytable
@@ -380,44 +468,49 @@ void TGameEngine::SelectStored(int gameIndex, int payIndex) {
     const auto store = OpenPaytableStore();
     if (!GameName(gameIndex).empty() && payIndex >= 0 && payIndex < store->PaytableCount(gameIndex))
         return SelectGame(gameIndex, payIndex);
-    if (!GameName(gameIndex).empty() && store->PaytableCount(gameIndex) > 0) return SelectGame(gameIndex, 0);
+    if (!GameName(gameIndex).empty() && store->PaytableCount(gameIndex) > 0)
+        return SelectGame(gameIndex, 0);
     for (const auto& entry : GameNames())
         if (store->PaytableCount(entry.GameIndex) > 0) return SelectGame(entry.GameIndex, 0);
-    throw EDrawMentor("No paytable is stored for any game: the paytable file " + kPaytableFile.toStdString() +
-                      " is missing or empty");
+    throw EDrawMentor("No paytable is stored for any game: the paytable file " +
+                      kPaytableFile.toStdString() + " is missing or empty");
 }
 
 void TGameEngine::LoadFromIni() {
     try {
-        TIniFile& ini = FPreferences.SettingsFile();
-        RecentGames.clear();
+        const TIniFile& ini = FPreferences.SettingsFile();
+        const QString recent = SettingSection(TSetting::CurrentGame);
+        FRecentGames.clear();
         for (int i = 1; i <= 9; ++i) {
-            const QString value = ini.ReadString(kRecent, QString::number(i));
-            if (!value.isEmpty() && RecentGames.size() < kMaxRecentGames) RecentGames << value;
+            const QString value = ini.ReadString(recent, QString::number(i));
+            if (!value.isEmpty() && FRecentGames.size() < kMaxRecentGames) FRecentGames << value;
         }
-        QString current = ini.ReadString(kRecent, QStringLiteral("0"));
-        if (current.isEmpty() && !RecentGames.isEmpty()) current = RecentGames.first();
+        QString current = ReadSetting(ini, TSetting::CurrentGame);
+        if (current.isEmpty() && !FRecentGames.isEmpty()) current = FRecentGames.first();
         const std::string key = current.toStdString();
-        SelectStored(current.isEmpty() ? 0 : KeyGameIndex(key), current.isEmpty() ? 0 : KeyPayIndex(key));
+        SelectStored(current.isEmpty() ? 0 : KeyGameIndex(key),
+                     current.isEmpty() ? 0 : KeyPayIndex(key));
 
+        // Counters are clamped by the key table: a hand-edited or damaged value
+        // must not leave the program unable to deal.
         const TAutoSave keep = FPreferences.AutoSave;
-        if (keep & asCredits) Credits = ini.ReadInteger(kParams, QStringLiteral("Credits"), kStartCredits);
-        if (keep & asBalance) Balance = ini.ReadInteger(kParams, QStringLiteral("Balance"), 0) / 100.0;
-        if (keep & asValue) CoinIndex = std::clamp(ini.ReadInteger(kParams, QStringLiteral("Value"), 0), 0, 5);
+        if (keep & asCredits) FCredits = ReadIntSetting(ini, TSetting::Credits);
+        if (keep & asBalance) FBalance = ReadIntSetting(ini, TSetting::Balance) / 100.0;
+        if (keep & asValue) FCoinIndex = ReadIntSetting(ini, TSetting::CoinValue);
         if (keep & asAccuracy) {
-            ReturnSum = ini.ReadFloat(kParams, QStringLiteral("ER1"), 0);
-            BestReturnSum = ini.ReadFloat(kParams, QStringLiteral("ER2"), 0);
+            FReturnSum = ReadFloatSetting(ini, TSetting::ReturnSum);
+            FBestReturnSum = ReadFloatSetting(ini, TSetting::BestReturnSum);
         }
-        if (keep & asHands) Hands = ini.ReadInteger(kParams, QStringLiteral("Hands"), 0);
-        if (keep & asTime) PlayTime = ParsePlayTime(ini.ReadString(kParams, QStringLiteral("Time"))).value_or(0);
-        const int mode = ini.ReadInteger(kParams, QStringLiteral("Mode"), pmTraining);
-        Mode = mode >= pmAutoHold && mode <= pmPlayErrorHands ? mode : pmTraining;
+        if (keep & asHands) FHands = ReadIntSetting(ini, TSetting::Hands);
+        if (keep & asTime)
+            FPlayTime = ParsePlayTime(ReadSetting(ini, TSetting::PlayTime)).value_or(0);
+        FMode = ReadIntSetting(ini, TSetting::Mode);
         // Without error hands the list stays absent and the next deal offers another mode.
-        if (Mode == pmPlayErrorHands) BuildErrorHands();
-        Options = (ini.ReadBool(kParams, QStringLiteral("ShowResultHands"), true) ? kShowResultHands : 0) |
-                  (ini.ReadBool(kParams, QStringLiteral("ShowWarnings"), true) ? kShowWarnings : 0);
-        SetBet(std::clamp(ini.ReadInteger(kParams, QStringLiteral("Bet"), kMaxCoins), 1, kMaxCoins));
-        BestCredits = Credits;
+        if (FMode == pmPlayErrorHands) BuildErrorHands();
+        FOptions = (ReadBoolSetting(ini, TSetting::ShowResultHands) ? kShowResultHands : 0) |
+                   (ReadBoolSetting(ini, TSetting::ShowWarnings) ? kShowWarnings : 0);
+        ApplyBet(ReadIntSetting(ini, TSetting::Bet));
+        FBestCredits = FCredits;
     } catch (...) {
         AddErrorContext("LoadFromIni");
     }
@@ -427,23 +520,24 @@ void TGameEngine::SaveToIni() {
     try {
         TIniFile& ini = FPreferences.SettingsFile();
         const TAutoSave keep = FPreferences.AutoSave;
-        if (keep & asCredits) ini.WriteInteger(kParams, QStringLiteral("Credits"), Credits);
-        if (keep & asBalance)
-            ini.WriteInteger(kParams, QStringLiteral("Balance"), static_cast<int>(std::llround(Balance * 100)));
-        if (keep & asValue) ini.WriteInteger(kParams, QStringLiteral("Value"), CoinIndex);
+        if (keep & asCredits) WriteIntSetting(ini, TSetting::Credits, FCredits);
+        if (keep & asBalance) WriteIntSetting(ini, TSetting::Balance, std::llround(FBalance * 100));
+        if (keep & asValue) WriteIntSetting(ini, TSetting::CoinValue, FCoinIndex);
         if (keep & asAccuracy) {
-            ini.WriteFloat(kParams, QStringLiteral("ER1"), ReturnSum);
-            ini.WriteFloat(kParams, QStringLiteral("ER2"), BestReturnSum);
+            WriteFloatSetting(ini, TSetting::ReturnSum, FReturnSum);
+            WriteFloatSetting(ini, TSetting::BestReturnSum, FBestReturnSum);
         }
-        if (keep & asHands) ini.WriteInteger(kParams, QStringLiteral("Hands"), Hands);
-        if (keep & asTime) ini.WriteString(kParams, QStringLiteral("Time"), PlayTimeText(ElapsedTime()));
-        ini.WriteInteger(kParams, QStringLiteral("Bet"), Bet);
-        ini.WriteInteger(kParams, QStringLiteral("Mode"), Mode);
-        ini.WriteBool(kParams, QStringLiteral("ShowResultHands"), Options & kShowResultHands);
-        ini.WriteBool(kParams, QStringLiteral("ShowWarnings"), Options & kShowWarnings);
-        ini.EraseSection(kRecent);
-        if (Engine) ini.WriteString(kRecent, QStringLiteral("0"), Key(Engine->GameIndex, PayIndex));
-        for (int i = 0; i < RecentGames.size(); ++i) ini.WriteString(kRecent, QString::number(i + 1), RecentGames[i]);
+        if (keep & asHands) WriteIntSetting(ini, TSetting::Hands, FHands);
+        if (keep & asTime) WriteSetting(ini, TSetting::PlayTime, PlayTimeText(ElapsedTime()));
+        WriteIntSetting(ini, TSetting::Bet, FBet);
+        WriteIntSetting(ini, TSetting::Mode, FMode);
+        WriteBoolSetting(ini, TSetting::ShowResultHands, FOptions & kShowResultHands);
+        WriteBoolSetting(ini, TSetting::ShowWarnings, FOptions & kShowWarnings);
+        const QString recent = SettingSection(TSetting::CurrentGame);
+        ini.EraseSection(recent);
+        if (FEngine) WriteSetting(ini, TSetting::CurrentGame, Key(FEngine->GameIndex, FPayIndex));
+        for (int i = 0; i < FRecentGames.size(); ++i)
+            ini.WriteString(recent, QString::number(i + 1), FRecentGames[i]);
     } catch (...) {
         AddErrorContext("SaveToIni");
     }
@@ -490,29 +584,55 @@ void TGameEngine::ClearByFilter() {
 
 // --- Queries -----------------------------------------------------------------
 
-int TGameEngine::CardAt(int position) const { return Cards[CheckIndex(position, 0, kHandSize - 1, "card position")]; }
+int TGameEngine::CardAt(int position) const {
+    return FCards[CheckIndex(position, 0, kHandSize - 1, "card position")];
+}
 
-int TGameEngine::LastLine() const { return Engine->LastLine; }
+bool TGameEngine::ShowsBack(int position) const {
+    return CardAt(position) == kNoCard || (FState == gsDoubleUp && position != 0);
+}
+
+// Held cards keep their band after the draw until the next deal.
+bool TGameEngine::IsHeld(int position) const {
+    return CardAt(position) != kNoCard && FState != gsDoubleUp && !IsBitSet(FDrawMask, position);
+}
+
+int TGameEngine::LastLine() const {
+    return FEngine->LastLine;
+}
 
 QString TGameEngine::LineName(int line) const {
-    return QString::fromStdString(Engine->LineNames.at(CheckIndex(line, 0, Engine->LastLine, "line")));
+    return QString::fromStdString(
+        FEngine->LineNames.at(CheckIndex(line, 0, FEngine->LastLine, "line")));
 }
 
-int TGameEngine::Pay(int line, int coins) const { return PayTable.At(coins, line); }
+int TGameEngine::Pay(int line, int coins) const {
+    return FPayTable.At(coins, line);
+}
 
 QString TGameEngine::Caption() const {
-    return QString::fromStdString(GameKeyCaption(GameKey(Engine->GameIndex, PayIndex)));
+    return QString::fromStdString(GameKeyCaption(GameKey(FEngine->GameIndex, FPayIndex)));
 }
 
-bool TGameEngine::IsWild(int rank) const { return Engine->Deck.IsWild(rank); }
+bool TGameEngine::IsWild(int rank) const {
+    return FEngine->Deck.IsWild(rank);
+}
 
-long double TGameEngine::PlayerReturn() const { return Engine->DrawReturn(DrawMask); }
+long double TGameEngine::PlayerReturn() const {
+    return FEngine->DrawReturn(FDrawMask);
+}
 
-long double TGameEngine::BestReturn() const { return Engine->DrawReturn(Record.BestMask); }
+long double TGameEngine::BestReturn() const {
+    return FEngine->DrawReturn(FRecord.BestMask);
+}
 
-double TGameEngine::Accuracy() const { return BestReturnSum <= 0 ? 100 : ReturnSum / BestReturnSum * 100; }
+double TGameEngine::Accuracy() const {
+    return FBestReturnSum <= 0 ? 100 : FReturnSum / FBestReturnSum * 100;
+}
 
-TDateTime TGameEngine::ElapsedTime() const { return ClockStart == 0 ? PlayTime : Now() - ClockStart; }
+TDateTime TGameEngine::ElapsedTime() const {
+    return FClockStart == 0 ? FPlayTime : Now() - FClockStart;
+}
 
 QString PlayTimeText(TDateTime days) {
     const auto seconds = static_cast<long long>(std::llround(std::max(0.0, days) * 86400));
@@ -525,12 +645,16 @@ QString PlayTimeText(TDateTime days) {
 std::optional<TDateTime> ParsePlayTime(const QString& text) {
     const QStringList parts = text.trimmed().split(QLatin1Char(':'));
     if (parts.size() < 2 || parts.size() > 3) return std::nullopt;
+    // Ten thousand years of play is more than anyone has; a larger stored
+    // value is damaged and must not overflow the sum.
+    constexpr long long kMaxSeconds = 10'000LL * 366 * 86400;
     long long seconds = 0;
     for (const QString& part : parts) {
         bool ok = false;
         const long long value = part.toLongLong(&ok);
-        if (!ok || value < 0) return std::nullopt;
+        if (!ok || value < 0 || value > kMaxSeconds) return std::nullopt;
         seconds = seconds * 60 + value;
+        if (seconds > kMaxSeconds) return std::nullopt;
     }
     if (parts.size() == 2) seconds *= 60;
     return static_cast<double>(seconds) / 86400.0;

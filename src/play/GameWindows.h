@@ -8,7 +8,7 @@ class TGameEngine;
 // and the command line use fakes. The defaults answer as a player who closes
 // every window would.
 class IGameWindows {
-public:
+  public:
     virtual ~IGameWindows() = default;
 
     struct TWarningAnswer {

@@ -84,7 +84,8 @@ int TLogFilter::DateItemIndex() const {
 
 void TLogFilter::SetDateItem(int index) {
     if (index < 0 || index >= Dates.size()) return;
-    const TDateTime from = index == 0 ? SessionStart : StartOfDay(DateDays[static_cast<size_t>(index)]);
+    const TDateTime from =
+        index == 0 ? SessionStart : StartOfDay(DateDays[static_cast<size_t>(index)]);
     if (from == DateFrom) return;
     DateFrom = from;
     emit Changed();

@@ -19,7 +19,7 @@ class TLogger;
 class TLogFilter : public QObject {
     Q_OBJECT
 
-public:
+  public:
     // Rebuilds the lists and the defaults from the log; says nothing to listeners.
     void Init(TLogger& logger);
     // Dealt at or after DateFrom, and MatchesKey.
@@ -36,16 +36,16 @@ public:
     // " " + the date in the user's short date format.
     static QString DateText(TDateTime value);
 
-    QStringList Games;            // game keys; entry 0 is all games
-    QStringList Dates;            // entry 0 (empty) is the current session; then days, newest first
-    std::vector<QDate> DateDays;  // the day of each entry of Dates (entry 0 invalid)
-    unsigned Modes = 0xF;         // bit m: play mode m
+    QStringList Games;           // game keys; entry 0 is all games
+    QStringList Dates;           // entry 0 (empty) is the current session; then days, newest first
+    std::vector<QDate> DateDays; // the day of each entry of Dates (entry 0 invalid)
+    unsigned Modes = 0xF;        // bit m: play mode m
     TDateTime SessionStart = 0;
     TDateTime DateFrom = 0;
-    int Game = -1;                // -1: all games
-    int PayIndex = -1;            // -1: all paytables
+    int Game = -1;     // -1: all games
+    int PayIndex = -1; // -1: all paytables
 
-signals:
+  signals:
     // The player changed the game, the date or the modes; every window that
     // shows the log connects to it.
     void Changed();

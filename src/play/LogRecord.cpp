@@ -100,7 +100,8 @@ bool IsValidRecord(const TLogRecord& r) {
         std::array<int, 256> lines;
         lines.fill(-1);
         for (int game = 0; game < kCatalogueSize; ++game)
-            if (const auto description = CreateDescription(game)) lines[static_cast<size_t>(game)] = description->LastLine;
+            if (const auto description = CreateDescription(game))
+                lines[static_cast<size_t>(game)] = description->LastLine;
         return lines;
     }();
     const int lastLine = lastLines[r.GameIndex];
@@ -111,16 +112,20 @@ bool IsValidRecord(const TLogRecord& r) {
         return true;
     };
     // Day 0 is 30 December 1899; 2958465 is 31 December 9999, the last day a date can show.
-    const auto moment = [](double value) { return std::isfinite(value) && value >= 0 && value < 2958466; };
-    return lastLine >= 0 && r.Mode <= 3 && r.CoinIndex <= 5 && r.Bet >= 1 && r.Bet <= 5 && line(r.DealLine) &&
-           line(r.Line) && line(r.BestLine) && r.DrawMask < kMaskCount && r.BestMask < kMaskCount &&
-           r.MaxMask < kMaskCount && cards(r.Dealt) && cards(r.Drawn) && std::isfinite(r.Return) &&
-           std::isfinite(r.BestReturn) && std::isfinite(r.HintReturn) && moment(r.DealTime) && moment(r.CollectTime);
+    const auto moment = [](double value) {
+        return std::isfinite(value) && value >= 0 && value < 2958466;
+    };
+    return lastLine >= 0 && r.Mode <= 3 && r.CoinIndex < kCoinValueCount && r.Bet >= 1 &&
+           r.Bet <= 5 && line(r.DealLine) && line(r.Line) && line(r.BestLine) &&
+           r.DrawMask < kMaskCount && r.BestMask < kMaskCount && r.MaxMask < kMaskCount &&
+           cards(r.Dealt) && cards(r.Drawn) && std::isfinite(r.Return) &&
+           std::isfinite(r.BestReturn) && std::isfinite(r.HintReturn) && moment(r.DealTime) &&
+           moment(r.CollectTime);
 }
 
 double CoinValue(int coinIndex) {
-    static constexpr double kValues[] = {0.25, 0.5, 1, 5, 25, 100};
-    return kValues[CheckIndex(coinIndex, 0, 5, "coin index")];
+    static constexpr double kValues[kCoinValueCount] = {0.25, 0.5, 1, 5, 25, 100};
+    return kValues[CheckIndex(coinIndex, 0, kCoinValueCount - 1, "coin index")];
 }
 
 } // namespace drawmentor

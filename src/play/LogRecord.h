@@ -59,6 +59,7 @@ struct TLogRecord {
 // finite figures. Anything else is damage and is left out of every count.
 bool IsValidRecord(const TLogRecord& record);
 
+inline constexpr int kCoinValueCount = 6;
 // Coins to money by CoinIndex 0..5.
 double CoinValue(int coinIndex);
 

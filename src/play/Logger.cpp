@@ -20,7 +20,9 @@ namespace {
 
 const std::string kWriteError = "Cannot write the game log";
 
-size_t Whole(size_t bytes) { return bytes - bytes % kLogRecordSize; }
+size_t Whole(size_t bytes) {
+    return bytes - bytes % kLogRecordSize;
+}
 
 // Opens the log and takes its lock. A rewrite renames a new file over the log
 // while it holds the lock of the old one; whoever waited for that lock then
@@ -34,7 +36,8 @@ TFileHandle OpenLocked(const std::string& path, int flags, int lock, struct stat
             if (errno != EINTR) RaiseFileError("Cannot lock", path, errno);
         struct stat named {};
         if (::fstat(file.Fd(), &info) != 0) RaiseFileError("Cannot examine", path, errno);
-        if (::stat(path.c_str(), &named) == 0 && named.st_dev == info.st_dev && named.st_ino == info.st_ino)
+        if (::stat(path.c_str(), &named) == 0 && named.st_dev == info.st_dev &&
+            named.st_ino == info.st_ino)
             return file;
     }
 }
@@ -46,7 +49,8 @@ std::string ReadFrom(int fd, const std::string& path, off_t offset) {
 
 } // namespace
 
-TLogger::TLogger(QString fileName) : FFileName(std::move(fileName)), FPath(QFile::encodeName(FFileName).toStdString()) {
+TLogger::TLogger(QString fileName)
+    : FFileName(std::move(fileName)), FPath(QFile::encodeName(FFileName).toStdString()) {
     try {
         struct stat info {};
         const TFileHandle file = OpenLocked(FPath, O_RDONLY, LOCK_SH, info);
@@ -96,11 +100,13 @@ void TLogger::Append(const TLogRecord& record) {
         if (static_cast<size_t>(end) != size && ::ftruncate(file.Fd(), end) != 0)
             RaiseFileError("Cannot cut the incomplete last record of", FPath, errno);
         // Learn what others appended, or the whole file when it was replaced.
-        if (info.st_dev == FDevice && info.st_ino == FInode && static_cast<size_t>(end) >= FData.size()) {
+        if (info.st_dev == FDevice && info.st_ino == FInode &&
+            static_cast<size_t>(end) >= FData.size()) {
             const std::string added = ReadFrom(file.Fd(), FPath, static_cast<off_t>(FData.size()));
             for (size_t at = 0; at + kLogRecordSize <= added.size(); at += kLogRecordSize) {
                 FData.insert(FData.end(), added.begin() + at, added.begin() + at + kLogRecordSize);
-                if (!IsValidRecord(TLogRecord::FromBytes(&FData[FData.size() - kLogRecordSize]))) ++FInvalid;
+                if (!IsValidRecord(TLogRecord::FromBytes(&FData[FData.size() - kLogRecordSize])))
+                    ++FInvalid;
             }
             InvalidateFilter();
         } else {
@@ -146,7 +152,8 @@ void TLogger::Rewrite(const std::function<bool(const TLogRecord&)>& remove) {
             const auto found = known.find(one);
             const bool ours = found != known.end() && found->second > 0;
             if (ours) --found->second;
-            if (ours && remove(TLogRecord::FromBytes(reinterpret_cast<const uint8_t*>(one.data())))) continue;
+            if (ours && remove(TLogRecord::FromBytes(reinterpret_cast<const uint8_t*>(one.data()))))
+                continue;
             kept += one;
         }
         // Still under the lock of the old file: nobody appends to it meanwhile.
@@ -168,7 +175,9 @@ void TLogger::ClearAll() {
 void TLogger::ClearByFilter() {
     if (!FFilter) return;
     const TLogFilter& filter = *FFilter;
-    Rewrite([&](const TLogRecord& record) { return filter.MatchesKey(record) && record.DealTime <= filter.DateFrom; });
+    Rewrite([&](const TLogRecord& record) {
+        return filter.MatchesKey(record) && record.DealTime <= filter.DateFrom;
+    });
 }
 
 TLogFilter& TLogger::Filter() {

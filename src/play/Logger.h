@@ -25,7 +25,7 @@ namespace drawmentor {
 // log is kept in memory too; records that are not valid hands stay in the file
 // but are skipped by every reader.
 class TLogger {
-public:
+  public:
     // A missing file gives an empty log. One that cannot be read (an I/O
     // error, not a regular file, larger than kMaxLogBytes) is an error: taken
     // for empty, it would be overwritten.
@@ -61,7 +61,7 @@ public:
 
     TDateTime SessionStart = 0;
 
-private:
+  private:
     void TakeFileData(std::string bytes);
     void Rewrite(const std::function<bool(const TLogRecord&)>& remove);
 

@@ -5,7 +5,8 @@
 namespace drawmentor {
 
 std::unique_ptr<TReturnCache> OpenUserReturnCache() {
-    return std::make_unique<TReturnCache>(DataFileWritePath(QStringLiteral("DrawMentor.returns")).toStdString());
+    return std::make_unique<TReturnCache>(
+        DataFileWritePath(QStringLiteral("DrawMentor.returns")).toStdString());
 }
 
 } // namespace drawmentor

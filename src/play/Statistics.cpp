@@ -17,15 +17,19 @@ const char* const kPercent = "%10.5f";
 
 } // namespace
 
-TStatistic::TStatistic(QString captionKey, QString section, std::array<const char*, 3> formats, int totalRow)
-    : Section(std::move(section)), CaptionKey(std::move(captionKey)), ColumnFormats(formats), TotalRow(totalRow) {}
+TStatistic::TStatistic(QString captionKey, QString section, std::array<const char*, 3> formats,
+                       int totalRow)
+    : Section(std::move(section)), CaptionKey(std::move(captionKey)), ColumnFormats(formats),
+      TotalRow(totalRow) {}
 
 void TStatistic::Clear() {
     for (auto& column : Values)
         for (double& value : column) value = 0;
 }
 
-void TStatistic::SetGame(const TPokerDescription* description) { AllGames = description == nullptr; }
+void TStatistic::SetGame(const TPokerDescription* description) {
+    AllGames = description == nullptr;
+}
 
 void TStatistic::Compute(int64_t, int64_t) {
     if (TotalRow < 0) return;
@@ -36,7 +40,8 @@ void TStatistic::Compute(int64_t, int64_t) {
 
 void TStatistic::LoadTexts(const TPreferences& preferences) {
     ColumnCaptions.clear();
-    for (int i = 1; i <= 4; ++i) ColumnCaptions << preferences.Translate(Section, QStringLiteral("Column%1").arg(i));
+    for (int i = 1; i <= 4; ++i)
+        ColumnCaptions << preferences.Translate(Section, QStringLiteral("Column%1").arg(i));
     Caption = preferences.Translate(QStringLiteral("Statistics"), CaptionKey);
 }
 
@@ -65,7 +70,8 @@ void THandStatistic::LoadTexts(const TPreferences& preferences) {
     TotalText = preferences.Translate(kHands, QStringLiteral("Total"));
 }
 
-THandsCountStat::THandsCountStat() : THandStatistic(QStringLiteral("HandsCount"), kHands, {kCount, kCount, kCount}, -1) {}
+THandsCountStat::THandsCountStat()
+    : THandStatistic(QStringLiteral("HandsCount"), kHands, {kCount, kCount, kCount}, -1) {}
 
 void THandsCountStat::AddRecord(const TLogRecord& record) {
     Values[0][RowOf(record.Line)] += 1;
@@ -77,7 +83,8 @@ void THandsCountStat::Compute(int64_t hands, int64_t coinsBet) {
     for (int row = 0; row <= TotalRow; ++row) Values[2][row] = Values[0][row] - Values[1][row];
 }
 
-THandsFreqStat::THandsFreqStat() : THandStatistic(QStringLiteral("HandsFreq"), kHands, {kPercent, kPercent, kPercent}, -1) {}
+THandsFreqStat::THandsFreqStat()
+    : THandStatistic(QStringLiteral("HandsFreq"), kHands, {kPercent, kPercent, kPercent}, -1) {}
 
 void THandsFreqStat::AddRecord(const TLogRecord& record) {
     Values[0][RowOf(record.Line)] += 1;
@@ -113,7 +120,8 @@ void THandsPaybackStat::Compute(int64_t hands, int64_t coinsBet) {
 }
 
 TBalanceStat::TBalanceStat()
-    : TStatistic(QStringLiteral("Balance"), QStringLiteral("Statistics.Balance"), {kCount, kPercent, "%10.2f"}, 0) {}
+    : TStatistic(QStringLiteral("Balance"), QStringLiteral("Statistics.Balance"),
+                 {kCount, kPercent, "%10.2f"}, 0) {}
 
 void TBalanceStat::AddRecord(const TLogRecord& record) {
     const double value = CoinValue(record.CoinIndex);
@@ -142,16 +150,18 @@ void TBalanceStat::LoadTexts(const TPreferences& preferences) {
     TStatistic::LoadTexts(preferences);
     RowCaptions = {preferences.Translate(Section, QStringLiteral("Total"))};
     for (const char* key : {"Played", "Win", "DoubleUp", "Errors"})
-        RowCaptions << QStringLiteral("   ") + preferences.Translate(Section, QString::fromLatin1(key));
+        RowCaptions << QStringLiteral("   ") +
+                           preferences.Translate(Section, QString::fromLatin1(key));
 }
 
 TErrorEffectStat::TErrorEffectStat()
-    : TStatistic(QStringLiteral("ErrorsEffect"), QStringLiteral("Statistics.ErrorEffect"), {kPercent, kPercent, kPercent},
-                 0) {}
+    : TStatistic(QStringLiteral("ErrorsEffect"), QStringLiteral("Statistics.ErrorEffect"),
+                 {kPercent, kPercent, kPercent}, 0) {}
 
 void TErrorEffectStat::AddRecord(const TLogRecord& record) {
     if (!FPreferences || record.Bet == 0) return;
-    const int severity = FPreferences->ErrorSeverity((record.BestReturn - record.Return) / record.Bet);
+    const int severity =
+        FPreferences->ErrorSeverity((record.BestReturn - record.Return) / record.Bet);
     if (severity == esNone) return;
     Values[0][severity] += 1;
     Values[1][severity] += record.Return - record.BestReturn;
@@ -174,7 +184,8 @@ void TErrorEffectStat::LoadTexts(const TPreferences& preferences) {
     FPreferences = &preferences;
     RowCaptions = {preferences.Translate(Section, QStringLiteral("Total"))};
     for (const char* key : {"Serious", "Medium", "Minor"})
-        RowCaptions << QStringLiteral("   ") + preferences.Translate(QStringLiteral("Errors"), QString::fromLatin1(key));
+        RowCaptions << QStringLiteral("   ") + preferences.Translate(QStringLiteral("Errors"),
+                                                                     QString::fromLatin1(key));
 }
 
 TStatisticsList::TStatisticsList() {
@@ -242,7 +253,8 @@ void TStatisticsList::SetSelected(int index) {
 QString TStatisticsList::CellText(int column, int row) const {
     const TStatistic& item = Items(Selected);
     if (column < 0 || column > 3) return {};
-    if (row == 0) return column < item.ColumnCaptions.size() ? item.ColumnCaptions[column] : QString();
+    if (row == 0)
+        return column < item.ColumnCaptions.size() ? item.ColumnCaptions[column] : QString();
     if (row > item.RowCount()) return {};
     if (column == 0) return item.RowCaptions[row - 1];
     const double value = item.Values[column - 1][row - 1];

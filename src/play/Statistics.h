@@ -22,8 +22,9 @@ inline constexpr int kStatisticRows = 21;
 // One table of the statistics: 3 value columns by up to 21 rows, comparing
 // what the player did with what best play would have done on the same cards.
 class TStatistic {
-public:
-    TStatistic(QString captionKey, QString section, std::array<const char*, 3> formats, int totalRow);
+  public:
+    TStatistic(QString captionKey, QString section, std::array<const char*, 3> formats,
+               int totalRow);
     virtual ~TStatistic() = default;
 
     virtual void Clear();
@@ -52,7 +53,7 @@ public:
 // Base of the three per-line statistics: rows are the game's lines (or one row
 // for all winning hands), then Nothing and Total.
 class THandStatistic : public TStatistic {
-public:
+  public:
     using TStatistic::TStatistic;
     void SetGame(const TPokerDescription* description) override;
     void LoadTexts(const TPreferences& preferences) override;
@@ -63,28 +64,28 @@ public:
 };
 
 class THandsCountStat : public THandStatistic {
-public:
+  public:
     THandsCountStat();
     void AddRecord(const TLogRecord& record) override;
     void Compute(int64_t hands, int64_t coinsBet) override;
 };
 
 class THandsFreqStat : public THandStatistic {
-public:
+  public:
     THandsFreqStat();
     void AddRecord(const TLogRecord& record) override;
     void Compute(int64_t hands, int64_t coinsBet) override;
 };
 
 class THandsPaybackStat : public THandStatistic {
-public:
+  public:
     THandsPaybackStat();
     void AddRecord(const TLogRecord& record) override;
     void Compute(int64_t hands, int64_t coinsBet) override;
 };
 
 class TBalanceStat : public TStatistic {
-public:
+  public:
     TBalanceStat();
     void AddRecord(const TLogRecord& record) override;
     void Compute(int64_t hands, int64_t coinsBet) override;
@@ -92,13 +93,13 @@ public:
 };
 
 class TErrorEffectStat : public TStatistic {
-public:
+  public:
     TErrorEffectStat();
     void AddRecord(const TLogRecord& record) override;
     void Compute(int64_t hands, int64_t coinsBet) override;
     void LoadTexts(const TPreferences& preferences) override;
 
-private:
+  private:
     const TPreferences* FPreferences = nullptr;
 };
 
@@ -107,7 +108,7 @@ private:
 class TStatisticsList : public QObject {
     Q_OBJECT
 
-public:
+  public:
     TStatisticsList();
     ~TStatisticsList() override;
     TStatisticsList(const TStatisticsList&) = delete;
@@ -132,11 +133,11 @@ public:
     int Skipped = 0;
     int CurrentGame = -2;
 
-signals:
+  signals:
     // The figures or the selection changed: the statistics window redraws.
     void Changed();
 
-private:
+  private:
     std::vector<std::unique_ptr<TStatistic>> FItems;
     TLogger* FLogger = nullptr;
 };

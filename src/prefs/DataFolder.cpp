@@ -52,7 +52,8 @@ QString DataFileReadPath(const QString& name) {
 QString DataFileWritePath(const QString& name) {
     const QString folder = DataFolder();
     if (!QDir().mkpath(folder))
-        throw EDrawMentor(QStringLiteral("Cannot create the data folder %1").arg(folder).toStdString());
+        throw EDrawMentor(
+            QStringLiteral("Cannot create the data folder %1").arg(folder).toStdString());
     return folder + name;
 }
 

@@ -29,7 +29,9 @@ struct TIniFile::TImpl {
     std::vector<QByteArray> Preamble; // kept lines before the first section
     std::vector<TSection> Sections;
 
-    static bool Same(const QByteArray& a, const QByteArray& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+    static bool Same(const QByteArray& a, const QByteArray& b) {
+        return a.compare(b, Qt::CaseInsensitive) == 0;
+    }
 
     TSection* Find(const QByteArray& name) {
         for (auto& section : Sections)
@@ -99,17 +101,21 @@ QByteArray TIniFile::Data() const {
     for (const auto& section : FImpl->Sections) {
         if (!text.isEmpty()) text += '\n';
         text += '[' + section.Name + "]\n";
-        for (const auto& entry : section.Entries) text += entry.Raw ? entry.Value + '\n' : entry.Key + '=' + entry.Value + '\n';
+        for (const auto& entry : section.Entries)
+            text += entry.Raw ? entry.Value + '\n' : entry.Key + '=' + entry.Value + '\n';
     }
     return text;
 }
 
 void TIniFile::SaveFile(const QString& path) const {
     const QByteArray text = Data();
-    WriteFileAtomically(QFile::encodeName(path).toStdString(), std::string_view(text.constData(), text.size()));
+    WriteFileAtomically(QFile::encodeName(path).toStdString(),
+                        std::string_view(text.constData(), text.size()));
 }
 
-bool TIniFile::HasSection(const QString& section) const { return FImpl->Find(section.toUtf8()) != nullptr; }
+bool TIniFile::HasSection(const QString& section) const {
+    return FImpl->Find(section.toUtf8()) != nullptr;
+}
 
 bool TIniFile::HasKey(const QString& section, const QString& key) const {
     return FImpl->Find(section.toUtf8(), key.toUtf8()) != nullptr;
@@ -129,7 +135,8 @@ QStringList TIniFile::Keys(const QString& section) const {
     return names;
 }
 
-QString TIniFile::ReadString(const QString& section, const QString& key, const QString& fallback) const {
+QString TIniFile::ReadString(const QString& section, const QString& key,
+                             const QString& fallback) const {
     const auto* entry = FImpl->Find(section.toUtf8(), key.toUtf8());
     return entry ? QString::fromUtf8(entry->Value) : fallback;
 }
@@ -183,7 +190,8 @@ void TIniFile::WriteFloat(const QString& section, const QString& key, double val
 
 void TIniFile::EraseSection(const QString& section) {
     const QByteArray name = section.toUtf8();
-    std::erase_if(FImpl->Sections, [&](const auto& entry) { return TImpl::Same(entry.Name, name); });
+    std::erase_if(FImpl->Sections,
+                  [&](const auto& entry) { return TImpl::Same(entry.Name, name); });
 }
 
 void TIniFile::Clear() {

@@ -15,7 +15,7 @@ namespace drawmentor {
 // in file order, as do comments and other lines it does not understand. Text
 // is UTF-8.
 class TIniFile {
-public:
+  public:
     TIniFile();
     ~TIniFile();
     TIniFile(const TIniFile&) = delete;
@@ -35,7 +35,8 @@ public:
     QStringList Sections() const;
     QStringList Keys(const QString& section) const;
 
-    QString ReadString(const QString& section, const QString& key, const QString& fallback = {}) const;
+    QString ReadString(const QString& section, const QString& key,
+                       const QString& fallback = {}) const;
     // The fallback also for text that is not a whole number.
     int ReadInteger(const QString& section, const QString& key, int fallback) const;
     bool ReadBool(const QString& section, const QString& key, bool fallback) const;
@@ -48,7 +49,7 @@ public:
     void EraseSection(const QString& section);
     void Clear();
 
-private:
+  private:
     struct TImpl;
     std::unique_ptr<TImpl> FImpl;
 };

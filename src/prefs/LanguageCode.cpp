@@ -73,6 +73,8 @@ QString LanguageCodeOf(const QLocale& locale) {
     return QStringLiteral("ENG");
 }
 
-QString DefaultLanguageCode() { return LanguageCodeOf(QLocale::system()); }
+QString DefaultLanguageCode() {
+    return LanguageCodeOf(QLocale::system());
+}
 
 } // namespace drawmentor

@@ -2,6 +2,7 @@
 
 #include "DataFolder.h"
 #include "LanguageCode.h"
+#include "SettingKeys.h"
 
 #include <QEventLoop>
 #include <QFileInfo>
@@ -10,7 +11,6 @@
 namespace drawmentor {
 namespace {
 
-const QString kSection = QStringLiteral("Preferences");
 const QString kSettingsFileName = QStringLiteral("DrawMentor.ini");
 const QString kFallbackLanguage = QStringLiteral("ENG");
 // A sans face every Debian desktop has, standing in for the system dialog font.
@@ -52,35 +52,42 @@ TPreferences::~TPreferences() {
     }
 }
 
-void TPreferences::WriteSettingsFile() { FSettingsFile.SaveFile(DataFileWritePath(kSettingsFileName)); }
+void TPreferences::WriteSettingsFile() {
+    FSettingsFile.SaveFile(DataFileWritePath(kSettingsFileName));
+}
 
 void TPreferences::SetDefaults() {
     const QString code = DefaultLanguageCode();
-    FontName = FontProbe() && FontProbe()(QStringLiteral("Tahoma")) ? QStringLiteral("Tahoma") : kFallbackFont;
+    FontName = FontProbe() && FontProbe()(QStringLiteral("Tahoma")) ? QStringLiteral("Tahoma")
+                                                                    : kFallbackFont;
     SetInterfaceLanguage(QFileInfo::exists(LanguageFileName(code)) ? code : kFallbackLanguage);
     SetHelpLanguage(QFileInfo::exists(HelpFileNameFor(InterfaceLanguage)) ? InterfaceLanguage
-                                                                           : kFallbackLanguage);
+                                                                          : kFallbackLanguage);
     SeriousErrorPercent = 20;
     MinorErrorPercent = 2;
-    SaveForNewGame = true;
-    AutoSave = asCredits | asBalance | asValue;
-    DealSpeed = 100;
+    // The defaults of the stored settings are those an empty settings file reads as.
+    const TIniFile empty;
+    SaveForNewGame = ReadBoolSetting(empty, TSetting::SaveForNewGame);
+    AutoSave = ParseAutoSave(ReadSetting(empty, TSetting::AutoSave));
+    DealSpeed = ReadIntSetting(empty, TSetting::DealSpeed);
 }
 
 void TPreferences::LoadSettings() {
-    SetInterfaceLanguage(FSettingsFile.ReadString(kSection, QStringLiteral("InterfaceLanguage"), InterfaceLanguage));
-    SetHelpLanguage(FSettingsFile.ReadString(kSection, QStringLiteral("HelpLanguage"), HelpLanguage));
-    DealSpeed = std::clamp(FSettingsFile.ReadInteger(kSection, QStringLiteral("DealSpeed"), 100), 0, kMaxDealSpeed);
-    AutoSave = ParseAutoSave(FSettingsFile.ReadString(kSection, QStringLiteral("Autosave"), QStringLiteral("123")));
-    SaveForNewGame = FSettingsFile.ReadBool(kSection, QStringLiteral("SaveForNewGame"), SaveForNewGame);
+    const QString language = ReadSetting(FSettingsFile, TSetting::InterfaceLanguage);
+    SetInterfaceLanguage(language.isEmpty() ? InterfaceLanguage : language);
+    const QString help = ReadSetting(FSettingsFile, TSetting::HelpLanguage);
+    SetHelpLanguage(help.isEmpty() ? HelpLanguage : help);
+    DealSpeed = ReadIntSetting(FSettingsFile, TSetting::DealSpeed);
+    AutoSave = ParseAutoSave(ReadSetting(FSettingsFile, TSetting::AutoSave));
+    SaveForNewGame = ReadBoolSetting(FSettingsFile, TSetting::SaveForNewGame);
 }
 
 void TPreferences::SaveSettings() {
-    FSettingsFile.WriteString(kSection, QStringLiteral("InterfaceLanguage"), InterfaceLanguage);
-    FSettingsFile.WriteString(kSection, QStringLiteral("HelpLanguage"), HelpLanguage);
-    FSettingsFile.WriteInteger(kSection, QStringLiteral("DealSpeed"), DealSpeed);
-    FSettingsFile.WriteString(kSection, QStringLiteral("Autosave"), AutoSaveDigits(AutoSave));
-    FSettingsFile.WriteBool(kSection, QStringLiteral("SaveForNewGame"), SaveForNewGame);
+    WriteSetting(FSettingsFile, TSetting::InterfaceLanguage, InterfaceLanguage);
+    WriteSetting(FSettingsFile, TSetting::HelpLanguage, HelpLanguage);
+    WriteIntSetting(FSettingsFile, TSetting::DealSpeed, DealSpeed);
+    WriteSetting(FSettingsFile, TSetting::AutoSave, AutoSaveDigits(AutoSave));
+    WriteBoolSetting(FSettingsFile, TSetting::SaveForNewGame, SaveForNewGame);
 }
 
 QString TPreferences::AutoSaveDigits(TAutoSave items) {
@@ -152,16 +159,22 @@ void TPreferences::DealDelay() const {
     loop.exec();
 }
 
-void TPreferences::Apply() { emit PreferencesChanged(this); }
+void TPreferences::Apply() {
+    emit PreferencesChanged(this);
+}
 
-void TPreferences::SetFontProbe(std::function<bool(const QString&)> probe) { FontProbe() = std::move(probe); }
+void TPreferences::SetFontProbe(std::function<bool(const QString&)> probe) {
+    FontProbe() = std::move(probe);
+}
 
 TPreferences& Preferences() {
     if (!Instance()) Instance() = std::make_unique<TPreferences>();
     return *Instance();
 }
 
-void ReleasePreferences() { Instance().reset(); }
+void ReleasePreferences() {
+    Instance().reset();
+}
 
 QString WrapHint(const QString& text, int columns) {
     // A quote opens only where a word could start and closes only where one

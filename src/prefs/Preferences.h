@@ -24,8 +24,6 @@ using TAutoSave = unsigned;
 
 enum TErrorSeverity : int { esNone = 0, esSerious = 1, esMedium = 2, esMinor = 3 };
 
-inline constexpr int kMaxDealSpeed = 200;
-
 // The one object every window and the game engine consult for the user's
 // settings, the texts of the interface in the chosen language, and the
 // classification of an error's cost. It owns the settings file
@@ -33,7 +31,7 @@ inline constexpr int kMaxDealSpeed = 200;
 class TPreferences : public QObject {
     Q_OBJECT
 
-public:
+  public:
     // SetDefaults, then the settings file at its read path, then LoadSettings.
     TPreferences();
     // SaveSettings, then the whole settings image to the data folder.
@@ -77,18 +75,19 @@ public:
     QString FontName;
     int SeriousErrorPercent = 20;
     int MinorErrorPercent = 2;
-    TAutoSave AutoSave = asCredits | asBalance | asValue;
-    bool SaveForNewGame = true;
-    int DealSpeed = 100;
+    // Stored settings; their defaults come from the settings key table.
+    TAutoSave AutoSave = 0;
+    bool SaveForNewGame = false;
+    int DealSpeed = 0;
     // Off for tools that only read: the settings file is then left as it is.
     bool WriteOnExit = true;
 
-signals:
+  signals:
     // The counterpart of WM_PREFERENCES_CHANGED: windows connect when they are
     // created and re-translate themselves.
     void PreferencesChanged(drawmentor::TPreferences* preferences);
 
-private:
+  private:
     void OpenLanguageFile();
 
     TIniFile FLanguageFile;

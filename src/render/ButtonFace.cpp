@@ -23,14 +23,17 @@ void PaintButtonFace(QImage& face, bool pressed, const QPalette& palette) {
         p.drawLine(w - 3, 1, 2, 1);
         p.drawPolyline(QPolygon({QPoint(w - 2, 1), QPoint(2, 1), QPoint(1, 2), QPoint(1, h - 2)}));
         p.setPen(ResolveColor(TSystemColor::Light3D, palette));
-        p.drawPolyline(QPolygon({QPoint(2, h - 2), QPoint(w - 3, h - 2), QPoint(w - 2, h - 3), QPoint(w - 2, 1)}));
+        p.drawPolyline(QPolygon(
+            {QPoint(2, h - 2), QPoint(w - 3, h - 2), QPoint(w - 2, h - 3), QPoint(w - 2, 1)}));
     }
     p.end();
     const QColor shadow = ResolveColor(TSystemColor::BtnShadow, palette);
-    for (const QPoint corner : {QPoint(0, 0), QPoint(w - 1, 0), QPoint(0, h - 1), QPoint(w - 1, h - 1)})
+    for (const QPoint corner :
+         {QPoint(0, 0), QPoint(w - 1, 0), QPoint(0, h - 1), QPoint(w - 1, h - 1)})
         face.setPixelColor(corner, btnFace);
-    for (const QPoint edge : {QPoint(0, 1), QPoint(1, 0), QPoint(w - 2, 0), QPoint(w - 1, 1), QPoint(0, h - 2),
-                              QPoint(1, h - 1), QPoint(w - 2, h - 1), QPoint(w - 1, h - 2)})
+    for (const QPoint edge :
+         {QPoint(0, 1), QPoint(1, 0), QPoint(w - 2, 0), QPoint(w - 1, 1), QPoint(0, h - 2),
+          QPoint(1, h - 1), QPoint(w - 2, h - 1), QPoint(w - 1, h - 2)})
         face.setPixelColor(edge, shadow);
 }
 

@@ -9,7 +9,7 @@ namespace drawmentor {
 // faces in a ring. A face of a new width is assembled from a cached one of
 // the same height instead of being painted again, so resizing stays cheap.
 class TButtonHash {
-public:
+  public:
     explicit TButtonHash(bool pressed) : FPressed(pressed) {}
 
     // Owned by the cache; valid until eight other sizes have been asked for.
@@ -18,7 +18,7 @@ public:
     // How the face in `slot` was made, for tests: 'p' painted, 's' stretched.
     char Origin(int slot) const { return FOrigin[slot]; }
 
-private:
+  private:
     QImage FSlots[8];
     char FOrigin[8] = {};
     int FLast = -1;

@@ -7,7 +7,8 @@
 
 namespace drawmentor {
 
-const char* const RankTexts[13] = {"2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K", "A"};
+const char* const RankTexts[13] = {"2", "3",  "4", "5", "6", "7", "8",
+                                   "9", "10", "J", "Q", "K", "A"};
 
 void TCardPainter::Init() {
     Face = LoadPlainImageResource(QStringLiteral("S_FACE"));
@@ -17,8 +18,8 @@ void TCardPainter::Init() {
     Held = LoadPlainImageResource(QStringLiteral("S_HELD"));
 }
 
-void TCardPainter::DrawSmallCard(QPainter& p, int x, int y, const QColor& corner, int rank, int suit, bool held,
-                                 bool wild, bool secondHeld) {
+void TCardPainter::DrawSmallCard(QPainter& p, int x, int y, const QColor& corner, int rank,
+                                 int suit, bool held, bool wild, bool secondHeld) {
     p.save();
     p.setCompositionMode(QPainter::CompositionMode_Source);
     p.drawImage(x, y, Face);
@@ -54,7 +55,8 @@ QImage MakeCardLabel(TCardPainter& painter, int rank, int suit, int gap) {
     const QFontMetrics metrics(font);
     const int textWidth = metrics.horizontalAdvance(QStringLiteral("10"));
     const int suitWidth = painter.Suits2.width() / 4;
-    QImage label(textWidth + gap + suitWidth, painter.Suits2.height(), QImage::Format_ARGB32_Premultiplied);
+    QImage label(textWidth + gap + suitWidth, painter.Suits2.height(),
+                 QImage::Format_ARGB32_Premultiplied);
     label.fill(Qt::white);
     QPainter p(&label);
     p.setFont(font);
@@ -64,7 +66,8 @@ QImage MakeCardLabel(TCardPainter& painter, int rank, int suit, int gap) {
     } else {
         p.drawText(QRect(0, 0, textWidth, label.height()), Qt::AlignRight | Qt::AlignVCenter,
                    QString::fromLatin1(RankTexts[rank]));
-        p.drawImage(QPoint(textWidth + gap, 1), painter.Suits2, QRect(suit * suitWidth, 0, suitWidth, label.height() - 1));
+        p.drawImage(QPoint(textWidth + gap, 1), painter.Suits2,
+                    QRect(suit * suitWidth, 0, suitWidth, label.height() - 1));
     }
     p.end();
     // White is the transparent colour of a label.

@@ -9,11 +9,12 @@ namespace drawmentor {
 // Miniature cards (50 x 68) for the error and warning tables, and one-line
 // card labels for the all-hands window.
 class TCardPainter {
-public:
+  public:
     void Init();
-    void DrawSmallCard(QPainter& painter, int x, int y, const QColor& cornerColor, int rank, int suit, bool held,
-                       bool wild, bool secondHeld);
-    void DrawSmallCard(QPainter& painter, const QColor& cornerColor, int rank, int suit, bool held, bool wild) {
+    void DrawSmallCard(QPainter& painter, int x, int y, const QColor& cornerColor, int rank,
+                       int suit, bool held, bool wild, bool secondHeld);
+    void DrawSmallCard(QPainter& painter, const QColor& cornerColor, int rank, int suit, bool held,
+                       bool wild) {
         DrawSmallCard(painter, 0, 0, cornerColor, rank, suit, held, wild, false);
     }
 

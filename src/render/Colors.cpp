@@ -7,14 +7,22 @@ namespace drawmentor {
 
 QColor ResolveColor(TSystemColor color, const QPalette& palette) {
     switch (color) {
-    case TSystemColor::BtnFace: return palette.color(QPalette::Button);
-    case TSystemColor::BtnShadow: return palette.color(QPalette::Mid);
-    case TSystemColor::BtnHighlight: return palette.color(QPalette::Light);
-    case TSystemColor::BtnText: return palette.color(QPalette::ButtonText);
-    case TSystemColor::DkShadow3D: return palette.color(QPalette::Shadow);
-    case TSystemColor::Light3D: return palette.color(QPalette::Midlight);
-    case TSystemColor::Window: return palette.color(QPalette::Window);
-    case TSystemColor::WindowText: return palette.color(QPalette::WindowText);
+    case TSystemColor::BtnFace:
+        return palette.color(QPalette::Button);
+    case TSystemColor::BtnShadow:
+        return palette.color(QPalette::Mid);
+    case TSystemColor::BtnHighlight:
+        return palette.color(QPalette::Light);
+    case TSystemColor::BtnText:
+        return palette.color(QPalette::ButtonText);
+    case TSystemColor::DkShadow3D:
+        return palette.color(QPalette::Shadow);
+    case TSystemColor::Light3D:
+        return palette.color(QPalette::Midlight);
+    case TSystemColor::Window:
+        return palette.color(QPalette::Window);
+    case TSystemColor::WindowText:
+        return palette.color(QPalette::WindowText);
     }
     return palette.color(QPalette::Button);
 }
@@ -24,8 +32,8 @@ QColor ShiftColor(const QColor& color, int delta) {
     return QColor(shift(color.red()), shift(color.green()), shift(color.blue()));
 }
 
-void FillGradient(QPainter& painter, const QRect& rect, const QColor& start, int steps, int direction,
-                  const QColor& finish) {
+void FillGradient(QPainter& painter, const QRect& rect, const QColor& start, int steps,
+                  int direction, const QColor& finish) {
     if (rect.isEmpty()) return;
     if (steps <= 1) {
         painter.fillRect(rect, start);

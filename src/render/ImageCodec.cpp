@@ -12,12 +12,15 @@
 namespace drawmentor {
 namespace {
 
-[[noreturn]] void Corrupt(const QString& what) { throw EDrawMentor(what.toStdString()); }
+[[noreturn]] void Corrupt(const QString& what) {
+    throw EDrawMentor(what.toStdString());
+}
 
 } // namespace
 
 QByteArray ReadPictureFile(const QString& path) {
-    return QByteArray::fromStdString(ReadWholeFile(QFile::encodeName(path).toStdString(), kMaxInflatedBytes));
+    return QByteArray::fromStdString(
+        ReadWholeFile(QFile::encodeName(path).toStdString(), kMaxInflatedBytes));
 }
 
 QByteArray Inflate(const QByteArray& data, qsizetype limit) {
@@ -36,12 +39,15 @@ QByteArray Inflate(const QByteArray& data, qsizetype limit) {
         out.append(chunk, static_cast<qsizetype>(sizeof chunk - stream.avail_out));
         if (out.size() > limit) {
             inflateEnd(&stream);
-            Corrupt(QStringLiteral("The compressed picture unpacks to more than %1 bytes").arg(limit));
+            Corrupt(
+                QStringLiteral("The compressed picture unpacks to more than %1 bytes").arg(limit));
         }
-        if (status == Z_OK && stream.avail_in == 0 && stream.avail_out != 0) break; // input ends early
+        if (status == Z_OK && stream.avail_in == 0 && stream.avail_out != 0)
+            break; // input ends early
     }
     inflateEnd(&stream);
-    if (status != Z_STREAM_END) Corrupt(QStringLiteral("The picture data is not a complete zlib stream"));
+    if (status != Z_STREAM_END)
+        Corrupt(QStringLiteral("The picture data is not a complete zlib stream"));
     return out;
 }
 
@@ -52,8 +58,10 @@ QImage DecodeBmpWithoutSignature(const QByteArray& data) {
     const auto* bytes = reinterpret_cast<const uchar*>(data.constData());
     const qint32 width = qFromLittleEndian<qint32>(bytes + 16);
     const qint32 height = qFromLittleEndian<qint32>(bytes + 20);
-    if (width <= 0 || width > kMaxImageSide || height == 0 || height > kMaxImageSide || height < -kMaxImageSide)
-        Corrupt(QStringLiteral("The picture claims an impossible size %1 x %2").arg(width).arg(height));
+    if (width <= 0 || width > kMaxImageSide || height == 0 || height > kMaxImageSide ||
+        height < -kMaxImageSide)
+        Corrupt(
+            QStringLiteral("The picture claims an impossible size %1 x %2").arg(width).arg(height));
     QImage image;
     if (!image.loadFromData(QByteArray("BM") + data, "BMP") || image.isNull())
         Corrupt(QStringLiteral("The picture is not a readable BMP"));
@@ -61,11 +69,13 @@ QImage DecodeBmpWithoutSignature(const QByteArray& data) {
 }
 
 QImage ReadPackedImage(const QByteArray& data, qsizetype& offset) {
-    if (offset < 0 || data.size() - offset < 4) Corrupt(QStringLiteral("A packed picture is missing"));
+    if (offset < 0 || data.size() - offset < 4)
+        Corrupt(QStringLiteral("A packed picture is missing"));
     const auto length = qFromLittleEndian<quint32>(data.constData() + offset);
     if (length > static_cast<quint32>(data.size() - offset - 4))
         Corrupt(QStringLiteral("A packed picture claims %1 bytes that are not there").arg(length));
-    const QImage image = DecodeBmpWithoutSignature(data.mid(offset + 4, static_cast<qsizetype>(length)));
+    const QImage image =
+        DecodeBmpWithoutSignature(data.mid(offset + 4, static_cast<qsizetype>(length)));
     offset += 4 + static_cast<qsizetype>(length);
     return image;
 }
@@ -90,6 +100,8 @@ QImage DecodeBackStrip(const QByteArray& file) {
     return ReadPackedImage(packed, offset);
 }
 
-QImage LoadBackStrip() { return DecodeBackStrip(ReadPictureFile(ProgramFolder() + QStringLiteral("data/back.001"))); }
+QImage LoadBackStrip() {
+    return DecodeBackStrip(ReadPictureFile(ProgramFolder() + QStringLiteral("data/back.001")));
+}
 
 } // namespace drawmentor

@@ -9,7 +9,7 @@ namespace drawmentor {
 // The strip chart of the credits: what the player has and what best play
 // would have left, one point per deal, the last 128 deals.
 class TMiniChart {
-public:
+  public:
     explicit TMiniChart(QImage* target) : FTarget(target) {}
 
     void AddPoint(int ideal, int actual);
@@ -25,7 +25,7 @@ public:
     // The y of a value with the current scale.
     float YOf(int value) const;
 
-private:
+  private:
     QImage* FTarget;
 };
 

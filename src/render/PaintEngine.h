@@ -11,9 +11,10 @@ namespace drawmentor {
 // pictures and a header of layout numbers) and the chosen card back.
 // Faces are composed at paint time: a plain copy of the blank (or wild) face,
 // then every glyph combined with a bitwise AND, so the white parts of a glyph
-// leave the face unchanged.
+// leave the face unchanged. The held band alone is laid over the finished
+// face, so that its lettering reads on every picture.
 class TPaintEngine {
-public:
+  public:
     // Loads the built-in EMPTY, HELD and WILD pictures; no deck yet.
     TPaintEngine();
     virtual ~TPaintEngine() = default;
@@ -24,9 +25,12 @@ public:
     // The deck from the bytes of a deck file; `path` names it in errors.
     void LoadDeckData(const QByteArray& file, const QString& path);
     void SetBackIndex(int index);
-    // Rank 0..12 (2..A), suit 0..3; a joker is rank -1, suit -1, wild.
+    // Rank 0..12 (2..A), suit 0..3; a joker is rank -1, suit -1, wild, and
+    // carries the built-in joker index in its corners.
     void DrawCard(QPainter& painter, const QRect& rect, bool held, bool wild, int suit, int rank);
     virtual void DrawBack(QPainter& painter, const QRect& rect);
+    // Where the top-left corner index (the rank glyph's cell) lies on a card.
+    QRect IndexRect() const;
 
     int CardWidth = 0;
     int CardHeight = 0;
@@ -47,6 +51,20 @@ public:
     int32_t SidePipAdjustY = 0;
     int32_t AllPictures = 0;
     bool MirrorPipIndex = true;
+    // Later additions, read only from a deck whose last header field carries
+    // kDeckExtensionsMark (every other deck reads as before): index rows (2,
+    // black and red, or 4, one per suit) and the kDeck... flags below.
+    int32_t IndexRows = 2;
+    int32_t Extras = 0;
+
+    static constexpr int32_t kDeckExtensionsMark = 0x31584D44; // "DMX1"
+    // A fourth image follows the suits: four small suit symbols drawn under
+    // the corner index wherever the card shows no other suit near it.
+    static constexpr int32_t kDeckCornerSuits = 1;
+    // The pictures image holds every face whole, a column per rank and a row
+    // per suit;
+    // indices are drawn only on wild cards.
+    static constexpr int32_t kDeckCompleteFaces = 2;
 
     struct TPip {
         int X = 0;
@@ -56,17 +74,20 @@ public:
 
     static const char* const PipPatterns[9]; // ranks 2..10
 
-protected:
+  protected:
     virtual void BuildBackImage();
     virtual int IndexOffsetX() const { return FIndexOffsetX; }
     virtual int IndexOffsetY() const { return FIndexOffsetY; }
     virtual void AfterLayout() {}
     void ComputePipLayout();
 
-private:
+  private:
     void ReadDeck(const QString& path);
 
+    void AndCornerSuit(QPainter& painter, const QRect& rect, int suit);
+
     QImage FBlank, FRanks, FRanksTurned, FPictures, FSuits, FSuitsFlipped, FHeld, FWild, FBack;
+    QImage FCornerSuits, FCornerSuitsTurned, FJokerIndex, FJokerIndexTurned;
 };
 
 // Nearest integer, halves to even.

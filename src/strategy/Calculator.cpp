@@ -120,7 +120,8 @@ int TCalculator::SuitRange(int suit, int low, int high) const {
         CheckIndex(suit, 0, kSuitCount - 1, "suit");
         if (high > kRankCount - 1) high = kRankCount - 1;
         if (high < 0 || low >= high) return 0;
-        return SuitPrefix[high][suit] - (low >= 0 && low <= kRankCount - 1 ? SuitPrefix[low][suit] : 0);
+        return SuitPrefix[high][suit] -
+               (low >= 0 && low <= kRankCount - 1 ? SuitPrefix[low][suit] : 0);
     } catch (...) {
         AddErrorContext("Error in calculator  (SuitRange)");
     }

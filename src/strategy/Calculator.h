@@ -16,7 +16,7 @@ namespace drawmentor {
 // A rank is free when the kept hand holds no card of it. Wild cards never
 // appear in the per-rank counts, so a wild rank contributes nothing.
 class TCalculator {
-public:
+  public:
     // InitDeck then InitKept. The engines call the two halves themselves: the
     // deck stays the same for all 32 masks of an evaluation.
     void Init(const TCardBunch& deck, const THand& kept);
@@ -42,7 +42,7 @@ public:
     int32_t Pairs[3] = {};
     int32_t RangeSingles[6] = {};
 
-private:
+  private:
     int FDeckRank[kRankCount] = {};
     unsigned FKeptRanks = 0; // bit r: the kept hand holds rank r
     int64_t FDeckSingles[6] = {};

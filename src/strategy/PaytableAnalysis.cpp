@@ -12,7 +12,9 @@ namespace {
 
 __extension__ typedef __int128 TInt128;
 
-int PopCount(unsigned mask) { return __builtin_popcount(mask); }
+int PopCount(unsigned mask) {
+    return __builtin_popcount(mask);
+}
 
 // Canonical hands of `size` natural cards: the rank masks of the four suits in
 // non-increasing order. A hand's suit relabellings give 24 / |stabiliser|
@@ -21,7 +23,7 @@ void NaturalClasses(int size, int64_t jokerWays, int jokersInHand, std::vector<T
     std::vector<unsigned> masks;
     for (unsigned mask = 0; mask < (1u << kRankCount); ++mask)
         if (PopCount(mask) <= size) masks.push_back(mask);
-    const auto emit = [&](const unsigned (&suit)[4]) {
+    const auto emit = [&](const unsigned(&suit)[4]) {
         TDealClass entry;
         int n = 0;
         for (int s = 0; s < kSuitCount; ++s)
@@ -63,7 +65,7 @@ void NaturalClasses(int size, int64_t jokerWays, int jokersInHand, std::vector<T
 }
 
 struct TPartial {
-    TInt128 Pay = 0;       // sum of weight * paid numerator scaled to the common denominator
+    TInt128 Pay = 0; // sum of weight * paid numerator scaled to the common denominator
     TInt128 PaySquared = 0;
     std::array<TInt128, kMaxLines> Lines{};
     TInt128 Nothing = 0;
@@ -79,9 +81,10 @@ std::vector<TDealClass> DealClasses(int jokers) {
     return classes;
 }
 
-TPaytableReturn AnalyzePaytable(const TPokerDescription& game, const std::vector<int>& pays, int betCoins,
-                                const TAnalysisOptions& options) {
-    if (static_cast<int>(pays.size()) != game.LineCount()) RaiseRange("number of pays", static_cast<long long>(pays.size()));
+TPaytableReturn AnalyzePaytable(const TPokerDescription& game, const std::vector<int>& pays,
+                                int betCoins, const TAnalysisOptions& options) {
+    if (static_cast<int>(pays.size()) != game.LineCount())
+        RaiseRange("number of pays", static_cast<long long>(pays.size()));
     CheckIndex(betCoins, 1, 99999, "bet");
     const std::vector<TDealClass> classes = DealClasses(game.Jokers);
     const int deckLeft = kRankCount * kSuitCount + game.Jokers - kHandSize;
@@ -92,8 +95,8 @@ TPaytableReturn AnalyzePaytable(const TPokerDescription& game, const std::vector
     int64_t scale[kHandSize + 1];
     for (int k = 0; k <= kHandSize; ++k) scale[k] = common / Binomial(k, deckLeft);
 
-    const int threads = options.Threads > 0 ? options.Threads
-                                            : std::max(1u, std::thread::hardware_concurrency());
+    const int threads =
+        options.Threads > 0 ? options.Threads : std::max(1u, std::thread::hardware_concurrency());
     std::vector<TPartial> partials(threads);
     std::atomic<int64_t> next{0};
     std::atomic<int64_t> done{0};

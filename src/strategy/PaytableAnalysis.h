@@ -14,10 +14,10 @@ namespace drawmentor {
 // the best way (GetTheBest, ties to the lowest mask), weighted by how often it
 // is dealt.
 struct TPaytableReturn {
-    int64_t Deals = 0;             // C(deck size, 5)
-    int64_t Classes = 0;           // deals evaluated after folding suit symmetry
-    long double ReturnPercent = 0; // expected pay per hand as a percent of the bet
-    long double Variance = 0;      // of one hand's result, in bets squared
+    int64_t Deals = 0;                        // C(deck size, 5)
+    int64_t Classes = 0;                      // deals evaluated after folding suit symmetry
+    long double ReturnPercent = 0;            // expected pay per hand as a percent of the bet
+    long double Variance = 0;                 // of one hand's result, in bets squared
     std::vector<long double> LineProbability; // per paytable line
     long double NothingProbability = 0;       // final hands no line pays
     bool Cancelled = false;
@@ -34,8 +34,8 @@ struct TAnalysisOptions {
 // The sums are exact integers (128 bits), so the result is the same for any
 // number of threads; only the final divisions are rounded, in extended
 // precision, far below the printed digits.
-TPaytableReturn AnalyzePaytable(const TPokerDescription& game, const std::vector<int>& pays, int betCoins,
-                                const TAnalysisOptions& options = {});
+TPaytableReturn AnalyzePaytable(const TPokerDescription& game, const std::vector<int>& pays,
+                                int betCoins, const TAnalysisOptions& options = {});
 
 // Deals of a deck with `jokers` jokers folded by suit symmetry: each entry is
 // a canonical hand (codes, natural cards first) and the number of deals it

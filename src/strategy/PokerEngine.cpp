@@ -138,13 +138,33 @@ long double TPokerEngine::DrawReturn(int mask) const {
     try {
         CheckIndex(mask, 0, kMaskCount - 1, "draw mask");
         if (!Payout) throw EDrawMentor("No payout attached to the strategy engine");
-        return static_cast<long double>(PaidSum(mask)) / static_cast<long double>(OutcomeCount(mask));
+        return static_cast<long double>(PaidSum(mask)) /
+               static_cast<long double>(OutcomeCount(mask));
     } catch (...) {
         AddErrorContext("Error calculate natural case (DrawReturn)");
     }
 }
 
-int64_t TPokerEngine::OutcomeCount(int mask) const { return Binomial(DrawCount(mask), Deck.Total); }
+THoldResult TPokerEngine::Hold(int mask) const {
+    THoldResult hold;
+    hold.Mask = CheckIndex(mask, 0, kMaskCount - 1, "draw mask");
+    hold.Return = DrawReturn(mask);
+    hold.Outcomes = OutcomeCount(mask);
+    hold.Unpaid = UnpaidCount(mask);
+    hold.LineCount = LastLine + 1;
+    for (int line = 0; line <= LastLine; ++line) hold.Lines[line] = LineCounts[mask][line];
+    return hold;
+}
+
+std::array<THoldResult, kMaskCount> TPokerEngine::Holds() const {
+    std::array<THoldResult, kMaskCount> holds;
+    for (int mask = 0; mask < kMaskCount; ++mask) holds[mask] = Hold(mask);
+    return holds;
+}
+
+int64_t TPokerEngine::OutcomeCount(int mask) const {
+    return Binomial(DrawCount(mask), Deck.Total);
+}
 
 int64_t TPokerEngine::UnpaidCount(int mask) const {
     int64_t paid = 0;
@@ -154,7 +174,8 @@ int64_t TPokerEngine::UnpaidCount(int mask) const {
 
 long double TPokerEngine::LineProbability(int line, int mask) const {
     CheckIndex(line, 0, kMaxLines - 1, "line");
-    return static_cast<long double>(LineCounts[CheckIndex(mask, 0, kMaskCount - 1, "draw mask")][line]) /
+    return static_cast<long double>(
+               LineCounts[CheckIndex(mask, 0, kMaskCount - 1, "draw mask")][line]) /
            static_cast<long double>(OutcomeCount(mask));
 }
 

@@ -6,12 +6,34 @@
 #include "games/PayTable.h"
 #include "games/PokerDescription.h"
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
 #include <vector>
 
 namespace drawmentor {
+
+// One hold of the dealt hand as the windows read it: a value, copied out of
+// the engine's tables after GetTheBest.
+struct THoldResult {
+    int Mask = 0;                           // draw mask: bit i set = card i replaced
+    long double Return = 0;                 // expected coins for the bet
+    int64_t Outcomes = 0;                   // possible draws
+    int64_t Unpaid = 0;                     // draws no line pays
+    int LineCount = 0;                      // lines 0..LineCount-1 are the game's
+    std::array<int64_t, kMaxLines> Lines{}; // draws per line
+    long double Probability(int line) const {
+        return Outcomes == 0
+                   ? 0
+                   : static_cast<long double>(Lines.at(line)) / static_cast<long double>(Outcomes);
+    }
+    long double UnpaidProbability() const {
+        return Outcomes == 0
+                   ? 0
+                   : static_cast<long double>(Unpaid) / static_cast<long double>(Outcomes);
+    }
+};
 
 // The exact strategy engine of games without wild cards. For the five cards in
 // Hand and the cards left in Deck it counts, for each of the 32 draw masks, the
@@ -24,7 +46,7 @@ namespace drawmentor {
 //   LineCounts[m][l]     = sum of CategoryCounts[m][c] over CategoryLine[c] = l;
 //   unpaid outcomes      = C(n, k) - sum of LineCounts[m][0..LastLine].
 class TPokerEngine {
-public:
+  public:
     explicit TPokerEngine(TCalculator& calculator = Calculator());
     TPokerEngine(const TPokerEngine&) = delete;
     TPokerEngine& operator=(const TPokerEngine&) = delete;
@@ -52,6 +74,10 @@ public:
     // what a finished hand needs.
     virtual int HandLine() const;
 
+    // The 32 holds as values (valid after GetTheBest).
+    THoldResult Hold(int mask) const;
+    std::array<THoldResult, kMaskCount> Holds() const;
+
     int64_t OutcomeCount(int mask) const;
     int64_t UnpaidCount(int mask) const;
     bool IsWildEngine() const { return Deck.WildRank != kNoWildRank || Deck.Jokers > 0; }
@@ -68,7 +94,7 @@ public:
     std::vector<std::string> LineNames;
     TPayout* Payout = nullptr;
 
-protected:
+  protected:
     virtual void ResetCounts();
     virtual void CheckCombination();
     virtual void CheckEmpty();
@@ -96,7 +122,7 @@ protected:
     int FOtherRanks[kRankCount] = {};
     int FOtherRankCount = 0;
 
-private:
+  private:
     struct TRankCounts {
         int32_t Pairs = 0, Sets = 0, Full = 0, Quads = 0;
     };

@@ -1,8 +1,8 @@
 #include "ReturnJob.h"
 
-#include "games/Catalogue.h"
 #include "cards/Error.h"
 #include "cards/FileIo.h"
+#include "games/Catalogue.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -14,7 +14,8 @@ TReturnJob::TReturnJob(int gameIndex, std::vector<int> pays, int betCoins, int t
     FThread = std::thread([this, gameIndex, pays = std::move(pays), betCoins, threads] {
         try {
             const auto game = CreateDescription(gameIndex);
-            if (!game) throw ERangeError("Range check error: game index " + std::to_string(gameIndex));
+            if (!game)
+                throw ERangeError("Range check error: game index " + std::to_string(gameIndex));
             TAnalysisOptions options;
             options.Threads = threads;
             options.Cancel = &FCancel;
@@ -45,7 +46,9 @@ TPaytableReturn TReturnJob::Result() {
     return FResult;
 }
 
-TReturnCache::TReturnCache(std::string path) : FPath(std::move(path)) { Load(); }
+TReturnCache::TReturnCache(std::string path) : FPath(std::move(path)) {
+    Load();
+}
 
 std::string TReturnCache::Key(int gameIndex, int betCoins, const std::vector<int>& pays) {
     std::string key = std::to_string(gameIndex) + ' ' + std::to_string(betCoins);
@@ -53,7 +56,8 @@ std::string TReturnCache::Key(int gameIndex, int betCoins, const std::vector<int
     return key;
 }
 
-std::optional<TPaytableReturn> TReturnCache::Find(int gameIndex, int betCoins, const std::vector<int>& pays) const {
+std::optional<TPaytableReturn> TReturnCache::Find(int gameIndex, int betCoins,
+                                                  const std::vector<int>& pays) const {
     const std::lock_guard lock(FLock);
     const std::string key = Key(gameIndex, betCoins, pays);
     for (const auto& [entryKey, result] : FEntries)
@@ -61,7 +65,8 @@ std::optional<TPaytableReturn> TReturnCache::Find(int gameIndex, int betCoins, c
     return std::nullopt;
 }
 
-void TReturnCache::Store(int gameIndex, int betCoins, const std::vector<int>& pays, const TPaytableReturn& result) {
+void TReturnCache::Store(int gameIndex, int betCoins, const std::vector<int>& pays,
+                         const TPaytableReturn& result) {
     if (result.Cancelled) return;
     {
         const std::lock_guard lock(FLock);
@@ -116,7 +121,8 @@ void TReturnCache::Save() const {
     }
     const std::filesystem::path target(FPath);
     std::error_code ignored; // a folder that cannot be made fails the save below, with its reason
-    if (target.has_parent_path()) std::filesystem::create_directories(target.parent_path(), ignored);
+    if (target.has_parent_path())
+        std::filesystem::create_directories(target.parent_path(), ignored);
     WriteFileAtomically(FPath, text.str());
 }
 

@@ -16,7 +16,7 @@ namespace drawmentor {
 // responsive: poll Progress and Finished from the user-interface thread, then
 // take the Result. Destroying a running job cancels it and waits for it.
 class TReturnJob {
-public:
+  public:
     TReturnJob(int gameIndex, std::vector<int> pays, int betCoins, int threads = 0);
     TReturnJob(const TReturnJob&) = delete;
     TReturnJob& operator=(const TReturnJob&) = delete;
@@ -29,7 +29,7 @@ public:
     // Waits for the end; rethrows what the analysis raised.
     TPaytableReturn Result();
 
-private:
+  private:
     std::atomic<bool> FCancel{false};
     std::atomic<bool> FFinished{false};
     std::atomic<int64_t> FDone{0};
@@ -43,13 +43,15 @@ private:
 // that a paytable's return shows at once the next time. A damaged file is
 // treated as empty; writes go through a temporary file.
 class TReturnCache {
-public:
+  public:
     explicit TReturnCache(std::string path);
 
-    std::optional<TPaytableReturn> Find(int gameIndex, int betCoins, const std::vector<int>& pays) const;
-    void Store(int gameIndex, int betCoins, const std::vector<int>& pays, const TPaytableReturn& result);
+    std::optional<TPaytableReturn> Find(int gameIndex, int betCoins,
+                                        const std::vector<int>& pays) const;
+    void Store(int gameIndex, int betCoins, const std::vector<int>& pays,
+               const TPaytableReturn& result);
 
-private:
+  private:
     static std::string Key(int gameIndex, int betCoins, const std::vector<int>& pays);
     void Load();
     void Save() const;

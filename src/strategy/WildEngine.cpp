@@ -55,7 +55,8 @@ void TWildEngine::InternalSetPayout() {
         // to the lower line.
         for (int pass = 0; pass < LastLine; ++pass)
             for (int i = 0; i < LastLine - pass; ++i)
-                if (Payout->Pays[order[i]] < Payout->Pays[order[i + 1]]) std::swap(order[i], order[i + 1]);
+                if (Payout->Pays[order[i]] < Payout->Pays[order[i + 1]])
+                    std::swap(order[i], order[i + 1]);
         for (int i = 0; i <= LastLine; ++i) {
             const int line = order[i];
             for (int c = 0; c < kWildCategoryCount; ++c)
@@ -172,7 +173,8 @@ void TWildEngine::CountWild(int mask) {
 }
 
 void TWildEngine::TWildSink::Add(int category, int64_t completions) {
-    if (completions != 0) Counts[category] = Narrow(Counts[category] + CheckedMul(completions, Ways));
+    if (completions != 0)
+        Counts[category] = Narrow(Counts[category] + CheckedMul(completions, Ways));
 }
 
 // Completions in which some natural rank appears more than once.
@@ -246,7 +248,8 @@ void TWildEngine::CountDistinct(int naturals, int drawn, TWildSink& out) {
     const int firstFlushStraight = naturals == 2   ? wcWild3FlushStrA5
                                    : naturals == 3 ? wcWild2FlushStrA5
                                                    : wcWild1FlushStrA5;
-    for (int kind = 0; kind < 3; ++kind) out.Add(firstFlushStraight + kind, FSuitedStraights[kind][drawn]);
+    for (int kind = 0; kind < 3; ++kind)
+        out.Add(firstFlushStraight + kind, FSuitedStraights[kind][drawn]);
 
     if (naturals == 2) {
         // Three wild cards: unsuited pairs of ranks pay alike, windows or not.
@@ -277,7 +280,8 @@ void TWildEngine::CountDistinct(int naturals, int drawn, TWildSink& out) {
         lowStraights += FLowStraights[kind][drawn];
         lowSuitedStraights += FLowSuitedStraights[kind][drawn];
     }
-    const int64_t noKings = low[drawn] - lowStraights - (suitedCount(kRankQueen) - lowSuitedStraights);
+    const int64_t noKings =
+        low[drawn] - lowStraights - (suitedCount(kRankQueen) - lowSuitedStraights);
     out.Add(wcWild1, noKings);
     out.Add(wcWild1Kings, plain - noKings);
 }

@@ -10,7 +10,7 @@ namespace drawmentor {
 // (counted here into the 42 wild categories). Together they cover all
 // C(Deck.Total, k) outcomes of a mask.
 class TWildEngine : public TPokerEngine {
-public:
+  public:
     using TPokerEngine::TPokerEngine;
 
     void SetDescription(const TPokerDescription& description) override;
@@ -22,14 +22,14 @@ public:
     int32_t WildCategoryLine[kWildCategoryCount] = {};
     TCategorySet WildLineCategories[kMaxLines] = {};
 
-protected:
+  protected:
     void ResetCounts() override;
     void CheckCombination() override;
     void CheckEmpty() override;
     void CheckDraw(int mask) override;
     void SumLines() override;
 
-private:
+  private:
     // Counts of distinct-rank completions that fall into each straight window,
     // indexed [kind][number of natural cards drawn].
     using TWindowTable = int64_t[3][6];

@@ -63,7 +63,9 @@ TEST(Checked, ArithmeticRaisesInsteadOfWrapping) {
     EXPECT_THROW(CheckedSub(INT64_MIN, int64_t{1}), EOverflowError);
 }
 
-void Innermost() { throw ERangeError("Range check error"); }
+void Innermost() {
+    throw ERangeError("Range check error");
+}
 
 void Middle() {
     try {

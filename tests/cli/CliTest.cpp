@@ -3,12 +3,13 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
-#include <vector>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -19,20 +20,23 @@ struct TRun {
 };
 
 // Runs drawmentor-cli with `args` (already shell-quoted where needed).
-TRun Cli(const std::string& args) {
+TRun Cli(const std::string& args, const std::string& environment = {}) {
     // ctest runs test processes side by side: each needs a file of its own.
     static int calls = 0;
-    const std::string errFile =
-        ::testing::TempDir() + "cli_stderr_" + std::to_string(getpid()) + "_" + std::to_string(++calls) + ".txt";
-    const std::string command = std::string(DRAWMENTOR_CLI) + " " + args + " 2>" + errFile;
+    const std::string errFile = ::testing::TempDir() + "cli_stderr_" + std::to_string(getpid()) +
+                                "_" + std::to_string(++calls) + ".txt";
+    const std::string command =
+        environment + std::string(DRAWMENTOR_CLI) + " " + args + " 2>" + errFile;
     TRun run;
     FILE* pipe = popen(command.c_str(), "r");
     std::array<char, 4096> buffer;
-    while (size_t n = fread(buffer.data(), 1, buffer.size(), pipe)) run.Out.append(buffer.data(), n);
+    while (size_t n = fread(buffer.data(), 1, buffer.size(), pipe))
+        run.Out.append(buffer.data(), n);
     const int status = pclose(pipe);
     run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     if (FILE* err = fopen(errFile.c_str(), "r")) {
-        while (size_t n = fread(buffer.data(), 1, buffer.size(), err)) run.Err.append(buffer.data(), n);
+        while (size_t n = fread(buffer.data(), 1, buffer.size(), err))
+            run.Err.append(buffer.data(), n);
         fclose(err);
     }
     std::remove(errFile.c_str());
@@ -56,7 +60,8 @@ TEST(CliGames, JsonCatalogue) {
 }
 
 TEST(CliAnalyze, JsonShapeOfTheIssueExample) {
-    const TRun run = Cli("analyze --game 0 --pays 4000,250,125,45,30,20,15,10,5 --json AS KS QS JS 9D");
+    const TRun run =
+        Cli("analyze --game 0 --pays 4000,250,125,45,30,20,15,10,5 --json AS KS QS JS 9D");
     ASSERT_EQ(run.Status, 0) << run.Err;
     const auto doc = nlohmann::json::parse(run.Out);
     EXPECT_EQ(doc["best_mask"], 16);
@@ -85,9 +90,13 @@ TEST(CliAnalyze, AnswersForEveryGame) {
             return 11; // the hidden game
         }();
         std::string pays;
-        for (int line = 0; line < lines; ++line) pays += (line ? "," : "") + std::to_string(1000 / (line + 1));
-        const std::string cards = two ? "JK jk 2h 7d 7c" : jokers ? "JK 2h 7d 7c Ts" : "2h 2s 7d 7c ts";
-        const TRun run = Cli("analyze --game " + std::to_string(game) + " --pays " + pays + " --json " + cards);
+        for (int line = 0; line < lines; ++line)
+            pays += (line ? "," : "") + std::to_string(1000 / (line + 1));
+        const std::string cards = two      ? "JK jk 2h 7d 7c"
+                                  : jokers ? "JK 2h 7d 7c Ts"
+                                           : "2h 2s 7d 7c ts";
+        const TRun run =
+            Cli("analyze --game " + std::to_string(game) + " --pays " + pays + " --json " + cards);
         ASSERT_EQ(run.Status, 0) << run.Err;
         const auto doc = nlohmann::json::parse(run.Out);
         ASSERT_EQ(doc["holds"].size(), 32u);
@@ -112,12 +121,17 @@ TEST(CliAnalyze, PlainTableListsHoldsBestFirst) {
 
 TEST(CliErrors, BadInputIsOneLineAndStatusTwo) {
     const std::string pays = " --pays 4000,250,125,45,30,20,15,10,5 ";
-    for (const std::string& args : std::vector<std::string>{"analyze --game 0" + pays + "AS KS QS JS 9X", "analyze --game 0" + pays + "AS KS QS JS AS",
-          "analyze --game 0" + pays + "AS KS QS JS", "analyze --game 35" + pays + "AS KS QS JS 9D",
-          "analyze --game 0" + pays + "AS KS QS JS JK", "analyze --game 3 --pays 1,2,3 AS KS QS JS JK",
-          "analyze --game 8 --pays 1,2,3,4,5,6,7,8,9,10 JK JK JK KS QS",
-          "analyze --game 0 --pays 1,2,x,4,5,6,7,8,9 AS KS QS JS 9D", "analyze" + pays + "AS KS QS JS 9D",
-          "analyze --game 0" + pays + "--color AS KS QS JS 9D", "frobnicate", "games extra"}) {
+    for (const std::string& args : std::vector<std::string>{
+             "analyze --game 0" + pays + "AS KS QS JS 9X",
+             "analyze --game 0" + pays + "AS KS QS JS AS",
+             "analyze --game 0" + pays + "AS KS QS JS",
+             "analyze --game 35" + pays + "AS KS QS JS 9D",
+             "analyze --game 0" + pays + "AS KS QS JS JK",
+             "analyze --game 3 --pays 1,2,3 AS KS QS JS JK",
+             "analyze --game 8 --pays 1,2,3,4,5,6,7,8,9,10 JK JK JK KS QS",
+             "analyze --game 0 --pays 1,2,x,4,5,6,7,8,9 AS KS QS JS 9D",
+             "analyze" + pays + "AS KS QS JS 9D",
+             "analyze --game 0" + pays + "--color AS KS QS JS 9D", "frobnicate", "games extra"}) {
         SCOPED_TRACE(args);
         const TRun run = Cli(args);
         EXPECT_EQ(run.Status, 2);
@@ -136,14 +150,16 @@ TEST(CliPaytables, AnalyzeWithTheFirstStoredPaytableOfEveryOfferedGame) {
     for (const auto& game : catalogue["games"]) {
         const int index = game["index"];
         SCOPED_TRACE(index);
-        const TRun run = Cli("analyze --game " + std::to_string(index) + " --paytable 0 --json AS KD 7C 7H 2S");
+        const TRun run =
+            Cli("analyze --game " + std::to_string(index) + " --paytable 0 --json AS KD 7C 7H 2S");
         ASSERT_EQ(run.Status, 0) << run.Err;
         const auto doc = nlohmann::json::parse(run.Out);
         EXPECT_EQ(doc["pays"].size(), game["lines"].size());
         EXPECT_EQ(doc["holds"].size(), 32u);
     }
     const TRun oneCoin = Cli("analyze --game 0 --paytable 0 --bet 1 --json AS KD 7C 7H 2S");
-    EXPECT_EQ(nlohmann::json::parse(oneCoin.Out)["pays"], nlohmann::json::parse("[250,50,25,9,6,4,3,2,1]"));
+    EXPECT_EQ(nlohmann::json::parse(oneCoin.Out)["pays"],
+              nlohmann::json::parse("[250,50,25,9,6,4,3,2,1]"));
 }
 
 TEST(CliPaytables, ListsAGamesTablesAndPrefersTheUsersCopy) {
@@ -164,21 +180,25 @@ TEST(CliPaytables, ListsAGamesTablesAndPrefersTheUsersCopy) {
     FILE* file = fopen((folder + "/DrawMentor.dat").c_str(), "wb");
     fputs(("[Jacks or better]\r\n" + line + "\r\n").c_str(), file);
     fclose(file);
-    const auto own = nlohmann::json::parse(Cli("paytables --game 0 --json --data-dir " + folder).Out);
+    const auto own =
+        nlohmann::json::parse(Cli("paytables --game 0 --json --data-dir " + folder).Out);
     ASSERT_EQ(own["paytables"].size(), 1u);
     EXPECT_EQ(own["paytables"][0]["pays"][2][3], 7);
-    EXPECT_EQ(Cli("paytables --game 2 --json --data-dir " + folder).Out.find("\"paytables\":[]") != std::string::npos,
+    EXPECT_EQ(Cli("paytables --game 2 --json --data-dir " + folder).Out.find("\"paytables\":[]") !=
+                  std::string::npos,
               true);
     const TRun none = Cli("analyze --game 2 --paytable 0 --data-dir " + folder + " AS KD 7C 7H 2S");
     EXPECT_EQ(none.Status, 2);
-    EXPECT_NE(none.Err.find("no paytable is stored for Double Bonus"), std::string::npos) << none.Err;
+    EXPECT_NE(none.Err.find("no paytable is stored for Double Bonus"), std::string::npos)
+        << none.Err;
 }
 
 TEST(CliPaytables, BadChoicesAreRefused) {
-    for (const std::string args : {"analyze --game 0 --paytable 99 AS KD 7C 7H 2S",
-                                   "analyze --game 0 --paytable 0 --pays 1,2,3,4,5,6,7,8,9 AS KD 7C 7H 2S",
-                                   "analyze --game 0 AS KD 7C 7H 2S", "paytables --game 12",
-                                   "paytables", "paytables --game 0 AS"}) {
+    for (const std::string args :
+         {"analyze --game 0 --paytable 99 AS KD 7C 7H 2S",
+          "analyze --game 0 --paytable 0 --pays 1,2,3,4,5,6,7,8,9 AS KD 7C 7H 2S",
+          "analyze --game 0 AS KD 7C 7H 2S", "paytables --game 12", "paytables",
+          "paytables --game 0 AS"}) {
         SCOPED_TRACE(args);
         const TRun run = Cli(args);
         EXPECT_EQ(run.Status, 2);
@@ -203,7 +223,9 @@ TEST(CliReturn, EveryOfferedGameWithItsFirstStoredPaytable) {
         EXPECT_LT(percent, 105);
         EXPECT_EQ(doc["line_probability"].size(), game["lines"].size());
         EXPECT_GT(doc["variance"].get<double>(), 1);
-        EXPECT_EQ(doc["deals"], game["deck_size"] == 52 ? 2598960 : game["deck_size"] == 53 ? 2869685 : 3162510);
+        EXPECT_EQ(doc["deals"], game["deck_size"] == 52   ? 2598960
+                                : game["deck_size"] == 53 ? 2869685
+                                                          : 3162510);
         EXPECT_TRUE(run.Err.empty()); // no progress text when standard error is no terminal
     }
 }
@@ -231,11 +253,21 @@ TEST(CliRender, CardsAndContactSheets) {
     ASSERT_EQ(run.Status, 0) << run.Err;
     EXPECT_NE(run.Out.find(": 406 x 139"), std::string::npos) << run.Out; // four cards side by side
     EXPECT_NE(run.Out.find("deck 002"), std::string::npos);
-    run = Cli("render --deck 777 --sheet -o " + file);
+    // A deck that is not installed is refused by name, not drawn as deck 001.
+    for (const std::string deck : {"777", "../002", ""}) {
+        SCOPED_TRACE(deck);
+        run = Cli("render --deck '" + deck + "' --sheet -o " + file);
+        EXPECT_EQ(run.Status, 2);
+        EXPECT_TRUE(run.Out.empty()) << run.Out;
+        EXPECT_NE(run.Err.find("deck '" + deck + "' is not installed (installed: 001, 002"),
+                  std::string::npos)
+            << run.Err;
+    }
+    run = Cli("render AS -o " + file); // deck 001 when none is named
     ASSERT_EQ(run.Status, 0) << run.Err;
-    EXPECT_NE(run.Out.find("deck 001"), std::string::npos); // an unknown deck falls back
-    for (const std::string args : {"render AS", "render --sheet AS -o x.png", "render -o x.png", "render ZZ -o x.png",
-                                   "render --back 15 AS -o x.png"}) {
+    EXPECT_NE(run.Out.find("deck 001"), std::string::npos);
+    for (const std::string args : {"render AS", "render --sheet AS -o x.png", "render -o x.png",
+                                   "render ZZ -o x.png", "render --back 15 AS -o x.png"}) {
         SCOPED_TRACE(args);
         EXPECT_EQ(Cli(args).Status, 2);
     }
@@ -249,7 +281,7 @@ namespace {
 // The data folder: chosen explicitly, it must be a real one, and what is
 // stored in it is checked before it is used.
 class CliDataFolder : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         folder = ::testing::TempDir() + "cli-data-" + std::to_string(getpid()) + "-" +
                  ::testing::UnitTest::GetInstance()->current_test_info()->name();
@@ -284,7 +316,8 @@ TEST_F(CliDataFolder, ADamagedPaytableFileIsReportedAsDamaged) {
 }
 
 TEST_F(CliDataFolder, DamagedLogRecordsAreLeftOutOnceAndSaidSo) {
-    ASSERT_EQ(Cli("simulate --game 0 --paytable 0 --hands 20 --seed 5 --data-dir " + folder).Status, 0);
+    ASSERT_EQ(Cli("simulate --game 0 --paytable 0 --hands 20 --seed 5 --data-dir " + folder).Status,
+              0);
     FILE* log = fopen((folder + "/DrawMentor.log").c_str(), "r+b");
     fseek(log, 79 * 3 + 14, SEEK_SET); // the coin index of the fourth hand
     fputc(200, log);
@@ -292,7 +325,106 @@ TEST_F(CliDataFolder, DamagedLogRecordsAreLeftOutOnceAndSaidSo) {
     const TRun run = Cli("stats --data-dir " + folder);
     ASSERT_EQ(run.Status, 0) << run.Err;
     EXPECT_NE(run.Out.find("19 hands in the log"), std::string::npos) << run.Out;
-    EXPECT_NE(run.Err.find("1 records of the game log are not valid hands"), std::string::npos) << run.Err;
+    EXPECT_NE(run.Err.find("1 records of the game log are not valid hands"), std::string::npos)
+        << run.Err;
+}
+
+std::string TempPath(const std::string& name) {
+    return ::testing::TempDir() + name + "-" + std::to_string(getpid());
+}
+
+// The plain table names its line columns and says what the masks mean.
+TEST(CliAnalyze, ColumnsCarryTheLineNames) {
+    TRun run = Cli("analyze --game 0 --pays 4000,250,125,45,30,20,15,10,5 AS KS QS JS 9D");
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    const std::string header =
+        run.Out.substr(run.Out.find("  #  Hold"),
+                       run.Out.find('\n', run.Out.find("  #  Hold")) - run.Out.find("  #  Hold"));
+    for (const char* heading : {"Return", "Mask", "RoyFlus", "StrFlus", "4 Kind", "FulHous",
+                                "Flush", "Straigh", "3 Kind", "2 Pairs", "Jacks+"})
+        EXPECT_NE(header.find(heading), std::string::npos) << heading << " in " << header;
+    EXPECT_NE(run.Out.find("  1  AS KS QS JS --   92.76596    16"), std::string::npos) << run.Out;
+    EXPECT_NE(run.Out.find("replaced"), std::string::npos);
+    EXPECT_NE(run.Out.find("  RoyFlus  Royal Flush"), std::string::npos) << run.Out;
+    // Every game: one heading per line, each at most seven characters and none twice.
+    const auto catalogue = nlohmann::json::parse(Cli("games --json").Out);
+    for (const auto& game : catalogue["games"]) {
+        SCOPED_TRACE(game["name"].get<std::string>());
+        run = Cli("analyze --game " + std::to_string(game["index"].get<int>()) +
+                  " --paytable 0 AS KD 7C 7H 3S");
+        ASSERT_EQ(run.Status, 0) << run.Err;
+        const size_t start = run.Out.find("Mask") + 4;
+        std::vector<std::string> seen;
+        // A heading may hold a space ("4 Kind"): columns are nine characters wide.
+        const std::string line = run.Out.substr(start, run.Out.find('\n', start) - start);
+        ASSERT_EQ(line.size(), 9 * game["lines"].size()) << line;
+        for (size_t column = 0; column < game["lines"].size(); ++column) {
+            std::string heading = line.substr(column * 9 + 2, 7);
+            heading.erase(0, heading.find_first_not_of(' '));
+            EXPECT_FALSE(heading.empty());
+            EXPECT_EQ(std::count(seen.begin(), seen.end(), heading), 0) << heading;
+            seen.push_back(heading);
+        }
+    }
+}
+
+TEST(CliStats, SaysHowManyRecordsTheFilterSelected) {
+    const std::string folder = TempPath("cli-stats");
+    std::filesystem::remove_all(folder);
+    ASSERT_EQ(Cli("simulate --game 4 --paytable 0 --hands 30 --seed 5 --data-dir " + folder).Status,
+              0);
+    ASSERT_EQ(
+        Cli("simulate --game 0 --paytable 0 --hands 20 --seed 5 --mode 0 --data-dir " + folder)
+            .Status,
+        0);
+    TRun run = Cli("stats --data-dir " + folder);
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_NE(run.Out.find("50 hands in the log, 50 selected by the filter"), std::string::npos)
+        << run.Out;
+    run = Cli("stats --game 4 --paytable 0 --data-dir " + folder);
+    EXPECT_NE(run.Out.find("50 hands in the log, 30 selected by the filter"), std::string::npos)
+        << run.Out;
+    run = Cli("stats --modes 0 --data-dir " + folder);
+    EXPECT_NE(run.Out.find("50 hands in the log, 20 selected by the filter"), std::string::npos)
+        << run.Out;
+    run = Cli("stats --from 2999-01-01 --data-dir " + folder);
+    EXPECT_NE(run.Out.find("50 hands in the log, 0 selected by the filter"), std::string::npos)
+        << run.Out;
+    for (const std::string args :
+         {"stats --game 4", "stats --modes 7", "stats --from yesterday", "stats AS"}) {
+        SCOPED_TRACE(args);
+        EXPECT_EQ(Cli(args + " --data-dir " + folder).Status, 2);
+    }
+    std::filesystem::remove_all(folder);
+}
+
+// Without --data-dir a simulation leaves the player's own folder alone and
+// says where it played.
+TEST(CliSimulate, PlaysInATemporaryFolderOfItsOwn) {
+    const std::string root = TempPath("cli-simulate");
+    std::filesystem::remove_all(root);
+    std::filesystem::create_directories(root + "/home");
+    std::filesystem::create_directories(root + "/tmp");
+    const std::string environment =
+        "HOME=" + root + "/home XDG_DATA_HOME= TMPDIR=" + root + "/tmp ";
+    TRun run = Cli("simulate --game 4 --paytable 0 --hands 25 --seed 2", environment);
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    const std::string prefix = "Data folder (temporary): ";
+    ASSERT_EQ(run.Out.rfind(prefix, 0), 0u) << run.Out;
+    const std::string folder = run.Out.substr(prefix.size(), run.Out.find('\n') - prefix.size());
+    EXPECT_EQ(folder.rfind(root + "/tmp/drawmentor-simulate-", 0), 0u) << folder;
+    EXPECT_EQ(std::filesystem::file_size(folder + "/DrawMentor.log"), 25u * 79);
+    EXPECT_TRUE(std::filesystem::exists(folder + "/DrawMentor.ini"));
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(root + "/home"))
+        ADD_FAILURE() << "written into the player's home: " << entry.path();
+    // Bad arguments leave no folder behind.
+    EXPECT_EQ(Cli("simulate --game 4 --paytable 0 --hands 25 --policy none", environment).Status,
+              2);
+    int folders = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(root + "/tmp"))
+        folders += entry.is_directory();
+    EXPECT_EQ(folders, 1);
+    std::filesystem::remove_all(root);
 }
 
 } // namespace

@@ -24,15 +24,17 @@ TEST(CrashSafety, AKilledSessionKeepsEveryCollectedHand) {
     if (child == 0) {
         dup2(out[1], STDOUT_FILENO);
         close(out[0]);
-        execl(DRAWMENTOR_CLI, DRAWMENTOR_CLI, "simulate", "--game", "4", "--paytable", "0", "--hands", "100000000",
-              "--seed", "3", "--trace", "--data-dir", folder.c_str(), static_cast<char*>(nullptr));
+        execl(DRAWMENTOR_CLI, DRAWMENTOR_CLI, "simulate", "--game", "4", "--paytable", "0",
+              "--hands", "100000000", "--seed", "3", "--trace", "--data-dir", folder.c_str(),
+              static_cast<char*>(nullptr));
         _exit(127);
     }
     close(out[1]);
     FILE* lines = fdopen(out[0], "r");
     char line[128];
     long collected = 0;
-    while (collected < 300 && fgets(line, sizeof line, lines)) std::sscanf(line, "collected %ld", &collected);
+    while (collected < 300 && fgets(line, sizeof line, lines))
+        std::sscanf(line, "collected %ld", &collected);
     kill(child, SIGKILL); // no chance to write anything at exit
     int status = 0;
     waitpid(child, &status, 0);
@@ -47,16 +49,17 @@ TEST(CrashSafety, AKilledSessionKeepsEveryCollectedHand) {
 
 // A simulation in a child process whose files may not grow past `fileLimit`
 // bytes (RLIMIT_FSIZE): to the program, a disk that is full at that size.
-pid_t StartSimulation(const std::string& folder, const char* hands, const char* seed, rlim_t fileLimit = RLIM_INFINITY,
-                      const std::string& errors = "/dev/null") {
+pid_t StartSimulation(const std::string& folder, const char* hands, const char* seed,
+                      rlim_t fileLimit = RLIM_INFINITY, const std::string& errors = "/dev/null") {
     const pid_t child = fork();
     if (child == 0) {
         if (!freopen("/dev/null", "w", stdout) || !freopen(errors.c_str(), "w", stderr)) _exit(126);
         const rlimit limit{fileLimit, fileLimit};
         setrlimit(RLIMIT_FSIZE, &limit);
         signal(SIGXFSZ, SIG_IGN); // the write fails with EFBIG instead of killing
-        execl(DRAWMENTOR_CLI, DRAWMENTOR_CLI, "simulate", "--game", "0", "--paytable", "0", "--hands", hands, "--seed",
-              seed, "--data-dir", folder.c_str(), static_cast<char*>(nullptr));
+        execl(DRAWMENTOR_CLI, DRAWMENTOR_CLI, "simulate", "--game", "0", "--paytable", "0",
+              "--hands", hands, "--seed", seed, "--data-dir", folder.c_str(),
+              static_cast<char*>(nullptr));
         _exit(127);
     }
     return child;
@@ -74,9 +77,10 @@ std::string ReadAll(const std::string& path) {
 }
 
 class DataFolderTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        folder = ::testing::TempDir() + "dm-" + ::testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
+        folder = ::testing::TempDir() + "dm-" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
                  std::to_string(getpid());
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder);
@@ -97,16 +101,19 @@ TEST_F(DataFolderTest, AFullDiskFailsTheRunAndKeepsTheSettingsFile) {
     const std::string settings = "[Preferences]\nDealSpeed=100\n";
     std::ofstream(folder + "/DrawMentor.ini") << settings;
     const std::string errors = folder + "/errors.txt";
-    EXPECT_EQ(ExitStatus(StartSimulation(folder, "1", "1", 120, errors)), 1); // one record fits, the settings do not
+    EXPECT_EQ(ExitStatus(StartSimulation(folder, "1", "1", 120, errors)),
+              1); // one record fits, the settings do not
     EXPECT_EQ(ReadAll(folder + "/DrawMentor.ini"), settings);
-    EXPECT_NE(ReadAll(errors).find("Cannot save " + folder + "/DrawMentor.ini"), std::string::npos) << ReadAll(errors);
+    EXPECT_NE(ReadAll(errors).find("Cannot save " + folder + "/DrawMentor.ini"), std::string::npos)
+        << ReadAll(errors);
     EXPECT_EQ(std::filesystem::file_size(folder + "/DrawMentor.log"), 79u);
 }
 
 TEST_F(DataFolderTest, AFullDiskStopsTheLogAtItsLastWholeRecord) {
     const std::string errors = folder + "/../dm-errors-" + std::to_string(getpid()) + ".txt";
     EXPECT_EQ(ExitStatus(StartSimulation(folder, "100", "1", 79 * 5 + 40, errors)), 1);
-    EXPECT_NE(ReadAll(errors).find("Cannot write the game log"), std::string::npos) << ReadAll(errors);
+    EXPECT_NE(ReadAll(errors).find("Cannot write the game log"), std::string::npos)
+        << ReadAll(errors);
     std::filesystem::remove(errors);
     // Five hands fit; the sixth is refused whole, not left as a fragment.
     EXPECT_EQ(std::filesystem::file_size(folder + "/DrawMentor.log"), 5u * 79);

@@ -6,7 +6,15 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace drawmentor::fuzz {
+
+// Test names and failures show the reader, not the bytes of the entry.
+void PrintTo(const TTarget& target, std::ostream* out) {
+    *out << target.Name;
+}
+
 namespace {
 
 class FuzzCorpus : public ::testing::TestWithParam<TTarget> {};
@@ -20,12 +28,15 @@ TEST_P(FuzzCorpus, EveryInputIsReadOrRefusedCleanly) {
         QFile file(folder.filePath(name));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
-        EXPECT_NO_THROW(GetParam().Entry(reinterpret_cast<const uint8_t*>(bytes.constData()), static_cast<size_t>(bytes.size())));
+        EXPECT_NO_THROW(GetParam().Entry(reinterpret_cast<const uint8_t*>(bytes.constData()),
+                                         static_cast<size_t>(bytes.size())));
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Readers, FuzzCorpus, ::testing::ValuesIn(Targets()),
-                         [](const ::testing::TestParamInfo<TTarget>& target) { return std::string(target.param.Name); });
+                         [](const ::testing::TestParamInfo<TTarget>& target) {
+                             return std::string(target.param.Name);
+                         });
 
 } // namespace
 } // namespace drawmentor::fuzz

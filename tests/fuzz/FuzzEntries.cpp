@@ -38,7 +38,8 @@ QString WriteInput(const QString& name, const uint8_t* data, size_t size) {
     const QString path = Folder() + QLatin1Char('/') + name;
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size)) != static_cast<qint64>(size))
+        file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size)) !=
+            static_cast<qint64>(size))
         std::abort(); // the harness itself failed, not the reader
     return path;
 }
@@ -76,7 +77,9 @@ int Ini(const uint8_t* data, size_t size) {
     ini.WriteString(QStringLiteral("Params"), QStringLiteral("Credits"), QStringLiteral("100"));
     TIniFile again;
     again.LoadData(ini.Data());
-    if (again.ReadString(QStringLiteral("Params"), QStringLiteral("Credits")) != QStringLiteral("100")) std::abort();
+    if (again.ReadString(QStringLiteral("Params"), QStringLiteral("Credits")) !=
+        QStringLiteral("100"))
+        std::abort();
     return 0;
 }
 
@@ -126,7 +129,9 @@ int Paytable(const uint8_t* data, size_t size) {
                 bool storable = true;
                 for (const auto& coins : table.Pays)
                     for (int32_t pay : coins) storable = storable && pay >= -1 && pay <= kMaxPay;
-                if (storable && TPayoutStorage::ParsePaytable(TPayoutStorage::FormatPaytable(table)).Pays != table.Pays)
+                if (storable &&
+                    TPayoutStorage::ParsePaytable(TPayoutStorage::FormatPaytable(table)).Pays !=
+                        table.Pays)
                     std::abort();
             }
     } catch (const EDrawMentor&) {
@@ -135,7 +140,8 @@ int Paytable(const uint8_t* data, size_t size) {
 }
 
 int ReturnCache(const uint8_t* data, size_t size) {
-    const std::string path = WriteInput(QStringLiteral("DrawMentor.returns"), data, size).toStdString();
+    const std::string path =
+        WriteInput(QStringLiteral("DrawMentor.returns"), data, size).toStdString();
     try {
         const TReturnCache cache(path);
         cache.Find(0, 5, {800, 50, 25, 9, 6, 4, 3, 2, 1});
@@ -156,7 +162,8 @@ int Deck(const uint8_t* data, size_t size) {
     QPainter painter(&canvas);
     const QRect card(0, 0, engine.CardWidth, engine.CardHeight);
     for (int rank = -1; rank <= 12; ++rank)
-        for (int suit = 0; suit < 4; ++suit) engine.DrawCard(painter, card, rank == 4, rank == -1, rank < 0 ? -1 : suit, rank);
+        for (int suit = 0; suit < 4; ++suit)
+            engine.DrawCard(painter, card, rank == 4, rank == -1, rank < 0 ? -1 : suit, rank);
     return 0;
 }
 
@@ -176,7 +183,8 @@ int PackedImage(const uint8_t* data, size_t size) {
         while (offset < bytes.size()) {
             const qsizetype before = offset;
             ReadPackedImage(bytes, offset);
-            if (offset <= before || offset > bytes.size()) std::abort(); // every image moves on, within the data
+            if (offset <= before || offset > bytes.size())
+                std::abort(); // every image moves on, within the data
         }
     } catch (const EDrawMentor&) {
     }
@@ -189,8 +197,9 @@ int PackedImage(const uint8_t* data, size_t size) {
 
 const std::vector<TTarget>& Targets() {
     static const std::vector<TTarget> targets = {
-        {"ini", &Ini},           {"language", &Language}, {"game_log", &GameLog}, {"paytable", &Paytable},
-        {"return_cache", &ReturnCache}, {"deck", &Deck},  {"back", &Back},        {"packed_image", &PackedImage},
+        {"ini", &Ini},           {"language", &Language},        {"game_log", &GameLog},
+        {"paytable", &Paytable}, {"return_cache", &ReturnCache}, {"deck", &Deck},
+        {"back", &Back},         {"packed_image", &PackedImage},
     };
     return targets;
 }

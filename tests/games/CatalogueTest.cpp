@@ -32,7 +32,8 @@ TEST(Catalogue, EveryGameKeepsItsInvariants) {
         if (wild) {
             // Every wild category that can occur is paid by some line.
             TCategorySet wildSeen = 0;
-            for (int line = 0; line <= game->LastLine; ++line) wildSeen |= wild->WildLineCategories(line);
+            for (int line = 0; line <= game->LastLine; ++line)
+                wildSeen |= wild->WildLineCategories(line);
             EXPECT_EQ(wildSeen >> kWildCategoryCount, 0u);
             EXPECT_TRUE(wildSeen & (TCategorySet{1} << (wcWild1FlushStrA5 + skAceHigh)));
         }
@@ -61,12 +62,13 @@ TEST(Catalogue, WildRanksJokersAndRenames) {
     // Renames keep their parent's lines exactly.
     for (int index : {21, 24, 25, 26, 27, 28})
         for (int line = 0; line < kMaxLines; ++line)
-            EXPECT_EQ(CreateDescription(index)->LineCategories(line), CreateDescription(0)->LineCategories(line));
+            EXPECT_EQ(CreateDescription(index)->LineCategories(line),
+                      CreateDescription(0)->LineCategories(line));
     EXPECT_EQ(CreateDescription(16)->LastLine, 9);
     EXPECT_EQ(CreateDescription(16)->LineName(10), "");
 }
 
-TEST(Catalogue, WildThreeFlushIsListedWhereThePartSays) {
+TEST(Catalogue, WildThreeFlushPaysAsFourOfAKindAndAsAFlush) {
     const auto bit = TCategorySet{1} << wcWild3Flush;
     const auto deuces = CreateDescription(4);
     const auto& wild = dynamic_cast<const TWildPokerDescription&>(*deuces);
@@ -76,7 +78,8 @@ TEST(Catalogue, WildThreeFlushIsListedWhereThePartSays) {
         const auto joker = CreateDescription(game);
         const auto& jokerWild = dynamic_cast<const TWildPokerDescription&>(*joker);
         for (int line = 0; line <= joker->LastLine; ++line)
-            EXPECT_EQ((jokerWild.WildLineCategories(line) & bit) != 0, joker->LineName(line) == "Flush")
+            EXPECT_EQ((jokerWild.WildLineCategories(line) & bit) != 0,
+                      joker->LineName(line) == "Flush")
                 << game << " " << line;
     }
 }

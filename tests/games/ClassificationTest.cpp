@@ -62,7 +62,7 @@ TEST(NaturalClassification, AllHandsOfTheDeck) {
     EXPECT_EQ(nothing, 1302540);
 }
 
-TEST(WildClassification, ShapesOfThePart) {
+TEST(WildClassification, WildHandShapes) {
     EXPECT_EQ(ClassifyWild(MakeHand({"2S", "2C", "2D", "2H", "KS"}, 0)), wcWild4WA);
     EXPECT_EQ(ClassifyWild(MakeHand({"2S", "2C", "2D", "2H", "AS"}, 0)), wcWild4A);
     EXPECT_EQ(ClassifyWild(MakeHand({"JK", "KS", "9D", "6C", "3H"}, -1, 1)), wcWild1Kings);
@@ -81,8 +81,10 @@ TEST(WildClassification, ShapesOfThePart) {
     EXPECT_EQ(ClassifyWild(MakeHand({"2S", "AC", "AD", "KH", "5S"}, 0)), wcWild1And211);
     // An Ace with middle ranks is no straight window; with T..K it is ace-high.
     EXPECT_EQ(ClassifyWild(MakeHand({"2S", "2C", "AD", "7H", "8S"}, 0)), wcWild2);
-    EXPECT_EQ(ClassifyWild(MakeHand({"2S", "2C", "AD", "TH", "KS"}, 0)), wcWild2StraightA5 + skAceHigh);
-    EXPECT_EQ(ClassifyWild(MakeHand({"JK", "JK", "3D", "4H", "7S"}, -1, 2)), wcWild2StraightA5 + skMiddle);
+    EXPECT_EQ(ClassifyWild(MakeHand({"2S", "2C", "AD", "TH", "KS"}, 0)),
+              wcWild2StraightA5 + skAceHigh);
+    EXPECT_EQ(ClassifyWild(MakeHand({"JK", "JK", "3D", "4H", "7S"}, -1, 2)),
+              wcWild2StraightA5 + skMiddle);
     EXPECT_EQ(ClassifyWild(MakeHand({"JK", "2S", "2C", "2D", "2H"}, 0, 1)), wcWild5);
 }
 

@@ -1,5 +1,5 @@
-#include "games/Catalogue.h"
 #include "games/PayoutStorage.h"
+#include "games/Catalogue.h"
 
 #include "cards/Error.h"
 
@@ -24,14 +24,16 @@ std::string ReadText(const fs::path& path) {
     return text.str();
 }
 
-void WriteText(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+void WriteText(const fs::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
 
 class PayoutStorageTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         folder = fs::temp_directory_path() /
-                 ("dm-store-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+                 ("dm-store-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                  "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(folder);
         fs::create_directories(folder);
     }
@@ -56,8 +58,9 @@ TEST_F(PayoutStorageTest, ReadingKeepsWhatTheFormatAllows) {
     const std::string good = TPayoutStorage::FormatPaytable(Filled(7));
     std::string hundred(100, ' ');
     hundred.replace(0, 12, "     9    x8"); // a field that is no number reads as 0
-    WriteText(folder / "in.dat", "junk before any section\r\n[Jacks or better]\r\n" + good + "\r\n; comment\r\n\r\n" +
-                                     std::string(99, '5') + "\r\n" + hundred + "\r\n[Not a game]\r\n" + good +
+    WriteText(folder / "in.dat", "junk before any section\r\n[Jacks or better]\r\n" + good +
+                                     "\r\n; comment\r\n\r\n" + std::string(99, '5') + "\r\n" +
+                                     hundred + "\r\n[Not a game]\r\n" + good +
                                      "\r\n[Deuces Wild]\r\n" + good + "\r\n");
     TPayoutStorage store((folder / "in.dat").string(), (folder / "out.dat").string());
     EXPECT_EQ(store.PaytableCount(0), 2); // the 99-character line is dropped
@@ -92,7 +95,9 @@ TEST_F(PayoutStorageTest, WriteFindAndSave) {
         EXPECT_FALSE(fs::exists(out.string() + ".tmp"));
     }
     const std::string text = ReadText(out);
-    EXPECT_EQ(text.rfind("[Jacks or better]\r\n" + TPayoutStorage::FormatPaytable(Filled(5)) + "\r\n", 0), 0u);
+    EXPECT_EQ(
+        text.rfind("[Jacks or better]\r\n" + TPayoutStorage::FormatPaytable(Filled(5)) + "\r\n", 0),
+        0u);
     EXPECT_NE(text.find("\r\n\r\n[High Fives]\r\n\r\n"), std::string::npos);
     TPayoutStorage reread(out.string(), out.string());
     EXPECT_EQ(reread.ReadPaytable(0, 1), Filled(4));
@@ -145,7 +150,8 @@ TEST_F(PayoutStorageTest, ADamagedOrUnreadableFileIsReportedAsSuch) {
 
 TEST_F(PayoutStorageTest, ASaveOnAFullDiskKeepsTheOldFile) {
     const fs::path file = folder / "DrawMentor.dat";
-    const std::string old = "[Jacks or better]\r\n" + TPayoutStorage::FormatPaytable(Filled(2)) + "\r\n";
+    const std::string old =
+        "[Jacks or better]\r\n" + TPayoutStorage::FormatPaytable(Filled(2)) + "\r\n";
     WriteText(file, old);
     TPayoutStorage store(file.string(), file.string());
     store.WritePaytable(0, -1, Filled(3));
@@ -154,7 +160,8 @@ TEST_F(PayoutStorageTest, ASaveOnAFullDiskKeepsTheOldFile) {
         EXPECT_THROW(store.Save(), EDrawMentor);
         EXPECT_EQ(ReadText(file), old);
     }
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1); // no temporary left
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()),
+              1); // no temporary left
     store.Save();
     EXPECT_EQ(TPayoutStorage(file.string(), file.string()).PaytableCount(0), 2);
 }

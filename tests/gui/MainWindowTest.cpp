@@ -1,8 +1,12 @@
-#include "ui/Application.h"
-#include "ui/CardButton.h"
-#include "ui/Dialogs.h"
-#include "ui/MainWindow.h"
-#include "ui/PayoutGrid.h"
+#include "ui/main/MainWindow.h"
+#include "ui/app/Application.h"
+#include "ui/app/SingleInstance.h"
+#include "ui/common/AboutWindow.h"
+#include "ui/common/CardButton.h"
+#include "ui/common/HelpWindow.h"
+#include "ui/common/MessageBox.h"
+#include "ui/main/CounterPanel.h"
+#include "ui/main/PayoutGrid.h"
 
 #include "cards/Error.h"
 #include "prefs/Preferences.h"
@@ -10,27 +14,27 @@
 #include "support/TempFolders.h"
 
 #include <QAction>
-#include <QLabel>
-#include <QLocalSocket>
 #include <QDialog>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
+#include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
+#include <QLocalSocket>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
-#include <QSignalSpy>
-#include <QTest>
 #include <gtest/gtest.h>
 
 namespace drawmentor {
 namespace {
 
 class MainWindowTest : public ::testing::Test {
-protected:
+  protected:
     MainWindowTest() : folders(QStringLiteral(DRAWMENTOR_RUNTIME_DIR)) {
         TRandom::SetSeedSource([] { return 4242u; });
         preferences = std::make_unique<TPreferences>();
@@ -46,7 +50,9 @@ protected:
         TRandom::SetSeedSource({});
         TApplication::SetReportHandler({});
     }
-    template <class T> T* Find(const char* name) { return window->findChild<T*>(QString::fromLatin1(name)); }
+    template <class T> T* Find(const char* name) {
+        return window->findChild<T*>(QString::fromLatin1(name));
+    }
     QString Text(const char* label) { return Find<QLabel>(label)->text(); }
     void Click(const char* button) { QTest::mouseClick(Find<TCardButton>(button), Qt::LeftButton); }
     void Key(Qt::Key key) {
@@ -60,7 +66,7 @@ protected:
             Click("btnDeal");
             Key(Qt::Key_H);
             Click("btnDeal");
-            if (Engine().CurrentWin > 0) return true;
+            if (Engine().CurrentWin() > 0) return true;
         }
         return false;
     }
@@ -75,88 +81,91 @@ TEST_F(MainWindowTest, PlayWithMouseAndKeys) {
     EXPECT_FALSE(Find<TCardButton>("btnHint")->isEnabled());
     EXPECT_EQ(Text("lCredit"), "2500");
     Click("btnDeal");
-    EXPECT_EQ(Engine().State, gsDealt);
+    EXPECT_EQ(Engine().State(), gsDealt);
     EXPECT_EQ(Find<TCardButton>("btnDeal")->text(), "Draw");
     EXPECT_TRUE(Find<TCardButton>("btnHint")->isEnabled());
     EXPECT_EQ(Text("lCredit"), "2495");
-    EXPECT_EQ(Find<QLabel>("lInfoLabel")->text(), "Click the cards you want to hold, then press Draw");
-    EXPECT_EQ(Engine().DrawMask, 31);
+    EXPECT_EQ(Find<QLabel>("lInfoLabel")->text(),
+              "Click the cards you want to hold, then press Draw");
+    EXPECT_EQ(Engine().DrawMask(), 31);
     QTest::mouseClick(Find<QWidget>("Card1"), Qt::LeftButton);
-    EXPECT_EQ(Engine().DrawMask, 30);
+    EXPECT_EQ(Engine().DrawMask(), 30);
     Key(Qt::Key_3);
-    EXPECT_EQ(Engine().DrawMask, 26);
+    EXPECT_EQ(Engine().DrawMask(), 26);
     Key(Qt::Key_Escape); // every hold released
-    EXPECT_EQ(Engine().DrawMask, 31);
+    EXPECT_EQ(Engine().DrawMask(), 31);
     Key(Qt::Key_H);
-    EXPECT_EQ(Engine().DrawMask, Engine().Record.BestMask);
+    EXPECT_EQ(Engine().DrawMask(), Engine().Record().BestMask);
     Key(Qt::Key_Space);
-    EXPECT_EQ(Engine().State, gsDrawn);
+    EXPECT_EQ(Engine().State(), gsDrawn);
     EXPECT_EQ(Find<TCardButton>("btnDeal")->text(), "Deal");
-    EXPECT_EQ(Text("lWin"), QString::number(Engine().CurrentWin));
+    EXPECT_EQ(Text("lWin"), QString::number(Engine().CurrentWin()));
     Click("btnDeal");
     EXPECT_EQ(Engine().Logger().Count(), 1);
     EXPECT_EQ(Text("lHands"), "1");
-    EXPECT_EQ(Text("lCredit"), QString::number(Engine().Credits));
+    EXPECT_EQ(Text("lCredit"), QString::number(Engine().Credits()));
 }
 
 TEST_F(MainWindowTest, WithoutResultHandsOnePressSettlesAndDeals) {
-    Engine().SetOptions(kShowWarnings);
+    Engine().SetOption(kShowResultHands, false);
     Click("btnDeal");
     Click("btnDeal");
-    EXPECT_EQ(Engine().State, gsDealt); // the result hand was never shown
-    EXPECT_EQ(Engine().Hands, 1);
+    EXPECT_EQ(Engine().State(), gsDealt); // the result hand was never shown
+    EXPECT_EQ(Engine().Hands(), 1);
     EXPECT_EQ(Engine().Logger().Count(), 1);
 }
 
 TEST_F(MainWindowTest, BetChangesOnlyWithoutAHandInPlay) {
     EXPECT_FALSE(window->SelectBet(6)); // Plus at 5
     Key(Qt::Key_Plus);
-    EXPECT_EQ(Engine().Bet, 5);
+    EXPECT_EQ(Engine().Bet(), 5);
     Key(Qt::Key_Minus);
-    EXPECT_EQ(Engine().Bet, 4);
+    EXPECT_EQ(Engine().Bet(), 4);
     EXPECT_EQ(Text("lBet"), "4");
     auto* grid = Find<TPayoutGrid>("PayoutGrid");
     int x = grid->Layout().Columns[0] + grid->Layout().Columns[1] + 5; // the 2-coin column
     QTest::mouseClick(grid, Qt::LeftButton, {}, QPoint(x, 5));
-    EXPECT_EQ(Engine().Bet, 2);
+    EXPECT_EQ(Engine().Bet(), 2);
     Click("btnDeal");
     Key(Qt::Key_Minus);
-    EXPECT_EQ(Engine().Bet, 2); // refused while dealt
+    EXPECT_EQ(Engine().Bet(), 2); // refused while dealt
     QTest::mouseClick(grid, Qt::LeftButton, {}, QPoint(x + 100, 5));
-    EXPECT_EQ(Engine().Bet, 2);
+    EXPECT_EQ(Engine().Bet(), 2);
     window->SelectBet(1);
     EXPECT_FALSE(window->SelectBet(0));
 }
 
 TEST_F(MainWindowTest, DoubleUpPicks) {
     ASSERT_TRUE(PlayUntilAWin());
-    const int win = Engine().CurrentWin;
+    const int win = Engine().CurrentWin();
     EXPECT_TRUE(Find<TCardButton>("btnDoubleUp")->isEnabled());
+    Engine().StackCards(
+        {14, 15, 12, 16, 17}); // the dealer's three of clubs against the ace of spades
     Key(Qt::Key_D);
-    EXPECT_EQ(Engine().State, gsDoubleUp);
+    EXPECT_EQ(Engine().State(), gsDoubleUp);
     EXPECT_FALSE(Find<TCardButton>("btnDeal")->isEnabled());
     EXPECT_FALSE(Find<TCardButton>("btnDoubleUp")->isEnabled());
     Key(Qt::Key_1); // the dealer's card is no pick
     QTest::mouseClick(Find<QWidget>("Card1"), Qt::LeftButton);
-    EXPECT_EQ(Engine().State, gsDoubleUp);
+    EXPECT_EQ(Engine().State(), gsDoubleUp);
     QSignalSpy revealed(window.get(), &TfDrawMentor20Main::CardRevealed);
     QTest::mouseClick(Find<QWidget>("Card3"), Qt::LeftButton);
-    EXPECT_EQ(Engine().State, gsDrawn);
+    EXPECT_EQ(Engine().State(), gsDrawn);
     ASSERT_EQ(revealed.count(), 4);
     EXPECT_EQ(revealed[0][0].toInt(), 2); // the pick first, then the others left to right
     EXPECT_EQ(revealed[1][0].toInt(), 1);
     EXPECT_EQ(revealed[2][0].toInt(), 3);
     EXPECT_EQ(revealed[3][0].toInt(), 4);
-    EXPECT_TRUE(Engine().CurrentWin == 0 || Engine().CurrentWin == win || Engine().CurrentWin == 2 * win);
-    EXPECT_EQ(Text("lWin"), QString::number(Engine().CurrentWin));
+    EXPECT_EQ(Engine().CurrentWin(), 2 * win);
+    EXPECT_EQ(Text("lWin"), QString::number(Engine().CurrentWin()));
 }
 
 TEST_F(MainWindowTest, CounterFormatsAndPaytableLayout) {
-    EXPECT_EQ(TfDrawMentor20Main::MoneyText(-12.5), "-$12.50");
-    EXPECT_EQ(TfDrawMentor20Main::MoneyText(0.25), "$0.25");
-    EXPECT_EQ(TfDrawMentor20Main::MoneyText(1234.5), "$1234.50");
-    EXPECT_EQ(TfDrawMentor20Main::AccuracyText(98.35), "98.35%");
-    EXPECT_EQ(TfDrawMentor20Main::PlayTimeText(1.0 + 3.0 / 24), "27:00:00");
+    EXPECT_EQ(TCounterPanel::MoneyText(-12.5), "-$12.50");
+    EXPECT_EQ(TCounterPanel::MoneyText(0.25), "$0.25");
+    EXPECT_EQ(TCounterPanel::MoneyText(1234.5), "$1234.50");
+    EXPECT_EQ(TCounterPanel::AccuracyText(98.35), "98.35%");
+    EXPECT_EQ(TCounterPanel::PlayTimeText(1.0 + 3.0 / 24), "27:00:00");
     EXPECT_EQ(Text("lCoinCost"), "$0.25");
     EXPECT_EQ(Text("lAccuracy"), "100.00%");
     const TPaytableLayout layout = LayoutPaytable(300, 300, 9);
@@ -165,15 +174,17 @@ TEST_F(MainWindowTest, CounterFormatsAndPaytableLayout) {
 }
 
 TEST_F(MainWindowTest, MenusTranslateAndWaitForTheirWindows) {
-    for (const char* name : {"miShowStat", "miShowCharts", "miShowErrors", "miClearByFilter", "miChangePreferences",
-                             "miSelectVP", "miSelectDeck", "miSelectBack", "miAllHands"})
+    for (const char* name :
+         {"miShowStat", "miShowCharts", "miShowErrors", "miClearByFilter", "miChangePreferences",
+          "miSelectVP", "miSelectDeck", "miSelectBack", "miAllHands"})
         EXPECT_FALSE(Find<QAction>(name)->isEnabled()) << name;
     EXPECT_EQ(Find<QAction>("miAbout")->text(), "&About DrawMentor...");
     const auto everyMenuHasText = [&] {
         int checked = 0;
         for (QAction* action : window->findChildren<QAction*>())
             if (!action->property("textKey").toString().isEmpty()) {
-                EXPECT_FALSE(action->text().isEmpty()) << action->property("textKey").toString().toStdString();
+                EXPECT_FALSE(action->text().isEmpty())
+                    << action->property("textKey").toString().toStdString();
                 ++checked;
             }
         EXPECT_GT(checked, 20);
@@ -197,25 +208,23 @@ TEST_F(MainWindowTest, RecentGamesInTheGameMenu) {
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(first->text(), "DEUCES WILD  (1)");
     first->trigger();
-    EXPECT_EQ(Engine().Engine->GameIndex, 4);
+    EXPECT_EQ(Engine().GameIndex(), 4);
     EXPECT_EQ(Find<QLabel>("lPokerName")->text(), "DEUCES WILD  (1)");
 }
 
 TEST_F(MainWindowTest, AnErrorInADealReachesTheReport) {
     QStringList reports;
     TApplication::SetReportHandler([&](const QString& text) { reports << text; });
-    Engine().Mode = pmPlayErrorHands;
-    Engine().ErrorHands = {PackHand({0, 1, 2, 3, 55})}; // a card that no deck of this game has
+    Engine().StackCards({0, 1, 2, 3, 55}); // a card that no deck of this game has
     Click("btnDeal");
     ASSERT_EQ(reports.size(), 1);
     const QString& report = reports.first();
-    EXPECT_TRUE(report.startsWith("DrawMentor 2.0.0.0\nDeal\nRange check error: card code 55\n")) << report.toStdString();
+    EXPECT_TRUE(report.startsWith("DrawMentor 2.0.0.0\nDeal\nRange check error: stacked card 55\n"))
+        << report.toStdString();
     EXPECT_TRUE(report.contains("Stackframe-based trace:\n"));
-    EXPECT_FALSE(Find<TCardButton>("btnDeal")->isEnabled() && false);
-    Engine().Mode = pmTraining;
-    Engine().ErrorHands.clear();
+    EXPECT_TRUE(Find<TCardButton>("btnDeal")->isEnabled());
     Click("btnDeal"); // the busy flag was cleared: play goes on
-    EXPECT_EQ(Engine().State, gsDealt);
+    EXPECT_EQ(Engine().State(), gsDealt);
 }
 
 // A slot run through Guarded reports its error in its own frame; nothing
@@ -228,7 +237,8 @@ TEST(GuardedSlots, AnErrorIsReportedBeforeItReachesQt) {
     } failing;
     QPushButton button;
     button.resize(40, 20);
-    QObject::connect(&button, &QPushButton::clicked, &failing, TApplication::GuardedSlot(&failing, &TFailing::Act));
+    QObject::connect(&button, &QPushButton::clicked, &failing,
+                     TApplication::GuardedSlot(&failing, &TFailing::Act));
     QTest::mouseClick(&button, Qt::LeftButton);
     QTest::mouseClick(&button, Qt::LeftButton);
     ASSERT_EQ(reports.size(), 2);
@@ -273,11 +283,12 @@ TEST_F(MainWindowTest, CoinValueChoiceAndAbout) {
         qobject_cast<QDialog*>(dialog)->accept();
     });
     QTest::mouseClick(Find<QLabel>("lCoinCost"), Qt::LeftButton);
-    EXPECT_EQ(Engine().CoinIndex, 2);
+    EXPECT_EQ(Engine().CoinIndex(), 2);
     EXPECT_EQ(Text("lCoinCost"), "$1.00");
-    QTimer::singleShot(0, [] { qobject_cast<QDialog*>(QApplication::activeModalWidget())->reject(); });
+    QTimer::singleShot(0,
+                       [] { qobject_cast<QDialog*>(QApplication::activeModalWidget())->reject(); });
     window->ChooseCoinValue(); // cancelled: nothing changes
-    EXPECT_EQ(Engine().CoinIndex, 2);
+    EXPECT_EQ(Engine().CoinIndex(), 2);
 
     QString version;
     QTimer::singleShot(0, [&] {
@@ -291,7 +302,8 @@ TEST_F(MainWindowTest, CoinValueChoiceAndAbout) {
 }
 
 TEST(SingleInstance, ASecondStartWakesTheFirst) {
-    const QString name = QStringLiteral("DrawMentor-test-%1").arg(QCoreApplication::applicationPid());
+    const QString name =
+        QStringLiteral("DrawMentor-test-%1").arg(QCoreApplication::applicationPid());
     TSingleInstance first(name);
     ASSERT_TRUE(first.Listen());
     QSignalSpy woken(&first, &TSingleInstance::ActivationRequested);
@@ -310,7 +322,8 @@ TEST(SingleInstance, ASecondStartWakesTheFirst) {
 }
 
 TEST(SingleInstance, ALiveInstanceKeepsItsName) {
-    const QString name = QStringLiteral("DrawMentor-live-%1").arg(QCoreApplication::applicationPid());
+    const QString name =
+        QStringLiteral("DrawMentor-live-%1").arg(QCoreApplication::applicationPid());
     TSingleInstance first(name);
     ASSERT_TRUE(first.Listen());
     QSignalSpy woken(&first, &TSingleInstance::ActivationRequested);
@@ -325,17 +338,19 @@ TEST(SingleInstance, ALiveInstanceKeepsItsName) {
 TEST(SingleInstance, TheSocketIsInTheUsersPrivateRuntimeFolder) {
     const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
     QTemporaryDir runtime; // made for this user only
-    ASSERT_TRUE(QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    ASSERT_TRUE(QFile::setPermissions(runtime.path(),
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
     EXPECT_EQ(TSingleInstance::DefaultName(), runtime.path() + "/DrawMentor.socket");
     TSingleInstance instance;
     EXPECT_TRUE(instance.Listen());
     EXPECT_TRUE(QFileInfo::exists(runtime.path() + "/DrawMentor.socket"));
     // A folder others may enter is not used.
-    QFile::setPermissions(runtime.path(), QFile::permissions(runtime.path()) | QFile::ReadOther | QFile::ExeOther |
-                                              QFile::WriteOther);
+    QFile::setPermissions(runtime.path(), QFile::permissions(runtime.path()) | QFile::ReadOther |
+                                              QFile::ExeOther | QFile::WriteOther);
     EXPECT_FALSE(TSingleInstance::DefaultName().startsWith(runtime.path()));
-    EXPECT_FALSE(TSingleInstance::DefaultName().startsWith("DrawMentor")); // never a bare name in /tmp
+    EXPECT_FALSE(
+        TSingleInstance::DefaultName().startsWith("DrawMentor")); // never a bare name in /tmp
     EXPECT_FALSE(TSingleInstance::IsPrivateFolder("/tmp"));
     if (saved.isNull())
         qunsetenv("XDG_RUNTIME_DIR");

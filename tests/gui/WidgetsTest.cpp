@@ -1,5 +1,5 @@
-#include "ui/CardButton.h"
-#include "ui/GradientLabel.h"
+#include "ui/common/CardButton.h"
+#include "ui/common/GradientLabel.h"
 
 #include "prefs/Preferences.h"
 

@@ -5,8 +5,12 @@
 namespace drawmentor::oracle {
 namespace {
 
-int RankOf(int code) { return code % 13; }
-int SuitOf(int code) { return code / 13; }
+int RankOf(int code) {
+    return code % 13;
+}
+int SuitOf(int code) {
+    return code / 13;
+}
 
 // 0 wheel, 1 middle, 2 ace-high, -1 none, for five different natural ranks.
 int FiveCardStraight(std::vector<int> ranks) {
@@ -32,7 +36,9 @@ int WildWindow(const std::vector<int>& ranks) {
 
 } // namespace
 
-bool IsWildCode(int code, int wildRank) { return code >= 52 || (wildRank >= 0 && RankOf(code) == wildRank); }
+bool IsWildCode(int code, int wildRank) {
+    return code >= 52 || (wildRank >= 0 && RankOf(code) == wildRank);
+}
 
 int ClassifyNaturalCodes(const TCodes& codes) {
     int rankCount[13] = {};

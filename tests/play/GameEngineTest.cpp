@@ -15,7 +15,7 @@ namespace drawmentor {
 namespace {
 
 class TFakeWindows : public IGameWindows {
-public:
+  public:
     TWarningAnswer ShowWarning(TGameEngine&) override {
         ++Warnings;
         return Answer;
@@ -31,7 +31,7 @@ public:
 };
 
 class GameEngineTest : public ::testing::Test {
-protected:
+  protected:
     GameEngineTest() : folders(QStringLiteral(DRAWMENTOR_RUNTIME_DIR)) {
         TRandom::SetSeedSource([] { return 20261207u; });
         SetClock([this] { return now; });
@@ -42,7 +42,9 @@ protected:
         TRandom::SetSeedSource({});
         SetClock({});
     }
-    TGameEngine& Start() {
+    // Starts on a settings file holding `settings` (INI text).
+    TGameEngine& Start(const QByteArray& settings = {}) {
+        if (!settings.isEmpty()) folders.WriteDataFile("DrawMentor.ini", settings);
         preferences = std::make_unique<TPreferences>();
         engine = std::make_unique<TGameEngine>(*preferences, &windows);
         return *engine;
@@ -64,18 +66,18 @@ protected:
 
 TEST_F(GameEngineTest, AFreshEngine) {
     TGameEngine& e = Start();
-    EXPECT_EQ(e.Engine->GameIndex, 0);
-    EXPECT_EQ(e.PayIndex, 0);
-    EXPECT_EQ(e.Credits, 2500);
-    EXPECT_EQ(e.Bet, 5);
-    EXPECT_EQ(e.CoinIndex, 0);
-    EXPECT_EQ(e.Mode, pmTraining);
-    EXPECT_EQ(e.Options, kShowResultHands | kShowWarnings);
-    EXPECT_EQ(e.State, gsIdle);
+    EXPECT_EQ(e.GameIndex(), 0);
+    EXPECT_EQ(e.PayIndex(), 0);
+    EXPECT_EQ(e.Credits(), 2500);
+    EXPECT_EQ(e.Bet(), 5);
+    EXPECT_EQ(e.CoinIndex(), 0);
+    EXPECT_EQ(e.Mode(), pmTraining);
+    EXPECT_EQ(e.Options(), kShowResultHands | kShowWarnings);
+    EXPECT_EQ(e.State(), gsIdle);
     EXPECT_EQ(e.Accuracy(), 100);
     EXPECT_EQ(e.Caption(), "JACKS OR BETTER  (1)");
     EXPECT_EQ(e.Pay(0, 5), 4000);
-    EXPECT_EQ(e.Payout.Pays[0], 4000);
+    EXPECT_EQ(e.Payout().Pays[0], 4000);
     EXPECT_EQ(e.CardAt(0), kNoCard);
     EXPECT_THROW(e.CardAt(5), ERangeError);
     EXPECT_THROW(e.Pay(16, 1), ERangeError);
@@ -88,40 +90,41 @@ TEST_F(GameEngineTest, TheRandomGenerator) {
     EXPECT_EQ(random.Next(52), 1);
     EXPECT_EQ(random.Seed, 134775814u);
     random.Seed = 0xFFFFFFFFu;
-    EXPECT_EQ(random.Next(52), static_cast<int>((uint64_t{0xFFFFFFFFu * 134775813u + 1u} * 52) >> 32));
+    EXPECT_EQ(random.Next(52),
+              static_cast<int>((uint64_t{0xFFFFFFFFu * 134775813u + 1u} * 52) >> 32));
 }
 
 TEST_F(GameEngineTest, DealTakesTheBetAndCreditsMayGoNegative) {
-    TGameEngine& e = Start();
-    e.Credits = 3;
+    TGameEngine& e = Start("[Params]\nCredits=3\n");
     e.Deal();
-    EXPECT_EQ(e.State, gsDealt);
-    EXPECT_EQ(e.Credits, -2);
-    EXPECT_EQ(e.DrawMask, 31);
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(e.CardAt(i), e.Record.Dealt[i]);
-    EXPECT_EQ(e.Record.DealTime, now);
+    EXPECT_EQ(e.State(), gsDealt);
+    EXPECT_EQ(e.Credits(), -2);
+    EXPECT_EQ(e.DrawMask(), 31);
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(e.CardAt(i), e.Record().Dealt[i]);
+    EXPECT_EQ(e.Record().DealTime, now);
     e.SetMode(pmAutoHold);
     e.Deal(); // a dealt hand is refunded, a new one dealt
-    EXPECT_EQ(e.Credits, -2);
-    EXPECT_EQ(e.DrawMask, e.Record.BestMask);
+    EXPECT_EQ(e.Credits(), -2);
+    EXPECT_EQ(e.DrawMask(), e.Record().BestMask);
     EXPECT_EQ(e.Logger().Count(), 0);
 }
 
 TEST_F(GameEngineTest, HoldingEverythingStillDrawsFiveCards) {
     TGameEngine& e = Start();
     e.Deal();
-    e.DrawMask = 0;
-    const auto dealt = e.Record.Dealt;
+    e.SetDrawMask(0);
+    const auto dealt = e.Record().Dealt;
     e.Draw();
-    EXPECT_EQ(e.State, gsDrawn);
+    EXPECT_EQ(e.State(), gsDrawn);
     std::set<int> cards(dealt.begin(), dealt.end());
-    for (uint8_t code : e.Record.Drawn) EXPECT_TRUE(cards.insert(code).second) << "card dealt twice";
+    for (uint8_t code : e.Record().Drawn)
+        EXPECT_TRUE(cards.insert(code).second) << "card dealt twice";
     for (int i = 0; i < 5; ++i) EXPECT_EQ(e.CardAt(i), dealt[i]);
-    EXPECT_EQ(e.Record.DrawMask, 0);
-    EXPECT_LE(e.Record.Return, e.Record.BestReturn);
-    EXPECT_GE(e.Record.MaxWin, std::max(e.Record.Win, e.Record.BestWin));
-    if (e.Record.MaxWin == 0) {
-        EXPECT_EQ(e.Record.MaxMask, 31);
+    EXPECT_EQ(e.Record().DrawMask, 0);
+    EXPECT_LE(e.Record().Return, e.Record().BestReturn);
+    EXPECT_GE(e.Record().MaxWin, std::max(e.Record().Win, e.Record().BestWin));
+    if (e.Record().MaxWin == 0) {
+        EXPECT_EQ(e.Record().MaxMask, 31);
     }
 }
 
@@ -129,49 +132,87 @@ TEST_F(GameEngineTest, CollectLogsOnceAndRefundsUndrawnHands) {
     TGameEngine& e = Start();
     e.Deal();
     e.Collect();
-    EXPECT_EQ(e.Credits, 2500); // refunded
+    EXPECT_EQ(e.Credits(), 2500); // refunded
     e.Collect();
-    EXPECT_EQ(e.Credits, 2500); // not twice
+    EXPECT_EQ(e.Credits(), 2500); // not twice
     EXPECT_EQ(e.Logger().Count(), 0);
     e.Deal();
     e.Draw();
-    const int win = e.CurrentWin;
+    const int win = e.CurrentWin();
     e.Collect();
     e.Collect();
     EXPECT_EQ(e.Logger().Count(), 1);
-    EXPECT_EQ(e.Credits, 2500 - 5 + win);
-    EXPECT_EQ(e.Hands, 1);
-    EXPECT_EQ(e.Balance, (win - 5) * 0.25);
+    EXPECT_EQ(e.Credits(), 2500 - 5 + win);
+    EXPECT_EQ(e.Hands(), 1);
+    EXPECT_EQ(e.Balance(), (win - 5) * 0.25);
+}
+
+// A royal flush held and drawn to, so that every double-up starts from a win.
+int DealAWin(TGameEngine& e) {
+    e.StackCards({8, 9, 10, 11, 12}); // T to A of spades
+    e.Deal();
+    e.SetDrawMask(0);
+    e.Draw();
+    return e.CurrentWin();
 }
 
 TEST_F(GameEngineTest, DoubleUpCompares) {
     TGameEngine& e = Start();
-    const auto pick = [&](int dealer, int picked, int win) {
-        e.State = gsDoubleUp;
-        e.CurrentWin = win;
-        e.Cards[0] = dealer;
-        e.Cards[3] = picked;
+    const int aceS = 12, aceH = 51, kingD = 2 * 13 + 11, twoC = 13, threeC = 14, fourC = 15,
+              fiveC = 16;
+    // The dealer's card and the card at position 3 as given, fillers elsewhere.
+    const auto pick = [&](int dealer, int picked) {
+        const int before = e.CurrentWin() > 0 ? e.CurrentWin() : DealAWin(e);
+        EXPECT_GT(before, 0);
+        std::vector<int> fillers;
+        for (int card : {threeC, fourC, fiveC, twoC + 5})
+            if (card != dealer && card != picked) fillers.push_back(card);
+        e.StackCards({dealer, fillers[0], fillers[1], picked, fillers[2]});
+        e.StartDoubleUp();
+        EXPECT_EQ(e.State(), gsDoubleUp);
+        EXPECT_TRUE(e.ShowsBack(3));
         e.DoubleUpPick(3);
-        EXPECT_EQ(e.State, gsDrawn);
-        return e.CurrentWin;
+        EXPECT_EQ(e.State(), gsDrawn);
+        return std::pair{before, e.CurrentWin()};
     };
-    const int aceS = 12, aceH = 51, kingD = 2 * 13 + 11, twoC = 13;
-    EXPECT_EQ(pick(kingD, aceS, 10), 20);
-    EXPECT_EQ(pick(aceS, aceH, 10), 10); // a push
-    EXPECT_EQ(pick(aceS, twoC, 10), 0);
+    const auto doubles = [](std::pair<int, int> result) {
+        return result.second == 2 * result.first;
+    };
+    const auto [won, doubled] = pick(kingD, aceS);
+    EXPECT_EQ(won, 4000);
+    EXPECT_EQ(doubled, 8000);
+    EXPECT_EQ(pick(aceS, aceH).second, 8000); // a push
+    EXPECT_EQ(pick(aceS, twoC).second, 0);
     e.SelectGame(3, 0); // a joker beats every natural card
-    EXPECT_EQ(pick(52, aceS, 10), 0);
-    EXPECT_EQ(pick(aceS, 52, 10), 20);
+    EXPECT_EQ(pick(52, aceS).second, 0);
+    EXPECT_TRUE(doubles(pick(aceS, 52)));
     e.SelectGame(4, 0); // and so does a deuce where deuces are wild
-    EXPECT_EQ(pick(aceS, twoC, 10), 20);
-    e.State = gsDoubleUp;
+    EXPECT_TRUE(doubles(pick(aceS, twoC)));
+    e.StartDoubleUp();
     EXPECT_THROW(e.DoubleUpPick(0), ERangeError); // the dealer's card is no pick
-    EXPECT_EQ(pick(twoC, aceS, 0x40000000), 0);
-    e.State = gsDoubleUp;
-    e.CurrentWin = 0x40000000;
-    e.Cards[0] = aceS;
-    e.Cards[1] = 52 % 52; // deuce of spades, wild
-    EXPECT_THROW(e.DoubleUpPick(1), EOverflowError);
+
+    // Won double-ups until the win passes the 32-bit range: 4000 * 2^19 still fits.
+    e.SelectGame(0, 0);
+    for (int round = 0; round < 19; ++round) pick(threeC, aceS);
+    EXPECT_EQ(e.CurrentWin(), 4000 << 19);
+    e.StackCards({threeC, fourC, fiveC, aceS, twoC + 5});
+    e.StartDoubleUp();
+    EXPECT_THROW(e.DoubleUpPick(3), EOverflowError);
+}
+
+TEST_F(GameEngineTest, TheBalanceCountsInTheDealtHandsCoinValue) {
+    TGameEngine& e = Start();
+    e.SetCoinIndex(3); // $5
+    const int win = DealAWin(e);
+    e.SetCoinIndex(5); // $100 from the next deal on
+    e.Collect();
+    EXPECT_DOUBLE_EQ(e.Balance(), (win - 5) * 5.0);
+    EXPECT_EQ(e.Record().CoinIndex, 3);
+    EXPECT_EQ(e.Record().DealLine, 0) << "the dealt hand was a royal flush";
+    e.Deal();
+    e.Collect(); // refunded: the balance stays
+    EXPECT_DOUBLE_EQ(e.Balance(), (win - 5) * 5.0);
+    EXPECT_THROW(e.SetCoinIndex(6), ERangeError);
 }
 
 TEST_F(GameEngineTest, DoubleUpIsLoggedWithTheCollectedWin) {
@@ -180,11 +221,11 @@ TEST_F(GameEngineTest, DoubleUpIsLoggedWithTheCollectedWin) {
         e.Deal();
         e.ShowHint();
         e.Draw();
-        if (e.CurrentWin == 0) continue;
+        if (e.CurrentWin() == 0) continue;
         e.StartDoubleUp();
-        EXPECT_EQ(e.State, gsDoubleUp);
+        EXPECT_EQ(e.State(), gsDoubleUp);
         e.DoubleUpPick(2);
-        const int collected = e.CurrentWin;
+        const int collected = e.CurrentWin();
         e.Collect();
         TLogRecord record;
         e.Logger().Rewind();
@@ -203,7 +244,7 @@ TEST_F(GameEngineTest, WarningsOnlyForHoldsCostingMoreThanACent) {
         e.Deal();
         small = large = -1;
         for (int mask = 0; mask < 32; ++mask) {
-            e.DrawMask = mask;
+            e.SetDrawMask(mask);
             const long double cost = e.HoldCost();
             if (cost > 0 && cost <= kWarningThreshold) small = mask;
             if (cost >= 0.02) large = mask;
@@ -211,19 +252,19 @@ TEST_F(GameEngineTest, WarningsOnlyForHoldsCostingMoreThanACent) {
     }
     ASSERT_GE(small, 0);
     ASSERT_GE(large, 0);
-    e.DrawMask = small;
+    e.SetDrawMask(small);
     e.CheckWarning();
     EXPECT_EQ(windows.Warnings, 0);
-    e.DrawMask = large;
+    e.SetDrawMask(large);
     e.CheckWarning();
     EXPECT_EQ(windows.Warnings, 1);
-    EXPECT_EQ(e.DrawMask, large); // kept: the player answered no
+    EXPECT_EQ(e.DrawMask(), large); // kept: the player answered no
     windows.Answer = {true, true};
     e.CheckWarning();
-    EXPECT_EQ(e.DrawMask, e.Record.BestMask);
-    EXPECT_GT(e.Record.HintReturn, 0);
-    EXPECT_FALSE(e.Options & kShowWarnings);
-    e.DrawMask = large;
+    EXPECT_EQ(e.DrawMask(), e.Record().BestMask);
+    EXPECT_GT(e.Record().HintReturn, 0);
+    EXPECT_FALSE(e.Options() & kShowWarnings);
+    e.SetDrawMask(large);
     e.CheckWarning();
     EXPECT_EQ(windows.Warnings, 2);
 }
@@ -232,77 +273,75 @@ TEST_F(GameEngineTest, ErrorHandsAreReplayed) {
     TGameEngine& e = Start();
     e.SetMode(pmPlayErrorHands); // nothing logged yet: another mode is offered
     EXPECT_EQ(windows.ModeQuestions, 1);
-    EXPECT_EQ(e.Mode, pmTraining);
+    EXPECT_EQ(e.Mode(), pmTraining);
     std::vector<std::array<uint8_t, 5>> errors;
     for (int hand = 0; hand < 20; ++hand) {
         e.Deal();
-        e.DrawMask = 0; // standing pat is usually an error
+        e.SetDrawMask(0); // standing pat is usually an error
         e.Draw();
-        if (e.Record.Return < e.Record.BestReturn) errors.push_back(e.Record.Dealt);
+        if (e.Record().Return < e.Record().BestReturn) errors.push_back(e.Record().Dealt);
     }
     e.Collect();
     ASSERT_FALSE(errors.empty());
     e.SetMode(pmPlayErrorHands);
-    EXPECT_EQ(e.Mode, pmPlayErrorHands);
-    EXPECT_EQ(e.ErrorHands.size(), errors.size());
+    EXPECT_EQ(e.Mode(), pmPlayErrorHands);
+    EXPECT_EQ(e.ErrorHandCount(), static_cast<int>(errors.size()));
     for (size_t i = 0; i <= errors.size(); ++i) {
         e.Deal();
         const auto& expected = errors[i % errors.size()]; // cyclic
         for (int p = 0; p < 5; ++p) EXPECT_EQ(e.CardAt(p), expected[p]);
-        EXPECT_EQ(e.Record.Mode, pmPlayErrorHands);
+        EXPECT_EQ(e.Record().Mode, pmPlayErrorHands);
     }
     e.SelectGame(4, 0); // no errors in this game: the list is gone, the next deal asks
-    EXPECT_TRUE(e.ErrorHands.empty());
+    EXPECT_EQ(e.ErrorHandCount(), 0);
     windows.ModeAnswer = pmRealPlay;
     e.Deal();
     EXPECT_EQ(windows.ModeQuestions, 2);
-    EXPECT_EQ(e.Mode, pmRealPlay);
-    EXPECT_EQ(e.State, gsDealt);
+    EXPECT_EQ(e.Mode(), pmRealPlay);
+    EXPECT_EQ(e.State(), gsDealt);
 }
 
 TEST_F(GameEngineTest, RecentGamesAndTheirOrderSurviveARestart) {
     TGameEngine& e = Start();
     e.SelectGame(4, 0);
     e.SelectGame(6, 1);
-    EXPECT_EQ(e.RecentGames, (QStringList{"  4  0", "  0  0"}));
+    EXPECT_EQ(e.RecentGames(), (QStringList{"  4  0", "  0  0"}));
     e.SelectRecent(1); // back to Jacks: its own key leaves the list
-    EXPECT_EQ(e.RecentGames, (QStringList{"  6  1", "  4  0"}));
+    EXPECT_EQ(e.RecentGames(), (QStringList{"  6  1", "  4  0"}));
     for (int game : {2, 3, 5, 8, 9, 10}) e.SelectGame(game, 0);
-    EXPECT_EQ(e.RecentGames.size(), 5);
-    EXPECT_EQ(e.RecentGames.first(), "  9  0");
+    EXPECT_EQ(e.RecentGames().size(), 5);
+    EXPECT_EQ(e.RecentGames().first(), "  9  0");
     e.SelectGame(10, 0); // the game on the table chosen again is not listed
-    EXPECT_EQ(e.RecentGames.first(), "  9  0");
-    const QStringList before = e.RecentGames;
+    EXPECT_EQ(e.RecentGames().first(), "  9  0");
+    const QStringList before = e.RecentGames();
     TGameEngine& again = Restart();
-    EXPECT_EQ(again.RecentGames, before);
-    EXPECT_EQ(again.Engine->GameIndex, 10);
+    EXPECT_EQ(again.RecentGames(), before);
+    EXPECT_EQ(again.GameIndex(), 10);
 }
 
 TEST_F(GameEngineTest, CountersAndPlayTimeSurviveARestart) {
-    TGameEngine& e = Start();
+    // A day and a half and three seconds played before.
+    TGameEngine& e = Start("[Preferences]\nAutosave=123456\n[Params]\nTime=36:00:03\n");
+    e.SetCoinIndex(3);
     e.Deal();
     e.Draw();
     e.Collect();
-    e.CoinIndex = 3;
-    e.SetBet(2);
-    e.SetOptions(kShowResultHands);
-    e.ClockStart = 0;
-    e.PlayTime = 1.5 + 3.0 / 86400; // a day and a half and three seconds
-    preferences->AutoSave = asCredits | asBalance | asValue | asAccuracy | asHands | asTime;
-    const int credits = e.Credits;
-    const double balance = e.Balance;
-    const double returns = e.ReturnSum;
+    EXPECT_TRUE(e.SetBet(2));
+    e.SetOption(kShowWarnings, false);
+    const int credits = e.Credits();
+    const double balance = e.Balance();
+    const double returns = e.ReturnSum();
     TGameEngine& again = Restart();
-    EXPECT_EQ(again.Credits, credits);
-    EXPECT_EQ(again.BestCredits, credits);
-    EXPECT_DOUBLE_EQ(again.Balance, balance);
-    EXPECT_EQ(again.CoinIndex, 3);
-    EXPECT_EQ(again.Bet, 2);
-    EXPECT_EQ(again.Payout.Pays[0], 500);
-    EXPECT_EQ(again.ReturnSum, returns);
-    EXPECT_EQ(again.Hands, 1);
-    EXPECT_EQ(again.Options, kShowResultHands);
-    EXPECT_NEAR(again.PlayTime, 1.5 + 3.0 / 86400, 0.5 / 86400);
+    EXPECT_EQ(again.Credits(), credits);
+    EXPECT_EQ(again.BestCredits(), credits);
+    EXPECT_DOUBLE_EQ(again.Balance(), balance);
+    EXPECT_EQ(again.CoinIndex(), 3);
+    EXPECT_EQ(again.Bet(), 2);
+    EXPECT_EQ(again.Payout().Pays[0], 500);
+    EXPECT_EQ(again.ReturnSum(), returns);
+    EXPECT_EQ(again.Hands(), 1);
+    EXPECT_EQ(again.Options(), kShowResultHands);
+    EXPECT_NEAR(again.ElapsedTime(), 1.5 + 3.0 / 86400, 0.5 / 86400);
     EXPECT_EQ(PlayTimeText(1.5), "36:00:00");
     EXPECT_NEAR(*ParsePlayTime("01:02:03"), 3723.0 / 86400, 1e-12); // the old time-of-day text
     EXPECT_FALSE(ParsePlayTime("soon"));
@@ -312,14 +351,14 @@ TEST_F(GameEngineTest, SettingsNamingAGoneGameOrPaytableStillStart) {
     preferences = std::make_unique<TPreferences>();
     preferences->SettingsFile().WriteString("MRU", "0", "  0 99");
     engine = std::make_unique<TGameEngine>(*preferences, &windows);
-    EXPECT_EQ(engine->Engine->GameIndex, 0);
-    EXPECT_EQ(engine->PayIndex, 0);
+    EXPECT_EQ(engine->GameIndex(), 0);
+    EXPECT_EQ(engine->PayIndex(), 0);
     preferences->SettingsFile().WriteString("MRU", "0", " 12  0"); // not offered
     engine = std::make_unique<TGameEngine>(*preferences, &windows);
-    EXPECT_EQ(engine->Engine->GameIndex, 0);
+    EXPECT_EQ(engine->GameIndex(), 0);
     preferences->SettingsFile().WriteString("MRU", "0", "garbage");
     engine = std::make_unique<TGameEngine>(*preferences, &windows);
-    EXPECT_EQ(engine->Engine->GameIndex, 0);
+    EXPECT_EQ(engine->GameIndex(), 0);
 }
 
 TEST_F(GameEngineTest, WithoutAnyPaytableTheErrorSaysSo) {
@@ -329,24 +368,24 @@ TEST_F(GameEngineTest, WithoutAnyPaytableTheErrorSaysSo) {
         TGameEngine e(*preferences, &windows);
         FAIL();
     } catch (const EDrawMentor& error) {
-        EXPECT_NE(std::string(error.what()).find("LoadFromIni\nNo paytable is stored for any game"), std::string::npos)
+        EXPECT_NE(std::string(error.what()).find("LoadFromIni\nNo paytable is stored for any game"),
+                  std::string::npos)
             << error.what();
     }
 }
 
 TEST_F(GameEngineTest, ChangingGameKeepsOrResetsCounters) {
-    TGameEngine& e = Start();
-    e.Credits = 1234;
+    TGameEngine& e = Start("[Params]\nCredits=1234\n");
     e.SelectGame(4, 0);
-    EXPECT_EQ(e.Credits, 1234);
+    EXPECT_EQ(e.Credits(), 1234);
     preferences->SaveForNewGame = false;
     e.SelectGame(0, 1);
-    EXPECT_EQ(e.Credits, 2500);
-    EXPECT_EQ(e.PayTable.At(5, 3), 45); // 9/5 Jacks
-    EXPECT_EQ(e.PayTable.At(5, 4), 25);
+    EXPECT_EQ(e.Credits(), 2500);
+    EXPECT_EQ(e.PayTable().At(5, 3), 45); // 9/5 Jacks
+    EXPECT_EQ(e.PayTable().At(5, 4), 25);
     EXPECT_THROW(e.SelectGame(4, 99), ERangeError);
-    EXPECT_EQ(e.Engine->GameIndex, 0); // nothing changed
-    EXPECT_EQ(e.PayIndex, 1);
+    EXPECT_EQ(e.GameIndex(), 0); // nothing changed
+    EXPECT_EQ(e.PayIndex(), 1);
 }
 
 } // namespace

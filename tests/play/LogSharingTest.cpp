@@ -14,8 +14,8 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
 #include <limits>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
@@ -37,10 +37,12 @@ TLogRecord Hand(int game, TDateTime dealt) {
     return r;
 }
 
-int RecordsIn(const QString& path) { return static_cast<int>(ReadFile(path).size() / kLogRecordSize); }
+int RecordsIn(const QString& path) {
+    return static_cast<int>(ReadFile(path).size() / kLogRecordSize);
+}
 
 class LogSharingTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         path = folders.Data() + "DrawMentor.log";
         QDir().mkpath(folders.Data());
@@ -137,7 +139,8 @@ TEST_F(LogSharingTest, AFullDiskLosesNoRecordAndLeavesNoFragment) {
             logger.Append(Hand(0, 46001));
             FAIL() << "an append to a full disk must report it";
         } catch (const EDrawMentor& error) {
-            EXPECT_NE(std::string(error.what()).find("No space left on device"), std::string::npos) << error.what();
+            EXPECT_NE(std::string(error.what()).find("No space left on device"), std::string::npos)
+                << error.what();
         }
     }
     EXPECT_EQ(ReadFile(path).size(), 200 * kLogRecordSize);
@@ -163,14 +166,16 @@ TEST_F(LogSharingTest, OnlyARegularFileIsALog) {
 }
 
 TEST_F(LogSharingTest, RecordsThatAreNoHandsAreSkippedAndCounted) {
-    TLogRecord badCoin = Hand(0, 46000), badGame = Hand(kCatalogueSize, 46000), badTime = Hand(0, 46000);
+    TLogRecord badCoin = Hand(0, 46000), badGame = Hand(kCatalogueSize, 46000),
+               badTime = Hand(0, 46000);
     badCoin.CoinIndex = 9;
     badTime.DealTime = std::numeric_limits<double>::quiet_NaN();
     TLogRecord badLine = Hand(0, 46000);
     badLine.Line = 40;
     {
         TLogger writer(path);
-        for (const TLogRecord& r : {Hand(0, 46000.1), badCoin, badGame, Hand(4, 46000.2), badTime, badLine})
+        for (const TLogRecord& r :
+             {Hand(0, 46000.1), badCoin, badGame, Hand(4, 46000.2), badTime, badLine})
             writer.Append(r);
     }
     TLogger logger(path);
@@ -181,7 +186,7 @@ TEST_F(LogSharingTest, RecordsThatAreNoHandsAreSkippedAndCounted) {
     while (logger.ReadNext(record)) ++read;
     EXPECT_EQ(read, 2);
     EXPECT_EQ(logger.Filter().Dates.size(), 2); // the session and the one valid day
-    logger.ClearAll(); // all means all: the damaged ones go too
+    logger.ClearAll();                          // all means all: the damaged ones go too
     EXPECT_EQ(ReadFile(path).size(), 0);
 }
 

@@ -88,7 +88,7 @@ TEST(DateTimes, DaysSinceTheEndOf1899) {
 }
 
 class LoggerTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         SetClock([this] { return now; });
         path = folders.Data() + "DrawMentor.log";
@@ -114,7 +114,8 @@ TEST_F(LoggerTest, EveryAppendReachesTheFileAtOnce) {
     logger.Append(Hand(0, 0, 1, now));
     const QByteArray bytes = ReadFile(path);
     ASSERT_EQ(bytes.size(), 158);
-    EXPECT_EQ(TLogRecord::FromBytes(reinterpret_cast<const uint8_t*>(bytes.constData()) + 79), Hand(0, 0, 1, now));
+    EXPECT_EQ(TLogRecord::FromBytes(reinterpret_cast<const uint8_t*>(bytes.constData()) + 79),
+              Hand(0, 0, 1, now));
     TLogger again(path);
     EXPECT_EQ(again.Count(), 2);
 }
@@ -128,7 +129,9 @@ TEST_F(LoggerTest, ATrailingFragmentIsDroppedAndNeverMisalignsAppends) {
     logger.Append(Hand(4, 0, 1, now));
     const QByteArray after = ReadFile(path);
     ASSERT_EQ(after.size(), 3 * 79);
-    EXPECT_EQ(TLogRecord::FromBytes(reinterpret_cast<const uint8_t*>(after.constData()) + 158).GameIndex, 4);
+    EXPECT_EQ(
+        TLogRecord::FromBytes(reinterpret_cast<const uint8_t*>(after.constData()) + 158).GameIndex,
+        4);
     TLogRecord record;
     logger.Rewind();
     int read = 0;
@@ -149,7 +152,8 @@ TEST_F(LoggerTest, ClearByFilterRemovesOnlyMatchingRecordsUpToTheDate) {
     TLogger logger(path);
     const TDateTime day1 = 45998.4, day2 = 45999.4, day3 = 46000.4;
     logger.Append(Hand(0, 0, 1, day1)); // matches, before: removed
-    logger.Append(Hand(4, 0, 1, day1)); // other game, before: kept (the Part's rule deleted it)
+    logger.Append(
+        Hand(4, 0, 1, day1)); // other game, before: kept, although it is older than the date
     logger.Append(Hand(0, 0, 1, day2)); // matches, exactly at DateFrom: removed
     logger.Append(Hand(0, 0, 2, day2)); // other mode: kept
     logger.Append(Hand(0, 0, 1, day3)); // matches, after: kept
@@ -238,7 +242,8 @@ TEST_F(LoggerTest, FilterDaysOfAShuffledLogAreDistinctAndNewestFirst) {
     // Searching a list per record took minutes here; a set takes a fraction of a second.
     EXPECT_LT(timer.elapsed(), 10000);
     ASSERT_EQ(filter.DateDays.size(), size_t{kDays} + 1);
-    for (size_t i = 2; i < filter.DateDays.size(); ++i) ASSERT_LT(filter.DateDays[i], filter.DateDays[i - 1]) << i;
+    for (size_t i = 2; i < filter.DateDays.size(); ++i)
+        ASSERT_LT(filter.DateDays[i], filter.DateDays[i - 1]) << i;
     EXPECT_EQ(filter.Dates[1], TLogFilter::DateText(40000 + kDays - 1));
 }
 
@@ -287,7 +292,8 @@ TEST_F(LoggerTest, FilterFollowsTheNewestHand) {
     EXPECT_FALSE(filter.MatchesKey(Hand(0, 1, 2, now)));
     EXPECT_FALSE(filter.MatchesKey(Hand(0, 0, 8, now))); // modes above 7 never match
 
-    logger.Append(Hand(0, 0, 1, now)); // a hand of this session: the rebuilt filter starts at the session
+    logger.Append(
+        Hand(0, 0, 1, now)); // a hand of this session: the rebuilt filter starts at the session
     EXPECT_EQ(&logger.Filter(), &filter) << "windows may hold the filter across appends";
     EXPECT_EQ(logger.Filter().DateItemIndex(), 0);
     EXPECT_EQ(secondListener, 1);

@@ -20,7 +20,8 @@ namespace {
 // The paying line of a final hand, found without the engines: natural
 // categories go to the last line listing them, wild ones to the best-paying
 // line listing them (ties to the lower line).
-int PlainLine(const TPokerDescription& game, const TPayTable& table, int bet, const oracle::TCodes& codes) {
+int PlainLine(const TPokerDescription& game, const TPayTable& table, int bet,
+              const oracle::TCodes& codes) {
     const int wildRank = game.WildRank >= 0 ? game.WildRank : -1;
     bool wild = false;
     for (int code : codes) wild = wild || oracle::IsWildCode(code, wildRank);
@@ -35,7 +36,8 @@ int PlainLine(const TPokerDescription& game, const TPayTable& table, int bet, co
     const auto& wildGame = dynamic_cast<const TWildPokerDescription&>(game);
     int line = -1;
     for (int l = 0; l <= game.LastLine; ++l)
-        if (((wildGame.WildLineCategories(l) >> category) & 1) && (line < 0 || table.At(bet, l) > table.At(bet, line)))
+        if (((wildGame.WildLineCategories(l) >> category) & 1) &&
+            (line < 0 || table.At(bet, l) > table.At(bet, line)))
             line = l;
     return line;
 }
@@ -43,7 +45,8 @@ int PlainLine(const TPokerDescription& game, const TPayTable& table, int bet, co
 oracle::TCodes FinalHand(const TLogRecord& record, int mask) {
     oracle::TCodes codes{};
     int next = 0;
-    for (int i = 0; i < 5; ++i) codes[i] = ((mask >> i) & 1) ? record.Drawn[next++] : record.Dealt[i];
+    for (int i = 0; i < 5; ++i)
+        codes[i] = ((mask >> i) & 1) ? record.Drawn[next++] : record.Dealt[i];
     return codes;
 }
 
@@ -52,16 +55,16 @@ class SimulationTest : public ::testing::TestWithParam<int> {};
 TEST_P(SimulationTest, EveryRecordAgreesWithTheCardsAndTheCounters) {
     testing::TTempFolders folders(QStringLiteral(DRAWMENTOR_RUNTIME_DIR));
     TRandom::SetSeedSource([] { return 777u; });
+    const int game = GetParam();
     TPreferences preferences;
     TGameEngine engine(preferences);
-    const int game = GetParam();
     if (game == 12) { // not offered, so no stored paytable: give it one
-        engine.SetEngine(CreateEngineForGame(game));
-        engine.PayIndex = 0;
+        TPayTable pays;
         const int perCoin[] = {2000, 800, 200, 25, 15, 9, 5, 3, 2, 2, 1};
         for (int coins = 1; coins <= 5; ++coins)
-            for (int line = 0; line < 16; ++line) engine.PayTable.At(coins, line) = line <= 10 ? perCoin[line] * coins : -1;
-        engine.SetBet(5);
+            for (int line = 0; line < 16; ++line)
+                pays.At(coins, line) = line <= 10 ? perCoin[line] * coins : -1;
+        engine.SelectGame(game, 0, pays);
     } else {
         engine.SelectGame(game, 0);
     }
@@ -74,13 +77,13 @@ TEST_P(SimulationTest, EveryRecordAgreesWithTheCardsAndTheCounters) {
         // Mostly best play, sometimes a random hold, sometimes the hint.
         const int choice = static_cast<int>(player() % 10);
         if (choice < 6)
-            engine.DrawMask = engine.Record.BestMask;
+            engine.SetDrawMask(engine.Record().BestMask);
         else if (choice < 9)
-            engine.DrawMask = static_cast<int>(player() % 32);
+            engine.SetDrawMask(static_cast<int>(player() % 32));
         else
             engine.ShowHint();
         engine.Draw();
-        if (engine.CurrentWin > 0 && player() % 4 == 0) {
+        if (engine.CurrentWin() > 0 && player() % 4 == 0) {
             engine.StartDoubleUp();
             engine.DoubleUpPick(1 + static_cast<int>(player() % 4));
         }
@@ -94,10 +97,11 @@ TEST_P(SimulationTest, EveryRecordAgreesWithTheCardsAndTheCounters) {
     TLogRecord r;
     log.Rewind();
     while (log.ReadNext(r)) {
-        SCOPED_TRACE(oracle::CodesText(FinalHand(r, 0)) + " drawn " + oracle::CodesText(FinalHand(r, 31)));
+        SCOPED_TRACE(oracle::CodesText(FinalHand(r, 0)) + " drawn " +
+                     oracle::CodesText(FinalHand(r, 31)));
         const auto win = [&](int mask) {
-            const int line = PlainLine(*description, engine.PayTable, r.Bet, FinalHand(r, mask));
-            return line < 0 ? 0 : engine.PayTable.At(r.Bet, line);
+            const int line = PlainLine(*description, engine.PayTable(), r.Bet, FinalHand(r, mask));
+            return line < 0 ? 0 : engine.PayTable().At(r.Bet, line);
         };
         ASSERT_EQ(r.Win, win(r.DrawMask));
         ASSERT_EQ(r.BestWin, win(r.BestMask));
@@ -113,9 +117,9 @@ TEST_P(SimulationTest, EveryRecordAgreesWithTheCardsAndTheCounters) {
         collected += r.Collected;
         bestWins += r.BestWin;
     }
-    EXPECT_EQ(engine.Credits, 2500 - bets + collected);
-    EXPECT_EQ(engine.BestCredits, 2500 - bets + bestWins);
-    EXPECT_EQ(engine.Hands, hands);
+    EXPECT_EQ(engine.Credits(), 2500 - bets + collected);
+    EXPECT_EQ(engine.BestCredits(), 2500 - bets + bestWins);
+    EXPECT_EQ(engine.Hands(), hands);
 }
 
 INSTANTIATE_TEST_SUITE_P(DeckKinds, SimulationTest, ::testing::Values(0, 4, 20, 3, 8, 12),

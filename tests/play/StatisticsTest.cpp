@@ -1,5 +1,5 @@
-#include "play/Logger.h"
 #include "play/Statistics.h"
+#include "play/Logger.h"
 
 #include "prefs/Preferences.h"
 
@@ -11,19 +11,21 @@ namespace drawmentor {
 namespace {
 
 class StatisticsTest : public ::testing::Test {
-protected:
-    StatisticsTest() : folders(QStringLiteral(DRAWMENTOR_RUNTIME_DIR)), logger(folders.Data() + "DrawMentor.log") {
+  protected:
+    StatisticsTest()
+        : folders(QStringLiteral(DRAWMENTOR_RUNTIME_DIR)),
+          logger(folders.Data() + "DrawMentor.log") {
         list.Attach(logger);
         list.LoadTexts(preferences);
     }
     // A Jacks or Better hand: the player's line and win, best play's, the bet.
-    void Add(int line, int win, int bestLine, int bestWin, double ret, double bestRet, int doubleUps = 0,
-             int collected = -1) {
+    void Add(int line, int win, int bestLine, int bestWin, double ret, double bestRet,
+             int doubleUps = 0, int collected = -1) {
         TLogRecord r;
         r.GameIndex = 0;
         r.Mode = 1;
         r.Bet = 5;
-        r.CoinIndex = 2; // one dollar
+        r.CoinIndex = static_cast<uint8_t>(coinIndex);
         r.Line = static_cast<uint8_t>(line);
         r.Win = win;
         r.BestLine = static_cast<uint8_t>(bestLine);
@@ -45,6 +47,7 @@ protected:
         list.SetActive(true);
     }
 
+    int coinIndex = 2; // one dollar, for the hands added next
     testing::TTempFolders folders;
     TPreferences preferences;
     TLogger logger;
@@ -67,20 +70,20 @@ TEST_F(StatisticsTest, NoHandsShowDashes) {
 }
 
 TEST_F(StatisticsTest, LinesCountsFrequenciesAndPayback) {
-    Add(8, 5, 8, 5, 4, 4);       // a pair of jacks, played right
-    Add(255, 0, 7, 10, 2, 3.5);  // the player missed two pairs
-    Add(7, 10, 255, 0, 1, 1);    // luck: a worse hold hit
+    Add(8, 5, 8, 5, 4, 4);      // a pair of jacks, played right
+    Add(255, 0, 7, 10, 2, 3.5); // the player missed two pairs
+    Add(7, 10, 255, 0, 1, 1);   // luck: a worse hold hit
     Add(255, 0, 255, 0, 1, 1);
     Show(0);
     list.SetSelected(1); // counts
     EXPECT_EQ(list.Items(1).RowCount(), 11);
-    EXPECT_EQ(list.CellText(1, 9), "         1"); // Jacks or Better, you
+    EXPECT_EQ(list.CellText(1, 9), "         1");  // Jacks or Better, you
     EXPECT_EQ(list.CellText(1, 10), "         2"); // Nothing, you
     EXPECT_EQ(list.CellText(2, 10), "         2");
     EXPECT_EQ(list.CellText(3, 8), "-");           // two pairs: 1 - 1
     EXPECT_EQ(list.CellText(1, 11), "         4"); // Total
     EXPECT_EQ(list.CellText(3, 11), "-");          // differences cancel
-    list.SetSelected(2); // frequencies
+    list.SetSelected(2);                           // frequencies
     EXPECT_EQ(list.CellText(1, 11), " 100.00000");
     EXPECT_EQ(list.CellText(1, 10), "  50.00000");
     list.SetSelected(3); // payback: 15 coins of 20 bet
@@ -98,30 +101,40 @@ TEST_F(StatisticsTest, AllGamesHaveThreeRows) {
     EXPECT_EQ(list.CellText(1, 1), "         2");
 }
 
-TEST_F(StatisticsTest, BalanceSplitsTheResult) {
-    Add(8, 5, 8, 5, 4, 4);
-    Add(255, 0, 7, 10, 2, 3.5);
-    Add(8, 5, 8, 5, 4, 4, 1, 10);  // a won double-up
-    Add(8, 5, 8, 5, 4, 4, 2, 0);   // a lost one: -Win
+TEST_F(StatisticsTest, BalanceSplitsTheResultInCoinsAndMoney) {
+    Add(8, 5, 8, 5, 4, 4);        // played right: +5 of 5 bet
+    Add(255, 0, 7, 10, 2, 3.5);   // the player missed two pairs: -10 to best play
+    coinIndex = 4;                // $25 a coin
+    Add(8, 5, 8, 5, 4, 4, 2, 20); // two won double-ups: 5 -> 20
+    coinIndex = 2;
+    Add(8, 5, 8, 5, 4, 4, 1, 0); // a lost one: -5
     Show(0);
     list.SetSelected(0);
     EXPECT_EQ(list.CellText(0, 1), "Total");
     EXPECT_EQ(list.CellText(0, 2), "   Played");
+    // Coins: bets, best play's wins, double-ups, errors, and their sum.
     EXPECT_EQ(list.CellText(1, 2), "       -20");
+    EXPECT_EQ(list.CellText(1, 3), "        25");
+    EXPECT_EQ(list.CellText(1, 4), "        10"); // +15 won, -5 lost
+    EXPECT_EQ(list.CellText(1, 5), "       -10");
+    EXPECT_EQ(list.CellText(1, 1), "         5");
+    // Shares of the coins bet.
     EXPECT_EQ(list.CellText(2, 2), "-100.00000");
-    EXPECT_EQ(list.CellText(1, 3), "        25"); // best play won
-    EXPECT_EQ(list.CellText(1, 4), "         0" == list.CellText(1, 4) ? "         0" : "-"); // 5 - 5
-    EXPECT_EQ(list.CellText(1, 5), "       -10"); // errors
-    EXPECT_EQ(list.CellText(1, 1), "        -5"); // -20 + 25 + 0 - 10 - ... net
-    EXPECT_EQ(list.CellText(3, 1), "     -5.00");
+    EXPECT_EQ(list.CellText(2, 4), "  50.00000");
+    // Money: every hand in its own coin value, $1 but the $25 hand.
+    EXPECT_EQ(list.CellText(3, 2), "   -140.00"); // 3 x 5 x $1 + 5 x $25
+    EXPECT_EQ(list.CellText(3, 3), "    145.00"); // 5 + 10 + 5 x 25 + 5
+    EXPECT_EQ(list.CellText(3, 4), "    370.00"); // 15 x $25 - 5 x $1
+    EXPECT_EQ(list.CellText(3, 5), "    -10.00");
+    EXPECT_EQ(list.CellText(3, 1), "    365.00");
 }
 
 TEST_F(StatisticsTest, ErrorEffectBySeverity) {
-    Add(8, 5, 8, 5, 4, 4);               // no error
-    Add(255, 0, 7, 10, 2, 3.5);          // 1.5 / 5 = 30 %: serious
-    Add(8, 5, 8, 5, 4, 4.25);            // 5 %: medium
-    Add(8, 5, 8, 5, 4, 4.0000001);       // below the noise: none
-    Add(255, 0, 255, 0, 3.995, 4.0);     // 0.1 %: minor
+    Add(8, 5, 8, 5, 4, 4);           // no error
+    Add(255, 0, 7, 10, 2, 3.5);      // 1.5 / 5 = 30 %: serious
+    Add(8, 5, 8, 5, 4, 4.25);        // 5 %: medium
+    Add(8, 5, 8, 5, 4, 4.0000001);   // below the noise: none
+    Add(255, 0, 255, 0, 3.995, 4.0); // 0.1 %: minor
     Show(0);
     list.SetSelected(4);
     EXPECT_EQ(list.CellText(0, 2), "   Serious");

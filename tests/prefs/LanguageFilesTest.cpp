@@ -30,11 +30,12 @@ std::vector<TLookup> LookupsInSources() {
     const QRegularExpression pair(QStringLiteral(R"re(\b(Translate|TranslateHint)\(\s*)re") + text +
                                   QStringLiteral(R"re(\s*,\s*)re") + text);
     const QRegularExpression caption(QStringLiteral(R"re(\bWindowCaption\(\s*)re") + text);
-    const QRegularExpression constant(QStringLiteral(R"re(const QString (k[A-Z]\w*) = QStringLiteral\("([^"]+)"\))re"));
+    const QRegularExpression constant(
+        QStringLiteral(R"re(const QString (k[A-Z]\w*) = QStringLiteral\("([^"]+)"\))re"));
     std::vector<TLookup> lookups;
     for (const char* folder : {"src", "app", "cli"}) {
-        QDirIterator files(QStringLiteral(DRAWMENTOR_SOURCE_DIR "/") + folder, {"*.cpp", "*.h"}, QDir::Files,
-                           QDirIterator::Subdirectories);
+        QDirIterator files(QStringLiteral(DRAWMENTOR_SOURCE_DIR "/") + folder, {"*.cpp", "*.h"},
+                           QDir::Files, QDirIterator::Subdirectories);
         while (files.hasNext()) {
             const QString path = files.next();
             const QString source = QString::fromUtf8(testing::ReadFile(path));
@@ -44,7 +45,8 @@ std::vector<TLookup> LookupsInSources() {
                 constants[m.captured(1)] = m.captured(2);
             }
             // A literal, or a constant of the file; nothing for other expressions.
-            const auto value = [&](const QRegularExpressionMatch& m, int literal) -> std::optional<QString> {
+            const auto value = [&](const QRegularExpressionMatch& m,
+                                   int literal) -> std::optional<QString> {
                 if (!m.captured(literal).isEmpty()) return m.captured(literal);
                 const auto found = constants.find(m.captured(literal + 1));
                 if (found == constants.end()) return std::nullopt;
@@ -55,11 +57,13 @@ std::vector<TLookup> LookupsInSources() {
                 const auto section = value(m, 2);
                 const auto key = value(m, 4);
                 if (!section || !key) continue;
-                lookups.push_back({*section, *key + (m.captured(1) == "TranslateHint" ? ".Hint" : ""), path});
+                lookups.push_back(
+                    {*section, *key + (m.captured(1) == "TranslateHint" ? ".Hint" : ""), path});
             }
             for (auto match = caption.globalMatch(source); match.hasNext();) {
                 const auto m = match.next();
-                if (const auto section = value(m, 1)) lookups.push_back({*section, "WindowName", path});
+                if (const auto section = value(m, 1))
+                    lookups.push_back({*section, "WindowName", path});
             }
         }
     }
@@ -69,7 +73,8 @@ std::vector<TLookup> LookupsInSources() {
 QStringList LanguageFiles() {
     const QDir folder(QStringLiteral(DRAWMENTOR_SOURCE_DIR "/resources/Langs"));
     QStringList paths;
-    for (const QString& name : folder.entryList({"*.ini"}, QDir::Files)) paths << folder.filePath(name);
+    for (const QString& name : folder.entryList({"*.ini"}, QDir::Files))
+        paths << folder.filePath(name);
     return paths;
 }
 
@@ -102,18 +107,22 @@ TEST(LanguageFiles, EveryLanguageHasEveryText) {
         for (const QString& pair : expected)
             EXPECT_TRUE(pairs.count(pair)) << path.toStdString() << " lacks " << pair.toStdString();
         for (const QString& pair : pairs)
-            EXPECT_TRUE(expected.count(pair)) << path.toStdString() << " has extra " << pair.toStdString();
+            EXPECT_TRUE(expected.count(pair))
+                << path.toStdString() << " has extra " << pair.toStdString();
         // Format arguments must match, or a translation would print garbage.
         static const QRegularExpression argument(QStringLiteral("%[ds]"));
         for (const QString& section : english.Sections())
             for (const QString& key : english.Keys(section)) {
                 const auto count = [&](const QString& value) {
                     QStringList found;
-                    for (auto m = argument.globalMatch(value); m.hasNext();) found << m.next().captured();
+                    for (auto m = argument.globalMatch(value); m.hasNext();)
+                        found << m.next().captured();
                     return found;
                 };
-                EXPECT_EQ(count(english.ReadString(section, key)), count(ini.ReadString(section, key)))
-                    << path.toStdString() << " " << section.toStdString() << "/" << key.toStdString();
+                EXPECT_EQ(count(english.ReadString(section, key)),
+                          count(ini.ReadString(section, key)))
+                    << path.toStdString() << " " << section.toStdString() << "/"
+                    << key.toStdString();
             }
     }
 }

@@ -1,7 +1,7 @@
+#include "prefs/Preferences.h"
 #include "cards/Error.h"
 #include "prefs/DataFolder.h"
 #include "prefs/LanguageCode.h"
-#include "prefs/Preferences.h"
 
 #include "support/TempFolders.h"
 
@@ -16,11 +16,13 @@ using testing::ReadFile;
 using testing::TTempFolders;
 
 class PreferencesTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        folders.WriteProgramFile("Langs/ENG.ini", "[Info]\nLanguage=English\n[Main.Buttons]\nOK=OK\n"
-                                                  "[Main.Labels]\nBet.Hint=Coins bet on each hand\n");
-        folders.WriteProgramFile("Langs/RUS.ini", "[Info]\nLanguage=Русский\n[Main.Buttons]\nOK=ОК\n");
+        folders.WriteProgramFile("Langs/ENG.ini",
+                                 "[Info]\nLanguage=English\n[Main.Buttons]\nOK=OK\n"
+                                 "[Main.Labels]\nBet.Hint=Coins bet on each hand\n");
+        folders.WriteProgramFile("Langs/RUS.ini",
+                                 "[Info]\nLanguage=Русский\n[Main.Buttons]\nOK=ОК\n");
         folders.WriteProgramFile("Help/DrawMentor_ENG/index.html", "<html></html>");
     }
     TTempFolders folders;
@@ -58,11 +60,12 @@ TEST_F(PreferencesTest, LanguagesFallBackAndCarryTheHelpLanguage) {
 }
 
 TEST_F(PreferencesTest, SettingsRoundTripWithOtherSections) {
-    const QByteArray original = "[MainWindow 1920#1080]\nLeft=10\nTop=20\n"
-                                "[Preferences]\nInterfaceLanguage=RUS\nHelpLanguage=ENG\nDealSpeed=40\n"
-                                "Autosave=6x1\nSaveForNewGame=0\n"
-                                "[Params]\nER1=12.5\nNote=\"quoted\" ; and a semicolon\n"
-                                "[Future Part]\nKey=Значение\n";
+    const QByteArray original =
+        "[MainWindow 1920#1080]\nLeft=10\nTop=20\n"
+        "[Preferences]\nInterfaceLanguage=RUS\nHelpLanguage=ENG\nDealSpeed=40\n"
+        "Autosave=6x1\nSaveForNewGame=0\n"
+        "[Params]\nER1=12.5\nNote=\"quoted\" ; and a semicolon\n"
+        "[Section Of A Later Version]\nKey=Значение\n";
     folders.WriteProgramFile("DrawMentor.ini", original);
     {
         TPreferences preferences;
@@ -76,10 +79,11 @@ TEST_F(PreferencesTest, SettingsRoundTripWithOtherSections) {
     // Written to the user's data folder; the copy beside the program is untouched.
     EXPECT_EQ(ReadFile(folders.Program() + "DrawMentor.ini"), original);
     const QByteArray written = folders.ReadDataFile("DrawMentor.ini");
-    EXPECT_TRUE(written.contains("[MainWindow 1920#1080]\nLeft=10\nTop=20\n")) << written.constData();
+    EXPECT_TRUE(written.contains("[MainWindow 1920#1080]\nLeft=10\nTop=20\n"))
+        << written.constData();
     EXPECT_TRUE(written.contains("Autosave=16\n"));
     EXPECT_TRUE(written.contains("Note=\"quoted\" ; and a semicolon\n"));
-    EXPECT_TRUE(written.contains("[Future Part]\nKey=Значение\n"));
+    EXPECT_TRUE(written.contains("[Section Of A Later Version]\nKey=Значение\n"));
     EXPECT_LT(written.indexOf("[MainWindow"), written.indexOf("[Preferences]")); // file order kept
     {
         TPreferences again; // now read from the data folder
@@ -89,7 +93,8 @@ TEST_F(PreferencesTest, SettingsRoundTripWithOtherSections) {
 
 TEST(IniFile, ValuesKeepTheirBlanksAndNamesIgnoreCase) {
     TIniFile ini;
-    ini.LoadData("; comment\nstray=line\n[MRU]\n0=  0 10\n1= 12  1 \r\n[Empty]\n[mru]\n2=x\nno equals sign\n");
+    ini.LoadData("; comment\nstray=line\n[MRU]\n0=  0 10\n1= 12  1 \r\n[Empty]\n[mru]\n2=x\nno "
+                 "equals sign\n");
     EXPECT_EQ(ini.ReadString("MRU", "0"), "  0 10"); // a game key: its blanks matter
     EXPECT_EQ(ini.ReadString("mru", "1"), " 12  1 ");
     EXPECT_EQ(ini.ReadString("MRU", "2"), "x"); // a repeated section continues the first
@@ -115,7 +120,8 @@ TEST_F(PreferencesTest, OddValuesAreReadSafely) {
     EXPECT_TRUE(folders.ReadDataFile("DrawMentor.ini").contains("Autosave=\n"));
     folders.WriteDataFile("DrawMentor.ini", "[Preferences]\nDealSpeed=-3\n");
     EXPECT_EQ(TPreferences().DealSpeed, 0);
-    folders.WriteDataFile("DrawMentor.ini", "[Preferences]\nDealSpeed=fast\nInterfaceLanguage=XX\n");
+    folders.WriteDataFile("DrawMentor.ini",
+                          "[Preferences]\nDealSpeed=fast\nInterfaceLanguage=XX\n");
     TPreferences odd;
     EXPECT_EQ(odd.DealSpeed, 100);
     EXPECT_EQ(odd.InterfaceLanguage, "ENG");
@@ -175,7 +181,8 @@ TEST_F(PreferencesTest, ErrorSeverityThresholds) {
 TEST(AutoSaveDigits, ParseAndWriteInFixedOrder) {
     EXPECT_EQ(TPreferences::ParseAutoSave("6x1"), unsigned{asAccuracy | asCredits});
     EXPECT_EQ(TPreferences::AutoSaveDigits(asAccuracy | asCredits), "16");
-    EXPECT_EQ(TPreferences::AutoSaveDigits(asCredits | asBalance | asValue | asAccuracy | asHands | asTime),
+    EXPECT_EQ(TPreferences::AutoSaveDigits(asCredits | asBalance | asValue | asAccuracy | asHands |
+                                           asTime),
               "123456");
     EXPECT_EQ(TPreferences::ParseAutoSave("654321"), 63u);
     EXPECT_EQ(TPreferences::AutoSaveDigits(0), "");

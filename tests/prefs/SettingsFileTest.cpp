@@ -52,7 +52,7 @@ TEST(IniFileLines, CommentsAndLinesNotUnderstoodSurviveASave) {
 }
 
 class SettingsFileTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         folders.WriteProgramFile("Langs/ENG.ini", "[Main.Buttons]\nOK=OK\n");
         QDir().mkpath(folders.Data());
@@ -71,7 +71,8 @@ TEST_F(SettingsFileTest, ThePreferencesKeepTheUsersComments) {
     }
     const QByteArray saved = ReadFile(path);
     EXPECT_TRUE(saved.startsWith("; written by hand\n")) << saved.toStdString();
-    EXPECT_TRUE(saved.contains("# the speed I like\nDealSpeed=80\na note without an equals sign\n")) << saved.toStdString();
+    EXPECT_TRUE(saved.contains("# the speed I like\nDealSpeed=80\na note without an equals sign\n"))
+        << saved.toStdString();
 }
 
 TEST_F(SettingsFileTest, ASaveThatFailsAnywhereKeepsTheOldFileAndSaysWhy) {
@@ -79,15 +80,18 @@ TEST_F(SettingsFileTest, ASaveThatFailsAnywhereKeepsTheOldFileAndSaysWhy) {
     TIniFile ini;
     ini.LoadFile(path);
     ini.WriteInteger("Params", "Credits", 5);
-    for (const TFileStep step : {TFileStep::Open, TFileStep::Write, TFileStep::Sync, TFileStep::Rename}) {
+    for (const TFileStep step :
+         {TFileStep::Open, TFileStep::Write, TFileStep::Sync, TFileStep::Rename}) {
         SCOPED_TRACE(static_cast<int>(step));
         const TFileFaultScope full(step, "DrawMentor.ini");
         try {
             ini.SaveFile(path);
             ADD_FAILURE() << "the save must fail";
         } catch (const EDrawMentor& error) {
-            EXPECT_NE(std::string(error.what()).find("DrawMentor.ini"), std::string::npos) << error.what();
-            EXPECT_NE(std::string(error.what()).find("No space left on device"), std::string::npos) << error.what();
+            EXPECT_NE(std::string(error.what()).find("DrawMentor.ini"), std::string::npos)
+                << error.what();
+            EXPECT_NE(std::string(error.what()).find("No space left on device"), std::string::npos)
+                << error.what();
         }
         EXPECT_EQ(full.Hits, 1);
         EXPECT_EQ(ReadFile(path), kCommented);
@@ -122,7 +126,8 @@ TEST_F(SettingsFileTest, OnlyRegularFilesOfSaneSizeAreRead) {
 
     // A language file that cannot be read leaves empty captions, not a hang.
     QFile::remove(folders.Program() + "Langs/ENG.ini");
-    ASSERT_EQ(::mkfifo(QFile::encodeName(folders.Program() + "Langs/ENG.ini").constData(), 0600), 0);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(folders.Program() + "Langs/ENG.ini").constData(), 0600),
+              0);
     TPreferences preferences;
     preferences.WriteOnExit = false;
     EXPECT_EQ(preferences.Translate("Main.Buttons", "OK"), "");

@@ -97,7 +97,8 @@ TEST(SmallCards, PainterAndLabels) {
     const QImage joker = MakeCardLabel(painter, -1, -1, 0);
     for (int y = 0; y < joker.height(); ++y)
         for (int x = joker.width() - suitWidth + 3; x < joker.width() - 3; ++x)
-            EXPECT_NE(QColor::fromRgba(joker.pixel(x, y)).red() > 150 && QColor::fromRgba(joker.pixel(x, y)).green() < 90,
+            EXPECT_NE(QColor::fromRgba(joker.pixel(x, y)).red() > 150 &&
+                          QColor::fromRgba(joker.pixel(x, y)).green() < 90,
                       true); // no heart or diamond for a joker
 }
 
@@ -109,7 +110,7 @@ TEST(MiniChart, ScalesAndKeepsTheLast128Deals) {
     EXPECT_EQ(chart.Low, 2495);
     // Within 100 credits: a band 100 high centred on the history.
     EXPECT_FLOAT_EQ(chart.YOf((2500 + 2495) / 2), 60 - (50 * 54.0f / 100 + 3));
-    EXPECT_EQ(QColor(image.pixel(0, 30)), QColor(Qt::black));   // the frame
+    EXPECT_EQ(QColor(image.pixel(0, 30)), QColor(Qt::black));     // the frame
     EXPECT_EQ(QColor(image.pixel(10, 2)), QColor(192, 192, 192)); // the dotted grid
     for (int i = 0; i < 200; ++i) chart.AddPoint(3000 + i * 10, 3000 - i * 10);
     EXPECT_EQ(chart.Count, 128);

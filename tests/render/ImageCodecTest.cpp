@@ -21,8 +21,8 @@ namespace {
 QByteArray Zlib(const QByteArray& data) {
     uLongf size = compressBound(static_cast<uLong>(data.size()));
     QByteArray out(static_cast<qsizetype>(size), '\0');
-    compress2(reinterpret_cast<Bytef*>(out.data()), &size, reinterpret_cast<const Bytef*>(data.constData()),
-              static_cast<uLong>(data.size()), 6);
+    compress2(reinterpret_cast<Bytef*>(out.data()), &size,
+              reinterpret_cast<const Bytef*>(data.constData()), static_cast<uLong>(data.size()), 6);
     out.resize(static_cast<qsizetype>(size));
     return out;
 }
@@ -75,12 +75,13 @@ TEST(ImageCodec, DamagedDataIsAnErrorNeverACrash) {
 }
 
 class DeckFilesTest : public ::testing::Test {
-protected:
+  protected:
     DeckFilesTest() {
         // The real decks beside the program, and damaged ones of our own.
         for (const char* name : {"deck.001", "deck.002", "back.001"})
-            folders.WriteProgramFile(QStringLiteral("data/") + name,
-                                     testing::ReadFile(QStringLiteral(DRAWMENTOR_RUNTIME_DIR "/data/") + name));
+            folders.WriteProgramFile(
+                QStringLiteral("data/") + name,
+                testing::ReadFile(QStringLiteral(DRAWMENTOR_RUNTIME_DIR "/data/") + name));
     }
     testing::TTempFolders folders;
 };
@@ -89,7 +90,8 @@ TEST_F(DeckFilesTest, UnknownDecksFallBackAndDamagedDecksAreRefused) {
     TPaintEngine engine;
     engine.LoadDeck("999");
     EXPECT_EQ(engine.DeckCode, "001");
-    folders.WriteProgramFile("data/deck.003", testing::ReadFile(folders.Program() + "data/deck.002").left(500));
+    folders.WriteProgramFile("data/deck.003",
+                             testing::ReadFile(folders.Program() + "data/deck.002").left(500));
     EXPECT_THROW(engine.LoadDeck("003"), EDrawMentor);
     EXPECT_EQ(engine.DeckCode, "001"); // the deck in use stays
     folders.WriteProgramFile("data/deck.004", "garbage, not zlib");
@@ -98,20 +100,24 @@ TEST_F(DeckFilesTest, UnknownDecksFallBackAndDamagedDecksAreRefused) {
     EXPECT_THROW(engine.LoadDeck("005"), EDrawMentor);
     QByteArray wild = QByteArray(57, '\0');
     qToLittleEndian<qint32>(1 << 30, wild.data()); // an index position far off the card
-    folders.WriteProgramFile("data/deck.006", Zlib(wild + Inflate(testing::ReadFile(folders.Program() + "data/deck.001")).mid(57)));
+    folders.WriteProgramFile(
+        "data/deck.006",
+        Zlib(wild + Inflate(testing::ReadFile(folders.Program() + "data/deck.001")).mid(57)));
     EXPECT_THROW(engine.LoadDeck("006"), EDrawMentor);
     EXPECT_EQ(engine.DeckCode, "001");
 }
 
 TEST_F(DeckFilesTest, DecksAndBacksMustBeRegularFiles) {
     TPaintEngine engine;
-    const QString deck = folders.Program() + "data/deck.007";
+    const QString deck = folders.Program() + "data/deck.017";
     ASSERT_EQ(::mkfifo(QFile::encodeName(deck).constData(), 0600), 0);
-    EXPECT_THROW(engine.LoadDeck("007"), EDrawMentor); // would wait for a writer
-    ASSERT_EQ(::symlink("/dev/zero", QFile::encodeName(folders.Program() + "data/deck.008").constData()), 0);
-    EXPECT_THROW(engine.LoadDeck("008"), EDrawMentor); // would never end
-    folders.WriteProgramFile("data/deck.009", QByteArray(kMaxInflatedBytes + 1, 'x'));
-    EXPECT_THROW(engine.LoadDeck("009"), EDrawMentor);
+    EXPECT_THROW(engine.LoadDeck("017"), EDrawMentor); // would wait for a writer
+    ASSERT_EQ(
+        ::symlink("/dev/zero", QFile::encodeName(folders.Program() + "data/deck.018").constData()),
+        0);
+    EXPECT_THROW(engine.LoadDeck("018"), EDrawMentor); // would never end
+    folders.WriteProgramFile("data/deck.019", QByteArray(kMaxInflatedBytes + 1, 'x'));
+    EXPECT_THROW(engine.LoadDeck("019"), EDrawMentor);
     engine.LoadDeck("001");
     const QString back = folders.Program() + "data/back.001";
     QFile::remove(back);
@@ -119,6 +125,43 @@ TEST_F(DeckFilesTest, DecksAndBacksMustBeRegularFiles) {
     QImage canvas(200, 200, QImage::Format_RGB32);
     QPainter painter(&canvas);
     EXPECT_THROW(engine.DrawBack(painter, QRect(0, 0, 94, 127)), EDrawMentor);
+}
+
+// A deck written before the extensions (reserved fields zero, or anything
+// but the mark) reads as it always did: two index rows, no corner suits and
+// no whole faces, whatever follows the three images.
+TEST_F(DeckFilesTest, DecksWithoutTheExtensionMarkReadAsBefore) {
+    const QByteArray current = Inflate(testing::ReadFile(folders.Program() + "data/deck.001"));
+    QByteArray old = current;
+    for (int at : {45, 49, 53})
+        qToLittleEndian<qint32>(at == 45 ? 4 : at == 49 ? 3 : 0x31584D45, old.data() + at);
+    folders.WriteProgramFile("data/deck.007", Zlib(old));
+    TPaintEngine engine;
+    engine.LoadDeck("007");
+    EXPECT_EQ(engine.DeckCode, "007");
+    EXPECT_EQ(engine.IndexRows, 2);
+    EXPECT_EQ(engine.Extras, 0);
+    engine.LoadDeck("001");
+    EXPECT_EQ(engine.Extras, TPaintEngine::kDeckCornerSuits);
+    // The marked deck differs only by the suit under each corner index.
+    QImage withSuits(94, 127, QImage::Format_RGB32), without(94, 127, QImage::Format_RGB32);
+    {
+        QPainter painter(&withSuits);
+        engine.DrawCard(painter, withSuits.rect(), false, false, 3, 4);
+    }
+    engine.LoadDeck("007");
+    {
+        QPainter painter(&without);
+        engine.DrawCard(painter, without.rect(), false, false, 3, 4);
+    }
+    const QRect index = engine.IndexRect();
+    const QRect under(index.left(), index.bottom() + 1, index.width(), 12);
+    EXPECT_NE(withSuits.copy(under), without.copy(under));
+    for (int y = 0; y < 127; ++y)
+        for (int x = 0; x < 94; ++x) {
+            if (under.contains(x, y) || under.contains(93 - x, 126 - y)) continue;
+            ASSERT_EQ(withSuits.pixel(x, y), without.pixel(x, y)) << x << "," << y;
+        }
 }
 
 TEST_F(DeckFilesTest, WithoutDeck001TheErrorSaysWhy) {

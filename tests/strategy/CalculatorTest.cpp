@@ -65,6 +65,5 @@ TEST(Calculator, RangesAndSuits) {
     EXPECT_EQ(calc.SuitRange(2, 8, 99), 3); // diamonds J, Q, A
 }
 
-
 } // namespace
 } // namespace drawmentor

@@ -17,7 +17,8 @@ void ExpectAllMasksExact(const oracle::TDeckKind& kind, const oracle::TCodes& de
     TPayout payout;
     const auto engine = EngineForDeal(kind, dealt, payout);
     for (int mask = 0; mask < kMaskCount; ++mask)
-        for (const auto& failure : CompareMask(kind, dealt, *engine, mask)) ADD_FAILURE() << failure;
+        for (const auto& failure : CompareMask(kind, dealt, *engine, mask))
+            ADD_FAILURE() << failure;
 }
 
 class EngineMatchesEnumeration : public ::testing::TestWithParam<int> {};
@@ -69,6 +70,7 @@ TEST(EngineMatchesEnumeration, OnChosenHands) {
     ExpectAllMasksExact(kinds[3], Codes({"JK", "AS", "2S", "3S", "4S"}));
     ExpectAllMasksExact(kinds[4], Codes({"JK", "JK", "TS", "JS", "QD"}));
     ExpectAllMasksExact(kinds[5], Codes({"JK", "2S", "2C", "2D", "2H"}));
+    ExpectAllMasksExact(kinds[5], Codes({"JK", "2S", "7D", "7C", "KH"}));
     ExpectAllMasksExact(kinds[2], Codes({"7S", "7C", "8D", "9H", "AH"}));
 }
 

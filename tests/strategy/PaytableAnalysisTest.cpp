@@ -113,8 +113,8 @@ TEST(ReturnCache, KeepsResultsAcrossRunsAndSurvivesDamage) {
     ASSERT_TRUE(found);
     EXPECT_EQ(found->ReturnPercent, result.ReturnPercent);
     EXPECT_EQ(found->LineProbability, result.LineProbability);
-    EXPECT_FALSE(again.Find(0, 1, kJacks96));  // another bet
-    EXPECT_FALSE(again.Find(6, 5, kJacks96));  // another game
+    EXPECT_FALSE(again.Find(0, 1, kJacks96)); // another bet
+    EXPECT_FALSE(again.Find(6, 5, kJacks96)); // another game
     std::ofstream(path, std::ios::app) << "0 5 1 2 3|12 x\ngarbage\n";
     TReturnCache damaged(path);
     EXPECT_TRUE(damaged.Find(0, 5, kJacks96));

@@ -1,6 +1,6 @@
 // gtest main for the program's windows: the program's own application object
 // (it reports exceptions that reach the event loop), offscreen by default.
-#include "ui/Application.h"
+#include "ui/app/Application.h"
 
 #include <gtest/gtest.h>
 

@@ -11,7 +11,7 @@ namespace drawmentor::testing {
 // contain `part`, for as long as the object lives: a full disk is ENOSPC at
 // Write or Sync, a failing medium EIO at Read.
 class TFileFaultScope {
-public:
+  public:
     TFileFaultScope(TFileStep step, std::string part, int error = ENOSPC) {
         SetFileFault([=, this](TFileStep at, const std::string& path) {
             if (at != step || path.find(part) == std::string::npos) return 0;

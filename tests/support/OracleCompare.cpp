@@ -10,17 +10,19 @@ namespace drawmentor::testing {
 
 const std::vector<oracle::TDeckKind>& DeckKinds() {
     static const std::vector<oracle::TDeckKind> kinds = {
-        {"natural 52 cards", -1, 0, 0},      {"deuces wild", 0, 0, 4},
-        {"sevens wild", 5, 0, 20},           {"one joker", -1, 1, 3},
-        {"two jokers", -1, 2, 8},            {"deuces and one joker", 0, 1, 12},
+        {"natural 52 cards", -1, 0, 0}, {"deuces wild", 0, 0, 4},
+        {"sevens wild", 5, 0, 20},      {"one joker", -1, 1, 3},
+        {"two jokers", -1, 2, 8},       {"deuces and one joker", 0, 1, 12},
     };
     return kinds;
 }
 
-int WildCardsInDeck(const oracle::TDeckKind& kind) { return (kind.WildRank >= 0 ? 4 : 0) + kind.Jokers; }
+int WildCardsInDeck(const oracle::TDeckKind& kind) {
+    return (kind.WildRank >= 0 ? 4 : 0) + kind.Jokers;
+}
 
-std::unique_ptr<TPokerEngine> EngineForDeal(const oracle::TDeckKind& kind, const oracle::TCodes& dealt,
-                                            TPayout& payout) {
+std::unique_ptr<TPokerEngine> EngineForDeal(const oracle::TDeckKind& kind,
+                                            const oracle::TCodes& dealt, TPayout& payout) {
     auto engine = CreateEngineForGame(kind.GameIndex);
     payout.Pays.fill(0);
     for (int line = 0; line <= engine->LastLine; ++line) payout.Pays[line] = 100 - 5 * line;

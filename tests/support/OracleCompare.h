@@ -16,8 +16,8 @@ const std::vector<oracle::TDeckKind>& DeckKinds();
 
 // An engine of the kind's game with a flat payout, the dealt cards in place
 // and GetTheBest run.
-std::unique_ptr<TPokerEngine> EngineForDeal(const oracle::TDeckKind& kind, const oracle::TCodes& dealt,
-                                            TPayout& payout);
+std::unique_ptr<TPokerEngine> EngineForDeal(const oracle::TDeckKind& kind,
+                                            const oracle::TCodes& dealt, TPayout& payout);
 
 // A random deal holding exactly `wild` wild cards (as far as the deck has them).
 oracle::TCodes RandomDeal(const oracle::TDeckKind& kind, int wild, std::mt19937_64& random);

@@ -9,8 +9,8 @@
 namespace drawmentor::testing {
 
 TTempFolders::TTempFolders(const QString& programFolder)
-    : FProgramFolder(programFolder.isEmpty() ? FProgram.path() : programFolder), FPreviousProgram(ProgramFolder()),
-      FPreviousData(DataFolder()) {
+    : FProgramFolder(programFolder.isEmpty() ? FProgram.path() : programFolder),
+      FPreviousProgram(ProgramFolder()), FPreviousData(DataFolder()) {
     SetProgramFolder(FProgramFolder);
     SetDataFolder(FData.path() + QStringLiteral("/user/DrawMentor"));
 }
@@ -20,8 +20,12 @@ TTempFolders::~TTempFolders() {
     SetDataFolder(FPreviousData);
 }
 
-QString TTempFolders::Program() const { return FProgramFolder + QLatin1Char('/'); }
-QString TTempFolders::Data() const { return FData.path() + QStringLiteral("/user/DrawMentor/"); }
+QString TTempFolders::Program() const {
+    return FProgramFolder + QLatin1Char('/');
+}
+QString TTempFolders::Data() const {
+    return FData.path() + QStringLiteral("/user/DrawMentor/");
+}
 
 void TTempFolders::WriteProgramFile(const QString& name, const QByteArray& contents) const {
     WriteFile(Program() + name, contents);
@@ -31,7 +35,9 @@ void TTempFolders::WriteDataFile(const QString& name, const QByteArray& contents
     WriteFile(Data() + name, contents);
 }
 
-QByteArray TTempFolders::ReadDataFile(const QString& name) const { return ReadFile(Data() + name); }
+QByteArray TTempFolders::ReadDataFile(const QString& name) const {
+    return ReadFile(Data() + name);
+}
 
 void WriteFile(const QString& path, const QByteArray& contents) {
     QDir().mkpath(QFileInfo(path).path());

@@ -9,7 +9,7 @@ namespace drawmentor::testing {
 // A program folder and a data folder of their own for one test, installed as
 // the process's folders and restored afterwards.
 class TTempFolders {
-public:
+  public:
     // A program folder of its own, or the given one (read only) with a data folder of its own.
     explicit TTempFolders(const QString& programFolder = {});
     ~TTempFolders();
@@ -21,7 +21,7 @@ public:
     void WriteDataFile(const QString& name, const QByteArray& contents) const;
     QByteArray ReadDataFile(const QString& name) const;
 
-private:
+  private:
     QTemporaryDir FProgram;
     QString FProgramFolder;
     QString FPreviousProgram; // restored at the end, so folders may nest

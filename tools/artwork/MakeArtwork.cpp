@@ -1,14 +1,15 @@
 // Draws every picture the program shows and writes it in the formats the
 // paint engine reads: the deck files "data/deck.001" (classic) and
 // "data/deck.002" (large indices, modern pictures), the strip of 15 card
-// backs "data/back.001", and the built-in images (EMPTY, HELD, WILD, ABOUT
-// and the small-card set S_*).
+// backs "data/back.001", and the built-in images (EMPTY, HELD, WILD, the
+// joker's corner index JOKER, ABOUT and the small-card set S_*).
 //
 //   make_artwork PROGRAM_FOLDER IMAGES_FOLDER
 //
-// (Deck files give every index two colours, a row for spades and clubs and
-// one for diamonds and hearts, so both decks keep two-colour suits.)
+// (Both decks keep two-colour indices, a row for spades and clubs and one for
+// diamonds and hearts, and carry the small suits drawn under the indices.)
 #include "Courts.h"
+#include "Encoding.h"
 #include "Shapes.h"
 
 #include <QBuffer>
@@ -16,15 +17,11 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
-#include <QImageWriter>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
-#include <QtEndian>
 #include <QtMath>
-
-#include <zlib.h>
 
 #include <cstdio>
 #include <stdexcept>
@@ -35,45 +32,9 @@ using namespace artwork;
 
 constexpr int kW = 94;
 constexpr int kH = 127;
-const QColor kFelt(0, 96, 56);        // the table the cards lie on
+const QColor kFelt(0, 96, 56); // the table the cards lie on
 const QColor kBorder(90, 90, 96);
 const char* const kRankTexts[] = {"2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K", "A"};
-
-// --- Encodings -------------------------------------------------------------
-
-QByteArray BmpWithoutSignature(const QImage& image) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "bmp");
-    if (!writer.write(image.convertToFormat(QImage::Format_RGB32).convertToFormat(QImage::Format_RGB888)))
-        throw std::runtime_error("cannot encode a BMP");
-    return bytes.mid(2); // without "BM"
-}
-
-QByteArray Packed(const QImage& image) {
-    const QByteArray bmp = BmpWithoutSignature(image);
-    QByteArray out(4, '\0');
-    qToLittleEndian<quint32>(static_cast<quint32>(bmp.size()), out.data());
-    return out + bmp;
-}
-
-QByteArray Zlib(const QByteArray& data) {
-    uLongf size = compressBound(static_cast<uLong>(data.size()));
-    QByteArray out(static_cast<qsizetype>(size), '\0');
-    if (compress2(reinterpret_cast<Bytef*>(out.data()), &size, reinterpret_cast<const Bytef*>(data.constData()),
-                  static_cast<uLong>(data.size()), 9) != Z_OK)
-        throw std::runtime_error("zlib failed");
-    out.resize(static_cast<qsizetype>(size));
-    return out;
-}
-
-void Write(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        throw std::runtime_error(("cannot write " + path).toStdString());
-}
 
 QImage White(int w, int h) {
     QImage image(w, h, QImage::Format_RGB32);
@@ -82,7 +43,8 @@ QImage White(int w, int h) {
 }
 
 // `path` scaled by (sx, sy) about its centre, placed at the centre of `box`.
-void FillScaled(QPainter& p, const QPainterPath& path, const QRectF& box, double sx, double sy, const QColor& colour) {
+void FillScaled(QPainter& p, const QPainterPath& path, const QRectF& box, double sx, double sy,
+                const QColor& colour) {
     const QRectF bounds = path.boundingRect();
     QTransform t;
     t.translate(box.center().x(), box.center().y());
@@ -97,18 +59,20 @@ void FillScaled(QPainter& p, const QPainterPath& path, const QRectF& box, double
 }
 
 // Text as a path scaled into `box`, centred: crisp at any cell size.
-void DrawFitted(QPainter& p, const QString& text, const QRectF& box, const QFont& font, const QColor& colour,
-                double squeeze = 1.0) {
+void DrawFitted(QPainter& p, const QString& text, const QRectF& box, const QFont& font,
+                const QColor& colour, double squeeze = 1.0) {
     QPainterPath path;
     path.addText(0, 0, font, text);
     const QRectF bounds = path.boundingRect();
-    const double scale = std::min(box.width() / (bounds.width() * squeeze), box.height() / bounds.height());
+    const double scale =
+        std::min(box.width() / (bounds.width() * squeeze), box.height() / bounds.height());
     FillScaled(p, path, box, scale * squeeze, scale, colour);
 }
 
 // An index glyph: every rank at the same height (that of "8"), squeezed
 // sideways only when it would not fit the cell.
-void DrawIndexGlyph(QPainter& p, const QString& text, const QRectF& box, const QFont& font, const QColor& colour) {
+void DrawIndexGlyph(QPainter& p, const QString& text, const QRectF& box, const QFont& font,
+                    const QColor& colour) {
     QPainterPath reference;
     reference.addText(0, 0, font, QStringLiteral("8"));
     QPainterPath path;
@@ -154,12 +118,23 @@ QImage HeldBand() {
     return image;
 }
 
+// The joker's corner index: the letters of JOKER stacked, as printed jokers have.
+QImage JokerIndex() {
+    QImage image = White(11, 50);
+    QPainter p(&image);
+    QFont font(QStringLiteral("DejaVu Sans"), 12, QFont::Bold);
+    const QString letters = QStringLiteral("JOKER");
+    for (int i = 0; i < letters.size(); ++i)
+        DrawFitted(p, letters.mid(i, 1), QRectF(1, 1 + i * 10, 9, 8), font, QColor(200, 16, 32));
+    return image;
+}
+
 QImage WildFace() {
     QImage image = White(kW, kH);
     QPainter p(&image);
     CardOutline(p, kW, kH, 5);
     p.setRenderHint(QPainter::Antialiasing);
-    const QRectF oval(14, 22, kW - 28, kH - 44);
+    const QRectF oval(18, 22, kW - 36, kH - 44); // clear of the corner indices
     QRadialGradient glow(oval.center(), oval.height() / 2);
     glow.setColorAt(0, QColor(255, 245, 170));
     glow.setColorAt(1, QColor(245, 170, 30));
@@ -194,8 +169,8 @@ QImage WildFace() {
 
 struct TDeckStyle {
     QString Code;
-    int GlyphW, GlyphH;   // corner index cell
-    int SuitW, SuitH;     // pip cell
+    int GlyphW, GlyphH; // corner index cell
+    int SuitW, SuitH;   // pip cell
     int IndexX, IndexY;
     int FaceSuitX, FaceSuitY;
     int PipAdjustX, PipAdjustY;
@@ -203,6 +178,7 @@ struct TDeckStyle {
     TCourtStyle Courts;
     bool FourColours;
     QString IndexFont;
+    int CornerSuitW, CornerSuitH; // the suit under the corner index
 };
 
 QImage RanksImage(const TDeckStyle& s) {
@@ -212,8 +188,10 @@ QImage RanksImage(const TDeckStyle& s) {
     for (int row = 0; row < 2; ++row)
         for (int rank = 0; rank < 13; ++rank) {
             const QString text = QString::fromLatin1(kRankTexts[rank]);
-            const QRectF cell(rank * s.GlyphW + 0.5, row * s.GlyphH + 1, s.GlyphW - 1, s.GlyphH - 2);
-            DrawIndexGlyph(p, text, cell, font, row == 0 ? SuitColor(0, false) : SuitColor(3, false));
+            const QRectF cell(rank * s.GlyphW + 0.5, row * s.GlyphH + 1, s.GlyphW - 1,
+                              s.GlyphH - 2);
+            DrawIndexGlyph(p, text, cell, font,
+                           row == 0 ? SuitColor(0, false) : SuitColor(3, false));
         }
     return image;
 }
@@ -226,6 +204,19 @@ QImage SuitsImage(const TDeckStyle& s) {
     for (int suit = 0; suit < 4; ++suit) {
         p.setBrush(SuitColor(suit, s.FourColours));
         p.drawPath(SuitPath(suit, QRectF(suit * s.SuitW + 0.5, 0.5, s.SuitW - 1, s.SuitH - 1)));
+    }
+    return image;
+}
+
+QImage CornerSuitsImage(const TDeckStyle& s) {
+    QImage image = White(s.CornerSuitW * 4, s.CornerSuitH);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    for (int suit = 0; suit < 4; ++suit) {
+        p.setBrush(SuitColor(suit, s.FourColours));
+        p.drawPath(SuitPath(
+            suit, QRectF(suit * s.CornerSuitW + 0.5, 0.5, s.CornerSuitW - 1, s.CornerSuitH - 1)));
     }
     return image;
 }
@@ -251,11 +242,7 @@ QImage PicturesImage(const TDeckStyle& s) {
 
 QByteArray DeckFile(const TDeckStyle& s) {
     QByteArray header;
-    const auto int32 = [&](qint32 v) {
-        char b[4];
-        qToLittleEndian(v, b);
-        header.append(b, 4);
-    };
+    const auto int32 = [&](qint32 v) { header += Int32(v); };
     const auto byte = [&](quint8 v) { header.append(static_cast<char>(v)); };
     int32(s.IndexX);
     int32(s.IndexY);
@@ -270,13 +257,14 @@ QByteArray DeckFile(const TDeckStyle& s) {
     int32(0); // pip 3
     int32(0); // side pips
     byte(0);
-    int32(0); // pips on ranks 2..10, pictures for J, Q, K, A
-    byte(1);  // mirror pip index
-    int32(0);
-    int32(0);
-    int32(0);
+    int32(0);          // pips on ranks 2..10, pictures for J, Q, K, A
+    byte(1);           // mirror pip index
+    int32(2);          // index rows: black and red
+    int32(1);          // extras: the corner suits follow the suits
+    int32(0x31584D44); // the mark that makes a reader take the two fields above
     if (header.size() != 57) throw std::runtime_error("deck header is not 57 bytes");
-    return Zlib(header + Packed(RanksImage(s)) + Packed(PicturesImage(s)) + Packed(SuitsImage(s)));
+    return Zlib(header + Packed(RanksImage(s)) + Packed(PicturesImage(s)) + Packed(SuitsImage(s)) +
+                Packed(CornerSuitsImage(s)));
 }
 
 // --- Backs -------------------------------------------------------------------
@@ -286,11 +274,14 @@ QImage BackStrip() {
     QImage strip = White(kW * 15, kH);
     QPainter p(&strip);
     const QColor schemes[15][2] = {
-        {{20, 50, 140}, {120, 160, 230}}, {{150, 20, 30}, {235, 120, 120}}, {{10, 100, 60}, {130, 210, 160}},
-        {{90, 30, 120}, {190, 150, 220}}, {{0, 110, 120}, {120, 210, 210}}, {{30, 30, 30}, {220, 180, 60}},
-        {{190, 80, 0}, {250, 190, 110}},  {{20, 60, 160}, {250, 250, 250}}, {{120, 0, 40}, {240, 200, 120}},
-        {{40, 40, 90}, {160, 160, 220}},  {{0, 80, 40}, {240, 220, 140}},   {{160, 20, 100}, {250, 170, 210}},
-        {{60, 60, 60}, {190, 190, 190}},  {{10, 70, 110}, {250, 200, 80}},  {{110, 50, 20}, {220, 170, 110}},
+        {{20, 50, 140}, {120, 160, 230}}, {{150, 20, 30}, {235, 120, 120}},
+        {{10, 100, 60}, {130, 210, 160}}, {{90, 30, 120}, {190, 150, 220}},
+        {{0, 110, 120}, {120, 210, 210}}, {{30, 30, 30}, {220, 180, 60}},
+        {{190, 80, 0}, {250, 190, 110}},  {{20, 60, 160}, {250, 250, 250}},
+        {{120, 0, 40}, {240, 200, 120}},  {{40, 40, 90}, {160, 160, 220}},
+        {{0, 80, 40}, {240, 220, 140}},   {{160, 20, 100}, {250, 170, 210}},
+        {{60, 60, 60}, {190, 190, 190}},  {{10, 70, 110}, {250, 200, 80}},
+        {{110, 50, 20}, {220, 170, 110}},
     };
     for (int k = 0; k < 15; ++k) {
         const QColor dark = schemes[k][0], light = schemes[k][1];
@@ -313,10 +304,12 @@ QImage BackStrip() {
             p.setBrush(light);
             p.setPen(Qt::NoPen);
             for (double y = y0 + 3; y < y0 + h; y += 7)
-                for (double x = x0 + 3 + (int(y) % 14 ? 3.5 : 0); x < x0 + w; x += 7) p.drawEllipse(QPointF(x, y), 1.6, 1.6);
+                for (double x = x0 + 3 + (int(y) % 14 ? 3.5 : 0); x < x0 + w; x += 7)
+                    p.drawEllipse(QPointF(x, y), 1.6, 1.6);
             break;
         case 2: // concentric frames
-            for (double i = 3; i < w / 2; i += 5) p.drawRoundedRect(inner.adjusted(i, i, -i, -i), 3, 3);
+            for (double i = 3; i < w / 2; i += 5)
+                p.drawRoundedRect(inner.adjusted(i, i, -i, -i), 3, 3);
             break;
         case 3: // vertical stripes
             for (double x = x0; x < x0 + w; x += 6) p.fillRect(QRectF(x, y0, 3, h), light);
@@ -325,7 +318,8 @@ QImage BackStrip() {
             for (double y = y0; y < y0 + h + 8; y += 6) {
                 QPainterPath wave;
                 wave.moveTo(x0, y);
-                for (double x = x0; x < x0 + w; x += 12) wave.quadTo(x + 3, y - 4, x + 6, y), wave.quadTo(x + 9, y + 4, x + 12, y);
+                for (double x = x0; x < x0 + w; x += 12)
+                    wave.quadTo(x + 3, y - 4, x + 6, y), wave.quadTo(x + 9, y + 4, x + 12, y);
                 p.drawPath(wave);
             }
             break;
@@ -333,26 +327,30 @@ QImage BackStrip() {
             for (double r = 6; r < w * 0.45; r += 5) p.drawEllipse(inner.center(), r, r * 1.3);
             p.setPen(Qt::NoPen);
             p.setBrush(light);
-            p.drawPath(SuitPath(0, QRectF(inner.center().x() - 10, inner.center().y() - 11, 20, 22)));
+            p.drawPath(
+                SuitPath(0, QRectF(inner.center().x() - 10, inner.center().y() - 11, 20, 22)));
             break;
         }
         case 6: // chevrons
             for (double y = y0 - 10; y < y0 + h; y += 8) {
                 QPainterPath chevron;
                 chevron.moveTo(x0, y);
-                for (double x = x0; x < x0 + w; x += 10) chevron.lineTo(x + 5, y + 5), chevron.lineTo(x + 10, y);
+                for (double x = x0; x < x0 + w; x += 10)
+                    chevron.lineTo(x + 5, y + 5), chevron.lineTo(x + 10, y);
                 p.drawPath(chevron);
             }
             break;
         case 7: // checks
             for (double y = y0; y < y0 + h; y += 6)
-                for (double x = x0 + (int((y - y0) / 6) % 2) * 6; x < x0 + w; x += 12) p.fillRect(QRectF(x, y, 6, 6), light);
+                for (double x = x0 + (int((y - y0) / 6) % 2) * 6; x < x0 + w; x += 12)
+                    p.fillRect(QRectF(x, y, 6, 6), light);
             break;
         case 8: // argyle
             p.setBrush(light.darker(110));
             for (double y = y0; y < y0 + h + 20; y += 20)
                 for (double x = x0 + (int((y - y0) / 20) % 2) * 11; x < x0 + w + 11; x += 22) {
-                    QPolygonF diamond({QPointF(x, y - 10), QPointF(x + 11, y), QPointF(x, y + 10), QPointF(x - 11, y)});
+                    QPolygonF diamond({QPointF(x, y - 10), QPointF(x + 11, y), QPointF(x, y + 10),
+                                       QPointF(x - 11, y)});
                     p.drawPolygon(diamond);
                 }
             break;
@@ -372,11 +370,16 @@ QImage BackStrip() {
         }
         case 11: // scales
             for (double y = y0; y < y0 + h + 8; y += 6)
-                for (double x = x0 + (int((y - y0) / 6) % 2) * 4; x < x0 + w + 8; x += 8) p.drawArc(QRectF(x - 4, y - 4, 8, 8), 180 * 16, 180 * 16);
+                for (double x = x0 + (int((y - y0) / 6) % 2) * 4; x < x0 + w + 8; x += 8)
+                    p.drawArc(QRectF(x - 4, y - 4, 8, 8), 180 * 16, 180 * 16);
             break;
         case 12: // plaid
-            for (double x = x0; x < x0 + w; x += 11) p.fillRect(QRectF(x, y0, 4, h), QColor(light.red(), light.green(), light.blue(), 110));
-            for (double y = y0; y < y0 + h; y += 11) p.fillRect(QRectF(x0, y, w, 4), QColor(light.red(), light.green(), light.blue(), 110));
+            for (double x = x0; x < x0 + w; x += 11)
+                p.fillRect(QRectF(x, y0, 4, h),
+                           QColor(light.red(), light.green(), light.blue(), 110));
+            for (double y = y0; y < y0 + h; y += 11)
+                p.fillRect(QRectF(x0, y, w, 4),
+                           QColor(light.red(), light.green(), light.blue(), 110));
             break;
         case 13: // rings of suits
             p.setPen(Qt::NoPen);
@@ -499,17 +502,20 @@ QImage AboutPicture() {
         p.drawRoundedRect(card, 4, 4);
         QFont font(QStringLiteral("DejaVu Serif"), 14, QFont::Bold);
         const char* ranks[] = {"10", "J", "Q", "K", "A"};
-        DrawFitted(p, QString::fromLatin1(ranks[i]), QRectF(card.left() + 3, card.top() + 3, 12, 12), font,
-                   SuitColor(suit, false), i == 0 ? 0.8 : 1.0);
+        DrawFitted(p, QString::fromLatin1(ranks[i]),
+                   QRectF(card.left() + 3, card.top() + 3, 12, 12), font, SuitColor(suit, false),
+                   i == 0 ? 0.8 : 1.0);
         p.setPen(Qt::NoPen);
         p.setBrush(SuitColor(suit, false));
         p.drawPath(SuitPath(suit, QRectF(card.center().x() - 9, card.center().y() - 8, 18, 20)));
         p.restore();
     }
     QFont title(QStringLiteral("DejaVu Serif"), 26, QFont::Bold);
-    DrawFitted(p, QStringLiteral("DrawMentor"), QRectF(60, 112, 200, 34), title, QColor(255, 225, 120));
+    DrawFitted(p, QStringLiteral("DrawMentor"), QRectF(60, 112, 200, 34), title,
+               QColor(255, 225, 120));
     QFont subtitle(QStringLiteral("DejaVu Sans"), 10);
-    DrawFitted(p, QStringLiteral("the video poker trainer"), QRectF(95, 148, 130, 13), subtitle, Qt::white);
+    DrawFitted(p, QStringLiteral("the video poker trainer"), QRectF(95, 148, 130, 13), subtitle,
+               Qt::white);
     return image;
 }
 
@@ -532,7 +538,8 @@ QImage Icon() {
         p.drawRoundedRect(card, 6, 6);
         p.setPen(Qt::NoPen);
         p.setBrush(SuitColor(i == 0 ? 3 : 0, false));
-        p.drawPath(SuitPath(i == 0 ? 3 : 0, QRectF(card.center().x() - 16, card.center().y() - 16, 32, 34)));
+        p.drawPath(SuitPath(i == 0 ? 3 : 0,
+                            QRectF(card.center().x() - 16, card.center().y() - 16, 32, 34)));
         p.restore();
     }
     return image;
@@ -550,15 +557,47 @@ int main(int argc, char** argv) {
     const QString program = QString::fromLocal8Bit(argv[1]) + "/";
     const QString images = QString::fromLocal8Bit(argv[2]) + "/";
     try {
-        const TDeckStyle classic{"001", 11, 14, 14, 15, 4, 4, 4, 20, 6, 3, QRectF(20.5, 5.5, 54, 116),
-                                 TCourtStyle::Classic, false, QStringLiteral("DejaVu Serif")};
-        const TDeckStyle large{"002", 16, 20, 14, 15, 3, 3, 4, 25, 5, 1, QRectF(22.5, 5.5, 50, 116),
-                               TCourtStyle::Modern, false, QStringLiteral("DejaVu Sans")};
-        for (const auto& style : {classic, large}) Write(program + "data/deck." + style.Code, DeckFile(style));
+        const TDeckStyle classic{"001",
+                                 11,
+                                 14,
+                                 14,
+                                 15,
+                                 4,
+                                 4,
+                                 4,
+                                 20,
+                                 6,
+                                 3,
+                                 QRectF(20.5, 5.5, 54, 116),
+                                 TCourtStyle::Classic,
+                                 false,
+                                 QStringLiteral("DejaVu Serif"),
+                                 9,
+                                 10};
+        const TDeckStyle large{"002",
+                               16,
+                               20,
+                               14,
+                               15,
+                               3,
+                               3,
+                               4,
+                               25,
+                               5,
+                               1,
+                               QRectF(22.5, 5.5, 50, 116),
+                               TCourtStyle::Modern,
+                               false,
+                               QStringLiteral("DejaVu Sans"),
+                               11,
+                               12};
+        for (const auto& style : {classic, large})
+            Write(program + "data/deck." + style.Code, DeckFile(style));
         Write(program + "data/back.001", Zlib(Packed(BackStrip())));
         Write(images + "EMPTY", Zlib(Packed(EmptyCard())));
         Write(images + "HELD", Zlib(Packed(HeldBand())));
         Write(images + "WILD", Zlib(Packed(WildFace())));
+        Write(images + "JOKER", Zlib(Packed(JokerIndex())));
         Write(images + "ABOUT", Zlib(Packed(AboutPicture())));
         Write(images + "S_FACE", BmpWithoutSignature(SmallFace()));
         Write(images + "S_RANKS", BmpWithoutSignature(SmallRanks()));

@@ -24,11 +24,14 @@ QPainterPath Spade(const QRectF& b) {
     path.moveTo(x + w * 0.5, y);
     path.cubicTo(x + w * 0.62, y + h * 0.18, x + w, y + h * 0.36, x + w, y + h * 0.58);
     path.cubicTo(x + w, y + h * 0.74, x + w * 0.86, y + h * 0.82, x + w * 0.72, y + h * 0.82);
-    path.cubicTo(x + w * 0.62, y + h * 0.82, x + w * 0.56, y + h * 0.76, x + w * 0.53, y + h * 0.70);
+    path.cubicTo(x + w * 0.62, y + h * 0.82, x + w * 0.56, y + h * 0.76, x + w * 0.53,
+                 y + h * 0.70);
     path.cubicTo(x + w * 0.55, y + h * 0.84, x + w * 0.62, y + h * 0.94, x + w * 0.72, y + h);
     path.lineTo(x + w * 0.28, y + h);
-    path.cubicTo(x + w * 0.38, y + h * 0.94, x + w * 0.45, y + h * 0.84, x + w * 0.47, y + h * 0.70);
-    path.cubicTo(x + w * 0.44, y + h * 0.76, x + w * 0.38, y + h * 0.82, x + w * 0.28, y + h * 0.82);
+    path.cubicTo(x + w * 0.38, y + h * 0.94, x + w * 0.45, y + h * 0.84, x + w * 0.47,
+                 y + h * 0.70);
+    path.cubicTo(x + w * 0.44, y + h * 0.76, x + w * 0.38, y + h * 0.82, x + w * 0.28,
+                 y + h * 0.82);
     path.cubicTo(x + w * 0.14, y + h * 0.82, x, y + h * 0.74, x, y + h * 0.58);
     path.cubicTo(x, y + h * 0.36, x + w * 0.38, y + h * 0.18, x + w * 0.5, y);
     path.closeSubpath();
@@ -47,7 +50,8 @@ QPainterPath Club(const QRectF& b) {
     stem.moveTo(x + w * 0.46, y + h * 0.55);
     stem.cubicTo(x + w * 0.45, y + h * 0.80, x + w * 0.38, y + h * 0.93, x + w * 0.28, y + h);
     stem.lineTo(x + w * 0.72, y + h);
-    stem.cubicTo(x + w * 0.62, y + h * 0.93, x + w * 0.55, y + h * 0.80, x + w * 0.54, y + h * 0.55);
+    stem.cubicTo(x + w * 0.62, y + h * 0.93, x + w * 0.55, y + h * 0.80, x + w * 0.54,
+                 y + h * 0.55);
     stem.closeSubpath();
     path.setFillRule(Qt::WindingFill);
     return path.united(stem);
@@ -69,16 +73,21 @@ QPainterPath Diamond(const QRectF& b) {
 
 QPainterPath SuitPath(int suit, const QRectF& box) {
     switch (suit) {
-    case 0: return Spade(box);
-    case 1: return Club(box);
-    case 2: return Diamond(box);
-    default: return Heart(box);
+    case 0:
+        return Spade(box);
+    case 1:
+        return Club(box);
+    case 2:
+        return Diamond(box);
+    default:
+        return Heart(box);
     }
 }
 
 QColor SuitColor(int suit, bool fourColours) {
     if (!fourColours) return suit < 2 ? QColor(20, 20, 24) : QColor(200, 16, 32);
-    static const QColor colours[] = {QColor(20, 20, 24), QColor(0, 120, 50), QColor(20, 70, 190), QColor(200, 16, 32)};
+    static const QColor colours[] = {QColor(20, 20, 24), QColor(0, 120, 50), QColor(20, 70, 190),
+                                     QColor(200, 16, 32)};
     return colours[suit];
 }
 

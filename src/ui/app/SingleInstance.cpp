@@ -1,16 +1,10 @@
-#include "Application.h"
-
-#include "Dialogs.h"
-
-#include "cards/Error.h"
-#include "prefs/Preferences.h"
+#include "SingleInstance.h"
 
 #include <QFile>
 #include <QLocalSocket>
 #include <QStandardPaths>
 #include <QWidget>
 
-#include <execinfo.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,53 +13,15 @@ namespace {
 
 const QByteArray kActivate = "activate\n";
 
-std::function<void(const QString&)>& ReportHandler() {
-    static std::function<void(const QString&)> handler;
-    return handler;
-}
-
-// Return addresses of the raising code, innermost first, without the frames
-// of the capture itself.
-std::vector<const void*> CaptureTrace() {
-    void* frames[52];
-    const int count = backtrace(frames, 52);
-    std::vector<const void*> trace;
-    for (int i = 2; i < count; ++i) trace.push_back(frames[i]);
-    return trace;
-}
-
 } // namespace
-
-TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
-    SetTraceCapture(&CaptureTrace);
-}
-
-void TApplication::SetReportHandler(std::function<void(const QString&)> handler) { ReportHandler() = std::move(handler); }
-
-void TApplication::Report(const std::exception_ptr& error) {
-    const QString text = ExceptionReportText(error);
-    if (ReportHandler()) {
-        ReportHandler()(text);
-        return;
-    }
-    ShowExceptionReport(QApplication::activeWindow(), text, Preferences());
-}
-
-bool TApplication::notify(QObject* receiver, QEvent* event) {
-    try {
-        return QApplication::notify(receiver, event);
-    } catch (...) {
-        Report(std::current_exception());
-        return true;
-    }
-}
 
 TSingleInstance::TSingleInstance(const QString& name) : FName(name) {}
 
 bool TSingleInstance::IsPrivateFolder(const QString& folder) {
     struct stat info {};
     if (folder.isEmpty() || ::stat(QFile::encodeName(folder).constData(), &info) != 0) return false;
-    return S_ISDIR(info.st_mode) && info.st_uid == getuid() && (info.st_mode & (S_IRWXG | S_IRWXO)) == 0;
+    return S_ISDIR(info.st_mode) && info.st_uid == getuid() &&
+           (info.st_mode & (S_IRWXG | S_IRWXO)) == 0;
 }
 
 // In /tmp anyone may create the name first: the trainer would then talk to a
@@ -73,7 +29,8 @@ bool TSingleInstance::IsPrivateFolder(const QString& folder) {
 // folder is private, so the name there is ours.
 QString TSingleInstance::DefaultName() {
     QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!IsPrivateFolder(folder)) folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (!IsPrivateFolder(folder))
+        folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (!IsPrivateFolder(folder)) return {};
     return folder + QStringLiteral("/DrawMentor.socket");
 }

@@ -21,11 +21,12 @@ void TGradientLabel::SetBaseColor(const QColor& color) {
 
 void TGradientLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    PaintGradientLabel(painter, rect(), FBase, text(), font(), palette().color(QPalette::WindowText));
+    PaintGradientLabel(painter, rect(), FBase, text(), font(),
+                       palette().color(QPalette::WindowText));
 }
 
-void PaintGradientLabel(QPainter& p, const QRect& rect, const QColor& base, const QString& text, const QFont& font,
-                        const QColor& textColor) {
+void PaintGradientLabel(QPainter& p, const QRect& rect, const QColor& base, const QString& text,
+                        const QFont& font, const QColor& textColor) {
     FillGradient(p, rect, ShiftColor(base, 20), 20, 0, ShiftColor(base, -15));
     QFont smooth = font;
     smooth.setStyleStrategy(QFont::PreferAntialias);
@@ -64,10 +65,13 @@ TGradientLabel* MakeHeaderLabel(QLabel* label, const TPreferences& preferences) 
     return header;
 }
 
-void ApplyFont(QFont& font, const TPreferences& preferences) { font.setFamily(preferences.FontName); }
+void ApplyFont(QFont& font, const TPreferences& preferences) {
+    font.setFamily(preferences.FontName);
+}
 
 void InstallFontProbe() {
-    TPreferences::SetFontProbe([](const QString& family) { return QFontDatabase::hasFamily(family); });
+    TPreferences::SetFontProbe(
+        [](const QString& family) { return QFontDatabase::hasFamily(family); });
 }
 
 } // namespace drawmentor

@@ -24,11 +24,12 @@ QSize TCardButton::sizeHint() const {
 
 void TCardButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    PaintCardButton(painter, rect(), text(), FGlyph, isDown() || isChecked(), isEnabled(), palette(), font());
+    PaintCardButton(painter, rect(), text(), FGlyph, isDown() || isChecked(), isEnabled(),
+                    palette(), font());
 }
 
-void PaintCardButton(QPainter& p, const QRect& rect, const QString& caption, const QImage& glyph, bool pressed,
-                     bool enabled, const QPalette& palette, const QFont& font) {
+void PaintCardButton(QPainter& p, const QRect& rect, const QString& caption, const QImage& glyph,
+                     bool pressed, bool enabled, const QPalette& palette, const QFont& font) {
     p.drawImage(rect.topLeft(), ButtonFace(rect.width(), rect.height(), pressed, palette));
     const QPoint shift = pressed ? QPoint(1, 1) : QPoint(0, 0);
     if (!glyph.isNull()) {

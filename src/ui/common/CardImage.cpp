@@ -19,6 +19,8 @@ void TCardImage::paintEvent(QPaintEvent*) {
     painter.drawImage(QPoint(0, 0), FImage);
 }
 
-void TCardImage::mousePressEvent(QMouseEvent*) { emit Pressed(FTag); }
+void TCardImage::mousePressEvent(QMouseEvent*) {
+    emit Pressed(FTag);
+}
 
 } // namespace drawmentor

@@ -11,21 +11,22 @@ namespace drawmentor {
 class TCardButton : public QAbstractButton {
     Q_OBJECT
 
-public:
+  public:
     explicit TCardButton(QWidget* parent = nullptr);
     void SetGlyph(const QImage& glyph);
     QSize sizeHint() const override;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     QImage FGlyph;
 };
 
 // Paints a button face with its glyph and caption into `painter`: what the
 // widget shows, callable on any image.
-void PaintCardButton(QPainter& painter, const QRect& rect, const QString& caption, const QImage& glyph, bool pressed,
-                     bool enabled, const QPalette& palette, const QFont& font);
+void PaintCardButton(QPainter& painter, const QRect& rect, const QString& caption,
+                     const QImage& glyph, bool pressed, bool enabled, const QPalette& palette,
+                     const QFont& font);
 
 } // namespace drawmentor

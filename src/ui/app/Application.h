@@ -1,11 +1,9 @@
 #pragma once
 
 #include <QApplication>
-#include <QLocalServer>
 
 #include <exception>
 #include <functional>
-#include <memory>
 #include <utility>
 
 namespace drawmentor {
@@ -23,7 +21,7 @@ namespace drawmentor {
 class TApplication : public QApplication {
     Q_OBJECT
 
-public:
+  public:
     TApplication(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
 
@@ -33,8 +31,7 @@ public:
 
     // Runs `work`; an exception it raises is reported here instead of
     // travelling on into Qt.
-    template <class TWork>
-    static void Guarded(TWork&& work) {
+    template <class TWork> static void Guarded(TWork&& work) {
         try {
             std::forward<TWork>(work)();
         } catch (...) {
@@ -42,39 +39,9 @@ public:
         }
     }
     // A slot for connect() that runs `member` of `object` through Guarded.
-    template <class TObject>
-    static auto GuardedSlot(TObject* object, void (TObject::*member)()) {
+    template <class TObject> static auto GuardedSlot(TObject* object, void (TObject::*member)()) {
         return [object, member] { Guarded([&] { (object->*member)(); }); };
     }
 };
-
-// One running trainer per user: the first start listens on a local socket in
-// the user's private runtime folder; a second start asks the first to come to
-// the front and ends. Anything else arriving on the socket is ignored.
-class TSingleInstance : public QObject {
-    Q_OBJECT
-
-public:
-    explicit TSingleInstance(const QString& name = DefaultName());
-    // True when another instance answered (and was asked to show itself).
-    bool ActivateRunning();
-    // Starts listening; false when the socket cannot be had (another instance
-    // holds it, or there is no private folder for it).
-    bool Listen();
-    // "DrawMentor.socket" in $XDG_RUNTIME_DIR, else in the platform's runtime
-    // folder; empty when neither is a folder only this user can enter.
-    static QString DefaultName();
-    static bool IsPrivateFolder(const QString& folder);
-
-signals:
-    void ActivationRequested();
-
-private:
-    QString FName;
-    std::unique_ptr<QLocalServer> FServer;
-};
-
-// Brings a window to the front, restored if it was minimised.
-void BringToFront(QWidget* window);
 
 } // namespace drawmentor

@@ -10,20 +10,20 @@ namespace drawmentor {
 class TCardImage : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     TCardImage(int tag, QWidget* parent = nullptr);
     void SetImage(const QImage& image);
     const QImage& Image() const { return FImage; }
     int Tag() const { return FTag; }
 
-signals:
+  signals:
     void Pressed(int tag);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
-private:
+  private:
     int FTag;
     QImage FImage;
 };

@@ -11,20 +11,20 @@ class TPreferences;
 class TGradientLabel : public QLabel {
     Q_OBJECT
 
-public:
+  public:
     explicit TGradientLabel(QWidget* parent = nullptr);
     void SetBaseColor(const QColor& color);
     QColor BaseColor() const { return FBase; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     QColor FBase;
 };
 
-void PaintGradientLabel(QPainter& painter, const QRect& rect, const QColor& base, const QString& text,
-                        const QFont& font, const QColor& textColor);
+void PaintGradientLabel(QPainter& painter, const QRect& rect, const QColor& base,
+                        const QString& text, const QFont& font, const QColor& textColor);
 
 // Turns `label` into a header label in place: the UI font, white bold text on
 // the button-shadow colour. A plain label is replaced by a TGradientLabel in

@@ -27,7 +27,7 @@ TPaytableLayout LayoutPaytable(int width, int height, int rows);
 class TPayoutGrid : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit TPayoutGrid(QWidget* parent = nullptr);
     void SetEngine(TGameEngine* engine);
     // Recomputes the layout and the cell backgrounds (game change, resize).
@@ -36,15 +36,15 @@ public:
     // The cell at a point: (column, row), or (-1, -1).
     QPoint CellAt(const QPoint& point) const;
 
-signals:
+  signals:
     void BetColumnClicked(int coins);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
-private:
+  private:
     void DrawCell(QPainter& painter, int column, int row, const QRect& cell);
 
     TGameEngine* FEngine = nullptr;

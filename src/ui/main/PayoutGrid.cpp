@@ -11,7 +11,9 @@ namespace drawmentor {
 namespace {
 
 // Colours given as 0x00BBGGRR in the original design.
-QColor FromBgr(unsigned value) { return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF); }
+QColor FromBgr(unsigned value) {
+    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
 
 QImage Gradient(int width, int height, const QColor& top, const QColor& bottom, int steps) {
     QImage image(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
@@ -53,8 +55,10 @@ void TPayoutGrid::Relayout() {
     const int steps = std::min(tallest, 255);
     const QColor bet = FromBgr(0xFFCB97), win = FromBgr(0x808000), normal = FromBgr(0xC0C0C0);
     FBetBackground = Gradient(FLayout.Columns[1], tallest, ShiftColor(bet, 20), bet, steps);
-    FWinBackground = Gradient(FLayout.Columns[0], tallest, ShiftColor(win, 40), ShiftColor(win, 20), steps);
-    FNormalBackground = Gradient(FLayout.Columns[0], tallest, Qt::white, ShiftColor(normal, 40), steps);
+    FWinBackground =
+        Gradient(FLayout.Columns[0], tallest, ShiftColor(win, 40), ShiftColor(win, 20), steps);
+    FNormalBackground =
+        Gradient(FLayout.Columns[0], tallest, Qt::white, ShiftColor(normal, 40), steps);
     update();
 }
 
@@ -63,7 +67,8 @@ QPoint TPayoutGrid::CellAt(const QPoint& point) const {
     for (int column = 0; column < static_cast<int>(FLayout.Columns.size()); ++column) {
         int y = 0;
         for (int row = 0; row < static_cast<int>(FLayout.Rows.size()); ++row) {
-            if (QRect(x, y, FLayout.Columns[column], FLayout.Rows[row]).contains(point)) return {column, row};
+            if (QRect(x, y, FLayout.Columns[column], FLayout.Rows[row]).contains(point))
+                return {column, row};
             y += FLayout.Rows[row];
         }
         x += FLayout.Columns[column];
@@ -71,7 +76,9 @@ QPoint TPayoutGrid::CellAt(const QPoint& point) const {
     return {-1, -1};
 }
 
-void TPayoutGrid::resizeEvent(QResizeEvent*) { Relayout(); }
+void TPayoutGrid::resizeEvent(QResizeEvent*) {
+    Relayout();
+}
 
 void TPayoutGrid::mousePressEvent(QMouseEvent* event) {
     const QPoint cell = CellAt(event->position().toPoint());
@@ -96,9 +103,11 @@ void TPayoutGrid::paintEvent(QPaintEvent*) {
 void TPayoutGrid::DrawCell(QPainter& painter, int column, int row, const QRect& given) {
     // Neighbouring cells share their frame line.
     const QRect cell = given.adjusted(column > 0 ? -1 : 0, row > 0 ? -1 : 0, 0, 0);
-    const bool winning = row == FEngine->CurrentLine;
-    const bool betColumn = column == FEngine->Bet;
-    const QImage& background = winning ? FWinBackground : betColumn ? FBetBackground : FNormalBackground;
+    const bool winning = row == FEngine->CurrentLine();
+    const bool betColumn = column == FEngine->Bet();
+    const QImage& background = winning     ? FWinBackground
+                               : betColumn ? FBetBackground
+                                           : FNormalBackground;
     QFont font = this->font();
     QColor text = palette().color(QPalette::WindowText);
     if (winning) {
@@ -111,7 +120,8 @@ void TPayoutGrid::DrawCell(QPainter& painter, int column, int row, const QRect& 
     painter.setPen(Qt::black);
     painter.drawRect(cell.adjusted(0, 0, -1, -1));
     painter.drawImage(cell.adjusted(1, 1, -1, -1), background,
-                      QRect(0, 0, std::min(background.width(), cell.width() - 2), std::min(background.height(), cell.height() - 2)));
+                      QRect(0, 0, std::min(background.width(), cell.width() - 2),
+                            std::min(background.height(), cell.height() - 2)));
     painter.setFont(font);
     painter.setPen(text);
     const QRect inner = cell.adjusted(1, 1, -1, -1);
@@ -119,7 +129,8 @@ void TPayoutGrid::DrawCell(QPainter& painter, int column, int row, const QRect& 
         painter.drawText(inner, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                          QStringLiteral("   ") + FEngine->LineName(row).toUpper());
     else
-        painter.drawText(inner, Qt::AlignCenter | Qt::TextSingleLine, QString::number(FEngine->Pay(row, column)));
+        painter.drawText(inner, Qt::AlignCenter | Qt::TextSingleLine,
+                         QString::number(FEngine->Pay(row, column)));
     painter.restore();
 }
 

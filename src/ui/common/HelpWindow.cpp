@@ -1,0 +1,90 @@
+#include "HelpWindow.h"
+
+#include "prefs/Preferences.h"
+
+#include <QDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace drawmentor {
+namespace {
+
+QString HelpFolder(const TPreferences& preferences) {
+    return QFileInfo(preferences.HelpFileName()).path();
+}
+
+} // namespace
+
+QString HelpTopic(int context) {
+    switch (context) {
+    case 100:
+        return QStringLiteral("main");
+    case 200:
+        return QStringLiteral("diag_stat");
+    case 300:
+        return QStringLiteral("diag_charts");
+    case 400:
+        return QStringLiteral("diag_errors");
+    case 500:
+        return QStringLiteral("diag_clear_stat");
+    case 600:
+        return QStringLiteral("prefs");
+    case 700:
+        return QStringLiteral("poker_choice");
+    case 800:
+        return QStringLiteral("poker_edit");
+    case 1000:
+        return QStringLiteral("howtoplay");
+    case 1100:
+        return QStringLiteral("allhands");
+    case 1200:
+        return QStringLiteral("diag_deck");
+    case 1300:
+        return QStringLiteral("diag_back");
+    case 1400:
+        return QStringLiteral("warning");
+    default:
+        return {};
+    }
+}
+
+bool ShowHelp(QWidget* parent, int helpContext, const TPreferences& preferences) {
+    const QString topic = HelpTopic(helpContext);
+    if (topic.isEmpty()) return false;
+    const QString page =
+        HelpFolder(preferences) + QStringLiteral("/") + topic + QStringLiteral(".html");
+    if (!QFileInfo::exists(page)) {
+        QMessageBox::information(parent, QStringLiteral("DrawMentor 2.0"),
+                                 QStringLiteral("Sorry, html help not installed."));
+        return false;
+    }
+    // One help window, reused: the next topic shows in it.
+    static QPointer<QDialog> window;
+    if (!window) {
+        window = new QDialog(nullptr, Qt::Window);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        window->setObjectName(QStringLiteral("fHelp"));
+        window->resize(640, 520);
+        auto* layout = new QVBoxLayout(window);
+        layout->setContentsMargins(0, 0, 0, 0);
+        auto* browser = new QTextBrowser(window);
+        browser->setObjectName(QStringLiteral("HelpBrowser"));
+        browser->setOpenExternalLinks(true);
+        layout->addWidget(browser);
+        QObject::connect(browser, &QTextBrowser::sourceChanged, window, [browser](const QUrl&) {
+            browser->window()->setWindowTitle(browser->documentTitle());
+        });
+    }
+    auto* browser = window->findChild<QTextBrowser*>(QStringLiteral("HelpBrowser"));
+    browser->setSource(QUrl::fromLocalFile(page));
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return true;
+}
+
+} // namespace drawmentor

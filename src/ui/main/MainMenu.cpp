@@ -1,0 +1,169 @@
+#include "MainMenu.h"
+
+#include "games/GameKey.h"
+#include "play/GameEngine.h"
+#include "prefs/Preferences.h"
+
+#include <QAction>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace drawmentor {
+namespace {
+
+const QString kMenu = QStringLiteral("Main.Menu");
+constexpr int kCommandCount = static_cast<int>(TMenuCommand::About) + 1;
+
+} // namespace
+
+QString TitleFromMenuText(QString text) {
+    text.replace(QLatin1String("&&"), QStringLiteral("\x01"));
+    text.remove(QLatin1Char('&'));
+    text.replace(QStringLiteral("\x01"), QStringLiteral("&"));
+    text = text.trimmed();
+    while (text.endsWith(QLatin1Char('.')) || text.endsWith(QChar(0x2026))) text.chop(1);
+    return text.trimmed();
+}
+
+TMainMenu::TMainMenu(QMainWindow& window, const TGameEngine& engine,
+                     const TPreferences& preferences)
+    : QObject(&window), FWindow(window), FEngine(engine), FPreferences(preferences) {
+    FCommands.resize(kCommandCount);
+    FAvailable.fill(true, kCommandCount);
+    using C = TMenuCommand;
+    FGameMenu = AddMenu(nullptr, "miGame", "Game");
+    AddCommand(FGameMenu, C::SelectGame, "miSelectVP", "SelectVP",
+               QKeySequence(Qt::CTRL | Qt::Key_V));
+    AddCommand(FGameMenu, C::AnalyseHand, "miAnalyseHand", "AnalyseHand",
+               QKeySequence(Qt::CTRL | Qt::Key_H));
+    // The recent games go between two separators; empty, they collapse to one.
+    FGameMenu->addSeparator();
+    FRecentSeparator = FGameMenu->addSeparator();
+    AddCommand(FGameMenu, C::Exit, "miExit", "Exit", QKeySequence(Qt::CTRL | Qt::Key_Q));
+    connect(FGameMenu, &QMenu::aboutToShow, this, &TMainMenu::RebuildRecentGames);
+
+    QMenu* mode = AddMenu(nullptr, "miMode", "Mode");
+    const char* modeNames[4][2] = {{"miAutoHold", "AutoHint"},
+                                   {"miTraining", "Training"},
+                                   {"miRealPlay", "RealPlay"},
+                                   {"miPlayErrorHands", "PlayProblemHands"}};
+    for (int m = 0; m < 4; ++m) {
+        FModeActions[m] = AddItem(mode, modeNames[m][0], modeNames[m][1]);
+        FModeActions[m]->setCheckable(true);
+        connect(FModeActions[m], &QAction::triggered, this, [this, m] { emit ModeChosen(m); });
+    }
+    mode->addSeparator();
+    FShowResultHands = AddItem(mode, "miShowResultHands", "ShowResultHands");
+    FShowWarnings = AddItem(mode, "miShowWarnings", "ShowWarnings");
+    for (auto [action, bit] :
+         {std::pair{FShowResultHands, kShowResultHands}, std::pair{FShowWarnings, kShowWarnings}}) {
+        action->setCheckable(true);
+        connect(action, &QAction::triggered, this,
+                [this, bit](bool on) { emit OptionToggled(bit, on); });
+    }
+
+    QMenu* statistics = AddMenu(nullptr, "miStatistics", "Statistics");
+    AddCommand(statistics, C::AllHands, "miAllHands", "AllHands",
+               QKeySequence(Qt::CTRL | Qt::Key_A));
+    statistics->addSeparator();
+    AddCommand(statistics, C::ResetBalance, "miResetBalance", "ResetBalance");
+    AddCommand(statistics, C::ShowStatistics, "miShowStat", "ShowStats",
+               QKeySequence(Qt::CTRL | Qt::Key_S));
+    AddCommand(statistics, C::ShowCharts, "miShowCharts", "ShowCharts",
+               QKeySequence(Qt::CTRL | Qt::Key_C));
+    AddCommand(statistics, C::ShowErrors, "miShowErrors", "ShowErrors",
+               QKeySequence(Qt::CTRL | Qt::Key_E));
+    statistics->addSeparator();
+    QMenu* clear = AddMenu(statistics, "miClearLog", "ClearLog");
+    AddCommand(clear, C::ClearAllRecords, "miClearAllRecords", "ClearAllRecords");
+    AddCommand(clear, C::ClearByFilter, "miClearByFilter", "ClearByFilter");
+
+    QMenu* preferencesMenu = AddMenu(nullptr, "miPreferences", "Preferences");
+    AddCommand(preferencesMenu, C::ChangePreferences, "miChangePreferences", "ChangePreferences",
+               QKeySequence(Qt::CTRL | Qt::Key_P));
+    AddCommand(preferencesMenu, C::SelectDeck, "miSelectDeck", "SelectDeck",
+               QKeySequence(Qt::CTRL | Qt::Key_D));
+    AddCommand(preferencesMenu, C::SelectBack, "miSelectBack", "SelectBack",
+               QKeySequence(Qt::CTRL | Qt::Key_B));
+
+    QMenu* help = AddMenu(nullptr, "miHelp", "Help");
+    AddCommand(help, C::GettingStarted, "miHelpGetStart", "GettingStart");
+    AddCommand(help, C::ShowHelp, "miShowHelp", "ShowHelp", QKeySequence(Qt::Key_F1));
+    help->addSeparator();
+    AddCommand(help, C::About, "miAbout", "About");
+    for (QMenu* menu : FWindow.menuBar()->findChildren<QMenu*>())
+        connect(menu, &QMenu::aboutToShow, this, &TMainMenu::Refresh);
+    Refresh();
+}
+
+QAction* TMainMenu::AddItem(QMenu* menu, const char* name, const char* key,
+                            const QKeySequence& shortcut) {
+    auto* action = new QAction(menu);
+    menu->addAction(action);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setProperty("textKey", QString::fromLatin1(key));
+    if (!shortcut.isEmpty()) action->setShortcut(shortcut);
+    return action;
+}
+
+QAction* TMainMenu::AddCommand(QMenu* menu, TMenuCommand command, const char* name, const char* key,
+                               const QKeySequence& shortcut) {
+    QAction* action = AddItem(menu, name, key, shortcut);
+    FCommands[static_cast<int>(command)] = action;
+    connect(action, &QAction::triggered, this, [this, command] { emit Command(command); });
+    return action;
+}
+
+QMenu* TMainMenu::AddMenu(QMenu* parent, const char* name, const char* key) {
+    QMenu* menu = parent ? parent->addMenu(QString()) : FWindow.menuBar()->addMenu(QString());
+    menu->setObjectName(QString::fromLatin1(name));
+    menu->menuAction()->setProperty("textKey", QString::fromLatin1(key));
+    return menu;
+}
+
+QAction* TMainMenu::Item(TMenuCommand command) const {
+    return FCommands[static_cast<int>(command)];
+}
+
+void TMainMenu::SetAvailable(TMenuCommand command, bool available) {
+    FAvailable[static_cast<int>(command)] = available;
+    Refresh();
+}
+
+void TMainMenu::Translate() {
+    for (QAction* action : FWindow.findChildren<QAction*>()) {
+        const QString key = action->property("textKey").toString();
+        if (!key.isEmpty()) action->setText(FPreferences.Translate(kMenu, key));
+    }
+}
+
+void TMainMenu::Refresh() {
+    for (int m = 0; m < 4; ++m) FModeActions[m]->setChecked(FEngine.Mode() == m);
+    FShowResultHands->setChecked(FEngine.Options() & kShowResultHands);
+    FShowWarnings->setChecked(FEngine.Options() & kShowWarnings);
+    for (int c = 0; c < kCommandCount; ++c) FCommands[c]->setEnabled(FAvailable[c]);
+    Item(TMenuCommand::AllHands)
+        ->setEnabled(FAvailable[static_cast<int>(TMenuCommand::AllHands)] &&
+                     FEngine.CanShowAllHands());
+    Item(TMenuCommand::ResetBalance)->setEnabled(FEngine.CanChangeBet());
+}
+
+void TMainMenu::RebuildRecentGames() {
+    for (QAction* action : FRecent) {
+        FGameMenu->removeAction(action);
+        action->deleteLater();
+    }
+    FRecent.clear();
+    const QStringList& games = FEngine.RecentGames();
+    for (int i = 0; i < games.size(); ++i) {
+        auto* recent =
+            new QAction(QString::fromStdString(GameKeyCaption(games[i].toStdString())), FGameMenu);
+        recent->setObjectName(QStringLiteral("miRecent%1").arg(i));
+        FGameMenu->insertAction(FRecentSeparator, recent);
+        connect(recent, &QAction::triggered, this, [this, i] { emit RecentChosen(i); });
+        FRecent << recent;
+    }
+}
+
+} // namespace drawmentor

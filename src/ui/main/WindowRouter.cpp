@@ -1,0 +1,8 @@
+#include "WindowRouter.h"
+
+namespace drawmentor {
+
+TWindowRouter::TWindowRouter(QWidget& parent, TPreferences& preferences)
+    : FParent(parent), FPreferences(preferences) {}
+
+} // namespace drawmentor
