@@ -150,28 +150,45 @@ int ReturnCache(const uint8_t* data, size_t size) {
     return 0;
 }
 
+namespace {
+
+// Deck and back files are zlib streams, whose checksum stops almost every
+// mutation at the inflate step: each input is also tried compressed, so that
+// the fuzzer reaches the header and pictures behind it.
+QByteArray Compressed(const QByteArray& bytes) {
+    return qCompress(bytes).mid(4);
+}
+
+} // namespace
+
 int Deck(const uint8_t* data, size_t size) {
     Folder();
     static TPaintEngine engine;
-    try {
-        engine.LoadDeckData(Bytes(data, size), QStringLiteral("fuzzed deck"));
-    } catch (const EDrawMentor&) {
-        return 0;
+    const QByteArray bytes = Bytes(data, size);
+    for (const QByteArray& file : {bytes, Compressed(bytes)}) {
+        try {
+            engine.LoadDeckData(file, QStringLiteral("fuzzed deck"));
+        } catch (const EDrawMentor&) {
+            continue;
+        }
+        QImage canvas(engine.CardWidth, engine.CardHeight, QImage::Format_RGB32);
+        QPainter painter(&canvas);
+        const QRect card(0, 0, engine.CardWidth, engine.CardHeight);
+        for (int rank = -1; rank <= 12; ++rank)
+            for (int suit = 0; suit < 4; ++suit)
+                engine.DrawCard(painter, card, rank == 4, rank == -1, rank < 0 ? -1 : suit, rank);
     }
-    QImage canvas(engine.CardWidth, engine.CardHeight, QImage::Format_RGB32);
-    QPainter painter(&canvas);
-    const QRect card(0, 0, engine.CardWidth, engine.CardHeight);
-    for (int rank = -1; rank <= 12; ++rank)
-        for (int suit = 0; suit < 4; ++suit)
-            engine.DrawCard(painter, card, rank == 4, rank == -1, rank < 0 ? -1 : suit, rank);
     return 0;
 }
 
 int Back(const uint8_t* data, size_t size) {
-    try {
-        const QImage strip = DecodeBackStrip(Bytes(data, size));
-        if (strip.isNull()) std::abort(); // a decoded strip is a picture
-    } catch (const EDrawMentor&) {
+    const QByteArray bytes = Bytes(data, size);
+    for (const QByteArray& file : {bytes, Compressed(bytes)}) {
+        try {
+            const QImage strip = DecodeBackStrip(file);
+            if (strip.isNull()) std::abort(); // a decoded strip is a picture
+        } catch (const EDrawMentor&) {
+        }
     }
     return 0;
 }

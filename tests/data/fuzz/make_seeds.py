@@ -23,6 +23,16 @@ def bmp_without_signature(width, height, colour=(255, 255, 255)):
     return struct.pack("<IHHI", 14 + len(info) + len(pixels), 0, 0, 14 + len(info)) + info + pixels
 
 
+def mono_bmp_without_signature(width, height):
+    """A 1-bit BMP, all white, without its "BM": big pictures in few bytes."""
+    stride = ((width + 31) // 32) * 4
+    pixels = b"\xff" * stride * height
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 1, 0, len(pixels), 2835, 2835, 2, 0)
+    palette = b"\0\0\0\0\xff\xff\xff\0"
+    offset = 14 + len(info) + len(palette)
+    return struct.pack("<IHHI", offset + len(pixels), 0, 0, offset) + info + palette + pixels
+
+
 def packed(image):
     return struct.pack("<I", len(image)) + image
 
@@ -94,7 +104,7 @@ put("packed_image", "impossible-size.bin", packed(bytes(wide)))
 put("packed_image", "cut-short.bin", packed(small)[:20])
 
 ranks = packed(bmp_without_signature(13 * 11, 2 * 14, (0, 0, 0)))
-pictures = packed(bmp_without_signature(4 * 94, 127))
+pictures = packed(mono_bmp_without_signature(4 * 94, 127))
 suits = packed(bmp_without_signature(4 * 14, 15, (200, 0, 0)))
 deck = deck_header() + ranks + pictures + suits
 put("deck", "tiny-deck.bin", zlib.compress(deck, 9))
@@ -102,7 +112,10 @@ put("deck", "header-only.bin", zlib.compress(deck_header(), 9))
 put("deck", "far-index.bin", zlib.compress(deck_header(index=(1 << 30, 4)) + ranks + pictures + suits, 9))
 put("deck", "pictures-too-narrow.bin", zlib.compress(deck_header(all_pictures=0) + ranks + pictures + suits, 9))
 put("deck", "cut-stream.bin", zlib.compress(deck, 9)[:300])
+# The contents behind the zlib layer, which the entry also tries compressed.
+put("deck", "tiny-deck-contents.bin", deck)
 put("back", "one-back.bin", zlib.compress(packed(bmp_without_signature(94 * 2, 127, (0, 0, 128))), 9))
 put("back", "not-zlib.bin", b"not a zlib stream at all")
+put("back", "one-back-contents.bin", packed(mono_bmp_without_signature(94 * 2, 127)))
 put("back", "empty-stream.bin", zlib.compress(b"", 9))
 put("back", "bomb.bin", zlib.compress(b"\0" * (20 * 1024 * 1024), 9))
