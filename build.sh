@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
-# The two set-up commands of the README:
-#   ./build.sh run    install what is missing, build, start DrawMentor
-#   ./build.sh test   install what is missing, build, run every test
+# The set-up commands of the README:
+#   ./build.sh run        install what is missing, build, start DrawMentor
+#   ./build.sh test       install what is missing, build, run every test
+#   ./build.sh sanitize   the same tests built with AddressSanitizer and
+#                         UndefinedBehaviorSanitizer in build-asan/; any report fails
 # Only the package installation needs root; it uses sudo when run as a user.
 set -euo pipefail
 cd "$(dirname "$0")"
 
 mode=${1:-}
 case "$mode" in
-run | test) ;;
+run | test | sanitize) ;;
 *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|sanitize" >&2
     exit 2
     ;;
 esac
@@ -43,9 +45,41 @@ if [ "$mode" = test ]; then
     ./tools/check-format.sh
 fi
 
-build_dir=${DRAWMENTOR_BUILD_DIR:-build}
 werror=OFF
 [ "${CI:-}" = "true" ] && werror=ON # warnings are errors in CI
+
+if [ "$mode" = sanitize ]; then
+    build_dir=${DRAWMENTOR_SANITIZE_DIR:-build-asan}
+    reports="$PWD/$build_dir/sanitizer-reports"
+    cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDRAWMENTOR_SANITIZE=ON \
+        -DDRAWMENTOR_BENCHMARKS=OFF -DDRAWMENTOR_WERROR=$werror -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
+    rm -rf "$reports"
+    mkdir -p "$reports"
+    # Reports also go to files, so that one from a child process (the
+    # command-line tool run by a test) fails the run even when its test passes.
+    export ASAN_OPTIONS="log_path=$reports/asan:detect_leaks=1:strict_string_checks=1"
+    export UBSAN_OPTIONS="log_path=$reports/ubsan:print_stacktrace=1:halt_on_error=1"
+    export LSAN_OPTIONS="suppressions=$PWD/.ci/lsan.supp"
+    cmake --build "$build_dir" -j "$(nproc)"
+    status=0
+    # Known until the main window's slots run their work through
+    # TApplication::Guarded: the error this test raises in a slot unwinds
+    # through Qt's frames, which have no exception cleanup, and leaks what they
+    # hold. It runs without leak detection; every other check applies to it.
+    known_leak='^MainWindowTest\.AnErrorInADealReachesTheReport$'
+    ctest --test-dir "$build_dir" --output-on-failure --no-tests=error -LE long -E "$known_leak" -j "$(nproc)" ||
+        status=$?
+    ASAN_OPTIONS="$ASAN_OPTIONS:detect_leaks=0" ctest --test-dir "$build_dir" --output-on-failure --no-tests=error \
+        -R "$known_leak" || status=$?
+    if compgen -G "$reports/*" >/dev/null; then
+        echo "Sanitizer reports:" >&2
+        cat "$reports"/* >&2
+        status=1
+    fi
+    exit $status
+fi
+
+build_dir=${DRAWMENTOR_BUILD_DIR:-build}
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DDRAWMENTOR_WERROR=$werror \
     -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
 cmake --build "$build_dir" -j "$(nproc)"

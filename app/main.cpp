@@ -15,7 +15,10 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/ICON")));
     TSingleInstance instance;
     if (instance.ActivateRunning()) return 0; // the running trainer comes to the front
-    instance.Listen();
+    if (!instance.Listen())
+        qWarning(
+            "DrawMentor: no single-instance socket (%s); another start will open a second window",
+            qPrintable(TSingleInstance::DefaultName()));
     InstallFontProbe();
     int status = 0;
     try {
@@ -35,6 +38,19 @@ int main(int argc, char** argv) {
         }
         status = 1;
     }
-    ReleasePreferences(); // the settings file is written last
+    // The settings file is written last, here where a failure can still be
+    // shown: the old file is kept, and the player learns that this session's
+    // settings are not in it.
+    try {
+        Preferences().SaveSettings();
+        Preferences().WriteSettingsFile();
+        Preferences().WriteOnExit = false;
+    } catch (const std::exception& error) {
+        QMessageBox::critical(nullptr, QStringLiteral("DrawMentor 2.0"),
+                              QString::fromUtf8(error.what()));
+        Preferences().WriteOnExit = false;
+        status = 1;
+    }
+    ReleasePreferences();
     return status;
 }

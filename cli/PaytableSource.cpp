@@ -8,7 +8,11 @@
 
 namespace drawmentor::cli {
 void ApplyDataDir(const TArguments& args) {
-    if (const auto folder = args.Value("data-dir")) SetDataFolder(QString::fromStdString(*folder));
+    const auto folder = args.Value("data-dir");
+    if (!folder) return;
+    // An empty folder would mean the default one: the player's real data.
+    if (folder->empty()) throw EUsage("--data-dir needs a folder");
+    SetDataFolder(QString::fromStdString(*folder));
 }
 
 std::vector<int> PaysFromArguments(const TArguments& args, const TPokerDescription& game, int bet) {

@@ -2,6 +2,8 @@
 #include "Commands.h"
 #include "PaytableSource.h"
 
+#include "cards/Error.h"
+
 #include "games/Catalogue.h"
 #include "games/PayoutStorage.h"
 #include "play/ChartSeries.h"
@@ -13,11 +15,13 @@
 
 #include <QDate>
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTextStream>
 
 #include <algorithm>
 #include <cstdio>
+#include <iostream>
 #include <optional>
 #include <ostream>
 #include <random>
@@ -56,6 +60,9 @@ void PrintFilteredStatistics(TLogger& logger, const TPreferences& preferences, s
     list.Attach(logger);
     list.LoadTexts(preferences);
     list.SetActive(true);
+    if (list.Skipped > 0)
+        std::cerr << "drawmentor-cli: " << list.Skipped
+                  << " records of the game log are not valid hands and are left out\n";
     PrintStatistics(list, out);
 }
 
@@ -130,45 +137,52 @@ int RunSimulate(const std::vector<std::string>& words, std::ostream& out) {
         out << "Data folder (temporary): " << temporary->path().toStdString() << std::endl;
     }
     TPreferences preferences;
-    TSimulatedPlayer windows;
-    TGameEngine engine(preferences, &windows);
-    engine.SelectGame(game, paytable);
-    engine.SetMode(mode);
-    for (int hand = 0; hand < hands; ++hand) {
-        engine.Deal();
-        if (trace && hand > 0) out << "collected " << hand << std::endl;
-        if (engine.State() != gsDealt) break;
-        if (policy == "hint")
-            engine.ShowHint();
-        else if (policy == "random")
-            engine.SetDrawMask(static_cast<int>(player() % kMaskCount));
-        else
-            engine.SetDrawMask(fixedMask >= 0 ? fixedMask : engine.Record().BestMask);
-        engine.CheckWarning();
-        engine.Draw();
-        if (doubling == "always" && engine.CurrentWin() > 0) {
-            engine.StartDoubleUp();
-            engine.DoubleUpPick(1 + static_cast<int>(player() % 4));
+    {
+        TSimulatedPlayer windows;
+        TGameEngine engine(preferences, &windows);
+        engine.SelectGame(game, paytable);
+        engine.SetMode(mode);
+        for (int hand = 0; hand < hands; ++hand) {
+            engine.Deal();
+            if (trace && hand > 0) out << "collected " << hand << std::endl;
+            if (engine.State() != gsDealt) break;
+            if (policy == "hint")
+                engine.ShowHint();
+            else if (policy == "random")
+                engine.SetDrawMask(static_cast<int>(player() % kMaskCount));
+            else
+                engine.SetDrawMask(fixedMask >= 0 ? fixedMask : engine.Record().BestMask);
+            engine.CheckWarning();
+            engine.Draw();
+            if (doubling == "always" && engine.CurrentWin() > 0) {
+                engine.StartDoubleUp();
+                engine.DoubleUpPick(1 + static_cast<int>(player() % 4));
+            }
         }
-    }
-    engine.Collect();
-    if (trace) out << "collected " << hands << std::endl;
+        engine.Collect();
+        if (trace) out << "collected " << hands << std::endl;
 
-    char text[160];
-    out << engine.Caption().toStdString() << ", " << engine.Hands() << " hands\n";
-    std::snprintf(text, sizeof text,
-                  "  Credits        %d\n  Best credits   %d\n  Balance        %s$%.2f\n"
-                  "  Accuracy       %.2f%%\n  Hands          %d\n",
-                  engine.Credits(), engine.BestCredits(), engine.Balance() < 0 ? "-" : "",
-                  std::abs(engine.Balance()), engine.Accuracy(), engine.Hands());
-    out << text;
-    TLogFilter& filter = engine.Logger().Filter();
-    filter.Game = game;
-    filter.PayIndex = paytable;
-    filter.Modes = 0xF;
-    filter.DateFrom = engine.Logger().SessionStart;
-    PrintFilteredStatistics(engine.Logger(), preferences, out);
-    engine.Logger().InvalidateFilter();
+        char text[160];
+        out << engine.Caption().toStdString() << ", " << engine.Hands() << " hands\n";
+        std::snprintf(text, sizeof text,
+                      "  Credits        %d\n  Best credits   %d\n  Balance        %s$%.2f\n"
+                      "  Accuracy       %.2f%%\n  Hands          %d\n",
+                      engine.Credits(), engine.BestCredits(), engine.Balance() < 0 ? "-" : "",
+                      std::abs(engine.Balance()), engine.Accuracy(), engine.Hands());
+        out << text;
+        TLogFilter& filter = engine.Logger().Filter();
+        filter.Game = game;
+        filter.PayIndex = paytable;
+        filter.Modes = 0xF;
+        filter.DateFrom = engine.Logger().SessionStart;
+        PrintFilteredStatistics(engine.Logger(), preferences, out);
+        engine.Logger().InvalidateFilter();
+    }
+    // The engine has put its sections into the settings image; saved here
+    // rather than by the destructors, which cannot report a failure.
+    preferences.SaveSettings();
+    preferences.WriteSettingsFile();
+    preferences.WriteOnExit = false;
     return 0;
 }
 
@@ -189,12 +203,20 @@ void ApplyFilterOptions(const TArguments& args, TLogFilter& filter) {
     }
 }
 
+// Reading a log that is not there would print an empty log's figures as if
+// they were the player's.
+void RequireDataFolder() {
+    if (!QFileInfo(DataFolder()).isDir())
+        throw EDrawMentor("the data folder " + DataFolder().toStdString() + " does not exist");
+}
+
 } // namespace
 
 int RunStats(const std::vector<std::string>& words, std::ostream& out) {
     const TArguments args(words, {"game", "paytable", "modes", "from", "data-dir"}, {});
     ApplyDataDir(args);
     if (!args.Positional().empty()) throw EUsage("stats takes no cards or words");
+    RequireDataFolder();
     TPreferences preferences;
     preferences.WriteOnExit = false;
     TLogger logger(DataFileReadPath(QStringLiteral("DrawMentor.log")));
@@ -213,6 +235,7 @@ int RunChart(const std::vector<std::string>& words, std::ostream& out) {
     const int kind = ChartKindByName(QString::fromStdString(args.Value("kind").value_or("")));
     if (kind < 0)
         throw EUsage("chart needs --kind balance|accuracy|hand-rate|loss-on-errors|double-up");
+    RequireDataFolder();
     TLogger logger(DataFileReadPath(QStringLiteral("DrawMentor.log")));
     TLogFilter& filter = logger.Filter();
     ApplyFilterOptions(args, filter);

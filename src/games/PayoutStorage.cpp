@@ -2,11 +2,12 @@
 
 #include "Catalogue.h"
 #include "cards/Checked.h"
+#include "cards/FileIo.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
+#include <optional>
 #include <sstream>
 
 namespace drawmentor {
@@ -31,24 +32,39 @@ TPayoutStorage::~TPayoutStorage() {
 }
 
 void TPayoutStorage::Load() {
-    std::ifstream in(FReadPath, std::ios::binary);
-    if (!in) return;
+    std::optional<std::string> text;
+    try {
+        text = ReadFileIfExists(FReadPath, kMaxTextFileBytes);
+    } catch (...) {
+        AddErrorContext("The paytable file cannot be read");
+    }
+    if (!text) return;
+    // Text with a NUL, or lines without a single game's section, is some
+    // other file or a damaged one: saying so beats "no stored paytable".
+    if (text->find('\0') != std::string::npos)
+        throw EDrawMentor("The paytable file " + FReadPath + " is damaged: it holds binary data");
+    std::istringstream in(*text);
+    bool anyContent = false, anyGame = false;
     TGameTables* section = nullptr;
     bool inSection = false; // lines before the first header, or in an unknown section, are ignored
     std::string line;
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.empty() || line[0] == ';') continue;
+        anyContent = true;
         if (line.front() == '[' && line.back() == ']') {
             const std::string name = line.substr(1, line.size() - 2);
             section = nullptr;
             inSection = true;
             for (auto& game : FGames)
                 if (game.Name == name) section = &game;
+            anyGame = anyGame || section != nullptr;
             continue;
         }
         if (inSection && section && line.size() >= kShortestLine) section->Lines.push_back(line);
     }
+    if (anyContent && !anyGame)
+        throw EDrawMentor("The paytable file " + FReadPath + " is damaged: it names no game");
 }
 
 TPayoutStorage::TGameTables& TPayoutStorage::GameTables(int game) {
@@ -103,21 +119,12 @@ void TPayoutStorage::Save() {
     }
     namespace fs = std::filesystem;
     const fs::path target(FWritePath);
-    const fs::path temporary = target.string() + ".tmp";
     try {
         if (target.has_parent_path()) fs::create_directories(target.parent_path());
-        {
-            std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-            out << text.str();
-            out.flush();
-            if (!out) throw EDrawMentor("Cannot write " + temporary.string());
-        }
-        fs::rename(temporary, target);
     } catch (const fs::filesystem_error& error) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
         throw EDrawMentor("Cannot save " + FWritePath + ": " + error.code().message());
     }
+    WriteFileAtomically(FWritePath, text.str());
     FModified = false;
 }
 

@@ -6,6 +6,9 @@
 
 #include <QLocale>
 
+#include <set>
+#include <utility>
+
 namespace drawmentor {
 
 QString TLogFilter::DateText(TDateTime value) {
@@ -15,34 +18,27 @@ QString TLogFilter::DateText(TDateTime value) {
 void TLogFilter::Init(TLogger& logger) {
     SessionStart = logger.SessionStart;
     Games = {QString::fromStdString(GameKey(-1, -1))};
-    QStringList days;
-    std::vector<QDate> dayValues;
-    int previousGame = -1, previousPay = -1;
-    QString previousDate;
+    // Logs merged, damaged or edited by hand are not in day order: the lists
+    // are sets, so that building them stays linear in the records whatever
+    // their order, and the date text is made once per day, not per record.
+    std::set<std::pair<int, int>> games;
+    std::set<int64_t> days;
     TLogRecord record, last;
     bool any = false;
     logger.Rewind();
     while (logger.ReadNext(record)) {
-        if (record.GameIndex != previousGame || record.PayIndex != previousPay) {
-            const QString key = QString::fromStdString(GameKey(record.GameIndex, record.PayIndex));
-            if (!Games.contains(key)) Games << key;
-        }
-        const QString date = DateText(record.DealTime);
-        if (date != previousDate && !days.contains(date)) {
-            days << date;
-            dayValues.push_back(DateOf(record.DealTime));
-        }
-        previousGame = record.GameIndex;
-        previousPay = record.PayIndex;
-        previousDate = date;
+        if (games.insert({record.GameIndex, record.PayIndex}).second)
+            Games << QString::fromStdString(GameKey(record.GameIndex, record.PayIndex));
+        days.insert(static_cast<int64_t>(StartOfDay(record.DealTime)));
         last = record;
         any = true;
     }
     Dates = {QString()};
     DateDays = {QDate()};
-    for (qsizetype i = days.size() - 1; i >= 0; --i) {
-        Dates << days[i];
-        DateDays.push_back(dayValues[static_cast<size_t>(i)]);
+    for (auto day = days.rbegin(); day != days.rend(); ++day) {
+        const auto start = static_cast<TDateTime>(*day);
+        Dates << DateText(start);
+        DateDays.push_back(DateOf(start));
     }
     DateFrom = SessionStart;
     if (!any) {

@@ -1,8 +1,12 @@
 #include "LogRecord.h"
 
+#include "cards/Cards.h"
 #include "cards/Checked.h"
+#include "games/Catalogue.h"
 
+#include <array>
 #include <bit>
+#include <cmath>
 #include <cstring>
 
 namespace drawmentor {
@@ -88,6 +92,35 @@ TLogRecord TLogRecord::FromBytes(const uint8_t* b) {
     r.DoubleUps = b[70];
     r.HintReturn = GetF64(&b[71]);
     return r;
+}
+
+bool IsValidRecord(const TLogRecord& r) {
+    // The last line of each catalogue game, -1 past the catalogue.
+    static const std::array<int, 256> lastLines = [] {
+        std::array<int, 256> lines;
+        lines.fill(-1);
+        for (int game = 0; game < kCatalogueSize; ++game)
+            if (const auto description = CreateDescription(game))
+                lines[static_cast<size_t>(game)] = description->LastLine;
+        return lines;
+    }();
+    const int lastLine = lastLines[r.GameIndex];
+    const auto line = [&](uint8_t value) { return value == kNoLine || value <= lastLine; };
+    const auto cards = [](const std::array<uint8_t, 5>& codes) {
+        for (uint8_t code : codes)
+            if (code > kMaxCardCode) return false;
+        return true;
+    };
+    // Day 0 is 30 December 1899; 2958465 is 31 December 9999, the last day a date can show.
+    const auto moment = [](double value) {
+        return std::isfinite(value) && value >= 0 && value < 2958466;
+    };
+    return lastLine >= 0 && r.Mode <= 3 && r.CoinIndex < kCoinValueCount && r.Bet >= 1 &&
+           r.Bet <= 5 && line(r.DealLine) && line(r.Line) && line(r.BestLine) &&
+           r.DrawMask < kMaskCount && r.BestMask < kMaskCount && r.MaxMask < kMaskCount &&
+           cards(r.Dealt) && cards(r.Drawn) && std::isfinite(r.Return) &&
+           std::isfinite(r.BestReturn) && std::isfinite(r.HintReturn) && moment(r.DealTime) &&
+           moment(r.CollectTime);
 }
 
 double CoinValue(int coinIndex) {

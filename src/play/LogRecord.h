@@ -54,6 +54,11 @@ struct TLogRecord {
     friend bool operator==(const TLogRecord&, const TLogRecord&) = default;
 };
 
+// Whether a record read from the file can be a hand this program logged: a
+// catalogue game, a play mode, a coin and a bet, lines of that game, holds and
+// finite figures. Anything else is damage and is left out of every count.
+bool IsValidRecord(const TLogRecord& record);
+
 inline constexpr int kCoinValueCount = 6;
 // Coins to money by CoinIndex 0..5.
 double CoinValue(int coinIndex);

@@ -1,99 +1,183 @@
 #include "Logger.h"
 
 #include "cards/Error.h"
-#include "games/GameKey.h"
+#include "cards/FileIo.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
-#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <string_view>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <unordered_map>
 
 namespace drawmentor {
 namespace {
 
-[[noreturn]] void RaiseFileError(const QString& what, const QString& name, const QString& reason) {
-    throw EDrawMentor(QStringLiteral("%1 %2: %3").arg(what, name, reason).toStdString());
+const std::string kWriteError = "Cannot write the game log";
+
+size_t Whole(size_t bytes) {
+    return bytes - bytes % kLogRecordSize;
+}
+
+// Opens the log and takes its lock. A rewrite renames a new file over the log
+// while it holds the lock of the old one; whoever waited for that lock then
+// holds the lock of a file no longer in the folder, so it opens the new one
+// and waits again.
+TFileHandle OpenLocked(const std::string& path, int flags, int lock, struct stat& info) {
+    while (true) {
+        TFileHandle file = OpenRegularFile(path, flags, (flags & O_CREAT) == 0);
+        if (!file.IsOpen()) return file;
+        while (::flock(file.Fd(), lock) != 0)
+            if (errno != EINTR) RaiseFileError("Cannot lock", path, errno);
+        struct stat named {};
+        if (::fstat(file.Fd(), &info) != 0) RaiseFileError("Cannot examine", path, errno);
+        if (::stat(path.c_str(), &named) == 0 && named.st_dev == info.st_dev &&
+            named.st_ino == info.st_ino)
+            return file;
+    }
+}
+
+std::string ReadFrom(int fd, const std::string& path, off_t offset) {
+    if (::lseek(fd, offset, SEEK_SET) < 0) RaiseFileError("Cannot read", path, errno);
+    return ReadToEnd(fd, path, kMaxLogBytes);
 }
 
 } // namespace
 
-TLogger::TLogger(QString fileName) : FFileName(std::move(fileName)) {
-    QFile file(FFileName);
-    if (file.open(QIODevice::ReadOnly)) {
-        const QByteArray bytes = file.readAll();
-        const qsizetype whole = bytes.size() - bytes.size() % kLogRecordSize;
-        FData.assign(bytes.begin(), bytes.begin() + whole);
+TLogger::TLogger(QString fileName)
+    : FFileName(std::move(fileName)), FPath(QFile::encodeName(FFileName).toStdString()) {
+    try {
+        struct stat info {};
+        const TFileHandle file = OpenLocked(FPath, O_RDONLY, LOCK_SH, info);
+        if (file.IsOpen()) {
+            TakeFileData(ReadFrom(file.Fd(), FPath, 0));
+            FDevice = info.st_dev;
+            FInode = info.st_ino;
+        }
+    } catch (...) {
+        AddErrorContext("Cannot read the game log " + FPath);
     }
     SessionStart = Now();
 }
 
 TLogger::~TLogger() = default;
 
+void TLogger::TakeFileData(std::string bytes) {
+    // A trailing fragment is a record cut short by a crash: not a hand.
+    bytes.resize(Whole(bytes.size()));
+    FData.assign(bytes.begin(), bytes.end());
+    FPosition = 0;
+    FInvalid = 0;
+    for (size_t at = 0; at < FData.size(); at += kLogRecordSize)
+        if (!IsValidRecord(TLogRecord::FromBytes(&FData[at]))) ++FInvalid;
+    InvalidateFilter();
+}
+
 bool TLogger::ReadNext(TLogRecord& record) {
-    if (FPosition + kLogRecordSize > FData.size()) return false;
-    record = TLogRecord::FromBytes(&FData[FPosition]);
-    FPosition += kLogRecordSize;
-    return true;
+    while (FPosition + kLogRecordSize <= FData.size()) {
+        record = TLogRecord::FromBytes(&FData[FPosition]);
+        FPosition += kLogRecordSize;
+        if (IsValidRecord(record)) return true;
+    }
+    return false;
 }
 
 void TLogger::Append(const TLogRecord& record) {
     const auto bytes = record.ToBytes();
-    const qint64 before = static_cast<qint64>(FData.size());
-    FData.insert(FData.end(), bytes.begin(), bytes.end());
-    InvalidateFilter();
-    // The record goes to the file now, so a crash loses nothing collected.
-    QDir().mkpath(QFileInfo(FFileName).path());
-    QFile file(FFileName);
-    if (!file.open(QIODevice::ReadWrite))
-        RaiseFileError("Cannot write the game log", FFileName, file.errorString());
-    if (file.size() < before) {
-        // The file lost records behind our back: write it whole again.
-        file.close();
-        RewriteFile();
-        return;
+    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    try {
+        QDir().mkpath(QFileInfo(FFileName).path());
+        struct stat info {};
+        const TFileHandle file = OpenLocked(FPath, O_RDWR | O_CREAT, LOCK_EX, info);
+        const auto size = static_cast<size_t>(info.st_size);
+        const off_t end = static_cast<off_t>(Whole(size));
+        // Under the lock nobody is writing, so a fragment is what a crash left.
+        if (static_cast<size_t>(end) != size && ::ftruncate(file.Fd(), end) != 0)
+            RaiseFileError("Cannot cut the incomplete last record of", FPath, errno);
+        // Learn what others appended, or the whole file when it was replaced.
+        if (info.st_dev == FDevice && info.st_ino == FInode &&
+            static_cast<size_t>(end) >= FData.size()) {
+            const std::string added = ReadFrom(file.Fd(), FPath, static_cast<off_t>(FData.size()));
+            for (size_t at = 0; at + kLogRecordSize <= added.size(); at += kLogRecordSize) {
+                FData.insert(FData.end(), added.begin() + at, added.begin() + at + kLogRecordSize);
+                if (!IsValidRecord(TLogRecord::FromBytes(&FData[FData.size() - kLogRecordSize])))
+                    ++FInvalid;
+            }
+            InvalidateFilter();
+        } else {
+            TakeFileData(ReadFrom(file.Fd(), FPath, 0));
+        }
+        FDevice = info.st_dev;
+        FInode = info.st_ino;
+        try {
+            WriteAllAt(file.Fd(), FPath, text, end);
+        } catch (...) {
+            // A part of the record (a full disk) must not stay as a fragment;
+            // should the cut fail too, the next writer cuts it.
+            [[maybe_unused]] const int cut = ::ftruncate(file.Fd(), end);
+            throw;
+        }
+    } catch (...) {
+        AddErrorContext(kWriteError);
     }
-    // A longer file ends in a fragment left by a crash: cut it off first.
-    if ((file.size() != before && !file.resize(before)) || !file.seek(before) ||
-        file.write(reinterpret_cast<const char*>(bytes.data()), kLogRecordSize) != kLogRecordSize ||
-        !file.flush())
-        RaiseFileError("Cannot write the game log", FFileName, file.errorString());
+    FData.insert(FData.end(), bytes.begin(), bytes.end());
+    if (!IsValidRecord(record)) ++FInvalid;
+    InvalidateFilter();
 }
 
-void TLogger::RewriteFile() {
-    QSaveFile file(FFileName);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(reinterpret_cast<const char*>(FData.data()),
-                   static_cast<qint64>(FData.size())) != static_cast<qint64>(FData.size()) ||
-        !file.commit())
-        RaiseFileError("Cannot write the game log", FFileName, file.errorString());
+void TLogger::Rewrite(const std::function<bool(const TLogRecord&)>& remove) {
+    try {
+        struct stat info {};
+        const TFileHandle file = OpenLocked(FPath, O_RDWR, LOCK_EX, info);
+        if (!file.IsOpen()) {
+            TakeFileData({});
+            return;
+        }
+        std::string current = ReadFrom(file.Fd(), FPath, 0);
+        current.resize(Whole(current.size()));
+        // The records this log knows, by content: the file may have been
+        // replaced by another program's rewrite, so positions prove nothing.
+        std::unordered_map<std::string_view, int> known;
+        for (size_t at = 0; at < FData.size(); at += kLogRecordSize)
+            ++known[std::string_view(reinterpret_cast<const char*>(&FData[at]), kLogRecordSize)];
+        std::string kept;
+        kept.reserve(current.size());
+        for (size_t at = 0; at < current.size(); at += kLogRecordSize) {
+            const std::string_view one(current.data() + at, kLogRecordSize);
+            const auto found = known.find(one);
+            const bool ours = found != known.end() && found->second > 0;
+            if (ours) --found->second;
+            if (ours && remove(TLogRecord::FromBytes(reinterpret_cast<const uint8_t*>(one.data()))))
+                continue;
+            kept += one;
+        }
+        // Still under the lock of the old file: nobody appends to it meanwhile.
+        WriteFileAtomically(FPath, kept);
+        struct stat written {};
+        if (::stat(FPath.c_str(), &written) != 0) RaiseFileError("Cannot examine", FPath, errno);
+        TakeFileData(std::move(kept));
+        FDevice = written.st_dev;
+        FInode = written.st_ino;
+    } catch (...) {
+        AddErrorContext(kWriteError);
+    }
 }
 
 void TLogger::ClearAll() {
-    FData.clear();
-    FPosition = 0;
-    InvalidateFilter();
-    RewriteFile();
+    Rewrite([](const TLogRecord&) { return true; });
 }
 
 void TLogger::ClearByFilter() {
     if (!FFilter) return;
-    std::vector<uint8_t> kept;
-    Rewind();
-    TLogRecord record;
-    const size_t count = FData.size() / kLogRecordSize;
-    for (size_t i = 0; i < count; ++i) {
-        ReadNext(record);
-        const bool remove = FFilter->MatchesKey(record) && record.DealTime <= FFilter->DateFrom;
-        if (!remove)
-            kept.insert(kept.end(), FData.begin() + i * kLogRecordSize,
-                        FData.begin() + (i + 1) * kLogRecordSize);
-    }
-    FData.swap(kept);
-    FPosition = 0;
-    InvalidateFilter();
-    RewriteFile();
+    const TLogFilter& filter = *FFilter;
+    Rewrite([&](const TLogRecord& record) {
+        return filter.MatchesKey(record) && record.DealTime <= filter.DateFrom;
+    });
 }
 
 TLogFilter& TLogger::Filter() {

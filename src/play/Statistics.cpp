@@ -129,10 +129,12 @@ void TBalanceStat::AddRecord(const TLogRecord& record) {
     Values[2][1] -= record.Bet * value;
     Values[0][2] += record.BestWin;
     Values[2][2] += record.BestWin * value;
-    Values[0][4] += record.Win - record.BestWin;
-    Values[2][4] += (record.Win - record.BestWin) * value;
+    // In 64 bits: a stored win may be anything a 32-bit field holds.
+    const int64_t missed = int64_t{record.Win} - record.BestWin;
+    Values[0][4] += static_cast<double>(missed);
+    Values[2][4] += static_cast<double>(missed) * value;
     if (record.DoubleUps != 0) {
-        const int change = record.Collected - record.Win;
+        const auto change = static_cast<double>(int64_t{record.Collected} - record.Win);
         Values[0][3] += change;
         Values[2][3] += change * value;
     }
@@ -163,7 +165,7 @@ void TErrorEffectStat::AddRecord(const TLogRecord& record) {
     if (severity == esNone) return;
     Values[0][severity] += 1;
     Values[1][severity] += record.Return - record.BestReturn;
-    Values[2][severity] += record.Win - record.BestWin;
+    Values[2][severity] += static_cast<double>(int64_t{record.Win} - record.BestWin);
 }
 
 void TErrorEffectStat::Compute(int64_t hands, int64_t coinsBet) {
@@ -239,6 +241,7 @@ void TStatisticsList::Recalculate() {
         for (auto& item : FItems) item->AddRecord(record);
     }
     for (auto& item : FItems) item->Compute(hands, coinsBet);
+    Skipped = FLogger->InvalidCount();
     emit Changed();
 }
 

@@ -129,6 +129,8 @@ class TStatisticsList : public QObject {
 
     bool Active = false;
     int Selected = 0;
+    // Records of the log left out as not valid; the figures are those of the rest.
+    int Skipped = 0;
     int CurrentGame = -2;
 
   signals:

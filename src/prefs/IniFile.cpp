@@ -1,10 +1,10 @@
 #include "IniFile.h"
 
 #include "cards/Error.h"
+#include "cards/FileIo.h"
 
 #include <QByteArray>
 #include <QFile>
-#include <QSaveFile>
 
 #include <vector>
 
@@ -14,14 +14,19 @@ namespace drawmentor {
 // line, blanks included, so that values such as the game key "  0 10" come
 // back exactly as written. (Common INI libraries trim them.)
 struct TIniFile::TImpl {
+    // A line the program does not understand (a comment, a note without '=')
+    // is kept as it was, in its place, with an empty key and Raw set: the
+    // user wrote it, and a save must not drop it.
     struct TEntry {
         QByteArray Key;
         QByteArray Value;
+        bool Raw = false;
     };
     struct TSection {
         QByteArray Name;
         std::vector<TEntry> Entries;
     };
+    std::vector<QByteArray> Preamble; // kept lines before the first section
     std::vector<TSection> Sections;
 
     static bool Same(const QByteArray& a, const QByteArray& b) {
@@ -37,7 +42,7 @@ struct TIniFile::TImpl {
         TSection* found = Find(section);
         if (!found) return nullptr;
         for (auto& entry : found->Entries)
-            if (Same(entry.Key, key)) return &entry;
+            if (!entry.Raw && Same(entry.Key, key)) return &entry;
         return nullptr;
     }
 };
@@ -47,12 +52,8 @@ TIniFile::~TIniFile() = default;
 
 void TIniFile::LoadFile(const QString& path) {
     Clear();
-    QFile file(path);
-    if (!file.exists()) return;
-    if (!file.open(QIODevice::ReadOnly))
-        throw EDrawMentor(
-            QStringLiteral("Cannot read %1: %2").arg(path, file.errorString()).toStdString());
-    LoadData(file.readAll());
+    const auto text = ReadFileIfExists(QFile::encodeName(path).toStdString(), kMaxTextFileBytes);
+    if (text) LoadData(QByteArray::fromStdString(*text));
 }
 
 void TIniFile::LoadData(const QByteArray& data) {
@@ -63,7 +64,17 @@ void TIniFile::LoadData(const QByteArray& data) {
     for (QByteArray line : text.split('\n')) {
         if (line.endsWith('\r')) line.chop(1);
         const QByteArray trimmed = line.trimmed();
-        if (trimmed.isEmpty() || trimmed.startsWith(';') || trimmed.startsWith('#')) continue;
+        if (trimmed.isEmpty()) continue; // the writer puts its own blank lines between sections
+        const auto keep = [&] {
+            if (section)
+                section->Entries.push_back({{}, line, true});
+            else
+                FImpl->Preamble.push_back(line);
+        };
+        if (trimmed.startsWith(';') || trimmed.startsWith('#')) {
+            keep();
+            continue;
+        }
         if (trimmed.startsWith('[') && trimmed.endsWith(']')) {
             const QByteArray name = trimmed.mid(1, trimmed.size() - 2);
             section = FImpl->Find(name);
@@ -71,32 +82,35 @@ void TIniFile::LoadData(const QByteArray& data) {
             continue;
         }
         const qsizetype equals = line.indexOf('=');
-        if (!section || equals < 0)
-            continue; // lines outside sections and without '=' carry nothing
+        if (!section || equals < 0) { // lines outside sections and without '=' carry nothing
+            keep();
+            continue;
+        }
         const QByteArray key = line.left(equals).trimmed();
         const QByteArray value = line.mid(equals + 1);
         bool replaced = false;
         for (auto& entry : section->Entries)
-            if (TImpl::Same(entry.Key, key)) entry.Value = value, replaced = true;
+            if (!entry.Raw && TImpl::Same(entry.Key, key)) entry.Value = value, replaced = true;
         if (!replaced) section->Entries.push_back({key, value});
     }
 }
 
 QByteArray TIniFile::Data() const {
     QByteArray text;
+    for (const auto& line : FImpl->Preamble) text += line + '\n';
     for (const auto& section : FImpl->Sections) {
         if (!text.isEmpty()) text += '\n';
         text += '[' + section.Name + "]\n";
-        for (const auto& entry : section.Entries) text += entry.Key + '=' + entry.Value + '\n';
+        for (const auto& entry : section.Entries)
+            text += entry.Raw ? entry.Value + '\n' : entry.Key + '=' + entry.Value + '\n';
     }
     return text;
 }
 
 void TIniFile::SaveFile(const QString& path) const {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(Data()) < 0 || !file.commit())
-        throw EDrawMentor(
-            QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()).toStdString());
+    const QByteArray text = Data();
+    WriteFileAtomically(QFile::encodeName(path).toStdString(),
+                        std::string_view(text.constData(), text.size()));
 }
 
 bool TIniFile::HasSection(const QString& section) const {
@@ -116,7 +130,8 @@ QStringList TIniFile::Sections() const {
 QStringList TIniFile::Keys(const QString& section) const {
     QStringList names;
     if (const auto* found = FImpl->Find(section.toUtf8()))
-        for (const auto& entry : found->Entries) names << QString::fromUtf8(entry.Key);
+        for (const auto& entry : found->Entries)
+            if (!entry.Raw) names << QString::fromUtf8(entry.Key);
     return names;
 }
 
@@ -180,6 +195,7 @@ void TIniFile::EraseSection(const QString& section) {
 }
 
 void TIniFile::Clear() {
+    FImpl->Preamble.clear();
     FImpl->Sections.clear();
 }
 

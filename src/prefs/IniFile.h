@@ -12,7 +12,8 @@ namespace drawmentor {
 // An INI file held in memory. Section and key names are matched without regard
 // to ASCII case; names and values round-trip unchanged (nothing is quoted or
 // escaped) and sections the program does not know survive a load and a save,
-// in file order. Text is UTF-8.
+// in file order, as do comments and other lines it does not understand. Text
+// is UTF-8.
 class TIniFile {
   public:
     TIniFile();
@@ -20,11 +21,13 @@ class TIniFile {
     TIniFile(const TIniFile&) = delete;
     TIniFile& operator=(const TIniFile&) = delete;
 
-    // A missing file gives an empty image; an unreadable one is an error.
+    // A missing file gives an empty image; an unreadable one (or one that is
+    // no regular file, or larger than kMaxTextFileBytes) is an error.
     void LoadFile(const QString& path);
     void LoadData(const QByteArray& data);
     QByteArray Data() const;
-    // Written to a temporary file that replaces `path` only when complete.
+    // Written to a temporary file that replaces `path` only when every write
+    // and the sync succeeded; an error says what failed.
     void SaveFile(const QString& path) const;
 
     bool HasSection(const QString& section) const;

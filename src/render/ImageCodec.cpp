@@ -1,6 +1,7 @@
 #include "ImageCodec.h"
 
 #include "cards/Error.h"
+#include "cards/FileIo.h"
 #include "prefs/DataFolder.h"
 
 #include <QFile>
@@ -15,15 +16,12 @@ namespace {
     throw EDrawMentor(what.toStdString());
 }
 
-QByteArray ReadWholeFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        Corrupt(QStringLiteral("Cannot open %1: %2").arg(path, file.errorString()));
-    if (file.size() > kMaxInflatedBytes) Corrupt(QStringLiteral("%1 is too large").arg(path));
-    return file.readAll();
-}
-
 } // namespace
+
+QByteArray ReadPictureFile(const QString& path) {
+    return QByteArray::fromStdString(
+        ReadWholeFile(QFile::encodeName(path).toStdString(), kMaxInflatedBytes));
+}
 
 QByteArray Inflate(const QByteArray& data, qsizetype limit) {
     z_stream stream{};
@@ -96,11 +94,14 @@ QImage LoadPlainImageResource(const QString& name) {
     return DecodeBmpWithoutSignature(file.readAll());
 }
 
-QImage LoadBackStrip() {
-    const QByteArray packed =
-        Inflate(ReadWholeFile(ProgramFolder() + QStringLiteral("data/back.001")));
+QImage DecodeBackStrip(const QByteArray& file) {
+    const QByteArray packed = Inflate(file);
     qsizetype offset = 0;
     return ReadPackedImage(packed, offset);
+}
+
+QImage LoadBackStrip() {
+    return DecodeBackStrip(ReadPictureFile(ProgramFolder() + QStringLiteral("data/back.001")));
 }
 
 } // namespace drawmentor

@@ -26,7 +26,11 @@ QImage DecodeBmpWithoutSignature(const QByteArray& data);
 QImage LoadImageResource(const QString& name);
 // A missing small-card picture gives a null image.
 QImage LoadPlainImageResource(const QString& name);
+// A deck or back file whole: a regular file of at most kMaxInflatedBytes.
+QByteArray ReadPictureFile(const QString& path);
 // The strip of card backs, "data/back.001" in the program folder.
 QImage LoadBackStrip();
+// The strip from the bytes of a back file (a zlib resource).
+QImage DecodeBackStrip(const QByteArray& file);
 
 } // namespace drawmentor

@@ -71,15 +71,13 @@ void TPaintEngine::LoadDeck(const QString& code) {
 // Everything is read and checked before any field changes: a damaged deck
 // leaves the one loaded before.
 void TPaintEngine::ReadDeck(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EDrawMentor(
-            QStringLiteral("Cannot open %1: %2").arg(path, file.errorString()).toStdString());
-    if (file.size() > kMaxInflatedBytes)
-        throw EDrawMentor((path + QStringLiteral(" is too large")).toStdString());
+    LoadDeckData(ReadPictureFile(path), path);
+}
+
+void TPaintEngine::LoadDeckData(const QByteArray& file, const QString& path) {
     QByteArray data;
     try {
-        data = Inflate(file.readAll());
+        data = Inflate(file);
         if (data.size() < kHeaderSize) throw EDrawMentor("The deck header is cut short");
     } catch (...) {
         AddErrorContext(("Deck " + path).toStdString());

@@ -22,6 +22,8 @@ class TPaintEngine {
     // The deck of `code` from "data/deck.<code>", or deck "001" when that file
     // does not exist; the same code again reads nothing.
     void LoadDeck(const QString& code);
+    // The deck from the bytes of a deck file; `path` names it in errors.
+    void LoadDeckData(const QByteArray& file, const QString& path);
     void SetBackIndex(int index);
     // Rank 0..12 (2..A), suit 0..3; a joker is rank -1, suit -1, wild, and
     // carries the built-in joker index in its corners.

@@ -1,11 +1,11 @@
 #include "ReturnJob.h"
 
 #include "cards/Error.h"
+#include "cards/FileIo.h"
 #include "games/Catalogue.h"
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 namespace drawmentor {
@@ -80,7 +80,9 @@ void TReturnCache::Store(int gameIndex, int betCoins, const std::vector<int>& pa
 // One line per result: the key, then "|" and the figures, all numbers with
 // enough digits to read back the same extended-precision value.
 void TReturnCache::Load() {
-    std::ifstream in(FPath);
+    const auto text = ReadFileIfExists(FPath, kMaxTextFileBytes);
+    if (!text) return;
+    std::istringstream in(*text);
     std::string line;
     while (std::getline(in, line)) {
         const size_t bar = line.find('|');
@@ -117,19 +119,11 @@ void TReturnCache::Save() const {
             text << '\n';
         }
     }
-    namespace fs = std::filesystem;
-    const fs::path target(FPath);
-    const fs::path temporary = FPath + ".tmp";
-    std::error_code error;
-    if (target.has_parent_path()) fs::create_directories(target.parent_path(), error);
-    {
-        std::ofstream out(temporary, std::ios::trunc);
-        out << text.str();
-        out.flush();
-        if (!out) throw EDrawMentor("Cannot write " + temporary.string());
-    }
-    fs::rename(temporary, target, error);
-    if (error) throw EDrawMentor("Cannot save " + FPath + ": " + error.message());
+    const std::filesystem::path target(FPath);
+    std::error_code ignored; // a folder that cannot be made fails the save below, with its reason
+    if (target.has_parent_path())
+        std::filesystem::create_directories(target.parent_path(), ignored);
+    WriteFileAtomically(FPath, text.str());
 }
 
 } // namespace drawmentor

@@ -278,6 +278,57 @@ TEST(CliRender, CardsAndContactSheets) {
 
 namespace {
 
+// The data folder: chosen explicitly, it must be a real one, and what is
+// stored in it is checked before it is used.
+class CliDataFolder : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder = ::testing::TempDir() + "cli-data-" + std::to_string(getpid()) + "-" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::system(("rm -rf " + folder + " && mkdir -p " + folder).c_str());
+    }
+    void TearDown() override { std::system(("rm -rf " + folder).c_str()); }
+    void Write(const std::string& name, const std::string& text) const {
+        FILE* file = fopen((folder + "/" + name).c_str(), "wb");
+        fwrite(text.data(), 1, text.size(), file);
+        fclose(file);
+    }
+    std::string folder;
+};
+
+TEST_F(CliDataFolder, AnEmptyOrMissingFolderIsRefused) {
+    const TRun empty = Cli("stats --data-dir ''");
+    EXPECT_EQ(empty.Status, 2);
+    EXPECT_NE(empty.Err.find("--data-dir needs a folder"), std::string::npos) << empty.Err;
+    EXPECT_EQ(Cli("simulate --game 0 --paytable 0 --hands 1 --data-dir=").Status, 2);
+    const TRun missing = Cli("stats --data-dir " + folder + "/nowhere");
+    EXPECT_EQ(missing.Status, 1);
+    EXPECT_NE(missing.Err.find("does not exist"), std::string::npos) << missing.Err;
+    EXPECT_EQ(missing.Out, "");
+}
+
+TEST_F(CliDataFolder, ADamagedPaytableFileIsReportedAsDamaged) {
+    Write("DrawMentor.dat", std::string("\x1f\x8b\x08\0garbage\0\x01", 13));
+    const TRun run = Cli("simulate --game 4 --paytable 0 --hands 1 --data-dir " + folder);
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_NE(run.Err.find("DrawMentor.dat is damaged"), std::string::npos) << run.Err;
+    EXPECT_EQ(run.Err.find("no stored paytable"), std::string::npos) << run.Err;
+}
+
+TEST_F(CliDataFolder, DamagedLogRecordsAreLeftOutOnceAndSaidSo) {
+    ASSERT_EQ(Cli("simulate --game 0 --paytable 0 --hands 20 --seed 5 --data-dir " + folder).Status,
+              0);
+    FILE* log = fopen((folder + "/DrawMentor.log").c_str(), "r+b");
+    fseek(log, 79 * 3 + 14, SEEK_SET); // the coin index of the fourth hand
+    fputc(200, log);
+    fclose(log);
+    const TRun run = Cli("stats --data-dir " + folder);
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_NE(run.Out.find("19 hands in the log"), std::string::npos) << run.Out;
+    EXPECT_NE(run.Err.find("1 records of the game log are not valid hands"), std::string::npos)
+        << run.Err;
+}
+
 std::string TempPath(const std::string& name) {
     return ::testing::TempDir() + name + "-" + std::to_string(getpid());
 }

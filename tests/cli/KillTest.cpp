@@ -1,10 +1,14 @@
-// A session killed without warning keeps every hand it collected.
+// A session killed without warning keeps every hand it collected, and
+// sessions sharing one data folder keep each other's hands.
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -41,6 +45,78 @@ TEST(CrashSafety, AKilledSessionKeepsEveryCollectedHand) {
     EXPECT_EQ(size % 79, 0u);
     EXPECT_GE(static_cast<long>(size / 79), collected);
     std::filesystem::remove_all(folder);
+}
+
+// A simulation in a child process whose files may not grow past `fileLimit`
+// bytes (RLIMIT_FSIZE): to the program, a disk that is full at that size.
+pid_t StartSimulation(const std::string& folder, const char* hands, const char* seed,
+                      rlim_t fileLimit = RLIM_INFINITY, const std::string& errors = "/dev/null") {
+    const pid_t child = fork();
+    if (child == 0) {
+        if (!freopen("/dev/null", "w", stdout) || !freopen(errors.c_str(), "w", stderr)) _exit(126);
+        const rlimit limit{fileLimit, fileLimit};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        signal(SIGXFSZ, SIG_IGN); // the write fails with EFBIG instead of killing
+        execl(DRAWMENTOR_CLI, DRAWMENTOR_CLI, "simulate", "--game", "0", "--paytable", "0",
+              "--hands", hands, "--seed", seed, "--data-dir", folder.c_str(),
+              static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    return child;
+}
+
+int ExitStatus(pid_t child) {
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class DataFolderTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder = ::testing::TempDir() + "dm-" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
+                 std::to_string(getpid());
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+    }
+    void TearDown() override { std::filesystem::remove_all(folder); }
+    std::string folder;
+};
+
+TEST_F(DataFolderTest, TwoSimulationsOnOneFolderLoseNoRecord) {
+    const pid_t longer = StartSimulation(folder, "20000", "1");
+    const pid_t shorter = StartSimulation(folder, "3000", "2");
+    EXPECT_EQ(ExitStatus(longer), 0);
+    EXPECT_EQ(ExitStatus(shorter), 0);
+    EXPECT_EQ(std::filesystem::file_size(folder + "/DrawMentor.log"), 23000u * 79);
+}
+
+TEST_F(DataFolderTest, AFullDiskFailsTheRunAndKeepsTheSettingsFile) {
+    const std::string settings = "[Preferences]\nDealSpeed=100\n";
+    std::ofstream(folder + "/DrawMentor.ini") << settings;
+    const std::string errors = folder + "/errors.txt";
+    EXPECT_EQ(ExitStatus(StartSimulation(folder, "1", "1", 120, errors)),
+              1); // one record fits, the settings do not
+    EXPECT_EQ(ReadAll(folder + "/DrawMentor.ini"), settings);
+    EXPECT_NE(ReadAll(errors).find("Cannot save " + folder + "/DrawMentor.ini"), std::string::npos)
+        << ReadAll(errors);
+    EXPECT_EQ(std::filesystem::file_size(folder + "/DrawMentor.log"), 79u);
+}
+
+TEST_F(DataFolderTest, AFullDiskStopsTheLogAtItsLastWholeRecord) {
+    const std::string errors = folder + "/../dm-errors-" + std::to_string(getpid()) + ".txt";
+    EXPECT_EQ(ExitStatus(StartSimulation(folder, "100", "1", 79 * 5 + 40, errors)), 1);
+    EXPECT_NE(ReadAll(errors).find("Cannot write the game log"), std::string::npos)
+        << ReadAll(errors);
+    std::filesystem::remove(errors);
+    // Five hands fit; the sixth is refused whole, not left as a fragment.
+    EXPECT_EQ(std::filesystem::file_size(folder + "/DrawMentor.log"), 5u * 79);
 }
 
 } // namespace

@@ -3,11 +3,14 @@
 
 #include "cards/Error.h"
 
+#include "support/FileFaults.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
 
 namespace drawmentor {
 namespace {
@@ -115,6 +118,52 @@ TEST_F(PayoutStorageTest, AFailedSaveLeavesTheOldFile) {
     store.WritePaytable(0, -1, Filled(1));
     EXPECT_THROW(store.Save(), EDrawMentor);
     EXPECT_TRUE(store.Modified());
+}
+
+TEST_F(PayoutStorageTest, ADamagedOrUnreadableFileIsReportedAsSuch) {
+    const fs::path file = folder / "DrawMentor.dat";
+    const auto error = [&] {
+        try {
+            TPayoutStorage store(file.string(), file.string());
+        } catch (const EDrawMentor& raised) {
+            return std::string(raised.what());
+        }
+        return std::string("no error");
+    };
+    WriteText(file, std::string("[Jacks or better]\r\n\0\x01\x02 binary", 26));
+    EXPECT_NE(error().find("is damaged: it holds binary data"), std::string::npos) << error();
+    WriteText(file, "these lines are no paytables\r\nnor is this one\r\n");
+    EXPECT_NE(error().find("is damaged: it names no game"), std::string::npos) << error();
+    WriteText(file, "[Jacks or better]\r\n" + TPayoutStorage::FormatPaytable(Filled(2)) + "\r\n");
+    {
+        const testing::TFileFaultScope failing(TFileStep::Read, "DrawMentor.dat", EIO);
+        EXPECT_NE(error().find("The paytable file cannot be read"), std::string::npos) << error();
+        EXPECT_NE(error().find("Input/output error"), std::string::npos) << error();
+    }
+    fs::remove(file);
+    ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+    EXPECT_NE(error().find("is not a regular file"), std::string::npos) << error();
+    fs::remove(file);
+    fs::create_symlink("/dev/zero", file);
+    EXPECT_NE(error().find("is not a regular file"), std::string::npos) << error();
+}
+
+TEST_F(PayoutStorageTest, ASaveOnAFullDiskKeepsTheOldFile) {
+    const fs::path file = folder / "DrawMentor.dat";
+    const std::string old =
+        "[Jacks or better]\r\n" + TPayoutStorage::FormatPaytable(Filled(2)) + "\r\n";
+    WriteText(file, old);
+    TPayoutStorage store(file.string(), file.string());
+    store.WritePaytable(0, -1, Filled(3));
+    for (const TFileStep step : {TFileStep::Write, TFileStep::Sync}) {
+        const testing::TFileFaultScope full(step, "DrawMentor.dat");
+        EXPECT_THROW(store.Save(), EDrawMentor);
+        EXPECT_EQ(ReadText(file), old);
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()),
+              1); // no temporary left
+    store.Save();
+    EXPECT_EQ(TPayoutStorage(file.string(), file.string()).PaytableCount(0), 2);
 }
 
 // The paytable file installed with the program.

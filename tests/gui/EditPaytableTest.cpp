@@ -10,6 +10,7 @@
 #include "play/GameEngine.h"
 #include "prefs/Preferences.h"
 
+#include "support/FileFaults.h"
 #include "support/TempFolders.h"
 
 #include <QAbstractItemModelTester>
@@ -137,18 +138,20 @@ TEST_F(EditPaytableTest, OnlyPaysCanBeEditedAndOnlyWithFiveDigits) {
 }
 
 TEST_F(EditPaytableTest, AFileThatCannotBeWrittenIsReportedAndTheEditStaysOpen) {
-    QDir().mkpath(folders.Data() + "DrawMentor.dat.tmp"); // the save cannot create its file
     auto editor = Open(TfEdit::emEdit);
-    Type(*editor, kRoyal, 5, "4700");
-    TMessageBox::SetNextAnswer(QMessageBox::Ok);
-    ClickButton(*editor, "btnOK");
-    EXPECT_TRUE(editor->isVisible());
-    EXPECT_NE(editor->result(), QDialog::Accepted);
-    EXPECT_TRUE(TMessageBox::LastText().startsWith("The paytable could not be saved"));
-    EXPECT_EQ(Pay(*editor, kRoyal, 5), 4700);
-    EXPECT_EQ(controller.Pays().At(5, kRoyal), 4000); // the store holds what the file holds
-
-    QDir(folders.Data() + "DrawMentor.dat.tmp").removeRecursively();
+    {
+        testing::TFileFaultScope full(TFileStep::Write, "DrawMentor.dat"); // a full disk
+        Type(*editor, kRoyal, 5, "4700");
+        TMessageBox::SetNextAnswer(QMessageBox::Ok);
+        ClickButton(*editor, "btnOK");
+        EXPECT_GT(full.Hits, 0);
+        EXPECT_TRUE(editor->isVisible());
+        EXPECT_NE(editor->result(), QDialog::Accepted);
+        EXPECT_TRUE(TMessageBox::LastText().startsWith("The paytable could not be saved"));
+        EXPECT_EQ(Pay(*editor, kRoyal, 5), 4700);
+        EXPECT_EQ(controller.Pays().At(5, kRoyal), 4000); // the store holds what the file holds
+    }
+    // Room on the disk again: the same edit saves.
     ClickButton(*editor, "btnOK");
     EXPECT_EQ(editor->result(), QDialog::Accepted);
     EXPECT_EQ(controller.Pays().At(5, kRoyal), 4700);

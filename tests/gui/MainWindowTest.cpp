@@ -11,6 +11,7 @@
 #include "ui/main/CounterPanel.h"
 #include "ui/main/PayoutGrid.h"
 
+#include "cards/Error.h"
 #include "prefs/Preferences.h"
 
 #include "support/TempFolders.h"
@@ -18,6 +19,8 @@
 
 #include <QAction>
 #include <QDialog>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -25,7 +28,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
@@ -256,6 +261,25 @@ TEST_F(MainWindowTest, AnErrorInADealReachesTheReport) {
     EXPECT_EQ(Engine().State(), gsDealt);
 }
 
+// A slot run through Guarded reports its error in its own frame; nothing
+// unwinds through Qt, so a sanitizer build finds no leak here.
+TEST(GuardedSlots, AnErrorIsReportedBeforeItReachesQt) {
+    QStringList reports;
+    TApplication::SetReportHandler([&](const QString& text) { reports << text; });
+    struct TFailing : QObject {
+        void Act() { throw EDrawMentor("no paytable"); }
+    } failing;
+    QPushButton button;
+    button.resize(40, 20);
+    QObject::connect(&button, &QPushButton::clicked, &failing,
+                     TApplication::GuardedSlot(&failing, &TFailing::Act));
+    QTest::mouseClick(&button, Qt::LeftButton);
+    QTest::mouseClick(&button, Qt::LeftButton);
+    ASSERT_EQ(reports.size(), 2);
+    EXPECT_TRUE(reports[0].contains("no paytable")) << reports[0].toStdString();
+    TApplication::SetReportHandler({});
+}
+
 TEST_F(MainWindowTest, HelpShowsTopicsOrSaysItIsMissing) {
     ASSERT_TRUE(ShowHelp(window.get(), 1000, *preferences));
     QTextBrowser* browser = nullptr;
@@ -375,6 +399,43 @@ TEST_F(MainWindowTest, AllHandsOfTheDealtHandAndOfAnyHand) {
     EXPECT_EQ(pickerTitle, "Analyse a Hand");
     EXPECT_EQ(selected, 16); // the best hold: draw to the royal
     EXPECT_EQ(Engine().DrawMask(), 16);
+}
+
+TEST(SingleInstance, ALiveInstanceKeepsItsName) {
+    const QString name =
+        QStringLiteral("DrawMentor-live-%1").arg(QCoreApplication::applicationPid());
+    TSingleInstance first(name);
+    ASSERT_TRUE(first.Listen());
+    QSignalSpy woken(&first, &TSingleInstance::ActivationRequested);
+    TSingleInstance second(name);
+    EXPECT_FALSE(second.Listen()); // taking the name over would leave two trainers running
+    TSingleInstance third(name);
+    EXPECT_TRUE(third.ActivateRunning());
+    EXPECT_TRUE(woken.wait(2000));
+    EXPECT_FALSE(TSingleInstance(QString()).Listen()); // no private folder: no socket, and no hang
+}
+
+TEST(SingleInstance, TheSocketIsInTheUsersPrivateRuntimeFolder) {
+    const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
+    QTemporaryDir runtime; // made for this user only
+    ASSERT_TRUE(QFile::setPermissions(runtime.path(),
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    EXPECT_EQ(TSingleInstance::DefaultName(), runtime.path() + "/DrawMentor.socket");
+    TSingleInstance instance;
+    EXPECT_TRUE(instance.Listen());
+    EXPECT_TRUE(QFileInfo::exists(runtime.path() + "/DrawMentor.socket"));
+    // A folder others may enter is not used.
+    QFile::setPermissions(runtime.path(), QFile::permissions(runtime.path()) | QFile::ReadOther |
+                                              QFile::ExeOther | QFile::WriteOther);
+    EXPECT_FALSE(TSingleInstance::DefaultName().startsWith(runtime.path()));
+    EXPECT_FALSE(
+        TSingleInstance::DefaultName().startsWith("DrawMentor")); // never a bare name in /tmp
+    EXPECT_FALSE(TSingleInstance::IsPrivateFolder("/tmp"));
+    if (saved.isNull())
+        qunsetenv("XDG_RUNTIME_DIR");
+    else
+        qputenv("XDG_RUNTIME_DIR", saved);
 }
 
 } // namespace

@@ -48,11 +48,11 @@ TEST_F(ErrorListTest, SeverityOfARecordPerCoinOfItsBet) {
 
 TEST_F(ErrorListTest, KeepsTheFiltersErrorsOfTheChosenSeveritiesAndSorts) {
     TLogger logger(folders.Data() + "DrawMentor.log");
-    logger.Append(Error(5, 3, 46000.1));      // serious
-    logger.Append(Error(5, 4.5, 46000.2));    // medium
-    logger.Append(Error(5, 5, 46000.3));      // none
-    logger.Append(Error(5, 4.95, 46000.4));   // minor
-    logger.Append(Error(10, 2, 46000.5, 10)); // serious, 80 %
+    logger.Append(Error(5, 3, 46000.1));    // serious
+    logger.Append(Error(5, 4.5, 46000.2));  // medium
+    logger.Append(Error(5, 5, 46000.3));    // none
+    logger.Append(Error(5, 4.95, 46000.4)); // minor
+    logger.Append(Error(5, 1, 46000.5));    // serious, 80 %
     TLogFilter& filter = logger.Filter();
     filter.DateFrom = 0;
     TErrorList list;

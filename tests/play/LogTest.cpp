@@ -3,13 +3,20 @@
 #include "play/Logger.h"
 #include "play/ReturnCacheFile.h"
 
+#include "cards/Error.h"
+
+#include "support/FileFaults.h"
 #include "support/TempFolders.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+#include <random>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace drawmentor {
 namespace {
@@ -194,6 +201,26 @@ TEST_F(LoggerTest, ReturnsAreCachedInTheUsersDataFolder) {
     EXPECT_EQ(found->ReturnPercent, 99.5l);
 }
 
+TEST_F(LoggerTest, TheReturnCacheRefusesOddFilesAndKeepsItsFileOnAFullDisk) {
+    TPaytableReturn result;
+    result.Deals = 2598960;
+    result.LineProbability = {0.25l};
+    OpenUserReturnCache()->Store(0, 5, {1, 2, 3}, result);
+    const QString cache = folders.Data() + "DrawMentor.returns";
+    const QByteArray old = ReadFile(cache);
+    {
+        const testing::TFileFaultScope full(TFileStep::Sync, "DrawMentor.returns");
+        EXPECT_THROW(OpenUserReturnCache()->Store(0, 5, {4, 5, 6}, result), EDrawMentor);
+    }
+    EXPECT_EQ(ReadFile(cache), old);
+    QFile::remove(cache);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(cache).constData(), 0600), 0);
+    EXPECT_THROW(OpenUserReturnCache(), EDrawMentor);
+    QFile::remove(cache);
+    ASSERT_EQ(::symlink("/dev/zero", QFile::encodeName(cache).constData()), 0);
+    EXPECT_THROW(OpenUserReturnCache(), EDrawMentor);
+}
+
 TEST_F(LoggerTest, FilterOfAnEmptyLog) {
     TLogger logger(path);
     const TLogFilter& filter = logger.Filter();
@@ -204,6 +231,29 @@ TEST_F(LoggerTest, FilterOfAnEmptyLog) {
     EXPECT_EQ(filter.Modes, 0xFu);
     EXPECT_EQ(filter.DateFrom, logger.SessionStart);
     EXPECT_EQ(filter.DateItemIndex(), 0);
+}
+
+TEST_F(LoggerTest, FilterDaysOfAShuffledLogAreDistinctAndNewestFirst) {
+    // A merged or hand-edited log: days in no order, revisited again and again.
+    constexpr int kDays = 20000, kRecords = 200000;
+    std::mt19937 random(7);
+    QByteArray bytes;
+    bytes.reserve(kRecords * kLogRecordSize);
+    for (int i = 0; i < kRecords; ++i) {
+        const auto one = Hand(0, 0, 1, 40000 + static_cast<int>(random() % kDays) + 0.5).ToBytes();
+        bytes.append(reinterpret_cast<const char*>(one.data()), kLogRecordSize);
+    }
+    WriteFile(path, bytes);
+    TLogger logger(path);
+    QElapsedTimer timer;
+    timer.start();
+    const TLogFilter& filter = logger.Filter();
+    // Searching a list per record took minutes here; a set takes a fraction of a second.
+    EXPECT_LT(timer.elapsed(), 10000);
+    ASSERT_EQ(filter.DateDays.size(), size_t{kDays} + 1);
+    for (size_t i = 2; i < filter.DateDays.size(); ++i)
+        ASSERT_LT(filter.DateDays[i], filter.DateDays[i - 1]) << i;
+    EXPECT_EQ(filter.Dates[1], TLogFilter::DateText(40000 + kDays - 1));
 }
 
 TEST_F(LoggerTest, FilterFollowsTheNewestHand) {

@@ -146,6 +146,30 @@ TEST_F(StatisticsTest, ErrorEffectBySeverity) {
     EXPECT_EQ(list.CellText(3, 2), " -40.00000"); // -10 of 25 coins
 }
 
+TEST_F(StatisticsTest, WinsAtTheLimitOfTheFieldAreSummedIn64Bits) {
+    Add(8, INT32_MAX, 255, -1, 1, 4); // stored by a damaged or hand-edited log
+    Show(0);
+    const double missed = double{INT32_MAX} + 1; // Win - BestWin
+    EXPECT_EQ(list.Items(0).Values[0][4], missed);
+    EXPECT_EQ(list.Items(4).Values[2][1], 100 * missed / 5); // a serious error, per coin bet
+}
+
+TEST_F(StatisticsTest, RecordsThatAreNoHandsAreLeftOutAndCounted) {
+    Add(8, 5, 8, 5, 4, 4);
+    TLogRecord damaged;
+    damaged.Bet = 5;
+    damaged.CoinIndex = 77; // no coin has this index
+    damaged.DealTime = logger.SessionStart + 0.001;
+    logger.Append(damaged);
+    Add(255, 0, 255, 0, 1, 1);
+    Show(0);
+    EXPECT_EQ(list.Skipped, 1);
+    list.SetSelected(1);
+    EXPECT_EQ(list.CellText(1, 11), "         2");
+    list.SetSelected(0);
+    EXPECT_EQ(list.CellText(1, 2), "       -10");
+}
+
 TEST_F(StatisticsTest, FilterChangesRecompute) {
     Add(8, 5, 8, 5, 4, 4);
     Show(0);

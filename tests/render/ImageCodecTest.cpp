@@ -10,6 +10,9 @@
 #include <QtEndian>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <zlib.h>
 
 namespace drawmentor {
@@ -102,6 +105,26 @@ TEST_F(DeckFilesTest, UnknownDecksFallBackAndDamagedDecksAreRefused) {
         Zlib(wild + Inflate(testing::ReadFile(folders.Program() + "data/deck.001")).mid(57)));
     EXPECT_THROW(engine.LoadDeck("006"), EDrawMentor);
     EXPECT_EQ(engine.DeckCode, "001");
+}
+
+TEST_F(DeckFilesTest, DecksAndBacksMustBeRegularFiles) {
+    TPaintEngine engine;
+    const QString deck = folders.Program() + "data/deck.017";
+    ASSERT_EQ(::mkfifo(QFile::encodeName(deck).constData(), 0600), 0);
+    EXPECT_THROW(engine.LoadDeck("017"), EDrawMentor); // would wait for a writer
+    ASSERT_EQ(
+        ::symlink("/dev/zero", QFile::encodeName(folders.Program() + "data/deck.018").constData()),
+        0);
+    EXPECT_THROW(engine.LoadDeck("018"), EDrawMentor); // would never end
+    folders.WriteProgramFile("data/deck.019", QByteArray(kMaxInflatedBytes + 1, 'x'));
+    EXPECT_THROW(engine.LoadDeck("019"), EDrawMentor);
+    engine.LoadDeck("001");
+    const QString back = folders.Program() + "data/back.001";
+    QFile::remove(back);
+    ASSERT_EQ(::symlink("/dev/zero", QFile::encodeName(back).constData()), 0);
+    QImage canvas(200, 200, QImage::Format_RGB32);
+    QPainter painter(&canvas);
+    EXPECT_THROW(engine.DrawBack(painter, QRect(0, 0, 94, 127)), EDrawMentor);
 }
 
 // A deck written before the extensions (reserved fields zero, or anything

@@ -1,8 +1,11 @@
 #include "SingleInstance.h"
 
+#include <QFile>
 #include <QLocalSocket>
+#include <QStandardPaths>
 #include <QWidget>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace drawmentor {
@@ -14,11 +17,26 @@ const QByteArray kActivate = "activate\n";
 
 TSingleInstance::TSingleInstance(const QString& name) : FName(name) {}
 
+bool TSingleInstance::IsPrivateFolder(const QString& folder) {
+    struct stat info {};
+    if (folder.isEmpty() || ::stat(QFile::encodeName(folder).constData(), &info) != 0) return false;
+    return S_ISDIR(info.st_mode) && info.st_uid == getuid() &&
+           (info.st_mode & (S_IRWXG | S_IRWXO)) == 0;
+}
+
+// In /tmp anyone may create the name first: the trainer would then talk to a
+// stranger's socket, or fail to listen and run twice. The user's runtime
+// folder is private, so the name there is ours.
 QString TSingleInstance::DefaultName() {
-    return QStringLiteral("DrawMentor-%1").arg(getuid());
+    QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!IsPrivateFolder(folder))
+        folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (!IsPrivateFolder(folder)) return {};
+    return folder + QStringLiteral("/DrawMentor.socket");
 }
 
 bool TSingleInstance::ActivateRunning() {
+    if (FName.isEmpty()) return false;
     QLocalSocket socket;
     socket.connectToServer(FName);
     if (!socket.waitForConnected(500)) return false;
@@ -29,13 +47,20 @@ bool TSingleInstance::ActivateRunning() {
 }
 
 bool TSingleInstance::Listen() {
+    if (FName.isEmpty()) return false;
+    // Listening replaces whatever socket has the name (Qt renames a new one
+    // over it), so first make sure no live instance answers there: taking its
+    // name would leave two trainers running. A socket nobody answers on was
+    // left by a crash and may go.
+    {
+        QLocalSocket probe;
+        probe.connectToServer(FName);
+        if (probe.waitForConnected(500)) return false;
+    }
+    QLocalServer::removeServer(FName);
     FServer = std::make_unique<QLocalServer>();
     FServer->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!FServer->listen(FName)) {
-        // A socket left by a crashed instance that nobody answers on.
-        QLocalServer::removeServer(FName);
-        if (!FServer->listen(FName)) return false;
-    }
+    if (!FServer->listen(FName)) return false;
     connect(FServer.get(), &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* socket = FServer->nextPendingConnection()) {
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);

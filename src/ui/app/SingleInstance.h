@@ -9,9 +9,9 @@ class QWidget;
 
 namespace drawmentor {
 
-// One running trainer per user: the first start listens on a local socket that
-// only the same user can reach; a second start asks the first to come to the
-// front and ends. Anything else arriving on the socket is ignored.
+// One running trainer per user: the first start listens on a local socket in
+// the user's private runtime folder; a second start asks the first to come to
+// the front and ends. Anything else arriving on the socket is ignored.
 class TSingleInstance : public QObject {
     Q_OBJECT
 
@@ -19,9 +19,13 @@ class TSingleInstance : public QObject {
     explicit TSingleInstance(const QString& name = DefaultName());
     // True when another instance answered (and was asked to show itself).
     bool ActivateRunning();
-    // Starts listening; false when the socket cannot be had.
+    // Starts listening; false when the socket cannot be had (another instance
+    // holds it, or there is no private folder for it).
     bool Listen();
+    // "DrawMentor.socket" in $XDG_RUNTIME_DIR, else in the platform's runtime
+    // folder; empty when neither is a folder only this user can enter.
     static QString DefaultName();
+    static bool IsPrivateFolder(const QString& folder);
 
   signals:
     void ActivationRequested();

@@ -1,0 +1,151 @@
+#include "FileIo.h"
+
+#include "Error.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace drawmentor {
+namespace {
+
+TFileFault& Fault() {
+    static TFileFault fault;
+    return fault;
+}
+
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+} // namespace
+
+void SetFileFault(TFileFault fault) {
+    Fault() = std::move(fault);
+}
+
+int InjectedFileFault(TFileStep step, const std::string& path) {
+    return Fault() ? Fault()(step, path) : 0;
+}
+
+void RaiseFileError(const std::string& what, const std::string& path, int error) {
+    throw EDrawMentor(what + ' ' + path + ": " + std::strerror(error));
+}
+
+TFileHandle& TFileHandle::operator=(TFileHandle&& other) noexcept {
+    if (this != &other) {
+        if (FFd >= 0) ::close(FFd);
+        FFd = other.Release();
+    }
+    return *this;
+}
+
+TFileHandle::~TFileHandle() {
+    if (FFd >= 0) ::close(FFd);
+}
+
+int TFileHandle::Release() {
+    const int fd = FFd;
+    FFd = -1;
+    return fd;
+}
+
+TFileHandle OpenRegularFile(const std::string& path, int flags, bool missingIsNone) {
+    if (const int error = InjectedFileFault(TFileStep::Open, path))
+        RaiseFileError("Cannot open", path, error);
+    // Without O_NONBLOCK the open of a FIFO waits for a writer that never comes.
+    int fd;
+    do fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0644);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        if (errno == ENOENT && missingIsNone) return {};
+        RaiseFileError("Cannot open", path, errno);
+    }
+    TFileHandle handle(fd);
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) RaiseFileError("Cannot examine", path, errno);
+    if (!S_ISREG(info.st_mode)) throw EDrawMentor(path + " is not a regular file");
+    return handle;
+}
+
+std::string ReadToEnd(int fd, const std::string& path, size_t limit) {
+    std::string data;
+    char chunk[64 * 1024];
+    while (true) {
+        if (const int error = InjectedFileFault(TFileStep::Read, path))
+            RaiseFileError("Cannot read", path, error);
+        const ssize_t got = ::read(fd, chunk, sizeof chunk);
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            RaiseFileError("Cannot read", path, errno);
+        }
+        if (got == 0) return data;
+        if (data.size() + static_cast<size_t>(got) > limit)
+            throw EDrawMentor(path + " is larger than " + std::to_string(limit) + " bytes");
+        data.append(chunk, static_cast<size_t>(got));
+    }
+}
+
+void WriteAllAt(int fd, const std::string& path, std::string_view data, off_t offset) {
+    while (!data.empty()) {
+        if (const int error = InjectedFileFault(TFileStep::Write, path))
+            RaiseFileError("Cannot write", path, error);
+        const ssize_t done = ::pwrite(fd, data.data(), data.size(), offset);
+        if (done < 0) {
+            if (errno == EINTR) continue;
+            RaiseFileError("Cannot write", path, errno);
+        }
+        if (done == 0) RaiseFileError("Cannot write", path, ENOSPC);
+        data.remove_prefix(static_cast<size_t>(done));
+        offset += done;
+    }
+}
+
+std::optional<std::string> ReadFileIfExists(const std::string& path, size_t limit) {
+    const TFileHandle file = OpenRegularFile(path, O_RDONLY, true);
+    if (!file.IsOpen()) return std::nullopt;
+    return ReadToEnd(file.Fd(), path, limit);
+}
+
+std::string ReadWholeFile(const std::string& path, size_t limit) {
+    const TFileHandle file = OpenRegularFile(path, O_RDONLY);
+    return ReadToEnd(file.Fd(), path, limit);
+}
+
+void WriteFileAtomically(const std::string& path, std::string_view data) {
+    std::string temporary = path + ".XXXXXX";
+    if (const int error = InjectedFileFault(TFileStep::Open, temporary))
+        RaiseFileError("Cannot create", temporary, error);
+    TFileHandle file(::mkostemp(temporary.data(), O_CLOEXEC));
+    if (!file.IsOpen()) RaiseFileError("Cannot create", temporary, errno);
+    try {
+        // The replacement keeps the permissions of the file it replaces.
+        struct stat old {};
+        const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+        if (::fchmod(file.Fd(), mode) != 0)
+            RaiseFileError("Cannot set the permissions of", temporary, errno);
+        WriteAllAt(file.Fd(), temporary, data, 0);
+        // Written is not stored: a full disk or a failing medium may only
+        // tell at the sync or the close.
+        if (const int error = InjectedFileFault(TFileStep::Sync, temporary))
+            RaiseFileError("Cannot sync", temporary, error);
+        if (::fsync(file.Fd()) != 0) RaiseFileError("Cannot sync", temporary, errno);
+        if (::close(file.Release()) != 0) RaiseFileError("Cannot close", temporary, errno);
+        if (const int error = InjectedFileFault(TFileStep::Rename, path))
+            RaiseFileError("Cannot replace", path, error);
+        if (::rename(temporary.c_str(), path.c_str()) != 0)
+            RaiseFileError("Cannot replace", path, errno);
+    } catch (...) {
+        ::unlink(temporary.c_str());
+        AddErrorContext("Cannot save " + path);
+    }
+    // The rename itself reaches the disk with the folder.
+    const TFileHandle folder(::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.IsOpen()) ::fsync(folder.Fd());
+}
+
+} // namespace drawmentor

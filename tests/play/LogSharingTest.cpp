@@ -1,0 +1,194 @@
+// The game log shared by several writers, and the log when the disk or the
+// file lets it down.
+#include "play/DateTime.h"
+#include "play/LogRecord.h"
+#include "play/Logger.h"
+
+#include "cards/Error.h"
+#include "games/Catalogue.h"
+
+#include "support/FileFaults.h"
+#include "support/TempFolders.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+namespace drawmentor {
+namespace {
+
+using testing::ReadFile;
+using testing::TFileFaultScope;
+using testing::WriteFile;
+
+TLogRecord Hand(int game, TDateTime dealt) {
+    TLogRecord r;
+    r.GameIndex = static_cast<uint8_t>(game);
+    r.Mode = 1;
+    r.CoinIndex = 2;
+    r.Bet = 5;
+    r.DealTime = dealt;
+    r.CollectTime = dealt;
+    return r;
+}
+
+int RecordsIn(const QString& path) {
+    return static_cast<int>(ReadFile(path).size() / kLogRecordSize);
+}
+
+class LogSharingTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        path = folders.Data() + "DrawMentor.log";
+        QDir().mkpath(folders.Data());
+    }
+    void FillFile(int records) {
+        QByteArray bytes;
+        for (int i = 0; i < records; ++i) {
+            const auto one = Hand(0, 46000 + i * 0.001).ToBytes();
+            bytes.append(reinterpret_cast<const char*>(one.data()), kLogRecordSize);
+        }
+        WriteFile(path, bytes);
+    }
+    testing::TTempFolders folders;
+    QString path;
+};
+
+TEST_F(LogSharingTest, InterleavedWritersKeepEveryRecord) {
+    TLogger first(path), second(path);
+    for (int i = 0; i < 50; ++i) {
+        first.Append(Hand(0, 46000 + i));
+        second.Append(Hand(4, 46000 + i));
+        if (i % 10 == 0) second.Append(Hand(6, 46000 + i));
+    }
+    EXPECT_EQ(RecordsIn(path), 105);
+    // Each writer also reads what the other appended before its own record.
+    EXPECT_EQ(second.Count(), 105);
+    EXPECT_EQ(first.Count(), 104);
+    EXPECT_EQ(TLogger(path).Count(), 105);
+}
+
+TEST_F(LogSharingTest, WritersOnTwoThreadsLoseNothing) {
+    constexpr int kEach = 1500;
+    const auto write = [&](int game) {
+        TLogger logger(path);
+        for (int i = 0; i < kEach; ++i) logger.Append(Hand(game, 46000 + i * 0.0001));
+    };
+    std::thread a(write, 0), b(write, 4);
+    a.join();
+    b.join();
+    ASSERT_EQ(ReadFile(path).size(), 2 * kEach * kLogRecordSize);
+    TLogger all(path);
+    int games[2] = {0, 0};
+    TLogRecord record;
+    while (all.ReadNext(record)) ++games[record.GameIndex == 4];
+    EXPECT_EQ(games[0], kEach);
+    EXPECT_EQ(games[1], kEach);
+}
+
+TEST_F(LogSharingTest, ClearingKeepsWhatOthersAppendedMeanwhile) {
+    TLogger trainer(path);
+    trainer.Append(Hand(0, 46000.1));
+    trainer.Append(Hand(0, 46000.2));
+    TLogger tool(path);
+    tool.Append(Hand(4, 46000.3));
+    tool.Append(Hand(4, 46000.4));
+    trainer.ClearAll(); // the player cleared the two hands the trainer showed
+    EXPECT_EQ(RecordsIn(path), 2);
+    EXPECT_EQ(trainer.Count(), 2);
+
+    tool.Append(Hand(4, 46000.5)); // after the other's rewrite: appended to the new file
+    EXPECT_EQ(RecordsIn(path), 3);
+    TLogFilter& filter = trainer.Filter();
+    filter.Game = 4;
+    filter.PayIndex = 0;
+    filter.Modes = 0xF;
+    filter.DateFrom = 46001;
+    trainer.ClearByFilter(); // the record the trainer had not seen stays
+    EXPECT_EQ(RecordsIn(path), 1);
+    TLogRecord left;
+    TLogger reread(path);
+    ASSERT_TRUE(reread.ReadNext(left));
+    EXPECT_EQ(left.DealTime, 46000.5);
+}
+
+TEST_F(LogSharingTest, AFailedReadIsAnErrorAndTheFileStays) {
+    FillFile(200);
+    {
+        TFileFaultScope failing(TFileStep::Read, "DrawMentor.log", EIO);
+        EXPECT_THROW(TLogger{path}, EDrawMentor);
+        EXPECT_GT(failing.Hits, 0);
+    }
+    EXPECT_EQ(RecordsIn(path), 200);
+    TLogger logger(path);
+    logger.Append(Hand(0, 46001));
+    EXPECT_EQ(RecordsIn(path), 201);
+}
+
+TEST_F(LogSharingTest, AFullDiskLosesNoRecordAndLeavesNoFragment) {
+    FillFile(200);
+    TLogger logger(path);
+    for (int hand = 0; hand < 100; ++hand) {
+        const TFileFaultScope full(TFileStep::Write, "DrawMentor.log");
+        try {
+            logger.Append(Hand(0, 46001));
+            FAIL() << "an append to a full disk must report it";
+        } catch (const EDrawMentor& error) {
+            EXPECT_NE(std::string(error.what()).find("No space left on device"), std::string::npos)
+                << error.what();
+        }
+    }
+    EXPECT_EQ(ReadFile(path).size(), 200 * kLogRecordSize);
+    EXPECT_EQ(logger.Count(), 200);
+    {
+        const TFileFaultScope full(TFileStep::Sync, "DrawMentor.log");
+        EXPECT_THROW(logger.ClearAll(), EDrawMentor);
+    }
+    EXPECT_EQ(RecordsIn(path), 200);
+    EXPECT_EQ(logger.Count(), 200);
+    logger.Append(Hand(0, 46001)); // space again: play goes on
+    EXPECT_EQ(RecordsIn(path), 201);
+}
+
+TEST_F(LogSharingTest, OnlyARegularFileIsALog) {
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    EXPECT_THROW(TLogger{path}, EDrawMentor); // would wait for a writer
+    QFile::remove(path);
+    ASSERT_EQ(::symlink("/dev/zero", QFile::encodeName(path).constData()), 0);
+    EXPECT_THROW(TLogger{path}, EDrawMentor); // would never end
+    TLogger none(folders.Data() + "missing.log");
+    EXPECT_EQ(none.Count(), 0);
+}
+
+TEST_F(LogSharingTest, RecordsThatAreNoHandsAreSkippedAndCounted) {
+    TLogRecord badCoin = Hand(0, 46000), badGame = Hand(kCatalogueSize, 46000),
+               badTime = Hand(0, 46000);
+    badCoin.CoinIndex = 9;
+    badTime.DealTime = std::numeric_limits<double>::quiet_NaN();
+    TLogRecord badLine = Hand(0, 46000);
+    badLine.Line = 40;
+    {
+        TLogger writer(path);
+        for (const TLogRecord& r :
+             {Hand(0, 46000.1), badCoin, badGame, Hand(4, 46000.2), badTime, badLine})
+            writer.Append(r);
+    }
+    TLogger logger(path);
+    EXPECT_EQ(logger.Count(), 2);
+    EXPECT_EQ(logger.InvalidCount(), 4);
+    TLogRecord record;
+    int read = 0;
+    while (logger.ReadNext(record)) ++read;
+    EXPECT_EQ(read, 2);
+    EXPECT_EQ(logger.Filter().Dates.size(), 2); // the session and the one valid day
+    logger.ClearAll();                          // all means all: the damaged ones go too
+    EXPECT_EQ(ReadFile(path).size(), 0);
+}
+
+} // namespace
+} // namespace drawmentor
