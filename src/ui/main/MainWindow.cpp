@@ -8,6 +8,7 @@
 #include "PlayKeys.h"
 #include "WindowRouter.h"
 
+#include "ui/app/Application.h"
 #include "ui/common/CardButton.h"
 #include "ui/common/GradientLabel.h"
 #include "ui/common/MessageBox.h"
@@ -45,13 +46,21 @@ TfDrawMentor20Main::TfDrawMentor20Main(TPreferences& preferences, QWidget* paren
     resize(676, 483);
     FRouter = std::make_unique<TWindowRouter>(*this, FPreferences);
     FPanels = new TMachinePanels(*this, FPreferences);
-    connect(FPanels->Cards, &TCardTable::CardPressed, this, &TfDrawMentor20Main::ToggleCard);
-    connect(FPanels->Grid, &TPayoutGrid::BetColumnClicked, this, &TfDrawMentor20Main::SelectBet);
+    // Every command runs guarded: an error is reported here, before it could
+    // unwind through Qt's frames.
+    using App = TApplication;
+    connect(FPanels->Cards, &TCardTable::CardPressed, this,
+            [this](int card) { App::Guarded([&] { ToggleCard(card); }); });
+    connect(FPanels->Grid, &TPayoutGrid::BetColumnClicked, this,
+            [this](int coins) { App::Guarded([&] { SelectBet(coins); }); });
     connect(FPanels->Counters, &TCounterPanel::CoinValueClicked, this,
-            &TfDrawMentor20Main::ChooseCoinValue);
-    connect(FPanels->HintButton, &QAbstractButton::clicked, this, &TfDrawMentor20Main::Hint);
-    connect(FPanels->DoubleButton, &QAbstractButton::clicked, this, &TfDrawMentor20Main::Double);
-    connect(FPanels->DealButton, &QAbstractButton::clicked, this, &TfDrawMentor20Main::DealOrDraw);
+            App::GuardedSlot(this, &TfDrawMentor20Main::ChooseCoinValue));
+    connect(FPanels->HintButton, &QAbstractButton::clicked, this,
+            App::GuardedSlot(this, &TfDrawMentor20Main::Hint));
+    connect(FPanels->DoubleButton, &QAbstractButton::clicked, this,
+            App::GuardedSlot(this, &TfDrawMentor20Main::Double));
+    connect(FPanels->DealButton, &QAbstractButton::clicked, this,
+            App::GuardedSlot(this, &TfDrawMentor20Main::DealOrDraw));
     // The chart, the paint engine and its deck, the buttons, the engine.
     FChartImage = QImage(130, 60, QImage::Format_RGB32);
     FChart = std::make_unique<TMiniChart>(&FChartImage);
@@ -62,12 +71,14 @@ TfDrawMentor20Main::TfDrawMentor20Main(TPreferences& preferences, QWidget* paren
     FEngine = std::make_unique<TGameEngine>(FPreferences, FRouter.get());
     FPanels->Grid->SetEngine(FEngine.get());
     FMenu = new TMainMenu(*this, *FEngine, FPreferences);
-    connect(FMenu, &TMainMenu::Command, this, &TfDrawMentor20Main::RunCommand);
-    connect(FMenu, &TMainMenu::ModeChosen, this, &TfDrawMentor20Main::SelectMode);
+    connect(FMenu, &TMainMenu::Command, this,
+            [this](TMenuCommand command) { App::Guarded([&] { RunCommand(command); }); });
+    connect(FMenu, &TMainMenu::ModeChosen, this,
+            [this](int mode) { App::Guarded([&] { SelectMode(mode); }); });
     connect(FMenu, &TMainMenu::OptionToggled, this,
             [this](unsigned option, bool on) { FEngine->SetOption(option, on); });
     connect(FMenu, &TMainMenu::RecentChosen, this,
-            [this](int index) { FEngine->SelectRecent(index); });
+            [this](int index) { App::Guarded([&] { FEngine->SelectRecent(index); }); });
     // A game chosen anywhere (a menu, a dialog) is laid out here.
     connect(FEngine.get(), &TGameEngine::GameChanged, this, [this] {
         LayoutPaytable();
@@ -76,7 +87,11 @@ TfDrawMentor20Main::TfDrawMentor20Main(TPreferences& preferences, QWidget* paren
     RestoreSettings();
     Translate();
     RedrawCards();
-    new TPlayKeys(*this, [this](int key) { return HandleKey(key); });
+    new TPlayKeys(*this, [this](int key) {
+        bool done = true;
+        TApplication::Guarded([&] { done = HandleKey(key); });
+        return done;
+    });
     FTimer.setInterval(1000);
     connect(&FTimer, &QTimer::timeout, this,
             [this] { FPanels->Counters->SetTime(FEngine->ElapsedTime()); });
