@@ -34,7 +34,7 @@ const TSettingKey kKeys[] = {
     {kParams, "Hands", "0", 0, kCounterLimit},
     {kParams, "Time", ""},
     {kParams, "Bet", "5", 1, 5},
-    {kParams, "Mode", "1", 0, 3},
+    {kParams, "Mode", "1", 0, 3, true},
     {kParams, "ShowResultHands", "1"},
     {kParams, "ShowWarnings", "1"},
     {"MRU", "0", ""},
@@ -83,8 +83,9 @@ int ReadIntSetting(const TIniFile& ini, TSetting setting, const QString& section
     // Read wide, so that a value past the 32-bit range is clamped, not dropped.
     const long long value = ReadSetting(ini, setting, section).trimmed().toLongLong(&ok);
     const long long fallback = QString::fromLatin1(key.Default).toLongLong();
-    const long long clamped = std::clamp(ok ? value : fallback, static_cast<long long>(key.Min),
-                                         static_cast<long long>(key.Max));
+    const auto low = static_cast<long long>(key.Min), high = static_cast<long long>(key.Max);
+    if (key.Choice && ok && (value < low || value > high)) ok = false;
+    const long long clamped = std::clamp(ok ? value : fallback, low, high);
     return static_cast<int>(clamped);
 }
 

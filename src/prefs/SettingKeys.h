@@ -53,6 +53,9 @@ struct TSettingKey {
     // Whole numbers are clamped to Min..Max; so are floats.
     double Min = 0;
     double Max = 0;
+    // A choice among values (a play mode) is not clamped: a value out of
+    // range reads as the default.
+    bool Choice = false;
 };
 
 const TSettingKey& SettingKey(TSetting setting);

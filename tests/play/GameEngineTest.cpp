@@ -347,6 +347,29 @@ TEST_F(GameEngineTest, CountersAndPlayTimeSurviveARestart) {
     EXPECT_FALSE(ParsePlayTime("soon"));
 }
 
+// Hand-edited or damaged counters: the trainer starts, deals, and saves sane values.
+TEST_F(GameEngineTest, DamagedCountersInTheSettingsAreClampedSoPlayGoesOn) {
+    TGameEngine& e = Start("[Preferences]\nAutosave=123456\n[Params]\nCredits=2147483647\n"
+                           "Hands=-5\nTime=9223372036854775807:00:00\nBalance=99999999999\n"
+                           "ER1=nan\nER2=inf\nBet=77\nMode=9\nValue=-3\n");
+    EXPECT_EQ(e.Credits(), 1000000000);
+    EXPECT_EQ(e.Hands(), 0);
+    EXPECT_EQ(e.ElapsedTime(), 0);
+    EXPECT_EQ(e.Balance(), 20000000.0); // the cents' limit
+    EXPECT_EQ(e.ReturnSum(), 0);
+    EXPECT_EQ(e.BestReturnSum(), 0);
+    EXPECT_EQ(e.Bet(), 5);
+    EXPECT_EQ(e.Mode(), pmTraining); // no such mode: the default, not the nearest
+    EXPECT_EQ(e.CoinIndex(), 0);
+    e.Deal();
+    e.Draw();
+    e.Collect();
+    EXPECT_EQ(e.Hands(), 1);
+    TGameEngine& again = Restart();
+    EXPECT_LE(again.Credits(), 1000000000);
+    EXPECT_GT(again.Credits(), 999990000);
+}
+
 TEST_F(GameEngineTest, SettingsNamingAGoneGameOrPaytableStillStart) {
     preferences = std::make_unique<TPreferences>();
     preferences->SettingsFile().WriteString("MRU", "0", "  0 99");
