@@ -55,9 +55,12 @@ TfErrors::TfErrors(TGameEngine& engine, QWidget* parent)
     FGrid->horizontalHeader()->setHighlightSections(false);
     // A short list keeps a disabled scroll bar, so the columns never jump.
     FGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    connect(FGrid->verticalScrollBar(), &QScrollBar::rangeChanged, this,
-            [this](int, int maximum) { FGrid->verticalScrollBar()->setEnabled(maximum > 0); });
-    FGrid->verticalScrollBar()->setEnabled(false);
+    // The bar alone is touched: the range also changes while the window is
+    // being destroyed, when the window's own members are gone.
+    QScrollBar* bar = FGrid->verticalScrollBar();
+    connect(bar, &QScrollBar::rangeChanged, bar,
+            [bar](int, int maximum) { bar->setEnabled(maximum > 0); });
+    bar->setEnabled(false);
     FGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     FGrid->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     layout->addWidget(FGrid, 1, 0);
