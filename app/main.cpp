@@ -2,6 +2,7 @@
 #include "prefs/Preferences.h"
 #include "ui/app/Application.h"
 #include "ui/app/SingleInstance.h"
+#include "ui/common/AboutWindow.h"
 #include "ui/common/GradientLabel.h"
 #include "ui/main/FirstStart.h"
 #include "ui/main/MainWindow.h"
@@ -22,7 +23,7 @@ int main(int argc, char** argv) {
     InstallFontProbe();
     int status = 0;
     try {
-        TfDrawMentor20Main window(Preferences());
+        TMainWindow window(Preferences());
         QObject::connect(&instance, &TSingleInstance::ActivationRequested, &window,
                          [&window] { BringToFront(&window); });
         window.show();
@@ -33,8 +34,7 @@ int main(int argc, char** argv) {
         try {
             throw;
         } catch (const std::exception& error) {
-            QMessageBox::critical(nullptr, QStringLiteral("DrawMentor 2.0"),
-                                  QString::fromUtf8(error.what()));
+            QMessageBox::critical(nullptr, ProgramTitle(), QString::fromUtf8(error.what()));
         }
         status = 1;
     }
@@ -46,8 +46,7 @@ int main(int argc, char** argv) {
         Preferences().WriteSettingsFile();
         Preferences().WriteOnExit = false;
     } catch (const std::exception& error) {
-        QMessageBox::critical(nullptr, QStringLiteral("DrawMentor 2.0"),
-                              QString::fromUtf8(error.what()));
+        QMessageBox::critical(nullptr, ProgramTitle(), QString::fromUtf8(error.what()));
         Preferences().WriteOnExit = false;
         status = 1;
     }

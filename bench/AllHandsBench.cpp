@@ -45,7 +45,7 @@ void BM_AllHandsWindow(benchmark::State& state) {
     TPreferences preferences;
     preferences.WriteOnExit = false;
     for (auto _ : state) {
-        TfmAllHands window(nullptr, analysis.Engine(), kCards, 0, preferences);
+        TAllHandsWindow window(nullptr, analysis.Engine(), kCards, 0, preferences);
         benchmark::DoNotOptimize(window.SelectedMask());
     }
 }

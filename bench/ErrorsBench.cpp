@@ -28,7 +28,7 @@ void WriteLog(const QString& path) {
     std::mt19937 random(1);
     TLogRecord record;
     record.Bet = 5;
-    record.Mode = pmTraining;
+    record.Mode = ModeNumber(TPlayMode::pmTraining);
     record.DealTime = Now() - 0.001;
     QByteArray bytes;
     bytes.reserve(kRecords * kLogRecordSize);
@@ -81,8 +81,8 @@ BENCHMARK(BM_ErrorsListOfAMillionHands)->Unit(benchmark::kMillisecond);
 void BM_ErrorsWindowOfAMillionHands(benchmark::State& state) {
     TMillionHands& hands = Hands();
     for (auto _ : state) {
-        TfErrors window(*hands.Engine);
-        window.ApplyTexts();
+        TErrorsWindow window(hands.Engine->Logger(), hands.Preferences);
+        window.Retranslate();
         window.ReadPanel();
         benchmark::DoNotOptimize(window.Model().rowCount());
     }

@@ -34,7 +34,7 @@ namespace {
 // error hand to replay it goes on in Training.
 class TSimulatedPlayer : public IGameWindows {
   public:
-    int AskModeForNoErrors() override { return pmTraining; }
+    int AskModeForNoErrors() override { return ModeNumber(TPlayMode::pmTraining); }
 };
 
 void PrintStatistics(TStatisticsList& list, std::ostream& out) {
@@ -114,7 +114,7 @@ int RunSimulate(const std::vector<std::string>& words, std::ostream& out) {
         throw EUsage("--paytable: game " + std::to_string(game) + " has no stored paytable " +
                      std::to_string(paytable));
     const int hands = args.Int("hands", 0, 0, 100000000);
-    const int mode = args.Int("mode", pmTraining, pmAutoHold, pmPlayErrorHands);
+    const int mode = args.Int("mode", ModeNumber(TPlayMode::pmTraining), 0, kPlayModeCount - 1);
     const std::string policy = args.Value("policy").value_or("best");
     int fixedMask = -1;
     if (policy.rfind("mask:", 0) == 0)
@@ -141,20 +141,20 @@ int RunSimulate(const std::vector<std::string>& words, std::ostream& out) {
         TSimulatedPlayer windows;
         TGameEngine engine(preferences, &windows);
         engine.SelectGame(game, paytable);
-        engine.SetMode(mode);
+        engine.SetMode(static_cast<TPlayMode>(mode));
         for (int hand = 0; hand < hands; ++hand) {
             engine.Deal();
             if (trace && hand > 0) out << "collected " << hand << std::endl;
-            if (engine.State() != gsDealt) break;
+            if (engine.Hand().State() != TGameState::gsDealt) break;
             if (policy == "hint")
                 engine.ShowHint();
             else if (policy == "random")
                 engine.SetDrawMask(static_cast<int>(player() % kMaskCount));
             else
-                engine.SetDrawMask(fixedMask >= 0 ? fixedMask : engine.Record().BestMask);
+                engine.SetDrawMask(fixedMask >= 0 ? fixedMask : engine.Hand().Record().BestMask);
             engine.CheckWarning();
             engine.Draw();
-            if (doubling == "always" && engine.CurrentWin() > 0) {
+            if (doubling == "always" && engine.Hand().CurrentWin() > 0) {
                 engine.StartDoubleUp();
                 engine.DoubleUpPick(1 + static_cast<int>(player() % 4));
             }
@@ -163,12 +163,15 @@ int RunSimulate(const std::vector<std::string>& words, std::ostream& out) {
         if (trace) out << "collected " << hands << std::endl;
 
         char text[160];
-        out << engine.Caption().toStdString() << ", " << engine.Hands() << " hands\n";
+        out << engine.Game().Caption().toStdString() << ", " << engine.Counters().Hands()
+            << " hands\n";
         std::snprintf(text, sizeof text,
                       "  Credits        %d\n  Best credits   %d\n  Balance        %s$%.2f\n"
                       "  Accuracy       %.2f%%\n  Hands          %d\n",
-                      engine.Credits(), engine.BestCredits(), engine.Balance() < 0 ? "-" : "",
-                      std::abs(engine.Balance()), engine.Accuracy(), engine.Hands());
+                      engine.Counters().Credits(), engine.Counters().BestCredits(),
+                      engine.Counters().Balance() < 0 ? "-" : "",
+                      std::abs(engine.Counters().Balance()), engine.Counters().Accuracy(),
+                      engine.Counters().Hands());
         out << text;
         TLogFilter& filter = engine.Logger().Filter();
         filter.Game = game;

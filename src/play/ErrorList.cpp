@@ -61,8 +61,9 @@ void TErrorList::Sort() {
 }
 
 std::optional<THoldCost> DrawnHoldCost(const TGameEngine& engine, const TPreferences& preferences) {
-    if (engine.State() != gsDrawn || !engine.HandOpen()) return std::nullopt;
-    const TLogRecord& record = engine.Record();
+    if (engine.Hand().State() != TGameState::gsDrawn || !engine.Hand().IsOpen())
+        return std::nullopt;
+    const TLogRecord& record = engine.Hand().Record();
     const TErrorSeverity severity = RecordSeverity(record, preferences);
     if (severity == esNone) return std::nullopt;
     return THoldCost{record.Return, record.BestReturn, severity};

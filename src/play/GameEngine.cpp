@@ -2,26 +2,19 @@
 
 #include "PaytableStore.h"
 #include "cards/Checked.h"
+#include "cards/Error.h"
 #include "games/Catalogue.h"
 #include "games/GameKey.h"
 #include "prefs/DataFolder.h"
 #include "prefs/Preferences.h"
-#include "prefs/SettingKeys.h"
 #include "strategy/EngineFactory.h"
 
-#include <QDateTime>
-
-#include <cmath>
+#include <algorithm>
 
 namespace drawmentor {
 namespace {
 
 const QString kPaytableFile = QStringLiteral("DrawMentor.dat");
-
-std::function<uint32_t()>& SeedSource() {
-    static std::function<uint32_t()> source;
-    return source;
-}
 
 QString Key(int game, int pay) {
     return QString::fromStdString(GameKey(game, pay));
@@ -31,37 +24,20 @@ uint8_t LineByte(int line) {
     return line < 0 ? kNoLine : static_cast<uint8_t>(line);
 }
 
+using enum TGameState;
+using enum TPlayMode;
+
 } // namespace
-
-int TRandom::Next(int n) {
-    Seed = Seed * 134775813u + 1u;
-    return static_cast<int>((uint64_t{Seed} * static_cast<uint32_t>(n)) >> 32);
-}
-
-void TRandom::Randomize() {
-    if (SeedSource()) {
-        Seed = SeedSource()();
-        return;
-    }
-    const QTime now = QDateTime::currentDateTimeUtc().time();
-    Seed = static_cast<uint32_t>(((now.hour() * 60 + now.minute()) * 60 + now.second()) * 1000 +
-                                 now.msec());
-}
-
-void TRandom::SetSeedSource(std::function<uint32_t()> source) {
-    SeedSource() = std::move(source);
-}
 
 TGameEngine::TGameEngine(TPreferences& preferences, IGameWindows* windows)
     : FPreferences(preferences), FWindows(windows ? windows : &FNoWindows) {
-    ClearCounters();
     FLogger = std::make_unique<TLogger>(DataFileWritePath(QStringLiteral("DrawMentor.log")));
-    LoadFromIni();
+    LoadSettings();
 }
 
 TGameEngine::~TGameEngine() {
     try {
-        SaveToIni();
+        SaveSettings();
     } catch (...) {
         // The settings of this run are lost; nothing else is.
     }
@@ -69,97 +45,88 @@ TGameEngine::~TGameEngine() {
 
 // --- Playing -----------------------------------------------------------------
 
-int TGameEngine::DealRandomCard() {
-    int code;
-    if (!FStacked.empty()) {
-        code = FStacked.front();
-        FStacked.erase(FStacked.begin());
-        CheckIndex(code, 0, FDeckSize - 1, "stacked card");
-        if (FUsedCards[code]) throw EDrawMentor("A stacked card is already on the table");
-    } else {
-        do code = FRandom.Next(FDeckSize);
-        while (FUsedCards[code]);
-    }
-    FUsedCards[code] = true;
-    FEngine->Deck.RemoveCode(code);
+int TGameEngine::DealCard() {
+    const int code = FDealer.Next();
+    Engine().Deck.RemoveCode(code);
     return code;
 }
 
 void TGameEngine::PutOnTable(int position, int code) {
-    FCards[position] = code;
-    FEngine->Hand.AddCode(code);
-    FRecord.Dealt[position] = static_cast<uint8_t>(code);
+    FHand.FCards[position] = code;
+    Engine().Hand.AddCode(code);
 }
 
 void TGameEngine::Deal() {
     try {
-        if (FState == gsDoubleUp) return;
-        if (FClockStart == 0) FClockStart = Now() - FPlayTime;
+        if (State() == gsDoubleUp) return;
+        FCounters.StartClock();
         Collect();
-        FDoubleUpCount = 0;
-        FEngine->ResetHand();
-        std::fill(std::begin(FUsedCards), std::end(FUsedCards), false);
-        if (FMode == pmPlayErrorHands && FErrorHands.empty()) {
+        FHand.FDoubleUps = 0;
+        FHand.FDrawUnderWay = false;
+        Engine().ResetHand();
+        FDealer.Shuffle();
+        if (FMode == pmPlayErrorHands && FReplay.IsStale(*FLogger)) BuildErrorHands();
+        if (FMode == pmPlayErrorHands && FReplay.Empty()) {
             ChooseOtherMode();
-            if (FMode == pmPlayErrorHands && FErrorHands.empty()) return;
+            if (FMode == pmPlayErrorHands && FReplay.Empty()) return;
         }
         if (FMode == pmPlayErrorHands) {
-            if (FErrorHandIndex >= static_cast<int>(FErrorHands.size())) FErrorHandIndex = 0;
-            const auto codes = UnpackHand(FErrorHands[FErrorHandIndex++]);
+            const auto codes = FReplay.Next();
             for (int i = 0; i < kHandSize; ++i) {
-                const int code = CheckIndex(codes[i], 0, FDeckSize - 1, "card code");
-                FUsedCards[code] = true;
-                FEngine->Deck.RemoveCode(code);
+                const int code = CheckIndex(codes[i], 0, FDealer.DeckSize() - 1, "card code");
+                FDealer.Take(code);
+                Engine().Deck.RemoveCode(code);
                 PutOnTable(i, code);
             }
         } else {
-            for (int i = 0; i < kHandSize; ++i) PutOnTable(i, DealRandomCard());
+            for (int i = 0; i < kHandSize; ++i) PutOnTable(i, DealCard());
         }
-        FRecord = TLogRecord{};
-        FRecord.GameIndex = static_cast<uint8_t>(FEngine->GameIndex);
-        FRecord.PayIndex = static_cast<uint8_t>(FPayIndex);
-        FRecord.Mode = static_cast<uint8_t>(FMode);
-        FRecord.CoinIndex = static_cast<uint8_t>(FCoinIndex);
-        FRecord.Bet = static_cast<uint8_t>(FBet);
-        for (int i = 0; i < kHandSize; ++i) FRecord.Dealt[i] = static_cast<uint8_t>(FCards[i]);
-        FRecord.BestMask = static_cast<uint8_t>(FEngine->GetTheBest());
-        FRecord.BestReturn = static_cast<double>(FEngine->DrawReturn(FRecord.BestMask));
-        FRecord.DealTime = Now();
-        FRecord.HintReturn = 0;
-        FDrawMask = FMode == pmAutoHold ? FRecord.BestMask : 31;
-        FCurrentLine = FEngine->CurrentLine();
-        FRecord.DealLine = LineByte(FCurrentLine);
-        FState = gsDealt;
-        FHandOpen = true;
-        FCredits = CheckedSub(FCredits, int32_t{FRecord.Bet});
-        FBestCredits = CheckedSub(FBestCredits, int32_t{FRecord.Bet});
+        StartRecord();
+        FHand.FDrawMask = FMode == pmAutoHold ? FHand.FRecord.BestMask : 31;
+        FHand.FLine = Engine().CurrentLine();
+        FHand.FRecord.DealLine = LineByte(FHand.FLine);
+        FHand.FState = gsDealt;
+        FHand.FOpen = true;
+        FCounters.TakeBet(FHand.FRecord.Bet);
     } catch (...) {
         AddErrorContext("Deal");
     }
 }
 
+// The record of a new deal: what was dealt, at which bet, and the best hold.
+void TGameEngine::StartRecord() {
+    TLogRecord& record = FHand.FRecord;
+    record = TLogRecord{};
+    record.GameIndex = static_cast<uint8_t>(FGame.GameIndex());
+    record.PayIndex = static_cast<uint8_t>(FGame.PayIndex());
+    record.Mode = static_cast<uint8_t>(ModeNumber(FMode));
+    record.CoinIndex = static_cast<uint8_t>(FCoinIndex);
+    record.Bet = static_cast<uint8_t>(FGame.Bet());
+    for (int i = 0; i < kHandSize; ++i) record.Dealt[i] = static_cast<uint8_t>(FHand.FCards[i]);
+    record.BestMask = static_cast<uint8_t>(Engine().GetTheBest());
+    record.BestReturn = static_cast<double>(Engine().DrawReturn(record.BestMask));
+    record.DealTime = Now();
+    record.HintReturn = 0;
+}
+
 void TGameEngine::ToggleHold(int position) {
     CheckIndex(position, 0, kHandSize - 1, "card position");
-    if (FState == gsDealt) FDrawMask ^= 1 << position;
+    if (NextPressDraws() && !FHand.FDrawUnderWay) FHand.FDrawMask ^= 1 << position;
 }
 
 void TGameEngine::SetDrawMask(int mask) {
     CheckIndex(mask, 0, kMaskCount - 1, "draw mask");
-    if (FState == gsDealt) FDrawMask = mask;
-}
-
-void TGameEngine::ReleaseAll() {
-    if (FState == gsDealt) FDrawMask = 31;
+    if (NextPressDraws() && !FHand.FDrawUnderWay) FHand.FDrawMask = mask;
 }
 
 void TGameEngine::ShowHint() {
-    if (FState != gsDealt) return;
-    FDrawMask = FRecord.BestMask;
-    FRecord.HintReturn = static_cast<double>(FEngine->DrawReturn(FRecord.BestMask));
+    if (!NextPressDraws() || FHand.FDrawUnderWay) return;
+    FHand.FDrawMask = FHand.FRecord.BestMask;
+    FHand.FRecord.HintReturn = static_cast<double>(Engine().DrawReturn(FHand.FRecord.BestMask));
 }
 
 void TGameEngine::CheckWarning() {
-    if (!(FOptions & kShowWarnings) || FState != gsDealt) return;
+    if (!(FOptions & kShowWarnings) || State() != gsDealt || FHand.FDrawUnderWay) return;
     if (!WarrantsWarning(HoldCost())) return;
     const auto answer = FWindows->ShowWarning(*this);
     if (answer.ApplyBest) ShowHint();
@@ -170,49 +137,44 @@ std::array<int, kHandSize> TGameEngine::FinalCards(int mask) const {
     std::array<int, kHandSize> cards{};
     int next = 0;
     for (int i = 0; i < kHandSize; ++i)
-        cards[i] = IsBitSet(mask, i) ? FRecord.Drawn[next++] : FCards[i];
+        cards[i] = IsBitSet(mask, i) ? FHand.FRecord.Drawn[next++] : FHand.FCards[i];
     return cards;
 }
 
 // The final hand of a mask, classified; the engine's Hand is left holding it.
 int TGameEngine::FinalLine(int mask) {
-    FEngine->Hand.ClearHand();
-    for (int code : FinalCards(mask)) FEngine->Hand.AddCode(code);
-    return FEngine->HandLine();
-}
-
-int TGameEngine::WinOf(int line) const {
-    return line < 0 ? 0 : FPayTable.At(FBet, line);
+    Engine().Hand.ClearHand();
+    for (int code : FinalCards(mask)) Engine().Hand.AddCode(code);
+    return Engine().HandLine();
 }
 
 void TGameEngine::Draw() {
     try {
-        if (FState != gsDealt) return;
-        FRecord.DrawMask = static_cast<uint8_t>(FDrawMask);
-        FRecord.Return = static_cast<double>(FEngine->DrawReturn(FDrawMask));
-        FReturnSum += FRecord.Return;
-        FBestReturnSum += FRecord.BestReturn;
-        for (int i = 0; i < kHandSize; ++i)
-            FRecord.Drawn[i] = static_cast<uint8_t>(DealRandomCard());
-        const int bestLine = FinalLine(FRecord.BestMask);
-        FRecord.BestLine = LineByte(bestLine);
-        FRecord.BestWin = WinOf(bestLine);
-        FRecord.MaxWin = 0;
-        FRecord.MaxMask = 31;
+        if (State() != gsDealt) return;
+        TLogRecord& record = FHand.FRecord;
+        FHand.FDrawUnderWay = false;
+        record.DrawMask = static_cast<uint8_t>(FHand.FDrawMask);
+        record.Return = static_cast<double>(Engine().DrawReturn(FHand.FDrawMask));
+        FCounters.AddReturns(record.Return, record.BestReturn);
+        for (int i = 0; i < kHandSize; ++i) record.Drawn[i] = static_cast<uint8_t>(DealCard());
+        const int bestLine = FinalLine(record.BestMask);
+        record.BestLine = LineByte(bestLine);
+        record.BestWin = FGame.WinOf(bestLine);
+        record.MaxWin = 0;
+        record.MaxMask = 31;
         for (int mask = 0; mask < kMaskCount; ++mask) {
-            const int win = WinOf(FinalLine(mask));
-            if (win > FRecord.MaxWin) {
-                FRecord.MaxWin = win;
-                FRecord.MaxMask = static_cast<uint8_t>(mask);
+            const int win = FGame.WinOf(FinalLine(mask));
+            if (win > record.MaxWin) {
+                record.MaxWin = win;
+                record.MaxMask = static_cast<uint8_t>(mask);
             }
         }
-        const auto final = FinalCards(FDrawMask);
-        std::copy(final.begin(), final.end(), FCards);
-        FCurrentLine = FinalLine(FDrawMask);
-        FState = gsDrawn;
-        FCurrentWin = WinOf(FCurrentLine);
-        FRecord.Win = FCurrentWin;
-        FRecord.Line = LineByte(FCurrentLine);
+        FHand.FCards = FinalCards(FHand.FDrawMask);
+        FHand.FLine = FinalLine(FHand.FDrawMask);
+        FHand.FState = gsDrawn;
+        FHand.FWin = FGame.WinOf(FHand.FLine);
+        record.Win = FHand.FWin;
+        record.Line = LineByte(FHand.FLine);
     } catch (...) {
         AddErrorContext("Draw");
     }
@@ -221,19 +183,21 @@ void TGameEngine::Draw() {
 std::array<bool, kHandSize> TGameEngine::PrepareDealDraw() {
     std::array<bool, kHandSize> replaced{};
     if (!CanDealDraw()) return replaced;
-    if (FState == gsDealt) {
+    if (State() == gsDealt) {
         CheckWarning();
+        FHand.FDrawUnderWay = true;
         if (!(FOptions & kShowResultHands))
             Draw(); // the result is never shown: straight on to the next deal
     }
     for (int i = 0; i < kHandSize; ++i)
-        replaced[i] = FState != gsDealt || IsBitSet(FDrawMask, i) || FCards[i] == kNoCard;
+        replaced[i] =
+            State() != gsDealt || IsBitSet(FHand.FDrawMask, i) || FHand.FCards[i] == kNoCard;
     return replaced;
 }
 
 bool TGameEngine::FinishDealDraw() {
     if (!CanDealDraw()) return false;
-    if (FState == gsDealt) {
+    if (State() == gsDealt) {
         Draw();
         return false;
     }
@@ -243,49 +207,48 @@ bool TGameEngine::FinishDealDraw() {
 
 void TGameEngine::StartDoubleUp() {
     if (!CanDouble()) return;
-    FState = gsDoubleUp;
-    FCurrentLine = -1;
-    FDrawMask = 31;
-    FEngine->Deck.Fill();
-    std::fill(std::begin(FUsedCards), std::end(FUsedCards), false);
-    for (int& card : FCards) card = DealRandomCard();
+    FHand.FState = gsDoubleUp;
+    FHand.FLine = -1;
+    FHand.FDrawMask = 31;
+    Engine().Deck.Fill();
+    FDealer.Shuffle();
+    for (int& card : FHand.FCards) card = DealCard();
 }
 
 void TGameEngine::DoubleUpPick(int position) {
-    if (FState != gsDoubleUp) return;
+    if (State() != gsDoubleUp) return;
     CheckIndex(position, 1, kHandSize - 1, "card position");
-    ++FDoubleUpCount;
+    ++FHand.FDoubleUps;
     const auto value = [&](int code) {
         const TCard card = DecodeCard(code);
-        return IsWild(card.Rank) ? card.Rank + 100 : card.Rank;
+        return FGame.IsWild(card.Rank) ? card.Rank + 100 : card.Rank;
     };
-    const int dealer = value(FCards[0]);
-    const int picked = value(FCards[position]);
+    const int dealer = value(FHand.FCards[0]);
+    const int picked = value(FHand.FCards[position]);
     if (picked > dealer)
-        FCurrentWin = CheckedMul(FCurrentWin, int32_t{2});
+        FHand.FWin = CheckedMul(FHand.FWin, int32_t{2});
     else if (picked < dealer)
-        FCurrentWin = 0;
-    FState = gsDrawn;
+        FHand.FWin = 0;
+    FHand.FState = gsDrawn;
 }
 
 void TGameEngine::Collect() {
     try {
-        if (!FHandOpen) return;
-        if (FState == gsDrawn || FState == gsDoubleUp) {
-            FRecord.DoubleUps = static_cast<uint8_t>(std::min(FDoubleUpCount, 255));
-            FRecord.Collected = FCurrentWin;
-            FRecord.CollectTime = Now();
-            FCredits = CheckedAdd(FCredits, FCurrentWin);
-            FBestCredits = CheckedAdd(FBestCredits, FRecord.BestWin);
-            FBalance += (FCurrentWin - FRecord.Bet) * CoinValue(FRecord.CoinIndex);
-            FCurrentWin = 0;
-            FHands = CheckedAdd(FHands, int32_t{1});
-            FHandOpen = false;
-            FLogger->Append(FRecord);
-        } else if (FState == gsDealt) {
-            FCredits = CheckedAdd(FCredits, int32_t{FRecord.Bet});
-            FBestCredits = CheckedAdd(FBestCredits, int32_t{FRecord.Bet});
-            FHandOpen = false;
+        if (!FHand.FOpen) return;
+        TLogRecord& record = FHand.FRecord;
+        if (State() == gsDrawn || State() == gsDoubleUp) {
+            record.DoubleUps = static_cast<uint8_t>(std::min(FHand.FDoubleUps, 255));
+            record.Collected = FHand.FWin;
+            record.CollectTime = Now();
+            FCounters.CollectHand(FHand.FWin, record.BestWin, record.Bet,
+                                  CoinValue(record.CoinIndex));
+            FHand.FWin = 0;
+            FHand.FOpen = false;
+            FLogger->Append(record);
+        } else if (State() == gsDealt) {
+            FCounters.ReturnBet(record.Bet);
+            FHand.FOpen = false;
+            FHand.FDrawUnderWay = false;
         }
     } catch (...) {
         AddErrorContext("Collect");
@@ -294,35 +257,30 @@ void TGameEngine::Collect() {
 
 // --- Game and settings ---------------------------------------------------------
 
-void TGameEngine::PushRecent(const QString& selected) {
-    if (!FEngine || FPayIndex == -1) return;
-    const QString key = Key(FEngine->GameIndex, FPayIndex);
-    if (key == selected)
-        return; // choosing the game on the table again makes it no "recent other" game
-    FRecentGames.removeAll(key);
-    FRecentGames.prepend(key);
-    while (FRecentGames.size() > kMaxRecentGames) FRecentGames.removeLast();
+QString TGameEngine::CurrentKey() const {
+    return FGame.FEngine && FGame.PayIndex() != -1 ? Key(FGame.GameIndex(), FGame.PayIndex())
+                                                   : QString();
 }
 
 void TGameEngine::SelectGame(int gameIndex, int payIndex) {
     try {
+        TPayTable pays;
         if (payIndex != -1) {
             // A paytable that does not exist fails before anything changes.
             try {
-                OpenPaytableStore()->ReadPaytable(gameIndex, payIndex);
+                pays = OpenPaytableStore()->ReadPaytable(gameIndex, payIndex);
             } catch (...) {
                 AddErrorContext("SetPayIndex");
             }
         }
-        FRecentGames.removeAll(Key(gameIndex, payIndex));
-        PushRecent(Key(gameIndex, payIndex));
+        const QString chosen = Key(gameIndex, payIndex);
+        FRecent.Remove(chosen);
+        FRecent.Push(CurrentKey(), chosen);
         SetEngine(CreateEngineForGame(gameIndex));
-        SetPayIndex(payIndex);
-        ApplyBet(FBet);
-        if (FMode == pmPlayErrorHands) {
-            FErrorHands.clear();
-            BuildErrorHands();
-        }
+        FGame.FPayIndex = payIndex;
+        if (payIndex != -1) FGame.FPayTable = pays;
+        FGame.ApplyBet(FGame.Bet());
+        if (FMode == pmPlayErrorHands) BuildErrorHands();
         emit GameChanged();
     } catch (...) {
         AddErrorContext("SelectPoker");
@@ -332,10 +290,10 @@ void TGameEngine::SelectGame(int gameIndex, int payIndex) {
 void TGameEngine::SelectGame(int gameIndex, int payIndex, const TPayTable& pays) {
     try {
         SetEngine(CreateEngineForGame(gameIndex));
-        FPayIndex = payIndex;
-        FPayTable = pays;
-        ApplyBet(FBet);
-        FErrorHands.clear();
+        FGame.FPayIndex = payIndex;
+        FGame.FPayTable = pays;
+        FGame.ApplyBet(FGame.Bet());
+        FReplay.Clear();
         if (FMode == pmPlayErrorHands) BuildErrorHands();
         emit GameChanged();
     } catch (...) {
@@ -345,31 +303,21 @@ void TGameEngine::SelectGame(int gameIndex, int payIndex, const TPayTable& pays)
 
 void TGameEngine::SelectRecent(int index) {
     try {
-        CheckIndex(index, 0, static_cast<int>(FRecentGames.size()) - 1, "recent game");
-        const std::string key = FRecentGames[index].toStdString();
+        CheckIndex(index, 0, static_cast<int>(RecentGames().size()) - 1, "recent game");
+        const std::string key = RecentGames()[index].toStdString();
         SelectGame(KeyGameIndex(key), KeyPayIndex(key));
     } catch (...) {
         AddErrorContext("SelectMRU");
     }
 }
 
-void TGameEngine::SetPayIndex(int payIndex) {
-    try {
-        FPayIndex = payIndex;
-        if (payIndex != -1)
-            FPayTable = OpenPaytableStore()->ReadPaytable(FEngine->GameIndex, payIndex);
-    } catch (...) {
-        AddErrorContext("SetPayIndex");
-    }
-}
-
 void TGameEngine::SetEngine(std::unique_ptr<TPokerEngine> engine) {
     try {
-        if (FEngine) Collect(); // the hand belongs to the engine being replaced
-        FEngine = std::move(engine);
+        if (FGame.FEngine) Collect(); // the hand belongs to the engine being replaced
+        FGame.FEngine = std::move(engine);
         ResetGame();
-        FRandom.Randomize();
-        FEngine->SetPayout(&FPayout);
+        FDealer.NewGame(Engine().Deck.Total);
+        Engine().SetPayout(&FGame.FPayout);
         if (!FPreferences.SaveForNewGame) ClearCounters();
     } catch (...) {
         AddErrorContext("SetEngine");
@@ -378,17 +326,17 @@ void TGameEngine::SetEngine(std::unique_ptr<TPokerEngine> engine) {
 
 void TGameEngine::ResetGame() {
     Collect();
-    FEngine->ResetHand();
-    FDeckSize = FEngine->Deck.Total;
-    std::fill(std::begin(FCards), std::end(FCards), kNoCard);
-    FState = gsIdle;
-    FCurrentLine = -1;
-    FCurrentWin = 0;
+    Engine().ResetHand();
+    FHand.FCards.fill(kNoCard);
+    FHand.FState = gsIdle;
+    FHand.FLine = -1;
+    FHand.FWin = 0;
+    FHand.FDrawUnderWay = false;
 }
 
 bool TGameEngine::SetBet(int coins) {
     if (coins < 1 || coins > kMaxCoins || !CanChangeBet()) return false;
-    ApplyBet(coins);
+    FGame.ApplyBet(coins);
     return true;
 }
 
@@ -409,19 +357,11 @@ void TGameEngine::ClearAllRecords() {
     }
 }
 
-void TGameEngine::ApplyBet(int coins) {
-    FBet = CheckIndex(coins, 1, kMaxCoins, "bet");
-    if (!FEngine) return;
-    for (int line = 0; line < kMaxLines; ++line)
-        FPayout.Pays[line] = line <= FEngine->LastLine ? FPayTable.At(coins, line) : 0;
-    FEngine->SetPayout(&FPayout);
-}
-
-void TGameEngine::SetMode(int mode) {
-    CheckIndex(mode, pmAutoHold, pmPlayErrorHands, "play mode");
+void TGameEngine::SetMode(TPlayMode mode) {
+    CheckIndex(ModeNumber(mode), 0, kPlayModeCount - 1, "play mode");
     if (mode == FMode) return;
     if (mode != pmPlayErrorHands) {
-        FErrorHands.clear();
+        FReplay.Clear();
         FMode = mode;
         return;
     }
@@ -432,24 +372,17 @@ void TGameEngine::SetMode(int mode) {
 }
 
 bool TGameEngine::BuildErrorHands() {
-    FErrorHands.clear();
-    FErrorHandIndex = 0;
-    if (!FEngine) return false;
-    TLogRecord record;
-    FLogger->Rewind();
-    while (FLogger->ReadNext(record)) {
-        if (record.GameIndex != FEngine->GameIndex || record.PayIndex != FPayIndex) continue;
-        if (!(record.Return < record.BestReturn || record.HintReturn > 0)) continue;
-        std::array<int, kHandSize> codes{};
-        for (int i = 0; i < kHandSize; ++i) codes[i] = record.Dealt[i];
-        FErrorHands.push_back(PackHand(codes));
+    if (!FGame.FEngine) {
+        FReplay.Clear();
+        return false;
     }
-    return !FErrorHands.empty();
+    return FReplay.Build(*FLogger, FGame.GameIndex(), FGame.PayIndex());
 }
 
 void TGameEngine::ChooseOtherMode() {
     const int mode = FWindows->AskModeForNoErrors();
-    if (mode >= pmAutoHold && mode <= pmRealPlay) SetMode(mode);
+    if (mode >= ModeNumber(pmAutoHold) && mode <= ModeNumber(pmRealPlay))
+        SetMode(static_cast<TPlayMode>(mode));
 }
 
 void TGameEngine::ResetCounters() {
@@ -458,15 +391,9 @@ void TGameEngine::ResetCounters() {
 }
 
 void TGameEngine::ClearCounters() {
-    FCredits = FBestCredits = kStartCredits;
-    FBet = kMaxCoins;
+    FCounters.Clear();
     FCoinIndex = 0;
-    FBalance = 0;
-    FReturnSum = FBestReturnSum = 0;
-    FHands = 0;
-    FPlayTime = 0;
-    FClockStart = 0;
-    if (FEngine) ApplyBet(kMaxCoins);
+    FGame.ApplyBet(kMaxCoins);
 }
 
 // A game or paytable the settings name may be gone: the first stored paytable
@@ -483,188 +410,65 @@ void TGameEngine::SelectStored(int gameIndex, int payIndex) {
                       kPaytableFile.toStdString() + " is missing or empty");
 }
 
-void TGameEngine::LoadFromIni() {
+void TGameEngine::LoadSettings() {
     try {
-        const TIniFile& ini = FPreferences.SettingsFile();
-        const QString recent = SettingSection(TSetting::CurrentGame);
-        FRecentGames.clear();
-        for (int i = 1; i <= 9; ++i) {
-            const QString value = ini.ReadString(recent, QString::number(i));
-            if (!value.isEmpty() && FRecentGames.size() < kMaxRecentGames) FRecentGames << value;
-        }
-        QString current = ReadSetting(ini, TSetting::CurrentGame);
-        if (current.isEmpty() && !FRecentGames.isEmpty()) current = FRecentGames.first();
-        const std::string key = current.toStdString();
-        SelectStored(current.isEmpty() ? 0 : KeyGameIndex(key),
-                     current.isEmpty() ? 0 : KeyPayIndex(key));
-
-        // Counters are clamped by the key table: a hand-edited or damaged value
-        // must not leave the program unable to deal.
-        const TAutoSave keep = FPreferences.AutoSave;
-        if (keep & asCredits) FCredits = ReadIntSetting(ini, TSetting::Credits);
-        if (keep & asBalance) FBalance = ReadIntSetting(ini, TSetting::Balance) / 100.0;
-        if (keep & asValue) FCoinIndex = ReadIntSetting(ini, TSetting::CoinValue);
-        if (keep & asAccuracy) {
-            FReturnSum = ReadFloatSetting(ini, TSetting::ReturnSum);
-            FBestReturnSum = ReadFloatSetting(ini, TSetting::BestReturnSum);
-        }
-        if (keep & asHands) FHands = ReadIntSetting(ini, TSetting::Hands);
-        if (keep & asTime)
-            FPlayTime = ParsePlayTime(ReadSetting(ini, TSetting::PlayTime)).value_or(0);
-        FMode = ReadIntSetting(ini, TSetting::Mode);
-        // Without error hands the list stays absent and the next deal offers another mode.
+        const auto store = OpenPaytableStore();
+        const auto exists = [&](int game, int pay) {
+            return !GameName(game).empty() && pay < store->PaytableCount(game);
+        };
+        const TStoredSession stored =
+            ReadStoredSession(FPreferences.SettingsFile(), FPreferences.AutoSave, exists);
+        FRecent.Assign(stored.RecentGames);
+        const std::string key = stored.CurrentGame.toStdString();
+        SelectStored(key.empty() ? 0 : KeyGameIndex(key), key.empty() ? 0 : KeyPayIndex(key));
+        FCounters = stored.Counters;
+        FCoinIndex = stored.CoinIndex;
+        FMode = stored.Mode;
+        // Without error hands the list stays empty and the next deal offers another mode.
         if (FMode == pmPlayErrorHands) BuildErrorHands();
-        FOptions = (ReadBoolSetting(ini, TSetting::ShowResultHands) ? kShowResultHands : 0) |
-                   (ReadBoolSetting(ini, TSetting::ShowWarnings) ? kShowWarnings : 0);
-        ApplyBet(ReadIntSetting(ini, TSetting::Bet));
-        FBestCredits = FCredits;
+        FOptions = stored.Options;
+        FGame.ApplyBet(stored.Bet);
     } catch (...) {
         AddErrorContext("LoadFromIni");
     }
 }
 
-void TGameEngine::SaveToIni() {
+void TGameEngine::SaveSettings() {
     try {
-        TIniFile& ini = FPreferences.SettingsFile();
-        const TAutoSave keep = FPreferences.AutoSave;
-        if (keep & asCredits) WriteIntSetting(ini, TSetting::Credits, FCredits);
-        if (keep & asBalance) WriteIntSetting(ini, TSetting::Balance, std::llround(FBalance * 100));
-        if (keep & asValue) WriteIntSetting(ini, TSetting::CoinValue, FCoinIndex);
-        if (keep & asAccuracy) {
-            WriteFloatSetting(ini, TSetting::ReturnSum, FReturnSum);
-            WriteFloatSetting(ini, TSetting::BestReturnSum, FBestReturnSum);
-        }
-        if (keep & asHands) WriteIntSetting(ini, TSetting::Hands, FHands);
-        if (keep & asTime) WriteSetting(ini, TSetting::PlayTime, PlayTimeText(ElapsedTime()));
-        WriteIntSetting(ini, TSetting::Bet, FBet);
-        WriteIntSetting(ini, TSetting::Mode, FMode);
-        WriteBoolSetting(ini, TSetting::ShowResultHands, FOptions & kShowResultHands);
-        WriteBoolSetting(ini, TSetting::ShowWarnings, FOptions & kShowWarnings);
-        const QString recent = SettingSection(TSetting::CurrentGame);
-        ini.EraseSection(recent);
-        if (FEngine) WriteSetting(ini, TSetting::CurrentGame, Key(FEngine->GameIndex, FPayIndex));
-        for (int i = 0; i < FRecentGames.size(); ++i)
-            ini.WriteString(recent, QString::number(i + 1), FRecentGames[i]);
+        TStoredSession stored;
+        stored.CurrentGame = CurrentKey();
+        stored.RecentGames = RecentGames();
+        stored.Counters = FCounters;
+        stored.CoinIndex = FCoinIndex;
+        stored.Bet = FGame.Bet();
+        stored.Mode = FMode;
+        stored.Options = FOptions;
+        WriteStoredSession(FPreferences.SettingsFile(), FPreferences.AutoSave, stored);
     } catch (...) {
         AddErrorContext("SaveToIni");
     }
 }
 
-// --- Windows -----------------------------------------------------------------
+// --- Rules and queries -------------------------------------------------------
 
-void TGameEngine::ShowStatistics() {
-    try {
-        FWindows->ShowStatistics(*this);
-    } catch (...) {
-        AddErrorContext("ShowStatistics");
-    }
+bool TGameEngine::CanChangeBet() const {
+    return State() == gsIdle || State() == gsDrawn;
 }
 
-void TGameEngine::ShowCharts() {
-    try {
-        FWindows->ShowCharts(*this);
-    } catch (...) {
-        AddErrorContext("ShowCharts");
-    }
+bool TGameEngine::CanHint() const {
+    return State() == gsDealt && !FHand.FDrawUnderWay && FMode != pmRealPlay;
 }
 
-void TGameEngine::ShowErrors() {
-    try {
-        FWindows->ShowErrors(*this);
-    } catch (...) {
-        AddErrorContext("ShowErrors");
-    }
-}
-
-void TGameEngine::SetupPreferences() {
-    try {
-        FWindows->ShowPreferences(*this);
-    } catch (...) {
-        AddErrorContext("SetupPreferences");
-    }
-}
-
-void TGameEngine::ClearByFilter() {
-    FLogger->Filter();
-    if (FWindows->ConfirmClearByFilter(*this)) FLogger->ClearByFilter();
-}
-
-// --- Queries -----------------------------------------------------------------
-
-int TGameEngine::CardAt(int position) const {
-    return FCards[CheckIndex(position, 0, kHandSize - 1, "card position")];
-}
-
-bool TGameEngine::ShowsBack(int position) const {
-    return CardAt(position) == kNoCard || (FState == gsDoubleUp && position != 0);
-}
-
-// Held cards keep their band after the draw until the next deal.
-bool TGameEngine::IsHeld(int position) const {
-    return CardAt(position) != kNoCard && FState != gsDoubleUp && !IsBitSet(FDrawMask, position);
-}
-
-int TGameEngine::LastLine() const {
-    return FEngine->LastLine;
-}
-
-QString TGameEngine::LineName(int line) const {
-    return QString::fromStdString(
-        FEngine->LineNames.at(CheckIndex(line, 0, FEngine->LastLine, "line")));
-}
-
-int TGameEngine::Pay(int line, int coins) const {
-    return FPayTable.At(coins, line);
-}
-
-QString TGameEngine::Caption() const {
-    return QString::fromStdString(GameKeyCaption(GameKey(FEngine->GameIndex, FPayIndex)));
-}
-
-bool TGameEngine::IsWild(int rank) const {
-    return FEngine->Deck.IsWild(rank);
+bool TGameEngine::CanDouble() const {
+    return State() == gsDrawn && FHand.FWin > 0 && FHand.FOpen;
 }
 
 long double TGameEngine::PlayerReturn() const {
-    return FEngine->DrawReturn(FDrawMask);
+    return FGame.Strategy().DrawReturn(FHand.FDrawMask);
 }
 
 long double TGameEngine::BestReturn() const {
-    return FEngine->DrawReturn(FRecord.BestMask);
-}
-
-double TGameEngine::Accuracy() const {
-    return FBestReturnSum <= 0 ? 100 : FReturnSum / FBestReturnSum * 100;
-}
-
-TDateTime TGameEngine::ElapsedTime() const {
-    return FClockStart == 0 ? FPlayTime : Now() - FClockStart;
-}
-
-QString PlayTimeText(TDateTime days) {
-    const auto seconds = static_cast<long long>(std::llround(std::max(0.0, days) * 86400));
-    return QStringLiteral("%1:%2:%3")
-        .arg(seconds / 3600)
-        .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
-        .arg(seconds % 60, 2, 10, QLatin1Char('0'));
-}
-
-std::optional<TDateTime> ParsePlayTime(const QString& text) {
-    const QStringList parts = text.trimmed().split(QLatin1Char(':'));
-    if (parts.size() < 2 || parts.size() > 3) return std::nullopt;
-    // Ten thousand years of play is more than anyone has; a larger stored
-    // value is damaged and must not overflow the sum.
-    constexpr long long kMaxSeconds = 10'000LL * 366 * 86400;
-    long long seconds = 0;
-    for (const QString& part : parts) {
-        bool ok = false;
-        const long long value = part.toLongLong(&ok);
-        if (!ok || value < 0 || value > kMaxSeconds) return std::nullopt;
-        seconds = seconds * 60 + value;
-        if (seconds > kMaxSeconds) return std::nullopt;
-    }
-    if (parts.size() == 2) seconds *= 60;
-    return static_cast<double>(seconds) / 86400.0;
+    return FGame.Strategy().DrawReturn(FHand.FRecord.BestMask);
 }
 
 } // namespace drawmentor

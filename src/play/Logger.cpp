@@ -136,6 +136,7 @@ void TLogger::Rewrite(const std::function<bool(const TLogRecord&)>& remove) {
         const TFileHandle file = OpenLocked(FPath, O_RDWR, LOCK_EX, info);
         if (!file.IsOpen()) {
             TakeFileData({});
+            ++FRemovals;
             return;
         }
         std::string current = ReadFrom(file.Fd(), FPath, 0);
@@ -161,6 +162,7 @@ void TLogger::Rewrite(const std::function<bool(const TLogRecord&)>& remove) {
         struct stat written {};
         if (::stat(FPath.c_str(), &written) != 0) RaiseFileError("Cannot examine", FPath, errno);
         TakeFileData(std::move(kept));
+        ++FRemovals;
         FDevice = written.st_dev;
         FInode = written.st_ino;
     } catch (...) {

@@ -58,6 +58,9 @@ class TLogger {
     // The next Filter() rebuilds the game and date lists and the defaults.
     void InvalidateFilter() { FFilterStale = true; }
     const QString& LogFileName() const { return FFileName; }
+    // Grows with every clearing, so that lists built from the log know when
+    // to build themselves again.
+    uint64_t RemovalCount() const { return FRemovals; }
 
     TDateTime SessionStart = 0;
 
@@ -76,6 +79,7 @@ class TLogger {
     uint64_t FInode = 0;
     std::unique_ptr<TLogFilter> FFilter;
     bool FFilterStale = true;
+    uint64_t FRemovals = 0;
 };
 
 // More than ten million hands: a larger file is not a log this program wrote.

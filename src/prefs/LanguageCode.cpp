@@ -14,8 +14,8 @@ struct TLanguageCodes {
     std::initializer_list<TCodeByTerritory> Regional;
 };
 
-// The names follow the long-established Windows abbreviations, so that a
-// language file written for one platform serves on every other.
+// Three-letter codes, one per language and territory: a language file is
+// named by its code, so the codes must never change once files exist.
 const TLanguageCodes kCodes[] = {
     {QLocale::English,
      "ENU",

@@ -83,8 +83,7 @@ class TPreferences : public QObject {
     bool WriteOnExit = true;
 
   signals:
-    // The counterpart of WM_PREFERENCES_CHANGED: windows connect when they are
-    // created and re-translate themselves.
+    // Windows connect when they are created and re-translate themselves.
     void PreferencesChanged(drawmentor::TPreferences* preferences);
 
   private:

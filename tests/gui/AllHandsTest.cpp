@@ -235,8 +235,8 @@ TEST_F(AllHandsWindowTest, ShowsAll33RowsWithoutScrollingInBothLanguages) {
     const std::vector<int> codes = Codes(QStringLiteral("2H 2C 7S 8S JD"));
     const THandAnalysis analysis(4, PaysAtFiveCoins({4000, 1000, 125, 75, 45, 25, 15, 10, 10, 5}),
                                  5, codes);
-    TfmAllHands window(nullptr, analysis.Engine(),
-                       {codes[0], codes[1], codes[2], codes[3], codes[4]}, 6, preferences);
+    TAllHandsWindow window(nullptr, analysis.Engine(),
+                           {codes[0], codes[1], codes[2], codes[3], codes[4]}, 6, preferences);
     window.show();
     QTableView& grid = window.Grid();
     EXPECT_EQ(window.windowTitle(), "All Hands");

@@ -17,7 +17,7 @@ class BackDialogTest : public ::testing::Test {
     BackDialogTest() : folders(QStringLiteral(DRAWMENTOR_RUNTIME_DIR)) {
         preferences = std::make_unique<TPreferences>();
     }
-    static QRect Framed(const TfmBackDialog& dialog, int index) {
+    static QRect Framed(const TBackDialog& dialog, int index) {
         return dialog.Image(index).geometry().adjusted(-5, -5, 5, 5);
     }
 
@@ -26,7 +26,7 @@ class BackDialogTest : public ::testing::Test {
 };
 
 TEST_F(BackDialogTest, OpensWithTheFrameOnTheCurrentBack) {
-    TfmBackDialog dialog(nullptr, 7, *preferences);
+    TBackDialog dialog(nullptr, 7, *preferences);
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), "Choose Card Back");
     EXPECT_EQ(testing::HelpPageAfterF1(dialog), "diag_back.html");
@@ -40,7 +40,7 @@ TEST_F(BackDialogTest, OpensWithTheFrameOnTheCurrentBack) {
 }
 
 TEST_F(BackDialogTest, AClickMovesTheFrameAndAClickOnTheSelectedBackChangesNothing) {
-    TfmBackDialog dialog(nullptr, 2, *preferences);
+    TBackDialog dialog(nullptr, 2, *preferences);
     dialog.show();
     dialog.FocusBevel().move(0, 0); // a repeated selection would put it back
     QTest::mouseClick(&dialog.Image(2), Qt::LeftButton);
@@ -56,7 +56,7 @@ TEST_F(BackDialogTest, AClickMovesTheFrameAndAClickOnTheSelectedBackChangesNothi
 
 TEST_F(BackDialogTest, OkReturnsTheChosenBackAndCancelMinusOne) {
     testing::WhenModal([](QWidget& dialog) {
-        QTest::mouseClick(&static_cast<TfmBackDialog&>(dialog).Image(4), Qt::LeftButton);
+        QTest::mouseClick(&static_cast<TBackDialog&>(dialog).Image(4), Qt::LeftButton);
         testing::ClickButton(dialog, "btnOK");
     });
     EXPECT_EQ(ChooseBack(nullptr, 1, *preferences), 4);

@@ -25,7 +25,7 @@ namespace {
 class ChartWindowTest : public testing::LogWindowFixture {
   protected:
     void Show() {
-        window = std::make_unique<TfmCharts>(nullptr, *preferences);
+        window = std::make_unique<TChartWindow>(nullptr, *preferences);
         window->AttachLogger(engine->Logger());
         window->resize(800, 520);
         window->show();
@@ -53,7 +53,7 @@ class ChartWindowTest : public testing::LogWindowFixture {
     }
     QRadioButton* Dollars() { return Find<QRadioButton>(*window, "rbDollars"); }
 
-    std::unique_ptr<TfmCharts> window;
+    std::unique_ptr<TChartWindow> window;
 };
 
 // A click on the list plots that chart: its caption, one legend entry per
@@ -157,16 +157,16 @@ TEST_F(ChartWindowTest, SaveWritesAPictureOrTheCurves) {
     PlayAndOpen();
     Show();
     const QString picture = folders.Data() + "balance.png";
-    TfmCharts::SetNextSaveName([&] { return picture; });
+    TChartWindow::SetNextSaveName([&] { return picture; });
     Find<QPushButton>(*window, "btnSave")->click();
     const QImage image(picture);
     ASSERT_FALSE(image.isNull());
     EXPECT_GT(image.width(), 300);
     const QString table = folders.Data() + "balance.csv";
-    TfmCharts::SetNextSaveName([&] { return table; });
+    TChartWindow::SetNextSaveName([&] { return table; });
     Find<QPushButton>(*window, "btnSave")->click();
     EXPECT_TRUE(testing::ReadFile(table).startsWith("hand,balance,best_balance\n0,"));
-    TfmCharts::SetNextSaveName([] { return QString(); }); // cancelled: nothing happens
+    TChartWindow::SetNextSaveName([] { return QString(); }); // cancelled: nothing happens
     Find<QPushButton>(*window, "btnSave")->click();
     TMessageBox::SetNextAnswer(QMessageBox::Ok);
     EXPECT_FALSE(window->SaveTo(folders.Data() + "missing/folder/balance.csv"));

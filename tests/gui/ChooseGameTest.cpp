@@ -1,7 +1,7 @@
 #include "DialogDriver.h"
 
-#include "ui/paytable/ChooseWindow.h"
-#include "ui/paytable/EditWindow.h"
+#include "ui/paytable/ChooseGameWindow.h"
+#include "ui/paytable/EditPaytableWindow.h"
 #include "ui/paytable/PaytableGrid.h"
 #include "ui/paytable/PaytableModel.h"
 #include "ui/paytable/ReturnPanel.h"
@@ -39,10 +39,10 @@ class ChooseGameTest : public ::testing::Test {
         engine = std::make_unique<TGameEngine>(*preferences);
         engine->SelectGame(kJacks, 0);
     }
-    std::unique_ptr<TfChoose> Open() {
+    std::unique_ptr<TChooseGameWindow> Open() {
         controller = std::make_unique<TSelectController>();
         controller->Init(*engine);
-        auto window = std::make_unique<TfChoose>(nullptr, *controller, *preferences);
+        auto window = std::make_unique<TChooseGameWindow>(nullptr, *controller, *preferences);
         window->show();
         return window;
     }
@@ -119,7 +119,7 @@ TEST_F(ChooseGameTest, AddingAStoredPaytableSelectsItAndStoresNothing) {
     const TPayTable second = controller->Pays();
     controller->SelectPaytable(0);
     WhenModal([&](QWidget& editor) {
-        auto& model = static_cast<TfEdit&>(editor).Model();
+        auto& model = static_cast<TEditPaytableWindow&>(editor).Model();
         for (int line = 0; line < model.rowCount(); ++line)
             for (int coins = 1; coins <= 5; ++coins)
                 model.setData(model.index(line, coins), second.At(coins, line), Qt::EditRole);
@@ -146,7 +146,7 @@ TEST_F(ChooseGameTest, CancelAfterAnEditStillSavesTheEdit) {
     bool played = true;
     WhenModal([&](QWidget& choose) {
         WhenModal([&](QWidget& editor) {
-            auto& model = static_cast<TfEdit&>(editor).Model();
+            auto& model = static_cast<TEditPaytableWindow&>(editor).Model();
             model.setData(model.index(0, 5), "4321", Qt::EditRole);
             ClickButton(editor, "btnOK");
         });
@@ -156,7 +156,7 @@ TEST_F(ChooseGameTest, CancelAfterAnEditStillSavesTheEdit) {
     played = ChooseGame(nullptr, *engine, *preferences);
     EXPECT_FALSE(played);
     EXPECT_TRUE(StoredFile().contains("  4321"));
-    EXPECT_EQ(engine->PayTable().At(5, 0), 4000); // the session keeps what it played
+    EXPECT_EQ(engine->Game().PayTable().At(5, 0), 4000); // the session keeps what it played
 }
 
 TEST_F(ChooseGameTest, OkPlaysTheChosenGameAndPaytable) {
@@ -167,8 +167,8 @@ TEST_F(ChooseGameTest, OkPlaysTheChosenGameAndPaytable) {
         ClickButton(choose, "btnOK");
     });
     EXPECT_TRUE(ChooseGame(nullptr, *engine, *preferences));
-    EXPECT_EQ(QString::fromStdString(GameName(engine->GameIndex())), "Deuces Wild");
-    EXPECT_EQ(engine->PayIndex(), 1);
+    EXPECT_EQ(QString::fromStdString(GameName(engine->Game().GameIndex())), "Deuces Wild");
+    EXPECT_EQ(engine->Game().PayIndex(), 1);
 }
 
 // The figures under the grid are those of the command line's analysis.

@@ -51,7 +51,7 @@ class ClearLogWindowTest : public ::testing::Test {
         }
         preferences = std::make_unique<TPreferences>();
         preferences->DealSpeed = 0;
-        window = std::make_unique<TfDrawMentor20Main>(*preferences);
+        window = std::make_unique<TMainWindow>(*preferences);
     }
     ~ClearLogWindowTest() override {
         window.reset();
@@ -59,9 +59,9 @@ class ClearLogWindowTest : public ::testing::Test {
     }
     TLogger& Logger() { return window->Engine().Logger(); }
     // Opens the window from the menu; `choose` sets the panel before `button` closes it.
-    void ClearByMenu(std::function<void(TfClearLog&)> choose, const char* button) {
+    void ClearByMenu(std::function<void(TClearLogWindow&)> choose, const char* button) {
         QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<TfClearLog*>(QApplication::activeModalWidget());
+            auto* dialog = qobject_cast<TClearLogWindow*>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr);
             choose(*dialog);
             dialog->findChild<QPushButton*>(button)->click();
@@ -71,13 +71,13 @@ class ClearLogWindowTest : public ::testing::Test {
 
     testing::TTempFolders folders;
     std::unique_ptr<TPreferences> preferences;
-    std::unique_ptr<TfDrawMentor20Main> window;
+    std::unique_ptr<TMainWindow> window;
 };
 
 TEST_F(ClearLogWindowTest, OKRemovesExactlyTheChosenGameAndModesUpToTheDay) {
     std::vector<TLogRecord> expected;
     ClearByMenu(
-        [&](TfClearLog& dialog) {
+        [&](TClearLogWindow& dialog) {
             auto* games = dialog.findChild<QComboBox*>("cbGame");
             games->setCurrentIndex(games->findText(" JACKS OR BETTER  (1)"));
             auto* dates = dialog.findChild<QComboBox*>("cbDate");
@@ -99,7 +99,7 @@ TEST_F(ClearLogWindowTest, OKRemovesExactlyTheChosenGameAndModesUpToTheDay) {
 TEST_F(ClearLogWindowTest, CancelKeepsTheLogButNotTheFilterChoice) {
     const int before = Logger().Count();
     ClearByMenu(
-        [](TfClearLog& dialog) { dialog.findChild<QComboBox*>("cbGame")->setCurrentIndex(0); },
+        [](TClearLogWindow& dialog) { dialog.findChild<QComboBox*>("cbGame")->setCurrentIndex(0); },
         "btnCancel");
     EXPECT_EQ(Logger().Count(), before);
     EXPECT_EQ(Logger().Filter().Game, -1); // all games, as chosen
@@ -107,8 +107,8 @@ TEST_F(ClearLogWindowTest, CancelKeepsTheLogButNotTheFilterChoice) {
 }
 
 TEST_F(ClearLogWindowTest, ItsOwnHeaderAndDateLabelInBothLanguages) {
-    TfClearLog dialog(Logger(), *preferences);
-    dialog.ApplyTexts();
+    TClearLogWindow dialog(Logger(), *preferences);
+    dialog.Retranslate();
     EXPECT_EQ(dialog.windowTitle(), "Clear by Filter");
     EXPECT_EQ(dialog.findChild<QLabel*>("lOptionsHeader")->text(), "Delete the records that match");
     EXPECT_EQ(dialog.findChild<QLabel*>("lDate")->text(), "Dealt before");

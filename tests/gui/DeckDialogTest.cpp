@@ -27,8 +27,8 @@ class DeckDialogTest : public ::testing::Test {
                                      testing::ReadFile(kRuntime + "data/deck." + code));
         preferences = std::make_unique<TPreferences>();
     }
-    std::unique_ptr<TfmDeckDialog> Open(const QString& code) {
-        auto dialog = std::make_unique<TfmDeckDialog>(nullptr, code, *preferences);
+    std::unique_ptr<TDeckDialog> Open(const QString& code) {
+        auto dialog = std::make_unique<TDeckDialog>(nullptr, code, *preferences);
         dialog->show();
         return dialog;
     }

@@ -1,7 +1,7 @@
 #include "DialogDriver.h"
 
 #include "ui/common/MessageBox.h"
-#include "ui/paytable/EditWindow.h"
+#include "ui/paytable/EditPaytableWindow.h"
 #include "ui/paytable/PaytableModel.h"
 #include "ui/paytable/ReturnPanel.h"
 #include "ui/paytable/SelectController.h"
@@ -40,26 +40,27 @@ class EditPaytableTest : public ::testing::Test {
         engine->SelectGame(kJacks, 0);
         controller.Init(*engine);
     }
-    std::unique_ptr<TfEdit> Open(TfEdit::TEditMode mode) {
-        const TPayTable pays = mode == TfEdit::emAdd ? EmptyPayTable() : controller.Pays();
-        auto editor = std::make_unique<TfEdit>(
+    std::unique_ptr<TEditPaytableWindow> Open(TEditPaytableWindow::TEditMode mode) {
+        const TPayTable pays =
+            mode == TEditPaytableWindow::emAdd ? EmptyPayTable() : controller.Pays();
+        auto editor = std::make_unique<TEditPaytableWindow>(
             nullptr, *preferences, *game, pays, mode, [this, mode](const TPayTable& result) {
-                mode == TfEdit::emAdd ? controller.StoreAdded(result)
-                                      : controller.StoreEdited(result);
+                mode == TEditPaytableWindow::emAdd ? controller.StoreAdded(result)
+                                                   : controller.StoreEdited(result);
             });
         tester = std::make_unique<QAbstractItemModelTester>(
             &editor->Model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
         editor->show();
         return editor;
     }
-    static void Type(TfEdit& editor, int line, int coins, const QString& text) {
+    static void Type(TEditPaytableWindow& editor, int line, int coins, const QString& text) {
         auto& model = editor.Model();
         model.setData(model.index(line, coins), text, Qt::EditRole);
     }
-    static int Pay(TfEdit& editor, int line, int coins) {
+    static int Pay(TEditPaytableWindow& editor, int line, int coins) {
         return editor.Model().Pays().At(coins, line);
     }
-    static bool OkEnabled(TfEdit& editor) {
+    static bool OkEnabled(TEditPaytableWindow& editor) {
         return editor.findChild<QPushButton*>("btnOK")->isEnabled();
     }
 
@@ -72,7 +73,7 @@ class EditPaytableTest : public ::testing::Test {
 };
 
 TEST_F(EditPaytableTest, TheOneCoinPayFillsTheOtherColumnsButKeepsPaysSetByHand) {
-    auto editor = Open(TfEdit::emAdd);
+    auto editor = Open(TEditPaytableWindow::emAdd);
     EXPECT_EQ(editor->windowTitle(), "New Paytable");
     EXPECT_EQ(editor->Model().data(editor->Model().index(kRoyal, 0), Qt::DisplayRole),
               "  ROYAL FLUSH");
@@ -96,7 +97,7 @@ TEST_F(EditPaytableTest, TheOneCoinPayFillsTheOtherColumnsButKeepsPaysSetByHand)
 }
 
 TEST_F(EditPaytableTest, AnEmptyCellDisablesOkAndHidesTheReturn) {
-    auto editor = Open(TfEdit::emEdit);
+    auto editor = Open(TEditPaytableWindow::emEdit);
     EXPECT_EQ(editor->windowTitle(), "Edit Paytable");
     EXPECT_TRUE(OkEnabled(*editor));
     Type(*editor, kFullHouse, 2, "");
@@ -112,7 +113,7 @@ TEST_F(EditPaytableTest, AnEmptyCellDisablesOkAndHidesTheReturn) {
 }
 
 TEST_F(EditPaytableTest, OnlyPaysCanBeEditedAndOnlyWithFiveDigits) {
-    auto editor = Open(TfEdit::emEdit);
+    auto editor = Open(TEditPaytableWindow::emEdit);
     const auto& model = editor->Model();
     EXPECT_FALSE(model.flags(model.index(0, 0)) & Qt::ItemIsSelectable);
     EXPECT_FALSE(model.flags(model.index(0, 0)) & Qt::ItemIsEditable);
@@ -138,7 +139,7 @@ TEST_F(EditPaytableTest, OnlyPaysCanBeEditedAndOnlyWithFiveDigits) {
 }
 
 TEST_F(EditPaytableTest, AFileThatCannotBeWrittenIsReportedAndTheEditStaysOpen) {
-    auto editor = Open(TfEdit::emEdit);
+    auto editor = Open(TEditPaytableWindow::emEdit);
     {
         testing::TFileFaultScope full(TFileStep::Write, "DrawMentor.dat"); // a full disk
         Type(*editor, kRoyal, 5, "4700");
@@ -160,7 +161,7 @@ TEST_F(EditPaytableTest, AFileThatCannotBeWrittenIsReportedAndTheEditStaysOpen) 
 
 // The player sees what a change of a pay is worth: 9/6 against 8/5.
 TEST_F(EditPaytableTest, TheReturnFollowsTheEditShortlyAfterTyping) {
-    auto editor = Open(TfEdit::emEdit);
+    auto editor = Open(TEditPaytableWindow::emEdit);
     TReturnPanel& returns = editor->Returns();
     QTRY_VERIFY_WITH_TIMEOUT(returns.Shown().has_value(), 120000);
     const long double before = returns.Shown()->ReturnPercent;

@@ -59,8 +59,8 @@ class ErrorsWindowTest : public ::testing::Test {
     void Open() {
         preferences = std::make_unique<TPreferences>();
         engine = std::make_unique<TGameEngine>(*preferences);
-        window = std::make_unique<TfErrors>(*engine);
-        window->ApplyTexts();
+        window = std::make_unique<TErrorsWindow>(engine->Logger(), *preferences);
+        window->Retranslate();
         window->ReadPanel();
         window->show();
     }
@@ -86,7 +86,7 @@ class ErrorsWindowTest : public ::testing::Test {
     testing::TTempFolders folders;
     std::unique_ptr<TPreferences> preferences;
     std::unique_ptr<TGameEngine> engine;
-    std::unique_ptr<TfErrors> window;
+    std::unique_ptr<TErrorsWindow> window;
 };
 
 TEST_F(ErrorsWindowTest, ListsEveryErrorHandOfTheFilterAsStatsCountsThem) {
@@ -222,7 +222,7 @@ TEST_F(ErrorsWindowTest, WholeRowsFitAndADoubleClickNamesTheHand) {
     EXPECT_EQ(rowHeight, 78);
     EXPECT_GT(window->VisibleRows(), 2);
     EXPECT_EQ(window->Grid().viewport()->height() % rowHeight, 0);
-    QSignalSpy chosen(window.get(), &TfErrors::HandChosen);
+    QSignalSpy chosen(window.get(), &TErrorsWindow::HandChosen);
     emit window->Grid().doubleClicked(window->Model().index(1, 0));
     ASSERT_EQ(chosen.count(), 1);
     EXPECT_EQ(chosen.at(0).at(0).value<TLogRecord>(), window->Model().Record(1));
@@ -246,17 +246,17 @@ TEST_F(ErrorsWindowTest, ADoubleClickShowsEveryHoldOfTheLoggedHand) {
     Simulate(50);
     preferences = std::make_unique<TPreferences>();
     preferences->DealSpeed = 0;
-    TfDrawMentor20Main main(*preferences);
+    TMainWindow main(*preferences);
     TLogRecord clicked;
     int selected = -1;
     QString caption;
     QTimer::singleShot(0, [&] {
-        auto* errors = qobject_cast<TfErrors*>(QApplication::activeModalWidget());
+        auto* errors = qobject_cast<TErrorsWindow*>(QApplication::activeModalWidget());
         ASSERT_NE(errors, nullptr);
         ASSERT_GT(errors->Model().rowCount(), 0);
         clicked = errors->Model().Record(0);
         QTimer::singleShot(0, [&] {
-            auto* allHands = qobject_cast<TfmAllHands*>(QApplication::activeModalWidget());
+            auto* allHands = qobject_cast<TAllHandsWindow*>(QApplication::activeModalWidget());
             ASSERT_NE(allHands, nullptr);
             selected = allHands->SelectedMask();
             allHands->reject();
@@ -271,7 +271,7 @@ TEST_F(ErrorsWindowTest, ADoubleClickShowsEveryHoldOfTheLoggedHand) {
 TEST_F(ErrorsWindowTest, TheMenuOpensIt) {
     preferences = std::make_unique<TPreferences>();
     preferences->DealSpeed = 0;
-    TfDrawMentor20Main main(*preferences);
+    TMainWindow main(*preferences);
     QAction* item = main.Menu().Item(TMenuCommand::ShowErrors);
     ASSERT_TRUE(item->isEnabled());
     QString title;

@@ -1,6 +1,6 @@
 // The hand picker: clicks and typed text make the same hand, every bad
 // entry is refused in the dialog, and a good one reaches the analysis.
-#include "ui/hands/HandPicker.h"
+#include "ui/hands/AnalyseHandWindow.h"
 #include "ui/hands/DeckPicker.h"
 
 #include "cards/Cards.h"
@@ -34,9 +34,9 @@ class HandPickerTest : public ::testing::Test {
     HandPickerTest() : folders(QStringLiteral(DRAWMENTOR_RUNTIME_DIR)) {}
 
     // The picker of `game`, recording what it would show.
-    std::unique_ptr<TfmAnalyseHand> Picker(int game) {
-        auto picker = std::make_unique<TfmAnalyseHand>(nullptr, game, JacksOrBetter(), 5,
-                                                       QStringLiteral("Test game"), preferences);
+    std::unique_ptr<TAnalyseHandWindow> Picker(int game) {
+        auto picker = std::make_unique<TAnalyseHandWindow>(
+            nullptr, game, JacksOrBetter(), 5, QStringLiteral("Test game"), preferences);
         picker->SetShowHolds(
             [this](const TPokerEngine& engine, const std::array<int, 5>& cards, int best) {
                 shownCards.assign(cards.begin(), cards.end());
@@ -47,7 +47,7 @@ class HandPickerTest : public ::testing::Test {
         picker->show();
         return picker;
     }
-    void Click(TfmAnalyseHand& picker, const char* card) {
+    void Click(TAnalyseHandWindow& picker, const char* card) {
         const auto parsed = ParseCardText(card);
         const int code =
             parsed->Rank < 0 ? kFirstJokerCode : EncodeCard(parsed->Rank, parsed->Suit);

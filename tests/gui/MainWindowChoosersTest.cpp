@@ -27,7 +27,7 @@ class MainWindowChoosersTest : public ::testing::Test {
         preferences->DealSpeed = 0;
     }
     void OpenWindow() {
-        window = std::make_unique<TfDrawMentor20Main>(*preferences);
+        window = std::make_unique<TMainWindow>(*preferences);
         window->show();
     }
     void Trigger(TMenuCommand command) {
@@ -38,7 +38,7 @@ class MainWindowChoosersTest : public ::testing::Test {
 
     testing::TTempFolders folders;
     std::unique_ptr<TPreferences> preferences;
-    std::unique_ptr<TfDrawMentor20Main> window;
+    std::unique_ptr<TMainWindow> window;
 };
 
 TEST_F(MainWindowChoosersTest, TheDeckChooserOpensOnceAtTheFirstStart) {
@@ -69,11 +69,11 @@ TEST_F(MainWindowChoosersTest, AChosenGameIsLaidOutAndAChosenBackIsSet) {
         testing::ClickButton(choose, "btnOK");
     });
     Trigger(TMenuCommand::SelectGame);
-    EXPECT_EQ(QString::fromStdString(GameName(window->Engine().GameIndex())), "Bonus Poker");
+    EXPECT_EQ(QString::fromStdString(GameName(window->Engine().Game().GameIndex())), "Bonus Poker");
     EXPECT_EQ(window->findChild<QLabel*>("lPokerName")->text(), "BONUS POKER  (1)");
 
     testing::WhenModal([](QWidget& dialog) {
-        QTest::mouseClick(&static_cast<TfmBackDialog&>(dialog).Image(9), Qt::LeftButton);
+        QTest::mouseClick(&static_cast<TBackDialog&>(dialog).Image(9), Qt::LeftButton);
         testing::ClickButton(dialog, "btnOK");
     });
     Trigger(TMenuCommand::SelectBack);

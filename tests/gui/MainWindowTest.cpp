@@ -7,7 +7,7 @@
 #include "ui/common/HelpWindow.h"
 #include "ui/common/MessageBox.h"
 #include "ui/hands/AllHandsWindow.h"
-#include "ui/hands/HandPicker.h"
+#include "ui/hands/AnalyseHandWindow.h"
 #include "ui/main/CounterPanel.h"
 #include "ui/main/PayoutGrid.h"
 
@@ -53,7 +53,7 @@ class MainWindowTest : public testing::TWindowFixture {
             Click("btnDeal");
             Key(Qt::Key_H);
             Click("btnDeal");
-            if (Engine().CurrentWin() > 0) return true;
+            if (Engine().Hand().CurrentWin() > 0) return true;
         }
         return false;
     }
@@ -64,83 +64,106 @@ TEST_F(MainWindowTest, PlayWithMouseAndKeys) {
     EXPECT_FALSE(Find<TCardButton>("btnHint")->isEnabled());
     EXPECT_EQ(Text("lCredit"), "2500");
     Click("btnDeal");
-    EXPECT_EQ(Engine().State(), gsDealt);
+    EXPECT_EQ(Engine().Hand().State(), TGameState::gsDealt);
     EXPECT_EQ(Find<TCardButton>("btnDeal")->text(), "Draw");
     EXPECT_TRUE(Find<TCardButton>("btnHint")->isEnabled());
     EXPECT_EQ(Text("lCredit"), "2495");
     EXPECT_EQ(Find<QLabel>("lInfoLabel")->text(),
               "Click the cards you want to hold, then press Draw");
-    EXPECT_EQ(Engine().DrawMask(), 31);
+    EXPECT_EQ(Engine().Hand().DrawMask(), 31);
     QTest::mouseClick(Find<QWidget>("Card1"), Qt::LeftButton);
-    EXPECT_EQ(Engine().DrawMask(), 30);
+    EXPECT_EQ(Engine().Hand().DrawMask(), 30);
     Key(Qt::Key_3);
-    EXPECT_EQ(Engine().DrawMask(), 26);
+    EXPECT_EQ(Engine().Hand().DrawMask(), 26);
     Key(Qt::Key_Escape); // every hold released
-    EXPECT_EQ(Engine().DrawMask(), 31);
+    EXPECT_EQ(Engine().Hand().DrawMask(), 31);
     Key(Qt::Key_H);
-    EXPECT_EQ(Engine().DrawMask(), Engine().Record().BestMask);
+    EXPECT_EQ(Engine().Hand().DrawMask(), Engine().Hand().Record().BestMask);
     Key(Qt::Key_Space);
-    EXPECT_EQ(Engine().State(), gsDrawn);
+    EXPECT_EQ(Engine().Hand().State(), TGameState::gsDrawn);
     EXPECT_EQ(Find<TCardButton>("btnDeal")->text(), "Deal");
-    EXPECT_EQ(Text("lWin"), QString::number(Engine().CurrentWin()));
+    EXPECT_EQ(Text("lWin"), QString::number(Engine().Hand().CurrentWin()));
     Click("btnDeal");
     EXPECT_EQ(Engine().Logger().Count(), 1);
     EXPECT_EQ(Text("lHands"), "1");
-    EXPECT_EQ(Text("lCredit"), QString::number(Engine().Credits()));
+    EXPECT_EQ(Text("lCredit"), QString::number(Engine().Counters().Credits()));
+}
+
+TEST_F(MainWindowTest, CardsTurnOneByOneAndPlayWaitsUntilTheyAreShown) {
+    preferences->DealSpeed = 20;
+    QSignalSpy revealed(window.get(), &TMainWindow::CardRevealed);
+    Click("btnDeal"); // five backs first, then the new cards one by one
+    EXPECT_EQ(revealed.count(), 0);
+    Key(Qt::Key_1); // pressed while the cards turn: nothing happens
+    Click("btnDeal");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return revealed.count() == 5; }, 2000));
+    QTest::qWait(30);
+    EXPECT_EQ(Engine().Hand().State(), TGameState::gsDealt);
+    EXPECT_EQ(Engine().Hand().DrawMask(), 31);
+    EXPECT_EQ(Engine().Counters().Credits(), 2495) << "one deal, not two";
+    Key(Qt::Key_1);
+    EXPECT_EQ(Engine().Hand().DrawMask(), 30);
+    revealed.clear();
+    Click("btnDeal"); // four backs, then the draw: the hold can no longer change
+    Key(Qt::Key_2);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return revealed.count() == 4; }, 2000));
+    EXPECT_EQ(Engine().Hand().State(), TGameState::gsDrawn);
+    EXPECT_EQ(Engine().Hand().Record().DrawMask, 30);
+    EXPECT_EQ(Engine().Hand().CardAt(0), Engine().Hand().Record().Dealt[0]);
 }
 
 TEST_F(MainWindowTest, WithoutResultHandsOnePressSettlesAndDeals) {
     Engine().SetOption(kShowResultHands, false);
     Click("btnDeal");
     Click("btnDeal");
-    EXPECT_EQ(Engine().State(), gsDealt); // the result hand was never shown
-    EXPECT_EQ(Engine().Hands(), 1);
+    EXPECT_EQ(Engine().Hand().State(), TGameState::gsDealt); // the result hand was never shown
+    EXPECT_EQ(Engine().Counters().Hands(), 1);
     EXPECT_EQ(Engine().Logger().Count(), 1);
 }
 
 TEST_F(MainWindowTest, BetChangesOnlyWithoutAHandInPlay) {
     EXPECT_FALSE(window->SelectBet(6)); // Plus at 5
     Key(Qt::Key_Plus);
-    EXPECT_EQ(Engine().Bet(), 5);
+    EXPECT_EQ(Engine().Game().Bet(), 5);
     Key(Qt::Key_Minus);
-    EXPECT_EQ(Engine().Bet(), 4);
+    EXPECT_EQ(Engine().Game().Bet(), 4);
     EXPECT_EQ(Text("lBet"), "4");
     auto* grid = Find<TPayoutGrid>("PayoutGrid");
     int x = grid->Layout().Columns[0] + grid->Layout().Columns[1] + 5; // the 2-coin column
     QTest::mouseClick(grid, Qt::LeftButton, {}, QPoint(x, 5));
-    EXPECT_EQ(Engine().Bet(), 2);
+    EXPECT_EQ(Engine().Game().Bet(), 2);
     Click("btnDeal");
     Key(Qt::Key_Minus);
-    EXPECT_EQ(Engine().Bet(), 2); // refused while dealt
+    EXPECT_EQ(Engine().Game().Bet(), 2); // refused while dealt
     QTest::mouseClick(grid, Qt::LeftButton, {}, QPoint(x + 100, 5));
-    EXPECT_EQ(Engine().Bet(), 2);
+    EXPECT_EQ(Engine().Game().Bet(), 2);
     window->SelectBet(1);
     EXPECT_FALSE(window->SelectBet(0));
 }
 
 TEST_F(MainWindowTest, DoubleUpPicks) {
     ASSERT_TRUE(PlayUntilAWin());
-    const int win = Engine().CurrentWin();
+    const int win = Engine().Hand().CurrentWin();
     EXPECT_TRUE(Find<TCardButton>("btnDoubleUp")->isEnabled());
     Engine().StackCards(
         {14, 15, 12, 16, 17}); // the dealer's three of clubs against the ace of spades
     Key(Qt::Key_D);
-    EXPECT_EQ(Engine().State(), gsDoubleUp);
+    EXPECT_EQ(Engine().Hand().State(), TGameState::gsDoubleUp);
     EXPECT_FALSE(Find<TCardButton>("btnDeal")->isEnabled());
     EXPECT_FALSE(Find<TCardButton>("btnDoubleUp")->isEnabled());
     Key(Qt::Key_1); // the dealer's card is no pick
     QTest::mouseClick(Find<QWidget>("Card1"), Qt::LeftButton);
-    EXPECT_EQ(Engine().State(), gsDoubleUp);
-    QSignalSpy revealed(window.get(), &TfDrawMentor20Main::CardRevealed);
+    EXPECT_EQ(Engine().Hand().State(), TGameState::gsDoubleUp);
+    QSignalSpy revealed(window.get(), &TMainWindow::CardRevealed);
     QTest::mouseClick(Find<QWidget>("Card3"), Qt::LeftButton);
-    EXPECT_EQ(Engine().State(), gsDrawn);
+    EXPECT_EQ(Engine().Hand().State(), TGameState::gsDrawn);
     ASSERT_EQ(revealed.count(), 4);
     EXPECT_EQ(revealed[0][0].toInt(), 2); // the pick first, then the others left to right
     EXPECT_EQ(revealed[1][0].toInt(), 1);
     EXPECT_EQ(revealed[2][0].toInt(), 3);
     EXPECT_EQ(revealed[3][0].toInt(), 4);
-    EXPECT_EQ(Engine().CurrentWin(), 2 * win);
-    EXPECT_EQ(Text("lWin"), QString::number(Engine().CurrentWin()));
+    EXPECT_EQ(Engine().Hand().CurrentWin(), 2 * win);
+    EXPECT_EQ(Text("lWin"), QString::number(Engine().Hand().CurrentWin()));
 }
 
 TEST_F(MainWindowTest, PlayKeysReachTheGameWhenTheMenuBarHasTheKeyboard) {
@@ -149,16 +172,17 @@ TEST_F(MainWindowTest, PlayKeysReachTheGameWhenTheMenuBarHasTheKeyboard) {
     QTest::keyClick(window->menuBar(), Qt::Key_H);
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "no menu opened";
     EXPECT_FALSE(window->menuBar()->hasFocus());
-    EXPECT_EQ(Engine().DrawMask(), Engine().Record().BestMask) << "the hint was taken";
+    EXPECT_EQ(Engine().Hand().DrawMask(), Engine().Hand().Record().BestMask)
+        << "the hint was taken";
 }
 
 TEST_F(MainWindowTest, ExitSettlesTheHandLikeTheCloseButton) {
     Click("btnDeal");
-    EXPECT_EQ(Engine().Credits(), 2495);
+    EXPECT_EQ(Engine().Counters().Credits(), 2495);
     Find<QAction>("miExit")->trigger();
     EXPECT_FALSE(window->isVisible());
-    EXPECT_FALSE(Engine().HandOpen());
-    EXPECT_EQ(Engine().Credits(), 2500); // a hand not drawn is refunded
+    EXPECT_FALSE(Engine().Hand().IsOpen());
+    EXPECT_EQ(Engine().Counters().Credits(), 2500); // a hand not drawn is refunded
     EXPECT_EQ(Find<QAction>("miExit")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
 }
 
@@ -242,7 +266,7 @@ TEST_F(MainWindowTest, RecentGamesInTheGameMenu) {
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(first->text(), "DEUCES WILD  (1)");
     first->trigger();
-    EXPECT_EQ(Engine().GameIndex(), 4);
+    EXPECT_EQ(Engine().Game().GameIndex(), 4);
     EXPECT_EQ(Find<QLabel>("lPokerName")->text(), "DEUCES WILD  (1)");
 }
 
@@ -253,12 +277,13 @@ TEST_F(MainWindowTest, AnErrorInADealReachesTheReport) {
     Click("btnDeal");
     ASSERT_EQ(reports.size(), 1);
     const QString& report = reports.first();
-    EXPECT_TRUE(report.startsWith("DrawMentor 2.0.0.0\nDeal\nRange check error: stacked card 55\n"))
+    EXPECT_TRUE(report.startsWith("DrawMentor " + ProgramVersion() +
+                                  "\nDeal\nRange check error: stacked card 55\n"))
         << report.toStdString();
     EXPECT_TRUE(report.contains("Stackframe-based trace:\n"));
     EXPECT_TRUE(Find<TCardButton>("btnDeal")->isEnabled());
     Click("btnDeal"); // the busy flag was cleared: play goes on
-    EXPECT_EQ(Engine().State(), gsDealt);
+    EXPECT_EQ(Engine().Hand().State(), TGameState::gsDealt);
 }
 
 // A slot run through Guarded reports its error in its own frame; nothing
@@ -332,7 +357,7 @@ TEST_F(MainWindowTest, CoinValueChoiceAndAbout) {
         qobject_cast<QDialog*>(about)->accept();
     });
     Find<QAction>("miAbout")->trigger();
-    EXPECT_TRUE(version.startsWith("Version 2.0.0.0  (")) << version.toStdString();
+    EXPECT_TRUE(version.startsWith("Version " + ProgramVersion() + "  (")) << version.toStdString();
 }
 
 TEST(SingleInstance, ASecondStartWakesTheFirst) {
@@ -364,11 +389,11 @@ TEST_F(MainWindowTest, AllHandsOfTheDealtHandAndOfAnyHand) {
     for (Qt::Key key : {Qt::Key_1, Qt::Key_2, Qt::Key_3, Qt::Key_4}) Key(key);
     window->Menu().Refresh();
     ASSERT_TRUE(allHands->isEnabled());
-    ASSERT_EQ(Engine().DrawMask(), 16);
+    ASSERT_EQ(Engine().Hand().DrawMask(), 16);
     int selected = -1;
     QString title;
     QTimer::singleShot(0, [&] {
-        auto* shown = qobject_cast<TfmAllHands*>(QApplication::activeModalWidget());
+        auto* shown = qobject_cast<TAllHandsWindow*>(QApplication::activeModalWidget());
         ASSERT_NE(shown, nullptr);
         selected = shown->SelectedMask();
         title = shown->windowTitle();
@@ -377,17 +402,17 @@ TEST_F(MainWindowTest, AllHandsOfTheDealtHandAndOfAnyHand) {
     allHands->trigger();
     EXPECT_EQ(selected, 16);
     EXPECT_EQ(title, "All Hands");
-    EXPECT_EQ(Engine().State(), gsDealt); // a view: the hand is still in play
+    EXPECT_EQ(Engine().Hand().State(), TGameState::gsDealt); // a view: the hand is still in play
 
     // Any five cards: the picker, then the holds of its hand, best selected.
     QString pickerTitle;
     QTimer::singleShot(0, [&] {
-        auto* picker = qobject_cast<TfmAnalyseHand*>(QApplication::activeModalWidget());
+        auto* picker = qobject_cast<TAnalyseHandWindow*>(QApplication::activeModalWidget());
         ASSERT_NE(picker, nullptr);
         pickerTitle = picker->windowTitle();
         picker->HandEdit().setText(QStringLiteral("AS KS QS JS 9D"));
         QTimer::singleShot(0, [&] {
-            auto* shown = qobject_cast<TfmAllHands*>(QApplication::activeModalWidget());
+            auto* shown = qobject_cast<TAllHandsWindow*>(QApplication::activeModalWidget());
             ASSERT_NE(shown, nullptr);
             selected = shown->SelectedMask();
             shown->reject();
@@ -398,7 +423,7 @@ TEST_F(MainWindowTest, AllHandsOfTheDealtHandAndOfAnyHand) {
     Find<QAction>("miAnalyseHand")->trigger();
     EXPECT_EQ(pickerTitle, "Analyse a Hand");
     EXPECT_EQ(selected, 16); // the best hold: draw to the royal
-    EXPECT_EQ(Engine().DrawMask(), 16);
+    EXPECT_EQ(Engine().Hand().DrawMask(), 16);
 }
 
 TEST(SingleInstance, ALiveInstanceKeepsItsName) {

@@ -26,7 +26,7 @@ class NoErrorsWindowTest : public ::testing::Test {
     // The answer of the window when `choose` ticks a mode (or none) and `button` closes it.
     int Ask(const char* choose, const char* button) {
         QTimer::singleShot(0, [choose, button] {
-            auto* window = qobject_cast<TfmNoErrors*>(QApplication::activeModalWidget());
+            auto* window = qobject_cast<TNoErrorsWindow*>(QApplication::activeModalWidget());
             ASSERT_NE(window, nullptr);
             if (choose) window->findChild<QRadioButton*>(choose)->setChecked(true);
             window->findChild<QPushButton*>(button)->click();
@@ -39,15 +39,15 @@ class NoErrorsWindowTest : public ::testing::Test {
 };
 
 TEST_F(NoErrorsWindowTest, AnswersTheModeTickedOrMinusOne) {
-    EXPECT_EQ(Ask(nullptr, "btnOK"), pmAutoHold); // the preset choice
-    EXPECT_EQ(Ask("rbTraining", "btnOK"), pmTraining);
-    EXPECT_EQ(Ask("rbRealPlay", "btnOK"), pmRealPlay);
+    EXPECT_EQ(Ask(nullptr, "btnOK"), ModeNumber(TPlayMode::pmAutoHold)); // the preset choice
+    EXPECT_EQ(Ask("rbTraining", "btnOK"), ModeNumber(TPlayMode::pmTraining));
+    EXPECT_EQ(Ask("rbRealPlay", "btnOK"), ModeNumber(TPlayMode::pmRealPlay));
     EXPECT_EQ(Ask("rbTraining", "btnCancel"), -1);
 }
 
 TEST_F(NoErrorsWindowTest, TextsWithoutMenuAccelerators) {
-    TfmNoErrors window(preferences);
-    window.ApplyTexts();
+    TNoErrorsWindow window(preferences);
+    window.Retranslate();
     EXPECT_EQ(window.windowTitle(), "No error hands");
     EXPECT_TRUE(window.findChild<QLabel*>("lMessage")->text().startsWith("The game log holds no"));
     EXPECT_EQ(window.findChild<QRadioButton*>("rbRealPlay")->text(), "Real Play");
@@ -59,16 +59,16 @@ TEST_F(NoErrorsWindowTest, TextsWithoutMenuAccelerators) {
 
 TEST_F(NoErrorsWindowTest, ChoosingErrorHandsWithNoneLogsOffersAnotherMode) {
     preferences.DealSpeed = 0;
-    TfDrawMentor20Main main(preferences);
-    main.SelectMode(pmTraining);
+    TMainWindow main(preferences);
+    main.SelectMode(TPlayMode::pmTraining);
     QTimer::singleShot(0, [] {
         QWidget* window = QApplication::activeModalWidget();
         ASSERT_NE(window, nullptr);
         window->findChild<QRadioButton*>("rbRealPlay")->setChecked(true);
         window->findChild<QPushButton*>("btnOK")->click();
     });
-    main.SelectMode(pmPlayErrorHands);
-    EXPECT_EQ(main.Engine().Mode(), pmRealPlay);
+    main.SelectMode(TPlayMode::pmPlayErrorHands);
+    EXPECT_EQ(main.Engine().Mode(), TPlayMode::pmRealPlay);
 }
 
 TEST(LogWindowHelp, EveryWindowHasItsPageInBothLanguages) {

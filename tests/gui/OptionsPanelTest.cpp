@@ -42,7 +42,7 @@ class OptionsPanelTest : public ::testing::Test {
         auto panel = std::make_unique<TOptionsPanel>();
         panel->AddGroups(groups);
         panel->AttachLog(*logger);
-        panel->ApplyTexts(*preferences);
+        panel->Retranslate(*preferences);
         return panel;
     }
     template <class T> static T* Find(const TOptionsPanel& panel, const char* name) {
@@ -137,7 +137,7 @@ TEST_F(OptionsPanelTest, RetitlingKeepsTheSelection) {
     auto* games = Find<QComboBox>(*panel, "cbGame");
     games->setCurrentIndex(2);
     preferences->SetInterfaceLanguage("RUS");
-    panel->ApplyTexts(*preferences);
+    panel->Retranslate(*preferences);
     EXPECT_EQ(games->currentIndex(), 2);
     EXPECT_EQ(games->itemText(0), " Все игры");
     EXPECT_EQ(Find<QComboBox>(*panel, "cbDate")->itemText(0), " Текущий сеанс");
@@ -170,7 +170,7 @@ TEST_F(OptionsPanelTest, GroupsStackInOrderAndThePanelGrowsToHoldThem) {
         EXPECT_EQ(control->width(), host->width() - 30) << order[i];
         y += control->height() + gaps[i];
     }
-    // ApplyTexts grew the panel from 100 by what was missing: nothing is now.
+    // Retranslate grew the panel from 100 by what was missing: nothing is now.
     EXPECT_GT(panel->height(), 100);
     EXPECT_EQ(host->height(), y);
     EXPECT_EQ(panel->ExtraHeight(), 0);
@@ -190,7 +190,7 @@ TEST_F(OptionsPanelTest, VariantTicksLastFromOneErrorsWindowToTheNext) {
         EXPECT_FALSE(panel->ShowBestVariant());
         Find<QCheckBox>(*panel, "cbYourVariant")->click();
         Find<QCheckBox>(*panel, "cbBestVariant")->click();
-        panel->ApplyTexts(*preferences); // a new language keeps the ticks
+        panel->Retranslate(*preferences); // a new language keeps the ticks
         EXPECT_FALSE(panel->ShowYourVariant());
     }
     EXPECT_EQ(ini.ReadString("ShowVariants", "YourVariant"), "0");

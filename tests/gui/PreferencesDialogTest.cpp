@@ -34,8 +34,8 @@ class PreferencesDialogTest : public ::testing::Test {
     void Open(const QString& programFolder = kRuntime) {
         folders = std::make_unique<testing::TTempFolders>(programFolder);
         preferences = std::make_unique<TPreferences>();
-        dialog = std::make_unique<TfPreferences>(*preferences);
-        dialog->ApplyTexts();
+        dialog = std::make_unique<TPreferencesDialog>(*preferences);
+        dialog->Retranslate();
         dialog->LoadFrom();
     }
     template <class T> T* Find(const char* name) {
@@ -45,7 +45,7 @@ class PreferencesDialogTest : public ::testing::Test {
 
     std::unique_ptr<testing::TTempFolders> folders;
     std::unique_ptr<TPreferences> preferences;
-    std::unique_ptr<TfPreferences> dialog;
+    std::unique_ptr<TPreferencesDialog> dialog;
 };
 
 TEST_F(PreferencesDialogTest, ShowsWhatThePreferencesHold) {
@@ -145,12 +145,12 @@ TEST_F(PreferencesDialogTest, F1OpensThePreferencesTopic) {
 TEST_F(PreferencesDialogTest, TheMenuOpensItAndTheMainWindowFollowsTheLanguage) {
     Open();
     preferences->DealSpeed = 0;
-    TfDrawMentor20Main window(*preferences);
+    TMainWindow window(*preferences);
     QAction* item = window.Menu().Item(TMenuCommand::ChangePreferences);
     ASSERT_TRUE(item->isEnabled());
     EXPECT_EQ(item->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
     QTimer::singleShot(0, [] {
-        auto* shown = qobject_cast<TfPreferences*>(QApplication::activeModalWidget());
+        auto* shown = qobject_cast<TPreferencesDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(shown, nullptr);
         shown->findChild<QRadioButton*>("rbLanguage1")->setChecked(true);
         shown->findChild<QPushButton*>("btnOK")->click();

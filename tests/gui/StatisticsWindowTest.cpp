@@ -24,11 +24,11 @@ namespace {
 class StatisticsWindowTest : public testing::LogWindowFixture {
   protected:
     void Show() {
-        window = std::make_unique<TfStatistics>(nullptr, *preferences);
+        window = std::make_unique<TStatisticsWindow>(nullptr, *preferences);
         tester = std::make_unique<QAbstractItemModelTester>(
             &window->Model(), QAbstractItemModelTester::FailureReportingMode::Warning);
-        window->AttachEngine(*engine);
-        window->LoadWindowTexts();
+        window->AttachLog(engine->Logger());
+        window->Retranslate();
         window->show();
     }
     void ClickStatistic(int index) {
@@ -58,7 +58,7 @@ class StatisticsWindowTest : public testing::LogWindowFixture {
         return block;
     }
 
-    std::unique_ptr<TfStatistics> window;
+    std::unique_ptr<TStatisticsWindow> window;
     std::unique_ptr<QAbstractItemModelTester> tester;
 };
 
@@ -148,7 +148,7 @@ TEST_F(StatisticsWindowTest, EmptyLogInBothLanguages) {
 TEST_F(StatisticsWindowTest, TheMenuOpensBothWindows) {
     PlayAndOpen();
     engine.reset();
-    TfDrawMentor20Main main(*preferences);
+    TMainWindow main(*preferences);
     main.show();
     for (const auto& [item, shortcut, form] : {std::tuple{"miShowStat", "Ctrl+S", "fStatistics"},
                                                std::tuple{"miShowCharts", "Ctrl+C", "fmCharts"}}) {

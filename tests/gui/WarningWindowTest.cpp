@@ -32,9 +32,9 @@ class WarningWindowTest : public ::testing::Test {
     WarningWindowTest() : folders(QStringLiteral(DRAWMENTOR_RUNTIME_DIR)) {
         preferences = std::make_unique<TPreferences>();
         preferences->DealSpeed = 0;
-        window = std::make_unique<TfDrawMentor20Main>(*preferences);
+        window = std::make_unique<TMainWindow>(*preferences);
         Engine().SelectGame(0, 0); // Jacks or Better
-        Engine().SetMode(pmTraining);
+        Engine().SetMode(TPlayMode::pmTraining);
         Engine().SetOption(kShowWarnings, true);
     }
     ~WarningWindowTest() override {
@@ -46,14 +46,14 @@ class WarningWindowTest : public ::testing::Test {
     void DealFourToARoyal() {
         Engine().StackCards({Code("AS"), Code("KS"), Code("QS"), Code("JS"), Code("9D")});
         window->DealOrDraw();
-        ASSERT_EQ(Engine().State(), gsDealt);
-        ASSERT_EQ(Engine().DrawMask(), 31);
+        ASSERT_EQ(Engine().Hand().State(), TGameState::gsDealt);
+        ASSERT_EQ(Engine().Hand().DrawMask(), 31);
     }
     // Draws, answering the warning with `answer` (which gets the window).
-    bool DrawAnswering(std::function<void(TfWarning&)> answer) {
+    bool DrawAnswering(std::function<void(TWarningWindow&)> answer) {
         bool shown = false;
         QTimer::singleShot(0, [&] {
-            auto* warning = qobject_cast<TfWarning*>(QApplication::activeModalWidget());
+            auto* warning = qobject_cast<TWarningWindow*>(QApplication::activeModalWidget());
             if (!warning) return;
             shown = true;
             answer(*warning);
@@ -70,7 +70,7 @@ class WarningWindowTest : public ::testing::Test {
 
     testing::TTempFolders folders;
     std::unique_ptr<TPreferences> preferences;
-    std::unique_ptr<TfDrawMentor20Main> window;
+    std::unique_ptr<TMainWindow> window;
 };
 
 TEST_F(WarningWindowTest, TheThresholdItselfDoesNotWarn) {
@@ -81,21 +81,21 @@ TEST_F(WarningWindowTest, TheThresholdItselfDoesNotWarn) {
 
 TEST_F(WarningWindowTest, DontShowWarningsAndCancelKeepThePlayersHold) {
     DealFourToARoyal();
-    const bool shown = DrawAnswering([](TfWarning& warning) {
+    const bool shown = DrawAnswering([](TWarningWindow& warning) {
         warning.findChild<QCheckBox*>("cbWarnings")->setChecked(true);
         warning.findChild<QPushButton*>("btnCancel")->click();
     });
     EXPECT_TRUE(shown);
-    EXPECT_EQ(Engine().State(), gsDrawn);
+    EXPECT_EQ(Engine().Hand().State(), TGameState::gsDrawn);
     EXPECT_FALSE(Engine().Options() & kShowWarnings);
-    EXPECT_EQ(Engine().Record().DrawMask, 31);
-    EXPECT_EQ(Engine().Record().HintReturn, 0);
+    EXPECT_EQ(Engine().Hand().Record().DrawMask, 31);
+    EXPECT_EQ(Engine().Hand().Record().HintReturn, 0);
 }
 
 TEST_F(WarningWindowTest, ApplyDrawsTheBestHoldAndLogsTheHint) {
     DealFourToARoyal();
     EXPECT_TRUE(DrawAnswering(
-        [](TfWarning& warning) { warning.findChild<QPushButton*>("btnApply")->click(); }));
+        [](TWarningWindow& warning) { warning.findChild<QPushButton*>("btnApply")->click(); }));
     EXPECT_TRUE(Engine().Options() & kShowWarnings);
     window->DealOrDraw(); // collects the hand into the log
     const TLogRecord logged = LastLogged();
@@ -109,11 +109,11 @@ TEST_F(WarningWindowTest, AllHandsShowsTheHandInPlayWithoutClosingTheWarning) {
     DealFourToARoyal();
     int selected = -1;
     bool warningStayed = false;
-    EXPECT_TRUE(DrawAnswering([&](TfWarning& warning) {
+    EXPECT_TRUE(DrawAnswering([&](TWarningWindow& warning) {
         auto* button = warning.findChild<QPushButton*>("btnAllHands");
         ASSERT_TRUE(button->isEnabled());
         QTimer::singleShot(0, [&] {
-            auto* allHands = qobject_cast<TfmAllHands*>(QApplication::activeModalWidget());
+            auto* allHands = qobject_cast<TAllHandsWindow*>(QApplication::activeModalWidget());
             ASSERT_NE(allHands, nullptr);
             selected = allHands->SelectedMask();
             warningStayed = warning.isVisible();
@@ -129,15 +129,15 @@ TEST_F(WarningWindowTest, AllHandsShowsTheHandInPlayWithoutClosingTheWarning) {
 TEST_F(WarningWindowTest, TheBestHoldDrawsWithoutAWarning) {
     DealFourToARoyal();
     Engine().SetDrawMask(16);
-    EXPECT_FALSE(DrawAnswering([](TfWarning& warning) { warning.reject(); }));
-    EXPECT_EQ(Engine().State(), gsDrawn);
+    EXPECT_FALSE(DrawAnswering([](TWarningWindow& warning) { warning.reject(); }));
+    EXPECT_EQ(Engine().Hand().State(), TGameState::gsDrawn);
 }
 
 TEST_F(WarningWindowTest, ShowsBothHoldsAndWhatTheDifferenceCosts) {
     DealFourToARoyal();
     Engine().SetDrawMask(15); // keeps only the nine
-    TfWarning warning(Engine(), *preferences);
-    warning.ApplyTexts();
+    TWarningWindow warning(Engine(), *preferences);
+    warning.Retranslate();
     const auto text = [&](const char* name) { return warning.findChild<QLabel*>(name)->text(); };
     const double my = static_cast<double>(Engine().PlayerReturn()) / 5;
     const double best = static_cast<double>(Engine().BestReturn()) / 5;
@@ -168,7 +168,7 @@ TEST_F(WarningWindowTest, AfterACostlyDrawTheMessageLineSaysWhatTheHoldCost) {
     const auto message = [&] { return window->findChild<QLabel*>("lInfoLabel")->text(); };
     DealFourToARoyal();
     window->DealOrDraw(); // all five replaced
-    const TLogRecord& drawn = Engine().Record();
+    const TLogRecord& drawn = Engine().Hand().Record();
     EXPECT_TRUE(message().endsWith(QString::asprintf("Your hold %.2f, best %.2f coins for the bet "
                                                      "(serious error)",
                                                      drawn.Return, drawn.BestReturn)))
@@ -185,8 +185,8 @@ TEST_F(WarningWindowTest, AfterACostlyDrawTheMessageLineSaysWhatTheHoldCost) {
 
 TEST_F(WarningWindowTest, F1OpensTheWarningTopic) {
     DealFourToARoyal();
-    TfWarning warning(Engine(), *preferences);
-    warning.ApplyTexts();
+    TWarningWindow warning(Engine(), *preferences);
+    warning.Retranslate();
     warning.show();
     QApplication::setActiveWindow(&warning);
     QTest::keyClick(&warning, Qt::Key_F1);

@@ -81,7 +81,7 @@ TEST_F(ErrorListTest, KeepsTheFiltersErrorsOfTheChosenSeveritiesAndSorts) {
 TEST_F(ErrorListTest, TheDrawnHoldsCostIsToldOnlyAfterAnError) {
     TGameEngine engine(preferences);
     engine.SelectGame(0, 0);
-    engine.SetMode(pmTraining);
+    engine.SetMode(TPlayMode::pmTraining);
     const auto deal = [&engine] {
         std::vector<int> codes;
         for (const char* text : {"AS", "KS", "QS", "JS", "9D"}) {
@@ -102,8 +102,8 @@ TEST_F(ErrorListTest, TheDrawnHoldsCostIsToldOnlyAfterAnError) {
     const auto cost = DrawnHoldCost(engine, preferences);
     ASSERT_TRUE(cost);
     EXPECT_EQ(cost->Severity, esSerious);
-    EXPECT_DOUBLE_EQ(cost->Return, engine.Record().Return);
-    EXPECT_DOUBLE_EQ(cost->BestReturn, engine.Record().BestReturn);
+    EXPECT_DOUBLE_EQ(cost->Return, engine.Hand().Record().Return);
+    EXPECT_DOUBLE_EQ(cost->BestReturn, engine.Hand().Record().BestReturn);
     EXPECT_GT(cost->BestReturn, cost->Return);
 }
 

@@ -66,21 +66,21 @@ class GameEngineTest : public ::testing::Test {
 
 TEST_F(GameEngineTest, AFreshEngine) {
     TGameEngine& e = Start();
-    EXPECT_EQ(e.GameIndex(), 0);
-    EXPECT_EQ(e.PayIndex(), 0);
-    EXPECT_EQ(e.Credits(), 2500);
-    EXPECT_EQ(e.Bet(), 5);
+    EXPECT_EQ(e.Game().GameIndex(), 0);
+    EXPECT_EQ(e.Game().PayIndex(), 0);
+    EXPECT_EQ(e.Counters().Credits(), 2500);
+    EXPECT_EQ(e.Game().Bet(), 5);
     EXPECT_EQ(e.CoinIndex(), 0);
-    EXPECT_EQ(e.Mode(), pmTraining);
+    EXPECT_EQ(e.Mode(), TPlayMode::pmTraining);
     EXPECT_EQ(e.Options(), kShowResultHands | kShowWarnings);
-    EXPECT_EQ(e.State(), gsIdle);
-    EXPECT_EQ(e.Accuracy(), 100);
-    EXPECT_EQ(e.Caption(), "JACKS OR BETTER  (1)");
-    EXPECT_EQ(e.Pay(0, 5), 4000);
-    EXPECT_EQ(e.Payout().Pays[0], 4000);
-    EXPECT_EQ(e.CardAt(0), kNoCard);
-    EXPECT_THROW(e.CardAt(5), ERangeError);
-    EXPECT_THROW(e.Pay(16, 1), ERangeError);
+    EXPECT_EQ(e.Hand().State(), TGameState::gsIdle);
+    EXPECT_EQ(e.Counters().Accuracy(), 100);
+    EXPECT_EQ(e.Game().Caption(), "JACKS OR BETTER  (1)");
+    EXPECT_EQ(e.Game().Pay(0, 5), 4000);
+    EXPECT_EQ(e.Game().Payout().Pays[0], 4000);
+    EXPECT_EQ(e.Hand().CardAt(0), kNoCard);
+    EXPECT_THROW(e.Hand().CardAt(5), ERangeError);
+    EXPECT_THROW(e.Game().Pay(16, 1), ERangeError);
 }
 
 TEST_F(GameEngineTest, TheRandomGenerator) {
@@ -97,15 +97,15 @@ TEST_F(GameEngineTest, TheRandomGenerator) {
 TEST_F(GameEngineTest, DealTakesTheBetAndCreditsMayGoNegative) {
     TGameEngine& e = Start("[Params]\nCredits=3\n");
     e.Deal();
-    EXPECT_EQ(e.State(), gsDealt);
-    EXPECT_EQ(e.Credits(), -2);
-    EXPECT_EQ(e.DrawMask(), 31);
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(e.CardAt(i), e.Record().Dealt[i]);
-    EXPECT_EQ(e.Record().DealTime, now);
-    e.SetMode(pmAutoHold);
+    EXPECT_EQ(e.Hand().State(), TGameState::gsDealt);
+    EXPECT_EQ(e.Counters().Credits(), -2);
+    EXPECT_EQ(e.Hand().DrawMask(), 31);
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(e.Hand().CardAt(i), e.Hand().Record().Dealt[i]);
+    EXPECT_EQ(e.Hand().Record().DealTime, now);
+    e.SetMode(TPlayMode::pmAutoHold);
     e.Deal(); // a dealt hand is refunded, a new one dealt
-    EXPECT_EQ(e.Credits(), -2);
-    EXPECT_EQ(e.DrawMask(), e.Record().BestMask);
+    EXPECT_EQ(e.Counters().Credits(), -2);
+    EXPECT_EQ(e.Hand().DrawMask(), e.Hand().Record().BestMask);
     EXPECT_EQ(e.Logger().Count(), 0);
 }
 
@@ -113,18 +113,18 @@ TEST_F(GameEngineTest, HoldingEverythingStillDrawsFiveCards) {
     TGameEngine& e = Start();
     e.Deal();
     e.SetDrawMask(0);
-    const auto dealt = e.Record().Dealt;
+    const auto dealt = e.Hand().Record().Dealt;
     e.Draw();
-    EXPECT_EQ(e.State(), gsDrawn);
+    EXPECT_EQ(e.Hand().State(), TGameState::gsDrawn);
     std::set<int> cards(dealt.begin(), dealt.end());
-    for (uint8_t code : e.Record().Drawn)
+    for (uint8_t code : e.Hand().Record().Drawn)
         EXPECT_TRUE(cards.insert(code).second) << "card dealt twice";
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(e.CardAt(i), dealt[i]);
-    EXPECT_EQ(e.Record().DrawMask, 0);
-    EXPECT_LE(e.Record().Return, e.Record().BestReturn);
-    EXPECT_GE(e.Record().MaxWin, std::max(e.Record().Win, e.Record().BestWin));
-    if (e.Record().MaxWin == 0) {
-        EXPECT_EQ(e.Record().MaxMask, 31);
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(e.Hand().CardAt(i), dealt[i]);
+    EXPECT_EQ(e.Hand().Record().DrawMask, 0);
+    EXPECT_LE(e.Hand().Record().Return, e.Hand().Record().BestReturn);
+    EXPECT_GE(e.Hand().Record().MaxWin, std::max(e.Hand().Record().Win, e.Hand().Record().BestWin));
+    if (e.Hand().Record().MaxWin == 0) {
+        EXPECT_EQ(e.Hand().Record().MaxMask, 31);
     }
 }
 
@@ -132,19 +132,19 @@ TEST_F(GameEngineTest, CollectLogsOnceAndRefundsUndrawnHands) {
     TGameEngine& e = Start();
     e.Deal();
     e.Collect();
-    EXPECT_EQ(e.Credits(), 2500); // refunded
+    EXPECT_EQ(e.Counters().Credits(), 2500); // refunded
     e.Collect();
-    EXPECT_EQ(e.Credits(), 2500); // not twice
+    EXPECT_EQ(e.Counters().Credits(), 2500); // not twice
     EXPECT_EQ(e.Logger().Count(), 0);
     e.Deal();
     e.Draw();
-    const int win = e.CurrentWin();
+    const int win = e.Hand().CurrentWin();
     e.Collect();
     e.Collect();
     EXPECT_EQ(e.Logger().Count(), 1);
-    EXPECT_EQ(e.Credits(), 2500 - 5 + win);
-    EXPECT_EQ(e.Hands(), 1);
-    EXPECT_EQ(e.Balance(), (win - 5) * 0.25);
+    EXPECT_EQ(e.Counters().Credits(), 2500 - 5 + win);
+    EXPECT_EQ(e.Counters().Hands(), 1);
+    EXPECT_EQ(e.Counters().Balance(), (win - 5) * 0.25);
 }
 
 // A royal flush held and drawn to, so that every double-up starts from a win.
@@ -153,7 +153,7 @@ int DealAWin(TGameEngine& e) {
     e.Deal();
     e.SetDrawMask(0);
     e.Draw();
-    return e.CurrentWin();
+    return e.Hand().CurrentWin();
 }
 
 TEST_F(GameEngineTest, DoubleUpCompares) {
@@ -162,18 +162,18 @@ TEST_F(GameEngineTest, DoubleUpCompares) {
               fiveC = 16;
     // The dealer's card and the card at position 3 as given, fillers elsewhere.
     const auto pick = [&](int dealer, int picked) {
-        const int before = e.CurrentWin() > 0 ? e.CurrentWin() : DealAWin(e);
+        const int before = e.Hand().CurrentWin() > 0 ? e.Hand().CurrentWin() : DealAWin(e);
         EXPECT_GT(before, 0);
         std::vector<int> fillers;
         for (int card : {threeC, fourC, fiveC, twoC + 5})
             if (card != dealer && card != picked) fillers.push_back(card);
         e.StackCards({dealer, fillers[0], fillers[1], picked, fillers[2]});
         e.StartDoubleUp();
-        EXPECT_EQ(e.State(), gsDoubleUp);
-        EXPECT_TRUE(e.ShowsBack(3));
+        EXPECT_EQ(e.Hand().State(), TGameState::gsDoubleUp);
+        EXPECT_TRUE(e.Hand().ShowsBack(3));
         e.DoubleUpPick(3);
-        EXPECT_EQ(e.State(), gsDrawn);
-        return std::pair{before, e.CurrentWin()};
+        EXPECT_EQ(e.Hand().State(), TGameState::gsDrawn);
+        return std::pair{before, e.Hand().CurrentWin()};
     };
     const auto doubles = [](std::pair<int, int> result) {
         return result.second == 2 * result.first;
@@ -194,7 +194,7 @@ TEST_F(GameEngineTest, DoubleUpCompares) {
     // Won double-ups until the win passes the 32-bit range: 4000 * 2^19 still fits.
     e.SelectGame(0, 0);
     for (int round = 0; round < 19; ++round) pick(threeC, aceS);
-    EXPECT_EQ(e.CurrentWin(), 4000 << 19);
+    EXPECT_EQ(e.Hand().CurrentWin(), 4000 << 19);
     e.StackCards({threeC, fourC, fiveC, aceS, twoC + 5});
     e.StartDoubleUp();
     EXPECT_THROW(e.DoubleUpPick(3), EOverflowError);
@@ -206,12 +206,12 @@ TEST_F(GameEngineTest, TheBalanceCountsInTheDealtHandsCoinValue) {
     const int win = DealAWin(e);
     e.SetCoinIndex(5); // $100 from the next deal on
     e.Collect();
-    EXPECT_DOUBLE_EQ(e.Balance(), (win - 5) * 5.0);
-    EXPECT_EQ(e.Record().CoinIndex, 3);
-    EXPECT_EQ(e.Record().DealLine, 0) << "the dealt hand was a royal flush";
+    EXPECT_DOUBLE_EQ(e.Counters().Balance(), (win - 5) * 5.0);
+    EXPECT_EQ(e.Hand().Record().CoinIndex, 3);
+    EXPECT_EQ(e.Hand().Record().DealLine, 0) << "the dealt hand was a royal flush";
     e.Deal();
     e.Collect(); // refunded: the balance stays
-    EXPECT_DOUBLE_EQ(e.Balance(), (win - 5) * 5.0);
+    EXPECT_DOUBLE_EQ(e.Counters().Balance(), (win - 5) * 5.0);
     EXPECT_THROW(e.SetCoinIndex(6), ERangeError);
 }
 
@@ -221,11 +221,11 @@ TEST_F(GameEngineTest, DoubleUpIsLoggedWithTheCollectedWin) {
         e.Deal();
         e.ShowHint();
         e.Draw();
-        if (e.CurrentWin() == 0) continue;
+        if (e.Hand().CurrentWin() == 0) continue;
         e.StartDoubleUp();
-        EXPECT_EQ(e.State(), gsDoubleUp);
+        EXPECT_EQ(e.Hand().State(), TGameState::gsDoubleUp);
         e.DoubleUpPick(2);
-        const int collected = e.CurrentWin();
+        const int collected = e.Hand().CurrentWin();
         e.Collect();
         TLogRecord record;
         e.Logger().Rewind();
@@ -258,11 +258,11 @@ TEST_F(GameEngineTest, WarningsOnlyForHoldsCostingMoreThanACent) {
     e.SetDrawMask(large);
     e.CheckWarning();
     EXPECT_EQ(windows.Warnings, 1);
-    EXPECT_EQ(e.DrawMask(), large); // kept: the player answered no
+    EXPECT_EQ(e.Hand().DrawMask(), large); // kept: the player answered no
     windows.Answer = {true, true};
     e.CheckWarning();
-    EXPECT_EQ(e.DrawMask(), e.Record().BestMask);
-    EXPECT_GT(e.Record().HintReturn, 0);
+    EXPECT_EQ(e.Hand().DrawMask(), e.Hand().Record().BestMask);
+    EXPECT_GT(e.Hand().Record().HintReturn, 0);
     EXPECT_FALSE(e.Options() & kShowWarnings);
     e.SetDrawMask(large);
     e.CheckWarning();
@@ -271,34 +271,80 @@ TEST_F(GameEngineTest, WarningsOnlyForHoldsCostingMoreThanACent) {
 
 TEST_F(GameEngineTest, ErrorHandsAreReplayed) {
     TGameEngine& e = Start();
-    e.SetMode(pmPlayErrorHands); // nothing logged yet: another mode is offered
+    e.SetMode(TPlayMode::pmPlayErrorHands); // nothing logged yet: another mode is offered
     EXPECT_EQ(windows.ModeQuestions, 1);
-    EXPECT_EQ(e.Mode(), pmTraining);
+    EXPECT_EQ(e.Mode(), TPlayMode::pmTraining);
     std::vector<std::array<uint8_t, 5>> errors;
     for (int hand = 0; hand < 20; ++hand) {
         e.Deal();
         e.SetDrawMask(0); // standing pat is usually an error
         e.Draw();
-        if (e.Record().Return < e.Record().BestReturn) errors.push_back(e.Record().Dealt);
+        if (e.Hand().Record().Return < e.Hand().Record().BestReturn)
+            errors.push_back(e.Hand().Record().Dealt);
     }
     e.Collect();
     ASSERT_FALSE(errors.empty());
-    e.SetMode(pmPlayErrorHands);
-    EXPECT_EQ(e.Mode(), pmPlayErrorHands);
-    EXPECT_EQ(e.ErrorHandCount(), static_cast<int>(errors.size()));
+    e.SetMode(TPlayMode::pmPlayErrorHands);
+    EXPECT_EQ(e.Mode(), TPlayMode::pmPlayErrorHands);
+    EXPECT_EQ(e.ErrorHands().Count(), static_cast<int>(errors.size()));
     for (size_t i = 0; i <= errors.size(); ++i) {
         e.Deal();
         const auto& expected = errors[i % errors.size()]; // cyclic
-        for (int p = 0; p < 5; ++p) EXPECT_EQ(e.CardAt(p), expected[p]);
-        EXPECT_EQ(e.Record().Mode, pmPlayErrorHands);
+        for (int p = 0; p < 5; ++p) EXPECT_EQ(e.Hand().CardAt(p), expected[p]);
+        EXPECT_EQ(e.Hand().Record().Mode, ModeNumber(TPlayMode::pmPlayErrorHands));
     }
     e.SelectGame(4, 0); // no errors in this game: the list is gone, the next deal asks
-    EXPECT_EQ(e.ErrorHandCount(), 0);
-    windows.ModeAnswer = pmRealPlay;
+    EXPECT_EQ(e.ErrorHands().Count(), 0);
+    windows.ModeAnswer = ModeNumber(TPlayMode::pmRealPlay);
     e.Deal();
     EXPECT_EQ(windows.ModeQuestions, 2);
-    EXPECT_EQ(e.Mode(), pmRealPlay);
-    EXPECT_EQ(e.State(), gsDealt);
+    EXPECT_EQ(e.Mode(), TPlayMode::pmRealPlay);
+    EXPECT_EQ(e.Hand().State(), TGameState::gsDealt);
+}
+
+TEST_F(GameEngineTest, TheHoldIsFinalOnceTheDrawIsUnderWay) {
+    TGameEngine& e = Start();
+    e.Deal();
+    e.SetDrawMask(7);
+    const auto replaced = e.PrepareDealDraw();
+    EXPECT_TRUE(e.Hand().DrawUnderWay());
+    EXPECT_EQ(replaced, (std::array<bool, 5>{true, true, true, false, false}));
+    // A click or a key while the backs are shown changes nothing.
+    e.ToggleHold(4);
+    e.SetDrawMask(31);
+    e.ShowHint();
+    EXPECT_FALSE(e.CanHint());
+    EXPECT_EQ(e.Hand().DrawMask(), 7);
+    EXPECT_FALSE(e.FinishDealDraw());
+    EXPECT_EQ(e.Hand().Record().DrawMask, 7);
+    EXPECT_EQ(e.Hand().CardAt(3), e.Hand().Record().Dealt[3]);
+    EXPECT_EQ(e.Hand().CardAt(4), e.Hand().Record().Dealt[4]);
+    EXPECT_FALSE(e.Hand().DrawUnderWay());
+    EXPECT_TRUE(e.FinishDealDraw()); // the next press deals, and the new hold is free
+    e.ToggleHold(0);
+    EXPECT_EQ(e.Hand().DrawMask(), 30);
+}
+
+TEST_F(GameEngineTest, ErrorHandsAreFoundAgainAfterTheLogIsCleared) {
+    TGameEngine& e = Start();
+    for (int hand = 0; hand < 20; ++hand) {
+        e.Deal();
+        e.SetDrawMask(0);
+        e.Draw();
+    }
+    e.Collect();
+    e.SetMode(TPlayMode::pmPlayErrorHands);
+    ASSERT_GT(e.ErrorHands().Count(), 0);
+    // Cleared from elsewhere (the clear-by-filter window works on the log itself).
+    TLogFilter& filter = e.Logger().Filter();
+    filter.DateFrom = now + 1;
+    e.Logger().ClearByFilter();
+    ASSERT_EQ(e.Logger().Count(), 0);
+    windows.ModeAnswer = ModeNumber(TPlayMode::pmTraining);
+    e.Deal(); // no hand left to replay: another mode is asked for
+    EXPECT_EQ(e.ErrorHands().Count(), 0);
+    EXPECT_EQ(windows.ModeQuestions, 1);
+    EXPECT_EQ(e.Mode(), TPlayMode::pmTraining);
 }
 
 TEST_F(GameEngineTest, RecentGamesAndTheirOrderSurviveARestart) {
@@ -316,7 +362,7 @@ TEST_F(GameEngineTest, RecentGamesAndTheirOrderSurviveARestart) {
     const QStringList before = e.RecentGames();
     TGameEngine& again = Restart();
     EXPECT_EQ(again.RecentGames(), before);
-    EXPECT_EQ(again.GameIndex(), 10);
+    EXPECT_EQ(again.Game().GameIndex(), 10);
 }
 
 TEST_F(GameEngineTest, CountersAndPlayTimeSurviveARestart) {
@@ -328,22 +374,23 @@ TEST_F(GameEngineTest, CountersAndPlayTimeSurviveARestart) {
     e.Collect();
     EXPECT_TRUE(e.SetBet(2));
     e.SetOption(kShowWarnings, false);
-    const int credits = e.Credits();
-    const double balance = e.Balance();
-    const double returns = e.ReturnSum();
+    const int credits = e.Counters().Credits();
+    const double balance = e.Counters().Balance();
+    const double returns = e.Counters().ReturnSum();
     TGameEngine& again = Restart();
-    EXPECT_EQ(again.Credits(), credits);
-    EXPECT_EQ(again.BestCredits(), credits);
-    EXPECT_DOUBLE_EQ(again.Balance(), balance);
+    EXPECT_EQ(again.Counters().Credits(), credits);
+    EXPECT_EQ(again.Counters().BestCredits(), credits);
+    EXPECT_DOUBLE_EQ(again.Counters().Balance(), balance);
     EXPECT_EQ(again.CoinIndex(), 3);
-    EXPECT_EQ(again.Bet(), 2);
-    EXPECT_EQ(again.Payout().Pays[0], 500);
-    EXPECT_EQ(again.ReturnSum(), returns);
-    EXPECT_EQ(again.Hands(), 1);
+    EXPECT_EQ(again.Game().Bet(), 2);
+    EXPECT_EQ(again.Game().Payout().Pays[0], 500);
+    EXPECT_EQ(again.Counters().ReturnSum(), returns);
+    EXPECT_EQ(again.Counters().Hands(), 1);
     EXPECT_EQ(again.Options(), kShowResultHands);
-    EXPECT_NEAR(again.ElapsedTime(), 1.5 + 3.0 / 86400, 0.5 / 86400);
+    EXPECT_NEAR(again.Counters().ElapsedTime(), 1.5 + 3.0 / 86400, 0.5 / 86400);
     EXPECT_EQ(PlayTimeText(1.5), "36:00:00");
-    EXPECT_NEAR(*ParsePlayTime("01:02:03"), 3723.0 / 86400, 1e-12); // the old time-of-day text
+    EXPECT_NEAR(*ParsePlayTime("01:02:03"), 3723.0 / 86400,
+                1e-12); // minutes and seconds of a played time under a day
     EXPECT_FALSE(ParsePlayTime("soon"));
 }
 
@@ -352,36 +399,43 @@ TEST_F(GameEngineTest, DamagedCountersInTheSettingsAreClampedSoPlayGoesOn) {
     TGameEngine& e = Start("[Preferences]\nAutosave=123456\n[Params]\nCredits=2147483647\n"
                            "Hands=-5\nTime=9223372036854775807:00:00\nBalance=99999999999\n"
                            "ER1=nan\nER2=inf\nBet=77\nMode=9\nValue=-3\n");
-    EXPECT_EQ(e.Credits(), 1000000000);
-    EXPECT_EQ(e.Hands(), 0);
-    EXPECT_EQ(e.ElapsedTime(), 0);
-    EXPECT_EQ(e.Balance(), 20000000.0); // the cents' limit
-    EXPECT_EQ(e.ReturnSum(), 0);
-    EXPECT_EQ(e.BestReturnSum(), 0);
-    EXPECT_EQ(e.Bet(), 5);
-    EXPECT_EQ(e.Mode(), pmTraining); // no such mode: the default, not the nearest
+    EXPECT_EQ(e.Counters().Credits(), 1000000000);
+    EXPECT_EQ(e.Counters().Hands(), 0);
+    EXPECT_EQ(e.Counters().ElapsedTime(), 0);
+    EXPECT_EQ(e.Counters().Balance(), 20000000.0); // the cents' limit
+    EXPECT_EQ(e.Counters().ReturnSum(), 0);
+    EXPECT_EQ(e.Counters().BestReturnSum(), 0);
+    EXPECT_EQ(e.Game().Bet(), 5);
+    EXPECT_EQ(e.Mode(), TPlayMode::pmTraining); // no such mode: the default, not the nearest
     EXPECT_EQ(e.CoinIndex(), 0);
     e.Deal();
     e.Draw();
     e.Collect();
-    EXPECT_EQ(e.Hands(), 1);
+    EXPECT_EQ(e.Counters().Hands(), 1);
     TGameEngine& again = Restart();
-    EXPECT_LE(again.Credits(), 1000000000);
-    EXPECT_GT(again.Credits(), 999990000);
+    EXPECT_LE(again.Counters().Credits(), 1000000000);
+    EXPECT_GT(again.Counters().Credits(), 999990000);
 }
 
 TEST_F(GameEngineTest, SettingsNamingAGoneGameOrPaytableStillStart) {
     preferences = std::make_unique<TPreferences>();
     preferences->SettingsFile().WriteString("MRU", "0", "  0 99");
     engine = std::make_unique<TGameEngine>(*preferences, &windows);
-    EXPECT_EQ(engine->GameIndex(), 0);
-    EXPECT_EQ(engine->PayIndex(), 0);
+    EXPECT_EQ(engine->Game().GameIndex(), 0);
+    EXPECT_EQ(engine->Game().PayIndex(), 0);
     preferences->SettingsFile().WriteString("MRU", "0", " 12  0"); // not offered
     engine = std::make_unique<TGameEngine>(*preferences, &windows);
-    EXPECT_EQ(engine->GameIndex(), 0);
+    EXPECT_EQ(engine->Game().GameIndex(), 0);
     preferences->SettingsFile().WriteString("MRU", "0", "garbage");
     engine = std::make_unique<TGameEngine>(*preferences, &windows);
-    EXPECT_EQ(engine->GameIndex(), 0);
+    EXPECT_EQ(engine->Game().GameIndex(), 0);
+}
+
+TEST_F(GameEngineTest, RecentGamesThatNoLongerExistNeverReachTheMenu) {
+    TGameEngine& e = Start("[MRU]\n0=  4  0\n1=  0 99\n2= 12  0\n3=garbage\n4=  6  1\n"
+                           "5=  6  1\n6= 40  0\n7=  0  0\n");
+    EXPECT_EQ(e.Game().GameIndex(), 4);
+    EXPECT_EQ(e.RecentGames(), (QStringList{"  6  1", "  0  0"})); // each once, all playable
 }
 
 TEST_F(GameEngineTest, WithoutAnyPaytableTheErrorSaysSo) {
@@ -403,40 +457,17 @@ TEST_F(GameEngineTest, ChangingGameKeepsOrResetsCounters) {
     QObject::connect(&e, &TGameEngine::GameChanged, [&] { ++changes; });
     e.SelectGame(4, 0);
     EXPECT_EQ(changes, 1);
-    EXPECT_EQ(e.Credits(), 1234);
+    EXPECT_EQ(e.Counters().Credits(), 1234);
     preferences->SaveForNewGame = false;
     e.SelectGame(0, 1);
-    EXPECT_EQ(e.Credits(), 2500);
-    EXPECT_EQ(e.PayTable().At(5, 3), 45); // 9/5 Jacks
-    EXPECT_EQ(e.PayTable().At(5, 4), 25);
+    EXPECT_EQ(e.Counters().Credits(), 2500);
+    EXPECT_EQ(e.Game().PayTable().At(5, 3), 45); // 9/5 Jacks
+    EXPECT_EQ(e.Game().PayTable().At(5, 4), 25);
     EXPECT_EQ(changes, 2);
     EXPECT_THROW(e.SelectGame(4, 99), ERangeError);
     EXPECT_EQ(changes, 2);
-    EXPECT_EQ(e.GameIndex(), 0); // nothing changed
-    EXPECT_EQ(e.PayIndex(), 1);
-}
-
-// A window that cannot be prepared: its fault names the window's command.
-class TBrokenWindows : public IGameWindows {
-  public:
-    void ShowErrors(TGameEngine&) override { throw std::runtime_error("no grid"); }
-    void ShowPreferences(TGameEngine&) override { throw std::runtime_error("no languages"); }
-};
-
-TEST_F(GameEngineTest, AWindowsFaultCarriesTheContextOfItsCommand) {
-    preferences = std::make_unique<TPreferences>();
-    TBrokenWindows broken;
-    TGameEngine e(*preferences, &broken);
-    const auto messageOf = [](const std::function<void()>& command) {
-        try {
-            command();
-        } catch (const std::exception& error) {
-            return std::string(error.what());
-        }
-        return std::string();
-    };
-    EXPECT_EQ(messageOf([&] { e.ShowErrors(); }), "ShowErrors\nno grid");
-    EXPECT_EQ(messageOf([&] { e.SetupPreferences(); }), "SetupPreferences\nno languages");
+    EXPECT_EQ(e.Game().GameIndex(), 0); // nothing changed
+    EXPECT_EQ(e.Game().PayIndex(), 1);
 }
 
 } // namespace

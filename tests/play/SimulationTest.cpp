@@ -77,13 +77,13 @@ TEST_P(SimulationTest, EveryRecordAgreesWithTheCardsAndTheCounters) {
         // Mostly best play, sometimes a random hold, sometimes the hint.
         const int choice = static_cast<int>(player() % 10);
         if (choice < 6)
-            engine.SetDrawMask(engine.Record().BestMask);
+            engine.SetDrawMask(engine.Hand().Record().BestMask);
         else if (choice < 9)
             engine.SetDrawMask(static_cast<int>(player() % 32));
         else
             engine.ShowHint();
         engine.Draw();
-        if (engine.CurrentWin() > 0 && player() % 4 == 0) {
+        if (engine.Hand().CurrentWin() > 0 && player() % 4 == 0) {
             engine.StartDoubleUp();
             engine.DoubleUpPick(1 + static_cast<int>(player() % 4));
         }
@@ -100,8 +100,9 @@ TEST_P(SimulationTest, EveryRecordAgreesWithTheCardsAndTheCounters) {
         SCOPED_TRACE(oracle::CodesText(FinalHand(r, 0)) + " drawn " +
                      oracle::CodesText(FinalHand(r, 31)));
         const auto win = [&](int mask) {
-            const int line = PlainLine(*description, engine.PayTable(), r.Bet, FinalHand(r, mask));
-            return line < 0 ? 0 : engine.PayTable().At(r.Bet, line);
+            const int line =
+                PlainLine(*description, engine.Game().PayTable(), r.Bet, FinalHand(r, mask));
+            return line < 0 ? 0 : engine.Game().PayTable().At(r.Bet, line);
         };
         ASSERT_EQ(r.Win, win(r.DrawMask));
         ASSERT_EQ(r.BestWin, win(r.BestMask));
@@ -117,9 +118,9 @@ TEST_P(SimulationTest, EveryRecordAgreesWithTheCardsAndTheCounters) {
         collected += r.Collected;
         bestWins += r.BestWin;
     }
-    EXPECT_EQ(engine.Credits(), 2500 - bets + collected);
-    EXPECT_EQ(engine.BestCredits(), 2500 - bets + bestWins);
-    EXPECT_EQ(engine.Hands(), hands);
+    EXPECT_EQ(engine.Counters().Credits(), 2500 - bets + collected);
+    EXPECT_EQ(engine.Counters().BestCredits(), 2500 - bets + bestWins);
+    EXPECT_EQ(engine.Counters().Hands(), hands);
 }
 
 INSTANTIATE_TEST_SUITE_P(DeckKinds, SimulationTest, ::testing::Values(0, 4, 20, 3, 8, 12),

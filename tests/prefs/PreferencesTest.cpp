@@ -188,7 +188,7 @@ TEST(AutoSaveDigits, ParseAndWriteInFixedOrder) {
     EXPECT_EQ(TPreferences::AutoSaveDigits(0), "");
 }
 
-TEST(LanguageCodes, FollowTheWindowsNaming) {
+TEST(LanguageCodes, AreTheThreeLetterCodesOfTheLanguageFiles) {
     EXPECT_EQ(LanguageCodeOf(QLocale(QLocale::English, QLocale::UnitedStates)), "ENU");
     EXPECT_EQ(LanguageCodeOf(QLocale(QLocale::English, QLocale::UnitedKingdom)), "ENG");
     EXPECT_EQ(LanguageCodeOf(QLocale(QLocale::Russian, QLocale::Russia)), "RUS");

@@ -8,7 +8,7 @@ TWindowFixture::TWindowFixture(uint32_t seed) : folders(QStringLiteral(DRAWMENTO
     TRandom::SetSeedSource([seed] { return seed; });
     preferences = std::make_unique<TPreferences>();
     preferences->DealSpeed = 0;
-    window = std::make_unique<TfDrawMentor20Main>(*preferences);
+    window = std::make_unique<TMainWindow>(*preferences);
     // A costly hold would stop a test at the modal warning; tests that are
     // about the warning switch it on.
     window->Engine().SetOption(kShowWarnings, false);

@@ -21,7 +21,7 @@ class TWindowFixture : public ::testing::Test {
     explicit TWindowFixture(uint32_t seed = 4242u);
     ~TWindowFixture() override;
 
-    TfDrawMentor20Main& Window() { return *window; }
+    TMainWindow& Window() { return *window; }
     TGameEngine& Engine() { return window->Engine(); }
     // A child of the main window by object name, or nullptr.
     template <class T> T* Find(const char* name) {
@@ -32,7 +32,7 @@ class TWindowFixture : public ::testing::Test {
 
     TTempFolders folders;
     std::unique_ptr<TPreferences> preferences;
-    std::unique_ptr<TfDrawMentor20Main> window;
+    std::unique_ptr<TMainWindow> window;
 };
 
 } // namespace drawmentor::testing

@@ -50,7 +50,7 @@ QString ExceptionReportText(const std::exception_ptr& error) {
 void ShowExceptionReport(QWidget* parent, const QString& text, const TPreferences& preferences) {
     QDialog dialog(parent);
     dialog.setObjectName(QStringLiteral("fmException"));
-    dialog.setWindowTitle(QStringLiteral("DrawMentor 2.0"));
+    dialog.setWindowTitle(ProgramTitle());
     dialog.resize(520, 360);
     auto* layout = new QVBoxLayout(&dialog);
     auto* header = new QLabel(QStringLiteral("SORRY,  PROGRAMM  ERROR "), &dialog);
@@ -84,7 +84,7 @@ void ShowExceptionReport(QWidget* parent, const QString& text, const TPreference
     QObject::connect(copy, &QPushButton::clicked,
                      [memo] { QApplication::clipboard()->setText(memo->toPlainText()); });
     QObject::connect(send, &QPushButton::clicked, [memo] {
-        const QString body = QStringLiteral("DrawMentor 2.0\r\n") + memo->toPlainText();
+        const QString body = ProgramTitle() + QStringLiteral("\r\n") + memo->toPlainText();
         QDesktopServices::openUrl(
             QUrl(QStringLiteral("mailto:%1?subject=DrawMentor%20error&body=%2")
                      .arg(kSupportAddress, QString::fromLatin1(QUrl::toPercentEncoding(body)))));

@@ -22,6 +22,12 @@ QString ProgramVersion() {
     return QStringLiteral(DRAWMENTOR_VERSION);
 }
 
+QString ProgramTitle() {
+    const QStringList parts = ProgramVersion().split(QLatin1Char('.'));
+    return QStringLiteral("DrawMentor %1.%2")
+        .arg(parts.value(0), parts.value(1, QStringLiteral("0")));
+}
+
 void ShowAbout(QWidget* parent, const TPreferences& preferences) {
     QDialog dialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     dialog.setObjectName(QStringLiteral("fAbout"));

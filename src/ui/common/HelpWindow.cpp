@@ -1,5 +1,7 @@
 #include "HelpWindow.h"
 
+#include "AboutWindow.h"
+
 #include "prefs/Preferences.h"
 
 #include <QApplication>
@@ -47,7 +49,7 @@ bool ShowHelp(QWidget* parent, int helpContext, const TPreferences& preferences)
     const QString page =
         HelpFolder(preferences) + QStringLiteral("/") + topic + QStringLiteral(".html");
     if (!QFileInfo::exists(page)) {
-        QMessageBox::information(parent, QStringLiteral("DrawMentor 2.0"),
+        QMessageBox::information(parent, ProgramTitle(),
                                  QStringLiteral("Sorry, html help not installed."));
         return false;
     }

@@ -189,7 +189,7 @@ void TOptionsPanel::RetitleFirstItems() {
                                    FPreferences->Translate(kOptions, QStringLiteral("Current")));
 }
 
-void TOptionsPanel::ApplyTexts(TPreferences& preferences) {
+void TOptionsPanel::Retranslate(TPreferences& preferences) {
     FPreferences = &preferences;
     const auto text = [&](const QString& section, const char* key) {
         return WithoutAccelerators(preferences.Translate(section, QString::fromLatin1(key)));

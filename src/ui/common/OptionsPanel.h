@@ -27,7 +27,7 @@ enum TOptionGroup : unsigned {
 // and mode controls edit the log's shared filter, whose own Changed() signal
 // tells the windows; the unit, severity and variant controls belong to the
 // window alone and report through OnChange. The panel wants
-// ExtraHeight() more pixels than it has; ApplyTexts grows it by that much.
+// ExtraHeight() more pixels than it has; Retranslate grows it by that much.
 class TOptionsPanel : public QFrame {
     Q_OBJECT
 
@@ -39,7 +39,7 @@ class TOptionsPanel : public QFrame {
     void AddGroups(unsigned flags);
     // Fills the game and date lists and the mode boxes from the log's filter.
     void AttachLog(TLogger& logger);
-    void ApplyTexts(TPreferences& preferences);
+    void Retranslate(TPreferences& preferences);
     void SetHeader(const QString& text);
     void SetDateLabel(const QString& text);
 

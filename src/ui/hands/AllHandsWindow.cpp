@@ -66,9 +66,9 @@ bool TallScreen() {
 
 } // namespace
 
-TfmAllHands::TfmAllHands(QWidget* parent, const TPokerEngine& engine,
-                         const std::array<int, 5>& cards, int selectedMask,
-                         const TPreferences& preferences)
+TAllHandsWindow::TAllHandsWindow(QWidget* parent, const TPokerEngine& engine,
+                                 const std::array<int, 5>& cards, int selectedMask,
+                                 const TPreferences& preferences)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),
       FPreferences(preferences), FPainter(std::make_unique<TCardPainter>()) {
@@ -94,7 +94,7 @@ TfmAllHands::TfmAllHands(QWidget* parent, const TPokerEngine& engine,
     // Qt wraps header texts whose alignment carries the word-wrap flag.
     titles->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter | Qt::TextWordWrap));
     titles->setTextElideMode(Qt::ElideRight);
-    connect(titles, &QHeaderView::sectionClicked, this, &TfmAllHands::TitleClicked);
+    connect(titles, &QHeaderView::sectionClicked, this, &TAllHandsWindow::TitleClicked);
 
     auto* modes = new QButtonGroup(this);
     auto* bottom = new QHBoxLayout;
@@ -107,7 +107,7 @@ TfmAllHands::TfmAllHands(QWidget* parent, const TPokerEngine& engine,
         bottom->addWidget(FModeButtons[mode]);
     }
     FModeButtons[amHands]->setChecked(true);
-    connect(modes, &QButtonGroup::idClicked, this, &TfmAllHands::SetMode);
+    connect(modes, &QButtonGroup::idClicked, this, &TAllHandsWindow::SetMode);
     bottom->addStretch();
     FOK = new QPushButton(this);
     FOK->setObjectName(QStringLiteral("btnOK"));
@@ -123,38 +123,38 @@ TfmAllHands::TfmAllHands(QWidget* parent, const TPokerEngine& engine,
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
     connect(help, &QShortcut::activated, this,
             [this] { ShowHelp(this, hcAllHands, FPreferences); });
-    connect(&preferences, &TPreferences::PreferencesChanged, this, [this] { Translate(); });
+    connect(&preferences, &TPreferences::PreferencesChanged, this, [this] { Retranslate(); });
 
-    Translate();
+    Retranslate();
     SelectMask(selectedMask);
     ShowSortMark();
 }
 
-TfmAllHands::~TfmAllHands() = default;
+TAllHandsWindow::~TAllHandsWindow() = default;
 
-int TfmAllHands::SelectedMask() const {
+int TAllHandsWindow::SelectedMask() const {
     const QModelIndexList rows = FGrid->selectionModel()->selectedRows();
     return rows.isEmpty() ? -1 : FModel->Row(rows.first().row()).Mask;
 }
 
-void TfmAllHands::SelectMask(int mask) {
+void TAllHandsWindow::SelectMask(int mask) {
     const int row = FModel->RowOfMask(mask);
     if (row < 0) return;
     FGrid->selectRow(row);
     FGrid->scrollTo(FModel->index(row, 0));
 }
 
-void TfmAllHands::SetMode(int mode) {
+void TAllHandsWindow::SetMode(int mode) {
     FModel->SetMode(mode);
 }
 
-void TfmAllHands::TitleClicked(int column) {
+void TAllHandsWindow::TitleClicked(int column) {
     // The selection follows its hold through the model's persistent indexes.
     FModel->ClickTitle(column);
     ShowSortMark();
 }
 
-void TfmAllHands::ShowSortMark() {
+void TAllHandsWindow::ShowSortMark() {
     const int key = FModel->SortKey();
     // Largest first shows a mark pointing down; the common styles draw that
     // for Qt's ascending order.
@@ -162,7 +162,7 @@ void TfmAllHands::ShowSortMark() {
                                                 key > 0 ? Qt::AscendingOrder : Qt::DescendingOrder);
 }
 
-void TfmAllHands::Translate() {
+void TAllHandsWindow::Retranslate() {
     setWindowTitle(FPreferences.WindowCaption(kSection));
     const char* keys[3] = {"Hands", "Probability", "Return"};
     for (int mode = 0; mode < 3; ++mode)
@@ -180,7 +180,7 @@ void TfmAllHands::Translate() {
 
 // Every column as wide as its widest figure could grow, every title wrapped
 // to its column, all 32 rows shown: the window never scrolls.
-void TfmAllHands::FitLayout() {
+void TAllHandsWindow::FitLayout() {
     const QFontMetrics metrics(FGrid->font());
     const int padding = Padding();
     const auto width = [&](const QString& text) { return metrics.horizontalAdvance(text); };
@@ -243,14 +243,14 @@ void TfmAllHands::FitLayout() {
 
 void ShowAllHands(QWidget* parent, const TPokerEngine& engine, const std::array<int, 5>& cards,
                   int selectedMask, const TPreferences& preferences) {
-    TfmAllHands window(parent, engine, cards, selectedMask, preferences);
+    TAllHandsWindow window(parent, engine, cards, selectedMask, preferences);
     window.exec();
 }
 
 void ShowAllHands(QWidget* parent, const TGameEngine& game, const TPreferences& preferences) {
     std::array<int, 5> cards{};
-    for (int i = 0; i < 5; ++i) cards[i] = game.CardAt(i);
-    ShowAllHands(parent, game.Strategy(), cards, game.DrawMask(), preferences);
+    for (int i = 0; i < 5; ++i) cards[i] = game.Hand().CardAt(i);
+    ShowAllHands(parent, game.Game().Strategy(), cards, game.Hand().DrawMask(), preferences);
 }
 
 } // namespace drawmentor

@@ -20,21 +20,21 @@ class TPreferences;
 // The 32 holds of the dealt hand side by side: picture, expected return and,
 // per paytable line, the draw outcomes, their probability or their return.
 // A snapshot: the engine's tables are read once, when the window is made.
-class TfmAllHands : public QDialog {
+class TAllHandsWindow : public QDialog {
     Q_OBJECT
 
   public:
     // `cards`: the dealt card codes, which the engine's hand does not keep
     // for wild cards.
-    TfmAllHands(QWidget* parent, const TPokerEngine& engine, const std::array<int, 5>& cards,
-                int selectedMask, const TPreferences& preferences);
-    ~TfmAllHands() override;
+    TAllHandsWindow(QWidget* parent, const TPokerEngine& engine, const std::array<int, 5>& cards,
+                    int selectedMask, const TPreferences& preferences);
+    ~TAllHandsWindow() override;
 
     TAllHandsModel& Model() { return *FModel; }
     QTableView& Grid() { return *FGrid; }
     // The draw mask of the selected row.
     int SelectedMask() const;
-    void Translate();
+    void Retranslate();
 
   private:
     void SetMode(int mode);

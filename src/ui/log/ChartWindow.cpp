@@ -76,7 +76,7 @@ void FitAxis(QValueAxis* axis, double low, double high) {
 
 } // namespace
 
-TfmCharts::TfmCharts(QWidget* parent, TPreferences& preferences)
+TChartWindow::TChartWindow(QWidget* parent, TPreferences& preferences)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       FPreferences(preferences) {
     setObjectName(QStringLiteral("fmCharts"));
@@ -85,7 +85,7 @@ TfmCharts::TfmCharts(QWidget* parent, TPreferences& preferences)
     FChartList = new QListWidget(this);
     FChartList->setObjectName(QStringLiteral("ChartList"));
     auto* panelHost = new QWidget(this);
-    panelHost->setObjectName(QStringLiteral("Panel3"));
+    panelHost->setObjectName(QStringLiteral("optionsHost"));
     FPanel = new TOptionsPanel(panelHost);
     FPanel->AddGroups(ogGame | ogDate | ogModes | ogUnits);
     auto* panelLayout = new QVBoxLayout(panelHost);
@@ -108,7 +108,8 @@ TfmCharts::TfmCharts(QWidget* parent, TPreferences& preferences)
     FChart->addAxis(FAxisY, Qt::AlignLeft);
     for (int curve = 0; curve < 2; ++curve) {
         auto* series = new QLineSeries;
-        series->setObjectName(curve == 0 ? QStringLiteral("Series1") : QStringLiteral("Series2"));
+        series->setObjectName(curve == 0 ? QStringLiteral("firstCurve")
+                                         : QStringLiteral("secondCurve"));
         series->setPen(QPen(kCurveColors[curve], 2));
         series->setPointsVisible(false);
         FChart->addSeries(series);
@@ -125,7 +126,7 @@ TfmCharts::TfmCharts(QWidget* parent, TPreferences& preferences)
     FCaption = NewHeader(this, "lChartCaption");
     FSave = new QPushButton(this);
     FSave->setObjectName(QStringLiteral("btnSave"));
-    connect(FSave, &QPushButton::clicked, this, &TfmCharts::AskAndSave);
+    connect(FSave, &QPushButton::clicked, this, &TChartWindow::AskAndSave);
     FOK = new QPushButton(this);
     FOK->setObjectName(QStringLiteral("btnOK"));
     connect(FOK, &QPushButton::clicked, this, &QDialog::accept);
@@ -145,23 +146,23 @@ TfmCharts::TfmCharts(QWidget* parent, TPreferences& preferences)
     connect(FChartList, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0 && FShown) SelectChart(row);
     });
-    connect(FPanel, &TOptionsPanel::OnChange, this, &TfmCharts::Redraw);
+    connect(FPanel, &TOptionsPanel::OnChange, this, &TChartWindow::Redraw);
     InstallHelpKey(*this, hcCharts, FPreferences);
     connect(&FPreferences, &TPreferences::PreferencesChanged, this, [this] {
-        LoadTexts();
+        Retranslate();
         Redraw();
     });
 }
 
-void TfmCharts::AttachLogger(TLogger& logger) {
+void TChartWindow::AttachLogger(TLogger& logger) {
     FLogger = &logger;
     FPanel->AttachLog(logger);
     // The connection ends with the window, so the shared filter keeps no hook.
-    connect(&logger.Filter(), &TLogFilter::Changed, this, &TfmCharts::Redraw);
-    LoadTexts();
+    connect(&logger.Filter(), &TLogFilter::Changed, this, &TChartWindow::Redraw);
+    Retranslate();
 }
 
-void TfmCharts::LoadTexts() {
+void TChartWindow::Retranslate() {
     setWindowTitle(FPreferences.WindowCaption(kSection));
     FListHeader->setText(FPreferences.Translate(kSection, QStringLiteral("ChartListHeader")));
     FSave->setText(FPreferences.Translate(kSection, QStringLiteral("Save")));
@@ -176,7 +177,7 @@ void TfmCharts::LoadTexts() {
                                        QStringLiteral("Name")));
         FChartList->setCurrentRow(FSelected);
     }
-    FPanel->ApplyTexts(FPreferences);
+    FPanel->Retranslate(FPreferences);
     QFont font = this->font();
     ApplyFont(font, FPreferences);
     setFont(font);
@@ -191,7 +192,7 @@ void TfmCharts::LoadTexts() {
     FChart->setBackgroundBrush(background);
 }
 
-void TfmCharts::SelectChart(int index) {
+void TChartWindow::SelectChart(int index) {
     FSelected = std::clamp(index, 0, kChartCount - 1);
     if (FChartList->currentRow() != FSelected) {
         const QSignalBlocker quiet(FChartList);
@@ -200,7 +201,7 @@ void TfmCharts::SelectChart(int index) {
     Redraw();
 }
 
-void TfmCharts::Redraw() {
+void TChartWindow::Redraw() {
     if (!FLogger || FChartList->count() != kChartCount) return; // texts not loaded yet
     const auto kind = static_cast<TChartKind>(FSelected);
     const TChartInfo& info = ChartInfo(kind);
@@ -220,7 +221,7 @@ void TfmCharts::Redraw() {
 }
 
 // The full curves stay in FSeries; the plot gets as many points as its width shows.
-void TfmCharts::PlotCurves() {
+void TChartWindow::PlotCurves() {
     const int columns = std::max(100, FView->width());
     double low = std::numeric_limits<double>::infinity();
     double high = -low;
@@ -242,19 +243,19 @@ void TfmCharts::PlotCurves() {
     FitAxis(FAxisY, low, high);
 }
 
-void TfmCharts::showEvent(QShowEvent* event) {
+void TChartWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (FShown) return;
     FShown = true;
     SelectChart(0);
 }
 
-void TfmCharts::resizeEvent(QResizeEvent* event) {
+void TChartWindow::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     if (FShown) PlotCurves();
 }
 
-bool TfmCharts::SaveTo(const QString& fileName) {
+bool TChartWindow::SaveTo(const QString& fileName) {
     bool saved = false;
     if (fileName.endsWith(QLatin1String(".png"), Qt::CaseInsensitive)) {
         saved = FView->grab().save(fileName, "PNG");
@@ -275,7 +276,7 @@ bool TfmCharts::SaveTo(const QString& fileName) {
     return saved;
 }
 
-void TfmCharts::AskAndSave() {
+void TChartWindow::AskAndSave() {
     const QString png = FPreferences.Translate(kSection, QStringLiteral("PngFiles"));
     const QString csv = FPreferences.Translate(kSection, QStringLiteral("CsvFiles"));
     QString fileName;
@@ -293,12 +294,12 @@ void TfmCharts::AskAndSave() {
     if (!fileName.isEmpty()) SaveTo(fileName);
 }
 
-void TfmCharts::SetNextSaveName(std::function<QString()> answer) {
+void TChartWindow::SetNextSaveName(std::function<QString()> answer) {
     NextSaveName() = std::move(answer);
 }
 
 void OpenChartsWindow(QWidget* parent, TLogger& logger, TPreferences& preferences) {
-    TfmCharts window(parent, preferences);
+    TChartWindow window(parent, preferences);
     window.AttachLogger(logger);
     window.exec();
 }

@@ -26,14 +26,14 @@ class TPreferences;
 // coins or money), the chosen chart on the right. The curves come from
 // ComputeChart, the same as the command line's; the window only plots them,
 // each reduced to the points its width can show.
-class TfmCharts : public QDialog {
+class TChartWindow : public QDialog {
     Q_OBJECT
 
   public:
-    TfmCharts(QWidget* parent, TPreferences& preferences);
+    TChartWindow(QWidget* parent, TPreferences& preferences);
 
     void AttachLogger(TLogger& logger);
-    void LoadTexts();
+    void Retranslate();
     void SelectChart(int index);
     // Recomputes the chosen chart from the log and plots it.
     void Redraw();

@@ -20,7 +20,7 @@ const QString kButtons = QStringLiteral("Main.Buttons");
 
 } // namespace
 
-TfClearLog::TfClearLog(TLogger& logger, TPreferences& preferences, QWidget* parent)
+TClearLogWindow::TClearLogWindow(TLogger& logger, TPreferences& preferences, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       FPreferences(preferences) {
     setObjectName(QStringLiteral("fClearLog"));
@@ -33,17 +33,17 @@ TfClearLog::TfClearLog(TLogger& logger, TPreferences& preferences, QWidget* pare
     FCancel = buttons.Cancel;
     // The window grows with the panel's groups.
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    connect(&preferences, &TPreferences::PreferencesChanged, this, &TfClearLog::ApplyTexts);
+    connect(&preferences, &TPreferences::PreferencesChanged, this, &TClearLogWindow::Retranslate);
     InstallHelpKey(*this, hcClearLog, preferences);
     FPanel->AttachLog(logger);
 }
 
-void TfClearLog::ApplyTexts() {
+void TClearLogWindow::Retranslate() {
     QFont font = this->font();
     ApplyFont(font, FPreferences);
     setFont(font);
     setWindowTitle(FPreferences.WindowCaption(kSection));
-    FPanel->ApplyTexts(FPreferences);
+    FPanel->Retranslate(FPreferences);
     FPanel->SetHeader(FPreferences.Translate(kSection, QStringLiteral("Header")));
     FPanel->SetDateLabel(FPreferences.Translate(kSection, QStringLiteral("From")));
     FOK->setText(FPreferences.Translate(kButtons, QStringLiteral("OK")));
@@ -51,8 +51,8 @@ void TfClearLog::ApplyTexts() {
 }
 
 bool ConfirmClearByFilter(QWidget* parent, TLogger& logger, TPreferences& preferences) {
-    TfClearLog window(logger, preferences, parent);
-    window.ApplyTexts();
+    TClearLogWindow window(logger, preferences, parent);
+    window.Retranslate();
     return window.exec() == QDialog::Accepted;
 }
 

@@ -12,13 +12,13 @@ class TPreferences;
 
 // Chooses which records to delete: the filter panel's game, modes and last
 // day. Its choices change the shared filter at once, even when cancelled.
-class TfClearLog : public QDialog {
+class TClearLogWindow : public QDialog {
     Q_OBJECT
 
   public:
-    TfClearLog(TLogger& logger, TPreferences& preferences, QWidget* parent = nullptr);
+    TClearLogWindow(TLogger& logger, TPreferences& preferences, QWidget* parent = nullptr);
 
-    void ApplyTexts();
+    void Retranslate();
     TOptionsPanel& Panel() { return *FPanel; }
 
   private:

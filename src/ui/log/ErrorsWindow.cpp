@@ -8,7 +8,8 @@
 #include "ui/common/HelpWindow.h"
 #include "ui/common/OptionsPanel.h"
 
-#include "play/GameEngine.h"
+#include "cards/Cards.h"
+#include "play/Logger.h"
 #include "prefs/Preferences.h"
 
 #include <QGridLayout>
@@ -26,9 +27,9 @@ constexpr int kHeaderRowHeight = 18;
 
 } // namespace
 
-TfErrors::TfErrors(TGameEngine& engine, QWidget* parent)
+TErrorsWindow::TErrorsWindow(TLogger& logger, TPreferences& preferences, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      FEngine(engine) {
+      FLogger(logger), FPreferences(preferences) {
     setObjectName(QStringLiteral("fErrors"));
     auto* layout = new QGridLayout(this);
     FHeader = new TGradientLabel(this);
@@ -66,7 +67,7 @@ TfErrors::TfErrors(TGameEngine& engine, QWidget* parent)
     layout->addWidget(FGrid, 1, 0);
 
     auto* side = new QWidget(this);
-    side->setObjectName(QStringLiteral("Panel7"));
+    side->setObjectName(QStringLiteral("optionsHost"));
     auto* sideLayout = new QVBoxLayout(side);
     sideLayout->setContentsMargins(0, 0, 0, 0);
     sideLayout->addStretch();
@@ -80,9 +81,9 @@ TfErrors::TfErrors(TGameEngine& engine, QWidget* parent)
     layout->addWidget(FOK, 2, 0, 1, 2, Qt::AlignRight);
     connect(FOK, &QPushButton::clicked, this, &QDialog::reject);
 
-    FPanel->AttachLog(engine.Logger());
-    connect(&engine.Logger().Filter(), &TLogFilter::Changed, this, &TfErrors::RefreshIfVisible);
-    connect(FPanel, &TOptionsPanel::OnChange, this, &TfErrors::ReadPanel);
+    FPanel->AttachLog(logger);
+    connect(&logger.Filter(), &TLogFilter::Changed, this, &TErrorsWindow::RefreshIfVisible);
+    connect(FPanel, &TOptionsPanel::OnChange, this, &TErrorsWindow::ReadPanel);
     connect(FGrid->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
         FModel->ClickColumn(column);
         ShowSortKey();
@@ -90,13 +91,13 @@ TfErrors::TfErrors(TGameEngine& engine, QWidget* parent)
     connect(FGrid, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
         if (index.isValid()) emit HandChosen(FModel->Record(index.row()));
     });
-    connect(&engine.Preferences(), &TPreferences::PreferencesChanged, this, &TfErrors::ApplyTexts);
-    InstallHelpKey(*this, hcErrors, engine.Preferences());
+    connect(&preferences, &TPreferences::PreferencesChanged, this, &TErrorsWindow::Retranslate);
+    InstallHelpKey(*this, hcErrors, preferences);
     resize(840, 600);
 }
 
-void TfErrors::ApplyTexts() {
-    TPreferences& preferences = FEngine.Preferences();
+void TErrorsWindow::Retranslate() {
+    TPreferences& preferences = FPreferences;
     const auto text = [&](const char* key) {
         return preferences.Translate(kSection, QString::fromLatin1(key));
     };
@@ -109,12 +110,12 @@ void TfErrors::ApplyTexts() {
     ApplyFont(font, preferences);
     setFont(font);
     MakeHeaderLabel(FHeader, preferences);
-    FPanel->ApplyTexts(preferences);
+    FPanel->Retranslate(preferences);
     FGrid->horizontalHeader()->setFixedHeight(
         std::max(kHeaderRowHeight, FGrid->horizontalHeader()->fontMetrics().height() + 4));
 }
 
-void TfErrors::ReadPanel() {
+void TErrorsWindow::ReadPanel() {
     const unsigned severities = FPanel->ErrorSeverities();
     FDelegate->SetVariants(FPanel->ShowYourVariant(), FPanel->ShowBestVariant());
     if (severities != FSeverities) {
@@ -124,16 +125,16 @@ void TfErrors::ReadPanel() {
     FGrid->viewport()->update();
 }
 
-void TfErrors::Refresh() {
-    FModel->Refresh(FEngine.Logger(), FEngine.Preferences(), FSeverities);
+void TErrorsWindow::Refresh() {
+    FModel->Refresh(FLogger, FPreferences, FSeverities);
     ShowSortKey();
 }
 
-void TfErrors::RefreshIfVisible() {
+void TErrorsWindow::RefreshIfVisible() {
     if (isVisible()) Refresh();
 }
 
-void TfErrors::ShowSortKey() {
+void TErrorsWindow::ShowSortKey() {
     QHeaderView* header = FGrid->horizontalHeader();
     const int key = FModel->SortKey();
     header->setSortIndicatorShown(key != 0);
@@ -142,11 +143,11 @@ void TfErrors::ShowSortKey() {
                                  key > 0 ? Qt::AscendingOrder : Qt::DescendingOrder);
 }
 
-int TfErrors::VisibleRows() const {
+int TErrorsWindow::VisibleRows() const {
     return FGrid->viewport()->height() / TErrorsDelegate::RowHeight();
 }
 
-void TfErrors::SizeColumns() {
+void TErrorsWindow::SizeColumns() {
     const int width = FGrid->viewport()->width();
     const int cards = kHandSize * TCardPainter::Width + TErrorsDelegate::kRowPadding;
     const int value = std::max((width - cards) / 3, 40);
@@ -154,7 +155,7 @@ void TfErrors::SizeColumns() {
     FGrid->setColumnWidth(0, std::max(width - 3 * value, cards));
 }
 
-void TfErrors::showEvent(QShowEvent* event) {
+void TErrorsWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     SizeColumns();
     if (FRowsFitted) return;
@@ -164,19 +165,19 @@ void TfErrors::showEvent(QShowEvent* event) {
     if (spare > 0 && VisibleRows() > 0) resize(width(), height() - spare);
 }
 
-void TfErrors::resizeEvent(QResizeEvent* event) {
+void TErrorsWindow::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     SizeColumns();
 }
 
-void ShowErrorsWindow(QWidget* parent, TGameEngine& engine,
+void ShowErrorsWindow(QWidget* parent, TLogger& logger, TPreferences& preferences,
                       std::function<void(QWidget*, const TLogRecord&)> openHand) {
-    TfErrors window(engine, parent);
+    TErrorsWindow window(logger, preferences, parent);
     if (openHand)
         QObject::connect(
-            &window, &TfErrors::HandChosen, &window,
+            &window, &TErrorsWindow::HandChosen, &window,
             [&window, openHand](const TLogRecord& record) { openHand(&window, record); });
-    window.ApplyTexts();
+    window.Retranslate();
     window.ReadPanel();
     window.exec();
 }

@@ -13,20 +13,21 @@ namespace drawmentor {
 
 class TErrorsDelegate;
 class TErrorsModel;
-class TGameEngine;
+class TLogger;
+class TPreferences;
 class TGradientLabel;
 class TOptionsPanel;
 
 // The logged hands whose hold cost expected return, through the log filter
 // and the chosen severities, the player's hold and the best one marked on
 // the cards. The list follows the shared filter while the window is shown.
-class TfErrors : public QDialog {
+class TErrorsWindow : public QDialog {
     Q_OBJECT
 
   public:
-    TfErrors(TGameEngine& engine, QWidget* parent = nullptr);
+    TErrorsWindow(TLogger& logger, TPreferences& preferences, QWidget* parent = nullptr);
 
-    void ApplyTexts();
+    void Retranslate();
     // Takes the severities and variants from the panel; refreshes only
     // when the severities changed.
     void ReadPanel();
@@ -51,7 +52,8 @@ class TfErrors : public QDialog {
     void SizeColumns();
     void ShowSortKey();
 
-    TGameEngine& FEngine;
+    TLogger& FLogger;
+    TPreferences& FPreferences;
     TErrorsModel* FModel = nullptr;
     TErrorsDelegate* FDelegate = nullptr;
     TGradientLabel* FHeader = nullptr;
@@ -64,7 +66,7 @@ class TfErrors : public QDialog {
 
 // Opens the errors window modally over `parent`; `openHand` shows every hold
 // of a logged hand the player double-clicks, over the window it is given.
-void ShowErrorsWindow(QWidget* parent, TGameEngine& engine,
+void ShowErrorsWindow(QWidget* parent, TLogger& logger, TPreferences& preferences,
                       std::function<void(QWidget*, const TLogRecord&)> openHand = {});
 
 } // namespace drawmentor

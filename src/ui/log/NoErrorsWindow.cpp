@@ -26,7 +26,7 @@ QString WithoutAccelerators(QString text) {
 
 } // namespace
 
-TfmNoErrors::TfmNoErrors(const TPreferences& preferences, QWidget* parent)
+TNoErrorsWindow::TNoErrorsWindow(const TPreferences& preferences, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       FPreferences(preferences) {
     setObjectName(QStringLiteral("fmNoErrors"));
@@ -46,11 +46,11 @@ TfmNoErrors::TfmNoErrors(const TPreferences& preferences, QWidget* parent)
     const TDialogButtons buttons = AddDialogButtons(*this, *layout);
     FOK = buttons.OK;
     FCancel = buttons.Cancel;
-    connect(&preferences, &TPreferences::PreferencesChanged, this, &TfmNoErrors::ApplyTexts);
+    connect(&preferences, &TPreferences::PreferencesChanged, this, &TNoErrorsWindow::Retranslate);
     InstallHelpKey(*this, hcNoErrors, preferences);
 }
 
-void TfmNoErrors::ApplyTexts() {
+void TNoErrorsWindow::Retranslate() {
     setWindowTitle(FPreferences.WindowCaption(QStringLiteral("NoErrors")));
     FMessage->setText(
         FPreferences.Translate(QStringLiteral("Main.Messages"), QStringLiteral("MsgNoErrors")));
@@ -65,15 +65,15 @@ void TfmNoErrors::ApplyTexts() {
     setFont(font);
 }
 
-int TfmNoErrors::ChosenMode() const {
+int TNoErrorsWindow::ChosenMode() const {
     for (int mode : {1, 2, 0})
         if (FModes[mode]->isChecked()) return mode;
     return -1;
 }
 
 int AskModeForNoErrors(QWidget* parent, const TPreferences& preferences) {
-    TfmNoErrors window(preferences, parent);
-    window.ApplyTexts();
+    TNoErrorsWindow window(preferences, parent);
+    window.Retranslate();
     return window.exec() == QDialog::Accepted ? window.ChosenMode() : -1;
 }
 

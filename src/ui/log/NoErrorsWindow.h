@@ -11,13 +11,13 @@ namespace drawmentor {
 class TPreferences;
 
 // Offered when there is no error hand to replay: which mode to play instead.
-class TfmNoErrors : public QDialog {
+class TNoErrorsWindow : public QDialog {
     Q_OBJECT
 
   public:
-    explicit TfmNoErrors(const TPreferences& preferences, QWidget* parent = nullptr);
+    explicit TNoErrorsWindow(const TPreferences& preferences, QWidget* parent = nullptr);
 
-    void ApplyTexts();
+    void Retranslate();
     // 0 AutoHold, 1 Training, 2 Real Play, as ticked; -1 when none is.
     int ChosenMode() const;
 

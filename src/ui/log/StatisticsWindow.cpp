@@ -7,7 +7,7 @@
 #include "ui/common/HelpWindow.h"
 #include "ui/common/OptionsPanel.h"
 
-#include "play/GameEngine.h"
+#include "play/Logger.h"
 #include "play/Statistics.h"
 #include "prefs/Preferences.h"
 
@@ -62,7 +62,7 @@ QLabel* NewHeader(QWidget* parent, const char* name) {
 
 } // namespace
 
-TfStatistics::TfStatistics(QWidget* parent, TPreferences& preferences)
+TStatisticsWindow::TStatisticsWindow(QWidget* parent, TPreferences& preferences)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       FPreferences(preferences), FList(std::make_unique<TStatisticsList>()) {
     setObjectName(QStringLiteral("fStatistics"));
@@ -71,7 +71,7 @@ TfStatistics::TfStatistics(QWidget* parent, TPreferences& preferences)
     FStatList = new QListWidget(this);
     FStatList->setObjectName(QStringLiteral("StatList"));
     auto* panelHost = new QWidget(this);
-    panelHost->setObjectName(QStringLiteral("Panel3"));
+    panelHost->setObjectName(QStringLiteral("optionsHost"));
     FPanel = new TOptionsPanel(panelHost);
     FPanel->AddGroups(ogGame | ogDate | ogModes);
     auto* panelLayout = new QVBoxLayout(panelHost);
@@ -103,7 +103,7 @@ TfStatistics::TfStatistics(QWidget* parent, TPreferences& preferences)
     copy->setObjectName(QStringLiteral("actCopyTable"));
     copy->setShortcut(QKeySequence::Copy);
     copy->setShortcutContext(Qt::WidgetShortcut);
-    connect(copy, &QAction::triggered, this, &TfStatistics::CopyTable);
+    connect(copy, &QAction::triggered, this, &TStatisticsWindow::CopyTable);
     FGrid->addAction(copy);
     FGrid->setContextMenuPolicy(Qt::ActionsContextMenu);
     FOK = new QPushButton(this);
@@ -124,32 +124,33 @@ TfStatistics::TfStatistics(QWidget* parent, TPreferences& preferences)
     connect(FStatList, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0) FList->SetSelected(row);
     });
-    connect(FList.get(), &TStatisticsList::Changed, this, &TfStatistics::RefreshView);
+    connect(FList.get(), &TStatisticsList::Changed, this, &TStatisticsWindow::RefreshView);
     InstallHelpKey(*this, hcStatistics, FPreferences);
-    connect(&FPreferences, &TPreferences::PreferencesChanged, this, &TfStatistics::LoadWindowTexts);
+    connect(&FPreferences, &TPreferences::PreferencesChanged, this,
+            &TStatisticsWindow::Retranslate);
 }
 
 // The list goes first: its hook on the shared filter must not outlive it.
-TfStatistics::~TfStatistics() {
+TStatisticsWindow::~TStatisticsWindow() {
     delete FModel;
     FModel = nullptr;
     FList.reset();
 }
 
-void TfStatistics::AttachEngine(TGameEngine& engine) {
-    FPanel->AttachLog(engine.Logger());
-    FList->Attach(engine.Logger());
+void TStatisticsWindow::AttachLog(TLogger& logger) {
+    FPanel->AttachLog(logger);
+    FList->Attach(logger);
     FList->LoadTexts(FPreferences);
     FList->SetSelected(0);
     FList->SetActive(true);
 }
 
-void TfStatistics::LoadWindowTexts() {
+void TStatisticsWindow::Retranslate() {
     setWindowTitle(FPreferences.WindowCaption(kSection));
     FOK->setText(FPreferences.Translate(QStringLiteral("Main.Buttons"), QStringLiteral("OK")));
     FListHeader->setText(FPreferences.Translate(kSection, QStringLiteral("StatHeader")));
     FGrid->actions().front()->setText(FPreferences.Translate(kSection, QStringLiteral("Copy")));
-    FPanel->ApplyTexts(FPreferences);
+    FPanel->Retranslate(FPreferences);
     QFont font = this->font();
     ApplyFont(font, FPreferences);
     setFont(font);
@@ -173,7 +174,7 @@ void TfStatistics::LoadWindowTexts() {
     RefreshView();
 }
 
-void TfStatistics::RefreshView() {
+void TStatisticsWindow::RefreshView() {
     if (QListWidgetItem* item = FStatList->item(FList->Selected))
         FStatHeader->setText(item->text());
     FitHeader();
@@ -181,7 +182,7 @@ void TfStatistics::RefreshView() {
 }
 
 // The three value columns take two ninths of the width each; the captions the rest.
-void TfStatistics::SizeGrid() {
+void TStatisticsWindow::SizeGrid() {
     const int width = FGrid->viewport()->width();
     const int value = width * 2 / 9;
     FGrid->setColumnWidth(0, width - 3 * value);
@@ -192,7 +193,7 @@ void TfStatistics::SizeGrid() {
 
 // A column caption wider than its column (long in some languages) wraps onto
 // a second header line instead of being cut.
-void TfStatistics::FitHeader() {
+void TStatisticsWindow::FitHeader() {
     QHeaderView* header = FGrid->horizontalHeader();
     const QFontMetrics metrics(header->font());
     bool wraps = false;
@@ -206,19 +207,19 @@ void TfStatistics::FitHeader() {
     emit header->geometriesChanged(); // the view moves its rows below the new header
 }
 
-bool TfStatistics::eventFilter(QObject* watched, QEvent* event) {
+bool TStatisticsWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == FGrid->viewport() && event->type() == QEvent::Resize) SizeGrid();
     return QDialog::eventFilter(watched, event);
 }
 
-void TfStatistics::CopyTable() {
+void TStatisticsWindow::CopyTable() {
     QGuiApplication::clipboard()->setText(FModel->TableText());
 }
 
-void OpenStatisticsWindow(QWidget* parent, TGameEngine& engine, TPreferences& preferences) {
-    TfStatistics window(parent, preferences);
-    window.AttachEngine(engine);
-    window.LoadWindowTexts();
+void OpenStatisticsWindow(QWidget* parent, TLogger& logger, TPreferences& preferences) {
+    TStatisticsWindow window(parent, preferences);
+    window.AttachLog(logger);
+    window.Retranslate();
     window.exec();
 }
 

@@ -11,7 +11,7 @@ class QTableView;
 
 namespace drawmentor {
 
-class TGameEngine;
+class TLogger;
 class TOptionsPanel;
 class TPreferences;
 class TStatisticsList;
@@ -20,15 +20,15 @@ class TStatisticsModel;
 // The statistics of the hands the shared log filter selects: the list of the
 // five statistics on the left above the filter panel, the chosen one's table
 // on the right. A change in the panel recomputes the table at once.
-class TfStatistics : public QDialog {
+class TStatisticsWindow : public QDialog {
     Q_OBJECT
 
   public:
-    TfStatistics(QWidget* parent, TPreferences& preferences);
-    ~TfStatistics() override;
+    TStatisticsWindow(QWidget* parent, TPreferences& preferences);
+    ~TStatisticsWindow() override;
 
-    void AttachEngine(TGameEngine& engine);
-    void LoadWindowTexts();
+    void AttachLog(TLogger& logger);
+    void Retranslate();
     // The shown table, tab-separated, to the clipboard.
     void CopyTable();
 
@@ -54,7 +54,7 @@ class TfStatistics : public QDialog {
     QPushButton* FOK = nullptr;
 };
 
-// Opens the window modally over `parent` for the engine's log.
-void OpenStatisticsWindow(QWidget* parent, TGameEngine& engine, TPreferences& preferences);
+// Opens the window modally over `parent` for the log.
+void OpenStatisticsWindow(QWidget* parent, TLogger& logger, TPreferences& preferences);
 
 } // namespace drawmentor

@@ -53,8 +53,8 @@ QString FormatText(const QString& pattern, const QStringList& arguments) {
     return result;
 }
 
-TfWarning::TfWarning(const TGameEngine& engine, TPreferences& preferences,
-                     std::function<void(QWidget*)> allHands, QWidget* parent)
+TWarningWindow::TWarningWindow(const TGameEngine& engine, TPreferences& preferences,
+                               std::function<void(QWidget*)> allHands, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       FEngine(engine), FPreferences(preferences), FAllHands(std::move(allHands)) {
     setObjectName(QStringLiteral("fWarning"));
@@ -130,17 +130,17 @@ TfWarning::TfWarning(const TGameEngine& engine, TPreferences& preferences,
     connect(FAllHandsButton, &QPushButton::clicked, this, [this] {
         if (FAllHands) FAllHands(this);
     });
-    connect(&preferences, &TPreferences::PreferencesChanged, this, &TfWarning::ApplyTexts);
+    connect(&preferences, &TPreferences::PreferencesChanged, this, &TWarningWindow::Retranslate);
     InstallHelpKey(*this, hcWarning, preferences);
 }
 
-QLabel* TfWarning::AddLabel(const char* name) {
+QLabel* TWarningWindow::AddLabel(const char* name) {
     auto* label = new QLabel(this);
     label->setObjectName(QString::fromLatin1(name));
     return label;
 }
 
-void TfWarning::ApplyTexts() {
+void TWarningWindow::Retranslate() {
     const auto text = [this](const char* key) {
         return FPreferences.Translate(kSection, QString::fromLatin1(key));
     };
@@ -164,18 +164,18 @@ void TfWarning::ApplyTexts() {
     Fill(); // the comment is a text of the language too
 }
 
-void TfWarning::Fill() {
+void TWarningWindow::Fill() {
     TCardPainter painter;
     painter.Init();
     const QColor corner = palette().color(QPalette::Window);
-    const int bestMask = FEngine.Record().BestMask;
+    const int bestMask = FEngine.Hand().Record().BestMask;
     for (int i = 0; i < kHandSize; ++i) {
-        const int code = FEngine.CardAt(i);
+        const int code = FEngine.Hand().CardAt(i);
         if (code < 0 || code > kMaxCardCode) continue;
         const TCard card = DecodeCard(code);
-        const bool wild = card.Rank >= 0 && FEngine.IsWild(card.Rank);
-        for (auto [label, mask] :
-             {std::pair{FMyCards[i], FEngine.DrawMask()}, std::pair{FBestCards[i], bestMask}}) {
+        const bool wild = card.Rank >= 0 && FEngine.Game().IsWild(card.Rank);
+        for (auto [label, mask] : {std::pair{FMyCards[i], FEngine.Hand().DrawMask()},
+                                   std::pair{FBestCards[i], bestMask}}) {
             QImage image(TCardPainter::Width, TCardPainter::Height,
                          QImage::Format_ARGB32_Premultiplied);
             QPainter p(&image);
@@ -185,7 +185,7 @@ void TfWarning::Fill() {
             label->setPixmap(QPixmap::fromImage(image));
         }
     }
-    const int bet = std::max(FEngine.Bet(), 1);
+    const int bet = std::max(FEngine.Game().Bet(), 1);
     const double coin = CoinValue(FEngine.CoinIndex());
     const double my = static_cast<double>(FEngine.PlayerReturn()) / bet;
     const double best = static_cast<double>(FEngine.BestReturn()) / bet;
@@ -198,15 +198,15 @@ void TfWarning::Fill() {
         {Fixed("%10.5f", (best - my) * bet * coin), Fixed("%10.5f", (best - my) * 100)}));
 }
 
-bool TfWarning::StopWarnings() const {
+bool TWarningWindow::StopWarnings() const {
     return FWarnings->isChecked();
 }
 
 IGameWindows::TWarningAnswer ShowWarningWindow(QWidget* parent, const TGameEngine& engine,
                                                TPreferences& preferences,
                                                std::function<void(QWidget*)> allHands) {
-    TfWarning window(engine, preferences, std::move(allHands), parent);
-    window.ApplyTexts();
+    TWarningWindow window(engine, preferences, std::move(allHands), parent);
+    window.Retranslate();
     IGameWindows::TWarningAnswer answer;
     answer.ApplyBest = window.exec() == QDialog::Accepted;
     answer.StopWarnings = window.StopWarnings();

@@ -19,16 +19,16 @@ class TPreferences;
 // Shown before a draw whose hold gives away expected return: the player's
 // hold and the best one side by side, what the difference costs, and the
 // choice to take the best hold.
-class TfWarning : public QDialog {
+class TWarningWindow : public QDialog {
     Q_OBJECT
 
   public:
     // `allHands` shows every hold of the hand on the table over the window
     // it is given; without it the button stays disabled.
-    TfWarning(const TGameEngine& engine, TPreferences& preferences,
-              std::function<void(QWidget*)> allHands = {}, QWidget* parent = nullptr);
+    TWarningWindow(const TGameEngine& engine, TPreferences& preferences,
+                   std::function<void(QWidget*)> allHands = {}, QWidget* parent = nullptr);
 
-    void ApplyTexts();
+    void Retranslate();
     // The cards and the returns of the hand on the table.
     void Fill();
     bool StopWarnings() const;

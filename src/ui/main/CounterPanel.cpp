@@ -61,7 +61,7 @@ TCounterPanel::TCounterPanel(QWidget* parent) : QWidget(parent) {
     counters->addStretch();
 }
 
-void TCounterPanel::Translate(const TPreferences& preferences) {
+void TCounterPanel::Retranslate(const TPreferences& preferences) {
     FChart->setToolTip(preferences.TranslateHint(kLabels, QStringLiteral("Info")));
     for (auto& row : FRows) {
         const QString key = QString::fromLatin1(row.Key);
@@ -72,13 +72,13 @@ void TCounterPanel::Translate(const TPreferences& preferences) {
 }
 
 void TCounterPanel::Update(const TGameEngine& engine, const QImage& chart) {
-    FRows[rCredits].Value->setText(QString::number(engine.Credits()));
-    FRows[rWin].Value->setText(QString::number(engine.CurrentWin()));
-    FRows[rBet].Value->setText(QString::number(engine.Bet()));
+    FRows[rCredits].Value->setText(QString::number(engine.Counters().Credits()));
+    FRows[rWin].Value->setText(QString::number(engine.Hand().CurrentWin()));
+    FRows[rBet].Value->setText(QString::number(engine.Game().Bet()));
     FRows[rValue].Value->setText(MoneyText(CoinValue(engine.CoinIndex())));
-    FRows[rBalance].Value->setText(MoneyText(engine.Balance()));
-    FRows[rAccuracy].Value->setText(AccuracyText(engine.Accuracy()));
-    FRows[rHands].Value->setText(QString::number(engine.Hands()));
+    FRows[rBalance].Value->setText(MoneyText(engine.Counters().Balance()));
+    FRows[rAccuracy].Value->setText(AccuracyText(engine.Counters().Accuracy()));
+    FRows[rHands].Value->setText(QString::number(engine.Counters().Hands()));
     FChart->setPixmap(QPixmap::fromImage(chart));
 }
 

@@ -23,7 +23,7 @@ class TCounterPanel : public QWidget {
   public:
     explicit TCounterPanel(QWidget* parent = nullptr);
 
-    void Translate(const TPreferences& preferences);
+    void Retranslate(const TPreferences& preferences);
     void Update(const TGameEngine& engine, const QImage& chart);
     void SetTime(TDateTime elapsed);
 

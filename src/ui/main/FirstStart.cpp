@@ -11,7 +11,7 @@
 
 namespace drawmentor {
 
-void OfferDeckAtFirstStart(TfDrawMentor20Main& window, TPreferences& preferences) {
+void OfferDeckAtFirstStart(TMainWindow& window, TPreferences& preferences) {
     if (!ReadSetting(preferences.SettingsFile(), TSetting::Deck).isEmpty()) return;
     // A zero timer fires once the event loop has nothing else to do.
     QTimer::singleShot(0, &window,

@@ -2,12 +2,12 @@
 
 namespace drawmentor {
 
-class TfDrawMentor20Main;
+class TMainWindow;
 class TPreferences;
 
 // On the first start (no deck in the settings) the player chooses a deck
 // once the shown window is first idle, as if from the menu. Called by the
 // program entry only, so that windows made by tests never wait on it.
-void OfferDeckAtFirstStart(TfDrawMentor20Main& window, TPreferences& preferences);
+void OfferDeckAtFirstStart(TMainWindow& window, TPreferences& preferences);
 
 } // namespace drawmentor

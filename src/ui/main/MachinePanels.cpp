@@ -44,24 +44,24 @@ TGradientLabel* HeaderStrip(QWidget* parent, QBoxLayout* layout, const char* nam
 
 TMachinePanels::TMachinePanels(QMainWindow& window, const TPreferences& preferences)
     : QObject(&window), FWindow(window) {
-    auto* central = Panel(&window, "Panel0");
+    auto* central = Panel(&window, "centralPanel");
     auto* row = new QHBoxLayout(central);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
-    auto* left = Panel(central, "Panel2");
+    auto* left = Panel(central, "leftPanel");
     auto* leftLayout = Column(left, 0, 0);
 
-    auto* game = Panel(left, "Panel6");
+    auto* game = Panel(left, "gamePanel");
     auto* gameLayout = Column(game, 3, 0);
     PokerName = HeaderStrip(game, gameLayout, "lPokerName", preferences);
-    auto* gridPanel = Panel(game, "Panel5");
+    auto* gridPanel = Panel(game, "paytablePanel");
     auto* gridLayout = Column(gridPanel, 4, 0);
     Grid = new TPayoutGrid(gridPanel);
     gridLayout->addWidget(Grid);
     gameLayout->addWidget(gridPanel, 1);
     leftLayout->addWidget(game, 1);
 
-    auto* table = Panel(left, "Panel3");
+    auto* table = Panel(left, "tablePanel");
     table->setFixedHeight(180);
     auto* tableLayout = Column(table, 3, 0);
     Message = HeaderStrip(table, tableLayout, "lInfoLabel", preferences);
@@ -78,13 +78,13 @@ TMachinePanels::TMachinePanels(QMainWindow& window, const TPreferences& preferen
 }
 
 QWidget* TMachinePanels::BuildSide(QWidget* parent, const TPreferences& preferences) {
-    auto* side = Panel(parent, "Panel1");
+    auto* side = Panel(parent, "sidePanel");
     side->setFixedWidth(142);
     auto* sideLayout = Column(side, 3, 2);
     InfoLabel = HeaderStrip(side, sideLayout, "InfoLabel", preferences);
     Counters = new TCounterPanel(side);
     sideLayout->addWidget(Counters, 1);
-    ButtonPanel = Panel(side, "Panel14");
+    ButtonPanel = Panel(side, "buttonPanel");
     ButtonPanel->setFixedSize(136, 180);
     const auto button = [&](const char* name) {
         auto* b = new TCardButton(ButtonPanel);

@@ -131,7 +131,7 @@ void TMainMenu::SetAvailable(TMenuCommand command, bool available) {
     Refresh();
 }
 
-void TMainMenu::Translate() {
+void TMainMenu::Retranslate() {
     for (QAction* action : FWindow.findChildren<QAction*>()) {
         const QString key = action->property("textKey").toString();
         if (!key.isEmpty()) action->setText(FPreferences.Translate(kMenu, key));
@@ -139,7 +139,7 @@ void TMainMenu::Translate() {
 }
 
 void TMainMenu::Refresh() {
-    for (int m = 0; m < 4; ++m) FModeActions[m]->setChecked(FEngine.Mode() == m);
+    for (int m = 0; m < 4; ++m) FModeActions[m]->setChecked(ModeNumber(FEngine.Mode()) == m);
     FShowResultHands->setChecked(FEngine.Options() & kShowResultHands);
     FShowWarnings->setChecked(FEngine.Options() & kShowWarnings);
     for (int c = 0; c < kCommandCount; ++c) FCommands[c]->setEnabled(FAvailable[c]);

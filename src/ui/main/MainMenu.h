@@ -24,7 +24,7 @@ class TMainMenu : public QObject {
   public:
     TMainMenu(QMainWindow& window, const TGameEngine& engine, const TPreferences& preferences);
 
-    void Translate();
+    void Retranslate();
     // Check marks and enabling from the session, as a menu about to open does.
     void Refresh();
     QAction* Item(TMenuCommand command) const;

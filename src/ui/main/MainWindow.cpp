@@ -9,6 +9,7 @@
 #include "WindowRouter.h"
 
 #include "ui/app/Application.h"
+#include "ui/common/AboutWindow.h"
 #include "ui/common/CardButton.h"
 #include "ui/common/GradientLabel.h"
 #include "ui/common/MessageBox.h"
@@ -30,21 +31,21 @@ namespace {
 const QString kButtons = QStringLiteral("Main.Buttons");
 const QString kLabels = QStringLiteral("Main.Labels");
 const QString kMessages = QStringLiteral("Main.Messages");
-const QString kCaption = QStringLiteral("DrawMentor 2.0");
 const QString kPlacement = QStringLiteral("MainWindow");
 
 } // namespace
 
-TfDrawMentor20Main::TfDrawMentor20Main(TPreferences& preferences, QWidget* parent)
+TMainWindow::TMainWindow(TPreferences& preferences, QWidget* parent)
     : QMainWindow(parent), FPreferences(preferences) {
-    setObjectName(QStringLiteral("fDrawMentor20Main"));
-    setWindowTitle(kCaption);
+    setObjectName(QStringLiteral("mainWindow"));
+    setWindowTitle(ProgramTitle());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setMinimumSize(450, 440);
     setMaximumSize(734, 632);
     resize(676, 483);
     FRouter = std::make_unique<TWindowRouter>(*this, FPreferences);
+    FReveal = new TRevealSequence(this);
     FPanels = new TMachinePanels(*this, FPreferences);
     // Every command runs guarded: an error is reported here, before it could
     // unwind through Qt's frames.
@@ -54,13 +55,13 @@ TfDrawMentor20Main::TfDrawMentor20Main(TPreferences& preferences, QWidget* paren
     connect(FPanels->Grid, &TPayoutGrid::BetColumnClicked, this,
             [this](int coins) { App::Guarded([&] { SelectBet(coins); }); });
     connect(FPanels->Counters, &TCounterPanel::CoinValueClicked, this,
-            App::GuardedSlot(this, &TfDrawMentor20Main::ChooseCoinValue));
+            App::GuardedSlot(this, &TMainWindow::ChooseCoinValue));
     connect(FPanels->HintButton, &QAbstractButton::clicked, this,
-            App::GuardedSlot(this, &TfDrawMentor20Main::Hint));
+            App::GuardedSlot(this, &TMainWindow::Hint));
     connect(FPanels->DoubleButton, &QAbstractButton::clicked, this,
-            App::GuardedSlot(this, &TfDrawMentor20Main::Double));
+            App::GuardedSlot(this, &TMainWindow::Double));
     connect(FPanels->DealButton, &QAbstractButton::clicked, this,
-            App::GuardedSlot(this, &TfDrawMentor20Main::DealOrDraw));
+            App::GuardedSlot(this, &TMainWindow::DealOrDraw));
     // The chart, the paint engine and its deck, the buttons, the engine.
     FChartImage = QImage(130, 60, QImage::Format_RGB32);
     FChart = std::make_unique<TMiniChart>(&FChartImage);
@@ -74,7 +75,7 @@ TfDrawMentor20Main::TfDrawMentor20Main(TPreferences& preferences, QWidget* paren
     connect(FMenu, &TMainMenu::Command, this,
             [this](TMenuCommand command) { App::Guarded([&] { RunCommand(command); }); });
     connect(FMenu, &TMainMenu::ModeChosen, this,
-            [this](int mode) { App::Guarded([&] { SelectMode(mode); }); });
+            [this](int mode) { App::Guarded([&] { SelectMode(static_cast<TPlayMode>(mode)); }); });
     connect(FMenu, &TMainMenu::OptionToggled, this,
             [this](unsigned option, bool on) { FEngine->SetOption(option, on); });
     connect(FMenu, &TMainMenu::RecentChosen, this,
@@ -85,7 +86,7 @@ TfDrawMentor20Main::TfDrawMentor20Main(TPreferences& preferences, QWidget* paren
         RedrawCards();
     });
     RestoreSettings();
-    Translate();
+    Retranslate();
     RedrawCards();
     new TPlayKeys(*this, [this](int key) {
         bool done = true;
@@ -94,12 +95,12 @@ TfDrawMentor20Main::TfDrawMentor20Main(TPreferences& preferences, QWidget* paren
     });
     FTimer.setInterval(1000);
     connect(&FTimer, &QTimer::timeout, this,
-            [this] { FPanels->Counters->SetTime(FEngine->ElapsedTime()); });
-    FPanels->Counters->SetTime(FEngine->ElapsedTime());
-    connect(&FPreferences, &TPreferences::PreferencesChanged, this, [this] { Translate(); });
+            [this] { FPanels->Counters->SetTime(FEngine->Counters().ElapsedTime()); });
+    FPanels->Counters->SetTime(FEngine->Counters().ElapsedTime());
+    connect(&FPreferences, &TPreferences::PreferencesChanged, this, [this] { Retranslate(); });
 }
 
-TfDrawMentor20Main::~TfDrawMentor20Main() {
+TMainWindow::~TMainWindow() {
     try {
         FEngine->Collect(); // an open hand is logged before the engine goes
         SaveSettings();
@@ -107,13 +108,13 @@ TfDrawMentor20Main::~TfDrawMentor20Main() {
     }
 }
 
-void TfDrawMentor20Main::closeEvent(QCloseEvent* event) {
+void TMainWindow::closeEvent(QCloseEvent* event) {
     FEngine->Collect();
     SaveSettings();
     QMainWindow::closeEvent(event);
 }
 
-void TfDrawMentor20Main::RunCommand(TMenuCommand command) {
+void TMainWindow::RunCommand(TMenuCommand command) {
     switch (command) {
     case TMenuCommand::Exit: close(); break;
     case TMenuCommand::ResetBalance: FEngine->ResetCounters(); break;
@@ -133,17 +134,17 @@ void TfDrawMentor20Main::RunCommand(TMenuCommand command) {
 
 // --- Texts and counters ----------------------------------------------------
 
-void TfDrawMentor20Main::Translate() {
-    setWindowTitle(kCaption);
-    QApplication::setApplicationDisplayName(kCaption.trimmed());
-    FMenu->Translate();
+void TMainWindow::Retranslate() {
+    setWindowTitle(ProgramTitle());
+    QApplication::setApplicationDisplayName(ProgramTitle());
+    FMenu->Retranslate();
     FPanels->HintButton->setText(FPreferences.Translate(kButtons, QStringLiteral("Hint")));
     FPanels->DoubleButton->setText(FPreferences.Translate(kButtons, QStringLiteral("Double")));
     FPanels->HintButton->setToolTip(FPreferences.TranslateHint(kButtons, QStringLiteral("Hint")));
     FPanels->DoubleButton->setToolTip(
         FPreferences.TranslateHint(kButtons, QStringLiteral("Double")));
     FPanels->InfoLabel->setText(FPreferences.Translate(kLabels, QStringLiteral("Info")));
-    FPanels->Counters->Translate(FPreferences);
+    FPanels->Counters->Retranslate(FPreferences);
     QFont font = this->font();
     ApplyFont(font, FPreferences);
     setFont(font);
@@ -153,7 +154,7 @@ void TfDrawMentor20Main::Translate() {
     RedrawCards();
 }
 
-void TfDrawMentor20Main::UpdateCounters() {
+void TMainWindow::UpdateCounters() {
     const TGameEngine& e = *FEngine;
     FPanels->Counters->Update(e, FChartImage);
     FPanels->Grid->update();
@@ -165,12 +166,12 @@ void TfDrawMentor20Main::UpdateCounters() {
     FPanels->DealButton->setText(FPreferences.Translate(kButtons, deal));
     FPanels->DealButton->setToolTip(FPreferences.TranslateHint(kButtons, deal));
     FMenu->Refresh();
-    switch (e.State()) {
-    case gsIdle: SetMessage(QStringLiteral("Start")); break;
-    case gsDealt: SetMessage(QStringLiteral("Hold")); break;
-    case gsDrawn:
-        if (e.CurrentWin() != 0)
-            SetMessage(QStringLiteral("Win"), e.CurrentWin());
+    switch (e.Hand().State()) {
+    case TGameState::gsIdle: SetMessage(QStringLiteral("Start")); break;
+    case TGameState::gsDealt: SetMessage(QStringLiteral("Hold")); break;
+    case TGameState::gsDrawn:
+        if (e.Hand().CurrentWin() != 0)
+            SetMessage(QStringLiteral("Win"), e.Hand().CurrentWin());
         else
             SetMessage(QStringLiteral("Finish"));
         break;
@@ -178,7 +179,7 @@ void TfDrawMentor20Main::UpdateCounters() {
     }
 }
 
-void TfDrawMentor20Main::SetMessage(const QString& key, int win) {
+void TMainWindow::SetMessage(const QString& key, int win) {
     FMessageKey = key;
     FMessageWin = win;
     QString text = FPreferences.Translate(kMessages, key);
@@ -190,115 +191,125 @@ void TfDrawMentor20Main::SetMessage(const QString& key, int win) {
 
 // --- Cards -------------------------------------------------------------------
 
-void TfDrawMentor20Main::DrawCardImage(int index) {
+void TMainWindow::DrawCardImage(int index) {
     QImage scratch(FPaint->CardWidth, FPaint->CardHeight, QImage::Format_RGB32);
     QPainter painter(&scratch);
     const QRect rect(0, 0, FPaint->CardWidth, FPaint->CardHeight);
-    if (FHidden[index] || FEngine->ShowsBack(index)) {
+    if (FHidden[index] || FEngine->Hand().ShowsBack(index)) {
         FPaint->DrawBack(painter, rect);
     } else {
-        const TCard card = DecodeCard(FEngine->CardAt(index));
-        FPaint->DrawCard(painter, rect, FEngine->IsHeld(index), FEngine->IsWild(card.Rank),
-                         card.Suit, card.Rank);
+        const TCard card = DecodeCard(FEngine->Hand().CardAt(index));
+        FPaint->DrawCard(painter, rect, FEngine->Hand().IsHeld(index),
+                         FEngine->Game().IsWild(card.Rank), card.Suit, card.Rank);
     }
     painter.end();
     FPanels->Cards->SetCard(index, scratch);
 }
 
-void TfDrawMentor20Main::RedrawCards() {
+void TMainWindow::RedrawCards() {
     for (int i = 0; i < 5; ++i) DrawCardImage(i);
     UpdateCounters();
 }
 
-void TfDrawMentor20Main::ShowBacks(const std::array<bool, 5>& which) {
-    for (int i = 0; i < 5; ++i) {
-        if (!which[i]) continue;
-        FHidden[i] = true;
-        DrawCardImage(i);
-        FPreferences.DealDelay();
-    }
+// Each replaced card turns to its back, one by one.
+void TMainWindow::AddBacks(std::vector<TRevealSequence::TStep>& steps,
+                           const std::array<bool, 5>& which) {
+    for (int i = 0; i < 5; ++i)
+        if (which[i])
+            steps.push_back({[this, i] {
+                                 FHidden[i] = true;
+                                 DrawCardImage(i);
+                             },
+                             true});
 }
 
-void TfDrawMentor20Main::Reveal(const std::array<bool, 5>& which, const std::array<int, 5>& order) {
-    int left = static_cast<int>(std::count(which.begin(), which.end(), true));
-    for (int i : order) {
-        if (!which[i]) continue;
-        FHidden[i] = false;
-        DrawCardImage(i);
-        emit CardRevealed(i);
-        if (--left > 0) FPreferences.DealDelay();
-    }
+// Then the cards turn face up in `order`, with a pause between two.
+void TMainWindow::AddFaces(std::vector<TRevealSequence::TStep>& steps,
+                           const std::array<bool, 5>& which, const std::array<int, 5>& order) {
+    for (int i : order)
+        if (which[i])
+            steps.push_back({[this, i] {
+                                 FHidden[i] = false;
+                                 DrawCardImage(i);
+                                 emit CardRevealed(i);
+                             },
+                             true});
 }
 
-TfDrawMentor20Main::TBusy::TBusy(TfDrawMentor20Main& window) : FWindow(window) {
-    FWindow.FBusy = true;
+void TMainWindow::RunReveal(std::vector<TRevealSequence::TStep> steps) {
+    FReveal->Run(std::move(steps), FPreferences.DealSpeed, [this] {
+        FHidden = {};
+        UpdateCounters();
+    });
 }
 
-TfDrawMentor20Main::TBusy::~TBusy() {
-    FWindow.FBusy = false;
-    FWindow.FHidden = {};
-}
-
-void TfDrawMentor20Main::DealOrDraw() {
-    if (FBusy || !FEngine->CanDealDraw()) return;
-    const TBusy busy(*this);
+void TMainWindow::DealOrDraw() {
+    if (FReveal->IsRunning() || !FEngine->CanDealDraw()) return;
     SetMessage(FEngine->NextPressDraws() ? QStringLiteral("Drawing") : QStringLiteral("Dealing"));
-    std::array<bool, 5> replaced = FEngine->PrepareDealDraw();
-    ShowBacks(replaced);
-    if (FEngine->FinishDealDraw()) {
-        FChart->AddPoint(FEngine->BestCredits(), FEngine->Credits());
-        replaced.fill(true);
-    }
-    Reveal(replaced, {0, 1, 2, 3, 4});
-    UpdateCounters();
-    if (!FTimer.isActive()) FTimer.start();
+    const std::array<bool, 5> replaced = FEngine->PrepareDealDraw();
+    std::vector<TRevealSequence::TStep> steps;
+    AddBacks(steps, replaced);
+    steps.push_back({[this, replaced] {
+        std::array<bool, 5> shown = replaced;
+        if (FEngine->FinishDealDraw()) {
+            FChart->AddPoint(FEngine->Counters().BestCredits(), FEngine->Counters().Credits());
+            shown.fill(true);
+        }
+        std::vector<TRevealSequence::TStep> faces;
+        AddFaces(faces, shown, {0, 1, 2, 3, 4});
+        if (!FTimer.isActive()) FTimer.start();
+        FReveal->Append(std::move(faces));
+    }});
+    RunReveal(std::move(steps));
 }
 
-void TfDrawMentor20Main::Hint() {
-    if (FBusy || !FEngine->CanHint()) return;
-    const TBusy busy(*this);
+void TMainWindow::Hint() {
+    if (FReveal->IsRunning() || !FEngine->CanHint()) return;
     FEngine->ShowHint();
     RedrawCards();
 }
 
-void TfDrawMentor20Main::Double() {
-    if (FBusy || !FEngine->CanDouble()) return;
-    const TBusy busy(*this);
-    ShowBacks({true, true, true, true, true});
-    FEngine->StartDoubleUp();
-    FHidden = {};
-    RedrawCards(); // the dealer's card face up, the others backs
-    SetMessage(QStringLiteral("DoubleInfo"));
+void TMainWindow::Double() {
+    if (FReveal->IsRunning() || !FEngine->CanDouble()) return;
+    std::vector<TRevealSequence::TStep> steps;
+    AddBacks(steps, {true, true, true, true, true});
+    steps.push_back({[this] {
+        FEngine->StartDoubleUp();
+        FHidden = {};
+        RedrawCards(); // the dealer's card face up, the others backs
+        SetMessage(QStringLiteral("DoubleInfo"));
+    }});
+    FReveal->Run(std::move(steps), FPreferences.DealSpeed, [this] { FHidden = {}; });
 }
 
-void TfDrawMentor20Main::ToggleCard(int index) {
-    if (FEngine->State() == gsDealt) {
+void TMainWindow::ToggleCard(int index) {
+    if (FReveal->IsRunning()) return;
+    if (FEngine->Hand().State() == TGameState::gsDealt) {
         FEngine->ToggleHold(index);
         DrawCardImage(index);
         return;
     }
-    if (FEngine->State() != gsDoubleUp || index == 0) return;
+    if (FEngine->Hand().State() != TGameState::gsDoubleUp || index == 0) return;
     // The picked card first, then the others left to right.
     FHidden = {false, true, true, true, true};
     FEngine->DoubleUpPick(index);
     std::array<int, 5> order{index, 0, 0, 0, 0}; // the dealer's card, last, is already face up
-    std::array<bool, 5> which{false, true, true, true, true};
     int slot = 1;
     for (int i = 1; i < 5; ++i)
         if (i != index) order[slot++] = i;
-    Reveal(which, order);
-    FPreferences.DealDelay();
-    FHidden = {};
-    UpdateCounters();
+    std::vector<TRevealSequence::TStep> steps;
+    AddFaces(steps, {false, true, true, true, true}, order);
+    steps.push_back({}); // the last card stays a moment before the result
+    RunReveal(std::move(steps));
 }
 
-bool TfDrawMentor20Main::SelectBet(int coins) {
+bool TMainWindow::SelectBet(int coins) {
     if (!FEngine->SetBet(coins)) return false;
     UpdateCounters();
     return true;
 }
 
-void TfDrawMentor20Main::ChooseCoinValue() {
+void TMainWindow::ChooseCoinValue() {
     QStringList values;
     for (int i = 0; i < kCoinValueCount; ++i) values << QString::asprintf("$%5.2f", CoinValue(i));
     const int chosen =
@@ -308,12 +319,12 @@ void TfDrawMentor20Main::ChooseCoinValue() {
     UpdateCounters();
 }
 
-void TfDrawMentor20Main::SelectMode(int mode) {
+void TMainWindow::SelectMode(TPlayMode mode) {
     FEngine->SetMode(mode);
     UpdateCounters();
 }
 
-void TfDrawMentor20Main::ClearAllRecords() {
+void TMainWindow::ClearAllRecords() {
     const QString title = TitleFromMenuText(FMenu->Item(TMenuCommand::ClearAllRecords)->text());
     const QString text =
         FPreferences.Translate(QStringLiteral("Main.ConfirmMessages"), QStringLiteral("ClearLog"));
@@ -324,17 +335,17 @@ void TfDrawMentor20Main::ClearAllRecords() {
 
 // --- Layout ------------------------------------------------------------------
 
-void TfDrawMentor20Main::LayoutPaytable() {
-    FPanels->PokerName->setText(FEngine->Caption());
+void TMainWindow::LayoutPaytable() {
+    FPanels->PokerName->setText(FEngine->Game().Caption());
     FPanels->Grid->Relayout();
 }
 
-void TfDrawMentor20Main::resizeEvent(QResizeEvent* event) {
+void TMainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     LayoutPaytable();
 }
 
-void TfDrawMentor20Main::RestoreSettings() {
+void TMainWindow::RestoreSettings() {
     const TIniFile& ini = FPreferences.SettingsFile();
     if (!RestorePlacement(*this, ini, kPlacement))
         if (const QScreen* screen = QApplication::primaryScreen())
@@ -344,7 +355,7 @@ void TfDrawMentor20Main::RestoreSettings() {
     FPaint->SetBackIndex(ReadIntSetting(ini, TSetting::Back));
 }
 
-void TfDrawMentor20Main::SaveSettings() {
+void TMainWindow::SaveSettings() {
     TIniFile& ini = FPreferences.SettingsFile();
     SavePlacement(*this, ini, kPlacement);
     WriteSetting(ini, TSetting::Deck, FPaint->DeckCode);
@@ -353,10 +364,11 @@ void TfDrawMentor20Main::SaveSettings() {
 
 // --- Keys ----------------------------------------------------------------------
 
-bool TfDrawMentor20Main::HandleKey(int key) {
+bool TMainWindow::HandleKey(int key) {
+    if (FReveal->IsRunning()) return true; // no play until the cards are shown
     switch (key) {
     case Qt::Key_Escape:
-        FEngine->ReleaseAll();
+        FEngine->SetDrawMask(31);
         RedrawCards();
         return true;
     case Qt::Key_Space:
@@ -364,8 +376,8 @@ bool TfDrawMentor20Main::HandleKey(int key) {
         DealOrDraw();
         return true;
     case Qt::Key_Plus:
-    case Qt::Key_Equal: return SelectBet(FEngine->Bet() + 1);
-    case Qt::Key_Minus: return SelectBet(FEngine->Bet() - 1);
+    case Qt::Key_Equal: return SelectBet(FEngine->Game().Bet() + 1);
+    case Qt::Key_Minus: return SelectBet(FEngine->Game().Bet() - 1);
     case Qt::Key_D:
         if (!FEngine->CanDouble()) return false;
         Double();

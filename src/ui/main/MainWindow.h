@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MainMenu.h"
+#include "RevealSequence.h"
 
 #include "play/GameEngine.h"
 #include "render/MiniChart.h"
@@ -11,6 +12,7 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 class QWidget;
 
@@ -24,13 +26,13 @@ class TWindowRouter;
 // The video poker machine: five cards, the paytable with the bet column and
 // the winning line, the Hint, Double and Deal buttons, the counters under the
 // credits chart, and the menu. It holds no rule of the game: every action
-// goes to the game engine and the window redraws from the engine's state.
-class TfDrawMentor20Main : public QMainWindow {
+// goes to the session and the window redraws from the session's state.
+class TMainWindow : public QMainWindow {
     Q_OBJECT
 
   public:
-    explicit TfDrawMentor20Main(TPreferences& preferences, QWidget* parent = nullptr);
-    ~TfDrawMentor20Main() override;
+    explicit TMainWindow(TPreferences& preferences, QWidget* parent = nullptr);
+    ~TMainWindow() override;
 
     TGameEngine& Engine() { return *FEngine; }
     TPaintEngine& Paint() { return *FPaint; }
@@ -45,9 +47,9 @@ class TfDrawMentor20Main : public QMainWindow {
     // Accepted only for 1..5 coins with no hand in play.
     bool SelectBet(int coins);
     void ChooseCoinValue();
-    void SelectMode(int mode);
+    void SelectMode(TPlayMode mode);
     void ClearAllRecords();
-    void Translate();
+    void Retranslate();
     void UpdateCounters();
     void RedrawCards();
     void LayoutPaytable();
@@ -61,25 +63,14 @@ class TfDrawMentor20Main : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    // Marks the window busy while a command reveals cards (the deal delay lets
-    // other events in); cleared on every path, errors included.
-    class TBusy {
-      public:
-        explicit TBusy(TfDrawMentor20Main& window);
-        ~TBusy();
-        TBusy(const TBusy&) = delete;
-        TBusy& operator=(const TBusy&) = delete;
-
-      private:
-        TfDrawMentor20Main& FWindow;
-    };
-
     void RunCommand(TMenuCommand command);
     void RestoreSettings();
     void SaveSettings();
     void DrawCardImage(int index);
-    void ShowBacks(const std::array<bool, 5>& which);
-    void Reveal(const std::array<bool, 5>& which, const std::array<int, 5>& order);
+    void AddBacks(std::vector<TRevealSequence::TStep>& steps, const std::array<bool, 5>& which);
+    void AddFaces(std::vector<TRevealSequence::TStep>& steps, const std::array<bool, 5>& which,
+                  const std::array<int, 5>& order);
+    void RunReveal(std::vector<TRevealSequence::TStep> steps);
     void SetMessage(const QString& key, int win = 0);
     bool HandleKey(int key);
 
@@ -90,7 +81,7 @@ class TfDrawMentor20Main : public QMainWindow {
     QImage FChartImage;
     std::unique_ptr<TMiniChart> FChart;
     QTimer FTimer;
-    bool FBusy = false;
+    TRevealSequence* FReveal = nullptr;
     std::array<bool, 5> FHidden{}; // cards shown as backs while a deal or draw is revealed
 
     TMainMenu* FMenu = nullptr;

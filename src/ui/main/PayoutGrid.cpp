@@ -10,7 +10,7 @@
 namespace drawmentor {
 namespace {
 
-// Colours given as 0x00BBGGRR in the original design.
+// The grid's colours are kept as 0x00BBGGRR numbers, blue in the high byte.
 QColor FromBgr(unsigned value) {
     return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
 }
@@ -50,7 +50,7 @@ void TPayoutGrid::SetEngine(TGameEngine* engine) {
 
 void TPayoutGrid::Relayout() {
     if (!FEngine) return;
-    FLayout = LayoutPaytable(width(), height(), FEngine->LastLine() + 1);
+    FLayout = LayoutPaytable(width(), height(), FEngine->Game().LastLine() + 1);
     const int tallest = std::max(FLayout.Tallest, 1);
     const int steps = std::min(tallest, 255);
     const QColor bet = FromBgr(0xFFCB97), win = FromBgr(0x808000), normal = FromBgr(0xC0C0C0);
@@ -103,8 +103,8 @@ void TPayoutGrid::paintEvent(QPaintEvent*) {
 void TPayoutGrid::DrawCell(QPainter& painter, int column, int row, const QRect& given) {
     // Neighbouring cells share their frame line.
     const QRect cell = given.adjusted(column > 0 ? -1 : 0, row > 0 ? -1 : 0, 0, 0);
-    const bool winning = row == FEngine->CurrentLine();
-    const bool betColumn = column == FEngine->Bet();
+    const bool winning = row == FEngine->Hand().CurrentLine();
+    const bool betColumn = column == FEngine->Game().Bet();
     const QImage& background = winning     ? FWinBackground
                                : betColumn ? FBetBackground
                                            : FNormalBackground;
@@ -127,10 +127,10 @@ void TPayoutGrid::DrawCell(QPainter& painter, int column, int row, const QRect& 
     const QRect inner = cell.adjusted(1, 1, -1, -1);
     if (column == 0)
         painter.drawText(inner, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                         QStringLiteral("   ") + FEngine->LineName(row).toUpper());
+                         QStringLiteral("   ") + FEngine->Game().LineName(row).toUpper());
     else
         painter.drawText(inner, Qt::AlignCenter | Qt::TextSingleLine,
-                         QString::number(FEngine->Pay(row, column)));
+                         QString::number(FEngine->Game().Pay(row, column)));
     painter.restore();
 }
 

@@ -3,18 +3,19 @@
 #include "ui/common/AboutWindow.h"
 #include "ui/common/HelpWindow.h"
 #include "ui/hands/AllHandsWindow.h"
-#include "ui/hands/HandPicker.h"
+#include "ui/hands/AnalyseHandWindow.h"
 #include "ui/log/ChartWindow.h"
 #include "ui/log/ClearLogWindow.h"
 #include "ui/log/ErrorsWindow.h"
 #include "ui/log/NoErrorsWindow.h"
 #include "ui/log/StatisticsWindow.h"
 #include "ui/log/WarningWindow.h"
-#include "ui/paytable/ChooseWindow.h"
+#include "ui/paytable/ChooseGameWindow.h"
 #include "ui/settings/BackDialog.h"
 #include "ui/settings/DeckDialog.h"
 #include "ui/settings/PreferencesDialog.h"
 
+#include "cards/Error.h"
 #include "play/GameEngine.h"
 #include "play/HandAnalysis.h"
 #include "play/PaytableStore.h"
@@ -36,12 +37,19 @@ bool TWindowRouter::Run(TMenuCommand command, TGameEngine& engine) {
     case TMenuCommand::SelectGame: ChooseGame(engine); return true;
     case TMenuCommand::AllHands: ShowAllHands(engine); return true;
     case TMenuCommand::AnalyseHand: AnalyseHand(engine); return true;
-    // Through the engine, which names the window in an error's context.
-    case TMenuCommand::ShowStatistics: engine.ShowStatistics(); return true;
-    case TMenuCommand::ShowCharts: engine.ShowCharts(); return true;
-    case TMenuCommand::ShowErrors: engine.ShowErrors(); return true;
-    case TMenuCommand::ClearByFilter: engine.ClearByFilter(); return true;
-    case TMenuCommand::ChangePreferences: engine.SetupPreferences(); return true;
+    case TMenuCommand::ShowStatistics:
+        Opening("ShowStatistics", [&] { ShowStatistics(engine.Logger()); });
+        return true;
+    case TMenuCommand::ShowCharts:
+        Opening("ShowCharts", [&] { ShowCharts(engine.Logger()); });
+        return true;
+    case TMenuCommand::ShowErrors:
+        Opening("ShowErrors", [&] { ShowErrors(engine.Logger()); });
+        return true;
+    case TMenuCommand::ClearByFilter: ClearByFilter(engine.Logger()); return true;
+    case TMenuCommand::ChangePreferences:
+        Opening("SetupPreferences", [&] { ShowPreferencesDialog(&FParent, FPreferences); });
+        return true;
     case TMenuCommand::GettingStarted: ShowHelp(&FParent, hcHowToPlay, FPreferences); return true;
     case TMenuCommand::ShowHelp: ShowHelp(&FParent, hcMain, FPreferences); return true;
     case TMenuCommand::About: ShowAbout(&FParent, FPreferences); return true;
@@ -49,20 +57,29 @@ bool TWindowRouter::Run(TMenuCommand command, TGameEngine& engine) {
     }
 }
 
+// An error while a window opens or runs names the command that opened it.
+void TWindowRouter::Opening(const char* command, const std::function<void()>& open) {
+    try {
+        open();
+    } catch (...) {
+        AddErrorContext(command);
+    }
+}
+
 IGameWindows::TWarningAnswer TWindowRouter::ShowWarning(TGameEngine& engine) {
-    return ShowWarningWindow(
-        &FParent, engine, engine.Preferences(),
-        [this, &engine](QWidget* over) { drawmentor::ShowAllHands(over, engine, FPreferences); });
+    return ShowWarningWindow(&FParent, engine, FPreferences, [this, &engine](QWidget* over) {
+        drawmentor::ShowAllHands(over, engine, FPreferences);
+    });
 }
 
 int TWindowRouter::AskModeForNoErrors() {
     return drawmentor::AskModeForNoErrors(&FParent, FPreferences);
 }
 
-void TWindowRouter::ShowErrors(TGameEngine& engine) {
-    ShowErrorsWindow(&FParent, engine, [this](QWidget* over, const TLogRecord& record) {
-        ShowLoggedHand(over, record);
-    });
+void TWindowRouter::ShowErrors(TLogger& logger) {
+    ShowErrorsWindow(
+        &FParent, logger, FPreferences,
+        [this](QWidget* over, const TLogRecord& record) { ShowLoggedHand(over, record); });
 }
 
 void TWindowRouter::ShowLoggedHand(QWidget* parent, const TLogRecord& record) {
@@ -81,18 +98,14 @@ void TWindowRouter::ShowLoggedHand(QWidget* parent, const TLogRecord& record) {
     drawmentor::ShowAllHands(parent, analysis->Engine(), cards, record.DrawMask, FPreferences);
 }
 
-bool TWindowRouter::ConfirmClearByFilter(TGameEngine& engine) {
-    if (!drawmentor::ConfirmClearByFilter(&FParent, engine.Logger(), engine.Preferences()))
-        return false;
-    // The log is rewritten as soon as this returns; the hourglass goes when
-    // the event loop runs again, whether the clearing succeeded or threw.
+void TWindowRouter::ClearByFilter(TLogger& logger) {
+    logger.Filter();
+    if (!drawmentor::ConfirmClearByFilter(&FParent, logger, FPreferences)) return;
+    // The hourglass goes when the event loop runs again, whether the clearing
+    // succeeded or threw.
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QTimer::singleShot(0, [] { QApplication::restoreOverrideCursor(); });
-    return true;
-}
-
-void TWindowRouter::ShowPreferences(TGameEngine& engine) {
-    ShowPreferencesDialog(&FParent, engine.Preferences());
+    logger.ClearByFilter();
 }
 
 void TWindowRouter::ShowAllHands(const TGameEngine& engine) {
@@ -101,16 +114,17 @@ void TWindowRouter::ShowAllHands(const TGameEngine& engine) {
 }
 
 void TWindowRouter::AnalyseHand(const TGameEngine& engine) {
-    drawmentor::AnalyseHand(&FParent, engine.GameIndex(), engine.PayTable(), engine.Bet(),
-                            engine.Caption(), FPreferences);
+    const TTableGame& game = engine.Game();
+    drawmentor::AnalyseHand(&FParent, game.GameIndex(), game.PayTable(), game.Bet(), game.Caption(),
+                            FPreferences);
 }
 
-void TWindowRouter::ShowStatistics(TGameEngine& engine) {
-    OpenStatisticsWindow(&FParent, engine, FPreferences);
+void TWindowRouter::ShowStatistics(TLogger& logger) {
+    OpenStatisticsWindow(&FParent, logger, FPreferences);
 }
 
-void TWindowRouter::ShowCharts(TGameEngine& engine) {
-    OpenChartsWindow(&FParent, engine.Logger(), FPreferences);
+void TWindowRouter::ShowCharts(TLogger& logger) {
+    OpenChartsWindow(&FParent, logger, FPreferences);
 }
 
 bool TWindowRouter::ChooseGame(TGameEngine& engine) {

@@ -5,25 +5,25 @@
 #include "play/GameWindows.h"
 #include "play/LogRecord.h"
 
+#include <functional>
+
 class QWidget;
 
 namespace drawmentor {
 
+class TLogger;
 class TPaintEngine;
 class TPreferences;
 
-// Opens the program's windows: the game engine asks through IGameWindows, the
-// main window's menu through the router's own methods, so that no opener of
-// a dialog lives in the main window.
+// Opens the program's windows: the session asks through IGameWindows what
+// play itself needs, the main window's menu goes through the router's own
+// methods, so that no opener of a dialog lives in the main window.
 class TWindowRouter : public IGameWindows {
   public:
     TWindowRouter(QWidget& parent, TPreferences& preferences);
 
     TWarningAnswer ShowWarning(TGameEngine& engine) override;
     int AskModeForNoErrors() override;
-    void ShowErrors(TGameEngine& engine) override;
-    void ShowPreferences(TGameEngine& engine) override;
-    bool ConfirmClearByFilter(TGameEngine& engine) override;
 
     QWidget& Parent() const { return FParent; }
     TPreferences& Preferences() const { return FPreferences; }
@@ -39,8 +39,11 @@ class TWindowRouter : public IGameWindows {
     // The 32 holds of a logged hand in its own game, paytable and bet, the
     // player's hold selected; nothing for a record whose game or paytable is gone.
     void ShowLoggedHand(QWidget* parent, const TLogRecord& record);
-    void ShowStatistics(TGameEngine& engine) override;
-    void ShowCharts(TGameEngine& engine) override;
+    void ShowStatistics(TLogger& logger);
+    void ShowCharts(TLogger& logger);
+    void ShowErrors(TLogger& logger);
+    // Asks which records go, then removes them from the log.
+    void ClearByFilter(TLogger& logger);
     // True when the player chose a game and paytable, now in play.
     bool ChooseGame(TGameEngine& engine);
     // The chosen deck or back goes into the paint engine; the settings take
@@ -49,6 +52,8 @@ class TWindowRouter : public IGameWindows {
     void ChooseBack(TPaintEngine& paint);
 
   private:
+    void Opening(const char* command, const std::function<void()>& open);
+
     QWidget& FParent;
     TPreferences& FPreferences;
 };

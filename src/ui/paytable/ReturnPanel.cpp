@@ -126,7 +126,7 @@ void TReturnPanel::Poll() {
     if (!FJob && FRetired.empty()) FPoll.stop();
 }
 
-void TReturnPanel::Translate() {
+void TReturnPanel::Retranslate() {
     Display();
 }
 

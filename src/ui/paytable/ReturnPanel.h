@@ -37,7 +37,7 @@ class TReturnPanel : public QWidget {
     void Show(int gameIndex, const std::vector<int>& pays, int delayMs = 0);
     // No figures; `noteKey` names a text of the panel's section, or none.
     void Clear(const QString& noteKey = {});
-    void Translate();
+    void Retranslate();
 
     bool Running() const { return FJob != nullptr || FDelay.isActive(); }
     // The figures on show and the paytable they belong to.

@@ -1,6 +1,6 @@
 #include "SelectController.h"
 
-#include "EditWindow.h"
+#include "EditPaytableWindow.h"
 
 #include "games/Catalogue.h"
 #include "play/GameEngine.h"
@@ -28,8 +28,8 @@ TSelectController::~TSelectController() = default; // the store saves itself whe
 void TSelectController::Init(const TGameEngine& engine) {
     SelectGameItem(-1);
     for (int item = 0; item < GameCount(); ++item)
-        if (GameIndexOf(item) == engine.GameIndex()) SelectGameItem(item);
-    SelectPaytable(engine.PayIndex());
+        if (GameIndexOf(item) == engine.Game().GameIndex()) SelectGameItem(item);
+    SelectPaytable(engine.Game().PayIndex());
 }
 
 void TSelectController::SelectGameItem(int item) {
@@ -78,15 +78,17 @@ int TSelectController::PaytableCount() const {
 
 bool TSelectController::EditPaytable(QWidget* parent, TPreferences& preferences) {
     if (FGameItem < 0 || FPayIndex < 0) return false;
-    TfEdit editor(parent, preferences, Description(FGameItem), FPays, TfEdit::emEdit,
-                  [this](const TPayTable& pays) { StoreEdited(pays); });
+    TEditPaytableWindow editor(parent, preferences, Description(FGameItem), FPays,
+                               TEditPaytableWindow::emEdit,
+                               [this](const TPayTable& pays) { StoreEdited(pays); });
     return editor.exec() == QDialog::Accepted;
 }
 
 bool TSelectController::AddPaytable(QWidget* parent, TPreferences& preferences) {
     if (FGameItem < 0) return false;
-    TfEdit editor(parent, preferences, Description(FGameItem), EmptyPayTable(), TfEdit::emAdd,
-                  [this](const TPayTable& pays) { StoreAdded(pays); });
+    TEditPaytableWindow editor(parent, preferences, Description(FGameItem), EmptyPayTable(),
+                               TEditPaytableWindow::emAdd,
+                               [this](const TPayTable& pays) { StoreAdded(pays); });
     return editor.exec() == QDialog::Accepted;
 }
 

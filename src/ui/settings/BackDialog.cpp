@@ -39,7 +39,7 @@ class TFocusBevel : public QWidget {
 
 } // namespace
 
-TfmBackDialog::TfmBackDialog(QWidget* parent, int currentIndex, TPreferences& preferences)
+TBackDialog::TBackDialog(QWidget* parent, int currentIndex, TPreferences& preferences)
     : QDialog(parent), FPreferences(preferences) {
     setObjectName(QStringLiteral("fmBackDialog"));
     auto* layout = new QVBoxLayout(this);
@@ -66,7 +66,7 @@ TfmBackDialog::TfmBackDialog(QWidget* parent, int currentIndex, TPreferences& pr
         image->setObjectName(QStringLiteral("Back%1").arg(i));
         image->SetImage(back);
         image->setGeometry(10 + (i % 5) * (w + 10), 10 + (i / 5) * (h + 10), w, h);
-        connect(image, &TCardImage::Pressed, this, &TfmBackDialog::Select);
+        connect(image, &TCardImage::Pressed, this, &TBackDialog::Select);
         FImages.push_back(image);
     }
     layout->addWidget(panel);
@@ -74,12 +74,12 @@ TfmBackDialog::TfmBackDialog(QWidget* parent, int currentIndex, TPreferences& pr
     FOK = buttons.OK;
     FCancel = buttons.Cancel;
     InstallHelpKey(*this, hcBack, FPreferences);
-    connect(&FPreferences, &TPreferences::PreferencesChanged, this, &TfmBackDialog::Translate);
-    Translate();
+    connect(&FPreferences, &TPreferences::PreferencesChanged, this, &TBackDialog::Retranslate);
+    Retranslate();
     Select(currentIndex >= 0 && currentIndex < kBackCount ? currentIndex : 0);
 }
 
-void TfmBackDialog::Translate() {
+void TBackDialog::Retranslate() {
     setWindowTitle(FPreferences.WindowCaption(QStringLiteral("BackDialog")));
     FOK->setText(FPreferences.Translate(kButtons, QStringLiteral("OK")));
     FCancel->setText(FPreferences.Translate(kButtons, QStringLiteral("Cancel")));
@@ -88,7 +88,7 @@ void TfmBackDialog::Translate() {
     setFont(font);
 }
 
-void TfmBackDialog::Select(int index) {
+void TBackDialog::Select(int index) {
     if (index < 0 || index >= kBackCount || index == FSelected) return;
     FSelected = index;
     FFocusBevel->setGeometry(FImages[index]->geometry().adjusted(-5, -5, 5, 5));
@@ -97,7 +97,7 @@ void TfmBackDialog::Select(int index) {
 }
 
 int ChooseBack(QWidget* parent, int currentIndex, TPreferences& preferences) {
-    TfmBackDialog dialog(parent, currentIndex, preferences);
+    TBackDialog dialog(parent, currentIndex, preferences);
     return dialog.exec() == QDialog::Accepted ? dialog.Selected() : -1;
 }
 

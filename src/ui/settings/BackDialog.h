@@ -12,20 +12,20 @@ class TCardImage;
 class TPreferences;
 
 // The back chooser: the fifteen card backs, the chosen one framed.
-class TfmBackDialog : public QDialog {
+class TBackDialog : public QDialog {
     Q_OBJECT
 
   public:
     static constexpr int kBackCount = 15;
 
-    TfmBackDialog(QWidget* parent, int currentIndex, TPreferences& preferences);
+    TBackDialog(QWidget* parent, int currentIndex, TPreferences& preferences);
 
     int Selected() const { return FSelected; }
     // Moves the frame to back `index`; an index outside 0..14 changes nothing.
     void Select(int index);
     QWidget& FocusBevel() const { return *FFocusBevel; }
     TCardImage& Image(int index) const { return *FImages.at(static_cast<size_t>(index)); }
-    void Translate();
+    void Retranslate();
 
   private:
     TPreferences& FPreferences;

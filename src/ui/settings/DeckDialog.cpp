@@ -39,7 +39,7 @@ QStringList InstalledDeckCodes() {
     return codes;
 }
 
-TfmDeckDialog::TfmDeckDialog(QWidget* parent, const QString& currentCode, TPreferences& preferences)
+TDeckDialog::TDeckDialog(QWidget* parent, const QString& currentCode, TPreferences& preferences)
     : QDialog(parent), FPreferences(preferences), FCodes(InstalledDeckCodes()),
       FUsable(static_cast<size_t>(FCodes.size()), true), FCurrentCode(currentCode) {
     setObjectName(QStringLiteral("fmDeckDialog"));
@@ -78,24 +78,24 @@ TfmDeckDialog::TfmDeckDialog(QWidget* parent, const QString& currentCode, TPrefe
     const TDialogButtons buttons = AddDialogButtons(*this, *layout);
     FOK = buttons.OK;
     FCancel = buttons.Cancel;
-    connect(FDecks, &QListWidget::currentRowChanged, this, &TfmDeckDialog::Preview);
+    connect(FDecks, &QListWidget::currentRowChanged, this, &TDeckDialog::Preview);
     InstallHelpKey(*this, hcDeck, FPreferences);
-    connect(&FPreferences, &TPreferences::PreferencesChanged, this, &TfmDeckDialog::Translate);
-    Translate();
+    connect(&FPreferences, &TPreferences::PreferencesChanged, this, &TDeckDialog::Retranslate);
+    Retranslate();
     const int current = std::max(0, static_cast<int>(FCodes.indexOf(currentCode)));
     FOK->setEnabled(false); // until a deck is previewed
     if (!FCodes.isEmpty()) FDecks->setCurrentRow(current);
     FDecks->setFocus();
 }
 
-QString TfmDeckDialog::DeckName(int item) const {
+QString TDeckDialog::DeckName(int item) const {
     QString name = QStringLiteral(" ") + FPreferences.Translate(kSection, FCodes[item]).toUpper();
     if (!Usable(item))
         name += QStringLiteral(" ") + FPreferences.Translate(kSection, QStringLiteral("Unusable"));
     return name;
 }
 
-void TfmDeckDialog::Translate() {
+void TDeckDialog::Retranslate() {
     setWindowTitle(FPreferences.WindowCaption(kSection));
     FDeckList->setText(FPreferences.Translate(kSection, QStringLiteral("DeckList")));
     FOK->setText(FPreferences.Translate(kButtons, QStringLiteral("OK")));
@@ -113,7 +113,7 @@ void TfmDeckDialog::Translate() {
     FHeader = MakeHeaderLabel(FHeader, FPreferences);
 }
 
-void TfmDeckDialog::Preview(int item) {
+void TDeckDialog::Preview(int item) {
     for (TCardImage* image : FImages) image->hide();
     FOK->setEnabled(false);
     if (item < 0 || item >= FCodes.size()) return;
@@ -140,13 +140,13 @@ void TfmDeckDialog::Preview(int item) {
     LayoutImages();
 }
 
-bool TfmDeckDialog::eventFilter(QObject* watched, QEvent* event) {
+bool TDeckDialog::eventFilter(QObject* watched, QEvent* event) {
     if (watched == FImagesPanel && event->type() == QEvent::Resize) LayoutImages();
     return QDialog::eventFilter(watched, event);
 }
 
 // Five columns and three rows spread evenly over the panel, 5 pixels in.
-void TfmDeckDialog::LayoutImages() {
+void TDeckDialog::LayoutImages() {
     const int w = FImagesPanel->width(), h = FImagesPanel->height();
     for (int i = 0; i < kPreviewCards; ++i)
         FImages[i]->move(RoundHalfEven((i % 5) * (w - kCardWidth - 10) / 4.0) + 5,
@@ -154,7 +154,7 @@ void TfmDeckDialog::LayoutImages() {
 }
 
 QString ChooseDeck(QWidget* parent, const QString& currentCode, TPreferences& preferences) {
-    TfmDeckDialog dialog(parent, currentCode, preferences);
+    TDeckDialog dialog(parent, currentCode, preferences);
     return dialog.exec() == QDialog::Accepted ? dialog.CurrentCode() : QString();
 }
 

@@ -17,20 +17,20 @@ class TPreferences;
 // The deck chooser: the decks installed beside the program by their names,
 // and fifteen cards of the highlighted one. A deck whose file cannot be read
 // is listed as unusable and cannot be chosen.
-class TfmDeckDialog : public QDialog {
+class TDeckDialog : public QDialog {
     Q_OBJECT
 
   public:
     static constexpr int kPreviewCards = 15;
 
-    TfmDeckDialog(QWidget* parent, const QString& currentCode, TPreferences& preferences);
+    TDeckDialog(QWidget* parent, const QString& currentCode, TPreferences& preferences);
 
     const QStringList& DeckCodes() const { return FCodes; }
     QString CurrentCode() const { return FCurrentCode; }
     bool Usable(int item) const { return FUsable.at(static_cast<size_t>(item)); }
     // Paints deck `item` into the fifteen images (hidden when it cannot be read).
     void Preview(int item);
-    void Translate();
+    void Retranslate();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

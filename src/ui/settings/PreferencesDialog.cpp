@@ -63,7 +63,7 @@ std::vector<TLanguageFile> InstalledLanguages() {
     return languages;
 }
 
-TfPreferences::TfPreferences(TPreferences& preferences, QWidget* parent)
+TPreferencesDialog::TPreferencesDialog(TPreferences& preferences, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), FPreferences(preferences) {
     setObjectName(QStringLiteral("fPreferences"));
     auto* layout = new QGridLayout(this);
@@ -137,13 +137,14 @@ TfPreferences::TfPreferences(TPreferences& preferences, QWidget* parent)
         accept();
     });
     connect(FCancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(FApply, &QPushButton::clicked, this, &TfPreferences::ApplyChanges);
-    connect(&FPreferences, &TPreferences::PreferencesChanged, this, &TfPreferences::ApplyTexts);
+    connect(FApply, &QPushButton::clicked, this, &TPreferencesDialog::ApplyChanges);
+    connect(&FPreferences, &TPreferences::PreferencesChanged, this,
+            &TPreferencesDialog::Retranslate);
     InstallHelpKey(*this, hcPreferences, FPreferences);
     resize(405, 260);
 }
 
-void TfPreferences::BuildLanguageList() {
+void TPreferencesDialog::BuildLanguageList() {
     for (QRadioButton* radio : FLanguages) delete radio;
     FLanguages.clear();
     FCodes.clear();
@@ -160,7 +161,7 @@ void TfPreferences::BuildLanguageList() {
     }
 }
 
-void TfPreferences::LoadFrom() {
+void TPreferencesDialog::LoadFrom() {
     BuildLanguageList();
     const qsizetype current = FCodes.indexOf(FPreferences.InterfaceLanguage);
     if (current >= 0) FLanguages[static_cast<size_t>(current)]->setChecked(true);
@@ -170,7 +171,7 @@ void TfPreferences::LoadFrom() {
     FTrackBar->setValue(FPreferences.DealSpeed);
 }
 
-void TfPreferences::ApplyChanges() {
+void TPreferencesDialog::ApplyChanges() {
     for (size_t i = 0; i < FLanguages.size(); ++i)
         if (FLanguages[i]->isChecked()) FPreferences.SetInterfaceLanguage(FCodes[i]);
     TAutoSave items = 0;
@@ -182,7 +183,7 @@ void TfPreferences::ApplyChanges() {
     FPreferences.Apply(); // every window, this one included, re-translates
 }
 
-void TfPreferences::ApplyTexts() {
+void TPreferencesDialog::Retranslate() {
     const auto text = [this](const QString& section, const char* key) {
         return FPreferences.Translate(section, QString::fromLatin1(key));
     };
@@ -205,8 +206,8 @@ void TfPreferences::ApplyTexts() {
 }
 
 void ShowPreferencesDialog(QWidget* parent, TPreferences& preferences) {
-    TfPreferences dialog(preferences, parent);
-    dialog.ApplyTexts();
+    TPreferencesDialog dialog(preferences, parent);
+    dialog.Retranslate();
     dialog.LoadFrom();
     dialog.exec();
 }

@@ -20,13 +20,13 @@ class TPreferences;
 // Edits the interface language, the counters kept across runs and the deal
 // speed. Apply (and OK) take effect at once: the main window and this dialog
 // re-translate when the preferences announce the change.
-class TfPreferences : public QDialog {
+class TPreferencesDialog : public QDialog {
     Q_OBJECT
 
   public:
-    TfPreferences(TPreferences& preferences, QWidget* parent = nullptr);
+    TPreferencesDialog(TPreferences& preferences, QWidget* parent = nullptr);
 
-    void ApplyTexts();
+    void Retranslate();
     // Shows what the preferences hold; the language list is read afresh.
     void LoadFrom();
     // The effects of Apply, in order: language, counters and speed, then

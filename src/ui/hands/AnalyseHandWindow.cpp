@@ -1,4 +1,4 @@
-#include "HandPicker.h"
+#include "AnalyseHandWindow.h"
 
 #include "AllHandsWindow.h"
 #include "DeckPicker.h"
@@ -42,8 +42,9 @@ int WordCode(const QString& word) {
 
 } // namespace
 
-TfmAnalyseHand::TfmAnalyseHand(QWidget* parent, int gameIndex, const TPayTable& pays, int bet,
-                               const QString& caption, const TPreferences& preferences)
+TAnalyseHandWindow::TAnalyseHandWindow(QWidget* parent, int gameIndex, const TPayTable& pays,
+                                       int bet, const QString& caption,
+                                       const TPreferences& preferences)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       FGameIndex(gameIndex), FPays(pays), FJokers(GameJokers(gameIndex)), FCaption(caption),
       FPreferences(preferences),
@@ -56,7 +57,7 @@ TfmAnalyseHand::TfmAnalyseHand(QWidget* parent, int gameIndex, const TPayTable& 
     FGameLabel->setAlignment(Qt::AlignCenter);
     FGameLabel->setMinimumHeight(22);
     FDeck = new TDeckPicker(FJokers, this);
-    connect(FDeck, &TDeckPicker::CardClicked, this, &TfmAnalyseHand::ToggleCard);
+    connect(FDeck, &TDeckPicker::CardClicked, this, &TAnalyseHandWindow::ToggleCard);
     FHint = new QLabel(this);
     FHint->setObjectName(QStringLiteral("lHint"));
     FHint->setWordWrap(true);
@@ -65,7 +66,7 @@ TfmAnalyseHand::TfmAnalyseHand(QWidget* parent, int gameIndex, const TPayTable& 
     FHandEdit = new QLineEdit(this);
     FHandEdit->setObjectName(QStringLiteral("edHand"));
     FHandLabel->setBuddy(FHandEdit);
-    connect(FHandEdit, &QLineEdit::textChanged, this, &TfmAnalyseHand::HandEdited);
+    connect(FHandEdit, &QLineEdit::textChanged, this, &TAnalyseHandWindow::HandEdited);
     FBetLabel = new QLabel(this);
     FBet = new QSpinBox(this);
     FBet->setObjectName(QStringLiteral("seBet"));
@@ -79,7 +80,7 @@ TfmAnalyseHand::TfmAnalyseHand(QWidget* parent, int gameIndex, const TPayTable& 
     FAnalyse = new QPushButton(this);
     FAnalyse->setObjectName(QStringLiteral("btnAnalyse"));
     FAnalyse->setDefault(true);
-    connect(FAnalyse, &QPushButton::clicked, this, &TfmAnalyseHand::Analyse);
+    connect(FAnalyse, &QPushButton::clicked, this, &TAnalyseHandWindow::Analyse);
     FClose = new QPushButton(this);
     FClose->setObjectName(QStringLiteral("btnClose"));
     connect(FClose, &QPushButton::clicked, this, &QDialog::reject);
@@ -105,12 +106,12 @@ TfmAnalyseHand::TfmAnalyseHand(QWidget* parent, int gameIndex, const TPayTable& 
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
     connect(help, &QShortcut::activated, this,
             [this] { ShowHelp(this, hcAnalyseHand, FPreferences); });
-    connect(&preferences, &TPreferences::PreferencesChanged, this, [this] { Translate(); });
-    Translate();
+    connect(&preferences, &TPreferences::PreferencesChanged, this, [this] { Retranslate(); });
+    Retranslate();
     FHandEdit->setFocus();
 }
 
-void TfmAnalyseHand::Translate() {
+void TAnalyseHandWindow::Retranslate() {
     setWindowTitle(FPreferences.WindowCaption(kSection));
     FGameLabel->setText(FCaption);
     FGameLabel = MakeHeaderLabel(FGameLabel, FPreferences);
@@ -125,18 +126,18 @@ void TfmAnalyseHand::Translate() {
     if (!FErrorKey.isEmpty()) ShowError(FErrorKey, FErrorWord);
 }
 
-QString TfmAnalyseHand::ErrorText() const {
+QString TAnalyseHandWindow::ErrorText() const {
     return FError->text();
 }
 
-void TfmAnalyseHand::ShowError(const QString& key, const QString& word) {
+void TAnalyseHandWindow::ShowError(const QString& key, const QString& word) {
     FErrorKey = key;
     FErrorWord = word;
     QString text = key.isEmpty() ? QString() : FPreferences.Translate(kSection, key);
     FError->setText(text.replace(QLatin1String("%s"), word));
 }
 
-void TfmAnalyseHand::ToggleCard(int code) {
+void TAnalyseHandWindow::ToggleCard(int code) {
     QStringList words = Words(FHandEdit->text());
     const int wanted = code >= kFirstJokerCode ? kFirstJokerCode : code;
     // A chosen card is taken back: its last mention goes.
@@ -154,7 +155,7 @@ void TfmAnalyseHand::ToggleCard(int code) {
     FHandEdit->setText(words.join(QLatin1Char(' ')));
 }
 
-void TfmAnalyseHand::HandEdited() {
+void TAnalyseHandWindow::HandEdited() {
     ShowError({}, {});
     // The cards read so far show as chosen, even while the text is unfinished.
     std::vector<int> codes;
@@ -163,7 +164,7 @@ void TfmAnalyseHand::HandEdited() {
     FDeck->SetChosen(codes);
 }
 
-bool TfmAnalyseHand::Analyse() {
+bool TAnalyseHandWindow::Analyse() {
     const THandEntry entry = ParseHandEntry(FHandEdit->text(), FJokers);
     if (!entry.IsValid()) {
         ShowError(HandEntryErrorKey(entry.Error), entry.Word);
@@ -179,7 +180,7 @@ bool TfmAnalyseHand::Analyse() {
 
 void AnalyseHand(QWidget* parent, int gameIndex, const TPayTable& pays, int bet,
                  const QString& caption, const TPreferences& preferences) {
-    TfmAnalyseHand picker(parent, gameIndex, pays, bet, caption, preferences);
+    TAnalyseHandWindow picker(parent, gameIndex, pays, bet, caption, preferences);
     picker.exec();
 }
 

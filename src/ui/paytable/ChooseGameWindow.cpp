@@ -1,4 +1,4 @@
-#include "ChooseWindow.h"
+#include "ChooseGameWindow.h"
 
 #include "PaytableGrid.h"
 #include "ReturnPanel.h"
@@ -25,7 +25,8 @@ const QString kButtons = QStringLiteral("Main.Buttons");
 
 } // namespace
 
-TfChoose::TfChoose(QWidget* parent, TSelectController& controller, TPreferences& preferences)
+TChooseGameWindow::TChooseGameWindow(QWidget* parent, TSelectController& controller,
+                                     TPreferences& preferences)
     : QDialog(parent), FController(controller), FPreferences(preferences) {
     setObjectName(QStringLiteral("fChoose"));
     auto* layout = new QVBoxLayout(this);
@@ -74,13 +75,14 @@ TfChoose::TfChoose(QWidget* parent, TSelectController& controller, TPreferences&
     connect(FCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(FPrev, &QPushButton::clicked, this, [this] { Step(-1); });
     connect(FNext, &QPushButton::clicked, this, [this] { Step(+1); });
-    connect(FEdit, &QPushButton::clicked, this, &TfChoose::Edit);
-    connect(FAdd, &QPushButton::clicked, this, &TfChoose::Add);
-    connect(FPokerList, &QListWidget::currentItemChanged, this, &TfChoose::GameClicked);
+    connect(FEdit, &QPushButton::clicked, this, &TChooseGameWindow::Edit);
+    connect(FAdd, &QPushButton::clicked, this, &TChooseGameWindow::Add);
+    connect(FPokerList, &QListWidget::currentItemChanged, this, &TChooseGameWindow::GameClicked);
     InstallHelpKey(*this, hcChooseGame, FPreferences);
-    connect(&FPreferences, &TPreferences::PreferencesChanged, this, &TfChoose::Translate);
+    connect(&FPreferences, &TPreferences::PreferencesChanged, this,
+            &TChooseGameWindow::Retranslate);
     setFixedSize(700, 450);
-    Translate();
+    Retranslate();
     for (int row = 0; row < FPokerList->count(); ++row)
         if (FPokerList->item(row)->data(Qt::UserRole).toInt() == controller.GameItem()) {
             const QSignalBlocker quiet(FPokerList);
@@ -89,14 +91,14 @@ TfChoose::TfChoose(QWidget* parent, TSelectController& controller, TPreferences&
     Refresh();
 }
 
-QPushButton* TfChoose::AddButton(const char* name) {
+QPushButton* TChooseGameWindow::AddButton(const char* name) {
     auto* button = new QPushButton(this);
     button->setObjectName(QString::fromLatin1(name));
     button->setAutoDefault(false);
     return button;
 }
 
-void TfChoose::Translate() {
+void TChooseGameWindow::Retranslate() {
     setWindowTitle(FPreferences.WindowCaption(kSection));
     FPrev->setText(FPreferences.Translate(kSection, QStringLiteral("Prev")));
     FNext->setText(FPreferences.Translate(kSection, QStringLiteral("Next")));
@@ -110,10 +112,10 @@ void TfChoose::Translate() {
     setFont(font);
     FPokerName = MakeHeaderLabel(FPokerName, FPreferences);
     FHeader = MakeHeaderLabel(FHeader, FPreferences);
-    FReturns->Translate();
+    FReturns->Retranslate();
 }
 
-void TfChoose::Refresh() {
+void TChooseGameWindow::Refresh() {
     const int item = FController.GameItem();
     FPokerName->setText(item < 0 ? QString() : FController.GameNameAt(item).toUpper());
     QStringList lines;
@@ -136,23 +138,23 @@ void TfChoose::Refresh() {
                    PaysForBet(FController.Pays(), game.LastLine, TReturnPanel::kBetCoins));
 }
 
-void TfChoose::GameClicked() {
+void TChooseGameWindow::GameClicked() {
     if (const QListWidgetItem* entry = FPokerList->currentItem())
         FController.SelectGameItem(entry->data(Qt::UserRole).toInt());
     Refresh();
 }
 
-void TfChoose::Step(int by) {
+void TChooseGameWindow::Step(int by) {
     FController.SelectPaytable(FController.PayIndex() + by);
     Refresh();
 }
 
-void TfChoose::Edit() {
+void TChooseGameWindow::Edit() {
     FController.EditPaytable(this, FPreferences);
     Refresh();
 }
 
-void TfChoose::Add() {
+void TChooseGameWindow::Add() {
     FController.AddPaytable(this, FPreferences);
     Refresh();
 }
@@ -162,7 +164,7 @@ bool ChooseGame(QWidget* parent, TGameEngine& engine, TPreferences& preferences)
     controller.Init(engine);
     bool played = false;
     {
-        TfChoose window(parent, controller, preferences);
+        TChooseGameWindow window(parent, controller, preferences);
         if (window.exec() == QDialog::Accepted) played = controller.Play(engine);
     }
     return played;

@@ -1,4 +1,4 @@
-#include "EditWindow.h"
+#include "EditPaytableWindow.h"
 
 #include "PaytableGrid.h"
 #include "PaytableModel.h"
@@ -29,8 +29,9 @@ const QString kButtons = QStringLiteral("Main.Buttons");
 
 } // namespace
 
-TfEdit::TfEdit(QWidget* parent, TPreferences& preferences, const TPokerDescription& game,
-               const TPayTable& pays, TEditMode mode, TCommit commit)
+TEditPaytableWindow::TEditPaytableWindow(QWidget* parent, TPreferences& preferences,
+                                         const TPokerDescription& game, const TPayTable& pays,
+                                         TEditMode mode, TCommit commit)
     : QDialog(parent), FPreferences(preferences), FGame(game), FMode(mode),
       FCommit(std::move(commit)) {
     setObjectName(QStringLiteral("fEdit"));
@@ -62,18 +63,19 @@ TfEdit::TfEdit(QWidget* parent, TPreferences& preferences, const TPokerDescripti
     const TDialogButtons buttons = AddDialogButtons(*this, *layout);
     FOK = buttons.OK;
     FCancel = buttons.Cancel;
-    connect(FModel, &TPaytableModel::Changed, this, &TfEdit::Changed);
+    connect(FModel, &TPaytableModel::Changed, this, &TEditPaytableWindow::Changed);
     InstallHelpKey(*this, hcEditPaytable, FPreferences);
-    connect(&FPreferences, &TPreferences::PreferencesChanged, this, &TfEdit::Translate);
+    connect(&FPreferences, &TPreferences::PreferencesChanged, this,
+            &TEditPaytableWindow::Retranslate);
     resize(520, 120 + 24 * (game.LastLine + 1) + 70);
     setFixedSize(size());
-    Translate();
+    Retranslate();
     Changed();
     FGrid->setCurrentIndex(FModel->index(0, 1));
     FGrid->setFocus();
 }
 
-void TfEdit::Translate() {
+void TEditPaytableWindow::Retranslate() {
     setWindowTitle(FPreferences.WindowCaption(FMode == emAdd ? QStringLiteral("AddPokerPayout")
                                                              : QStringLiteral("EditPokerPayout")));
     FOK->setText(FPreferences.Translate(kButtons, QStringLiteral("OK")));
@@ -83,11 +85,11 @@ void TfEdit::Translate() {
     setFont(font);
     FPokerName->setText(QString::fromStdString(FGame.Name).toUpper());
     FPokerName = MakeHeaderLabel(FPokerName, FPreferences);
-    FReturns->Translate();
+    FReturns->Retranslate();
     LayoutGrid();
 }
 
-void TfEdit::Changed() {
+void TEditPaytableWindow::Changed() {
     const bool complete = FModel->Complete();
     FOK->setEnabled(complete);
     if (complete)
@@ -98,7 +100,7 @@ void TfEdit::Changed() {
         FReturns->Clear(QStringLiteral("Incomplete"));
 }
 
-void TfEdit::accept() {
+void TEditPaytableWindow::accept() {
     if (!FModel->Complete()) return;
     try {
         FCommit(FModel->Pays());
@@ -113,12 +115,12 @@ void TfEdit::accept() {
     QDialog::accept();
 }
 
-bool TfEdit::eventFilter(QObject* watched, QEvent* event) {
+bool TEditPaytableWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == FGrid->viewport() && event->type() == QEvent::Resize) LayoutGrid();
     return QDialog::eventFilter(watched, event);
 }
 
-void TfEdit::LayoutGrid() {
+void TEditPaytableWindow::LayoutGrid() {
     // Less one grid line per column and per row, as the view draws them.
     const int rows = FModel->rowCount();
     const TGridSizes sizes = PaytableGridSizes(FGrid->viewport()->width() - (kMaxCoins + 1),

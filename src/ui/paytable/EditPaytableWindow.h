@@ -21,7 +21,7 @@ class TReturnPanel;
 // place, with the return of the paytable as it stands once every cell holds
 // a pay. OK hands the paytable to `commit`; when that fails the player is
 // told and the window stays open with the edit.
-class TfEdit : public QDialog {
+class TEditPaytableWindow : public QDialog {
     Q_OBJECT
 
   public:
@@ -30,12 +30,12 @@ class TfEdit : public QDialog {
     // After the last key the player typed, before the return is computed.
     static constexpr int kReturnDelayMs = 400;
 
-    TfEdit(QWidget* parent, TPreferences& preferences, const TPokerDescription& game,
-           const TPayTable& pays, TEditMode mode, TCommit commit);
+    TEditPaytableWindow(QWidget* parent, TPreferences& preferences, const TPokerDescription& game,
+                        const TPayTable& pays, TEditMode mode, TCommit commit);
 
     TPaytableModel& Model() { return *FModel; }
     TReturnPanel& Returns() { return *FReturns; }
-    void Translate();
+    void Retranslate();
     void accept() override;
 
   protected:

@@ -17,13 +17,13 @@ class TSelectController;
 // The game choice: the offered games by name, the chosen game's paytable
 // with the buttons that step through its stored paytables, edit the shown
 // one or add one, and the return of the paytable on show.
-class TfChoose : public QDialog {
+class TChooseGameWindow : public QDialog {
     Q_OBJECT
 
   public:
-    TfChoose(QWidget* parent, TSelectController& controller, TPreferences& preferences);
+    TChooseGameWindow(QWidget* parent, TSelectController& controller, TPreferences& preferences);
 
-    void Translate();
+    void Retranslate();
     // The paytable, its return and the buttons, after any change of selection.
     void Refresh();
     TReturnPanel& Returns() { return *FReturns; }

@@ -21,12 +21,12 @@ class TPreferences;
 // Five cards of the game in play, picked from the deck or typed in the card
 // notation of the command-line tool, and the bet; "Analyse" shows the 32
 // holds of that hand under the game's paytable. The session is not touched.
-class TfmAnalyseHand : public QDialog {
+class TAnalyseHandWindow : public QDialog {
     Q_OBJECT
 
   public:
-    TfmAnalyseHand(QWidget* parent, int gameIndex, const TPayTable& pays, int bet,
-                   const QString& caption, const TPreferences& preferences);
+    TAnalyseHandWindow(QWidget* parent, int gameIndex, const TPayTable& pays, int bet,
+                       const QString& caption, const TPreferences& preferences);
 
     // Test seam: what happens to an analysed hand instead of the all-hands
     // window (the engine and its best hold).
@@ -38,7 +38,7 @@ class TfmAnalyseHand : public QDialog {
     void ToggleCard(int code);
     // Checks the hand; a fault is told in the dialog and nothing else happens.
     bool Analyse();
-    void Translate();
+    void Retranslate();
 
     TDeckPicker& Deck() { return *FDeck; }
     QLineEdit& HandEdit() { return *FHandEdit; }

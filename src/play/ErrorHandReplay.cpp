@@ -1,0 +1,36 @@
+#include "ErrorHandReplay.h"
+
+#include "Logger.h"
+
+namespace drawmentor {
+
+bool TErrorHandReplay::Build(TLogger& logger, int gameIndex, int payIndex) {
+    Clear();
+    FLogRemovals = logger.RemovalCount();
+    TLogRecord record;
+    logger.Rewind();
+    while (logger.ReadNext(record)) {
+        if (record.GameIndex != gameIndex || record.PayIndex != payIndex) continue;
+        if (!(record.Return < record.BestReturn || record.HintReturn > 0)) continue;
+        std::array<int, kHandSize> codes{};
+        for (int i = 0; i < kHandSize; ++i) codes[i] = record.Dealt[i];
+        FHands.push_back(PackHand(codes));
+    }
+    return !FHands.empty();
+}
+
+void TErrorHandReplay::Clear() {
+    FHands.clear();
+    FNext = 0;
+}
+
+std::array<int, kHandSize> TErrorHandReplay::Next() {
+    if (FNext >= Count()) FNext = 0;
+    return UnpackHand(FHands.at(FNext++));
+}
+
+bool TErrorHandReplay::IsStale(const TLogger& logger) const {
+    return logger.RemovalCount() != FLogRemovals;
+}
+
+} // namespace drawmentor
