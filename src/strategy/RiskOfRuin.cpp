@@ -16,7 +16,8 @@ namespace {
 constexpr long double kSafeChance = 1e-18L;
 constexpr double kDropMass = 1e-22;
 constexpr int64_t kBlock = 1024;
-// Multiply-adds of the hand-by-hand walk, about ten seconds of one core.
+// Multiply-adds of the hand-by-hand walk: nine times what 100,000 hands of
+// 9/6 Jacks or Better need, some ten seconds of one core.
 constexpr long double kMaxRuinWork = 4e10L;
 
 // A hand's results in steps of the bankroll's grid (the hand's Step coins).

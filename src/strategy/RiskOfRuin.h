@@ -27,9 +27,9 @@ struct TRuin {
 inline constexpr int64_t kMaxRuinHands = 100000;
 
 // Raises ERangeError for more than kMaxRuinHands hands, or when the amounts
-// to follow would make the work unreasonable (far beyond 9/6 Jacks or
-// Better's 100,000 hands at a few seconds), which only odd paytables with
-// huge pays reach.
+// to follow would make the work unreasonable (some nine times that of 9/6
+// Jacks or Better's 100,000 hands, about a second), which only odd paytables
+// with huge pays on a fine grid reach.
 TRuin RiskOfRuin(const THandDistribution& hand, int64_t bankrollCoins, int64_t hands,
                  const std::atomic<bool>* cancel = nullptr);
 
