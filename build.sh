@@ -20,7 +20,7 @@ esac
 packages=(
     g++ cmake ninja-build pkgconf
     libgtest-dev libgmock-dev libbenchmark-dev
-    nlohmann-json3-dev zlib1g-dev
+    nlohmann-json3-dev zlib1g-dev libfftw3-dev
     qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev fonts-dejavu-core
     gnome-cards-data clang-format ccache
 )

@@ -12,6 +12,7 @@ int RunGames(const std::vector<std::string>& words, std::ostream& out);
 int RunAnalyze(const std::vector<std::string>& words, std::ostream& out);
 int RunPaytables(const std::vector<std::string>& words, std::ostream& out);
 int RunReturn(const std::vector<std::string>& words, std::ostream& out);
+int RunRisk(const std::vector<std::string>& words, std::ostream& out);
 int RunSimulate(const std::vector<std::string>& words, std::ostream& out);
 int RunStats(const std::vector<std::string>& words, std::ostream& out);
 int RunChart(const std::vector<std::string>& words, std::ostream& out);

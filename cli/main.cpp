@@ -22,6 +22,12 @@ Usage:
       The game's stored paytables: lines down, coins across.
   drawmentor-cli return --game G (--pays p0,p1,... | --paytable P) [--bet B] [--threads N] [--json]
       The paytable's return with perfect play, its variance and how often each line hits.
+  drawmentor-cli risk --game G (--pays p0,p1,... | --paytable P) [--bet B] --bankroll R
+                 [--hands N] [--threads T] [--json | --distribution]
+      With perfect play and a bankroll of R bets: the chance of losing it within N hands
+      (default 1000, at most 100000) and in play without end, the result after N hands
+      (mean, spread, 5 %, median, 95 %) and the wait for the top line. --distribution
+      prints every result after N hands as CSV (result in bets, probability, cumulative).
   drawmentor-cli simulate --game G --paytable P --hands N [--seed S] [--policy best|hint|mask:M|random]
                  [--mode 0..3] [--double never|always]
       Plays N hands as the trainer does, logging each one, then prints the counters and
@@ -63,6 +69,7 @@ int main(int argc, char** argv) {
         if (command == "analyze") return cli::RunAnalyze(words, std::cout);
         if (command == "paytables") return cli::RunPaytables(words, std::cout);
         if (command == "return") return cli::RunReturn(words, std::cout);
+        if (command == "risk") return cli::RunRisk(words, std::cout);
         if (command == "simulate") return cli::RunSimulate(words, std::cout);
         if (command == "stats") return cli::RunStats(words, std::cout);
         if (command == "chart") return cli::RunChart(words, std::cout);

@@ -3,9 +3,12 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
+#include <sstream>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -241,6 +244,88 @@ TEST(CliReturn, PlainReportAndBadInput) {
         SCOPED_TRACE(args);
         EXPECT_EQ(Cli(args).Status, 2);
     }
+}
+
+TEST(CliRisk, JacksOrBetterAgreesWithItsReturn) {
+    const TRun run = Cli("risk --game 0 --paytable 0 --bankroll 800 --hands 10000 --json");
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    const auto doc = nlohmann::json::parse(run.Out);
+    const auto whole = nlohmann::json::parse(Cli("return --game 0 --paytable 0 --json").Out);
+    EXPECT_EQ(doc["return_percent"], whole["return_percent"]);
+    // The mean and spread of 10,000 hands are those of one hand, in bets.
+    const double perHand = whole["return_percent"].get<double>() / 100 - 1;
+    EXPECT_NEAR(doc["mean"].get<double>(), 10000 * perHand, 1e-9);
+    EXPECT_NEAR(doc["standard_deviation"].get<double>(),
+                std::sqrt(10000 * whole["variance"].get<double>()), 1e-9);
+    EXPECT_LT(doc["quantile_5"].get<double>(), doc["median"].get<double>());
+    EXPECT_LT(doc["median"].get<double>(), doc["quantile_95"].get<double>());
+    const double ruin = doc["risk_of_ruin"];
+    EXPECT_GT(ruin, 0.001);
+    EXPECT_LT(ruin, 0.003);
+    EXPECT_LT(doc["risk_of_ruin_error_bound"].get<double>(), 1e-12);
+    // Below 100 % the long run takes everything, and says so.
+    EXPECT_EQ(doc["risk_of_ruin_unlimited"], 1.0);
+    EXPECT_NE(doc["risk_of_ruin_unlimited_note"].get<std::string>().find("certain"),
+              std::string::npos);
+    const auto& top = doc["top_line"];
+    EXPECT_EQ(top["name"], "Royal Flush");
+    EXPECT_EQ(top["probability"], whole["line_probability"][0]);
+    EXPECT_NEAR(top["none_within_hands"].get<double>(),
+                std::pow(1 - top["probability"].get<double>(), 10000), 1e-12);
+}
+
+TEST(CliRisk, PlainReportAboveAHundredPercent) {
+    const TRun run = Cli("risk --game 4 --paytable 0 --bankroll 400 --hands 2000");
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_NE(run.Out.find("Return 100.761961 %"), std::string::npos) << run.Out;
+    EXPECT_NE(run.Out.find("Bankroll 400 bets, 2000 hands"), std::string::npos);
+    EXPECT_EQ(run.Out.find("certain"), std::string::npos); // a figure, not a certainty
+    EXPECT_NE(run.Out.find("Natural Royal Flush, paying 4000 coins"), std::string::npos);
+}
+
+// Two hands by hand: losing both, or losing one and pushing with a high pair.
+TEST(CliRisk, DistributionAsCsv) {
+    const TRun run = Cli("risk --game 0 --paytable 0 --hands 2 --distribution");
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    const auto whole = nlohmann::json::parse(Cli("return --game 0 --paytable 0 --json").Out);
+    const double nothing = whole["nothing_probability"];
+    const double high = whole["line_probability"][8];
+    std::istringstream rows(run.Out);
+    std::string row;
+    std::getline(rows, row);
+    EXPECT_EQ(row, "result,probability,cumulative");
+    std::map<double, double> chance;
+    double total = 0, cumulative = 0;
+    while (std::getline(rows, row)) {
+        double result, p;
+        ASSERT_EQ(std::sscanf(row.c_str(), "%lf,%lf,%lf", &result, &p, &cumulative), 3) << row;
+        chance[result] = p;
+        total += p;
+    }
+    EXPECT_NEAR(total, 1, 1e-15);
+    EXPECT_NEAR(cumulative, 1, 1e-15);
+    EXPECT_EQ(chance.begin()->first, -2);
+    EXPECT_EQ(chance.rbegin()->first, 2 * 799); // two royals
+    EXPECT_NEAR(chance[-2], nothing * nothing, 1e-16);
+    EXPECT_NEAR(chance[-1], 2 * nothing * high, 1e-16);
+}
+
+TEST(CliRisk, BadInputIsOneLineAndStatusTwo) {
+    const std::string table = "risk --game 0 --paytable 0 ";
+    for (const std::string& args : std::vector<std::string>{
+             table + "--bankroll 0", table + "--bankroll -3", table + "--bankroll 12.5",
+             table + "--hands 100", table + "--bankroll 80 --hands 0",
+             table + "--bankroll 80 --hands 100001", table + "--bankroll 80 --json --distribution",
+             table + "--bankroll 80 AS", "risk --paytable 0 --bankroll 80",
+             "risk --game 0 --pays 0,0,0,0,0,0,0,0,0 --bankroll 80"}) {
+        SCOPED_TRACE(args);
+        const TRun run = Cli(args);
+        EXPECT_EQ(run.Status, 2);
+        EXPECT_TRUE(run.Out.empty()) << run.Out;
+        EXPECT_EQ(std::count(run.Err.begin(), run.Err.end(), '\n'), 1) << run.Err;
+    }
+    EXPECT_NE(Cli("risk --game 0 --pays 0,0,0,0,0,0,0,0,0 --bankroll 80").Err.find("pays nothing"),
+              std::string::npos);
 }
 
 } // namespace

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "HandDistribution.h"
+
+#include <atomic>
+#include <cstdint>
+
+namespace drawmentor {
+
+// A bankroll is lost (ruin) once it holds fewer coins than one bet: the
+// player cannot bet again. Bankrolls are in coins.
+
+// The chance of ruin within a number of hands, hand by hand: every amount the
+// bankroll can hold is followed exactly, except amounts so high that ruin
+// from there within the hands left has a proven chance below 1e-18 (a
+// Chernoff bound on the lowest point of the rest of the session); those count
+// as safe. Probability is within ErrorBound of the exact figure: that 1e-18,
+// the chance carried by amounts dropped as below 1e-22 each hand, and the
+// rounding (all terms are positive, so it is relative: a few units of 1e-16
+// per hand).
+struct TRuin {
+    long double Probability = 0;
+    long double ErrorBound = 0;
+    bool Cancelled = false;
+};
+
+inline constexpr int64_t kMaxRuinHands = 100000;
+
+// Raises ERangeError for more than kMaxRuinHands hands, or when the amounts
+// to follow would make the work unreasonable (some nine times that of 9/6
+// Jacks or Better's 100,000 hands, about a second), which only odd paytables
+// with huge pays on a fine grid reach.
+TRuin RiskOfRuin(const THandDistribution& hand, int64_t bankrollCoins, int64_t hands,
+                 const std::atomic<bool>* cancel = nullptr);
+
+// The chance of ruin in a session without end.
+struct TLongRunRuin {
+    enum class TKind {
+        Computed,  // Probability holds the figure
+        Certain,   // the return is 100 % or less, or the bankroll is below a bet
+        Impossible // no hand loses
+    };
+    TKind Kind = TKind::Computed;
+    long double Probability = 0;
+};
+
+// Exact, not an approximation: a bankroll is lost by first falling below a
+// level; from any level that fall lands k coins-steps lower with a
+// probability h_k that does not depend on the level, so the chance of ruin
+// from s steps above it is R(s) = sum_k h_k R(s - k), with R = 1 below zero.
+// The h_k are the least solution of their own equations, found by Newton's
+// method from zero. When a hand loses at most one step (the usual case: the
+// bet is a multiple of every pay), h_1 is the root x < 1 of E[x^X] = 1 and
+// R = x^(steps + 1).
+TLongRunRuin LongRunRiskOfRuin(const THandDistribution& hand, int64_t bankrollCoins);
+
+// How long the top line (the highest pay, e.g. the royal flush) keeps one
+// waiting.
+struct TTopLineWait {
+    int Line = -1;               // -1: no line pays
+    int Pay = 0;                 // coins for the whole bet
+    long double Probability = 0; // per hand
+    long double MeanHands = 0;   // until the first; infinite when it never comes
+    int64_t MedianHands = -1;    // -1 when it never comes
+    long double NoneWithin = 1;  // the chance of none in the session
+    // The expected result (coins) of a session without one.
+    long double MeanResultWithout = 0;
+};
+
+TTopLineWait TopLineWait(const THandDistribution& hand, int64_t hands);
+
+} // namespace drawmentor
