@@ -26,7 +26,7 @@ class StatisticsWindowTest : public testing::LogWindowFixture {
     void Show() {
         window = std::make_unique<TfStatistics>(nullptr, *preferences);
         tester = std::make_unique<QAbstractItemModelTester>(
-            &window->Model(), QAbstractItemModelTester::FailureReportingMode::Warning);
+            &window->Model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
         window->AttachEngine(*engine);
         window->LoadWindowTexts();
         window->show();
