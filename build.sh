@@ -43,6 +43,8 @@ fi
 if [ "$mode" = test ]; then
     # The tree stays formatted: a source that clang-format would change fails the run.
     ./tools/check-format.sh
+    # Every library includes only the layers below it and its own Qt modules.
+    ./tools/check-layers.sh
 fi
 
 werror=OFF

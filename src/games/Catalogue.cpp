@@ -3,8 +3,11 @@
 #include "cards/Cards.h"
 #include "cards/Categories.h"
 
-#include <functional>
+#include <algorithm>
+#include <array>
+#include <span>
 #include <string_view>
+#include <type_traits>
 
 namespace drawmentor {
 namespace {
@@ -15,487 +18,425 @@ constexpr TCategorySet Bit(int category) {
     return TCategorySet{1} << category;
 }
 
-TCategorySet ByRank(int first, std::string_view ranks) {
+// One category per rank letter, counted from `first` (the category of deuces).
+constexpr TCategorySet ByRank(int first, std::string_view ranks) {
     TCategorySet set = 0;
-    for (char letter : ranks) set |= Bit(first + static_cast<int>(kRankLetters.find(letter)));
+    for (char letter : ranks) {
+        const auto rank = kRankLetters.find(letter);
+        // A misspelt rank stops the build instead of paying the wrong hand.
+        if (rank == std::string_view::npos) throw "unknown rank letter in the catalogue";
+        set |= Bit(first + static_cast<int>(rank));
+    }
     return set;
 }
 
 constexpr std::string_view kAll = "23456789TJQKA";
 
-const TCategorySet RF = Bit(ncFlushStraightTA);
-const TCategorySet SF = Bit(ncFlushStraightA5) | Bit(ncFlushStraight);
-TCategorySet FourK(std::string_view ranks) {
+constexpr TCategorySet RF = Bit(ncFlushStraightTA);
+constexpr TCategorySet SF = Bit(ncFlushStraightA5) | Bit(ncFlushStraight);
+constexpr TCategorySet FourK(std::string_view ranks) {
     return ByRank(ncFourOfKind2, ranks);
 }
-const TCategorySet FH = Bit(ncFullHouse);
-const TCategorySet FL = Bit(ncFlush);
-const TCategorySet ST = Bit(ncStraightA5) | Bit(ncStraight) | Bit(ncStraightTA);
-TCategorySet ThreeK(std::string_view ranks) {
+constexpr TCategorySet FH = Bit(ncFullHouse);
+constexpr TCategorySet FL = Bit(ncFlush);
+constexpr TCategorySet ST = Bit(ncStraightA5) | Bit(ncStraight) | Bit(ncStraightTA);
+constexpr TCategorySet ThreeK(std::string_view ranks) {
     return ByRank(ncThreeOfKind2, ranks);
 }
-const TCategorySet TwoP = Bit(ncTwoPairs);
-TCategorySet Pairs(std::string_view ranks) {
+constexpr TCategorySet TwoP = Bit(ncTwoPairs);
+constexpr TCategorySet Pairs(std::string_view ranks) {
     return ByRank(ncPairs2, ranks);
 }
 
-const TCategorySet w5W = Bit(wcWild5);
-const TCategorySet w4W = Bit(wcWild4A) | Bit(wcWild4WA);
-const TCategorySet wRF = Bit(wcWild3FlushStrA5 + skAceHigh) | Bit(wcWild2FlushStrA5 + skAceHigh) |
-                         Bit(wcWild1FlushStrA5 + skAceHigh);
-TCategorySet w5K(std::string_view ranks) {
+// Wild categories are listed under every line whose hand they can make; the
+// engine pays each at the best-paying of its lines.
+constexpr TCategorySet w5W = Bit(wcWild5);
+constexpr TCategorySet w4W = Bit(wcWild4A) | Bit(wcWild4WA);
+constexpr TCategorySet wRF = Bit(wcWild3FlushStrA5 + skAceHigh) |
+                             Bit(wcWild2FlushStrA5 + skAceHigh) |
+                             Bit(wcWild1FlushStrA5 + skAceHigh);
+constexpr TCategorySet w5K(std::string_view ranks) {
     return ByRank(wcWildFive2, ranks);
 }
-const TCategorySet wSF = Bit(wcWild3FlushStrA5) | Bit(wcWild3FlushStrA5 + skMiddle) |
-                         Bit(wcWild2FlushStrA5) | Bit(wcWild2FlushStrA5 + skMiddle) |
-                         Bit(wcWild1FlushStrA5) | Bit(wcWild1FlushStrA5 + skMiddle);
-const TCategorySet w4K = Bit(wcWild3) | Bit(wcWild2And21) | Bit(wcWild1And31);
-const TCategorySet w4KPlus = w4K | Bit(wcWild3Flush);
-const TCategorySet wFH = Bit(wcWild3) | Bit(wcWild2And21) | Bit(wcWild1And31) | Bit(wcWild1And22);
-const TCategorySet wFL = Bit(wcWild3Flush) | Bit(wcWild2Flush) | Bit(wcWild1Flush);
-const TCategorySet wST = Bit(wcWild2StraightA5) | Bit(wcWild2StraightA5 + skMiddle) |
-                         Bit(wcWild2StraightA5 + skAceHigh) | Bit(wcWild1StraightA5) |
-                         Bit(wcWild1StraightA5 + skMiddle) | Bit(wcWild1StraightA5 + skAceHigh);
-const TCategorySet w3K = Bit(wcWild2) | Bit(wcWild1And211);
-const TCategorySet w2P = Bit(wcWild1And211);
-const TCategorySet wKA = Bit(wcWild1Kings);
+constexpr TCategorySet wSF = Bit(wcWild3FlushStrA5) | Bit(wcWild3FlushStrA5 + skMiddle) |
+                             Bit(wcWild2FlushStrA5) | Bit(wcWild2FlushStrA5 + skMiddle) |
+                             Bit(wcWild1FlushStrA5) | Bit(wcWild1FlushStrA5 + skMiddle);
+constexpr TCategorySet w4K = Bit(wcWild3) | Bit(wcWild2And21) | Bit(wcWild1And31);
+constexpr TCategorySet w4KPlus = w4K | Bit(wcWild3Flush);
+constexpr TCategorySet wFH =
+    Bit(wcWild3) | Bit(wcWild2And21) | Bit(wcWild1And31) | Bit(wcWild1And22);
+constexpr TCategorySet wFL = Bit(wcWild3Flush) | Bit(wcWild2Flush) | Bit(wcWild1Flush);
+constexpr TCategorySet wST = Bit(wcWild2StraightA5) | Bit(wcWild2StraightA5 + skMiddle) |
+                             Bit(wcWild2StraightA5 + skAceHigh) | Bit(wcWild1StraightA5) |
+                             Bit(wcWild1StraightA5 + skMiddle) | Bit(wcWild1StraightA5 + skAceHigh);
+constexpr TCategorySet w3K = Bit(wcWild2) | Bit(wcWild1And211);
+constexpr TCategorySet w2P = Bit(wcWild1And211);
+constexpr TCategorySet wKA = Bit(wcWild1Kings);
 
-// --- Natural games -----------------------------------------------------------
+// --- The lines of each game, best hand first ---------------------------------
 
-class TJacksOrBetter : public TPokerDescription {
-  public:
-    TJacksOrBetter() {
-        Name = "Jacks or better";
-        SetLine(0, "Royal Flush", RF);
-        SetLine(1, "Straight Flush", SF);
-        SetLine(2, "Four of Kind", FourK(kAll));
-        SetLine(3, "Full House", FH);
-        SetLine(4, "Flush", FL);
-        SetLine(5, "Straight", ST);
-        SetLine(6, "Three of Kind", ThreeK(kAll));
-        SetLine(7, "Two Pairs", TwoP);
-        SetLine(8, "Jacks or Better", Pairs("JQKA"));
-    }
+struct TLine {
+    std::string_view Name;
+    TCategorySet Natural = 0;
+    TCategorySet Wild = 0; // only in wild games
 };
 
-// Eleven- and twelve-line natural games share their two last lines.
-class TBonusFamily : public TPokerDescription {
-  protected:
-    void EndWithPairs(int twoPairsLine) {
-        SetLine(twoPairsLine, "Two Pairs", TwoP);
-        SetLine(twoPairsLine + 1, "Jacks or Better", Pairs("JQKA"));
-    }
+constexpr TLine kJacksOrBetter[] = {
+    {"Royal Flush", RF},
+    {"Straight Flush", SF},
+    {"Four of Kind", FourK(kAll)},
+    {"Full House", FH},
+    {"Flush", FL},
+    {"Straight", ST},
+    {"Three of Kind", ThreeK(kAll)},
+    {"Two Pairs", TwoP},
+    {"Jacks or Better", Pairs("JQKA")},
+};
+constexpr TLine kTensOrBetter[] = {
+    {"Royal Flush", RF},
+    {"Straight Flush", SF},
+    {"Four of Kind", FourK(kAll)},
+    {"Full House", FH},
+    {"Flush", FL},
+    {"Straight", ST},
+    {"Three of Kind", ThreeK(kAll)},
+    {"Two Pairs", TwoP},
+    {"Tens or Better", Pairs("TJQKA")},
+};
+constexpr TLine kKingsOrBetter[] = {
+    {"Royal Flush", RF},
+    {"Straight Flush", SF},
+    {"Four of Kind", FourK(kAll)},
+    {"Full House", FH},
+    {"Flush", FL},
+    {"Straight", ST},
+    {"Three of Kind", ThreeK(kAll)},
+    {"Two Pairs", TwoP},
+    {"Kings or Better", Pairs("KA")},
+};
+constexpr TLine kLuckyNugget[] = {
+    {"Royal Flush", RF},
+    {"Straight Flush", SF},
+    {"Four of Kind", FourK(kAll)},
+    {"Full House", FH},
+    {"Flush", FL},
+    {"Straight", ST},
+    {"Three of Kind", ThreeK(kAll)},
+    {"Two Pairs", TwoP},
+};
+constexpr TLine kHighFives[] = {
+    {"Royal Flush", RF},
+    {"Four Fives", FourK("5")},
+    {"Straight Flush", SF},
+    {"Four of Kind", FourK("2346789TJQKA")},
+    {"Full House", FH},
+    {"Flush", FL},
+    {"Three Fives", ThreeK("5")},
+    {"Straight", ST},
+    {"Three of Kind", ThreeK("2346789TJQKA")},
+    {"Two Pairs", TwoP},
+    {"Jacks or Better", Pairs("JQKA")},
+};
+constexpr TLine kDoubleBonus[] = {
+    {"Royal Flush", RF},
+    {"Straight Flush", SF},
+    {"Four Aces", FourK("A")},
+    {"Four 2-4", FourK("234")},
+    {"Four 5-K", FourK("56789TJQK")},
+    {"Full House", FH},
+    {"Flush", FL},
+    {"Straight", ST},
+    {"Three of Kind", ThreeK(kAll)},
+    {"Two Pairs", TwoP},
+    {"Jacks or Better", Pairs("JQKA")},
+};
+constexpr TLine kAcesAndEights[] = {
+    {"Royal Flush", RF},
+    {"Four Aces or 8", FourK("8A")},
+    {"Four  7", FourK("7")},
+    {"Straight Flush", SF},
+    {"Four of Kind", FourK("234569TJQK")},
+    {"Full House", FH},
+    {"Flush", FL},
+    {"Straight", ST},
+    {"Three of Kind", ThreeK(kAll)},
+    {"Two Pairs", TwoP},
+    {"Jacks or Better", Pairs("JQKA")},
+};
+constexpr TLine kAcesAndFaces[] = {
+    {"Royal Flush", RF},
+    {"Four Aces", FourK("A")},
+    {"Straight Flush", SF},
+    {"Four Faces", FourK("JQK")},
+    {"Four 2-10", FourK("23456789T")},
+    {"Full House", FH},
+    {"Flush", FL},
+    {"Straight", ST},
+    {"Three of Kind", ThreeK(kAll)},
+    {"Two Pairs", TwoP},
+    {"Jacks or Better", Pairs("JQKA")},
+};
+constexpr TLine kBonusPoker[] = {
+    {"Royal Flush", RF},
+    {"Four Aces", FourK("A")},
+    {"Straight Flush", SF},
+    {"Four 2-4", FourK("234")},
+    {"Four 5-K", FourK("56789TJQK")},
+    {"Full House", FH},
+    {"Flush", FL},
+    {"Straight", ST},
+    {"Three of Kind", ThreeK(kAll)},
+    {"Two Pairs", TwoP},
+    {"Jacks or Better", Pairs("JQKA")},
+};
+constexpr TLine kAcesAndJacks[] = {
+    {"Royal Flush", RF},
+    {"Four Aces", FourK("A")},
+    {"Straight Flush", SF},
+    {"Four Jacks", FourK("J")},
+    {"Four of Kind", FourK("23456789TQK")},
+    {"Full House", FH},
+    {"Flush", FL},
+    {"Straight", ST},
+    {"Three of Kind", ThreeK(kAll)},
+    {"Two Pairs", TwoP},
+    {"Jacks or Better", Pairs("JQKA")},
+};
+constexpr TLine kNevadaBonusPoker[] = {
+    {"Royal Flush", RF},
+    {"Four Aces", FourK("A")},
+    {"Straight Flush", SF},
+    {"Four of Kind", FourK("23456789TJQK")},
+    {"Full House", FH},
+    {"Flush", FL},
+    {"Three Aces", ThreeK("A")},
+    {"Straight", ST},
+    {"Three of Kind", ThreeK("23456789TJQK")},
+    {"Two Pairs", TwoP},
+    {"Jacks or Better", Pairs("JQKA")},
+};
+constexpr TLine kSuperDoubleBonus[] = {
+    {"Royal Flush", RF},        {"Straight Flush", SF},
+    {"Four Aces", FourK("A")},  {"Four J-K", FourK("JQK")},
+    {"Four 2-4", FourK("234")}, {"Four 5-10", FourK("56789T")},
+    {"Full House", FH},         {"Flush", FL},
+    {"Straight", ST},           {"Three of Kind", ThreeK(kAll)},
+    {"Two Pairs", TwoP},        {"Jacks or Better", Pairs("JQKA")},
+};
+constexpr TLine kRoyalCourt[] = {
+    {"Royal Flush", RF},
+    {"Straight Flush", SF},
+    {"Four  Kings", FourK("K")},
+    {"Four  Queens", FourK("Q")},
+    {"Four  Jacks", FourK("J")},
+    {"Four of Kind", FourK("23456789TA")},
+    {"Full House", FH},
+    {"Flush", FL},
+    {"Straight", ST},
+    {"Three of Kind", ThreeK(kAll)},
+    {"Two Pairs", TwoP},
+    {"Jacks or Better", Pairs("JQKA")},
 };
 
-class THighFives : public TBonusFamily {
-  public:
-    THighFives() {
-        Name = "High Fives";
-        SetLine(0, "Royal Flush", RF);
-        SetLine(1, "Four Fives", FourK("5"));
-        SetLine(2, "Straight Flush", SF);
-        SetLine(3, "Four of Kind", FourK("2346789TJQKA"));
-        SetLine(4, "Full House", FH);
-        SetLine(5, "Flush", FL);
-        SetLine(6, "Three Fives", ThreeK("5"));
-        SetLine(7, "Straight", ST);
-        SetLine(8, "Three of Kind", ThreeK("2346789TJQKA"));
-        EndWithPairs(9);
-    }
+constexpr TLine kJokerWildKings[] = {
+    {"Natural Royal Flush", RF, 0},
+    {"Five of Kind", 0, w5K(kAll)},
+    {"Wild Royal Flush", 0, wRF},
+    {"Straight Flush", SF, wSF},
+    {"Four of Kind", FourK(kAll), w4K},
+    {"Full House", FH, wFH},
+    {"Flush", FL, wFL},
+    {"Straight", ST, wST},
+    {"Three of Kind", ThreeK(kAll), w3K},
+    {"Two Pairs", TwoP, w2P},
+    {"Kings or Better", Pairs("KA"), wKA},
+};
+constexpr TLine kJokerWildTwoPairs[] = {
+    {"Natural Royal Flush", RF, 0},
+    {"Five of Kind", 0, w5K(kAll)},
+    {"Wild Royal Flush", 0, wRF},
+    {"Straight Flush", SF, wSF},
+    {"Four of Kind", FourK(kAll), w4K},
+    {"Full House", FH, wFH},
+    {"Flush", FL, wFL},
+    {"Straight", ST, wST},
+    {"Three of Kind", ThreeK(kAll), w3K},
+    {"Two Pairs", TwoP, w2P},
+};
+constexpr TLine kDoubleJokerPoker[] = {
+    {"Natural Royal Flush", RF, 0},
+    {"Wild Royal Flush", 0, wRF},
+    {"Five of Kind", 0, w5K(kAll)},
+    {"Straight Flush", SF, wSF},
+    {"Four of Kind", FourK(kAll), w4K},
+    {"Full House", FH, wFH},
+    {"Flush", FL, wFL},
+    {"Straight", ST, wST},
+    {"Three of Kind", ThreeK(kAll), w3K},
+    {"Two Pairs", TwoP, Bit(wcWild2) | Bit(wcWild1And211)},
+};
+constexpr TLine kDeucesWild[] = {
+    {"Natural Royal Flush", RF, 0}, {"Four Deuces", 0, w4W},
+    {"Wild Royal Flush", 0, wRF},   {"Five of Kind", 0, w5K(kAll)},
+    {"Straight Flush", SF, wSF},    {"Four of Kind", FourK(kAll), w4KPlus},
+    {"Full House", FH, wFH},        {"Flush", FL, wFL},
+    {"Straight", ST, wST},          {"Three of Kind", ThreeK(kAll), w3K},
+};
+constexpr TLine kSevensWild[] = {
+    {"Natural Royal Flush", RF, 0}, {"Four 7s", 0, w4W},
+    {"Wild Royal Flush", 0, wRF},   {"Five of Kind", 0, w5K(kAll)},
+    {"Straight Flush", SF, wSF},    {"Four of Kind", FourK(kAll), w4KPlus},
+    {"Full House", FH, wFH},        {"Flush", FL, wFL},
+    {"Straight", ST, wST},          {"Three of Kind", ThreeK(kAll), w3K},
+};
+constexpr TLine kBonusDeucesWild[] = {
+    {"Natural Royal Flush", RF, 0},
+    {"Four Deuces + Ace", 0, Bit(wcWild4A)},
+    {"Four Deuces", 0, Bit(wcWild4WA)},
+    {"Wild Royal Flush", 0, wRF},
+    {"Five Aces", 0, w5K("A")},
+    {"Five 3-5", 0, w5K("345")},
+    {"Five 6-K", 0, w5K("6789TJQK")},
+    {"Straight Flush", SF, wSF},
+    {"Four of Kind", FourK(kAll), w4KPlus},
+    {"Full House", FH, wFH},
+    {"Flush", FL, wFL},
+    {"Straight", ST, wST},
+    {"Three of Kind", ThreeK(kAll), w3K},
+};
+constexpr TLine kDeucesDeluxe[] = {
+    {"Natural Royal Flush", RF, 0},
+    {"Four Deuces", 0, w4W},
+    {"Natural Straight Flush", SF, 0},
+    {"Wild Royal Flush", 0, wRF},
+    {"Five of Kind", 0, w5K(kAll)},
+    {"Natural Four of Kind", FourK(kAll), 0},
+    {"Wild Straight Flush", 0, wSF},
+    {"Wild Four of Kind", 0, w4KPlus},
+    {"Full House", FH, wFH},
+    {"Flush", FL, wFL},
+    {"Straight", ST, wST},
+    {"Three of Kind", ThreeK(kAll), w3K},
+};
+constexpr TLine kOdysseyDeuces[] = {
+    {"Natural Royal Flush", RF, 0},
+    {"Four Deuces", 0, w4W},
+    {"Natural Four of Kind", FourK(kAll), 0},
+    {"Wild Royal Flush", 0, wRF},
+    {"Five of Kind", 0, w5K(kAll)},
+    {"Straight Flush", SF, wSF},
+    {"Wild Four of Kind", 0, w4KPlus},
+    {"Full House", FH, wFH},
+    {"Flush", FL, wFL},
+    {"Straight", ST, wST},
+    {"Three of Kind", ThreeK(kAll), w3K},
+};
+constexpr TLine kDeucesAndJokerWild[] = {
+    {"Five  WILDS", 0, w5W},
+    {"Natural Royal Flush", RF, 0},
+    {"Four Deuces", 0, w4W},
+    {"Wild Royal Flush", 0, wRF},
+    {"Five of Kind", 0, w5K(kAll)},
+    {"Straight Flush", SF, wSF},
+    {"Four of Kind", FourK(kAll), w4KPlus},
+    {"Full House", FH, wFH},
+    {"Flush", FL, wFL},
+    {"Straight", ST, wST},
+    {"Three of Kind", ThreeK(kAll), w3K},
 };
 
-class TDoubleBonus : public TBonusFamily {
-  public:
-    TDoubleBonus() {
-        Name = "Double Bonus";
-        SetLine(0, "Royal Flush", RF);
-        SetLine(1, "Straight Flush", SF);
-        SetLine(2, "Four Aces", FourK("A"));
-        SetLine(3, "Four 2-4", FourK("234"));
-        SetLine(4, "Four 5-K", FourK("56789TJQK"));
-        SetLine(5, "Full House", FH);
-        SetLine(6, "Flush", FL);
-        SetLine(7, "Straight", ST);
-        SetLine(8, "Three of Kind", ThreeK(kAll));
-        EndWithPairs(9);
-    }
+// --- The catalogue -------------------------------------------------------------
+
+struct TGame {
+    std::string_view Name;
+    std::span<const TLine> Lines;
+    int WildRank = kNoWildRankInGame; // a rank index, or kJokerRank when only jokers are wild
+    int Jokers = 0;
+
+    constexpr bool Wild() const { return WildRank != kNoWildRankInGame || Jokers > 0; }
 };
 
-class TAcesAndEights : public TBonusFamily {
-  public:
-    TAcesAndEights() {
-        Name = "Aces and Eights";
-        SetLine(0, "Royal Flush", RF);
-        SetLine(1, "Four Aces or 8", FourK("8A"));
-        SetLine(2, "Four  7", FourK("7"));
-        SetLine(3, "Straight Flush", SF);
-        SetLine(4, "Four of Kind", FourK("234569TJQK"));
-        SetLine(5, "Full House", FH);
-        SetLine(6, "Flush", FL);
-        SetLine(7, "Straight", ST);
-        SetLine(8, "Three of Kind", ThreeK(kAll));
-        EndWithPairs(9);
+constexpr int kDeuces = 0;
+constexpr int kSevens = 5;
+
+// Indexed by game index, which stored logs, paytables and settings refer to:
+// never reorder. Games that share their lines differ only by their paytables.
+constexpr std::array<TGame, kCatalogueSize> kGames = {{
+    {"Jacks or better", kJacksOrBetter},                        // 0
+    {"High Fives", kHighFives},                                 // 1
+    {"Double Bonus", kDoubleBonus},                             // 2
+    {"Joker Wild (KINGS+)", kJokerWildKings, kJokerRank, 1},    // 3
+    {"Deuces Wild", kDeucesWild, kDeuces},                      // 4
+    {"Aces and Eights", kAcesAndEights},                        // 5
+    {"Tens or better", kTensOrBetter},                          // 6
+    {"Bonus Deuces Wild", kBonusDeucesWild, kDeuces},           // 7
+    {"Double Joker Poker", kDoubleJokerPoker, kJokerRank, 2},   // 8
+    {"Loose Deuces", kDeucesWild, kDeuces},                     // 9
+    {"Aces and Faces", kAcesAndFaces},                          // 10
+    {"Bonus Poker", kBonusPoker},                               // 11
+    {"Deuces and Joker Wild", kDeucesAndJokerWild, kDeuces, 1}, // 12
+    {"Kings or better", kKingsOrBetter},                        // 13
+    {"Aces and Jacks", kAcesAndJacks},                          // 14
+    {"Nevada Bonus Poker", kNevadaBonusPoker},                  // 15
+    {"Joker Wild (2P+)", kJokerWildTwoPairs, kJokerRank, 1},    // 16
+    {"Deuces Deluxe", kDeucesDeluxe, kDeuces},                  // 17
+    {"Odyssey Deuces", kOdysseyDeuces, kDeuces},                // 18
+    {"Lucky Nugget", kLuckyNugget},                             // 19
+    {"Sevens Wild", kSevensWild, kSevens},                      // 20
+    {"Bonus Poker Deluxe", kJacksOrBetter},                     // 21
+    {"Triple Bonus", kDoubleBonus},                             // 22
+    {"Super Double Bonus", kSuperDoubleBonus},                  // 23
+    {"All American Poker", kJacksOrBetter},                     // 24
+    {"Flushorama", kJacksOrBetter},                             // 25
+    {"King of the House", kJacksOrBetter},                      // 26
+    {"Mistery Bonus", kJacksOrBetter},                          // 27
+    {"Straight Flush Bonus", kJacksOrBetter},                   // 28
+    {"Double Deuces", kDeucesWild, kDeuces},                    // 29
+    {"Triple Pay", kDeucesWild, kDeuces},                       // 30
+    {"Double Bonus Plus", kDoubleBonus},                        // 31
+    {"Power House / Full House", kDoubleBonus},                 // 32
+    {"Super Aces", kDoubleBonus},                               // 33
+    {"Royal Court", kRoyalCourt},                               // 34
+}};
+
+// What the descriptions rely on, checked when the table compiles.
+constexpr bool WellFormed(const TGame& game) {
+    if (game.Name.empty() || game.Lines.empty() || game.Lines.size() > kMaxLines) return false;
+    for (const TLine& line : game.Lines) {
+        if (line.Name.empty() || (line.Natural == 0 && line.Wild == 0)) return false;
+        if (line.Wild != 0 && !game.Wild()) return false;
     }
-};
-
-class TAcesAndFaces : public TBonusFamily {
-  public:
-    TAcesAndFaces() {
-        Name = "Aces and Faces";
-        SetLine(0, "Royal Flush", RF);
-        SetLine(1, "Four Aces", FourK("A"));
-        SetLine(2, "Straight Flush", SF);
-        SetLine(3, "Four Faces", FourK("JQK"));
-        SetLine(4, "Four 2-10", FourK("23456789T"));
-        SetLine(5, "Full House", FH);
-        SetLine(6, "Flush", FL);
-        SetLine(7, "Straight", ST);
-        SetLine(8, "Three of Kind", ThreeK(kAll));
-        EndWithPairs(9);
-    }
-};
-
-class TBonusPoker : public TBonusFamily {
-  public:
-    TBonusPoker() {
-        Name = "Bonus Poker";
-        SetLine(0, "Royal Flush", RF);
-        SetLine(1, "Four Aces", FourK("A"));
-        SetLine(2, "Straight Flush", SF);
-        SetLine(3, "Four 2-4", FourK("234"));
-        SetLine(4, "Four 5-K", FourK("56789TJQK"));
-        SetLine(5, "Full House", FH);
-        SetLine(6, "Flush", FL);
-        SetLine(7, "Straight", ST);
-        SetLine(8, "Three of Kind", ThreeK(kAll));
-        EndWithPairs(9);
-    }
-};
-
-class TAcesAndJacks : public TBonusFamily {
-  public:
-    TAcesAndJacks() {
-        Name = "Aces and Jacks";
-        SetLine(0, "Royal Flush", RF);
-        SetLine(1, "Four Aces", FourK("A"));
-        SetLine(2, "Straight Flush", SF);
-        SetLine(3, "Four Jacks", FourK("J"));
-        SetLine(4, "Four of Kind", FourK("23456789TQK"));
-        SetLine(5, "Full House", FH);
-        SetLine(6, "Flush", FL);
-        SetLine(7, "Straight", ST);
-        SetLine(8, "Three of Kind", ThreeK(kAll));
-        EndWithPairs(9);
-    }
-};
-
-class TNevadaBonusPoker : public TBonusFamily {
-  public:
-    TNevadaBonusPoker() {
-        Name = "Nevada Bonus Poker";
-        SetLine(0, "Royal Flush", RF);
-        SetLine(1, "Four Aces", FourK("A"));
-        SetLine(2, "Straight Flush", SF);
-        SetLine(3, "Four of Kind", FourK("23456789TJQK"));
-        SetLine(4, "Full House", FH);
-        SetLine(5, "Flush", FL);
-        SetLine(6, "Three Aces", ThreeK("A"));
-        SetLine(7, "Straight", ST);
-        SetLine(8, "Three of Kind", ThreeK("23456789TJQK"));
-        EndWithPairs(9);
-    }
-};
-
-class TSuperDoubleBonus : public TBonusFamily {
-  public:
-    TSuperDoubleBonus() {
-        Name = "Super Double Bonus";
-        SetLine(0, "Royal Flush", RF);
-        SetLine(1, "Straight Flush", SF);
-        SetLine(2, "Four Aces", FourK("A"));
-        SetLine(3, "Four J-K", FourK("JQK"));
-        SetLine(4, "Four 2-4", FourK("234"));
-        SetLine(5, "Four 5-10", FourK("56789T"));
-        SetLine(6, "Full House", FH);
-        SetLine(7, "Flush", FL);
-        SetLine(8, "Straight", ST);
-        SetLine(9, "Three of Kind", ThreeK(kAll));
-        EndWithPairs(10);
-    }
-};
-
-class TRoyalCourt : public TBonusFamily {
-  public:
-    TRoyalCourt() {
-        Name = "Royal Court";
-        SetLine(0, "Royal Flush", RF);
-        SetLine(1, "Straight Flush", SF);
-        SetLine(2, "Four  Kings", FourK("K"));
-        SetLine(3, "Four  Queens", FourK("Q"));
-        SetLine(4, "Four  Jacks", FourK("J"));
-        SetLine(5, "Four of Kind", FourK("23456789TA"));
-        SetLine(6, "Full House", FH);
-        SetLine(7, "Flush", FL);
-        SetLine(8, "Straight", ST);
-        SetLine(9, "Three of Kind", ThreeK(kAll));
-        EndWithPairs(10);
-    }
-};
-
-class TLuckyNugget : public TPokerDescription {
-  public:
-    TLuckyNugget() {
-        Name = "Lucky Nugget";
-        SetLine(0, "Royal Flush", RF);
-        SetLine(1, "Straight Flush", SF);
-        SetLine(2, "Four of Kind", FourK(kAll));
-        SetLine(3, "Full House", FH);
-        SetLine(4, "Flush", FL);
-        SetLine(5, "Straight", ST);
-        SetLine(6, "Three of Kind", ThreeK(kAll));
-        SetLine(7, "Two Pairs", TwoP);
-    }
-};
-
-class TTensOrBetter : public TJacksOrBetter {
-  public:
-    TTensOrBetter() {
-        Name = "Tens or better";
-        SetLine(8, "Tens or Better", Pairs("TJQKA"));
-    }
-};
-
-class TKingsOrBetter : public TJacksOrBetter {
-  public:
-    TKingsOrBetter() {
-        Name = "Kings or better";
-        SetLine(8, "Kings or Better", Pairs("KA"));
-    }
-};
-
-// Variants that differ from their parent only by the paytables stored for them.
-template <class TParent> class TRenamed : public TParent {
-  public:
-    explicit TRenamed(const char* name) { this->Name = name; }
-};
-
-// --- Wild games --------------------------------------------------------------
-
-class TJokerWildKings : public TWildPokerDescription {
-  public:
-    TJokerWildKings() {
-        Name = "Joker Wild (KINGS+)";
-        WildRank = kJokerRank;
-        Jokers = 1;
-        SetLine(0, "Natural Royal Flush", RF, 0);
-        SetLine(1, "Five of Kind", 0, w5K(kAll));
-        SetLine(2, "Wild Royal Flush", 0, wRF);
-        SetJokerTail();
-        SetLine(10, "Kings or Better", Pairs("KA"), wKA);
-    }
-
-  protected:
-    void SetJokerTail() {
-        SetLine(3, "Straight Flush", SF, wSF);
-        SetLine(4, "Four of Kind", FourK(kAll), w4K);
-        SetLine(5, "Full House", FH, wFH);
-        SetLine(6, "Flush", FL, wFL);
-        SetLine(7, "Straight", ST, wST);
-        SetLine(8, "Three of Kind", ThreeK(kAll), w3K);
-        SetLine(9, "Two Pairs", TwoP, w2P);
-    }
-};
-
-class TJokerWild2Pairs : public TJokerWildKings {
-  public:
-    TJokerWild2Pairs() {
-        Name = "Joker Wild (2P+)";
-        // The parent's "Kings or Better" line does not exist here.
-        FLineNames[10].clear();
-        FLineCategories[10] = 0;
-        FWildLineCategories[10] = 0;
-        LastLine = 9;
-    }
-};
-
-class TDoubleJokerPoker : public TJokerWildKings {
-  public:
-    TDoubleJokerPoker() {
-        Name = "Double Joker Poker";
-        Jokers = 2;
-        FLineNames[10].clear();
-        FLineCategories[10] = 0;
-        FWildLineCategories[10] = 0;
-        LastLine = 9;
-        SetLine(1, "Wild Royal Flush", 0, wRF);
-        SetLine(2, "Five of Kind", 0, w5K(kAll));
-        SetLine(9, "Two Pairs", TwoP, Bit(wcWild2) | Bit(wcWild1And211));
-    }
-};
-
-class TDeucesWild : public TWildPokerDescription {
-  public:
-    TDeucesWild() {
-        Name = "Deuces Wild";
-        WildRank = 0;
-        SetLine(0, "Natural Royal Flush", RF, 0);
-        SetLine(1, "Four Deuces", 0, w4W);
-        SetLine(2, "Wild Royal Flush", 0, wRF);
-        SetLine(3, "Five of Kind", 0, w5K(kAll));
-        SetLine(4, "Straight Flush", SF, wSF);
-        SetLine(5, "Four of Kind", FourK(kAll), w4KPlus);
-        SetLine(6, "Full House", FH, wFH);
-        SetLine(7, "Flush", FL, wFL);
-        SetLine(8, "Straight", ST, wST);
-        SetLine(9, "Three of Kind", ThreeK(kAll), w3K);
-    }
-};
-
-class TSevensWild : public TDeucesWild {
-  public:
-    TSevensWild() {
-        Name = "Sevens Wild";
-        WildRank = 5;
-        SetLine(1, "Four 7s", 0, w4W);
-    }
-};
-
-class TBonusDeucesWild : public TWildPokerDescription {
-  public:
-    TBonusDeucesWild() {
-        Name = "Bonus Deuces Wild";
-        WildRank = 0;
-        SetLine(0, "Natural Royal Flush", RF, 0);
-        SetLine(1, "Four Deuces + Ace", 0, Bit(wcWild4A));
-        SetLine(2, "Four Deuces", 0, Bit(wcWild4WA));
-        SetLine(3, "Wild Royal Flush", 0, wRF);
-        SetLine(4, "Five Aces", 0, w5K("A"));
-        SetLine(5, "Five 3-5", 0, w5K("345"));
-        SetLine(6, "Five 6-K", 0, w5K("6789TJQK"));
-        SetLine(7, "Straight Flush", SF, wSF);
-        SetLine(8, "Four of Kind", FourK(kAll), w4KPlus);
-        SetLine(9, "Full House", FH, wFH);
-        SetLine(10, "Flush", FL, wFL);
-        SetLine(11, "Straight", ST, wST);
-        SetLine(12, "Three of Kind", ThreeK(kAll), w3K);
-    }
-};
-
-class TDeucesDeluxe : public TWildPokerDescription {
-  public:
-    TDeucesDeluxe() {
-        Name = "Deuces Deluxe";
-        WildRank = 0;
-        SetLine(0, "Natural Royal Flush", RF, 0);
-        SetLine(1, "Four Deuces", 0, w4W);
-        SetLine(2, "Natural Straight Flush", SF, 0);
-        SetLine(3, "Wild Royal Flush", 0, wRF);
-        SetLine(4, "Five of Kind", 0, w5K(kAll));
-        SetLine(5, "Natural Four of Kind", FourK(kAll), 0);
-        SetLine(6, "Wild Straight Flush", 0, wSF);
-        SetLine(7, "Wild Four of Kind", 0, w4KPlus);
-        SetLine(8, "Full House", FH, wFH);
-        SetLine(9, "Flush", FL, wFL);
-        SetLine(10, "Straight", ST, wST);
-        SetLine(11, "Three of Kind", ThreeK(kAll), w3K);
-    }
-};
-
-class TOdysseyDeuces : public TWildPokerDescription {
-  public:
-    TOdysseyDeuces() {
-        Name = "Odyssey Deuces";
-        WildRank = 0;
-        SetLine(0, "Natural Royal Flush", RF, 0);
-        SetLine(1, "Four Deuces", 0, w4W);
-        SetLine(2, "Natural Four of Kind", FourK(kAll), 0);
-        SetLine(3, "Wild Royal Flush", 0, wRF);
-        SetLine(4, "Five of Kind", 0, w5K(kAll));
-        SetLine(5, "Straight Flush", SF, wSF);
-        SetLine(6, "Wild Four of Kind", 0, w4KPlus);
-        SetLine(7, "Full House", FH, wFH);
-        SetLine(8, "Flush", FL, wFL);
-        SetLine(9, "Straight", ST, wST);
-        SetLine(10, "Three of Kind", ThreeK(kAll), w3K);
-    }
-};
-
-class TJokerAndDeucesWild : public TWildPokerDescription {
-  public:
-    TJokerAndDeucesWild() {
-        Name = "Deuces and Joker Wild";
-        WildRank = 0;
-        Jokers = 1;
-        SetLine(0, "Five  WILDS", 0, w5W);
-        SetLine(1, "Natural Royal Flush", RF, 0);
-        SetLine(2, "Four Deuces", 0, w4W);
-        SetLine(3, "Wild Royal Flush", 0, wRF);
-        SetLine(4, "Five of Kind", 0, w5K(kAll));
-        SetLine(5, "Straight Flush", SF, wSF);
-        SetLine(6, "Four of Kind", FourK(kAll), w4KPlus);
-        SetLine(7, "Full House", FH, wFH);
-        SetLine(8, "Flush", FL, wFL);
-        SetLine(9, "Straight", ST, wST);
-        SetLine(10, "Three of Kind", ThreeK(kAll), w3K);
-    }
-};
-
-template <class T> std::unique_ptr<TPokerDescription> Make() {
-    return std::make_unique<T>();
+    return true;
 }
+static_assert(std::all_of(kGames.begin(), kGames.end(), WellFormed));
 
-template <class T> std::function<std::unique_ptr<TPokerDescription>()> Renamed(const char* name) {
-    return [name] { return std::make_unique<TRenamed<T>>(name); };
-}
-
-const std::vector<std::function<std::unique_ptr<TPokerDescription>()>>& Constructors() {
-    static const std::vector<std::function<std::unique_ptr<TPokerDescription>()>> table = {
-        Make<TJacksOrBetter>,                              // 0
-        Make<THighFives>,                                  // 1
-        Make<TDoubleBonus>,                                // 2
-        Make<TJokerWildKings>,                             // 3
-        Make<TDeucesWild>,                                 // 4
-        Make<TAcesAndEights>,                              // 5
-        Make<TTensOrBetter>,                               // 6
-        Make<TBonusDeucesWild>,                            // 7
-        Make<TDoubleJokerPoker>,                           // 8
-        Renamed<TDeucesWild>("Loose Deuces"),              // 9
-        Make<TAcesAndFaces>,                               // 10
-        Make<TBonusPoker>,                                 // 11
-        Make<TJokerAndDeucesWild>,                         // 12
-        Make<TKingsOrBetter>,                              // 13
-        Make<TAcesAndJacks>,                               // 14
-        Make<TNevadaBonusPoker>,                           // 15
-        Make<TJokerWild2Pairs>,                            // 16
-        Make<TDeucesDeluxe>,                               // 17
-        Make<TOdysseyDeuces>,                              // 18
-        Make<TLuckyNugget>,                                // 19
-        Make<TSevensWild>,                                 // 20
-        Renamed<TJacksOrBetter>("Bonus Poker Deluxe"),     // 21
-        Renamed<TDoubleBonus>("Triple Bonus"),             // 22
-        Make<TSuperDoubleBonus>,                           // 23
-        Renamed<TJacksOrBetter>("All American Poker"),     // 24
-        Renamed<TJacksOrBetter>("Flushorama"),             // 25
-        Renamed<TJacksOrBetter>("King of the House"),      // 26
-        Renamed<TJacksOrBetter>("Mistery Bonus"),          // 27
-        Renamed<TJacksOrBetter>("Straight Flush Bonus"),   // 28
-        Renamed<TDeucesWild>("Double Deuces"),             // 29
-        Renamed<TDeucesWild>("Triple Pay"),                // 30
-        Renamed<TDoubleBonus>("Double Bonus Plus"),        // 31
-        Renamed<TDoubleBonus>("Power House / Full House"), // 32
-        Renamed<TDoubleBonus>("Super Aces"),               // 33
-        Make<TRoyalCourt>,                                 // 34
-    };
-    return table;
-}
+// The only writer of a description's lines: fills one from its row of the table.
+template <class TBase> class TTableDescription final : public TBase {
+  public:
+    TTableDescription(const TGame& game, int gameIndex) {
+        this->GameIndex = gameIndex;
+        this->Name = game.Name;
+        this->WildRank = game.WildRank;
+        this->Jokers = game.Jokers;
+        int index = 0;
+        for (const TLine& line : game.Lines) {
+            if constexpr (std::is_same_v<TBase, TWildPokerDescription>)
+                this->SetLine(index++, std::string(line.Name), line.Natural, line.Wild);
+            else
+                this->SetLine(index++, std::string(line.Name), line.Natural);
+        }
+    }
+};
 
 } // namespace
 
 std::unique_ptr<TPokerDescription> CreateDescription(int gameIndex) {
     if (gameIndex < 0 || gameIndex >= kCatalogueSize) return nullptr;
-    auto description = Constructors()[gameIndex]();
-    description->GameIndex = gameIndex;
-    return description;
+    const TGame& game = kGames[static_cast<size_t>(gameIndex)];
+    // The wild engine reads the wild lines from a TWildPokerDescription.
+    if (game.Wild())
+        return std::make_unique<TTableDescription<TWildPokerDescription>>(game, gameIndex);
+    return std::make_unique<TTableDescription<TPokerDescription>>(game, gameIndex);
 }
 
 std::vector<std::unique_ptr<TPokerDescription>> BuildCatalogue() {
@@ -508,8 +449,9 @@ std::vector<std::unique_ptr<TPokerDescription>> BuildCatalogue() {
 const std::vector<TGameName>& GameNames() {
     static const std::vector<TGameName> names = [] {
         std::vector<TGameName> list;
-        for (const auto& description : BuildCatalogue())
-            list.push_back({description->Name, description->GameIndex});
+        for (int index = 0; index < kCatalogueSize; ++index)
+            if (index != kHiddenGameIndex)
+                list.push_back({std::string(kGames[static_cast<size_t>(index)].Name), index});
         return list;
     }();
     return names;

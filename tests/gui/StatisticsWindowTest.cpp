@@ -26,7 +26,7 @@ class StatisticsWindowTest : public testing::LogWindowFixture {
     void Show() {
         window = std::make_unique<TStatisticsWindow>(nullptr, *preferences);
         tester = std::make_unique<QAbstractItemModelTester>(
-            &window->Model(), QAbstractItemModelTester::FailureReportingMode::Warning);
+            &window->Model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
         window->AttachLog(engine->Logger());
         window->Retranslate();
         window->show();
