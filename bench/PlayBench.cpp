@@ -55,7 +55,6 @@ void BM_StatisticsOfAMillionHands(benchmark::State& state) {
     filter.Modes = 0xF;
     TStatisticsList list;
     list.Attach(logger);
-    list.LoadTexts(preferences);
     list.SetActive(true);
     for (auto _ : state) list.Recalculate();
     state.SetLabel("1,000,000 records");
@@ -78,7 +77,6 @@ void BM_StatisticsOfTenThousandShuffledDays(benchmark::State& state) {
         filter.DateFrom = 0;
         TStatisticsList list;
         list.Attach(logger);
-        list.LoadTexts(preferences);
         list.SetActive(true);
         if (filter.Dates.size() != 10001) state.SkipWithError("expected 10,000 days");
     }

@@ -9,6 +9,7 @@
 #include "play/ChartSeries.h"
 #include "play/GameEngine.h"
 #include "play/PaytableStore.h"
+#include "play/StatisticTexts.h"
 #include "play/Statistics.h"
 #include "prefs/DataFolder.h"
 #include "prefs/Preferences.h"
@@ -37,17 +38,18 @@ class TSimulatedPlayer : public IGameWindows {
     int AskModeForNoErrors() override { return ModeNumber(TPlayMode::pmTraining); }
 };
 
-void PrintStatistics(TStatisticsList& list, std::ostream& out) {
+void PrintStatistics(TStatisticsList& list, const TTexts& texts, std::ostream& out) {
     char text[256];
     for (int index = 0; index < list.Count(); ++index) {
         list.SetSelected(index);
-        out << '\n' << list.Caption(index).toStdString() << '\n';
+        out << '\n' << StatisticCaption(list.Items(index), texts).toStdString() << '\n';
         for (int row = 0; row <= list.Items(index).RowCount(); ++row) {
-            std::snprintf(text, sizeof text, "  %-30s", list.CellText(0, row).toUtf8().constData());
+            std::snprintf(text, sizeof text, "  %-30s",
+                          StatisticCell(list, 0, row, texts).toUtf8().constData());
             out << text;
             for (int column = 1; column <= 3; ++column) {
                 std::snprintf(text, sizeof text, " %22s",
-                              list.CellText(column, row).toUtf8().constData());
+                              StatisticCell(list, column, row, texts).toUtf8().constData());
                 out << text;
             }
             out << '\n';
@@ -56,14 +58,13 @@ void PrintStatistics(TStatisticsList& list, std::ostream& out) {
 }
 
 void PrintFilteredStatistics(TLogger& logger, const TPreferences& preferences, std::ostream& out) {
-    TStatisticsList list;
+    TStatisticsList list(preferences.Severity);
     list.Attach(logger);
-    list.LoadTexts(preferences);
     list.SetActive(true);
     if (list.Skipped > 0)
         std::cerr << "drawmentor-cli: " << list.Skipped
                   << " records of the game log are not valid hands and are left out\n";
-    PrintStatistics(list, out);
+    PrintStatistics(list, preferences.Texts(), out);
 }
 
 int CountSelected(TLogger& logger) {

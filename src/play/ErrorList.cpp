@@ -9,21 +9,21 @@
 
 namespace drawmentor {
 
-TErrorSeverity RecordSeverity(const TLogRecord& record, const TPreferences& preferences) {
+TErrorSeverity RecordSeverity(const TLogRecord& record, TSeverityThresholds thresholds) {
     // A damaged record (no bet, returns that are not numbers) tells of no error.
     if (record.Bet == 0) return esNone;
     const double cost = (record.BestReturn - record.Return) / record.Bet;
-    return std::isfinite(cost) ? preferences.ErrorSeverity(cost) : esNone;
+    return std::isfinite(cost) ? thresholds.Of(cost) : esNone;
 }
 
-void TErrorList::Refresh(TLogger& logger, const TPreferences& preferences, unsigned severities) {
+void TErrorList::Refresh(TLogger& logger, TSeverityThresholds thresholds, unsigned severities) {
     FRecords.clear();
     const TLogFilter& filter = logger.Filter();
     TLogRecord record;
     logger.Rewind();
     while (logger.ReadNext(record)) {
         if (!filter.Matches(record)) continue;
-        const TErrorSeverity severity = RecordSeverity(record, preferences);
+        const TErrorSeverity severity = RecordSeverity(record, thresholds);
         if (severity != esNone && (severities >> severity) & 1) FRecords.push_back(record);
     }
     Sort();
@@ -60,11 +60,11 @@ void TErrorList::Sort() {
                      });
 }
 
-std::optional<THoldCost> DrawnHoldCost(const TGameEngine& engine, const TPreferences& preferences) {
+std::optional<THoldCost> DrawnHoldCost(const TGameEngine& engine, TSeverityThresholds thresholds) {
     if (engine.Hand().State() != TGameState::gsDrawn || !engine.Hand().IsOpen())
         return std::nullopt;
     const TLogRecord& record = engine.Hand().Record();
-    const TErrorSeverity severity = RecordSeverity(record, preferences);
+    const TErrorSeverity severity = RecordSeverity(record, thresholds);
     if (severity == esNone) return std::nullopt;
     return THoldCost{record.Return, record.BestReturn, severity};
 }

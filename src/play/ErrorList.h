@@ -2,7 +2,7 @@
 
 #include "LogRecord.h"
 
-#include "prefs/Preferences.h"
+#include "prefs/ErrorSeverity.h"
 
 #include <optional>
 #include <vector>
@@ -14,7 +14,7 @@ class TLogger;
 
 // How much a logged hold cost, as the preferences classify it: esNone for a
 // best hold and for a record without a bet.
-TErrorSeverity RecordSeverity(const TLogRecord& record, const TPreferences& preferences);
+TErrorSeverity RecordSeverity(const TLogRecord& record, TSeverityThresholds thresholds);
 
 // The error hands the log filter lets through, with the severities asked for
 // (bit 1 << severity), in log order or sorted by one of the four columns of
@@ -23,7 +23,7 @@ TErrorSeverity RecordSeverity(const TLogRecord& record, const TPreferences& pref
 // k, -k descending, 0 keeps log order.
 class TErrorList {
   public:
-    void Refresh(TLogger& logger, const TPreferences& preferences, unsigned severities);
+    void Refresh(TLogger& logger, TSeverityThresholds thresholds, unsigned severities);
     // Same column again flips to ascending from descending; a new column starts descending.
     void ClickColumn(int column);
     void SetSortKey(int sortKey);
@@ -46,6 +46,6 @@ struct THoldCost {
     double BestReturn = 0;
     TErrorSeverity Severity = esNone;
 };
-std::optional<THoldCost> DrawnHoldCost(const TGameEngine& engine, const TPreferences& preferences);
+std::optional<THoldCost> DrawnHoldCost(const TGameEngine& engine, TSeverityThresholds thresholds);
 
 } // namespace drawmentor

@@ -4,7 +4,6 @@
 
 #include "cards/Checked.h"
 #include "games/Catalogue.h"
-#include "prefs/Preferences.h"
 
 #include <cstdio>
 
@@ -38,13 +37,6 @@ void TStatistic::Compute(int64_t, int64_t) {
             if (row != TotalRow) column[TotalRow] += column[row];
 }
 
-void TStatistic::LoadTexts(const TPreferences& preferences) {
-    ColumnCaptions.clear();
-    for (int i = 1; i <= 4; ++i)
-        ColumnCaptions << preferences.Translate(Section, QStringLiteral("Column%1").arg(i));
-    Caption = preferences.Translate(QStringLiteral("Statistics"), CaptionKey);
-}
-
 int TStatistic::RowOf(int line) const {
     if (line == kNoLine) return TotalRow - 1;
     return AllGames ? 0 : CheckIndex(line, 0, kStatisticRows - 1, "statistics row");
@@ -52,22 +44,16 @@ int TStatistic::RowOf(int line) const {
 
 void THandStatistic::SetGame(const TPokerDescription* description) {
     AllGames = description == nullptr;
-    RowCaptions.clear();
+    Rows.clear();
     if (AllGames) {
-        RowCaptions << AllWinHandsText;
+        Rows.push_back(TStatRow::Text(kHands, QStringLiteral("AllWinHands")));
     } else {
         for (int line = 0; line <= description->LastLine; ++line)
-            RowCaptions << QString::fromStdString(description->LineName(line));
+            Rows.push_back(TStatRow::Line(QString::fromStdString(description->LineName(line))));
     }
-    RowCaptions << NothingText << TotalText;
-    TotalRow = static_cast<int>(RowCaptions.size()) - 1;
-}
-
-void THandStatistic::LoadTexts(const TPreferences& preferences) {
-    TStatistic::LoadTexts(preferences);
-    AllWinHandsText = preferences.Translate(kHands, QStringLiteral("AllWinHands"));
-    NothingText = preferences.Translate(kHands, QStringLiteral("Nothing"));
-    TotalText = preferences.Translate(kHands, QStringLiteral("Total"));
+    Rows.push_back(TStatRow::Text(kHands, QStringLiteral("Nothing")));
+    Rows.push_back(TStatRow::Text(kHands, QStringLiteral("Total")));
+    TotalRow = RowCount() - 1;
 }
 
 THandsCountStat::THandsCountStat()
@@ -121,7 +107,11 @@ void THandsPaybackStat::Compute(int64_t hands, int64_t coinsBet) {
 
 TBalanceStat::TBalanceStat()
     : TStatistic(QStringLiteral("Balance"), QStringLiteral("Statistics.Balance"),
-                 {kCount, kPercent, "%10.2f"}, 0) {}
+                 {kCount, kPercent, "%10.2f"}, 0) {
+    Rows.push_back(TStatRow::Text(Section, QStringLiteral("Total")));
+    for (const char* key : {"Played", "Win", "DoubleUp", "Errors"})
+        Rows.push_back(TStatRow::Text(Section, QString::fromLatin1(key), true));
+}
 
 void TBalanceStat::AddRecord(const TLogRecord& record) {
     const double value = CoinValue(record.CoinIndex);
@@ -146,22 +136,18 @@ void TBalanceStat::Compute(int64_t hands, int64_t coinsBet) {
     for (int row = 0; row <= 4; ++row) Values[1][row] = Values[0][row] * -100 / Values[0][1];
 }
 
-void TBalanceStat::LoadTexts(const TPreferences& preferences) {
-    TStatistic::LoadTexts(preferences);
-    RowCaptions = {preferences.Translate(Section, QStringLiteral("Total"))};
-    for (const char* key : {"Played", "Win", "DoubleUp", "Errors"})
-        RowCaptions << QStringLiteral("   ") +
-                           preferences.Translate(Section, QString::fromLatin1(key));
+TErrorEffectStat::TErrorEffectStat(TSeverityThresholds thresholds)
+    : TStatistic(QStringLiteral("ErrorsEffect"), QStringLiteral("Statistics.ErrorEffect"),
+                 {kPercent, kPercent, kPercent}, 0),
+      FThresholds(thresholds) {
+    Rows.push_back(TStatRow::Text(Section, QStringLiteral("Total")));
+    for (const char* key : {"Serious", "Medium", "Minor"})
+        Rows.push_back(TStatRow::Text(QStringLiteral("Errors"), QString::fromLatin1(key), true));
 }
 
-TErrorEffectStat::TErrorEffectStat()
-    : TStatistic(QStringLiteral("ErrorsEffect"), QStringLiteral("Statistics.ErrorEffect"),
-                 {kPercent, kPercent, kPercent}, 0) {}
-
 void TErrorEffectStat::AddRecord(const TLogRecord& record) {
-    if (!FPreferences || record.Bet == 0) return;
-    const int severity =
-        FPreferences->ErrorSeverity((record.BestReturn - record.Return) / record.Bet);
+    if (record.Bet == 0) return;
+    const int severity = FThresholds.Of((record.BestReturn - record.Return) / record.Bet);
     if (severity == esNone) return;
     Values[0][severity] += 1;
     Values[1][severity] += record.Return - record.BestReturn;
@@ -179,21 +165,12 @@ void TErrorEffectStat::Compute(int64_t hands, int64_t coinsBet) {
     }
 }
 
-void TErrorEffectStat::LoadTexts(const TPreferences& preferences) {
-    TStatistic::LoadTexts(preferences);
-    FPreferences = &preferences;
-    RowCaptions = {preferences.Translate(Section, QStringLiteral("Total"))};
-    for (const char* key : {"Serious", "Medium", "Minor"})
-        RowCaptions << QStringLiteral("   ") + preferences.Translate(QStringLiteral("Errors"),
-                                                                     QString::fromLatin1(key));
-}
-
-TStatisticsList::TStatisticsList() {
+TStatisticsList::TStatisticsList(TSeverityThresholds thresholds) {
     FItems.push_back(std::make_unique<TBalanceStat>());
     FItems.push_back(std::make_unique<THandsCountStat>());
     FItems.push_back(std::make_unique<THandsFreqStat>());
     FItems.push_back(std::make_unique<THandsPaybackStat>());
-    FItems.push_back(std::make_unique<TErrorEffectStat>());
+    FItems.push_back(std::make_unique<TErrorEffectStat>(thresholds));
 }
 
 TStatisticsList::~TStatisticsList() = default;
@@ -206,11 +183,6 @@ void TStatisticsList::Attach(TLogger& logger) {
     if (FLogger) disconnect(&FLogger->Filter(), nullptr, this, nullptr);
     FLogger = &logger;
     connect(&logger.Filter(), &TLogFilter::Changed, this, &TStatisticsList::Recalculate);
-}
-
-void TStatisticsList::LoadTexts(const TPreferences& preferences) {
-    for (auto& item : FItems) item->LoadTexts(preferences);
-    emit Changed();
 }
 
 void TStatisticsList::SetActive(bool active) {
@@ -252,11 +224,7 @@ void TStatisticsList::SetSelected(int index) {
 
 QString TStatisticsList::CellText(int column, int row) const {
     const TStatistic& item = Items(Selected);
-    if (column < 0 || column > 3) return {};
-    if (row == 0)
-        return column < item.ColumnCaptions.size() ? item.ColumnCaptions[column] : QString();
-    if (row > item.RowCount()) return {};
-    if (column == 0) return item.RowCaptions[row - 1];
+    if (column < 1 || column > 3 || row < 1 || row > item.RowCount()) return {};
     const double value = item.Values[column - 1][row - 1];
     if (value == 0) return QStringLiteral("-");
     char text[64];

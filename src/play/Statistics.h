@@ -2,6 +2,8 @@
 
 #include "LogRecord.h"
 
+#include "prefs/ErrorSeverity.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -9,15 +11,30 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace drawmentor {
 
 class TLogger;
 class TPokerDescription;
-class TPreferences;
 
 inline constexpr int kStatisticRows = 21;
+
+// A row of a statistic: a line of the paytable by the game's own name for it,
+// or a text of the language files by section and key. The statistics hold no
+// text of the interface; whoever shows them looks the captions up.
+struct TStatRow {
+    static TStatRow Line(QString name) { return {std::move(name), {}, {}, false}; }
+    static TStatRow Text(QString section, QString key, bool indented = false) {
+        return {{}, std::move(section), std::move(key), indented};
+    }
+
+    QString LineName; // empty for a row with a key
+    QString Section;
+    QString Key;
+    bool Indented = false;
+};
 
 // One table of the statistics: 3 value columns by up to 21 rows, comparing
 // what the player did with what best play would have done on the same cards.
@@ -32,18 +49,17 @@ class TStatistic {
     virtual void AddRecord(const TLogRecord& record) = 0;
     // Once after the last record: the number of hands and the coins they bet.
     virtual void Compute(int64_t hands, int64_t coinsBet);
-    virtual void LoadTexts(const TPreferences& preferences);
 
-    int RowCount() const { return static_cast<int>(RowCaptions.size()); }
+    int RowCount() const { return static_cast<int>(Rows.size()); }
     // The row of a record's line: line 255 (nothing) is the row before the
     // totals; with all games every winning line is row 0.
     int RowOf(int line) const;
 
-    QString Caption;
+    // The statistic's name is CaptionKey in "Statistics"; its column captions
+    // are "Column1".."Column4" in Section.
     QString Section;
     QString CaptionKey;
-    QStringList ColumnCaptions;
-    QStringList RowCaptions;
+    std::vector<TStatRow> Rows;
     double Values[3][kStatisticRows] = {};
     std::array<const char*, 3> ColumnFormats;
     int TotalRow = -1;
@@ -56,11 +72,6 @@ class THandStatistic : public TStatistic {
   public:
     using TStatistic::TStatistic;
     void SetGame(const TPokerDescription* description) override;
-    void LoadTexts(const TPreferences& preferences) override;
-
-    QString AllWinHandsText;
-    QString NothingText;
-    QString TotalText;
 };
 
 class THandsCountStat : public THandStatistic {
@@ -89,18 +100,16 @@ class TBalanceStat : public TStatistic {
     TBalanceStat();
     void AddRecord(const TLogRecord& record) override;
     void Compute(int64_t hands, int64_t coinsBet) override;
-    void LoadTexts(const TPreferences& preferences) override;
 };
 
 class TErrorEffectStat : public TStatistic {
   public:
-    TErrorEffectStat();
+    explicit TErrorEffectStat(TSeverityThresholds thresholds);
     void AddRecord(const TLogRecord& record) override;
     void Compute(int64_t hands, int64_t coinsBet) override;
-    void LoadTexts(const TPreferences& preferences) override;
 
   private:
-    const TPreferences* FPreferences = nullptr;
+    TSeverityThresholds FThresholds;
 };
 
 // The five statistics of the filtered log, recomputed in one pass whenever
@@ -109,22 +118,22 @@ class TStatisticsList : public QObject {
     Q_OBJECT
 
   public:
-    TStatisticsList();
+    // Errors are graded by `thresholds`.
+    explicit TStatisticsList(TSeverityThresholds thresholds = {});
     ~TStatisticsList() override;
     TStatisticsList(const TStatisticsList&) = delete;
     TStatisticsList& operator=(const TStatisticsList&) = delete;
 
     int Count() const { return static_cast<int>(FItems.size()); }
     TStatistic& Items(int index) const;
-    QString Caption(int index) const { return Items(index).Caption; }
 
     void Attach(TLogger& logger);
-    void LoadTexts(const TPreferences& preferences);
     void SetActive(bool active);
     void SetGame(int gameIndex);
     void Recalculate();
     void SetSelected(int index);
-    // A cell of the selected statistic as the statistics window shows it.
+    // A value cell (column 1..3, row 1..RowCount) of the selected statistic
+    // as the statistics window shows it; empty elsewhere.
     QString CellText(int column, int row) const;
 
     bool Active = false;

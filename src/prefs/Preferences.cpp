@@ -4,17 +4,12 @@
 #include "LanguageCode.h"
 #include "SettingKeys.h"
 
-#include <QEventLoop>
 #include <QFileInfo>
-#include <QTimer>
 
 namespace drawmentor {
 namespace {
 
 const QString kSettingsFileName = QStringLiteral("DrawMentor.ini");
-const QString kFallbackLanguage = QStringLiteral("ENG");
-// A sans face every Debian desktop has, standing in for the system dialog font.
-const QString kFallbackFont = QStringLiteral("DejaVu Sans");
 
 struct TDigit {
     TAutoSaveItem Item;
@@ -23,11 +18,6 @@ struct TDigit {
 // The stored order of the digits.
 const TDigit kDigits[] = {{asCredits, u'1'}, {asBalance, u'2'}, {asValue, u'3'},
                           {asHands, u'4'},   {asTime, u'5'},    {asAccuracy, u'6'}};
-
-std::function<bool(const QString&)>& FontProbe() {
-    static std::function<bool(const QString&)> probe;
-    return probe;
-}
 
 std::unique_ptr<TPreferences>& Instance() {
     static std::unique_ptr<TPreferences> instance;
@@ -58,13 +48,10 @@ void TPreferences::WriteSettingsFile() {
 
 void TPreferences::SetDefaults() {
     const QString code = DefaultLanguageCode();
-    FontName = FontProbe() && FontProbe()(QStringLiteral("Tahoma")) ? QStringLiteral("Tahoma")
-                                                                    : kFallbackFont;
-    SetInterfaceLanguage(QFileInfo::exists(LanguageFileName(code)) ? code : kFallbackLanguage);
-    SetHelpLanguage(QFileInfo::exists(HelpFileNameFor(InterfaceLanguage)) ? InterfaceLanguage
-                                                                          : kFallbackLanguage);
-    SeriousErrorPercent = 20;
-    MinorErrorPercent = 2;
+    SetInterfaceLanguage(QFileInfo::exists(TTexts::FileName(code)) ? code : kFallbackLanguage);
+    SetHelpLanguage(QFileInfo::exists(TTexts::HelpFileName(InterfaceLanguage)) ? InterfaceLanguage
+                                                                               : kFallbackLanguage);
+    Severity = TSeverityThresholds{};
     // The defaults of the stored settings are those an empty settings file reads as.
     const TIniFile empty;
     SaveForNewGame = ReadBoolSetting(empty, TSetting::SaveForNewGame);
@@ -105,66 +92,19 @@ TAutoSave TPreferences::ParseAutoSave(const QString& digits) {
     return items;
 }
 
-QString TPreferences::Translate(const QString& section, const QString& key) const {
-    return FLanguageFile.ReadString(section, key);
-}
-
-QString TPreferences::TranslateHint(const QString& section, const QString& key) const {
-    return WrapHint(Translate(section, key + QStringLiteral(".Hint")));
-}
-
-QString TPreferences::WindowCaption(const QString& section) const {
-    return Translate(section, QStringLiteral("WindowName"));
-}
-
-TErrorSeverity TPreferences::ErrorSeverity(double costFraction) const {
-    const double percent = costFraction * 100;
-    if (percent <= 0.00001) return esNone;
-    if (percent > SeriousErrorPercent) return esSerious;
-    return percent < MinorErrorPercent ? esMinor : esMedium;
-}
-
 void TPreferences::SetInterfaceLanguage(const QString& code) {
     if (code == InterfaceLanguage && !code.isEmpty()) return;
-    InterfaceLanguage = QFileInfo::exists(LanguageFileName(code)) ? code : kFallbackLanguage;
-    OpenLanguageFile();
+    FTexts.Load(code);
+    InterfaceLanguage = FTexts.Code();
     SetHelpLanguage(code);
 }
 
-void TPreferences::OpenLanguageFile() {
-    try {
-        FLanguageFile.LoadFile(LanguageFileName(InterfaceLanguage));
-    } catch (...) {
-        // An unreadable language file leaves empty captions, not a dead program.
-        FLanguageFile.Clear();
-    }
-}
-
 void TPreferences::SetHelpLanguage(const QString& code) {
-    HelpLanguage = QFileInfo::exists(HelpFileNameFor(code)) ? code : kFallbackLanguage;
-}
-
-QString TPreferences::LanguageFileName(const QString& code) {
-    return ProgramFolder() + QStringLiteral("Langs/%1.ini").arg(code);
-}
-
-QString TPreferences::HelpFileNameFor(const QString& code) {
-    return ProgramFolder() + QStringLiteral("Help/DrawMentor_%1/index.html").arg(code);
-}
-
-void TPreferences::DealDelay() const {
-    if (DealSpeed <= 0) return;
-    QEventLoop loop;
-    QTimer::singleShot(DealSpeed, &loop, &QEventLoop::quit);
-    loop.exec();
+    HelpLanguage = QFileInfo::exists(TTexts::HelpFileName(code)) ? code : kFallbackLanguage;
 }
 
 void TPreferences::Apply() {
     emit PreferencesChanged(this);
-}
-
-void TPreferences::SetFontProbe(std::function<bool(const QString&)> probe) {
-    FontProbe() = std::move(probe);
 }
 
 TPreferences& Preferences() {
@@ -174,44 +114,6 @@ TPreferences& Preferences() {
 
 void ReleasePreferences() {
     Instance().reset();
-}
-
-QString WrapHint(const QString& text, int columns) {
-    // A quote opens only where a word could start and closes only where one
-    // ends, so the apostrophe of "don't" quotes nothing.
-    const auto isWordChar = [](QChar c) { return c.isLetterOrNumber(); };
-    QString result;
-    const QStringList lines = text.split(QLatin1Char('\n'));
-    for (int index = 0; index < lines.size(); ++index) {
-        QString line = lines[index];
-        if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
-        if (index > 0) result += QLatin1Char('\n');
-        while (line.size() > columns) {
-            // The last break opportunity within the width, outside quotes; the
-            // first one beyond it when a word is longer than the width.
-            int breakAfter = -1;
-            QChar quote;
-            for (int i = 0; i < line.size() && (i < columns || breakAfter < 0); ++i) {
-                const QChar c = line[i];
-                const bool before = i > 0 && isWordChar(line[i - 1]);
-                const bool after = i + 1 < line.size() && isWordChar(line[i + 1]);
-                if (!quote.isNull()) {
-                    if (c == quote && !after) quote = QChar();
-                    continue;
-                }
-                if ((c == u'"' || c == u'\'') && !before) {
-                    quote = c;
-                    continue;
-                }
-                if (c == u' ' || c == u'-' || c == u'\t') breakAfter = i;
-            }
-            if (breakAfter < 0 || breakAfter + 1 >= line.size()) break;
-            result += line.left(breakAfter + 1) + QLatin1Char('\n');
-            line = line.mid(breakAfter + 1);
-        }
-        result += line;
-    }
-    return result;
 }
 
 } // namespace drawmentor

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "ErrorSeverity.h"
 #include "IniFile.h"
+#include "Texts.h"
 
 #include <QObject>
 #include <QString>
 
-#include <functional>
 #include <memory>
 
 namespace drawmentor {
@@ -22,12 +23,10 @@ enum TAutoSaveItem : unsigned {
 };
 using TAutoSave = unsigned;
 
-enum TErrorSeverity : int { esNone = 0, esSerious = 1, esMedium = 2, esMinor = 3 };
-
-// The one object every window and the game engine consult for the user's
-// settings, the texts of the interface in the chosen language, and the
-// classification of an error's cost. It owns the settings file
-// "DrawMentor.ini", in which other parts keep sections of their own.
+// The user's settings: the settings file "DrawMentor.ini", in which other
+// parts keep sections of their own, and the choices of its "Preferences"
+// section. The texts of the chosen interface language come with it, kept in
+// step with the language setting.
 class TPreferences : public QObject {
     Q_OBJECT
 
@@ -43,38 +42,25 @@ class TPreferences : public QObject {
     // Writes the settings image now (the destructor does it too).
     void WriteSettingsFile();
 
-    QString Translate(const QString& section, const QString& key) const;
-    // The text of key + ".Hint", wrapped at 45 columns.
-    QString TranslateHint(const QString& section, const QString& key) const;
-    QString WindowCaption(const QString& section) const;
-    TErrorSeverity ErrorSeverity(double costFraction) const;
-
+    // A language without a file falls back to English; the help follows the
+    // interface where it can.
     void SetInterfaceLanguage(const QString& code);
     void SetHelpLanguage(const QString& code);
-    static QString LanguageFileName(const QString& code);
-    static QString HelpFileNameFor(const QString& code);
-    QString HelpFileName() const { return HelpFileNameFor(HelpLanguage); }
+    const TTexts& Texts() const { return FTexts; }
+    QString HelpFileName() const { return TTexts::HelpFileName(HelpLanguage); }
 
-    // Waits DealSpeed milliseconds while the event loop keeps running; callers
-    // must tolerate re-entry from the events handled meanwhile.
-    void DealDelay() const;
     // Tells every listener, in the order they subscribed, that preferences changed.
     void Apply();
 
     TIniFile& SettingsFile() { return FSettingsFile; }
-    const TIniFile& LanguageFile() const { return FLanguageFile; }
+    const TIniFile& SettingsFile() const { return FSettingsFile; }
 
-    // Which font families are installed is a question for the GUI layer;
-    // without an answer the fallback face is used.
-    static void SetFontProbe(std::function<bool(const QString&)> probe);
     static QString AutoSaveDigits(TAutoSave items);
     static TAutoSave ParseAutoSave(const QString& digits);
 
     QString InterfaceLanguage;
     QString HelpLanguage;
-    QString FontName;
-    int SeriousErrorPercent = 20;
-    int MinorErrorPercent = 2;
+    TSeverityThresholds Severity;
     // Stored settings; their defaults come from the settings key table.
     TAutoSave AutoSave = 0;
     bool SaveForNewGame = false;
@@ -87,9 +73,7 @@ class TPreferences : public QObject {
     void PreferencesChanged(drawmentor::TPreferences* preferences);
 
   private:
-    void OpenLanguageFile();
-
-    TIniFile FLanguageFile;
+    TTexts FTexts;
     TIniFile FSettingsFile;
 };
 
@@ -97,9 +81,5 @@ class TPreferences : public QObject {
 TPreferences& Preferences();
 // Destroys the instance (writing the settings file); the next call creates a new one.
 void ReleasePreferences();
-
-// Word-wraps at `columns`, breaking after a blank, a hyphen or a tab but never
-// inside '...' or "..." quotes; line breaks already in the text are kept.
-QString WrapHint(const QString& text, int columns = 45);
 
 } // namespace drawmentor

@@ -4,6 +4,7 @@
 #include "games/Catalogue.h"
 #include "games/PayoutStorage.h"
 #include "play/Logger.h"
+#include "play/StatisticTexts.h"
 #include "play/Statistics.h"
 #include "prefs/DataFolder.h"
 #include "prefs/IniFile.h"
@@ -104,14 +105,14 @@ int GameLog(const uint8_t* data, size_t size) {
         TLogFilter& filter = logger.Filter();
         TStatisticsList list;
         list.Attach(logger);
-        list.LoadTexts(preferences);
         list.SetActive(true);
         for (int item = 0; item < filter.Games.size() && item < 8; ++item) filter.SetGameItem(item);
         filter.SetDateItem(static_cast<int>(filter.Dates.size()) - 1);
         for (int index = 0; index < list.Count(); ++index) {
             list.SetSelected(index);
             for (int row = 0; row <= list.Items(index).RowCount(); ++row)
-                for (int column = 0; column <= 3; ++column) list.CellText(column, row);
+                for (int column = 0; column <= 3; ++column)
+                    StatisticCell(list, column, row, preferences.Texts());
         }
     } catch (const EDrawMentor&) {
     }

@@ -97,7 +97,7 @@ TEST_F(ErrorsWindowTest, ListsEveryErrorHandOfTheFilterAsStatsCountsThem) {
     const std::vector<TLogRecord> rows = Rows();
     ASSERT_FALSE(rows.empty());
     for (const TLogRecord& r : rows) {
-        EXPECT_NE(RecordSeverity(r, *preferences), esNone);
+        EXPECT_NE(RecordSeverity(r, preferences->Severity), esNone);
         EXPECT_TRUE(logger.Filter().Matches(r));
     }
     const QString stats = RunCli({"stats", "--game", "4", "--paytable", "0", "--modes", "0123",
@@ -107,7 +107,8 @@ TEST_F(ErrorsWindowTest, ListsEveryErrorHandOfTheFilterAsStatsCountsThem) {
 
     // Unticking a severity leaves exactly the others.
     Find<QCheckBox>("cbSerious")->click();
-    for (const TLogRecord& r : Rows()) EXPECT_NE(RecordSeverity(r, *preferences), esSerious);
+    for (const TLogRecord& r : Rows())
+        EXPECT_NE(RecordSeverity(r, preferences->Severity), esSerious);
     EXPECT_LT(Rows().size(), rows.size());
     Find<QCheckBox>("cbMedium")->click();
     Find<QCheckBox>("cbMinor")->click();

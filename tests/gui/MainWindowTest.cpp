@@ -191,7 +191,8 @@ TEST_F(MainWindowTest, MenuTextsBecomeTitlesWithoutAccelerators) {
     EXPECT_EQ(TitleFromMenuText("&Save && Quit"), "Save & Quit");
     TMessageBox::SetNextAnswer(QMessageBox::Cancel);
     Find<QAction>("miClearAllRecords")->trigger();
-    EXPECT_EQ(TMessageBox::LastText(), preferences->Translate("Main.ConfirmMessages", "ClearLog"));
+    EXPECT_EQ(TMessageBox::LastText(),
+              preferences->Texts().Translate("Main.ConfirmMessages", "ClearLog"));
 }
 
 TEST_F(MainWindowTest, EveryStatusTextFitsTheMessageLineAtTheSmallestSize) {
@@ -205,7 +206,7 @@ TEST_F(MainWindowTest, EveryStatusTextFitsTheMessageLineAtTheSmallestSize) {
         preferences->Apply();
         for (const char* key :
              {"Start", "Hold", "Finish", "Win", "Dealing", "Drawing", "DoubleInfo"}) {
-            QString text = preferences->Translate("Main.Messages", key);
+            QString text = preferences->Texts().Translate("Main.Messages", key);
             text.replace("%d", "99999");
             const THeaderText fitted = FitHeaderText(text, line->font(), room);
             EXPECT_TRUE(fitted.Fits(room)) << language << " " << key << ": " << text.toStdString();

@@ -4,6 +4,7 @@
 
 #include "LogWindowFixture.h"
 
+#include "play/StatisticTexts.h"
 #include "play/Statistics.h"
 
 #include <QAbstractItemModelTester>
@@ -44,7 +45,10 @@ class StatisticsWindowTest : public testing::LogWindowFixture {
     // The selected statistic as the command line prints it.
     std::string AsPrinted() {
         char text[256];
-        std::string block = window->List().Caption(window->List().Selected).toStdString() + '\n';
+        std::string block =
+            StatisticCaption(window->List().Items(window->List().Selected), preferences->Texts())
+                .toStdString() +
+            '\n';
         const int rows = window->List().Items(window->List().Selected).RowCount();
         for (int row = 0; row <= rows; ++row) {
             std::snprintf(text, sizeof text, "  %-30s", Cell(0, row).toUtf8().constData());
@@ -77,7 +81,7 @@ TEST_F(StatisticsWindowTest, ListClicksShowTheCommandLinesTables) {
         ClickStatistic(index);
         EXPECT_EQ(window->List().Selected, index);
         EXPECT_EQ(Find<QLabel>(*window, "lStatHeader")->text(),
-                  " " + window->List().Caption(index));
+                  " " + StatisticCaption(window->List().Items(index), preferences->Texts()));
         EXPECT_NE(printed.toStdString().find(AsPrinted()), std::string::npos) << AsPrinted();
     }
     // Jacks or Better has nine lines, Nothing and Total: fifteen rows are always drawn.

@@ -46,7 +46,7 @@ TEST(HeaderLabels, APlainLabelIsReplacedInItsLayout) {
     EXPECT_EQ(header->text(), "Statistics");
     EXPECT_EQ(header->objectName(), "lStatHeader");
     EXPECT_TRUE(header->font().bold());
-    EXPECT_EQ(header->font().family(), preferences.FontName);
+    EXPECT_EQ(header->font().family(), preferences.Texts().FontName);
     EXPECT_EQ(MakeHeaderLabel(header, preferences), header); // already one: unchanged
     header->resize(120, 25);
     const QImage image = header->grab().toImage();

@@ -35,15 +35,15 @@ class ErrorListTest : public ::testing::Test {
 };
 
 TEST_F(ErrorListTest, SeverityOfARecordPerCoinOfItsBet) {
-    EXPECT_EQ(RecordSeverity(Error(5, 3, 1), preferences), esSerious);  // 40 % of the bet
-    EXPECT_EQ(RecordSeverity(Error(5, 4.5, 1), preferences), esMedium); // 10 %
-    EXPECT_EQ(RecordSeverity(Error(5, 4.95, 1), preferences), esMinor); // 1 %
-    EXPECT_EQ(RecordSeverity(Error(5, 5, 1), preferences), esNone);
-    EXPECT_EQ(RecordSeverity(Error(5, 4.9999995, 1), preferences), esNone); // 0.00001 %
+    EXPECT_EQ(RecordSeverity(Error(5, 3, 1), preferences.Severity), esSerious);  // 40 % of the bet
+    EXPECT_EQ(RecordSeverity(Error(5, 4.5, 1), preferences.Severity), esMedium); // 10 %
+    EXPECT_EQ(RecordSeverity(Error(5, 4.95, 1), preferences.Severity), esMinor); // 1 %
+    EXPECT_EQ(RecordSeverity(Error(5, 5, 1), preferences.Severity), esNone);
+    EXPECT_EQ(RecordSeverity(Error(5, 4.9999995, 1), preferences.Severity), esNone); // 0.00001 %
     // Damaged records are no errors rather than faults.
-    EXPECT_EQ(RecordSeverity(Error(5, 1, 1, 0), preferences), esNone);
+    EXPECT_EQ(RecordSeverity(Error(5, 1, 1, 0), preferences.Severity), esNone);
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    EXPECT_EQ(RecordSeverity(Error(nan, 1, 1), preferences), esNone);
+    EXPECT_EQ(RecordSeverity(Error(nan, 1, 1), preferences.Severity), esNone);
 }
 
 TEST_F(ErrorListTest, KeepsTheFiltersErrorsOfTheChosenSeveritiesAndSorts) {
@@ -56,7 +56,7 @@ TEST_F(ErrorListTest, KeepsTheFiltersErrorsOfTheChosenSeveritiesAndSorts) {
     TLogFilter& filter = logger.Filter();
     filter.DateFrom = 0;
     TErrorList list;
-    list.Refresh(logger, preferences, (1u << esSerious) | (1u << esMinor));
+    list.Refresh(logger, preferences.Severity, (1u << esSerious) | (1u << esMinor));
     ASSERT_EQ(list.Records().size(), 3u);
     EXPECT_EQ(list.Records()[0].DealTime, 46000.1); // log order
     list.ClickColumn(3);                            // the loss per coin, largest first
@@ -68,13 +68,13 @@ TEST_F(ErrorListTest, KeepsTheFiltersErrorsOfTheChosenSeveritiesAndSorts) {
     EXPECT_EQ(list.Records()[0].DealTime, 46000.4);
     list.ClickColumn(1); // another column starts descending
     EXPECT_EQ(list.SortKey(), -2);
-    list.Refresh(logger, preferences, 1u << esMedium); // the order survives a refresh
+    list.Refresh(logger, preferences.Severity, 1u << esMedium); // the order survives a refresh
     EXPECT_EQ(list.SortKey(), -2);
     EXPECT_EQ(list.Records().size(), 1u);
     filter.DateFrom = 46000.45; // the filter's date counts
-    list.Refresh(logger, preferences, 14);
+    list.Refresh(logger, preferences.Severity, 14);
     EXPECT_EQ(list.Records().size(), 1u);
-    list.Refresh(logger, preferences, 0);
+    list.Refresh(logger, preferences.Severity, 0);
     EXPECT_TRUE(list.Records().empty());
 }
 
@@ -92,14 +92,14 @@ TEST_F(ErrorListTest, TheDrawnHoldsCostIsToldOnlyAfterAnError) {
         engine.Deal();
     };
     deal();
-    EXPECT_FALSE(DrawnHoldCost(engine, preferences)); // not drawn yet
-    engine.SetDrawMask(16);                           // the best hold
+    EXPECT_FALSE(DrawnHoldCost(engine, preferences.Severity)); // not drawn yet
+    engine.SetDrawMask(16);                                    // the best hold
     engine.Draw();
-    EXPECT_FALSE(DrawnHoldCost(engine, preferences));
+    EXPECT_FALSE(DrawnHoldCost(engine, preferences.Severity));
     deal();
     engine.SetDrawMask(31);
     engine.Draw();
-    const auto cost = DrawnHoldCost(engine, preferences);
+    const auto cost = DrawnHoldCost(engine, preferences.Severity);
     ASSERT_TRUE(cost);
     EXPECT_EQ(cost->Severity, esSerious);
     EXPECT_DOUBLE_EQ(cost->Return, engine.Hand().Record().Return);

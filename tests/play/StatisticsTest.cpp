@@ -1,5 +1,6 @@
 #include "play/Statistics.h"
 #include "play/Logger.h"
+#include "play/StatisticTexts.h"
 
 #include "prefs/Preferences.h"
 
@@ -16,7 +17,10 @@ class StatisticsTest : public ::testing::Test {
         : folders(QStringLiteral(DRAWMENTOR_RUNTIME_DIR)),
           logger(folders.Data() + "DrawMentor.log") {
         list.Attach(logger);
-        list.LoadTexts(preferences);
+    }
+    // A cell as the statistics window shows it, captions in the interface language.
+    QString Cell(int column, int row) {
+        return StatisticCell(list, column, row, preferences.Texts());
     }
     // A Jacks or Better hand: the player's line and win, best play's, the bet.
     void Add(int line, int win, int bestLine, int bestWin, double ret, double bestRet,
@@ -57,15 +61,15 @@ class StatisticsTest : public ::testing::Test {
 TEST_F(StatisticsTest, NoHandsShowDashes) {
     Show(0);
     list.SetSelected(1);
-    EXPECT_EQ(list.CellText(1, 0), "You");
-    EXPECT_EQ(list.CellText(0, 1), "Royal Flush");
-    EXPECT_EQ(list.CellText(1, 1), "-");
-    EXPECT_EQ(list.CellText(0, 11), "Total");
-    EXPECT_EQ(list.CellText(0, 12), "");
+    EXPECT_EQ(Cell(1, 0), "You");
+    EXPECT_EQ(Cell(0, 1), "Royal Flush");
+    EXPECT_EQ(Cell(1, 1), "-");
+    EXPECT_EQ(Cell(0, 11), "Total");
+    EXPECT_EQ(Cell(0, 12), "");
     for (int index = 0; index < list.Count(); ++index) {
         list.SetSelected(index);
         for (int row = 1; row <= list.Items(index).RowCount(); ++row)
-            for (int column = 1; column <= 3; ++column) EXPECT_EQ(list.CellText(column, row), "-");
+            for (int column = 1; column <= 3; ++column) EXPECT_EQ(Cell(column, row), "-");
     }
 }
 
@@ -77,18 +81,18 @@ TEST_F(StatisticsTest, LinesCountsFrequenciesAndPayback) {
     Show(0);
     list.SetSelected(1); // counts
     EXPECT_EQ(list.Items(1).RowCount(), 11);
-    EXPECT_EQ(list.CellText(1, 9), "         1");  // Jacks or Better, you
-    EXPECT_EQ(list.CellText(1, 10), "         2"); // Nothing, you
-    EXPECT_EQ(list.CellText(2, 10), "         2");
-    EXPECT_EQ(list.CellText(3, 8), "-");           // two pairs: 1 - 1
-    EXPECT_EQ(list.CellText(1, 11), "         4"); // Total
-    EXPECT_EQ(list.CellText(3, 11), "-");          // differences cancel
-    list.SetSelected(2);                           // frequencies
-    EXPECT_EQ(list.CellText(1, 11), " 100.00000");
-    EXPECT_EQ(list.CellText(1, 10), "  50.00000");
+    EXPECT_EQ(Cell(1, 9), "         1");  // Jacks or Better, you
+    EXPECT_EQ(Cell(1, 10), "         2"); // Nothing, you
+    EXPECT_EQ(Cell(2, 10), "         2");
+    EXPECT_EQ(Cell(3, 8), "-");           // two pairs: 1 - 1
+    EXPECT_EQ(Cell(1, 11), "         4"); // Total
+    EXPECT_EQ(Cell(3, 11), "-");          // differences cancel
+    list.SetSelected(2);                  // frequencies
+    EXPECT_EQ(Cell(1, 11), " 100.00000");
+    EXPECT_EQ(Cell(1, 10), "  50.00000");
     list.SetSelected(3); // payback: 15 coins of 20 bet
-    EXPECT_EQ(list.CellText(1, 11), "  75.00000");
-    EXPECT_EQ(list.CellText(2, 11), "  75.00000");
+    EXPECT_EQ(Cell(1, 11), "  75.00000");
+    EXPECT_EQ(Cell(2, 11), "  75.00000");
 }
 
 TEST_F(StatisticsTest, AllGamesHaveThreeRows) {
@@ -97,8 +101,8 @@ TEST_F(StatisticsTest, AllGamesHaveThreeRows) {
     Show(-1);
     list.SetSelected(1);
     EXPECT_EQ(list.Items(1).RowCount(), 3);
-    EXPECT_EQ(list.CellText(0, 1), "All winning hands");
-    EXPECT_EQ(list.CellText(1, 1), "         2");
+    EXPECT_EQ(Cell(0, 1), "All winning hands");
+    EXPECT_EQ(Cell(1, 1), "         2");
 }
 
 TEST_F(StatisticsTest, BalanceSplitsTheResultInCoinsAndMoney) {
@@ -110,23 +114,23 @@ TEST_F(StatisticsTest, BalanceSplitsTheResultInCoinsAndMoney) {
     Add(8, 5, 8, 5, 4, 4, 1, 0); // a lost one: -5
     Show(0);
     list.SetSelected(0);
-    EXPECT_EQ(list.CellText(0, 1), "Total");
-    EXPECT_EQ(list.CellText(0, 2), "   Played");
+    EXPECT_EQ(Cell(0, 1), "Total");
+    EXPECT_EQ(Cell(0, 2), "   Played");
     // Coins: bets, best play's wins, double-ups, errors, and their sum.
-    EXPECT_EQ(list.CellText(1, 2), "       -20");
-    EXPECT_EQ(list.CellText(1, 3), "        25");
-    EXPECT_EQ(list.CellText(1, 4), "        10"); // +15 won, -5 lost
-    EXPECT_EQ(list.CellText(1, 5), "       -10");
-    EXPECT_EQ(list.CellText(1, 1), "         5");
+    EXPECT_EQ(Cell(1, 2), "       -20");
+    EXPECT_EQ(Cell(1, 3), "        25");
+    EXPECT_EQ(Cell(1, 4), "        10"); // +15 won, -5 lost
+    EXPECT_EQ(Cell(1, 5), "       -10");
+    EXPECT_EQ(Cell(1, 1), "         5");
     // Shares of the coins bet.
-    EXPECT_EQ(list.CellText(2, 2), "-100.00000");
-    EXPECT_EQ(list.CellText(2, 4), "  50.00000");
+    EXPECT_EQ(Cell(2, 2), "-100.00000");
+    EXPECT_EQ(Cell(2, 4), "  50.00000");
     // Money: every hand in its own coin value, $1 but the $25 hand.
-    EXPECT_EQ(list.CellText(3, 2), "   -140.00"); // 3 x 5 x $1 + 5 x $25
-    EXPECT_EQ(list.CellText(3, 3), "    145.00"); // 5 + 10 + 5 x 25 + 5
-    EXPECT_EQ(list.CellText(3, 4), "    370.00"); // 15 x $25 - 5 x $1
-    EXPECT_EQ(list.CellText(3, 5), "    -10.00");
-    EXPECT_EQ(list.CellText(3, 1), "    365.00");
+    EXPECT_EQ(Cell(3, 2), "   -140.00"); // 3 x 5 x $1 + 5 x $25
+    EXPECT_EQ(Cell(3, 3), "    145.00"); // 5 + 10 + 5 x 25 + 5
+    EXPECT_EQ(Cell(3, 4), "    370.00"); // 15 x $25 - 5 x $1
+    EXPECT_EQ(Cell(3, 5), "    -10.00");
+    EXPECT_EQ(Cell(3, 1), "    365.00");
 }
 
 TEST_F(StatisticsTest, ErrorEffectBySeverity) {
@@ -137,13 +141,31 @@ TEST_F(StatisticsTest, ErrorEffectBySeverity) {
     Add(255, 0, 255, 0, 3.995, 4.0); // 0.1 %: minor
     Show(0);
     list.SetSelected(4);
-    EXPECT_EQ(list.CellText(0, 2), "   Serious");
-    EXPECT_EQ(list.CellText(1, 2), "  20.00000"); // one hand in five
-    EXPECT_EQ(list.CellText(1, 3), "  20.00000");
-    EXPECT_EQ(list.CellText(1, 4), "  20.00000");
-    EXPECT_EQ(list.CellText(1, 1), "  60.00000");
-    EXPECT_EQ(list.CellText(2, 2), "  -6.00000"); // -1.5 of 25 coins
-    EXPECT_EQ(list.CellText(3, 2), " -40.00000"); // -10 of 25 coins
+    EXPECT_EQ(Cell(0, 2), "   Serious");
+    EXPECT_EQ(Cell(1, 2), "  20.00000"); // one hand in five
+    EXPECT_EQ(Cell(1, 3), "  20.00000");
+    EXPECT_EQ(Cell(1, 4), "  20.00000");
+    EXPECT_EQ(Cell(1, 1), "  60.00000");
+    EXPECT_EQ(Cell(2, 2), "  -6.00000"); // -1.5 of 25 coins
+    EXPECT_EQ(Cell(3, 2), " -40.00000"); // -10 of 25 coins
+}
+
+TEST_F(StatisticsTest, FiguresNeedNoTextsAndFollowTheirThresholds) {
+    Add(255, 0, 7, 10, 2, 3.5); // 30 % of the bet
+    Add(8, 5, 8, 5, 4, 4.25);   // 5 %
+    // A list that never saw a language file, grading 4 % and up as serious.
+    TStatisticsList strict(TSeverityThresholds{4, 2});
+    TLogFilter& filter = logger.Filter();
+    filter.Game = 0;
+    filter.PayIndex = 0;
+    strict.Attach(logger);
+    strict.SetActive(true);
+    EXPECT_EQ(strict.Items(0).RowCount(), 5);
+    EXPECT_EQ(strict.Items(1).RowCount(), 11); // the game's nine lines, Nothing, Total
+    strict.SetSelected(4);
+    EXPECT_EQ(strict.CellText(1, 2), " 100.00000"); // both hands serious
+    EXPECT_EQ(strict.CellText(1, 3), "-");
+    EXPECT_EQ(strict.CellText(0, 2), "") << "no caption from the figures";
 }
 
 TEST_F(StatisticsTest, WinsAtTheLimitOfTheFieldAreSummedIn64Bits) {
@@ -165,9 +187,9 @@ TEST_F(StatisticsTest, RecordsThatAreNoHandsAreLeftOutAndCounted) {
     Show(0);
     EXPECT_EQ(list.Skipped, 1);
     list.SetSelected(1);
-    EXPECT_EQ(list.CellText(1, 11), "         2");
+    EXPECT_EQ(Cell(1, 11), "         2");
     list.SetSelected(0);
-    EXPECT_EQ(list.CellText(1, 2), "       -10");
+    EXPECT_EQ(Cell(1, 2), "       -10");
 }
 
 TEST_F(StatisticsTest, FilterChangesRecompute) {
@@ -178,7 +200,7 @@ TEST_F(StatisticsTest, FilterChangesRecompute) {
     logger.Filter().SetModes(1u << 2); // no hand in Real Play
     EXPECT_EQ(repaints, 1);
     list.SetSelected(1);
-    EXPECT_EQ(list.CellText(1, 11), "-");
+    EXPECT_EQ(Cell(1, 11), "-");
 }
 
 } // namespace

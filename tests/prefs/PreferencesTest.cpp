@@ -5,8 +5,6 @@
 
 #include "support/TempFolders.h"
 
-#include <QElapsedTimer>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace drawmentor {
@@ -35,11 +33,12 @@ TEST_F(PreferencesTest, DefaultsWithoutAnySettingsFile) {
     EXPECT_EQ(preferences.DealSpeed, 100);
     EXPECT_EQ(preferences.AutoSave, unsigned{asCredits | asBalance | asValue});
     EXPECT_TRUE(preferences.SaveForNewGame);
-    EXPECT_EQ(preferences.FontName, "DejaVu Sans");
-    EXPECT_EQ(preferences.Translate("main.buttons", "ok"), "OK"); // sections and keys ignore case
-    EXPECT_EQ(preferences.Translate("Main.Buttons", "Missing"), "");
-    EXPECT_EQ(preferences.Translate("NoSuchSection", "OK"), "");
-    EXPECT_EQ(preferences.TranslateHint("Main.Labels", "Bet"), "Coins bet on each hand");
+    EXPECT_EQ(preferences.Texts().FontName, "DejaVu Sans");
+    EXPECT_EQ(preferences.Texts().Translate("main.buttons", "ok"),
+              "OK"); // sections and keys ignore case
+    EXPECT_EQ(preferences.Texts().Translate("Main.Buttons", "Missing"), "");
+    EXPECT_EQ(preferences.Texts().Translate("NoSuchSection", "OK"), "");
+    EXPECT_EQ(preferences.Texts().TranslateHint("Main.Labels", "Bet"), "Coins bet on each hand");
 }
 
 TEST_F(PreferencesTest, LanguagesFallBackAndCarryTheHelpLanguage) {
@@ -49,7 +48,7 @@ TEST_F(PreferencesTest, LanguagesFallBackAndCarryTheHelpLanguage) {
     preferences.SetInterfaceLanguage("RUS");
     EXPECT_EQ(preferences.InterfaceLanguage, "RUS");
     EXPECT_EQ(preferences.HelpLanguage, "ENG"); // no Russian help installed
-    EXPECT_EQ(preferences.Translate("Main.Buttons", "OK"), "ОК");
+    EXPECT_EQ(preferences.Texts().Translate("Main.Buttons", "OK"), "ОК");
     folders.WriteProgramFile("Help/DrawMentor_RUS/index.html", "<html></html>");
     preferences.SetInterfaceLanguage("ENG");
     preferences.SetInterfaceLanguage("RUS");
@@ -153,29 +152,14 @@ TEST_F(PreferencesTest, ApplyReachesListenersInOrder) {
     EXPECT_EQ(calls, (QStringList{"first", "second"}));
 }
 
-TEST_F(PreferencesTest, DealDelayKeepsEventsFlowing) {
-    TPreferences preferences;
-    bool fired = false;
-    preferences.DealSpeed = 0;
-    QTimer::singleShot(0, [&] { fired = true; });
-    preferences.DealDelay();
-    EXPECT_FALSE(fired); // no wait, no events
-    preferences.DealSpeed = 30;
-    QElapsedTimer clock;
-    clock.start();
-    preferences.DealDelay();
-    EXPECT_TRUE(fired);
-    EXPECT_GE(clock.elapsed(), 25);
-}
-
 TEST_F(PreferencesTest, ErrorSeverityThresholds) {
     TPreferences preferences;
-    EXPECT_EQ(preferences.ErrorSeverity(0.2), esMedium);
-    EXPECT_EQ(preferences.ErrorSeverity(0.2001), esSerious);
-    EXPECT_EQ(preferences.ErrorSeverity(0.02), esMedium);
-    EXPECT_EQ(preferences.ErrorSeverity(0.0199), esMinor);
-    EXPECT_EQ(preferences.ErrorSeverity(0), esNone);
-    EXPECT_EQ(preferences.ErrorSeverity(0.0000001), esNone);
+    EXPECT_EQ(preferences.Severity.Of(0.2), esMedium);
+    EXPECT_EQ(preferences.Severity.Of(0.2001), esSerious);
+    EXPECT_EQ(preferences.Severity.Of(0.02), esMedium);
+    EXPECT_EQ(preferences.Severity.Of(0.0199), esMinor);
+    EXPECT_EQ(preferences.Severity.Of(0), esNone);
+    EXPECT_EQ(preferences.Severity.Of(0.0000001), esNone);
 }
 
 TEST(AutoSaveDigits, ParseAndWriteInFixedOrder) {

@@ -130,7 +130,7 @@ TEST_F(SettingsFileTest, OnlyRegularFilesOfSaneSizeAreRead) {
               0);
     TPreferences preferences;
     preferences.WriteOnExit = false;
-    EXPECT_EQ(preferences.Translate("Main.Buttons", "OK"), "");
+    EXPECT_EQ(preferences.Texts().Translate("Main.Buttons", "OK"), "");
 }
 
 } // namespace

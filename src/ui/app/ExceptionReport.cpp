@@ -57,7 +57,7 @@ void ShowExceptionReport(QWidget* parent, const QString& text, const TPreference
     header->setObjectName(QStringLiteral("lHeader"));
     layout->addWidget(header);
     const QString translated =
-        preferences.Translate(QStringLiteral("Exception"), QStringLiteral("Header"));
+        preferences.Texts().Translate(QStringLiteral("Exception"), QStringLiteral("Header"));
     if (!translated.isEmpty()) header->setText(translated);
     header->setMinimumHeight(26);
     MakeHeaderLabel(header, preferences);
@@ -67,8 +67,8 @@ void ShowExceptionReport(QWidget* parent, const QString& text, const TPreference
     layout->addWidget(memo);
     auto* row = new QHBoxLayout;
     const auto button = [&](const char* name, const char* key, const QString& hint) {
-        auto* b =
-            new QPushButton(preferences.Translate(kButtons, QString::fromLatin1(key)), &dialog);
+        auto* b = new QPushButton(preferences.Texts().Translate(kButtons, QString::fromLatin1(key)),
+                                  &dialog);
         b->setObjectName(QString::fromLatin1(name));
         b->setToolTip(hint);
         row->addWidget(b);

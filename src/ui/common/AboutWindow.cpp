@@ -31,7 +31,7 @@ QString ProgramTitle() {
 void ShowAbout(QWidget* parent, const TPreferences& preferences) {
     QDialog dialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     dialog.setObjectName(QStringLiteral("fAbout"));
-    dialog.setWindowTitle(preferences.WindowCaption(QStringLiteral("About")));
+    dialog.setWindowTitle(preferences.Texts().WindowCaption(QStringLiteral("About")));
     auto* layout = new QVBoxLayout(&dialog);
     auto* image = new QLabel(&dialog);
     image->setObjectName(QStringLiteral("ImageAbout"));
@@ -51,7 +51,8 @@ void ShowAbout(QWidget* parent, const TPreferences& preferences) {
     version->setObjectName(QStringLiteral("lVersion"));
     version->setAlignment(Qt::AlignCenter);
     layout->addWidget(version);
-    auto* ok = new QPushButton(preferences.Translate(kButtons, QStringLiteral("OK")), &dialog);
+    auto* ok =
+        new QPushButton(preferences.Texts().Translate(kButtons, QStringLiteral("OK")), &dialog);
     ok->setObjectName(QStringLiteral("btnOK"));
     ok->setDefault(true);
     QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);

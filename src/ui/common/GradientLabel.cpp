@@ -96,12 +96,11 @@ TGradientLabel* MakeHeaderLabel(QLabel* label, const TPreferences& preferences) 
 }
 
 void ApplyFont(QFont& font, const TPreferences& preferences) {
-    font.setFamily(preferences.FontName);
+    font.setFamily(preferences.Texts().FontName);
 }
 
 void InstallFontProbe() {
-    TPreferences::SetFontProbe(
-        [](const QString& family) { return QFontDatabase::hasFamily(family); });
+    TTexts::SetFontProbe([](const QString& family) { return QFontDatabase::hasFamily(family); });
 }
 
 } // namespace drawmentor

@@ -40,7 +40,8 @@ QMessageBox::StandardButton TMessageBox::Ask(QWidget* parent, const QString& nam
         {QMessageBox::Yes, "Yes"},
         {QMessageBox::No, "No"}};
     for (const auto& [button, key] : keys) {
-        const QString translated = preferences.Translate(kButtons, QString::fromLatin1(key));
+        const QString translated =
+            preferences.Texts().Translate(kButtons, QString::fromLatin1(key));
         if (box.button(button) && !translated.isEmpty()) box.button(button)->setText(translated);
     }
     return static_cast<QMessageBox::StandardButton>(box.exec());

@@ -182,17 +182,18 @@ void TOptionsPanel::RetitleFirstItems() {
     if (!FPreferences) return;
     // setItemText keeps the current index, so the player's choice stands.
     if (FGames && FGames->count() > 0)
-        FGames->setItemText(0, QLatin1Char(' ') +
-                                   FPreferences->Translate(kOptions, QStringLiteral("AllGames")));
+        FGames->setItemText(0, QLatin1Char(' ') + FPreferences->Texts().Translate(
+                                                      kOptions, QStringLiteral("AllGames")));
     if (FDates && FDates->count() > 0)
-        FDates->setItemText(0, QLatin1Char(' ') +
-                                   FPreferences->Translate(kOptions, QStringLiteral("Current")));
+        FDates->setItemText(0, QLatin1Char(' ') + FPreferences->Texts().Translate(
+                                                      kOptions, QStringLiteral("Current")));
 }
 
 void TOptionsPanel::Retranslate(TPreferences& preferences) {
     FPreferences = &preferences;
     const auto text = [&](const QString& section, const char* key) {
-        return WithoutAccelerators(preferences.Translate(section, QString::fromLatin1(key)));
+        return WithoutAccelerators(
+            preferences.Texts().Translate(section, QString::fromLatin1(key)));
     };
     FHeader->setText(text(kOptions, "Header"));
     if (FGameLabel) FGameLabel->setText(text(kOptions, "VideoPoker"));

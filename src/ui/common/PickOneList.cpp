@@ -29,9 +29,9 @@ int ChooseFromList(QWidget* parent, const QString& caption, const QStringList& i
     layout->addWidget(list);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     buttons->button(QDialogButtonBox::Ok)
-        ->setText(preferences.Translate(kButtons, QStringLiteral("OK")));
+        ->setText(preferences.Texts().Translate(kButtons, QStringLiteral("OK")));
     buttons->button(QDialogButtonBox::Cancel)
-        ->setText(preferences.Translate(kButtons, QStringLiteral("Cancel")));
+        ->setText(preferences.Texts().Translate(kButtons, QStringLiteral("Cancel")));
     layout->addWidget(buttons);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);

@@ -163,15 +163,16 @@ void TAllHandsWindow::ShowSortMark() {
 }
 
 void TAllHandsWindow::Retranslate() {
-    setWindowTitle(FPreferences.WindowCaption(kSection));
+    setWindowTitle(FPreferences.Texts().WindowCaption(kSection));
     const char* keys[3] = {"Hands", "Probability", "Return"};
     for (int mode = 0; mode < 3; ++mode)
         FModeButtons[mode]->setText(
-            FPreferences.Translate(kSection, QString::fromLatin1(keys[mode])));
-    FOK->setText(FPreferences.Translate(QStringLiteral("Main.Buttons"), QStringLiteral("OK")));
-    FModel->SetTitles(FPreferences.Translate(kSection, QStringLiteral("Hands")),
-                      FPreferences.Translate(kSection, QStringLiteral("Return")),
-                      FPreferences.Translate(kSection, QStringLiteral("Nothing")));
+            FPreferences.Texts().Translate(kSection, QString::fromLatin1(keys[mode])));
+    FOK->setText(
+        FPreferences.Texts().Translate(QStringLiteral("Main.Buttons"), QStringLiteral("OK")));
+    FModel->SetTitles(FPreferences.Texts().Translate(kSection, QStringLiteral("Hands")),
+                      FPreferences.Texts().Translate(kSection, QStringLiteral("Return")),
+                      FPreferences.Texts().Translate(kSection, QStringLiteral("Nothing")));
     QFont font = this->font();
     ApplyFont(font, FPreferences);
     setFont(font);

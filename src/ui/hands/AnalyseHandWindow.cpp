@@ -112,14 +112,14 @@ TAnalyseHandWindow::TAnalyseHandWindow(QWidget* parent, int gameIndex, const TPa
 }
 
 void TAnalyseHandWindow::Retranslate() {
-    setWindowTitle(FPreferences.WindowCaption(kSection));
+    setWindowTitle(FPreferences.Texts().WindowCaption(kSection));
     FGameLabel->setText(FCaption);
     FGameLabel = MakeHeaderLabel(FGameLabel, FPreferences);
-    FHint->setText(FPreferences.Translate(kSection, QStringLiteral("Help")));
-    FHandLabel->setText(FPreferences.Translate(kSection, QStringLiteral("Cards")));
-    FBetLabel->setText(FPreferences.Translate(kSection, QStringLiteral("Bet")));
-    FAnalyse->setText(FPreferences.Translate(kSection, QStringLiteral("Analyse")));
-    FClose->setText(FPreferences.Translate(kButtons, QStringLiteral("Cancel")));
+    FHint->setText(FPreferences.Texts().Translate(kSection, QStringLiteral("Help")));
+    FHandLabel->setText(FPreferences.Texts().Translate(kSection, QStringLiteral("Cards")));
+    FBetLabel->setText(FPreferences.Texts().Translate(kSection, QStringLiteral("Bet")));
+    FAnalyse->setText(FPreferences.Texts().Translate(kSection, QStringLiteral("Analyse")));
+    FClose->setText(FPreferences.Texts().Translate(kButtons, QStringLiteral("Cancel")));
     QFont font = this->font();
     ApplyFont(font, FPreferences);
     setFont(font);
@@ -133,7 +133,7 @@ QString TAnalyseHandWindow::ErrorText() const {
 void TAnalyseHandWindow::ShowError(const QString& key, const QString& word) {
     FErrorKey = key;
     FErrorWord = word;
-    QString text = key.isEmpty() ? QString() : FPreferences.Translate(kSection, key);
+    QString text = key.isEmpty() ? QString() : FPreferences.Texts().Translate(kSection, key);
     FError->setText(text.replace(QLatin1String("%s"), word));
 }
 

@@ -163,18 +163,20 @@ void TChartWindow::AttachLogger(TLogger& logger) {
 }
 
 void TChartWindow::Retranslate() {
-    setWindowTitle(FPreferences.WindowCaption(kSection));
-    FListHeader->setText(FPreferences.Translate(kSection, QStringLiteral("ChartListHeader")));
-    FSave->setText(FPreferences.Translate(kSection, QStringLiteral("Save")));
-    FOK->setText(FPreferences.Translate(QStringLiteral("Main.Buttons"), QStringLiteral("OK")));
+    setWindowTitle(FPreferences.Texts().WindowCaption(kSection));
+    FListHeader->setText(
+        FPreferences.Texts().Translate(kSection, QStringLiteral("ChartListHeader")));
+    FSave->setText(FPreferences.Texts().Translate(kSection, QStringLiteral("Save")));
+    FOK->setText(
+        FPreferences.Texts().Translate(QStringLiteral("Main.Buttons"), QStringLiteral("OK")));
     {
         const QSignalBlocker quiet(FChartList);
         FChartList->clear();
         for (int kind = 0; kind < kChartCount; ++kind)
-            FChartList->addItem(
-                QStringLiteral("  ") +
-                FPreferences.Translate(QString::fromLatin1(ChartInfo(TChartKind(kind)).Section),
-                                       QStringLiteral("Name")));
+            FChartList->addItem(QStringLiteral("  ") +
+                                FPreferences.Texts().Translate(
+                                    QString::fromLatin1(ChartInfo(TChartKind(kind)).Section),
+                                    QStringLiteral("Name")));
         FChartList->setCurrentRow(FSelected);
     }
     FPanel->Retranslate(FPreferences);
@@ -206,12 +208,12 @@ void TChartWindow::Redraw() {
     const auto kind = static_cast<TChartKind>(FSelected);
     const TChartInfo& info = ChartInfo(kind);
     const QString section = QString::fromLatin1(info.Section);
-    FLegendTexts = {FPreferences.Translate(section, QStringLiteral("LegendYour"))};
+    FLegendTexts = {FPreferences.Texts().Translate(section, QStringLiteral("LegendYour"))};
     if (info.CurveCount > 1)
-        FLegendTexts << FPreferences.Translate(section, QStringLiteral("LegendBest"));
+        FLegendTexts << FPreferences.Texts().Translate(section, QStringLiteral("LegendBest"));
     FCaption->setText(FChartList->item(FSelected)->text());
-    FAxisX->setTitleText(FPreferences.Translate(section, QStringLiteral("BottomAxis")));
-    QString left = FPreferences.Translate(section, QStringLiteral("LeftAxis"));
+    FAxisX->setTitleText(FPreferences.Texts().Translate(section, QStringLiteral("BottomAxis")));
+    QString left = FPreferences.Texts().Translate(section, QStringLiteral("LeftAxis"));
     if (info.UsesUnits) left.replace(QLatin1String("%s"), FPanel->UnitCaption());
     FAxisY->setTitleText(left);
     FSeries =
@@ -270,15 +272,16 @@ bool TChartWindow::SaveTo(const QString& fileName) {
     }
     if (!saved)
         TMessageBox::Tell(this, QStringLiteral("SaveFailed"), windowTitle(),
-                          FPreferences.Translate(kSection, QStringLiteral("SaveFailed"))
+                          FPreferences.Texts()
+                              .Translate(kSection, QStringLiteral("SaveFailed"))
                               .replace(QLatin1String("%s"), fileName),
                           FPreferences);
     return saved;
 }
 
 void TChartWindow::AskAndSave() {
-    const QString png = FPreferences.Translate(kSection, QStringLiteral("PngFiles"));
-    const QString csv = FPreferences.Translate(kSection, QStringLiteral("CsvFiles"));
+    const QString png = FPreferences.Texts().Translate(kSection, QStringLiteral("PngFiles"));
+    const QString csv = FPreferences.Texts().Translate(kSection, QStringLiteral("CsvFiles"));
     QString fileName;
     if (NextSaveName()) {
         fileName = NextSaveName()();
@@ -286,7 +289,7 @@ void TChartWindow::AskAndSave() {
     } else {
         QString filter = png;
         fileName = QFileDialog::getSaveFileName(
-            this, FPreferences.Translate(kSection, QStringLiteral("SaveTitle")),
+            this, FPreferences.Texts().Translate(kSection, QStringLiteral("SaveTitle")),
             QStringLiteral("chart.png"), png + QStringLiteral(";;") + csv, &filter);
         if (!fileName.isEmpty() && QFileInfo(fileName).suffix().isEmpty())
             fileName += filter == csv ? QStringLiteral(".csv") : QStringLiteral(".png");

@@ -42,12 +42,12 @@ void TClearLogWindow::Retranslate() {
     QFont font = this->font();
     ApplyFont(font, FPreferences);
     setFont(font);
-    setWindowTitle(FPreferences.WindowCaption(kSection));
+    setWindowTitle(FPreferences.Texts().WindowCaption(kSection));
     FPanel->Retranslate(FPreferences);
-    FPanel->SetHeader(FPreferences.Translate(kSection, QStringLiteral("Header")));
-    FPanel->SetDateLabel(FPreferences.Translate(kSection, QStringLiteral("From")));
-    FOK->setText(FPreferences.Translate(kButtons, QStringLiteral("OK")));
-    FCancel->setText(FPreferences.Translate(kButtons, QStringLiteral("Cancel")));
+    FPanel->SetHeader(FPreferences.Texts().Translate(kSection, QStringLiteral("Header")));
+    FPanel->SetDateLabel(FPreferences.Texts().Translate(kSection, QStringLiteral("From")));
+    FOK->setText(FPreferences.Texts().Translate(kButtons, QStringLiteral("OK")));
+    FCancel->setText(FPreferences.Texts().Translate(kButtons, QStringLiteral("Cancel")));
 }
 
 bool ConfirmClearByFilter(QWidget* parent, TLogger& logger, TPreferences& preferences) {

@@ -2,6 +2,7 @@
 
 #include "cards/Cards.h"
 #include "play/Logger.h"
+#include "prefs/Preferences.h"
 
 #include <cmath>
 
@@ -14,7 +15,7 @@ void TErrorsModel::SetCaptions(const QStringList& captions) {
 
 void TErrorsModel::Refresh(TLogger& logger, const TPreferences& preferences, unsigned severities) {
     beginResetModel();
-    FList.Refresh(logger, preferences, severities);
+    FList.Refresh(logger, preferences.Severity, severities);
     endResetModel();
 }
 

@@ -99,13 +99,14 @@ TErrorsWindow::TErrorsWindow(TLogger& logger, TPreferences& preferences, QWidget
 void TErrorsWindow::Retranslate() {
     TPreferences& preferences = FPreferences;
     const auto text = [&](const char* key) {
-        return preferences.Translate(kSection, QString::fromLatin1(key));
+        return preferences.Texts().Translate(kSection, QString::fromLatin1(key));
     };
-    setWindowTitle(preferences.WindowCaption(kSection));
+    setWindowTitle(preferences.Texts().WindowCaption(kSection));
     FHeader->setText(text("ErrorsHeader"));
     FModel->SetCaptions({text("ColumnHand"), text("ColumnYourReturn"), text("ColumnBestReturn"),
                          text("ColumnDifference")});
-    FOK->setText(preferences.Translate(QStringLiteral("Main.Buttons"), QStringLiteral("OK")));
+    FOK->setText(
+        preferences.Texts().Translate(QStringLiteral("Main.Buttons"), QStringLiteral("OK")));
     QFont font = this->font();
     ApplyFont(font, preferences);
     setFont(font);

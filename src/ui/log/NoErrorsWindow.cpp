@@ -51,15 +51,15 @@ TNoErrorsWindow::TNoErrorsWindow(const TPreferences& preferences, QWidget* paren
 }
 
 void TNoErrorsWindow::Retranslate() {
-    setWindowTitle(FPreferences.WindowCaption(QStringLiteral("NoErrors")));
-    FMessage->setText(
-        FPreferences.Translate(QStringLiteral("Main.Messages"), QStringLiteral("MsgNoErrors")));
+    setWindowTitle(FPreferences.Texts().WindowCaption(QStringLiteral("NoErrors")));
+    FMessage->setText(FPreferences.Texts().Translate(QStringLiteral("Main.Messages"),
+                                                     QStringLiteral("MsgNoErrors")));
     const char* keys[3] = {"AutoHint", "Training", "RealPlay"};
     for (int mode = 0; mode < 3; ++mode)
-        FModes[mode]->setText(
-            WithoutAccelerators(FPreferences.Translate(kMenu, QString::fromLatin1(keys[mode]))));
-    FOK->setText(FPreferences.Translate(kButtons, QStringLiteral("OK")));
-    FCancel->setText(FPreferences.Translate(kButtons, QStringLiteral("Cancel")));
+        FModes[mode]->setText(WithoutAccelerators(
+            FPreferences.Texts().Translate(kMenu, QString::fromLatin1(keys[mode]))));
+    FOK->setText(FPreferences.Texts().Translate(kButtons, QStringLiteral("OK")));
+    FCancel->setText(FPreferences.Texts().Translate(kButtons, QStringLiteral("Cancel")));
     QFont font = this->font();
     ApplyFont(font, FPreferences);
     setFont(font);

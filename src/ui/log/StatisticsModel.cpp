@@ -1,13 +1,15 @@
 #include "StatisticsModel.h"
 
+#include "play/StatisticTexts.h"
 #include "play/Statistics.h"
 
 #include <algorithm>
 
 namespace drawmentor {
 
-TStatisticsModel::TStatisticsModel(const TStatisticsList& list, QObject* parent)
-    : QAbstractTableModel(parent), FList(list) {
+TStatisticsModel::TStatisticsModel(const TStatisticsList& list, const TTexts& texts,
+                                   QObject* parent)
+    : QAbstractTableModel(parent), FList(list), FTexts(texts) {
     // Every change of the figures, the texts or the selection redraws all of it.
     connect(&list, &TStatisticsList::Changed, this, [this] {
         beginResetModel();
@@ -29,7 +31,7 @@ QVariant TStatisticsModel::data(const QModelIndex& index, int role) const {
     switch (role) {
     case Qt::DisplayRole:
         // Row 0 of the list's cells is the caption row, shown as the header.
-        return FList.CellText(index.column(), index.row() + 1);
+        return StatisticCell(FList, index.column(), index.row() + 1, FTexts);
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::AlignVCenter |
                                    (index.column() == 0 ? Qt::AlignLeft : Qt::AlignRight));
@@ -39,9 +41,14 @@ QVariant TStatisticsModel::data(const QModelIndex& index, int role) const {
 
 QVariant TStatisticsModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || section < 0 || section >= kColumns) return {};
-    if (role == Qt::DisplayRole) return FList.CellText(section, 0);
+    if (role == Qt::DisplayRole) return StatisticCell(FList, section, 0, FTexts);
     if (role == Qt::TextAlignmentRole) return static_cast<int>(HeaderAlignment());
     return {};
+}
+
+void TStatisticsModel::TextsChanged() {
+    beginResetModel();
+    endResetModel();
 }
 
 Qt::Alignment TStatisticsModel::HeaderAlignment() {
@@ -54,7 +61,7 @@ QString TStatisticsModel::TableText() const {
     for (int row = 0; row <= rows; ++row) {
         for (int column = 0; column < kColumns; ++column) {
             if (column > 0) text += QLatin1Char('\t');
-            text += FList.CellText(column, row).trimmed();
+            text += StatisticCell(FList, column, row, FTexts).trimmed();
         }
         text += QLatin1Char('\n');
     }

@@ -5,9 +5,11 @@
 namespace drawmentor {
 
 class TStatisticsList;
+class TTexts;
 
 // The selected statistic as a table: the column captions are the header,
-// the value cells the texts the statistics list formats. The table keeps at
+// the value cells the texts the statistics list formats, the captions those
+// of the interface language. The table keeps at
 // least kVisibleRows rows so that the grid looks the same for every statistic.
 class TStatisticsModel : public QAbstractTableModel {
     Q_OBJECT
@@ -16,7 +18,7 @@ class TStatisticsModel : public QAbstractTableModel {
     static constexpr int kVisibleRows = 15;
     static constexpr int kColumns = 4;
 
-    explicit TStatisticsModel(const TStatisticsList& list, QObject* parent = nullptr);
+    TStatisticsModel(const TStatisticsList& list, const TTexts& texts, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -24,6 +26,8 @@ class TStatisticsModel : public QAbstractTableModel {
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
 
+    // The interface language changed: every caption is looked up again.
+    void TextsChanged();
     // The shown table for a spreadsheet: the captions, then every row of the
     // statistic, cells separated by tabs, without their padding blanks.
     QString TableText() const;
@@ -32,6 +36,7 @@ class TStatisticsModel : public QAbstractTableModel {
 
   private:
     const TStatisticsList& FList;
+    const TTexts& FTexts;
 };
 
 } // namespace drawmentor

@@ -8,6 +8,7 @@
 #include "ui/common/OptionsPanel.h"
 
 #include "play/Logger.h"
+#include "play/StatisticTexts.h"
 #include "play/Statistics.h"
 #include "prefs/Preferences.h"
 
@@ -64,7 +65,7 @@ QLabel* NewHeader(QWidget* parent, const char* name) {
 
 TStatisticsWindow::TStatisticsWindow(QWidget* parent, TPreferences& preferences)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      FPreferences(preferences), FList(std::make_unique<TStatisticsList>()) {
+      FPreferences(preferences), FList(std::make_unique<TStatisticsList>(preferences.Severity)) {
     setObjectName(QStringLiteral("fStatistics"));
     auto* left = new QVBoxLayout;
     FListHeader = NewHeader(this, "lStatListHeader");
@@ -84,7 +85,7 @@ TStatisticsWindow::TStatisticsWindow(QWidget* parent, TPreferences& preferences)
 
     auto* right = new QVBoxLayout;
     FStatHeader = NewHeader(this, "lStatHeader");
-    FModel = new TStatisticsModel(*FList, this);
+    FModel = new TStatisticsModel(*FList, preferences.Texts(), this);
     FGrid = new QTableView(this);
     FGrid->setObjectName(QStringLiteral("StatGrid"));
     FGrid->setModel(FModel);
@@ -140,29 +141,31 @@ TStatisticsWindow::~TStatisticsWindow() {
 void TStatisticsWindow::AttachLog(TLogger& logger) {
     FPanel->AttachLog(logger);
     FList->Attach(logger);
-    FList->LoadTexts(FPreferences);
     FList->SetSelected(0);
     FList->SetActive(true);
 }
 
 void TStatisticsWindow::Retranslate() {
-    setWindowTitle(FPreferences.WindowCaption(kSection));
-    FOK->setText(FPreferences.Translate(QStringLiteral("Main.Buttons"), QStringLiteral("OK")));
-    FListHeader->setText(FPreferences.Translate(kSection, QStringLiteral("StatHeader")));
-    FGrid->actions().front()->setText(FPreferences.Translate(kSection, QStringLiteral("Copy")));
+    setWindowTitle(FPreferences.Texts().WindowCaption(kSection));
+    FOK->setText(
+        FPreferences.Texts().Translate(QStringLiteral("Main.Buttons"), QStringLiteral("OK")));
+    FListHeader->setText(FPreferences.Texts().Translate(kSection, QStringLiteral("StatHeader")));
+    FGrid->actions().front()->setText(
+        FPreferences.Texts().Translate(kSection, QStringLiteral("Copy")));
     FPanel->Retranslate(FPreferences);
     QFont font = this->font();
     ApplyFont(font, FPreferences);
     setFont(font);
     MakeHeaderLabel(FListHeader, FPreferences);
     MakeHeaderLabel(FStatHeader, FPreferences);
-    FList->LoadTexts(FPreferences);
+    FModel->TextsChanged();
     const int selected = FList->Selected;
     {
         const QSignalBlocker quiet(FStatList);
         FStatList->clear();
         for (int index = 0; index < FList->Count(); ++index)
-            FStatList->addItem(QLatin1Char(' ') + FList->Caption(index));
+            FStatList->addItem(QLatin1Char(' ') +
+                               StatisticCaption(FList->Items(index), FPreferences.Texts()));
         FStatList->setCurrentRow(selected);
     }
     const int rowHeight = FGrid->fontMetrics().height() + 6;

@@ -142,18 +142,18 @@ QLabel* TWarningWindow::AddLabel(const char* name) {
 
 void TWarningWindow::Retranslate() {
     const auto text = [this](const char* key) {
-        return FPreferences.Translate(kSection, QString::fromLatin1(key));
+        return FPreferences.Texts().Translate(kSection, QString::fromLatin1(key));
     };
-    setWindowTitle(FPreferences.WindowCaption(kSection));
+    setWindowTitle(FPreferences.Texts().WindowCaption(kSection));
     FHeader->setText(text("Header"));
     FYourChoice->setText(text("YourChoice"));
     FBestWay->setText(text("BestWay"));
     FEV1->setText(text("ExpectedReturn"));
     FEV2->setText(text("ExpectedReturn"));
     FWarnings->setText(text("Confirm"));
-    FApply->setText(FPreferences.Translate(kButtons, QStringLiteral("Apply")));
-    FCancel->setText(FPreferences.Translate(kButtons, QStringLiteral("Cancel")));
-    FAllHandsButton->setText(FPreferences.WindowCaption(QStringLiteral("AllHands")));
+    FApply->setText(FPreferences.Texts().Translate(kButtons, QStringLiteral("Apply")));
+    FCancel->setText(FPreferences.Texts().Translate(kButtons, QStringLiteral("Cancel")));
+    FAllHandsButton->setText(FPreferences.Texts().WindowCaption(QStringLiteral("AllHands")));
     QFont font = this->font();
     ApplyFont(font, FPreferences);
     setFont(font);
@@ -194,7 +194,7 @@ void TWarningWindow::Fill() {
     FBestEV->setText(Fixed("%10.5f%%", best * 100));
     FBestEVDollars->setText(Fixed("%10.5f$", bet * best * coin));
     FComment->setText(FormatText(
-        FPreferences.Translate(kSection, QStringLiteral("Comment")),
+        FPreferences.Texts().Translate(kSection, QStringLiteral("Comment")),
         {Fixed("%10.5f", (best - my) * bet * coin), Fixed("%10.5f", (best - my) * 100)}));
 }
 

@@ -62,11 +62,11 @@ TCounterPanel::TCounterPanel(QWidget* parent) : QWidget(parent) {
 }
 
 void TCounterPanel::Retranslate(const TPreferences& preferences) {
-    FChart->setToolTip(preferences.TranslateHint(kLabels, QStringLiteral("Info")));
+    FChart->setToolTip(preferences.Texts().TranslateHint(kLabels, QStringLiteral("Info")));
     for (auto& row : FRows) {
         const QString key = QString::fromLatin1(row.Key);
-        row.Caption->setText(preferences.Translate(kLabels, key));
-        row.Caption->setToolTip(preferences.TranslateHint(kLabels, key));
+        row.Caption->setText(preferences.Texts().Translate(kLabels, key));
+        row.Caption->setToolTip(preferences.Texts().TranslateHint(kLabels, key));
         row.Value->setToolTip(row.Caption->toolTip());
     }
 }

@@ -9,14 +9,14 @@
 namespace drawmentor {
 
 QString HoldCostMessage(const TGameEngine& engine, const TPreferences& preferences) {
-    const auto cost = DrawnHoldCost(engine, preferences);
+    const auto cost = DrawnHoldCost(engine, preferences.Severity);
     if (!cost) return {};
     const QString messages = QStringLiteral("Main.Messages");
     const char* severities[] = {"", "SeriousError", "MediumError", "MinorError"};
     return FormatText(
-        preferences.Translate(messages, QStringLiteral("HoldCost")),
+        preferences.Texts().Translate(messages, QStringLiteral("HoldCost")),
         {QString::asprintf("%.2f", cost->Return), QString::asprintf("%.2f", cost->BestReturn),
-         preferences.Translate(messages, QString::fromLatin1(severities[cost->Severity]))});
+         preferences.Texts().Translate(messages, QString::fromLatin1(severities[cost->Severity]))});
 }
 
 QString WithHoldCost(const QString& message, const TGameEngine& engine,

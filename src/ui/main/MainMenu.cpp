@@ -134,7 +134,7 @@ void TMainMenu::SetAvailable(TMenuCommand command, bool available) {
 void TMainMenu::Retranslate() {
     for (QAction* action : FWindow.findChildren<QAction*>()) {
         const QString key = action->property("textKey").toString();
-        if (!key.isEmpty()) action->setText(FPreferences.Translate(kMenu, key));
+        if (!key.isEmpty()) action->setText(FPreferences.Texts().Translate(kMenu, key));
     }
 }
 

@@ -138,12 +138,14 @@ void TMainWindow::Retranslate() {
     setWindowTitle(ProgramTitle());
     QApplication::setApplicationDisplayName(ProgramTitle());
     FMenu->Retranslate();
-    FPanels->HintButton->setText(FPreferences.Translate(kButtons, QStringLiteral("Hint")));
-    FPanels->DoubleButton->setText(FPreferences.Translate(kButtons, QStringLiteral("Double")));
-    FPanels->HintButton->setToolTip(FPreferences.TranslateHint(kButtons, QStringLiteral("Hint")));
+    FPanels->HintButton->setText(FPreferences.Texts().Translate(kButtons, QStringLiteral("Hint")));
+    FPanels->DoubleButton->setText(
+        FPreferences.Texts().Translate(kButtons, QStringLiteral("Double")));
+    FPanels->HintButton->setToolTip(
+        FPreferences.Texts().TranslateHint(kButtons, QStringLiteral("Hint")));
     FPanels->DoubleButton->setToolTip(
-        FPreferences.TranslateHint(kButtons, QStringLiteral("Double")));
-    FPanels->InfoLabel->setText(FPreferences.Translate(kLabels, QStringLiteral("Info")));
+        FPreferences.Texts().TranslateHint(kButtons, QStringLiteral("Double")));
+    FPanels->InfoLabel->setText(FPreferences.Texts().Translate(kLabels, QStringLiteral("Info")));
     FPanels->Counters->Retranslate(FPreferences);
     QFont font = this->font();
     ApplyFont(font, FPreferences);
@@ -163,8 +165,8 @@ void TMainWindow::UpdateCounters() {
     FPanels->DoubleButton->setEnabled(e.CanDouble());
     FPanels->DealButton->setEnabled(e.CanDealDraw());
     const QString deal = e.NextPressDraws() ? QStringLiteral("Draw") : QStringLiteral("Deal");
-    FPanels->DealButton->setText(FPreferences.Translate(kButtons, deal));
-    FPanels->DealButton->setToolTip(FPreferences.TranslateHint(kButtons, deal));
+    FPanels->DealButton->setText(FPreferences.Texts().Translate(kButtons, deal));
+    FPanels->DealButton->setToolTip(FPreferences.Texts().TranslateHint(kButtons, deal));
     FMenu->Refresh();
     switch (e.Hand().State()) {
     case TGameState::gsIdle: SetMessage(QStringLiteral("Start")); break;
@@ -182,7 +184,7 @@ void TMainWindow::UpdateCounters() {
 void TMainWindow::SetMessage(const QString& key, int win) {
     FMessageKey = key;
     FMessageWin = win;
-    QString text = FPreferences.Translate(kMessages, key);
+    QString text = FPreferences.Texts().Translate(kMessages, key);
     if (key == QLatin1String("Win")) text.replace(QLatin1String("%d"), QString::number(win));
     if (key == QLatin1String("Win") || key == QLatin1String("Finish"))
         text = WithHoldCost(text, *FEngine, FPreferences);
@@ -313,8 +315,8 @@ void TMainWindow::ChooseCoinValue() {
     QStringList values;
     for (int i = 0; i < kCoinValueCount; ++i) values << QString::asprintf("$%5.2f", CoinValue(i));
     const int chosen =
-        ChooseFromList(this, FPreferences.WindowCaption(QStringLiteral("Denomination")), values,
-                       FEngine->CoinIndex(), FPreferences);
+        ChooseFromList(this, FPreferences.Texts().WindowCaption(QStringLiteral("Denomination")),
+                       values, FEngine->CoinIndex(), FPreferences);
     if (chosen != -1) FEngine->SetCoinIndex(chosen);
     UpdateCounters();
 }
@@ -326,8 +328,8 @@ void TMainWindow::SelectMode(TPlayMode mode) {
 
 void TMainWindow::ClearAllRecords() {
     const QString title = TitleFromMenuText(FMenu->Item(TMenuCommand::ClearAllRecords)->text());
-    const QString text =
-        FPreferences.Translate(QStringLiteral("Main.ConfirmMessages"), QStringLiteral("ClearLog"));
+    const QString text = FPreferences.Texts().Translate(QStringLiteral("Main.ConfirmMessages"),
+                                                        QStringLiteral("ClearLog"));
     if (TMessageBox::Ask(this, QStringLiteral("ConfirmClearLog"), title, text,
                          QMessageBox::Ok | QMessageBox::Cancel, FPreferences) == QMessageBox::Ok)
         FEngine->ClearAllRecords();

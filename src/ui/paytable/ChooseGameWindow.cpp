@@ -99,14 +99,14 @@ QPushButton* TChooseGameWindow::AddButton(const char* name) {
 }
 
 void TChooseGameWindow::Retranslate() {
-    setWindowTitle(FPreferences.WindowCaption(kSection));
-    FPrev->setText(FPreferences.Translate(kSection, QStringLiteral("Prev")));
-    FNext->setText(FPreferences.Translate(kSection, QStringLiteral("Next")));
-    FEdit->setText(FPreferences.Translate(kSection, QStringLiteral("Edit")));
-    FAdd->setText(FPreferences.Translate(kSection, QStringLiteral("Add")));
-    FHeader->setText(FPreferences.Translate(kSection, QStringLiteral("PokerListHeader")));
-    FOK->setText(FPreferences.Translate(kButtons, QStringLiteral("OK")));
-    FCancel->setText(FPreferences.Translate(kButtons, QStringLiteral("Cancel")));
+    setWindowTitle(FPreferences.Texts().WindowCaption(kSection));
+    FPrev->setText(FPreferences.Texts().Translate(kSection, QStringLiteral("Prev")));
+    FNext->setText(FPreferences.Texts().Translate(kSection, QStringLiteral("Next")));
+    FEdit->setText(FPreferences.Texts().Translate(kSection, QStringLiteral("Edit")));
+    FAdd->setText(FPreferences.Texts().Translate(kSection, QStringLiteral("Add")));
+    FHeader->setText(FPreferences.Texts().Translate(kSection, QStringLiteral("PokerListHeader")));
+    FOK->setText(FPreferences.Texts().Translate(kButtons, QStringLiteral("OK")));
+    FCancel->setText(FPreferences.Texts().Translate(kButtons, QStringLiteral("Cancel")));
     QFont font = this->font();
     ApplyFont(font, FPreferences);
     setFont(font);

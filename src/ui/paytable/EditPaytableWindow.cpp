@@ -76,10 +76,10 @@ TEditPaytableWindow::TEditPaytableWindow(QWidget* parent, TPreferences& preferen
 }
 
 void TEditPaytableWindow::Retranslate() {
-    setWindowTitle(FPreferences.WindowCaption(FMode == emAdd ? QStringLiteral("AddPokerPayout")
-                                                             : QStringLiteral("EditPokerPayout")));
-    FOK->setText(FPreferences.Translate(kButtons, QStringLiteral("OK")));
-    FCancel->setText(FPreferences.Translate(kButtons, QStringLiteral("Cancel")));
+    setWindowTitle(FPreferences.Texts().WindowCaption(
+        FMode == emAdd ? QStringLiteral("AddPokerPayout") : QStringLiteral("EditPokerPayout")));
+    FOK->setText(FPreferences.Texts().Translate(kButtons, QStringLiteral("OK")));
+    FCancel->setText(FPreferences.Texts().Translate(kButtons, QStringLiteral("Cancel")));
     QFont font = this->font();
     ApplyFont(font, FPreferences);
     setFont(font);
@@ -105,9 +105,9 @@ void TEditPaytableWindow::accept() {
     try {
         FCommit(FModel->Pays());
     } catch (const std::exception& error) {
-        const QString text =
-            FPreferences.Translate(QStringLiteral("PaytableFile"), QStringLiteral("NotSaved")) +
-            QStringLiteral("\n\n") + QString::fromUtf8(error.what());
+        const QString text = FPreferences.Texts().Translate(QStringLiteral("PaytableFile"),
+                                                            QStringLiteral("NotSaved")) +
+                             QStringLiteral("\n\n") + QString::fromUtf8(error.what());
         TMessageBox::Tell(this, QStringLiteral("PaytableNotSaved"), windowTitle(), text,
                           FPreferences);
         return; // the edit stays on the screen

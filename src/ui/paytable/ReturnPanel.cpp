@@ -132,7 +132,7 @@ void TReturnPanel::Retranslate() {
 
 void TReturnPanel::Display() {
     const auto text = [&](const char* key) {
-        return FPreferences.Translate(kSection, QString::fromLatin1(key));
+        return FPreferences.Texts().Translate(kSection, QString::fromLatin1(key));
     };
     FProgress->setVisible(Running());
     if (Running()) FProgress->setValue(FJob ? static_cast<int>(100 * FJob->Progress()) : 0);
@@ -144,8 +144,9 @@ void TReturnPanel::Display() {
         else if (Running())
             FReturn->setText(text("Computing"));
         else
-            FReturn->setText(FNoteKey.isEmpty() ? QString()
-                                                : FPreferences.Translate(kSection, FNoteKey));
+            FReturn->setText(FNoteKey.isEmpty()
+                                 ? QString()
+                                 : FPreferences.Texts().Translate(kSection, FNoteKey));
         return;
     }
     const TPaytableReturn& r = *FShown;

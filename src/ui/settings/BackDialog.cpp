@@ -80,9 +80,9 @@ TBackDialog::TBackDialog(QWidget* parent, int currentIndex, TPreferences& prefer
 }
 
 void TBackDialog::Retranslate() {
-    setWindowTitle(FPreferences.WindowCaption(QStringLiteral("BackDialog")));
-    FOK->setText(FPreferences.Translate(kButtons, QStringLiteral("OK")));
-    FCancel->setText(FPreferences.Translate(kButtons, QStringLiteral("Cancel")));
+    setWindowTitle(FPreferences.Texts().WindowCaption(QStringLiteral("BackDialog")));
+    FOK->setText(FPreferences.Texts().Translate(kButtons, QStringLiteral("OK")));
+    FCancel->setText(FPreferences.Texts().Translate(kButtons, QStringLiteral("Cancel")));
     QFont font = this->font();
     ApplyFont(font, FPreferences);
     setFont(font);

@@ -89,17 +89,19 @@ TDeckDialog::TDeckDialog(QWidget* parent, const QString& currentCode, TPreferenc
 }
 
 QString TDeckDialog::DeckName(int item) const {
-    QString name = QStringLiteral(" ") + FPreferences.Translate(kSection, FCodes[item]).toUpper();
+    QString name =
+        QStringLiteral(" ") + FPreferences.Texts().Translate(kSection, FCodes[item]).toUpper();
     if (!Usable(item))
-        name += QStringLiteral(" ") + FPreferences.Translate(kSection, QStringLiteral("Unusable"));
+        name += QStringLiteral(" ") +
+                FPreferences.Texts().Translate(kSection, QStringLiteral("Unusable"));
     return name;
 }
 
 void TDeckDialog::Retranslate() {
-    setWindowTitle(FPreferences.WindowCaption(kSection));
-    FDeckList->setText(FPreferences.Translate(kSection, QStringLiteral("DeckList")));
-    FOK->setText(FPreferences.Translate(kButtons, QStringLiteral("OK")));
-    FCancel->setText(FPreferences.Translate(kButtons, QStringLiteral("Cancel")));
+    setWindowTitle(FPreferences.Texts().WindowCaption(kSection));
+    FDeckList->setText(FPreferences.Texts().Translate(kSection, QStringLiteral("DeckList")));
+    FOK->setText(FPreferences.Texts().Translate(kButtons, QStringLiteral("OK")));
+    FCancel->setText(FPreferences.Texts().Translate(kButtons, QStringLiteral("Cancel")));
     if (FDecks->count() == 0)
         for (int item = 0; item < FCodes.size(); ++item) FDecks->addItem(DeckName(item));
     else

@@ -185,9 +185,9 @@ void TPreferencesDialog::ApplyChanges() {
 
 void TPreferencesDialog::Retranslate() {
     const auto text = [this](const QString& section, const char* key) {
-        return FPreferences.Translate(section, QString::fromLatin1(key));
+        return FPreferences.Texts().Translate(section, QString::fromLatin1(key));
     };
-    setWindowTitle(FPreferences.WindowCaption(kSection));
+    setWindowTitle(FPreferences.Texts().WindowCaption(kSection));
     FOK->setText(text(kButtons, "OK"));
     FCancel->setText(text(kButtons, "Cancel"));
     FApply->setText(text(kButtons, "Apply"));

@@ -1,0 +1,97 @@
+#include "Texts.h"
+
+#include "DataFolder.h"
+
+#include <QFileInfo>
+#include <QStringList>
+
+namespace drawmentor {
+namespace {
+
+// A sans face every Debian desktop has, standing in for the system dialog font.
+const QString kFallbackFont = QStringLiteral("DejaVu Sans");
+
+std::function<bool(const QString&)>& FontProbe() {
+    static std::function<bool(const QString&)> probe;
+    return probe;
+}
+
+} // namespace
+
+TTexts::TTexts()
+    : FontName(FontProbe() && FontProbe()(QStringLiteral("Tahoma")) ? QStringLiteral("Tahoma")
+                                                                    : kFallbackFont) {}
+
+void TTexts::Load(const QString& code) {
+    FCode = QFileInfo::exists(FileName(code)) ? code : kFallbackLanguage;
+    try {
+        FFile.LoadFile(FileName(FCode));
+    } catch (...) {
+        // An unreadable language file leaves empty captions, not a dead program.
+        FFile.Clear();
+    }
+}
+
+QString TTexts::Translate(const QString& section, const QString& key) const {
+    return FFile.ReadString(section, key);
+}
+
+QString TTexts::TranslateHint(const QString& section, const QString& key) const {
+    return WrapHint(Translate(section, key + QStringLiteral(".Hint")));
+}
+
+QString TTexts::WindowCaption(const QString& section) const {
+    return Translate(section, QStringLiteral("WindowName"));
+}
+
+QString TTexts::FileName(const QString& code) {
+    return ProgramFolder() + QStringLiteral("Langs/%1.ini").arg(code);
+}
+
+QString TTexts::HelpFileName(const QString& code) {
+    return ProgramFolder() + QStringLiteral("Help/DrawMentor_%1/index.html").arg(code);
+}
+
+void TTexts::SetFontProbe(std::function<bool(const QString&)> probe) {
+    FontProbe() = std::move(probe);
+}
+
+QString WrapHint(const QString& text, int columns) {
+    // A quote opens only where a word could start and closes only where one
+    // ends, so the apostrophe of "don't" quotes nothing.
+    const auto isWordChar = [](QChar c) { return c.isLetterOrNumber(); };
+    QString result;
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (int index = 0; index < lines.size(); ++index) {
+        QString line = lines[index];
+        if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
+        if (index > 0) result += QLatin1Char('\n');
+        while (line.size() > columns) {
+            // The last break opportunity within the width, outside quotes; the
+            // first one beyond it when a word is longer than the width.
+            int breakAfter = -1;
+            QChar quote;
+            for (int i = 0; i < line.size() && (i < columns || breakAfter < 0); ++i) {
+                const QChar c = line[i];
+                const bool before = i > 0 && isWordChar(line[i - 1]);
+                const bool after = i + 1 < line.size() && isWordChar(line[i + 1]);
+                if (!quote.isNull()) {
+                    if (c == quote && !after) quote = QChar();
+                    continue;
+                }
+                if ((c == u'"' || c == u'\'') && !before) {
+                    quote = c;
+                    continue;
+                }
+                if (c == u' ' || c == u'-' || c == u'\t') breakAfter = i;
+            }
+            if (breakAfter < 0 || breakAfter + 1 >= line.size()) break;
+            result += line.left(breakAfter + 1) + QLatin1Char('\n');
+            line = line.mid(breakAfter + 1);
+        }
+        result += line;
+    }
+    return result;
+}
+
+} // namespace drawmentor

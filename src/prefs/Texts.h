@@ -1,0 +1,53 @@
+#pragma once
+
+#include "IniFile.h"
+
+#include <QString>
+
+#include <functional>
+
+namespace drawmentor {
+
+// The texts of the interface in one language: every caption, hint and window
+// title is looked up by section and key in the language file "Langs/<code>.ini"
+// beside the program; the help of that language and the interface font come
+// with them.
+class TTexts {
+  public:
+    TTexts();
+
+    // The language file of `code`; without one, the fallback language's.
+    // A file that cannot be read leaves empty captions, not a dead program.
+    void Load(const QString& code);
+    const QString& Code() const { return FCode; }
+
+    QString Translate(const QString& section, const QString& key) const;
+    // The text of key + ".Hint", wrapped at 45 columns.
+    QString TranslateHint(const QString& section, const QString& key) const;
+    QString WindowCaption(const QString& section) const;
+    const TIniFile& File() const { return FFile; }
+
+    static QString FileName(const QString& code);
+    static QString HelpFileName(const QString& code);
+
+    // Which font families are installed is a question for the GUI layer;
+    // without an answer the fallback face is used.
+    static void SetFontProbe(std::function<bool(const QString&)> probe);
+
+    // The interface font: the system dialog face where installed, else a
+    // face every Debian desktop has.
+    QString FontName;
+
+  private:
+    QString FCode;
+    TIniFile FFile;
+};
+
+// The language used when the chosen one has no file.
+inline const QString kFallbackLanguage = QStringLiteral("ENG");
+
+// Word-wraps at `columns`, breaking after a blank, a hyphen or a tab but never
+// inside '...' or "..." quotes; line breaks already in the text are kept.
+QString WrapHint(const QString& text, int columns = 45);
+
+} // namespace drawmentor
