@@ -356,7 +356,7 @@ TRuinCurve RiskOfRuinCurve(const THandDistribution& hand, const std::vector<int6
             std::fill(out + block, out + block + count, 0.0);
             Gather(out + block, in + block, offset.data(), probability.data(), taps, count);
         }
-        // What the buffer held above the new top is safe now.
+        // Above the new top amounts are not followed (safe, or out of reach): zero.
         std::fill(out + high + 1, out + std::max(high, followed[1 - which]) + 1, 0.0);
         followed[1 - which] = high;
         which = 1 - which;
