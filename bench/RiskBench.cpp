@@ -41,4 +41,17 @@ void BM_RiskOfRuin(benchmark::State& state) {
 }
 BENCHMARK(BM_RiskOfRuin)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(2);
 
+// The curve the bankroll window draws: 31 bankrolls from 80 to 2,400 bets.
+void BM_RiskOfRuinCurve(benchmark::State& state) {
+    const THandDistribution& hand = Jacks();
+    std::vector<int64_t> bankrolls;
+    for (int64_t point = 0; point <= 30; ++point) bankrolls.push_back(5 * (80 + point * 2320 / 30));
+    for (auto _ : state) benchmark::DoNotOptimize(RiskOfRuinCurve(hand, bankrolls, state.range(0)));
+}
+BENCHMARK(BM_RiskOfRuinCurve)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2);
+
 } // namespace

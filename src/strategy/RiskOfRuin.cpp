@@ -285,6 +285,94 @@ TRuin RiskOfRuin(const THandDistribution& hand, int64_t bankrollCoins, int64_t h
     return result;
 }
 
+TRuinCurve RiskOfRuinCurve(const THandDistribution& hand, const std::vector<int64_t>& bankrollCoins,
+                           int64_t hands, const std::atomic<bool>* cancel) {
+    if (hands < 0 || hands > kMaxRuinHands)
+        throw ERangeError("The risk of ruin is followed for 0 to " + std::to_string(kMaxRuinHands) +
+                          " hands, not " + std::to_string(hands));
+    TRuinCurve result;
+    const TSteps steps = StepsOf(hand);
+    // Amounts in steps above ruin, -1 for bankrolls below a bet (lost at once).
+    std::vector<int64_t> starts;
+    int64_t highest = -1;
+    for (int64_t coins : bankrollCoins) {
+        starts.push_back(coins < hand.BetCoins() ? -1 : (coins - hand.BetCoins()) / hand.Step());
+        highest = std::max(highest, starts.back());
+    }
+    result.Probability.assign(starts.size(), 0);
+    for (size_t i = 0; i < starts.size(); ++i)
+        if (starts[i] < 0) result.Probability[i] = 1;
+    if (steps.Down == 0 || hands == 0 || highest < 0) return result;
+
+    // With n hands left only amounts up to top(n) matter: no start lies
+    // higher than `highest` climbed by the hands played, and above the
+    // ceiling ruin counts as safe.
+    const TCeiling ceiling(steps);
+    const auto top = [&](int64_t left, int64_t ceilingOfLeft) {
+        return std::min(highest + (hands - left) * steps.Up, ceilingOfLeft);
+    };
+    const int64_t taps = static_cast<int64_t>(steps.Values.size());
+    long double work = 0;
+    const int64_t stride = std::max<int64_t>(1, hands / 256);
+    for (int64_t left = 1; left <= hands; left += stride)
+        work += static_cast<long double>(std::max<int64_t>(0, top(left, ceiling(left)) + 1)) *
+                taps * stride;
+    if (work > kMaxRuinWork)
+        throw ERangeError("The risk of ruin over " + std::to_string(hands) +
+                          " hands of this paytable would take too long to follow hand by hand; "
+                          "ask for fewer hands");
+
+    // R[s] at buffer[Down + s]: ones below ruin, zeros above what is followed.
+    const int64_t most = std::max<int64_t>(0, std::min(highest + hands * steps.Up, ceiling(hands)));
+    std::vector<double> buffers[2];
+    for (auto& buffer : buffers) {
+        buffer.assign(static_cast<size_t>(steps.Down + most + steps.Up + 2), 0.0);
+        std::fill(buffer.begin(), buffer.begin() + steps.Down, 1.0);
+    }
+    std::vector<int64_t> offset;
+    std::vector<double> probability;
+    for (size_t j = 0; j < steps.Values.size(); ++j) {
+        offset.push_back(-steps.Values[j]);
+        probability.push_back(static_cast<double>(steps.Probabilities[j]));
+    }
+    int which = 0;
+    int64_t followed[2] = {-1, -1}; // the highest amount each buffer holds a value for
+    int64_t cachedLeft = -1, limit = 0;
+    for (int64_t left = 1; left <= hands; ++left) {
+        if (left % 64 == 0 && cancel && cancel->load()) {
+            result.Cancelled = true;
+            return result;
+        }
+        // The ceiling grows with the hands left: a value serves the 16 after it.
+        if (cachedLeft < 0 || left > cachedLeft + 15) {
+            cachedLeft = left;
+            limit = ceiling(std::min(hands, left + 15));
+        }
+        const int64_t high = std::max<int64_t>(-1, top(left, limit));
+        const double* in = buffers[which].data() + steps.Down;
+        double* out = buffers[1 - which].data() + steps.Down;
+        for (int64_t block = 0; block <= high; block += kBlock) {
+            const int64_t count = std::min(kBlock, high + 1 - block);
+            std::fill(out + block, out + block + count, 0.0);
+            Gather(out + block, in + block, offset.data(), probability.data(), taps, count);
+        }
+        // Above the new top amounts are not followed (safe, or out of reach): zero.
+        std::fill(out + high + 1, out + std::max(high, followed[1 - which]) + 1, 0.0);
+        followed[1 - which] = high;
+        which = 1 - which;
+    }
+    const double* ruin = buffers[which].data() + steps.Down;
+    long double largest = 0;
+    for (size_t i = 0; i < starts.size(); ++i)
+        if (starts[i] >= 0) {
+            result.Probability[i] = starts[i] <= followed[which] ? ruin[starts[i]] : 0;
+            largest = std::max(largest, result.Probability[i]);
+        }
+    result.ErrorBound =
+        kSafeChance + largest * static_cast<long double>(hands) * (taps + 2) * DBL_EPSILON;
+    return result;
+}
+
 TLongRunRuin LongRunRiskOfRuin(const THandDistribution& hand, int64_t bankrollCoins) {
     TLongRunRuin result;
     const TSteps steps = StepsOf(hand);

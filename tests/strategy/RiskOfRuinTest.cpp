@@ -83,6 +83,49 @@ TEST(RiskOfRuin, AgreesWithThePlainWalk) {
                 static_cast<double>(Jacks().NothingProbability()), 1e-18);
 }
 
+// The backward walk over every bankroll gives, bankroll by bankroll, what
+// the forward walk gives for each alone: on grids of one and several coins,
+// with ruin landing one or more steps low, for bankrolls below a bet, within
+// reach of the hands and far beyond them.
+TEST(RiskOfRuin, TheCurveAgreesWithEachBankrollAlone) {
+    struct TCase {
+        THandDistribution Hand;
+        std::vector<int64_t> Bankrolls;
+        int64_t Hands;
+    };
+    for (const TCase& c :
+         {TCase{Coin(), {0, 1, 2, 5, 30, 200}, 60}, TCase{Uneven(), {2, 3, 4, 12, 50, 7}, 150},
+          TCase{Jacks(), {4, 5, 50, 400, 4000, 12000}, 10000},
+          TCase{Deuces(), {5, 500, 4000, 5 * 1000000}, 5000}}) {
+        SCOPED_TRACE(c.Hands);
+        const TRuinCurve curve = RiskOfRuinCurve(c.Hand, c.Bankrolls, c.Hands);
+        ASSERT_EQ(curve.Probability.size(), c.Bankrolls.size());
+        EXPECT_LT(curve.ErrorBound, 1e-9); // the rounding of a probability near 1
+        for (size_t i = 0; i < c.Bankrolls.size(); ++i) {
+            const TRuin alone = RiskOfRuin(c.Hand, c.Bankrolls[i], c.Hands);
+            EXPECT_NEAR(static_cast<double>(curve.Probability[i]),
+                        static_cast<double>(alone.Probability),
+                        static_cast<double>(curve.ErrorBound + alone.ErrorBound))
+                << c.Bankrolls[i];
+        }
+    }
+    // 9/6 Jacks or Better over 100,000 hands: 800 bets are lost with about
+    // two chances in three, as the command line's figure.
+    const TRuinCurve jacks = RiskOfRuinCurve(Jacks(), {5 * 80, 5 * 800, 5 * 2400}, 100000);
+    EXPECT_NEAR(static_cast<double>(jacks.Probability[1]), 0.6757974787611786, 1e-12);
+    EXPECT_GT(jacks.Probability[0], jacks.Probability[1]);
+    EXPECT_GT(jacks.Probability[1], jacks.Probability[2]);
+
+    EXPECT_TRUE(RiskOfRuinCurve(Jacks(), {5, 50}, 0).Probability ==
+                (std::vector<long double>{0, 0}));
+    EXPECT_THROW(RiskOfRuinCurve(Jacks(), {4000}, kMaxRuinHands + 1), ERangeError);
+    EXPECT_THROW(
+        RiskOfRuinCurve(THandDistribution(5, {25001, 1}, {1e-4L, 0.5L}, 0.4999L), {5000}, 100000),
+        ERangeError);
+    std::atomic<bool> cancel{true};
+    EXPECT_TRUE(RiskOfRuinCurve(Jacks(), {4000}, 1000, &cancel).Cancelled);
+}
+
 TEST(RiskOfRuin, LongRunKnownAnswers) {
     // The gambler's ruin: (0.4 / 0.6)^B exactly.
     for (int64_t bankroll : {1, 5, 40}) {

@@ -39,6 +39,7 @@ QString HelpTopic(int context) {
     case 1400: return QStringLiteral("warning");
     case 1500: return QStringLiteral("analysehand");
     case 1600: return QStringLiteral("noerrors");
+    case 1700: return QStringLiteral("bankroll");
     default: return {};
     }
 }

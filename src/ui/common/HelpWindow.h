@@ -25,6 +25,7 @@ enum THelpContext : int {
     hcWarning = 1400,
     hcAnalyseHand = 1500,
     hcNoErrors = 1600,
+    hcBankroll = 1700,
 };
 
 // The program's help: the topic page of a help context in the help language,

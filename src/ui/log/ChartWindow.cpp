@@ -1,5 +1,6 @@
 #include "ChartWindow.h"
 
+#include "ui/common/ChartAxis.h"
 #include "ui/common/GradientLabel.h"
 #include "ui/common/HelpKey.h"
 #include "ui/common/HelpWindow.h"
@@ -47,31 +48,6 @@ QLabel* NewHeader(QWidget* parent, const char* name) {
     label->setAlignment(Qt::AlignCenter);
     label->setFixedHeight(23);
     return label;
-}
-
-void StyleAxis(QValueAxis* axis) {
-    axis->setGridLinePen(QPen(QColor(160, 160, 160), 1, Qt::DotLine));
-    axis->setMinorTickCount(0);
-    axis->setTitleVisible(true);
-}
-
-// An axis range that shows every point, with room when all are equal.
-void FitAxis(QValueAxis* axis, double low, double high) {
-    if (!(low <= high)) {
-        low = 0;
-        high = 1;
-    } else if (low == high) {
-        low -= 1;
-        high += 1;
-    }
-    axis->setRange(low, high);
-    axis->applyNiceNumbers();
-    // As many decimals as the tick step needs: whole coins stay whole, and a
-    // million hands read as 1000000, not 1e+06.
-    const double step = (axis->max() - axis->min()) / std::max(1, axis->tickCount() - 1);
-    const int decimals =
-        step >= 1 ? 0 : std::min(4, static_cast<int>(std::ceil(-std::log10(step))));
-    axis->setLabelFormat(QStringLiteral("%.%1f").arg(decimals));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "ChooseGameWindow.h"
 
+#include "BankrollWindow.h"
 #include "PaytableGrid.h"
 #include "ReturnPanel.h"
 #include "SelectController.h"
@@ -39,7 +40,11 @@ TChooseGameWindow::TChooseGameWindow(QWidget* parent, TSelectController& control
     FGrid = new TPaytableGrid(this);
     left->addWidget(FGrid, 1);
     FReturns = new TReturnPanel(preferences, this);
-    left->addWidget(FReturns);
+    FBankroll = AddButton("btnBankroll");
+    auto* returns = new QHBoxLayout;
+    returns->addWidget(FReturns, 1);
+    returns->addWidget(FBankroll, 0, Qt::AlignBottom);
+    left->addLayout(returns);
     top->addLayout(left, 3);
     auto* right = new QVBoxLayout;
     FHeader = new QLabel(this);
@@ -77,6 +82,8 @@ TChooseGameWindow::TChooseGameWindow(QWidget* parent, TSelectController& control
     connect(FNext, &QPushButton::clicked, this, [this] { Step(+1); });
     connect(FEdit, &QPushButton::clicked, this, &TChooseGameWindow::Edit);
     connect(FAdd, &QPushButton::clicked, this, &TChooseGameWindow::Add);
+    connect(FBankroll, &QPushButton::clicked, this, &TChooseGameWindow::OpenBankroll);
+    connect(FReturns, &TReturnPanel::Computed, this, &TChooseGameWindow::UpdateBankroll);
     connect(FPokerList, &QListWidget::currentItemChanged, this, &TChooseGameWindow::GameClicked);
     InstallHelpKey(*this, hcChooseGame, FPreferences);
     connect(&FPreferences, &TPreferences::PreferencesChanged, this,
@@ -104,6 +111,7 @@ void TChooseGameWindow::Retranslate() {
     FNext->setText(FPreferences.Texts().Translate(kSection, QStringLiteral("Next")));
     FEdit->setText(FPreferences.Texts().Translate(kSection, QStringLiteral("Edit")));
     FAdd->setText(FPreferences.Texts().Translate(kSection, QStringLiteral("Add")));
+    FBankroll->setText(FPreferences.Texts().Translate(kSection, QStringLiteral("Bankroll")));
     FHeader->setText(FPreferences.Texts().Translate(kSection, QStringLiteral("PokerListHeader")));
     FOK->setText(FPreferences.Texts().Translate(kButtons, QStringLiteral("OK")));
     FCancel->setText(FPreferences.Texts().Translate(kButtons, QStringLiteral("Cancel")));
@@ -131,11 +139,22 @@ void TChooseGameWindow::Refresh() {
     FAdd->setEnabled(true);
     if (pay == -1) {
         FReturns->Clear();
-        return;
+    } else {
+        const TPokerDescription& game = FController.Description(item);
+        FReturns->Show(game.GameIndex,
+                       PaysForBet(FController.Pays(), game.LastLine, TReturnPanel::kBetCoins));
     }
-    const TPokerDescription& game = FController.Description(item);
-    FReturns->Show(game.GameIndex,
-                   PaysForBet(FController.Pays(), game.LastLine, TReturnPanel::kBetCoins));
+    UpdateBankroll();
+}
+
+void TChooseGameWindow::UpdateBankroll() {
+    FBankroll->setEnabled(FController.PayIndex() != -1 && FReturns->Shown().has_value());
+}
+
+void TChooseGameWindow::OpenBankroll() {
+    if (!FBankroll->isEnabled()) return;
+    ShowBankroll(this, FReturns->ShownGame(), FReturns->ShownPays(), TReturnPanel::kBetCoins,
+                 *FReturns->Shown(), FCoinIndex, FPreferences);
 }
 
 void TChooseGameWindow::GameClicked() {
@@ -165,6 +184,7 @@ bool ChooseGame(QWidget* parent, TGameEngine& engine, TPreferences& preferences)
     bool played = false;
     {
         TChooseGameWindow window(parent, controller, preferences);
+        window.SetCoinIndex(engine.CoinIndex());
         if (window.exec() == QDialog::Accepted) played = controller.Play(engine);
     }
     return played;

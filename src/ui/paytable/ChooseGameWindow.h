@@ -27,12 +27,17 @@ class TChooseGameWindow : public QDialog {
     // The paytable, its return and the buttons, after any change of selection.
     void Refresh();
     TReturnPanel& Returns() { return *FReturns; }
+    // The coin value the bankroll window starts with (CoinValue's index).
+    void SetCoinIndex(int index) { FCoinIndex = index; }
 
   private:
     void GameClicked();
     void Step(int by);
     void Edit();
     void Add();
+    // The bankroll window needs the return of the paytable on show.
+    void UpdateBankroll();
+    void OpenBankroll();
     QPushButton* AddButton(const char* name);
 
     TSelectController& FController;
@@ -48,6 +53,8 @@ class TChooseGameWindow : public QDialog {
     QPushButton* FNext = nullptr;
     QPushButton* FEdit = nullptr;
     QPushButton* FAdd = nullptr;
+    QPushButton* FBankroll = nullptr;
+    int FCoinIndex = 0;
 };
 
 // Shows the game choice on the session's game and paytable; OK plays the

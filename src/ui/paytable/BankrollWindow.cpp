@@ -1,0 +1,318 @@
+#include "BankrollWindow.h"
+
+#include "BankrollCharts.h"
+#include "BankrollFiguresPanel.h"
+
+#include "ui/common/GradientLabel.h"
+#include "ui/common/HelpKey.h"
+#include "ui/common/HelpWindow.h"
+
+#include "games/Catalogue.h"
+#include "play/LogRecord.h"
+#include "prefs/Preferences.h"
+
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+namespace drawmentor {
+namespace {
+
+const QString kSection = QStringLiteral("Bankroll");
+constexpr int kDefaultBets = 800;
+constexpr int kDefaultHands = 10000;
+constexpr int kMaxBets = 1000000; // as the command line allows
+
+} // namespace
+
+TBankrollWindow::TBankrollWindow(QWidget* parent, int gameIndex, const std::vector<int>& pays,
+                                 int betCoins, const TPaytableReturn& analysis, int coinIndex,
+                                 TPreferences& preferences)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      FPreferences(preferences), FGameIndex(gameIndex),
+      FHand(HandDistributionOf(analysis, pays, betCoins)), FReturnPercent(analysis.ReturnPercent),
+      FCoinIndex(std::clamp(coinIndex, 0, kCoinValueCount - 1)) {
+    setObjectName(QStringLiteral("fmBankroll"));
+    FGame = new QLabel(this);
+    FGame->setObjectName(QStringLiteral("lGame"));
+    FGame->setMinimumHeight(23);
+    auto* inputs = new QGridLayout;
+    AddInputs(*inputs);
+    FFigures = new TBankrollFiguresPanel(preferences, this);
+    auto* left = new QVBoxLayout;
+    left->addLayout(inputs);
+    left->addWidget(FFigures);
+    left->addStretch(1);
+    FCharts = new TBankrollCharts(this);
+    auto* middle = new QHBoxLayout;
+    middle->addLayout(left, 0);
+    middle->addWidget(FCharts, 1);
+
+    FProgress = new QProgressBar(this);
+    FProgress->setObjectName(QStringLiteral("pbBankroll"));
+    FProgress->setRange(0, 0); // the walks do not count their way: a busy bar
+    FProgress->setMaximumSize(120, 12);
+    FProgress->setTextVisible(false);
+    FStatus = new QLabel(this);
+    FStatus->setObjectName(QStringLiteral("lStatus"));
+    FStatus->setWordWrap(true);
+    FClose = new QPushButton(this);
+    FClose->setObjectName(QStringLiteral("btnClose"));
+    FClose->setAutoDefault(false);
+    connect(FClose, &QPushButton::clicked, this, &QDialog::reject);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(FProgress);
+    bottom->addWidget(FStatus, 1);
+    bottom->addWidget(FClose);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(FGame);
+    layout->addLayout(middle, 1);
+    layout->addLayout(bottom);
+    resize(1000, 660);
+
+    FPoll.setInterval(40);
+    connect(&FPoll, &QTimer::timeout, this, &TBankrollWindow::Poll);
+    FDelay.setSingleShot(true);
+    FDelay.setInterval(kInputDelayMs);
+    connect(&FDelay, &QTimer::timeout, this, &TBankrollWindow::Start);
+    InstallHelpKey(*this, hcBankroll, FPreferences);
+    connect(&FPreferences, &TPreferences::PreferencesChanged, this, &TBankrollWindow::Retranslate);
+    Retranslate();
+    Start();
+}
+
+TBankrollWindow::~TBankrollWindow() = default; // the jobs cancel and wait as they go
+
+void TBankrollWindow::AddInputs(QGridLayout& grid) {
+    const auto caption = [&](int row, const char* key, QWidget* buddy) {
+        auto* label = new QLabel(this);
+        label->setObjectName(QStringLiteral("l%1Label").arg(QLatin1String(key)));
+        label->setBuddy(buddy);
+        grid.addWidget(label, row, 0);
+        FInputCaptions.emplace_back(label, key);
+    };
+    FBankroll = new QDoubleSpinBox(this);
+    FBankroll->setObjectName(QStringLiteral("edBankroll"));
+    FBankroll->setDecimals(0);
+    FBankroll->setRange(1, kMaxBets);
+    FBankroll->setSingleStep(100);
+    FBankroll->setValue(kDefaultBets);
+    FUnitBox = new QComboBox(this);
+    FUnitBox->setObjectName(QStringLiteral("cbBankrollUnit"));
+    FUnitBox->addItems({QString(), QString()});
+    FCoinBox = new QComboBox(this);
+    FCoinBox->setObjectName(QStringLiteral("cbCoinValue"));
+    for (int coin = 0; coin < kCoinValueCount; ++coin)
+        FCoinBox->addItem(QString::asprintf("$%.2f", CoinValue(coin)));
+    FCoinBox->setCurrentIndex(FCoinIndex);
+    FHands = new QSpinBox(this);
+    FHands->setObjectName(QStringLiteral("seHands"));
+    FHands->setRange(1, static_cast<int>(kMaxRuinHands));
+    FHands->setSingleStep(1000);
+    FHands->setValue(kDefaultHands);
+    caption(0, "Bankroll", FBankroll);
+    grid.addWidget(FBankroll, 0, 1);
+    grid.addWidget(FUnitBox, 0, 2);
+    caption(1, "CoinValue", FCoinBox);
+    grid.addWidget(FCoinBox, 1, 1);
+    caption(2, "Hands", FHands);
+    grid.addWidget(FHands, 2, 1);
+    connect(FBankroll, &QDoubleSpinBox::valueChanged, this, &TBankrollWindow::InputsChanged);
+    connect(FHands, &QSpinBox::valueChanged, this, &TBankrollWindow::InputsChanged);
+    connect(FUnitBox, &QComboBox::currentIndexChanged, this, &TBankrollWindow::UnitChosen);
+    connect(FCoinBox, &QComboBox::currentIndexChanged, this, &TBankrollWindow::CoinChosen);
+}
+
+QString TBankrollWindow::Text(const char* key, const QStringList& values) const {
+    return BankrollText(FPreferences, key, values);
+}
+
+double TBankrollWindow::MoneyPerCoin() const {
+    return CoinValue(FCoinIndex);
+}
+
+TBankrollQuestion TBankrollWindow::Question() const {
+    TBankrollQuestion question;
+    const double value = FBankroll->value();
+    // Money buys whole coins; what is left over cannot be bet.
+    question.BankrollCoins = FUnit == buBets
+                                 ? std::llround(value) * BetCoins()
+                                 : static_cast<int64_t>(std::floor(value / MoneyPerCoin() + 1e-9));
+    question.Hands = FHands->value();
+    for (int tenths = 1; tenths <= kCurvePoints; ++tenths)
+        question.CurveBankrolls.push_back(question.BankrollCoins * tenths / 10);
+    return question;
+}
+
+void TBankrollWindow::UnitChosen() {
+    const int64_t coins = Question().BankrollCoins;
+    FUnit = FUnitBox->currentIndex() == buMoney ? buMoney : buBets;
+    const QSignalBlocker quiet(FBankroll);
+    const double bet = BetCoins() * MoneyPerCoin();
+    if (FUnit == buMoney) {
+        FBankroll->setDecimals(2);
+        FBankroll->setRange(bet, bet * kMaxBets);
+        FBankroll->setSingleStep(100 * bet);
+        FBankroll->setPrefix(QStringLiteral("$"));
+        FBankroll->setValue(static_cast<double>(coins) * MoneyPerCoin());
+    } else {
+        FBankroll->setDecimals(0);
+        FBankroll->setRange(1, kMaxBets);
+        FBankroll->setSingleStep(100);
+        FBankroll->setPrefix(QString());
+        FBankroll->setValue(std::round(static_cast<double>(coins) / BetCoins()));
+    }
+    InputsChanged();
+}
+
+void TBankrollWindow::CoinChosen() {
+    FCoinIndex = std::clamp(FCoinBox->currentIndex(), 0, kCoinValueCount - 1);
+    if (FUnit == buMoney) {
+        // The money stays: it buys more or fewer coins.
+        const QSignalBlocker quiet(FBankroll);
+        const double value = FBankroll->value();
+        const double bet = BetCoins() * MoneyPerCoin();
+        FBankroll->setRange(bet, bet * kMaxBets);
+        FBankroll->setSingleStep(100 * bet);
+        FBankroll->setValue(value);
+    }
+    InputsChanged();
+}
+
+void TBankrollWindow::InputsChanged() {
+    const TBankrollQuestion question = Question();
+    const TBankrollJob* current = FJob ? FJob.get() : FShown.get();
+    if (current && current->Question() == question) {
+        // Back to what is computed or on the way, or only the coin changed.
+        FDelay.stop();
+    } else {
+        StopJob();
+        FDelay.start();
+    }
+    Display();
+}
+
+void TBankrollWindow::StopJob() {
+    if (!FJob) return;
+    FJob->Cancel();
+    FRetired.push_back(std::move(FJob));
+}
+
+void TBankrollWindow::Start() {
+    StopJob();
+    FJob = std::make_unique<TBankrollJob>(FHand, Question());
+    FPartsShown = 0;
+    FPoll.start();
+    Display();
+}
+
+void TBankrollWindow::Poll() {
+    std::erase_if(FRetired, [](const auto& job) { return job->Finished(); });
+    if (FJob) {
+        // Redrawn only when a part is new: the figures and the curve come apart.
+        const int done = (FJob->FiguresDone() ? 1 : 0) | (FJob->CurveDone() ? 2 : 0);
+        if (FJob->Finished()) FShown = std::move(FJob);
+        if (done != FPartsShown) {
+            FPartsShown = done;
+            Display();
+        }
+    }
+    if (!FJob && FRetired.empty()) FPoll.stop();
+}
+
+void TBankrollWindow::done(int result) {
+    // Closing gives the cores back at once, not when the window goes.
+    FDelay.stop();
+    StopJob();
+    QDialog::done(result);
+}
+
+void TBankrollWindow::Retranslate() {
+    setWindowTitle(FPreferences.Texts().WindowCaption(kSection));
+    const auto game = CreateDescription(FGameIndex);
+    FGame->setText(Text("Header", {game ? QString::fromStdString(game->Name) : QString(),
+                                   QString::number(BetCoins()),
+                                   QString::number(static_cast<double>(FReturnPercent), 'f', 4)}));
+    FGame = MakeHeaderLabel(FGame, FPreferences);
+    FUnitBox->setItemText(buBets, Text("UnitBets"));
+    FUnitBox->setItemText(buMoney, Text("UnitMoney"));
+    for (const auto& [label, key] : FInputCaptions) label->setText(Text(key));
+    FClose->setText(Text("Close"));
+    QFont font = this->font();
+    ApplyFont(font, FPreferences);
+    setFont(font);
+    Display();
+}
+
+void TBankrollWindow::Display() {
+    const TBankrollJob* current = FJob.get();
+    const TBankrollJob* figures = current && current->FiguresDone() ? current : FShown.get();
+    const TBankrollJob* curve = current && current->CurveDone() ? current : FShown.get();
+    const TBankrollQuestion question = Question();
+    const bool failed = figures && !figures->FiguresError().empty();
+    const int64_t hands = figures && !failed ? figures->Question().Hands : question.Hands;
+    FFigures->SetCaptions(hands, TopLineName());
+    if (figures && !failed) {
+        FFigures->Show(figures->Figures(), TopLineName(), BetCoins(), MoneyPerCoin());
+        FCharts->ShowDistribution(figures->Figures().Session, ChartUnit());
+    } else {
+        FFigures->Clear();
+        FCharts->ShowDistribution(TSessionDistribution{}, 1);
+    }
+    if (curve && curve->CurveError().empty() && !curve->Curve().Cancelled)
+        FCharts->ShowCurve(curve->Question().CurveBankrolls, curve->Curve().Probability,
+                           curve->Question().BankrollCoins, ChartUnit());
+    else
+        FCharts->ClearCurve();
+    SetChartTexts(hands);
+    // Figures of other inputs stay in grey until the new ones come.
+    FFigures->setEnabled(figures && figures->Question() == question);
+    FCharts->setEnabled(curve && curve->Question() == question);
+    FProgress->setVisible(Running());
+    if (failed)
+        FStatus->setText(Text("Failed", {QString::fromStdString(figures->FiguresError())}));
+    else if (curve && !curve->CurveError().empty())
+        FStatus->setText(Text("CurveFailed", {QString::fromStdString(curve->CurveError())}));
+    else
+        FStatus->setText(Running() ? Text("Computing") : QString());
+}
+
+QString TBankrollWindow::TopLineName() const {
+    const auto game = CreateDescription(FGameIndex);
+    return game && FHand.TopLine() >= 0 ? QString::fromStdString(game->LineName(FHand.TopLine()))
+                                        : QString();
+}
+
+double TBankrollWindow::ChartUnit() const {
+    return FUnit == buBets ? 1.0 / BetCoins() : MoneyPerCoin();
+}
+
+void TBankrollWindow::SetChartTexts(int64_t hands) {
+    const bool bets = FUnit == buBets;
+    TBankrollCharts::TTexts texts;
+    texts.DistributionTitle = Text("DistributionTitle", {QString::number(hands)});
+    texts.DistributionBottom = Text(bets ? "DistributionBottomBets" : "DistributionBottomMoney");
+    texts.DistributionLeft = Text("DistributionLeft");
+    texts.CurveTitle = Text("CurveTitle", {QString::number(hands)});
+    texts.CurveBottom = Text(bets ? "CurveBottomBets" : "CurveBottomMoney");
+    texts.CurveLeft = Text("CurveLeft");
+    FCharts->SetTexts(texts, font());
+}
+
+void ShowBankroll(QWidget* parent, int gameIndex, const std::vector<int>& pays, int betCoins,
+                  const TPaytableReturn& analysis, int coinIndex, TPreferences& preferences) {
+    TBankrollWindow window(parent, gameIndex, pays, betCoins, analysis, coinIndex, preferences);
+    window.exec();
+}
+
+} // namespace drawmentor

@@ -1,0 +1,315 @@
+#include "DialogDriver.h"
+
+#include "ui/paytable/BankrollCharts.h"
+#include "ui/paytable/BankrollWindow.h"
+#include "ui/paytable/ChooseGameWindow.h"
+#include "ui/paytable/ReturnPanel.h"
+#include "ui/paytable/SelectController.h"
+
+#include "games/Catalogue.h"
+#include "play/GameEngine.h"
+#include "prefs/Preferences.h"
+
+#include "support/TempFolders.h"
+
+#include <QChart>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineSeries>
+#include <QProcess>
+#include <QScatterSeries>
+#include <QSpinBox>
+#include <QValueAxis>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <cmath>
+
+namespace drawmentor {
+namespace {
+
+using testing::ClickButton;
+using testing::WhenModal;
+
+constexpr int kJacks = 0;
+constexpr int kWaitMs = 120000; // two shared cores may be busy with other builds
+const std::vector<int> kJacks96 = {4000, 250, 125, 45, 30, 20, 15, 10, 5};
+
+const TPaytableReturn& JacksAnalysis() {
+    static const TPaytableReturn analysis =
+        AnalyzePaytable(*CreateDescription(kJacks), kJacks96, 5);
+    return analysis;
+}
+
+class BankrollWindowTest : public ::testing::Test {
+  protected:
+    BankrollWindowTest() : folders(QStringLiteral(DRAWMENTOR_RUNTIME_DIR)) {
+        preferences = std::make_unique<TPreferences>();
+        preferences->WriteOnExit = false;
+    }
+    // 9/6 Jacks or Better at a quarter a coin, or the pays and analysis given.
+    void Open(const std::vector<int>& pays = kJacks96,
+              const TPaytableReturn& analysis = JacksAnalysis()) {
+        window =
+            std::make_unique<TBankrollWindow>(nullptr, kJacks, pays, 5, analysis, 0, *preferences);
+        window->show();
+    }
+    void WaitForFigures() { QTRY_VERIFY_WITH_TIMEOUT(!window->Running(), kWaitMs); }
+    template <class T> T* Find(const char* name) {
+        return window->findChild<T*>(QString::fromLatin1(name));
+    }
+    QString Text(const char* name) { return Find<QLabel>(name)->text(); }
+    QValueAxis* Axis(QChart& chart, Qt::Orientation orientation) {
+        return qobject_cast<QValueAxis*>(chart.axes(orientation).front());
+    }
+    nlohmann::json Cli(const QStringList& arguments) {
+        QProcess cli;
+        cli.start(QStringLiteral(DRAWMENTOR_CLI),
+                  QStringList{"risk", "--json", "--data-dir", folders.Data()} + arguments);
+        EXPECT_TRUE(cli.waitForFinished(kWaitMs));
+        return nlohmann::json::parse(cli.readAllStandardOutput().toStdString());
+    }
+    static QString Figure(double value, int decimals = -1) {
+        return decimals < 0 ? QString::number(value, 'g', 10)
+                            : QString::number(value, 'f', decimals);
+    }
+    static QString Dollars(double value) {
+        return (value < 0 ? "-$" : "$") + QString::number(std::fabs(value), 'f', 2);
+    }
+
+    testing::TTempFolders folders;
+    std::unique_ptr<TPreferences> preferences;
+    std::unique_ptr<TBankrollWindow> window;
+};
+
+// 800 bets at a quarter a coin ($1,000), 10,000 hands: the figures of
+// `drawmentor-cli risk`, in bets and in dollars, and the charts drawn from them.
+TEST_F(BankrollWindowTest, ShowsTheCommandLinesFigures) {
+    Open();
+    EXPECT_EQ(window->windowTitle(), "Bankroll");
+    EXPECT_EQ(window->Question().BankrollCoins, 4000);
+    EXPECT_EQ(window->Question().Hands, 10000);
+    WaitForFigures();
+    const auto cli =
+        Cli({"--game", "0", "--paytable", "0", "--bankroll", "800", "--hands", "10000"});
+    ASSERT_NE(window->Shown(), nullptr);
+    const TBankrollFigures& figures = window->Shown()->Figures();
+    const double ruin = cli["risk_of_ruin"];
+    EXPECT_EQ(static_cast<double>(figures.Ruin.Probability), ruin);
+    EXPECT_EQ(Text("lRuin"), QString::number(100 * ruin, 'g', 6) + " %");
+    EXPECT_EQ(Text("lRuin"), "0.17193 %");
+    EXPECT_EQ(Text("lRuinLabel"), "Risk of ruin within 10000 hands");
+    EXPECT_EQ(Text("lLongRun"), "Certain");
+    EXPECT_TRUE(Text("lLongRunNote").startsWith("The return is not above 100 %"));
+    const double bet = 5 * 0.25;
+    for (const auto& [name, key, decimals] :
+         {std::tuple{"Mean", "mean", 2}, std::tuple{"Deviation", "standard_deviation", 2},
+          std::tuple{"Quantile5", "quantile_5", -1}, std::tuple{"Median", "median", -1},
+          std::tuple{"Quantile95", "quantile_95", -1}}) {
+        SCOPED_TRACE(name);
+        const double bets = cli[key];
+        EXPECT_EQ(Text(qPrintable(QString("l%1Bets").arg(name))), Figure(bets, decimals));
+        EXPECT_EQ(Text(qPrintable(QString("l%1Money").arg(name))), Dollars(bets * bet));
+    }
+    EXPECT_EQ(Text("lQuantile5Bets"), "-533");
+    EXPECT_EQ(Text("lMedianMoney"), "-$220.00");
+    const auto& top = cli["top_line"];
+    EXPECT_EQ(Text("lTopLine"), QString("Royal Flush comes once in %1 hands")
+                                    .arg(static_cast<double>(top["mean_hands"]), 0, 'f', 2));
+    EXPECT_EQ(Text("lTopLineMedian"), QString("%1 hands").arg(int64_t{top["median_hands"]}));
+    EXPECT_EQ(Text("lNoTopLine"),
+              QString::number(100 * static_cast<double>(top["none_within_hands"]), 'g', 6) + " %");
+    EXPECT_EQ(Text("lNoTopLineLabel"), "No Royal Flush in 10000 hands");
+    const double without = top["mean_result_without"];
+    EXPECT_EQ(Text("lWithoutTopLineBets"), Figure(without, 2));
+    EXPECT_EQ(Text("lWithoutTopLineMoney"), Dollars(without * bet));
+
+    // The distribution: the session's results as percentages, as many as the
+    // width shows, its peak kept, between the quantiles and beyond them.
+    TBankrollCharts& charts = window->Charts();
+    const TSessionDistribution& session = figures.Session;
+    const QList<QPointF> results = charts.DistributionSeries().points();
+    ASSERT_EQ(session.Step, 5); // a point a bet
+    ASSERT_GT(results.size(), 300);
+    double peak = 0;
+    for (const QPointF& p : results) {
+        const auto index = static_cast<size_t>(std::llround(p.x()) - session.First);
+        ASSERT_LT(index, session.Probability.size()) << p.x();
+        EXPECT_DOUBLE_EQ(p.y(), 100 * session.Probability[index]);
+        peak = std::max(peak, p.y());
+    }
+    EXPECT_DOUBLE_EQ(
+        peak, 100 * *std::max_element(session.Probability.begin(), session.Probability.end()));
+    EXPECT_LT(results.front().x(), -533);
+    EXPECT_GT(results.back().x(), 779);
+    EXPECT_LE(peak, Axis(charts.DistributionChart(), Qt::Vertical)->max());
+    // The risk falls as the bankroll grows, through the chosen bankroll's figure.
+    const QList<QPointF> risk = charts.CurveSeries().points();
+    ASSERT_EQ(risk.size(), TBankrollWindow::kCurvePoints);
+    EXPECT_EQ(risk.front().x(), 80);
+    EXPECT_EQ(risk.back().x(), 2400);
+    for (qsizetype i = 1; i < risk.size(); ++i) EXPECT_LE(risk[i].y(), risk[i - 1].y());
+    ASSERT_EQ(charts.ChosenPoint().count(), 1);
+    EXPECT_EQ(charts.ChosenPoint().at(0).x(), 800);
+    EXPECT_NEAR(charts.ChosenPoint().at(0).y(), 100 * ruin, 1e-10);
+    EXPECT_EQ(Axis(charts.CurveChart(), Qt::Horizontal)->titleText(), "Bankroll, bets");
+    EXPECT_EQ(Axis(charts.CurveChart(), Qt::Vertical)->titleText(), "Risk of ruin, %");
+}
+
+// The button beside the return opens the window on the paytable on show,
+// once its return is known.
+TEST_F(BankrollWindowTest, TheChoiceOpensItForThePaytableOnShow) {
+    TGameEngine engine(*preferences);
+    engine.SelectGame(kJacks, 0);
+    engine.SetCoinIndex(2);
+    TSelectController controller;
+    controller.Init(engine);
+    TChooseGameWindow choose(nullptr, controller, *preferences);
+    choose.SetCoinIndex(engine.CoinIndex());
+    choose.show();
+    auto* button = choose.findChild<QPushButton*>("btnBankroll");
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->text(), "Bankroll...");
+    ClickButton(choose, "btnNext");
+    EXPECT_FALSE(button->isEnabled()); // the return is still being worked out
+    QTRY_VERIFY_WITH_TIMEOUT(choose.Returns().Shown().has_value(), kWaitMs);
+    EXPECT_TRUE(button->isEnabled());
+    std::vector<int> pays;
+    QString header;
+    double coin = 0;
+    WhenModal([&](QWidget& dialog) {
+        auto& bankroll = static_cast<TBankrollWindow&>(dialog);
+        pays = bankroll.Hand().LinePays();
+        header = dialog.findChild<QLabel*>("lGame")->text();
+        coin = bankroll.MoneyPerCoin();
+        ClickButton(dialog, "btnClose");
+    });
+    ClickButton(choose, "btnBankroll");
+    EXPECT_EQ(pays, choose.Returns().ShownPays());
+    EXPECT_NE(pays, kJacks96);
+    EXPECT_TRUE(header.endsWith(
+        QString::number(static_cast<double>(choose.Returns().Shown()->ReturnPercent), 'f', 4) +
+        " %"));
+    EXPECT_EQ(coin, 1.0); // the trainer's coin
+}
+
+// A new bankroll or number of hands starts a new job; the unit and, counted
+// in bets, the coin value only change how the figures read.
+TEST_F(BankrollWindowTest, ChangedInputsAreWorkedOutAgain) {
+    Open();
+    WaitForFigures();
+    const QString ruin = Text("lRuin");
+    Find<QSpinBox>("seHands")->setValue(1000);
+    EXPECT_TRUE(window->Running());
+    EXPECT_FALSE(Find<QWidget>("FiguresPanel")->isEnabled()); // the old figures, greyed
+    WaitForFigures();
+    EXPECT_TRUE(Find<QWidget>("FiguresPanel")->isEnabled());
+    EXPECT_EQ(window->Shown()->Question().Hands, 1000);
+    EXPECT_NE(Text("lRuin"), ruin);
+    EXPECT_EQ(Text("lRuinLabel"), "Risk of ruin within 1000 hands");
+    const auto mean = static_cast<double>(window->Shown()->Figures().Session.Mean / 5);
+    EXPECT_EQ(Text("lMeanMoney"), Dollars(mean * 1.25));
+    const long double thousandHands = window->Shown()->Figures().Ruin.Probability;
+
+    auto* unit = Find<QComboBox>("cbBankrollUnit");
+    auto* bankroll = Find<QDoubleSpinBox>("edBankroll");
+    unit->setCurrentIndex(TBankrollWindow::buMoney);
+    EXPECT_EQ(bankroll->value(), 1000); // 800 bets of five quarters
+    EXPECT_FALSE(window->Running());
+    TBankrollCharts& charts = window->Charts();
+    EXPECT_EQ(charts.ChosenPoint().at(0).x(), 1000);
+    EXPECT_EQ(Axis(charts.CurveChart(), Qt::Horizontal)->titleText(), "Bankroll, dollars");
+    EXPECT_EQ(Axis(charts.DistributionChart(), Qt::Horizontal)->titleText(), "Result, dollars");
+
+    // The same money buys a quarter as many dollar coins.
+    Find<QComboBox>("cbCoinValue")->setCurrentIndex(2);
+    EXPECT_EQ(bankroll->value(), 1000);
+    EXPECT_TRUE(window->Running());
+    WaitForFigures();
+    EXPECT_EQ(window->Shown()->Question().BankrollCoins, 1000);
+    EXPECT_EQ(Text("lMeanMoney"), Dollars(mean * 5));
+    EXPECT_GT(window->Shown()->Figures().Ruin.Probability, thousandHands); // 200 bets left
+
+    // Counted in bets, another coin keeps the bets and reprices them.
+    unit->setCurrentIndex(TBankrollWindow::buBets);
+    EXPECT_EQ(bankroll->value(), 200);
+    Find<QComboBox>("cbCoinValue")->setCurrentIndex(3);
+    EXPECT_FALSE(window->Running());
+    EXPECT_EQ(Text("lMeanMoney"), Dollars(mean * 25));
+    // Typing and taking it back within the delay starts nothing.
+    bankroll->setValue(201);
+    bankroll->setValue(200);
+    EXPECT_FALSE(window->Running());
+}
+
+// Closing stops a long computation at once instead of waiting for it.
+TEST_F(BankrollWindowTest, ClosingDuringAComputationReturnsPromptly) {
+    Open();
+    Find<QDoubleSpinBox>("edBankroll")->setValue(3000);
+    Find<QSpinBox>("seHands")->setValue(100000);
+    QTest::qWait(TBankrollWindow::kInputDelayMs + 50);
+    ASSERT_TRUE(window->Running());
+    QElapsedTimer clock;
+    clock.start();
+    window->reject();
+    window.reset();
+    EXPECT_LT(clock.elapsed(), 1000);
+}
+
+// A game that returns more than 100 % keeps some bankrolls for ever; a table
+// that pays nothing loses every one in as many hands as it holds bets.
+TEST_F(BankrollWindowTest, GamesAboveAHundredPercentAndTablesThatPayNothing) {
+    TPaytableReturn generous;
+    generous.LineProbability = {0.001L, 0, 0, 0, 0, 0, 0, 0.2L, 0.3L};
+    generous.NothingProbability = 0.499L;
+    generous.ReturnPercent = 150;
+    Open(kJacks96, generous);
+    WaitForFigures();
+    EXPECT_NE(window->Shown()->Figures().LongRun.Kind, TLongRunRuin::TKind::Certain);
+    EXPECT_TRUE(Text("lLongRun").endsWith(" %"));
+    EXPECT_TRUE(Text("lLongRunNote").isEmpty());
+
+    TPaytableReturn nothing;
+    nothing.LineProbability.assign(9, 0.1L);
+    nothing.NothingProbability = 0.1L;
+    Open(std::vector<int>(9, 0), nothing);
+    WaitForFigures();
+    EXPECT_EQ(Text("lRuin"), "100 %");
+    EXPECT_EQ(Text("lLongRun"), "Certain");
+    EXPECT_EQ(Text("lTopLine"), "No line of this paytable pays.");
+    EXPECT_TRUE(Text("lNoTopLine").isEmpty());
+}
+
+TEST_F(BankrollWindowTest, TextsAndHelpFollowTheLanguage) {
+    Open();
+    EXPECT_EQ(testing::HelpPageAfterF1(*window), "bankroll.html");
+    WaitForFigures();
+    preferences->SetInterfaceLanguage(QStringLiteral("RUS"));
+    preferences->Apply();
+    EXPECT_EQ(window->windowTitle(), "Банкролл");
+    EXPECT_EQ(Text("lRuinLabel"), "Риск разорения за сессию");
+    EXPECT_EQ(Text("lLongRun"), "Неизбежно");
+    EXPECT_EQ(Text("lColumnMoney"), "Доллары");
+    EXPECT_EQ(Text("lTopLineMedianLabel"), "Медиана ожидания, раздач");
+    EXPECT_EQ(Find<QComboBox>("cbBankrollUnit")->itemText(0), "в ставках");
+    EXPECT_EQ(Find<QPushButton>("btnClose")->text(), "Закрыть");
+    TBankrollCharts& charts = window->Charts();
+    EXPECT_EQ(Axis(charts.CurveChart(), Qt::Horizontal)->titleText(), "Банкролл в ставках");
+    EXPECT_EQ(charts.DistributionChart().title(), "Итог сессии (раздач: 10000)");
+    // The longer Russian captions widen the column instead of being cut off.
+    QApplication::processEvents();
+    for (const QLabel* label : window->findChildren<QLabel*>()) {
+        if (label->wordWrap() || label->text().isEmpty()) continue;
+        EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
+    }
+    EXPECT_EQ(testing::HelpPageAfterF1(*window), "bankroll.html");
+    const QString page = QString::fromUtf8(testing::ReadFile(
+        QFileInfo(preferences->HelpFileName()).path() + QStringLiteral("/bankroll.html")));
+    EXPECT_TRUE(page.contains("Риск разорения"));
+}
+
+} // namespace
+} // namespace drawmentor
