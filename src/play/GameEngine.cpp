@@ -1,5 +1,6 @@
 #include "GameEngine.h"
 
+#include "DrawOutcome.h"
 #include "PaytableStore.h"
 #include "cards/Checked.h"
 #include "cards/Error.h"
@@ -13,8 +14,6 @@
 
 namespace drawmentor {
 namespace {
-
-const QString kPaytableFile = QStringLiteral("DrawMentor.dat");
 
 QString Key(int game, int pay) {
     return QString::fromStdString(GameKey(game, pay));
@@ -81,7 +80,7 @@ void TGameEngine::Deal() {
         } else {
             for (int i = 0; i < kHandSize; ++i) PutOnTable(i, DealCard());
         }
-        StartRecord();
+        FHand.FRecord = DealRecord(FGame, Engine(), ModeNumber(FMode), FCoinIndex, FHand.FCards);
         FHand.FDrawMask = FMode == pmAutoHold ? FHand.FRecord.BestMask : 31;
         FHand.FLine = Engine().CurrentLine();
         FHand.FRecord.DealLine = LineByte(FHand.FLine);
@@ -91,22 +90,6 @@ void TGameEngine::Deal() {
     } catch (...) {
         AddErrorContext("Deal");
     }
-}
-
-// The record of a new deal: what was dealt, at which bet, and the best hold.
-void TGameEngine::StartRecord() {
-    TLogRecord& record = FHand.FRecord;
-    record = TLogRecord{};
-    record.GameIndex = static_cast<uint8_t>(FGame.GameIndex());
-    record.PayIndex = static_cast<uint8_t>(FGame.PayIndex());
-    record.Mode = static_cast<uint8_t>(ModeNumber(FMode));
-    record.CoinIndex = static_cast<uint8_t>(FCoinIndex);
-    record.Bet = static_cast<uint8_t>(FGame.Bet());
-    for (int i = 0; i < kHandSize; ++i) record.Dealt[i] = static_cast<uint8_t>(FHand.FCards[i]);
-    record.BestMask = static_cast<uint8_t>(Engine().GetTheBest());
-    record.BestReturn = static_cast<double>(Engine().DrawReturn(record.BestMask));
-    record.DealTime = Now();
-    record.HintReturn = 0;
 }
 
 void TGameEngine::ToggleHold(int position) {
@@ -133,21 +116,6 @@ void TGameEngine::CheckWarning() {
     if (answer.StopWarnings) FOptions &= ~kShowWarnings;
 }
 
-std::array<int, kHandSize> TGameEngine::FinalCards(int mask) const {
-    std::array<int, kHandSize> cards{};
-    int next = 0;
-    for (int i = 0; i < kHandSize; ++i)
-        cards[i] = IsBitSet(mask, i) ? FHand.FRecord.Drawn[next++] : FHand.FCards[i];
-    return cards;
-}
-
-// The final hand of a mask, classified; the engine's Hand is left holding it.
-int TGameEngine::FinalLine(int mask) {
-    Engine().Hand.ClearHand();
-    for (int code : FinalCards(mask)) Engine().Hand.AddCode(code);
-    return Engine().HandLine();
-}
-
 void TGameEngine::Draw() {
     try {
         if (State() != gsDealt) return;
@@ -157,20 +125,9 @@ void TGameEngine::Draw() {
         record.Return = static_cast<double>(Engine().DrawReturn(FHand.FDrawMask));
         FCounters.AddReturns(record.Return, record.BestReturn);
         for (int i = 0; i < kHandSize; ++i) record.Drawn[i] = static_cast<uint8_t>(DealCard());
-        const int bestLine = FinalLine(record.BestMask);
-        record.BestLine = LineByte(bestLine);
-        record.BestWin = FGame.WinOf(bestLine);
-        record.MaxWin = 0;
-        record.MaxMask = 31;
-        for (int mask = 0; mask < kMaskCount; ++mask) {
-            const int win = FGame.WinOf(FinalLine(mask));
-            if (win > record.MaxWin) {
-                record.MaxWin = win;
-                record.MaxMask = static_cast<uint8_t>(mask);
-            }
-        }
-        FHand.FCards = FinalCards(FHand.FDrawMask);
-        FHand.FLine = FinalLine(FHand.FDrawMask);
+        CompleteWithEveryHold(record, Engine(), FGame);
+        FHand.FCards = FinalCards(FHand.FCards, record.Drawn, FHand.FDrawMask);
+        FHand.FLine = FinalLine(Engine(), FHand.FCards);
         FHand.FState = gsDrawn;
         FHand.FWin = FGame.WinOf(FHand.FLine);
         record.Win = FHand.FWin;
@@ -219,15 +176,10 @@ void TGameEngine::DoubleUpPick(int position) {
     if (State() != gsDoubleUp) return;
     CheckIndex(position, 1, kHandSize - 1, "card position");
     ++FHand.FDoubleUps;
-    const auto value = [&](int code) {
-        const TCard card = DecodeCard(code);
-        return FGame.IsWild(card.Rank) ? card.Rank + 100 : card.Rank;
-    };
-    const int dealer = value(FHand.FCards[0]);
-    const int picked = value(FHand.FCards[position]);
-    if (picked > dealer)
+    const int result = CompareDoubleUp(FHand.FCards[0], FHand.FCards[position], FGame);
+    if (result > 0)
         FHand.FWin = CheckedMul(FHand.FWin, int32_t{2});
-    else if (picked < dealer)
+    else if (result < 0)
         FHand.FWin = 0;
     FHand.FState = gsDrawn;
 }
@@ -396,20 +348,6 @@ void TGameEngine::ClearCounters() {
     FGame.ApplyBet(kMaxCoins);
 }
 
-// A game or paytable the settings name may be gone: the first stored paytable
-// of the game then, else the first game that has one.
-void TGameEngine::SelectStored(int gameIndex, int payIndex) {
-    const auto store = OpenPaytableStore();
-    if (!GameName(gameIndex).empty() && payIndex >= 0 && payIndex < store->PaytableCount(gameIndex))
-        return SelectGame(gameIndex, payIndex);
-    if (!GameName(gameIndex).empty() && store->PaytableCount(gameIndex) > 0)
-        return SelectGame(gameIndex, 0);
-    for (const auto& entry : GameNames())
-        if (store->PaytableCount(entry.GameIndex) > 0) return SelectGame(entry.GameIndex, 0);
-    throw EDrawMentor("No paytable is stored for any game: the paytable file " +
-                      kPaytableFile.toStdString() + " is missing or empty");
-}
-
 void TGameEngine::LoadSettings() {
     try {
         const auto store = OpenPaytableStore();
@@ -419,8 +357,8 @@ void TGameEngine::LoadSettings() {
         const TStoredSession stored =
             ReadStoredSession(FPreferences.SettingsFile(), FPreferences.AutoSave, exists);
         FRecent.Assign(stored.RecentGames);
-        const std::string key = stored.CurrentGame.toStdString();
-        SelectStored(key.empty() ? 0 : KeyGameIndex(key), key.empty() ? 0 : KeyPayIndex(key));
+        const auto [game, pay] = StoredGameToPlay(stored.CurrentGame, *store);
+        SelectGame(game, pay);
         FCounters = stored.Counters;
         FCoinIndex = stored.CoinIndex;
         FMode = stored.Mode;
@@ -447,28 +385,6 @@ void TGameEngine::SaveSettings() {
     } catch (...) {
         AddErrorContext("SaveToIni");
     }
-}
-
-// --- Rules and queries -------------------------------------------------------
-
-bool TGameEngine::CanChangeBet() const {
-    return State() == gsIdle || State() == gsDrawn;
-}
-
-bool TGameEngine::CanHint() const {
-    return State() == gsDealt && !FHand.FDrawUnderWay && FMode != pmRealPlay;
-}
-
-bool TGameEngine::CanDouble() const {
-    return State() == gsDrawn && FHand.FWin > 0 && FHand.FOpen;
-}
-
-long double TGameEngine::PlayerReturn() const {
-    return FGame.Strategy().DrawReturn(FHand.FDrawMask);
-}
-
-long double TGameEngine::BestReturn() const {
-    return FGame.Strategy().DrawReturn(FHand.FRecord.BestMask);
 }
 
 } // namespace drawmentor

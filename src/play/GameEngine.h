@@ -75,11 +75,18 @@ class TGameEngine : public QObject {
     void StackCards(std::vector<int> codes) { FDealer.Stack(std::move(codes)); }
 
     // --- Rules asked by the windows ------------------------------------------
-    bool CanChangeBet() const;
+    bool CanChangeBet() const {
+        return State() == TGameState::gsIdle || State() == TGameState::gsDrawn;
+    }
     bool CanDealDraw() const { return State() != TGameState::gsDoubleUp; }
-    bool CanHint() const;
+    bool CanHint() const {
+        return State() == TGameState::gsDealt && !FHand.FDrawUnderWay &&
+               FMode != TPlayMode::pmRealPlay;
+    }
     bool HintOffered() const { return FMode != TPlayMode::pmRealPlay; }
-    bool CanDouble() const;
+    bool CanDouble() const {
+        return State() == TGameState::gsDrawn && FHand.FWin > 0 && FHand.FOpen;
+    }
     bool CanShowAllHands() const { return CanHint(); }
     // The next press of Deal/Draw draws (true) or deals (false).
     bool NextPressDraws() const { return State() == TGameState::gsDealt; }
@@ -94,8 +101,8 @@ class TGameEngine : public QObject {
     TPlayMode Mode() const { return FMode; }
     unsigned Options() const { return FOptions; }
     int CoinIndex() const { return FCoinIndex; }
-    long double PlayerReturn() const;
-    long double BestReturn() const;
+    long double PlayerReturn() const { return FGame.Strategy().DrawReturn(FHand.FDrawMask); }
+    long double BestReturn() const { return FGame.Strategy().DrawReturn(FHand.FRecord.BestMask); }
     // Expected coins the current hold gives away against the best one.
     long double HoldCost() const { return BestReturn() - PlayerReturn(); }
 
@@ -109,12 +116,8 @@ class TGameEngine : public QObject {
     TPokerEngine& Engine() { return *FGame.FEngine; }
     int DealCard();
     void PutOnTable(int position, int code);
-    void StartRecord();
     void ChooseOtherMode();
     bool BuildErrorHands();
-    int FinalLine(int mask);
-    std::array<int, kHandSize> FinalCards(int mask) const;
-    void SelectStored(int gameIndex, int payIndex);
     void SetEngine(std::unique_ptr<TPokerEngine> engine);
     void ResetGame();
     void ClearCounters();

@@ -1,6 +1,9 @@
 #include "SessionSettings.h"
 
+#include "cards/Error.h"
+#include "games/Catalogue.h"
 #include "games/GameKey.h"
+#include "games/PayoutStorage.h"
 #include "prefs/IniFile.h"
 #include "prefs/Preferences.h"
 #include "prefs/SettingKeys.h"
@@ -77,6 +80,18 @@ void WriteStoredSession(TIniFile& ini, unsigned autoSave, const TStoredSession& 
         WriteSetting(ini, TSetting::CurrentGame, session.CurrentGame);
     for (int i = 0; i < session.RecentGames.size(); ++i)
         ini.WriteString(recent, QString::number(i + 1), session.RecentGames[i]);
+}
+
+std::pair<int, int> StoredGameToPlay(const QString& key, const TPayoutStorage& store) {
+    const std::string text = key.toStdString();
+    const int game = text.empty() ? 0 : KeyGameIndex(text);
+    const int pay = text.empty() ? 0 : KeyPayIndex(text);
+    if (!GameName(game).empty() && pay >= 0 && pay < store.PaytableCount(game)) return {game, pay};
+    if (!GameName(game).empty() && store.PaytableCount(game) > 0) return {game, 0};
+    for (const auto& entry : GameNames())
+        if (store.PaytableCount(entry.GameIndex) > 0) return {entry.GameIndex, 0};
+    throw EDrawMentor("No paytable is stored for any game: the paytable file DrawMentor.dat is "
+                      "missing or empty");
 }
 
 void TRecentGames::Assign(QStringList keys) {

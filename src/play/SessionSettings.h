@@ -7,10 +7,12 @@
 #include <QStringList>
 
 #include <functional>
+#include <utility>
 
 namespace drawmentor {
 
 class TIniFile;
+class TPayoutStorage;
 
 // What a play session keeps in the settings file between runs: the sections
 // "Params" (counters and play options) and "MRU" (the game on the table and
@@ -33,6 +35,11 @@ using TGameExists = std::function<bool(int gameIndex, int payIndex)>;
 // longer exist are left out, so they never reach a menu.
 TStoredSession ReadStoredSession(const TIniFile& ini, unsigned autoSave, const TGameExists& exists);
 void WriteStoredSession(TIniFile& ini, unsigned autoSave, const TStoredSession& session);
+
+// The game and paytable to start with: the stored key's, or where that game
+// or paytable is gone, the game's first stored paytable, else the first game
+// that has one. An error when no paytable is stored at all.
+std::pair<int, int> StoredGameToPlay(const QString& key, const TPayoutStorage& store);
 
 // The recent-games list: the games played before the one on the table, the
 // latest first, at most kMaxRecentGames.
