@@ -27,6 +27,7 @@ int main(int argc, char** argv) {
         QObject::connect(&instance, &TSingleInstance::ActivationRequested, &window,
                          [&window] { BringToFront(&window); });
         window.show();
+        ShowStartNotices(window, Preferences());
         OfferDeckAtFirstStart(window, Preferences());
         status = app.exec();
     } catch (...) {
@@ -42,8 +43,10 @@ int main(int argc, char** argv) {
     // shown: the old file is kept, and the player learns that this session's
     // settings are not in it.
     try {
-        Preferences().SaveSettings();
-        Preferences().WriteSettingsFile();
+        if (Preferences().WriteOnExit) {
+            Preferences().SaveSettings();
+            Preferences().WriteSettingsFile();
+        }
         Preferences().WriteOnExit = false;
     } catch (const std::exception& error) {
         QMessageBox::critical(nullptr, ProgramTitle(), QString::fromUtf8(error.what()));

@@ -87,7 +87,12 @@ class TGameEngine : public QObject {
     bool CanDouble() const {
         return State() == TGameState::gsDrawn && FHand.FWin > 0 && FHand.FOpen;
     }
-    bool CanShowAllHands() const { return CanHint(); }
+    // Every hold of the dealt hand, in every mode, Real Play too; after the
+    // draw, those of the hand just played until the next deal.
+    bool CanShowAllHands() const {
+        return (State() == TGameState::gsDealt && !FHand.FDrawUnderWay) ||
+               (State() == TGameState::gsDrawn && FHand.FRecord.Bet != 0);
+    }
     // The next press of Deal/Draw draws (true) or deals (false).
     bool NextPressDraws() const { return State() == TGameState::gsDealt; }
 

@@ -28,7 +28,14 @@ std::unique_ptr<TPreferences>& Instance() {
 
 TPreferences::TPreferences() {
     SetDefaults();
-    FSettingsFile.LoadFile(DataFileReadPath(kSettingsFileName));
+    try {
+        FSettingsFile.LoadFile(DataFileReadPath(kSettingsFileName));
+    } catch (const std::exception& error) {
+        // Taken for empty, the file would be overwritten at exit: it stays as it is.
+        FReadError = QString::fromUtf8(error.what());
+        FSettingsFile.Clear();
+        WriteOnExit = false;
+    }
     LoadSettings();
 }
 
@@ -40,6 +47,10 @@ TPreferences::~TPreferences() {
     } catch (...) {
         // Nowhere to report from a destructor; the old settings file stays intact.
     }
+}
+
+QString TPreferences::SettingsFileName() {
+    return DataFileReadPath(kSettingsFileName);
 }
 
 void TPreferences::WriteSettingsFile() {

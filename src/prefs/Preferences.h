@@ -32,6 +32,8 @@ class TPreferences : public QObject {
 
   public:
     // SetDefaults, then the settings file at its read path, then LoadSettings.
+    // A file that exists but cannot be read leaves the defaults, is never
+    // written over, and ReadError says why.
     TPreferences();
     // SaveSettings, then the whole settings image to the data folder.
     ~TPreferences() override;
@@ -51,6 +53,10 @@ class TPreferences : public QObject {
 
     // Tells every listener, in the order they subscribed, that preferences changed.
     void Apply();
+
+    // Empty, or why the settings file could not be read.
+    const QString& ReadError() const { return FReadError; }
+    static QString SettingsFileName();
 
     TIniFile& SettingsFile() { return FSettingsFile; }
     const TIniFile& SettingsFile() const { return FSettingsFile; }
@@ -75,6 +81,7 @@ class TPreferences : public QObject {
   private:
     TTexts FTexts;
     TIniFile FSettingsFile;
+    QString FReadError;
 };
 
 // The single instance, created on the first call.

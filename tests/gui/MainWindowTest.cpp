@@ -6,9 +6,11 @@
 #include "ui/common/GradientLabel.h"
 #include "ui/common/HelpWindow.h"
 #include "ui/common/MessageBox.h"
+#include "ui/hands/AllHandsModel.h"
 #include "ui/hands/AllHandsWindow.h"
 #include "ui/hands/AnalyseHandWindow.h"
 #include "ui/main/CounterPanel.h"
+#include "ui/main/FirstStart.h"
 #include "ui/main/PayoutGrid.h"
 
 #include "cards/Error.h"
@@ -19,6 +21,7 @@
 
 #include <QAction>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -425,6 +428,59 @@ TEST_F(MainWindowTest, AllHandsOfTheDealtHandAndOfAnyHand) {
     EXPECT_EQ(pickerTitle, "Analyse a Hand");
     EXPECT_EQ(selected, 16); // the best hold: draw to the royal
     EXPECT_EQ(Engine().Hand().DrawMask(), 16);
+}
+
+TEST_F(MainWindowTest, AllHandsInRealPlayAndOfTheHandJustPlayed) {
+    QAction* allHands = Find<QAction>("miAllHands");
+    window->SelectMode(TPlayMode::pmRealPlay);
+    Engine().StackCards({12, 51, 38, 25, 0, 1, 2, 3, 4, 5}); // AS AH AD AC 2S, then the draw
+    Click("btnDeal");
+    window->Menu().Refresh();
+    EXPECT_TRUE(allHands->isEnabled()) << "a dealt hand in Real Play";
+    Key(Qt::Key_5); // hold the deuce only: a costly hold, played as it is
+    Engine().SetOption(kShowWarnings, false);
+    Click("btnDeal");
+    ASSERT_EQ(Engine().Hand().State(), TGameState::gsDrawn);
+    window->Menu().Refresh();
+    ASSERT_TRUE(allHands->isEnabled()) << "the hand just played";
+    int selected = -1;
+    int rows = 0;
+    QTimer::singleShot(0, [&] {
+        auto* shown = qobject_cast<TAllHandsWindow*>(QApplication::activeModalWidget());
+        ASSERT_NE(shown, nullptr);
+        selected = shown->SelectedMask();
+        rows = shown->Model().rowCount();
+        shown->reject();
+    });
+    allHands->trigger();
+    EXPECT_EQ(selected, 15); // the player's hold, marked
+    EXPECT_EQ(rows, 32) << "the holds of the dealt hand, not of the final one";
+    Click("btnDeal");
+    Engine().SetOption(kShowResultHands, true);
+}
+
+TEST(MainWindowStart, ADamagedRememberedDeckFallsBackToTheStandardOneWithOneNotice) {
+    // The program's files, and beside the decks one that is damaged.
+    QTemporaryDir program;
+    const QDir runtime(QStringLiteral(DRAWMENTOR_RUNTIME_DIR));
+    for (const QFileInfo& entry : runtime.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot))
+        if (entry.fileName() != "data")
+            QFile::link(entry.absoluteFilePath(), program.filePath(entry.fileName()));
+    QDir().mkpath(program.filePath("data"));
+    for (const QFileInfo& deck : QDir(runtime.filePath("data")).entryInfoList(QDir::Files))
+        QFile::link(deck.absoluteFilePath(), program.filePath("data/" + deck.fileName()));
+    testing::WriteFile(program.filePath("data/deck.777"), "not a deck at all");
+    testing::TTempFolders folders(program.path());
+    folders.WriteDataFile("DrawMentor.ini", "[Cards]\nDeck=777\n");
+    TPreferences preferences;
+    preferences.DealSpeed = 0;
+    TMainWindow window(preferences);
+    EXPECT_EQ(window.Paint().DeckCode, "001");
+    ASSERT_EQ(window.StartNotices().size(), 1);
+    EXPECT_TRUE(window.StartNotices().first().startsWith("The deck 777 could not be read"));
+    TMessageBox::SetNextAnswer(QMessageBox::Ok);
+    ShowStartNotices(window, preferences);
+    EXPECT_EQ(TMessageBox::LastText(), window.StartNotices().first());
 }
 
 TEST(SingleInstance, ALiveInstanceKeepsItsName) {

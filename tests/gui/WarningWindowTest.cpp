@@ -1,5 +1,6 @@
 #include "ui/log/WarningWindow.h"
 
+#include "ui/common/CardImage.h"
 #include "ui/hands/AllHandsWindow.h"
 
 #include "ui/main/MainWindow.h"
@@ -72,6 +73,29 @@ class WarningWindowTest : public ::testing::Test {
     std::unique_ptr<TPreferences> preferences;
     std::unique_ptr<TMainWindow> window;
 };
+
+TEST_F(WarningWindowTest, SpaceKeepsThePlayersHoldAndNeverTurnsWarningsOff) {
+    DealFourToARoyal();
+    QString focused;
+    ASSERT_TRUE(DrawAnswering([&](TWarningWindow& warning) {
+        focused = QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : "";
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space); // a reflex
+    }));
+    EXPECT_EQ(focused, "btnCancel");
+    EXPECT_EQ(Engine().Hand().Record().DrawMask, 31); // the player's own hold was drawn
+    EXPECT_TRUE(Engine().Options() & kShowWarnings);
+}
+
+TEST_F(WarningWindowTest, TheHoldTakenFromTheWarningShowsItsBandsAtOnce) {
+    DealFourToARoyal();
+    const auto face = [&](int index) {
+        return window->findChild<TCardImage*>(QStringLiteral("Card%1").arg(index + 1))->Image();
+    };
+    const QImage before = face(0);
+    ASSERT_TRUE(DrawAnswering([](TWarningWindow& warning) { warning.accept(); }));
+    ASSERT_EQ(Engine().Hand().Record().DrawMask, 16);
+    EXPECT_NE(face(0), before) << "the ace now held carries its band";
+}
 
 TEST_F(WarningWindowTest, TheThresholdItselfDoesNotWarn) {
     EXPECT_FALSE(WarrantsWarning(0.01L));

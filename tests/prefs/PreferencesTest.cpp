@@ -5,6 +5,8 @@
 
 #include "support/TempFolders.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace drawmentor {
@@ -134,6 +136,18 @@ TEST_F(PreferencesTest, CorruptSettingsFileStillStarts) {
     EXPECT_EQ(preferences.InterfaceLanguage, "ENG");
     EXPECT_GE(preferences.DealSpeed, 0);
     EXPECT_LE(preferences.DealSpeed, 200);
+}
+
+TEST_F(PreferencesTest, ASettingsFileThatCannotBeReadLeavesDefaultsAndStaysAsItIs) {
+    QDir().mkpath(folders.Data() + "DrawMentor.ini"); // a folder where the file should be
+    {
+        TPreferences preferences;
+        EXPECT_FALSE(preferences.ReadError().isEmpty());
+        EXPECT_FALSE(preferences.WriteOnExit);
+        EXPECT_EQ(preferences.DealSpeed, 100);
+        preferences.DealSpeed = 7;
+    }
+    EXPECT_TRUE(QFileInfo(folders.Data() + "DrawMentor.ini").isDir()) << "never written over";
 }
 
 TEST_F(PreferencesTest, UnwritableDataFolderIsAClearError) {

@@ -115,13 +115,15 @@ TEST_F(SettingsFileTest, WritingThePreferencesOnAFullDiskIsAnError) {
 TEST_F(SettingsFileTest, OnlyRegularFilesOfSaneSizeAreRead) {
     const QByteArray name = QFile::encodeName(path);
     ASSERT_EQ(::mkfifo(name.constData(), 0600), 0);
-    EXPECT_THROW(TPreferences{}, EDrawMentor); // a FIFO would block the open
+    // Each is refused without blocking, and the program starts on its defaults.
+    const auto refused = [] { return !TPreferences().ReadError().isEmpty(); };
+    EXPECT_TRUE(refused()); // a FIFO would block the open
     QFile::remove(path);
     ASSERT_EQ(::symlink("/dev/zero", name.constData()), 0);
-    EXPECT_THROW(TPreferences{}, EDrawMentor); // /dev/zero would fill the memory
+    EXPECT_TRUE(refused()); // /dev/zero would fill the memory
     QFile::remove(path);
     WriteFile(path, "[Preferences]\n" + QByteArray(static_cast<qsizetype>(kMaxTextFileBytes), ';'));
-    EXPECT_THROW(TPreferences{}, EDrawMentor);
+    EXPECT_TRUE(refused());
     QFile::remove(path);
 
     // A language file that cannot be read leaves empty captions, not a hang.

@@ -124,6 +124,12 @@ TWarningWindow::TWarningWindow(const TGameEngine& engine, TPreferences& preferen
     buttons->addWidget(FCancel);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    // A reflexive Space or Enter keeps the player's hold; the tick box, which
+    // turns warnings off, comes last of all.
+    setTabOrder(FCancel, FApply);
+    setTabOrder(FApply, FAllHandsButton);
+    setTabOrder(FAllHandsButton, FWarnings);
+    FCancel->setFocus();
 
     connect(FApply, &QPushButton::clicked, this, &QDialog::accept);
     connect(FCancel, &QPushButton::clicked, this, &QDialog::reject);

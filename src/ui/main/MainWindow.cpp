@@ -15,6 +15,7 @@
 #include "ui/common/MessageBox.h"
 #include "ui/common/PickOneList.h"
 #include "ui/common/WindowPlacement.h"
+#include "ui/log/WarningWindow.h"
 
 #include "prefs/Preferences.h"
 #include "prefs/SettingKeys.h"
@@ -249,6 +250,9 @@ void TMainWindow::DealOrDraw() {
     if (FReveal->IsRunning() || !FEngine->CanDealDraw()) return;
     SetMessage(FEngine->NextPressDraws() ? QStringLiteral("Drawing") : QStringLiteral("Dealing"));
     const std::array<bool, 5> replaced = FEngine->PrepareDealDraw();
+    // The warning may have changed the hold: the kept cards show it at once.
+    for (int i = 0; i < 5; ++i)
+        if (!replaced[i]) DrawCardImage(i);
     std::vector<TRevealSequence::TStep> steps;
     AddBacks(steps, replaced);
     steps.push_back({[this, replaced] {
@@ -353,7 +357,14 @@ void TMainWindow::RestoreSettings() {
         if (const QScreen* screen = QApplication::primaryScreen())
             move(screen->availableGeometry().center() - rect().center());
     const QString deck = ReadSetting(ini, TSetting::Deck);
-    FPaint->LoadDeck(deck.isEmpty() ? QStringLiteral("001") : deck);
+    try {
+        FPaint->LoadDeck(deck.isEmpty() ? QStringLiteral("001") : deck);
+    } catch (const std::exception& error) {
+        // A damaged deck leaves the standard one, loaded first; the player is told once.
+        FStartNotices << FormatText(
+            FPreferences.Texts().Translate(kMessages, QStringLiteral("DeckUnreadable")),
+            {deck, QString::fromUtf8(error.what())});
+    }
     FPaint->SetBackIndex(ReadIntSetting(ini, TSetting::Back));
 }
 

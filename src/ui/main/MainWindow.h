@@ -38,6 +38,8 @@ class TMainWindow : public QMainWindow {
     TPaintEngine& Paint() { return *FPaint; }
     TMainMenu& Menu() { return *FMenu; }
     TWindowRouter& Router() { return *FRouter; }
+    // What went wrong at start without stopping it, for the player to read once.
+    const QStringList& StartNotices() const { return FStartNotices; }
 
     // The player's commands, as the buttons, cards, keys and menus give them.
     void DealOrDraw();
@@ -86,6 +88,7 @@ class TMainWindow : public QMainWindow {
 
     TMainMenu* FMenu = nullptr;
     TMachinePanels* FPanels = nullptr;
+    QStringList FStartNotices;
     QString FMessageKey;
     int FMessageWin = 0;
 };

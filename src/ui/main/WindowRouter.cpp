@@ -110,7 +110,17 @@ void TWindowRouter::ClearByFilter(TLogger& logger) {
 
 void TWindowRouter::ShowAllHands(const TGameEngine& engine) {
     if (!engine.CanShowAllHands()) return;
-    drawmentor::ShowAllHands(&FParent, engine, FPreferences);
+    if (engine.Hand().State() == TGameState::gsDealt) {
+        drawmentor::ShowAllHands(&FParent, engine, FPreferences);
+        return;
+    }
+    // After the draw the engine holds the final hand: the dealt one is counted again.
+    const TLogRecord& record = engine.Hand().Record();
+    std::array<int, kHandSize> cards{};
+    std::copy(record.Dealt.begin(), record.Dealt.end(), cards.begin());
+    const THandAnalysis analysis(engine.Game().GameIndex(), engine.Game().PayTable(), record.Bet,
+                                 cards);
+    drawmentor::ShowAllHands(&FParent, analysis.Engine(), cards, record.DrawMask, FPreferences);
 }
 
 void TWindowRouter::AnalyseHand(const TGameEngine& engine) {
