@@ -87,8 +87,9 @@ void TLuckStat::ComputeLuck() {
     try {
         const TSessionDistribution session = SessionDistribution(parts);
         Values[2][lsBestPlay] = static_cast<double>(session.StandingOf(best).Percentile);
-    } catch (const ERangeError&) {
-        // Results spread over too many points to be computed exactly: no percentile.
+    } catch (const EDrawMentor&) {
+        // Results spread over too many points to be computed exactly, or sums
+        // beyond 64 bits: no percentile rather than no statistics at all.
     }
 }
 
