@@ -2,6 +2,9 @@
 // hand, the best hold's and all 32 holds' final hands paid).
 #include "play/GameEngine.h"
 #include "play/Logger.h"
+#include "play/LuckStat.h"
+#include "play/PaytableHands.h"
+#include "play/ReturnCacheFile.h"
 #include "play/Statistics.h"
 #include "prefs/DataFolder.h"
 #include "prefs/Preferences.h"
@@ -57,13 +60,15 @@ void BM_StatisticsOfAMillionHands(benchmark::State& state) {
     list.Attach(logger);
     list.SetActive(true);
     for (auto _ : state) list.Recalculate();
+    // A paytable the store lacks would leave the luck out and flatter the time.
+    if (list.Items(5).Values[2][TLuckStat::lsBestPlay] == 0) state.SkipWithError("no luck figure");
     state.SetLabel("1,000,000 records");
     SetDataFolder({});
 }
 BENCHMARK(BM_StatisticsOfAMillionHands)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 // From opening the log to the figures shown: reading the file, building the
-// filter's game and day lists, and the five statistics over all days.
+// filter's game and day lists, and the six statistics over all days.
 void BM_StatisticsOfTenThousandShuffledDays(benchmark::State& state) {
     QTemporaryDir folder;
     SetDataFolder(folder.path());
@@ -71,6 +76,10 @@ void BM_StatisticsOfTenThousandShuffledDays(benchmark::State& state) {
     preferences.WriteOnExit = false;
     const QString path = folder.path() + "/DrawMentor.log";
     WriteMillionHandLog(path, Now(), 10000);
+    // The paytable's analysis is made once and kept in the return cache; what
+    // is measured is a window opening on a log whose paytable it knows.
+    const auto cache = SharedUserReturnCache();
+    StoredPaytableHands()({{0, 0, 5}});
     for (auto _ : state) {
         TLogger logger(path);
         TLogFilter& filter = logger.Filter();

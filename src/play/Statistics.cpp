@@ -1,6 +1,7 @@
 #include "Statistics.h"
 
 #include "Logger.h"
+#include "LuckStat.h"
 
 #include "cards/Checked.h"
 #include "games/Catalogue.h"
@@ -165,12 +166,13 @@ void TErrorEffectStat::Compute(int64_t hands, int64_t coinsBet) {
     }
 }
 
-TStatisticsList::TStatisticsList(TSeverityThresholds thresholds) {
+TStatisticsList::TStatisticsList(TSeverityThresholds thresholds, THandSource hands) {
     FItems.push_back(std::make_unique<TBalanceStat>());
     FItems.push_back(std::make_unique<THandsCountStat>());
     FItems.push_back(std::make_unique<THandsFreqStat>());
     FItems.push_back(std::make_unique<THandsPaybackStat>());
     FItems.push_back(std::make_unique<TErrorEffectStat>(thresholds));
+    FItems.push_back(std::make_unique<TLuckStat>(std::move(hands)));
 }
 
 TStatisticsList::~TStatisticsList() = default;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LogRecord.h"
+#include "PaytableHands.h"
 
 #include "prefs/ErrorSeverity.h"
 
@@ -112,14 +113,16 @@ class TErrorEffectStat : public TStatistic {
     TSeverityThresholds FThresholds;
 };
 
-// The five statistics of the filtered log, recomputed in one pass whenever
+// The six statistics of the filtered log, recomputed in one pass whenever
 // the shared filter changes while the list is active.
 class TStatisticsList : public QObject {
     Q_OBJECT
 
   public:
-    // Errors are graded by `thresholds`.
-    explicit TStatisticsList(TSeverityThresholds thresholds = {});
+    // Errors are graded by `thresholds`; the luck of the hands is measured on
+    // the hands of best play that `hands` gives for their paytables.
+    explicit TStatisticsList(TSeverityThresholds thresholds = {},
+                             THandSource hands = StoredPaytableHands());
     ~TStatisticsList() override;
     TStatisticsList(const TStatisticsList&) = delete;
     TStatisticsList& operator=(const TStatisticsList&) = delete;

@@ -467,6 +467,34 @@ TEST(CliStats, SaysHowManyRecordsTheFilterSelected) {
     std::filesystem::remove_all(folder);
 }
 
+// Luck beside skill: best play's result with its percentile, the errors and
+// the player's result, the analysis kept in the data folder for the next run.
+TEST(CliStats, PrintLuckBesideSkill) {
+    const std::string folder = TempPath("cli-luck");
+    std::filesystem::remove_all(folder);
+    ASSERT_EQ(Cli("simulate --game 0 --paytable 0 --hands 40 --seed 7 --policy random --data-dir " +
+                  folder)
+                  .Status,
+              0);
+    const TRun run = Cli("stats --data-dir " + folder);
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    const size_t table = run.Out.find("\nLuck and skill\n");
+    ASSERT_NE(table, std::string::npos) << run.Out;
+    const size_t row = run.Out.find("  Best play's result", table);
+    ASSERT_NE(row, std::string::npos) << run.Out;
+    std::istringstream cells(run.Out.substr(row + 32, run.Out.find('\n', row) - row - 32));
+    double coins = 0, percent = 0, percentile = -1;
+    cells >> coins >> percent >> percentile;
+    ASSERT_TRUE(cells) << run.Out.substr(row, 120);
+    EXPECT_NEAR(percent, 100 * coins / 200, 1e-4); // 40 hands of 5 coins
+    EXPECT_GT(percentile, 0);
+    EXPECT_LT(percentile, 100);
+    for (const char* caption : {"Luck, percentile", "Errors (skill)", "Your result"})
+        EXPECT_NE(run.Out.find(caption, table), std::string::npos) << caption;
+    EXPECT_TRUE(std::filesystem::exists(folder + "/DrawMentor.returns"));
+    std::filesystem::remove_all(folder);
+}
+
 std::vector<std::vector<double>> CsvRows(const std::string& text, std::string& header) {
     std::vector<std::vector<double>> rows;
     size_t at = text.find('\n');

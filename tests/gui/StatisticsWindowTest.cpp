@@ -129,11 +129,11 @@ TEST_F(StatisticsWindowTest, EmptyLogInBothLanguages) {
     Open();
     Show();
     auto* list = Find<QListWidget>(*window, "StatList");
-    ASSERT_EQ(list->count(), 5);
-    for (int index = 0; index < 5; ++index) {
+    ASSERT_EQ(list->count(), 6);
+    for (int index = 0; index < 6; ++index) {
         ClickStatistic(index);
         const int rows = window->List().Items(index).RowCount();
-        EXPECT_EQ(rows, index == 0 ? 5 : index == 4 ? 4 : 3);
+        EXPECT_EQ(rows, index == 0 || index == 5 ? 5 : index == 4 ? 4 : 3);
         for (int row = 1; row <= rows; ++row)
             for (int column = 1; column <= 3; ++column) EXPECT_EQ(Cell(column, row), "-");
     }
@@ -141,8 +141,10 @@ TEST_F(StatisticsWindowTest, EmptyLogInBothLanguages) {
     preferences->Apply();
     EXPECT_EQ(window->windowTitle(), "Статистика");
     EXPECT_EQ(list->item(0)->text(), " Баланс");
-    EXPECT_EQ(list->currentRow(), 4); // the selection stays
-    EXPECT_EQ(Find<QLabel>(*window, "lStatHeader")->text(), " Цена ошибок");
+    EXPECT_EQ(list->currentRow(), 5); // the selection stays
+    EXPECT_EQ(Find<QLabel>(*window, "lStatHeader")->text(), " Удача и мастерство");
+    EXPECT_EQ(Cell(0, 1), "Результат оптимальной игры");
+    EXPECT_EQ(Cell(3, 0), "Удача, процентиль");
     EXPECT_EQ(Find<QPushButton>(*window, "btnOK")->text(), "ОК");
     EXPECT_TRUE(HelpPageOnF1(*window).endsWith("DrawMentor_RUS/diag_stat.html"));
 }

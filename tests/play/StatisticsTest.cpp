@@ -1,8 +1,12 @@
 #include "play/Statistics.h"
 #include "play/Logger.h"
+#include "play/LuckStat.h"
+#include "play/PaytableStore.h"
 #include "play/StatisticTexts.h"
 
+#include "games/Catalogue.h"
 #include "prefs/Preferences.h"
+#include "strategy/ReturnJob.h"
 
 #include "support/TempFolders.h"
 
@@ -10,6 +14,24 @@
 
 namespace drawmentor {
 namespace {
+
+// Hands small enough to work their sessions out by hand, for a bet of five:
+// paytable 0 pays 10 half the time (+5 or -5), paytable 1 pays 20 a quarter
+// of the time (+15 or -5); any other paytable is gone.
+THandSource TossHands() {
+    return [](const std::vector<TPaytableKey>& keys) {
+        std::vector<std::optional<THandDistribution>> hands;
+        for (const TPaytableKey& key : keys) {
+            if (key.PayIndex == 0)
+                hands.emplace_back(THandDistribution(5, {10}, {0.5L}, 0.5L));
+            else if (key.PayIndex == 1)
+                hands.emplace_back(THandDistribution(5, {20}, {0.25L}, 0.75L));
+            else
+                hands.emplace_back();
+        }
+        return hands;
+    };
+}
 
 class StatisticsTest : public ::testing::Test {
   protected:
@@ -27,6 +49,7 @@ class StatisticsTest : public ::testing::Test {
              int doubleUps = 0, int collected = -1) {
         TLogRecord r;
         r.GameIndex = 0;
+        r.PayIndex = static_cast<uint8_t>(payIndex);
         r.Mode = 1;
         r.Bet = 5;
         r.CoinIndex = static_cast<uint8_t>(coinIndex);
@@ -52,10 +75,11 @@ class StatisticsTest : public ::testing::Test {
     }
 
     int coinIndex = 2; // one dollar, for the hands added next
+    int payIndex = 0;
     testing::TTempFolders folders;
     TPreferences preferences;
     TLogger logger;
-    TStatisticsList list;
+    TStatisticsList list{{}, TossHands()};
 };
 
 TEST_F(StatisticsTest, NoHandsShowDashes) {
@@ -154,7 +178,7 @@ TEST_F(StatisticsTest, FiguresNeedNoTextsAndFollowTheirThresholds) {
     Add(255, 0, 7, 10, 2, 3.5); // 30 % of the bet
     Add(8, 5, 8, 5, 4, 4.25);   // 5 %
     // A list that never saw a language file, grading 4 % and up as serious.
-    TStatisticsList strict(TSeverityThresholds{4, 2});
+    TStatisticsList strict(TSeverityThresholds{4, 2}, TossHands());
     TLogFilter& filter = logger.Filter();
     filter.Game = 0;
     filter.PayIndex = 0;
@@ -201,6 +225,78 @@ TEST_F(StatisticsTest, FilterChangesRecompute) {
     EXPECT_EQ(repaints, 1);
     list.SetSelected(1);
     EXPECT_EQ(Cell(1, 11), "-");
+}
+
+TEST_F(StatisticsTest, LuckIsWhereBestPlayStandsAmongSessionsOfAsManyHands) {
+    Add(8, 10, 8, 10, 4, 4);       // +5 to best play
+    Add(255, 0, 8, 10, 2, 3.5);    // +5, the player missed it: -10
+    Add(8, 10, 8, 10, 4, 4);       // +5
+    Add(255, 0, 255, 0, 1, 1);     // -5
+    Add(8, 10, 8, 10, 4, 4, 1, 0); // +5, lost in the double-up: -10
+    Show(0);
+    list.SetSelected(5);
+    EXPECT_EQ(Cell(0, 0), "");
+    EXPECT_EQ(Cell(0, 1), "Best play's result");
+    EXPECT_EQ(Cell(3, 0), "Luck, percentile");
+    EXPECT_EQ(Cell(1, 1), "        15");
+    EXPECT_EQ(Cell(2, 1), "  60.00000"); // of 25 coins bet
+    // Five tosses end at -25, -15, -5, 5, 15, 25 with 1, 5, 10, 10, 5, 1 in 32:
+    // 26 do worse than +15 and 5 as well, counted half.
+    EXPECT_EQ(Cell(3, 1), "     89.06");
+    EXPECT_EQ(Cell(1, 2), "       -10");
+    EXPECT_EQ(Cell(1, 3), "       -10");
+    EXPECT_EQ(Cell(1, 4), "        -5"); // 15 - 10 - 10
+    EXPECT_EQ(Cell(2, 4), " -20.00000");
+    EXPECT_EQ(Cell(3, 2), "-");
+    EXPECT_EQ(Cell(1, 5), "-"); // no hand left out
+}
+
+TEST_F(StatisticsTest, LuckCombinesPaytablesAndLeavesOutGoneOnes) {
+    Add(8, 10, 8, 10, 4, 4);   // paytable 0: +5
+    Add(255, 0, 255, 0, 1, 1); // -5
+    payIndex = 1;
+    Add(8, 20, 8, 20, 4, 4); // +15
+    payIndex = 7;            // no longer stored
+    Add(8, 50, 8, 50, 4, 4);
+    Add(8, 50, 8, 50, 4, 4);
+    Show(-1);
+    const TStatistic& luck = list.Items(5);
+    EXPECT_EQ(luck.Values[0][TLuckStat::lsBestPlay], 105); // every hand's result
+    EXPECT_EQ(luck.Values[0][TLuckStat::lsLeftOut], 2);
+    // Two tosses of paytable 0 (-10, 0, 10 with 1, 2, 1 in 4) and one of
+    // paytable 1 (-5 or 15, 3 to 1) end at -15, -5, 5, 15, 25 with 3, 6, 4,
+    // 2, 1 in 16; their +15 beats 13 and ties 2. Three tosses of paytable 0
+    // alone would give 93.75.
+    EXPECT_DOUBLE_EQ(luck.Values[2][TLuckStat::lsBestPlay], 100.0 * 14 / 16);
+    // With nothing known there is no percentile, only the count.
+    TStatisticsList none({}, [](const std::vector<TPaytableKey>& keys) {
+        return std::vector<std::optional<THandDistribution>>(keys.size());
+    });
+    none.Attach(logger);
+    none.SetActive(true);
+    EXPECT_EQ(none.Items(5).Values[2][TLuckStat::lsBestPlay], 0);
+    EXPECT_EQ(none.Items(5).Values[0][TLuckStat::lsLeftOut], 5);
+}
+
+// The store's hands come from the analysis of the stored paytable, kept in
+// the user's return cache for the next time.
+TEST_F(StatisticsTest, StoredPaytablesAreAnalysedOnceIntoTheReturnCache) {
+    const auto store = OpenPaytableStore();
+    ASSERT_GT(store->PaytableCount(0), 0);
+    const TPayTable table = store->ReadPaytable(0, 0);
+    std::vector<int> pays;
+    for (int line = 0; line <= CreateDescription(0)->LastLine; ++line)
+        pays.push_back(table.At(5, line));
+    THandSource source = StoredPaytableHands();
+    const auto hands = source({{0, 0, 5}, {0, store->PaytableCount(0), 5}});
+    ASSERT_EQ(hands.size(), 2u);
+    ASSERT_TRUE(hands[0].has_value());
+    EXPECT_FALSE(hands[1].has_value()) << "a paytable past the store's end is gone";
+    EXPECT_EQ(hands[0]->LinePays(), pays);
+    const TReturnCache cache((folders.Data() + "DrawMentor.returns").toStdString());
+    const auto cached = cache.Find(0, 5, pays);
+    ASSERT_TRUE(cached.has_value());
+    EXPECT_EQ(cached->LineProbability, hands[0]->LineProbability());
 }
 
 } // namespace

@@ -18,7 +18,7 @@ class TStatisticsList;
 class TStatisticsModel;
 
 // The statistics of the hands the shared log filter selects: the list of the
-// five statistics on the left above the filter panel, the chosen one's table
+// six statistics on the left above the filter panel, the chosen one's table
 // on the right. A change in the panel recomputes the table at once.
 class TStatisticsWindow : public QDialog {
     Q_OBJECT

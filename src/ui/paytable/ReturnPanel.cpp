@@ -2,7 +2,6 @@
 
 #include "games/Catalogue.h"
 #include "play/ReturnCacheFile.h"
-#include "prefs/DataFolder.h"
 #include "prefs/Preferences.h"
 
 #include <QLabel>
@@ -16,24 +15,10 @@ namespace {
 
 const QString kSection = QStringLiteral("PaytableReturn");
 
-// One cache for every panel open at a time, so that the editor's figures and
-// the choice window's do not overwrite each other's file.
-std::shared_ptr<TReturnCache> SharedCache() {
-    static std::weak_ptr<TReturnCache> shared;
-    static QString sharedFolder;
-    std::shared_ptr<TReturnCache> cache = shared.lock();
-    if (!cache || sharedFolder != DataFolder()) {
-        cache = OpenUserReturnCache();
-        shared = cache;
-        sharedFolder = DataFolder();
-    }
-    return cache;
-}
-
 } // namespace
 
 TReturnPanel::TReturnPanel(const TPreferences& preferences, QWidget* parent)
-    : QWidget(parent), FPreferences(preferences), FCache(SharedCache()) {
+    : QWidget(parent), FPreferences(preferences), FCache(SharedUserReturnCache()) {
     setObjectName(QStringLiteral("ReturnPanel"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
