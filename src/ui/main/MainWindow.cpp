@@ -12,8 +12,6 @@
 #include "ui/common/AboutWindow.h"
 #include "ui/common/CardButton.h"
 #include "ui/common/GradientLabel.h"
-#include "ui/common/MessageBox.h"
-#include "ui/common/PickOneList.h"
 #include "ui/common/WindowPlacement.h"
 #include "ui/log/WarningWindow.h"
 
@@ -316,11 +314,7 @@ bool TMainWindow::SelectBet(int coins) {
 }
 
 void TMainWindow::ChooseCoinValue() {
-    QStringList values;
-    for (int i = 0; i < kCoinValueCount; ++i) values << QString::asprintf("$%5.2f", CoinValue(i));
-    const int chosen =
-        ChooseFromList(this, FPreferences.Texts().WindowCaption(QStringLiteral("Denomination")),
-                       values, FEngine->CoinIndex(), FPreferences);
+    const int chosen = FRouter->ChooseCoinValue(FEngine->CoinIndex());
     if (chosen != -1) FEngine->SetCoinIndex(chosen);
     UpdateCounters();
 }
@@ -332,11 +326,7 @@ void TMainWindow::SelectMode(TPlayMode mode) {
 
 void TMainWindow::ClearAllRecords() {
     const QString title = TitleFromMenuText(FMenu->Item(TMenuCommand::ClearAllRecords)->text());
-    const QString text = FPreferences.Texts().Translate(QStringLiteral("Main.ConfirmMessages"),
-                                                        QStringLiteral("ClearLog"));
-    if (TMessageBox::Ask(this, QStringLiteral("ConfirmClearLog"), title, text,
-                         QMessageBox::Ok | QMessageBox::Cancel, FPreferences) == QMessageBox::Ok)
-        FEngine->ClearAllRecords();
+    if (FRouter->ConfirmClearAllRecords(title)) FEngine->ClearAllRecords();
 }
 
 // --- Layout ------------------------------------------------------------------

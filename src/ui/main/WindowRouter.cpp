@@ -2,6 +2,8 @@
 
 #include "ui/common/AboutWindow.h"
 #include "ui/common/HelpWindow.h"
+#include "ui/common/MessageBox.h"
+#include "ui/common/PickOneList.h"
 #include "ui/hands/AllHandsWindow.h"
 #include "ui/hands/AnalyseHandWindow.h"
 #include "ui/log/ChartWindow.h"
@@ -19,6 +21,7 @@
 #include "play/GameEngine.h"
 #include "play/HandAnalysis.h"
 #include "play/PaytableStore.h"
+#include "prefs/Preferences.h"
 #include "render/PaintEngine.h"
 
 #include <QApplication>
@@ -139,6 +142,21 @@ void TWindowRouter::ShowCharts(TLogger& logger) {
 
 bool TWindowRouter::ChooseGame(TGameEngine& engine) {
     return drawmentor::ChooseGame(&FParent, engine, FPreferences);
+}
+
+int TWindowRouter::ChooseCoinValue(int current) {
+    QStringList values;
+    for (int i = 0; i < kCoinValueCount; ++i) values << QString::asprintf("$%5.2f", CoinValue(i));
+    return ChooseFromList(&FParent,
+                          FPreferences.Texts().WindowCaption(QStringLiteral("Denomination")),
+                          values, current, FPreferences);
+}
+
+bool TWindowRouter::ConfirmClearAllRecords(const QString& title) {
+    const QString text = FPreferences.Texts().Translate(QStringLiteral("Main.ConfirmMessages"),
+                                                        QStringLiteral("ClearLog"));
+    return TMessageBox::Ask(&FParent, QStringLiteral("ConfirmClearLog"), title, text,
+                            QMessageBox::Ok | QMessageBox::Cancel, FPreferences) == QMessageBox::Ok;
 }
 
 void TWindowRouter::ChooseDeck(TPaintEngine& paint) {

@@ -5,6 +5,8 @@
 #include "play/GameWindows.h"
 #include "play/LogRecord.h"
 
+#include <QString>
+
 #include <functional>
 
 class QWidget;
@@ -46,6 +48,10 @@ class TWindowRouter : public IGameWindows {
     void ClearByFilter(TLogger& logger);
     // True when the player chose a game and paytable, now in play.
     bool ChooseGame(TGameEngine& engine);
+    // The coin value chosen from the list, or -1.
+    int ChooseCoinValue(int current);
+    // True when the player confirmed deleting every record of the log.
+    bool ConfirmClearAllRecords(const QString& title);
     // The chosen deck or back goes into the paint engine; the settings take
     // it from there when the program ends.
     void ChooseDeck(TPaintEngine& paint);
