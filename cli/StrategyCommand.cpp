@@ -3,6 +3,8 @@
 #include "DealtCards.h"
 #include "PaytableSource.h"
 
+#include "cards/Error.h"
+#include "cards/FileIo.h"
 #include "games/Catalogue.h"
 #include "strategy/StrategyChart.h"
 
@@ -124,16 +126,24 @@ void Classify(const TPokerDescription& game, const TStrategyChart& chart, std::i
     }
 }
 
-} // namespace
+// A chart saved by --save; its game and pays come with it.
+TStrategyChart ReadChart(const TArguments& args) {
+    for (const char* name : {"pays", "paytable", "bet", "threads", "max-lines"})
+        if (args.Has(name))
+            throw EUsage(std::string("--chart takes the paytable from the file, not --") + name);
+    const std::string path = *args.Value("chart");
+    TStrategyChart chart;
+    try {
+        chart = LoadChart(ReadWholeFile(path, kMaxTextFileBytes));
+    } catch (...) {
+        AddErrorContext("Error reading the strategy chart " + path);
+    }
+    if (args.Has("game") && args.Int("game", 0, 0, kCatalogueSize - 1) != chart.GameIndex)
+        throw EUsage("the chart in " + path + " is for game " + std::to_string(chart.GameIndex));
+    return chart;
+}
 
-int RunStrategy(const std::vector<std::string>& words, std::istream& in, std::ostream& out) {
-    const auto start = std::chrono::steady_clock::now();
-    const TArguments args(words,
-                          {"game", "pays", "paytable", "bet", "threads", "max-lines", "data-dir"},
-                          {"json", "classify"});
-    ApplyDataDir(args);
-    if (!args.Positional().empty()) throw EUsage("strategy takes no cards or words");
-    if (!args.Has("game")) throw EUsage("strategy needs --game G");
+TStrategyChart MakeChart(const TArguments& args) {
     const int gameIndex = args.Int("game", 0, 0, kCatalogueSize - 1);
     if (GameName(gameIndex).empty())
         throw EUsage("game " + std::to_string(gameIndex) + " is not offered");
@@ -153,8 +163,26 @@ int RunStrategy(const std::vector<std::string>& words, std::istream& in, std::os
             std::fflush(stderr);
         };
     }
-    const TStrategyChart chart = GenerateChart(*game, pays, bet, options);
+    TStrategyChart chart = GenerateChart(*game, pays, bet, options);
     if (options.Progress) std::fprintf(stderr, "\r       \r");
+    return chart;
+}
+
+} // namespace
+
+int RunStrategy(const std::vector<std::string>& words, std::istream& in, std::ostream& out) {
+    const auto start = std::chrono::steady_clock::now();
+    const TArguments args(
+        words,
+        {"game", "pays", "paytable", "bet", "threads", "max-lines", "chart", "save", "data-dir"},
+        {"json", "classify"});
+    ApplyDataDir(args);
+    if (!args.Positional().empty()) throw EUsage("strategy takes no cards or words");
+    if (!args.Has("game") && !args.Has("chart")) throw EUsage("strategy needs --game G");
+    if (args.Has("save") && args.Value("save")->empty()) throw EUsage("--save needs a file");
+    const TStrategyChart chart = args.Has("chart") ? ReadChart(args) : MakeChart(args);
+    const auto game = CreateDescription(chart.GameIndex);
+    if (args.Has("save")) WriteFileAtomically(*args.Value("save"), SaveChart(chart));
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     if (args.Flag("classify"))

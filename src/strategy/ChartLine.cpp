@@ -238,7 +238,7 @@ std::string TNamer::RankSets(int size, uint32_t variants, uint32_t universe, boo
         return text;
     };
     std::vector<std::string> in, out;
-    for (int v = 0; v < 32; ++v) {
+    for (int v = 0; v < Binomial(size, 5); ++v) {
         if ((variants >> v) & 1)
             in.push_back(letters(v));
         else if ((universe >> v) & 1)
@@ -305,7 +305,7 @@ std::string TNamer::Name(const TLineSpec& spec) const {
         if (wilds == 0 && held == 2 && !all) {
             // "2 suited high cards": every pair of paying ranks, and no other.
             uint32_t high = 0;
-            for (int v = 0; v < 32; ++v)
+            for (int v = 0; v < Binomial(2, 5); ++v)
                 if (((spec.Universe >> v) & 1) &&
                     (HighSubsetMask(2, v) << kRankTen & ~R.HighRanks) == 0)
                     high |= 1u << v;

@@ -4,6 +4,7 @@
 #include "ChartLine.h"
 
 #include <atomic>
+#include <memory>
 #include <vector>
 
 namespace drawmentor {
@@ -16,6 +17,9 @@ struct TChartSearchOptions {
     int HardMaxLines = 48;
     // A line must be worth this much (bets per hand) to be kept or split off.
     double MinLineGain = 1e-6;
+    // Split every line worth splitting before cutting the chart down, rather
+    // than after.
+    bool SplitFirst = false;
     const std::atomic<bool>* Cancel = nullptr;
 };
 
@@ -34,6 +38,9 @@ class TChartSearch {
     // Per deal, the entry (index into TChartDeals::Atom) the chart plays.
     const std::vector<uint32_t>& Chosen() const { return FChosen; }
     bool Cancelled() const { return FCancelled; }
+    // Sum over deals of weight times the return (bets) of what the chart plays.
+    double Value() const;
+    int LineCount() const { return static_cast<int>(FOrder.size()); }
 
   private:
     struct TLine {
@@ -70,7 +77,6 @@ class TChartSearch {
     int Position(int line) const;
     bool Sweep();
     std::vector<TChange> RankedSplits(int count);
-    double Total() const;
     void Restore(const TState& state);
     std::vector<TChange> Reductions() const;
     void Score(TChange& change);
@@ -78,12 +84,12 @@ class TChartSearch {
     TChange CheapestReduction();
     void Reduce();
     void SplitPhase(int maxLines);
+    void Improve(bool splitFirst, double best);
     void SplitsOf(int line, std::vector<TChange>& out) const;
     void Absorb();
     void Tidy();
     bool CoOccur(int a, int b);
     bool Stopped();
-    int LineCount() const { return static_cast<int>(FOrder.size()); }
 
     const TChartDeals& D;
     TChartSearchOptions FOptions;
@@ -108,5 +114,10 @@ class TChartSearch {
     int FReduceTo = 0;
     bool FCancelled = false;
 };
+
+// Runs the search both ways (on two threads when `parallel`) and keeps the
+// chart that plays better, the shorter one when they play alike.
+std::unique_ptr<TChartSearch> SearchChart(const TChartDeals& deals, TChartSearchOptions options,
+                                          bool parallel);
 
 } // namespace drawmentor

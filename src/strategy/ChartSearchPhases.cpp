@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <bit>
 #include <map>
+#include <thread>
 #include <tuple>
 
 namespace drawmentor {
@@ -195,7 +196,7 @@ bool TChartSearch::Stopped() {
     return FCancelled;
 }
 
-double TChartSearch::Total() const {
+double TChartSearch::Value() const {
     double total = 0;
     for (size_t d = 0; d < D.Deals.size(); ++d) total += FWeight[d] * FValue[FChosen[d]];
     return total;
@@ -221,15 +222,34 @@ void TChartSearch::SplitPhase(int maxLines) {
             continue;
         }
         const TState saved{FLines, FOrder, FAtomLine};
-        const double before = Total();
+        const double before = Value();
         Apply(splits[0]);
         Sweep();
         Apply(CheapestReduction());
         Sweep();
-        if (Total() - before >= FMinGain) continue;
+        if (Value() - before >= FMinGain) continue;
         Restore(saved);
         break;
     }
+}
+
+// From the initial chart: optionally every split worth a line first, then
+// down to the line limit, then splits and trades at the limit.
+void TChartSearch::Improve(bool splitFirst, double best) {
+    if (splitFirst) SplitPhase(3 * FOptions.MaxLines);
+    FReduceTo = FOptions.MaxLines;
+    Reduce();
+    SplitPhase(FOptions.MaxLines);
+    // A chart still further from perfect play than the target may grow a
+    // few lines.
+    const double allowed = FOptions.TargetLoss * static_cast<double>(D.DealCount);
+    while (!Stopped() && best - Value() > allowed && LineCount() < FOptions.HardMaxLines) {
+        const int lines = LineCount();
+        SplitPhase(lines + 1);
+        if (LineCount() == lines) break;
+    }
+    FReduceTo = std::max(FOptions.MaxLines, LineCount());
+    Reduce();
 }
 
 void TChartSearch::Run(const TChartSearchOptions& options) {
@@ -241,24 +261,43 @@ void TChartSearch::Run(const TChartSearchOptions& options) {
     for (size_t d = 0; d < D.Deals.size(); ++d)
         best +=
             FWeight[d] * static_cast<double>(D.Best[d]) / (static_cast<double>(D.Common) * D.Bet);
-    const double allowed = options.TargetLoss * total;
     BuildInitialLines();
     Sweep();
-    FReduceTo = FOptions.MaxLines;
-    Reduce();
-    SplitPhase(FOptions.MaxLines);
-    // A chart still further from perfect play than the target may grow a
-    // few lines.
-    while (!Stopped() && best - Total() > allowed && LineCount() < FOptions.HardMaxLines) {
-        const int lines = LineCount();
-        SplitPhase(lines + 1);
-        if (LineCount() == lines) break;
-    }
-    FReduceTo = std::max(FOptions.MaxLines, LineCount());
-    Reduce();
+    Improve(options.SplitFirst, best);
     if (Stopped()) return;
     Absorb();
     Tidy();
+}
+
+std::unique_ptr<TChartSearch> SearchChart(const TChartDeals& deals, TChartSearchOptions options,
+                                          bool parallel) {
+    // Two ways down to a short chart; neither is always the better one.
+    auto first = std::make_unique<TChartSearch>(deals);
+    auto second = std::make_unique<TChartSearch>(deals);
+    options.SplitFirst = false;
+    TChartSearchOptions other = options;
+    other.SplitFirst = true;
+    std::exception_ptr failure;
+    std::thread worker;
+    if (parallel)
+        worker = std::thread([&] {
+            try {
+                second->Run(other);
+            } catch (...) {
+                failure = std::current_exception();
+            }
+        });
+    first->Run(options);
+    if (parallel)
+        worker.join();
+    else
+        second->Run(other);
+    if (failure) std::rethrow_exception(failure);
+    const double eps = 1e-10 * static_cast<double>(deals.DealCount);
+    const double a = first->Value(), b = second->Value();
+    const bool firstWins =
+        a > b + eps || (a >= b - eps && first->LineCount() <= second->LineCount());
+    return firstWins ? std::move(first) : std::move(second);
 }
 
 // Variants of a line's family that no line covers join the line where that

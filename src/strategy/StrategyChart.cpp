@@ -64,6 +64,23 @@ void Measure(const TChartDeals& deals, const std::vector<uint32_t>& chosen, TStr
     }
 }
 
+// A line read from a file: a family the classifier can make, variants it
+// has, penalty bits it knows.
+bool ValidSpec(const TLineSpec& spec, const TPokerDescription& game) {
+    const THoldClass family{spec.Family};
+    if ((spec.Family & ~kFamilyBits) != 0 || static_cast<int>(family.Kind()) >= kHoldKindCount)
+        return false;
+    if (family.Held() > kHandSize || family.Wilds() > family.Held() || family.B() > 3) return false;
+    if (family.Kind() == THoldKind::Made && family.A() > game.LastLine) return false;
+    if (family.Kind() == THoldKind::Kind && (family.A() < 2 || family.A() == 5 || family.A() > 6))
+        return false;
+    const int naturals = family.Held() - family.Wilds();
+    const bool subsets = family.Kind() == THoldKind::Royal || family.Kind() == THoldKind::HighCards;
+    if (subsets && (naturals < 1 || spec.Universe >> Binomial(naturals, 5) != 0)) return false;
+    return spec.Variants != 0 && (spec.Variants & ~spec.Universe) == 0 && spec.PenaltyMask <= 3 &&
+           (spec.PenaltyValue & ~spec.PenaltyMask) == 0;
+}
+
 } // namespace
 
 TStrategyChart GenerateChart(const TPokerDescription& game, const std::vector<int>& pays,
@@ -85,7 +102,6 @@ TStrategyChart GenerateChart(const TPokerDescription& game, const std::vector<in
         chart.Cancelled = true;
         return chart;
     }
-    TChartSearch search(deals);
     TChartSearchOptions searchOptions;
     const bool wild = game.IsWildGame();
     searchOptions.MaxLines = options.MaxLines > 0 ? options.MaxLines : wild ? 60 : 40;
@@ -93,14 +109,14 @@ TStrategyChart GenerateChart(const TPokerDescription& game, const std::vector<in
     searchOptions.TargetLoss = wild ? 3e-4 : 1e-4;
     searchOptions.MinLineGain = options.MinLineGain;
     searchOptions.Cancel = options.Cancel;
-    search.Run(searchOptions);
-    if (search.Cancelled()) {
+    const auto search = SearchChart(deals, searchOptions, options.Threads != 1);
+    if (search->Cancelled()) {
         chart.Cancelled = true;
         return chart;
     }
-    for (const auto& spec : search.Lines()) chart.Lines.push_back({spec, {}, {}, {}, 0, 0});
+    for (const auto& spec : search->Lines()) chart.Lines.push_back({spec, {}, {}, {}, 0, 0});
     NameLines(chart, classifier.Rules());
-    Measure(deals, search.Chosen(), chart);
+    Measure(deals, search->Chosen(), chart);
     return chart;
 }
 
@@ -177,17 +193,22 @@ TStrategyChart LoadChart(const std::string& text) {
     expect("lines");
     size_t count = 0;
     in >> count;
-    if (!in || count > 1000) throw ERangeError("strategy chart: damaged header");
+    if (!in || count > 1000 || chart.Bet < 1 || chart.Bet > 99999)
+        throw ERangeError("strategy chart: damaged header");
     CheckPays(*game, chart.Pays);
     for (size_t i = 0; i < count; ++i) {
         TChartLine line;
         TLineSpec& s = line.Spec;
         in >> std::hex >> s.Family >> s.Variants >> s.Universe >> s.PenaltyMask >> s.PenaltyValue >>
             std::dec >> line.Frequency >> line.AverageReturn;
-        if (!in) throw ERangeError("strategy chart: damaged line " + std::to_string(i + 1));
+        if (!in || !ValidSpec(s, *game))
+            throw ERangeError("strategy chart: damaged line " + std::to_string(i + 1));
         chart.Lines.push_back(line);
     }
-    if (chart.Lines.empty()) throw ERangeError("strategy chart: no line");
+    // Every hand has a play: discarding everything ends the chart.
+    if (chart.Lines.empty() ||
+        THoldClass{chart.Lines.back().Spec.Family}.Kind() != THoldKind::Discard)
+        throw ERangeError("strategy chart: the last line must discard everything");
     NameLines(chart, MakeHoldRules(*game, chart.Pays));
     return chart;
 }
