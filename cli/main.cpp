@@ -27,6 +27,8 @@ Usage:
       what the highest line present in the dealt hand names. Prints each line with how
       often it is the play and its average return in bets, then the chart's return, the
       return of perfect play and the difference.
+  drawmentor-cli strategy ... [--save FILE] | --chart FILE
+      --save keeps the chart in FILE; --chart prints or plays a saved chart.
   drawmentor-cli strategy ... --classify
       Reads dealt hands from standard input, one per line (AS KS QS JS 9D), and prints
       for each one JSON object: the chart line that plays it, its class and the draw mask.

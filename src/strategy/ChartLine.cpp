@@ -323,7 +323,13 @@ std::string TNamer::Name(const TLineSpec& spec) const {
     case THoldKind::StraightFlush:
     case THoldKind::Straight: {
         const bool flush = family.Kind() == THoldKind::StraightFlush;
-        const std::string shape = Shape(family.A(), naturals);
+        // One card to draw beside a wild card: how many ranks complete it.
+        const int ranks = family.A();
+        const std::string shape =
+            held < 4 || wilds == 0 || ranks == 0 ? Shape(ranks, naturals)
+            : Ru ? std::string(ranks == 1 ? "дополняет " : "дополняют ") + std::to_string(ranks) +
+                       Plural(ranks, " ранг", " ранга", " рангов")
+                 : "completed by " + std::to_string(ranks) + (ranks == 1 ? " rank" : " ranks");
         if (!flush && held == 4 && wilds == 0) {
             const bool open = family.A() >= 2;
             text = Ru ? n + (open ? " карты к открытому стриту" : " карты к внутреннему стриту")

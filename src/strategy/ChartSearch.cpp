@@ -217,22 +217,24 @@ void TChartSearch::Apply(const TChange& change) {
     Refresh(touched);
 }
 
+// Moves a line to its best place; true when it moved.
+bool TChartSearch::Settle(int line) {
+    if (line == FDiscardLine || !FLines[line].Alive) return false;
+    TChange change;
+    change.Kind = TChange::Move;
+    change.Line = line;
+    change.Atoms = FLines[line].Atoms;
+    change.Place = Evaluate(change.Atoms, {line}, Position(line));
+    if (change.Place.Gain <= FEps || change.Place.Position == Position(line)) return false;
+    Apply(change);
+    return true;
+}
+
 bool TChartSearch::Sweep() {
     bool moved = false;
     for (int round = 0; round < 50 && !Stopped(); ++round) {
         bool any = false;
-        const std::vector<int> order = FOrder;
-        for (int line : order) {
-            if (line == FDiscardLine) continue;
-            TChange change;
-            change.Kind = TChange::Move;
-            change.Line = line;
-            change.Atoms = FLines[line].Atoms;
-            change.Place = Evaluate(change.Atoms, {line}, Position(line));
-            if (change.Place.Gain <= FEps || change.Place.Position == Position(line)) continue;
-            Apply(change);
-            any = true;
-        }
+        for (int line : std::vector<int>(FOrder)) any = Settle(line) || any;
         if (!any) break;
         moved = true;
     }

@@ -4,7 +4,9 @@
 #include "ChartLine.h"
 
 #include <atomic>
+#include <map>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 namespace drawmentor {
@@ -75,8 +77,13 @@ class TChartSearch {
     void RefreshAll();
     void Rank();
     int Position(int line) const;
+    bool Settle(int line);
     bool Sweep();
-    std::vector<TChange> RankedSplits(int count);
+    using TChangeKey = std::tuple<int, int, int, uint32_t, uint32_t, uint32_t, uint32_t>;
+    using TScoreCache = std::map<TChangeKey, double>;
+    TChange BestSplit();
+    TChange LazyBest(std::vector<TChange> pool, TScoreCache& cache);
+    static TChangeKey Key(const TChange& change);
     void Restore(const TState& state);
     std::vector<TChange> Reductions() const;
     void Score(TChange& change);
@@ -112,6 +119,7 @@ class TChartSearch {
     double FEps = 0;
     double FMinGain = 0;
     int FReduceTo = 0;
+    TScoreCache FSplitCache, FReduceCache;
     bool FCancelled = false;
 };
 

@@ -58,23 +58,12 @@ void TChartSearch::SplitsOf(int line, std::vector<TChange>& out) const {
     }
 }
 
-// The `count` splits worth most, best first.
-std::vector<TChartSearch::TChange> TChartSearch::RankedSplits(int count) {
-    std::vector<TChange> all;
-    for (int line : std::vector<int>(FOrder)) {
-        if (line == FDiscardLine) continue;
-        std::vector<TChange> candidates;
-        SplitsOf(line, candidates);
-        for (auto& change : candidates) {
-            change.Place = Evaluate(change.Atoms, {}, Position(line));
-            all.push_back(std::move(change));
-        }
-    }
-    std::stable_sort(all.begin(), all.end(), [](const TChange& a, const TChange& b) {
-        return a.Place.Gain > b.Place.Gain;
-    });
-    if (static_cast<int>(all.size()) > count) all.resize(count);
-    return all;
+// The split worth most.
+TChartSearch::TChange TChartSearch::BestSplit() {
+    std::vector<TChange> pool;
+    for (int line : FOrder)
+        if (line != FDiscardLine) SplitsOf(line, pool);
+    return LazyBest(pool, FSplitCache);
 }
 
 // Removing a line, or merging two lines of one family into one.
@@ -118,7 +107,9 @@ std::vector<TChartSearch::TChange> TChartSearch::Reductions() const {
 }
 
 void TChartSearch::Score(TChange& change) {
-    if (change.Kind == TChange::Remove) {
+    if (change.Kind == TChange::Split) {
+        change.Place = Evaluate(change.Atoms, {}, Position(change.Line));
+    } else if (change.Kind == TChange::Remove) {
         change.Place = Evaluate(change.Atoms, {change.Line}, Position(change.Line));
         change.Place.Gain = change.Place.AbsentGain;
     } else {
@@ -140,52 +131,53 @@ bool TChartSearch::Better(const TChange& a, const TChange& b) const {
 }
 
 TChartSearch::TChange TChartSearch::CheapestReduction() {
-    TChange best;
-    for (auto& change : Reductions()) {
-        Score(change);
-        if (Better(change, best)) best = std::move(change);
+    return LazyBest(Reductions(), FReduceCache);
+}
+
+// The best change of `pool`. What was found for an earlier chart is taken as
+// an estimate and found again only for the leader, until the leader is one
+// found for this chart: the order moves little between steps.
+TChartSearch::TChange TChartSearch::LazyBest(std::vector<TChange> pool, TScoreCache& cache) {
+    if (pool.empty()) return {};
+    std::vector<bool> fresh(pool.size(), false);
+    for (size_t i = 0; i < pool.size(); ++i) {
+        const auto found = cache.find(Key(pool[i]));
+        if (found != cache.end()) {
+            pool[i].Place.Gain = found->second;
+        } else {
+            Score(pool[i]);
+            cache[Key(pool[i])] = pool[i].Place.Gain;
+            fresh[i] = true;
+        }
     }
-    return best;
+    for (;;) {
+        size_t best = 0;
+        for (size_t i = 1; i < pool.size(); ++i)
+            if (Better(pool[i], pool[best])) best = i;
+        if (fresh[best]) return std::move(pool[best]);
+        Score(pool[best]);
+        cache[Key(pool[best])] = pool[best].Place.Gain;
+        fresh[best] = true;
+    }
+}
+
+TChartSearch::TChangeKey TChartSearch::Key(const TChange& change) {
+    return {static_cast<int>(change.Kind),
+            change.Line,
+            change.Other,
+            change.Spec.Family,
+            change.Spec.Variants,
+            change.Spec.PenaltyMask,
+            change.Spec.PenaltyValue};
 }
 
 // Fewer lines: those that are worth nothing, then the cheapest until the
-// chart is short enough. Costs found for an earlier chart are taken as
-// estimates and found again only for the change about to be made.
+// chart is short enough.
 void TChartSearch::Reduce() {
-    std::map<std::tuple<int, int, int>, double> known;
-    const auto key = [](const TChange& change) {
-        return std::make_tuple(static_cast<int>(change.Kind), change.Line, change.Other);
-    };
     while (!Stopped()) {
-        std::vector<TChange> pool = Reductions();
-        std::vector<bool> fresh(pool.size(), false);
-        for (size_t i = 0; i < pool.size(); ++i) {
-            const auto found = known.find(key(pool[i]));
-            if (found != known.end()) {
-                pool[i].Place.Gain = found->second;
-            } else {
-                Score(pool[i]);
-                fresh[i] = true;
-            }
-        }
-        int chosen = -1;
-        for (;;) {
-            size_t best = 0;
-            for (size_t i = 1; i < pool.size(); ++i)
-                if (Better(pool[i], pool[best])) best = i;
-            if (pool.empty() || fresh[best]) {
-                chosen = pool.empty() ? -1 : static_cast<int>(best);
-                break;
-            }
-            Score(pool[best]);
-            fresh[best] = true;
-        }
-        if (chosen < 0) break;
-        const TChange& change = pool[chosen];
+        const TChange change = CheapestReduction();
+        if (change.Kind == TChange::None) break;
         if (LineCount() <= FReduceTo && change.Place.Gain < -FMinGain) break;
-        known.clear();
-        for (size_t i = 0; i < pool.size(); ++i)
-            if (static_cast<int>(i) != chosen) known[key(pool[i])] = pool[i].Place.Gain;
         Apply(change);
     }
     Sweep();
@@ -213,24 +205,34 @@ void TChartSearch::Restore(const TState& state) {
 // Splits that recover the most while the chart has room; once it is full, a
 // split that is worth more than the cheapest line it displaces.
 void TChartSearch::SplitPhase(int maxLines) {
+    // After a change only the lines it made are placed again; the whole
+    // chart once at the end.
+    const auto settleNew = [&](size_t before) {
+        for (size_t line = before; line < FLines.size(); ++line) Settle(static_cast<int>(line));
+    };
     for (int round = 0; round < 500 && !Stopped(); ++round) {
-        std::vector<TChange> splits = RankedSplits(1);
-        if (splits.empty() || splits[0].Place.Gain < FMinGain) break;
+        const TChange split = BestSplit();
+        if (split.Kind == TChange::None || split.Place.Gain < FMinGain) break;
+        const size_t lines = FLines.size();
         if (LineCount() < maxLines) {
-            Apply(splits[0]);
-            Sweep();
+            Apply(split);
+            Settle(split.Line);
+            settleNew(lines);
             continue;
         }
         const TState saved{FLines, FOrder, FAtomLine};
         const double before = Value();
-        Apply(splits[0]);
-        Sweep();
-        Apply(CheapestReduction());
-        Sweep();
+        Apply(split);
+        Settle(split.Line);
+        settleNew(lines);
+        const TChange reduction = CheapestReduction();
+        Apply(reduction);
+        if (reduction.Kind == TChange::Merge) settleNew(lines);
         if (Value() - before >= FMinGain) continue;
         Restore(saved);
         break;
     }
+    Sweep();
 }
 
 // From the initial chart: optionally every split worth a line first, then

@@ -239,9 +239,19 @@ THoldClass THoldClassifier::Classify(const TDealt& dealt, int mask) const {
     // Distinct naturals: draws. Penalties come from the discarded naturals.
     const bool suited = kBitCount[suitMask] == 1;
     // Any window makes a straight draw; its shape counts only the windows
-    // that need no natural card of the wild rank, which the deck lacks.
+    // that need no natural card of the wild rank, which the deck lacks (a
+    // window through the wild rank pins a held wild card to its place).
     const int windows = kWindowCount[rankMask];
-    const int open = FOpenWindows[rankMask];
+    int open = FOpenWindows[rankMask];
+    if (held == 4 && wilds > 0) {
+        // One card to draw: the natural ranks that complete it (a wild card
+        // held takes the place of a card of the wild rank).
+        open = 0;
+        for (int rank = 0; rank < kRankCount; ++rank)
+            if (rank != FRules.WildRank && ((rankMask >> rank) & 1) == 0 &&
+                kWindowCount[rankMask | 1u << rank] > 0)
+                ++open;
+    }
     const int highs = kBitCount[rankMask & FRules.HighRanks];
     int penalties = 0;
     const int heldSuit = std::countr_zero(suitMask);

@@ -17,9 +17,10 @@
 //   bits  4..6   cards held, wild cards included (0..5)
 //   bits  7..9   wild cards held (0..4)
 //   bits 10..15  A: the paying line (Made), the size of the group with its
-//                wild cards (Kind; 6 = two pairs), the straight windows the
-//                natural cards fit that need no natural card of the wild rank
-//                (StraightFlush, Straight)
+//                wild cards (Kind; 6 = two pairs); for StraightFlush and
+//                Straight the straight windows the natural cards fit that need
+//                no natural card of the wild rank, or, for four cards held with
+//                a wild card, the natural ranks that complete them
 //   bits 16..21  B: the kickers held beside a Kind's group; 1 for a Made hand
 //                that a part of it would pay as well (held whole all the same)
 //   bits 22..26  variant: high cards held (StraightFlush, Flush, Straight),

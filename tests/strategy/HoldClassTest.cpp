@@ -92,8 +92,10 @@ TEST_F(HoldClassTest, WildRankHolds) {
         return Key(4, kDeucesFull, hand, keep);
     };
     EXPECT_EQ(deuces("2H 2C 7S 8S JD", "+ + - - -"), "wild2");
-    // 7 8 with two deuces: four windows that need no natural deuce.
-    EXPECT_EQ(deuces("2H 2C 7S 8S JD", "+ + + + -"), "sf4.o4.w2:h0+straight");
+    // 7 8 with two deuces: six ranks complete it (4 5 6 9 T J).
+    EXPECT_EQ(deuces("2H 2C 7S 8S JD", "+ + + + -"), "sf4.o6.w2:h0+straight");
+    // Three cards to draw: the windows that need no natural deuce (3-7 .. 5-9).
+    EXPECT_EQ(deuces("2H 5S 7S 9D JD", "+ + + - -"), "sf3.o3.w1:h0+straight");
     EXPECT_EQ(deuces("2H 7S 7D KC 4H", "+ + + - -"), "kind3.w1:g0");
     EXPECT_EQ(deuces("2H 2C 2D 2S 9H", "+ + + + -"), "wild4");
     // Four deuces and a kicker pay all the same, held whole.
@@ -123,7 +125,7 @@ TEST_F(HoldClassTest, JokerHolds) {
     const auto twoJokers = [&](const char* hand, const char* keep) {
         return Key(8, kDoubleJoker, hand, keep);
     };
-    EXPECT_EQ(twoJokers("JK JK 5S 6S 9D", "+ + + + -"), "sf4.o4.w2:h0+straight");
+    EXPECT_EQ(twoJokers("JK JK 5S 6S 9D", "+ + + + -"), "sf4.o6.w2:h0+straight");
     EXPECT_EQ(twoJokers("JK JK 5S 6S 9D", "+ + - - -"), "wild2");
     EXPECT_EQ(twoJokers("JK JK 5S 5D 9D", "+ + + + -"), "kind4.w2:g0");
 }
@@ -218,6 +220,15 @@ TEST(HoldClassNames, EnglishAndRussian) {
               "Без двоек: 4 карты к роял-флешу (AKQJ)");
     EXPECT_EQ(wildName("AS 3D 4C 5H 9S", "+ + + + -", en),
               "No Deuce: 4 to an Inside Straight (needing a Deuce)");
+    // A held seven stands in for the seven: 4 or 9 completes 5 6 8.
+    const THoldRules sevens = MakeHoldRules(*CreateDescription(20), kDeucesFull);
+    const THoldClass open =
+        THoldClassifier(sevens).Classify(Hand("7H 5S 6S 8S KD"), Keep("+ + + + -"));
+    EXPECT_EQ(HoldClassKey(open), "sf4.o2.w1:h0");
+    EXPECT_EQ(HoldClassName(open, sevens, en),
+              "1 Seven: 4 to a Straight Flush (completed by 2 ranks)");
+    EXPECT_EQ(HoldClassName(open, sevens, ru),
+              "1 семёрка: 4 карты к стрит-флешу (дополняют 2 ранга)");
 }
 
 // Line names say only what tells the line from the rest of its family.
