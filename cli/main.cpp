@@ -22,7 +22,8 @@ Usage:
       The game's stored paytables: lines down, coins across.
   drawmentor-cli return --game G (--pays p0,p1,... | --paytable P) [--bet B] [--threads N] [--json]
       The paytable's return with perfect play, its variance and how often each line hits.
-  drawmentor-cli strategy --game G (--pays p0,p1,... | --paytable P) [--bet B] [--threads N] [--json]
+  drawmentor-cli strategy --game G (--pays p0,p1,... | --paytable P) [--bet B] [--threads N]
+                 [--max-lines N] [--json]
       A strategy chart for the paytable, made from the exact engine over every deal: hold
       what the highest line present in the dealt hand names. Prints each line with how
       often it is the play and its average return in bets, then the chart's return, the
@@ -31,7 +32,7 @@ Usage:
       --save keeps the chart in FILE; --chart prints or plays a saved chart.
   drawmentor-cli strategy ... --classify
       Reads dealt hands from standard input, one per line (AS KS QS JS 9D), and prints
-      for each one JSON object: the chart line that plays it, its class and the draw mask.
+      one JSON object for each: the chart line that plays it, its class and the draw mask.
   drawmentor-cli simulate --game G --paytable P --hands N [--seed S] [--policy best|hint|mask:M|random]
                  [--mode 0..3] [--double never|always]
       Plays N hands as the trainer does, logging each one, then prints the counters and

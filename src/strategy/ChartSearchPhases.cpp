@@ -74,6 +74,7 @@ std::vector<TChartSearch::TChange> TChartSearch::Reductions() const {
         TChange change;
         change.Kind = TChange::Remove;
         change.Line = line;
+        change.Spec = FLines[line].Spec; // keys the cached score
         change.Atoms = FLines[line].Atoms;
         out.push_back(std::move(change));
     }
