@@ -13,6 +13,8 @@ int RunAnalyze(const std::vector<std::string>& words, std::ostream& out);
 int RunPaytables(const std::vector<std::string>& words, std::ostream& out);
 int RunReturn(const std::vector<std::string>& words, std::ostream& out);
 int RunRisk(const std::vector<std::string>& words, std::ostream& out);
+// Reads hands from `in` with --classify.
+int RunStrategy(const std::vector<std::string>& words, std::istream& in, std::ostream& out);
 int RunSimulate(const std::vector<std::string>& words, std::ostream& out);
 int RunStats(const std::vector<std::string>& words, std::ostream& out);
 int RunChart(const std::vector<std::string>& words, std::ostream& out);

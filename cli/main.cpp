@@ -28,6 +28,17 @@ Usage:
       (default 1000, at most 100000) and in play without end, the result after N hands
       (mean, spread, 5 %, median, 95 %) and the wait for the top line. --distribution
       prints every result after N hands as CSV (result in bets, probability, cumulative).
+  drawmentor-cli strategy --game G (--pays p0,p1,... | --paytable P) [--bet B] [--threads N]
+                 [--max-lines N] [--json]
+      A strategy chart for the paytable, made from the exact engine over every deal: hold
+      what the highest line present in the dealt hand names. Prints each line with how
+      often it is the play and its average return in bets, then the chart's return, the
+      return of perfect play and the difference.
+  drawmentor-cli strategy ... [--save FILE] | --chart FILE
+      --save keeps the chart in FILE; --chart prints or plays a saved chart.
+  drawmentor-cli strategy ... --classify
+      Reads dealt hands from standard input, one per line (AS KS QS JS 9D), and prints
+      one JSON object for each: the chart line that plays it, its class and the draw mask.
   drawmentor-cli simulate --game G --paytable P --hands N [--seed S] [--policy best|hint|mask:M|random]
                  [--mode 0..3] [--double never|always]
       Plays N hands as the trainer does, logging each one, then prints the counters and
@@ -70,6 +81,7 @@ int main(int argc, char** argv) {
         if (command == "paytables") return cli::RunPaytables(words, std::cout);
         if (command == "return") return cli::RunReturn(words, std::cout);
         if (command == "risk") return cli::RunRisk(words, std::cout);
+        if (command == "strategy") return cli::RunStrategy(words, std::cin, std::cout);
         if (command == "simulate") return cli::RunSimulate(words, std::cout);
         if (command == "stats") return cli::RunStats(words, std::cout);
         if (command == "chart") return cli::RunChart(words, std::cout);

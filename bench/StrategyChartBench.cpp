@@ -1,0 +1,40 @@
+// A whole strategy chart: the engine over every deal (both cores), then the
+// search for the line order. The target is under ten seconds a chart.
+#include "games/Catalogue.h"
+#include "strategy/StrategyChart.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using namespace drawmentor;
+
+void BM_StrategyChart(benchmark::State& state) {
+    const int game = static_cast<int>(state.range(0));
+    const std::vector<int> pays =
+        game == 0   ? std::vector<int>{4000, 250, 125, 45, 30, 20, 15, 10, 5}
+        : game == 4 ? std::vector<int>{4000, 1000, 125, 75, 45, 25, 15, 10, 10, 5}
+        : game == 3 ? std::vector<int>{4000, 1000, 500, 250, 100, 35, 25, 15, 10, 5, 5}
+                    : std::vector<int>{4000, 500, 250, 125, 45, 25, 20, 15, 10, 5};
+    const auto description = CreateDescription(game);
+    TChartOptions options;
+    options.Threads = static_cast<int>(state.range(1));
+    TStrategyChart chart;
+    for (auto _ : state) {
+        chart = GenerateChart(*description, pays, 5, options);
+        benchmark::DoNotOptimize(chart.ChartReturn);
+    }
+    state.counters["lines"] = static_cast<double>(chart.Lines.size());
+    state.counters["loss_percent"] = static_cast<double>(chart.OptimalReturn - chart.ChartReturn);
+    state.SetLabel(description->Name + ", " + std::to_string(options.Threads) + " threads");
+}
+BENCHMARK(BM_StrategyChart)
+    ->Args({0, 2})
+    ->Args({4, 2})
+    ->Args({3, 2})
+    ->Args({8, 2})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->UseRealTime();
+
+} // namespace

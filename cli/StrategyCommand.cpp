@@ -1,0 +1,197 @@
+#include "Arguments.h"
+#include "Commands.h"
+#include "DealtCards.h"
+#include "PaytableSource.h"
+
+#include "cards/Error.h"
+#include "cards/FileIo.h"
+#include "games/Catalogue.h"
+#include "strategy/StrategyChart.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <istream>
+#include <ostream>
+#include <sstream>
+#include <unistd.h>
+
+namespace drawmentor::cli {
+namespace {
+
+// Characters as a terminal shows them: UTF-8 continuation bytes take no room.
+size_t DisplayWidth(const std::string& text) {
+    return static_cast<size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+void PrintChart(const TPokerDescription& game, const TStrategyChart& chart, double seconds,
+                std::ostream& out) {
+    char text[256];
+    out << game.Name << ", " << chart.Bet << (chart.Bet == 1 ? " coin" : " coins")
+        << ": strategy chart\nHold what the highest line present in the dealt hand names.\n\n";
+    size_t width = 4;
+    for (const auto& line : chart.Lines) width = std::max(width, DisplayWidth(line.Name));
+    const auto padded = [&](const std::string& name) {
+        return name + std::string(width - DisplayWidth(name), ' ');
+    };
+    std::snprintf(text, sizeof text, "  %3s  %s %10s %11s\n", "#", padded("Line").c_str(),
+                  "Frequency", "Avg return");
+    out << text;
+    for (size_t i = 0; i < chart.Lines.size(); ++i) {
+        const TChartLine& line = chart.Lines[i];
+        out << "  "
+            << std::string(i + 1 < 10    ? 2
+                           : i + 1 < 100 ? 1
+                                         : 0,
+                           ' ')
+            << i + 1 << "  " << padded(line.Name);
+        std::snprintf(text, sizeof text, " %9.4f%% %11.4f\n", 100 * line.Frequency,
+                      line.AverageReturn);
+        out << text;
+    }
+    out << "\n  Frequency: share of all deals on which the line is the play; average return in "
+           "bets.\n\n";
+    std::snprintf(text, sizeof text, "  Chart return     %12.6Lf %%\n", chart.ChartReturn);
+    out << text;
+    std::snprintf(text, sizeof text, "  Optimal return   %12.6Lf %%\n", chart.OptimalReturn);
+    out << text;
+    std::snprintf(text, sizeof text, "  Difference       %12.6Lf %% of the bet\n",
+                  chart.OptimalReturn - chart.ChartReturn);
+    out << text;
+    std::snprintf(text, sizeof text,
+                  "  Deals the chart plays worse than the best hold: %lld of %lld\n"
+                  "  %lld deal classes, %.2f s\n",
+                  static_cast<long long>(chart.DealsOffBest), static_cast<long long>(chart.Deals),
+                  static_cast<long long>(chart.Classes), seconds);
+    out << text;
+}
+
+void PrintChartJson(const TStrategyChart& chart, double seconds, std::ostream& out) {
+    nlohmann::ordered_json lines = nlohmann::ordered_json::array();
+    for (size_t i = 0; i < chart.Lines.size(); ++i) {
+        const TChartLine& line = chart.Lines[i];
+        lines.push_back({{"line", i + 1},
+                         {"key", line.Key},
+                         {"name", line.Name},
+                         {"name_ru", line.NameRu},
+                         {"frequency", line.Frequency},
+                         {"average_return", line.AverageReturn}});
+    }
+    const nlohmann::ordered_json document = {
+        {"game", chart.GameIndex},
+        {"bet", chart.Bet},
+        {"pays", chart.Pays},
+        {"lines", lines},
+        {"chart_return_percent", static_cast<double>(chart.ChartReturn)},
+        {"optimal_return_percent", static_cast<double>(chart.OptimalReturn)},
+        {"difference_percent", static_cast<double>(chart.OptimalReturn - chart.ChartReturn)},
+        {"deals", chart.Deals},
+        {"classes", chart.Classes},
+        {"deals_off_best", chart.DealsOffBest},
+        {"seconds", seconds}};
+    out << document.dump() << '\n';
+}
+
+// One JSON object per line of input; a line that is no hand gets an error
+// object and the reading goes on.
+void Classify(const TPokerDescription& game, const TStrategyChart& chart, std::istream& in,
+              std::ostream& out) {
+    const TChartPlayer player(game, chart);
+    for (std::string text; std::getline(in, text);) {
+        std::istringstream words(text);
+        std::vector<std::string> cards;
+        for (std::string word; words >> word;) cards.push_back(word);
+        if (cards.empty()) continue;
+        nlohmann::ordered_json answer;
+        try {
+            const std::vector<int> codes = ParseDealtCards(cards, game.Jokers);
+            std::array<int, kHandSize> dealt{};
+            std::copy(codes.begin(), codes.end(), dealt.begin());
+            const TChartPlay play = player.Play(dealt);
+            nlohmann::ordered_json shown = nlohmann::ordered_json::array();
+            for (int code : codes) shown.push_back(CardCodeText(code));
+            answer = {{"cards", shown},
+                      {"line", play.Line + 1},
+                      {"class", chart.Lines[play.Line].Name},
+                      {"mask", play.Mask},
+                      {"held", HeldCards(codes, play.Mask)}};
+        } catch (const EUsage& error) {
+            answer = {{"input", text}, {"error", error.what()}};
+        }
+        out << answer.dump() << '\n' << std::flush;
+    }
+}
+
+// A chart saved by --save; its game and pays come with it.
+TStrategyChart ReadChart(const TArguments& args) {
+    for (const char* name : {"pays", "paytable", "bet", "threads", "max-lines"})
+        if (args.Has(name))
+            throw EUsage(std::string("--chart takes the paytable from the file, not --") + name);
+    const std::string path = *args.Value("chart");
+    TStrategyChart chart;
+    try {
+        chart = LoadChart(ReadWholeFile(path, kMaxTextFileBytes));
+    } catch (...) {
+        AddErrorContext("Error reading the strategy chart " + path);
+    }
+    if (args.Has("game") && args.Int("game", 0, 0, kCatalogueSize - 1) != chart.GameIndex)
+        throw EUsage("the chart in " + path + " is for game " + std::to_string(chart.GameIndex));
+    return chart;
+}
+
+TStrategyChart MakeChart(const TArguments& args) {
+    const int gameIndex = args.Int("game", 0, 0, kCatalogueSize - 1);
+    if (GameName(gameIndex).empty())
+        throw EUsage("game " + std::to_string(gameIndex) + " is not offered");
+    const auto game = CreateDescription(gameIndex);
+    const int bet = args.Int("bet", kMaxCoins, 1, kMaxCoins);
+    const std::vector<int> pays = PaysFromArguments(args, *game, bet);
+    if (std::any_of(pays.begin(), pays.end(), [](int pay) { return pay < 0; }))
+        throw EUsage("the paytable has a negative pay");
+    if (std::all_of(pays.begin(), pays.end(), [](int pay) { return pay == 0; }))
+        throw EUsage("the paytable pays nothing: there is no strategy to chart");
+    TChartOptions options;
+    options.Threads = args.Int("threads", 0, 1, 64);
+    options.MaxLines = args.Int("max-lines", 0, 2, 200);
+    if (isatty(STDERR_FILENO)) {
+        options.Progress = [](int64_t done, int64_t total) {
+            std::fprintf(stderr, "\r  %3d %%", static_cast<int>(100 * done / total));
+            std::fflush(stderr);
+        };
+    }
+    TStrategyChart chart = GenerateChart(*game, pays, bet, options);
+    if (options.Progress) std::fprintf(stderr, "\r       \r");
+    return chart;
+}
+
+} // namespace
+
+int RunStrategy(const std::vector<std::string>& words, std::istream& in, std::ostream& out) {
+    const auto start = std::chrono::steady_clock::now();
+    const TArguments args(
+        words,
+        {"game", "pays", "paytable", "bet", "threads", "max-lines", "chart", "save", "data-dir"},
+        {"json", "classify"});
+    ApplyDataDir(args);
+    if (!args.Positional().empty()) throw EUsage("strategy takes no cards or words");
+    if (!args.Has("game") && !args.Has("chart")) throw EUsage("strategy needs --game G");
+    if (args.Has("save") && args.Value("save")->empty()) throw EUsage("--save needs a file");
+    const TStrategyChart chart = args.Has("chart") ? ReadChart(args) : MakeChart(args);
+    const auto game = CreateDescription(chart.GameIndex);
+    if (args.Has("save")) WriteFileAtomically(*args.Value("save"), SaveChart(chart));
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    if (args.Flag("classify"))
+        Classify(*game, chart, in, out);
+    else if (args.Flag("json"))
+        PrintChartJson(chart, seconds, out);
+    else
+        PrintChart(*game, chart, seconds, out);
+    return 0;
+}
+
+} // namespace drawmentor::cli

@@ -1,0 +1,379 @@
+// The phases of the chart search: splits, reductions and the last touches.
+// The evaluation they all use is in ChartSearch.cpp.
+#include "ChartSearch.h"
+
+#include <algorithm>
+#include <bit>
+#include <map>
+#include <thread>
+#include <tuple>
+
+namespace drawmentor {
+namespace {
+
+bool NumericVariants(THoldKind kind) {
+    return kind == THoldKind::StraightFlush || kind == THoldKind::Flush ||
+           kind == THoldKind::Straight;
+}
+
+} // namespace
+
+void TChartSearch::SplitsOf(int line, std::vector<TChange>& out) const {
+    const TLine& source = FLines[line];
+    const auto add = [&](TLineSpec spec, TLineSpec rest) {
+        TChange change;
+        change.Kind = TChange::Split;
+        change.Line = line;
+        for (int a : source.Atoms)
+            if (spec.Matches(THoldClass{D.Atoms[a]})) change.Atoms.push_back(a);
+        if (change.Atoms.empty() || change.Atoms.size() == source.Atoms.size()) return;
+        change.Spec = spec;
+        change.Rest = rest;
+        out.push_back(std::move(change));
+    };
+    for (uint32_t bit : {kFlushPenalty, kStraightPenalty}) {
+        if (source.Spec.PenaltyMask & bit) continue;
+        TLineSpec with = source.Spec, without = source.Spec;
+        with.PenaltyMask |= bit;
+        with.PenaltyValue |= bit;
+        without.PenaltyMask |= bit;
+        add(with, without);
+        add(without, with);
+    }
+    const uint32_t variants = source.Spec.Variants;
+    if (std::popcount(variants) < 2) return;
+    const auto part = [&](uint32_t subset) {
+        TLineSpec spec = source.Spec, rest = source.Spec;
+        spec.Variants = subset;
+        rest.Variants = variants & ~subset;
+        add(spec, rest);
+    };
+    for (int v = 0; v < 32; ++v)
+        if ((variants >> v) & 1) part(1u << v);
+    if (!NumericVariants(THoldClass{source.Spec.Family}.Kind())) return;
+    for (int cut = 1; cut < 31; ++cut) {
+        const uint32_t low = variants & ((1u << cut) - 1);
+        if (std::popcount(low) >= 2 && low != variants) part(low);
+        if (std::popcount(variants & ~low) >= 2 && low != 0) part(variants & ~low);
+    }
+}
+
+// The split worth most.
+TChartSearch::TChange TChartSearch::BestSplit() {
+    std::vector<TChange> pool;
+    for (int line : FOrder)
+        if (line != FDiscardLine) SplitsOf(line, pool);
+    return LazyBest(pool, FSplitCache);
+}
+
+// Removing a line, or merging two lines of one family into one.
+std::vector<TChartSearch::TChange> TChartSearch::Reductions() const {
+    std::vector<TChange> out;
+    for (int line : FOrder) {
+        if (line == FDiscardLine) continue;
+        TChange change;
+        change.Kind = TChange::Remove;
+        change.Line = line;
+        change.Spec = FLines[line].Spec; // keys the cached score
+        change.Atoms = FLines[line].Atoms;
+        out.push_back(std::move(change));
+    }
+    for (size_t i = 0; i < FOrder.size(); ++i)
+        for (size_t j = i + 1; j < FOrder.size(); ++j) {
+            const TLine& a = FLines[FOrder[i]];
+            const TLine& b = FLines[FOrder[j]];
+            if (FOrder[i] == FDiscardLine || FOrder[j] == FDiscardLine ||
+                a.Spec.Family != b.Spec.Family || a.Spec.PenaltyMask != b.Spec.PenaltyMask)
+                continue;
+            TLineSpec spec = a.Spec;
+            const uint32_t differ = a.Spec.PenaltyValue ^ b.Spec.PenaltyValue;
+            if (differ == 0) {
+                spec.Variants |= b.Spec.Variants;
+            } else if (std::popcount(differ) == 1 && a.Spec.Variants == b.Spec.Variants) {
+                spec.PenaltyMask &= ~differ;
+                spec.PenaltyValue &= ~differ;
+            } else {
+                continue;
+            }
+            TChange change;
+            change.Kind = TChange::Merge;
+            change.Line = FOrder[i];
+            change.Other = FOrder[j];
+            change.Spec = spec;
+            change.Atoms = a.Atoms;
+            change.Atoms.insert(change.Atoms.end(), b.Atoms.begin(), b.Atoms.end());
+            out.push_back(std::move(change));
+        }
+    return out;
+}
+
+void TChartSearch::Score(TChange& change) {
+    if (change.Kind == TChange::Split) {
+        change.Place = Evaluate(change.Atoms, {}, Position(change.Line));
+    } else if (change.Kind == TChange::Remove) {
+        change.Place = Evaluate(change.Atoms, {change.Line}, Position(change.Line));
+        change.Place.Gain = change.Place.AbsentGain;
+    } else {
+        change.Place = Evaluate(change.Atoms, {change.Line, change.Other}, Position(change.Line));
+    }
+}
+
+// Between equal costs, drop the line that holds more cards (four of a kind
+// and a kicker against four of a kind).
+bool TChartSearch::Better(const TChange& a, const TChange& b) const {
+    const auto held = [&](const TChange& change) {
+        if (change.Kind != TChange::Remove) return -1;
+        const THoldClass family{FLines[change.Line].Spec.Family};
+        return family.Held() + family.B();
+    };
+    if (b.Kind == TChange::None) return a.Kind != TChange::None;
+    return a.Place.Gain > b.Place.Gain + FEps ||
+           (a.Place.Gain >= b.Place.Gain - FEps && held(a) > held(b));
+}
+
+TChartSearch::TChange TChartSearch::CheapestReduction() {
+    return LazyBest(Reductions(), FReduceCache);
+}
+
+// The best change of `pool`. What was found for an earlier chart is taken as
+// an estimate and found again only for the leader, until the leader is one
+// found for this chart: the order moves little between steps.
+TChartSearch::TChange TChartSearch::LazyBest(std::vector<TChange> pool, TScoreCache& cache) {
+    if (pool.empty()) return {};
+    std::vector<bool> fresh(pool.size(), false);
+    for (size_t i = 0; i < pool.size(); ++i) {
+        const auto found = cache.find(Key(pool[i]));
+        if (found != cache.end()) {
+            pool[i].Place.Gain = found->second;
+        } else {
+            Score(pool[i]);
+            cache[Key(pool[i])] = pool[i].Place.Gain;
+            fresh[i] = true;
+        }
+    }
+    for (;;) {
+        size_t best = 0;
+        for (size_t i = 1; i < pool.size(); ++i)
+            if (Better(pool[i], pool[best])) best = i;
+        if (fresh[best]) return std::move(pool[best]);
+        Score(pool[best]);
+        cache[Key(pool[best])] = pool[best].Place.Gain;
+        fresh[best] = true;
+    }
+}
+
+TChartSearch::TChangeKey TChartSearch::Key(const TChange& change) {
+    return {static_cast<int>(change.Kind),
+            change.Line,
+            change.Other,
+            change.Spec.Family,
+            change.Spec.Variants,
+            change.Spec.PenaltyMask,
+            change.Spec.PenaltyValue};
+}
+
+// Fewer lines: those that are worth nothing, then the cheapest until the
+// chart is short enough.
+void TChartSearch::Reduce() {
+    while (!Stopped()) {
+        const TChange change = CheapestReduction();
+        if (change.Kind == TChange::None) break;
+        if (LineCount() <= FReduceTo && change.Place.Gain < -FMinGain) break;
+        Apply(change);
+    }
+    Sweep();
+}
+
+bool TChartSearch::Stopped() {
+    if (FOptions.Cancel && FOptions.Cancel->load()) FCancelled = true;
+    return FCancelled;
+}
+
+double TChartSearch::Value() const {
+    double total = 0;
+    for (size_t d = 0; d < D.Deals.size(); ++d) total += FWeight[d] * FValue[FChosen[d]];
+    return total;
+}
+
+void TChartSearch::Restore(const TState& state) {
+    FLines = state.Lines;
+    FOrder = state.Order;
+    FAtomLine = state.AtomLine;
+    Rank();
+    RefreshAll();
+}
+
+// Splits that recover the most while the chart has room; once it is full, a
+// split that is worth more than the cheapest line it displaces.
+void TChartSearch::SplitPhase(int maxLines) {
+    // After a change only the lines it made are placed again; the whole
+    // chart once at the end.
+    const auto settleNew = [&](size_t before) {
+        for (size_t line = before; line < FLines.size(); ++line) Settle(static_cast<int>(line));
+    };
+    for (int round = 0; round < 500 && !Stopped(); ++round) {
+        const TChange split = BestSplit();
+        if (split.Kind == TChange::None || split.Place.Gain < FMinGain) break;
+        const size_t lines = FLines.size();
+        if (LineCount() < maxLines) {
+            Apply(split);
+            Settle(split.Line);
+            settleNew(lines);
+            continue;
+        }
+        const TState saved{FLines, FOrder, FAtomLine};
+        const double before = Value();
+        Apply(split);
+        Settle(split.Line);
+        settleNew(lines);
+        const TChange reduction = CheapestReduction();
+        Apply(reduction);
+        if (reduction.Kind == TChange::Merge) settleNew(lines);
+        if (Value() - before >= FMinGain) continue;
+        Restore(saved);
+        break;
+    }
+    Sweep();
+}
+
+// From the initial chart: optionally every split worth a line first, then
+// down to the line limit, then splits and trades at the limit.
+void TChartSearch::Improve(bool splitFirst, double best) {
+    if (splitFirst) SplitPhase(3 * FOptions.MaxLines);
+    FReduceTo = FOptions.MaxLines;
+    Reduce();
+    SplitPhase(FOptions.MaxLines);
+    // A chart still further from perfect play than the target may grow a
+    // few lines.
+    const double allowed = FOptions.TargetLoss * static_cast<double>(D.DealCount);
+    while (!Stopped() && best - Value() > allowed && LineCount() < FOptions.HardMaxLines) {
+        const int lines = LineCount();
+        SplitPhase(lines + 1);
+        if (LineCount() == lines) break;
+    }
+    FReduceTo = std::max(FOptions.MaxLines, LineCount());
+    Reduce();
+}
+
+void TChartSearch::Run(const TChartSearchOptions& options) {
+    FOptions = options;
+    const double total = static_cast<double>(D.DealCount);
+    FEps = 1e-10 * total;
+    FMinGain = options.MinLineGain * total;
+    double best = 0;
+    for (size_t d = 0; d < D.Deals.size(); ++d)
+        best +=
+            FWeight[d] * static_cast<double>(D.Best[d]) / (static_cast<double>(D.Common) * D.Bet);
+    BuildInitialLines();
+    Sweep();
+    Improve(options.SplitFirst, best);
+    if (Stopped()) return;
+    Absorb();
+    Tidy();
+}
+
+std::unique_ptr<TChartSearch> SearchChart(const TChartDeals& deals, TChartSearchOptions options,
+                                          bool parallel) {
+    // Two ways down to a short chart; neither is always the better one.
+    auto first = std::make_unique<TChartSearch>(deals);
+    auto second = std::make_unique<TChartSearch>(deals);
+    options.SplitFirst = false;
+    TChartSearchOptions other = options;
+    other.SplitFirst = true;
+    std::exception_ptr failure;
+    std::thread worker;
+    if (parallel)
+        worker = std::thread([&] {
+            try {
+                second->Run(other);
+            } catch (...) {
+                failure = std::current_exception();
+            }
+        });
+    first->Run(options);
+    if (parallel)
+        worker.join();
+    else
+        second->Run(other);
+    if (failure) std::rethrow_exception(failure);
+    const double eps = 1e-10 * static_cast<double>(deals.DealCount);
+    const double a = first->Value(), b = second->Value();
+    const bool firstWins =
+        a > b + eps || (a >= b - eps && first->LineCount() <= second->LineCount());
+    return firstWins ? std::move(first) : std::move(second);
+}
+
+// Variants of a line's family that no line covers join the line where that
+// changes no deal's return, so that its name needs fewer words.
+void TChartSearch::Absorb() {
+    for (int line : std::vector<int>(FOrder)) {
+        if (line == FDiscardLine) continue;
+        const uint32_t universe = FLines[line].Spec.Universe;
+        for (int v = 0; v < 32; ++v) {
+            if (((universe >> v) & 1) == 0 || ((FLines[line].Spec.Variants >> v) & 1)) continue;
+            TLineSpec wider = FLines[line].Spec;
+            wider.Variants |= 1u << v;
+            std::vector<int> added;
+            bool free = true;
+            for (size_t a = 0; a < D.Atoms.size() && free; ++a) {
+                const THoldClass hold{D.Atoms[a]};
+                if (hold.Variant() != v || !wider.Matches(hold)) continue;
+                free = FAtomLine[a] < 0;
+                added.push_back(static_cast<int>(a));
+            }
+            if (!free) continue;
+            std::vector<int> atoms = FLines[line].Atoms;
+            atoms.insert(atoms.end(), added.begin(), added.end());
+            if (!added.empty() && Evaluate(atoms, {line}, Position(line)).PreferredGain < -FEps)
+                continue;
+            FLines[line].Spec = wider;
+            FLines[line].Atoms = atoms;
+            for (int a : added) FAtomLine[a] = line;
+            Rank();
+            Refresh(added);
+        }
+    }
+}
+
+bool TChartSearch::CoOccur(int a, int b) {
+    const uint32_t stamp = ++FStamp;
+    for (int atom : FLines[a].Atoms)
+        for (uint32_t i = FAtomDealsFirst[atom]; i < FAtomDealsFirst[atom + 1]; ++i)
+            FDealStamp[FAtomDeals[i]] = stamp;
+    for (int atom : FLines[b].Atoms)
+        for (uint32_t i = FAtomDealsFirst[atom]; i < FAtomDealsFirst[atom + 1]; ++i)
+            if (FDealStamp[FAtomDeals[i]] == stamp) return true;
+    return false;
+}
+
+// Lines that never meet in a deal may stand in either order; such neighbours
+// are put in the order of what they return, which changes no play.
+void TChartSearch::Tidy() {
+    std::vector<double> sum(FLines.size(), 0), weight(FLines.size(), 0);
+    for (size_t d = 0; d < D.Deals.size(); ++d) {
+        const int line = FAtomLine[D.Atom[FChosen[d]]];
+        sum[line] += FWeight[d] * FValue[FChosen[d]];
+        weight[line] += FWeight[d];
+    }
+    const auto mean = [&](int line) { return weight[line] > 0 ? sum[line] / weight[line] : 0; };
+    for (bool swapped = true; swapped;) {
+        swapped = false;
+        for (size_t i = 0; i + 2 < FOrder.size(); ++i) {
+            const int a = FOrder[i], b = FOrder[i + 1];
+            if (mean(a) < mean(b) - 1e-9 && !CoOccur(a, b)) {
+                std::swap(FOrder[i], FOrder[i + 1]);
+                swapped = true;
+            }
+        }
+    }
+    Rank();
+    RefreshAll();
+}
+
+std::vector<TLineSpec> TChartSearch::Lines() const {
+    std::vector<TLineSpec> lines;
+    for (int line : FOrder) lines.push_back(FLines[line].Spec);
+    return lines;
+}
+
+} // namespace drawmentor

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "ChartLine.h"
+#include "HoldClass.h"
+#include "games/PokerDescription.h"
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace drawmentor {
+
+struct TChartLine {
+    TLineSpec Spec;
+    std::string Key;
+    std::string Name;         // English
+    std::string NameRu;       // Russian
+    double Frequency = 0;     // share of all deals on which this line is the play
+    double AverageReturn = 0; // of those deals, in bets
+};
+
+// A strategy chart: play the hold of the highest line present in the dealt
+// hand. The figures are exact sums over every deal of the deck.
+struct TStrategyChart {
+    int GameIndex = 0;
+    int Bet = 0;
+    std::vector<int> Pays; // whole-bet pays of the game's lines
+    std::vector<TChartLine> Lines;
+    long double ChartReturn = 0;   // percent of the bet, every deal played by the chart
+    long double OptimalReturn = 0; // percent of the bet, every deal played best
+    int64_t Deals = 0;             // C(deck size, 5)
+    int64_t Classes = 0;           // deals evaluated after folding suit symmetry
+    int64_t DealsOffBest = 0;      // deals on which the chart's hold returns less than the best
+    bool Cancelled = false;
+};
+
+struct TChartOptions {
+    int Threads = 0; // 0: one per core
+    // 0: 40 for natural games, 60 for games with wild cards; a chart that
+    // plays more than 0.01 % (0.03 % with wild cards) of the bet below perfect
+    // play with that many may have a fifth more.
+    int MaxLines = 0;
+    double MinLineGain = 1e-6; // bets per hand a line must be worth
+    const std::atomic<bool>* Cancel = nullptr;
+    // From a worker thread now and then: deals done and total (the engine
+    // pass; the ordering that follows takes a fraction of that time).
+    std::function<void(int64_t done, int64_t total)> Progress;
+};
+
+// Raises a range error for pays that do not fit the game, a negative pay or a
+// paytable that pays nothing. The same arguments give the same chart.
+TStrategyChart GenerateChart(const TPokerDescription& game, const std::vector<int>& pays,
+                             int betCoins, const TChartOptions& options = {});
+
+struct TChartPlay {
+    int Line = -1; // index into TStrategyChart::Lines
+    int Mask = 0;  // draw mask: bit i set = card i replaced
+    THoldClass Class;
+};
+
+// Plays dealt hands by a chart, as a player reading it would: the classes of
+// all 32 holds, the highest line present, and among that line's holds the one
+// HoldPrecedence prefers.
+class TChartPlayer {
+  public:
+    TChartPlayer(const TPokerDescription& game, const TStrategyChart& chart);
+    TChartPlay Play(const std::array<int, kHandSize>& codes) const;
+    const THoldClassifier& Classifier() const { return FClassifier; }
+
+  private:
+    THoldClassifier FClassifier;
+    std::vector<TLineSpec> FLines;
+};
+
+// A chart as text and back (names are rebuilt from the game and the pays).
+std::string SaveChart(const TStrategyChart& chart);
+TStrategyChart LoadChart(const std::string& text);
+
+} // namespace drawmentor
