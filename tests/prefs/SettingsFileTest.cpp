@@ -75,6 +75,39 @@ TEST_F(SettingsFileTest, ThePreferencesKeepTheUsersComments) {
         << saved.toStdString();
 }
 
+TEST_F(SettingsFileTest, ProgramsSharingTheFileKeepEachOthersChanges) {
+    WriteFile(path, kCommented);
+    {
+        TPreferences simulate; // reads everything at its start
+        {
+            TPreferences trainer;
+            trainer.DealSpeed = 80;
+            trainer.SettingsFile().WriteString("Deck", "Name", "Blue");
+            trainer.SettingsFile().WriteString("Recent", "1", "Deuces");
+        } // the trainer saves first
+        simulate.SettingsFile().WriteInteger("Params", "Credits", 7);
+        simulate.SettingsFile().EraseSection("Recent");
+        simulate.SettingsFile().WriteString("Recent", "1", "Jacks");
+        simulate.SettingsFile().WriteString("Deck", "Name", "Blue"); // the same: not a change
+    } // and then the tool writes back the settings it read at its start
+    TIniFile saved;
+    saved.LoadFile(path);
+    EXPECT_EQ(saved.ReadInteger("Preferences", "DealSpeed", 0), 80);
+    EXPECT_EQ(saved.ReadString("Deck", "Name"), "Blue");
+    EXPECT_EQ(saved.ReadInteger("Params", "Credits", 0), 7);
+    EXPECT_EQ(saved.Keys("Recent"), QStringList{"1"});
+    EXPECT_EQ(saved.ReadString("Recent", "1"), "Jacks");
+    EXPECT_TRUE(ReadFile(path).contains("# the speed I like\n")) << ReadFile(path).constData();
+
+    TIniFile first; // a save leaves in the image what it saved
+    first.LoadFile(path);
+    WriteFile(path, "[Deck]\nName=Red\n");
+    first.WriteInteger("Params", "Credits", 9);
+    first.SaveFile(path);
+    EXPECT_EQ(first.ReadString("Deck", "Name"), "Red");
+    EXPECT_EQ(ReadFile(path), "[Deck]\nName=Red\n\n[Params]\nCredits=9\n");
+}
+
 TEST_F(SettingsFileTest, ASaveThatFailsAnywhereKeepsTheOldFileAndSaysWhy) {
     WriteFile(path, kCommented);
     TIniFile ini;
