@@ -128,6 +128,10 @@ std::string ReadWholeFile(const std::string& path, size_t limit) {
 }
 
 void WriteFileAtomically(const std::string& path, std::string_view data) {
+    // A rename over a device or a FIFO would put a file in its place.
+    struct stat target {};
+    if (::lstat(path.c_str(), &target) == 0 && !S_ISREG(target.st_mode) && !S_ISLNK(target.st_mode))
+        throw EDrawMentor("Cannot save " + path + ": it is not a regular file");
     std::string temporary = path + ".XXXXXX";
     if (const int error = InjectedFileFault(TFileStep::Open, temporary))
         RaiseFileError("Cannot create", temporary, error);

@@ -1,6 +1,7 @@
 // The settings and language files as stored things: what a save keeps, what a
 // failed save leaves, and what a reader refuses to open.
 #include "cards/Error.h"
+#include "cards/FileIo.h"
 #include "prefs/IniFile.h"
 #include "prefs/Preferences.h"
 
@@ -9,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -106,6 +108,26 @@ TEST_F(SettingsFileTest, ProgramsSharingTheFileKeepEachOthersChanges) {
     first.SaveFile(path);
     EXPECT_EQ(first.ReadString("Deck", "Name"), "Red");
     EXPECT_EQ(ReadFile(path), "[Deck]\nName=Red\n\n[Params]\nCredits=9\n");
+}
+
+TEST_F(SettingsFileTest, ASaveReplacesALinkAndNeverADevice) {
+    const QString target = folders.Data() + "notes.txt";
+    WriteFile(target, "the player's own\n");
+    ASSERT_EQ(::symlink(QFile::encodeName(target).constData(), QFile::encodeName(path).constData()),
+              0);
+    TIniFile ini;
+    ini.WriteInteger("Params", "Credits", 5);
+    ini.SaveFile(path);
+    EXPECT_EQ(ReadFile(target), "the player's own\n");
+    EXPECT_FALSE(QFileInfo(path).isSymLink());
+    EXPECT_TRUE(ReadFile(path).endsWith("[Params]\nCredits=5\n"));
+
+    const std::string pipe = QFile::encodeName(folders.Data() + "pipe").toStdString();
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_THROW(WriteFileAtomically(pipe, "x"), EDrawMentor);
+    struct stat info {};
+    ASSERT_EQ(::lstat(pipe.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
 }
 
 TEST_F(SettingsFileTest, ASaveThatFailsAnywhereKeepsTheOldFileAndSaysWhy) {
