@@ -102,9 +102,13 @@ void TPayoutStorage::WritePaytable(int game, int index, const TPayTable& pays) {
     for (const auto& coins : pays.Pays)
         for (int32_t pay : coins)
             if (pay < -1 || pay > kMaxPay) RaiseRange("pay", pay); // would break the fixed columns
-    if (index < 0 || index >= static_cast<int>(lines.size()))
+    if (index < 0 || index >= static_cast<int>(lines.size())) {
+        if (static_cast<int>(lines.size()) >= kMaxPaytablesPerGame)
+            throw EDrawMentor(GameTables(game).Name + " already has " +
+                              std::to_string(kMaxPaytablesPerGame) +
+                              " paytables, the most a game can have; change or remove one instead");
         lines.push_back(FormatPaytable(pays));
-    else
+    } else
         lines[index] = FormatPaytable(pays);
     FModified = true;
 }

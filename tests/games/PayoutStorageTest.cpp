@@ -103,6 +103,24 @@ TEST_F(PayoutStorageTest, WriteFindAndSave) {
     EXPECT_EQ(reread.ReadPaytable(0, 1), Filled(4));
 }
 
+TEST_F(PayoutStorageTest, AGameHoldsNoMorePaytablesThanTheLogCanTellApart) {
+    TPayoutStorage store("", (folder / "out.dat").string());
+    for (int index = 0; index < kMaxPaytablesPerGame; ++index)
+        store.WritePaytable(0, -1, Filled(index));
+    try {
+        store.WritePaytable(0, -1, Filled(7));
+        FAIL() << "a paytable beyond the limit must be refused";
+    } catch (const EDrawMentor& error) {
+        EXPECT_NE(std::string(error.what()).find("Jacks or better already has 256 paytables"),
+                  std::string::npos)
+            << error.what();
+    }
+    EXPECT_EQ(store.PaytableCount(0), kMaxPaytablesPerGame);
+    store.WritePaytable(0, kMaxPaytablesPerGame - 1, Filled(7)); // changing one still works
+    EXPECT_EQ(store.ReadPaytable(0, kMaxPaytablesPerGame - 1), Filled(7));
+    store.WritePaytable(1, -1, Filled(7)); // and so does another game
+}
+
 TEST_F(PayoutStorageTest, AnUnchangedStoreNeverTouchesTheFile) {
     const fs::path file = folder / "DrawMentor.dat";
     WriteText(file, "[Jacks or better]\r\n" + TPayoutStorage::FormatPaytable(Filled(2)) + "\r\n");
