@@ -25,7 +25,10 @@ class TPayoutStorage {
     ~TPayoutStorage();
 
     int PaytableCount(int game) const;
-    // A range error for an index outside 0..count-1.
+    // A range error for an index outside 0..count-1. A stored line that is
+    // damaged (a field that is no number, a pay below 0 or beyond kMaxPay on
+    // one of the game's lines) is an error naming the game and the line of
+    // the file; the file stays as it is.
     TPayTable ReadPaytable(int game, int index) const;
     // The index of a stored paytable equal in all 80 numbers, or -1.
     int FindPaytable(int game, const TPayTable& pays) const;
@@ -44,6 +47,8 @@ class TPayoutStorage {
         std::string Name;
         int GameIndex = 0;
         std::vector<std::string> Lines;
+        // Where each line was in the file read, 0 for one written since.
+        std::vector<int> FileLines;
     };
 
     TGameTables& GameTables(int game);
