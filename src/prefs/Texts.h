@@ -17,10 +17,13 @@ class TTexts {
     TTexts();
 
     // The language file of `code`; without one, the fallback language's.
+    // Only the codes of the files in the program's language folder are taken:
+    // the code comes from the settings file and must not name a path.
     // A file that cannot be read leaves empty captions, not a dead program.
     void Load(const QString& code);
     const QString& Code() const { return FCode; }
 
+    // At most kMaxTextLength characters: a caption or a hint, never a book.
     QString Translate(const QString& section, const QString& key) const;
     // The text of key + ".Hint", wrapped at 45 columns.
     QString TranslateHint(const QString& section, const QString& key) const;
@@ -28,6 +31,8 @@ class TTexts {
     const TIniFile& File() const { return FFile; }
 
     static QString FileName(const QString& code);
+    // Whether the program's language folder holds a file for `code`.
+    static bool IsInstalled(const QString& code);
     static QString HelpFileName(const QString& code);
 
     // Which font families are installed is a question for the GUI layer;
@@ -42,6 +47,8 @@ class TTexts {
     QString FCode;
     TIniFile FFile;
 };
+
+inline constexpr qsizetype kMaxTextLength = 4096;
 
 // The language used when the chosen one has no file.
 inline const QString kFallbackLanguage = QStringLiteral("ENG");
