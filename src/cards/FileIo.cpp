@@ -132,10 +132,12 @@ void WriteFileAtomically(const std::string& path, std::string_view data) {
     struct stat target {};
     if (::lstat(path.c_str(), &target) == 0 && !S_ISREG(target.st_mode) && !S_ISLNK(target.st_mode))
         throw EDrawMentor("Cannot save " + path + ": it is not a regular file");
-    std::string temporary = path + ".XXXXXX";
+    // The suffix tells a temporary file of ours from a file the user named.
+    std::string temporary = path + ".XXXXXX" + kTemporarySuffix;
     if (const int error = InjectedFileFault(TFileStep::Open, temporary))
         RaiseFileError("Cannot create", temporary, error);
-    TFileHandle file(::mkostemp(temporary.data(), O_CLOEXEC));
+    TFileHandle file(
+        ::mkostemps(temporary.data(), static_cast<int>(std::strlen(kTemporarySuffix)), O_CLOEXEC));
     if (!file.IsOpen()) RaiseFileError("Cannot create", temporary, errno);
     try {
         // The replacement keeps the permissions of the file it replaces.

@@ -57,6 +57,9 @@ std::optional<std::string> ReadFileIfExists(const std::string& path, size_t limi
 // The same, a missing file being an error.
 std::string ReadWholeFile(const std::string& path, size_t limit);
 
+// The temporary file of a save is "<path>.XXXXXX" followed by this.
+inline constexpr const char* kTemporarySuffix = ".new";
+
 // Replaces `path` with `data` through a temporary file in the same folder:
 // the old file stays as it was unless every write, the sync and the rename
 // succeeded. The folder must exist.

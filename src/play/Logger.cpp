@@ -43,6 +43,18 @@ TFileHandle OpenLocked(const std::string& path, int flags, int lock, struct stat
     }
 }
 
+// A clearing writes the new log to "<log>.XXXXXX.new" while it holds the lock;
+// one that is there while we hold the lock was left by a clearing that was
+// killed, and would stay for ever.
+void RemoveStaleTemporaries(const QString& logFile) {
+    const QFileInfo log(logFile);
+    QDir folder = log.dir();
+    const QStringList names = folder.entryList(
+        {log.fileName() + QStringLiteral(".??????") + QLatin1String(kTemporarySuffix)},
+        QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : names) folder.remove(name);
+}
+
 std::string ReadFrom(int fd, const std::string& path, off_t offset) {
     if (::lseek(fd, offset, SEEK_SET) < 0) RaiseFileError("Cannot read", path, errno);
     return ReadToEnd(fd, path, kMaxLogBytes);
@@ -56,6 +68,7 @@ TLogger::TLogger(QString fileName)
         struct stat info {};
         const TFileHandle file = OpenLocked(FPath, O_RDONLY, LOCK_SH, info);
         if (file.IsOpen()) {
+            RemoveStaleTemporaries(FFileName);
             TakeFileData(ReadFrom(file.Fd(), FPath, 0));
             FDevice = info.st_dev;
             FInode = info.st_ino;

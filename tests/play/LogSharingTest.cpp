@@ -221,6 +221,18 @@ TEST_F(LogSharingTest, TheSizeLimitHoldsForWritersAndIsCheckedBeforeReading) {
     }
 }
 
+TEST_F(LogSharingTest, TheTemporaryFileOfAKilledClearingGoesAtTheNextStart) {
+    FillFile(3);
+    WriteFile(path + ".Ab12Cd.new", "half a new log");
+    WriteFile(path + ".backup", "the player's own");
+    WriteFile(folders.Data() + "DrawMentor.ini.Ab12Cd.new", "not the log's");
+    const TLogger logger(path);
+    EXPECT_EQ(logger.Count(), 3);
+    EXPECT_FALSE(QFile::exists(path + ".Ab12Cd.new"));
+    EXPECT_TRUE(QFile::exists(path + ".backup"));
+    EXPECT_TRUE(QFile::exists(folders.Data() + "DrawMentor.ini.Ab12Cd.new"));
+}
+
 TEST_F(LogSharingTest, RecordsThatAreNoHandsAreSkippedAndCounted) {
     TLogRecord badCoin = Hand(0, 46000), badGame = Hand(kCatalogueSize, 46000),
                badTime = Hand(0, 46000);
