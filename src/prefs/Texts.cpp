@@ -3,6 +3,7 @@
 #include "DataFolder.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 
@@ -17,6 +18,16 @@ std::function<bool(const QString&)>& FontProbe() {
     return probe;
 }
 
+const TIniFile& BuiltInTexts() {
+    static const TIniFile& texts = []() -> const TIniFile& {
+        static TIniFile file;
+        QFile resource(QStringLiteral(":/texts/ENG.ini"));
+        if (resource.open(QIODevice::ReadOnly)) file.LoadData(resource.readAll());
+        return file;
+    }();
+    return texts;
+}
+
 } // namespace
 
 TTexts::TTexts()
@@ -26,15 +37,23 @@ TTexts::TTexts()
 void TTexts::Load(const QString& code) {
     FCode = IsInstalled(code) ? code : kFallbackLanguage;
     try {
+        FWarned = false;
         FFile.LoadFile(FileName(FCode));
     } catch (...) {
-        // An unreadable language file leaves empty captions, not a dead program.
+        // An unreadable language file leaves the built-in texts, not a dead program.
         FFile.Clear();
     }
 }
 
 QString TTexts::Translate(const QString& section, const QString& key) const {
-    return FFile.ReadString(section, key).left(kMaxTextLength);
+    if (FFile.HasKey(section, key)) return FFile.ReadString(section, key).left(kMaxTextLength);
+    if (!FWarned) {
+        FWarned = true;
+        qWarning("The language file %s has no text [%s] %s; the built-in English texts stand in "
+                 "for the missing ones",
+                 qUtf8Printable(FileName(FCode)), qUtf8Printable(section), qUtf8Printable(key));
+    }
+    return BuiltInTexts().ReadString(section, key).left(kMaxTextLength);
 }
 
 QString TTexts::TranslateHint(const QString& section, const QString& key) const {

@@ -19,11 +19,14 @@ class TTexts {
     // The language file of `code`; without one, the fallback language's.
     // Only the codes of the files in the program's language folder are taken:
     // the code comes from the settings file and must not name a path.
-    // A file that cannot be read leaves empty captions, not a dead program.
+    // A file that cannot be read leaves the built-in English texts, not a
+    // dead program.
     void Load(const QString& code);
     const QString& Code() const { return FCode; }
 
     // At most kMaxTextLength characters: a caption or a hint, never a book.
+    // A key the language file lacks gives the built-in English text, and the
+    // first such key of a file one warning.
     QString Translate(const QString& section, const QString& key) const;
     // The text of key + ".Hint", wrapped at 45 columns.
     QString TranslateHint(const QString& section, const QString& key) const;
@@ -46,6 +49,7 @@ class TTexts {
   private:
     QString FCode;
     TIniFile FFile;
+    mutable bool FWarned = false;
 };
 
 inline constexpr qsizetype kMaxTextLength = 4096;

@@ -210,6 +210,19 @@ TEST_F(PreferencesTest, AHugeTextIsCutAndWrappedWhole) {
     for (qsizetype i = 0; i + 1 < lines.size(); ++i) ASSERT_LE(lines[i].size(), 45) << i;
 }
 
+TEST_F(PreferencesTest, MissingTextsComeFromTheBuiltInEnglish) {
+    for (const QByteArray& english : {QByteArray(), QByteArray("\0\x01[damaged", 10)}) {
+        folders.WriteProgramFile("Langs/ENG.ini", english);
+        TPreferences preferences;
+        EXPECT_EQ(preferences.Texts().Translate("Main.Buttons", "Cancel"), "Cancel");
+        EXPECT_EQ(preferences.Texts().Translate("Info", "Language"), "English");
+    }
+    TPreferences russian;
+    russian.SetInterfaceLanguage("RUS");
+    EXPECT_EQ(russian.Texts().Translate("Main.Buttons", "OK"), "ОК"); // its own text first
+    EXPECT_EQ(russian.Texts().Translate("Main.Buttons", "Cancel"), "Cancel");
+}
+
 TEST(HintWrap, BreaksAfterBlanksAndHyphensOutsideQuotes) {
     EXPECT_EQ(WrapHint("short"), "short");
     const QString text = "Coins bet on each hand: click a column of the paytable or press + and -";
