@@ -503,9 +503,7 @@ TEST(CliOutput, AFullDiskIsAFailureAndSpoilsNoPicture) {
         SCOPED_TRACE(args);
         const TRun run = Cli(args + " >/dev/full");
         EXPECT_EQ(run.Status, 1);
-        EXPECT_NE(run.Err.find("cannot write the output"),
-                  std::string::npos)
-            << run.Err;
+        EXPECT_NE(run.Err.find("cannot write the output"), std::string::npos) << run.Err;
     }
     // A file size limit stands in for a full disk; the signal it sends would
     // end the program instead of failing its write.
