@@ -2,9 +2,13 @@
 #include "Commands.h"
 
 #include "cards/Cards.h"
+#include "cards/Error.h"
+#include "cards/FileIo.h"
 #include "prefs/DataFolder.h"
 #include "render/PaintEngine.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QDir>
 #include <QFileInfo>
 
@@ -124,7 +128,13 @@ int RunRender(const std::vector<std::string>& given, std::ostream& out) {
             Paint(engine, painter, kGap + static_cast<int>(i) * w, kGap, cards[i],
                   args.Flag("held"), args.Flag("wild"));
     }
-    if (!image.save(QString::fromStdString(output), "PNG")) throw EUsage("cannot write " + output);
+    // Encoded whole first and saved atomically: a full disk must neither leave
+    // a cut picture nor spoil the one that was there.
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG")) throw EDrawMentor("cannot encode the picture for " + output);
+    WriteFileAtomically(output, std::string_view(png.constData(), static_cast<size_t>(png.size())));
     out << output << ": " << image.width() << " x " << image.height() << ", deck "
         << engine.DeckCode.toStdString() << '\n';
     return 0;

@@ -3,6 +3,9 @@
 
 #include "cards/Error.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -64,30 +67,47 @@ Cards: rank 2-9, T (or 10), J, Q, K, A and suit S, C, D, H (any case); JK is a j
 Exit status: 0 done, 1 failure, 2 bad arguments.
 )";
 
+int Run(const std::string& command, const std::vector<std::string>& words) {
+    using namespace drawmentor;
+    if (command == "games") return cli::RunGames(words, std::cout);
+    if (command == "analyze") return cli::RunAnalyze(words, std::cout);
+    if (command == "paytables") return cli::RunPaytables(words, std::cout);
+    if (command == "return") return cli::RunReturn(words, std::cout);
+    if (command == "risk") return cli::RunRisk(words, std::cout);
+    if (command == "simulate") return cli::RunSimulate(words, std::cout);
+    if (command == "stats") return cli::RunStats(words, std::cout);
+    if (command == "chart") return cli::RunChart(words, std::cout);
+    if (command == "render") return cli::RunRender(words, std::cout);
+    throw cli::EUsage("unknown command '" + command + "' (try --help)");
+}
+
+// Output that did not arrive (a full disk, a closed pipe) is a failure: a
+// script must not take a cut table for the whole one.
+int CheckOutput(int status) {
+    errno = 0;
+    std::cout.flush();
+    if (!std::cout || std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        const int error = errno;
+        std::cerr << "drawmentor-cli: cannot write the output"
+                  << (error ? std::string(": ") + std::strerror(error) : std::string()) << '\n';
+        return status == 0 ? 1 : status;
+    }
+    return status;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    using namespace drawmentor;
     std::vector<std::string> words(argv + 1, argv + argc);
     if (words.empty() || words[0] == "--help" || words[0] == "-h" || words[0] == "help") {
         std::cout << kUsage;
-        return words.empty() ? 2 : 0;
+        return CheckOutput(words.empty() ? 2 : 0);
     }
     const std::string command = words[0];
     words.erase(words.begin());
     try {
-        if (command == "games") return cli::RunGames(words, std::cout);
-        if (command == "analyze") return cli::RunAnalyze(words, std::cout);
-        if (command == "paytables") return cli::RunPaytables(words, std::cout);
-        if (command == "return") return cli::RunReturn(words, std::cout);
-        if (command == "risk") return cli::RunRisk(words, std::cout);
-        if (command == "strategy") return cli::RunStrategy(words, std::cin, std::cout);
-        if (command == "simulate") return cli::RunSimulate(words, std::cout);
-        if (command == "stats") return cli::RunStats(words, std::cout);
-        if (command == "chart") return cli::RunChart(words, std::cout);
-        if (command == "render") return cli::RunRender(words, std::cout);
-        throw cli::EUsage("unknown command '" + command + "' (try --help)");
-    } catch (const cli::EUsage& error) {
+        return CheckOutput(Run(command, words));
+    } catch (const drawmentor::cli::EUsage& error) {
         std::cerr << "drawmentor-cli: " << error.what() << '\n';
         return 2;
     } catch (const std::exception& error) {

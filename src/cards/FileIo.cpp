@@ -58,11 +58,15 @@ TFileHandle OpenRegularFile(const std::string& path, int flags, bool missingIsNo
     if (const int error = InjectedFileFault(TFileStep::Open, path))
         RaiseFileError("Cannot open", path, error);
     // Without O_NONBLOCK the open of a FIFO waits for a writer that never comes.
+    // A write through a link would change a file that is not ours.
+    if ((flags & O_ACCMODE) != O_RDONLY) flags |= O_NOFOLLOW;
     int fd;
     do fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0644);
     while (fd < 0 && errno == EINTR);
     if (fd < 0) {
         if (errno == ENOENT && missingIsNone) return {};
+        if (errno == ELOOP && (flags & O_NOFOLLOW) != 0)
+            throw EDrawMentor(path + " is a symbolic link; it is left as it is");
         RaiseFileError("Cannot open", path, errno);
     }
     TFileHandle handle(fd);
@@ -73,6 +77,13 @@ TFileHandle OpenRegularFile(const std::string& path, int flags, bool missingIsNo
 }
 
 std::string ReadToEnd(int fd, const std::string& path, size_t limit) {
+    // A file that is too large is refused before anything of it is read.
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        const off_t at = ::lseek(fd, 0, SEEK_CUR);
+        if (at >= 0 && info.st_size > at && static_cast<uint64_t>(info.st_size - at) > limit)
+            throw EDrawMentor(path + " is larger than " + std::to_string(limit) + " bytes");
+    }
     std::string data;
     char chunk[64 * 1024];
     while (true) {
@@ -117,15 +128,24 @@ std::string ReadWholeFile(const std::string& path, size_t limit) {
 }
 
 void WriteFileAtomically(const std::string& path, std::string_view data) {
-    std::string temporary = path + ".XXXXXX";
+    // A rename over a device or a FIFO would put a file in its place.
+    struct stat target {};
+    if (::lstat(path.c_str(), &target) == 0 && !S_ISREG(target.st_mode) && !S_ISLNK(target.st_mode))
+        throw EDrawMentor("Cannot save " + path + ": it is not a regular file");
+    // The suffix tells a temporary file of ours from a file the user named.
+    std::string temporary = path + ".XXXXXX" + kTemporarySuffix;
     if (const int error = InjectedFileFault(TFileStep::Open, temporary))
         RaiseFileError("Cannot create", temporary, error);
-    TFileHandle file(::mkostemp(temporary.data(), O_CLOEXEC));
+    TFileHandle file(
+        ::mkostemps(temporary.data(), static_cast<int>(std::strlen(kTemporarySuffix)), O_CLOEXEC));
     if (!file.IsOpen()) RaiseFileError("Cannot create", temporary, errno);
     try {
         // The replacement keeps the permissions of the file it replaces.
+        // The rename replaces a link by a file and never writes through it;
+        // a link's own mode bits say nothing.
         struct stat old {};
-        const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+        const mode_t mode =
+            ::lstat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode) ? (old.st_mode & 07777) : 0644;
         if (::fchmod(file.Fd(), mode) != 0)
             RaiseFileError("Cannot set the permissions of", temporary, errno);
         WriteAllAt(file.Fd(), temporary, data, 0);

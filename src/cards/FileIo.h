@@ -41,11 +41,13 @@ class TFileHandle {
     int FFd = -1;
 };
 
-// Opens `path` (flags as for open(2); O_NONBLOCK and O_CLOEXEC are added) and
-// refuses anything but a regular file. A missing file gives a closed handle
+// Opens `path` (flags as for open(2); O_NONBLOCK and O_CLOEXEC are added, and
+// O_NOFOLLOW when it is opened for writing) and refuses anything but a regular
+// file. A missing file gives a closed handle
 // when `missingIsNone`, an error otherwise.
 TFileHandle OpenRegularFile(const std::string& path, int flags, bool missingIsNone = false);
-// The rest of the open file from its current position, at most `limit` bytes.
+// The rest of the open file from its current position, at most `limit` bytes;
+// a regular file whose size passes the limit is refused before any read.
 std::string ReadToEnd(int fd, const std::string& path, size_t limit);
 // Writes all of `data` at `offset` (pwrite), or throws with the path and reason.
 void WriteAllAt(int fd, const std::string& path, std::string_view data, off_t offset);
@@ -54,6 +56,9 @@ void WriteAllAt(int fd, const std::string& path, std::string_view data, off_t of
 std::optional<std::string> ReadFileIfExists(const std::string& path, size_t limit);
 // The same, a missing file being an error.
 std::string ReadWholeFile(const std::string& path, size_t limit);
+
+// The temporary file of a save is "<path>.XXXXXX" followed by this.
+inline constexpr const char* kTemporarySuffix = ".new";
 
 // Replaces `path` with `data` through a temporary file in the same folder:
 // the old file stays as it was unless every write, the sync and the rename

@@ -1,9 +1,11 @@
 #include "PayoutStorage.h"
 
 #include "Catalogue.h"
+#include "PokerDescription.h"
 #include "cards/Checked.h"
 #include "cards/FileIo.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -16,11 +18,33 @@ namespace {
 constexpr int kValues = kMaxCoins * kMaxLines;
 constexpr size_t kShortestLine = 100;
 
+// Why a stored line is no paytable of a game whose lines end at `lastLine`,
+// or nothing. Lines beyond the game's are not read and may hold anything.
+std::string Damage(const std::string& line, int lastLine) {
+    size_t position = 0;
+    for (int i = 0; i < kValues; ++i) {
+        while (position < line.size() && line[position] == ' ') ++position;
+        const size_t end = std::min(line.find(' ', position), line.size());
+        const std::string field = line.substr(position, end - position);
+        position = end;
+        if (i % kMaxLines > lastLine) continue;
+        const std::string where = " for " + std::to_string(i / kMaxLines + 1) + " coins on line " +
+                                  std::to_string(i % kMaxLines + 1);
+        if (field.empty()) return "no value" + where;
+        char* stop = nullptr;
+        const long value = std::strtol(field.c_str(), &stop, 10);
+        if (*stop != '\0') return "'" + field + "' is no number" + where;
+        if (value < 0 || value > kMaxPay)
+            return "the pay " + field + where + " is outside 0.." + std::to_string(kMaxPay);
+    }
+    return {};
+}
+
 } // namespace
 
 TPayoutStorage::TPayoutStorage(std::string readPath, std::string writePath)
     : FReadPath(std::move(readPath)), FWritePath(std::move(writePath)) {
-    for (const auto& entry : GameNames()) FGames.push_back({entry.Name, entry.GameIndex, {}});
+    for (const auto& entry : GameNames()) FGames.push_back({entry.Name, entry.GameIndex, {}, {}});
     Load();
 }
 
@@ -48,7 +72,9 @@ void TPayoutStorage::Load() {
     TGameTables* section = nullptr;
     bool inSection = false; // lines before the first header, or in an unknown section, are ignored
     std::string line;
+    int fileLine = 0;
     while (std::getline(in, line)) {
+        ++fileLine;
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.empty() || line[0] == ';') continue;
         anyContent = true;
@@ -61,7 +87,10 @@ void TPayoutStorage::Load() {
             anyGame = anyGame || section != nullptr;
             continue;
         }
-        if (inSection && section && line.size() >= kShortestLine) section->Lines.push_back(line);
+        if (inSection && section && line.size() >= kShortestLine) {
+            section->Lines.push_back(line);
+            section->FileLines.push_back(fileLine);
+        }
     }
     if (anyContent && !anyGame)
         throw EDrawMentor("The paytable file " + FReadPath + " is damaged: it names no game");
@@ -86,6 +115,15 @@ int TPayoutStorage::PaytableCount(int game) const {
 TPayTable TPayoutStorage::ReadPaytable(int game, int index) const {
     const auto& lines = GameTables(game).Lines;
     CheckIndex(index, 0, static_cast<int>(lines.size()) - 1, "paytable index");
+    const TGameTables& tables = GameTables(game);
+    if (const std::string damage = Damage(lines[index], CreateDescription(game)->LastLine);
+        !damage.empty()) {
+        const int fileLine = tables.FileLines[index];
+        throw EDrawMentor("The paytable file " + FReadPath + " is damaged: paytable " +
+                          std::to_string(index + 1) + " of " + tables.Name +
+                          (fileLine ? " (line " + std::to_string(fileLine) + ")" : std::string()) +
+                          ": " + damage);
+    }
     return ParsePaytable(lines[index]);
 }
 
@@ -102,10 +140,17 @@ void TPayoutStorage::WritePaytable(int game, int index, const TPayTable& pays) {
     for (const auto& coins : pays.Pays)
         for (int32_t pay : coins)
             if (pay < -1 || pay > kMaxPay) RaiseRange("pay", pay); // would break the fixed columns
-    if (index < 0 || index >= static_cast<int>(lines.size()))
+    if (index < 0 || index >= static_cast<int>(lines.size())) {
+        if (static_cast<int>(lines.size()) >= kMaxPaytablesPerGame)
+            throw EDrawMentor(GameTables(game).Name + " already has " +
+                              std::to_string(kMaxPaytablesPerGame) +
+                              " paytables, the most a game can have; change or remove one instead");
         lines.push_back(FormatPaytable(pays));
-    else
+        GameTables(game).FileLines.push_back(0);
+    } else {
         lines[index] = FormatPaytable(pays);
+        GameTables(game).FileLines[index] = 0;
+    }
     FModified = true;
 }
 

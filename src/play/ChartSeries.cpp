@@ -33,6 +33,12 @@ bool Plottable(const TLogRecord& r) {
            std::isfinite(r.BestReturn) && std::isfinite(r.DealTime) && std::isfinite(r.CollectTime);
 }
 
+// A difference of two 32-bit record fields, which may need 33 bits; the
+// statistics sum the same fields in 64 bits.
+double Difference(int64_t a, int64_t b) {
+    return static_cast<double>(a - b);
+}
+
 // The curves of one chart grow point by point, always in step.
 class TCurveWriter {
   public:
@@ -83,8 +89,8 @@ TChartSeries ComputeChart(TLogger& logger, const TLogFilter& filter, TChartKind 
         switch (kind) {
         case ckBalance:
             if (!shown) break;
-            your += (r.Collected - r.Bet) * v;
-            best += (r.BestWin - r.Bet) * v;
+            your += Difference(r.Collected, r.Bet) * v;
+            best += Difference(r.BestWin, r.Bet) * v;
             curves.Add(your, best);
             break;
         case ckAccuracy:
@@ -101,13 +107,13 @@ TChartSeries ComputeChart(TLogger& logger, const TLogFilter& filter, TChartKind 
             break;
         case ckLossOnErrors:
             if (!shown) break;
-            your += (r.Win - r.BestWin) * v;
+            your += Difference(r.Win, r.BestWin) * v;
             best += (r.Return - r.BestReturn) * v;
             curves.Add(your, best);
             break;
         case ckDoubleUpBalance:
             if (!shown || r.DoubleUps == 0) break;
-            your += (r.Collected - r.Win) * v;
+            your += Difference(r.Collected, r.Win) * v;
             curves.Add(your);
             break;
         }

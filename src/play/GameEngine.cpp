@@ -214,8 +214,22 @@ QString TGameEngine::CurrentKey() const {
                                                    : QString();
 }
 
+namespace {
+
+// The log could not tell a paytable beyond the limit from another one.
+void CheckPayIndex(int gameIndex, int payIndex) {
+    if (payIndex >= kMaxPaytablesPerGame)
+        throw EDrawMentor("Paytable " + std::to_string(payIndex + 1) + " of " +
+                          GameName(gameIndex) + " cannot be played: a game's hands are logged " +
+                          "for its first " + std::to_string(kMaxPaytablesPerGame) +
+                          " paytables only");
+}
+
+} // namespace
+
 void TGameEngine::SelectGame(int gameIndex, int payIndex) {
     try {
+        CheckPayIndex(gameIndex, payIndex);
         TPayTable pays;
         if (payIndex != -1) {
             // A paytable that does not exist fails before anything changes.
@@ -241,6 +255,7 @@ void TGameEngine::SelectGame(int gameIndex, int payIndex) {
 
 void TGameEngine::SelectGame(int gameIndex, int payIndex, const TPayTable& pays) {
     try {
+        CheckPayIndex(gameIndex, payIndex);
         SetEngine(CreateEngineForGame(gameIndex));
         FGame.FPayIndex = payIndex;
         FGame.FPayTable = pays;

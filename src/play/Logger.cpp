@@ -27,10 +27,11 @@ size_t Whole(size_t bytes) {
 // Opens the log and takes its lock. A rewrite renames a new file over the log
 // while it holds the lock of the old one; whoever waited for that lock then
 // holds the lock of a file no longer in the folder, so it opens the new one
-// and waits again.
+// and waits again. A link is never followed: the log is a file of ours, and
+// its writers cut and replace it.
 TFileHandle OpenLocked(const std::string& path, int flags, int lock, struct stat& info) {
     while (true) {
-        TFileHandle file = OpenRegularFile(path, flags, (flags & O_CREAT) == 0);
+        TFileHandle file = OpenRegularFile(path, flags | O_NOFOLLOW, (flags & O_CREAT) == 0);
         if (!file.IsOpen()) return file;
         while (::flock(file.Fd(), lock) != 0)
             if (errno != EINTR) RaiseFileError("Cannot lock", path, errno);
@@ -40,6 +41,18 @@ TFileHandle OpenLocked(const std::string& path, int flags, int lock, struct stat
             named.st_ino == info.st_ino)
             return file;
     }
+}
+
+// A clearing writes the new log to "<log>.XXXXXX.new" while it holds the lock;
+// one that is there while we hold the lock was left by a clearing that was
+// killed, and would stay for ever.
+void RemoveStaleTemporaries(const QString& logFile) {
+    const QFileInfo log(logFile);
+    QDir folder = log.dir();
+    const QStringList names = folder.entryList(
+        {log.fileName() + QStringLiteral(".??????") + QLatin1String(kTemporarySuffix)},
+        QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : names) folder.remove(name);
 }
 
 std::string ReadFrom(int fd, const std::string& path, off_t offset) {
@@ -55,6 +68,7 @@ TLogger::TLogger(QString fileName)
         struct stat info {};
         const TFileHandle file = OpenLocked(FPath, O_RDONLY, LOCK_SH, info);
         if (file.IsOpen()) {
+            RemoveStaleTemporaries(FFileName);
             TakeFileData(ReadFrom(file.Fd(), FPath, 0));
             FDevice = info.st_dev;
             FInode = info.st_ino;
@@ -96,6 +110,12 @@ void TLogger::Append(const TLogRecord& record) {
         const TFileHandle file = OpenLocked(FPath, O_RDWR | O_CREAT, LOCK_EX, info);
         const auto size = static_cast<size_t>(info.st_size);
         const off_t end = static_cast<off_t>(Whole(size));
+        // Every reader refuses a larger file, so the record would make the
+        // whole log unreadable.
+        if (static_cast<size_t>(end) + kLogRecordSize > kMaxLogBytes)
+            throw EDrawMentor("The game log " + FPath + " has reached its limit of " +
+                              std::to_string(kMaxLogBytes / kLogRecordSize) +
+                              " hands; clear old hands to record new ones");
         // Under the lock nobody is writing, so a fragment is what a crash left.
         if (static_cast<size_t>(end) != size && ::ftruncate(file.Fd(), end) != 0)
             RaiseFileError("Cannot cut the incomplete last record of", FPath, errno);

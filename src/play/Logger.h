@@ -35,7 +35,8 @@ class TLogger {
     TLogger& operator=(const TLogger&) = delete;
 
     // The record reaches the file before this returns, or an error is thrown
-    // and neither the file nor the memory holds it.
+    // and neither the file nor the memory holds it. A record that would take
+    // the file past kMaxLogBytes is refused, and so is a log that is a link.
     void Append(const TLogRecord& record);
     void Rewind() { FPosition = 0; }
     // The next valid record.

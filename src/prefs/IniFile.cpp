@@ -6,6 +6,12 @@
 #include <QByteArray>
 #include <QFile>
 
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace drawmentor {
@@ -28,6 +34,10 @@ struct TIniFile::TImpl {
     };
     std::vector<QByteArray> Preamble; // kept lines before the first section
     std::vector<TSection> Sections;
+    // What this image changed since its load or last save, in order: a save
+    // applies exactly these to the file as it is on disk then.
+    std::vector<std::pair<QByteArray, QByteArray>> Written; // section, key
+    std::vector<QByteArray> Erased;
 
     static bool Same(const QByteArray& a, const QByteArray& b) {
         return a.compare(b, Qt::CaseInsensitive) == 0;
@@ -49,6 +59,28 @@ struct TIniFile::TImpl {
 
 TIniFile::TIniFile() : FImpl(std::make_unique<TImpl>()) {}
 TIniFile::~TIniFile() = default;
+
+namespace {
+
+// Every settings writer locks the folder, not the file: a save replaces the
+// file, and a lock on the replaced one would guard nothing.
+class TFolderLock {
+  public:
+    explicit TFolderLock(const std::string& path) {
+        const size_t slash = path.rfind('/');
+        const std::string folder =
+            slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+        FFolder = TFileHandle(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (!FFolder.IsOpen()) RaiseFileError("Cannot open the folder of", path, errno);
+        while (::flock(FFolder.Fd(), LOCK_EX) != 0)
+            if (errno != EINTR) RaiseFileError("Cannot lock the folder of", path, errno);
+    }
+
+  private:
+    TFileHandle FFolder; // closing it releases the lock
+};
+
+} // namespace
 
 void TIniFile::LoadFile(const QString& path) {
     Clear();
@@ -107,10 +139,27 @@ QByteArray TIniFile::Data() const {
     return text;
 }
 
-void TIniFile::SaveFile(const QString& path) const {
-    const QByteArray text = Data();
-    WriteFileAtomically(QFile::encodeName(path).toStdString(),
-                        std::string_view(text.constData(), text.size()));
+void TIniFile::SaveFile(const QString& path) {
+    const std::string name = QFile::encodeName(path).toStdString();
+    const TFolderLock lock(name);
+    const auto current = ReadFileIfExists(name, kMaxTextFileBytes);
+    TIniFile merged;
+    if (current) {
+        merged.LoadData(QByteArray::fromStdString(*current));
+        for (const auto& section : FImpl->Erased) merged.EraseSection(QString::fromUtf8(section));
+        for (const auto& [section, key] : FImpl->Written)
+            if (const auto* entry = FImpl->Find(section, key))
+                merged.WriteString(QString::fromUtf8(section), QString::fromUtf8(key),
+                                   QString::fromUtf8(entry->Value));
+    } else {
+        merged.LoadData(Data());
+    }
+    const QByteArray text = merged.Data();
+    WriteFileAtomically(name, std::string_view(text.constData(), text.size()));
+    std::swap(FImpl->Preamble, merged.FImpl->Preamble);
+    std::swap(FImpl->Sections, merged.FImpl->Sections);
+    FImpl->Written.clear();
+    FImpl->Erased.clear();
 }
 
 bool TIniFile::HasSection(const QString& section) const {
@@ -166,10 +215,18 @@ void TIniFile::WriteString(const QString& section, const QString& key, const QSt
     // A line break would split the entry into lines of its own on reading.
     QByteArray text = value.toUtf8();
     text.replace('\r', ' ').replace('\n', ' ');
+    const auto written = [&] {
+        for (const auto& [writtenSection, writtenKey] : FImpl->Written)
+            if (TImpl::Same(writtenSection, name) && TImpl::Same(writtenKey, keyName)) return;
+        FImpl->Written.emplace_back(name, keyName);
+    };
     if (auto* entry = FImpl->Find(name, keyName)) {
+        if (entry->Value == text) return;
         entry->Value = text;
+        written();
         return;
     }
+    written();
     TImpl::TSection* found = FImpl->Find(name);
     if (!found) found = &FImpl->Sections.emplace_back(TImpl::TSection{name, {}});
     found->Entries.push_back({keyName, text});
@@ -192,11 +249,19 @@ void TIniFile::EraseSection(const QString& section) {
     const QByteArray name = section.toUtf8();
     std::erase_if(FImpl->Sections,
                   [&](const auto& entry) { return TImpl::Same(entry.Name, name); });
+    // Writes before the erasure are gone with it.
+    std::erase_if(FImpl->Written,
+                  [&](const auto& entry) { return TImpl::Same(entry.first, name); });
+    if (std::none_of(FImpl->Erased.begin(), FImpl->Erased.end(),
+                     [&](const auto& erased) { return TImpl::Same(erased, name); }))
+        FImpl->Erased.push_back(name);
 }
 
 void TIniFile::Clear() {
     FImpl->Preamble.clear();
     FImpl->Sections.clear();
+    FImpl->Written.clear();
+    FImpl->Erased.clear();
 }
 
 } // namespace drawmentor

@@ -27,8 +27,13 @@ class TIniFile {
     void LoadData(const QByteArray& data);
     QByteArray Data() const;
     // Written to a temporary file that replaces `path` only when every write
-    // and the sync succeeded; an error says what failed.
-    void SaveFile(const QString& path) const;
+    // and the sync succeeded; an error says what failed. Other programs may
+    // share the file (the trainer and the command-line tool), so the save
+    // holds a lock on the folder, reads the file again and changes in it only
+    // the keys written and the sections erased since the load or the last
+    // save; the image then holds what was saved. Without a file at `path`
+    // the whole image is written.
+    void SaveFile(const QString& path);
 
     bool HasSection(const QString& section) const;
     bool HasKey(const QString& section, const QString& key) const;
@@ -42,6 +47,7 @@ class TIniFile {
     bool ReadBool(const QString& section, const QString& key, bool fallback) const;
     double ReadFloat(const QString& section, const QString& key, double fallback) const;
 
+    // A write that leaves the value as it is changes nothing a save would keep.
     void WriteString(const QString& section, const QString& key, const QString& value);
     void WriteInteger(const QString& section, const QString& key, int value);
     void WriteBool(const QString& section, const QString& key, bool value);

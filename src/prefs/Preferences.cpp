@@ -6,6 +6,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace drawmentor {
 namespace {
 
@@ -111,7 +113,12 @@ void TPreferences::SetInterfaceLanguage(const QString& code) {
 }
 
 void TPreferences::SetHelpLanguage(const QString& code) {
-    HelpLanguage = QFileInfo::exists(TTexts::HelpFileName(code)) ? code : kFallbackLanguage;
+    // The code comes from the settings file: a code, never a path.
+    const bool plain = !code.isEmpty() && std::all_of(code.begin(), code.end(), [](QChar c) {
+        return c.isLetterOrNumber() && c.unicode() < 128;
+    });
+    HelpLanguage =
+        plain && QFileInfo::exists(TTexts::HelpFileName(code)) ? code : kFallbackLanguage;
 }
 
 void TPreferences::Apply() {

@@ -2,6 +2,8 @@
 
 #include "DataFolder.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 
@@ -16,6 +18,16 @@ std::function<bool(const QString&)>& FontProbe() {
     return probe;
 }
 
+const TIniFile& BuiltInTexts() {
+    static const TIniFile& texts = []() -> const TIniFile& {
+        static TIniFile file;
+        QFile resource(QStringLiteral(":/texts/ENG.ini"));
+        if (resource.open(QIODevice::ReadOnly)) file.LoadData(resource.readAll());
+        return file;
+    }();
+    return texts;
+}
+
 } // namespace
 
 TTexts::TTexts()
@@ -23,17 +35,25 @@ TTexts::TTexts()
                                                                     : kFallbackFont) {}
 
 void TTexts::Load(const QString& code) {
-    FCode = QFileInfo::exists(FileName(code)) ? code : kFallbackLanguage;
+    FCode = IsInstalled(code) ? code : kFallbackLanguage;
     try {
+        FWarned = false;
         FFile.LoadFile(FileName(FCode));
     } catch (...) {
-        // An unreadable language file leaves empty captions, not a dead program.
+        // An unreadable language file leaves the built-in texts, not a dead program.
         FFile.Clear();
     }
 }
 
 QString TTexts::Translate(const QString& section, const QString& key) const {
-    return FFile.ReadString(section, key);
+    if (FFile.HasKey(section, key)) return FFile.ReadString(section, key).left(kMaxTextLength);
+    if (!FWarned) {
+        FWarned = true;
+        qWarning("The language file %s has no text [%s] %s; the built-in English texts stand in "
+                 "for the missing ones",
+                 qUtf8Printable(FileName(FCode)), qUtf8Printable(section), qUtf8Printable(key));
+    }
+    return BuiltInTexts().ReadString(section, key).left(kMaxTextLength);
 }
 
 QString TTexts::TranslateHint(const QString& section, const QString& key) const {
@@ -46,6 +66,13 @@ QString TTexts::WindowCaption(const QString& section) const {
 
 QString TTexts::FileName(const QString& code) {
     return ProgramFolder() + QStringLiteral("Langs/%1.ini").arg(code);
+}
+
+bool TTexts::IsInstalled(const QString& code) {
+    if (code.isEmpty()) return false;
+    const QStringList files = QDir(ProgramFolder() + QStringLiteral("Langs"))
+                                  .entryList({QStringLiteral("*.ini")}, QDir::Files);
+    return files.contains(code + QStringLiteral(".ini"));
 }
 
 QString TTexts::HelpFileName(const QString& code) {
@@ -63,17 +90,21 @@ QString WrapHint(const QString& text, int columns) {
     QString result;
     const QStringList lines = text.split(QLatin1Char('\n'));
     for (int index = 0; index < lines.size(); ++index) {
-        QString line = lines[index];
+        QStringView line = lines[index];
         if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
         if (index > 0) result += QLatin1Char('\n');
-        while (line.size() > columns) {
+        // Each piece is scanned once, to its break and at most `columns`
+        // beyond it: linear in the length of the text.
+        qsizetype start = 0;
+        while (line.size() - start > columns) {
             // The last break opportunity within the width, outside quotes; the
             // first one beyond it when a word is longer than the width.
-            int breakAfter = -1;
+            qsizetype breakAfter = -1;
             QChar quote;
-            for (int i = 0; i < line.size() && (i < columns || breakAfter < 0); ++i) {
+            for (qsizetype i = start; i < line.size() && (i - start < columns || breakAfter < 0);
+                 ++i) {
                 const QChar c = line[i];
-                const bool before = i > 0 && isWordChar(line[i - 1]);
+                const bool before = i > start && isWordChar(line[i - 1]);
                 const bool after = i + 1 < line.size() && isWordChar(line[i + 1]);
                 if (!quote.isNull()) {
                     if (c == quote && !after) quote = QChar();
@@ -86,10 +117,11 @@ QString WrapHint(const QString& text, int columns) {
                 if (c == u' ' || c == u'-' || c == u'\t') breakAfter = i;
             }
             if (breakAfter < 0 || breakAfter + 1 >= line.size()) break;
-            result += line.left(breakAfter + 1) + QLatin1Char('\n');
-            line = line.mid(breakAfter + 1);
+            result += line.mid(start, breakAfter + 1 - start);
+            result += QLatin1Char('\n');
+            start = breakAfter + 1;
         }
-        result += line;
+        result += line.mid(start);
     }
     return result;
 }

@@ -17,10 +17,16 @@ class TTexts {
     TTexts();
 
     // The language file of `code`; without one, the fallback language's.
-    // A file that cannot be read leaves empty captions, not a dead program.
+    // Only the codes of the files in the program's language folder are taken:
+    // the code comes from the settings file and must not name a path.
+    // A file that cannot be read leaves the built-in English texts, not a
+    // dead program.
     void Load(const QString& code);
     const QString& Code() const { return FCode; }
 
+    // At most kMaxTextLength characters: a caption or a hint, never a book.
+    // A key the language file lacks gives the built-in English text, and the
+    // first such key of a file one warning.
     QString Translate(const QString& section, const QString& key) const;
     // The text of key + ".Hint", wrapped at 45 columns.
     QString TranslateHint(const QString& section, const QString& key) const;
@@ -28,6 +34,8 @@ class TTexts {
     const TIniFile& File() const { return FFile; }
 
     static QString FileName(const QString& code);
+    // Whether the program's language folder holds a file for `code`.
+    static bool IsInstalled(const QString& code);
     static QString HelpFileName(const QString& code);
 
     // Which font families are installed is a question for the GUI layer;
@@ -41,7 +49,10 @@ class TTexts {
   private:
     QString FCode;
     TIniFile FFile;
+    mutable bool FWarned = false;
 };
+
+inline constexpr qsizetype kMaxTextLength = 4096;
 
 // The language used when the chosen one has no file.
 inline const QString kFallbackLanguage = QStringLiteral("ENG");

@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <sstream>
 #include <string>
@@ -515,6 +517,42 @@ std::vector<std::vector<double>> CsvRows(const std::string& text, std::string& h
 
 // The chart of a simulated session agrees with the figures that simulate and
 // stats print for the same hands.
+// Output that never arrived is a failure, whichever command wrote it.
+TEST(CliOutput, AFullDiskIsAFailureAndSpoilsNoPicture) {
+    const std::string folder = TempPath("cli-full");
+    std::filesystem::remove_all(folder);
+    ASSERT_EQ(Cli("simulate --game 0 --paytable 0 --hands 40 --seed 3 --data-dir " + folder).Status,
+              0);
+    for (const std::string& args : std::vector<std::string>{
+             "--help", "games --json", "analyze --game 0 --paytable 0 AS KS QS JS 9D",
+             "paytables --game 0", "stats --data-dir " + folder,
+             "chart --kind balance --csv --game 0 --paytable 0 --data-dir " + folder,
+             "simulate --game 0 --paytable 0 --hands 5 --data-dir " + folder}) {
+        SCOPED_TRACE(args);
+        const TRun run = Cli(args + " >/dev/full");
+        EXPECT_EQ(run.Status, 1);
+        EXPECT_NE(run.Err.find("cannot write the output"), std::string::npos) << run.Err;
+    }
+    // A file size limit stands in for a full disk; the signal it sends would
+    // end the program instead of failing its write.
+    const std::string picture = folder + "/cards.png";
+    {
+        std::ofstream old(picture);
+        old << "the picture of an earlier run";
+    }
+    const TRun run = Cli("render --sheet -o " + picture, "trap '' XFSZ; ulimit -f 4; ");
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_TRUE(run.Out.empty()) << run.Out;
+    EXPECT_NE(run.Err.find(picture), std::string::npos) << run.Err;
+    std::ifstream kept(picture);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}),
+              "the picture of an earlier run");
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        EXPECT_EQ(entry.path().filename().string().find("cards.png."), std::string::npos)
+            << entry.path(); // no temporary file stays behind
+    std::filesystem::remove_all(folder);
+}
+
 TEST(CliChart, CurvesAgreeWithTheCountersAndStatistics) {
     const std::string folder = TempPath("cli-chart");
     std::filesystem::remove_all(folder);

@@ -3,6 +3,7 @@
 #include "cards/Error.h"
 #include "games/Catalogue.h"
 #include "games/PayoutStorage.h"
+#include "play/ChartSeries.h"
 #include "play/Logger.h"
 #include "play/StatisticTexts.h"
 #include "play/Statistics.h"
@@ -114,6 +115,10 @@ int GameLog(const uint8_t* data, size_t size) {
                 for (int column = 0; column <= 3; ++column)
                     StatisticCell(list, column, row, preferences.Texts());
         }
+        // The charts read the same records as the statistics, with sums of their own.
+        for (int kind = 0; kind < kChartCount; ++kind)
+            for (const bool money : {false, true})
+                ComputeChart(logger, filter, static_cast<TChartKind>(kind), money);
     } catch (const EDrawMentor&) {
     }
     return 0;

@@ -57,7 +57,7 @@ TEST_F(PayoutStorageTest, FormatIsEightyFieldsOfSix) {
 TEST_F(PayoutStorageTest, ReadingKeepsWhatTheFormatAllows) {
     const std::string good = TPayoutStorage::FormatPaytable(Filled(7));
     std::string hundred(100, ' ');
-    hundred.replace(0, 12, "     9    x8"); // a field that is no number reads as 0
+    hundred.replace(0, 12, "     9    x8"); // a field that is no number damages the line
     WriteText(folder / "in.dat", "junk before any section\r\n[Jacks or better]\r\n" + good +
                                      "\r\n; comment\r\n\r\n" + std::string(99, '5') + "\r\n" +
                                      hundred + "\r\n[Not a game]\r\n" + good +
@@ -65,14 +65,55 @@ TEST_F(PayoutStorageTest, ReadingKeepsWhatTheFormatAllows) {
     TPayoutStorage store((folder / "in.dat").string(), (folder / "out.dat").string());
     EXPECT_EQ(store.PaytableCount(0), 2); // the 99-character line is dropped
     EXPECT_EQ(store.ReadPaytable(0, 0), Filled(7));
-    const TPayTable partial = store.ReadPaytable(0, 1);
-    EXPECT_EQ(partial.At(1, 0), 9);
-    EXPECT_EQ(partial.At(1, 1), 0);
-    EXPECT_EQ(partial.At(5, 15), 0); // missing fields at the end
+    try {
+        store.ReadPaytable(0, 1);
+        ADD_FAILURE() << "a damaged line must be refused";
+    } catch (const EDrawMentor& error) {
+        EXPECT_NE(std::string(error.what())
+                      .find("paytable 2 of Jacks or better (line 7): 'x8' is no number for 1 "
+                            "coins on line 2"),
+                  std::string::npos)
+            << error.what();
+    }
     EXPECT_EQ(store.PaytableCount(4), 1);
     EXPECT_EQ(store.PaytableCount(12), 0); // not offered
     EXPECT_THROW(store.ReadPaytable(0, 2), ERangeError);
     EXPECT_THROW(store.ReadPaytable(0, -1), ERangeError);
+}
+
+TEST_F(PayoutStorageTest, DamagedValuesAreRefusedAndTheFileStays) {
+    TPayTable royal = Filled(7);
+    royal.At(1, 0) = -5;
+    TPayTable unused = Filled(7);
+    unused.At(3, 4) = -1; // "unused", on a line Jacks or better pays
+    TPayTable past = Filled(7);
+    past.At(2, 12) = -1; // beyond the game's lines: allowed, as the installed tables have it
+    std::string words;
+    for (int i = 0; i < 80; ++i) words += " seven";
+    const std::string text = "[Jacks or better]\r\n" + TPayoutStorage::FormatPaytable(royal) +
+                             "\r\n" + TPayoutStorage::FormatPaytable(unused) + "\r\n" + words +
+                             "\r\n" + TPayoutStorage::FormatPaytable(past) + "\r\n";
+    WriteText(folder / "in.dat", text);
+    TPayoutStorage store((folder / "in.dat").string(), (folder / "in.dat").string());
+    const std::vector<std::string> expected = {
+        "paytable 1 of Jacks or better (line 2): the pay -5 for 1 coins on line 1 is outside",
+        "paytable 2 of Jacks or better (line 3): the pay -1 for 3 coins on line 5 is outside",
+        "paytable 3 of Jacks or better (line 4): 'seven' is no number for 1 coins on line 1"};
+    for (int index = 0; index < 3; ++index) {
+        SCOPED_TRACE(index);
+        try {
+            store.ReadPaytable(0, index);
+            ADD_FAILURE() << "a damaged paytable must be refused";
+        } catch (const EDrawMentor& error) {
+            EXPECT_NE(std::string(error.what()).find(expected[index]), std::string::npos)
+                << error.what();
+        }
+    }
+    EXPECT_EQ(store.ReadPaytable(0, 3), past);
+    store.WritePaytable(0, 1, Filled(8)); // a good one in its place is read again
+    EXPECT_EQ(store.ReadPaytable(0, 1), Filled(8));
+    EXPECT_THROW(store.ReadPaytable(0, 0), EDrawMentor);
+    EXPECT_EQ(ReadText(folder / "in.dat"), text);
 }
 
 TEST_F(PayoutStorageTest, WriteFindAndSave) {
@@ -101,6 +142,24 @@ TEST_F(PayoutStorageTest, WriteFindAndSave) {
     EXPECT_NE(text.find("\r\n\r\n[High Fives]\r\n\r\n"), std::string::npos);
     TPayoutStorage reread(out.string(), out.string());
     EXPECT_EQ(reread.ReadPaytable(0, 1), Filled(4));
+}
+
+TEST_F(PayoutStorageTest, AGameHoldsNoMorePaytablesThanTheLogCanTellApart) {
+    TPayoutStorage store("", (folder / "out.dat").string());
+    for (int index = 0; index < kMaxPaytablesPerGame; ++index)
+        store.WritePaytable(0, -1, Filled(index));
+    try {
+        store.WritePaytable(0, -1, Filled(7));
+        FAIL() << "a paytable beyond the limit must be refused";
+    } catch (const EDrawMentor& error) {
+        EXPECT_NE(std::string(error.what()).find("Jacks or better already has 256 paytables"),
+                  std::string::npos)
+            << error.what();
+    }
+    EXPECT_EQ(store.PaytableCount(0), kMaxPaytablesPerGame);
+    store.WritePaytable(0, kMaxPaytablesPerGame - 1, Filled(7)); // changing one still works
+    EXPECT_EQ(store.ReadPaytable(0, kMaxPaytablesPerGame - 1), Filled(7));
+    store.WritePaytable(1, -1, Filled(7)); // and so does another game
 }
 
 TEST_F(PayoutStorageTest, AnUnchangedStoreNeverTouchesTheFile) {

@@ -39,6 +39,10 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
+#include <vector>
+
 namespace drawmentor {
 namespace {
 
@@ -495,6 +499,32 @@ TEST(SingleInstance, ALiveInstanceKeepsItsName) {
     EXPECT_TRUE(third.ActivateRunning());
     EXPECT_TRUE(woken.wait(2000));
     EXPECT_FALSE(TSingleInstance(QString()).Listen()); // no private folder: no socket, and no hang
+}
+
+TEST(SingleInstance, IdleConnectionsAreClosedAndCannotCrowdOutASecondStart) {
+    const QString name =
+        QStringLiteral("DrawMentor-idle-%1").arg(QCoreApplication::applicationPid());
+    TSingleInstance first(name);
+    ASSERT_TRUE(first.Listen());
+    QSignalSpy woken(&first, &TSingleInstance::ActivationRequested);
+    std::vector<std::unique_ptr<QLocalSocket>> idle;
+    for (int i = 0; i < 40; ++i) {
+        idle.push_back(std::make_unique<QLocalSocket>());
+        idle.back()->connectToServer(name);
+        ASSERT_TRUE(idle.back()->waitForConnected(500));
+    }
+    // Closed by the trainer, the most at once and the rest after a second.
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return std::all_of(idle.begin(), idle.end(), [](const auto& socket) {
+                return socket->state() == QLocalSocket::UnconnectedState;
+            });
+        },
+        5000));
+    TSingleInstance second(name);
+    EXPECT_FALSE(second.Listen());
+    EXPECT_TRUE(second.ActivateRunning());
+    EXPECT_TRUE(woken.wait(2000));
 }
 
 TEST(SingleInstance, TheSocketIsInTheUsersPrivateRuntimeFolder) {

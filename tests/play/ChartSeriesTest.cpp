@@ -8,6 +8,7 @@
 #include <QTextStream>
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <random>
 
@@ -118,6 +119,21 @@ TEST_F(ChartSeriesTest, DoubleUpMovesOnlyOnDoubledHands) {
     EXPECT_EQ(series.CurveCount(), 1);
     EXPECT_TRUE(series.Curves[1].isEmpty());
     EXPECT_TRUE(Chart(ckDoubleUpBalance, false, kDay0 + 1).Curves[0].isEmpty());
+}
+
+TEST_F(ChartSeriesTest, WinsAtTheLimitsOfTheirFieldsAddUpIn64Bits) {
+    constexpr double kMin = std::numeric_limits<int32_t>::min();
+    constexpr double kMax = std::numeric_limits<int32_t>::max();
+    TLogRecord& low =
+        Add(0, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max());
+    low.DoubleUps = 1;
+    low.Collected = std::numeric_limits<int32_t>::max(); // doubled from the lowest win
+    TLogRecord& again = Add(0, std::numeric_limits<int32_t>::min(), 0);
+    again.Win = std::numeric_limits<int32_t>::max();
+    EXPECT_EQ(Ys(Chart(ckBalance).Curves[0]), (std::vector<double>{kMax - 5, kMax - 5 + kMin - 5}));
+    EXPECT_EQ(Ys(Chart(ckBalance).Curves[1]), (std::vector<double>{kMax - 5, kMax - 5 - 5}));
+    EXPECT_EQ(Ys(Chart(ckLossOnErrors).Curves[0]), (std::vector<double>{kMin - kMax, kMin}));
+    EXPECT_EQ(Ys(Chart(ckDoubleUpBalance).Curves[0]), (std::vector<double>{kMax - kMin}));
 }
 
 TEST_F(ChartSeriesTest, OtherGamesAndModesAreLeftOut) {

@@ -2,6 +2,7 @@
 
 #include "cards/Error.h"
 #include "games/Catalogue.h"
+#include "games/PayoutStorage.h"
 #include "prefs/Preferences.h"
 #include "strategy/EngineFactory.h"
 
@@ -198,6 +199,18 @@ TEST_F(GameEngineTest, DoubleUpCompares) {
     e.StackCards({threeC, fourC, fiveC, aceS, twoC + 5});
     e.StartDoubleUp();
     EXPECT_THROW(e.DoubleUpPick(3), EOverflowError);
+}
+
+TEST_F(GameEngineTest, APaytableTheLogCannotNameIsNotPlayed) {
+    TGameEngine& e = Start();
+    e.SelectGame(4, 0);
+    const TPayTable pays = e.Game().PayTable();
+    EXPECT_THROW(e.SelectGame(0, kMaxPaytablesPerGame, pays), EDrawMentor);
+    EXPECT_THROW(e.SelectGame(0, kMaxPaytablesPerGame), EDrawMentor);
+    EXPECT_EQ(e.Game().GameIndex(), 4);
+    EXPECT_EQ(e.Game().PayIndex(), 0);
+    e.SelectGame(4, kMaxPaytablesPerGame - 1, pays); // the last one the log can name
+    EXPECT_EQ(e.Game().PayIndex(), kMaxPaytablesPerGame - 1);
 }
 
 TEST_F(GameEngineTest, TheBalanceCountsInTheDealtHandsCoinValue) {

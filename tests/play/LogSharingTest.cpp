@@ -12,8 +12,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <initializer_list>
 #include <limits>
 #include <sys/stat.h>
 #include <thread>
@@ -163,6 +166,71 @@ TEST_F(LogSharingTest, OnlyARegularFileIsALog) {
     EXPECT_THROW(TLogger{path}, EDrawMentor); // would never end
     TLogger none(folders.Data() + "missing.log");
     EXPECT_EQ(none.Count(), 0);
+}
+
+TEST_F(LogSharingTest, ALinkIsNeverWrittenThrough) {
+    const QString target = folders.Data() + "notes.txt";
+    WriteFile(target, "a text of the player, 37 bytes long.\n");
+    TLogger logger(path); // no file yet
+    ASSERT_EQ(::symlink(QFile::encodeName(target).constData(), QFile::encodeName(path).constData()),
+              0);
+    for (const auto& write : std::initializer_list<std::function<void()>>{
+             [&] { logger.Append(Hand(0, 46001)); }, [&] { logger.ClearAll(); },
+             [&] { TLogger{path}; }}) {
+        try {
+            write();
+            ADD_FAILURE() << "a log that is a link must be refused";
+        } catch (const EDrawMentor& error) {
+            EXPECT_NE(std::string(error.what()).find("symbolic link"), std::string::npos)
+                << error.what();
+        }
+        EXPECT_EQ(ReadFile(target), "a text of the player, 37 bytes long.\n");
+        EXPECT_TRUE(QFileInfo(path).isSymLink());
+    }
+}
+
+TEST_F(LogSharingTest, TheSizeLimitHoldsForWritersAndIsCheckedBeforeReading) {
+    const auto full = static_cast<off_t>(kMaxLogBytes - kMaxLogBytes % kLogRecordSize);
+    const QByteArray name = QFile::encodeName(path);
+    TLogger logger(path);
+    logger.Append(Hand(0, 46001));
+    // Sparse: the test writes nothing of the size it claims.
+    ASSERT_EQ(::truncate(name.constData(), full), 0);
+    {
+        const TFileFaultScope reads(TFileStep::Read, "DrawMentor.log", EIO);
+        try {
+            logger.Append(Hand(0, 46002));
+            FAIL() << "an append past the limit must be refused";
+        } catch (const EDrawMentor& error) {
+            EXPECT_NE(std::string(error.what()).find("clear old hands"), std::string::npos)
+                << error.what();
+        }
+        EXPECT_EQ(reads.Hits, 0);
+        EXPECT_EQ(QFileInfo(path).size(), full);
+        EXPECT_EQ(logger.Count(), 1);
+
+        ASSERT_EQ(::truncate(name.constData(), static_cast<off_t>(kMaxLogBytes) + 1), 0);
+        try {
+            TLogger{path};
+            FAIL() << "a log past the limit must be refused";
+        } catch (const EDrawMentor& error) {
+            EXPECT_NE(std::string(error.what()).find("larger than"), std::string::npos)
+                << error.what();
+        }
+        EXPECT_EQ(reads.Hits, 0); // refused from its size, not after reading it
+    }
+}
+
+TEST_F(LogSharingTest, TheTemporaryFileOfAKilledClearingGoesAtTheNextStart) {
+    FillFile(3);
+    WriteFile(path + ".Ab12Cd.new", "half a new log");
+    WriteFile(path + ".backup", "the player's own");
+    WriteFile(folders.Data() + "DrawMentor.ini.Ab12Cd.new", "not the log's");
+    const TLogger logger(path);
+    EXPECT_EQ(logger.Count(), 3);
+    EXPECT_FALSE(QFile::exists(path + ".Ab12Cd.new"));
+    EXPECT_TRUE(QFile::exists(path + ".backup"));
+    EXPECT_TRUE(QFile::exists(folders.Data() + "DrawMentor.ini.Ab12Cd.new"));
 }
 
 TEST_F(LogSharingTest, RecordsThatAreNoHandsAreSkippedAndCounted) {

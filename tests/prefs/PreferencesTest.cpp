@@ -197,6 +197,46 @@ TEST(LanguageCodes, AreTheThreeLetterCodesOfTheLanguageFiles) {
     EXPECT_EQ(LanguageCodeOf(QLocale(QLocale::Zulu)), "ENG");
 }
 
+TEST_F(PreferencesTest, ALanguageIsACodeOfTheLanguageFolderNeverAPath) {
+    folders.WriteProgramFile("evil.ini", "[Main.Buttons]\nOK=Evil\n");
+    folders.WriteProgramFile("Help/evil/index.html", "<html></html>");
+    folders.WriteDataFile("DrawMentor.ini",
+                          "[Preferences]\nInterfaceLanguage=../evil\nHelpLanguage=../Help/evil\n");
+    TPreferences preferences;
+    EXPECT_EQ(preferences.InterfaceLanguage, "ENG");
+    EXPECT_EQ(preferences.Texts().Translate("Main.Buttons", "OK"), "OK");
+    EXPECT_EQ(preferences.HelpLanguage, "ENG");
+    preferences.SetInterfaceLanguage("RUS"); // an installed one still counts
+    EXPECT_EQ(preferences.InterfaceLanguage, "RUS");
+}
+
+TEST_F(PreferencesTest, AHugeTextIsCutAndWrappedWhole) {
+    const QString hint = QString("a word ").repeated(150000) + QString("x").repeated(100000);
+    folders.WriteProgramFile("Langs/ENG.ini", ("[Main.Labels]\nBet.Hint=" + hint).toUtf8());
+    TPreferences preferences;
+    const QString shown = preferences.Texts().TranslateHint("Main.Labels", "Bet");
+    EXPECT_EQ(QString(shown).remove('\n'), hint.left(kMaxTextLength));
+    const QString wrapped = WrapHint(hint); // the whole of it, in linear time
+    EXPECT_EQ(QString(wrapped).remove('\n'), hint);
+    const QStringList lines = wrapped.split('\n');
+    EXPECT_GT(lines.size(), 150000 * 7 / 45);
+    EXPECT_EQ(lines.back(), QString("x").repeated(100000)); // a word longer than the width
+    for (qsizetype i = 0; i + 1 < lines.size(); ++i) ASSERT_LE(lines[i].size(), 45) << i;
+}
+
+TEST_F(PreferencesTest, MissingTextsComeFromTheBuiltInEnglish) {
+    for (const QByteArray& english : {QByteArray(), QByteArray("\0\x01[damaged", 10)}) {
+        folders.WriteProgramFile("Langs/ENG.ini", english);
+        TPreferences preferences;
+        EXPECT_EQ(preferences.Texts().Translate("Main.Buttons", "Cancel"), "Cancel");
+        EXPECT_EQ(preferences.Texts().Translate("Info", "Language"), "English");
+    }
+    TPreferences russian;
+    russian.SetInterfaceLanguage("RUS");
+    EXPECT_EQ(russian.Texts().Translate("Main.Buttons", "OK"), "ОК"); // its own text first
+    EXPECT_EQ(russian.Texts().Translate("Main.Buttons", "Cancel"), "Cancel");
+}
+
 TEST(HintWrap, BreaksAfterBlanksAndHyphensOutsideQuotes) {
     EXPECT_EQ(WrapHint("short"), "short");
     const QString text = "Coins bet on each hand: click a column of the paytable or press + and -";

@@ -1,6 +1,7 @@
 // The settings and language files as stored things: what a save keeps, what a
 // failed save leaves, and what a reader refuses to open.
 #include "cards/Error.h"
+#include "cards/FileIo.h"
 #include "prefs/IniFile.h"
 #include "prefs/Preferences.h"
 
@@ -9,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -75,6 +77,59 @@ TEST_F(SettingsFileTest, ThePreferencesKeepTheUsersComments) {
         << saved.toStdString();
 }
 
+TEST_F(SettingsFileTest, ProgramsSharingTheFileKeepEachOthersChanges) {
+    WriteFile(path, kCommented);
+    {
+        TPreferences simulate; // reads everything at its start
+        {
+            TPreferences trainer;
+            trainer.DealSpeed = 80;
+            trainer.SettingsFile().WriteString("Deck", "Name", "Blue");
+            trainer.SettingsFile().WriteString("Recent", "1", "Deuces");
+        } // the trainer saves first
+        simulate.SettingsFile().WriteInteger("Params", "Credits", 7);
+        simulate.SettingsFile().EraseSection("Recent");
+        simulate.SettingsFile().WriteString("Recent", "1", "Jacks");
+        simulate.SettingsFile().WriteString("Deck", "Name", "Blue"); // the same: not a change
+    } // and then the tool writes back the settings it read at its start
+    TIniFile saved;
+    saved.LoadFile(path);
+    EXPECT_EQ(saved.ReadInteger("Preferences", "DealSpeed", 0), 80);
+    EXPECT_EQ(saved.ReadString("Deck", "Name"), "Blue");
+    EXPECT_EQ(saved.ReadInteger("Params", "Credits", 0), 7);
+    EXPECT_EQ(saved.Keys("Recent"), QStringList{"1"});
+    EXPECT_EQ(saved.ReadString("Recent", "1"), "Jacks");
+    EXPECT_TRUE(ReadFile(path).contains("# the speed I like\n")) << ReadFile(path).constData();
+
+    TIniFile first; // a save leaves in the image what it saved
+    first.LoadFile(path);
+    WriteFile(path, "[Deck]\nName=Red\n");
+    first.WriteInteger("Params", "Credits", 9);
+    first.SaveFile(path);
+    EXPECT_EQ(first.ReadString("Deck", "Name"), "Red");
+    EXPECT_EQ(ReadFile(path), "[Deck]\nName=Red\n\n[Params]\nCredits=9\n");
+}
+
+TEST_F(SettingsFileTest, ASaveReplacesALinkAndNeverADevice) {
+    const QString target = folders.Data() + "notes.txt";
+    WriteFile(target, "the player's own\n");
+    ASSERT_EQ(::symlink(QFile::encodeName(target).constData(), QFile::encodeName(path).constData()),
+              0);
+    TIniFile ini;
+    ini.WriteInteger("Params", "Credits", 5);
+    ini.SaveFile(path);
+    EXPECT_EQ(ReadFile(target), "the player's own\n");
+    EXPECT_FALSE(QFileInfo(path).isSymLink());
+    EXPECT_TRUE(ReadFile(path).endsWith("[Params]\nCredits=5\n"));
+
+    const std::string pipe = QFile::encodeName(folders.Data() + "pipe").toStdString();
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_THROW(WriteFileAtomically(pipe, "x"), EDrawMentor);
+    struct stat info {};
+    ASSERT_EQ(::lstat(pipe.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+}
+
 TEST_F(SettingsFileTest, ASaveThatFailsAnywhereKeepsTheOldFileAndSaysWhy) {
     WriteFile(path, kCommented);
     TIniFile ini;
@@ -126,13 +181,13 @@ TEST_F(SettingsFileTest, OnlyRegularFilesOfSaneSizeAreRead) {
     EXPECT_TRUE(refused());
     QFile::remove(path);
 
-    // A language file that cannot be read leaves empty captions, not a hang.
+    // A language file that cannot be read leaves the built-in English, not a hang.
     QFile::remove(folders.Program() + "Langs/ENG.ini");
     ASSERT_EQ(::mkfifo(QFile::encodeName(folders.Program() + "Langs/ENG.ini").constData(), 0600),
               0);
     TPreferences preferences;
     preferences.WriteOnExit = false;
-    EXPECT_EQ(preferences.Texts().Translate("Main.Buttons", "OK"), "");
+    EXPECT_EQ(preferences.Texts().Translate("Main.Buttons", "OK"), "OK");
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QLocalSocket>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QWidget>
 
 #include <sys/stat.h>
@@ -23,6 +24,8 @@ bool TSingleInstance::IsPrivateFolder(const QString& folder) {
     return S_ISDIR(info.st_mode) && info.st_uid == getuid() &&
            (info.st_mode & (S_IRWXG | S_IRWXO)) == 0;
 }
+
+constexpr qsizetype kMaxConnections = 8;
 
 // In /tmp anyone may create the name first: the trainer would then talk to a
 // stranger's socket, or fail to listen and run twice. The user's runtime
@@ -63,7 +66,19 @@ bool TSingleInstance::Listen() {
     if (!FServer->listen(FName)) return false;
     connect(FServer.get(), &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* socket = FServer->nextPendingConnection()) {
+            // Idle or too many connections would hold descriptors for ever:
+            // one that has said nothing within a second is closed, and beyond
+            // a handful the newest go at once.
+            if (FServer->findChildren<QLocalSocket*>().size() > kMaxConnections) {
+                socket->abort();
+                socket->deleteLater();
+                continue;
+            }
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+            QTimer::singleShot(1000, socket, [socket] {
+                socket->abort();
+                socket->deleteLater();
+            });
             connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
                 const QByteArray data = socket->readAll();
                 if (data == kActivate) emit ActivationRequested();
