@@ -74,6 +74,7 @@ int Run(const std::string& command, const std::vector<std::string>& words) {
     if (command == "paytables") return cli::RunPaytables(words, std::cout);
     if (command == "return") return cli::RunReturn(words, std::cout);
     if (command == "risk") return cli::RunRisk(words, std::cout);
+    if (command == "strategy") return cli::RunStrategy(words, std::cin, std::cout);
     if (command == "simulate") return cli::RunSimulate(words, std::cout);
     if (command == "stats") return cli::RunStats(words, std::cout);
     if (command == "chart") return cli::RunChart(words, std::cout);
