@@ -78,8 +78,10 @@ TEST_F(WarningWindowTest, SpaceKeepsThePlayersHoldAndNeverTurnsWarningsOff) {
     DealFourToARoyal();
     QString focused;
     ASSERT_TRUE(DrawAnswering([&](TWarningWindow& warning) {
-        focused = QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : "";
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space); // a reflex
+        QWidget* focus = warning.focusWidget();
+        ASSERT_NE(focus, nullptr);
+        focused = focus->objectName();
+        QTest::keyClick(focus, Qt::Key_Space); // a reflex
     }));
     EXPECT_EQ(focused, "btnCancel");
     EXPECT_EQ(Engine().Hand().Record().DrawMask, 31); // the player's own hold was drawn
