@@ -30,6 +30,11 @@ void TCalculator::InitDeck(const TCardBunch& deck) {
             FDeckPairs2 += Binomial(2, d);
         }
         for (int j = 0; j < 6; ++j) FDeckSingles[j] = e[j];
+        // Nothing kept yet: the state AddKeptCard starts from.
+        for (int j = 0; j < 6; ++j) Singles[0][j] = static_cast<int32_t>(e[j]);
+        Pairs[0] = Pairs[1] = 0;
+        Pairs[2] = FDeckPairs2;
+        FKeptRanks = 0;
     } catch (...) {
         AddErrorContext("Error in calculator  (Init)");
     }
@@ -61,6 +66,38 @@ void TCalculator::InitKept(const THand& kept) {
     } catch (...) {
         AddErrorContext("Error in calculator  (Init)");
     }
+}
+
+// Every e_j stays a count of draws from the free ranks (at most 1,317,888 for
+// 13 ranks of 4 cards), so d * e_j cannot overflow int32.
+void TCalculator::AddKeptCard(const THand& kept, int rank) {
+    if (rank < 0) return;
+    const int d = FDeckRank[rank];
+    const int inKept = kept.RankCount[rank];
+    if (inKept == 1) {
+        FKeptRanks |= 1u << rank;
+        Pairs[1] += d;
+        Pairs[2] -= Binomial(2, d);
+        for (int j = 1; j < 6; ++j) Singles[0][j] -= d * Singles[0][j - 1];
+    } else if (inKept == 2) {
+        Pairs[1] -= d; // no longer a single
+    }
+    Pairs[0] = kept.RanksWithCount[2];
+}
+
+void TCalculator::RemoveKeptCard(const THand& kept, int rank) {
+    if (rank < 0) return;
+    const int d = FDeckRank[rank];
+    const int inKept = kept.RankCount[rank];
+    if (inKept == 0) {
+        FKeptRanks &= ~(1u << rank);
+        Pairs[1] -= d;
+        Pairs[2] += Binomial(2, d);
+        for (int j = 5; j >= 1; --j) Singles[0][j] += d * Singles[0][j - 1];
+    } else if (inKept == 1) {
+        Pairs[1] += d; // a single again
+    }
+    Pairs[0] = kept.RanksWithCount[2];
 }
 
 // Singles[x] from Singles[0]: dividing prod(1 + d t) by the factor (1 + x t)

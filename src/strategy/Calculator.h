@@ -25,6 +25,23 @@ class TCalculator {
     // The tables for one kept hand against the deck of the last InitDeck:
     // the kept ranks are divided out of the deck-wide sums.
     void InitKept(const THand& kept);
+    // The engines grow and shrink the kept hand one card at a time while they
+    // visit the holds. AddKeptCard, called after kept.AddCard(rank, ...), and
+    // RemoveKeptCard, called after kept.RemoveLastCard() took that card back,
+    // keep Singles[0], Pairs and the free ranks what InitKept(kept) would make
+    // them: a rank that enters or leaves the kept hand divides or multiplies
+    // prod(1 + d t) by its factor. The rows Singles[1..4] are not kept up;
+    // SinglesWithout reads them.
+    void AddKeptCard(const THand& kept, int rank);
+    void RemoveKeptCard(const THand& kept, int rank);
+    // Singles[x][j] of the current free ranks, from Singles[0] alone (j <= 3).
+    int32_t SinglesWithout(int x, int j) const {
+        // Singles[x][j] = sum over i <= j of (-x)^(j-i) Singles[0][i]: at most
+        // 1,317,888 (13 ranks of 4 cards) times 1 + 4 + 16 + 64, far inside int32.
+        int32_t value = Singles[0][0];
+        for (int i = 1; i <= j; ++i) value = Singles[0][i] - x * value;
+        return value;
+    }
     // Singles[1..4] from Singles[0].
     void CalcSingles();
     // RangeSingles over the free ranks low+1..high (high clamped to 12, low < 0

@@ -45,24 +45,27 @@ void TPokerEngine::SetDescription(const TPokerDescription& description) {
     FPaidCategories = GroupByLine(CategoryLine, kNaturalCategoryCount);
 }
 
-std::vector<TPokerEngine::TLineCategories> TPokerEngine::GroupByLine(const int32_t* categoryLine,
-                                                                     int categories) {
-    std::vector<TLineCategories> groups;
+TPokerEngine::TLineGroups TPokerEngine::GroupByLine(const int32_t* categoryLine, int categories) {
+    CheckIndex(categories, 0, kNaturalCategoryCount, "categories");
+    TLineGroups groups;
+    int end = 0;
     for (int line = 0; line < kMaxLines; ++line) {
-        TLineCategories group{line, {}};
+        const int start = end;
         for (int c = 0; c < categories; ++c)
-            if (categoryLine[c] == line) group.Categories.push_back(c);
-        if (!group.Categories.empty()) groups.push_back(std::move(group));
+            if (categoryLine[c] == line) groups.Categories[end++] = static_cast<int8_t>(c);
+        if (end == start) continue;
+        groups.Line[groups.Count] = static_cast<int8_t>(line);
+        groups.End[groups.Count++] = static_cast<int8_t>(end);
     }
     return groups;
 }
 
-void TPokerEngine::AddLineSums(const std::vector<TLineCategories>& groups, const int32_t* counts,
-                               int64_t* lines) {
-    for (const auto& group : groups) {
+void TPokerEngine::AddLineSums(const TLineGroups& groups, const int32_t* counts, int64_t* lines) {
+    int c = 0;
+    for (int g = 0; g < groups.Count; ++g) {
         int64_t sum = 0;
-        for (int c : group.Categories) sum += counts[c];
-        lines[group.Line] += sum;
+        for (const int end = groups.End[g]; c < end; ++c) sum += counts[groups.Categories[c]];
+        lines[groups.Line[g]] += sum;
     }
 }
 
@@ -199,7 +202,6 @@ int TPokerEngine::HandLine() const {
 void TPokerEngine::ResetCounts() {
     std::memset(CategoryCounts, 0, sizeof CategoryCounts);
     std::memset(LineCounts, 0, sizeof LineCounts);
-    Calc.InitSuits(Deck);
     Calc.InitDeck(Deck);
     // Ranks that no hold can keep are counted alike in every mask.
     FHandRankCount = FOtherRankCount = 0;
@@ -209,6 +211,33 @@ void TPokerEngine::ResetCounts() {
             FHandRanks[FHandRankCount++] = rank;
         else
             FOtherRanks[FOtherRankCount++] = rank;
+    }
+    BunchOtherRanks();
+}
+
+void TPokerEngine::BunchOtherRanks() {
+    std::fill(std::begin(FOtherByCount), std::end(FOtherByCount), 0);
+    FOtherLineCount = 0;
+    for (int i = 0; i < FOtherRankCount; ++i) {
+        const int rank = FOtherRanks[i];
+        // InitDeck has checked every rank count to be 0..4.
+        const int d = Deck.RankCount[rank];
+        ++FOtherByCount[d];
+        const int categories[3] = {ncPairs2 + rank, ncThreeOfKind2 + rank, ncFourOfKind2 + rank};
+        for (int shape = 0; shape < 3; ++shape) {
+            const int line = CategoryLine[categories[shape]];
+            if (line < 0) continue;
+            int at = 0;
+            while (at < FOtherLineCount &&
+                   (FOtherLines[at].Line != line || FOtherLines[at].Shape != shape ||
+                    FOtherLines[at].Count != d))
+                ++at;
+            if (at == FOtherLineCount)
+                FOtherLines[FOtherLineCount++] = {static_cast<int8_t>(line),
+                                                  static_cast<int8_t>(shape),
+                                                  static_cast<int8_t>(d), 0};
+            ++FOtherLines[at].Ranks;
+        }
     }
 }
 
@@ -221,11 +250,16 @@ void TPokerEngine::CheckCombination() {
     }
 }
 
+// The masks 1..30 add to their lines as they count (Put); the stand-pat hand
+// and the five-card draw are summed here.
 void TPokerEngine::SumLines() {
-    for (int mask = 0; mask < kMaskCount; ++mask)
+    for (int mask : {0, kMaskCount - 1})
         AddLineSums(FPaidCategories, CategoryCounts[mask], LineCounts[mask]);
 }
 
+// Straights that complete the kept cards (all of different ranks), per kind.
+// A factor is a rank's deck count (1 for a kept rank) and at most 4, so a
+// product of five is at most 1024: nothing to check.
 void TPokerEngine::StraightCount(int column, int32_t (&kinds)[3]) const {
     const auto keptHas = [&](int rank) {
         return column < 0 ? Kept.RankCount[rank] > 0 : Kept.Count[rank][column] > 0;
@@ -241,14 +275,13 @@ void TPokerEngine::StraightCount(int column, int32_t (&kinds)[3]) const {
         for (int start = std::max(0, top - 4); start <= std::min(bottom, kRankTen); ++start) {
             int32_t product = 1;
             for (int rank = start; rank < start + 5 && product != 0; ++rank)
-                product = CheckedMul(product, int32_t{factor(rank)});
+                product *= factor(rank);
             kinds[start == kRankTen ? skAceHigh : skMiddle] += product;
         }
     }
     if (Kept.MaxRankNoAce <= 3) {
         int32_t product = factor(kRankAce);
-        for (int rank = 0; rank <= 3 && product != 0; ++rank)
-            product = CheckedMul(product, int32_t{factor(rank)});
+        for (int rank = 0; rank <= 3 && product != 0; ++rank) product *= factor(rank);
         kinds[skWheel] = product;
     }
 }
@@ -260,9 +293,12 @@ void TPokerEngine::WalkHolds(int position, int keptBits) {
         return;
     }
     WalkHolds(position + 1, keptBits);
-    Kept.AddCard(Hand.Ranks[position], Hand.Suits[position]);
+    const int rank = Hand.Ranks[position];
+    Kept.AddCard(rank, Hand.Suits[position]);
+    Calc.AddKeptCard(Kept, rank);
     WalkHolds(position + 1, keptBits | (1 << position));
     Kept.RemoveLastCard();
+    Calc.RemoveKeptCard(Kept, rank);
 }
 
 void TPokerEngine::CheckDraw(int mask) {
@@ -274,36 +310,40 @@ void TPokerEngine::CheckDraw(int mask) {
 }
 
 // Masks 1..30: the kept cards are completed by k = 1..4 natural cards.
+//
+// Once Binomial(k, n) has accepted n (at most 54) and InitDeck every rank
+// count d (0..4), each factor below is a count of at most C(54, 4) draws or
+// a small binomial of d, and each product one of at most 6 times 1,317,888:
+// int32 holds them without a check. The sums over ranks are checked once.
 void TPokerEngine::CountDraw(int mask) {
-    const int k = DrawCount(mask);
+    const int k = kDrawCount[mask];
     const int held = kHandSize - k;
     const int n = NaturalsLeft();
-    Calc.InitKept(Kept);
     if (Kept.WildCount > 0) return;
-    int32_t(&counts)[kNaturalCategoryCount] = CategoryCounts[mask];
+    int64_t* const lines = LineCounts[mask];
     int32_t remaining = Binomial(k, n);
 
     // 1. Five different ranks: flushes and straights; the rest has no category.
     if (Kept.RanksWithCount[1] == held) {
-        remaining = CheckedSub(remaining, Calc.Singles[0][k]);
+        remaining -= Calc.Singles[0][k];
         int flushSuit = -1;
+        int32_t flush = 0;
         if (Kept.SuitsWithCount[held] == 1) {
             for (int suit = 0; suit < kSuitCount; ++suit)
                 if (Kept.SuitCount[suit] == held) flushSuit = suit;
-            counts[ncFlush] = Binomial(k, Deck.SuitCount[flushSuit]);
+            flush = Binomial(k, Deck.SuitCount[flushSuit]);
         }
         int32_t straights[3];
         StraightCount(-1, straights);
-        for (int kind = 0; kind < 3; ++kind) counts[ncStraightA5 + kind] = straights[kind];
-        if (flushSuit >= 0) {
-            int32_t suited[3];
-            StraightCount(flushSuit, suited);
-            for (int kind = 0; kind < 3; ++kind) {
-                counts[ncFlushStraightA5 + kind] = suited[kind];
-                counts[ncStraightA5 + kind] -= suited[kind];
-                counts[ncFlush] -= suited[kind];
-            }
+        int32_t suited[3] = {};
+        if (flushSuit >= 0) StraightCount(flushSuit, suited);
+        for (int kind = 0; kind < 3; ++kind) {
+            if (suited[kind] != 0) Put(mask, ncFlushStraightA5 + kind, suited[kind]);
+            if (straights[kind] != suited[kind])
+                Put(mask, ncStraightA5 + kind, straights[kind] - suited[kind]);
+            flush -= suited[kind];
         }
+        if (flush != 0) Put(mask, ncFlush, flush);
     }
 
     // 2. Pairs, sets and quads per rank. A rank that is not kept is counted
@@ -322,50 +362,68 @@ void TPokerEngine::CountDraw(int mask) {
         };
         if (noSetOrQuads && d >= needPair && k >= needPair &&
             (keptPairs == 0 || (keptPairs == 1 && h == 2)))
-            result.Pairs = CheckedMul(withRank, Calc.Singles[h == 0 ? d : 0][k - needPair]);
+            result.Pairs = withRank * Calc.SinglesWithout(h == 0 ? d : 0, k - needPair);
         const int needSet = 3 - h;
         if (noQuads && needSet >= 0 && d >= needSet && k >= needSet) {
             const int32_t ways = Binomial(needSet, d);
-            result.Full = fewSingles ? CheckedMul(ways, pairsWithout(k - needSet)) : 0;
-            result.Sets = CheckedMul(ways, Binomial(k - needSet, n - d)) - result.Full;
+            result.Full = fewSingles ? ways * pairsWithout(k - needSet) : 0;
+            result.Sets = ways * Binomial(k - needSet, n - d) - result.Full;
         }
         const int needQuads = 4 - h;
         if (needQuads >= 0 && d >= needQuads && k >= needQuads)
-            result.Quads = CheckedMul(Binomial(needQuads, d), Binomial(k - needQuads, n - d));
+            result.Quads = Binomial(needQuads, d) * Binomial(k - needQuads, n - d);
         return result;
     };
+    // A rank not kept has no pair, set or quads with fewer than two cards.
     TRankCounts unkept[5];
-    bool unkeptDone[5] = {};
-    // Totals stay in registers; the count table is only written.
+    for (int d = 2; d <= 4; ++d) unkept[d] = countRank(d, 0);
     int64_t fullHouse = 0;
     int64_t assigned = 0;
-    const auto write = [&](int rank, const TRankCounts& result) {
-        counts[ncPairs2 + rank] = result.Pairs;
-        counts[ncThreeOfKind2 + rank] = result.Sets;
-        counts[ncFourOfKind2 + rank] = result.Quads;
+    const auto putRank = [&](int rank, const TRankCounts& result) {
+        Put(mask, ncPairs2 + rank, result.Pairs);
+        Put(mask, ncThreeOfKind2 + rank, result.Sets);
+        Put(mask, ncFourOfKind2 + rank, result.Quads);
         fullHouse += result.Full;
         assigned += int64_t{result.Pairs} + result.Sets + result.Quads;
-    };
-    const auto unkeptRank = [&](int d) -> const TRankCounts& {
-        if (!unkeptDone[d]) unkept[d] = countRank(d, 0), unkeptDone[d] = true;
-        return unkept[d];
     };
     for (int i = 0; i < FHandRankCount; ++i) {
         const int rank = FHandRanks[i];
         const int h = Kept.RankCount[rank];
         const int d = Deck.RankCount[rank];
-        write(rank, h == 0 ? unkeptRank(d) : countRank(d, h));
+        putRank(rank, h == 0 ? unkept[d] : countRank(d, h));
     }
-    for (int i = 0; i < FOtherRankCount; ++i) {
-        const int rank = FOtherRanks[i];
-        write(rank, unkeptRank(Deck.RankCount[rank]));
+    // The ranks outside the hand: their counts are written one by one, their
+    // lines and totals added bunch by bunch.
+    for (int d = 2; d <= 4; ++d) {
+        const TRankCounts& result = unkept[d];
+        if (FOtherByCount[d] == 0 || (result.Pairs | result.Sets | result.Quads | result.Full) == 0)
+            continue;
+        fullHouse += int64_t{FOtherByCount[d]} * result.Full;
+        assigned +=
+            int64_t{FOtherByCount[d]} * (int64_t{result.Pairs} + result.Sets + result.Quads);
+        for (int i = 0; i < FOtherRankCount; ++i) {
+            const int rank = FOtherRanks[i];
+            if (Deck.RankCount[rank] != d) continue;
+            CategoryCounts[mask][ncPairs2 + rank] = result.Pairs;
+            CategoryCounts[mask][ncThreeOfKind2 + rank] = result.Sets;
+            CategoryCounts[mask][ncFourOfKind2 + rank] = result.Quads;
+        }
     }
-    counts[ncFullHouse] = Narrow32(fullHouse);
+    for (int i = 0; i < FOtherLineCount; ++i) {
+        const TOtherLine& bunch = FOtherLines[i];
+        const TRankCounts& result = unkept[bunch.Count];
+        const int32_t each = bunch.Shape == 0   ? result.Pairs
+                             : bunch.Shape == 1 ? result.Sets
+                                                : result.Quads;
+        lines[bunch.Line] += int64_t{bunch.Ranks} * each;
+    }
+    const int32_t fullHouses = Narrow32(fullHouse);
+    if (fullHouses != 0) Put(mask, ncFullHouse, fullHouses);
     remaining = Narrow32(remaining - assigned);
 
     // 3. What is left is two pairs.
-    remaining = CheckedSub(remaining, counts[ncFullHouse]);
-    counts[ncTwoPairs] = remaining;
+    remaining = CheckedSub(remaining, fullHouses);
+    Put(mask, ncTwoPairs, remaining);
 }
 
 void TPokerEngine::CheckEmpty() {
@@ -379,8 +437,6 @@ void TPokerEngine::CheckEmpty() {
 // Mask 31: five new natural cards.
 void TPokerEngine::CountEmpty() {
     constexpr int mask = kMaskCount - 1;
-    Kept.ClearHand();
-    Calc.InitKept(Kept);
     const int n = NaturalsLeft();
     int32_t(&counts)[kNaturalCategoryCount] = CategoryCounts[mask];
 
@@ -421,7 +477,7 @@ void TPokerEngine::CountEmpty() {
     for (int rank = 0; rank < kRankCount; ++rank) {
         const int d = Deck.RankCount[rank];
         if (d < 2) continue;
-        const int32_t pairs = CheckedMul(Binomial(2, d), Calc.Singles[d][3]);
+        const int32_t pairs = CheckedMul(Binomial(2, d), Calc.SinglesWithout(d, 3));
         counts[ncPairs2 + rank] = pairs;
         remaining = CheckedSub(remaining, pairs);
         if (d >= 3) {

@@ -106,16 +106,17 @@ class TPokerEngine {
     void StraightCount(int column, int32_t (&kinds)[3]) const;
 
     TCalculator& Calc;
-    // The categories each line pays, grouped by line, so that SumLines adds a
-    // line's categories in a register and stores the line once.
-    struct TLineCategories {
-        int Line = 0;
-        std::vector<int> Categories;
+    // The categories each line pays, grouped by line in fixed arrays, so that
+    // SumLines adds a line's categories in a register and stores the line once.
+    struct TLineGroups {
+        int Count = 0;               // lines that pay some category
+        int8_t Line[kMaxLines] = {}; // of each group
+        int8_t End[kMaxLines] = {};  // group g is Categories[End[g-1]..End[g])
+        int8_t Categories[kNaturalCategoryCount] = {};
     };
-    static std::vector<TLineCategories> GroupByLine(const int32_t* categoryLine, int categories);
-    static void AddLineSums(const std::vector<TLineCategories>& groups, const int32_t* counts,
-                            int64_t* lines);
-    std::vector<TLineCategories> FPaidCategories;
+    static TLineGroups GroupByLine(const int32_t* categoryLine, int categories);
+    static void AddLineSums(const TLineGroups& groups, const int32_t* counts, int64_t* lines);
+    TLineGroups FPaidCategories;
     // Natural ranks of the dealt hand, and the others, for the evaluation.
     int FHandRanks[kHandSize] = {};
     int FHandRankCount = 0;
@@ -123,9 +124,30 @@ class TPokerEngine {
     int FOtherRankCount = 0;
 
   private:
+    // The pairs, sets and quads of one rank; Full are the full houses its set
+    // makes, a share of the category every rank adds to.
     struct TRankCounts {
         int32_t Pairs = 0, Sets = 0, Full = 0, Quads = 0;
     };
+    // Ranks that no hold keeps, bunched by deck count d: a hold's pairs, sets
+    // and quads of such a rank depend on d alone, so their line sums are
+    // Ranks times the counts of one of them.
+    struct TOtherLine {
+        int8_t Line = 0;
+        int8_t Shape = 0; // 0 pairs, 1 sets, 2 quads
+        int8_t Count = 0; // deck count d of the ranks
+        int8_t Ranks = 0;
+    };
+    void BunchOtherRanks();
+    // Writes one count of a mask and adds it to the line that pays it.
+    void Put(int mask, int category, int32_t count) {
+        CategoryCounts[mask][category] = count;
+        if (CategoryLine[category] >= 0) LineCounts[mask][CategoryLine[category]] += count;
+    }
+
+    int FOtherByCount[5] = {}; // other ranks with each deck count
+    TOtherLine FOtherLines[3 * kRankCount] = {};
+    int FOtherLineCount = 0;
 
     // Visits the masks 1..30 with Kept built one card at a time: each kept
     // hand differs from the one before by a single card added or taken back.

@@ -47,7 +47,7 @@ void TWildEngine::Reset() {
 void TWildEngine::InternalSetPayout() {
     try {
         std::fill(std::begin(WildCategoryLine), std::end(WildCategoryLine), -1);
-        FPaidWildCategories.clear();
+        FPaidWildCategories = {};
         if (!Payout) return;
         int order[kMaxLines];
         for (int line = 0; line <= LastLine; ++line) order[line] = line;
@@ -84,6 +84,7 @@ int TWildEngine::HandLine() const {
 void TWildEngine::ResetCounts() {
     TPokerEngine::ResetCounts();
     std::memset(WildCounts, 0, sizeof WildCounts);
+    Calc.InitSuits(Deck); // the suited windows' card counts
 }
 
 void TWildEngine::CheckCombination() {
@@ -212,12 +213,12 @@ void TWildEngine::CountMultiples(int naturals, int drawn, TWildSink& out) {
         const int others = held - c;
         const int excluded = c > 0 ? 0 : d;
         if (c <= 3 && others <= 1)
-            sets += int64_t{Binomial(3 - c, d)} * Calc.Singles[excluded][1 - others];
+            sets += int64_t{Binomial(3 - c, d)} * Calc.SinglesWithout(excluded, 1 - others);
         // The kept cards of other ranks must be singles for a lone pair.
         const int otherPairs = Kept.RanksWithCount[2] - (c == 2 ? 1 : 0);
         if (c <= 2 && others <= 2 && otherPairs == 0 && Kept.RanksWithCount[3] == 0 &&
             Kept.RanksWithCount[4] == 0)
-            pairs += int64_t{Binomial(2 - c, d)} * Calc.Singles[excluded][2 - others];
+            pairs += int64_t{Binomial(2 - c, d)} * Calc.SinglesWithout(excluded, 2 - others);
     }
     out.Add(wcWild1And31, sets);
     out.Add(wcWild1And211, pairs);

@@ -50,7 +50,7 @@ class TWildEngine : public TPokerEngine {
     void RangeSingles(int column, int from, int to, int64_t (&out)[6]);
     int FlushSuit() const;
 
-    std::vector<TLineCategories> FPaidWildCategories;
+    TLineGroups FPaidWildCategories;
     TWindowTable FStraights{};
     TWindowTable FSuitedStraights{};
     TWindowTable FLowStraights{};
