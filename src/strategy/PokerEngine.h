@@ -122,6 +122,7 @@ class TPokerEngine {
     int FHandRankCount = 0;
     int FOtherRanks[kRankCount] = {};
     int FOtherRankCount = 0;
+    int FOtherByCount[5] = {}; // other ranks with each deck count
 
   private:
     // The pairs, sets and quads of one rank; Full are the full houses its set
@@ -145,7 +146,6 @@ class TPokerEngine {
         if (CategoryLine[category] >= 0) LineCounts[mask][CategoryLine[category]] += count;
     }
 
-    int FOtherByCount[5] = {}; // other ranks with each deck count
     TOtherLine FOtherLines[3 * kRankCount] = {};
     int FOtherLineCount = 0;
 
