@@ -66,6 +66,38 @@ class TCalculator {
     int32_t FDeckPairs2 = 0;
 };
 
+// Every e_j stays a count of draws from the free ranks (at most 1,317,888 for
+// 13 ranks of 4 cards), so d * e_j cannot overflow int32.
+inline void TCalculator::AddKeptCard(const THand& kept, int rank) {
+    if (rank < 0) return;
+    const int d = FDeckRank[rank];
+    const int inKept = kept.RankCount[rank];
+    if (inKept == 1) {
+        FKeptRanks |= 1u << rank;
+        Pairs[1] += d;
+        Pairs[2] -= Binomial(2, d);
+        for (int j = 1; j < 6; ++j) Singles[0][j] -= d * Singles[0][j - 1];
+    } else if (inKept == 2) {
+        Pairs[1] -= d; // no longer a single
+    }
+    Pairs[0] = kept.RanksWithCount[2];
+}
+
+inline void TCalculator::RemoveKeptCard(const THand& kept, int rank) {
+    if (rank < 0) return;
+    const int d = FDeckRank[rank];
+    const int inKept = kept.RankCount[rank];
+    if (inKept == 0) {
+        FKeptRanks &= ~(1u << rank);
+        Pairs[1] -= d;
+        Pairs[2] += Binomial(2, d);
+        for (int j = 5; j >= 1; --j) Singles[0][j] += d * Singles[0][j - 1];
+    } else if (inKept == 1) {
+        Pairs[1] += d; // a single again
+    }
+    Pairs[0] = kept.RanksWithCount[2];
+}
+
 // The shared instance of the program's single user-interface thread. Code that
 // evaluates on other threads gives each engine a calculator of its own.
 TCalculator& Calculator();

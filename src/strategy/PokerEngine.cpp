@@ -117,14 +117,25 @@ int TPokerEngine::GetTheBest() {
 // of at most 99999 and at most C(49, 5) outcomes keep the products below 2^59.
 void TPokerEngine::SelectBest(int& best) {
     if (!Payout) throw EDrawMentor("No payout attached to the strategy engine");
-    int64_t bestSum = PaidSum(0);
-    int64_t bestOutcomes = OutcomeCount(0);
+    const int lines = LastLine + 1;
+    int64_t pays[kMaxLines];
+    for (int line = 0; line < lines; ++line) pays[line] = Payout->Pays[line];
+    int64_t outcomes[kHandSize + 1];
+    for (int k = 0; k <= kHandSize; ++k) outcomes[k] = Binomial(k, Deck.Total);
+    const auto paidSum = [&](int mask) {
+        int64_t sum = 0;
+        for (int line = 0; line < lines; ++line)
+            sum = CheckedAdd(sum, CheckedMul(LineCounts[mask][line], pays[line]));
+        return sum;
+    };
+    int64_t bestSum = paidSum(0);
+    int64_t bestOutcomes = outcomes[0];
     for (int mask = 1; mask < kMaskCount; ++mask) {
-        const int64_t sum = PaidSum(mask);
-        const int64_t outcomes = OutcomeCount(mask);
-        if (CheckedMul(sum, bestOutcomes) > CheckedMul(bestSum, outcomes)) {
+        const int64_t sum = paidSum(mask);
+        const int64_t drawOutcomes = outcomes[kDrawCount[mask]];
+        if (CheckedMul(sum, bestOutcomes) > CheckedMul(bestSum, drawOutcomes)) {
             bestSum = sum;
-            bestOutcomes = outcomes;
+            bestOutcomes = drawOutcomes;
             best = mask;
         }
     }
@@ -212,33 +223,78 @@ void TPokerEngine::ResetCounts() {
         else
             FOtherRanks[FOtherRankCount++] = rank;
     }
-    BunchOtherRanks();
+    BunchRanks();
 }
 
-void TPokerEngine::BunchOtherRanks() {
+void TPokerEngine::BunchRanks() {
     std::fill(std::begin(FOtherByCount), std::end(FOtherByCount), 0);
-    FOtherLineCount = 0;
-    for (int i = 0; i < FOtherRankCount; ++i) {
-        const int rank = FOtherRanks[i];
+    std::fill(std::begin(FRankCountTotal), std::end(FRankCountTotal), 0);
+    FRankLineCount = 0;
+    FUnkeptRowCount = FUnkeptRowNext = 0;
+    for (int rank = 0; rank < kRankCount; ++rank) {
+        if (Deck.IsWild(rank)) continue;
         // InitDeck has checked every rank count to be 0..4.
         const int d = Deck.RankCount[rank];
-        ++FOtherByCount[d];
+        FRanksByCount[d][FRankCountTotal[d]++] = rank;
+        if (Hand.RankCount[rank] == 0) ++FOtherByCount[d];
         const int categories[3] = {ncPairs2 + rank, ncThreeOfKind2 + rank, ncFourOfKind2 + rank};
         for (int shape = 0; shape < 3; ++shape) {
             const int line = CategoryLine[categories[shape]];
             if (line < 0) continue;
             int at = 0;
-            while (at < FOtherLineCount &&
-                   (FOtherLines[at].Line != line || FOtherLines[at].Shape != shape ||
-                    FOtherLines[at].Count != d))
+            while (at < FRankLineCount &&
+                   (FRankLines[at].Line != line || FRankLines[at].Shape != shape ||
+                    FRankLines[at].Count != d))
                 ++at;
-            if (at == FOtherLineCount)
-                FOtherLines[FOtherLineCount++] = {static_cast<int8_t>(line),
-                                                  static_cast<int8_t>(shape),
-                                                  static_cast<int8_t>(d), 0};
-            ++FOtherLines[at].Ranks;
+            if (at == FRankLineCount)
+                FRankLines[FRankLineCount++] = {static_cast<int8_t>(line),
+                                                static_cast<int8_t>(shape), static_cast<int8_t>(d),
+                                                0};
+            ++FRankLines[at].Ranks;
         }
     }
+}
+
+const TPokerEngine::TUnkeptRow& TPokerEngine::UnkeptRow(const TRankCounts (&unkept)[5]) {
+    const auto same = [&](const TUnkeptRow& row) {
+        for (int d = 2; d <= 4; ++d) {
+            const TRankCounts& a = row.Unkept[d];
+            const TRankCounts& b = unkept[d];
+            if (a.Pairs != b.Pairs || a.Sets != b.Sets || a.Full != b.Full || a.Quads != b.Quads)
+                return false;
+        }
+        return true;
+    };
+    for (int i = 0; i < FUnkeptRowCount; ++i)
+        if (same(FUnkeptRows[i])) return FUnkeptRows[i];
+    const int slot =
+        FUnkeptRowCount < kUnkeptRows ? FUnkeptRowCount++ : FUnkeptRowNext++ % kUnkeptRows;
+    TUnkeptRow& row = FUnkeptRows[slot];
+    std::copy(std::begin(unkept), std::end(unkept), row.Unkept);
+    std::memset(row.Counts, 0, sizeof row.Counts);
+    std::memset(row.Lines, 0, sizeof row.Lines);
+    row.Assigned = row.Full = 0;
+    for (int d = 2; d <= 4; ++d) {
+        const TRankCounts& each = unkept[d];
+        const int ranks = FRankCountTotal[d];
+        row.Assigned += ranks * (int64_t{each.Pairs} + each.Sets + each.Quads);
+        row.Full += ranks * int64_t{each.Full};
+        for (int i = 0; i < ranks; ++i) {
+            const int rank = FRanksByCount[d][i];
+            row.Counts[ncPairs2 + rank] = each.Pairs;
+            row.Counts[ncThreeOfKind2 + rank] = each.Sets;
+            row.Counts[ncFourOfKind2 + rank] = each.Quads;
+        }
+    }
+    for (int i = 0; i < FRankLineCount; ++i) {
+        const TRankLine& bunch = FRankLines[i];
+        const TRankCounts& each = unkept[bunch.Count];
+        const int32_t count = bunch.Shape == 0   ? each.Pairs
+                              : bunch.Shape == 1 ? each.Sets
+                                                 : each.Quads;
+        row.Lines[bunch.Line] += int64_t{bunch.Ranks} * count;
+    }
+    return row;
 }
 
 void TPokerEngine::CheckCombination() {
@@ -271,12 +327,15 @@ void TPokerEngine::StraightCount(int column, int32_t (&kinds)[3]) const {
     kinds[0] = kinds[1] = kinds[2] = 0;
     const int top = keptHas(kRankAce) ? kRankAce : Kept.MaxRankNoAce;
     const int bottom = Kept.MinRank;
-    if (top - bottom <= 4) {
-        for (int start = std::max(0, top - 4); start <= std::min(bottom, kRankTen); ++start) {
-            int32_t product = 1;
-            for (int rank = start; rank < start + 5 && product != 0; ++rank)
-                product *= factor(rank);
-            kinds[start == kRankTen ? skAceHigh : skMiddle] += product;
+    const int first = std::max(0, top - 4);
+    const int last = std::min(bottom, kRankTen);
+    if (top - bottom <= 4 && first <= last) {
+        // The windows first..last+4 overlap: each rank's factor is read once.
+        int32_t factors[kRankCount];
+        for (int rank = first; rank <= last + 4; ++rank) factors[rank] = factor(rank);
+        for (int start = first; start <= last; ++start) {
+            const int32_t* f = factors + start;
+            kinds[start == kRankTen ? skAceHigh : skMiddle] += f[0] * f[1] * f[2] * f[3] * f[4];
         }
     }
     if (Kept.MaxRankNoAce <= 3) {
@@ -320,34 +379,12 @@ void TPokerEngine::CountDraw(int mask) {
     const int held = kHandSize - k;
     const int n = NaturalsLeft();
     if (Kept.WildCount > 0) return;
+    int32_t* const counts = CategoryCounts[mask];
     int64_t* const lines = LineCounts[mask];
     int32_t remaining = Binomial(k, n);
 
-    // 1. Five different ranks: flushes and straights; the rest has no category.
-    if (Kept.RanksWithCount[1] == held) {
-        remaining -= Calc.Singles[0][k];
-        int flushSuit = -1;
-        int32_t flush = 0;
-        if (Kept.SuitsWithCount[held] == 1) {
-            for (int suit = 0; suit < kSuitCount; ++suit)
-                if (Kept.SuitCount[suit] == held) flushSuit = suit;
-            flush = Binomial(k, Deck.SuitCount[flushSuit]);
-        }
-        int32_t straights[3];
-        StraightCount(-1, straights);
-        int32_t suited[3] = {};
-        if (flushSuit >= 0) StraightCount(flushSuit, suited);
-        for (int kind = 0; kind < 3; ++kind) {
-            if (suited[kind] != 0) Put(mask, ncFlushStraightA5 + kind, suited[kind]);
-            if (straights[kind] != suited[kind])
-                Put(mask, ncStraightA5 + kind, straights[kind] - suited[kind]);
-            flush -= suited[kind];
-        }
-        if (flush != 0) Put(mask, ncFlush, flush);
-    }
-
-    // 2. Pairs, sets and quads per rank. A rank that is not kept is counted
-    // from its deck count alone, so each count is worked out once.
+    // 1. Pairs, sets and quads of the ranks the hold does not keep: they
+    // depend on the rank's deck count alone.
     const bool noSetOrQuads = Kept.RanksWithCount[3] == 0 && Kept.RanksWithCount[4] == 0;
     const bool noQuads = Kept.RanksWithCount[4] == 0;
     const int keptPairs = Kept.RanksWithCount[2];
@@ -374,54 +411,74 @@ void TPokerEngine::CountDraw(int mask) {
             result.Quads = Binomial(needQuads, d) * Binomial(k - needQuads, n - d);
         return result;
     };
-    // A rank not kept has no pair, set or quads with fewer than two cards.
+    // A rank not kept has no pair, set or quads with fewer than two cards;
+    // counts no rank has are left zero, so that equal holds share a row.
     TRankCounts unkept[5];
-    for (int d = 2; d <= 4; ++d) unkept[d] = countRank(d, 0);
+    bool anyUnkept = false;
+    for (int d = 2; d <= 4; ++d) {
+        if (FRankCountTotal[d] == 0) continue;
+        unkept[d] = countRank(d, 0);
+        anyUnkept =
+            anyUnkept || (unkept[d].Pairs | unkept[d].Sets | unkept[d].Full | unkept[d].Quads) != 0;
+    }
     int64_t fullHouse = 0;
     int64_t assigned = 0;
-    const auto putRank = [&](int rank, const TRankCounts& result) {
-        Put(mask, ncPairs2 + rank, result.Pairs);
-        Put(mask, ncThreeOfKind2 + rank, result.Sets);
-        Put(mask, ncFourOfKind2 + rank, result.Quads);
-        fullHouse += result.Full;
-        assigned += int64_t{result.Pairs} + result.Sets + result.Quads;
-    };
+    if (anyUnkept) {
+        // The mask's row and lines are still zero: the natural step comes first.
+        const TUnkeptRow& row = UnkeptRow(unkept);
+        std::memcpy(counts, row.Counts, sizeof row.Counts);
+        std::memcpy(lines, row.Lines, sizeof row.Lines);
+        assigned = row.Assigned;
+        fullHouse = row.Full;
+    }
+
+    // 2. The kept ranks replace their unkept counts.
     for (int i = 0; i < FHandRankCount; ++i) {
         const int rank = FHandRanks[i];
         const int h = Kept.RankCount[rank];
+        if (h == 0) continue;
         const int d = Deck.RankCount[rank];
-        putRank(rank, h == 0 ? unkept[d] : countRank(d, h));
-    }
-    // The ranks outside the hand: their counts are written one by one, their
-    // lines and totals added bunch by bunch.
-    for (int d = 2; d <= 4; ++d) {
-        const TRankCounts& result = unkept[d];
-        if (FOtherByCount[d] == 0 || (result.Pairs | result.Sets | result.Quads | result.Full) == 0)
-            continue;
-        fullHouse += int64_t{FOtherByCount[d]} * result.Full;
-        assigned +=
-            int64_t{FOtherByCount[d]} * (int64_t{result.Pairs} + result.Sets + result.Quads);
-        for (int i = 0; i < FOtherRankCount; ++i) {
-            const int rank = FOtherRanks[i];
-            if (Deck.RankCount[rank] != d) continue;
-            CategoryCounts[mask][ncPairs2 + rank] = result.Pairs;
-            CategoryCounts[mask][ncThreeOfKind2 + rank] = result.Sets;
-            CategoryCounts[mask][ncFourOfKind2 + rank] = result.Quads;
-        }
-    }
-    for (int i = 0; i < FOtherLineCount; ++i) {
-        const TOtherLine& bunch = FOtherLines[i];
-        const TRankCounts& result = unkept[bunch.Count];
-        const int32_t each = bunch.Shape == 0   ? result.Pairs
-                             : bunch.Shape == 1 ? result.Sets
-                                                : result.Quads;
-        lines[bunch.Line] += int64_t{bunch.Ranks} * each;
+        const TRankCounts& before = unkept[d];
+        const TRankCounts now = countRank(d, h);
+        const auto replace = [&](int category, int32_t was, int32_t is) {
+            counts[category] = is;
+            if (CategoryLine[category] >= 0) lines[CategoryLine[category]] += is - was;
+        };
+        replace(ncPairs2 + rank, before.Pairs, now.Pairs);
+        replace(ncThreeOfKind2 + rank, before.Sets, now.Sets);
+        replace(ncFourOfKind2 + rank, before.Quads, now.Quads);
+        assigned += int64_t{now.Pairs} + now.Sets + now.Quads -
+                    (int64_t{before.Pairs} + before.Sets + before.Quads);
+        fullHouse += int64_t{now.Full} - before.Full;
     }
     const int32_t fullHouses = Narrow32(fullHouse);
     if (fullHouses != 0) Put(mask, ncFullHouse, fullHouses);
     remaining = Narrow32(remaining - assigned);
 
-    // 3. What is left is two pairs.
+    // 3. Five different ranks: flushes and straights; the rest has no category.
+    if (Kept.RanksWithCount[1] == held) {
+        remaining -= Calc.Singles[0][k];
+        int flushSuit = -1;
+        int32_t flush = 0;
+        if (Kept.SuitsWithCount[held] == 1) {
+            for (int suit = 0; suit < kSuitCount; ++suit)
+                if (Kept.SuitCount[suit] == held) flushSuit = suit;
+            flush = Binomial(k, Deck.SuitCount[flushSuit]);
+        }
+        int32_t straights[3];
+        StraightCount(-1, straights);
+        int32_t suited[3] = {};
+        if (flushSuit >= 0) StraightCount(flushSuit, suited);
+        for (int kind = 0; kind < 3; ++kind) {
+            if (suited[kind] != 0) Put(mask, ncFlushStraightA5 + kind, suited[kind]);
+            if (straights[kind] != suited[kind])
+                Put(mask, ncStraightA5 + kind, straights[kind] - suited[kind]);
+            flush -= suited[kind];
+        }
+        if (flush != 0) Put(mask, ncFlush, flush);
+    }
+
+    // 4. What is left is two pairs.
     remaining = CheckedSub(remaining, fullHouses);
     Put(mask, ncTwoPairs, remaining);
 }

@@ -130,24 +130,42 @@ class TPokerEngine {
     struct TRankCounts {
         int32_t Pairs = 0, Sets = 0, Full = 0, Quads = 0;
     };
-    // Ranks that no hold keeps, bunched by deck count d: a hold's pairs, sets
-    // and quads of such a rank depend on d alone, so their line sums are
-    // Ranks times the counts of one of them.
-    struct TOtherLine {
+    // The natural ranks bunched by deck count d and by the line paying their
+    // pairs, sets or quads: a rank no hold keeps has counts that depend on d
+    // alone, so the line sums of such ranks are Ranks times one rank's count.
+    struct TRankLine {
         int8_t Line = 0;
         int8_t Shape = 0; // 0 pairs, 1 sets, 2 quads
         int8_t Count = 0; // deck count d of the ranks
         int8_t Ranks = 0;
     };
-    void BunchOtherRanks();
+    // The pairs, sets and quads of every natural rank counted as if the hold
+    // kept none of it, for one set of such counts per deck count. Holds of the
+    // same shape share it: each copies the row and its line sums and corrects
+    // only the ranks it keeps.
+    struct TUnkeptRow {
+        TRankCounts Unkept[5];
+        int32_t Counts[kNaturalCategoryCount];
+        int64_t Lines[kMaxLines];
+        int64_t Assigned; // pairs, sets and quads of all ranks
+        int64_t Full;     // full houses of all ranks' sets
+    };
+    static constexpr int kUnkeptRows = 8;
+    void BunchRanks();
+    const TUnkeptRow& UnkeptRow(const TRankCounts (&unkept)[5]);
     // Writes one count of a mask and adds it to the line that pays it.
     void Put(int mask, int category, int32_t count) {
         CategoryCounts[mask][category] = count;
         if (CategoryLine[category] >= 0) LineCounts[mask][CategoryLine[category]] += count;
     }
 
-    TOtherLine FOtherLines[3 * kRankCount] = {};
-    int FOtherLineCount = 0;
+    TRankLine FRankLines[3 * kRankCount] = {};
+    int FRankLineCount = 0;
+    int FRanksByCount[5][kRankCount] = {};
+    int FRankCountTotal[5] = {}; // natural ranks with each deck count
+    TUnkeptRow FUnkeptRows[kUnkeptRows] = {};
+    int FUnkeptRowCount = 0;
+    int FUnkeptRowNext = 0;
 
     // Visits the masks 1..30 with Kept built one card at a time: each kept
     // hand differs from the one before by a single card added or taken back.
