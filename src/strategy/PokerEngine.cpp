@@ -230,7 +230,7 @@ void TPokerEngine::BunchRanks() {
     std::fill(std::begin(FOtherByCount), std::end(FOtherByCount), 0);
     std::fill(std::begin(FRankCountTotal), std::end(FRankCountTotal), 0);
     FRankLineCount = 0;
-    FUnkeptRowCount = FUnkeptRowNext = 0;
+    FShapeCount = FShapeNext = 0;
     for (int rank = 0; rank < kRankCount; ++rank) {
         if (Deck.IsWild(rank)) continue;
         // InitDeck has checked every rank count to be 0..4.
@@ -255,46 +255,31 @@ void TPokerEngine::BunchRanks() {
     }
 }
 
-const TPokerEngine::TUnkeptRow& TPokerEngine::UnkeptRow(const TRankCounts (&unkept)[5]) {
-    const auto same = [&](const TUnkeptRow& row) {
-        for (int d = 2; d <= 4; ++d) {
-            const TRankCounts& a = row.Unkept[d];
-            const TRankCounts& b = unkept[d];
-            if (a.Pairs != b.Pairs || a.Sets != b.Sets || a.Full != b.Full || a.Quads != b.Quads)
-                return false;
-        }
-        return true;
-    };
-    for (int i = 0; i < FUnkeptRowCount; ++i)
-        if (same(FUnkeptRows[i])) return FUnkeptRows[i];
-    const int slot =
-        FUnkeptRowCount < kUnkeptRows ? FUnkeptRowCount++ : FUnkeptRowNext++ % kUnkeptRows;
-    TUnkeptRow& row = FUnkeptRows[slot];
-    std::copy(std::begin(unkept), std::end(unkept), row.Unkept);
-    std::memset(row.Counts, 0, sizeof row.Counts);
-    std::memset(row.Lines, 0, sizeof row.Lines);
-    row.Assigned = row.Full = 0;
+void TPokerEngine::BuildRow(TShape& shape) const {
+    std::memset(shape.Counts, 0, sizeof shape.Counts);
+    std::memset(shape.Lines, 0, sizeof shape.Lines);
+    shape.Assigned = shape.Full = 0;
     for (int d = 2; d <= 4; ++d) {
-        const TRankCounts& each = unkept[d];
+        const TRankCounts& each = shape.Unkept[d];
         const int ranks = FRankCountTotal[d];
-        row.Assigned += ranks * (int64_t{each.Pairs} + each.Sets + each.Quads);
-        row.Full += ranks * int64_t{each.Full};
+        shape.Assigned += ranks * (int64_t{each.Pairs} + each.Sets + each.Quads);
+        shape.Full += ranks * int64_t{each.Full};
         for (int i = 0; i < ranks; ++i) {
             const int rank = FRanksByCount[d][i];
-            row.Counts[ncPairs2 + rank] = each.Pairs;
-            row.Counts[ncThreeOfKind2 + rank] = each.Sets;
-            row.Counts[ncFourOfKind2 + rank] = each.Quads;
+            shape.Counts[ncPairs2 + rank] = each.Pairs;
+            shape.Counts[ncThreeOfKind2 + rank] = each.Sets;
+            shape.Counts[ncFourOfKind2 + rank] = each.Quads;
         }
     }
     for (int i = 0; i < FRankLineCount; ++i) {
         const TRankLine& bunch = FRankLines[i];
-        const TRankCounts& each = unkept[bunch.Count];
+        const TRankCounts& each = shape.Unkept[bunch.Count];
         const int32_t count = bunch.Shape == 0   ? each.Pairs
                               : bunch.Shape == 1 ? each.Sets
                                                  : each.Quads;
-        row.Lines[bunch.Line] += int64_t{bunch.Ranks} * count;
+        shape.Lines[bunch.Line] += int64_t{bunch.Ranks} * count;
     }
-    return row;
+    shape.RowReady = true;
 }
 
 void TPokerEngine::CheckCombination() {
@@ -383,8 +368,14 @@ void TPokerEngine::CountDraw(int mask) {
     int64_t* const lines = LineCounts[mask];
     int32_t remaining = Binomial(k, n);
 
-    // 1. Pairs, sets and quads of the ranks the hold does not keep: they
-    // depend on the rank's deck count alone.
+    // 1. The hold's shape: its counts are worked out once per deal.
+    const int32_t key[9] = {Kept.RanksWithCount[1], Kept.RanksWithCount[2], Kept.RanksWithCount[3],
+                            Kept.RanksWithCount[4], Calc.Pairs[1],          Calc.Pairs[2],
+                            Calc.Singles[0][1],     Calc.Singles[0][2],     Calc.Singles[0][3]};
+    TShape* shape = nullptr;
+    for (int i = 0; i < FShapeCount && !shape; ++i)
+        if (std::equal(std::begin(key), std::end(key), FShapes[i].Key)) shape = &FShapes[i];
+
     const bool noSetOrQuads = Kept.RanksWithCount[3] == 0 && Kept.RanksWithCount[4] == 0;
     const bool noQuads = Kept.RanksWithCount[4] == 0;
     const int keptPairs = Kept.RanksWithCount[2];
@@ -411,25 +402,29 @@ void TPokerEngine::CountDraw(int mask) {
             result.Quads = Binomial(needQuads, d) * Binomial(k - needQuads, n - d);
         return result;
     };
-    // A rank not kept has no pair, set or quads with fewer than two cards;
-    // counts no rank has are left zero, so that equal holds share a row.
-    TRankCounts unkept[5];
-    bool anyUnkept = false;
-    for (int d = 2; d <= 4; ++d) {
-        if (FRankCountTotal[d] == 0) continue;
-        unkept[d] = countRank(d, 0);
-        anyUnkept =
-            anyUnkept || (unkept[d].Pairs | unkept[d].Sets | unkept[d].Full | unkept[d].Quads) != 0;
+    if (!shape) {
+        shape = &FShapes[FShapeCount < kShapes ? FShapeCount++ : FShapeNext++ % kShapes];
+        std::copy(std::begin(key), std::end(key), shape->Key);
+        // A rank not kept has no pair, set or quads with fewer than two
+        // cards; counts no rank has stay zero.
+        shape->AnyUnkept = shape->RowReady = false;
+        shape->KeptReady = 0;
+        for (int d = 0; d <= 4; ++d) {
+            TRankCounts& unkept = shape->Unkept[d];
+            unkept = d >= 2 && FRankCountTotal[d] > 0 ? countRank(d, 0) : TRankCounts{};
+            shape->AnyUnkept =
+                shape->AnyUnkept || (unkept.Pairs | unkept.Sets | unkept.Full | unkept.Quads) != 0;
+        }
     }
     int64_t fullHouse = 0;
     int64_t assigned = 0;
-    if (anyUnkept) {
+    if (shape->AnyUnkept) {
+        if (!shape->RowReady) BuildRow(*shape);
         // The mask's row and lines are still zero: the natural step comes first.
-        const TUnkeptRow& row = UnkeptRow(unkept);
-        std::memcpy(counts, row.Counts, sizeof row.Counts);
-        std::memcpy(lines, row.Lines, sizeof row.Lines);
-        assigned = row.Assigned;
-        fullHouse = row.Full;
+        std::memcpy(counts, shape->Counts, sizeof shape->Counts);
+        std::memcpy(lines, shape->Lines, sizeof shape->Lines);
+        assigned = shape->Assigned;
+        fullHouse = shape->Full;
     }
 
     // 2. The kept ranks replace their unkept counts.
@@ -438,8 +433,12 @@ void TPokerEngine::CountDraw(int mask) {
         const int h = Kept.RankCount[rank];
         if (h == 0) continue;
         const int d = Deck.RankCount[rank];
-        const TRankCounts& before = unkept[d];
-        const TRankCounts now = countRank(d, h);
+        const TRankCounts& before = shape->Unkept[d];
+        TRankCounts& now = shape->Kept[d][h];
+        if (!((shape->KeptReady >> (5 * d + h)) & 1)) {
+            now = countRank(d, h);
+            shape->KeptReady |= 1u << (5 * d + h);
+        }
         const auto replace = [&](int category, int32_t was, int32_t is) {
             counts[category] = is;
             if (CategoryLine[category] >= 0) lines[CategoryLine[category]] += is - was;

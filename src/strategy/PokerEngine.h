@@ -139,20 +139,27 @@ class TPokerEngine {
         int8_t Count = 0; // deck count d of the ranks
         int8_t Ranks = 0;
     };
-    // The pairs, sets and quads of every natural rank counted as if the hold
-    // kept none of it, for one set of such counts per deck count. Holds of the
-    // same shape share it: each copies the row and its line sums and corrects
-    // only the ranks it keeps.
-    struct TUnkeptRow {
+    // Everything CountDraw computes per rank depends on the kept hand only
+    // through its shape: how many ranks it holds once, twice, ... and the
+    // counts the calculator has for its free ranks (Pairs, Singles[0][1..3]).
+    // Holds of one shape share the counts of the ranks they do not keep (a row
+    // copied with its line sums) and of the ranks they keep, by deck count d
+    // and kept count h.
+    struct TShape {
+        int32_t Key[9];
         TRankCounts Unkept[5];
-        int32_t Counts[kNaturalCategoryCount];
+        bool AnyUnkept;
+        bool RowReady;
+        uint32_t KeptReady; // bit 5 d + h
+        TRankCounts Kept[5][5];
+        int32_t Counts[kNaturalCategoryCount]; // the row: every rank unkept
         int64_t Lines[kMaxLines];
-        int64_t Assigned; // pairs, sets and quads of all ranks
-        int64_t Full;     // full houses of all ranks' sets
+        int64_t Assigned; // pairs, sets and quads of all ranks in the row
+        int64_t Full;     // full houses of all ranks' sets in the row
     };
-    static constexpr int kUnkeptRows = 8;
+    static constexpr int kShapes = 16;
     void BunchRanks();
-    const TUnkeptRow& UnkeptRow(const TRankCounts (&unkept)[5]);
+    void BuildRow(TShape& shape) const;
     // Writes one count of a mask and adds it to the line that pays it.
     void Put(int mask, int category, int32_t count) {
         CategoryCounts[mask][category] = count;
@@ -163,9 +170,9 @@ class TPokerEngine {
     int FRankLineCount = 0;
     int FRanksByCount[5][kRankCount] = {};
     int FRankCountTotal[5] = {}; // natural ranks with each deck count
-    TUnkeptRow FUnkeptRows[kUnkeptRows] = {};
-    int FUnkeptRowCount = 0;
-    int FUnkeptRowNext = 0;
+    TShape FShapes[kShapes] = {};
+    int FShapeCount = 0;
+    int FShapeNext = 0;
 
     // Visits the masks 1..30 with Kept built one card at a time: each kept
     // hand differs from the one before by a single card added or taken back.
