@@ -4,6 +4,7 @@
 #include "games/Classification.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdio>
 #include <cstring>
 
@@ -43,6 +44,8 @@ void TPokerEngine::SetDescription(const TPokerDescription& description) {
             if ((set >> c) & 1) CategoryLine[c] = line;
     }
     FPaidCategories = GroupByLine(CategoryLine, kNaturalCategoryCount);
+    for (int c = 0; c < kNaturalCategoryCount; ++c)
+        FLineSlot[c] = static_cast<int8_t>(CategoryLine[c] >= 0 ? CategoryLine[c] : kMaxLines);
 }
 
 TPokerEngine::TLineGroups TPokerEngine::GroupByLine(const int32_t* categoryLine, int categories) {
@@ -101,6 +104,9 @@ int TPokerEngine::GetTheBest() {
         ResetCounts();
         CheckCombination();
         Kept.ClearHand();
+        FKeptShape = 0;
+        FKeptRankMask = 0;
+        std::copy(std::begin(Deck.RankCount), std::end(Deck.RankCount), FRankFactor);
         WalkHolds(0, 0);
         CheckEmpty();
         SumLines();
@@ -230,7 +236,7 @@ void TPokerEngine::BunchRanks() {
     std::fill(std::begin(FOtherByCount), std::end(FOtherByCount), 0);
     std::fill(std::begin(FRankCountTotal), std::end(FRankCountTotal), 0);
     FRankLineCount = 0;
-    FShapeCount = FShapeNext = 0;
+    ++FDeal;
     for (int rank = 0; rank < kRankCount; ++rank) {
         if (Deck.IsWild(rank)) continue;
         // InitDeck has checked every rank count to be 0..4.
@@ -298,36 +304,38 @@ void TPokerEngine::SumLines() {
         AddLineSums(FPaidCategories, CategoryCounts[mask], LineCounts[mask]);
 }
 
-// Straights that complete the kept cards (all of different ranks), per kind.
-// A factor is a rank's deck count (1 for a kept rank) and at most 4, so a
-// product of five is at most 1024: nothing to check.
+// Straights that complete the kept cards (all of different ranks), per kind:
+// over all suits (column -1), or in the suit of every kept card. A window
+// counts when it holds every kept rank, with the product of its ranks'
+// factors (1 for a kept rank, else the deck's cards there). All ten windows
+// are multiplied and the fitting ones kept, which costs less than the
+// branches that would pick them. A factor is at most 4, so a product of five
+// is at most 1024: nothing to check.
 void TPokerEngine::StraightCount(int column, int32_t (&kinds)[3]) const {
-    const auto keptHas = [&](int rank) {
-        return column < 0 ? Kept.RankCount[rank] > 0 : Kept.Count[rank][column] > 0;
-    };
-    const auto factor = [&](int rank) {
-        if (keptHas(rank)) return 1;
-        return column < 0 ? Deck.RankCount[rank] : Deck.Count[rank][column];
-    };
-    kinds[0] = kinds[1] = kinds[2] = 0;
-    const int top = keptHas(kRankAce) ? kRankAce : Kept.MaxRankNoAce;
-    const int bottom = Kept.MinRank;
-    const int first = std::max(0, top - 4);
-    const int last = std::min(bottom, kRankTen);
-    if (top - bottom <= 4 && first <= last) {
-        // The windows first..last+4 overlap: each rank's factor is read once.
-        int32_t factors[kRankCount];
-        for (int rank = first; rank <= last + 4; ++rank) factors[rank] = factor(rank);
-        for (int start = first; start <= last; ++start) {
-            const int32_t* f = factors + start;
-            kinds[start == kRankTen ? skAceHigh : skMiddle] += f[0] * f[1] * f[2] * f[3] * f[4];
+    // Selections are masks (0 or all ones), not branches: which windows fit
+    // changes from hold to hold without a pattern a predictor could learn.
+    const auto all = [](bool condition) { return -static_cast<int32_t>(condition); };
+    const unsigned kept = FKeptRankMask;
+    int32_t suited[kRankCount];
+    const int32_t* f = FRankFactor;
+    if (column >= 0) {
+        for (int rank = 0; rank < kRankCount; ++rank) {
+            const int32_t isKept = all((kept >> rank) & 1);
+            suited[rank] = (isKept & 1) | (~isKept & Deck.Count[rank][column]);
         }
+        f = suited;
     }
-    if (Kept.MaxRankNoAce <= 3) {
-        int32_t product = factor(kRankAce);
-        for (int rank = 0; rank <= 3 && product != 0; ++rank) product *= factor(rank);
-        kinds[skWheel] = product;
+    int32_t middle = 0;
+    for (int start = 0; start < kRankTen; ++start) {
+        const int32_t product =
+            f[start] * f[start + 1] * f[start + 2] * f[start + 3] * f[start + 4];
+        middle += product & all((kept & ~(0x1Fu << start)) == 0);
     }
+    const int32_t aceHigh = f[8] * f[9] * f[10] * f[11] * f[12];
+    const int32_t wheel = f[12] * f[0] * f[1] * f[2] * f[3];
+    kinds[skMiddle] = middle;
+    kinds[skAceHigh] = aceHigh & all((kept & ~(0x1Fu << kRankTen)) == 0);
+    kinds[skWheel] = wheel & all((kept & ~((1u << kRankAce) | 0xFu)) == 0);
 }
 
 void TPokerEngine::WalkHolds(int position, int keptBits) {
@@ -340,9 +348,27 @@ void TPokerEngine::WalkHolds(int position, int keptBits) {
     const int rank = Hand.Ranks[position];
     Kept.AddCard(rank, Hand.Suits[position]);
     Calc.AddKeptCard(Kept, rank);
+    // A rank's deck count is 0..4 (InitDeck) and its kept count 1..4.
+    const auto bucket = [&](int kept) {
+        return uint64_t{1} << (3 * (5 * (kept - 1) + Deck.RankCount[rank]));
+    };
+    if (rank >= 0) {
+        const int kept = Kept.RankCount[rank];
+        FKeptShape += bucket(kept) - (kept > 1 ? bucket(kept - 1) : 0);
+        FKeptRankMask |= 1u << rank;
+        FRankFactor[rank] = 1;
+    }
     WalkHolds(position + 1, keptBits | (1 << position));
     Kept.RemoveLastCard();
     Calc.RemoveKeptCard(Kept, rank);
+    if (rank >= 0) {
+        const int kept = Kept.RankCount[rank];
+        FKeptShape -= bucket(kept + 1) - (kept > 0 ? bucket(kept) : 0);
+        if (kept == 0) {
+            FKeptRankMask &= ~(1u << rank);
+            FRankFactor[rank] = Deck.RankCount[rank];
+        }
+    }
 }
 
 void TPokerEngine::CheckDraw(int mask) {
@@ -365,16 +391,18 @@ void TPokerEngine::CountDraw(int mask) {
     const int n = NaturalsLeft();
     if (Kept.WildCount > 0) return;
     int32_t* const counts = CategoryCounts[mask];
-    int64_t* const lines = LineCounts[mask];
     int32_t remaining = Binomial(k, n);
+    // The mask's lines, and a spare one for what no line pays.
+    int64_t lines[kMaxLines + 1] = {};
+    const auto put = [&](int category, int32_t count) {
+        counts[category] = count;
+        lines[FLineSlot[category]] += count;
+    };
 
     // 1. The hold's shape: its counts are worked out once per deal.
-    const int32_t key[9] = {Kept.RanksWithCount[1], Kept.RanksWithCount[2], Kept.RanksWithCount[3],
-                            Kept.RanksWithCount[4], Calc.Pairs[1],          Calc.Pairs[2],
-                            Calc.Singles[0][1],     Calc.Singles[0][2],     Calc.Singles[0][3]};
-    TShape* shape = nullptr;
-    for (int i = 0; i < FShapeCount && !shape; ++i)
-        if (std::equal(std::begin(key), std::end(key), FShapes[i].Key)) shape = &FShapes[i];
+    // A multiplicative hash: the shape's top 5 bits after a multiply by 2^64 / phi.
+    TShape* shape = &FShapes[(FKeptShape * 0x9E3779B97F4A7C15ull) >> 59];
+    const bool known = shape->Deal == FDeal && shape->Key == FKeptShape;
 
     const bool noSetOrQuads = Kept.RanksWithCount[3] == 0 && Kept.RanksWithCount[4] == 0;
     const bool noQuads = Kept.RanksWithCount[4] == 0;
@@ -402,9 +430,9 @@ void TPokerEngine::CountDraw(int mask) {
             result.Quads = Binomial(needQuads, d) * Binomial(k - needQuads, n - d);
         return result;
     };
-    if (!shape) {
-        shape = &FShapes[FShapeCount < kShapes ? FShapeCount++ : FShapeNext++ % kShapes];
-        std::copy(std::begin(key), std::end(key), shape->Key);
+    if (!known) {
+        shape->Deal = FDeal;
+        shape->Key = FKeptShape;
         // A rank not kept has no pair, set or quads with fewer than two
         // cards; counts no rank has stay zero.
         shape->AnyUnkept = shape->RowReady = false;
@@ -420,7 +448,7 @@ void TPokerEngine::CountDraw(int mask) {
     int64_t assigned = 0;
     if (shape->AnyUnkept) {
         if (!shape->RowReady) BuildRow(*shape);
-        // The mask's row and lines are still zero: the natural step comes first.
+        // The mask's row is still zero: the natural step comes first.
         std::memcpy(counts, shape->Counts, sizeof shape->Counts);
         std::memcpy(lines, shape->Lines, sizeof shape->Lines);
         assigned = shape->Assigned;
@@ -441,7 +469,7 @@ void TPokerEngine::CountDraw(int mask) {
         }
         const auto replace = [&](int category, int32_t was, int32_t is) {
             counts[category] = is;
-            if (CategoryLine[category] >= 0) lines[CategoryLine[category]] += is - was;
+            lines[FLineSlot[category]] += is - was;
         };
         replace(ncPairs2 + rank, before.Pairs, now.Pairs);
         replace(ncThreeOfKind2 + rank, before.Sets, now.Sets);
@@ -451,35 +479,37 @@ void TPokerEngine::CountDraw(int mask) {
         fullHouse += int64_t{now.Full} - before.Full;
     }
     const int32_t fullHouses = Narrow32(fullHouse);
-    if (fullHouses != 0) Put(mask, ncFullHouse, fullHouses);
+    if (fullHouses != 0) put(ncFullHouse, fullHouses);
     remaining = Narrow32(remaining - assigned);
 
     // 3. Five different ranks: flushes and straights; the rest has no category.
     if (Kept.RanksWithCount[1] == held) {
         remaining -= Calc.Singles[0][k];
-        int flushSuit = -1;
-        int32_t flush = 0;
-        if (Kept.SuitsWithCount[held] == 1) {
-            for (int suit = 0; suit < kSuitCount; ++suit)
-                if (Kept.SuitCount[suit] == held) flushSuit = suit;
-            flush = Binomial(k, Deck.SuitCount[flushSuit]);
-        }
-        int32_t straights[3];
-        StraightCount(-1, straights);
+        // Every kept card is natural here, so the first one's suit is the
+        // suit of all of them when they share one.
+        const int flushSuit = Kept.SuitsWithCount[held] == 1 ? Kept.Suits[0] : -1;
+        int32_t flush = flushSuit >= 0 ? Binomial(k, Deck.SuitCount[flushSuit]) : 0;
+        int32_t straights[3] = {};
         int32_t suited[3] = {};
-        if (flushSuit >= 0) StraightCount(flushSuit, suited);
+        // No window holds kept ranks more than four apart, unless they make a wheel.
+        const unsigned keptRanks = FKeptRankMask;
+        if (std::bit_width(keptRanks) - std::countr_zero(keptRanks) <= 5 ||
+            (keptRanks & ~((1u << kRankAce) | 0xFu)) == 0) {
+            StraightCount(-1, straights);
+            if (flushSuit >= 0) StraightCount(flushSuit, suited);
+        }
         for (int kind = 0; kind < 3; ++kind) {
-            if (suited[kind] != 0) Put(mask, ncFlushStraightA5 + kind, suited[kind]);
-            if (straights[kind] != suited[kind])
-                Put(mask, ncStraightA5 + kind, straights[kind] - suited[kind]);
+            put(ncFlushStraightA5 + kind, suited[kind]);
+            put(ncStraightA5 + kind, straights[kind] - suited[kind]);
             flush -= suited[kind];
         }
-        if (flush != 0) Put(mask, ncFlush, flush);
+        put(ncFlush, flush);
     }
 
     // 4. What is left is two pairs.
     remaining = CheckedSub(remaining, fullHouses);
-    Put(mask, ncTwoPairs, remaining);
+    put(ncTwoPairs, remaining);
+    std::memcpy(LineCounts[mask], lines, sizeof LineCounts[mask]);
 }
 
 void TPokerEngine::CheckEmpty() {

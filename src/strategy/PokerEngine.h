@@ -123,6 +123,16 @@ class TPokerEngine {
     int FOtherRanks[kRankCount] = {};
     int FOtherRankCount = 0;
     int FOtherByCount[5] = {}; // other ranks with each deck count
+    // The kept hand's shape as the walk builds it: for each kept count c
+    // (1..4) and deck count d (0..4), the number of kept ranks with c cards
+    // kept and d in the deck, three bits each at bit 3 (5 (c - 1) + d). With
+    // the deck it fixes every count that does not depend on which ranks are
+    // kept: RanksWithCount, the free ranks' multiset, the calculator's sums.
+    uint64_t FKeptShape = 0;
+    // Bit r: the kept hand holds rank r. And each natural rank's factor in a
+    // straight: 1 for a kept rank, else its cards in the deck.
+    unsigned FKeptRankMask = 0;
+    int32_t FRankFactor[kRankCount] = {};
 
   private:
     // The pairs, sets and quads of one rank; Full are the full houses its set
@@ -140,13 +150,12 @@ class TPokerEngine {
         int8_t Ranks = 0;
     };
     // Everything CountDraw computes per rank depends on the kept hand only
-    // through its shape: how many ranks it holds once, twice, ... and the
-    // counts the calculator has for its free ranks (Pairs, Singles[0][1..3]).
-    // Holds of one shape share the counts of the ranks they do not keep (a row
-    // copied with its line sums) and of the ranks they keep, by deck count d
-    // and kept count h.
+    // through its shape (FKeptShape). Holds of one shape share the counts of the ranks they do not
+    // keep (a row copied with its line sums) and of the ranks they keep, by deck count d and kept
+    // count h.
     struct TShape {
-        int32_t Key[9];
+        uint64_t Deal; // FDeal when the entry was made; older entries are free
+        uint64_t Key;
         TRankCounts Unkept[5];
         bool AnyUnkept;
         bool RowReady;
@@ -157,22 +166,19 @@ class TPokerEngine {
         int64_t Assigned; // pairs, sets and quads of all ranks in the row
         int64_t Full;     // full houses of all ranks' sets in the row
     };
-    static constexpr int kShapes = 16;
+    static constexpr int kShapes = 32; // a direct-mapped table by FKeptShape
     void BunchRanks();
     void BuildRow(TShape& shape) const;
-    // Writes one count of a mask and adds it to the line that pays it.
-    void Put(int mask, int category, int32_t count) {
-        CategoryCounts[mask][category] = count;
-        if (CategoryLine[category] >= 0) LineCounts[mask][CategoryLine[category]] += count;
-    }
+    // CategoryLine with the categories no line pays sent to a spare line
+    // kMaxLines, so that adding a count to its line needs no branch.
+    int8_t FLineSlot[kNaturalCategoryCount] = {};
 
     TRankLine FRankLines[3 * kRankCount] = {};
     int FRankLineCount = 0;
     int FRanksByCount[5][kRankCount] = {};
     int FRankCountTotal[5] = {}; // natural ranks with each deck count
     TShape FShapes[kShapes] = {};
-    int FShapeCount = 0;
-    int FShapeNext = 0;
+    uint64_t FDeal = 0; // counts the evaluations
 
     // Visits the masks 1..30 with Kept built one card at a time: each kept
     // hand differs from the one before by a single card added or taken back.

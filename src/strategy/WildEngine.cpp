@@ -86,6 +86,7 @@ void TWildEngine::ResetCounts() {
     std::memset(WildCounts, 0, sizeof WildCounts);
     Calc.InitSuits(Deck); // the suited windows' card counts
     FEmptyWindowsReady = false;
+    FMultipleCount = FMultipleNext = 0;
 }
 
 void TWildEngine::CheckCombination() {
@@ -208,12 +209,32 @@ void TWildEngine::CountMultiples(int naturals, int drawn, TWildSink& out) {
         out.Add(wcWildFive2 + rank, fives);
     }
     if (naturals == 2) return; // two naturals are a pair (five of a kind) or distinct
+    const TMultiples& multiples = Multiples(naturals, drawn, fives);
+    if (naturals == 3) {
+        out.Add(wcWild2And21, multiples.Rest);
+        return;
+    }
+    out.Add(wcWild1And31, multiples.Sets);
+    out.Add(wcWild1And211, multiples.Pairs);
+    out.Add(wcWild1And22, multiples.Rest);
+}
 
+// Five of a kind aside, what CountMultiples adds depends on the kept hand only
+// through its shape; so does the count of five of a kind (`fives`), the deck
+// count of the one kept rank or, without kept naturals, a sum over all ranks.
+const TWildEngine::TMultiples& TWildEngine::Multiples(int naturals, int drawn, int64_t fives) {
+    for (int i = 0; i < FMultipleCount; ++i)
+        if (FMultiples[i].Shape == FKeptShape && FMultiples[i].Naturals == naturals)
+            return FMultiples[i];
+    TMultiples& result =
+        FMultiples[FMultipleCount < kMultiples ? FMultipleCount++ : FMultipleNext++ % kMultiples];
+    result = {FKeptShape, naturals, 0, 0, 0};
+    const int held = Kept.NaturalCount();
     const int64_t all = Binomial(drawn, NaturalsLeft());
     const int64_t distinct = Kept.RanksWithCount[1] == held ? Calc.Singles[0][drawn] : 0;
     if (naturals == 3) {
-        out.Add(wcWild2And21, all - distinct - fives);
-        return;
+        result.Rest = all - distinct - fives;
+        return result;
     }
 
     // Four naturals: a set and a single, a pair and two singles, or two pairs.
@@ -248,9 +269,10 @@ void TWildEngine::CountMultiples(int naturals, int drawn, TWildSink& out) {
         if (held <= 2 && Kept.RanksWithCount[2] == 0 && lonePairs)
             pairs += int64_t{unkept[d]} * Binomial(2, d) * Calc.SinglesWithout(d, 2 - held);
     }
-    out.Add(wcWild1And31, sets);
-    out.Add(wcWild1And211, pairs);
-    out.Add(wcWild1And22, all - distinct - fives - sets - pairs);
+    result.Sets = sets;
+    result.Pairs = pairs;
+    result.Rest = all - distinct - fives - sets - pairs;
+    return result;
 }
 
 // Completions to naturals of different ranks: flushes, straights and the rest.
