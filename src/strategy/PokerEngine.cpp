@@ -44,8 +44,17 @@ void TPokerEngine::SetDescription(const TPokerDescription& description) {
             if ((set >> c) & 1) CategoryLine[c] = line;
     }
     FPaidCategories = GroupByLine(CategoryLine, kNaturalCategoryCount);
-    for (int c = 0; c < kNaturalCategoryCount; ++c)
-        FLineSlot[c] = static_cast<int8_t>(CategoryLine[c] >= 0 ? CategoryLine[c] : kMaxLines);
+    FRankGroupCount = 0;
+    for (int shape = 0; shape < 3; ++shape) {
+        const int first = shape == 0 ? ncPairs2 : shape == 1 ? ncThreeOfKind2 : ncFourOfKind2;
+        for (int line = 0; line <= LastLine; ++line) {
+            TRankGroup group{static_cast<int8_t>(line), static_cast<int8_t>(shape), 0, {}};
+            for (int rank = 0; rank < kRankCount; ++rank)
+                if (CategoryLine[first + rank] == line)
+                    group.Ranks = static_cast<uint16_t>(group.Ranks | 1u << rank);
+            if (group.Ranks != 0) FRankGroups[FRankGroupCount++] = group;
+        }
+    }
 }
 
 TPokerEngine::TLineGroups TPokerEngine::GroupByLine(const int32_t* categoryLine, int categories) {
@@ -235,29 +244,21 @@ void TPokerEngine::ResetCounts() {
 void TPokerEngine::BunchRanks() {
     std::fill(std::begin(FOtherByCount), std::end(FOtherByCount), 0);
     std::fill(std::begin(FRankCountTotal), std::end(FRankCountTotal), 0);
-    FRankLineCount = 0;
     ++FDeal;
     for (int rank = 0; rank < kRankCount; ++rank) {
         if (Deck.IsWild(rank)) continue;
         // InitDeck has checked every rank count to be 0..4.
         const int d = Deck.RankCount[rank];
         FRanksByCount[d][FRankCountTotal[d]++] = rank;
-        if (Hand.RankCount[rank] == 0) ++FOtherByCount[d];
-        const int categories[3] = {ncPairs2 + rank, ncThreeOfKind2 + rank, ncFourOfKind2 + rank};
-        for (int shape = 0; shape < 3; ++shape) {
-            const int line = CategoryLine[categories[shape]];
-            if (line < 0) continue;
-            int at = 0;
-            while (at < FRankLineCount &&
-                   (FRankLines[at].Line != line || FRankLines[at].Shape != shape ||
-                    FRankLines[at].Count != d))
-                ++at;
-            if (at == FRankLineCount)
-                FRankLines[FRankLineCount++] = {static_cast<int8_t>(line),
-                                                static_cast<int8_t>(shape), static_cast<int8_t>(d),
-                                                0};
-            ++FRankLines[at].Ranks;
-        }
+        FOtherByCount[d] += Hand.RankCount[rank] == 0;
+    }
+    // A wild rank has no cards in the deck's rank counts: it lands at d = 0,
+    // which no row reads.
+    for (int g = 0; g < FRankGroupCount; ++g) {
+        TRankGroup& group = FRankGroups[g];
+        std::fill(std::begin(group.ByCount), std::end(group.ByCount), 0);
+        for (unsigned ranks = group.Ranks; ranks != 0; ranks &= ranks - 1)
+            ++group.ByCount[Deck.RankCount[std::countr_zero(ranks)]];
     }
 }
 
@@ -277,13 +278,17 @@ void TPokerEngine::BuildRow(TShape& shape) const {
             shape.Counts[ncFourOfKind2 + rank] = each.Quads;
         }
     }
-    for (int i = 0; i < FRankLineCount; ++i) {
-        const TRankLine& bunch = FRankLines[i];
-        const TRankCounts& each = shape.Unkept[bunch.Count];
-        const int32_t count = bunch.Shape == 0   ? each.Pairs
-                              : bunch.Shape == 1 ? each.Sets
-                                                 : each.Quads;
-        shape.Lines[bunch.Line] += int64_t{bunch.Ranks} * count;
+    for (int g = 0; g < FRankGroupCount; ++g) {
+        const TRankGroup& group = FRankGroups[g];
+        int64_t sum = 0;
+        for (int d = 2; d <= 4; ++d) {
+            const TRankCounts& each = shape.Unkept[d];
+            const int32_t count = group.Shape == 0   ? each.Pairs
+                                  : group.Shape == 1 ? each.Sets
+                                                     : each.Quads;
+            sum += int64_t{group.ByCount[d]} * count;
+        }
+        shape.Lines[group.Line] += sum;
     }
     shape.RowReady = true;
 }
@@ -393,10 +398,15 @@ void TPokerEngine::CountDraw(int mask) {
     int32_t* const counts = CategoryCounts[mask];
     int32_t remaining = Binomial(k, n);
     // The mask's lines, and a spare one for what no line pays.
-    int64_t lines[kMaxLines + 1] = {};
+    // A count no line pays goes to a spare sum: a select, not a branch.
+    int64_t* const lines = LineCounts[mask];
+    int64_t unpaid = 0;
+    const auto lineOf = [&](int category) {
+        return CategoryLine[category] >= 0 ? &lines[CategoryLine[category]] : &unpaid;
+    };
     const auto put = [&](int category, int32_t count) {
         counts[category] = count;
-        lines[FLineSlot[category]] += count;
+        *lineOf(category) += count;
     };
 
     // 1. The hold's shape: its counts are worked out once per deal.
@@ -448,7 +458,7 @@ void TPokerEngine::CountDraw(int mask) {
     int64_t assigned = 0;
     if (shape->AnyUnkept) {
         if (!shape->RowReady) BuildRow(*shape);
-        // The mask's row is still zero: the natural step comes first.
+        // The mask's row and lines are still zero: the natural step comes first.
         std::memcpy(counts, shape->Counts, sizeof shape->Counts);
         std::memcpy(lines, shape->Lines, sizeof shape->Lines);
         assigned = shape->Assigned;
@@ -469,7 +479,7 @@ void TPokerEngine::CountDraw(int mask) {
         }
         const auto replace = [&](int category, int32_t was, int32_t is) {
             counts[category] = is;
-            lines[FLineSlot[category]] += is - was;
+            *lineOf(category) += is - was;
         };
         replace(ncPairs2 + rank, before.Pairs, now.Pairs);
         replace(ncThreeOfKind2 + rank, before.Sets, now.Sets);
@@ -509,7 +519,6 @@ void TPokerEngine::CountDraw(int mask) {
     // 4. What is left is two pairs.
     remaining = CheckedSub(remaining, fullHouses);
     put(ncTwoPairs, remaining);
-    std::memcpy(LineCounts[mask], lines, sizeof LineCounts[mask]);
 }
 
 void TPokerEngine::CheckEmpty() {
@@ -526,18 +535,23 @@ void TPokerEngine::CountEmpty() {
     const int n = NaturalsLeft();
     int32_t(&counts)[kNaturalCategoryCount] = CategoryCounts[mask];
 
-    // 1. Flushes and straight flushes per suit.
+    // 1. Flushes and straight flushes per suit, from the suit's ranks as bits:
+    // bit s of `runs` is set when the ranks s..s+4 are all there.
     int32_t flushes = 0;
     for (int suit = 0; suit < kSuitCount; ++suit) {
         flushes = CheckedAdd(flushes, Binomial(5, Deck.SuitCount[suit]));
-        int run = 0;
-        for (int rank = 0; rank < kRankCount; ++rank) {
-            run = Deck.Count[rank][suit] > 0 ? run + 1 : 0;
-            if (run >= 5) ++counts[rank == kRankAce ? ncFlushStraightTA : ncFlushStraight];
-        }
-        bool wheel = Deck.Count[kRankAce][suit] > 0;
-        for (int rank = 0; rank <= 3; ++rank) wheel = wheel && Deck.Count[rank][suit] > 0;
-        if (wheel) ++counts[ncFlushStraightA5];
+        unsigned there = 0;
+        for (int rank = 0; rank < kRankCount; ++rank)
+            there |= static_cast<unsigned>(Deck.Count[rank][suit] > 0) << rank;
+        const unsigned runs = there & there >> 1 & there >> 2 & there >> 3 & there >> 4;
+        // Bit 8 is ten to ace; the middle windows are at most eight bits.
+        unsigned middle = runs & 0xFFu;
+        middle = middle - ((middle >> 1) & 0x55u);
+        middle = (middle & 0x33u) + ((middle >> 2) & 0x33u);
+        counts[ncFlushStraight] += static_cast<int32_t>((middle + (middle >> 4)) & 0x0Fu);
+        counts[ncFlushStraightTA] += static_cast<int32_t>((runs >> kRankTen) & 1);
+        const unsigned wheel = (1u << kRankAce) | 0xFu;
+        counts[ncFlushStraightA5] += static_cast<int32_t>((there & wheel) == wheel);
     }
     counts[ncFlush] =
         flushes - counts[ncFlushStraightA5] - counts[ncFlushStraight] - counts[ncFlushStraightTA];
@@ -558,26 +572,21 @@ void TPokerEngine::CountEmpty() {
     for (int rank = 0; rank <= 3; ++rank) wheel = CheckedMul(wheel, int32_t{Deck.RankCount[rank]});
     counts[ncStraightA5] = wheel - counts[ncFlushStraightA5];
 
-    // 3. Paired shapes per rank; two pairs is what remains.
+    // 3. Paired shapes per rank; two pairs is what remains. A rank with fewer
+    // than 2, 3 or 4 cards has a zero binomial for pairs, sets or quads, so
+    // every rank goes through the same steps (InitDeck checked d to be 0..4).
     int32_t remaining = CheckedSub(Binomial(5, n), Calc.Singles[0][5]);
     for (int rank = 0; rank < kRankCount; ++rank) {
         const int d = Deck.RankCount[rank];
-        if (d < 2) continue;
         const int32_t pairs = CheckedMul(Binomial(2, d), Calc.SinglesWithout(d, 3));
+        const int32_t full = CheckedMul(Binomial(3, d), Calc.Pairs[2] - Binomial(2, d));
+        const int32_t sets = CheckedMul(Binomial(3, d), Binomial(2, n - d)) - full;
+        const int32_t quads = CheckedMul(Binomial(4, d), int32_t(n - d));
         counts[ncPairs2 + rank] = pairs;
-        remaining = CheckedSub(remaining, pairs);
-        if (d >= 3) {
-            const int32_t full = CheckedMul(Binomial(3, d), Calc.Pairs[2] - Binomial(2, d));
-            counts[ncFullHouse] = CheckedAdd(counts[ncFullHouse], full);
-            const int32_t sets = CheckedMul(Binomial(3, d), Binomial(2, n - d)) - full;
-            counts[ncThreeOfKind2 + rank] = sets;
-            remaining = CheckedSub(remaining, sets);
-        }
-        if (d >= 4) {
-            const int32_t quads = CheckedMul(Binomial(4, d), int32_t(n - d));
-            counts[ncFourOfKind2 + rank] = quads;
-            remaining = CheckedSub(remaining, quads);
-        }
+        counts[ncThreeOfKind2 + rank] = sets;
+        counts[ncFourOfKind2 + rank] = quads;
+        counts[ncFullHouse] = CheckedAdd(counts[ncFullHouse], full);
+        remaining = CheckedSub(CheckedSub(CheckedSub(remaining, pairs), sets), quads);
     }
     counts[ncTwoPairs] = CheckedSub(remaining, counts[ncFullHouse]);
 }

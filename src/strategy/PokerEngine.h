@@ -140,14 +140,15 @@ class TPokerEngine {
     struct TRankCounts {
         int32_t Pairs = 0, Sets = 0, Full = 0, Quads = 0;
     };
-    // The natural ranks bunched by deck count d and by the line paying their
-    // pairs, sets or quads: a rank no hold keeps has counts that depend on d
-    // alone, so the line sums of such ranks are Ranks times one rank's count.
-    struct TRankLine {
+    // The ranks whose pairs (Shape 0), sets (1) or quads (2) one line pays,
+    // fixed by the game; per deal, how many of them have each deck count d.
+    // A rank no hold keeps has counts that depend on d alone, so the line's
+    // sum over such ranks is ByCount[d] times one rank's count.
+    struct TRankGroup {
         int8_t Line = 0;
-        int8_t Shape = 0; // 0 pairs, 1 sets, 2 quads
-        int8_t Count = 0; // deck count d of the ranks
-        int8_t Ranks = 0;
+        int8_t Shape = 0;
+        uint16_t Ranks = 0; // bit r: rank r
+        int8_t ByCount[5] = {};
     };
     // Everything CountDraw computes per rank depends on the kept hand only
     // through its shape (FKeptShape). Holds of one shape share the counts of the ranks they do not
@@ -169,12 +170,9 @@ class TPokerEngine {
     static constexpr int kShapes = 32; // a direct-mapped table by FKeptShape
     void BunchRanks();
     void BuildRow(TShape& shape) const;
-    // CategoryLine with the categories no line pays sent to a spare line
-    // kMaxLines, so that adding a count to its line needs no branch.
-    int8_t FLineSlot[kNaturalCategoryCount] = {};
 
-    TRankLine FRankLines[3 * kRankCount] = {};
-    int FRankLineCount = 0;
+    TRankGroup FRankGroups[3 * kRankCount] = {};
+    int FRankGroupCount = 0;
     int FRanksByCount[5][kRankCount] = {};
     int FRankCountTotal[5] = {}; // natural ranks with each deck count
     TShape FShapes[kShapes] = {};
