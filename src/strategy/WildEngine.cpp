@@ -381,12 +381,11 @@ void TWildEngine::RangeSingles(int column, int from, int to, int degree, int64_t
     for (int j = 1; j < 6; ++j) out[j] = 0;
     if (from > to) return;
     if (column < 0) {
-        int reached = 0;
+        // Fixed steps: a rank without free cards multiplies by 1 + 0 t, and
+        // whether a rank is free changes from hold to hold.
         for (int rank = from; rank <= to; ++rank) {
-            const int d = FFreeWeight[rank];
-            if (d == 0) continue;
-            reached = std::min(reached + 1, degree);
-            for (int j = reached; j >= 1; --j) out[j] += d * out[j - 1];
+            const int64_t d = FFreeWeight[rank];
+            for (int j = degree; j >= 1; --j) out[j] += d * out[j - 1];
         }
         return;
     }
@@ -427,10 +426,12 @@ void TWildEngine::WindowTables(int column, int degree, TWindowTable& table,
     }
     if (low >= kRankTen) {
         RangeSingles(column, kRankTen, kRankAce, degree, e);
-        for (int m = 0; m <= degree; ++m) table[skAceHigh][m] = e[m];
+        // All six: e is zero above the degree, and a fixed copy is a few moves
+        // where a variable one was a call to memcpy.
+        for (int m = 0; m < 6; ++m) table[skAceHigh][m] = e[m];
         if (queen) {
             RangeSingles(column, kRankTen, kRankQueen, degree, e);
-            for (int m = 0; m <= degree; ++m) (*queen)[skAceHigh][m] = e[m];
+            for (int m = 0; m < 6; ++m) (*queen)[skAceHigh][m] = e[m];
         }
     }
     if (aceKept) return;
