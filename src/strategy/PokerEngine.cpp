@@ -465,11 +465,14 @@ void TPokerEngine::CountDraw(int mask) {
         fullHouse = shape->Full;
     }
 
-    // 2. The kept ranks replace their unkept counts.
-    for (int i = 0; i < FHandRankCount; ++i) {
-        const int rank = FHandRanks[i];
+    // 2. The kept ranks replace their unkept counts. The kept cards are read
+    // in place: a rank is met at its first kept card (no wild card is kept).
+    unsigned seen = 0;
+    for (int pos = 0; pos < Kept.Total; ++pos) {
+        const int rank = Kept.Ranks[pos];
+        if ((seen >> rank) & 1) continue;
+        seen |= 1u << rank;
         const int h = Kept.RankCount[rank];
-        if (h == 0) continue;
         const int d = Deck.RankCount[rank];
         const TRankCounts& before = shape->Unkept[d];
         TRankCounts& now = shape->Kept[d][h];
