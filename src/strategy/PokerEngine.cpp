@@ -148,11 +148,11 @@ void TPokerEngine::SelectBest(int& best) {
     for (int mask = 1; mask < kMaskCount; ++mask) {
         const int64_t sum = paidSum(mask);
         const int64_t drawOutcomes = outcomes[kDrawCount[mask]];
-        if (CheckedMul(sum, bestOutcomes) > CheckedMul(bestSum, drawOutcomes)) {
-            bestSum = sum;
-            bestOutcomes = drawOutcomes;
-            best = mask;
-        }
+        // Selects, not a branch: which hold leads is no pattern.
+        const bool better = CheckedMul(sum, bestOutcomes) > CheckedMul(bestSum, drawOutcomes);
+        bestSum = better ? sum : bestSum;
+        bestOutcomes = better ? drawOutcomes : bestOutcomes;
+        best = better ? mask : best;
     }
 }
 

@@ -129,6 +129,7 @@ class TPokerEngine {
     // the deck it fixes every count that does not depend on which ranks are
     // kept: RanksWithCount, the free ranks' multiset, the calculator's sums.
     uint64_t FKeptShape = 0;
+    uint64_t FDeal = 0; // counts the evaluations: tags what caches keep per deal
     // Bit r: the kept hand holds rank r. And each natural rank's factor in a
     // straight: 1 for a kept rank, else its cards in the deck.
     unsigned FKeptRankMask = 0;
@@ -176,7 +177,6 @@ class TPokerEngine {
     int FRanksByCount[5][kRankCount] = {};
     int FRankCountTotal[5] = {}; // natural ranks with each deck count
     TShape FShapes[kShapes] = {};
-    uint64_t FDeal = 0; // counts the evaluations
 
     // Visits the masks 1..30 with Kept built one card at a time: each kept
     // hand differs from the one before by a single card added or taken back.

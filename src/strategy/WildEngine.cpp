@@ -86,7 +86,6 @@ void TWildEngine::ResetCounts() {
     std::memset(WildCounts, 0, sizeof WildCounts);
     Calc.InitSuits(Deck); // the suited windows' card counts
     FEmptyWindowsReady = false;
-    FMultipleCount = FMultipleNext = 0;
 }
 
 void TWildEngine::CheckCombination() {
@@ -223,12 +222,12 @@ void TWildEngine::CountMultiples(int naturals, int drawn, TWildSink& out) {
 // through its shape; so does the count of five of a kind (`fives`), the deck
 // count of the one kept rank or, without kept naturals, a sum over all ranks.
 const TWildEngine::TMultiples& TWildEngine::Multiples(int naturals, int drawn, int64_t fives) {
-    for (int i = 0; i < FMultipleCount; ++i)
-        if (FMultiples[i].Shape == FKeptShape && FMultiples[i].Naturals == naturals)
-            return FMultiples[i];
+    // The shape's top bits after a multiply by 2^64 / phi, and the naturals.
     TMultiples& result =
-        FMultiples[FMultipleCount < kMultiples ? FMultipleCount++ : FMultipleNext++ % kMultiples];
-    result = {FKeptShape, naturals, 0, 0, 0};
+        FMultiples[((FKeptShape * 0x9E3779B97F4A7C15ull) >> 60) * 2 + (naturals - 3)];
+    if (result.Deal == FDeal && result.Shape == FKeptShape && result.Naturals == naturals)
+        return result;
+    result = {FDeal, FKeptShape, naturals, 0, 0, 0};
     const int held = Kept.NaturalCount();
     const int64_t all = Binomial(drawn, NaturalsLeft());
     const int64_t distinct = Kept.RanksWithCount[1] == held ? Calc.Singles[0][drawn] : 0;

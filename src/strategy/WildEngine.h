@@ -66,17 +66,16 @@ class TWildEngine : public TPokerEngine {
     // The shape-determined part of CountMultiples (see FKeptShape): per kept
     // shape and number of naturals, the completions that pair some rank.
     struct TMultiples {
+        uint64_t Deal = 0; // FDeal when made; older entries are free
         uint64_t Shape = 0;
         int Naturals = 0;
         int64_t Sets = 0, Pairs = 0, Rest = 0; // Rest: two pairs, or WILD_2_AND_2_1
     };
-    static constexpr int kMultiples = 16;
+    static constexpr int kMultiples = 32; // direct-mapped by shape and naturals (3 or 4)
     const TMultiples& Multiples(int naturals, int drawn, int64_t fives);
 
     TLineGroups FPaidWildCategories;
     TMultiples FMultiples[kMultiples] = {};
-    int FMultipleCount = 0;
-    int FMultipleNext = 0;
     TWindows FWindows{};      // of the mask being counted
     TWindows FEmptyWindows{}; // of the holds without natural cards, once per deal
     bool FEmptyWindowsReady = false;
