@@ -504,19 +504,23 @@ void TPokerEngine::CountDraw(int mask) {
         int32_t flush = flushSuit >= 0 ? Binomial(k, Deck.SuitCount[flushSuit]) : 0;
         int32_t straights[3] = {};
         int32_t suited[3] = {};
-        // No window holds kept ranks more than four apart, unless they make a wheel.
+        // No window holds kept ranks more than four apart, unless they make a
+        // wheel; without straights or a flush the row's zeros stand.
         const unsigned keptRanks = FKeptRankMask;
-        if (std::bit_width(keptRanks) - std::countr_zero(keptRanks) <= 5 ||
-            (keptRanks & ~((1u << kRankAce) | 0xFu)) == 0) {
+        const bool straight = std::bit_width(keptRanks) - std::countr_zero(keptRanks) <= 5 ||
+                              (keptRanks & ~((1u << kRankAce) | 0xFu)) == 0;
+        if (straight) {
             StraightCount(-1, straights);
             if (flushSuit >= 0) StraightCount(flushSuit, suited);
         }
-        for (int kind = 0; kind < 3; ++kind) {
-            put(ncFlushStraightA5 + kind, suited[kind]);
-            put(ncStraightA5 + kind, straights[kind] - suited[kind]);
-            flush -= suited[kind];
+        if (straight || flushSuit >= 0) {
+            for (int kind = 0; kind < 3; ++kind) {
+                put(ncFlushStraightA5 + kind, suited[kind]);
+                put(ncStraightA5 + kind, straights[kind] - suited[kind]);
+                flush -= suited[kind];
+            }
+            put(ncFlush, flush);
         }
-        put(ncFlush, flush);
     }
 
     // 4. What is left is two pairs.
