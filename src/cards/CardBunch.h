@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Cards.h"
+#include "Checked.h"
 
 #include <cstdint>
 #include <iosfwd>
@@ -75,6 +76,56 @@ class THand : public TCardBunch {
     int32_t FMinBefore[kHandSize] = {};
     int32_t FMaxBefore[kHandSize] = {};
 };
+
+// Inline: the strategy engines add and take back a card 62 times per deal.
+inline void THand::AddCard(int rank, int suit) {
+    const int pos = Total;
+    if (pos >= kHandSize) RaiseRange("card position", pos);
+    CheckIndex(rank, -2, kRankCount - 1, "rank");
+    ++Total;
+    if (IsWild(rank)) {
+        ++WildCount;
+        Ranks[pos] = Suits[pos] = -1;
+        return;
+    }
+    CheckIndex(suit, 0, kSuitCount - 1, "suit");
+    if (Count[rank][suit] != 0) RaiseRange("card already in the hand", rank * kSuitCount + suit);
+    Count[rank][suit] = 1;
+    Ranks[pos] = rank;
+    Suits[pos] = suit;
+    FMinBefore[pos] = MinRank;
+    FMaxBefore[pos] = MaxRankNoAce;
+    if (rank < MinRank) MinRank = rank;
+    if (rank != kRankAce && rank > MaxRankNoAce) MaxRankNoAce = rank;
+    const int inRank = ++RankCount[rank];
+    --RanksWithCount[inRank - 1];
+    ++RanksWithCount[inRank];
+    const int inSuit = ++SuitCount[suit];
+    --SuitsWithCount[inSuit - 1];
+    ++SuitsWithCount[inSuit];
+}
+
+inline void THand::RemoveLastCard() {
+    const int pos = Total - 1;
+    if (pos < 0) RaiseRange("card position", pos);
+    const int rank = Ranks[pos];
+    const int suit = Suits[pos];
+    --Total;
+    Ranks[pos] = Suits[pos] = -1;
+    if (rank < 0) {
+        --WildCount;
+        return;
+    }
+    Count[rank][suit] = 0;
+    const int inRank = RankCount[rank]--;
+    --RanksWithCount[inRank];
+    ++RanksWithCount[inRank - 1];
+    const int inSuit = SuitCount[suit]--;
+    --SuitsWithCount[inSuit];
+    ++SuitsWithCount[inSuit - 1];
+    MinRank = FMinBefore[pos];
+    MaxRankNoAce = FMaxBefore[pos];
+}
 
 // The cards not yet dealt.
 class TDeck : public TCardBunch {

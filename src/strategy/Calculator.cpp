@@ -30,6 +30,11 @@ void TCalculator::InitDeck(const TCardBunch& deck) {
             FDeckPairs2 += Binomial(2, d);
         }
         for (int j = 0; j < 6; ++j) FDeckSingles[j] = e[j];
+        // Nothing kept yet: the state AddKeptCard starts from.
+        for (int j = 0; j < 6; ++j) Singles[0][j] = static_cast<int32_t>(e[j]);
+        Pairs[0] = Pairs[1] = 0;
+        Pairs[2] = FDeckPairs2;
+        FKeptRanks = 0;
     } catch (...) {
         AddErrorContext("Error in calculator  (Init)");
     }

@@ -25,6 +25,23 @@ class TCalculator {
     // The tables for one kept hand against the deck of the last InitDeck:
     // the kept ranks are divided out of the deck-wide sums.
     void InitKept(const THand& kept);
+    // The engines grow and shrink the kept hand one card at a time while they
+    // visit the holds. AddKeptCard, called after kept.AddCard(rank, ...), and
+    // RemoveKeptCard, called after kept.RemoveLastCard() took that card back,
+    // keep Singles[0], Pairs and the free ranks what InitKept(kept) would make
+    // them: a rank that enters or leaves the kept hand divides or multiplies
+    // prod(1 + d t) by its factor. The rows Singles[1..4] are not kept up;
+    // SinglesWithout reads them.
+    void AddKeptCard(const THand& kept, int rank);
+    void RemoveKeptCard(const THand& kept, int rank);
+    // Singles[x][j] of the current free ranks, from Singles[0] alone (j <= 3).
+    int32_t SinglesWithout(int x, int j) const {
+        // Singles[x][j] = sum over i <= j of (-x)^(j-i) Singles[0][i]: at most
+        // 1,317,888 (13 ranks of 4 cards) times 1 + 4 + 16 + 64, far inside int32.
+        int32_t value = Singles[0][0];
+        for (int i = 1; i <= j; ++i) value = Singles[0][i] - x * value;
+        return value;
+    }
     // Singles[1..4] from Singles[0].
     void CalcSingles();
     // RangeSingles over the free ranks low+1..high (high clamped to 12, low < 0
@@ -48,6 +65,38 @@ class TCalculator {
     int64_t FDeckSingles[6] = {};
     int32_t FDeckPairs2 = 0;
 };
+
+// Every e_j stays a count of draws from the free ranks (at most 1,317,888 for
+// 13 ranks of 4 cards), so d * e_j cannot overflow int32.
+inline void TCalculator::AddKeptCard(const THand& kept, int rank) {
+    if (rank < 0) return;
+    const int d = FDeckRank[rank];
+    const int inKept = kept.RankCount[rank];
+    if (inKept == 1) {
+        FKeptRanks |= 1u << rank;
+        Pairs[1] += d;
+        Pairs[2] -= Binomial(2, d);
+        for (int j = 1; j < 6; ++j) Singles[0][j] -= d * Singles[0][j - 1];
+    } else if (inKept == 2) {
+        Pairs[1] -= d; // no longer a single
+    }
+    Pairs[0] = kept.RanksWithCount[2];
+}
+
+inline void TCalculator::RemoveKeptCard(const THand& kept, int rank) {
+    if (rank < 0) return;
+    const int d = FDeckRank[rank];
+    const int inKept = kept.RankCount[rank];
+    if (inKept == 0) {
+        FKeptRanks &= ~(1u << rank);
+        Pairs[1] -= d;
+        Pairs[2] += Binomial(2, d);
+        for (int j = 5; j >= 1; --j) Singles[0][j] += d * Singles[0][j - 1];
+    } else if (inKept == 1) {
+        Pairs[1] += d; // a single again
+    }
+    Pairs[0] = kept.RanksWithCount[2];
+}
 
 // The shared instance of the program's single user-interface thread. Code that
 // evaluates on other threads gives each engine a calculator of its own.

@@ -4,6 +4,7 @@
 #include "cards/Checked.h"
 
 #include <algorithm>
+#include <bit>
 #include <numeric>
 #include <thread>
 
@@ -12,23 +13,30 @@ namespace {
 
 __extension__ typedef __int128 TInt128;
 
-int PopCount(unsigned mask) {
-    return __builtin_popcount(mask);
-}
-
 // Canonical hands of `size` natural cards: the rank masks of the four suits in
 // non-increasing order. A hand's suit relabellings give 24 / |stabiliser|
 // distinct deals, the stabiliser permuting suits with equal masks.
+//
+// The suits are chosen in that order from lists of rank masks sorted by value
+// and cut by card count, so every mask visited still fits in the hand: the
+// classes come out in the same order as a plain scan of all masks, without
+// visiting the millions of combinations that cannot make `size` cards.
 void NaturalClasses(int size, int64_t jokerWays, int jokersInHand, std::vector<TDealClass>& out) {
-    std::vector<unsigned> masks;
-    for (unsigned mask = 0; mask < (1u << kRankCount); ++mask)
-        if (PopCount(mask) <= size) masks.push_back(mask);
+    constexpr unsigned kRankMasks = 1u << kRankCount;
+    // upTo[c]: masks of at most c ranks; exactly[c]: masks of exactly c ranks.
+    std::vector<unsigned> upTo[kHandSize + 1], exactly[kHandSize + 1];
+    for (unsigned mask = 0; mask < kRankMasks; ++mask) {
+        const int bits = std::popcount(mask);
+        if (bits > size) continue;
+        exactly[bits].push_back(mask);
+        for (int c = bits; c <= size; ++c) upTo[c].push_back(mask);
+    }
     const auto emit = [&](const unsigned(&suit)[4]) {
         TDealClass entry;
         int n = 0;
         for (int s = 0; s < kSuitCount; ++s)
-            for (int rank = 0; rank < kRankCount; ++rank)
-                if ((suit[s] >> rank) & 1) entry.Codes[n++] = s * kRankCount + rank;
+            for (unsigned bits = suit[s]; bits != 0; bits &= bits - 1)
+                entry.Codes[n++] = s * kRankCount + std::countr_zero(bits);
         for (int j = 0; j < jokersInHand; ++j) entry.Codes[n++] = kFirstJokerCode + j;
         int64_t stabiliser = 1;
         for (int s = 0, run = 1; s < kSuitCount; ++s) {
@@ -39,23 +47,18 @@ void NaturalClasses(int size, int64_t jokerWays, int jokersInHand, std::vector<T
         out.push_back(entry);
     };
     unsigned suit[4];
-    for (unsigned a : masks) {
-        const int left0 = size - PopCount(a);
-        if (left0 < 0) continue;
+    for (unsigned a : upTo[size]) {
+        const int left0 = size - std::popcount(a);
         suit[0] = a;
-        for (unsigned b : masks) {
+        for (unsigned b : upTo[left0]) {
             if (b > a) break;
-            const int left1 = left0 - PopCount(b);
-            if (left1 < 0) continue;
+            const int left1 = left0 - std::popcount(b);
             suit[1] = b;
-            for (unsigned c : masks) {
+            for (unsigned c : upTo[left1]) {
                 if (c > b) break;
-                const int left2 = left1 - PopCount(c);
-                if (left2 < 0) continue;
                 suit[2] = c;
-                for (unsigned d : masks) {
+                for (unsigned d : exactly[left1 - std::popcount(c)]) {
                     if (d > c) break;
-                    if (PopCount(d) != left2) continue;
                     suit[3] = d;
                     emit(suit);
                 }

@@ -4,6 +4,7 @@
 #include "games/Classification.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdio>
 #include <cstring>
 
@@ -43,26 +44,40 @@ void TPokerEngine::SetDescription(const TPokerDescription& description) {
             if ((set >> c) & 1) CategoryLine[c] = line;
     }
     FPaidCategories = GroupByLine(CategoryLine, kNaturalCategoryCount);
+    FRankGroupCount = 0;
+    for (int shape = 0; shape < 3; ++shape) {
+        const int first = shape == 0 ? ncPairs2 : shape == 1 ? ncThreeOfKind2 : ncFourOfKind2;
+        for (int line = 0; line <= LastLine; ++line) {
+            TRankGroup group{static_cast<int8_t>(line), static_cast<int8_t>(shape), 0, {}};
+            for (int rank = 0; rank < kRankCount; ++rank)
+                if (CategoryLine[first + rank] == line)
+                    group.Ranks = static_cast<uint16_t>(group.Ranks | 1u << rank);
+            if (group.Ranks != 0) FRankGroups[FRankGroupCount++] = group;
+        }
+    }
 }
 
-std::vector<TPokerEngine::TLineCategories> TPokerEngine::GroupByLine(const int32_t* categoryLine,
-                                                                     int categories) {
-    std::vector<TLineCategories> groups;
+TPokerEngine::TLineGroups TPokerEngine::GroupByLine(const int32_t* categoryLine, int categories) {
+    CheckIndex(categories, 0, kNaturalCategoryCount, "categories");
+    TLineGroups groups;
+    int end = 0;
     for (int line = 0; line < kMaxLines; ++line) {
-        TLineCategories group{line, {}};
+        const int start = end;
         for (int c = 0; c < categories; ++c)
-            if (categoryLine[c] == line) group.Categories.push_back(c);
-        if (!group.Categories.empty()) groups.push_back(std::move(group));
+            if (categoryLine[c] == line) groups.Categories[end++] = static_cast<int8_t>(c);
+        if (end == start) continue;
+        groups.Line[groups.Count] = static_cast<int8_t>(line);
+        groups.End[groups.Count++] = static_cast<int8_t>(end);
     }
     return groups;
 }
 
-void TPokerEngine::AddLineSums(const std::vector<TLineCategories>& groups, const int32_t* counts,
-                               int64_t* lines) {
-    for (const auto& group : groups) {
+void TPokerEngine::AddLineSums(const TLineGroups& groups, const int32_t* counts, int64_t* lines) {
+    int c = 0;
+    for (int g = 0; g < groups.Count; ++g) {
         int64_t sum = 0;
-        for (int c : group.Categories) sum += counts[c];
-        lines[group.Line] += sum;
+        for (const int end = groups.End[g]; c < end; ++c) sum += counts[groups.Categories[c]];
+        lines[groups.Line[g]] += sum;
     }
 }
 
@@ -98,6 +113,9 @@ int TPokerEngine::GetTheBest() {
         ResetCounts();
         CheckCombination();
         Kept.ClearHand();
+        FKeptShape = 0;
+        FKeptRankMask = 0;
+        std::copy(std::begin(Deck.RankCount), std::end(Deck.RankCount), FRankFactor);
         WalkHolds(0, 0);
         CheckEmpty();
         SumLines();
@@ -114,16 +132,27 @@ int TPokerEngine::GetTheBest() {
 // of at most 99999 and at most C(49, 5) outcomes keep the products below 2^59.
 void TPokerEngine::SelectBest(int& best) {
     if (!Payout) throw EDrawMentor("No payout attached to the strategy engine");
-    int64_t bestSum = PaidSum(0);
-    int64_t bestOutcomes = OutcomeCount(0);
+    const int lines = LastLine + 1;
+    int64_t pays[kMaxLines];
+    for (int line = 0; line < lines; ++line) pays[line] = Payout->Pays[line];
+    int64_t outcomes[kHandSize + 1];
+    for (int k = 0; k <= kHandSize; ++k) outcomes[k] = Binomial(k, Deck.Total);
+    const auto paidSum = [&](int mask) {
+        int64_t sum = 0;
+        for (int line = 0; line < lines; ++line)
+            sum = CheckedAdd(sum, CheckedMul(LineCounts[mask][line], pays[line]));
+        return sum;
+    };
+    int64_t bestSum = paidSum(0);
+    int64_t bestOutcomes = outcomes[0];
     for (int mask = 1; mask < kMaskCount; ++mask) {
-        const int64_t sum = PaidSum(mask);
-        const int64_t outcomes = OutcomeCount(mask);
-        if (CheckedMul(sum, bestOutcomes) > CheckedMul(bestSum, outcomes)) {
-            bestSum = sum;
-            bestOutcomes = outcomes;
-            best = mask;
-        }
+        const int64_t sum = paidSum(mask);
+        const int64_t drawOutcomes = outcomes[kDrawCount[mask]];
+        // Selects, not a branch: which hold leads is no pattern.
+        const bool better = CheckedMul(sum, bestOutcomes) > CheckedMul(bestSum, drawOutcomes);
+        bestSum = better ? sum : bestSum;
+        bestOutcomes = better ? drawOutcomes : bestOutcomes;
+        best = better ? mask : best;
     }
 }
 
@@ -199,7 +228,6 @@ int TPokerEngine::HandLine() const {
 void TPokerEngine::ResetCounts() {
     std::memset(CategoryCounts, 0, sizeof CategoryCounts);
     std::memset(LineCounts, 0, sizeof LineCounts);
-    Calc.InitSuits(Deck);
     Calc.InitDeck(Deck);
     // Ranks that no hold can keep are counted alike in every mask.
     FHandRankCount = FOtherRankCount = 0;
@@ -210,6 +238,59 @@ void TPokerEngine::ResetCounts() {
         else
             FOtherRanks[FOtherRankCount++] = rank;
     }
+    BunchRanks();
+}
+
+void TPokerEngine::BunchRanks() {
+    std::fill(std::begin(FOtherByCount), std::end(FOtherByCount), 0);
+    std::fill(std::begin(FRankCountTotal), std::end(FRankCountTotal), 0);
+    ++FDeal;
+    for (int rank = 0; rank < kRankCount; ++rank) {
+        if (Deck.IsWild(rank)) continue;
+        // InitDeck has checked every rank count to be 0..4.
+        const int d = Deck.RankCount[rank];
+        FRanksByCount[d][FRankCountTotal[d]++] = rank;
+        FOtherByCount[d] += Hand.RankCount[rank] == 0;
+    }
+    // A wild rank has no cards in the deck's rank counts: it lands at d = 0,
+    // which no row reads.
+    for (int g = 0; g < FRankGroupCount; ++g) {
+        TRankGroup& group = FRankGroups[g];
+        std::fill(std::begin(group.ByCount), std::end(group.ByCount), 0);
+        for (unsigned ranks = group.Ranks; ranks != 0; ranks &= ranks - 1)
+            ++group.ByCount[Deck.RankCount[std::countr_zero(ranks)]];
+    }
+}
+
+void TPokerEngine::BuildRow(TShape& shape) const {
+    std::memset(shape.Counts, 0, sizeof shape.Counts);
+    std::memset(shape.Lines, 0, sizeof shape.Lines);
+    shape.Assigned = shape.Full = 0;
+    for (int d = 2; d <= 4; ++d) {
+        const TRankCounts& each = shape.Unkept[d];
+        const int ranks = FRankCountTotal[d];
+        shape.Assigned += ranks * (int64_t{each.Pairs} + each.Sets + each.Quads);
+        shape.Full += ranks * int64_t{each.Full};
+        for (int i = 0; i < ranks; ++i) {
+            const int rank = FRanksByCount[d][i];
+            shape.Counts[ncPairs2 + rank] = each.Pairs;
+            shape.Counts[ncThreeOfKind2 + rank] = each.Sets;
+            shape.Counts[ncFourOfKind2 + rank] = each.Quads;
+        }
+    }
+    for (int g = 0; g < FRankGroupCount; ++g) {
+        const TRankGroup& group = FRankGroups[g];
+        int64_t sum = 0;
+        for (int d = 2; d <= 4; ++d) {
+            const TRankCounts& each = shape.Unkept[d];
+            const int32_t count = group.Shape == 0   ? each.Pairs
+                                  : group.Shape == 1 ? each.Sets
+                                                     : each.Quads;
+            sum += int64_t{group.ByCount[d]} * count;
+        }
+        shape.Lines[group.Line] += sum;
+    }
+    shape.RowReady = true;
 }
 
 void TPokerEngine::CheckCombination() {
@@ -221,36 +302,45 @@ void TPokerEngine::CheckCombination() {
     }
 }
 
+// The masks 1..30 add to their lines as they count (Put); the stand-pat hand
+// and the five-card draw are summed here.
 void TPokerEngine::SumLines() {
-    for (int mask = 0; mask < kMaskCount; ++mask)
+    for (int mask : {0, kMaskCount - 1})
         AddLineSums(FPaidCategories, CategoryCounts[mask], LineCounts[mask]);
 }
 
+// Straights that complete the kept cards (all of different ranks), per kind:
+// over all suits (column -1), or in the suit of every kept card. A window
+// counts when it holds every kept rank, with the product of its ranks'
+// factors (1 for a kept rank, else the deck's cards there). All ten windows
+// are multiplied and the fitting ones kept, which costs less than the
+// branches that would pick them. A factor is at most 4, so a product of five
+// is at most 1024: nothing to check.
 void TPokerEngine::StraightCount(int column, int32_t (&kinds)[3]) const {
-    const auto keptHas = [&](int rank) {
-        return column < 0 ? Kept.RankCount[rank] > 0 : Kept.Count[rank][column] > 0;
-    };
-    const auto factor = [&](int rank) {
-        if (keptHas(rank)) return 1;
-        return column < 0 ? Deck.RankCount[rank] : Deck.Count[rank][column];
-    };
-    kinds[0] = kinds[1] = kinds[2] = 0;
-    const int top = keptHas(kRankAce) ? kRankAce : Kept.MaxRankNoAce;
-    const int bottom = Kept.MinRank;
-    if (top - bottom <= 4) {
-        for (int start = std::max(0, top - 4); start <= std::min(bottom, kRankTen); ++start) {
-            int32_t product = 1;
-            for (int rank = start; rank < start + 5 && product != 0; ++rank)
-                product = CheckedMul(product, int32_t{factor(rank)});
-            kinds[start == kRankTen ? skAceHigh : skMiddle] += product;
+    // Selections are masks (0 or all ones), not branches: which windows fit
+    // changes from hold to hold without a pattern a predictor could learn.
+    const auto all = [](bool condition) { return -static_cast<int32_t>(condition); };
+    const unsigned kept = FKeptRankMask;
+    int32_t suited[kRankCount];
+    const int32_t* f = FRankFactor;
+    if (column >= 0) {
+        for (int rank = 0; rank < kRankCount; ++rank) {
+            const int32_t isKept = all((kept >> rank) & 1);
+            suited[rank] = (isKept & 1) | (~isKept & Deck.Count[rank][column]);
         }
+        f = suited;
     }
-    if (Kept.MaxRankNoAce <= 3) {
-        int32_t product = factor(kRankAce);
-        for (int rank = 0; rank <= 3 && product != 0; ++rank)
-            product = CheckedMul(product, int32_t{factor(rank)});
-        kinds[skWheel] = product;
+    int32_t middle = 0;
+    for (int start = 0; start < kRankTen; ++start) {
+        const int32_t product =
+            f[start] * f[start + 1] * f[start + 2] * f[start + 3] * f[start + 4];
+        middle += product & all((kept & ~(0x1Fu << start)) == 0);
     }
+    const int32_t aceHigh = f[8] * f[9] * f[10] * f[11] * f[12];
+    const int32_t wheel = f[12] * f[0] * f[1] * f[2] * f[3];
+    kinds[skMiddle] = middle;
+    kinds[skAceHigh] = aceHigh & all((kept & ~(0x1Fu << kRankTen)) == 0);
+    kinds[skWheel] = wheel & all((kept & ~((1u << kRankAce) | 0xFu)) == 0);
 }
 
 void TPokerEngine::WalkHolds(int position, int keptBits) {
@@ -260,9 +350,30 @@ void TPokerEngine::WalkHolds(int position, int keptBits) {
         return;
     }
     WalkHolds(position + 1, keptBits);
-    Kept.AddCard(Hand.Ranks[position], Hand.Suits[position]);
+    const int rank = Hand.Ranks[position];
+    Kept.AddCard(rank, Hand.Suits[position]);
+    Calc.AddKeptCard(Kept, rank);
+    // A rank's deck count is 0..4 (InitDeck) and its kept count 1..4.
+    const auto bucket = [&](int kept) {
+        return uint64_t{1} << (3 * (5 * (kept - 1) + Deck.RankCount[rank]));
+    };
+    if (rank >= 0) {
+        const int kept = Kept.RankCount[rank];
+        FKeptShape += bucket(kept) - (kept > 1 ? bucket(kept - 1) : 0);
+        FKeptRankMask |= 1u << rank;
+        FRankFactor[rank] = 1;
+    }
     WalkHolds(position + 1, keptBits | (1 << position));
     Kept.RemoveLastCard();
+    Calc.RemoveKeptCard(Kept, rank);
+    if (rank >= 0) {
+        const int kept = Kept.RankCount[rank];
+        FKeptShape -= bucket(kept + 1) - (kept > 0 ? bucket(kept) : 0);
+        if (kept == 0) {
+            FKeptRankMask &= ~(1u << rank);
+            FRankFactor[rank] = Deck.RankCount[rank];
+        }
+    }
 }
 
 void TPokerEngine::CheckDraw(int mask) {
@@ -274,40 +385,35 @@ void TPokerEngine::CheckDraw(int mask) {
 }
 
 // Masks 1..30: the kept cards are completed by k = 1..4 natural cards.
+//
+// Once Binomial(k, n) has accepted n (at most 54) and InitDeck every rank
+// count d (0..4), each factor below is a count of at most C(54, 4) draws or
+// a small binomial of d, and each product one of at most 6 times 1,317,888:
+// int32 holds them without a check. The sums over ranks are checked once.
 void TPokerEngine::CountDraw(int mask) {
-    const int k = DrawCount(mask);
+    const int k = kDrawCount[mask];
     const int held = kHandSize - k;
     const int n = NaturalsLeft();
-    Calc.InitKept(Kept);
     if (Kept.WildCount > 0) return;
-    int32_t(&counts)[kNaturalCategoryCount] = CategoryCounts[mask];
+    int32_t* const counts = CategoryCounts[mask];
     int32_t remaining = Binomial(k, n);
+    // The mask's lines, and a spare one for what no line pays.
+    // A count no line pays goes to a spare sum: a select, not a branch.
+    int64_t* const lines = LineCounts[mask];
+    int64_t unpaid = 0;
+    const auto lineOf = [&](int category) {
+        return CategoryLine[category] >= 0 ? &lines[CategoryLine[category]] : &unpaid;
+    };
+    const auto put = [&](int category, int32_t count) {
+        counts[category] = count;
+        *lineOf(category) += count;
+    };
 
-    // 1. Five different ranks: flushes and straights; the rest has no category.
-    if (Kept.RanksWithCount[1] == held) {
-        remaining = CheckedSub(remaining, Calc.Singles[0][k]);
-        int flushSuit = -1;
-        if (Kept.SuitsWithCount[held] == 1) {
-            for (int suit = 0; suit < kSuitCount; ++suit)
-                if (Kept.SuitCount[suit] == held) flushSuit = suit;
-            counts[ncFlush] = Binomial(k, Deck.SuitCount[flushSuit]);
-        }
-        int32_t straights[3];
-        StraightCount(-1, straights);
-        for (int kind = 0; kind < 3; ++kind) counts[ncStraightA5 + kind] = straights[kind];
-        if (flushSuit >= 0) {
-            int32_t suited[3];
-            StraightCount(flushSuit, suited);
-            for (int kind = 0; kind < 3; ++kind) {
-                counts[ncFlushStraightA5 + kind] = suited[kind];
-                counts[ncStraightA5 + kind] -= suited[kind];
-                counts[ncFlush] -= suited[kind];
-            }
-        }
-    }
+    // 1. The hold's shape: its counts are worked out once per deal.
+    // A multiplicative hash: the shape's top 5 bits after a multiply by 2^64 / phi.
+    TShape* shape = &FShapes[(FKeptShape * 0x9E3779B97F4A7C15ull) >> 59];
+    const bool known = shape->Deal == FDeal && shape->Key == FKeptShape;
 
-    // 2. Pairs, sets and quads per rank. A rank that is not kept is counted
-    // from its deck count alone, so each count is worked out once.
     const bool noSetOrQuads = Kept.RanksWithCount[3] == 0 && Kept.RanksWithCount[4] == 0;
     const bool noQuads = Kept.RanksWithCount[4] == 0;
     const int keptPairs = Kept.RanksWithCount[2];
@@ -322,50 +428,104 @@ void TPokerEngine::CountDraw(int mask) {
         };
         if (noSetOrQuads && d >= needPair && k >= needPair &&
             (keptPairs == 0 || (keptPairs == 1 && h == 2)))
-            result.Pairs = CheckedMul(withRank, Calc.Singles[h == 0 ? d : 0][k - needPair]);
+            result.Pairs = withRank * Calc.SinglesWithout(h == 0 ? d : 0, k - needPair);
         const int needSet = 3 - h;
         if (noQuads && needSet >= 0 && d >= needSet && k >= needSet) {
             const int32_t ways = Binomial(needSet, d);
-            result.Full = fewSingles ? CheckedMul(ways, pairsWithout(k - needSet)) : 0;
-            result.Sets = CheckedMul(ways, Binomial(k - needSet, n - d)) - result.Full;
+            result.Full = fewSingles ? ways * pairsWithout(k - needSet) : 0;
+            result.Sets = ways * Binomial(k - needSet, n - d) - result.Full;
         }
         const int needQuads = 4 - h;
         if (needQuads >= 0 && d >= needQuads && k >= needQuads)
-            result.Quads = CheckedMul(Binomial(needQuads, d), Binomial(k - needQuads, n - d));
+            result.Quads = Binomial(needQuads, d) * Binomial(k - needQuads, n - d);
         return result;
     };
-    TRankCounts unkept[5];
-    bool unkeptDone[5] = {};
-    // Totals stay in registers; the count table is only written.
+    if (!known) {
+        shape->Deal = FDeal;
+        shape->Key = FKeptShape;
+        // A rank not kept has no pair, set or quads with fewer than two
+        // cards; counts no rank has stay zero.
+        shape->AnyUnkept = shape->RowReady = false;
+        shape->KeptReady = 0;
+        for (int d = 0; d <= 4; ++d) {
+            TRankCounts& unkept = shape->Unkept[d];
+            unkept = d >= 2 && FRankCountTotal[d] > 0 ? countRank(d, 0) : TRankCounts{};
+            shape->AnyUnkept =
+                shape->AnyUnkept || (unkept.Pairs | unkept.Sets | unkept.Full | unkept.Quads) != 0;
+        }
+    }
     int64_t fullHouse = 0;
     int64_t assigned = 0;
-    const auto write = [&](int rank, const TRankCounts& result) {
-        counts[ncPairs2 + rank] = result.Pairs;
-        counts[ncThreeOfKind2 + rank] = result.Sets;
-        counts[ncFourOfKind2 + rank] = result.Quads;
-        fullHouse += result.Full;
-        assigned += int64_t{result.Pairs} + result.Sets + result.Quads;
-    };
-    const auto unkeptRank = [&](int d) -> const TRankCounts& {
-        if (!unkeptDone[d]) unkept[d] = countRank(d, 0), unkeptDone[d] = true;
-        return unkept[d];
-    };
-    for (int i = 0; i < FHandRankCount; ++i) {
-        const int rank = FHandRanks[i];
+    if (shape->AnyUnkept) {
+        if (!shape->RowReady) BuildRow(*shape);
+        // The mask's row and lines are still zero: the natural step comes first.
+        std::memcpy(counts, shape->Counts, sizeof shape->Counts);
+        std::memcpy(lines, shape->Lines, sizeof shape->Lines);
+        assigned = shape->Assigned;
+        fullHouse = shape->Full;
+    }
+
+    // 2. The kept ranks replace their unkept counts. The kept cards are read
+    // in place: a rank is met at its first kept card (no wild card is kept).
+    unsigned seen = 0;
+    for (int pos = 0; pos < Kept.Total; ++pos) {
+        const int rank = Kept.Ranks[pos];
+        if ((seen >> rank) & 1) continue;
+        seen |= 1u << rank;
         const int h = Kept.RankCount[rank];
         const int d = Deck.RankCount[rank];
-        write(rank, h == 0 ? unkeptRank(d) : countRank(d, h));
+        const TRankCounts& before = shape->Unkept[d];
+        TRankCounts& now = shape->Kept[d][h];
+        if (!((shape->KeptReady >> (5 * d + h)) & 1)) {
+            now = countRank(d, h);
+            shape->KeptReady |= 1u << (5 * d + h);
+        }
+        const auto replace = [&](int category, int32_t was, int32_t is) {
+            counts[category] = is;
+            *lineOf(category) += is - was;
+        };
+        replace(ncPairs2 + rank, before.Pairs, now.Pairs);
+        replace(ncThreeOfKind2 + rank, before.Sets, now.Sets);
+        replace(ncFourOfKind2 + rank, before.Quads, now.Quads);
+        assigned += int64_t{now.Pairs} + now.Sets + now.Quads -
+                    (int64_t{before.Pairs} + before.Sets + before.Quads);
+        fullHouse += int64_t{now.Full} - before.Full;
     }
-    for (int i = 0; i < FOtherRankCount; ++i) {
-        const int rank = FOtherRanks[i];
-        write(rank, unkeptRank(Deck.RankCount[rank]));
-    }
-    counts[ncFullHouse] = Narrow32(fullHouse);
+    const int32_t fullHouses = Narrow32(fullHouse);
+    if (fullHouses != 0) put(ncFullHouse, fullHouses);
     remaining = Narrow32(remaining - assigned);
 
-    // 3. What is left is two pairs.
-    remaining = CheckedSub(remaining, counts[ncFullHouse]);
-    counts[ncTwoPairs] = remaining;
+    // 3. Five different ranks: flushes and straights; the rest has no category.
+    if (Kept.RanksWithCount[1] == held) {
+        remaining -= Calc.Singles[0][k];
+        // Every kept card is natural here, so the first one's suit is the
+        // suit of all of them when they share one.
+        const int flushSuit = Kept.SuitsWithCount[held] == 1 ? Kept.Suits[0] : -1;
+        int32_t flush = flushSuit >= 0 ? Binomial(k, Deck.SuitCount[flushSuit]) : 0;
+        int32_t straights[3] = {};
+        int32_t suited[3] = {};
+        // No window holds kept ranks more than four apart, unless they make a
+        // wheel; without straights or a flush the row's zeros stand.
+        const unsigned keptRanks = FKeptRankMask;
+        const bool straight = std::bit_width(keptRanks) - std::countr_zero(keptRanks) <= 5 ||
+                              (keptRanks & ~((1u << kRankAce) | 0xFu)) == 0;
+        if (straight) {
+            StraightCount(-1, straights);
+            if (flushSuit >= 0) StraightCount(flushSuit, suited);
+        }
+        if (straight || flushSuit >= 0) {
+            for (int kind = 0; kind < 3; ++kind) {
+                put(ncFlushStraightA5 + kind, suited[kind]);
+                put(ncStraightA5 + kind, straights[kind] - suited[kind]);
+                flush -= suited[kind];
+            }
+            put(ncFlush, flush);
+        }
+    }
+
+    // 4. What is left is two pairs.
+    remaining = CheckedSub(remaining, fullHouses);
+    put(ncTwoPairs, remaining);
 }
 
 void TPokerEngine::CheckEmpty() {
@@ -379,23 +539,26 @@ void TPokerEngine::CheckEmpty() {
 // Mask 31: five new natural cards.
 void TPokerEngine::CountEmpty() {
     constexpr int mask = kMaskCount - 1;
-    Kept.ClearHand();
-    Calc.InitKept(Kept);
     const int n = NaturalsLeft();
     int32_t(&counts)[kNaturalCategoryCount] = CategoryCounts[mask];
 
-    // 1. Flushes and straight flushes per suit.
+    // 1. Flushes and straight flushes per suit, from the suit's ranks as bits:
+    // bit s of `runs` is set when the ranks s..s+4 are all there.
     int32_t flushes = 0;
     for (int suit = 0; suit < kSuitCount; ++suit) {
         flushes = CheckedAdd(flushes, Binomial(5, Deck.SuitCount[suit]));
-        int run = 0;
-        for (int rank = 0; rank < kRankCount; ++rank) {
-            run = Deck.Count[rank][suit] > 0 ? run + 1 : 0;
-            if (run >= 5) ++counts[rank == kRankAce ? ncFlushStraightTA : ncFlushStraight];
-        }
-        bool wheel = Deck.Count[kRankAce][suit] > 0;
-        for (int rank = 0; rank <= 3; ++rank) wheel = wheel && Deck.Count[rank][suit] > 0;
-        if (wheel) ++counts[ncFlushStraightA5];
+        unsigned there = 0;
+        for (int rank = 0; rank < kRankCount; ++rank)
+            there |= static_cast<unsigned>(Deck.Count[rank][suit] > 0) << rank;
+        const unsigned runs = there & there >> 1 & there >> 2 & there >> 3 & there >> 4;
+        // Bit 8 is ten to ace; the middle windows are at most eight bits.
+        unsigned middle = runs & 0xFFu;
+        middle = middle - ((middle >> 1) & 0x55u);
+        middle = (middle & 0x33u) + ((middle >> 2) & 0x33u);
+        counts[ncFlushStraight] += static_cast<int32_t>((middle + (middle >> 4)) & 0x0Fu);
+        counts[ncFlushStraightTA] += static_cast<int32_t>((runs >> kRankTen) & 1);
+        const unsigned wheel = (1u << kRankAce) | 0xFu;
+        counts[ncFlushStraightA5] += static_cast<int32_t>((there & wheel) == wheel);
     }
     counts[ncFlush] =
         flushes - counts[ncFlushStraightA5] - counts[ncFlushStraight] - counts[ncFlushStraightTA];
@@ -416,26 +579,21 @@ void TPokerEngine::CountEmpty() {
     for (int rank = 0; rank <= 3; ++rank) wheel = CheckedMul(wheel, int32_t{Deck.RankCount[rank]});
     counts[ncStraightA5] = wheel - counts[ncFlushStraightA5];
 
-    // 3. Paired shapes per rank; two pairs is what remains.
+    // 3. Paired shapes per rank; two pairs is what remains. A rank with fewer
+    // than 2, 3 or 4 cards has a zero binomial for pairs, sets or quads, so
+    // every rank goes through the same steps (InitDeck checked d to be 0..4).
     int32_t remaining = CheckedSub(Binomial(5, n), Calc.Singles[0][5]);
     for (int rank = 0; rank < kRankCount; ++rank) {
         const int d = Deck.RankCount[rank];
-        if (d < 2) continue;
-        const int32_t pairs = CheckedMul(Binomial(2, d), Calc.Singles[d][3]);
+        const int32_t pairs = CheckedMul(Binomial(2, d), Calc.SinglesWithout(d, 3));
+        const int32_t full = CheckedMul(Binomial(3, d), Calc.Pairs[2] - Binomial(2, d));
+        const int32_t sets = CheckedMul(Binomial(3, d), Binomial(2, n - d)) - full;
+        const int32_t quads = CheckedMul(Binomial(4, d), int32_t(n - d));
         counts[ncPairs2 + rank] = pairs;
-        remaining = CheckedSub(remaining, pairs);
-        if (d >= 3) {
-            const int32_t full = CheckedMul(Binomial(3, d), Calc.Pairs[2] - Binomial(2, d));
-            counts[ncFullHouse] = CheckedAdd(counts[ncFullHouse], full);
-            const int32_t sets = CheckedMul(Binomial(3, d), Binomial(2, n - d)) - full;
-            counts[ncThreeOfKind2 + rank] = sets;
-            remaining = CheckedSub(remaining, sets);
-        }
-        if (d >= 4) {
-            const int32_t quads = CheckedMul(Binomial(4, d), int32_t(n - d));
-            counts[ncFourOfKind2 + rank] = quads;
-            remaining = CheckedSub(remaining, quads);
-        }
+        counts[ncThreeOfKind2 + rank] = sets;
+        counts[ncFourOfKind2 + rank] = quads;
+        counts[ncFullHouse] = CheckedAdd(counts[ncFullHouse], full);
+        remaining = CheckedSub(CheckedSub(CheckedSub(remaining, pairs), sets), quads);
     }
     counts[ncTwoPairs] = CheckedSub(remaining, counts[ncFullHouse]);
 }

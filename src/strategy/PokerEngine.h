@@ -106,26 +106,77 @@ class TPokerEngine {
     void StraightCount(int column, int32_t (&kinds)[3]) const;
 
     TCalculator& Calc;
-    // The categories each line pays, grouped by line, so that SumLines adds a
-    // line's categories in a register and stores the line once.
-    struct TLineCategories {
-        int Line = 0;
-        std::vector<int> Categories;
+    // The categories each line pays, grouped by line in fixed arrays, so that
+    // SumLines adds a line's categories in a register and stores the line once.
+    struct TLineGroups {
+        int Count = 0;               // lines that pay some category
+        int8_t Line[kMaxLines] = {}; // of each group
+        int8_t End[kMaxLines] = {};  // group g is Categories[End[g-1]..End[g])
+        int8_t Categories[kNaturalCategoryCount] = {};
     };
-    static std::vector<TLineCategories> GroupByLine(const int32_t* categoryLine, int categories);
-    static void AddLineSums(const std::vector<TLineCategories>& groups, const int32_t* counts,
-                            int64_t* lines);
-    std::vector<TLineCategories> FPaidCategories;
+    static TLineGroups GroupByLine(const int32_t* categoryLine, int categories);
+    static void AddLineSums(const TLineGroups& groups, const int32_t* counts, int64_t* lines);
+    TLineGroups FPaidCategories;
     // Natural ranks of the dealt hand, and the others, for the evaluation.
     int FHandRanks[kHandSize] = {};
     int FHandRankCount = 0;
     int FOtherRanks[kRankCount] = {};
     int FOtherRankCount = 0;
+    int FOtherByCount[5] = {}; // other ranks with each deck count
+    // The kept hand's shape as the walk builds it: for each kept count c
+    // (1..4) and deck count d (0..4), the number of kept ranks with c cards
+    // kept and d in the deck, three bits each at bit 3 (5 (c - 1) + d). With
+    // the deck it fixes every count that does not depend on which ranks are
+    // kept: RanksWithCount, the free ranks' multiset, the calculator's sums.
+    uint64_t FKeptShape = 0;
+    uint64_t FDeal = 0; // counts the evaluations: tags what caches keep per deal
+    // Bit r: the kept hand holds rank r. And each natural rank's factor in a
+    // straight: 1 for a kept rank, else its cards in the deck.
+    unsigned FKeptRankMask = 0;
+    int32_t FRankFactor[kRankCount] = {};
 
   private:
+    // The pairs, sets and quads of one rank; Full are the full houses its set
+    // makes, a share of the category every rank adds to.
     struct TRankCounts {
         int32_t Pairs = 0, Sets = 0, Full = 0, Quads = 0;
     };
+    // The ranks whose pairs (Shape 0), sets (1) or quads (2) one line pays,
+    // fixed by the game; per deal, how many of them have each deck count d.
+    // A rank no hold keeps has counts that depend on d alone, so the line's
+    // sum over such ranks is ByCount[d] times one rank's count.
+    struct TRankGroup {
+        int8_t Line = 0;
+        int8_t Shape = 0;
+        uint16_t Ranks = 0; // bit r: rank r
+        int8_t ByCount[5] = {};
+    };
+    // Everything CountDraw computes per rank depends on the kept hand only
+    // through its shape (FKeptShape). Holds of one shape share the counts of the ranks they do not
+    // keep (a row copied with its line sums) and of the ranks they keep, by deck count d and kept
+    // count h.
+    struct TShape {
+        uint64_t Deal; // FDeal when the entry was made; older entries are free
+        uint64_t Key;
+        TRankCounts Unkept[5];
+        bool AnyUnkept;
+        bool RowReady;
+        uint32_t KeptReady; // bit 5 d + h
+        TRankCounts Kept[5][5];
+        int32_t Counts[kNaturalCategoryCount]; // the row: every rank unkept
+        int64_t Lines[kMaxLines];
+        int64_t Assigned; // pairs, sets and quads of all ranks in the row
+        int64_t Full;     // full houses of all ranks' sets in the row
+    };
+    static constexpr int kShapes = 32; // a direct-mapped table by FKeptShape
+    void BunchRanks();
+    void BuildRow(TShape& shape) const;
+
+    TRankGroup FRankGroups[3 * kRankCount] = {};
+    int FRankGroupCount = 0;
+    int FRanksByCount[5][kRankCount] = {};
+    int FRankCountTotal[5] = {}; // natural ranks with each deck count
+    TShape FShapes[kShapes] = {};
 
     // Visits the masks 1..30 with Kept built one card at a time: each kept
     // hand differs from the one before by a single card added or taken back.

@@ -33,28 +33,54 @@ class TWildEngine : public TPokerEngine {
     // Counts of distinct-rank completions that fall into each straight window,
     // indexed [kind][number of natural cards drawn].
     using TWindowTable = int64_t[3][6];
+    // The window tables of one kept hand: over ranks up to the Ace, and up to
+    // the Queen for the hands without King or Ace (WILD_1); all suits, and the
+    // suit the kept naturals share (every suit when no natural is kept).
+    struct TWindows {
+        TWindowTable Straights, SuitedStraights, LowStraights, LowSuitedStraights;
+    };
 
     void InternalSetPayout();
     void CountWild(int mask);
-    // Adds natural completion counts, times the ways to draw the wild cards.
+    // Adds natural completion counts, times the ways to draw the wild cards,
+    // to a mask's wild categories and to the lines that pay them.
     struct TWildSink {
         int32_t* Counts;
+        int64_t* Lines;
+        const int32_t* CategoryLine;
         int64_t Ways;
         void Add(int category, int64_t completions);
     };
 
     void CountMultiples(int naturals, int drawn, TWildSink& out);
-    void CountDistinct(int naturals, int drawn, TWildSink& out);
-    void WindowTable(int column, int upper, TWindowTable& table);
-    void AddWindowTables(int upper, int flushSuit, TWindowTable& allSuits, TWindowTable& suited);
-    void RangeSingles(int column, int from, int to, int64_t (&out)[6]);
+    void CountDistinct(int naturals, int drawn, const TWindows& windows, TWildSink& out);
+    // The tables up to `degree` natural cards drawn; the Queen tables only when
+    // `queen` (they serve WILD_1 alone).
+    void FillWindows(int degree, bool queen, TWindows& windows);
+    void WindowTables(int column, int degree, TWindowTable& table, TWindowTable* queen) const;
+    void RangeSingles(int column, int from, int to, int degree, int64_t (&out)[6]) const;
     int FlushSuit() const;
+    // Cards of `suit` ranked 0..upper left in the deck.
+    int SuitCards(int suit, int upper) const { return Calc.SuitPrefix[upper][suit]; }
 
-    std::vector<TLineCategories> FPaidWildCategories;
-    TWindowTable FStraights{};
-    TWindowTable FSuitedStraights{};
-    TWindowTable FLowStraights{};
-    TWindowTable FLowSuitedStraights{};
+    // The shape-determined part of CountMultiples (see FKeptShape): per kept
+    // shape and number of naturals, the completions that pair some rank.
+    struct TMultiples {
+        uint64_t Deal = 0; // FDeal when made; older entries are free
+        uint64_t Shape = 0;
+        int Naturals = 0;
+        int64_t Sets = 0, Pairs = 0, Rest = 0; // Rest: two pairs, or WILD_2_AND_2_1
+    };
+    static constexpr int kMultiples = 32; // direct-mapped by shape and naturals (3 or 4)
+    const TMultiples& Multiples(int naturals, int drawn, int64_t fives);
+
+    TLineGroups FPaidWildCategories;
+    TMultiples FMultiples[kMultiples] = {};
+    TWindows FWindows{};      // of the mask being counted
+    TWindows FEmptyWindows{}; // of the holds without natural cards, once per deal
+    bool FEmptyWindowsReady = false;
+    int FFlushSuit = -1;              // of the mask being counted
+    int FFreeWeight[kRankCount] = {}; // deck count of each rank the mask keeps none of
 };
 
 } // namespace drawmentor
