@@ -8,9 +8,6 @@
 namespace drawmentor {
 namespace {
 
-constexpr std::array<const char*, kRankCount> kRankNamesEn = {
-    "Two",  "Three", "Four", "Five",  "Six",  "Seven", "Eight",
-    "Nine", "Ten",   "Jack", "Queen", "King", "Ace"};
 constexpr std::array<const char*, kRankCount> kRankPluralEn = {
     "Deuces", "Threes", "Fours", "Fives",  "Sixes", "Sevens", "Eights",
     "Nines",  "Tens",   "Jacks", "Queens", "Kings", "Aces"};
@@ -81,7 +78,7 @@ class TNamer {
     TNamer(const THoldRules& rules, TChartLanguage language)
         : R(rules), Ru(language == TChartLanguage::Russian) {}
 
-    std::string Name(const TLineSpec& spec) const;
+    std::string Name(const TLineDefinition& definition) const;
 
   private:
     std::string Or() const { return Ru ? " или " : " or "; }
@@ -280,10 +277,10 @@ std::string TNamer::Penalty(uint32_t mask, uint32_t value) const {
     return flush ? one(flushOn, "flush") : one(straightOn, "straight");
 }
 
-std::string TNamer::Name(const TLineSpec& spec) const {
-    const THoldClass family{spec.Family};
+std::string TNamer::Name(const TLineDefinition& definition) const {
+    const THoldClass family{definition.Family};
     const int held = family.Held(), wilds = family.Wilds(), naturals = held - wilds;
-    const bool all = (spec.Universe & ~spec.Variants) == 0;
+    const bool all = (definition.Universe & ~definition.Variants) == 0;
     const std::string n = std::to_string(held);
     std::vector<std::string> details; // in brackets after the name
     std::string text;
@@ -297,19 +294,20 @@ std::string TNamer::Name(const TLineSpec& spec) const {
         if (family.B() > 0) text += Ru ? ", все пять карт" : ", all five held";
         break;
     }
-    case THoldKind::Kind: text = Kind(family, spec.Variants, all); break;
+    case THoldKind::Kind: text = Kind(family, definition.Variants, all); break;
     case THoldKind::Royal: {
         bool except = false;
-        const std::string sets = RankSets(naturals, spec.Variants, spec.Universe, except);
+        const std::string sets =
+            RankSets(naturals, definition.Variants, definition.Universe, except);
         text = n + (Ru ? " карты к роял-флешу" : " to a Royal Flush");
         if (wilds == 0 && held == 2 && !all) {
             // "2 suited high cards": every pair of paying ranks, and no other.
             uint32_t high = 0;
             for (int v = 0; v < Binomial(2, 5); ++v)
-                if (((spec.Universe >> v) & 1) &&
+                if (((definition.Universe >> v) & 1) &&
                     (HighSubsetMask(2, v) << kRankTen & ~R.HighRanks) == 0)
                     high |= 1u << v;
-            if (std::popcount(high) > 1 && spec.Variants == high)
+            if (std::popcount(high) > 1 && definition.Variants == high)
                 text = Ru ? "2 старшие карты одной масти" : "2 suited high cards";
             else if (except)
                 text += " " + sets;
@@ -340,18 +338,20 @@ std::string TNamer::Name(const TLineSpec& spec) const {
                            : (flush ? " to a Straight Flush" : " to a Straight"));
             details.push_back(shape);
         }
-        if (R.HighRanks != 0 && !all) details.push_back(HighCount(spec.Variants, spec.Universe));
+        if (R.HighRanks != 0 && !all)
+            details.push_back(HighCount(definition.Variants, definition.Universe));
         break;
     }
     case THoldKind::Flush:
         text = n + (Ru ? " карты к флешу" : " to a Flush");
-        if (R.HighRanks != 0 && !all) details.push_back(HighCount(spec.Variants, spec.Universe));
+        if (R.HighRanks != 0 && !all)
+            details.push_back(HighCount(definition.Variants, definition.Universe));
         break;
     case THoldKind::HighCards:
         if (held == 1) {
             std::vector<std::string> ranks;
             for (int v = 0; v < 5; ++v)
-                if ((spec.Variants >> v) & 1)
+                if ((definition.Variants >> v) & 1)
                     ranks.push_back(std::string(
                         1, kRankLetters[kRankTen + std::countr_zero(HighSubsetMask(1, v))]));
             text = (Ru ? "Одна старшая карта" : "Single high card") +
@@ -360,7 +360,8 @@ std::string TNamer::Name(const TLineSpec& spec) const {
             text = n + (Ru ? " старшие карты разной масти" : " unsuited high cards");
         } else {
             bool except = false;
-            const std::string sets = RankSets(held, spec.Variants, spec.Universe, except);
+            const std::string sets =
+                RankSets(held, definition.Variants, definition.Universe, except);
             text = except
                        ? n + (Ru ? " старшие карты разной масти " : " unsuited high cards ") + sets
                        : sets + (Ru ? " разной масти" : " unsuited");
@@ -369,7 +370,8 @@ std::string TNamer::Name(const TLineSpec& spec) const {
     case THoldKind::LowCard: {
         std::vector<std::string> ranks;
         for (int rank = 0; rank < kRankCount; ++rank)
-            if ((spec.Variants >> rank) & 1) ranks.push_back(std::string(1, kRankLetters[rank]));
+            if ((definition.Variants >> rank) & 1)
+                ranks.push_back(std::string(1, kRankLetters[rank]));
         text =
             (Ru ? "Одна младшая карта" : "Single low card") + (all ? "" : ": " + Join(ranks, Or()));
         break;
@@ -383,45 +385,46 @@ std::string TNamer::Name(const TLineSpec& spec) const {
     }
     if (!details.empty()) text += " (" + Join(details, ", ") + ")";
     if (family.Kind() != THoldKind::Wilds) text = WildPrefix(wilds) + text;
-    const std::string penalty = Penalty(spec.PenaltyMask, spec.PenaltyValue);
+    const std::string penalty = Penalty(definition.PenaltyMask, definition.PenaltyValue);
     if (!penalty.empty()) text += ", " + penalty;
     return text;
 }
 
 } // namespace
 
-std::string LineKey(const TLineSpec& spec) {
-    const THoldClass family{spec.Family};
-    std::string key = HoldFamilyKey(spec.Family);
-    if ((spec.Universe & ~spec.Variants) != 0) {
+std::string LineKey(const TLineDefinition& definition) {
+    const THoldClass family{definition.Family};
+    std::string key = HoldFamilyKey(definition.Family);
+    if ((definition.Universe & ~definition.Variants) != 0) {
         std::vector<std::string> parts;
         for (int v = 0; v < 32; ++v) {
-            if (((spec.Variants >> v) & 1) == 0) continue;
+            if (((definition.Variants >> v) & 1) == 0) continue;
             const std::string text =
                 HoldClassKey(THoldClass{family.Packed | static_cast<uint32_t>(v) << kVariantShift});
             parts.push_back(text.substr(text.find(':') + 1));
         }
         key += "[" + Join(parts, ",", ",") + "]";
     }
-    if (spec.PenaltyMask & kFlushPenalty)
-        key += spec.PenaltyValue & kFlushPenalty ? "+flush" : "-flush";
-    if (spec.PenaltyMask & kStraightPenalty)
-        key += spec.PenaltyValue & kStraightPenalty ? "+straight" : "-straight";
+    if (definition.PenaltyMask & kFlushPenalty)
+        key += definition.PenaltyValue & kFlushPenalty ? "+flush" : "-flush";
+    if (definition.PenaltyMask & kStraightPenalty)
+        key += definition.PenaltyValue & kStraightPenalty ? "+straight" : "-straight";
     return key;
 }
 
-std::string LineName(const TLineSpec& spec, const THoldRules& rules, TChartLanguage language) {
-    return TNamer(rules, language).Name(spec);
+std::string LineName(const TLineDefinition& definition, const THoldRules& rules,
+                     TChartLanguage language) {
+    return TNamer(rules, language).Name(definition);
 }
 
 std::string HoldClassName(THoldClass hold, const THoldRules& rules, TChartLanguage language) {
-    TLineSpec spec;
-    spec.Family = hold.Family();
-    spec.Variants = 1u << hold.Variant();
-    spec.Universe = ~0u; // always say which variant
+    TLineDefinition definition;
+    definition.Family = hold.Family();
+    definition.Variants = 1u << hold.Variant();
+    definition.Universe = ~0u; // always say which variant
     // Only the penalties there are: "QJ suited, with a flush penalty".
-    spec.PenaltyMask = spec.PenaltyValue = static_cast<uint32_t>(hold.Penalties());
-    return TNamer(rules, language).Name(spec);
+    definition.PenaltyMask = definition.PenaltyValue = static_cast<uint32_t>(hold.Penalties());
+    return TNamer(rules, language).Name(definition);
 }
 
 } // namespace drawmentor

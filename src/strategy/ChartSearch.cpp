@@ -53,9 +53,9 @@ void TChartSearch::BuildInitialLines() {
         auto [it, added] = lineOfClass.emplace(hold.Class(), static_cast<int>(FLines.size()));
         if (added) {
             TLine line;
-            line.Spec.Family = hold.Family();
-            line.Spec.Variants = 1u << hold.Variant();
-            line.Spec.Universe = D.Universe.at(hold.Family());
+            line.Definition.Family = hold.Family();
+            line.Definition.Variants = 1u << hold.Variant();
+            line.Definition.Universe = D.Universe.at(hold.Family());
             FLines.push_back(line);
             score.push_back(0);
             weight.push_back(0);
@@ -76,8 +76,8 @@ void TChartSearch::BuildInitialLines() {
     const auto mean = [&](int line) { return weight[line] > 0 ? score[line] / weight[line] : 0; };
     std::stable_sort(FOrder.begin(), FOrder.end(), [&](int a, int b) {
         if (mean(a) != mean(b)) return mean(a) > mean(b);
-        return std::make_pair(FLines[a].Spec.Family, FLines[a].Spec.Variants) <
-               std::make_pair(FLines[b].Spec.Family, FLines[b].Spec.Variants);
+        return std::make_pair(FLines[a].Definition.Family, FLines[a].Definition.Variants) <
+               std::make_pair(FLines[b].Definition.Family, FLines[b].Definition.Variants);
     });
     FOrder.push_back(FDiscardLine);
     Rank();
@@ -190,11 +190,11 @@ void TChartSearch::Apply(const TChange& change) {
         break;
     case TChange::Split: {
         TLine& rest = FLines[change.Line];
-        rest.Spec = change.Rest;
+        rest.Definition = change.Rest;
         std::erase_if(rest.Atoms, [&](int a) {
             return std::find(change.Atoms.begin(), change.Atoms.end(), a) != change.Atoms.end();
         });
-        FLines.push_back({change.Spec, change.Atoms, true});
+        FLines.push_back({change.Definition, change.Atoms, true});
         for (int a : change.Atoms) FAtomLine[a] = static_cast<int>(FLines.size()) - 1;
         FOrder.insert(FOrder.begin() + change.Place.Position, static_cast<int>(FLines.size()) - 1);
         break;
@@ -203,7 +203,7 @@ void TChartSearch::Apply(const TChange& change) {
         erase(change.Line);
         erase(change.Other);
         FLines[change.Line].Alive = FLines[change.Other].Alive = false;
-        FLines.push_back({change.Spec, change.Atoms, true});
+        FLines.push_back({change.Definition, change.Atoms, true});
         for (int a : change.Atoms) FAtomLine[a] = static_cast<int>(FLines.size()) - 1;
         FOrder.insert(FOrder.begin() + change.Place.Position, static_cast<int>(FLines.size()) - 1);
         break;

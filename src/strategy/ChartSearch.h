@@ -36,7 +36,7 @@ class TChartSearch {
 
     void Run(const TChartSearchOptions& options);
     // The lines in chart order; the last one discards everything.
-    std::vector<TLineSpec> Lines() const;
+    std::vector<TLineDefinition> Lines() const;
     // Per deal, the entry (index into TChartDeals::Atom) the chart plays.
     const std::vector<uint32_t>& Chosen() const { return FChosen; }
     bool Cancelled() const { return FCancelled; }
@@ -46,7 +46,7 @@ class TChartSearch {
 
   private:
     struct TLine {
-        TLineSpec Spec;
+        TLineDefinition Definition;
         std::vector<int> Atoms;
         bool Alive = true;
     };
@@ -59,7 +59,7 @@ class TChartSearch {
     struct TChange {
         enum TKind { None, Move, Split, Merge, Remove } Kind = None;
         int Line = -1, Other = -1;
-        TLineSpec Spec, Rest;
+        TLineDefinition Definition, Rest;
         std::vector<int> Atoms;
         TPlacement Place;
     };

@@ -20,37 +20,37 @@ bool NumericVariants(THoldKind kind) {
 
 void TChartSearch::SplitsOf(int line, std::vector<TChange>& out) const {
     const TLine& source = FLines[line];
-    const auto add = [&](TLineSpec spec, TLineSpec rest) {
+    const auto add = [&](TLineDefinition definition, TLineDefinition rest) {
         TChange change;
         change.Kind = TChange::Split;
         change.Line = line;
         for (int a : source.Atoms)
-            if (spec.Matches(THoldClass{D.Atoms[a]})) change.Atoms.push_back(a);
+            if (definition.Matches(THoldClass{D.Atoms[a]})) change.Atoms.push_back(a);
         if (change.Atoms.empty() || change.Atoms.size() == source.Atoms.size()) return;
-        change.Spec = spec;
+        change.Definition = definition;
         change.Rest = rest;
         out.push_back(std::move(change));
     };
     for (uint32_t bit : {kFlushPenalty, kStraightPenalty}) {
-        if (source.Spec.PenaltyMask & bit) continue;
-        TLineSpec with = source.Spec, without = source.Spec;
+        if (source.Definition.PenaltyMask & bit) continue;
+        TLineDefinition with = source.Definition, without = source.Definition;
         with.PenaltyMask |= bit;
         with.PenaltyValue |= bit;
         without.PenaltyMask |= bit;
         add(with, without);
         add(without, with);
     }
-    const uint32_t variants = source.Spec.Variants;
+    const uint32_t variants = source.Definition.Variants;
     if (std::popcount(variants) < 2) return;
     const auto part = [&](uint32_t subset) {
-        TLineSpec spec = source.Spec, rest = source.Spec;
-        spec.Variants = subset;
+        TLineDefinition definition = source.Definition, rest = source.Definition;
+        definition.Variants = subset;
         rest.Variants = variants & ~subset;
-        add(spec, rest);
+        add(definition, rest);
     };
     for (int v = 0; v < 32; ++v)
         if ((variants >> v) & 1) part(1u << v);
-    if (!NumericVariants(THoldClass{source.Spec.Family}.Kind())) return;
+    if (!NumericVariants(THoldClass{source.Definition.Family}.Kind())) return;
     for (int cut = 1; cut < 31; ++cut) {
         const uint32_t low = variants & ((1u << cut) - 1);
         if (std::popcount(low) >= 2 && low != variants) part(low);
@@ -74,7 +74,7 @@ std::vector<TChartSearch::TChange> TChartSearch::Reductions() const {
         TChange change;
         change.Kind = TChange::Remove;
         change.Line = line;
-        change.Spec = FLines[line].Spec; // keys the cached score
+        change.Definition = FLines[line].Definition; // keys the cached score
         change.Atoms = FLines[line].Atoms;
         out.push_back(std::move(change));
     }
@@ -83,15 +83,17 @@ std::vector<TChartSearch::TChange> TChartSearch::Reductions() const {
             const TLine& a = FLines[FOrder[i]];
             const TLine& b = FLines[FOrder[j]];
             if (FOrder[i] == FDiscardLine || FOrder[j] == FDiscardLine ||
-                a.Spec.Family != b.Spec.Family || a.Spec.PenaltyMask != b.Spec.PenaltyMask)
+                a.Definition.Family != b.Definition.Family ||
+                a.Definition.PenaltyMask != b.Definition.PenaltyMask)
                 continue;
-            TLineSpec spec = a.Spec;
-            const uint32_t differ = a.Spec.PenaltyValue ^ b.Spec.PenaltyValue;
+            TLineDefinition definition = a.Definition;
+            const uint32_t differ = a.Definition.PenaltyValue ^ b.Definition.PenaltyValue;
             if (differ == 0) {
-                spec.Variants |= b.Spec.Variants;
-            } else if (std::popcount(differ) == 1 && a.Spec.Variants == b.Spec.Variants) {
-                spec.PenaltyMask &= ~differ;
-                spec.PenaltyValue &= ~differ;
+                definition.Variants |= b.Definition.Variants;
+            } else if (std::popcount(differ) == 1 &&
+                       a.Definition.Variants == b.Definition.Variants) {
+                definition.PenaltyMask &= ~differ;
+                definition.PenaltyValue &= ~differ;
             } else {
                 continue;
             }
@@ -99,7 +101,7 @@ std::vector<TChartSearch::TChange> TChartSearch::Reductions() const {
             change.Kind = TChange::Merge;
             change.Line = FOrder[i];
             change.Other = FOrder[j];
-            change.Spec = spec;
+            change.Definition = definition;
             change.Atoms = a.Atoms;
             change.Atoms.insert(change.Atoms.end(), b.Atoms.begin(), b.Atoms.end());
             out.push_back(std::move(change));
@@ -123,7 +125,7 @@ void TChartSearch::Score(TChange& change) {
 bool TChartSearch::Better(const TChange& a, const TChange& b) const {
     const auto held = [&](const TChange& change) {
         if (change.Kind != TChange::Remove) return -1;
-        const THoldClass family{FLines[change.Line].Spec.Family};
+        const THoldClass family{FLines[change.Line].Definition.Family};
         return family.Held() + family.B();
     };
     if (b.Kind == TChange::None) return a.Kind != TChange::None;
@@ -166,10 +168,10 @@ TChartSearch::TChangeKey TChartSearch::Key(const TChange& change) {
     return {static_cast<int>(change.Kind),
             change.Line,
             change.Other,
-            change.Spec.Family,
-            change.Spec.Variants,
-            change.Spec.PenaltyMask,
-            change.Spec.PenaltyValue};
+            change.Definition.Family,
+            change.Definition.Variants,
+            change.Definition.PenaltyMask,
+            change.Definition.PenaltyValue};
 }
 
 // Fewer lines: those that are worth nothing, then the cheapest until the
@@ -308,10 +310,11 @@ std::unique_ptr<TChartSearch> SearchChart(const TChartDeals& deals, TChartSearch
 void TChartSearch::Absorb() {
     for (int line : std::vector<int>(FOrder)) {
         if (line == FDiscardLine) continue;
-        const uint32_t universe = FLines[line].Spec.Universe;
+        const uint32_t universe = FLines[line].Definition.Universe;
         for (int v = 0; v < 32; ++v) {
-            if (((universe >> v) & 1) == 0 || ((FLines[line].Spec.Variants >> v) & 1)) continue;
-            TLineSpec wider = FLines[line].Spec;
+            if (((universe >> v) & 1) == 0 || ((FLines[line].Definition.Variants >> v) & 1))
+                continue;
+            TLineDefinition wider = FLines[line].Definition;
             wider.Variants |= 1u << v;
             std::vector<int> added;
             bool free = true;
@@ -326,7 +329,7 @@ void TChartSearch::Absorb() {
             atoms.insert(atoms.end(), added.begin(), added.end());
             if (!added.empty() && Evaluate(atoms, {line}, Position(line)).PreferredGain < -FEps)
                 continue;
-            FLines[line].Spec = wider;
+            FLines[line].Definition = wider;
             FLines[line].Atoms = atoms;
             for (int a : added) FAtomLine[a] = line;
             Rank();
@@ -370,9 +373,9 @@ void TChartSearch::Tidy() {
     RefreshAll();
 }
 
-std::vector<TLineSpec> TChartSearch::Lines() const {
-    std::vector<TLineSpec> lines;
-    for (int line : FOrder) lines.push_back(FLines[line].Spec);
+std::vector<TLineDefinition> TChartSearch::Lines() const {
+    std::vector<TLineDefinition> lines;
+    for (int line : FOrder) lines.push_back(FLines[line].Definition);
     return lines;
 }
 

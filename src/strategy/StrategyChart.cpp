@@ -25,9 +25,9 @@ void CheckPays(const TPokerDescription& game, const std::vector<int>& pays) {
 
 void NameLines(TStrategyChart& chart, const THoldRules& rules) {
     for (auto& line : chart.Lines) {
-        line.Key = LineKey(line.Spec);
-        line.Name = LineName(line.Spec, rules, TChartLanguage::English);
-        line.NameRu = LineName(line.Spec, rules, TChartLanguage::Russian);
+        line.Key = LineKey(line.Definition);
+        line.Name = LineName(line.Definition, rules, TChartLanguage::English);
+        line.NameRu = LineName(line.Definition, rules, TChartLanguage::Russian);
     }
 }
 
@@ -36,7 +36,7 @@ void Measure(const TChartDeals& deals, const std::vector<uint32_t>& chosen, TStr
     std::vector<int> lineOfAtom(deals.Atoms.size(), -1);
     for (size_t a = 0; a < deals.Atoms.size(); ++a)
         for (size_t line = 0; line < chart.Lines.size(); ++line)
-            if (chart.Lines[line].Spec.Matches(THoldClass{deals.Atoms[a]}))
+            if (chart.Lines[line].Definition.Matches(THoldClass{deals.Atoms[a]}))
                 lineOfAtom[a] = static_cast<int>(line);
     std::vector<TInt128> lineWeight(chart.Lines.size()), linePay(chart.Lines.size());
     TInt128 played = 0, best = 0;
@@ -66,9 +66,10 @@ void Measure(const TChartDeals& deals, const std::vector<uint32_t>& chosen, TStr
 
 // A line read from a file: a family the classifier can make, variants it
 // has, penalty bits it knows.
-bool ValidSpec(const TLineSpec& spec, const TPokerDescription& game) {
-    const THoldClass family{spec.Family};
-    if ((spec.Family & ~kFamilyBits) != 0 || static_cast<int>(family.Kind()) >= kHoldKindCount)
+bool ValidDefinition(const TLineDefinition& definition, const TPokerDescription& game) {
+    const THoldClass family{definition.Family};
+    if ((definition.Family & ~kFamilyBits) != 0 ||
+        static_cast<int>(family.Kind()) >= kHoldKindCount)
         return false;
     if (family.Held() > kHandSize || family.Wilds() > family.Held() || family.B() > 3) return false;
     if (family.Kind() == THoldKind::Made && family.A() > game.LastLine) return false;
@@ -76,9 +77,10 @@ bool ValidSpec(const TLineSpec& spec, const TPokerDescription& game) {
         return false;
     const int naturals = family.Held() - family.Wilds();
     const bool subsets = family.Kind() == THoldKind::Royal || family.Kind() == THoldKind::HighCards;
-    if (subsets && (naturals < 1 || spec.Universe >> Binomial(naturals, 5) != 0)) return false;
-    return spec.Variants != 0 && (spec.Variants & ~spec.Universe) == 0 && spec.PenaltyMask <= 3 &&
-           (spec.PenaltyValue & ~spec.PenaltyMask) == 0;
+    if (subsets && (naturals < 1 || definition.Universe >> Binomial(naturals, 5) != 0))
+        return false;
+    return definition.Variants != 0 && (definition.Variants & ~definition.Universe) == 0 &&
+           definition.PenaltyMask <= 3 && (definition.PenaltyValue & ~definition.PenaltyMask) == 0;
 }
 
 } // namespace
@@ -114,7 +116,8 @@ TStrategyChart GenerateChart(const TPokerDescription& game, const std::vector<in
         chart.Cancelled = true;
         return chart;
     }
-    for (const auto& spec : search->Lines()) chart.Lines.push_back({spec, {}, {}, {}, 0, 0});
+    for (const auto& definition : search->Lines())
+        chart.Lines.push_back({definition, {}, {}, {}, 0, 0});
     NameLines(chart, classifier.Rules());
     Measure(deals, search->Chosen(), chart);
     return chart;
@@ -122,7 +125,7 @@ TStrategyChart GenerateChart(const TPokerDescription& game, const std::vector<in
 
 TChartPlayer::TChartPlayer(const TPokerDescription& game, const TStrategyChart& chart)
     : FClassifier(MakeHoldRules(game, chart.Pays)) {
-    for (const auto& line : chart.Lines) FLines.push_back(line.Spec);
+    for (const auto& line : chart.Lines) FLines.push_back(line.Definition);
 }
 
 TChartPlay TChartPlayer::Play(const std::array<int, kHandSize>& codes) const {
@@ -157,7 +160,7 @@ std::string SaveChart(const TStrategyChart& chart) {
     out << "deals " << chart.Deals << ' ' << chart.Classes << ' ' << chart.DealsOffBest << '\n';
     out << "lines " << chart.Lines.size() << '\n';
     for (const auto& line : chart.Lines) {
-        const TLineSpec& s = line.Spec;
+        const TLineDefinition& s = line.Definition;
         std::snprintf(text, sizeof text, "%x %x %x %x %x %.17g %.17g\n", s.Family, s.Variants,
                       s.Universe, s.PenaltyMask, s.PenaltyValue, line.Frequency,
                       line.AverageReturn);
@@ -198,16 +201,16 @@ TStrategyChart LoadChart(const std::string& text) {
     CheckPays(*game, chart.Pays);
     for (size_t i = 0; i < count; ++i) {
         TChartLine line;
-        TLineSpec& s = line.Spec;
+        TLineDefinition& s = line.Definition;
         in >> std::hex >> s.Family >> s.Variants >> s.Universe >> s.PenaltyMask >> s.PenaltyValue >>
             std::dec >> line.Frequency >> line.AverageReturn;
-        if (!in || !ValidSpec(s, *game))
+        if (!in || !ValidDefinition(s, *game))
             throw ERangeError("strategy chart: damaged line " + std::to_string(i + 1));
         chart.Lines.push_back(line);
     }
     // Every hand has a play: discarding everything ends the chart.
     if (chart.Lines.empty() ||
-        THoldClass{chart.Lines.back().Spec.Family}.Kind() != THoldKind::Discard)
+        THoldClass{chart.Lines.back().Definition.Family}.Kind() != THoldKind::Discard)
         throw ERangeError("strategy chart: the last line must discard everything");
     NameLines(chart, MakeHoldRules(*game, chart.Pays));
     return chart;

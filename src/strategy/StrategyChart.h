@@ -14,7 +14,7 @@
 namespace drawmentor {
 
 struct TChartLine {
-    TLineSpec Spec;
+    TLineDefinition Definition;
     std::string Key;
     std::string Name;         // English
     std::string NameRu;       // Russian
@@ -72,7 +72,7 @@ class TChartPlayer {
 
   private:
     THoldClassifier FClassifier;
-    std::vector<TLineSpec> FLines;
+    std::vector<TLineDefinition> FLines;
 };
 
 // A chart as text and back (names are rebuilt from the game and the pays).

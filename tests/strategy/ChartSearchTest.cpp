@@ -71,7 +71,7 @@ TChartDeals MakeDeals(const std::vector<TFakeDeal>& deals) {
 }
 
 struct TResult {
-    std::vector<TLineSpec> Lines;
+    std::vector<TLineDefinition> Lines;
     int64_t Played = 0; // sum of weight times the pay of the hold played
     int64_t Best = 0;
 };

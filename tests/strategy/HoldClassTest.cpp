@@ -235,24 +235,24 @@ TEST(HoldClassNames, EnglishAndRussian) {
 TEST(LineNames, DescribeVariantsAndPenalties) {
     const THoldRules jacks = MakeHoldRules(*CreateDescription(0), kJacks96);
     const auto en = TChartLanguage::English;
-    TLineSpec spec;
-    spec.Family = THoldClass::Make(THoldKind::Royal, 2, 0).Family();
-    spec.Universe = 0x3FF;
-    spec.Variants = 0x3FF;
-    EXPECT_EQ(LineName(spec, jacks, en), "2 to a Royal Flush");
-    EXPECT_EQ(LineKey(spec), "royal2");
+    TLineDefinition definition;
+    definition.Family = THoldClass::Make(THoldKind::Royal, 2, 0).Family();
+    definition.Universe = 0x3FF;
+    definition.Variants = 0x3FF;
+    EXPECT_EQ(LineName(definition, jacks, en), "2 to a Royal Flush");
+    EXPECT_EQ(LineKey(definition), "royal2");
     // AK AQ AJ KQ KJ QJ: every pair of paying ranks.
-    spec.Variants = (1u << 0) | (1u << 1) | (1u << 2) | (1u << 4) | (1u << 5) | (1u << 7);
-    EXPECT_EQ(LineName(spec, jacks, en), "2 suited high cards");
-    EXPECT_EQ(LineKey(spec), "royal2[AK,AQ,AJ,KQ,KJ,QJ]");
-    spec.Variants = (1u << 8) | (1u << 9);
-    spec.PenaltyMask = kFlushPenalty;
-    EXPECT_EQ(LineName(spec, jacks, en), "QT or JT suited, no flush penalty");
-    EXPECT_EQ(LineKey(spec), "royal2[QT,JT]-flush");
-    spec.PenaltyMask = spec.PenaltyValue = kFlushPenalty | kStraightPenalty;
-    EXPECT_EQ(LineName(spec, jacks, TChartLanguage::Russian),
+    definition.Variants = (1u << 0) | (1u << 1) | (1u << 2) | (1u << 4) | (1u << 5) | (1u << 7);
+    EXPECT_EQ(LineName(definition, jacks, en), "2 suited high cards");
+    EXPECT_EQ(LineKey(definition), "royal2[AK,AQ,AJ,KQ,KJ,QJ]");
+    definition.Variants = (1u << 8) | (1u << 9);
+    definition.PenaltyMask = kFlushPenalty;
+    EXPECT_EQ(LineName(definition, jacks, en), "QT or JT suited, no flush penalty");
+    EXPECT_EQ(LineKey(definition), "royal2[QT,JT]-flush");
+    definition.PenaltyMask = definition.PenaltyValue = kFlushPenalty | kStraightPenalty;
+    EXPECT_EQ(LineName(definition, jacks, TChartLanguage::Russian),
               "QT или JT одной масти, со штрафными картами к флешу и стриту");
-    TLineSpec flush;
+    TLineDefinition flush;
     flush.Family = THoldClass::Make(THoldKind::Flush, 4, 0).Family();
     flush.Universe = 0xF;
     flush.Variants = 0x7;

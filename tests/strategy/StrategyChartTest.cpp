@@ -61,10 +61,10 @@ TEST(StrategyChart, JacksOrBetterAgainstEveryDeal) {
     EXPECT_LT(LineIndex(chart, "kind2[g1]"), LineIndex(chart, "royal3"));
     const int lowPair = LineIndex(chart, "kind2[g0]");
     for (size_t i = 0; i < chart.Lines.size(); ++i) {
-        const THoldClass family{chart.Lines[i].Spec.Family};
+        const THoldClass family{chart.Lines[i].Definition.Family};
         if (family.Kind() != THoldKind::Straight || family.Held() != 4 || family.A() < 2) continue;
         // KQJT beats a low pair; an outside straight with fewer high cards does not.
-        const bool highs = chart.Lines[i].Spec.Variants == (1u << 3);
+        const bool highs = chart.Lines[i].Definition.Variants == (1u << 3);
         EXPECT_EQ(static_cast<int>(i) < lowPair, highs) << chart.Lines[i].Name;
     }
 
