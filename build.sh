@@ -4,15 +4,17 @@
 #   ./build.sh test       install what is missing, build, run every test
 #   ./build.sh sanitize   the same tests built with AddressSanitizer and
 #                         UndefinedBehaviorSanitizer in build-asan/; any report fails
+#   ./build.sh package    install what is missing, build, make the Debian package
+#                         build/drawmentor_<version>_amd64.deb
 # Only the package installation needs root; it uses sudo when run as a user.
 set -euo pipefail
 cd "$(dirname "$0")"
 
 mode=${1:-}
 case "$mode" in
-run | test | sanitize) ;;
+run | test | sanitize | package) ;;
 *)
-    echo "usage: $0 run|test|sanitize" >&2
+    echo "usage: $0 run|test|sanitize|package" >&2
     exit 2
     ;;
 esac
@@ -23,6 +25,7 @@ packages=(
     nlohmann-json3-dev zlib1g-dev libfftw3-dev
     qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev fonts-dejavu-core
     gnome-cards-data clang-format ccache
+    desktop-file-utils appstream dpkg-dev groff-base
 )
 
 missing=()
@@ -80,6 +83,10 @@ cmake --build "$build_dir" -j "$(nproc)"
 
 if [ "$mode" = run ]; then
     exec "$build_dir/bin/drawmentor"
+fi
+if [ "$mode" = package ]; then
+    (cd "$build_dir" && cpack)
+    exit
 fi
 # The long exhaustive check has its own label: `ctest --test-dir build -L long`.
 ctest --test-dir "$build_dir" --output-on-failure --no-tests=error -LE long -j "$(nproc)"

@@ -27,11 +27,20 @@ QString& DataFolderOverride() {
 
 } // namespace
 
+QString ProgramFolderOf(const QString& executableFolder) {
+    // The path is relative, so an installed tree still works after it moves
+    // and under any prefix; the build tree has no such folder.
+    const QString installed =
+        QDir::cleanPath(executableFolder + QStringLiteral("/" DRAWMENTOR_DATA_FROM_BINDIR));
+    return WithSlash(QFileInfo(installed).isDir() ? installed : executableFolder);
+}
+
 QString ProgramFolder() {
     if (!ProgramFolderOverride().isEmpty()) return ProgramFolderOverride();
-    if (QCoreApplication::instance()) return WithSlash(QCoreApplication::applicationDirPath());
-    // Tools without an application object still find the files beside them.
-    return WithSlash(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath());
+    if (QCoreApplication::instance())
+        return ProgramFolderOf(QCoreApplication::applicationDirPath());
+    // Tools without an application object still find the files of their own tree.
+    return ProgramFolderOf(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath());
 }
 
 QString DataFolder() {

@@ -6,7 +6,9 @@
 #include "support/TempFolders.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace drawmentor {
@@ -155,6 +157,22 @@ TEST_F(PreferencesTest, UnwritableDataFolderIsAClearError) {
     SetDataFolder(folders.Data() + "../blocker/DrawMentor");
     EXPECT_THROW(DataFileWritePath("DrawMentor.ini"), EDrawMentor);
     EXPECT_NO_THROW({ TPreferences preferences; }); // nothing is lost but this run's settings
+}
+
+// Installed, the program's files lie in <prefix>/share/drawmentor and the
+// executables in <prefix>/bin; in the build tree they lie beside the executables.
+TEST(ProgramFolderTest, InstalledFilesAreFoundFromTheExecutablesFolderElseBesideIt) {
+    QTemporaryDir prefix;
+    ASSERT_TRUE(prefix.isValid());
+    const QString bin = prefix.path() + "/bin";
+    QDir().mkpath(bin);
+    EXPECT_EQ(ProgramFolderOf(bin), bin + "/");
+    testing::WriteFile(prefix.path() + "/share/drawmentor", "a file, not the folder");
+    EXPECT_EQ(ProgramFolderOf(bin), bin + "/");
+    QFile::remove(prefix.path() + "/share/drawmentor");
+    QDir().mkpath(prefix.path() + "/share/drawmentor");
+    EXPECT_EQ(ProgramFolderOf(bin), prefix.path() + "/share/drawmentor/");
+    EXPECT_EQ(ProgramFolderOf(bin + "/"), prefix.path() + "/share/drawmentor/");
 }
 
 TEST_F(PreferencesTest, ApplyReachesListenersInOrder) {

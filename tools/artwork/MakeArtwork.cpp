@@ -10,6 +10,7 @@
 // diamonds and hearts, and carry the small suits drawn under the indices.)
 #include "Courts.h"
 #include "Encoding.h"
+#include "Icon.h"
 #include "Shapes.h"
 
 #include <QBuffer>
@@ -32,8 +33,6 @@ using namespace artwork;
 
 constexpr int kW = 94;
 constexpr int kH = 127;
-const QColor kFelt(0, 96, 56); // the table the cards lie on
-const QColor kBorder(90, 90, 96);
 const char* const kRankTexts[] = {"2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K", "A"};
 
 QImage White(int w, int h) {
@@ -519,32 +518,6 @@ QImage AboutPicture() {
     return image;
 }
 
-// The program icon: an ace of spades leaning on a king, on the table's green.
-QImage Icon() {
-    QImage image(128, 128, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(kFelt);
-    p.drawRoundedRect(QRectF(4, 4, 120, 120), 22, 22);
-    for (int i = 0; i < 2; ++i) {
-        p.save();
-        p.translate(64, 70);
-        p.rotate(i == 0 ? -12 : 10);
-        const QRectF card(-30 + i * 8, -44, 56, 78);
-        p.setPen(QPen(kBorder, 1.5));
-        p.setBrush(Qt::white);
-        p.drawRoundedRect(card, 6, 6);
-        p.setPen(Qt::NoPen);
-        p.setBrush(SuitColor(i == 0 ? 3 : 0, false));
-        p.drawPath(SuitPath(i == 0 ? 3 : 0,
-                            QRectF(card.center().x() - 16, card.center().y() - 16, 32, 34)));
-        p.restore();
-    }
-    return image;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -610,7 +583,7 @@ int main(int argc, char** argv) {
         QByteArray png;
         QBuffer buffer(&png);
         buffer.open(QIODevice::WriteOnly);
-        Icon().save(&buffer, "PNG");
+        IconImage(kIconSide).save(&buffer, "PNG");
         Write(images + "ICON", png);
         Write(program + "drawmentor.png", png);
     } catch (const std::exception& error) {
