@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 namespace drawmentor {
 
@@ -30,5 +31,23 @@ class TPayout {
 
     void SetFromTable(const TPayTable& table, int coins);
 };
+
+// What players call a paytable of a game without wild cards: the one-coin
+// pays of the full house and the flush, "9/6". Empty for a wild game, a game
+// without those lines, or a paytable with an empty cell there.
+std::string PaytableShortName(const TPokerDescription& game, const TPayTable& pays);
+
+// A hand of poker's standard ranking (four of a kind, full house, flush,
+// straight, three of a kind, two pairs) that pays less than the
+// next lower one the game has, for the same coins: a slip of the keyboard
+// more often than a paytable anyone plays. Bonus lines are left alone: games
+// order and pay them in their own ways.
+struct TPayInversion {
+    int Line = -1; // -1: none
+    int Below = -1;
+    int Coins = 0;
+};
+// The first such pair from the top; empty cells compare with nothing.
+TPayInversion FindPayInversion(const TPokerDescription& game, const TPayTable& pays);
 
 } // namespace drawmentor

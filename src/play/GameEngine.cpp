@@ -62,6 +62,8 @@ void TGameEngine::Deal() {
         Collect();
         FHand.FDoubleUps = 0;
         FHand.FDrawUnderWay = false;
+        FHand.FPicked = -1;
+        FHand.FErrorHand = FHand.FErrorHands = 0;
         Engine().ResetHand();
         FDealer.Shuffle();
         if (FMode == pmPlayErrorHands && FReplay.IsStale(*FLogger)) BuildErrorHands();
@@ -77,6 +79,8 @@ void TGameEngine::Deal() {
                 Engine().Deck.RemoveCode(code);
                 PutOnTable(i, code);
             }
+            FHand.FErrorHand = FReplay.Position();
+            FHand.FErrorHands = FReplay.Count();
         } else {
             for (int i = 0; i < kHandSize; ++i) PutOnTable(i, DealCard());
         }
@@ -124,6 +128,7 @@ void TGameEngine::Draw() {
         record.DrawMask = static_cast<uint8_t>(FHand.FDrawMask);
         record.Return = static_cast<double>(Engine().DrawReturn(FHand.FDrawMask));
         FCounters.AddReturns(record.Return, record.BestReturn);
+        if (record.HintReturn > 0) FCounters.AddHint();
         for (int i = 0; i < kHandSize; ++i) record.Drawn[i] = static_cast<uint8_t>(DealCard());
         CompleteWithEveryHold(record, Engine(), FGame);
         FHand.FCards = FinalCards(FHand.FCards, record.Drawn, FHand.FDrawMask);
@@ -167,6 +172,7 @@ void TGameEngine::StartDoubleUp() {
     FHand.FState = gsDoubleUp;
     FHand.FLine = -1;
     FHand.FDrawMask = 31;
+    FHand.FPicked = -1;
     Engine().Deck.Fill();
     FDealer.Shuffle();
     for (int& card : FHand.FCards) card = DealCard();
@@ -177,6 +183,8 @@ void TGameEngine::DoubleUpPick(int position) {
     CheckIndex(position, 1, kHandSize - 1, "card position");
     ++FHand.FDoubleUps;
     const int result = CompareDoubleUp(FHand.FCards[0], FHand.FCards[position], FGame);
+    FHand.FPicked = position;
+    FHand.FPickResult = result > 0 ? 1 : result < 0 ? -1 : 0;
     if (result > 0)
         FHand.FWin = CheckedMul(FHand.FWin, int32_t{2});
     else if (result < 0)
@@ -332,6 +340,9 @@ void TGameEngine::SetMode(TPlayMode mode) {
         FMode = mode;
         return;
     }
+    // The hand whose result shows is one of the list the player expects: logged
+    // now rather than at the next deal. A double-up round is left to finish.
+    if (State() == gsDrawn) Collect();
     if (BuildErrorHands())
         FMode = pmPlayErrorHands;
     else

@@ -1,5 +1,7 @@
 #include "PaytableStore.h"
 
+#include "games/Catalogue.h"
+#include "games/GameKey.h"
 #include "prefs/DataFolder.h"
 
 namespace drawmentor {
@@ -9,6 +11,20 @@ std::unique_ptr<TPayoutStorage> OpenPaytableStore() {
     // The write path is only used by a save, which creates the folder then.
     return std::make_unique<TPayoutStorage>(DataFileReadPath(name).toStdString(),
                                             (DataFolder() + name).toStdString());
+}
+
+std::string PaytableCaption(const TPayoutStorage& store, const std::string& key) {
+    std::string caption = GameKeyCaption(key);
+    try {
+        const int game = KeyGameIndex(key), pay = KeyPayIndex(key);
+        const auto description = CreateDescription(game);
+        if (!description || pay < 0 || pay >= store.PaytableCount(game)) return caption;
+        const std::string name = PaytableShortName(*description, store.ReadPaytable(game, pay));
+        if (!name.empty()) caption += "  " + name;
+    } catch (...) {
+        // A damaged paytable still has its caption; the short name is a courtesy.
+    }
+    return caption;
 }
 
 } // namespace drawmentor

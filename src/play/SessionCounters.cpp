@@ -35,6 +35,10 @@ void TSessionCounters::AddReturns(double held, double best) {
     FBestReturnSum += best;
 }
 
+void TSessionCounters::AddHint() {
+    FHints = CheckedAdd(FHints, int32_t{1});
+}
+
 void TSessionCounters::StartClock() {
     if (FClockStart == 0) FClockStart = Now() - FPlayTime;
 }

@@ -27,6 +27,9 @@ class TSessionCounters {
     void CollectHand(int32_t win, int32_t bestWin, int32_t bet, double coinValue);
     // The expected returns of a drawn hand's hold and of the best hold.
     void AddReturns(double held, double best);
+    // A drawn hand whose hold came from the hint: Accuracy takes it as best
+    // play, and this count says how much of Accuracy that is.
+    void AddHint();
     // Play time runs from the first deal after a start or a reset.
     void StartClock();
 
@@ -34,6 +37,7 @@ class TSessionCounters {
     int32_t BestCredits() const { return FBestCredits; }
     double Balance() const { return FBalance; }
     int32_t Hands() const { return FHands; }
+    int32_t Hints() const { return FHints; }
     double ReturnSum() const { return FReturnSum; }
     double BestReturnSum() const { return FBestReturnSum; }
     // The player's expected return as a share of best play's, in percent.
@@ -45,6 +49,7 @@ class TSessionCounters {
     void RestoreBalance(double balance) { FBalance = balance; }
     void RestoreReturns(double held, double best);
     void RestoreHands(int32_t hands) { FHands = hands; }
+    void RestoreHints(int32_t hints) { FHints = hints; }
     void RestorePlayTime(TDateTime time) { FPlayTime = time; }
 
   private:
@@ -54,6 +59,7 @@ class TSessionCounters {
     double FReturnSum = 0;
     double FBestReturnSum = 0;
     int32_t FHands = 0;
+    int32_t FHints = 0;
     TDateTime FPlayTime = 0;
     TDateTime FClockStart = 0;
 };

@@ -44,9 +44,12 @@ TStoredSession ReadStoredSession(const TIniFile& ini, unsigned autoSave,
     if (autoSave & asBalance)
         counters.RestoreBalance(ReadIntSetting(ini, TSetting::Balance) / 100.0);
     if (autoSave & asValue) stored.CoinIndex = ReadIntSetting(ini, TSetting::CoinValue);
-    if (autoSave & asAccuracy)
+    // The hint count belongs to Accuracy: kept or cleared with it.
+    if (autoSave & asAccuracy) {
         counters.RestoreReturns(ReadFloatSetting(ini, TSetting::ReturnSum),
                                 ReadFloatSetting(ini, TSetting::BestReturnSum));
+        counters.RestoreHints(ReadIntSetting(ini, TSetting::Hints));
+    }
     if (autoSave & asHands) counters.RestoreHands(ReadIntSetting(ini, TSetting::Hands));
     if (autoSave & asTime)
         counters.RestorePlayTime(ParsePlayTime(ReadSetting(ini, TSetting::PlayTime)).value_or(0));
@@ -66,6 +69,7 @@ void WriteStoredSession(TIniFile& ini, unsigned autoSave, const TStoredSession& 
     if (autoSave & asAccuracy) {
         WriteFloatSetting(ini, TSetting::ReturnSum, counters.ReturnSum());
         WriteFloatSetting(ini, TSetting::BestReturnSum, counters.BestReturnSum());
+        WriteIntSetting(ini, TSetting::Hints, counters.Hints());
     }
     if (autoSave & asHands) WriteIntSetting(ini, TSetting::Hands, counters.Hands());
     if (autoSave & asTime)

@@ -144,10 +144,13 @@ TErrorEffectStat::TErrorEffectStat(TSeverityThresholds thresholds)
     Rows.push_back(TStatRow::Text(Section, QStringLiteral("Total")));
     for (const char* key : {"Serious", "Medium", "Minor"})
         Rows.push_back(TStatRow::Text(QStringLiteral("Errors"), QString::fromLatin1(key), true));
+    Rows.push_back(TStatRow::Text(Section, QStringLiteral("Hinted")));
 }
 
 void TErrorEffectStat::AddRecord(const TLogRecord& record) {
     if (record.Bet == 0) return;
+    // Accuracy takes a hinted hand as best play; this row says how many there were.
+    if (record.HintReturn > 0) Values[0][kHintedRow] += 1;
     const int severity = FThresholds.Of((record.BestReturn - record.Return) / record.Bet);
     if (severity == esNone) return;
     Values[0][severity] += 1;
@@ -156,8 +159,12 @@ void TErrorEffectStat::AddRecord(const TLogRecord& record) {
 }
 
 void TErrorEffectStat::Compute(int64_t hands, int64_t coinsBet) {
+    // Hinted hands are no errors: kept out of the total.
+    const double hinted = Values[0][kHintedRow];
+    Values[0][kHintedRow] = 0;
     TStatistic::Compute(hands, coinsBet);
-    for (int row = 0; row <= 3; ++row) {
+    Values[0][kHintedRow] = hinted;
+    for (int row = 0; row <= kHintedRow; ++row) {
         if (hands != 0) Values[0][row] = 100 * Values[0][row] / static_cast<double>(hands);
         if (coinsBet != 0) {
             Values[1][row] = 100 * Values[1][row] / static_cast<double>(coinsBet);

@@ -109,6 +109,9 @@ class TErrorEffectStat : public TStatistic {
     void AddRecord(const TLogRecord& record) override;
     void Compute(int64_t hands, int64_t coinsBet) override;
 
+    // Below the three grades: the hands played with the hint.
+    static constexpr int kHintedRow = 4;
+
   private:
     TSeverityThresholds FThresholds;
 };

@@ -32,6 +32,14 @@ class TTableHand {
     bool IsOpen() const { return FOpen; }
     // Between the press of Draw and the draw itself: the hold is final.
     bool DrawUnderWay() const { return FDrawUnderWay; }
+    // In Play Error Hands, which hand of the replayed list this is (1-based)
+    // and how many the list holds; 0 for a hand dealt from the deck.
+    int ErrorHandNumber() const { return FErrorHand; }
+    int ErrorHandCount() const { return FErrorHands; }
+    // The card the player turned in the last double-up round (-1 before one)
+    // and how it fared against the dealer's: 1 won, 0 pushed, -1 lost.
+    int DoubleUpPick() const { return FPicked; }
+    int DoubleUpResult() const { return FPickResult; }
 
   private:
     friend class TGameEngine;
@@ -46,6 +54,10 @@ class TTableHand {
     // Collecting twice must neither log nor refund twice.
     bool FOpen = false;
     bool FDrawUnderWay = false;
+    int FErrorHand = 0;
+    int FErrorHands = 0;
+    int FPicked = -1;
+    int FPickResult = 0;
 };
 
 } // namespace drawmentor

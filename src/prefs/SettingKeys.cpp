@@ -32,6 +32,7 @@ const TSettingKey kKeys[] = {
     {kParams, "ER1", "0", 0, 1e15},
     {kParams, "ER2", "0", 0, 1e15},
     {kParams, "Hands", "0", 0, kCounterLimit},
+    {kParams, "Hints", "0", 0, kCounterLimit},
     {kParams, "Time", ""},
     {kParams, "Bet", "5", 1, 5},
     {kParams, "Mode", "1", 0, 3, true},

@@ -26,6 +26,7 @@ enum class TSetting {
     ReturnSum,
     BestReturnSum,
     Hands,
+    Hints,
     PlayTime,
     Bet,
     Mode,

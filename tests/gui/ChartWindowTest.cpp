@@ -3,6 +3,7 @@
 #include "LogWindowFixture.h"
 
 #include "play/Logger.h"
+#include "ui/common/ChartAxis.h"
 
 #include <QChart>
 #include <QCheckBox>
@@ -58,6 +59,22 @@ class ChartWindowTest : public testing::LogWindowFixture {
 
 // A click on the list plots that chart: its caption, one legend entry per
 // curve, the green line only for two-curve charts, units only for 0, 3 and 4.
+// Counted axes tick on whole numbers however few the counts; values may not.
+TEST(ChartAxis, CountsTickOnWholeNumbers) {
+    for (double high : {1.0, 2.0, 3.0, 4.0, 7.0, 1000.0}) {
+        QValueAxis axis;
+        FitAxis(&axis, 0, high, true);
+        const double step = (axis.max() - axis.min()) / (axis.tickCount() - 1);
+        EXPECT_EQ(step, std::round(step)) << high;
+        EXPECT_LE(axis.max(), std::max(high * 1.5, high + 1)) << high;
+        EXPECT_GE(axis.max(), high);
+        EXPECT_EQ(axis.labelFormat(), "%.0f") << high;
+    }
+    QValueAxis value;
+    FitAxis(&value, 0, 1);
+    EXPECT_EQ(value.labelFormat(), "%.1f");
+}
+
 TEST_F(ChartWindowTest, ListClicksSwitchTheChart) {
     PlayAndOpen();
     Show();

@@ -79,12 +79,13 @@ TEST_F(ChooseGameTest, OpensOnTheSessionGameAndStepsThroughItsPaytables) {
     for (int row = 1; row < list->count(); ++row)
         EXPECT_LT(list->item(row - 1)->text(), list->item(row)->text());
     EXPECT_EQ(list->currentItem()->text(), " JACKS OR BETTER");
-    EXPECT_EQ(Find<QLabel>(*window, "lPokerName")->text(), "JACKS OR BETTER");
+    EXPECT_EQ(Find<QLabel>(*window, "lPokerName")->text().left(19), "JACKS OR BETTER  (2");
     EXPECT_EQ(window->windowTitle(), "Choose Game");
     EXPECT_EQ(controller->PayIndex(), 1);
     EXPECT_TRUE(Enabled(*window, "btnPrev"));
     ClickButton(*window, "btnPrev");
     EXPECT_EQ(controller->PayIndex(), 0);
+    EXPECT_EQ(Find<QLabel>(*window, "lPokerName")->text(), "JACKS OR BETTER  (1)  9/6");
     EXPECT_FALSE(Enabled(*window, "btnPrev"));
     const int last = controller->PaytableCount() - 1;
     for (int i = 0; i < last; ++i) ClickButton(*window, "btnNext");

@@ -8,6 +8,7 @@
 
 #include "games/Catalogue.h"
 #include "play/GameEngine.h"
+#include "play/PaytableStore.h"
 #include "prefs/Preferences.h"
 
 #include "support/FileFaults.h"
@@ -44,9 +45,14 @@ class EditPaytableTest : public ::testing::Test {
         const TPayTable pays =
             mode == TEditPaytableWindow::emAdd ? EmptyPayTable() : controller.Pays();
         auto editor = std::make_unique<TEditPaytableWindow>(
-            nullptr, *preferences, *game, pays, mode, [this, mode](const TPayTable& result) {
+            nullptr, *preferences, *game, pays, mode,
+            [this, mode](const TPayTable& result) {
                 mode == TEditPaytableWindow::emAdd ? controller.StoreAdded(result)
                                                    : controller.StoreEdited(result);
+            },
+            [this, mode](const TPayTable& result) {
+                return controller.StoredEqualTo(
+                    result, mode == TEditPaytableWindow::emAdd ? -1 : controller.PayIndex());
             });
         tester = std::make_unique<QAbstractItemModelTester>(
             &editor->Model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
@@ -89,11 +95,55 @@ TEST_F(EditPaytableTest, TheOneCoinPayFillsTheOtherColumnsButKeepsPaysSetByHand)
     EXPECT_EQ(Pay(*editor, kRoyal, 3), 900);
     EXPECT_EQ(Pay(*editor, kRoyal, 4), 1200);
     EXPECT_EQ(Pay(*editor, kRoyal, 5), 4000);
-    // A product that would not fit five digits is left for the player.
+    // A product that would not fit five digits is cut to the largest pay,
+    // never left blank; a pasted pay is cut the same way.
     Type(*editor, kRoyal, 1, "30000");
     EXPECT_EQ(Pay(*editor, kRoyal, 3), 90000);
-    EXPECT_EQ(Pay(*editor, kRoyal, 4), -1);
-    EXPECT_FALSE(OkEnabled(*editor));
+    EXPECT_EQ(Pay(*editor, kRoyal, 4), 99999);
+    EXPECT_EQ(Pay(*editor, kRoyal, 5), 4000) << "set by hand";
+    Type(*editor, kRoyal, 1, "40000"); // the cut column still follows the one-coin pay
+    EXPECT_EQ(Pay(*editor, kRoyal, 4), 99999);
+    EXPECT_EQ(Pay(*editor, kRoyal, 2), 80000);
+    Type(*editor, kRoyal, 2, "1234567");
+    EXPECT_EQ(Pay(*editor, kRoyal, 2), 99999);
+}
+
+TEST_F(EditPaytableTest, OddPaysAndStoredTwinsAreToldNotRefused) {
+    auto editor = Open(TEditPaytableWindow::emAdd);
+    const TPayTable stored = controller.Pays(); // the first stored paytable
+    for (int line = 0; line <= game->LastLine; ++line) Type(*editor, line, 1, "1");
+    EXPECT_EQ(editor->Warning(), "") << "equal pays are no inversion";
+    for (int line = 0; line <= game->LastLine; ++line)
+        for (int coins = 1; coins <= 5; ++coins)
+            Type(*editor, line, coins, QString::number(stored.At(coins, line)));
+    EXPECT_EQ(editor->Warning(), "This paytable is the same as stored paytable 1 (9/6).");
+    Type(*editor, kFullHouse, 1, "5"); // a full house paying less than a flush
+    EXPECT_EQ(editor->Warning().toStdString(),
+              "Full House pays less than Flush, a more common hand, at a bet of 1. Check the pays "
+              "before you press OK.");
+    EXPECT_TRUE(OkEnabled(*editor)) << "a warning, never a refusal";
+    EXPECT_EQ(editor->findChild<QLabel*>("lPayWarning")->text(), editor->Warning());
+    // Editing a stored paytable is no twin of itself.
+    auto edited = Open(TEditPaytableWindow::emEdit);
+    EXPECT_EQ(edited->Warning(), "");
+}
+
+TEST(PaytableNames, ShortNamesAndInversionsOfTheStoredPaytables) {
+    testing::TTempFolders folders(QStringLiteral(DRAWMENTOR_RUNTIME_DIR));
+    const auto store = OpenPaytableStore();
+    const auto jacks = CreateDescription(kJacks);
+    EXPECT_EQ(PaytableShortName(*jacks, store->ReadPaytable(kJacks, 0)), "9/6");
+    for (const auto& entry : GameNames()) {
+        const auto game = CreateDescription(entry.GameIndex);
+        for (int pay = 0; pay < store->PaytableCount(entry.GameIndex); ++pay) {
+            const TPayTable pays = store->ReadPaytable(entry.GameIndex, pay);
+            // Every paytable anyone plays pays rarer hands at least as much.
+            EXPECT_EQ(FindPayInversion(*game, pays).Line, -1) << entry.Name << " " << pay + 1;
+            if (game->IsWildGame()) {
+                EXPECT_EQ(PaytableShortName(*game, pays), "") << entry.Name;
+            }
+        }
+    }
 }
 
 TEST_F(EditPaytableTest, AnEmptyCellDisablesOkAndHidesTheReturn) {

@@ -3,6 +3,7 @@
 #include "ui/app/SingleInstance.h"
 #include "ui/common/AboutWindow.h"
 #include "ui/common/CardButton.h"
+#include "ui/common/CardImage.h"
 #include "ui/common/GradientLabel.h"
 #include "ui/common/HelpWindow.h"
 #include "ui/common/MessageBox.h"
@@ -212,9 +213,11 @@ TEST_F(MainWindowTest, EveryStatusTextFitsTheMessageLineAtTheSmallestSize) {
         preferences->SetInterfaceLanguage(language);
         preferences->Apply();
         for (const char* key :
-             {"Start", "Hold", "Finish", "Win", "Dealing", "Drawing", "DoubleInfo"}) {
+             {"Start", "Hold", "Finish", "Win", "Dealing", "Drawing", "DoubleInfo", "ErrorHand",
+              "DoubleWon", "DoubleLost", "DoublePush"}) {
             QString text = preferences->Texts().Translate("Main.Messages", key);
             text.replace("%d", "99999");
+            text.replace("%s", "99999");
             const THeaderText fitted = FitHeaderText(text, line->font(), room);
             EXPECT_TRUE(fitted.Fits(room)) << language << " " << key << ": " << text.toStdString();
             EXPECT_GE(fitted.Font.pointSizeF(), 6.0) << language << " " << key;
@@ -272,7 +275,10 @@ TEST_F(MainWindowTest, RecentGamesInTheGameMenu) {
     emit menu->aboutToShow();
     auto* first = window->findChild<QAction*>("miRecent0");
     ASSERT_NE(first, nullptr);
-    EXPECT_EQ(first->text(), "DEUCES WILD  (1)");
+    EXPECT_EQ(first->text(), "DEUCES WILD  (1)") << "a wild game has no full house/flush name";
+    auto* second = window->findChild<QAction*>("miRecent1");
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->text(), "JACKS OR BETTER  (1)  9/6");
     first->trigger();
     EXPECT_EQ(Engine().Game().GameIndex(), 4);
     EXPECT_EQ(Find<QLabel>("lPokerName")->text(), "DEUCES WILD  (1)");
@@ -461,6 +467,52 @@ TEST_F(MainWindowTest, AllHandsInRealPlayAndOfTheHandJustPlayed) {
     EXPECT_EQ(rows, 32) << "the holds of the dealt hand, not of the final one";
     Click("btnDeal");
     Engine().SetOption(kShowResultHands, true);
+}
+
+TEST_F(MainWindowTest, TheMessageLineCountsErrorHandsAndTellsTheDoubleUp) {
+    Engine().StackCards({12, 51, 38, 25, 0}); // AS AH AD AC 2S
+    Click("btnDeal");
+    Key(Qt::Key_H);
+    Click("btnDeal");
+    ASSERT_GT(Engine().Hand().CurrentWin(), 0);
+    // The dealer shows 7H; the player turns 4C.
+    Engine().StackCards({3 * 13 + 5, 14, 16, 17, 13 + 2});
+    Key(Qt::Key_D);
+    ASSERT_EQ(Engine().Hand().State(), TGameState::gsDoubleUp);
+    QTest::mouseClick(Find<QWidget>("Card5"), Qt::LeftButton);
+    ASSERT_EQ(Engine().Hand().State(), TGameState::gsDrawn);
+    EXPECT_EQ(Text("lInfoLabel"),
+              QString::fromUtf8("4♣ loses to 7♥. Press Deal for the next hand"));
+    // The picked card carries a frame the others lack.
+    const QImage picked = Find<TCardImage>("Card5")->Image();
+    const QImage other = Find<TCardImage>("Card4")->Image();
+    EXPECT_NE(picked.pixel(3, picked.height() / 2), other.pixel(3, other.height() / 2));
+
+    // Two hands played with the hint: replayed as error hands 1 and 2 of 2.
+    Click("btnDeal");
+    Key(Qt::Key_H);
+    Click("btnDeal");
+    EXPECT_EQ(Text("lHints"), "2");
+    window->SelectMode(TPlayMode::pmPlayErrorHands);
+    Click("btnDeal");
+    EXPECT_EQ(Text("lInfoLabel"), "Error hand 1 of 2: hold your cards, then press Draw");
+    Key(Qt::Key_H);
+    Click("btnDeal");
+    Click("btnDeal");
+    EXPECT_EQ(Text("lInfoLabel"), "Error hand 2 of 2: hold your cards, then press Draw");
+    EXPECT_FALSE(Find<QAction>("miPlayErrorHands")->toolTip().isEmpty());
+}
+
+TEST(MainWindowStart, DamagedLogRecordsAreCountedInOneNotice) {
+    testing::TTempFolders folders(QStringLiteral(DRAWMENTOR_RUNTIME_DIR));
+    folders.WriteDataFile("DrawMentor.log", QByteArray(2 * kLogRecordSize, '\xff'));
+    TPreferences preferences;
+    preferences.DealSpeed = 0;
+    TMainWindow window(preferences);
+    EXPECT_EQ(window.Engine().Logger().InvalidCount(), 2);
+    ASSERT_EQ(window.StartNotices().size(), 1);
+    EXPECT_TRUE(window.StartNotices().first().contains("holds 2 damaged records"))
+        << window.StartNotices().first().toStdString();
 }
 
 TEST(MainWindowStart, ADamagedRememberedDeckFallsBackToTheStandardOneWithOneNotice) {

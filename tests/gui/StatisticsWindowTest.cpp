@@ -133,7 +133,7 @@ TEST_F(StatisticsWindowTest, EmptyLogInBothLanguages) {
     for (int index = 0; index < 6; ++index) {
         ClickStatistic(index);
         const int rows = window->List().Items(index).RowCount();
-        EXPECT_EQ(rows, index == 0 || index == 5 ? 5 : index == 4 ? 4 : 3);
+        EXPECT_EQ(rows, index == 0 || index >= 4 ? 5 : 3); // errors: four rows and the hinted hands
         for (int row = 1; row <= rows; ++row)
             for (int column = 1; column <= 3; ++column) EXPECT_EQ(Cell(column, row), "-");
     }

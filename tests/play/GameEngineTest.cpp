@@ -171,9 +171,13 @@ TEST_F(GameEngineTest, DoubleUpCompares) {
         e.StackCards({dealer, fillers[0], fillers[1], picked, fillers[2]});
         e.StartDoubleUp();
         EXPECT_EQ(e.Hand().State(), TGameState::gsDoubleUp);
+        EXPECT_EQ(e.Hand().DoubleUpPick(), -1) << "a new round has no pick yet";
         EXPECT_TRUE(e.Hand().ShowsBack(3));
         e.DoubleUpPick(3);
         EXPECT_EQ(e.Hand().State(), TGameState::gsDrawn);
+        EXPECT_EQ(e.Hand().DoubleUpPick(), 3);
+        const int result = e.Hand().DoubleUpResult();
+        EXPECT_EQ(result, e.Hand().CurrentWin() > before ? 1 : e.Hand().CurrentWin() == 0 ? -1 : 0);
         return std::pair{before, e.Hand().CurrentWin()};
     };
     const auto doubles = [](std::pair<int, int> result) {
@@ -183,7 +187,11 @@ TEST_F(GameEngineTest, DoubleUpCompares) {
     EXPECT_EQ(won, 4000);
     EXPECT_EQ(doubled, 8000);
     EXPECT_EQ(pick(aceS, aceH).second, 8000); // a push
+    EXPECT_EQ(e.Hand().DoubleUpResult(), 0);
     EXPECT_EQ(pick(aceS, twoC).second, 0);
+    EXPECT_EQ(e.Hand().DoubleUpResult(), -1);
+    e.Deal();
+    EXPECT_EQ(e.Hand().DoubleUpPick(), -1) << "a new hand has no pick to mark";
     e.SelectGame(3, 0); // a joker beats every natural card
     EXPECT_EQ(pick(52, aceS).second, 0);
     EXPECT_TRUE(doubles(pick(aceS, 52)));
@@ -304,6 +312,9 @@ TEST_F(GameEngineTest, ErrorHandsAreReplayed) {
         e.Deal();
         const auto& expected = errors[i % errors.size()]; // cyclic
         for (int p = 0; p < 5; ++p) EXPECT_EQ(e.Hand().CardAt(p), expected[p]);
+        // "Error hand 3 of 7": counted from 1, back to 1 after the last.
+        EXPECT_EQ(e.Hand().ErrorHandNumber(), static_cast<int>(i % errors.size()) + 1);
+        EXPECT_EQ(e.Hand().ErrorHandCount(), static_cast<int>(errors.size()));
         EXPECT_EQ(e.Hand().Record().Mode, ModeNumber(TPlayMode::pmPlayErrorHands));
     }
     e.SelectGame(4, 0); // no errors in this game: the list is gone, the next deal asks
@@ -313,6 +324,34 @@ TEST_F(GameEngineTest, ErrorHandsAreReplayed) {
     EXPECT_EQ(windows.ModeQuestions, 2);
     EXPECT_EQ(e.Mode(), TPlayMode::pmRealPlay);
     EXPECT_EQ(e.Hand().State(), TGameState::gsDealt);
+    EXPECT_EQ(e.Hand().ErrorHandNumber(), 0) << "a hand from the deck is no error hand";
+}
+
+TEST_F(GameEngineTest, HintedHandsAreCountedOnceAndReplayedAsErrorHands) {
+    TGameEngine& e = Start("[Preferences]\nAutosave=123456\n");
+    e.Deal();
+    e.ShowHint();
+    e.ShowHint(); // asked twice: still one hinted hand
+    e.Draw();
+    e.Deal();
+    e.SetDrawMask(e.Hand().Record().BestMask); // best play without the hint is no hint
+    e.Draw();
+    e.StackCards({12, 51, 38, 25, 0}); // AS AH AD AC 2S
+    e.Deal();
+    windows.Answer = {true, false}; // the warning's Apply takes the hint's hold
+    e.SetDrawMask(31);
+    e.CheckWarning();
+    ASSERT_EQ(windows.Warnings, 1);
+    e.Draw();
+    e.Collect();
+    EXPECT_EQ(e.Counters().Hints(), 2);
+    EXPECT_DOUBLE_EQ(e.Counters().Accuracy(), 100) << "hinted hands count as best play";
+    e.SetMode(TPlayMode::pmPlayErrorHands);
+    EXPECT_EQ(e.ErrorHands().Count(), 2) << "the hinted hands, though played best";
+    TGameEngine& again = Restart();
+    EXPECT_EQ(again.Counters().Hints(), 2) << "kept with Accuracy";
+    again.ResetCounters();
+    EXPECT_EQ(again.Counters().Hints(), 0);
 }
 
 TEST_F(GameEngineTest, TheHoldIsFinalOnceTheDrawIsUnderWay) {

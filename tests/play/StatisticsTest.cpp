@@ -46,7 +46,7 @@ class StatisticsTest : public ::testing::Test {
     }
     // A Jacks or Better hand: the player's line and win, best play's, the bet.
     void Add(int line, int win, int bestLine, int bestWin, double ret, double bestRet,
-             int doubleUps = 0, int collected = -1) {
+             int doubleUps = 0, int collected = -1, double hint = 0) {
         TLogRecord r;
         r.GameIndex = 0;
         r.PayIndex = static_cast<uint8_t>(payIndex);
@@ -61,6 +61,7 @@ class StatisticsTest : public ::testing::Test {
         r.BestReturn = bestRet;
         r.DoubleUps = static_cast<uint8_t>(doubleUps);
         r.Collected = collected < 0 ? win : collected;
+        r.HintReturn = hint;
         r.DealTime = logger.SessionStart + 0.001;
         logger.Append(r);
     }
@@ -172,6 +173,20 @@ TEST_F(StatisticsTest, ErrorEffectBySeverity) {
     EXPECT_EQ(Cell(1, 1), "  60.00000");
     EXPECT_EQ(Cell(2, 2), "  -6.00000"); // -1.5 of 25 coins
     EXPECT_EQ(Cell(3, 2), " -40.00000"); // -10 of 25 coins
+    EXPECT_EQ(Cell(1, 5), "-") << "no hand played with the hint";
+}
+
+TEST_F(StatisticsTest, HintedHandsAreCountedApartFromTheErrors) {
+    Add(8, 5, 8, 5, 4, 4, 0, -1, 4); // the hint's hold: best play
+    Add(8, 5, 8, 5, 4, 4, 0, -1, 4); // and again
+    Add(255, 0, 7, 10, 2, 3.5);      // a serious error
+    Add(8, 5, 8, 5, 4, 4);           // best play alone
+    Show(0);
+    list.SetSelected(4);
+    EXPECT_EQ(Cell(0, 5), "Hands played with the hint");
+    EXPECT_EQ(Cell(1, 5), "  50.00000"); // two hands in four
+    EXPECT_EQ(Cell(2, 5), "-") << "a hinted hand gives nothing away";
+    EXPECT_EQ(Cell(1, 1), "  25.00000") << "the total holds the one error only";
 }
 
 TEST_F(StatisticsTest, FiguresNeedNoTextsAndFollowTheirThresholds) {
@@ -185,6 +200,7 @@ TEST_F(StatisticsTest, FiguresNeedNoTextsAndFollowTheirThresholds) {
     strict.Attach(logger);
     strict.SetActive(true);
     EXPECT_EQ(strict.Items(0).RowCount(), 5);
+    EXPECT_EQ(strict.Items(4).RowCount(), 5);  // all errors, three grades, hinted hands
     EXPECT_EQ(strict.Items(1).RowCount(), 11); // the game's nine lines, Nothing, Total
     strict.SetSelected(4);
     EXPECT_EQ(strict.CellText(1, 2), " 100.00000"); // both hands serious

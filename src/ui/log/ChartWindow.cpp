@@ -217,7 +217,7 @@ void TChartWindow::PlotCurves() {
         }
     }
     const qsizetype count = FSeries.PointCount();
-    FitAxis(FAxisX, 0, count > 1 ? static_cast<double>(count - 1) : 1);
+    FitAxis(FAxisX, 0, count > 1 ? static_cast<double>(count - 1) : 1, true);
     FitAxis(FAxisY, low, high);
 }
 

@@ -36,6 +36,7 @@ TCounterPanel::TCounterPanel(QWidget* parent) : QWidget(parent) {
                                        {"ValuePanel", "ValueLabel", "lCoinCost", "Value"},
                                        {"BalancePanel", "BalanceLabel", "lBalance", "Balance"},
                                        {"AccuracyPanel", "AccuracyLabel", "lAccuracy", "Accuracy"},
+                                       {"HintsPanel", "HintsLabel", "lHints", "Hints"},
                                        {"HandsPanel", "HandsLabel", "lHands", "Hands"},
                                        {"TimePanel", "TimeLabel", "lTime", "Time"}};
     for (int i = 0; i < kRowCount; ++i) {
@@ -78,6 +79,7 @@ void TCounterPanel::Update(const TGameEngine& engine, const QImage& chart) {
     FRows[rValue].Value->setText(MoneyText(CoinValue(engine.CoinIndex())));
     FRows[rBalance].Value->setText(MoneyText(engine.Counters().Balance()));
     FRows[rAccuracy].Value->setText(AccuracyText(engine.Counters().Accuracy()));
+    FRows[rHints].Value->setText(QString::number(engine.Counters().Hints()));
     FRows[rHands].Value->setText(QString::number(engine.Counters().Hands()));
     FChart->setPixmap(QPixmap::fromImage(chart));
 }

@@ -14,7 +14,7 @@ class TGameEngine;
 class TPreferences;
 
 // The counters under the credits chart: credits, win, bet, coin value,
-// balance, accuracy, hands and play time. Rows share the height the panel
+// balance, accuracy, hints, hands and play time. Rows share the height the panel
 // has, between 14 and 24 pixels each. A click on the coin value asks for
 // another.
 class TCounterPanel : public QWidget {
@@ -46,7 +46,7 @@ class TCounterPanel : public QWidget {
         QLabel* Value;
         const char* Key;
     };
-    enum { rCredits, rWin, rBet, rValue, rBalance, rAccuracy, rHands, rTime, kRowCount };
+    enum { rCredits, rWin, rBet, rValue, rBalance, rAccuracy, rHints, rHands, rTime, kRowCount };
 
     QLabel* FChart = nullptr;
     std::array<TRow, kRowCount> FRows{};

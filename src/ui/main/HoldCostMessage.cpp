@@ -6,6 +6,8 @@
 #include "play/GameEngine.h"
 #include "prefs/Preferences.h"
 
+#include "cards/Cards.h"
+
 namespace drawmentor {
 
 QString HoldCostMessage(const TGameEngine& engine, const TPreferences& preferences) {
@@ -24,6 +26,26 @@ QString WithHoldCost(const QString& message, const TGameEngine& engine,
     const QString cost = HoldCostMessage(engine, preferences);
     if (cost.isEmpty()) return message;
     return message + (message.endsWith(u'!') ? QStringLiteral(" ") : QStringLiteral(". ")) + cost;
+}
+
+QString CardSymbolText(int code) {
+    const TCard card = DecodeCard(code);
+    if (card.Rank < 0) return QStringLiteral("JK");
+    static const char16_t suits[] = {u'\u2660', u'\u2663', u'\u2666', u'\u2665'}; // S C D H
+    const QString rank =
+        card.Rank == 8 ? QStringLiteral("10") : QString::fromStdString(CardText(card)).left(1);
+    return rank + QChar(suits[card.Suit & 3]);
+}
+
+QString DoubleUpMessage(const TGameEngine& engine, const TPreferences& preferences) {
+    const TTableHand& hand = engine.Hand();
+    if (hand.DoubleUpPick() < 1 || hand.State() != TGameState::gsDrawn) return {};
+    const char* keys[] = {"DoubleLost", "DoublePush", "DoubleWon"};
+    return FormatText(
+        preferences.Texts().Translate(QStringLiteral("Main.Messages"),
+                                      QString::fromLatin1(keys[hand.DoubleUpResult() + 1])),
+        {CardSymbolText(hand.CardAt(hand.DoubleUpPick())), CardSymbolText(hand.CardAt(0)),
+         QString::number(hand.CurrentWin())});
 }
 
 } // namespace drawmentor

@@ -14,5 +14,10 @@ QString HoldCostMessage(const TGameEngine& engine, const TPreferences& preferenc
 // The message after a draw, followed by what the hold cost when it cost anything.
 QString WithHoldCost(const QString& message, const TGameEngine& engine,
                      const TPreferences& preferences);
+// A card as players write it: "10♥", "4♣", "JK" for a joker.
+QString CardSymbolText(int code);
+// After a double-up round, the picked card against the dealer's and what
+// became of the win ("4♣ loses to 7♥..."); empty before any pick.
+QString DoubleUpMessage(const TGameEngine& engine, const TPreferences& preferences);
 
 } // namespace drawmentor

@@ -2,6 +2,7 @@
 
 #include "games/GameKey.h"
 #include "play/GameEngine.h"
+#include "play/PaytableStore.h"
 #include "prefs/Preferences.h"
 
 #include <QAction>
@@ -53,6 +54,8 @@ TMainMenu::TMainMenu(QMainWindow& window, const TGameEngine& engine,
         FModeActions[m]->setCheckable(true);
         connect(FModeActions[m], &QAction::triggered, this, [this, m] { emit ModeChosen(m); });
     }
+    // Play Error Hands deals more than the name says: its tooltip tells what.
+    mode->setToolTipsVisible(true);
     mode->addSeparator();
     FShowResultHands = AddItem(mode, "miShowResultHands", "ShowResultHands");
     FShowWarnings = AddItem(mode, "miShowWarnings", "ShowWarnings");
@@ -136,6 +139,10 @@ void TMainMenu::Retranslate() {
         const QString key = action->property("textKey").toString();
         if (!key.isEmpty()) action->setText(FPreferences.Texts().Translate(kMenu, key));
     }
+    const int errorHands = ModeNumber(TPlayMode::pmPlayErrorHands);
+    FModeActions[errorHands]->setToolTip(
+        FPreferences.Texts().TranslateHint(kMenu, QStringLiteral("PlayProblemHands")));
+    FModeActions[errorHands]->setStatusTip(FModeActions[errorHands]->toolTip());
 }
 
 void TMainMenu::Refresh() {
@@ -156,9 +163,10 @@ void TMainMenu::RebuildRecentGames() {
     }
     FRecent.clear();
     const QStringList& games = FEngine.RecentGames();
+    const auto store = games.isEmpty() ? nullptr : OpenPaytableStore();
     for (int i = 0; i < games.size(); ++i) {
-        auto* recent =
-            new QAction(QString::fromStdString(GameKeyCaption(games[i].toStdString())), FGameMenu);
+        auto* recent = new QAction(
+            QString::fromStdString(PaytableCaption(*store, games[i].toStdString())), FGameMenu);
         recent->setObjectName(QStringLiteral("miRecent%1").arg(i));
         FGameMenu->insertAction(FRecentSeparator, recent);
         connect(recent, &QAction::triggered, this, [this, i] { emit RecentChosen(i); });

@@ -85,6 +85,12 @@ TMainWindow::TMainWindow(TPreferences& preferences, QWidget* parent)
         RedrawCards();
     });
     RestoreSettings();
+    // Damaged records are left out of everything the log shows; said once,
+    // the player knows why counts may fall short.
+    if (const int skipped = FEngine->Logger().InvalidCount(); skipped > 0)
+        FStartNotices << FormatText(
+            FPreferences.Texts().Translate(kMessages, QStringLiteral("LogSkipped")),
+            {FEngine->Logger().LogFileName(), QString::number(skipped)});
     Retranslate();
     RedrawCards();
     new TPlayKeys(*this, [this](int key) {
@@ -169,10 +175,19 @@ void TMainWindow::UpdateCounters() {
     FMenu->Refresh();
     switch (e.Hand().State()) {
     case TGameState::gsIdle: SetMessage(QStringLiteral("Start")); break;
-    case TGameState::gsDealt: SetMessage(QStringLiteral("Hold")); break;
+    case TGameState::gsDealt:
+        // A replayed hand says which it is, so a long list does not look stuck.
+        if (e.Hand().ErrorHandNumber() > 0)
+            SetMessage(QStringLiteral("ErrorHand"), {QString::number(e.Hand().ErrorHandNumber()),
+                                                     QString::number(e.Hand().ErrorHandCount())});
+        else
+            SetMessage(QStringLiteral("Hold"));
+        break;
     case TGameState::gsDrawn:
-        if (e.Hand().CurrentWin() != 0)
-            SetMessage(QStringLiteral("Win"), e.Hand().CurrentWin());
+        if (const QString doubled = DoubleUpMessage(e, FPreferences); !doubled.isEmpty())
+            FPanels->Message->setText(doubled);
+        else if (e.Hand().CurrentWin() != 0)
+            SetMessage(QStringLiteral("Win"), {QString::number(e.Hand().CurrentWin())});
         else
             SetMessage(QStringLiteral("Finish"));
         break;
@@ -180,11 +195,12 @@ void TMainWindow::UpdateCounters() {
     }
 }
 
-void TMainWindow::SetMessage(const QString& key, int win) {
-    FMessageKey = key;
-    FMessageWin = win;
+void TMainWindow::SetMessage(const QString& key, const QStringList& arguments) {
     QString text = FPreferences.Texts().Translate(kMessages, key);
-    if (key == QLatin1String("Win")) text.replace(QLatin1String("%d"), QString::number(win));
+    if (key == QLatin1String("Win"))
+        text.replace(QLatin1String("%d"), arguments.value(0));
+    else if (!arguments.isEmpty())
+        text = FormatText(text, arguments);
     if (key == QLatin1String("Win") || key == QLatin1String("Finish"))
         text = WithHoldCost(text, *FEngine, FPreferences);
     FPanels->Message->setText(text);
@@ -202,6 +218,12 @@ void TMainWindow::DrawCardImage(int index) {
         const TCard card = DecodeCard(FEngine->Hand().CardAt(index));
         FPaint->DrawCard(painter, rect, FEngine->Hand().IsHeld(index),
                          FEngine->Game().IsWild(card.Rank), card.Suit, card.Rank);
+        if (index == FEngine->Hand().DoubleUpPick()) {
+            // The card the player turned in the double-up, framed like a selection.
+            painter.setPen(QPen(QColor(255, 190, 0), 4));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(rect.adjusted(2, 2, -2, -2));
+        }
     }
     painter.end();
     FPanels->Cards->SetCard(index, scratch);

@@ -73,7 +73,8 @@ class TMainWindow : public QMainWindow {
     void AddFaces(std::vector<TRevealSequence::TStep>& steps, const std::array<bool, 5>& which,
                   const std::array<int, 5>& order);
     void RunReveal(std::vector<TRevealSequence::TStep> steps);
-    void SetMessage(const QString& key, int win = 0);
+    // The text of `key`, its %s (or the win's %d) filled from `arguments`.
+    void SetMessage(const QString& key, const QStringList& arguments = {});
     bool HandleKey(int key);
 
     TPreferences& FPreferences;
@@ -89,8 +90,6 @@ class TMainWindow : public QMainWindow {
     TMainMenu* FMenu = nullptr;
     TMachinePanels* FPanels = nullptr;
     QStringList FStartNotices;
-    QString FMessageKey;
-    int FMessageWin = 0;
 };
 
 } // namespace drawmentor

@@ -125,7 +125,14 @@ void TChooseGameWindow::Retranslate() {
 
 void TChooseGameWindow::Refresh() {
     const int item = FController.GameItem();
-    FPokerName->setText(item < 0 ? QString() : FController.GameNameAt(item).toUpper());
+    QString caption = item < 0 ? QString() : FController.GameNameAt(item).toUpper();
+    if (item >= 0 && FController.PayIndex() != -1) {
+        caption += QStringLiteral("  (%1)").arg(FController.PayIndex() + 1);
+        const std::string name =
+            PaytableShortName(FController.Description(item), FController.Pays());
+        if (!name.empty()) caption += QStringLiteral("  ") + QString::fromStdString(name);
+    }
+    FPokerName->setText(caption);
     QStringList lines;
     for (int line = 0; line < FController.LineCount(); ++line)
         lines << FController.LineNameAt(line);

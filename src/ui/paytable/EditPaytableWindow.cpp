@@ -10,6 +10,7 @@
 #include "ui/common/HelpKey.h"
 #include "ui/common/HelpWindow.h"
 #include "ui/common/MessageBox.h"
+#include "ui/log/WarningWindow.h"
 
 #include "games/PokerDescription.h"
 #include "prefs/Preferences.h"
@@ -31,9 +32,9 @@ const QString kButtons = QStringLiteral("Main.Buttons");
 
 TEditPaytableWindow::TEditPaytableWindow(QWidget* parent, TPreferences& preferences,
                                          const TPokerDescription& game, const TPayTable& pays,
-                                         TEditMode mode, TCommit commit)
+                                         TEditMode mode, TCommit commit, TFindStored findStored)
     : QDialog(parent), FPreferences(preferences), FGame(game), FMode(mode),
-      FCommit(std::move(commit)) {
+      FCommit(std::move(commit)), FFindStored(std::move(findStored)) {
     setObjectName(QStringLiteral("fEdit"));
     QStringList lines;
     for (int line = 0; line <= game.LastLine; ++line)
@@ -58,6 +59,11 @@ TEditPaytableWindow::TEditPaytableWindow(QWidget* parent, TPreferences& preferen
     FGrid->setMinimumHeight(20 * (game.LastLine + 1));
     FGrid->viewport()->installEventFilter(this);
     layout->addWidget(FGrid, 1);
+    FWarning = new QLabel(this);
+    FWarning->setObjectName(QStringLiteral("lPayWarning"));
+    FWarning->setWordWrap(true);
+    FWarning->setStyleSheet(QStringLiteral("color: #b00000"));
+    layout->addWidget(FWarning);
     FReturns = new TReturnPanel(preferences, this);
     layout->addWidget(FReturns);
     const TDialogButtons buttons = AddDialogButtons(*this, *layout);
@@ -67,7 +73,8 @@ TEditPaytableWindow::TEditPaytableWindow(QWidget* parent, TPreferences& preferen
     InstallHelpKey(*this, hcEditPaytable, FPreferences);
     connect(&FPreferences, &TPreferences::PreferencesChanged, this,
             &TEditPaytableWindow::Retranslate);
-    resize(520, 120 + 24 * (game.LastLine + 1) + 70);
+    // Room for two lines of warning under the grid.
+    resize(520, 120 + 24 * (game.LastLine + 1) + 70 + 34);
     setFixedSize(size());
     Retranslate();
     Changed();
@@ -86,7 +93,29 @@ void TEditPaytableWindow::Retranslate() {
     FPokerName->setText(QString::fromStdString(FGame.Name).toUpper());
     FPokerName = MakeHeaderLabel(FPokerName, FPreferences);
     FReturns->Retranslate();
+    FWarning->setText(Warning());
     LayoutGrid();
+}
+
+QString TEditPaytableWindow::Warning() const {
+    const QString section = QStringLiteral("PaytableFile");
+    const TPayTable& pays = FModel->Pays();
+    QStringList warnings;
+    if (const TPayInversion inverted = FindPayInversion(FGame, pays); inverted.Line >= 0)
+        warnings << FormatText(
+            FPreferences.Texts().Translate(section, QStringLiteral("PaysLessThanBelow")),
+            {QString::fromStdString(FGame.LineName(inverted.Line)),
+             QString::fromStdString(FGame.LineName(inverted.Below)),
+             QString::number(inverted.Coins)});
+    if (FFindStored && FModel->Complete())
+        if (const int same = FFindStored(pays); same >= 0) {
+            QString number = QString::number(same + 1);
+            if (const std::string name = PaytableShortName(FGame, pays); !name.empty())
+                number += QStringLiteral(" (%1)").arg(QString::fromStdString(name));
+            warnings << FormatText(
+                FPreferences.Texts().Translate(section, QStringLiteral("SameAsStored")), {number});
+        }
+    return warnings.join(QLatin1Char('\n'));
 }
 
 void TEditPaytableWindow::Changed() {
@@ -98,6 +127,7 @@ void TEditPaytableWindow::Changed() {
                        kReturnDelayMs);
     else
         FReturns->Clear(QStringLiteral("Incomplete"));
+    FWarning->setText(Warning());
 }
 
 void TEditPaytableWindow::accept() {

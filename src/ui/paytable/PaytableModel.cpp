@@ -3,7 +3,16 @@
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
 
+#include <algorithm>
+
 namespace drawmentor {
+namespace {
+
+int Proportional(int coins, int onePay) {
+    return static_cast<int>(std::min<int64_t>(int64_t{coins} * onePay, kMaxPay));
+}
+
+} // namespace
 
 TPaytableModel::TPaytableModel(const QStringList& lines, const TPayTable& pays, QObject* parent)
     : QAbstractTableModel(parent), FLines(lines), FPays(pays) {}
@@ -42,16 +51,25 @@ bool TPaytableModel::setData(const QModelIndex& index, const QVariant& value, in
     if (!index.isValid() || index.column() == 0 || role != Qt::EditRole) return false;
     const int row = index.row(), column = index.column();
     bool number = false;
-    int pay = value.toString().trimmed().toInt(&number);
-    if (!number || pay < 0 || pay > kMaxPay) pay = -1;
+    const QString text = value.toString().trimmed();
+    int pay = text.toInt(&number);
+    // A pasted pay beyond five digits is cut to the largest one, as typing is.
+    const bool digits = !text.isEmpty() &&
+                        std::all_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); });
+    if (digits && (!number || pay > kMaxPay)) {
+        pay = kMaxPay;
+        number = true;
+    }
+    if (!number || pay < 0) pay = -1;
     const int before = FPays.At(1, row);
     FPays.At(column, row) = pay;
     if (column == 1 && pay >= 0) {
         for (int coins = 2; coins <= kMaxCoins; ++coins) {
             int32_t& cell = FPays.At(coins, row);
-            if (cell >= 0 && cell != coins * before) continue;
-            // A product beyond five digits could be neither typed nor stored.
-            cell = coins * pay <= kMaxPay ? coins * pay : -1;
+            if (cell >= 0 && cell != Proportional(coins, before)) continue;
+            // A product beyond five digits could be neither typed nor stored:
+            // the column gets the largest pay it can hold, never a blank.
+            cell = Proportional(coins, pay);
         }
         emit dataChanged(this->index(row, 1), this->index(row, kMaxCoins));
     } else {

@@ -78,18 +78,26 @@ int TSelectController::PaytableCount() const {
 
 bool TSelectController::EditPaytable(QWidget* parent, TPreferences& preferences) {
     if (FGameItem < 0 || FPayIndex < 0) return false;
-    TEditPaytableWindow editor(parent, preferences, Description(FGameItem), FPays,
-                               TEditPaytableWindow::emEdit,
-                               [this](const TPayTable& pays) { StoreEdited(pays); });
+    TEditPaytableWindow editor(
+        parent, preferences, Description(FGameItem), FPays, TEditPaytableWindow::emEdit,
+        [this](const TPayTable& pays) { StoreEdited(pays); },
+        [this](const TPayTable& pays) { return StoredEqualTo(pays, FPayIndex); });
     return editor.exec() == QDialog::Accepted;
 }
 
 bool TSelectController::AddPaytable(QWidget* parent, TPreferences& preferences) {
     if (FGameItem < 0) return false;
-    TEditPaytableWindow editor(parent, preferences, Description(FGameItem), EmptyPayTable(),
-                               TEditPaytableWindow::emAdd,
-                               [this](const TPayTable& pays) { StoreAdded(pays); });
+    TEditPaytableWindow editor(
+        parent, preferences, Description(FGameItem), EmptyPayTable(), TEditPaytableWindow::emAdd,
+        [this](const TPayTable& pays) { StoreAdded(pays); },
+        [this](const TPayTable& pays) { return StoredEqualTo(pays); });
     return editor.exec() == QDialog::Accepted;
+}
+
+int TSelectController::StoredEqualTo(const TPayTable& pays, int except) const {
+    if (FGameItem < 0) return -1;
+    const int found = FStorage->FindPaytable(GameIndexOf(FGameItem), pays);
+    return found == except ? -1 : found;
 }
 
 void TSelectController::StoreEdited(const TPayTable& pays) {

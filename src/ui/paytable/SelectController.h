@@ -57,6 +57,9 @@ class TSelectController {
     // thrown on. An added paytable equal to a stored one selects that one.
     void StoreEdited(const TPayTable& pays);
     void StoreAdded(const TPayTable& pays);
+    // The stored paytable of the selected game equal to `pays`, other than
+    // `except`; -1 when there is none.
+    int StoredEqualTo(const TPayTable& pays, int except = -1) const;
 
   private:
     void Commit(int index, const TPayTable& pays);
