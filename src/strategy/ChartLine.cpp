@@ -417,6 +417,12 @@ std::string LineName(const TLineDefinition& definition, const THoldRules& rules,
     return TNamer(rules, language).Name(definition);
 }
 
+std::string PaytableLineName(const std::string& name, TChartLanguage language) {
+    if (language != TChartLanguage::Russian) return name;
+    const auto found = MadeNamesRu().find(NormalLineName(name));
+    return found == MadeNamesRu().end() ? name : found->second;
+}
+
 std::string HoldClassName(THoldClass hold, const THoldRules& rules, TChartLanguage language) {
     TLineDefinition definition;
     definition.Family = hold.Family();

@@ -36,5 +36,8 @@ std::string LineName(const TLineDefinition& definition, const THoldRules& rules,
                      TChartLanguage language);
 // One class (penalties included) in plain words.
 std::string HoldClassName(THoldClass hold, const THoldRules& rules, TChartLanguage language);
+// A paytable line as the catalogue names it, in `language`; a name without a
+// translation stays as it is.
+std::string PaytableLineName(const std::string& name, TChartLanguage language);
 
 } // namespace drawmentor

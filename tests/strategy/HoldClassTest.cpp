@@ -231,6 +231,16 @@ TEST(HoldClassNames, EnglishAndRussian) {
               "1 семёрка: 4 карты к стрит-флешу (дополняют 2 ранга)");
 }
 
+// A paytable's own line names read in the sentence's language; names without
+// a translation, such as the bonus games' "Four 5-K", stay as they are.
+TEST(HoldClassNames, PaytableLinesInRussian) {
+    const auto ru = TChartLanguage::Russian;
+    EXPECT_EQ(PaytableLineName("Natural Royal Flush", ru), "Натуральный роял-флеш");
+    EXPECT_EQ(PaytableLineName("Four of Kind", ru), "Каре");
+    EXPECT_EQ(PaytableLineName("Four 5-K", ru), "Four 5-K");
+    EXPECT_EQ(PaytableLineName("Four of Kind", TChartLanguage::English), "Four of Kind");
+}
+
 // Line names say only what tells the line from the rest of its family.
 TEST(LineNames, DescribeVariantsAndPenalties) {
     const THoldRules jacks = MakeHoldRules(*CreateDescription(0), kJacks96);

@@ -6,6 +6,7 @@
 #include "ui/common/GradientLabel.h"
 #include "ui/common/HelpKey.h"
 #include "ui/common/HelpWindow.h"
+#include "ui/common/LineText.h"
 
 #include "games/Catalogue.h"
 #include "play/LogRecord.h"
@@ -289,7 +290,7 @@ void TBankrollWindow::Display() {
 
 QString TBankrollWindow::TopLineName() const {
     const auto game = CreateDescription(FGameIndex);
-    return game && FHand.TopLine() >= 0 ? QString::fromStdString(game->LineName(FHand.TopLine()))
+    return game && FHand.TopLine() >= 0 ? LineText(*game, FHand.TopLine(), FPreferences.Texts())
                                         : QString();
 }
 

@@ -1,5 +1,7 @@
 #include "ReturnPanel.h"
 
+#include "ui/common/LineText.h"
+
 #include "games/Catalogue.h"
 #include "play/ReturnCacheFile.h"
 #include "prefs/Preferences.h"
@@ -140,7 +142,7 @@ void TReturnPanel::Display() {
     FDeviation->setText(
         text("Deviation").arg(QString::number(std::sqrt(static_cast<double>(r.Variance)), 'f', 2)));
     const auto game = CreateDescription(FGame);
-    const QString line = game ? QString::fromStdString(game->LineName(0)) : QString();
+    const QString line = game ? LineText(*game, 0, FPreferences.Texts()) : QString();
     const double top = r.LineProbability.empty() ? 0 : static_cast<double>(r.LineProbability[0]);
     if (top > 0)
         FTopLine->setText(text("TopLine").arg(line, QString::number(std::llround(1 / top))));

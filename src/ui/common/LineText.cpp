@@ -1,0 +1,17 @@
+#include "LineText.h"
+
+#include "games/PokerDescription.h"
+#include "prefs/Texts.h"
+#include "strategy/ChartLine.h"
+
+namespace drawmentor {
+
+QString LineText(const TPokerDescription& game, int line, const TTexts& texts) {
+    const TChartLanguage language =
+        texts.Code().compare(QLatin1String("RUS"), Qt::CaseInsensitive) == 0
+            ? TChartLanguage::Russian
+            : TChartLanguage::English;
+    return QString::fromStdString(PaytableLineName(game.LineName(line), language));
+}
+
+} // namespace drawmentor

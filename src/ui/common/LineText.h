@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+namespace drawmentor {
+
+class TPokerDescription;
+class TTexts;
+
+// A paytable line's name for a sentence in the interface's language, so that a
+// Russian sentence does not carry an English hand name.
+QString LineText(const TPokerDescription& game, int line, const TTexts& texts);
+
+} // namespace drawmentor
