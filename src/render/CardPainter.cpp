@@ -11,18 +11,34 @@ const char* const RankTexts[13] = {"2", "3",  "4", "5", "6", "7", "8",
                                    "9", "10", "J", "Q", "K", "A"};
 
 void TCardPainter::Init() {
-    Face = LoadPlainImageResource(QStringLiteral("S_FACE"));
     Suits1 = LoadPlainImageResource(QStringLiteral("S_SUIT1"));
     Suits2 = LoadPlainImageResource(QStringLiteral("S_SUIT2"));
     Ranks = LoadPlainImageResource(QStringLiteral("S_RANKS"));
     Held = LoadPlainImageResource(QStringLiteral("S_HELD"));
 }
 
+// Drawn here rather than kept as a picture: a picture has one colour round its
+// rounded corners, and the cards lie on the felt, on white lists and on the
+// dialogs' grey.
+const QImage& TCardPainter::Face(const QColor& around) {
+    if (FFace.isNull() || FFaceAround != around) {
+        FFace = QImage(Width, Height, QImage::Format_RGB32);
+        FFace.fill(around);
+        QPainter p(&FFace);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(QColor(90, 90, 96), 1));
+        p.setBrush(Qt::white);
+        p.drawRoundedRect(QRectF(0.5, 0.5, Width - 1, Height - 1), 3, 3);
+        FFaceAround = around;
+    }
+    return FFace;
+}
+
 void TCardPainter::DrawSmallCard(QPainter& p, int x, int y, const QColor& corner, int rank,
                                  int suit, bool held, bool wild, bool secondHeld) {
     p.save();
     p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.drawImage(x, y, Face);
+    p.drawImage(x, y, Face(corner));
     for (const QPoint c : {QPoint(x, y), QPoint(x + Width - 1, y), QPoint(x, y + Height - 1),
                            QPoint(x + Width - 1, y + Height - 1)}) {
         p.setPen(corner);

@@ -18,9 +18,16 @@ class TCardPainter {
         DrawSmallCard(painter, 0, 0, cornerColor, rank, suit, held, wild, false);
     }
 
+    // The blank face on `around`: a white card with rounded corners in a grey outline.
+    const QImage& Face(const QColor& around);
+
     static constexpr int Width = 50;
     static constexpr int Height = 68;
-    QImage Face, Ranks, Suits1, Suits2, Held, Joker, Wild, Held1;
+    QImage Ranks, Suits1, Suits2, Held, Joker, Wild, Held1;
+
+  private:
+    QImage FFace;
+    QColor FFaceAround;
 };
 
 extern const char* const RankTexts[13];

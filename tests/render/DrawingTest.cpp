@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 namespace drawmentor {
 namespace {
 
@@ -65,8 +67,15 @@ TEST(ButtonFaces, PressedFacesAreWhiteAndSunken) {
 TEST(SmallCards, PainterAndLabels) {
     TCardPainter painter;
     painter.Init();
-    ASSERT_FALSE(painter.Face.isNull());
-    EXPECT_EQ(painter.Face.size(), QSize(50, 68));
+    // On white the face keeps no felt in its rounded corners.
+    const QImage& onWhite = painter.Face(Qt::white);
+    EXPECT_EQ(onWhite.size(), QSize(50, 68));
+    for (const QPoint corner : {QPoint(0, 0), QPoint(46, 0), QPoint(0, 64), QPoint(46, 64)})
+        for (int y = 0; y < 4; ++y)
+            for (int x = 0; x < 4; ++x) {
+                const QColor c(onWhite.pixel(corner + QPoint(x, y)));
+                EXPECT_LE(std::abs(c.green() - c.red()), 8) << x << "," << y;
+            }
     EXPECT_EQ(painter.Ranks.size(), QSize(156, 24));
     QImage table(60, 80, QImage::Format_RGB32);
     table.fill(QColor(0, 96, 56));

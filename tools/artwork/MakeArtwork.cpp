@@ -403,13 +403,6 @@ QImage BackStrip() {
 
 // --- Small cards and the About picture -------------------------------------
 
-QImage SmallFace() {
-    QImage image = White(50, 68);
-    QPainter p(&image);
-    CardOutline(p, 50, 68, 3);
-    return image;
-}
-
 QImage SmallRanks() {
     QImage image = White(156, 24);
     QPainter p(&image);
@@ -572,7 +565,6 @@ int main(int argc, char** argv) {
         Write(images + "WILD", Zlib(Packed(WildFace())));
         Write(images + "JOKER", Zlib(Packed(JokerIndex())));
         Write(images + "ABOUT", Zlib(Packed(AboutPicture())));
-        Write(images + "S_FACE", BmpWithoutSignature(SmallFace()));
         Write(images + "S_RANKS", BmpWithoutSignature(SmallRanks()));
         Write(images + "S_SUIT1", BmpWithoutSignature(SmallSuits(32, 33)));
         Write(images + "S_SUIT2", BmpWithoutSignature(SmallSuits(12, 13)));
