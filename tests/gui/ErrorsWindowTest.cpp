@@ -129,6 +129,10 @@ TEST_F(ErrorsWindowTest, HeaderClicksSortDescendingThenAscending) {
             emit header->sectionClicked(column);
             EXPECT_EQ(window->Model().SortKey(), ascending ? column + 1 : -(column + 1));
             EXPECT_EQ(header->sortIndicatorSection(), column);
+            // The mark means what it means in All Hands: Qt's ascending order
+            // draws the mark of largest first.
+            EXPECT_EQ(header->sortIndicatorOrder(),
+                      ascending ? Qt::DescendingOrder : Qt::AscendingOrder);
             const std::vector<TLogRecord> rows = Rows();
             for (size_t i = 1; i < rows.size(); ++i) {
                 const double previous = TErrorList::SortValue(rows[i - 1], column + 1);
@@ -233,11 +237,18 @@ TEST_F(ErrorsWindowTest, TextsInBothLanguagesAndTheVariantsAreKept) {
     Open();
     EXPECT_EQ(window->windowTitle(), "Errors");
     EXPECT_EQ(Find<QLabel>("lHeader")->text(), "Hands you did not play best");
+    EXPECT_TRUE(Find<QLabel>("lLegend")->text().contains("red, the cards you held"));
+    // The choices stay at the top of a tall window, the legend under them.
+    window->resize(840, 1400);
+    QApplication::processEvents();
+    EXPECT_LE(window->Panel().y(), 2);
+    EXPECT_LT(Find<QLabel>("lLegend")->y(), 700);
     Find<QCheckBox>("cbYourVariant")->click();
     preferences->SetInterfaceLanguage("RUS");
     preferences->Apply();
     EXPECT_EQ(window->windowTitle(), "Ошибки");
     EXPECT_EQ(window->Model().headerData(3, Qt::Horizontal).toString(), "Разница");
+    EXPECT_TRUE(Find<QLabel>("lLegend")->text().startsWith("Метки под картами"));
     EXPECT_FALSE(window->Panel().ShowYourVariant());
     window.reset(); // closing keeps the ticks for next time
     EXPECT_EQ(preferences->SettingsFile().ReadString("ShowVariants", "YourVariant"), "0");

@@ -363,15 +363,19 @@ TEST_F(MainWindowTest, CoinValueChoiceAndAbout) {
     window->ChooseCoinValue(); // cancelled: nothing changes
     EXPECT_EQ(Engine().CoinIndex(), 2);
 
-    QString version;
+    QString version, licence;
     QTimer::singleShot(0, [&] {
         auto* about = QApplication::activeModalWidget();
         version = about->findChild<QLabel*>("lVersion")->text();
+        licence = about->findChild<QLabel*>("lLicence")->text();
         EXPECT_FALSE(about->findChild<QLabel*>("ImageAbout")->pixmap().isNull());
         qobject_cast<QDialog*>(about)->accept();
     });
     Find<QAction>("miAbout")->trigger();
     EXPECT_TRUE(version.startsWith("Version " + ProgramVersion() + "  (")) << version.toStdString();
+    // The licence and where the card artwork comes from, not a missing-text marker.
+    EXPECT_TRUE(licence.contains("General Public License")) << licence.toStdString();
+    EXPECT_TRUE(licence.contains("gnome-cards-data")) << licence.toStdString();
 }
 
 TEST(SingleInstance, ASecondStartWakesTheFirst) {

@@ -51,6 +51,15 @@ void ShowAbout(QWidget* parent, const TPreferences& preferences) {
     version->setObjectName(QStringLiteral("lVersion"));
     version->setAlignment(Qt::AlignCenter);
     layout->addWidget(version);
+    auto* licence = new QLabel(
+        preferences.Texts().Translate(QStringLiteral("About"), QStringLiteral("Licence")) +
+            QStringLiteral("\n\n") +
+            preferences.Texts().Translate(QStringLiteral("About"), QStringLiteral("Credits")),
+        &dialog);
+    licence->setObjectName(QStringLiteral("lLicence"));
+    licence->setWordWrap(true);
+    licence->setAlignment(Qt::AlignCenter);
+    layout->addWidget(licence);
     auto* ok =
         new QPushButton(preferences.Texts().Translate(kButtons, QStringLiteral("OK")), &dialog);
     ok->setObjectName(QStringLiteral("btnOK"));

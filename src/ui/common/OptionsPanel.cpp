@@ -90,7 +90,8 @@ void TOptionsPanel::AddGroups(unsigned flags) {
         FGameLabel = AddLabel("lGame");
         FGames = new QComboBox(FHost);
         FGames->setObjectName(QStringLiteral("cbGame"));
-        FGames->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        // Wide enough for the longest game and its paytable number.
+        FGames->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         FGames->show();
         connect(FGames, &QComboBox::currentIndexChanged, this, [this](int index) {
             if (FLogger) FLogger->Filter().SetGameItem(index);

@@ -14,6 +14,7 @@
 
 #include <QGridLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
@@ -70,10 +71,16 @@ TErrorsWindow::TErrorsWindow(TLogger& logger, TPreferences& preferences, QWidget
     side->setObjectName(QStringLiteral("optionsHost"));
     auto* sideLayout = new QVBoxLayout(side);
     sideLayout->setContentsMargins(0, 0, 0, 0);
-    sideLayout->addStretch();
     FPanel = new TOptionsPanel(side);
     FPanel->AddGroups(ogGame | ogDate | ogModes | ogSeverities | ogVariants);
     sideLayout->addWidget(FPanel);
+    // What the marks and the three lines of a figure cell mean, under the
+    // choices that show them; the panel stays at the top when the window grows.
+    FLegend = new QLabel(side);
+    FLegend->setObjectName(QStringLiteral("lLegend"));
+    FLegend->setWordWrap(true);
+    sideLayout->addWidget(FLegend);
+    sideLayout->addStretch();
     layout->addWidget(side, 0, 1, 2, 1);
 
     FOK = new QPushButton(this);
@@ -103,6 +110,7 @@ void TErrorsWindow::Retranslate() {
     };
     setWindowTitle(preferences.Texts().WindowCaption(kSection));
     FHeader->setText(text("ErrorsHeader"));
+    FLegend->setText(text("LegendMarks") + QStringLiteral("\n\n") + text("LegendCells"));
     FModel->SetCaptions({text("ColumnHand"), text("ColumnYourReturn"), text("ColumnBestReturn"),
                          text("ColumnDifference")});
     FOK->setText(
@@ -139,9 +147,11 @@ void TErrorsWindow::ShowSortKey() {
     QHeaderView* header = FGrid->horizontalHeader();
     const int key = FModel->SortKey();
     header->setSortIndicatorShown(key != 0);
+    // As in All Hands, a mark pointing down means largest first; the common
+    // styles draw that for Qt's ascending order, which is our descending one.
     if (key != 0)
         header->setSortIndicator(std::abs(key) - 1,
-                                 key > 0 ? Qt::AscendingOrder : Qt::DescendingOrder);
+                                 key > 0 ? Qt::DescendingOrder : Qt::AscendingOrder);
 }
 
 int TErrorsWindow::VisibleRows() const {

@@ -6,6 +6,7 @@
 
 #include <functional>
 
+class QLabel;
 class QPushButton;
 class QTableView;
 
@@ -59,6 +60,7 @@ class TErrorsWindow : public QDialog {
     TGradientLabel* FHeader = nullptr;
     QTableView* FGrid = nullptr;
     TOptionsPanel* FPanel = nullptr;
+    QLabel* FLegend = nullptr;
     QPushButton* FOK = nullptr;
     unsigned FSeverities = 0; // none yet, so that the first reading fills the list
     bool FRowsFitted = false;
