@@ -50,7 +50,10 @@ double ErrorShareFromStats(const QString& output) {
 
 class ErrorsWindowTest : public ::testing::Test {
   protected:
-    ErrorsWindowTest() : folders(kRuntime) {}
+    ErrorsWindowTest() : folders(kRuntime) {
+        folders.SeedDataFile(QStringLiteral("DrawMentor.returns"),
+                             QStringLiteral(DRAWMENTOR_SEEDED_RETURNS));
+    }
     ~ErrorsWindowTest() override {
         window.reset();
         engine.reset();

@@ -23,7 +23,10 @@ namespace drawmentor::testing {
 
 class LogWindowFixture : public ::testing::Test {
   protected:
-    LogWindowFixture() : folders(QStringLiteral(DRAWMENTOR_RUNTIME_DIR)) {}
+    LogWindowFixture() : folders(QStringLiteral(DRAWMENTOR_RUNTIME_DIR)) {
+        folders.SeedDataFile(QStringLiteral("DrawMentor.returns"),
+                             QStringLiteral(DRAWMENTOR_SEEDED_RETURNS));
+    }
 
     // Plays the two sessions into the data folder, then opens the session.
     void PlayAndOpen() {

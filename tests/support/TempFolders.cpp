@@ -39,6 +39,10 @@ QByteArray TTempFolders::ReadDataFile(const QString& name) const {
     return ReadFile(Data() + name);
 }
 
+void TTempFolders::SeedDataFile(const QString& name, const QString& source) const {
+    if (QFileInfo::exists(source)) WriteDataFile(name, ReadFile(source));
+}
+
 void WriteFile(const QString& path, const QByteArray& contents) {
     QDir().mkpath(QFileInfo(path).path());
     QFile file(path);

@@ -20,6 +20,9 @@ class TTempFolders {
     void WriteProgramFile(const QString& name, const QByteArray& contents) const;
     void WriteDataFile(const QString& name, const QByteArray& contents) const;
     QByteArray ReadDataFile(const QString& name) const;
+    // Copies `source`, when it exists, to a file of the data folder: a cache
+    // the test run made once, which a test does without at a cost in time.
+    void SeedDataFile(const QString& name, const QString& source) const;
 
   private:
     QTemporaryDir FProgram;
