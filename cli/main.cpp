@@ -23,8 +23,10 @@ Usage:
       --paytable: the game's stored paytable P (0 first) for the bet (default 5).
   drawmentor-cli paytables --game G [--json]
       The game's stored paytables: lines down, coins across.
-  drawmentor-cli return --game G (--pays p0,p1,... | --paytable P) [--bet B] [--threads N] [--json]
-      The paytable's return with perfect play, its variance and how often each line hits.
+  drawmentor-cli return --game G (--pays p0,p1,... | --paytable P) [--bet B] [--threads N]
+                 [--hands-per-deal N] [--json]
+      The paytable's return with perfect play, its variance and how often each line hits;
+      with N hands per deal (1..100) also the standard deviation of one deal of N hands.
   drawmentor-cli risk --game G (--pays p0,p1,... | --paytable P) [--bet B] --bankroll R
                  [--hands N] [--threads T] [--json | --distribution]
       With perfect play and a bankroll of R bets: the chance of losing it within N hands

@@ -225,8 +225,23 @@ TEST(CliReturn, PlainReportAndBadInput) {
     EXPECT_NE(run.Out.find("99.543904 %"), std::string::npos) << run.Out;
     EXPECT_NE(run.Out.find("Royal Flush"), std::string::npos);
     EXPECT_NE(run.Out.find("2598960 deals in 134459 classes"), std::string::npos);
+    // Hands of one deal share the hold: more spread than independent hands.
+    const TRun five = Cli("return --game 0 --paytable 0 --hands-per-deal 5 --json");
+    ASSERT_EQ(five.Status, 0) << five.Err;
+    const auto doc = nlohmann::json::parse(five.Out);
+    const double variance = doc["variance"], shared = doc["deal_variance"];
+    EXPECT_EQ(doc["hands_per_deal"], 5);
+    EXPECT_GT(shared, 0);
+    EXPECT_NEAR(doc["deal_standard_deviation"].get<double>(), std::sqrt(5 * variance + 20 * shared),
+                1e-9);
+    EXPECT_GT(doc["deal_standard_deviation"].get<double>(), std::sqrt(5 * variance));
+    const TRun plain = Cli("return --game 0 --paytable 0 --hands-per-deal 100");
+    EXPECT_NE(plain.Out.find("Deal of 100 hands"), std::string::npos) << plain.Out;
+    EXPECT_EQ(run.Out.find("Deal of"), std::string::npos); // one hand: as before
     for (const std::string args : {"return --game 0", "return --game 0 --paytable 0 --threads 0",
-                                   "return --game 0 --paytable 0 AS", "return --pays 1"}) {
+                                   "return --game 0 --paytable 0 AS", "return --pays 1",
+                                   "return --game 0 --paytable 0 --hands-per-deal 0",
+                                   "return --game 0 --paytable 0 --hands-per-deal 101"}) {
         SCOPED_TRACE(args);
         EXPECT_EQ(Cli(args).Status, 2);
     }
