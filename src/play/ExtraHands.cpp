@@ -59,6 +59,17 @@ int32_t TExtraHands::TotalWin() const {
     return total;
 }
 
+std::vector<int> TExtraHands::LineCounts(int tableLine, int lastLine) const {
+    std::vector<int> counts(static_cast<size_t>(lastLine) + 2, 0);
+    const auto add = [&](int line) {
+        ++counts[line >= 0 && line <= lastLine ? static_cast<size_t>(line)
+                                               : static_cast<size_t>(lastLine) + 1];
+    };
+    add(tableLine);
+    for (const auto& hand : FHands) add(hand.Line);
+    return counts;
+}
+
 bool IsSameDeal(const TLogRecord& a, const TLogRecord& b) {
     return a.Reserved > 1 && a.Reserved == b.Reserved && a.Dealt == b.Dealt &&
            a.DealTime == b.DealTime && a.DrawMask == b.DrawMask && a.GameIndex == b.GameIndex &&

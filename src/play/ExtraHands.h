@@ -46,6 +46,9 @@ class TExtraHands {
 
     const std::vector<THand>& Hands() const { return FHands; }
     int32_t TotalWin() const;
+    // How many hands of the deal, the table hand's `tableLine` included, made
+    // each line 0..lastLine; the entry past them counts the hands no line paid.
+    std::vector<int> LineCounts(int tableLine, int lastLine) const;
 
   private:
     int FDealt = 1;
