@@ -5,7 +5,7 @@
 #include "play/GameEngine.h"
 #include "play/Logger.h"
 
-#include "cards/Error.h"
+#include "cards/Cards.h"
 #include "games/Catalogue.h"
 #include "prefs/Preferences.h"
 #include "strategy/PaytableAnalysis.h"
@@ -124,16 +124,6 @@ TEST_F(MultiHandTest, HandsShareTheHoldAndDrawFromTheirOwnDecks) {
     }
     EXPECT_EQ(records[2].Win, 30);
     EXPECT_EQ(records[2].Drawn[0], Code("AH"));
-}
-
-TEST_F(MultiHandTest, NoCardTwiceInOneHand) {
-    TGameEngine& e = Start();
-    ASSERT_TRUE(e.SetHandsPerDeal(3));
-    e.StackCards(Codes({"2H", "7H", "9H", "KH", "4C", "JS", "3D", "3C", "5S", "6S",
-                        "9H"})); // hand two offered a card it holds
-    e.Deal();
-    e.SetDrawMask(16);
-    EXPECT_THROW(e.Draw(), EDrawMentor);
 }
 
 TEST_F(MultiHandTest, TheBetOfEveryHandMustBeCovered) {

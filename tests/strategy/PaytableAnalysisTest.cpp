@@ -106,18 +106,6 @@ TEST(PaytableReturn, DealVarianceMatchesTheBestHoldsOfEachDeal) {
     }
 }
 
-// One hand is today's deviation; hands of one hold add more than sqrt(N)
-// times it, by exactly the shared part.
-TEST(PaytableReturn, DealDeviationOfSeveralHands) {
-    TPaytableReturn r;
-    r.Variance = 19.5l;
-    r.DealVariance = 1.25l;
-    EXPECT_EQ(DealDeviation(r, 1), std::sqrt(r.Variance));
-    EXPECT_NEAR(static_cast<double>(DealDeviation(r, 5)), std::sqrt(5 * 19.5 + 20 * 1.25), 1e-12);
-    EXPECT_GT(DealDeviation(r, 100), 10 * std::sqrt(r.Variance));
-    EXPECT_THROW(DealDeviation(r, 0), ERangeError);
-}
-
 TEST(PaytableReturn, CancelStopsEarly) {
     std::atomic<bool> cancel{false};
     TAnalysisOptions options;
