@@ -5,6 +5,7 @@
 #include "cards/Error.h"
 
 #include "games/Catalogue.h"
+#include "games/HandsPerDeal.h"
 #include "games/PayoutStorage.h"
 #include "play/ChartSeries.h"
 #include "play/GameEngine.h"
@@ -36,6 +37,11 @@ namespace {
 class TSimulatedPlayer : public IGameWindows {
   public:
     int AskModeForNoErrors() override { return ModeNumber(TPlayMode::pmTraining); }
+    void RefuseBet(int betCoins, int credits) override {
+        Refused = "the bet of " + std::to_string(betCoins) + " coins is more than the " +
+                  std::to_string(credits) + " credits";
+    }
+    std::string Refused;
 };
 
 void PrintStatistics(TStatisticsList& list, const TTexts& texts, std::ostream& out) {
@@ -90,9 +96,10 @@ unsigned ParseModes(const std::string& text) {
 } // namespace
 
 int RunSimulate(const std::vector<std::string>& words, std::ostream& out) {
-    const TArguments args(
-        words, {"game", "paytable", "hands", "seed", "policy", "mode", "double", "data-dir"},
-        {"trace"});
+    const TArguments args(words,
+                          {"game", "paytable", "hands", "hands-per-deal", "seed", "policy", "mode",
+                           "double", "data-dir"},
+                          {"trace"});
     // Without a folder of its own a simulation would fill the player's game
     // log and change the player's settings: it gets a fresh one (so the
     // installed paytables), kept once the arguments are good so that its log
@@ -115,6 +122,9 @@ int RunSimulate(const std::vector<std::string>& words, std::ostream& out) {
         throw EUsage("--paytable: game " + std::to_string(game) + " has no stored paytable " +
                      std::to_string(paytable));
     const int hands = args.Int("hands", 0, 0, 100000000);
+    const int handsPerDeal = args.Int("hands-per-deal", 1, 1, kMaxHandsPerDeal);
+    if (!IsHandsPerDealChoice(handsPerDeal))
+        throw EUsage("--hands-per-deal is 1, 3, 5, 10, 50 or 100");
     const int mode = args.Int("mode", ModeNumber(TPlayMode::pmTraining), 0, kPlayModeCount - 1);
     const std::string policy = args.Value("policy").value_or("best");
     int fixedMask = -1;
@@ -143,6 +153,7 @@ int RunSimulate(const std::vector<std::string>& words, std::ostream& out) {
         TGameEngine engine(preferences, &windows);
         engine.SelectGame(game, paytable);
         engine.SetMode(static_cast<TPlayMode>(mode));
+        engine.SetHandsPerDeal(handsPerDeal);
         for (int hand = 0; hand < hands; ++hand) {
             engine.Deal();
             if (trace && hand > 0) out << "collected " << hand << std::endl;
@@ -162,6 +173,9 @@ int RunSimulate(const std::vector<std::string>& words, std::ostream& out) {
         }
         engine.Collect();
         if (trace) out << "collected " << hands << std::endl;
+        if (!windows.Refused.empty())
+            std::cerr << "drawmentor-cli: stopped after " << engine.Counters().Hands()
+                      << " hands: " << windows.Refused << '\n';
 
         char text[160];
         out << engine.Game().Caption().toStdString() << ", " << engine.Counters().Hands()

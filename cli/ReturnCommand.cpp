@@ -3,6 +3,7 @@
 #include "PaytableSource.h"
 
 #include "games/Catalogue.h"
+#include "games/HandsPerDeal.h"
 #include "strategy/PaytableAnalysis.h"
 
 #include <nlohmann/json.hpp>
@@ -17,7 +18,7 @@ namespace drawmentor::cli {
 namespace {
 
 void PrintPlain(const TPokerDescription& game, int bet, const std::vector<int>& pays,
-                const TPaytableReturn& result, double seconds, std::ostream& out) {
+                const TPaytableReturn& result, int hands, double seconds, std::ostream& out) {
     char text[200];
     out << game.Name << ", " << bet << (bet == 1 ? " coin" : " coins") << ", optimal play\n\n";
     std::snprintf(text, sizeof text, "  Return               %12.6Lf %%\n", result.ReturnPercent);
@@ -27,6 +28,12 @@ void PrintPlain(const TPokerDescription& game, int bet, const std::vector<int>& 
     std::snprintf(text, sizeof text, "  Standard deviation   %12.4Lf bets\n\n",
                   std::sqrt(result.Variance));
     out << text;
+    if (hands > 1) {
+        // One line above the table, so that the line table stays where scripts find it.
+        std::snprintf(text, sizeof text, "  Deal of %3d hands     %12.4Lf bets of one hand\n\n",
+                      hands, DealDeviation(result, hands));
+        out << text;
+    }
     std::snprintf(text, sizeof text, "  %-26s %7s %14s %14s %10s\n", "Line", "Pays", "Probability",
                   "One in", "Return %");
     out << text;
@@ -54,8 +61,9 @@ void PrintPlain(const TPokerDescription& game, int bet, const std::vector<int>& 
 
 int RunReturn(const std::vector<std::string>& words, std::ostream& out) {
     const auto start = std::chrono::steady_clock::now();
-    const TArguments args(words, {"game", "pays", "paytable", "bet", "threads", "data-dir"},
-                          {"json"});
+    const TArguments args(
+        words, {"game", "pays", "paytable", "bet", "threads", "data-dir", "hands-per-deal"},
+        {"json"});
     ApplyDataDir(args);
     if (!args.Positional().empty()) throw EUsage("return takes no cards or words");
     if (!args.Has("game")) throw EUsage("return needs --game G");
@@ -65,6 +73,7 @@ int RunReturn(const std::vector<std::string>& words, std::ostream& out) {
     const std::vector<int> pays = PaysFromArguments(args, *game, bet);
     TAnalysisOptions options;
     options.Threads = args.Int("threads", 0, 1, 64);
+    const int hands = args.Int("hands-per-deal", 1, 1, kMaxHandsPerDeal);
     if (isatty(STDERR_FILENO)) {
         options.Progress = [](int64_t done, int64_t total) {
             std::fprintf(stderr, "\r  %3d %%", static_cast<int>(100 * done / total));
@@ -77,7 +86,7 @@ int RunReturn(const std::vector<std::string>& words, std::ostream& out) {
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
     if (!args.Flag("json")) {
-        PrintPlain(*game, bet, pays, result, seconds, out);
+        PrintPlain(*game, bet, pays, result, hands, seconds, out);
         return 0;
     }
     nlohmann::ordered_json lines = nlohmann::ordered_json::array();
@@ -89,6 +98,9 @@ int RunReturn(const std::vector<std::string>& words, std::ostream& out) {
         {"return_percent", static_cast<double>(result.ReturnPercent)},
         {"variance", static_cast<double>(result.Variance)},
         {"standard_deviation", static_cast<double>(std::sqrt(result.Variance))},
+        {"deal_variance", static_cast<double>(result.DealVariance)},
+        {"hands_per_deal", hands},
+        {"deal_standard_deviation", static_cast<double>(DealDeviation(result, hands))},
         {"line_probability", lines},
         {"nothing_probability", static_cast<double>(result.NothingProbability)},
         {"deals", result.Deals},

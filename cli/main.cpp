@@ -23,8 +23,10 @@ Usage:
       --paytable: the game's stored paytable P (0 first) for the bet (default 5).
   drawmentor-cli paytables --game G [--json]
       The game's stored paytables: lines down, coins across.
-  drawmentor-cli return --game G (--pays p0,p1,... | --paytable P) [--bet B] [--threads N] [--json]
-      The paytable's return with perfect play, its variance and how often each line hits.
+  drawmentor-cli return --game G (--pays p0,p1,... | --paytable P) [--bet B] [--threads N]
+                 [--hands-per-deal N] [--json]
+      The paytable's return with perfect play, its variance and how often each line hits;
+      with N hands per deal (1..100) also the standard deviation of one deal of N hands.
   drawmentor-cli risk --game G (--pays p0,p1,... | --paytable P) [--bet B] --bankroll R
                  [--hands N] [--threads T] [--json | --distribution]
       With perfect play and a bankroll of R bets: the chance of losing it within N hands
@@ -43,9 +45,10 @@ Usage:
       Reads dealt hands from standard input, one per line (AS KS QS JS 9D), and prints
       one JSON object for each: the chart line that plays it, its class and the draw mask.
   drawmentor-cli simulate --game G --paytable P --hands N [--seed S] [--policy best|hint|mask:M|random]
-                 [--mode 0..3] [--double never|always]
-      Plays N hands as the trainer does, logging each one, then prints the counters and
-      the statistics of the session. Without --data-dir it plays in a new temporary
+                 [--mode 0..3] [--double never|always] [--hands-per-deal 1|3|5|10|50|100]
+      Plays N deals as the trainer does, logging each hand, then prints the counters and
+      the statistics of the session; a deal of several hands (never doubled) stops the
+      run when the credits no longer cover its bet. Without --data-dir it plays in a new temporary
       data folder (printed first), never in the player's own.
   drawmentor-cli stats [--game G --paytable P] [--modes 0123] [--from YYYY-MM-DD]
       The statistics of the game log for a choice of game, modes and first day, after

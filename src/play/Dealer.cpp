@@ -50,6 +50,14 @@ void TDealer::Take(int code) {
     FUsed[CheckIndex(code, 0, FDeckSize - 1, "card code")] = true;
 }
 
+void TDealer::Remember() {
+    std::copy(std::begin(FUsed), std::end(FUsed), std::begin(FRemembered));
+}
+
+void TDealer::Restore() {
+    std::copy(std::begin(FRemembered), std::end(FRemembered), std::begin(FUsed));
+}
+
 int TDealer::Next() {
     int code;
     if (!FStacked.empty()) {

@@ -33,12 +33,17 @@ class TDealer {
     void Take(int code);
     int Next();
     void Stack(std::vector<int> codes) { FStacked = std::move(codes); }
+    // Hands dealt from one hold each draw from their own copy of the deck as
+    // it was after the deal: Remember keeps that deck, Restore puts it back.
+    void Remember();
+    void Restore();
     int DeckSize() const { return FDeckSize; }
 
   private:
     TRandom FRandom;
     std::vector<int> FStacked;
     bool FUsed[kUsedCardFlags] = {};
+    bool FRemembered[kUsedCardFlags] = {};
     int FDeckSize = 52;
 };
 

@@ -3,9 +3,12 @@
 #include "GameEngine.h"
 #include "Logger.h"
 
+#include "cards/Checked.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <numeric>
 
 namespace drawmentor {
 
@@ -18,13 +21,27 @@ TErrorSeverity RecordSeverity(const TLogRecord& record, TSeverityThresholds thre
 
 void TErrorList::Refresh(TLogger& logger, TSeverityThresholds thresholds, unsigned severities) {
     FRecords.clear();
+    FHands.clear();
     const TLogFilter& filter = logger.Filter();
     TLogRecord record;
     logger.Rewind();
     while (logger.ReadNext(record)) {
         if (!filter.Matches(record)) continue;
         const TErrorSeverity severity = RecordSeverity(record, thresholds);
-        if (severity != esNone && (severities >> severity) & 1) FRecords.push_back(record);
+        if (severity == esNone || !((severities >> severity) & 1)) continue;
+        // A deal of several hands is one error, however many hands repeat it:
+        // one entry whose returns and wins are those of all its logged hands.
+        if (!FRecords.empty() && IsSameDeal(FRecords.back(), record)) {
+            TLogRecord& deal = FRecords.back();
+            deal.Return += record.Return;
+            deal.BestReturn += record.BestReturn;
+            deal.Win = CheckedAdd(deal.Win, record.Win);
+            deal.BestWin = CheckedAdd(deal.BestWin, record.BestWin);
+            ++FHands.back();
+            continue;
+        }
+        FRecords.push_back(record);
+        FHands.push_back(1);
     }
     Sort();
 }
@@ -53,11 +70,20 @@ void TErrorList::Sort() {
     if (FSortKey == 0) return;
     const int column = std::abs(FSortKey);
     const bool ascending = FSortKey > 0;
-    std::stable_sort(FRecords.begin(), FRecords.end(),
-                     [column, ascending](const TLogRecord& a, const TLogRecord& b) {
-                         const double x = SortValue(a, column), y = SortValue(b, column);
-                         return ascending ? x < y : y < x;
-                     });
+    std::vector<size_t> order(FRecords.size());
+    std::iota(order.begin(), order.end(), size_t{0});
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        const double x = SortValue(FRecords[a], column), y = SortValue(FRecords[b], column);
+        return ascending ? x < y : y < x;
+    });
+    std::vector<TLogRecord> records;
+    std::vector<int> hands;
+    for (size_t i : order) {
+        records.push_back(FRecords[i]);
+        hands.push_back(FHands[i]);
+    }
+    FRecords.swap(records);
+    FHands.swap(hands);
 }
 
 std::optional<THoldCost> DrawnHoldCost(const TGameEngine& engine, TSeverityThresholds thresholds) {
@@ -66,7 +92,8 @@ std::optional<THoldCost> DrawnHoldCost(const TGameEngine& engine, TSeverityThres
     const TLogRecord& record = engine.Hand().Record();
     const TErrorSeverity severity = RecordSeverity(record, thresholds);
     if (severity == esNone) return std::nullopt;
-    return THoldCost{record.Return, record.BestReturn, severity};
+    const double hands = engine.ExtraHands().DealtHands();
+    return THoldCost{record.Return * hands, record.BestReturn * hands, severity};
 }
 
 } // namespace drawmentor

@@ -28,7 +28,11 @@ class TErrorList {
     void ClickColumn(int column);
     void SetSortKey(int sortKey);
     int SortKey() const { return FSortKey; }
+    // A deal of several hands is one entry: its first record with the
+    // returns and wins of all its hands summed; Hands says how many there are
+    // (1 for a plain hand).
     const std::vector<TLogRecord>& Records() const { return FRecords; }
+    const std::vector<int>& Hands() const { return FHands; }
 
     static double SortValue(const TLogRecord& record, int column);
 
@@ -36,11 +40,13 @@ class TErrorList {
     void Sort();
 
     std::vector<TLogRecord> FRecords;
+    std::vector<int> FHands;
     int FSortKey = 0;
 };
 
 // What the hold just drawn cost against the best one, in coins for the whole
-// bet; nothing when it was the best hold or no hand was drawn.
+// bet of every hand of the deal; nothing when it was the best hold or no hand
+// was drawn.
 struct THoldCost {
     double Return = 0;
     double BestReturn = 0;

@@ -6,6 +6,7 @@
 #include "cards/Error.h"
 #include "games/Catalogue.h"
 #include "games/GameKey.h"
+#include "games/HandsPerDeal.h"
 #include "prefs/DataFolder.h"
 #include "prefs/Preferences.h"
 #include "strategy/EngineFactory.h"
@@ -60,6 +61,13 @@ void TGameEngine::Deal() {
         if (State() == gsDoubleUp) return;
         FCounters.StartClock();
         Collect();
+        // One hand may take the credits below zero; several hands need their
+        // whole bet.
+        const int32_t dealBet = FGame.Bet() * FHandsPerDeal;
+        if (FHandsPerDeal > 1 && FCounters.Credits() < dealBet) {
+            FWindows->RefuseBet(dealBet, FCounters.Credits());
+            return;
+        }
         FHand.FDoubleUps = 0;
         FHand.FDrawUnderWay = false;
         FHand.FPicked = -1;
@@ -85,12 +93,15 @@ void TGameEngine::Deal() {
             for (int i = 0; i < kHandSize; ++i) PutOnTable(i, DealCard());
         }
         FHand.FRecord = DealRecord(FGame, Engine(), ModeNumber(FMode), FCoinIndex, FHand.FCards);
+        FHand.FRecord.Reserved = static_cast<uint8_t>(FHandsPerDeal > 1 ? FHandsPerDeal : 0);
+        FExtra.StartDeal(FHandsPerDeal);
+        FDealer.Remember();
         FHand.FDrawMask = FMode == pmAutoHold ? FHand.FRecord.BestMask : 31;
         FHand.FLine = Engine().CurrentLine();
         FHand.FRecord.DealLine = LineByte(FHand.FLine);
         FHand.FState = gsDealt;
         FHand.FOpen = true;
-        FCounters.TakeBet(FHand.FRecord.Bet);
+        FCounters.TakeBet(dealBet);
     } catch (...) {
         AddErrorContext("Deal");
     }
@@ -130,6 +141,7 @@ void TGameEngine::Draw() {
         FCounters.AddReturns(record.Return, record.BestReturn);
         if (record.HintReturn > 0) FCounters.AddHint();
         for (int i = 0; i < kHandSize; ++i) record.Drawn[i] = static_cast<uint8_t>(DealCard());
+        if (FExtra.DealtHands() > 1) FExtra.Draw(record, FDealer, Engine(), FGame, FCounters);
         CompleteWithEveryHold(record, Engine(), FGame);
         FHand.FCards = FinalCards(FHand.FCards, record.Drawn, FHand.FDrawMask);
         FHand.FLine = FinalLine(Engine(), FHand.FCards);
@@ -205,8 +217,9 @@ void TGameEngine::Collect() {
             FHand.FWin = 0;
             FHand.FOpen = false;
             FLogger->Append(record);
+            FExtra.Collect(record.CollectTime, FCounters, *FLogger);
         } else if (State() == gsDealt) {
-            FCounters.ReturnBet(record.Bet);
+            FCounters.ReturnBet(record.Bet * FExtra.DealtHands());
             FHand.FOpen = false;
             FHand.FDrawUnderWay = false;
         }
@@ -319,6 +332,12 @@ void TGameEngine::SetCoinIndex(int index) {
     FCoinIndex = CheckIndex(index, 0, kCoinValueCount - 1, "coin value");
 }
 
+bool TGameEngine::SetHandsPerDeal(int hands) {
+    if (!IsHandsPerDealChoice(hands) || !CanChangeBet()) return false;
+    FHandsPerDeal = hands;
+    return true;
+}
+
 void TGameEngine::SetOption(unsigned option, bool on) {
     FOptions = (on ? FOptions | option : FOptions & ~option) & (kShowResultHands | kShowWarnings);
 }
@@ -392,6 +411,7 @@ void TGameEngine::LoadSettings() {
         if (FMode == pmPlayErrorHands) BuildErrorHands();
         FOptions = stored.Options;
         FGame.ApplyBet(stored.Bet);
+        FHandsPerDeal = stored.HandsPerDeal;
     } catch (...) {
         AddErrorContext("LoadFromIni");
     }
@@ -407,6 +427,7 @@ void TGameEngine::SaveSettings() {
         stored.Bet = FGame.Bet();
         stored.Mode = FMode;
         stored.Options = FOptions;
+        stored.HandsPerDeal = FHandsPerDeal;
         WriteStoredSession(FPreferences.SettingsFile(), FPreferences.AutoSave, stored);
     } catch (...) {
         AddErrorContext("SaveToIni");

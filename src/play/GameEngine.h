@@ -2,6 +2,7 @@
 
 #include "Dealer.h"
 #include "ErrorHandReplay.h"
+#include "ExtraHands.h"
 #include "GameWindows.h"
 #include "Logger.h"
 #include "PlayState.h"
@@ -66,6 +67,9 @@ class TGameEngine : public QObject {
     // False (nothing changed) while a hand is in play or out of 1..5.
     bool SetBet(int coins);
     void SetCoinIndex(int index);
+    // Hands dealt from one hold (one of kHandsPerDealChoices); false (nothing
+    // changed) for another number or while a hand is in play.
+    bool SetHandsPerDeal(int hands);
     void SetMode(TPlayMode mode);
     void SetOption(unsigned option, bool on);
     void ResetCounters();
@@ -85,7 +89,8 @@ class TGameEngine : public QObject {
     }
     bool HintOffered() const { return FMode != TPlayMode::pmRealPlay; }
     bool CanDouble() const {
-        return State() == TGameState::gsDrawn && FHand.FWin > 0 && FHand.FOpen;
+        return State() == TGameState::gsDrawn && FHand.FWin > 0 && FHand.FOpen &&
+               FExtra.DealtHands() == 1;
     }
     // Every hold of the dealt hand, in every mode, Real Play too; after the
     // draw, those of the hand just played until the next deal.
@@ -106,6 +111,11 @@ class TGameEngine : public QObject {
     TPlayMode Mode() const { return FMode; }
     unsigned Options() const { return FOptions; }
     int CoinIndex() const { return FCoinIndex; }
+    int HandsPerDeal() const { return FHandsPerDeal; }
+    // The other hands of the deal on the table, drawn or not yet.
+    const TExtraHands& ExtraHands() const { return FExtra; }
+    // What the deal on the table won on all its hands.
+    int32_t DealWin() const { return FHand.FWin + FExtra.TotalWin(); }
     long double PlayerReturn() const { return FGame.Strategy().DrawReturn(FHand.FDrawMask); }
     long double BestReturn() const { return FGame.Strategy().DrawReturn(FHand.FRecord.BestMask); }
     // Expected coins the current hold gives away against the best one.
@@ -144,6 +154,8 @@ class TGameEngine : public QObject {
     TPlayMode FMode = TPlayMode::pmTraining;
     unsigned FOptions = kShowResultHands | kShowWarnings;
     int FCoinIndex = 0;
+    int FHandsPerDeal = 1;
+    TExtraHands FExtra;
 };
 
 } // namespace drawmentor

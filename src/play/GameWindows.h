@@ -19,6 +19,8 @@ class IGameWindows {
     virtual TWarningAnswer ShowWarning(TGameEngine&) { return {}; }
     // No error hand to replay: 0, 1 or 2 for the mode to play instead, -1 to cancel.
     virtual int AskModeForNoErrors() { return -1; }
+    // A deal of several hands was refused: its bet (coins) is more than the credits.
+    virtual void RefuseBet(int /*betCoins*/, int /*credits*/) {}
 };
 
 } // namespace drawmentor

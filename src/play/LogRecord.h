@@ -22,6 +22,10 @@ inline constexpr uint8_t kNoLine = 255;
 //   14  1  CoinIndex                                62  8  CollectTime
 //   15  1  Bet                                      70  1  DoubleUps
 //   16  4  Collected                                71  8  HintReturn
+//
+// Reserved is 0 for a hand played alone. A deal of several hands from one
+// hold logs one record per hand, one after the other, each with the number of
+// hands of the deal here; older readers ignore the byte and count hands.
 struct TLogRecord {
     uint8_t Reserved = 0;
     uint8_t GameIndex = 0;

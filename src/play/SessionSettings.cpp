@@ -3,6 +3,7 @@
 #include "cards/Error.h"
 #include "games/Catalogue.h"
 #include "games/GameKey.h"
+#include "games/HandsPerDeal.h"
 #include "games/PayoutStorage.h"
 #include "prefs/IniFile.h"
 #include "prefs/Preferences.h"
@@ -57,6 +58,9 @@ TStoredSession ReadStoredSession(const TIniFile& ini, unsigned autoSave,
     stored.Options = (ReadBoolSetting(ini, TSetting::ShowResultHands) ? kShowResultHands : 0) |
                      (ReadBoolSetting(ini, TSetting::ShowWarnings) ? kShowWarnings : 0);
     stored.Bet = ReadIntSetting(ini, TSetting::Bet);
+    // A count no machine deals (a hand-edited 7) plays one hand.
+    const int hands = ReadIntSetting(ini, TSetting::HandsPerDeal);
+    stored.HandsPerDeal = IsHandsPerDealChoice(hands) ? hands : 1;
     return stored;
 }
 
@@ -76,6 +80,7 @@ void WriteStoredSession(TIniFile& ini, unsigned autoSave, const TStoredSession& 
         WriteSetting(ini, TSetting::PlayTime, PlayTimeText(counters.ElapsedTime()));
     WriteIntSetting(ini, TSetting::Bet, session.Bet);
     WriteIntSetting(ini, TSetting::Mode, ModeNumber(session.Mode));
+    WriteIntSetting(ini, TSetting::HandsPerDeal, session.HandsPerDeal);
     WriteBoolSetting(ini, TSetting::ShowResultHands, session.Options & kShowResultHands);
     WriteBoolSetting(ini, TSetting::ShowWarnings, session.Options & kShowWarnings);
     const QString recent = SettingSection(TSetting::CurrentGame);

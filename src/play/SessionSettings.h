@@ -26,6 +26,7 @@ struct TStoredSession {
     int Bet = 5;
     TPlayMode Mode = TPlayMode::pmTraining;
     unsigned Options = kShowResultHands | kShowWarnings;
+    int HandsPerDeal = 1; // one of kHandsPerDealChoices
 };
 
 // Whether a game key names a game and paytable that can be played now.

@@ -38,6 +38,7 @@ const TSettingKey kKeys[] = {
     {kParams, "Mode", "1", 0, 3, true},
     {kParams, "ShowResultHands", "1"},
     {kParams, "ShowWarnings", "1"},
+    {kParams, "HandsPerDeal", "1", 1, 100, true},
     {"MRU", "0", ""},
     {"Cards", "Deck", ""},
     {"Cards", "Back", "0", 0, 14},

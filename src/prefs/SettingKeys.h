@@ -32,6 +32,7 @@ enum class TSetting {
     Mode,
     ShowResultHands,
     ShowWarnings,
+    HandsPerDeal,
     // "MRU": the game on the table ("0"); the recent games are "1".."9"
     CurrentGame,
     // "Cards"

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 #include <numeric>
 #include <thread>
 
@@ -70,6 +71,7 @@ void NaturalClasses(int size, int64_t jokerWays, int jokersInHand, std::vector<T
 struct TPartial {
     TInt128 Pay = 0; // sum of weight * paid numerator scaled to the common denominator
     TInt128 PaySquared = 0;
+    TInt128 DealSquared = 0; // sum of weight * (expected pay * common)^2
     std::array<TInt128, kMaxLines> Lines{};
     TInt128 Nothing = 0;
 };
@@ -89,7 +91,22 @@ TPaytableReturn AnalyzePaytable(const TPokerDescription& game, const std::vector
     if (static_cast<int>(pays.size()) != game.LineCount())
         RaiseRange("number of pays", static_cast<long long>(pays.size()));
     CheckIndex(betCoins, 1, 99999, "bet");
-    const std::vector<TDealClass> classes = DealClasses(game.Jokers);
+    return AnalyzeDealClasses(game, pays, betCoins, DealClasses(game.Jokers), options);
+}
+
+long double DealDeviation(const TPaytableReturn& result, int hands) {
+    CheckIndex(hands, 1, 1000, "hands per deal");
+    const long double n = hands;
+    const long double variance = n * result.Variance + n * (n - 1) * result.DealVariance;
+    return std::sqrt(std::max<long double>(variance, 0));
+}
+
+TPaytableReturn AnalyzeDealClasses(const TPokerDescription& game, const std::vector<int>& pays,
+                                   int betCoins, const std::vector<TDealClass>& classes,
+                                   const TAnalysisOptions& options) {
+    if (static_cast<int>(pays.size()) != game.LineCount())
+        RaiseRange("number of pays", static_cast<long long>(pays.size()));
+    CheckIndex(betCoins, 1, 99999, "bet");
     const int deckLeft = kRankCount * kSuitCount + game.Jokers - kHandSize;
     // Every hold's outcomes divide a common denominator, so each deal's
     // expected pay is an exact integer over it.
@@ -132,6 +149,10 @@ TPaytableReturn AnalyzePaytable(const TPokerDescription& game, const std::vector
                     }
                     sum.Pay += weight * pay;
                     sum.PaySquared += weight * paySquared;
+                    // pay * scale is the deal's expected pay times common, at most
+                    // common * the top pay, so its square stays far inside 128 bits.
+                    const TInt128 expected = pay * scale[DrawCount(best)];
+                    sum.DealSquared += TInt128(classes[i].Weight) * expected * expected;
                     sum.Nothing += weight * engine->UnpaidCount(best);
                 }
                 const int64_t total = done.fetch_add(last - first) + (last - first);
@@ -148,7 +169,7 @@ TPaytableReturn AnalyzePaytable(const TPokerDescription& game, const std::vector
     if (failure) std::rethrow_exception(failure);
 
     TPaytableReturn result;
-    result.Deals = Binomial(kHandSize, deckLeft + kHandSize);
+    for (const auto& entry : classes) result.Deals += entry.Weight;
     result.Classes = static_cast<int64_t>(classes.size());
     result.Cancelled = options.Cancel && options.Cancel->load();
     if (result.Cancelled) return result;
@@ -156,6 +177,7 @@ TPaytableReturn AnalyzePaytable(const TPokerDescription& game, const std::vector
     for (const auto& part : partials) {
         total.Pay += part.Pay;
         total.PaySquared += part.PaySquared;
+        total.DealSquared += part.DealSquared;
         total.Nothing += part.Nothing;
         for (int line = 0; line < kMaxLines; ++line) total.Lines[line] += part.Lines[line];
     }
@@ -167,6 +189,9 @@ TPaytableReturn AnalyzePaytable(const TPokerDescription& game, const std::vector
     const long double bet = betCoins;
     result.ReturnPercent = 100 * meanPay / bet;
     result.Variance = meanSquare / (bet * bet) - (meanPay / bet) * (meanPay / bet);
+    const long double dealSquare = static_cast<long double>(total.DealSquared) /
+                                   static_cast<long double>(common) / denominator;
+    result.DealVariance = dealSquare / (bet * bet) - (meanPay / bet) * (meanPay / bet);
     for (int line = 0; line <= game.LastLine; ++line)
         result.LineProbability.push_back(static_cast<long double>(total.Lines[line]) / denominator);
     result.NothingProbability = static_cast<long double>(total.Nothing) / denominator;

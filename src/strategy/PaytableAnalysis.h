@@ -14,10 +14,13 @@ namespace drawmentor {
 // the best way (GetTheBest, ties to the lowest mask), weighted by how often it
 // is dealt.
 struct TPaytableReturn {
-    int64_t Deals = 0;                        // C(deck size, 5)
-    int64_t Classes = 0;                      // deals evaluated after folding suit symmetry
-    long double ReturnPercent = 0;            // expected pay per hand as a percent of the bet
-    long double Variance = 0;                 // of one hand's result, in bets squared
+    int64_t Deals = 0;             // C(deck size, 5)
+    int64_t Classes = 0;           // deals evaluated after folding suit symmetry
+    long double ReturnPercent = 0; // expected pay per hand as a percent of the bet
+    long double Variance = 0;      // of one hand's result, in bets squared
+    // Of the best hold's expected pay over deals, in bets squared: what hands
+    // dealt together share, so two hands drawn from one hold covary by it.
+    long double DealVariance = 0;
     std::vector<long double> LineProbability; // per paytable line
     long double NothingProbability = 0;       // final hands no line pays
     bool Cancelled = false;
@@ -37,6 +40,11 @@ struct TAnalysisOptions {
 TPaytableReturn AnalyzePaytable(const TPokerDescription& game, const std::vector<int>& pays,
                                 int betCoins, const TAnalysisOptions& options = {});
 
+// The standard deviation, in bets of one hand, of the result of one deal of
+// `hands` hands drawn from one hold: the hands are independent given the
+// deal, so Var = N·Var(hand) + N(N−1)·DealVariance.
+long double DealDeviation(const TPaytableReturn& result, int hands);
+
 // Deals of a deck with `jokers` jokers folded by suit symmetry: each entry is
 // a canonical hand (codes, natural cards first) and the number of deals it
 // stands for. Their weights add up to C(52 + jokers, 5).
@@ -45,5 +53,11 @@ struct TDealClass {
     int64_t Weight = 0;
 };
 std::vector<TDealClass> DealClasses(int jokers);
+
+// The analysis over the given deals only, weighted as given (AnalyzePaytable
+// passes every class of the deck); Deals is the sum of the weights.
+TPaytableReturn AnalyzeDealClasses(const TPokerDescription& game, const std::vector<int>& pays,
+                                   int betCoins, const std::vector<TDealClass>& classes,
+                                   const TAnalysisOptions& options = {});
 
 } // namespace drawmentor

@@ -78,7 +78,9 @@ void TReturnCache::Store(int gameIndex, int betCoins, const std::vector<int>& pa
 }
 
 // One line per result: the key, then "|" and the figures, all numbers with
-// enough digits to read back the same extended-precision value.
+// enough digits to read back the same extended-precision value. The deal
+// variance came last and later: a line without it is one of an older program
+// and is computed again rather than shown without it.
 void TReturnCache::Load() {
     const auto text = ReadFileIfExists(FPath, kMaxTextFileBytes);
     if (!text) return;
@@ -95,6 +97,7 @@ void TReturnCache::Load() {
         if (!figures || lines > 16) continue;
         result.LineProbability.resize(lines);
         for (auto& p : result.LineProbability) figures >> p;
+        figures >> result.DealVariance;
         if (!figures) continue; // a damaged line is skipped, never half-read
         FEntries.emplace_back(line.substr(0, bar), result);
     }
@@ -116,6 +119,7 @@ void TReturnCache::Save() const {
             put(result.NothingProbability);
             text << ' ' << result.LineProbability.size();
             for (long double p : result.LineProbability) put(p);
+            put(result.DealVariance);
             text << '\n';
         }
     }

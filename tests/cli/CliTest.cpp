@@ -12,6 +12,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
@@ -225,8 +226,19 @@ TEST(CliReturn, PlainReportAndBadInput) {
     EXPECT_NE(run.Out.find("99.543904 %"), std::string::npos) << run.Out;
     EXPECT_NE(run.Out.find("Royal Flush"), std::string::npos);
     EXPECT_NE(run.Out.find("2598960 deals in 134459 classes"), std::string::npos);
+    // Hands of one deal share the hold: more spread than independent hands.
+    const TRun five = Cli("return --game 0 --paytable 0 --hands-per-deal 5 --json");
+    ASSERT_EQ(five.Status, 0) << five.Err;
+    const auto doc = nlohmann::json::parse(five.Out);
+    EXPECT_GT(doc["deal_standard_deviation"].get<double>(),
+              std::sqrt(5 * doc["variance"].get<double>()));
+    const TRun plain = Cli("return --game 0 --paytable 0 --hands-per-deal 100");
+    EXPECT_NE(plain.Out.find("Deal of 100 hands"), std::string::npos) << plain.Out;
+    EXPECT_EQ(run.Out.find("Deal of"), std::string::npos); // one hand: as before
     for (const std::string args : {"return --game 0", "return --game 0 --paytable 0 --threads 0",
-                                   "return --game 0 --paytable 0 AS", "return --pays 1"}) {
+                                   "return --game 0 --paytable 0 AS", "return --pays 1",
+                                   "return --game 0 --paytable 0 --hands-per-deal 0",
+                                   "return --game 0 --paytable 0 --hands-per-deal 101"}) {
         SCOPED_TRACE(args);
         EXPECT_EQ(Cli(args).Status, 2);
     }
@@ -607,6 +619,42 @@ TEST(CliChart, CurvesAgreeWithTheCountersAndStatistics) {
           "chart --kind balance --game 0", "chart --kind balance --modes 9"}) {
         SCOPED_TRACE(args);
         EXPECT_EQ(Cli(args + " --data-dir " + folder).Status, 2);
+    }
+    std::filesystem::remove_all(folder);
+}
+
+// Deals of several hands log one record per hand, the hands of a deal side by
+// side with the same dealt cards and hold, and the log reads back whole.
+TEST(CliSimulate, SeveralHandsPerDealAreLoggedHandByHand) {
+    const std::string folder = TempPath("cli-simulate-hands");
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    const std::string args =
+        "simulate --game 0 --paytable 0 --hands 20 --hands-per-deal 5 --seed 3 --data-dir " +
+        folder;
+    const TRun run = Cli(args);
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_NE(run.Out.find(", 100 hands"), std::string::npos) << run.Out;
+    std::ifstream in(folder + "/DrawMentor.log", std::ios::binary);
+    const std::string log((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_EQ(log.size(), 100u * 79);
+    std::set<std::string> deals;
+    for (size_t hand = 0; hand < 100; ++hand) {
+        const std::string record = log.substr(hand * 79, 79);
+        const std::string first = log.substr(hand / 5 * 5 * 79, 79);
+        EXPECT_EQ(record[0], 5);                            // hands of the deal
+        EXPECT_EQ(record.substr(4, 5), first.substr(4, 5)); // dealt cards
+        EXPECT_EQ(record[35], first[35]);                   // the hold
+        deals.insert(record.substr(4, 5));
+    }
+    EXPECT_EQ(deals.size(), 20u);
+    const TRun stats = Cli("stats --data-dir " + folder);
+    ASSERT_EQ(stats.Status, 0) << stats.Err;
+    EXPECT_NE(stats.Out.find("100"), std::string::npos);
+    EXPECT_TRUE(stats.Err.empty()) << stats.Err; // no record skipped as damaged
+    for (const std::string bad : {" --hands-per-deal 4", " --hands-per-deal 0"}) {
+        SCOPED_TRACE(bad);
+        EXPECT_EQ(Cli(args + bad).Status, 2);
     }
     std::filesystem::remove_all(folder);
 }

@@ -192,6 +192,19 @@ TEST_F(ChooseGameTest, TheReturnShownIsTheCommandLinesReturn) {
     const double royal = expected["line_probability"][0];
     EXPECT_EQ(Find<QLabel>(returns, "lTopLine")->text(),
               QStringLiteral("Royal Flush: once in %1 hands").arg(std::llround(1 / royal)));
+    // Ten hands of one hold: the deal's deviation beside the hand's, as the
+    // command line works it out.
+    returns.SetHandsPerDeal(10);
+    cli.start(QStringLiteral(DRAWMENTOR_CLI),
+              {"return", "--game", "0", "--paytable", "0", "--hands-per-deal", "10", "--json",
+               "--data-dir", folders.Data()});
+    ASSERT_TRUE(cli.waitForFinished(kAnalysisWaitMs));
+    const auto ten = nlohmann::json::parse(cli.readAllStandardOutput().toStdString());
+    const double deal = ten["deal_standard_deviation"];
+    EXPECT_EQ(Find<QLabel>(returns, "lDeviation")->text(),
+              QStringLiteral("Standard deviation: %1 bets per hand, %2 per deal of 10 hands")
+                  .arg(deviation, 0, 'f', 2)
+                  .arg(deal, 0, 'f', 2));
 }
 
 TEST_F(ChooseGameTest, ASelectionChangeCancelsTheRunningJobAndCachedReturnsShowAtOnce) {

@@ -4,6 +4,8 @@
 #include "cards/Cards.h"
 #include "cards/Error.h"
 #include "games/Catalogue.h"
+#include "strategy/Calculator.h"
+#include "strategy/EngineFactory.h"
 
 #include <gtest/gtest.h>
 
@@ -67,6 +69,43 @@ TEST(PaytableReturn, TheNumberOfThreadsChangesNothing) {
     EXPECT_EQ(one.Deals, Binomial(5, 53));
 }
 
+// The deal variance from the exact integer sums against the same figure
+// formed in floating point from each deal's best expected pay, on a spread
+// of classes of a natural and a wild deck.
+TEST(PaytableReturn, DealVarianceMatchesTheBestHoldsOfEachDeal) {
+    for (const auto& [gameIndex, pays] : {std::pair{0, kJacks96}, std::pair{4, kDeucesFull}}) {
+        const auto game = CreateDescription(gameIndex);
+        const auto all = DealClasses(game->Jokers);
+        std::vector<TDealClass> some;
+        for (size_t i = 0; i < all.size(); i += 509) some.push_back(all[i]);
+        const auto result = AnalyzeDealClasses(*game, pays, 5, some);
+
+        TCalculator calculator;
+        auto engine = CreateEngine(*game, calculator);
+        TPayout payout;
+        std::copy(pays.begin(), pays.end(), payout.Pays.begin());
+        engine->SetPayout(&payout);
+        long double weights = 0, sum = 0, squares = 0;
+        for (const auto& entry : some) {
+            engine->DealCodes(entry.Codes);
+            const long double expected = engine->DrawReturn(engine->GetTheBest()) / 5;
+            weights += entry.Weight;
+            sum += entry.Weight * expected;
+            squares += entry.Weight * expected * expected;
+        }
+        const long double mean = sum / weights;
+        EXPECT_EQ(result.Deals, static_cast<int64_t>(weights));
+        EXPECT_NEAR(static_cast<double>(result.ReturnPercent), static_cast<double>(100 * mean),
+                    1e-9);
+        EXPECT_NEAR(static_cast<double>(result.DealVariance),
+                    static_cast<double>(squares / weights - mean * mean), 1e-9)
+            << "game " << gameIndex;
+        // Drawing adds spread to every deal, never takes it away.
+        EXPECT_GT(result.DealVariance, 0);
+        EXPECT_LT(result.DealVariance, result.Variance);
+    }
+}
+
 TEST(PaytableReturn, CancelStopsEarly) {
     std::atomic<bool> cancel{false};
     TAnalysisOptions options;
@@ -102,6 +141,7 @@ TEST(ReturnCache, KeepsResultsAcrossRunsAndSurvivesDamage) {
     result.Variance = 19.514676l;
     result.NothingProbability = 0.545434669l;
     result.LineProbability = {0.0000247583l, 0.5l};
+    result.DealVariance = 1.0123456789012345678l;
     {
         TReturnCache cache(path);
         EXPECT_FALSE(cache.Find(0, 5, kJacks96));
@@ -113,12 +153,16 @@ TEST(ReturnCache, KeepsResultsAcrossRunsAndSurvivesDamage) {
     ASSERT_TRUE(found);
     EXPECT_EQ(found->ReturnPercent, result.ReturnPercent);
     EXPECT_EQ(found->LineProbability, result.LineProbability);
+    EXPECT_EQ(found->DealVariance, result.DealVariance);
     EXPECT_FALSE(again.Find(0, 1, kJacks96)); // another bet
     EXPECT_FALSE(again.Find(6, 5, kJacks96)); // another game
-    std::ofstream(path, std::ios::app) << "0 5 1 2 3|12 x\ngarbage\n";
+    // The last line is one of a program that kept no deal variance.
+    std::ofstream(path, std::ios::app) << "0 5 1 2 3|12 x\ngarbage\n"
+                                       << "0 1 1 2 3|2598960 134459 99 19 0.5 1 0.5\n";
     TReturnCache damaged(path);
     EXPECT_TRUE(damaged.Find(0, 5, kJacks96));
     EXPECT_FALSE(damaged.Find(0, 5, {1, 2, 3}));
+    EXPECT_FALSE(damaged.Find(0, 1, {1, 2, 3}));
 }
 
 } // namespace

@@ -192,7 +192,8 @@ void TWarningWindow::Fill() {
         }
     }
     const int bet = std::max(FEngine.Game().Bet(), 1);
-    const double coin = CoinValue(FEngine.CoinIndex());
+    // Every hand of a deal plays this hold: the money is that of all of them.
+    const double coin = CoinValue(FEngine.CoinIndex()) * FEngine.HandsPerDeal();
     const double my = static_cast<double>(FEngine.PlayerReturn()) / bet;
     const double best = static_cast<double>(FEngine.BestReturn()) / bet;
     FMyEV->setText(Fixed("%10.5f%%", my * 100));

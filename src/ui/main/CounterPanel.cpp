@@ -74,7 +74,7 @@ void TCounterPanel::Retranslate(const TPreferences& preferences) {
 
 void TCounterPanel::Update(const TGameEngine& engine, const QImage& chart) {
     FRows[rCredits].Value->setText(QString::number(engine.Counters().Credits()));
-    FRows[rWin].Value->setText(QString::number(engine.Hand().CurrentWin()));
+    FRows[rWin].Value->setText(QString::number(engine.DealWin()));
     FRows[rBet].Value->setText(QString::number(engine.Game().Bet()));
     FRows[rValue].Value->setText(MoneyText(CoinValue(engine.CoinIndex())));
     FRows[rBalance].Value->setText(MoneyText(engine.Counters().Balance()));

@@ -2,6 +2,7 @@
 
 #include "CardTable.h"
 #include "CounterPanel.h"
+#include "ExtraHandsView.h"
 #include "PayoutGrid.h"
 
 #include "ui/common/CardButton.h"
@@ -12,6 +13,8 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace drawmentor {
 namespace {
@@ -61,6 +64,10 @@ TMachinePanels::TMachinePanels(QMainWindow& window, const TPreferences& preferen
     gameLayout->addWidget(gridPanel, 1);
     leftLayout->addWidget(game, 1);
 
+    OtherHands = new TExtraHandsView(preferences, left);
+    OtherHands->hide();
+    leftLayout->addWidget(OtherHands);
+
     auto* table = Panel(left, "tablePanel");
     table->setFixedHeight(180);
     auto* tableLayout = Column(table, 3, 0);
@@ -105,6 +112,22 @@ void TMachinePanels::LayoutButtons() {
     HintButton->setGeometry(10, std::max(0, y + 2), width, 32);
     DoubleButton->setGeometry(10, std::max(0, y + 48), width, 32);
     DealButton->setGeometry(10, std::max(0, y + 94), width, 32);
+}
+
+void TMachinePanels::ShowOtherHands(bool show) {
+    if (show == OtherHands->isVisibleTo(&FWindow)) {
+        OtherHands->update();
+        return;
+    }
+    const int by = show ? TExtraHandsView::kHeight : -TExtraHandsView::kHeight;
+    const int limit = FWindow.maximumHeight();
+    const bool sized = !FWindow.isMaximized() && !FWindow.isFullScreen();
+    // Back to one hand, the window is as high as the player had it before.
+    const int height = show ? std::min(FWindow.height() + by, limit) : FHeightBefore;
+    if (show) FHeightBefore = FWindow.height();
+    OtherHands->setVisible(show);
+    FWindow.setMinimumHeight(std::min(FWindow.minimumHeight() + by, limit));
+    if (sized) FWindow.resize(FWindow.width(), height);
 }
 
 bool TMachinePanels::eventFilter(QObject* watched, QEvent* event) {

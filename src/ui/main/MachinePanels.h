@@ -10,6 +10,7 @@ namespace drawmentor {
 class TCardButton;
 class TCardTable;
 class TCounterPanel;
+class TExtraHandsView;
 class TGradientLabel;
 class TPayoutGrid;
 class TPreferences;
@@ -28,6 +29,7 @@ class TMachinePanels : public QObject {
     TPayoutGrid* Grid = nullptr;
     TGradientLabel* Message = nullptr;
     TCardTable* Cards = nullptr;
+    TExtraHandsView* OtherHands = nullptr;
     TGradientLabel* InfoLabel = nullptr;
     TCounterPanel* Counters = nullptr;
     QWidget* ButtonPanel = nullptr;
@@ -37,6 +39,9 @@ class TMachinePanels : public QObject {
 
     // Lines the buttons up with the cards.
     void LayoutButtons();
+    // The other hands of a deal take room above the table: the window grows
+    // by it (as far as its limits let it) rather than squeeze the paytable.
+    void ShowOtherHands(bool show);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -45,6 +50,7 @@ class TMachinePanels : public QObject {
     QWidget* BuildSide(QWidget* parent, const TPreferences& preferences);
 
     QMainWindow& FWindow;
+    int FHeightBefore = 0;
 };
 
 } // namespace drawmentor

@@ -1,6 +1,7 @@
 #include "MainMenu.h"
 
 #include "games/GameKey.h"
+#include "games/HandsPerDeal.h"
 #include "play/GameEngine.h"
 #include "play/PaytableStore.h"
 #include "prefs/Preferences.h"
@@ -38,6 +39,16 @@ TMainMenu::TMainMenu(QMainWindow& window, const TGameEngine& engine,
                QKeySequence(Qt::CTRL | Qt::Key_V));
     AddCommand(FGameMenu, C::AnalyseHand, "miAnalyseHand", "AnalyseHand",
                QKeySequence(Qt::CTRL | Qt::Key_H));
+    QMenu* hands = AddMenu(FGameMenu, "miHandsPerDeal", "HandsPerDeal");
+    for (int count : kHandsPerDealChoices) {
+        auto* action = new QAction(QString::number(count), hands);
+        hands->addAction(action);
+        action->setObjectName(QStringLiteral("miHands%1").arg(count));
+        action->setCheckable(true);
+        connect(action, &QAction::triggered, this,
+                [this, count] { emit HandsPerDealChosen(count); });
+        FHandsActions << action;
+    }
     // The recent games go between two separators; empty, they collapse to one.
     FGameMenu->addSeparator();
     FRecentSeparator = FGameMenu->addSeparator();
@@ -154,6 +165,10 @@ void TMainMenu::Refresh() {
         ->setEnabled(FAvailable[static_cast<int>(TMenuCommand::AllHands)] &&
                      FEngine.CanShowAllHands());
     Item(TMenuCommand::ResetBalance)->setEnabled(FEngine.CanChangeBet());
+    for (int i = 0; i < FHandsActions.size(); ++i) {
+        FHandsActions[i]->setChecked(kHandsPerDealChoices[i] == FEngine.HandsPerDeal());
+        FHandsActions[i]->setEnabled(FEngine.CanChangeBet());
+    }
 }
 
 void TMainMenu::RebuildRecentGames() {

@@ -36,6 +36,7 @@ class TMainMenu : public QObject {
     void ModeChosen(int mode);
     void OptionToggled(unsigned option, bool on);
     void RecentChosen(int index);
+    void HandsPerDealChosen(int hands);
 
   private:
     QAction* AddItem(QMenu* menu, const char* name, const char* key,
@@ -53,6 +54,7 @@ class TMainMenu : public QObject {
     QAction* FModeActions[4] = {};
     QAction* FShowResultHands = nullptr;
     QAction* FShowWarnings = nullptr;
+    QList<QAction*> FHandsActions; // by kHandsPerDealChoices
     QList<QAction*> FRecent;
     QList<QAction*> FCommands; // by TMenuCommand
     QList<bool> FAvailable;

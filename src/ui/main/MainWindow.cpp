@@ -2,6 +2,7 @@
 
 #include "CardTable.h"
 #include "CounterPanel.h"
+#include "ExtraHandsView.h"
 #include "HoldCostMessage.h"
 #include "MachinePanels.h"
 #include "PayoutGrid.h"
@@ -70,6 +71,7 @@ TMainWindow::TMainWindow(TPreferences& preferences, QWidget* parent)
     FPaint->SetBackIndex(1);
     FEngine = std::make_unique<TGameEngine>(FPreferences, FRouter.get());
     FPanels->Grid->SetEngine(FEngine.get());
+    FPanels->OtherHands->SetEngine(FEngine.get());
     FMenu = new TMainMenu(*this, *FEngine, FPreferences);
     connect(FMenu, &TMainMenu::Command, this,
             [this](TMenuCommand command) { App::Guarded([&] { RunCommand(command); }); });
@@ -77,6 +79,8 @@ TMainWindow::TMainWindow(TPreferences& preferences, QWidget* parent)
             [this](int mode) { App::Guarded([&] { SelectMode(static_cast<TPlayMode>(mode)); }); });
     connect(FMenu, &TMainMenu::OptionToggled, this,
             [this](unsigned option, bool on) { FEngine->SetOption(option, on); });
+    connect(FMenu, &TMainMenu::HandsPerDealChosen, this,
+            [this](int hands) { App::Guarded([&] { SelectHandsPerDeal(hands); }); });
     connect(FMenu, &TMainMenu::RecentChosen, this,
             [this](int index) { App::Guarded([&] { FEngine->SelectRecent(index); }); });
     // A game chosen anywhere (a menu, a dialog) is laid out here.
@@ -85,6 +89,7 @@ TMainWindow::TMainWindow(TPreferences& preferences, QWidget* parent)
         RedrawCards();
     });
     RestoreSettings();
+    FPanels->ShowOtherHands(FEngine->HandsPerDeal() > 1);
     // Damaged records are left out of everything the log shows; said once,
     // the player knows why counts may fall short.
     if (const int skipped = FEngine->Logger().InvalidCount(); skipped > 0)
@@ -165,6 +170,7 @@ void TMainWindow::UpdateCounters() {
     const TGameEngine& e = *FEngine;
     FPanels->Counters->Update(e, FChartImage);
     FPanels->Grid->update();
+    FPanels->OtherHands->update();
     FPanels->HintButton->setEnabled(e.CanHint());
     FPanels->HintButton->setVisible(e.HintOffered());
     FPanels->DoubleButton->setEnabled(e.CanDouble());
@@ -186,8 +192,8 @@ void TMainWindow::UpdateCounters() {
     case TGameState::gsDrawn:
         if (const QString doubled = DoubleUpMessage(e, FPreferences); !doubled.isEmpty())
             FPanels->Message->setText(doubled);
-        else if (e.Hand().CurrentWin() != 0)
-            SetMessage(QStringLiteral("Win"), {QString::number(e.Hand().CurrentWin())});
+        else if (e.DealWin() != 0)
+            SetMessage(QStringLiteral("Win"), {QString::number(e.DealWin())});
         else
             SetMessage(QStringLiteral("Finish"));
         break;
@@ -344,6 +350,13 @@ void TMainWindow::ChooseCoinValue() {
 void TMainWindow::SelectMode(TPlayMode mode) {
     FEngine->SetMode(mode);
     UpdateCounters();
+}
+
+bool TMainWindow::SelectHandsPerDeal(int hands) {
+    if (FReveal->IsRunning() || !FEngine->SetHandsPerDeal(hands)) return false;
+    FPanels->ShowOtherHands(hands > 1);
+    UpdateCounters();
+    return true;
 }
 
 void TMainWindow::ClearAllRecords() {

@@ -50,6 +50,8 @@ class TMainWindow : public QMainWindow {
     bool SelectBet(int coins);
     void ChooseCoinValue();
     void SelectMode(TPlayMode mode);
+    // Accepted only for a count the machine offers, with no hand in play.
+    bool SelectHandsPerDeal(int hands);
     void ClearAllRecords();
     void Retranslate();
     void UpdateCounters();

@@ -159,6 +159,15 @@ bool TWindowRouter::ConfirmClearAllRecords(const QString& title) {
                             QMessageBox::Ok | QMessageBox::Cancel, FPreferences) == QMessageBox::Ok;
 }
 
+void TWindowRouter::RefuseBet(int betCoins, int credits) {
+    const QString messages = QStringLiteral("Main.Messages");
+    TMessageBox::Tell(
+        &FParent, QStringLiteral("BetRefused"), ProgramTitle(),
+        FormatText(FPreferences.Texts().Translate(messages, QStringLiteral("NoCredit")),
+                   {QString::number(betCoins), QString::number(credits)}),
+        FPreferences);
+}
+
 void TWindowRouter::ChooseDeck(TPaintEngine& paint) {
     const QString code = drawmentor::ChooseDeck(&FParent, paint.DeckCode, FPreferences);
     if (!code.isEmpty()) paint.LoadDeck(code);

@@ -26,6 +26,7 @@ class TWindowRouter : public IGameWindows {
 
     TWarningAnswer ShowWarning(TGameEngine& engine) override;
     int AskModeForNoErrors() override;
+    void RefuseBet(int betCoins, int credits) override;
 
     QWidget& Parent() const { return FParent; }
     TPreferences& Preferences() const { return FPreferences; }

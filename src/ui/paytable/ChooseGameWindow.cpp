@@ -192,6 +192,7 @@ bool ChooseGame(QWidget* parent, TGameEngine& engine, TPreferences& preferences)
     {
         TChooseGameWindow window(parent, controller, preferences);
         window.SetCoinIndex(engine.CoinIndex());
+        window.Returns().SetHandsPerDeal(engine.HandsPerDeal());
         if (window.exec() == QDialog::Accepted) played = controller.Play(engine);
     }
     return played;

@@ -10,6 +10,7 @@
 #include <QProgressBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace drawmentor {
@@ -113,6 +114,11 @@ void TReturnPanel::Poll() {
     if (!FJob && FRetired.empty()) FPoll.stop();
 }
 
+void TReturnPanel::SetHandsPerDeal(int hands) {
+    FHands = std::max(hands, 1);
+    Display();
+}
+
 void TReturnPanel::Retranslate() {
     Display();
 }
@@ -139,8 +145,14 @@ void TReturnPanel::Display() {
     const TPaytableReturn& r = *FShown;
     FReturn->setText(
         text("Return").arg(QString::number(static_cast<double>(r.ReturnPercent), 'f', 4)));
-    FDeviation->setText(
-        text("Deviation").arg(QString::number(std::sqrt(static_cast<double>(r.Variance)), 'f', 2)));
+    const QString hand = QString::number(std::sqrt(static_cast<double>(r.Variance)), 'f', 2);
+    if (FHands > 1)
+        FDeviation->setText(
+            text("DealDeviation")
+                .arg(hand, QString::number(static_cast<double>(DealDeviation(r, FHands)), 'f', 2),
+                     QString::number(FHands)));
+    else
+        FDeviation->setText(text("Deviation").arg(hand));
     const auto game = CreateDescription(FGame);
     const QString line = game ? LineText(*game, 0, FPreferences.Texts()) : QString();
     const double top = r.LineProbability.empty() ? 0 : static_cast<double>(r.LineProbability[0]);

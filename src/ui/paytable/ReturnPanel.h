@@ -38,6 +38,10 @@ class TReturnPanel : public QWidget {
     // No figures; `noteKey` names a text of the panel's section, or none.
     void Clear(const QString& noteKey = {});
     void Retranslate();
+    // Hands dealt from one hold: above one the deviation of a whole deal
+    // shows beside that of a hand.
+    void SetHandsPerDeal(int hands);
+    int HandsPerDeal() const { return FHands; }
 
     bool Running() const { return FJob != nullptr || FDelay.isActive(); }
     // The figures on show and the paytable they belong to.
@@ -63,6 +67,7 @@ class TReturnPanel : public QWidget {
     QTimer FPoll;
     QTimer FDelay;
     int FGame = -1;
+    int FHands = 1;
     std::vector<int> FPays;
     std::optional<TPaytableReturn> FShown;
     QString FNoteKey;

@@ -1,0 +1,79 @@
+#include "ExtraHands.h"
+
+#include "Dealer.h"
+#include "DrawOutcome.h"
+#include "Logger.h"
+#include "SessionCounters.h"
+#include "TableGame.h"
+
+#include "cards/Checked.h"
+#include "strategy/PokerEngine.h"
+
+namespace drawmentor {
+
+void TExtraHands::StartDeal(int hands) {
+    FDealt = CheckIndex(hands, 1, 255, "hands per deal");
+    FHands.clear();
+}
+
+void TExtraHands::Draw(const TLogRecord& tableRecord, TDealer& dealer, TPokerEngine& engine,
+                       const TTableGame& game, TSessionCounters& counters) {
+    FHands.clear();
+    FHands.reserve(static_cast<size_t>(FDealt - 1));
+    std::array<int, kHandSize> dealt{};
+    for (int i = 0; i < kHandSize; ++i) dealt[i] = tableRecord.Dealt[i];
+    for (int hand = 1; hand < FDealt; ++hand) {
+        THand& next = FHands.emplace_back();
+        next.Record = tableRecord;
+        // All five, as for the table hand: the record answers for every hold.
+        dealer.Restore();
+        for (auto& card : next.Record.Drawn) card = static_cast<uint8_t>(dealer.Next());
+        CompleteWithEveryHold(next.Record, engine, game);
+        next.Cards = FinalCards(dealt, next.Record.Drawn, tableRecord.DrawMask);
+        next.Line = FinalLine(engine, next.Cards);
+        next.Win = game.WinOf(next.Line);
+        next.Record.Line = next.Line < 0 ? kNoLine : static_cast<uint8_t>(next.Line);
+        next.Record.Win = next.Win;
+        counters.AddReturns(tableRecord.Return, tableRecord.BestReturn);
+        if (tableRecord.HintReturn > 0) counters.AddHint();
+    }
+}
+
+void TExtraHands::Collect(double collectTime, TSessionCounters& counters, TLogger& logger) {
+    // Taken off before it is credited, so that a failed append never credits
+    // or logs a hand twice (as for the hand on the table).
+    std::vector<THand> hands;
+    hands.swap(FHands);
+    for (auto& hand : hands) {
+        TLogRecord& record = hand.Record;
+        record.Collected = record.Win;
+        record.CollectTime = collectTime;
+        counters.CollectHand(record.Win, record.BestWin, record.Bet, CoinValue(record.CoinIndex));
+        logger.Append(record);
+    }
+}
+
+int32_t TExtraHands::TotalWin() const {
+    int32_t total = 0;
+    for (const auto& hand : FHands) total = CheckedAdd(total, hand.Win);
+    return total;
+}
+
+std::vector<int> TExtraHands::LineCounts(int tableLine, int lastLine) const {
+    std::vector<int> counts(static_cast<size_t>(lastLine) + 2, 0);
+    const auto add = [&](int line) {
+        ++counts[line >= 0 && line <= lastLine ? static_cast<size_t>(line)
+                                               : static_cast<size_t>(lastLine) + 1];
+    };
+    add(tableLine);
+    for (const auto& hand : FHands) add(hand.Line);
+    return counts;
+}
+
+bool IsSameDeal(const TLogRecord& a, const TLogRecord& b) {
+    return a.Reserved > 1 && a.Reserved == b.Reserved && a.Dealt == b.Dealt &&
+           a.DealTime == b.DealTime && a.DrawMask == b.DrawMask && a.GameIndex == b.GameIndex &&
+           a.PayIndex == b.PayIndex;
+}
+
+} // namespace drawmentor

@@ -1,0 +1,150 @@
+#include "ExtraHandsView.h"
+
+#include "ui/log/WarningWindow.h"
+
+#include "cards/Cards.h"
+#include "play/GameEngine.h"
+#include "prefs/Preferences.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+#include <cmath>
+
+namespace drawmentor {
+namespace {
+
+const QColor kFelt(0, 80, 46);
+const QColor kBack(40, 60, 150);
+const QString kSection = QStringLiteral("Main.Hands");
+constexpr int kGap = 4;
+// Room right of a hand's cards for its line and win.
+constexpr int kWinWidth = 60;
+
+// Columns and rows of hands: two hands side by side, four as two by two,
+// nine as three by three.
+std::pair<int, int> Grid(int others) {
+    const int columns = others <= 1 ? 1 : others <= 4 ? 2 : 3;
+    return {columns, (others + columns - 1) / columns};
+}
+
+} // namespace
+
+TExtraHandsView::TExtraHandsView(const TPreferences& preferences, QWidget* parent)
+    : QWidget(parent), FPreferences(preferences) {
+    setObjectName(QStringLiteral("OtherHands"));
+    setFixedHeight(kHeight);
+    FPainter.Init();
+}
+
+QRect TExtraHandsView::HandRect(int index) const {
+    if (!FEngine) return {};
+    const int others = FEngine->HandsPerDeal() - 1;
+    if (others < 1 || others >= kMostRows || index < 0 || index >= others) return {};
+    const auto [columns, rows] = Grid(others);
+    const QRect area = rect().adjusted(kGap, kGap, -kGap, -kGap);
+    const int width = area.width() / columns, height = area.height() / rows;
+    return {area.left() + index % columns * width, area.top() + index / columns * height, width,
+            height};
+}
+
+QImage TExtraHandsView::SmallCard(int code, const QSize& size) {
+    QImage image(TCardPainter::Width, TCardPainter::Height, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    if (code < 0 || code > kMaxCardCode) {
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(Qt::white, 3));
+        painter.setBrush(kBack);
+        painter.drawRoundedRect(QRectF(1.5, 1.5, image.width() - 3, image.height() - 3), 5, 5);
+    } else {
+        const TCard card = DecodeCard(code);
+        const bool wild = card.Rank >= 0 && FEngine->Game().IsWild(card.Rank);
+        FPainter.DrawSmallCard(painter, kFelt, card.Rank, std::max(card.Suit, 0), false, wild);
+    }
+    painter.end();
+    return image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+void TExtraHandsView::PaintHand(QPainter& painter, int index, const QRect& cell) {
+    const TTableHand& table = FEngine->Hand();
+    const auto& drawn = FEngine->ExtraHands().Hands();
+    const bool shown = index < static_cast<int>(drawn.size());
+    // Cards as large as the cell allows, in the small cards' proportions.
+    const int height = std::min(cell.height() - 2, ((cell.width() - kWinWidth) / 5 - 2) *
+                                                       TCardPainter::Height / TCardPainter::Width);
+    const QSize size(height * TCardPainter::Width / TCardPainter::Height, std::max(height, 1));
+    for (int i = 0; i < kHandSize; ++i) {
+        int code = kNoCard;
+        if (shown)
+            code = drawn[index].Cards[i];
+        else if (table.State() == TGameState::gsDealt && !IsBitSet(table.DrawMask(), i))
+            code = table.CardAt(i); // held: the same card on every hand
+        painter.drawImage(cell.left() + i * (size.width() + 2), cell.top(), SmallCard(code, size));
+    }
+    if (!shown) return;
+    const QRect text(cell.left() + 5 * (size.width() + 2) + 2, cell.top(),
+                     cell.width() - 5 * (size.width() + 2) - 2, size.height());
+    const auto& hand = drawn[index];
+    painter.setPen(hand.Win > 0 ? QColor(255, 230, 80) : QColor(Qt::white));
+    QString label = hand.Win > 0 ? QString::number(hand.Win) : QString();
+    if (hand.Line >= 0 && text.height() >= 2 * painter.fontMetrics().height())
+        label = FEngine->Game().LineName(hand.Line) + QLatin1Char('\n') + label;
+    painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, label);
+}
+
+QStringList TExtraHandsView::TallyLines() const {
+    QStringList lines;
+    if (!FEngine || FEngine->HandsPerDeal() <= kMostRows) return lines;
+    const auto text = [&](const char* key) {
+        return FPreferences.Texts().Translate(kSection, QString::fromLatin1(key));
+    };
+    const TTableHand& table = FEngine->Hand();
+    const int hands = FEngine->ExtraHands().DealtHands();
+    if (table.State() != TGameState::gsDrawn || FEngine->ExtraHands().Hands().empty()) {
+        lines << FormatText(text("Waiting"), {QString::number(FEngine->HandsPerDeal())});
+        return lines;
+    }
+    const int last = FEngine->Game().LastLine();
+    const auto counts = FEngine->ExtraHands().LineCounts(table.CurrentLine(), last);
+    lines << FormatText(text("Tally"),
+                        {QString::number(hands - counts[static_cast<size_t>(last) + 1]),
+                         QString::number(hands), QString::number(FEngine->DealWin())});
+    for (int line = 0; line <= last; ++line)
+        if (counts[static_cast<size_t>(line)] > 0)
+            lines << FormatText(
+                text("Line"),
+                {FEngine->Game().LineName(line), QString::number(counts[static_cast<size_t>(line)]),
+                 QString::number(counts[static_cast<size_t>(line)] * FEngine->Game().WinOf(line))});
+    return lines;
+}
+
+void TExtraHandsView::PaintTally(QPainter& painter) {
+    const QStringList lines = TallyLines();
+    const int lineHeight = painter.fontMetrics().height();
+    // One column while the lines fit, then a second beside it.
+    const int perColumn = std::max(1, (height() - 2 * kGap) / lineHeight);
+    const int columnWidth = (width() - 2 * kGap) / (lines.size() > perColumn ? 2 : 1);
+    for (int i = 0; i < lines.size(); ++i) {
+        painter.setPen(i == 0 ? QColor(255, 230, 80) : QColor(Qt::white));
+        const QRect row(kGap + i / perColumn * columnWidth, kGap + i % perColumn * lineHeight,
+                        columnWidth - kGap, lineHeight);
+        painter.drawText(row, Qt::AlignLeft | Qt::AlignVCenter,
+                         painter.fontMetrics().elidedText(lines[i], Qt::ElideRight, row.width()));
+    }
+}
+
+void TExtraHandsView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), kFelt);
+    if (!FEngine || FEngine->HandsPerDeal() < 2) return;
+    if (FEngine->HandsPerDeal() > kMostRows) {
+        PaintTally(painter);
+        return;
+    }
+    for (int index = 0; index < FEngine->HandsPerDeal() - 1; ++index)
+        PaintHand(painter, index, HandRect(index));
+}
+
+} // namespace drawmentor

@@ -1,0 +1,117 @@
+// The main window with several hands per deal: the menu choice, the other
+// hands above the table, the total win, the tally and the refused bet.
+#include "ui/common/CardButton.h"
+#include "ui/common/MessageBox.h"
+#include "ui/main/ExtraHandsView.h"
+#include "ui/main/MainWindow.h"
+
+#include "support/WindowFixture.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace drawmentor {
+namespace {
+
+class MultiHandWindowTest : public testing::TWindowFixture {
+  protected:
+    void Click(const char* button) { QTest::mouseClick(Find<TCardButton>(button), Qt::LeftButton); }
+    QAction* HandsItem(int hands) {
+        return Find<QMenu>("miHandsPerDeal")
+            ->findChild<QAction*>(QStringLiteral("miHands%1").arg(hands));
+    }
+    // Hands the view shows as cards; the pixels of one that has cards differ
+    // from the felt's.
+    bool ShowsCards(const QImage& image, const QRect& hand) {
+        const QRgb felt = image.pixel(1, 1);
+        int other = 0;
+        for (int y = hand.top(); y < hand.top() + hand.height() / 2; y += 2)
+            for (int x = hand.left(); x < hand.left() + hand.width() / 2; x += 2)
+                other += image.pixel(x, y) != felt;
+        return other > 50;
+    }
+};
+
+TEST_F(MultiHandWindowTest, FiveHandsShowAboveTheTableWithTheirWins) {
+    auto* view = Find<TExtraHandsView>("OtherHands");
+    ASSERT_TRUE(view);
+    EXPECT_FALSE(view->isVisible()); // one hand: the table as it always was
+    const int height = Window().height();
+    ASSERT_TRUE(HandsItem(5));
+    HandsItem(5)->trigger();
+    EXPECT_EQ(Engine().HandsPerDeal(), 5);
+    EXPECT_TRUE(view->isVisible());
+    EXPECT_GT(Window().height(), height);
+    Click("btnDeal");
+    Window().Menu().Refresh();
+    EXPECT_FALSE(HandsItem(1)->isEnabled()); // not while a hand is in play
+    EXPECT_EQ(Find<QLabel>("lCredit")->text(), "2475");
+    // Before the draw the other hands show the held cards.
+    Engine().SetDrawMask(Engine().Hand().Record().BestMask);
+    Click("btnDeal");
+    ASSERT_EQ(Engine().ExtraHands().Hands().size(), 4u);
+    EXPECT_EQ(Find<QLabel>("lWin")->text(), QString::number(Engine().DealWin()));
+    const QImage shot = view->grab().toImage();
+    for (int index = 0; index < 4; ++index) {
+        const QRect hand = view->HandRect(index);
+        SCOPED_TRACE(index);
+        EXPECT_TRUE(view->rect().contains(hand));
+        EXPECT_TRUE(ShowsCards(shot, hand));
+        for (int other = 0; other < index; ++other)
+            EXPECT_FALSE(hand.intersects(view->HandRect(other)));
+    }
+    EXPECT_FALSE(Find<TCardButton>("btnDoubleUp")->isEnabled());
+    Window().Menu().Refresh();
+    EXPECT_TRUE(HandsItem(5)->isChecked());
+    HandsItem(1)->trigger();
+    EXPECT_FALSE(view->isVisible());
+    EXPECT_EQ(Window().height(), height);
+}
+
+TEST_F(MultiHandWindowTest, AHundredHandsShowAsATallyOfTheLines) {
+    ASSERT_TRUE(Window().SelectHandsPerDeal(100));
+    auto* view = Find<TExtraHandsView>("OtherHands");
+    EXPECT_TRUE(view->HandRect(0).isEmpty());
+    Click("btnDeal");
+    EXPECT_EQ(view->TallyLines(), QStringList{"100 hands are dealt with the cards you hold"});
+    Engine().SetDrawMask(Engine().Hand().Record().BestMask);
+    Click("btnDeal");
+    const QStringList lines = view->TallyLines();
+    ASSERT_GE(lines.size(), 1);
+    EXPECT_TRUE(
+        lines[0].endsWith(QStringLiteral(" of 100 hands paid: %1 credits").arg(Engine().DealWin())))
+        << lines[0].toStdString();
+    // The lines' counts add up to the hands that paid.
+    int paid = 0;
+    for (int i = 1; i < lines.size(); ++i)
+        paid += lines[i].section(QStringLiteral(": "), 1).section(' ', 0, 0).toInt();
+    EXPECT_EQ(QString::number(paid) + " of", lines[0].section(' ', 0, 1));
+    EXPECT_FALSE(Window().SelectHandsPerDeal(7));
+}
+
+TEST_F(MultiHandWindowTest, ABetTheCreditsCannotCoverIsRefusedWithAMessage) {
+    window.reset();
+    preferences.reset();
+    folders.WriteDataFile("DrawMentor.ini", "[Params]\nCredits=40\nHandsPerDeal=10\n");
+    preferences = std::make_unique<TPreferences>();
+    preferences->DealSpeed = 0;
+    window = std::make_unique<TMainWindow>(*preferences);
+    window->show();
+    EXPECT_TRUE(Find<TExtraHandsView>("OtherHands")->isVisible()); // remembered
+    TMessageBox::SetNextAnswer(QMessageBox::Ok);
+    Click("btnDeal");
+    EXPECT_EQ(Engine().Hand().State(), TGameState::gsIdle);
+    EXPECT_EQ(TMessageBox::LastText(),
+              "A deal of all hands needs 50 credits and you have 40. Bet fewer coins or play "
+              "fewer hands.");
+    ASSERT_TRUE(Window().SelectBet(4));
+    Click("btnDeal");
+    EXPECT_EQ(Engine().Hand().State(), TGameState::gsDealt);
+    EXPECT_EQ(Find<QLabel>("lCredit")->text(), "0");
+}
+
+} // namespace
+} // namespace drawmentor
