@@ -37,6 +37,9 @@ TMainMenu::TMainMenu(QMainWindow& window, const TGameEngine& engine,
                QKeySequence(Qt::CTRL | Qt::Key_V));
     AddCommand(FGameMenu, C::AnalyseHand, "miAnalyseHand", "AnalyseHand",
                QKeySequence(Qt::CTRL | Qt::Key_H));
+    AddCommand(FGameMenu, C::StrategyChart, "miStrategyChart", "StrategyChart",
+               QKeySequence(Qt::CTRL | Qt::Key_T));
+    AddCommand(FGameMenu, C::EndDrill, "miEndDrill", "EndDrill");
     // The recent games go between two separators; empty, they collapse to one.
     FGameMenu->addSeparator();
     FRecentSeparator = FGameMenu->addSeparator();
@@ -147,6 +150,7 @@ void TMainMenu::Refresh() {
         ->setEnabled(FAvailable[static_cast<int>(TMenuCommand::AllHands)] &&
                      FEngine.CanShowAllHands());
     Item(TMenuCommand::ResetBalance)->setEnabled(FEngine.CanChangeBet());
+    Item(TMenuCommand::EndDrill)->setEnabled(FEngine.Drill() != nullptr);
 }
 
 void TMainMenu::RebuildRecentGames() {
