@@ -1,4 +1,5 @@
 // The trainer: one window per user and desktop session.
+#include "play/TableChart.h"
 #include "prefs/Preferences.h"
 #include "ui/app/Application.h"
 #include "ui/app/SingleInstance.h"
@@ -21,6 +22,9 @@ int main(int argc, char** argv) {
             "DrawMentor: no single-instance socket (%s); another start will open a second window",
             qPrintable(TSingleInstance::DefaultName()));
     InstallFontProbe();
+    // The chart of each game chosen is made in the background, for the
+    // trainer's word on why a hold costs coins.
+    TTableChart::SetBackgroundGeneration(true);
     int status = 0;
     try {
         TMainWindow window(Preferences());

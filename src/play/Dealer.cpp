@@ -73,4 +73,15 @@ int TDealer::Next() {
     return code;
 }
 
+std::array<int, kHandSize>
+TDealer::DealAccepted(const std::function<bool(const std::array<int, kHandSize>&)>& accept,
+                      int maxTries) {
+    std::array<int, kHandSize> codes{};
+    for (int tries = 1;; ++tries) {
+        for (int& code : codes) code = Next();
+        if (tries >= maxTries || accept(codes)) return codes;
+        for (int code : codes) FUsed[code] = false; // back in the deck
+    }
+}
+
 } // namespace drawmentor

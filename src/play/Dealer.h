@@ -2,6 +2,7 @@
 
 #include "cards/Cards.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -32,6 +33,13 @@ class TDealer {
     // Marks a card the caller placed itself as out of the deck.
     void Take(int code);
     int Next();
+    // Five cards dealt again and again, each time from the full deck, until
+    // `accept` takes them or `maxTries` deals were refused; the last deal
+    // stands then, so that a rare wish never stops play. The same seed gives
+    // the same deals.
+    std::array<int, kHandSize>
+    DealAccepted(const std::function<bool(const std::array<int, kHandSize>&)>& accept,
+                 int maxTries);
     void Stack(std::vector<int> codes) { FStacked = std::move(codes); }
     // Hands dealt from one hold each draw from their own copy of the deck as
     // it was after the deal: Remember keeps that deck, Restore puts it back.

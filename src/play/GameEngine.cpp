@@ -89,6 +89,14 @@ void TGameEngine::Deal() {
             }
             FHand.FErrorHand = FReplay.Position();
             FHand.FErrorHands = FReplay.Count();
+        } else if (FDrill && FMode == pmTraining) {
+            const auto codes = FDealer.DealAccepted(
+                [this](const std::array<int, kHandSize>& hand) { return FDrill->Qualifies(hand); },
+                kDrillTries);
+            for (int i = 0; i < kHandSize; ++i) {
+                Engine().Deck.RemoveCode(codes[i]);
+                PutOnTable(i, codes[i]);
+            }
         } else {
             for (int i = 0; i < kHandSize; ++i) PutOnTable(i, DealCard());
         }
@@ -267,6 +275,7 @@ void TGameEngine::SelectGame(int gameIndex, int payIndex) {
         FGame.FPayIndex = payIndex;
         if (payIndex != -1) FGame.FPayTable = pays;
         FGame.ApplyBet(FGame.Bet());
+        RequestChart();
         if (FMode == pmPlayErrorHands) BuildErrorHands();
         emit GameChanged();
     } catch (...) {
@@ -281,6 +290,7 @@ void TGameEngine::SelectGame(int gameIndex, int payIndex, const TPayTable& pays)
         FGame.FPayIndex = payIndex;
         FGame.FPayTable = pays;
         FGame.ApplyBet(FGame.Bet());
+        RequestChart();
         FReplay.Clear();
         if (FMode == pmPlayErrorHands) BuildErrorHands();
         emit GameChanged();
@@ -303,6 +313,7 @@ void TGameEngine::SetEngine(std::unique_ptr<TPokerEngine> engine) {
     try {
         if (FGame.FEngine) Collect(); // the hand belongs to the engine being replaced
         FGame.FEngine = std::move(engine);
+        FDrill.reset(); // a drill is of one game's chart
         ResetGame();
         FDealer.NewGame(Engine().Deck.Total);
         Engine().SetPayout(&FGame.FPayout);
@@ -325,7 +336,26 @@ void TGameEngine::ResetGame() {
 bool TGameEngine::SetBet(int coins) {
     if (coins < 1 || coins > kMaxCoins || !CanChangeBet()) return false;
     FGame.ApplyBet(coins);
+    RequestChart();
     return true;
+}
+
+bool TGameEngine::StartDrill(std::unique_ptr<TChartDrill> drill) {
+    if (!drill || !FGame.FEngine || drill->Chart().GameIndex != FGame.GameIndex()) return false;
+    for (int line = 0; line <= FGame.LastLine(); ++line)
+        if (drill->Chart().Pays.at(static_cast<size_t>(line)) !=
+            FGame.Pay(line, drill->Chart().Bet))
+            return false;
+    FDrill = std::move(drill);
+    SetMode(pmTraining);
+    return true;
+}
+
+void TGameEngine::RequestChart() {
+    if (!FGame.FEngine) return;
+    std::vector<int> pays;
+    for (int line = 0; line <= FGame.LastLine(); ++line) pays.push_back(FGame.WinOf(line));
+    FChart.Request(FGame.GameIndex(), pays, FGame.Bet());
 }
 
 void TGameEngine::SetCoinIndex(int index) {
@@ -384,6 +414,7 @@ void TGameEngine::ChooseOtherMode() {
 
 void TGameEngine::ResetCounters() {
     ClearCounters();
+    RequestChart();
     emit GameChanged();
 }
 
@@ -412,6 +443,7 @@ void TGameEngine::LoadSettings() {
         FOptions = stored.Options;
         FGame.ApplyBet(stored.Bet);
         FHandsPerDeal = stored.HandsPerDeal;
+        RequestChart();
     } catch (...) {
         AddErrorContext("LoadFromIni");
     }

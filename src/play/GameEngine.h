@@ -8,8 +8,11 @@
 #include "PlayState.h"
 #include "SessionCounters.h"
 #include "SessionSettings.h"
+#include "TableChart.h"
 #include "TableGame.h"
 #include "TableHand.h"
+
+#include "strategy/ChartDrill.h"
 
 #include <QObject>
 #include <QString>
@@ -17,6 +20,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace drawmentor {
@@ -121,6 +125,22 @@ class TGameEngine : public QObject {
     // Expected coins the current hold gives away against the best one.
     long double HoldCost() const { return BestReturn() - PlayerReturn(); }
 
+    // --- Strategy chart and drill --------------------------------------------
+    // The chart of the game and bet in play, looked up or made when they change.
+    const TTableChart& Chart() const { return FChart; }
+    // The chart lines of the hold on the table and of the best one; nothing
+    // until the chart is there.
+    std::optional<TChartAdvice> HoldAdvice() const { return FChart.Explain(FGame, FHand); }
+    std::optional<TChartAdvice> BestAdvice() const { return FChart.ExplainBest(FGame, FHand); }
+    // From the next deal on, Training mode (chosen now) deals only hands that
+    // drill the chosen lines, until EndDrill or another game. False, and no
+    // drill, for a chart of another game or paytable.
+    bool StartDrill(std::unique_ptr<TChartDrill> drill);
+    void EndDrill() { FDrill.reset(); }
+    const TChartDrill* Drill() const { return FDrill.get(); }
+    // Deals a drill tries before it takes a hand that does not qualify.
+    static constexpr int kDrillTries = 5000;
+
   signals:
     // Another game or paytable is on the table, or the counters were reset:
     // whatever shows the session lays itself out again.
@@ -139,6 +159,7 @@ class TGameEngine : public QObject {
     QString CurrentKey() const;
     void LoadSettings();
     void SaveSettings();
+    void RequestChart();
 
     TPreferences& FPreferences;
     IGameWindows FNoWindows;
@@ -156,6 +177,8 @@ class TGameEngine : public QObject {
     int FCoinIndex = 0;
     int FHandsPerDeal = 1;
     TExtraHands FExtra;
+    TTableChart FChart;
+    std::unique_ptr<TChartDrill> FDrill;
 };
 
 } // namespace drawmentor

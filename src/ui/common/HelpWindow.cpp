@@ -40,6 +40,7 @@ QString HelpTopic(int context) {
     case 1500: return QStringLiteral("analysehand");
     case 1600: return QStringLiteral("noerrors");
     case 1700: return QStringLiteral("bankroll");
+    case 1800: return QStringLiteral("strategychart");
     default: return {};
     }
 }

@@ -26,6 +26,7 @@ enum THelpContext : int {
     hcAnalyseHand = 1500,
     hcNoErrors = 1600,
     hcBankroll = 1700,
+    hcStrategyChart = 1800,
 };
 
 // The program's help: the topic page of a help context in the help language,

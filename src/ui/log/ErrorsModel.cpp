@@ -1,5 +1,7 @@
 #include "ErrorsModel.h"
 
+#include "ui/chart/ChartWhyText.h"
+
 #include "cards/Cards.h"
 #include "play/Logger.h"
 #include "prefs/Preferences.h"
@@ -15,6 +17,8 @@ void TErrorsModel::SetCaptions(const QStringList& captions) {
 
 void TErrorsModel::Refresh(TLogger& logger, const TPreferences& preferences, unsigned severities) {
     beginResetModel();
+    FPreferences = &preferences;
+    FAdvice.Clear(); // the cache may hold more charts now
     FList.Refresh(logger, preferences.Severity, severities);
     endResetModel();
 }
@@ -53,6 +57,12 @@ QVariant TErrorsModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount()) return {};
     const TLogRecord& r = Record(index.row());
     if (role == RecordRole) return QVariant::fromValue(static_cast<const void*>(&r));
+    if (role == Qt::ToolTipRole) {
+        const auto advice = FPreferences ? FAdvice.Explain(r) : std::nullopt;
+        const TChartAdvisor* advisor = FAdvice.AdvisorFor(r.GameIndex, r.PayIndex, r.Bet);
+        return advice && advisor ? HoldWhyText(*advice, advisor->Chart(), *FPreferences)
+                                 : QVariant();
+    }
     // A damaged coin index leaves the money lines empty rather than guessing.
     const double coin = r.CoinIndex < kCoinValueCount ? CoinValue(r.CoinIndex) : 0;
     double win = 0, ret = 0;

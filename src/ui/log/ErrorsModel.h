@@ -1,6 +1,7 @@
 #pragma once
 
 #include "play/ErrorList.h"
+#include "play/RecordAdvice.h"
 
 #include <QAbstractTableModel>
 #include <QStringList>
@@ -45,6 +46,10 @@ class TErrorsModel : public QAbstractTableModel {
   private:
     TErrorList FList;
     QStringList FCaptions;
+    // A row's tooltip names the chart lines of both holds, from the cached
+    // chart of the hand's paytable.
+    mutable TRecordAdvice FAdvice;
+    const TPreferences* FPreferences = nullptr;
 };
 
 } // namespace drawmentor

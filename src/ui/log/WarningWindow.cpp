@@ -1,5 +1,6 @@
 #include "WarningWindow.h"
 
+#include "ui/chart/ChartWhyText.h"
 #include "ui/common/GradientLabel.h"
 #include "ui/common/HelpKey.h"
 #include "ui/common/HelpWindow.h"
@@ -104,6 +105,9 @@ TWarningWindow::TWarningWindow(const TGameEngine& engine, TPreferences& preferen
     FComment = AddLabel("lComment");
     FComment->setWordWrap(true);
     body->addWidget(FComment, 4, 0, 1, 2);
+    FWhy = AddLabel("lWhy");
+    FWhy->setWordWrap(true);
+    body->addWidget(FWhy, 5, 0, 1, 2);
     layout->addLayout(body);
 
     FWarnings = new QCheckBox(this);
@@ -203,6 +207,10 @@ void TWarningWindow::Fill() {
     FComment->setText(FormatText(
         FPreferences.Texts().Translate(kSection, QStringLiteral("Comment")),
         {Fixed("%10.5f", (best - my) * bet * coin), Fixed("%10.5f", (best - my) * 100)}));
+    const auto advice = FEngine.HoldAdvice();
+    const TStrategyChart* chart = FEngine.Chart().Chart();
+    FWhy->setText(advice && chart ? HoldWhyText(*advice, *chart, FPreferences) : QString());
+    FWhy->setVisible(!FWhy->text().isEmpty());
 }
 
 bool TWarningWindow::StopWarnings() const {

@@ -55,6 +55,7 @@ class TWarningWindow : public QDialog {
     QPushButton* FApply = nullptr;
     QPushButton* FCancel = nullptr;
     QPushButton* FAllHandsButton = nullptr;
+    QLabel* FWhy = nullptr; // the chart lines of both holds
 };
 
 IGameWindows::TWarningAnswer ShowWarningWindow(QWidget* parent, const TGameEngine& engine,

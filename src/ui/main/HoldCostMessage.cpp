@@ -1,5 +1,6 @@
 #include "HoldCostMessage.h"
 
+#include "ui/chart/ChartWhyText.h"
 #include "ui/log/WarningWindow.h"
 
 #include "play/ErrorList.h"
@@ -15,10 +16,14 @@ QString HoldCostMessage(const TGameEngine& engine, const TPreferences& preferenc
     if (!cost) return {};
     const QString messages = QStringLiteral("Main.Messages");
     const char* severities[] = {"", "SeriousError", "MediumError", "MinorError"};
-    return FormatText(
+    QString text = FormatText(
         preferences.Texts().Translate(messages, QStringLiteral("HoldCost")),
         {QString::asprintf("%.2f", cost->Return), QString::asprintf("%.2f", cost->BestReturn),
          preferences.Texts().Translate(messages, QString::fromLatin1(severities[cost->Severity]))});
+    const auto advice = engine.HoldAdvice();
+    const TStrategyChart* chart = engine.Chart().Chart();
+    const QString why = advice && chart ? HoldWhyText(*advice, *chart, preferences) : QString();
+    return why.isEmpty() ? text : text + QStringLiteral(". ") + why;
 }
 
 QString WithHoldCost(const QString& message, const TGameEngine& engine,

@@ -49,6 +49,9 @@ TMainMenu::TMainMenu(QMainWindow& window, const TGameEngine& engine,
                 [this, count] { emit HandsPerDealChosen(count); });
         FHandsActions << action;
     }
+    AddCommand(FGameMenu, C::StrategyChart, "miStrategyChart", "StrategyChart",
+               QKeySequence(Qt::CTRL | Qt::Key_T));
+    AddCommand(FGameMenu, C::EndDrill, "miEndDrill", "EndDrill");
     // The recent games go between two separators; empty, they collapse to one.
     FGameMenu->addSeparator();
     FRecentSeparator = FGameMenu->addSeparator();
@@ -169,6 +172,7 @@ void TMainMenu::Refresh() {
         FHandsActions[i]->setChecked(kHandsPerDealChoices[i] == FEngine.HandsPerDeal());
         FHandsActions[i]->setEnabled(FEngine.CanChangeBet());
     }
+    Item(TMenuCommand::EndDrill)->setEnabled(FEngine.Drill() != nullptr);
 }
 
 void TMainMenu::RebuildRecentGames() {

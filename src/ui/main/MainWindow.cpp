@@ -10,6 +10,7 @@
 #include "WindowRouter.h"
 
 #include "ui/app/Application.h"
+#include "ui/chart/ChartWhyText.h"
 #include "ui/common/AboutWindow.h"
 #include "ui/common/CardButton.h"
 #include "ui/common/GradientLabel.h"
@@ -299,6 +300,10 @@ void TMainWindow::Hint() {
     if (FReveal->IsRunning() || !FEngine->CanHint()) return;
     FEngine->ShowHint();
     RedrawCards();
+    // The hint says which chart line it holds, once the chart is there.
+    const auto advice = FEngine->BestAdvice();
+    if (const TStrategyChart* chart = FEngine->Chart().Chart(); advice && chart)
+        FPanels->Message->setText(HintWhyText(*advice, *chart, FPreferences));
 }
 
 void TMainWindow::Double() {

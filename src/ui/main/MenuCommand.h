@@ -6,6 +6,8 @@ namespace drawmentor {
 enum class TMenuCommand {
     SelectGame,
     AnalyseHand,
+    StrategyChart,
+    EndDrill,
     Exit,
     AllHands,
     ResetBalance,

@@ -1,5 +1,6 @@
 #include "WindowRouter.h"
 
+#include "ui/chart/StrategyChartWindow.h"
 #include "ui/common/AboutWindow.h"
 #include "ui/common/HelpWindow.h"
 #include "ui/common/MessageBox.h"
@@ -40,6 +41,10 @@ bool TWindowRouter::Run(TMenuCommand command, TGameEngine& engine) {
     case TMenuCommand::SelectGame: ChooseGame(engine); return true;
     case TMenuCommand::AllHands: ShowAllHands(engine); return true;
     case TMenuCommand::AnalyseHand: AnalyseHand(engine); return true;
+    case TMenuCommand::StrategyChart:
+        Opening("StrategyChart", [&] { ShowStrategyChart(engine); });
+        return true;
+    case TMenuCommand::EndDrill: engine.EndDrill(); return true;
     case TMenuCommand::ShowStatistics:
         Opening("ShowStatistics", [&] { ShowStatistics(engine.Logger()); });
         return true;
@@ -130,6 +135,20 @@ void TWindowRouter::AnalyseHand(const TGameEngine& engine) {
     const TTableGame& game = engine.Game();
     drawmentor::AnalyseHand(&FParent, game.GameIndex(), game.PayTable(), game.Bet(), game.Caption(),
                             FPreferences);
+}
+
+void TWindowRouter::ShowStrategyChart(TGameEngine& engine) {
+    const TTableGame& game = engine.Game();
+    TChartSubject subject;
+    subject.GameIndex = game.GameIndex();
+    for (int line = 0; line <= game.LastLine(); ++line) subject.Pays.push_back(game.WinOf(line));
+    subject.Bet = game.Bet();
+    subject.Caption = game.Caption();
+    subject.Drillable = true;
+    subject.Logger = &engine.Logger();
+    subject.PayIndex = game.PayIndex();
+    if (auto drill = drawmentor::ShowStrategyChart(&FParent, std::move(subject), FPreferences))
+        engine.StartDrill(std::make_unique<TChartDrill>(std::move(drill->first), drill->second));
 }
 
 void TWindowRouter::ShowStatistics(TLogger& logger) {

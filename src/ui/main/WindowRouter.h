@@ -39,6 +39,8 @@ class TWindowRouter : public IGameWindows {
     void ShowAllHands(const TGameEngine& engine);
     // Any five cards of the game in play, chosen by the player, then their holds.
     void AnalyseHand(const TGameEngine& engine);
+    // The strategy chart of the paytable in play; a drill chosen there starts.
+    void ShowStrategyChart(TGameEngine& engine);
     // The 32 holds of a logged hand in its own game, paytable and bet, the
     // player's hold selected; nothing for a record whose game or paytable is gone.
     void ShowLoggedHand(QWidget* parent, const TLogRecord& record);

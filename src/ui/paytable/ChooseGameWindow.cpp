@@ -5,10 +5,12 @@
 #include "ReturnPanel.h"
 #include "SelectController.h"
 
+#include "ui/chart/StrategyChartWindow.h"
 #include "ui/common/GradientLabel.h"
 #include "ui/common/HelpKey.h"
 #include "ui/common/HelpWindow.h"
 
+#include "games/GameKey.h"
 #include "play/GameEngine.h"
 #include "prefs/Preferences.h"
 
@@ -41,9 +43,14 @@ TChooseGameWindow::TChooseGameWindow(QWidget* parent, TSelectController& control
     left->addWidget(FGrid, 1);
     FReturns = new TReturnPanel(preferences, this);
     FBankroll = AddButton("btnBankroll");
+    FChart = AddButton("btnStrategyChart");
     auto* returns = new QHBoxLayout;
     returns->addWidget(FReturns, 1);
-    returns->addWidget(FBankroll, 0, Qt::AlignBottom);
+    auto* returnButtons = new QVBoxLayout;
+    returnButtons->addStretch();
+    returnButtons->addWidget(FChart);
+    returnButtons->addWidget(FBankroll);
+    returns->addLayout(returnButtons);
     left->addLayout(returns);
     top->addLayout(left, 3);
     auto* right = new QVBoxLayout;
@@ -83,6 +90,7 @@ TChooseGameWindow::TChooseGameWindow(QWidget* parent, TSelectController& control
     connect(FEdit, &QPushButton::clicked, this, &TChooseGameWindow::Edit);
     connect(FAdd, &QPushButton::clicked, this, &TChooseGameWindow::Add);
     connect(FBankroll, &QPushButton::clicked, this, &TChooseGameWindow::OpenBankroll);
+    connect(FChart, &QPushButton::clicked, this, &TChooseGameWindow::OpenStrategyChart);
     connect(FReturns, &TReturnPanel::Computed, this, &TChooseGameWindow::UpdateBankroll);
     connect(FPokerList, &QListWidget::currentItemChanged, this, &TChooseGameWindow::GameClicked);
     InstallHelpKey(*this, hcChooseGame, FPreferences);
@@ -112,6 +120,7 @@ void TChooseGameWindow::Retranslate() {
     FEdit->setText(FPreferences.Texts().Translate(kSection, QStringLiteral("Edit")));
     FAdd->setText(FPreferences.Texts().Translate(kSection, QStringLiteral("Add")));
     FBankroll->setText(FPreferences.Texts().Translate(kSection, QStringLiteral("Bankroll")));
+    FChart->setText(FPreferences.Texts().Translate(kSection, QStringLiteral("StrategyChart")));
     FHeader->setText(FPreferences.Texts().Translate(kSection, QStringLiteral("PokerListHeader")));
     FOK->setText(FPreferences.Texts().Translate(kButtons, QStringLiteral("OK")));
     FCancel->setText(FPreferences.Texts().Translate(kButtons, QStringLiteral("Cancel")));
@@ -144,6 +153,7 @@ void TChooseGameWindow::Refresh() {
     FEdit->setEnabled(pay != -1);
     FOK->setEnabled(pay != -1);
     FAdd->setEnabled(true);
+    FChart->setEnabled(pay != -1);
     if (pay == -1) {
         FReturns->Clear();
     } else {
@@ -162,6 +172,18 @@ void TChooseGameWindow::OpenBankroll() {
     if (!FBankroll->isEnabled()) return;
     ShowBankroll(this, FReturns->ShownGame(), FReturns->ShownPays(), TReturnPanel::kBetCoins,
                  *FReturns->Shown(), FCoinIndex, FPreferences);
+}
+
+void TChooseGameWindow::OpenStrategyChart() {
+    const int pay = FController.PayIndex();
+    if (pay == -1) return;
+    const TPokerDescription& game = FController.Description(FController.GameItem());
+    TChartSubject subject;
+    subject.GameIndex = game.GameIndex;
+    subject.Pays = PaysForBet(FController.Pays(), game.LastLine, TReturnPanel::kBetCoins);
+    subject.Bet = TReturnPanel::kBetCoins;
+    subject.Caption = QString::fromStdString(GameKeyCaption(GameKey(game.GameIndex, pay)));
+    ShowStrategyChart(this, std::move(subject), FPreferences);
 }
 
 void TChooseGameWindow::GameClicked() {

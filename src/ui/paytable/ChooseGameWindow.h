@@ -38,6 +38,7 @@ class TChooseGameWindow : public QDialog {
     // The bankroll window needs the return of the paytable on show.
     void UpdateBankroll();
     void OpenBankroll();
+    void OpenStrategyChart();
     QPushButton* AddButton(const char* name);
 
     TSelectController& FController;
@@ -54,6 +55,7 @@ class TChooseGameWindow : public QDialog {
     QPushButton* FEdit = nullptr;
     QPushButton* FAdd = nullptr;
     QPushButton* FBankroll = nullptr;
+    QPushButton* FChart = nullptr;
     int FCoinIndex = 0;
 };
 

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "strategy/ChartCache.h"
+#include "strategy/ChartJob.h"
+
+#include <memory>
+#include <vector>
+
+namespace drawmentor {
+
+// The strategy charts kept in the user's data folder ("Charts/"), one cache
+// for everyone that holds it at a time; a new one when the data folder changed.
+std::shared_ptr<TChartCache> SharedUserChartCache();
+
+// The running generation of a chart, shared: the chart window and the
+// trainer asking for the same game, bet and pays get the same job, which
+// stores its chart in the user's cache. The job is cancelled when its last
+// holder lets it go. For the user-interface thread only.
+std::shared_ptr<TChartJob> SharedChartJob(int gameIndex, const std::vector<int>& pays,
+                                          int betCoins);
+
+} // namespace drawmentor

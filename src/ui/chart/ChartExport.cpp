@@ -1,0 +1,60 @@
+#include "ChartExport.h"
+
+#include "StrategyChartModel.h"
+
+namespace drawmentor {
+namespace {
+
+QString NameOf(const TChartLine& line, TChartLanguage language) {
+    return QString::fromStdString(language == TChartLanguage::Russian ? line.NameRu : line.Name);
+}
+
+QString Quoted(QString text) {
+    text.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
+} // namespace
+
+QString ChartHtml(const TStrategyChart& chart, TChartLanguage language,
+                  const TChartExportTexts& texts) {
+    QString html =
+        QStringLiteral("<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>") +
+        texts.Title.toHtmlEscaped() + QStringLiteral("</title></head>\n<body>\n<h2>") +
+        texts.Title.toHtmlEscaped() + QStringLiteral("</h2>\n<p>") + texts.Rule.toHtmlEscaped() +
+        QStringLiteral("</p>\n<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">\n<tr>");
+    for (const QString& column : texts.Columns)
+        html += QStringLiteral("<th>") + column.toHtmlEscaped() + QStringLiteral("</th>");
+    html += QStringLiteral("</tr>\n");
+    for (size_t i = 0; i < chart.Lines.size(); ++i) {
+        const TChartLine& line = chart.Lines[i];
+        html +=
+            QStringLiteral("<tr><td align=\"right\">%1</td><td>%2</td><td align=\"right\">%3</td>"
+                           "<td align=\"right\">%4</td></tr>\n")
+                .arg(i + 1)
+                .arg(NameOf(line, language).toHtmlEscaped(),
+                     TStrategyChartModel::FrequencyText(line.Frequency),
+                     TStrategyChartModel::ReturnText(line.AverageReturn));
+    }
+    html += QStringLiteral("</table>\n");
+    for (const QString& figure : texts.Summary)
+        html += QStringLiteral("<p>") + figure.toHtmlEscaped() + QStringLiteral("</p>\n");
+    return html + QStringLiteral("</body></html>\n");
+}
+
+QString ChartCsv(const TStrategyChart& chart, TChartLanguage language,
+                 const TChartExportTexts& texts) {
+    QStringList header;
+    for (const QString& column : texts.Columns) header << Quoted(column);
+    QString csv = header.join(QLatin1Char(',')) + QLatin1Char('\n');
+    for (size_t i = 0; i < chart.Lines.size(); ++i) {
+        const TChartLine& line = chart.Lines[i];
+        csv += QStringLiteral("%1,%2,%3,%4\n")
+                   .arg(i + 1)
+                   .arg(Quoted(NameOf(line, language)), QString::number(line.Frequency, 'g', 17),
+                        QString::number(line.AverageReturn, 'g', 17));
+    }
+    return csv;
+}
+
+} // namespace drawmentor

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "strategy/StrategyChart.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace drawmentor {
+
+// The words around a chart in the interface language, as the chart window
+// shows them.
+struct TChartExportTexts {
+    QString Title;
+    QString Rule;        // how a chart is read
+    QStringList Columns; // number, line, frequency, average return
+    QStringList Summary; // the chart's return against perfect play, one figure a line
+};
+
+// A page to print or to open in a browser.
+QString ChartHtml(const TStrategyChart& chart, TChartLanguage language,
+                  const TChartExportTexts& texts);
+// A table for a spreadsheet: a header row, then one row per line; numbers
+// with a decimal point and full precision, names quoted.
+QString ChartCsv(const TStrategyChart& chart, TChartLanguage language,
+                 const TChartExportTexts& texts);
+
+} // namespace drawmentor

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "strategy/StrategyChart.h"
+
+#include <QAbstractTableModel>
+#include <QStringList>
+
+#include <vector>
+
+namespace drawmentor {
+
+// The lines of a strategy chart, best first: the number, the hold class in
+// the interface language, how often the line is the play and its average
+// return in bets. The number column carries a check box: the lines a drill
+// is to train.
+class TStrategyChartModel : public QAbstractTableModel {
+    Q_OBJECT
+
+  public:
+    enum TColumn { cNumber, cName, cFrequency, cReturn, kColumnCount };
+
+    using QAbstractTableModel::QAbstractTableModel;
+
+    // The chart is the caller's and must outlive the model's use of it; null
+    // empties the table.
+    void SetChart(const TStrategyChart* chart, TChartLanguage language);
+    void SetLanguage(TChartLanguage language);
+    void SetCaptions(const QStringList& captions);
+    const TStrategyChart* Chart() const { return FChart; }
+    // The checked lines, in chart order (indexes into the chart's lines).
+    std::vector<int> CheckedLines() const;
+    void SetCheckedLines(const std::vector<int>& lines);
+
+    // "12.3456 %" of a share, "1.2345" of a return in bets: as the table and
+    // the saved chart show them.
+    static QString FrequencyText(double share);
+    static QString ReturnText(double bets);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+  private:
+    const TStrategyChart* FChart = nullptr;
+    TChartLanguage FLanguage = TChartLanguage::English;
+    QStringList FCaptions;
+    std::vector<bool> FChecked;
+};
+
+} // namespace drawmentor

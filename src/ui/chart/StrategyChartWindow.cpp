@@ -1,0 +1,326 @@
+#include "StrategyChartWindow.h"
+
+#include "ChartWhyText.h"
+
+#include "ui/common/GradientLabel.h"
+#include "ui/common/HelpKey.h"
+#include "ui/common/HelpWindow.h"
+#include "ui/common/MessageBox.h"
+#include "ui/log/WarningWindow.h"
+
+#include "play/ChartCacheFile.h"
+#include "play/RecordAdvice.h"
+#include "prefs/Preferences.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QTableView>
+#include <QTextDocument>
+#include <QVBoxLayout>
+
+namespace drawmentor {
+namespace {
+
+const QString kSection = QStringLiteral("StrategyChart");
+constexpr int kProgressSteps = 1000;
+
+std::function<QString()>& NextSaveName() {
+    static std::function<QString()> answer;
+    return answer;
+}
+
+QString Grouped(int64_t value) {
+    return QLocale(QLocale::English).toString(static_cast<qlonglong>(value));
+}
+
+} // namespace
+
+TStrategyChartWindow::TStrategyChartWindow(QWidget* parent, TChartSubject subject,
+                                           TPreferences& preferences)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      FSubject(std::move(subject)), FPreferences(preferences) {
+    setObjectName(QStringLiteral("fStrategyChart"));
+    FHeader = new QLabel(this);
+    FHeader->setObjectName(QStringLiteral("lHeader"));
+    FHeader->setMinimumHeight(23);
+    FTable = new QTableView(this);
+    FTable->setObjectName(QStringLiteral("tvChart"));
+    FTable->setModel(&FModel);
+    FTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    FTable->verticalHeader()->hide();
+    // Forty lines and more: a compact row lets most of a chart show at once.
+    FTable->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    FTable->horizontalHeader()->setSectionResizeMode(TStrategyChartModel::cName,
+                                                     QHeaderView::Stretch);
+    FSummary = new QLabel(this);
+    FSummary->setObjectName(QStringLiteral("lSummary"));
+    FSummary->setWordWrap(true);
+    FSummary->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    FProgress = new QProgressBar(this);
+    FProgress->setObjectName(QStringLiteral("pbChart"));
+    FProgress->setRange(0, kProgressSteps);
+    FProgress->setMaximumSize(160, 14);
+    FProgress->setTextVisible(false);
+    FStatus = new QLabel(this);
+    FStatus->setObjectName(QStringLiteral("lStatus"));
+    FStatus->setWordWrap(true);
+    auto* status = new QHBoxLayout;
+    status->addWidget(FProgress);
+    status->addWidget(FStatus, 1);
+
+    FDrill = AddButton("btnDrill");
+    FDrillErrors = AddButton("btnDrillErrors");
+    FPrint = AddButton("btnPrint");
+    FSave = AddButton("btnSave");
+    FClose = AddButton("btnClose");
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* button : {FDrill, FDrillErrors}) buttons->addWidget(button);
+    buttons->addStretch();
+    for (QPushButton* button : {FPrint, FSave, FClose}) buttons->addWidget(button);
+    connect(FDrill, &QPushButton::clicked, this, &TStrategyChartWindow::DrillChecked);
+    connect(FDrillErrors, &QPushButton::clicked, this, &TStrategyChartWindow::DrillErrors);
+    connect(FPrint, &QPushButton::clicked, this, &TStrategyChartWindow::Print);
+    connect(FSave, &QPushButton::clicked, this, &TStrategyChartWindow::AskAndSave);
+    connect(FClose, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(FHeader);
+    layout->addLayout(status);
+    layout->addWidget(FTable, 1);
+    layout->addWidget(FSummary);
+    layout->addLayout(buttons);
+    resize(620, 640);
+
+    FPoll.setInterval(50);
+    connect(&FPoll, &QTimer::timeout, this, &TStrategyChartWindow::Poll);
+    InstallHelpKey(*this, hcStrategyChart, FPreferences);
+    connect(&FPreferences, &TPreferences::PreferencesChanged, this,
+            &TStrategyChartWindow::Retranslate);
+    Start();
+    Retranslate();
+}
+
+TStrategyChartWindow::~TStrategyChartWindow() = default;
+
+QPushButton* TStrategyChartWindow::AddButton(const char* name) {
+    auto* button = new QPushButton(this);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(false);
+    return button;
+}
+
+QString TStrategyChartWindow::Text(const char* key, const QStringList& values) const {
+    return FormatText(FPreferences.Texts().Translate(kSection, QString::fromLatin1(key)), values);
+}
+
+void TStrategyChartWindow::Start() {
+    FRefusal = CheckChartInput(FSubject.GameIndex, FSubject.Pays);
+    if (FRefusal != TChartRefusal::None) return;
+    if (auto chart =
+            SharedUserChartCache()->Find(FSubject.GameIndex, FSubject.Bet, FSubject.Pays)) {
+        Show(std::move(*chart));
+        return;
+    }
+    FJob = SharedChartJob(FSubject.GameIndex, FSubject.Pays, FSubject.Bet);
+    FPoll.start();
+}
+
+void TStrategyChartWindow::Poll() {
+    if (!FJob) return;
+    if (!FJob->Finished()) {
+        Display();
+        return;
+    }
+    FPoll.stop();
+    const std::shared_ptr<TChartJob> job = std::move(FJob);
+    try {
+        if (!job->Result().Cancelled) Show(job->Result());
+    } catch (const std::exception& error) {
+        FError = QString::fromUtf8(error.what());
+    }
+    Display();
+}
+
+void TStrategyChartWindow::Show(TStrategyChart chart) {
+    FChart = std::move(chart);
+    FModel.SetChart(&*FChart, ChartLanguage(FPreferences));
+    FTable->resizeColumnToContents(TStrategyChartModel::cNumber);
+    FTable->resizeColumnToContents(TStrategyChartModel::cFrequency);
+    FTable->resizeColumnToContents(TStrategyChartModel::cReturn);
+    Display();
+}
+
+void TStrategyChartWindow::done(int result) {
+    // Closing gives the cores back at once, unless the trainer waits for
+    // the same chart.
+    FPoll.stop();
+    FJob.reset();
+    QDialog::done(result);
+}
+
+void TStrategyChartWindow::Retranslate() {
+    setWindowTitle(FPreferences.Texts().WindowCaption(kSection));
+    FHeader->setText(Text("Header", {FSubject.Caption, QString::number(FSubject.Bet)}));
+    FHeader = MakeHeaderLabel(FHeader, FPreferences);
+    FModel.SetCaptions(
+        {Text("ColumnNumber"), Text("ColumnLine"), Text("ColumnFrequency"), Text("ColumnReturn")});
+    FModel.SetLanguage(ChartLanguage(FPreferences));
+    FDrill->setText(Text("Drill"));
+    FDrillErrors->setText(Text("DrillErrors"));
+    FPrint->setText(Text("Print"));
+    FSave->setText(Text("Save"));
+    FClose->setText(Text("Close"));
+    QFont font = this->font();
+    ApplyFont(font, FPreferences);
+    setFont(font);
+    Display();
+}
+
+QStringList TStrategyChartWindow::SummaryLines() const {
+    if (!FChart) return {};
+    const TStrategyChart& c = *FChart;
+    return {Text("ChartReturn", {QString::number(static_cast<double>(c.ChartReturn), 'f', 4)}),
+            Text("OptimalReturn", {QString::number(static_cast<double>(c.OptimalReturn), 'f', 4)}),
+            Text("Difference",
+                 {QString::number(static_cast<double>(c.OptimalReturn - c.ChartReturn), 'f', 4)}),
+            Text("DealsOff", {Grouped(c.DealsOffBest), Grouped(c.Deals)})};
+}
+
+void TStrategyChartWindow::Display() {
+    FProgress->setVisible(Generating());
+    if (FJob) FProgress->setValue(static_cast<int>(FJob->Progress() * kProgressSteps));
+    QString status;
+    switch (FRefusal) {
+    case TChartRefusal::HiddenGame: status = Text("HiddenGame"); break;
+    case TChartRefusal::NegativePay: status = Text("NegativePay"); break;
+    case TChartRefusal::PaysNothing: status = Text("PaysNothing"); break;
+    case TChartRefusal::WrongPays: status = Text("WrongPays"); break;
+    case TChartRefusal::None:
+        if (!FError.isEmpty())
+            status = Text("Failed", {FError});
+        else if (FJob)
+            status = Text(FJob->Progress() < 1 ? "Generating" : "Ordering");
+        else if (FChart)
+            status = Text("Rule");
+        break;
+    }
+    FStatus->setText(status);
+    FSummary->setText(SummaryLines().join(QLatin1Char('\n')));
+    FPrint->setEnabled(FChart.has_value());
+    FSave->setEnabled(FChart.has_value());
+    FDrill->setEnabled(FChart.has_value() && FSubject.Drillable);
+    FDrillErrors->setEnabled(FChart.has_value() && FSubject.Drillable && FSubject.Logger);
+}
+
+TChartExportTexts TStrategyChartWindow::ExportTexts() const {
+    TChartExportTexts texts;
+    texts.Title = windowTitle() + QStringLiteral(": ") + FHeader->text();
+    texts.Rule = Text("Rule");
+    texts.Columns = {Text("ColumnNumber"), Text("ColumnLine"), Text("ColumnFrequency"),
+                     Text("ColumnReturn")};
+    texts.Summary = SummaryLines();
+    return texts;
+}
+
+QString TStrategyChartWindow::Html() const {
+    return FChart ? ChartHtml(*FChart, ChartLanguage(FPreferences), ExportTexts()) : QString();
+}
+
+QString TStrategyChartWindow::Csv() const {
+    return FChart ? ChartCsv(*FChart, ChartLanguage(FPreferences), ExportTexts()) : QString();
+}
+
+void TStrategyChartWindow::PrintTo(QPrinter& printer) const {
+    QTextDocument document;
+    document.setHtml(Html());
+    document.print(&printer);
+}
+
+void TStrategyChartWindow::Print() {
+    if (!FChart) return;
+    QPrinter printer;
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(Text("Print"));
+    if (dialog.exec() == QDialog::Accepted) PrintTo(printer);
+}
+
+bool TStrategyChartWindow::SaveTo(const QString& fileName) {
+    const bool csv = fileName.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive);
+    QSaveFile file(fileName);
+    bool saved = false;
+    if (FChart && file.open(QIODevice::WriteOnly)) {
+        const QByteArray bytes = (csv ? Csv() : Html()).toUtf8();
+        saved = file.write(bytes) == bytes.size() && file.commit();
+    }
+    if (!saved)
+        TMessageBox::Tell(this, QStringLiteral("SaveFailed"), windowTitle(),
+                          Text("SaveFailed", {fileName}), FPreferences);
+    return saved;
+}
+
+void TStrategyChartWindow::AskAndSave() {
+    if (!FChart) return;
+    const QString html = Text("HtmlFiles");
+    const QString csv = Text("CsvFiles");
+    QString fileName;
+    if (NextSaveName()) {
+        fileName = NextSaveName()();
+        NextSaveName() = nullptr;
+    } else {
+        QString filter = html;
+        fileName = QFileDialog::getSaveFileName(this, Text("SaveTitle"),
+                                                QStringLiteral("strategy-chart.html"),
+                                                html + QStringLiteral(";;") + csv, &filter);
+        if (!fileName.isEmpty() && QFileInfo(fileName).suffix().isEmpty())
+            fileName += filter == csv ? QStringLiteral(".csv") : QStringLiteral(".html");
+    }
+    if (!fileName.isEmpty()) SaveTo(fileName);
+}
+
+void TStrategyChartWindow::SetNextSaveName(std::function<QString()> answer) {
+    NextSaveName() = std::move(answer);
+}
+
+void TStrategyChartWindow::DrillChecked() {
+    const std::vector<int> lines = FModel.CheckedLines();
+    if (lines.empty()) {
+        TMessageBox::Tell(this, QStringLiteral("NothingChecked"), windowTitle(),
+                          Text("NothingChecked"), FPreferences);
+        return;
+    }
+    FDrillLines = lines;
+    accept();
+}
+
+void TStrategyChartWindow::DrillErrors() {
+    if (!FChart || !FSubject.Logger) return;
+    TChartAdvisor advisor(*FChart);
+    const std::vector<int> lines =
+        CostlyErrorLines(*FSubject.Logger, advisor, FSubject.PayIndex, 3);
+    if (lines.empty()) {
+        TMessageBox::Tell(this, QStringLiteral("NoCostlyErrors"), windowTitle(), Text("NoErrors"),
+                          FPreferences);
+        return;
+    }
+    FModel.SetCheckedLines(lines);
+    FDrillLines = lines;
+    accept();
+}
+
+std::optional<std::pair<TStrategyChart, std::vector<int>>>
+ShowStrategyChart(QWidget* parent, TChartSubject subject, TPreferences& preferences) {
+    TStrategyChartWindow window(parent, std::move(subject), preferences);
+    if (window.exec() != QDialog::Accepted || !window.Chart() || window.DrillLines().empty())
+        return std::nullopt;
+    return std::pair{*window.Chart(), window.DrillLines()};
+}
+
+} // namespace drawmentor

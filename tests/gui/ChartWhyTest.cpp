@@ -1,0 +1,167 @@
+#include "ui/chart/ChartWhyText.h"
+#include "ui/log/ErrorsModel.h"
+#include "ui/log/WarningWindow.h"
+#include "ui/main/HoldCostMessage.h"
+#include "ui/main/MenuCommand.h"
+
+#include "games/Catalogue.h"
+#include "play/ChartCacheFile.h"
+#include "play/Logger.h"
+
+#include "support/WindowFixture.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+
+#include <numeric>
+#include <random>
+#include <sstream>
+
+namespace drawmentor {
+namespace {
+
+const std::vector<int> kJacks96 = {4000, 250, 125, 45, 30, 20, 15, 10, 5};
+
+const TStrategyChart& JacksChart() {
+    static const TStrategyChart chart = GenerateChart(*CreateDescription(0), kJacks96, 5);
+    return chart;
+}
+
+std::vector<int> Codes(const std::string& text) {
+    std::istringstream in(text);
+    std::vector<int> codes;
+    for (std::string word; in >> word;) {
+        const auto card = ParseCardText(word);
+        codes.push_back(EncodeCard(card->Rank, card->Suit));
+    }
+    return codes;
+}
+
+// The trainer's words on a hold once the chart of 9/6 Jacks or Better (the
+// first stored paytable, at five coins) is in the cache.
+class ChartWhyTest : public testing::TWindowFixture {
+  protected:
+    ChartWhyTest() {
+        SharedUserChartCache()->Store(JacksChart());
+        Engine().SelectGame(0, 0);
+        Engine().SetBet(5);
+    }
+    void DealAndHold(const std::string& cards, int mask) {
+        Engine().StackCards(Codes(cards));
+        Engine().Deal();
+        Engine().SetDrawMask(mask);
+    }
+    QString Why() {
+        const auto advice = Engine().HoldAdvice();
+        return advice ? HoldWhyText(*advice, *Engine().Chart().Chart(), *preferences) : QString();
+    }
+    // The line of the chart whose key starts so, counted from 1 as players do.
+    static QString LineNumber(const char* prefix) {
+        for (size_t i = 0; i < JacksChart().Lines.size(); ++i)
+            if (JacksChart().Lines[i].Key.rfind(prefix, 0) == 0) return QString::number(i + 1);
+        return {};
+    }
+};
+
+TEST_F(ChartWhyTest, ALowPairHeldOverFourToARoyalInBothLanguages) {
+    DealAndHold("TH JH QH KH TD", 0b01110);
+    const QString english = QStringLiteral("You held Low Pair (22–TT) (line %1); the chart plays 4 "
+                                           "to a Royal Flush (line %2).")
+                                .arg(LineNumber("kind2[g0]"), LineNumber("royal4"));
+    EXPECT_EQ(Why(), english);
+
+    // The warning shows it beneath what the hold costs.
+    TWarningWindow warning(Engine(), *preferences);
+    warning.Retranslate();
+    EXPECT_EQ(warning.findChild<QLabel*>("lWhy")->text(), english);
+
+    // So does the message line after the draw.
+    Engine().Draw();
+    EXPECT_TRUE(HoldCostMessage(Engine(), *preferences).endsWith(english))
+        << HoldCostMessage(Engine(), *preferences).toStdString();
+    Engine().Collect();
+
+    preferences->SetInterfaceLanguage(QStringLiteral("RUS"));
+    DealAndHold("TH JH QH KH TD", 0b01110);
+    EXPECT_TRUE(Why().startsWith(QString::fromUtf8("Вы оставили: ")));
+    EXPECT_TRUE(Why().contains(QString::fromUtf8("(строка %1)").arg(LineNumber("royal4"))));
+    warning.Fill();
+    EXPECT_EQ(warning.findChild<QLabel*>("lWhy")->text(), Why());
+
+    // The hint says which line it holds.
+    preferences->SetInterfaceLanguage(QStringLiteral("ENG"));
+    Window().Hint();
+    EXPECT_EQ(
+        Find<QLabel>("lInfoLabel")->text(),
+        QStringLiteral("The chart plays 4 to a Royal Flush (line %1).").arg(LineNumber("royal4")));
+}
+
+// On a hand the chart plays worse than the best hold, the trainer says so
+// plainly, whether the player followed the chart or not.
+TEST_F(ChartWhyTest, TheChartsOwnExceptionsAreNamed) {
+    TChartAdvisor advisor(JacksChart());
+    std::mt19937 random(3);
+    std::array<int, kHandSize> hand{};
+    TChartAdvice advice;
+    for (int deal = 0; deal < 40000; ++deal) {
+        std::vector<int> deck(52);
+        std::iota(deck.begin(), deck.end(), 0);
+        std::shuffle(deck.begin(), deck.end(), random);
+        std::copy(deck.begin(), deck.begin() + kHandSize, hand.begin());
+        advice = advisor.Advise(hand, 31, advisor.BestMask(hand));
+        if (!advice.ChartIsBest) break;
+    }
+    ASSERT_FALSE(advice.ChartIsBest);
+    std::string cards;
+    for (int code : hand) cards += CardCodeText(code) + " ";
+    DealAndHold(cards, advice.ChartMask);
+    EXPECT_TRUE(Why().startsWith("You played the chart, ")) << Why().toStdString();
+    EXPECT_TRUE(Why().contains("a rare exception to it")) << Why().toStdString();
+    Window().Hint();
+    EXPECT_TRUE(Find<QLabel>("lInfoLabel")->text().contains("a rare exception to the chart"));
+}
+
+// Without the chart of the bet in play the trainer says what it always said.
+TEST_F(ChartWhyTest, NoChartNoWordFromIt) {
+    ASSERT_TRUE(Engine().SetBet(1));
+    DealAndHold("TH JH QH KH TD", 0b01110);
+    EXPECT_FALSE(Engine().HoldAdvice());
+    Engine().Draw();
+    EXPECT_FALSE(HoldCostMessage(Engine(), *preferences).contains("chart"));
+}
+
+// The errors list's tooltips, and a drill chosen from the chart window.
+TEST_F(ChartWhyTest, ErrorsListAndDrillFromTheMenu) {
+    DealAndHold("TH JH QH KH TD", 0b01110);
+    Engine().Draw();
+    Engine().Collect();
+    TErrorsModel errors;
+    errors.Refresh(Engine().Logger(), *preferences, ~0u);
+    ASSERT_EQ(errors.rowCount(), 1);
+    EXPECT_TRUE(errors.data(errors.index(0, 0), Qt::ToolTipRole)
+                    .toString()
+                    .startsWith("You held Low Pair"));
+
+    QTimer::singleShot(0, [] {
+        QWidget* chart = QApplication::activeModalWidget();
+        ASSERT_NE(chart, nullptr);
+        auto* button = chart->findChild<QPushButton*>("btnDrillErrors");
+        ASSERT_TRUE(button->isEnabled());
+        QTest::mouseClick(button, Qt::LeftButton);
+    });
+    Window().Menu().Item(TMenuCommand::StrategyChart)->trigger();
+    ASSERT_NE(Engine().Drill(), nullptr);
+    EXPECT_EQ(Engine().Drill()->Lines(), std::vector<int>{LineNumber("royal4").toInt() - 1});
+    EXPECT_EQ(Engine().Mode(), TPlayMode::pmTraining);
+    Window().Menu().Refresh();
+    EXPECT_TRUE(Window().Menu().Item(TMenuCommand::EndDrill)->isEnabled());
+    Window().Menu().Item(TMenuCommand::EndDrill)->trigger();
+    EXPECT_EQ(Engine().Drill(), nullptr);
+}
+
+} // namespace
+} // namespace drawmentor

@@ -1,0 +1,203 @@
+#include "play/ChartCacheFile.h"
+#include "play/GameEngine.h"
+#include "play/Logger.h"
+#include "play/RecordAdvice.h"
+
+#include "cards/Error.h"
+#include "games/Catalogue.h"
+#include "prefs/Preferences.h"
+
+#include "support/TempFolders.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QThread>
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace drawmentor {
+namespace {
+
+const std::vector<int> kJacks96 = {4000, 250, 125, 45, 30, 20, 15, 10, 5};
+
+const TStrategyChart& JacksChart() {
+    static const TStrategyChart chart = GenerateChart(*CreateDescription(0), kJacks96, 5);
+    return chart;
+}
+
+std::vector<int> Codes(const std::string& text) {
+    std::istringstream in(text);
+    std::vector<int> codes;
+    for (std::string word; in >> word;) {
+        const auto card = ParseCardText(word);
+        codes.push_back(EncodeCard(card->Rank, card->Suit));
+    }
+    return codes;
+}
+
+int LineWithKey(const TStrategyChart& chart, const std::string& prefix) {
+    for (size_t i = 0; i < chart.Lines.size(); ++i)
+        if (chart.Lines[i].Key.rfind(prefix, 0) == 0) return static_cast<int>(i);
+    return -1;
+}
+
+// The session on 9/6 Jacks or Better (game 0, paytable 0) at five coins.
+class ChartTrainerTest : public ::testing::Test {
+  protected:
+    ChartTrainerTest() : folders(QStringLiteral(DRAWMENTOR_RUNTIME_DIR)) {
+        TRandom::SetSeedSource([] { return 777u; });
+        preferences = std::make_unique<TPreferences>();
+        engine = std::make_unique<TGameEngine>(*preferences);
+        engine->SetOption(kShowWarnings, false);
+    }
+    ~ChartTrainerTest() override {
+        engine.reset();
+        preferences.reset();
+        TRandom::SetSeedSource({});
+        TTableChart::SetBackgroundGeneration(false);
+    }
+    void PlayJacksWithCachedChart() {
+        SharedUserChartCache()->Store(JacksChart());
+        engine->SelectGame(0, 0);
+        ASSERT_TRUE(engine->SetBet(5));
+        ASSERT_NE(engine->Chart().Chart(), nullptr);
+    }
+
+    testing::TTempFolders folders;
+    std::unique_ptr<TPreferences> preferences;
+    std::unique_ptr<TGameEngine> engine;
+};
+
+TEST_F(ChartTrainerTest, TheHoldAndTheBestOneAreNamedByTheirChartLines) {
+    engine->SelectGame(0, 0);
+    engine->StackCards(Codes("TH JH QH KH TD"));
+    engine->Deal();
+    EXPECT_FALSE(engine->HoldAdvice()); // no chart yet: the trainer says what it always said
+
+    PlayJacksWithCachedChart();
+    const TStrategyChart& chart = *engine->Chart().Chart();
+    engine->StackCards(Codes("TH JH QH KH TD"));
+    engine->Deal();
+    engine->SetDrawMask(0b01110); // the tens kept
+    auto advice = engine->HoldAdvice();
+    ASSERT_TRUE(advice);
+    EXPECT_EQ(advice->HeldLine, LineWithKey(chart, "kind2[g0]"));
+    EXPECT_EQ(advice->ChartLine, LineWithKey(chart, "royal4"));
+    EXPECT_EQ(advice->BestLine, advice->ChartLine);
+    EXPECT_TRUE(advice->ChartIsBest);
+    const auto hint = engine->BestAdvice();
+    ASSERT_TRUE(hint);
+    EXPECT_EQ(hint->HeldMask, 1 << 4);
+    EXPECT_EQ(hint->BestLine, advice->ChartLine);
+
+    // After the draw the hold drawn with is explained, and the logged hand too.
+    engine->Draw();
+    advice = engine->HoldAdvice();
+    ASSERT_TRUE(advice);
+    EXPECT_EQ(advice->HeldLine, LineWithKey(chart, "kind2[g0]"));
+    engine->Collect();
+    TRecordAdvice logged;
+    TLogRecord record;
+    engine->Logger().Rewind();
+    ASSERT_TRUE(engine->Logger().ReadNext(record));
+    const auto fromLog = logged.Explain(record);
+    ASSERT_TRUE(fromLog);
+    EXPECT_EQ(fromLog->HeldLine, advice->HeldLine);
+    EXPECT_EQ(fromLog->ChartLine, advice->ChartLine);
+    EXPECT_EQ(CostlyErrorLines(engine->Logger(), *logged.AdvisorFor(0, 0, 5), 0, 3),
+              std::vector<int>{advice->ChartLine});
+
+    // Another bet pays differently: its chart is not the five-coin one.
+    ASSERT_TRUE(engine->SetBet(1));
+    EXPECT_EQ(engine->Chart().Chart(), nullptr);
+    engine->StackCards(Codes("TH JH QH KH TD"));
+    engine->Deal();
+    EXPECT_FALSE(engine->HoldAdvice());
+}
+
+TEST_F(ChartTrainerTest, TheChartOfAChosenGameIsMadeInTheBackground) {
+    TTableChart::SetBackgroundGeneration(true);
+    engine->SelectGame(0, 0);
+    ASSERT_TRUE(engine->Chart().Generating());
+    QElapsedTimer clock;
+    clock.start();
+    while (!engine->Chart().Chart() && clock.elapsed() < 120000) {
+        QCoreApplication::processEvents();
+        QThread::msleep(20);
+    }
+    ASSERT_NE(engine->Chart().Chart(), nullptr);
+    EXPECT_EQ(SaveChart(*engine->Chart().Chart()), SaveChart(JacksChart()));
+    EXPECT_TRUE(SharedUserChartCache()->Find(0, 5, kJacks96)); // for the next start
+}
+
+TEST_F(ChartTrainerTest, ADrillDealsOnlyHandsOfItsLinesInTraining) {
+    PlayJacksWithCachedChart();
+    const TStrategyChart& chart = JacksChart();
+    const int flush4 = LineWithKey(chart, "flush4");
+    engine->SetMode(TPlayMode::pmRealPlay);
+    ASSERT_TRUE(engine->StartDrill(std::make_unique<TChartDrill>(chart, std::vector{flush4})));
+    EXPECT_EQ(engine->Mode(), TPlayMode::pmTraining);
+    TChartDrill check(chart, {flush4});
+    std::vector<std::vector<int>> dealt;
+    for (int hand = 0; hand < 25; ++hand) {
+        engine->Deal();
+        std::array<int, kHandSize> cards{};
+        for (int i = 0; i < kHandSize; ++i) cards[i] = engine->Hand().CardAt(i);
+        EXPECT_TRUE(check.Qualifies(cards)) << "hand " << hand;
+        dealt.emplace_back(cards.begin(), cards.end());
+        engine->Draw();
+        engine->Collect();
+    }
+
+    // The same seed deals the same drill.
+    engine->SelectGame(0, 0); // another game ends the drill (and seeds the dealer again)
+    EXPECT_EQ(engine->Drill(), nullptr);
+    ASSERT_TRUE(engine->StartDrill(std::make_unique<TChartDrill>(chart, std::vector{flush4})));
+    for (int hand = 0; hand < 3; ++hand) {
+        engine->Deal();
+        for (int i = 0; i < kHandSize; ++i) EXPECT_EQ(engine->Hand().CardAt(i), dealt[hand][i]);
+        engine->Draw();
+        engine->Collect();
+    }
+    engine->EndDrill();
+    EXPECT_EQ(engine->Drill(), nullptr);
+
+    // A chart of other pays drills nothing here.
+    TStrategyChart other = chart;
+    other.Pays[5] = 25;
+    EXPECT_FALSE(engine->StartDrill(std::make_unique<TChartDrill>(other, std::vector{flush4})));
+    EXPECT_EQ(engine->Drill(), nullptr);
+}
+
+TEST(ChartDealer, DealsAreBoundedAndFollowTheSeed) {
+    TRandom::SetSeedSource([] { return 99u; });
+    TDealer first, second;
+    first.NewGame(52);
+    second.NewGame(52);
+    int asked = 0;
+    const auto never = [&](const std::array<int, kHandSize>&) {
+        ++asked;
+        return false;
+    };
+    const auto last = first.DealAccepted(never, 50);
+    EXPECT_EQ(asked, 49); // the 50th deal stands without being asked
+    const auto hearts = [](const std::array<int, kHandSize>& hand) {
+        return std::all_of(hand.begin(), hand.end(),
+                           [](int code) { return DecodeCard(code).Suit == DecodeCard(0).Suit; });
+    };
+    first.Shuffle();
+    const auto a = first.DealAccepted(hearts, 100000);
+    for (int i = 0; i < 50; ++i) { // the same draws, one deal at a time
+        second.DealAccepted(never, 1);
+        second.Shuffle();
+    }
+    EXPECT_TRUE(hearts(a));
+    second.Shuffle();
+    EXPECT_EQ(second.DealAccepted(hearts, 100000), a);
+    EXPECT_NE(last, a);
+    TRandom::SetSeedSource({});
+}
+
+} // namespace
+} // namespace drawmentor
