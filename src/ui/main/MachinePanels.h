@@ -37,6 +37,12 @@ class TMachinePanels : public QObject {
 
     // Lines the buttons up with the cards.
     void LayoutButtons();
+    // Draws everything `scale` times the standard size; `fitCards` lets the
+    // cards shrink to keep them apart in a narrow window (the standard table
+    // keeps its fixed cards).
+    void SetScale(double scale, bool fitCards);
+    double Scale() const { return FScale; }
+    bool FitsCards() const { return FFitCards; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -44,7 +50,13 @@ class TMachinePanels : public QObject {
   private:
     QWidget* BuildSide(QWidget* parent, const TPreferences& preferences);
 
+    int Scaled(int pixels) const;
+
     QMainWindow& FWindow;
+    QWidget* FTablePanel = nullptr;
+    QWidget* FSidePanel = nullptr;
+    double FScale = 1;
+    bool FFitCards = false;
 };
 
 } // namespace drawmentor

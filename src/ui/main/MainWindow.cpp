@@ -6,6 +6,8 @@
 #include "MachinePanels.h"
 #include "PayoutGrid.h"
 #include "PlayKeys.h"
+#include "TableMenu.h"
+#include "TableSize.h"
 #include "WindowRouter.h"
 
 #include "ui/app/Application.h"
@@ -46,6 +48,11 @@ TMainWindow::TMainWindow(TPreferences& preferences, QWidget* parent)
     FRouter = std::make_unique<TWindowRouter>(*this, FPreferences);
     FReveal = new TRevealSequence(this);
     FPanels = new TMachinePanels(*this, FPreferences);
+    FSizer = new TTableSizer(*this, *FPanels);
+    connect(FPanels->Cards, &TCardTable::CardSizeChanged, this, [this] {
+        if (FEngine)
+            for (int i = 0; i < 5; ++i) DrawCardImage(i);
+    });
     // Every command runs guarded: an error is reported here, before it could
     // unwind through Qt's frames.
     using App = TApplication;
@@ -71,6 +78,7 @@ TMainWindow::TMainWindow(TPreferences& preferences, QWidget* parent)
     FEngine = std::make_unique<TGameEngine>(FPreferences, FRouter.get());
     FPanels->Grid->SetEngine(FEngine.get());
     FMenu = new TMainMenu(*this, *FEngine, FPreferences);
+    new TTableMenu(*this, *FSizer);
     connect(FMenu, &TMainMenu::Command, this,
             [this](TMenuCommand command) { App::Guarded([&] { RunCommand(command); }); });
     connect(FMenu, &TMainMenu::ModeChosen, this,
@@ -368,6 +376,7 @@ void TMainWindow::RestoreSettings() {
     if (!RestorePlacement(*this, ini, kPlacement))
         if (const QScreen* screen = QApplication::primaryScreen())
             move(screen->availableGeometry().center() - rect().center());
+    FSizer->Restore(ini);
     const QString deck = ReadSetting(ini, TSetting::Deck);
     try {
         FPaint->LoadDeck(deck.isEmpty() ? QStringLiteral("001") : deck);
@@ -383,6 +392,7 @@ void TMainWindow::RestoreSettings() {
 void TMainWindow::SaveSettings() {
     TIniFile& ini = FPreferences.SettingsFile();
     SavePlacement(*this, ini, kPlacement);
+    FSizer->Save(ini);
     WriteSetting(ini, TSetting::Deck, FPaint->DeckCode);
     WriteIntSetting(ini, TSetting::Back, FPaint->BackIndex);
 }

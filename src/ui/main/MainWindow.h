@@ -21,6 +21,7 @@ namespace drawmentor {
 class TMachinePanels;
 class TMainMenu;
 class TPreferences;
+class TTableSizer;
 class TWindowRouter;
 
 // The video poker machine: five cards, the paytable with the bet column and
@@ -38,6 +39,7 @@ class TMainWindow : public QMainWindow {
     TPaintEngine& Paint() { return *FPaint; }
     TMainMenu& Menu() { return *FMenu; }
     TWindowRouter& Router() { return *FRouter; }
+    TTableSizer& Sizer() { return *FSizer; }
     // What went wrong at start without stopping it, for the player to read once.
     const QStringList& StartNotices() const { return FStartNotices; }
 
@@ -89,6 +91,7 @@ class TMainWindow : public QMainWindow {
 
     TMainMenu* FMenu = nullptr;
     TMachinePanels* FPanels = nullptr;
+    TTableSizer* FSizer = nullptr;
     QStringList FStartNotices;
 };
 
