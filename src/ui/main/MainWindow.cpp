@@ -14,11 +14,13 @@
 #include "ui/common/AboutWindow.h"
 #include "ui/common/CardButton.h"
 #include "ui/common/GradientLabel.h"
+#include "ui/common/SvgFaces.h"
 #include "ui/common/WindowPlacement.h"
 #include "ui/log/WarningWindow.h"
 
 #include "prefs/Preferences.h"
 #include "prefs/SettingKeys.h"
+#include "render/CardRenderer.h"
 
 #include <QAction>
 #include <QApplication>
@@ -75,6 +77,11 @@ TMainWindow::TMainWindow(TPreferences& preferences, QWidget* parent)
     FPaint = std::make_unique<TPaintEngine>();
     FPaint->LoadDeck(QStringLiteral("001"));
     FPaint->SetBackIndex(1);
+    FSvgFaces = std::make_unique<TSvgFaces>();
+    FCardArt = std::make_unique<TCardRenderer>(*FPaint);
+    FCardArt->SetFaceSource([this](int suit, int rank, const QSize& pixels) {
+        return FSvgFaces->Face(suit, rank, pixels);
+    });
     FEngine = std::make_unique<TGameEngine>(FPreferences, FRouter.get());
     FPanels->Grid->SetEngine(FEngine.get());
     FMenu = new TMainMenu(*this, *FEngine, FPreferences);
@@ -217,24 +224,27 @@ void TMainWindow::SetMessage(const QString& key, const QStringList& arguments) {
 // --- Cards -------------------------------------------------------------------
 
 void TMainWindow::DrawCardImage(int index) {
-    QImage scratch(FPaint->CardWidth, FPaint->CardHeight, QImage::Format_RGB32);
-    QPainter painter(&scratch);
-    const QRect rect(0, 0, FPaint->CardWidth, FPaint->CardHeight);
+    const QSize size = FPanels->Cards->CardSize();
+    const qreal ratio = devicePixelRatioF();
+    FSvgFaces->Use(FPaint->DeckCode);
+    QImage image;
     if (FHidden[index] || FEngine->Hand().ShowsBack(index)) {
-        FPaint->DrawBack(painter, rect);
+        image = FCardArt->Back(size, ratio);
     } else {
         const TCard card = DecodeCard(FEngine->Hand().CardAt(index));
-        FPaint->DrawCard(painter, rect, FEngine->Hand().IsHeld(index),
-                         FEngine->Game().IsWild(card.Rank), card.Suit, card.Rank);
+        image = FCardArt->Card(size, ratio, FEngine->Hand().IsHeld(index),
+                               FEngine->Game().IsWild(card.Rank), card.Suit, card.Rank);
         if (index == FEngine->Hand().DoubleUpPick()) {
             // The card the player turned in the double-up, framed like a selection.
-            painter.setPen(QPen(QColor(255, 190, 0), 4));
+            const double scale = static_cast<double>(size.width()) / FPaint->CardWidth;
+            QPainter painter(&image);
+            painter.setPen(QPen(QColor(255, 190, 0), 4 * scale));
             painter.setBrush(Qt::NoBrush);
-            painter.drawRect(rect.adjusted(2, 2, -2, -2));
+            painter.drawRect(QRectF(QPointF(0, 0), QSizeF(size))
+                                 .adjusted(2 * scale, 2 * scale, -2 * scale, -2 * scale));
         }
     }
-    painter.end();
-    FPanels->Cards->SetCard(index, scratch);
+    FPanels->Cards->SetCard(index, image);
 }
 
 void TMainWindow::RedrawCards() {

@@ -18,7 +18,9 @@ class QWidget;
 
 namespace drawmentor {
 
+class TCardRenderer;
 class TMachinePanels;
+class TSvgFaces;
 class TMainMenu;
 class TPreferences;
 class TTableSizer;
@@ -82,6 +84,8 @@ class TMainWindow : public QMainWindow {
     TPreferences& FPreferences;
     std::unique_ptr<TWindowRouter> FRouter;
     std::unique_ptr<TPaintEngine> FPaint;
+    std::unique_ptr<TSvgFaces> FSvgFaces;
+    std::unique_ptr<TCardRenderer> FCardArt; // the cards at the size the table shows them
     std::unique_ptr<TGameEngine> FEngine;
     QImage FChartImage;
     std::unique_ptr<TMiniChart> FChart;
