@@ -2,6 +2,7 @@
 
 #include "CardTable.h"
 #include "CounterPanel.h"
+#include "MeterPanel.h"
 #include "PayoutGrid.h"
 
 #include "ui/common/CardButton.h"
@@ -19,6 +20,15 @@
 
 namespace drawmentor {
 namespace {
+
+const QColor kFelt(0, 96, 56);
+
+void LayOnFelt(QWidget* panel) {
+    panel->setAutoFillBackground(true);
+    QPalette felt = panel->palette();
+    felt.setColor(QPalette::Window, kFelt);
+    panel->setPalette(felt);
+}
 
 QWidget* Panel(QWidget* parent, const char* name) {
     auto* panel = new QWidget(parent);
@@ -65,7 +75,13 @@ TMachinePanels::TMachinePanels(QMainWindow& window, const TPreferences& preferen
     gameLayout->addWidget(gridPanel, 1);
     leftLayout->addWidget(game, 1);
 
+    Meters = new TMeterPanel(left);
+    Meters->setFixedHeight(34);
+    LayOnFelt(Meters);
+    leftLayout->addWidget(Meters);
+
     auto* table = FTablePanel = Panel(left, "tablePanel");
+    LayOnFelt(table);
     table->setFixedHeight(180);
     auto* tableLayout = Column(table, 3, 0);
     Message = HeaderStrip(table, tableLayout, "lInfoLabel", preferences);
@@ -90,6 +106,7 @@ QWidget* TMachinePanels::BuildSide(QWidget* parent, const TPreferences& preferen
     sideLayout->addWidget(Counters, 1);
     ButtonPanel = Panel(side, "buttonPanel");
     ButtonPanel->setFixedSize(136, 180);
+    LayOnFelt(ButtonPanel);
     const auto button = [&](const char* name) {
         auto* b = new TCardButton(ButtonPanel);
         b->setObjectName(QString::fromLatin1(name));
@@ -135,6 +152,7 @@ void TMachinePanels::SetScale(double scale, bool fitCards) {
     for (TGradientLabel* header : {PokerName, Message, InfoLabel})
         header->setFixedHeight(Scaled(24));
     FTablePanel->setFixedHeight(Scaled(180));
+    Meters->setFixedHeight(Scaled(34));
     FSidePanel->setFixedWidth(Scaled(142));
     ButtonPanel->setFixedSize(Scaled(136), Scaled(180));
     // Text grows with the rest: the central panel's font and every font set

@@ -11,12 +11,14 @@ class TCardButton;
 class TCardTable;
 class TCounterPanel;
 class TGradientLabel;
+class TMeterPanel;
 class TPayoutGrid;
 class TPreferences;
 
 // The panels of the main window, built once as the window is laid out: the
-// game's name and paytable on the left above the message line and the card
-// table; the counters and the Hint, Double and Deal buttons on the right.
+// game's name and paytable on the left above the meters, the message line and
+// the card table; the counters and the Hint, Double and Deal buttons on the
+// right. The meters, the cards and the buttons lie on the felt.
 // Names are those the tests and the settings know.
 class TMachinePanels : public QObject {
     Q_OBJECT
@@ -28,6 +30,7 @@ class TMachinePanels : public QObject {
     TPayoutGrid* Grid = nullptr;
     TGradientLabel* Message = nullptr;
     TCardTable* Cards = nullptr;
+    TMeterPanel* Meters = nullptr;
     TGradientLabel* InfoLabel = nullptr;
     TCounterPanel* Counters = nullptr;
     QWidget* ButtonPanel = nullptr;

@@ -4,6 +4,7 @@
 #include "CounterPanel.h"
 #include "HoldCostMessage.h"
 #include "MachinePanels.h"
+#include "MeterPanel.h"
 #include "PayoutGrid.h"
 #include "PlayKeys.h"
 #include "TableMenu.h"
@@ -179,6 +180,7 @@ void TMainWindow::Retranslate() {
 void TMainWindow::UpdateCounters() {
     const TGameEngine& e = *FEngine;
     FPanels->Counters->Update(e, FChartImage);
+    FPanels->Meters->Update(e, FPreferences);
     FPanels->Grid->update();
     FPanels->HintButton->setEnabled(e.CanHint());
     FPanels->HintButton->setVisible(e.HintOffered());
