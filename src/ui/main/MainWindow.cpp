@@ -9,6 +9,7 @@
 #include "PlayKeys.h"
 #include "TableMenu.h"
 #include "TableSize.h"
+#include "TableSounds.h"
 #include "WindowRouter.h"
 
 #include "ui/app/Application.h"
@@ -52,6 +53,7 @@ TMainWindow::TMainWindow(TPreferences& preferences, QWidget* parent)
     FReveal = new TRevealSequence(this);
     FPanels = new TMachinePanels(*this, FPreferences);
     FSizer = new TTableSizer(*this, *FPanels);
+    FSounds = new TTableSounds(this);
     connect(FPanels->Cards, &TCardTable::CardSizeChanged, this, [this] {
         if (FEngine)
             for (int i = 0; i < 5; ++i) DrawCardImage(i);
@@ -86,7 +88,7 @@ TMainWindow::TMainWindow(TPreferences& preferences, QWidget* parent)
     FEngine = std::make_unique<TGameEngine>(FPreferences, FRouter.get());
     FPanels->Grid->SetEngine(FEngine.get());
     FMenu = new TMainMenu(*this, *FEngine, FPreferences);
-    new TTableMenu(*this, *FSizer);
+    new TTableMenu(*this, *FSizer, *FSounds);
     connect(FMenu, &TMainMenu::Command, this,
             [this](TMenuCommand command) { App::Guarded([&] { RunCommand(command); }); });
     connect(FMenu, &TMainMenu::ModeChosen, this,
@@ -283,12 +285,14 @@ void TMainWindow::RunReveal(std::vector<TRevealSequence::TStep> steps) {
     FReveal->Run(std::move(steps), FPreferences.DealSpeed, [this] {
         FHidden = {};
         UpdateCounters();
+        FSounds->CardsShown(*FEngine);
     });
 }
 
 void TMainWindow::DealOrDraw() {
     if (FReveal->IsRunning() || !FEngine->CanDealDraw()) return;
     SetMessage(FEngine->NextPressDraws() ? QStringLiteral("Drawing") : QStringLiteral("Dealing"));
+    FSounds->Play(FEngine->NextPressDraws() ? TSound::Draw : TSound::Deal);
     const std::array<bool, 5> replaced = FEngine->PrepareDealDraw();
     // The warning may have changed the hold: the kept cards show it at once.
     for (int i = 0; i < 5; ++i)
@@ -332,6 +336,7 @@ void TMainWindow::ToggleCard(int index) {
     if (FReveal->IsRunning()) return;
     if (FEngine->Hand().State() == TGameState::gsDealt) {
         FEngine->ToggleHold(index);
+        FSounds->Play(TSound::Hold);
         DrawCardImage(index);
         return;
     }
@@ -389,6 +394,7 @@ void TMainWindow::RestoreSettings() {
         if (const QScreen* screen = QApplication::primaryScreen())
             move(screen->availableGeometry().center() - rect().center());
     FSizer->Restore(ini);
+    FSounds->Restore(ini);
     const QString deck = ReadSetting(ini, TSetting::Deck);
     try {
         FPaint->LoadDeck(deck.isEmpty() ? QStringLiteral("001") : deck);
@@ -405,6 +411,7 @@ void TMainWindow::SaveSettings() {
     TIniFile& ini = FPreferences.SettingsFile();
     SavePlacement(*this, ini, kPlacement);
     FSizer->Save(ini);
+    FSounds->Save(ini);
     WriteSetting(ini, TSetting::Deck, FPaint->DeckCode);
     WriteIntSetting(ini, TSetting::Back, FPaint->BackIndex);
 }

@@ -24,6 +24,7 @@ class TSvgFaces;
 class TMainMenu;
 class TPreferences;
 class TTableSizer;
+class TTableSounds;
 class TWindowRouter;
 
 // The video poker machine: five cards, the paytable with the bet column and
@@ -42,6 +43,7 @@ class TMainWindow : public QMainWindow {
     TMainMenu& Menu() { return *FMenu; }
     TWindowRouter& Router() { return *FRouter; }
     TTableSizer& Sizer() { return *FSizer; }
+    TTableSounds& Sounds() { return *FSounds; }
     // What went wrong at start without stopping it, for the player to read once.
     const QStringList& StartNotices() const { return FStartNotices; }
 
@@ -96,6 +98,7 @@ class TMainWindow : public QMainWindow {
     TMainMenu* FMenu = nullptr;
     TMachinePanels* FPanels = nullptr;
     TTableSizer* FSizer = nullptr;
+    TTableSounds* FSounds = nullptr;
     QStringList FStartNotices;
 };
 

@@ -1,6 +1,7 @@
 #include "TableMenu.h"
 
 #include "TableSize.h"
+#include "TableSounds.h"
 
 #include "ui/app/Application.h"
 
@@ -22,7 +23,8 @@ QAction* Item(QMenu* menu, const char* name, const char* key) {
 
 } // namespace
 
-TTableMenu::TTableMenu(QMainWindow& window, TTableSizer& sizer) : QObject(&window), FSizer(sizer) {
+TTableMenu::TTableMenu(QMainWindow& window, TTableSizer& sizer, TTableSounds& sounds)
+    : QObject(&window), FSizer(sizer), FSounds(sounds) {
     auto* options = window.menuBar()->findChild<QMenu*>(QStringLiteral("miPreferences"));
     if (!options) return;
     options->addSeparator();
@@ -41,11 +43,20 @@ TTableMenu::TTableMenu(QMainWindow& window, TTableSizer& sizer) : QObject(&windo
         });
     }
     connect(sizes, &QMenu::aboutToShow, this, &TTableMenu::Refresh);
+    FSound = Item(options, "miSound", "Sound");
+    FSound->setCheckable(true);
+    // The setting decides, not the check mark: it may have been read since.
+    connect(FSound, &QAction::triggered, this, [this] {
+        FSounds.SetEnabled(!FSounds.Enabled());
+        Refresh();
+    });
+    connect(options, &QMenu::aboutToShow, this, &TTableMenu::Refresh);
     Refresh();
 }
 
 void TTableMenu::Refresh() {
     FSizes.at(static_cast<int>(FSizer.Size()))->setChecked(true);
+    FSound->setChecked(FSounds.Enabled());
 }
 
 } // namespace drawmentor
