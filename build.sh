@@ -30,7 +30,7 @@ packages=(
     g++ cmake ninja-build pkgconf
     libgtest-dev libgmock-dev libbenchmark-dev
     nlohmann-json3-dev zlib1g-dev libfftw3-dev
-    qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev fonts-dejavu-core
+    qt6-base-dev qt6-svg-dev qt6-charts-dev qt6-multimedia-dev libqt6opengl6-dev fonts-dejavu-core
     gnome-cards-data clang-format ccache
     desktop-file-utils appstream dpkg-dev groff-base
 )

@@ -42,6 +42,8 @@ const TSettingKey kKeys[] = {
     {"MRU", "0", ""},
     {"Cards", "Deck", ""},
     {"Cards", "Back", "0", 0, 14},
+    {"Table", "Size", "0", 0, 2, true},
+    {"Table", "Sound", "0"},
     {"ShowVariants", "YourVariant", "1"},
     {"ShowVariants", "BestVariant", "1"},
     {"", "Left", "0", -100000, 100000},

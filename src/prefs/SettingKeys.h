@@ -38,6 +38,9 @@ enum class TSetting {
     // "Cards"
     Deck,
     Back,
+    // "Table": how large the main window's table is drawn, and its sounds
+    TableSize,
+    Sound,
     // "ShowVariants": which holds the errors list marks on its cards
     YourVariant,
     BestVariant,

@@ -417,10 +417,37 @@ std::string LineName(const TLineDefinition& definition, const THoldRules& rules,
     return TNamer(rules, language).Name(definition);
 }
 
+// The paying lines that name no hold of the chart: the small wins and the
+// quads of bonus games. A win shown on the table names them in Russian too.
+const std::map<std::string, std::string>& PaytableNamesRu() {
+    static const std::map<std::string, std::string> names = {
+        {"Two Pairs", "Две пары"},
+        {"Three of a Kind", "Тройка"},
+        {"Jacks or Better", "Валеты или старше"},
+        {"Kings or Better", "Короли или старше"},
+        {"Tens or Better", "Десятки или старше"},
+        {"Four Aces", "Четыре туза"},
+        {"Four Kings", "Четыре короля"},
+        {"Four Queens", "Четыре дамы"},
+        {"Four Jacks", "Четыре валета"},
+        {"Four Fives", "Четыре пятёрки"},
+        {"Four Faces", "Четыре картинки"},
+        {"Three Aces", "Три туза"},
+        {"Three Fives", "Три пятёрки"},
+    };
+    return names;
+}
+
 std::string PaytableLineName(const std::string& name, TChartLanguage language) {
     if (language != TChartLanguage::Russian) return name;
-    const auto found = MadeNamesRu().find(NormalLineName(name));
-    return found == MadeNamesRu().end() ? name : found->second;
+    std::string normal = NormalLineName(name);
+    if (const auto found = MadeNamesRu().find(normal); found != MadeNamesRu().end())
+        return found->second;
+    // The catalogue writes "Tens or better" as well as "Tens or Better".
+    if (const auto at = normal.find(" or better"); at != std::string::npos)
+        normal.replace(at, 10, " or Better");
+    const auto found = PaytableNamesRu().find(normal);
+    return found == PaytableNamesRu().end() ? name : found->second;
 }
 
 std::string HoldClassName(THoldClass hold, const THoldRules& rules, TChartLanguage language) {

@@ -238,6 +238,11 @@ TEST(HoldClassNames, PaytableLinesInRussian) {
     EXPECT_EQ(PaytableLineName("Natural Royal Flush", ru), "Натуральный роял-флеш");
     EXPECT_EQ(PaytableLineName("Four of Kind", ru), "Каре");
     EXPECT_EQ(PaytableLineName("Four 5-K", ru), "Four 5-K");
+    // The small wins a table names, however the catalogue spells them.
+    EXPECT_EQ(PaytableLineName("Two Pairs", ru), "Две пары");
+    EXPECT_EQ(PaytableLineName("Three of Kind", ru), "Тройка");
+    EXPECT_EQ(PaytableLineName("Tens or better", ru), "Десятки или старше");
+    EXPECT_EQ(PaytableLineName("Four  Kings", ru), "Четыре короля");
     EXPECT_EQ(PaytableLineName("Four of Kind", TChartLanguage::English), "Four of Kind");
 }
 

@@ -1,7 +1,7 @@
 // Converts one SVG card deck (the element of each card named "<suit>_<rank>",
 // e.g. "club_1", "spade_king") into a deck file the paint engine reads:
 //
-//   make_svg_deck SVG_FILE DECK_FILE INDEX_X INDEX_Y INDEX_W INDEX_H [#from=#to,...]
+//   make_svg_deck SVG_FILE DECK_FILE FACES_FILE INDEX_X INDEX_Y INDEX_W INDEX_H [#from=#to,...]
 //
 // The optional list replaces colours of the drawing, e.g. a pale suit colour
 // that would not read in a small corner index.
@@ -9,6 +9,9 @@
 // index (rank and suit, cut from the rendered face at the given rectangle) is
 // stored too, one row per suit: the engine puts it on the wild face when a
 // card of this deck is wild, so a wild card still shows its rank and suit.
+// The drawing itself, its colours replaced, goes to FACES_FILE (gzipped SVG):
+// a table larger than the standard one draws its faces from it
+// at the size they are shown.
 #include "Encoding.h"
 #include "Shapes.h"
 
@@ -73,6 +76,24 @@ QByteArray ReadSvg(const QString& path) {
     return out;
 }
 
+QByteArray Gzip(const QByteArray& data) {
+    z_stream stream{};
+    if (deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, 16 + MAX_WBITS, 8,
+                     Z_DEFAULT_STRATEGY) != Z_OK)
+        throw std::runtime_error("zlib failed");
+    QByteArray out(static_cast<qsizetype>(deflateBound(&stream, static_cast<uLong>(data.size()))),
+                   '\0');
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.constData()));
+    stream.avail_in = static_cast<uInt>(data.size());
+    stream.next_out = reinterpret_cast<Bytef*>(out.data());
+    stream.avail_out = static_cast<uInt>(out.size());
+    const int status = deflate(&stream, Z_FINISH);
+    deflateEnd(&stream);
+    if (status != Z_STREAM_END) throw std::runtime_error("cannot compress the drawing");
+    out.resize(static_cast<qsizetype>(stream.total_out));
+    return out;
+}
+
 QByteArray Header(const QRect& index) {
     QByteArray h;
     h += Int32(index.x()) + Int32(index.y());
@@ -108,18 +129,18 @@ QImage Suits() {
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    if (argc != 7 && argc != 8) {
-        std::fprintf(stderr, "usage: make_svg_deck SVG_FILE DECK_FILE INDEX_X INDEX_Y INDEX_W "
-                             "INDEX_H [#from=#to,...]\n");
+    if (argc != 8 && argc != 9) {
+        std::fprintf(stderr, "usage: make_svg_deck SVG_FILE DECK_FILE FACES_FILE INDEX_X INDEX_Y "
+                             "INDEX_W INDEX_H [#from=#to,...]\n");
         return 2;
     }
     const QString source = QString::fromLocal8Bit(argv[1]);
-    const QRect index(std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
-                      std::atoi(argv[6]));
+    const QRect index(std::atoi(argv[4]), std::atoi(argv[5]), std::atoi(argv[6]),
+                      std::atoi(argv[7]));
     try {
         QByteArray text = ReadSvg(source);
-        if (argc == 8)
-            for (const QString& pair : QString::fromLatin1(argv[7]).split(',')) {
+        if (argc == 9)
+            for (const QString& pair : QString::fromLatin1(argv[8]).split(',')) {
                 const QStringList colours = pair.split('=');
                 if (colours.size() != 2)
                     throw std::runtime_error("a colour replacement is #from=#to");
@@ -144,6 +165,7 @@ int main(int argc, char** argv) {
         rankPainter.end();
         Write(QString::fromLocal8Bit(argv[2]),
               Zlib(Header(index) + Packed(ranks) + Packed(faces) + Packed(Suits())));
+        Write(QString::fromLocal8Bit(argv[3]), Gzip(text));
     } catch (const std::exception& error) {
         std::fprintf(stderr, "make_svg_deck: %s\n", error.what());
         return 1;

@@ -16,7 +16,15 @@ void TCardImage::SetImage(const QImage& image) {
 
 void TCardImage::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.drawImage(QPoint(0, 0), FImage);
+    // An image painted for another size (the table is being resized) is
+    // stretched smoothly until its own arrives.
+    const QSizeF shown = FImage.deviceIndependentSize();
+    if (shown.toSize() == size() || FImage.isNull()) {
+        painter.drawImage(QPoint(0, 0), FImage);
+    } else {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(rect(), FImage);
+    }
 }
 
 void TCardImage::mousePressEvent(QMouseEvent*) {

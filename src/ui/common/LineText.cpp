@@ -7,11 +7,15 @@
 namespace drawmentor {
 
 QString LineText(const TPokerDescription& game, int line, const TTexts& texts) {
+    return LineText(QString::fromStdString(game.LineName(line)), texts);
+}
+
+QString LineText(const QString& name, const TTexts& texts) {
     const TChartLanguage language =
         texts.Code().compare(QLatin1String("RUS"), Qt::CaseInsensitive) == 0
             ? TChartLanguage::Russian
             : TChartLanguage::English;
-    return QString::fromStdString(PaytableLineName(game.LineName(line), language));
+    return QString::fromStdString(PaytableLineName(name.toStdString(), language));
 }
 
 } // namespace drawmentor

@@ -19,15 +19,26 @@ class TCardTable : public QWidget {
     void SetCard(int index, const QImage& image);
     // Top of the cards in the table's own coordinates.
     int CardTop() const;
+    // The size the cards are shown at: the standard card times `scale`, made
+    // smaller where `fit` and the table is too narrow or low for it.
+    void SetScale(double scale, bool fit);
+    QSize CardSize() const { return FCardSize; }
 
   signals:
     void CardPressed(int index);
+    // The cards are to be painted anew at CardSize().
+    void CardSizeChanged();
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    void PlaceCards();
+
     std::array<TCardImage*, 5> FCards{};
+    double FScale = 1;
+    bool FFit = false;
+    QSize FCardSize;
 };
 
 } // namespace drawmentor

@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QResizeEvent>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -113,8 +114,19 @@ bool TCounterPanel::eventFilter(QObject* watched, QEvent* event) {
 void TCounterPanel::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     const int available = height() - FChart->height() - 5;
-    const int rowHeight = std::clamp(available / kRowCount, 14, 24);
+    const int least = static_cast<int>(std::lround(14 * FScale));
+    const int rowHeight =
+        std::clamp(available / kRowCount, least, static_cast<int>(std::lround(24 * FScale)));
     for (auto& row : FRows) row.Panel->setFixedHeight(rowHeight);
+}
+
+void TCounterPanel::SetScale(double scale) {
+    FScale = scale;
+    FChart->setFixedSize(static_cast<int>(std::lround(130 * scale)),
+                         static_cast<int>(std::lround(60 * scale)));
+    FChart->setScaledContents(scale != 1);
+    QResizeEvent event(size(), size());
+    resizeEvent(&event);
 }
 
 } // namespace drawmentor

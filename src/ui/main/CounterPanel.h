@@ -26,6 +26,8 @@ class TCounterPanel : public QWidget {
     void Retranslate(const TPreferences& preferences);
     void Update(const TGameEngine& engine, const QImage& chart);
     void SetTime(TDateTime elapsed);
+    // The chart and the rows grow with the table.
+    void SetScale(double scale);
 
     // Texts of the counters, as the window shows them.
     static QString MoneyText(double amount);
@@ -48,6 +50,7 @@ class TCounterPanel : public QWidget {
     };
     enum { rCredits, rWin, rBet, rValue, rBalance, rAccuracy, rHints, rHands, rTime, kRowCount };
 
+    double FScale = 1;
     QLabel* FChart = nullptr;
     std::array<TRow, kRowCount> FRows{};
 };

@@ -3,21 +3,33 @@
 #include "CardTable.h"
 #include "CounterPanel.h"
 #include "ExtraHandsView.h"
+#include "MeterPanel.h"
 #include "PayoutGrid.h"
 
 #include "ui/common/CardButton.h"
 #include "ui/common/GradientLabel.h"
 
 #include <QEvent>
+#include <QFont>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMainWindow>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 
 namespace drawmentor {
 namespace {
+
+const QColor kFelt(0, 96, 56);
+
+void LayOnFelt(QWidget* panel) {
+    panel->setAutoFillBackground(true);
+    QPalette felt = panel->palette();
+    felt.setColor(QPalette::Window, kFelt);
+    panel->setPalette(felt);
+}
 
 QWidget* Panel(QWidget* parent, const char* name) {
     auto* panel = new QWidget(parent);
@@ -68,7 +80,13 @@ TMachinePanels::TMachinePanels(QMainWindow& window, const TPreferences& preferen
     OtherHands->hide();
     leftLayout->addWidget(OtherHands);
 
-    auto* table = Panel(left, "tablePanel");
+    Meters = new TMeterPanel(left);
+    Meters->setFixedHeight(34);
+    LayOnFelt(Meters);
+    leftLayout->addWidget(Meters);
+
+    auto* table = FTablePanel = Panel(left, "tablePanel");
+    LayOnFelt(table);
     table->setFixedHeight(180);
     auto* tableLayout = Column(table, 3, 0);
     Message = HeaderStrip(table, tableLayout, "lInfoLabel", preferences);
@@ -85,7 +103,7 @@ TMachinePanels::TMachinePanels(QMainWindow& window, const TPreferences& preferen
 }
 
 QWidget* TMachinePanels::BuildSide(QWidget* parent, const TPreferences& preferences) {
-    auto* side = Panel(parent, "sidePanel");
+    auto* side = FSidePanel = Panel(parent, "sidePanel");
     side->setFixedWidth(142);
     auto* sideLayout = Column(side, 3, 2);
     InfoLabel = HeaderStrip(side, sideLayout, "InfoLabel", preferences);
@@ -93,6 +111,7 @@ QWidget* TMachinePanels::BuildSide(QWidget* parent, const TPreferences& preferen
     sideLayout->addWidget(Counters, 1);
     ButtonPanel = Panel(side, "buttonPanel");
     ButtonPanel->setFixedSize(136, 180);
+    LayOnFelt(ButtonPanel);
     const auto button = [&](const char* name) {
         auto* b = new TCardButton(ButtonPanel);
         b->setObjectName(QString::fromLatin1(name));
@@ -108,10 +127,56 @@ QWidget* TMachinePanels::BuildSide(QWidget* parent, const TPreferences& preferen
 void TMachinePanels::LayoutButtons() {
     const int y = Cards->mapTo(&FWindow, QPoint(0, Cards->CardTop())).y() -
                   ButtonPanel->mapTo(&FWindow, QPoint(0, 0)).y();
-    const int width = ButtonPanel->width() - 20;
-    HintButton->setGeometry(10, std::max(0, y + 2), width, 32);
-    DoubleButton->setGeometry(10, std::max(0, y + 48), width, 32);
-    DealButton->setGeometry(10, std::max(0, y + 94), width, 32);
+    const int width = ButtonPanel->width() - 2 * Scaled(10);
+    // The last button stays inside its panel when the cards sit low.
+    const int top = std::clamp(y, 0, std::max(0, ButtonPanel->height() - Scaled(126)));
+    HintButton->setGeometry(Scaled(10), top + Scaled(2), width, Scaled(32));
+    DoubleButton->setGeometry(Scaled(10), top + Scaled(48), width, Scaled(32));
+    DealButton->setGeometry(Scaled(10), top + Scaled(94), width, Scaled(32));
+}
+
+int TMachinePanels::Scaled(int pixels) const {
+    return static_cast<int>(std::lround(pixels * FScale));
+}
+
+void TMachinePanels::SetScale(double scale, bool fitCards) {
+    FScale = scale;
+    FFitCards = fitCards;
+    QWidget* central = FWindow.centralWidget();
+    // Layout margins and gaps as built, kept on the layout the first time.
+    for (QLayout* layout : central->findChildren<QLayout*>()) {
+        if (!layout->property("baseMargins").isValid()) {
+            layout->setProperty("baseMargins", QVariant::fromValue(layout->contentsMargins()));
+            layout->setProperty("baseSpacing", std::max(0, layout->spacing()));
+        }
+        const auto margins = layout->property("baseMargins").value<QMargins>();
+        layout->setContentsMargins(Scaled(margins.left()), Scaled(margins.top()),
+                                   Scaled(margins.right()), Scaled(margins.bottom()));
+        layout->setSpacing(Scaled(layout->property("baseSpacing").toInt()));
+    }
+    for (TGradientLabel* header : {PokerName, Message, InfoLabel})
+        header->setFixedHeight(Scaled(24));
+    FTablePanel->setFixedHeight(Scaled(180));
+    Meters->setFixedHeight(Scaled(34));
+    FSidePanel->setFixedWidth(Scaled(142));
+    ButtonPanel->setFixedSize(Scaled(136), Scaled(180));
+    // Text grows with the rest: the central panel's font and every font set
+    // on a widget of it (bold values, headers) take the scaled size.
+    const QFont base = FWindow.font();
+    const auto resize = [&](QWidget* widget) {
+        QFont font = widget->font();
+        if (base.pointSizeF() > 0)
+            font.setPointSizeF(base.pointSizeF() * scale);
+        else
+            font.setPixelSize(Scaled(base.pixelSize()));
+        widget->setFont(font);
+    };
+    resize(central);
+    for (QWidget* widget : central->findChildren<QWidget*>())
+        if (widget->testAttribute(Qt::WA_SetFont)) resize(widget);
+    Counters->SetScale(scale);
+    Cards->SetScale(scale, fitCards);
+    LayoutButtons();
 }
 
 void TMachinePanels::ShowOtherHands(bool show) {

@@ -5,8 +5,12 @@
 #include "ExtraHandsView.h"
 #include "HoldCostMessage.h"
 #include "MachinePanels.h"
+#include "MeterPanel.h"
 #include "PayoutGrid.h"
 #include "PlayKeys.h"
+#include "TableMenu.h"
+#include "TableSize.h"
+#include "TableSounds.h"
 #include "WindowRouter.h"
 
 #include "ui/app/Application.h"
@@ -14,11 +18,13 @@
 #include "ui/common/AboutWindow.h"
 #include "ui/common/CardButton.h"
 #include "ui/common/GradientLabel.h"
+#include "ui/common/SvgFaces.h"
 #include "ui/common/WindowPlacement.h"
 #include "ui/log/WarningWindow.h"
 
 #include "prefs/Preferences.h"
 #include "prefs/SettingKeys.h"
+#include "render/CardRenderer.h"
 
 #include <QAction>
 #include <QApplication>
@@ -48,6 +54,12 @@ TMainWindow::TMainWindow(TPreferences& preferences, QWidget* parent)
     FRouter = std::make_unique<TWindowRouter>(*this, FPreferences);
     FReveal = new TRevealSequence(this);
     FPanels = new TMachinePanels(*this, FPreferences);
+    FSizer = new TTableSizer(*this, *FPanels);
+    FSounds = new TTableSounds(this);
+    connect(FPanels->Cards, &TCardTable::CardSizeChanged, this, [this] {
+        if (FEngine)
+            for (int i = 0; i < 5; ++i) DrawCardImage(i);
+    });
     // Every command runs guarded: an error is reported here, before it could
     // unwind through Qt's frames.
     using App = TApplication;
@@ -70,10 +82,16 @@ TMainWindow::TMainWindow(TPreferences& preferences, QWidget* parent)
     FPaint = std::make_unique<TPaintEngine>();
     FPaint->LoadDeck(QStringLiteral("001"));
     FPaint->SetBackIndex(1);
+    FSvgFaces = std::make_unique<TSvgFaces>();
+    FCardArt = std::make_unique<TCardRenderer>(*FPaint);
+    FCardArt->SetFaceSource([this](int suit, int rank, const QSize& pixels) {
+        return FSvgFaces->Face(suit, rank, pixels);
+    });
     FEngine = std::make_unique<TGameEngine>(FPreferences, FRouter.get());
     FPanels->Grid->SetEngine(FEngine.get());
     FPanels->OtherHands->SetEngine(FEngine.get());
     FMenu = new TMainMenu(*this, *FEngine, FPreferences);
+    new TTableMenu(*this, *FSizer, *FSounds);
     connect(FMenu, &TMainMenu::Command, this,
             [this](TMenuCommand command) { App::Guarded([&] { RunCommand(command); }); });
     connect(FMenu, &TMainMenu::ModeChosen, this,
@@ -170,6 +188,7 @@ void TMainWindow::Retranslate() {
 void TMainWindow::UpdateCounters() {
     const TGameEngine& e = *FEngine;
     FPanels->Counters->Update(e, FChartImage);
+    FPanels->Meters->Update(e, FPreferences);
     FPanels->Grid->update();
     FPanels->OtherHands->update();
     FPanels->HintButton->setEnabled(e.CanHint());
@@ -216,24 +235,27 @@ void TMainWindow::SetMessage(const QString& key, const QStringList& arguments) {
 // --- Cards -------------------------------------------------------------------
 
 void TMainWindow::DrawCardImage(int index) {
-    QImage scratch(FPaint->CardWidth, FPaint->CardHeight, QImage::Format_RGB32);
-    QPainter painter(&scratch);
-    const QRect rect(0, 0, FPaint->CardWidth, FPaint->CardHeight);
+    const QSize size = FPanels->Cards->CardSize();
+    const qreal ratio = devicePixelRatioF();
+    FSvgFaces->Use(FPaint->DeckCode);
+    QImage image;
     if (FHidden[index] || FEngine->Hand().ShowsBack(index)) {
-        FPaint->DrawBack(painter, rect);
+        image = FCardArt->Back(size, ratio);
     } else {
         const TCard card = DecodeCard(FEngine->Hand().CardAt(index));
-        FPaint->DrawCard(painter, rect, FEngine->Hand().IsHeld(index),
-                         FEngine->Game().IsWild(card.Rank), card.Suit, card.Rank);
+        image = FCardArt->Card(size, ratio, FEngine->Hand().IsHeld(index),
+                               FEngine->Game().IsWild(card.Rank), card.Suit, card.Rank);
         if (index == FEngine->Hand().DoubleUpPick()) {
             // The card the player turned in the double-up, framed like a selection.
-            painter.setPen(QPen(QColor(255, 190, 0), 4));
+            const double scale = static_cast<double>(size.width()) / FPaint->CardWidth;
+            QPainter painter(&image);
+            painter.setPen(QPen(QColor(255, 190, 0), 4 * scale));
             painter.setBrush(Qt::NoBrush);
-            painter.drawRect(rect.adjusted(2, 2, -2, -2));
+            painter.drawRect(QRectF(QPointF(0, 0), QSizeF(size))
+                                 .adjusted(2 * scale, 2 * scale, -2 * scale, -2 * scale));
         }
     }
-    painter.end();
-    FPanels->Cards->SetCard(index, scratch);
+    FPanels->Cards->SetCard(index, image);
 }
 
 void TMainWindow::RedrawCards() {
@@ -270,12 +292,14 @@ void TMainWindow::RunReveal(std::vector<TRevealSequence::TStep> steps) {
     FReveal->Run(std::move(steps), FPreferences.DealSpeed, [this] {
         FHidden = {};
         UpdateCounters();
+        FSounds->CardsShown(*FEngine);
     });
 }
 
 void TMainWindow::DealOrDraw() {
     if (FReveal->IsRunning() || !FEngine->CanDealDraw()) return;
     SetMessage(FEngine->NextPressDraws() ? QStringLiteral("Drawing") : QStringLiteral("Dealing"));
+    FSounds->Play(FEngine->NextPressDraws() ? TSound::Draw : TSound::Deal);
     const std::array<bool, 5> replaced = FEngine->PrepareDealDraw();
     // The warning may have changed the hold: the kept cards show it at once.
     for (int i = 0; i < 5; ++i)
@@ -323,6 +347,7 @@ void TMainWindow::ToggleCard(int index) {
     if (FReveal->IsRunning()) return;
     if (FEngine->Hand().State() == TGameState::gsDealt) {
         FEngine->ToggleHold(index);
+        FSounds->Play(TSound::Hold);
         DrawCardImage(index);
         return;
     }
@@ -386,6 +411,8 @@ void TMainWindow::RestoreSettings() {
     if (!RestorePlacement(*this, ini, kPlacement))
         if (const QScreen* screen = QApplication::primaryScreen())
             move(screen->availableGeometry().center() - rect().center());
+    FSizer->Restore(ini);
+    FSounds->Restore(ini);
     const QString deck = ReadSetting(ini, TSetting::Deck);
     try {
         FPaint->LoadDeck(deck.isEmpty() ? QStringLiteral("001") : deck);
@@ -401,6 +428,8 @@ void TMainWindow::RestoreSettings() {
 void TMainWindow::SaveSettings() {
     TIniFile& ini = FPreferences.SettingsFile();
     SavePlacement(*this, ini, kPlacement);
+    FSizer->Save(ini);
+    FSounds->Save(ini);
     WriteSetting(ini, TSetting::Deck, FPaint->DeckCode);
     WriteIntSetting(ini, TSetting::Back, FPaint->BackIndex);
 }

@@ -18,9 +18,13 @@ class QWidget;
 
 namespace drawmentor {
 
+class TCardRenderer;
 class TMachinePanels;
+class TSvgFaces;
 class TMainMenu;
 class TPreferences;
+class TTableSizer;
+class TTableSounds;
 class TWindowRouter;
 
 // The video poker machine: five cards, the paytable with the bet column and
@@ -38,6 +42,8 @@ class TMainWindow : public QMainWindow {
     TPaintEngine& Paint() { return *FPaint; }
     TMainMenu& Menu() { return *FMenu; }
     TWindowRouter& Router() { return *FRouter; }
+    TTableSizer& Sizer() { return *FSizer; }
+    TTableSounds& Sounds() { return *FSounds; }
     // What went wrong at start without stopping it, for the player to read once.
     const QStringList& StartNotices() const { return FStartNotices; }
 
@@ -82,6 +88,8 @@ class TMainWindow : public QMainWindow {
     TPreferences& FPreferences;
     std::unique_ptr<TWindowRouter> FRouter;
     std::unique_ptr<TPaintEngine> FPaint;
+    std::unique_ptr<TSvgFaces> FSvgFaces;
+    std::unique_ptr<TCardRenderer> FCardArt; // the cards at the size the table shows them
     std::unique_ptr<TGameEngine> FEngine;
     QImage FChartImage;
     std::unique_ptr<TMiniChart> FChart;
@@ -91,6 +99,8 @@ class TMainWindow : public QMainWindow {
 
     TMainMenu* FMenu = nullptr;
     TMachinePanels* FPanels = nullptr;
+    TTableSizer* FSizer = nullptr;
+    TTableSounds* FSounds = nullptr;
     QStringList FStartNotices;
 };
 

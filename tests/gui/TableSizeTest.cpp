@@ -1,0 +1,166 @@
+#include "ui/main/TableSize.h"
+#include "ui/common/GradientLabel.h"
+#include "ui/main/CardTable.h"
+
+#include "prefs/IniFile.h"
+#include "prefs/SettingKeys.h"
+
+#include "support/WindowFixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QScreen>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace drawmentor {
+namespace {
+
+class TableSizeTest : public testing::TWindowFixture {
+  protected:
+    void Show(TTableSize size, const QSize& at) {
+        window->Sizer().SetSize(size, false);
+        window->showNormal();
+        window->resize(at);
+        QApplication::processEvents();
+    }
+    // Every visible widget lies inside its parent and clear of its visible
+    // siblings, and every label's text fits its width; what does not is listed.
+    static void Walk(const QWidget* parent, const QString& path, std::vector<std::string>& faults) {
+        std::vector<const QWidget*> shown;
+        for (const QObject* object : parent->children())
+            if (const auto* child = qobject_cast<const QWidget*>(object);
+                child && child->isVisibleTo(parent) && !child->isWindow())
+                shown.push_back(child);
+        for (size_t i = 0; i < shown.size(); ++i) {
+            const QWidget* child = shown[i];
+            const QString name = path + QLatin1Char('/') + child->objectName();
+            if (!parent->rect().contains(child->geometry()))
+                faults.push_back(name.toStdString() + " leaves its parent");
+            for (size_t j = i + 1; j < shown.size(); ++j)
+                if (child->geometry().intersects(shown[j]->geometry()))
+                    faults.push_back(name.toStdString() + " overlaps " +
+                                     shown[j]->objectName().toStdString());
+            if (const auto* label = qobject_cast<const QLabel*>(child);
+                label && !label->text().isEmpty() && !TextFits(*label))
+                faults.push_back(name.toStdString() + " cuts its text " +
+                                 label->text().toStdString());
+            Walk(child, name, faults);
+        }
+    }
+    // A header label fits its text by wrapping or shrinking it.
+    static bool TextFits(const QLabel& label) {
+        if (qobject_cast<const TGradientLabel*>(&label))
+            return FitHeaderText(label.text(), label.font(), label.size()).Fits(label.size());
+        return label.fontMetrics().horizontalAdvance(label.text()) <= label.contentsRect().width();
+    }
+    std::vector<std::string> Faults() {
+        std::vector<std::string> faults;
+        Walk(window->centralWidget(), QString(), faults);
+        return faults;
+    }
+    int CardWidth() { return Find<QWidget>("Card1")->width(); }
+};
+
+// The larger tables at their limits and at screens from small to very large,
+// in both languages, with a hand on the table: nothing overlaps, leaves the
+// window or cuts its text. The standard table at its usual sizes likewise.
+TEST_F(TableSizeTest, NothingOverlapsOrIsCutAtAnySize) {
+    const QSize screen(1600, 1000);
+    const TWindowLimits large = WindowLimits(TTableSize::Large, screen);
+    const std::vector<std::pair<TTableSize, QSize>> cases = {
+        {TTableSize::Standard, {676, 483}}, {TTableSize::Standard, {734, 632}},
+        {TTableSize::Large, large.Minimum}, {TTableSize::Large, large.Initial},
+        {TTableSize::Large, large.Maximum}, {TTableSize::Fit, {450, 440}},
+        {TTableSize::Fit, {800, 600}},      {TTableSize::Fit, {1600, 1000}},
+        {TTableSize::Fit, {1280, 1024}},    {TTableSize::Fit, {2560, 1080}},
+        {TTableSize::Fit, {3840, 2160}},    {TTableSize::Fit, {1000, 1600}},
+    };
+    window->DealOrDraw();
+    for (const char* language : {"ENG", "RUS"}) {
+        preferences->SetInterfaceLanguage(QString::fromLatin1(language));
+        preferences->Apply();
+        for (const auto& [size, at] : cases) {
+            Show(size, at);
+            const std::vector<std::string> faults = Faults();
+            EXPECT_TRUE(faults.empty()) << language << " size " << static_cast<int>(size) << " at "
+                                        << at.width() << "x" << at.height() << ":\n"
+                                        << ::testing::PrintToString(faults);
+        }
+    }
+}
+
+TEST_F(TableSizeTest, CardsGrowWithTheTableAndTheStandardTableIsUnchanged) {
+    Show(TTableSize::Standard, {676, 483});
+    EXPECT_EQ(Find<QWidget>("Card1")->size(), QSize(94, 127));
+    EXPECT_EQ(window->minimumSize(), QSize(450, 440));
+    EXPECT_EQ(window->maximumSize(), QSize(734, 632));
+    EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    Show(TTableSize::Large, WindowLimits(TTableSize::Large, {1600, 1000}).Initial);
+    EXPECT_EQ(CardWidth(), 141);
+    Show(TTableSize::Fit, {1600, 1000});
+    EXPECT_GE(CardWidth(), 180);
+    EXPECT_TRUE(window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_EQ(window->maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+    Show(TTableSize::Fit, {450, 440}); // narrow: five cards side by side, smaller
+    EXPECT_LT(CardWidth() * 5, Find<QWidget>("CardsPanel")->width());
+}
+
+TEST_F(TableSizeTest, LimitsKeepTheLargeTableOnTheScreen) {
+    const TWindowLimits small = WindowLimits(TTableSize::Large, {1024, 600});
+    EXPECT_LE(small.Maximum.height(), 600);
+    EXPECT_LE(small.Minimum.height(), 600);
+    EXPECT_EQ(small.Initial, small.Initial.boundedTo({1024, 600}));
+    EXPECT_DOUBLE_EQ(TableScale(TTableSize::Large, {675, 660}), 1.5);
+    EXPECT_LT(TableScale(TTableSize::Large, {1024, 600}), 1.5);
+    EXPECT_DOUBLE_EQ(TableScale(TTableSize::Fit, {400, 300}), 1.0);
+    EXPECT_DOUBLE_EQ(TableScale(TTableSize::Standard, {3840, 2160}), 1.0);
+}
+
+// The size is kept in "Table"; a value out of range reads as the standard
+// table, and a window larger than the screen is brought onto it.
+TEST_F(TableSizeTest, SizeIsRememberedAndBadValuesFallBack) {
+    window->Sizer().SetSize(TTableSize::Large, true);
+    window->close();
+    TIniFile& ini = preferences->SettingsFile();
+    EXPECT_EQ(ReadIntSetting(ini, TSetting::TableSize), 1);
+    window = std::make_unique<TMainWindow>(*preferences);
+    EXPECT_EQ(window->Sizer().Size(), TTableSize::Large);
+    for (const char* bad : {"7", "-1", "large"}) {
+        ini.WriteString(QStringLiteral("Table"), QStringLiteral("Size"), QString::fromLatin1(bad));
+        window = std::make_unique<TMainWindow>(*preferences);
+        EXPECT_EQ(window->Sizer().Size(), TTableSize::Standard) << bad;
+    }
+    window->Sizer().SetSize(TTableSize::Fit, false);
+    window->resize(20000, 20000);
+    window->Sizer().SetSize(TTableSize::Fit, false);
+    const QSize screen = window->screen()->availableGeometry().size();
+    EXPECT_LE(window->width(), screen.width());
+    EXPECT_LE(window->height(), screen.height());
+}
+
+// Changing the size in the middle of a hand or a double-up redraws the cards
+// and changes nothing in the hand.
+TEST_F(TableSizeTest, SwitchingSizeLeavesTheHandAlone) {
+    window->DealOrDraw();
+    window->ToggleCard(1);
+    const auto mask = Engine().Hand().DrawMask();
+    std::vector<int> cards;
+    for (int i = 0; i < 5; ++i) cards.push_back(Engine().Hand().CardAt(i));
+    auto* menu = window->findChild<QMenu*>(QStringLiteral("miTableSize"));
+    ASSERT_NE(menu, nullptr);
+    for (const char* item : {"miSizeFit", "miSizeLarge", "miSizeStandard"}) {
+        window->findChild<QAction*>(QString::fromLatin1(item))->trigger();
+        QApplication::processEvents();
+        EXPECT_EQ(Engine().Hand().State(), TGameState::gsDealt);
+        EXPECT_EQ(Engine().Hand().DrawMask(), mask);
+        for (int i = 0; i < 5; ++i) EXPECT_EQ(Engine().Hand().CardAt(i), cards[i]);
+    }
+}
+
+} // namespace
+} // namespace drawmentor
