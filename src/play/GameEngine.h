@@ -153,6 +153,7 @@ class TGameEngine : public QObject {
     void PutOnTable(int position, int code);
     void ChooseOtherMode();
     bool BuildErrorHands();
+    void UseGame(int gameIndex, int payIndex, const TPayTable* pays);
     void SetEngine(std::unique_ptr<TPokerEngine> engine);
     void ResetGame();
     void ClearCounters();

@@ -1,0 +1,253 @@
+// The session's choice of game and paytable, and the settings it keeps
+// between runs.
+#include "GameEngine.h"
+
+#include "PaytableStore.h"
+#include "cards/Checked.h"
+#include "cards/Error.h"
+#include "games/Catalogue.h"
+#include "games/GameKey.h"
+#include "games/HandsPerDeal.h"
+#include "prefs/Preferences.h"
+#include "strategy/EngineFactory.h"
+
+namespace drawmentor {
+namespace {
+
+QString Key(int game, int pay) {
+    return QString::fromStdString(GameKey(game, pay));
+}
+
+using enum TGameState;
+using enum TPlayMode;
+
+} // namespace
+
+QString TGameEngine::CurrentKey() const {
+    return FGame.FEngine && FGame.PayIndex() != -1 ? Key(FGame.GameIndex(), FGame.PayIndex())
+                                                   : QString();
+}
+
+namespace {
+
+// The log could not tell a paytable beyond the limit from another one.
+void CheckPayIndex(int gameIndex, int payIndex) {
+    if (payIndex >= kMaxPaytablesPerGame)
+        throw EDrawMentor("Paytable " + std::to_string(payIndex + 1) + " of " +
+                          GameName(gameIndex) + " cannot be played: a game's hands are logged " +
+                          "for its first " + std::to_string(kMaxPaytablesPerGame) +
+                          " paytables only");
+}
+
+} // namespace
+
+void TGameEngine::SelectGame(int gameIndex, int payIndex) {
+    try {
+        CheckPayIndex(gameIndex, payIndex);
+        TPayTable pays;
+        if (payIndex != -1) {
+            // A paytable that does not exist fails before anything changes.
+            try {
+                pays = OpenPaytableStore()->ReadPaytable(gameIndex, payIndex);
+            } catch (...) {
+                AddErrorContext("SetPayIndex");
+            }
+        }
+        const QString chosen = Key(gameIndex, payIndex);
+        FRecent.Remove(chosen);
+        FRecent.Push(CurrentKey(), chosen);
+        UseGame(gameIndex, payIndex, payIndex != -1 ? &pays : nullptr);
+    } catch (...) {
+        AddErrorContext("SelectPoker");
+    }
+}
+
+void TGameEngine::SelectGame(int gameIndex, int payIndex, const TPayTable& pays) {
+    try {
+        CheckPayIndex(gameIndex, payIndex);
+        UseGame(gameIndex, payIndex, &pays);
+    } catch (...) {
+        AddErrorContext("SelectPoker");
+    }
+}
+
+// Without `pays` the engine keeps the paytable it had (the game's own when new).
+void TGameEngine::UseGame(int gameIndex, int payIndex, const TPayTable* pays) {
+    SetEngine(CreateEngineForGame(gameIndex));
+    FGame.FPayIndex = payIndex;
+    if (pays) FGame.FPayTable = *pays;
+    FGame.ApplyBet(FGame.Bet());
+    RequestChart();
+    FReplay.Clear(); // error hands are of one paytable
+    if (FMode == pmPlayErrorHands) BuildErrorHands();
+    emit GameChanged();
+}
+
+void TGameEngine::SelectRecent(int index) {
+    try {
+        CheckIndex(index, 0, static_cast<int>(RecentGames().size()) - 1, "recent game");
+        const std::string key = RecentGames()[index].toStdString();
+        SelectGame(KeyGameIndex(key), KeyPayIndex(key));
+    } catch (...) {
+        AddErrorContext("SelectMRU");
+    }
+}
+
+void TGameEngine::SetEngine(std::unique_ptr<TPokerEngine> engine) {
+    try {
+        if (FGame.FEngine) Collect(); // the hand belongs to the engine being replaced
+        FGame.FEngine = std::move(engine);
+        FDrill.reset(); // a drill is of one game's chart
+        ResetGame();
+        FDealer.NewGame(Engine().Deck.Total);
+        Engine().SetPayout(&FGame.FPayout);
+        if (!FPreferences.SaveForNewGame) ClearCounters();
+    } catch (...) {
+        AddErrorContext("SetEngine");
+    }
+}
+
+void TGameEngine::ResetGame() {
+    Collect();
+    Engine().ResetHand();
+    FHand.FCards.fill(kNoCard);
+    FHand.FState = gsIdle;
+    FHand.FLine = -1;
+    FHand.FWin = 0;
+    FHand.FDrawUnderWay = false;
+}
+
+bool TGameEngine::SetBet(int coins) {
+    if (coins < 1 || coins > kMaxCoins || !CanChangeBet()) return false;
+    FGame.ApplyBet(coins);
+    RequestChart();
+    return true;
+}
+
+bool TGameEngine::StartDrill(std::unique_ptr<TChartDrill> drill) {
+    if (!drill || !FGame.FEngine || drill->Chart().GameIndex != FGame.GameIndex()) return false;
+    for (int line = 0; line <= FGame.LastLine(); ++line)
+        if (drill->Chart().Pays.at(static_cast<size_t>(line)) !=
+            FGame.Pay(line, drill->Chart().Bet))
+            return false;
+    FDrill = std::move(drill);
+    SetMode(pmTraining);
+    return true;
+}
+
+void TGameEngine::RequestChart() {
+    if (!FGame.FEngine) return;
+    std::vector<int> pays;
+    for (int line = 0; line <= FGame.LastLine(); ++line) pays.push_back(FGame.WinOf(line));
+    FChart.Request(FGame.GameIndex(), pays, FGame.Bet());
+}
+
+void TGameEngine::SetCoinIndex(int index) {
+    FCoinIndex = CheckIndex(index, 0, kCoinValueCount - 1, "coin value");
+}
+
+bool TGameEngine::SetHandsPerDeal(int hands) {
+    if (!IsHandsPerDealChoice(hands) || !CanChangeBet()) return false;
+    FHandsPerDeal = hands;
+    return true;
+}
+
+void TGameEngine::SetOption(unsigned option, bool on) {
+    FOptions = (on ? FOptions | option : FOptions & ~option) & (kShowResultHands | kShowWarnings);
+}
+
+void TGameEngine::ClearAllRecords() {
+    try {
+        FLogger->ClearAll();
+        if (FMode == pmPlayErrorHands) BuildErrorHands();
+    } catch (...) {
+        AddErrorContext("ClearAllRecords");
+    }
+}
+
+void TGameEngine::SetMode(TPlayMode mode) {
+    CheckIndex(ModeNumber(mode), 0, kPlayModeCount - 1, "play mode");
+    if (mode == FMode) return;
+    if (mode != pmPlayErrorHands) {
+        FReplay.Clear();
+        FMode = mode;
+        return;
+    }
+    // The hand whose result shows is one of the list the player expects: logged
+    // now rather than at the next deal. A double-up round is left to finish.
+    if (State() == gsDrawn) Collect();
+    if (BuildErrorHands())
+        FMode = pmPlayErrorHands;
+    else
+        ChooseOtherMode();
+}
+
+bool TGameEngine::BuildErrorHands() {
+    if (!FGame.FEngine) {
+        FReplay.Clear();
+        return false;
+    }
+    return FReplay.Build(*FLogger, FGame.GameIndex(), FGame.PayIndex());
+}
+
+void TGameEngine::ChooseOtherMode() {
+    const int mode = FWindows->AskModeForNoErrors();
+    if (mode >= ModeNumber(pmAutoHold) && mode <= ModeNumber(pmRealPlay))
+        SetMode(static_cast<TPlayMode>(mode));
+}
+
+void TGameEngine::ResetCounters() {
+    ClearCounters();
+    RequestChart();
+    emit GameChanged();
+}
+
+void TGameEngine::ClearCounters() {
+    FCounters.Clear();
+    FCoinIndex = 0;
+    FGame.ApplyBet(kMaxCoins);
+}
+
+void TGameEngine::LoadSettings() {
+    try {
+        const auto store = OpenPaytableStore();
+        const auto exists = [&](int game, int pay) {
+            return !GameName(game).empty() && pay < store->PaytableCount(game);
+        };
+        const TStoredSession stored =
+            ReadStoredSession(FPreferences.SettingsFile(), FPreferences.AutoSave, exists);
+        FRecent.Assign(stored.RecentGames);
+        const auto [game, pay] = StoredGameToPlay(stored.CurrentGame, *store);
+        SelectGame(game, pay);
+        FCounters = stored.Counters;
+        FCoinIndex = stored.CoinIndex;
+        FMode = stored.Mode;
+        // Without error hands the list stays empty and the next deal offers another mode.
+        if (FMode == pmPlayErrorHands) BuildErrorHands();
+        FOptions = stored.Options;
+        FGame.ApplyBet(stored.Bet);
+        FHandsPerDeal = stored.HandsPerDeal;
+        RequestChart();
+    } catch (...) {
+        AddErrorContext("LoadFromIni");
+    }
+}
+
+void TGameEngine::SaveSettings() {
+    try {
+        TStoredSession stored;
+        stored.CurrentGame = CurrentKey();
+        stored.RecentGames = RecentGames();
+        stored.Counters = FCounters;
+        stored.CoinIndex = FCoinIndex;
+        stored.Bet = FGame.Bet();
+        stored.Mode = FMode;
+        stored.Options = FOptions;
+        stored.HandsPerDeal = FHandsPerDeal;
+        WriteStoredSession(FPreferences.SettingsFile(), FPreferences.AutoSave, stored);
+    } catch (...) {
+        AddErrorContext("SaveToIni");
+    }
+}
+
+} // namespace drawmentor
