@@ -1,10 +1,11 @@
 #include "MainWindow.h"
 
+#include "CardPictures.h"
 #include "CardTable.h"
 #include "CounterPanel.h"
 #include "ExtraHandsView.h"
-#include "HoldCostMessage.h"
 #include "MachinePanels.h"
+#include "MessageLine.h"
 #include "MeterPanel.h"
 #include "PayoutGrid.h"
 #include "PlayKeys.h"
@@ -18,18 +19,13 @@
 #include "ui/common/AboutWindow.h"
 #include "ui/common/CardButton.h"
 #include "ui/common/GradientLabel.h"
-#include "ui/common/SvgFaces.h"
 #include "ui/common/WindowPlacement.h"
 #include "ui/log/WarningWindow.h"
 
 #include "prefs/Preferences.h"
-#include "prefs/SettingKeys.h"
-#include "render/CardRenderer.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QMenuBar>
 #include <QScreen>
 
 namespace drawmentor {
@@ -75,18 +71,11 @@ TMainWindow::TMainWindow(TPreferences& preferences, QWidget* parent)
             App::GuardedSlot(this, &TMainWindow::Double));
     connect(FPanels->DealButton, &QAbstractButton::clicked, this,
             App::GuardedSlot(this, &TMainWindow::DealOrDraw));
-    // The chart, the paint engine and its deck, the buttons, the engine.
+    // The chart, the cards, the engine.
     FChartImage = QImage(130, 60, QImage::Format_RGB32);
     FChart = std::make_unique<TMiniChart>(&FChartImage);
     FChart->Repaint();
-    FPaint = std::make_unique<TPaintEngine>();
-    FPaint->LoadDeck(QStringLiteral("001"));
-    FPaint->SetBackIndex(1);
-    FSvgFaces = std::make_unique<TSvgFaces>();
-    FCardArt = std::make_unique<TCardRenderer>(*FPaint);
-    FCardArt->SetFaceSource([this](int suit, int rank, const QSize& pixels) {
-        return FSvgFaces->Face(suit, rank, pixels);
-    });
+    FCards = std::make_unique<TCardPictures>();
     FEngine = std::make_unique<TGameEngine>(FPreferences, FRouter.get());
     FPanels->Grid->SetEngine(FEngine.get());
     FPanels->OtherHands->SetEngine(FEngine.get());
@@ -150,11 +139,11 @@ void TMainWindow::RunCommand(TMenuCommand command) {
     case TMenuCommand::ClearAllRecords: ClearAllRecords(); break;
     // The deck and the back live in the paint engine, which is this window's.
     case TMenuCommand::SelectDeck:
-        FRouter->ChooseDeck(*FPaint);
+        FRouter->ChooseDeck(FCards->Paint());
         RedrawCards();
         break;
     case TMenuCommand::SelectBack:
-        FRouter->ChooseBack(*FPaint);
+        FRouter->ChooseBack(FCards->Paint());
         RedrawCards();
         break;
     default: FRouter->Run(command, *FEngine); break;
@@ -167,13 +156,11 @@ void TMainWindow::Retranslate() {
     setWindowTitle(ProgramTitle());
     QApplication::setApplicationDisplayName(ProgramTitle());
     FMenu->Retranslate();
-    FPanels->HintButton->setText(FPreferences.Texts().Translate(kButtons, QStringLiteral("Hint")));
-    FPanels->DoubleButton->setText(
-        FPreferences.Texts().Translate(kButtons, QStringLiteral("Double")));
-    FPanels->HintButton->setToolTip(
-        FPreferences.Texts().TranslateHint(kButtons, QStringLiteral("Hint")));
-    FPanels->DoubleButton->setToolTip(
-        FPreferences.Texts().TranslateHint(kButtons, QStringLiteral("Double")));
+    for (const auto& [button, key] : {std::pair{FPanels->HintButton, QStringLiteral("Hint")},
+                                      std::pair{FPanels->DoubleButton, QStringLiteral("Double")}}) {
+        button->setText(FPreferences.Texts().Translate(kButtons, key));
+        button->setToolTip(FPreferences.Texts().TranslateHint(kButtons, key));
+    }
     FPanels->InfoLabel->setText(FPreferences.Texts().Translate(kLabels, QStringLiteral("Info")));
     FPanels->Counters->Retranslate(FPreferences);
     QFont font = this->font();
@@ -199,37 +186,12 @@ void TMainWindow::UpdateCounters() {
     FPanels->DealButton->setText(FPreferences.Texts().Translate(kButtons, deal));
     FPanels->DealButton->setToolTip(FPreferences.Texts().TranslateHint(kButtons, deal));
     FMenu->Refresh();
-    switch (e.Hand().State()) {
-    case TGameState::gsIdle: SetMessage(QStringLiteral("Start")); break;
-    case TGameState::gsDealt:
-        // A replayed hand says which it is, so a long list does not look stuck.
-        if (e.Hand().ErrorHandNumber() > 0)
-            SetMessage(QStringLiteral("ErrorHand"), {QString::number(e.Hand().ErrorHandNumber()),
-                                                     QString::number(e.Hand().ErrorHandCount())});
-        else
-            SetMessage(QStringLiteral("Hold"));
-        break;
-    case TGameState::gsDrawn:
-        if (const QString doubled = DoubleUpMessage(e, FPreferences); !doubled.isEmpty())
-            FPanels->Message->setText(doubled);
-        else if (e.DealWin() != 0)
-            SetMessage(QStringLiteral("Win"), {QString::number(e.DealWin())});
-        else
-            SetMessage(QStringLiteral("Finish"));
-        break;
-    default: break; // the double-up message stays as Double set it
-    }
+    if (const QString message = StateMessage(e, FPreferences); !message.isNull())
+        FPanels->Message->setText(message);
 }
 
 void TMainWindow::SetMessage(const QString& key, const QStringList& arguments) {
-    QString text = FPreferences.Texts().Translate(kMessages, key);
-    if (key == QLatin1String("Win"))
-        text.replace(QLatin1String("%d"), arguments.value(0));
-    else if (!arguments.isEmpty())
-        text = FormatText(text, arguments);
-    if (key == QLatin1String("Win") || key == QLatin1String("Finish"))
-        text = WithHoldCost(text, *FEngine, FPreferences);
-    FPanels->Message->setText(text);
+    FPanels->Message->setText(MessageText(key, arguments, *FEngine, FPreferences));
 }
 
 // --- Cards -------------------------------------------------------------------
@@ -237,25 +199,9 @@ void TMainWindow::SetMessage(const QString& key, const QStringList& arguments) {
 void TMainWindow::DrawCardImage(int index) {
     const QSize size = FPanels->Cards->CardSize();
     const qreal ratio = devicePixelRatioF();
-    FSvgFaces->Use(FPaint->DeckCode);
-    QImage image;
-    if (FHidden[index] || FEngine->Hand().ShowsBack(index)) {
-        image = FCardArt->Back(size, ratio);
-    } else {
-        const TCard card = DecodeCard(FEngine->Hand().CardAt(index));
-        image = FCardArt->Card(size, ratio, FEngine->Hand().IsHeld(index),
-                               FEngine->Game().IsWild(card.Rank), card.Suit, card.Rank);
-        if (index == FEngine->Hand().DoubleUpPick()) {
-            // The card the player turned in the double-up, framed like a selection.
-            const double scale = static_cast<double>(size.width()) / FPaint->CardWidth;
-            QPainter painter(&image);
-            painter.setPen(QPen(QColor(255, 190, 0), 4 * scale));
-            painter.setBrush(Qt::NoBrush);
-            painter.drawRect(QRectF(QPointF(0, 0), QSizeF(size))
-                                 .adjusted(2 * scale, 2 * scale, -2 * scale, -2 * scale));
-        }
-    }
-    FPanels->Cards->SetCard(index, image);
+    FPanels->Cards->SetCard(index, FHidden[index] || FEngine->Hand().ShowsBack(index)
+                                       ? FCards->Back(size, ratio)
+                                       : FCards->Face(*FEngine, index, size, ratio));
 }
 
 void TMainWindow::RedrawCards() {
@@ -413,16 +359,9 @@ void TMainWindow::RestoreSettings() {
             move(screen->availableGeometry().center() - rect().center());
     FSizer->Restore(ini);
     FSounds->Restore(ini);
-    const QString deck = ReadSetting(ini, TSetting::Deck);
-    try {
-        FPaint->LoadDeck(deck.isEmpty() ? QStringLiteral("001") : deck);
-    } catch (const std::exception& error) {
-        // A damaged deck leaves the standard one, loaded first; the player is told once.
-        FStartNotices << FormatText(
-            FPreferences.Texts().Translate(kMessages, QStringLiteral("DeckUnreadable")),
-            {deck, QString::fromUtf8(error.what())});
-    }
-    FPaint->SetBackIndex(ReadIntSetting(ini, TSetting::Back));
+    FCards->Restore(ini,
+                    FPreferences.Texts().Translate(kMessages, QStringLiteral("DeckUnreadable")),
+                    FStartNotices);
 }
 
 void TMainWindow::SaveSettings() {
@@ -430,8 +369,7 @@ void TMainWindow::SaveSettings() {
     SavePlacement(*this, ini, kPlacement);
     FSizer->Save(ini);
     FSounds->Save(ini);
-    WriteSetting(ini, TSetting::Deck, FPaint->DeckCode);
-    WriteIntSetting(ini, TSetting::Back, FPaint->BackIndex);
+    FCards->Save(ini);
 }
 
 // --- Keys ----------------------------------------------------------------------

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CardPictures.h"
 #include "MainMenu.h"
 #include "RevealSequence.h"
 
@@ -18,9 +19,7 @@ class QWidget;
 
 namespace drawmentor {
 
-class TCardRenderer;
 class TMachinePanels;
-class TSvgFaces;
 class TMainMenu;
 class TPreferences;
 class TTableSizer;
@@ -39,7 +38,7 @@ class TMainWindow : public QMainWindow {
     ~TMainWindow() override;
 
     TGameEngine& Engine() { return *FEngine; }
-    TPaintEngine& Paint() { return *FPaint; }
+    TPaintEngine& Paint() { return FCards->Paint(); }
     TMainMenu& Menu() { return *FMenu; }
     TWindowRouter& Router() { return *FRouter; }
     TTableSizer& Sizer() { return *FSizer; }
@@ -87,9 +86,7 @@ class TMainWindow : public QMainWindow {
 
     TPreferences& FPreferences;
     std::unique_ptr<TWindowRouter> FRouter;
-    std::unique_ptr<TPaintEngine> FPaint;
-    std::unique_ptr<TSvgFaces> FSvgFaces;
-    std::unique_ptr<TCardRenderer> FCardArt; // the cards at the size the table shows them
+    std::unique_ptr<TCardPictures> FCards;
     std::unique_ptr<TGameEngine> FEngine;
     QImage FChartImage;
     std::unique_ptr<TMiniChart> FChart;

@@ -1,0 +1,46 @@
+#include "MessageLine.h"
+
+#include "HoldCostMessage.h"
+
+#include "ui/log/WarningWindow.h"
+
+#include "play/GameEngine.h"
+#include "prefs/Preferences.h"
+
+namespace drawmentor {
+
+QString MessageText(const QString& key, const QStringList& arguments, const TGameEngine& engine,
+                    const TPreferences& preferences) {
+    QString text = preferences.Texts().Translate(QStringLiteral("Main.Messages"), key);
+    if (key == QLatin1String("Win"))
+        text.replace(QLatin1String("%d"), arguments.value(0));
+    else if (!arguments.isEmpty())
+        text = FormatText(text, arguments);
+    if (key == QLatin1String("Win") || key == QLatin1String("Finish"))
+        text = WithHoldCost(text, engine, preferences);
+    return text;
+}
+
+QString StateMessage(const TGameEngine& engine, const TPreferences& preferences) {
+    const auto text = [&](const char* key, const QStringList& arguments = {}) {
+        return MessageText(QString::fromLatin1(key), arguments, engine, preferences);
+    };
+    const TTableHand& hand = engine.Hand();
+    switch (hand.State()) {
+    case TGameState::gsIdle: return text("Start");
+    case TGameState::gsDealt:
+        // A replayed hand says which it is, so a long list does not look stuck.
+        if (hand.ErrorHandNumber() > 0)
+            return text("ErrorHand", {QString::number(hand.ErrorHandNumber()),
+                                      QString::number(hand.ErrorHandCount())});
+        return text("Hold");
+    case TGameState::gsDrawn:
+        if (const QString doubled = DoubleUpMessage(engine, preferences); !doubled.isEmpty())
+            return doubled;
+        if (engine.DealWin() != 0) return text("Win", {QString::number(engine.DealWin())});
+        return text("Finish");
+    default: return {};
+    }
+}
+
+} // namespace drawmentor
