@@ -63,9 +63,11 @@ void PrintStatistics(TStatisticsList& list, const TTexts& texts, std::ostream& o
     }
 }
 
-void PrintFilteredStatistics(TLogger& logger, const TPreferences& preferences, std::ostream& out) {
+void PrintFilteredStatistics(TLogger& logger, const TPreferences& preferences, std::ostream& out,
+                             bool deals = false) {
     TStatisticsList list(preferences.Severity);
     list.Attach(logger);
+    list.SetCountDeals(deals);
     list.SetActive(true);
     if (list.Skipped > 0)
         std::cerr << "drawmentor-cli: " << list.Skipped
@@ -73,14 +75,25 @@ void PrintFilteredStatistics(TLogger& logger, const TPreferences& preferences, s
     PrintStatistics(list, preferences.Texts(), out);
 }
 
-int CountSelected(TLogger& logger) {
+struct TLogCount {
+    int64_t All = 0;
+    int64_t Selected = 0;
+};
+
+// Hands, or deals counted once each however many hands they had.
+TLogCount CountRecords(TLogger& logger, bool deals) {
     const TLogFilter& filter = logger.Filter();
     TLogRecord record;
-    int selected = 0;
+    TLogCount count;
+    TDealCounter dealCounter;
     logger.Rewind();
-    while (logger.ReadNext(record)) selected += filter.Matches(record);
+    while (logger.ReadNext(record)) {
+        const bool starts = !deals || dealCounter.Add(record);
+        if (starts && filter.Matches(record)) ++count.Selected;
+    }
     logger.Rewind();
-    return selected;
+    count.All = deals ? dealCounter.Deals : static_cast<int64_t>(logger.Count());
+    return count;
 }
 
 unsigned ParseModes(const std::string& text) {
@@ -231,17 +244,19 @@ void RequireDataFolder() {
 } // namespace
 
 int RunStats(const std::vector<std::string>& words, std::ostream& out) {
-    const TArguments args(words, {"game", "paytable", "modes", "from", "data-dir"}, {});
+    const TArguments args(words, {"game", "paytable", "modes", "from", "data-dir"}, {"deals"});
     ApplyDataDir(args);
     if (!args.Positional().empty()) throw EUsage("stats takes no cards or words");
+    const bool deals = args.Flag("deals");
     RequireDataFolder();
     TPreferences preferences;
     preferences.WriteOnExit = false;
     TLogger logger(DataFileReadPath(QStringLiteral("DrawMentor.log")));
     ApplyFilterOptions(args, logger.Filter());
-    const int selected = CountSelected(logger);
-    out << logger.Count() << " hands in the log, " << selected << " selected by the filter\n";
-    PrintFilteredStatistics(logger, preferences, out);
+    const TLogCount count = CountRecords(logger, deals);
+    out << count.All << (deals ? " deals" : " hands") << " in the log, " << count.Selected
+        << " selected by the filter\n";
+    PrintFilteredStatistics(logger, preferences, out, deals);
     return 0;
 }
 

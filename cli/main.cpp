@@ -50,9 +50,10 @@ Usage:
       the statistics of the session; a deal of several hands (never doubled) stops the
       run when the credits no longer cover its bet. Without --data-dir it plays in a new temporary
       data folder (printed first), never in the player's own.
-  drawmentor-cli stats [--game G --paytable P] [--modes 0123] [--from YYYY-MM-DD]
+  drawmentor-cli stats [--game G --paytable P] [--modes 0123] [--from YYYY-MM-DD] [--deals]
       The statistics of the game log for a choice of game, modes and first day, after
-      the number of hands in the log and how many of them the choice selects.
+      the number of hands in the log and how many of them the choice selects. With --deals
+      a deal of several hands counts once, in the counts of hands, lines and errors.
   drawmentor-cli chart --kind balance|accuracy|hand-rate|loss-on-errors|double-up
                  [--game G --paytable P] [--modes 0123] [--from YYYY-MM-DD] [--money] [--csv]
       A chart of the trainer's chart window as numbers: with --csv one row per plotted

@@ -12,7 +12,7 @@ QString StatisticCaption(const TStatistic& statistic, const TTexts& texts) {
 
 QString ColumnCaption(const TStatistic& statistic, int column, const TTexts& texts) {
     if (column < 0 || column > 3) return {};
-    return texts.Translate(statistic.Section, QStringLiteral("Column%1").arg(column + 1));
+    return texts.Translate(statistic.Section, statistic.ColumnKey(column));
 }
 
 QString RowCaption(const TStatRow& row, const TTexts& texts) {

@@ -1,11 +1,13 @@
 #include "Statistics.h"
 
+#include "ExtraHands.h"
 #include "Logger.h"
 #include "LuckStat.h"
 
 #include "cards/Checked.h"
 #include "games/Catalogue.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace drawmentor {
@@ -31,6 +33,14 @@ void TStatistic::SetGame(const TPokerDescription* description) {
     AllGames = description == nullptr;
 }
 
+void TStatistic::AddDeal(std::span<const TLogRecord> hands) {
+    for (const TLogRecord& record : hands) AddRecord(record);
+}
+
+QString TStatistic::ColumnKey(int column) const {
+    return QStringLiteral("Column%1").arg(column + 1);
+}
+
 void TStatistic::Compute(int64_t, int64_t) {
     if (TotalRow < 0) return;
     for (auto& column : Values)
@@ -47,7 +57,7 @@ void THandStatistic::SetGame(const TPokerDescription* description) {
     AllGames = description == nullptr;
     Rows.clear();
     if (AllGames) {
-        Rows.push_back(TStatRow::Text(kHands, QStringLiteral("AllWinHands")));
+        Rows.push_back(TStatRow::Text(kHands, FAllWinKey));
     } else {
         for (int line = 0; line <= description->LastLine; ++line)
             Rows.push_back(TStatRow::Line(QString::fromStdString(description->LineName(line))));
@@ -57,13 +67,37 @@ void THandStatistic::SetGame(const TPokerDescription* description) {
     TotalRow = RowCount() - 1;
 }
 
-THandsCountStat::THandsCountStat()
-    : THandStatistic(QStringLiteral("HandsCount"), kHands, {kCount, kCount, kCount}, -1) {}
+TLineCountStat::TLineCountStat(QString handsKey, QString dealsKey, const char* format)
+    : THandStatistic(handsKey, kHands, {format, format, format}, -1),
+      FHandsKey(std::move(handsKey)), FDealsKey(std::move(dealsKey)) {}
 
-void THandsCountStat::AddRecord(const TLogRecord& record) {
+void TLineCountStat::AddRecord(const TLogRecord& record) {
     Values[0][RowOf(record.Line)] += 1;
     Values[1][RowOf(record.BestLine)] += 1;
 }
+
+void TLineCountStat::AddDeal(std::span<const TLogRecord> hands) {
+    if (!CountDeals || hands.empty()) return TStatistic::AddDeal(hands);
+    // Lines run from the top of the paytable down and kNoLine is above them
+    // all: the smallest is the best the deal made.
+    uint8_t line = kNoLine, bestLine = kNoLine;
+    for (const TLogRecord& record : hands) {
+        line = std::min(line, record.Line);
+        bestLine = std::min(bestLine, record.BestLine);
+    }
+    Values[0][RowOf(line)] += 1;
+    Values[1][RowOf(bestLine)] += 1;
+}
+
+void TLineCountStat::SetCountDeals(bool deals) {
+    CountDeals = deals;
+    CaptionKey = deals ? FDealsKey : FHandsKey;
+    FAllWinKey = deals ? QStringLiteral("AllWinDeals") : QStringLiteral("AllWinHands");
+    if (AllGames && !Rows.empty()) Rows.front().Key = FAllWinKey;
+}
+
+THandsCountStat::THandsCountStat()
+    : TLineCountStat(QStringLiteral("HandsCount"), QStringLiteral("DealsCount"), kCount) {}
 
 void THandsCountStat::Compute(int64_t hands, int64_t coinsBet) {
     TStatistic::Compute(hands, coinsBet);
@@ -71,12 +105,7 @@ void THandsCountStat::Compute(int64_t hands, int64_t coinsBet) {
 }
 
 THandsFreqStat::THandsFreqStat()
-    : THandStatistic(QStringLiteral("HandsFreq"), kHands, {kPercent, kPercent, kPercent}, -1) {}
-
-void THandsFreqStat::AddRecord(const TLogRecord& record) {
-    Values[0][RowOf(record.Line)] += 1;
-    Values[1][RowOf(record.BestLine)] += 1;
-}
+    : TLineCountStat(QStringLiteral("HandsFreq"), QStringLiteral("DealsFreq"), kPercent) {}
 
 void THandsFreqStat::Compute(int64_t hands, int64_t coinsBet) {
     TStatistic::Compute(hands, coinsBet);
@@ -148,12 +177,32 @@ TErrorEffectStat::TErrorEffectStat(TSeverityThresholds thresholds)
 }
 
 void TErrorEffectStat::AddRecord(const TLogRecord& record) {
+    AddHand(record, 1);
+}
+
+void TErrorEffectStat::AddDeal(std::span<const TLogRecord> hands) {
+    if (!CountDeals) return TStatistic::AddDeal(hands);
+    // The hands of a deal share one hold, so one grade and one hint.
+    for (size_t hand = 0; hand < hands.size(); ++hand) AddHand(hands[hand], hand == 0 ? 1 : 0);
+}
+
+void TErrorEffectStat::SetCountDeals(bool deals) {
+    CountDeals = deals;
+    Rows[kHintedRow].Key = deals ? QStringLiteral("HintedDeals") : QStringLiteral("Hinted");
+}
+
+QString TErrorEffectStat::ColumnKey(int column) const {
+    return CountDeals && column == 1 ? QStringLiteral("DealsColumn2")
+                                     : TStatistic::ColumnKey(column);
+}
+
+void TErrorEffectStat::AddHand(const TLogRecord& record, double count) {
     if (record.Bet == 0) return;
     // Accuracy takes a hinted hand as best play; this row says how many there were.
-    if (record.HintReturn > 0) Values[0][kHintedRow] += 1;
+    if (record.HintReturn > 0) Values[0][kHintedRow] += count;
     const int severity = FThresholds.Of((record.BestReturn - record.Return) / record.Bet);
     if (severity == esNone) return;
-    Values[0][severity] += 1;
+    Values[0][severity] += count;
     Values[1][severity] += record.Return - record.BestReturn;
     Values[2][severity] += static_cast<double>(int64_t{record.Win} - record.BestWin);
 }
@@ -213,17 +262,34 @@ void TStatisticsList::Recalculate() {
     SetGame(filter.Game);
     for (auto& item : FItems) item->Clear();
     int64_t hands = 0, coinsBet = 0;
+    TDealCounter deals;
+    const auto addDeal = [this] {
+        for (auto& item : FItems) item->AddDeal(FDeal);
+        FDeal.clear();
+    };
     TLogRecord record;
     FLogger->Rewind();
     while (FLogger->ReadNext(record)) {
         if (!filter.Matches(record)) continue;
+        if (deals.Add(record) && !FDeal.empty()) addDeal();
+        FDeal.push_back(record);
         ++hands;
         coinsBet += record.Bet;
-        for (auto& item : FItems) item->AddRecord(record);
     }
-    for (auto& item : FItems) item->Compute(hands, coinsBet);
+    addDeal();
+    for (auto& item : FItems) item->Compute(CountDeals ? deals.Deals : hands, coinsBet);
     Skipped = FLogger->InvalidCount();
     emit Changed();
+}
+
+void TStatisticsList::SetCountDeals(bool deals) {
+    if (deals == CountDeals) return;
+    CountDeals = deals;
+    for (auto& item : FItems) item->SetCountDeals(deals);
+    if (Active && FLogger)
+        Recalculate();
+    else
+        emit Changed(); // the captions
 }
 
 void TStatisticsList::SetSelected(int index) {
@@ -239,6 +305,14 @@ QString TStatisticsList::CellText(int column, int row) const {
     char text[64];
     std::snprintf(text, sizeof text, item.ColumnFormats[column - 1], value);
     return QString::fromLatin1(text);
+}
+
+bool TDealCounter::Add(const TLogRecord& record) {
+    // The first record is compared with a blank one, which is of no deal.
+    const bool starts = !IsSameDeal(FLast, record);
+    if (starts) ++Deals;
+    FLast = record;
+    return starts;
 }
 
 } // namespace drawmentor

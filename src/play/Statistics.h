@@ -12,6 +12,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -48,8 +49,16 @@ class TStatistic {
     virtual void Clear();
     virtual void SetGame(const TPokerDescription* description);
     virtual void AddRecord(const TLogRecord& record) = 0;
-    // Once after the last record: the number of hands and the coins they bet.
+    // The hands of one deal in log order; each is a record of its own unless
+    // the statistic counts deals.
+    virtual void AddDeal(std::span<const TLogRecord> hands);
+    // Once after the last record: the number of hands (or of deals, when
+    // they are counted) and the coins they bet.
     virtual void Compute(int64_t hands, int64_t coinsBet);
+    // Counting deals changes only the figures that count hands, and their captions.
+    virtual void SetCountDeals(bool deals) { CountDeals = deals; }
+    // The key of a column caption (0..3) in Section.
+    virtual QString ColumnKey(int column) const;
 
     int RowCount() const { return static_cast<int>(Rows.size()); }
     // The row of a record's line: line 255 (nothing) is the row before the
@@ -65,6 +74,7 @@ class TStatistic {
     std::array<const char*, 3> ColumnFormats;
     int TotalRow = -1;
     bool AllGames = true;
+    bool CountDeals = false;
 };
 
 // Base of the three per-line statistics: rows are the game's lines (or one row
@@ -73,19 +83,36 @@ class THandStatistic : public TStatistic {
   public:
     using TStatistic::TStatistic;
     void SetGame(const TPokerDescription* description) override;
+
+  protected:
+    QString FAllWinKey = QStringLiteral("AllWinHands");
 };
 
-class THandsCountStat : public THandStatistic {
+// How often each line came, for the player and for best play. Counting
+// deals, a deal stands once, in the row of the top line (the paytable's
+// first) that any of its hands made, so that the rows still add up to the
+// number of deals.
+class TLineCountStat : public THandStatistic {
+  public:
+    TLineCountStat(QString handsKey, QString dealsKey, const char* format);
+    void AddRecord(const TLogRecord& record) override;
+    void AddDeal(std::span<const TLogRecord> hands) override;
+    void SetCountDeals(bool deals) override;
+
+  private:
+    QString FHandsKey;
+    QString FDealsKey;
+};
+
+class THandsCountStat : public TLineCountStat {
   public:
     THandsCountStat();
-    void AddRecord(const TLogRecord& record) override;
     void Compute(int64_t hands, int64_t coinsBet) override;
 };
 
-class THandsFreqStat : public THandStatistic {
+class THandsFreqStat : public TLineCountStat {
   public:
     THandsFreqStat();
-    void AddRecord(const TLogRecord& record) override;
     void Compute(int64_t hands, int64_t coinsBet) override;
 };
 
@@ -107,12 +134,19 @@ class TErrorEffectStat : public TStatistic {
   public:
     explicit TErrorEffectStat(TSeverityThresholds thresholds);
     void AddRecord(const TLogRecord& record) override;
+    void AddDeal(std::span<const TLogRecord> hands) override;
     void Compute(int64_t hands, int64_t coinsBet) override;
+    void SetCountDeals(bool deals) override;
+    QString ColumnKey(int column) const override;
 
     // Below the three grades: the hands played with the hint.
     static constexpr int kHintedRow = 4;
 
   private:
+    // `count` is 1 for a hand that counts, 0 for the further hands of a deal
+    // counted once: their losses still add up.
+    void AddHand(const TLogRecord& record, double count);
+
     TSeverityThresholds FThresholds;
 };
 
@@ -138,6 +172,9 @@ class TStatisticsList : public QObject {
     void SetGame(int gameIndex);
     void Recalculate();
     void SetSelected(int index);
+    // Each deal of several hands once in the counts of hands, lines and
+    // errors; its money stays that of all its hands.
+    void SetCountDeals(bool deals);
     // A value cell (column 1..3, row 1..RowCount) of the selected statistic
     // as the statistics window shows it; empty elsewhere.
     QString CellText(int column, int row) const;
@@ -147,6 +184,7 @@ class TStatisticsList : public QObject {
     // Records of the log left out as not valid; the figures are those of the rest.
     int Skipped = 0;
     int CurrentGame = -2;
+    bool CountDeals = false;
 
   signals:
     // The figures or the selection changed: the statistics window redraws.
@@ -155,6 +193,19 @@ class TStatisticsList : public QObject {
   private:
     std::vector<std::unique_ptr<TStatistic>> FItems;
     TLogger* FLogger = nullptr;
+    std::vector<TLogRecord> FDeal; // kept between computations: no allocation per deal
+};
+
+// Counts the deals of records fed in log order, where the hands of one deal
+// follow each other. An unfinished deal at the end counts as one.
+class TDealCounter {
+  public:
+    // Whether the record starts a new deal.
+    bool Add(const TLogRecord& record);
+    int64_t Deals = 0;
+
+  private:
+    TLogRecord FLast;
 };
 
 } // namespace drawmentor

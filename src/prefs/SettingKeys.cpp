@@ -46,6 +46,7 @@ const TSettingKey kKeys[] = {
     {"Table", "Sound", "0"},
     {"ShowVariants", "YourVariant", "1"},
     {"ShowVariants", "BestVariant", "1"},
+    {"Statistics", "CountDeals", "0"},
     {"", "Left", "0", -100000, 100000},
     {"", "Top", "0", -100000, 100000},
     {"", "Width", "0", 0, 100000},

@@ -44,6 +44,8 @@ enum class TSetting {
     // "ShowVariants": which holds the errors list marks on its cards
     YourVariant,
     BestVariant,
+    // "Statistics": whether the statistics count deals rather than hands
+    CountDeals,
     // the main window's placement, in a section per screen size
     Left,
     Top,

@@ -481,6 +481,48 @@ TEST(CliStats, SaysHowManyRecordsTheFilterSelected) {
     std::filesystem::remove_all(folder);
 }
 
+// Deals of five hands and hands alone in one log: --deals counts every deal
+// once, without it every hand counts as before; the money is the same.
+TEST(CliStats, DealsCountOnceWithDeals) {
+    const std::string folder = TempPath("cli-deals");
+    std::filesystem::remove_all(folder);
+    ASSERT_EQ(Cli("simulate --game 0 --paytable 0 --hands 4 --hands-per-deal 5 --seed 3 "
+                  "--data-dir " +
+                  folder)
+                  .Status,
+              0);
+    ASSERT_EQ(Cli("simulate --game 0 --paytable 0 --hands 6 --seed 3 --data-dir " + folder).Status,
+              0);
+    const TRun hands = Cli("stats --data-dir " + folder);
+    const TRun deals = Cli("stats --deals --data-dir " + folder);
+    ASSERT_EQ(hands.Status, 0) << hands.Err;
+    ASSERT_EQ(deals.Status, 0) << deals.Err;
+    EXPECT_EQ(hands.Out.rfind("26 hands in the log, 26 selected by the filter\n", 0), 0u)
+        << hands.Out;
+    EXPECT_EQ(deals.Out.rfind("10 deals in the log, 10 selected by the filter\n", 0), 0u)
+        << deals.Out;
+    // The total row of a table: its first figure.
+    const auto total = [](const std::string& out, const std::string& caption) {
+        const size_t table = out.find("\n" + caption + "\n");
+        if (table == std::string::npos) return std::string("no table");
+        const size_t row = out.find("  Total", table);
+        std::istringstream cells(out.substr(row + 32, out.find('\n', row) - row - 32));
+        std::string first;
+        cells >> first;
+        return first;
+    };
+    EXPECT_EQ(total(hands.Out, "Hands"), "26");
+    EXPECT_EQ(total(deals.Out, "Deals"), "10");
+    EXPECT_EQ(total(deals.Out, "Deal frequency, %"), "100.00000");
+    EXPECT_EQ(deals.Out.find("\nHands\n"), std::string::npos);
+    const auto balance = [](const std::string& out) {
+        const size_t start = out.find("\nBalance\n");
+        return out.substr(start, out.find("\n\n", start + 1) - start);
+    };
+    EXPECT_EQ(balance(deals.Out), balance(hands.Out));
+    std::filesystem::remove_all(folder);
+}
+
 // Luck beside skill: best play's result with its percentile, the errors and
 // the player's result, the analysis kept in the data folder for the next run.
 TEST(CliStats, PrintLuckBesideSkill) {

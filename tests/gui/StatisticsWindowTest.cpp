@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTableView>
 #include <QTimer>
 
@@ -122,6 +123,40 @@ TEST_F(StatisticsWindowTest, CtrlCCopiesTheShownTable) {
     EXPECT_EQ(lines[2].section('\t', 0, 1), "Played\t-400");
     EXPECT_EQ(lines[2].section('\t', 2), "-100.00000\t" + Cell(3, 2).trimmed());
     EXPECT_EQ(lines[6], "");
+}
+
+// Deals of five hands and hands alone: the panel's choice counts each deal
+// once, as `stats --deals` does, and the next window opens with it.
+TEST_F(StatisticsWindowTest, CountingDealsMatchesTheCommandLineAndIsRemembered) {
+    for (const char* handsPerDeal : {"5", "1"})
+        ASSERT_EQ(Cli({"simulate", "--game", "0", "--paytable", "0", "--hands", "4",
+                       "--hands-per-deal", handsPerDeal, "--seed", "3"})
+                      .first,
+                  0);
+    Open();
+    Show();
+    ClickStatistic(1);
+    EXPECT_EQ(Cell(1, 11).trimmed(), "24");
+    EXPECT_EQ(Find<QLabel>(*window, "lStatHeader")->text(), " Hands");
+    Find<QRadioButton>(*window, "rbDeals")->click();
+    EXPECT_EQ(Cell(1, 11).trimmed(), "8");
+    EXPECT_EQ(Find<QLabel>(*window, "lStatHeader")->text(), " Deals");
+    const auto [status, printed] = Cli(QStringList{"stats", "--deals"} + OpeningFilter());
+    ASSERT_EQ(status, 0);
+    EXPECT_TRUE(printed.startsWith("8 deals in the log, 8 selected")) << printed.toStdString();
+    for (int index = 0; index < 6; ++index) {
+        SCOPED_TRACE(index);
+        ClickStatistic(index);
+        EXPECT_NE(printed.toStdString().find(AsPrinted()), std::string::npos) << AsPrinted();
+    }
+    tester.reset();
+    window.reset(); // its panel keeps the choice in the settings
+    Show();
+    EXPECT_TRUE(Find<QRadioButton>(*window, "rbDeals")->isChecked());
+    ClickStatistic(1);
+    EXPECT_EQ(Cell(1, 11).trimmed(), "8");
+    Find<QRadioButton>(*window, "rbHands")->click();
+    EXPECT_EQ(Cell(1, 11).trimmed(), "24");
 }
 
 // The window of a player with no log, and the switch to Russian while it is open.

@@ -62,7 +62,8 @@ class StatisticsTest : public ::testing::Test {
         r.DoubleUps = static_cast<uint8_t>(doubleUps);
         r.Collected = collected < 0 ? win : collected;
         r.HintReturn = hint;
-        r.DealTime = logger.SessionStart + 0.001;
+        r.Reserved = static_cast<uint8_t>(dealHands);
+        r.DealTime = logger.SessionStart + dealTime;
         logger.Append(r);
     }
     void Show(int game) {
@@ -77,6 +78,8 @@ class StatisticsTest : public ::testing::Test {
 
     int coinIndex = 2; // one dollar, for the hands added next
     int payIndex = 0;
+    int dealHands = 0;       // 0 for a hand alone; the hands of a deal share the deal time
+    double dealTime = 0.001; // days after the session's start
     testing::TTempFolders folders;
     TPreferences preferences;
     TLogger logger;
@@ -241,6 +244,117 @@ TEST_F(StatisticsTest, FilterChangesRecompute) {
     EXPECT_EQ(repaints, 1);
     list.SetSelected(1);
     EXPECT_EQ(Cell(1, 11), "-");
+}
+
+// Every cell of every statistic, captions left out.
+std::vector<QString> Figures(TStatisticsList& list) {
+    std::vector<QString> cells;
+    for (int index = 0; index < list.Count(); ++index) {
+        list.SetSelected(index);
+        for (int row = 1; row <= list.Items(index).RowCount(); ++row)
+            for (int column = 1; column <= 3; ++column) cells.push_back(list.CellText(column, row));
+    }
+    return cells;
+}
+
+// A hand alone, a deal of five with a serious error, a hand alone, and a deal
+// of five cut short after three hands with the hint used.
+class DealStatisticsTest : public StatisticsTest {
+  protected:
+    void AddDeals() {
+        Add(8, 5, 8, 5, 4, 4);
+        dealHands = 5;
+        dealTime = 0.002;
+        Add(255, 0, 7, 10, 2, 3.5);
+        Add(255, 0, 255, 0, 2, 3.5);
+        Add(7, 10, 7, 10, 2, 3.5);
+        Add(8, 5, 8, 5, 2, 3.5);
+        Add(255, 0, 8, 5, 2, 3.5);
+        dealHands = 0;
+        dealTime = 0.003;
+        Add(255, 0, 255, 0, 1, 1);
+        dealHands = 5;
+        dealTime = 0.004;
+        Add(255, 0, 255, 0, 1, 1, 0, -1, 1);
+        Add(3, 125, 255, 0, 1, 1, 0, -1, 1);
+        Add(255, 0, 255, 0, 1, 1, 0, -1, 1);
+    }
+};
+
+TEST_F(DealStatisticsTest, DealsCountOnceInTheRowOfTheirTopLine) {
+    AddDeals();
+    Show(0);
+    const std::vector<QString> byHands = Figures(list);
+    list.SetCountDeals(true);
+    list.SetSelected(1);
+    EXPECT_EQ(StatisticCaption(list.Items(1), preferences.Texts()), "Deals");
+    EXPECT_EQ(Cell(1, 4), "         1");  // four of a kind, in the cut deal
+    EXPECT_EQ(Cell(1, 8), "         1");  // two pairs beat the jacks of the deal of five
+    EXPECT_EQ(Cell(1, 9), "         1");  // the hand alone
+    EXPECT_EQ(Cell(1, 10), "         1"); // nothing
+    EXPECT_EQ(Cell(1, 11), "         4");
+    EXPECT_EQ(Cell(2, 8), "         1");
+    EXPECT_EQ(Cell(2, 10), "         2");
+    EXPECT_EQ(Cell(2, 11), "         4");
+    list.SetSelected(2);
+    EXPECT_EQ(StatisticCaption(list.Items(2), preferences.Texts()), "Deal frequency, %");
+    EXPECT_EQ(Cell(1, 10), "  25.00000");
+    EXPECT_EQ(Cell(1, 11), " 100.00000");
+    list.SetSelected(4);
+    EXPECT_EQ(Cell(1, 0), "Deals, %");
+    EXPECT_EQ(Cell(0, 5), "Deals played with the hint");
+    EXPECT_EQ(Cell(1, 2), "  25.00000"); // one deal of four was a serious error
+    EXPECT_EQ(Cell(1, 5), "  25.00000");
+    EXPECT_EQ(Cell(2, 2), " -15.00000"); // its five hands' -7.5 of 50 coins
+    // Money is that of every hand: the balance, the payback and the luck.
+    const std::vector<QString> byDeals = Figures(list);
+    for (size_t cell = 0; cell < 15; ++cell) EXPECT_EQ(byDeals[cell], byHands[cell]) << cell;
+    const size_t payback = 15 + 2 * 33;
+    for (size_t cell = payback; cell < payback + 33; ++cell)
+        EXPECT_EQ(byDeals[cell], byHands[cell]) << cell;
+    for (size_t cell = byDeals.size() - 15; cell < byDeals.size(); ++cell)
+        EXPECT_EQ(byDeals[cell], byHands[cell]) << cell;
+    // Back to hands, the figures and captions are those of before.
+    list.SetCountDeals(false);
+    EXPECT_EQ(Figures(list), byHands);
+    list.SetSelected(1);
+    EXPECT_EQ(StatisticCaption(list.Items(1), preferences.Texts()), "Hands");
+    EXPECT_EQ(Cell(1, 9), "         2");
+    EXPECT_EQ(Cell(1, 10), "         6");
+    EXPECT_EQ(Cell(1, 11), "        10");
+    list.SetSelected(4);
+    EXPECT_EQ(Cell(1, 0), "Hands, %");
+    EXPECT_EQ(Cell(1, 2), "  50.00000");
+    EXPECT_EQ(Cell(1, 5), "  30.00000");
+}
+
+TEST_F(DealStatisticsTest, AllGamesCountDealsWithAWin) {
+    AddDeals();
+    Show(-1);
+    list.SetCountDeals(true);
+    list.SetSelected(1);
+    EXPECT_EQ(Cell(0, 1), "Deals with a winning hand");
+    EXPECT_EQ(Cell(1, 1), "         3");
+    EXPECT_EQ(Cell(1, 3), "         4");
+    list.SetCountDeals(false);
+    EXPECT_EQ(Cell(0, 1), "All winning hands");
+    EXPECT_EQ(Cell(1, 1), "         4");
+}
+
+TEST_F(DealStatisticsTest, HandsAloneCountTheSameEitherWay) {
+    Add(8, 5, 8, 5, 4, 4);
+    Add(255, 0, 7, 10, 2, 3.5);
+    Add(8, 5, 8, 5, 4, 4.25, 0, -1, 4);
+    Add(255, 0, 255, 0, 1, 1);
+    Show(0);
+    const std::vector<QString> byHands = Figures(list);
+    list.SetCountDeals(true);
+    EXPECT_EQ(Figures(list), byHands);
+    TDealCounter deals;
+    TLogRecord record;
+    logger.Rewind();
+    while (logger.ReadNext(record)) deals.Add(record);
+    EXPECT_EQ(deals.Deals, 4);
 }
 
 TEST_F(StatisticsTest, LuckIsWhereBestPlayStandsAmongSessionsOfAsManyHands) {

@@ -67,6 +67,7 @@ TOptionsPanel::TOptionsPanel(QWidget* parent) : QFrame(parent) {
 
 TOptionsPanel::~TOptionsPanel() {
     WriteVariants();
+    WriteCount();
 }
 
 QLabel* TOptionsPanel::AddLabel(const char* name) {
@@ -152,6 +153,20 @@ void TOptionsPanel::AddGroups(unsigned flags) {
         for (QCheckBox* box : {FYourVariant, FBestVariant})
             connect(box, &QCheckBox::toggled, this, [this] { emit OnChange(this); });
     }
+    if (added & ogDeals) {
+        FCountLabel = AddLabel("lCount");
+        FHands = new QRadioButton(FHost);
+        FHands->setObjectName(QStringLiteral("rbHands"));
+        FDeals = new QRadioButton(FHost);
+        FDeals->setObjectName(QStringLiteral("rbDeals"));
+        FHands->setChecked(true);
+        for (QRadioButton* radio : {FHands, FDeals}) {
+            radio->show();
+            connect(radio, &QRadioButton::toggled, this, [this](bool on) {
+                if (on) emit OnChange(this);
+            });
+        }
+    }
     LayoutGroups();
 }
 
@@ -220,6 +235,12 @@ void TOptionsPanel::Retranslate(TPreferences& preferences) {
         FBestVariant->setText(text(kErrors, "BestVariant"));
         ReadVariants();
     }
+    if (FCountLabel) {
+        FCountLabel->setText(text(kOptions, "Count"));
+        FHands->setText(text(kOptions, "Hands"));
+        FDeals->setText(text(kOptions, "Deals"));
+        ReadCount();
+    }
     QFont font = this->font();
     ApplyFont(font, preferences);
     setFont(font);
@@ -250,6 +271,20 @@ void TOptionsPanel::WriteVariants() {
     TIniFile& ini = FPreferences->SettingsFile();
     WriteBoolSetting(ini, TSetting::YourVariant, FYourVariant->isChecked());
     WriteBoolSetting(ini, TSetting::BestVariant, FBestVariant->isChecked());
+}
+
+void TOptionsPanel::ReadCount() {
+    // Once per panel, like the variants; the window asks for the choice after
+    // translating the panel, so the read is silent.
+    if (FCountRead || !FPreferences) return;
+    FCountRead = true;
+    const bool deals = ReadBoolSetting(FPreferences->SettingsFile(), TSetting::CountDeals);
+    SetChecked(deals ? FDeals : FHands, true);
+}
+
+void TOptionsPanel::WriteCount() {
+    if (!FDeals || !FPreferences) return;
+    WriteBoolSetting(FPreferences->SettingsFile(), TSetting::CountDeals, FDeals->isChecked());
 }
 
 void TOptionsPanel::SetHeader(const QString& text) {
@@ -298,6 +333,10 @@ bool TOptionsPanel::ShowBestVariant() const {
     return FBestVariant && FBestVariant->isChecked();
 }
 
+bool TOptionsPanel::CountDeals() const {
+    return FDeals && FDeals->isChecked();
+}
+
 void TOptionsPanel::LayoutGroups() {
     // Each control with the gap that follows it, in the order of the groups.
     std::vector<std::pair<QWidget*, int>> stack;
@@ -318,6 +357,9 @@ void TOptionsPanel::LayoutGroups() {
     add(FVariantsLabel, 7);
     add(FYourVariant, 0);
     add(FBestVariant, 7);
+    add(FCountLabel, 7);
+    add(FHands, 0);
+    add(FDeals, 7);
     const int controlWidth = std::max(FHost->width() - 2 * kMarginX, 10);
     int y = kMarginY;
     int widest = 0;

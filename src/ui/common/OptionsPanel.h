@@ -21,6 +21,7 @@ enum TOptionGroup : unsigned {
     ogUnits = 8,
     ogSeverities = 16,
     ogVariants = 32,
+    ogDeals = 64,
 };
 
 // The side panel of every window that looks at the game log. The game, date
@@ -33,7 +34,7 @@ class TOptionsPanel : public QFrame {
 
   public:
     explicit TOptionsPanel(QWidget* parent = nullptr);
-    // Keeps the variant ticks for the next errors window.
+    // Keeps the variant ticks and the deal choice for the next window.
     ~TOptionsPanel() override;
 
     void AddGroups(unsigned flags);
@@ -51,6 +52,8 @@ class TOptionsPanel : public QFrame {
     unsigned ErrorSeverities() const;
     bool ShowYourVariant() const;
     bool ShowBestVariant() const;
+    // Count each deal of several hands once rather than hand by hand.
+    bool CountDeals() const;
 
     unsigned Groups() const { return FGroups; }
     int ExtraHeight() const { return FExtraHeight; }
@@ -69,6 +72,8 @@ class TOptionsPanel : public QFrame {
     void RetitleFirstItems();
     void ReadVariants();
     void WriteVariants();
+    void ReadCount();
+    void WriteCount();
     QCheckBox* AddCheckBox(const char* name);
     QLabel* AddLabel(const char* name);
 
@@ -79,6 +84,7 @@ class TOptionsPanel : public QFrame {
     int FNeededHeight = 0;
     int FNeededWidth = 0;
     bool FVariantsRead = false;
+    bool FCountRead = false;
 
     QWidget* FHeaderPanel = nullptr;
     TGradientLabel* FHeader = nullptr;
@@ -99,6 +105,9 @@ class TOptionsPanel : public QFrame {
     QLabel* FVariantsLabel = nullptr;
     QCheckBox* FYourVariant = nullptr;
     QCheckBox* FBestVariant = nullptr;
+    QLabel* FCountLabel = nullptr;
+    QRadioButton* FHands = nullptr;
+    QRadioButton* FDeals = nullptr;
 };
 
 } // namespace drawmentor

@@ -74,7 +74,7 @@ TStatisticsWindow::TStatisticsWindow(QWidget* parent, TPreferences& preferences)
     auto* panelHost = new QWidget(this);
     panelHost->setObjectName(QStringLiteral("optionsHost"));
     FPanel = new TOptionsPanel(panelHost);
-    FPanel->AddGroups(ogGame | ogDate | ogModes);
+    FPanel->AddGroups(ogGame | ogDate | ogModes | ogDeals);
     auto* panelLayout = new QVBoxLayout(panelHost);
     panelLayout->setContentsMargins(0, 0, 0, 0);
     panelLayout->addWidget(FPanel);
@@ -126,6 +126,7 @@ TStatisticsWindow::TStatisticsWindow(QWidget* parent, TPreferences& preferences)
         if (row >= 0) FList->SetSelected(row);
     });
     connect(FList.get(), &TStatisticsList::Changed, this, &TStatisticsWindow::RefreshView);
+    connect(FPanel, &TOptionsPanel::OnChange, this, &TStatisticsWindow::ApplyCount);
     InstallHelpKey(*this, hcStatistics, FPreferences);
     connect(&FPreferences, &TPreferences::PreferencesChanged, this,
             &TStatisticsWindow::Retranslate);
@@ -153,27 +154,36 @@ void TStatisticsWindow::Retranslate() {
     FGrid->actions().front()->setText(
         FPreferences.Texts().Translate(kSection, QStringLiteral("Copy")));
     FPanel->Retranslate(FPreferences);
+    FList->SetCountDeals(FPanel->CountDeals());
     QFont font = this->font();
     ApplyFont(font, FPreferences);
     setFont(font);
     MakeHeaderLabel(FListHeader, FPreferences);
     MakeHeaderLabel(FStatHeader, FPreferences);
     FModel->TextsChanged();
-    const int selected = FList->Selected;
-    {
-        const QSignalBlocker quiet(FStatList);
-        FStatList->clear();
-        for (int index = 0; index < FList->Count(); ++index)
-            FStatList->addItem(QLatin1Char(' ') +
-                               StatisticCaption(FList->Items(index), FPreferences.Texts()));
-        FStatList->setCurrentRow(selected);
-    }
+    FillStatList();
     const int rowHeight = FGrid->fontMetrics().height() + 6;
     FGrid->verticalHeader()->setDefaultSectionSize(rowHeight);
     FGrid->verticalHeader()->setMinimumSectionSize(rowHeight);
     FGrid->setMinimumHeight(FGrid->horizontalHeader()->sizeHint().height() +
                             TStatisticsModel::kVisibleRows * rowHeight + 2 * FGrid->frameWidth());
     SizeGrid();
+    RefreshView();
+}
+
+void TStatisticsWindow::FillStatList() {
+    const QSignalBlocker quiet(FStatList);
+    FStatList->clear();
+    for (int index = 0; index < FList->Count(); ++index)
+        FStatList->addItem(QLatin1Char(' ') +
+                           StatisticCaption(FList->Items(index), FPreferences.Texts()));
+    FStatList->setCurrentRow(FList->Selected);
+}
+
+// Counting deals renames the statistics that count hands.
+void TStatisticsWindow::ApplyCount() {
+    FList->SetCountDeals(FPanel->CountDeals());
+    FillStatList();
     RefreshView();
 }
 

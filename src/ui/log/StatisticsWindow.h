@@ -40,6 +40,8 @@ class TStatisticsWindow : public QDialog {
 
   private:
     void RefreshView();
+    void FillStatList();
+    void ApplyCount();
     void SizeGrid();
     void FitHeader();
 
