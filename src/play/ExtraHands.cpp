@@ -39,18 +39,27 @@ void TExtraHands::Draw(const TLogRecord& tableRecord, TDealer& dealer, TPokerEng
     }
 }
 
-void TExtraHands::Collect(double collectTime, TSessionCounters& counters, TLogger& logger) {
-    // Taken off before it is credited, so that a failed append never credits
-    // or logs a hand twice (as for the hand on the table).
+void TExtraHands::Credit(double collectTime, TSessionCounters& counters) {
+    // Taken off before they are credited, so that no hand is credited twice
+    // (as for the hand on the table).
     std::vector<THand> hands;
     hands.swap(FHands);
+    FCredited.clear();
     for (auto& hand : hands) {
         TLogRecord& record = hand.Record;
         record.Collected = record.Win;
         record.CollectTime = collectTime;
         counters.CollectHand(record.Win, record.BestWin, record.Bet, CoinValue(record.CoinIndex));
-        logger.Append(record);
+        FCredited.push_back(record);
     }
+}
+
+void TExtraHands::Log(TLogger& logger) {
+    // Taken off first: after a failed append the rest are not written later,
+    // out of their deal's place in the log.
+    std::vector<TLogRecord> records;
+    records.swap(FCredited);
+    for (const TLogRecord& record : records) logger.Append(record);
 }
 
 int32_t TExtraHands::TotalWin() const {

@@ -40,9 +40,15 @@ class TExtraHands {
     // engine's hand is left holding the last hand's cards.
     void Draw(const TLogRecord& tableRecord, TDealer& dealer, TPokerEngine& engine,
               const TTableGame& game, TSessionCounters& counters);
-    // Logs and credits the hands drawn, with the table hand's collection time.
-    void Collect(double collectTime, TSessionCounters& counters, TLogger& logger);
-    void Clear() { FHands.clear(); }
+    // Credits the hands drawn, with the table hand's collection time, and
+    // keeps their records for `Log`: every win is credited before any record
+    // is written, so a log that cannot be written loses records, never wins.
+    void Credit(double collectTime, TSessionCounters& counters);
+    void Log(TLogger& logger);
+    void Clear() {
+        FHands.clear();
+        FCredited.clear();
+    }
 
     const std::vector<THand>& Hands() const { return FHands; }
     int32_t TotalWin() const;
@@ -53,6 +59,7 @@ class TExtraHands {
   private:
     int FDealt = 1;
     std::vector<THand> FHands;
+    std::vector<TLogRecord> FCredited;
 };
 
 // Whether two logged hands were dealt together from one hold: both marked as

@@ -212,10 +212,11 @@ void TGameEngine::Collect() {
             record.CollectTime = Now();
             FCounters.CollectHand(FHand.FWin, record.BestWin, record.Bet,
                                   CoinValue(record.CoinIndex));
+            FExtra.Credit(record.CollectTime, FCounters);
             FHand.FWin = 0;
             FHand.FOpen = false;
             FLogger->Append(record);
-            FExtra.Collect(record.CollectTime, FCounters, *FLogger);
+            FExtra.Log(*FLogger);
         } else if (State() == gsDealt) {
             FCounters.ReturnBet(record.Bet * FExtra.DealtHands());
             FHand.FOpen = false;

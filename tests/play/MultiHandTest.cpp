@@ -126,6 +126,30 @@ TEST_F(MultiHandTest, HandsShareTheHoldAndDrawFromTheirOwnDecks) {
     EXPECT_EQ(records[2].Drawn[0], Code("AH"));
 }
 
+// A log that cannot be written loses the deal's records, never its wins: every
+// hand is credited before any is logged.
+TEST_F(MultiHandTest, ALogThatCannotBeWrittenLosesNoWin) {
+    TGameEngine& e = Start();
+    ASSERT_TRUE(e.SetHandsPerDeal(3));
+    e.StackCards(Codes({"2H", "7H", "9H", "KH", "4C",    // the deal
+                        "JS", "3D", "3C", "5S", "6S",    // the table hand's draw
+                        "JS", "QD", "8C", "8D", "TS",    // hand two
+                        "AH", "AS", "AC", "AD", "5D"})); // hand three: a flush
+    e.Deal();
+    e.SetDrawMask(16);
+    e.Draw();
+    ASSERT_EQ(e.DealWin(), 30);
+    // A link in the log's place is never written through.
+    const QString log = e.Logger().LogFileName();
+    QFile::remove(log);
+    ASSERT_TRUE(QFile::link(folders.Data() + "elsewhere.txt", log));
+    EXPECT_ANY_THROW(e.Collect());
+    EXPECT_EQ(e.Counters().Credits(), 2500 - 15 + 30);
+    EXPECT_EQ(e.Counters().Hands(), 3);
+    e.Collect(); // nothing is credited twice
+    EXPECT_EQ(e.Counters().Credits(), 2500 - 15 + 30);
+}
+
 TEST_F(MultiHandTest, TheBetOfEveryHandMustBeCovered) {
     TGameEngine& e = Start("[Params]\nCredits=14\n");
     ASSERT_TRUE(e.SetHandsPerDeal(3));
