@@ -71,6 +71,18 @@ TEST_F(MultiHandWindowTest, FiveHandsShowAboveTheTableWithTheirWins) {
     EXPECT_EQ(Window().height(), height);
 }
 
+// The room of the other hands is the deal's, not the player's: a restart with
+// five hands opens exactly as high as the window was.
+TEST_F(MultiHandWindowTest, ARestartKeepsTheHeightOfTheWindow) {
+    ASSERT_TRUE(Window().SelectHandsPerDeal(5));
+    const int height = Window().height();
+    window.reset();
+    window = std::make_unique<TMainWindow>(*preferences);
+    window->show();
+    EXPECT_EQ(Engine().HandsPerDeal(), 5);
+    EXPECT_EQ(Window().height(), height);
+}
+
 TEST_F(MultiHandWindowTest, AHundredHandsShowAsATallyOfTheLines) {
     ASSERT_TRUE(Window().SelectHandsPerDeal(100));
     auto* view = Find<TExtraHandsView>("OtherHands");

@@ -366,7 +366,12 @@ void TMainWindow::RestoreSettings() {
 
 void TMainWindow::SaveSettings() {
     TIniFile& ini = FPreferences.SettingsFile();
+    // The room of the other hands is added again at the next start: the
+    // window is kept at the height the player gave it.
+    const bool others = FEngine->HandsPerDeal() > 1;
+    FPanels->ShowOtherHands(false);
     SavePlacement(*this, ini, kPlacement);
+    FPanels->ShowOtherHands(others);
     FSizer->Save(ini);
     FSounds->Save(ini);
     FCards->Save(ini);
