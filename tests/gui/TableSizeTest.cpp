@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -67,9 +68,11 @@ class TableSizeTest : public testing::TWindowFixture {
 };
 
 // The larger tables at their limits and at screens from small to very large,
-// in both languages, with a hand on the table: nothing overlaps, leaves the
+// in both languages, with a deal on the table: nothing overlaps, leaves the
 // window or cuts its text. The standard table at its usual sizes likewise.
-TEST_F(TableSizeTest, NothingOverlapsOrIsCutAtAnySize) {
+void CheckEverySize(TMainWindow& window, TPreferences& preferences,
+                    const std::function<std::vector<std::string>()>& faultsOf,
+                    const std::function<void(TTableSize, const QSize&)>& show) {
     const QSize screen(1600, 1000);
     const TWindowLimits large = WindowLimits(TTableSize::Large, screen);
     const std::vector<std::pair<TTableSize, QSize>> cases = {
@@ -80,17 +83,35 @@ TEST_F(TableSizeTest, NothingOverlapsOrIsCutAtAnySize) {
         {TTableSize::Fit, {1280, 1024}},    {TTableSize::Fit, {2560, 1080}},
         {TTableSize::Fit, {3840, 2160}},    {TTableSize::Fit, {1000, 1600}},
     };
-    window->DealOrDraw();
+    window.DealOrDraw();
     for (const char* language : {"ENG", "RUS"}) {
-        preferences->SetInterfaceLanguage(QString::fromLatin1(language));
-        preferences->Apply();
+        preferences.SetInterfaceLanguage(QString::fromLatin1(language));
+        preferences.Apply();
         for (const auto& [size, at] : cases) {
-            Show(size, at);
-            const std::vector<std::string> faults = Faults();
+            show(size, at);
+            const std::vector<std::string> faults = faultsOf();
             EXPECT_TRUE(faults.empty()) << language << " size " << static_cast<int>(size) << " at "
                                         << at.width() << "x" << at.height() << ":\n"
                                         << ::testing::PrintToString(faults);
         }
+    }
+}
+
+TEST_F(TableSizeTest, NothingOverlapsOrIsCutAtAnySize) {
+    CheckEverySize(
+        *window, *preferences, [this] { return Faults(); },
+        [this](TTableSize size, const QSize& at) { Show(size, at); });
+}
+
+// The other hands of a deal (as rows of cards, and as a tally) at every size too.
+TEST_F(TableSizeTest, OtherHandsFitAtAnySize) {
+    for (const int hands : {5, 100}) {
+        SCOPED_TRACE(hands);
+        ASSERT_TRUE(window->SelectHandsPerDeal(hands));
+        CheckEverySize(
+            *window, *preferences, [this] { return Faults(); },
+            [this](TTableSize size, const QSize& at) { Show(size, at); });
+        window->DealOrDraw(); // the draw, so that the number of hands may change
     }
 }
 
