@@ -63,6 +63,15 @@ class MultiHandTest : public ::testing::Test {
         engine = std::make_unique<TGameEngine>(*preferences, &windows);
         return *engine;
     }
+    // Three hands of Jacks or Better holding four hearts to a flush: the table
+    // hand draws the jack of spades, the second hand the same jack (its own
+    // copy of the deck), the third a heart.
+    static void StackFlushDeal(TGameEngine& e) {
+        e.StackCards(Codes({"2H", "7H", "9H", "KH", "4C",    // the deal
+                            "JS", "3D", "3C", "5S", "6S",    // the table hand's draw
+                            "JS", "QD", "8C", "8D", "TS",    // hand two
+                            "AH", "AS", "AC", "AD", "5D"})); // hand three
+    }
     std::vector<TLogRecord> Logged() {
         std::vector<TLogRecord> records;
         TLogRecord record;
@@ -78,16 +87,11 @@ class MultiHandTest : public ::testing::Test {
     std::unique_ptr<TGameEngine> engine;
 };
 
-// Three hands of Jacks or Better holding four hearts to a flush: the table
-// hand draws the jack of spades, the second hand the same jack (its own copy
-// of the deck), the third a heart.
+// The three hands of the stacked deal share the hold and draw apart.
 TEST_F(MultiHandTest, HandsShareTheHoldAndDrawFromTheirOwnDecks) {
     TGameEngine& e = Start();
     ASSERT_TRUE(e.SetHandsPerDeal(3));
-    e.StackCards(Codes({"2H", "7H", "9H", "KH", "4C",    // the deal
-                        "JS", "3D", "3C", "5S", "6S",    // the table hand's draw
-                        "JS", "QD", "8C", "8D", "TS",    // hand two
-                        "AH", "AS", "AC", "AD", "5D"})); // hand three
+    StackFlushDeal(e);
     e.Deal();
     EXPECT_EQ(e.Counters().Credits(), 2500 - 15);
     e.SetDrawMask(16); // the club goes
@@ -131,10 +135,7 @@ TEST_F(MultiHandTest, HandsShareTheHoldAndDrawFromTheirOwnDecks) {
 TEST_F(MultiHandTest, ALogThatCannotBeWrittenLosesNoWin) {
     TGameEngine& e = Start();
     ASSERT_TRUE(e.SetHandsPerDeal(3));
-    e.StackCards(Codes({"2H", "7H", "9H", "KH", "4C",    // the deal
-                        "JS", "3D", "3C", "5S", "6S",    // the table hand's draw
-                        "JS", "QD", "8C", "8D", "TS",    // hand two
-                        "AH", "AS", "AC", "AD", "5D"})); // hand three: a flush
+    StackFlushDeal(e);
     e.Deal();
     e.SetDrawMask(16);
     e.Draw();
