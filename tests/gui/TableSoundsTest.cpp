@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -127,6 +128,7 @@ TEST(QtSoundPlayerTest, NoDeviceOrNoFileIsSilence) {
             EXPECT_NO_THROW(player.Play(static_cast<TSound>(sound)));
         QApplication::processEvents();
         EXPECT_NO_THROW(player.Play(TSound::Deal));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !player.Loading(); }, 10000));
     }
 }
 

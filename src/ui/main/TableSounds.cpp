@@ -9,6 +9,8 @@
 #include <QSoundEffect>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace drawmentor {
 namespace {
 
@@ -19,6 +21,12 @@ const char* const kFiles[kSoundCount] = {"deal", "hold", "draw",      "win1",
 
 TQtSoundPlayer::TQtSoundPlayer() = default;
 TQtSoundPlayer::~TQtSoundPlayer() = default;
+
+bool TQtSoundPlayer::Loading() const {
+    return std::any_of(FEffects.begin(), FEffects.end(), [](const auto& effect) {
+        return effect && effect->status() == QSoundEffect::Loading;
+    });
+}
 
 void TQtSoundPlayer::Play(TSound sound) {
     auto& effect = FEffects.at(static_cast<size_t>(sound));

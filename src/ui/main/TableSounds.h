@@ -30,6 +30,9 @@ class TQtSoundPlayer : public ISoundPlayer {
     TQtSoundPlayer();
     ~TQtSoundPlayer() override;
     void Play(TSound sound) override;
+    // Whether Qt is still reading a sound, on a thread of its own: a player
+    // destroyed before it is done leaves that thread's work behind.
+    bool Loading() const;
 
   private:
     std::array<std::unique_ptr<QSoundEffect>, kSoundCount> FEffects;
