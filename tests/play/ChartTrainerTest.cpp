@@ -7,6 +7,7 @@
 #include "games/Catalogue.h"
 #include "prefs/Preferences.h"
 
+#include "support/JacksChart.h"
 #include "support/TempFolders.h"
 
 #include <QCoreApplication>
@@ -19,21 +20,11 @@
 namespace drawmentor {
 namespace {
 
-const std::vector<int> kJacks96 = {4000, 250, 125, 45, 30, 20, 15, 10, 5};
-
-const TStrategyChart& JacksChart() {
-    static const TStrategyChart chart = GenerateChart(*CreateDescription(0), kJacks96, 5);
-    return chart;
-}
+using testing::JacksChart;
+const std::vector<int>& kJacks96 = testing::kJacks96Pays;
 
 std::vector<int> Codes(const std::string& text) {
-    std::istringstream in(text);
-    std::vector<int> codes;
-    for (std::string word; in >> word;) {
-        const auto card = ParseCardText(word);
-        codes.push_back(EncodeCard(card->Rank, card->Suit));
-    }
-    return codes;
+    return testing::CardCodes(text);
 }
 
 int LineWithKey(const TStrategyChart& chart, const std::string& prefix) {
