@@ -11,8 +11,8 @@
 
 namespace drawmentor {
 
-void TExtraHands::StartDeal(int hands) {
-    FDealt = CheckIndex(hands, 1, 255, "hands per deal");
+void TExtraHands::StartDeal() {
+    FDealt = CheckIndex(FPerDeal, 1, 255, "hands per deal");
     FHands.clear();
 }
 

@@ -30,8 +30,12 @@ class TExtraHands {
         TLogRecord Record;
     };
 
-    // A new deal of `hands` hands in all, the one on the table included.
-    void StartDeal(int hands);
+    // Hands each deal plays from one hold, the one on the table included.
+    // The session checks a choice and changes it between hands only.
+    int HandsPerDeal() const { return FPerDeal; }
+    void SetHandsPerDeal(int hands) { FPerDeal = hands; }
+    // A new deal of HandsPerDeal hands.
+    void StartDeal();
     // Hands of the current deal, the one on the table included.
     int DealtHands() const { return FDealt; }
 
@@ -57,6 +61,7 @@ class TExtraHands {
     std::vector<int> LineCounts(int tableLine, int lastLine) const;
 
   private:
+    int FPerDeal = 1;
     int FDealt = 1;
     std::vector<THand> FHands;
     std::vector<TLogRecord> FCredited;

@@ -53,8 +53,9 @@ void TGameEngine::Deal() {
         Collect();
         // One hand may take the credits below zero; several hands need their
         // whole bet.
-        const int32_t dealBet = FGame.Bet() * FHandsPerDeal;
-        if (FHandsPerDeal > 1 && FCounters.Credits() < dealBet) {
+        const int hands = FExtra.HandsPerDeal();
+        const int32_t dealBet = FGame.Bet() * hands;
+        if (hands > 1 && FCounters.Credits() < dealBet) {
             FWindows->RefuseBet(dealBet, FCounters.Credits());
             return;
         }
@@ -79,10 +80,8 @@ void TGameEngine::Deal() {
             }
             FHand.FErrorHand = FReplay.Position();
             FHand.FErrorHands = FReplay.Count();
-        } else if (FDrill && FMode == pmTraining) {
-            const auto codes = FDealer.DealAccepted(
-                [this](const std::array<int, kHandSize>& hand) { return FDrill->Qualifies(hand); },
-                kDrillTries);
+        } else if (FCoach.Drill() && FMode == pmTraining) {
+            const auto codes = FCoach.DealDrillHand(FDealer);
             for (int i = 0; i < kHandSize; ++i) {
                 Engine().Deck.RemoveCode(codes[i]);
                 PutOnTable(i, codes[i]);
@@ -91,8 +90,8 @@ void TGameEngine::Deal() {
             for (int i = 0; i < kHandSize; ++i) PutOnTable(i, DealCard());
         }
         FHand.FRecord = DealRecord(FGame, Engine(), ModeNumber(FMode), FCoinIndex, FHand.FCards);
-        FHand.FRecord.Reserved = static_cast<uint8_t>(FHandsPerDeal > 1 ? FHandsPerDeal : 0);
-        FExtra.StartDeal(FHandsPerDeal);
+        FHand.FRecord.Reserved = static_cast<uint8_t>(hands > 1 ? hands : 0);
+        FExtra.StartDeal();
         FDealer.Remember();
         FHand.FDrawMask = FMode == pmAutoHold ? FHand.FRecord.BestMask : 31;
         FHand.FLine = Engine().CurrentLine();
@@ -107,23 +106,23 @@ void TGameEngine::Deal() {
 
 void TGameEngine::ToggleHold(int position) {
     CheckIndex(position, 0, kHandSize - 1, "card position");
-    if (NextPressDraws() && !FHand.FDrawUnderWay) FHand.FDrawMask ^= 1 << position;
+    if (Rules().CanHold()) FHand.FDrawMask ^= 1 << position;
 }
 
 void TGameEngine::SetDrawMask(int mask) {
     CheckIndex(mask, 0, kMaskCount - 1, "draw mask");
-    if (NextPressDraws() && !FHand.FDrawUnderWay) FHand.FDrawMask = mask;
+    if (Rules().CanHold()) FHand.FDrawMask = mask;
 }
 
 void TGameEngine::ShowHint() {
-    if (!NextPressDraws() || FHand.FDrawUnderWay) return;
+    if (!Rules().CanHold()) return;
     FHand.FDrawMask = FHand.FRecord.BestMask;
     FHand.FRecord.HintReturn = static_cast<double>(Engine().DrawReturn(FHand.FRecord.BestMask));
 }
 
 void TGameEngine::CheckWarning() {
     if (!(FOptions & kShowWarnings) || State() != gsDealt || FHand.FDrawUnderWay) return;
-    if (!WarrantsWarning(HoldCost())) return;
+    if (!WarrantsWarning(FCoach.HoldCost())) return;
     const auto answer = FWindows->ShowWarning(*this);
     if (answer.ApplyBest) ShowHint();
     if (answer.StopWarnings) FOptions &= ~kShowWarnings;
@@ -154,7 +153,7 @@ void TGameEngine::Draw() {
 
 std::array<bool, kHandSize> TGameEngine::PrepareDealDraw() {
     std::array<bool, kHandSize> replaced{};
-    if (!CanDealDraw()) return replaced;
+    if (!Rules().CanDealDraw()) return replaced;
     if (State() == gsDealt) {
         CheckWarning();
         FHand.FDrawUnderWay = true;
@@ -168,7 +167,7 @@ std::array<bool, kHandSize> TGameEngine::PrepareDealDraw() {
 }
 
 bool TGameEngine::FinishDealDraw() {
-    if (!CanDealDraw()) return false;
+    if (!Rules().CanDealDraw()) return false;
     if (State() == gsDealt) {
         Draw();
         return false;
@@ -178,7 +177,7 @@ bool TGameEngine::FinishDealDraw() {
 }
 
 void TGameEngine::StartDoubleUp() {
-    if (!CanDouble()) return;
+    if (!Rules().CanDouble()) return;
     FHand.FState = gsDoubleUp;
     FHand.FLine = -1;
     FHand.FDrawMask = 31;

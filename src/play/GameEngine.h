@@ -4,15 +4,14 @@
 #include "ErrorHandReplay.h"
 #include "ExtraHands.h"
 #include "GameWindows.h"
+#include "HoldCoach.h"
 #include "Logger.h"
+#include "PlayRules.h"
 #include "PlayState.h"
 #include "SessionCounters.h"
 #include "SessionSettings.h"
-#include "TableChart.h"
 #include "TableGame.h"
 #include "TableHand.h"
-
-#include "strategy/ChartDrill.h"
 
 #include <QObject>
 #include <QString>
@@ -20,7 +19,6 @@
 
 #include <array>
 #include <memory>
-#include <optional>
 #include <vector>
 
 namespace drawmentor {
@@ -82,30 +80,9 @@ class TGameEngine : public QObject {
     // before the generator is asked again.
     void StackCards(std::vector<int> codes) { FDealer.Stack(std::move(codes)); }
 
-    // --- Rules asked by the windows ------------------------------------------
-    bool CanChangeBet() const {
-        return State() == TGameState::gsIdle || State() == TGameState::gsDrawn;
-    }
-    bool CanDealDraw() const { return State() != TGameState::gsDoubleUp; }
-    bool CanHint() const {
-        return State() == TGameState::gsDealt && !FHand.FDrawUnderWay &&
-               FMode != TPlayMode::pmRealPlay;
-    }
-    bool HintOffered() const { return FMode != TPlayMode::pmRealPlay; }
-    bool CanDouble() const {
-        return State() == TGameState::gsDrawn && FHand.FWin > 0 && FHand.FOpen &&
-               FExtra.DealtHands() == 1;
-    }
-    // Every hold of the dealt hand, in every mode, Real Play too; after the
-    // draw, those of the hand just played until the next deal.
-    bool CanShowAllHands() const {
-        return (State() == TGameState::gsDealt && !FHand.FDrawUnderWay) ||
-               (State() == TGameState::gsDrawn && FHand.FRecord.Bet != 0);
-    }
-    // The next press of Deal/Draw draws (true) or deals (false).
-    bool NextPressDraws() const { return State() == TGameState::gsDealt; }
-
     // --- Queries -------------------------------------------------------------
+    // What the player may do next; ask again after every command.
+    TPlayRules Rules() const { return TPlayRules(FHand, FMode, FExtra.DealtHands()); }
     const TTableGame& Game() const { return FGame; }
     const TTableHand& Hand() const { return FHand; }
     const TSessionCounters& Counters() const { return FCounters; }
@@ -115,31 +92,20 @@ class TGameEngine : public QObject {
     TPlayMode Mode() const { return FMode; }
     unsigned Options() const { return FOptions; }
     int CoinIndex() const { return FCoinIndex; }
-    int HandsPerDeal() const { return FHandsPerDeal; }
-    // The other hands of the deal on the table, drawn or not yet.
+    // The hands each deal plays, and the other hands of the deal on the
+    // table, drawn or not yet.
     const TExtraHands& ExtraHands() const { return FExtra; }
     // What the deal on the table won on all its hands.
     int32_t DealWin() const { return FHand.FWin + FExtra.TotalWin(); }
-    long double PlayerReturn() const { return FGame.Strategy().DrawReturn(FHand.FDrawMask); }
-    long double BestReturn() const { return FGame.Strategy().DrawReturn(FHand.FRecord.BestMask); }
-    // Expected coins the current hold gives away against the best one.
-    long double HoldCost() const { return BestReturn() - PlayerReturn(); }
+    // The returns and chart lines of the hold on the table, and the drill.
+    const THoldCoach& Coach() const { return FCoach; }
 
-    // --- Strategy chart and drill --------------------------------------------
-    // The chart of the game and bet in play, looked up or made when they change.
-    const TTableChart& Chart() const { return FChart; }
-    // The chart lines of the hold on the table and of the best one; nothing
-    // until the chart is there.
-    std::optional<TChartAdvice> HoldAdvice() const { return FChart.Explain(FGame, FHand); }
-    std::optional<TChartAdvice> BestAdvice() const { return FChart.ExplainBest(FGame, FHand); }
+    // --- Chart drill ---------------------------------------------------------
     // From the next deal on, Training mode (chosen now) deals only hands that
     // drill the chosen lines, until EndDrill or another game. False, and no
-    // drill, for a chart of another game or paytable.
+    // change, for a chart of another game or paytable.
     bool StartDrill(std::unique_ptr<TChartDrill> drill);
-    void EndDrill() { FDrill.reset(); }
-    const TChartDrill* Drill() const { return FDrill.get(); }
-    // Deals a drill tries before it takes a hand that does not qualify.
-    static constexpr int kDrillTries = 5000;
+    void EndDrill() { FCoach.EndDrill(); }
 
   signals:
     // Another game or paytable is on the table, or the counters were reset:
@@ -160,7 +126,6 @@ class TGameEngine : public QObject {
     QString CurrentKey() const;
     void LoadSettings();
     void SaveSettings();
-    void RequestChart();
 
     TPreferences& FPreferences;
     IGameWindows FNoWindows;
@@ -176,10 +141,8 @@ class TGameEngine : public QObject {
     TPlayMode FMode = TPlayMode::pmTraining;
     unsigned FOptions = kShowResultHands | kShowWarnings;
     int FCoinIndex = 0;
-    int FHandsPerDeal = 1;
     TExtraHands FExtra;
-    TTableChart FChart;
-    std::unique_ptr<TChartDrill> FDrill;
+    THoldCoach FCoach{FGame, FHand};
 };
 
 } // namespace drawmentor

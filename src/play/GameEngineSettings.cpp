@@ -77,7 +77,7 @@ void TGameEngine::UseGame(int gameIndex, int payIndex, const TPayTable* pays) {
     FGame.FPayIndex = payIndex;
     if (pays) FGame.FPayTable = *pays;
     FGame.ApplyBet(FGame.Bet());
-    RequestChart();
+    FCoach.RequestChart();
     FReplay.Clear(); // error hands are of one paytable
     if (FMode == pmPlayErrorHands) BuildErrorHands();
     emit GameChanged();
@@ -97,7 +97,7 @@ void TGameEngine::SetEngine(std::unique_ptr<TPokerEngine> engine) {
     try {
         if (FGame.FEngine) Collect(); // the hand belongs to the engine being replaced
         FGame.FEngine = std::move(engine);
-        FDrill.reset(); // a drill is of one game's chart
+        FCoach.EndDrill(); // a drill is of one game's chart
         ResetGame();
         FDealer.NewGame(Engine().Deck.Total);
         Engine().SetPayout(&FGame.FPayout);
@@ -118,28 +118,16 @@ void TGameEngine::ResetGame() {
 }
 
 bool TGameEngine::SetBet(int coins) {
-    if (coins < 1 || coins > kMaxCoins || !CanChangeBet()) return false;
+    if (coins < 1 || coins > kMaxCoins || !Rules().CanChangeBet()) return false;
     FGame.ApplyBet(coins);
-    RequestChart();
+    FCoach.RequestChart();
     return true;
 }
 
 bool TGameEngine::StartDrill(std::unique_ptr<TChartDrill> drill) {
-    if (!drill || !FGame.FEngine || drill->Chart().GameIndex != FGame.GameIndex()) return false;
-    for (int line = 0; line <= FGame.LastLine(); ++line)
-        if (drill->Chart().Pays.at(static_cast<size_t>(line)) !=
-            FGame.Pay(line, drill->Chart().Bet))
-            return false;
-    FDrill = std::move(drill);
+    if (!FCoach.StartDrill(std::move(drill))) return false;
     SetMode(pmTraining);
     return true;
-}
-
-void TGameEngine::RequestChart() {
-    if (!FGame.FEngine) return;
-    std::vector<int> pays;
-    for (int line = 0; line <= FGame.LastLine(); ++line) pays.push_back(FGame.WinOf(line));
-    FChart.Request(FGame.GameIndex(), pays, FGame.Bet());
 }
 
 void TGameEngine::SetCoinIndex(int index) {
@@ -147,8 +135,8 @@ void TGameEngine::SetCoinIndex(int index) {
 }
 
 bool TGameEngine::SetHandsPerDeal(int hands) {
-    if (!IsHandsPerDealChoice(hands) || !CanChangeBet()) return false;
-    FHandsPerDeal = hands;
+    if (!IsHandsPerDealChoice(hands) || !Rules().CanChangeBet()) return false;
+    FExtra.SetHandsPerDeal(hands);
     return true;
 }
 
@@ -198,7 +186,7 @@ void TGameEngine::ChooseOtherMode() {
 
 void TGameEngine::ResetCounters() {
     ClearCounters();
-    RequestChart();
+    FCoach.RequestChart();
     emit GameChanged();
 }
 
@@ -226,8 +214,8 @@ void TGameEngine::LoadSettings() {
         if (FMode == pmPlayErrorHands) BuildErrorHands();
         FOptions = stored.Options;
         FGame.ApplyBet(stored.Bet);
-        FHandsPerDeal = stored.HandsPerDeal;
-        RequestChart();
+        FExtra.SetHandsPerDeal(stored.HandsPerDeal);
+        FCoach.RequestChart();
     } catch (...) {
         AddErrorContext("LoadFromIni");
     }
@@ -243,7 +231,7 @@ void TGameEngine::SaveSettings() {
         stored.Bet = FGame.Bet();
         stored.Mode = FMode;
         stored.Options = FOptions;
-        stored.HandsPerDeal = FHandsPerDeal;
+        stored.HandsPerDeal = FExtra.HandsPerDeal();
         WriteStoredSession(FPreferences.SettingsFile(), FPreferences.AutoSave, stored);
     } catch (...) {
         AddErrorContext("SaveToIni");

@@ -16,6 +16,8 @@ class TGameEngine;
 // Only the session changes it.
 class TTableGame {
   public:
+    // False only while the session starts, before its first game.
+    bool HasEngine() const { return FEngine != nullptr; }
     int GameIndex() const { return FEngine->GameIndex; }
     int PayIndex() const { return FPayIndex; }
     const TPayTable& PayTable() const { return FPayTable; }

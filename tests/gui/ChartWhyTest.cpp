@@ -47,8 +47,9 @@ class ChartWhyTest : public testing::TWindowFixture {
         Engine().SetDrawMask(mask);
     }
     QString Why() {
-        const auto advice = Engine().HoldAdvice();
-        return advice ? HoldWhyText(*advice, *Engine().Chart().Chart(), *preferences) : QString();
+        const auto advice = Engine().Coach().HoldAdvice();
+        return advice ? HoldWhyText(*advice, *Engine().Coach().Chart().Chart(), *preferences)
+                      : QString();
     }
     // The line of the chart whose key starts so, counted from 1 as players do.
     static QString LineNumber(const char* prefix) {
@@ -120,7 +121,7 @@ TEST_F(ChartWhyTest, TheChartsOwnExceptionsAreNamed) {
 TEST_F(ChartWhyTest, NoChartNoWordFromIt) {
     ASSERT_TRUE(Engine().SetBet(1));
     DealAndHold("TH JH QH KH TD", 0b01110);
-    EXPECT_FALSE(Engine().HoldAdvice());
+    EXPECT_FALSE(Engine().Coach().HoldAdvice());
     Engine().Draw();
     EXPECT_FALSE(HoldCostMessage(Engine(), *preferences).contains("chart"));
 }
@@ -145,13 +146,14 @@ TEST_F(ChartWhyTest, ErrorsListAndDrillFromTheMenu) {
         QTest::mouseClick(button, Qt::LeftButton);
     });
     Window().Menu().Item(TMenuCommand::StrategyChart)->trigger();
-    ASSERT_NE(Engine().Drill(), nullptr);
-    EXPECT_EQ(Engine().Drill()->Lines(), std::vector<int>{LineNumber("royal4").toInt() - 1});
+    ASSERT_NE(Engine().Coach().Drill(), nullptr);
+    EXPECT_EQ(Engine().Coach().Drill()->Lines(),
+              std::vector<int>{LineNumber("royal4").toInt() - 1});
     EXPECT_EQ(Engine().Mode(), TPlayMode::pmTraining);
     Window().Menu().Refresh();
     EXPECT_TRUE(Window().Menu().Item(TMenuCommand::EndDrill)->isEnabled());
     Window().Menu().Item(TMenuCommand::EndDrill)->trigger();
-    EXPECT_EQ(Engine().Drill(), nullptr);
+    EXPECT_EQ(Engine().Coach().Drill(), nullptr);
 }
 
 } // namespace

@@ -42,7 +42,7 @@ TEST_F(MultiHandWindowTest, FiveHandsShowAboveTheTableWithTheirWins) {
     const int height = Window().height();
     ASSERT_TRUE(HandsItem(5));
     HandsItem(5)->trigger();
-    EXPECT_EQ(Engine().HandsPerDeal(), 5);
+    EXPECT_EQ(Engine().ExtraHands().HandsPerDeal(), 5);
     EXPECT_TRUE(view->isVisible());
     EXPECT_GT(Window().height(), height);
     Click("btnDeal");
@@ -79,7 +79,7 @@ TEST_F(MultiHandWindowTest, ARestartKeepsTheHeightOfTheWindow) {
     window.reset();
     window = std::make_unique<TMainWindow>(*preferences);
     window->show();
-    EXPECT_EQ(Engine().HandsPerDeal(), 5);
+    EXPECT_EQ(Engine().ExtraHands().HandsPerDeal(), 5);
     EXPECT_EQ(Window().height(), height);
 }
 

@@ -79,7 +79,7 @@ TEST_F(TableSoundsTest, TheDoubleUpResultIsHeard) {
     int results = 0;
     for (int round = 0; round < 20 && results < 3; ++round) {
         if (!PlayUntilAWin()) break;
-        if (!Engine().CanDouble()) continue;
+        if (!Engine().Rules().CanDouble()) continue;
         window->Double();
         heard.clear();
         window->ToggleCard(1 + round % 4);

@@ -165,8 +165,8 @@ TEST_F(WarningWindowTest, ShowsBothHoldsAndWhatTheDifferenceCosts) {
     TWarningWindow warning(Engine(), *preferences);
     warning.Retranslate();
     const auto text = [&](const char* name) { return warning.findChild<QLabel*>(name)->text(); };
-    const double my = static_cast<double>(Engine().PlayerReturn()) / 5;
-    const double best = static_cast<double>(Engine().BestReturn()) / 5;
+    const double my = static_cast<double>(Engine().Coach().PlayerReturn()) / 5;
+    const double best = static_cast<double>(Engine().Coach().BestReturn()) / 5;
     EXPECT_EQ(text("lMyEV"), QString::asprintf("%.5f%%", my * 100));
     EXPECT_EQ(text("lBestEVDollars"), QString::asprintf("%.5f$", 5 * best * 0.25));
     const QString money = QString::asprintf("%.5f", (best - my) * 5 * 0.25);

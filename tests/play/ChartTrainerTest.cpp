@@ -52,7 +52,7 @@ class ChartTrainerTest : public ::testing::Test {
         SharedUserChartCache()->Store(JacksChart());
         engine->SelectGame(0, 0);
         ASSERT_TRUE(engine->SetBet(5));
-        ASSERT_NE(engine->Chart().Chart(), nullptr);
+        ASSERT_NE(engine->Coach().Chart().Chart(), nullptr);
     }
 
     testing::TTempFolders folders;
@@ -64,27 +64,28 @@ TEST_F(ChartTrainerTest, TheHoldAndTheBestOneAreNamedByTheirChartLines) {
     engine->SelectGame(0, 0);
     engine->StackCards(Codes("TH JH QH KH TD"));
     engine->Deal();
-    EXPECT_FALSE(engine->HoldAdvice()); // no chart yet: the trainer says what it always said
+    EXPECT_FALSE(
+        engine->Coach().HoldAdvice()); // no chart yet: the trainer says what it always said
 
     PlayJacksWithCachedChart();
-    const TStrategyChart& chart = *engine->Chart().Chart();
+    const TStrategyChart& chart = *engine->Coach().Chart().Chart();
     engine->StackCards(Codes("TH JH QH KH TD"));
     engine->Deal();
     engine->SetDrawMask(0b01110); // the tens kept
-    auto advice = engine->HoldAdvice();
+    auto advice = engine->Coach().HoldAdvice();
     ASSERT_TRUE(advice);
     EXPECT_EQ(advice->HeldLine, LineWithKey(chart, "kind2[g0]"));
     EXPECT_EQ(advice->ChartLine, LineWithKey(chart, "royal4"));
     EXPECT_EQ(advice->BestLine, advice->ChartLine);
     EXPECT_TRUE(advice->ChartIsBest);
-    const auto hint = engine->BestAdvice();
+    const auto hint = engine->Coach().BestAdvice();
     ASSERT_TRUE(hint);
     EXPECT_EQ(hint->HeldMask, 1 << 4);
     EXPECT_EQ(hint->BestLine, advice->ChartLine);
 
     // After the draw the hold drawn with is explained, and the logged hand too.
     engine->Draw();
-    advice = engine->HoldAdvice();
+    advice = engine->Coach().HoldAdvice();
     ASSERT_TRUE(advice);
     EXPECT_EQ(advice->HeldLine, LineWithKey(chart, "kind2[g0]"));
     engine->Collect();
@@ -101,24 +102,24 @@ TEST_F(ChartTrainerTest, TheHoldAndTheBestOneAreNamedByTheirChartLines) {
 
     // Another bet pays differently: its chart is not the five-coin one.
     ASSERT_TRUE(engine->SetBet(1));
-    EXPECT_EQ(engine->Chart().Chart(), nullptr);
+    EXPECT_EQ(engine->Coach().Chart().Chart(), nullptr);
     engine->StackCards(Codes("TH JH QH KH TD"));
     engine->Deal();
-    EXPECT_FALSE(engine->HoldAdvice());
+    EXPECT_FALSE(engine->Coach().HoldAdvice());
 }
 
 TEST_F(ChartTrainerTest, TheChartOfAChosenGameIsMadeInTheBackground) {
     TTableChart::SetBackgroundGeneration(true);
     engine->SelectGame(0, 0);
-    ASSERT_TRUE(engine->Chart().Generating());
+    ASSERT_TRUE(engine->Coach().Chart().Generating());
     QElapsedTimer clock;
     clock.start();
-    while (!engine->Chart().Chart() && clock.elapsed() < 120000) {
+    while (!engine->Coach().Chart().Chart() && clock.elapsed() < 120000) {
         QCoreApplication::processEvents();
         QThread::msleep(20);
     }
-    ASSERT_NE(engine->Chart().Chart(), nullptr);
-    EXPECT_EQ(SaveChart(*engine->Chart().Chart()), SaveChart(JacksChart()));
+    ASSERT_NE(engine->Coach().Chart().Chart(), nullptr);
+    EXPECT_EQ(SaveChart(*engine->Coach().Chart().Chart()), SaveChart(JacksChart()));
     EXPECT_TRUE(SharedUserChartCache()->Find(0, 5, kJacks96)); // for the next start
 }
 
@@ -143,7 +144,7 @@ TEST_F(ChartTrainerTest, ADrillDealsOnlyHandsOfItsLinesInTraining) {
 
     // The same seed deals the same drill.
     engine->SelectGame(0, 0); // another game ends the drill (and seeds the dealer again)
-    EXPECT_EQ(engine->Drill(), nullptr);
+    EXPECT_EQ(engine->Coach().Drill(), nullptr);
     ASSERT_TRUE(engine->StartDrill(std::make_unique<TChartDrill>(chart, std::vector{flush4})));
     for (int hand = 0; hand < 3; ++hand) {
         engine->Deal();
@@ -152,13 +153,18 @@ TEST_F(ChartTrainerTest, ADrillDealsOnlyHandsOfItsLinesInTraining) {
         engine->Collect();
     }
     engine->EndDrill();
-    EXPECT_EQ(engine->Drill(), nullptr);
+    EXPECT_EQ(engine->Coach().Drill(), nullptr);
 
     // A chart of other pays drills nothing here.
     TStrategyChart other = chart;
     other.Pays[5] = 25;
     EXPECT_FALSE(engine->StartDrill(std::make_unique<TChartDrill>(other, std::vector{flush4})));
-    EXPECT_EQ(engine->Drill(), nullptr);
+    EXPECT_EQ(engine->Coach().Drill(), nullptr);
+    // Nor does it end the drill that runs.
+    ASSERT_TRUE(engine->StartDrill(std::make_unique<TChartDrill>(chart, std::vector{flush4})));
+    EXPECT_FALSE(engine->StartDrill(std::make_unique<TChartDrill>(other, std::vector{flush4})));
+    ASSERT_NE(engine->Coach().Drill(), nullptr);
+    EXPECT_EQ(engine->Coach().Drill()->Chart().Pays, chart.Pays);
 }
 
 TEST(ChartDealer, DealsAreBoundedAndFollowTheSeed) {

@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
+#include <utility>
 
 namespace drawmentor {
 namespace {
@@ -266,7 +268,7 @@ TEST_F(GameEngineTest, WarningsOnlyForHoldsCostingMoreThanACent) {
         small = large = -1;
         for (int mask = 0; mask < 32; ++mask) {
             e.SetDrawMask(mask);
-            const long double cost = e.HoldCost();
+            const long double cost = e.Coach().HoldCost();
             if (cost > 0 && cost <= kWarningThreshold) small = mask;
             if (cost >= 0.02) large = mask;
         }
@@ -365,7 +367,7 @@ TEST_F(GameEngineTest, TheHoldIsFinalOnceTheDrawIsUnderWay) {
     e.ToggleHold(4);
     e.SetDrawMask(31);
     e.ShowHint();
-    EXPECT_FALSE(e.CanHint());
+    EXPECT_FALSE(e.Rules().CanHint());
     EXPECT_EQ(e.Hand().DrawMask(), 7);
     EXPECT_FALSE(e.FinishDealDraw());
     EXPECT_EQ(e.Hand().Record().DrawMask, 7);
@@ -375,6 +377,58 @@ TEST_F(GameEngineTest, TheHoldIsFinalOnceTheDrawIsUnderWay) {
     EXPECT_TRUE(e.FinishDealDraw()); // the next press deals, and the new hold is free
     e.ToggleHold(0);
     EXPECT_EQ(e.Hand().DrawMask(), 30);
+}
+
+// The controls a window would enable, by name, so that a failure shows them all.
+std::string Allowed(const TPlayRules& rules) {
+    std::string names;
+    const std::pair<bool, const char*> all[] = {{rules.CanChangeBet(), "bet"},
+                                                {rules.CanDealDraw(), "deal"},
+                                                {rules.CanHint(), "hint"},
+                                                {rules.HintOffered(), "hint-shown"},
+                                                {rules.CanDouble(), "double"},
+                                                {rules.CanShowAllHands(), "all-hands"},
+                                                {rules.NextPressDraws(), "draws-next"}};
+    for (const auto& [on, name] : all)
+        if (on) names += names.empty() ? name : std::string(" ") + name;
+    return names;
+}
+
+TEST_F(GameEngineTest, WhatThePlayerMayDoFollowsTheRound) {
+    TGameEngine& e = Start();
+    EXPECT_EQ(Allowed(e.Rules()), "bet deal hint-shown");
+    const TPlayRules before = e.Rules();
+    e.Deal();
+    EXPECT_EQ(Allowed(before), "bet deal hint-shown") << "a value, not a view";
+    EXPECT_EQ(Allowed(e.Rules()), "deal hint hint-shown all-hands draws-next");
+    e.PrepareDealDraw();
+    EXPECT_EQ(Allowed(e.Rules()), "deal hint-shown draws-next");
+    e.FinishDealDraw();
+    e.Collect();
+    DealAWin(e);
+    EXPECT_EQ(Allowed(e.Rules()), "bet deal hint-shown double all-hands");
+    e.StartDoubleUp();
+    EXPECT_EQ(Allowed(e.Rules()), "hint-shown");
+    e.DoubleUpPick(2);
+    e.Collect();
+    EXPECT_EQ(Allowed(e.Rules()), "bet deal hint-shown all-hands")
+        << "a collected win is not staked";
+
+    e.SetMode(TPlayMode::pmRealPlay);
+    e.Deal();
+    EXPECT_EQ(Allowed(e.Rules()), "deal all-hands draws-next");
+}
+
+TEST_F(GameEngineTest, TheCoachWeighsTheHoldOnTheTable) {
+    TGameEngine& e = Start();
+    e.StackCards({8, 9, 10, 11, 12}); // a dealt royal flush: 4000 coins held
+    e.Deal();
+    const THoldCoach& coach = e.Coach();
+    EXPECT_EQ(coach.BestReturn(), 4000);
+    EXPECT_GT(coach.HoldCost(), 3900) << "all five thrown away";
+    e.ShowHint();
+    EXPECT_EQ(coach.PlayerReturn(), 4000);
+    EXPECT_EQ(coach.HoldCost(), 0);
 }
 
 TEST_F(GameEngineTest, ErrorHandsAreFoundAgainAfterTheLogIsCleared) {

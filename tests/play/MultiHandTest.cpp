@@ -110,7 +110,7 @@ TEST_F(MultiHandTest, HandsShareTheHoldAndDrawFromTheirOwnDecks) {
     EXPECT_EQ(two.Win, 0);
     EXPECT_EQ(three.Win, 30); // a flush at 6 a coin
     EXPECT_EQ(e.DealWin(), 30);
-    EXPECT_FALSE(e.CanDouble()); // a win, but not of one hand
+    EXPECT_FALSE(e.Rules().CanDouble()); // a win, but not of one hand
     e.Collect();
     EXPECT_EQ(e.Counters().Credits(), 2500 - 15 + 30);
     EXPECT_EQ(e.Counters().Hands(), 3);
@@ -182,15 +182,18 @@ TEST_F(MultiHandTest, TheBetOfEveryHandMustBeCovered) {
 
 TEST_F(MultiHandTest, TheChoiceIsRememberedAndADamagedOnePlaysOneHand) {
     TGameEngine& e = Start();
-    EXPECT_EQ(e.HandsPerDeal(), 1);
+    EXPECT_EQ(e.ExtraHands().HandsPerDeal(), 1);
     ASSERT_TRUE(e.SetHandsPerDeal(50));
     engine.reset();
     preferences.reset(); // written on exit
-    EXPECT_EQ(Start().HandsPerDeal(), 50);
+    EXPECT_EQ(Start().ExtraHands().HandsPerDeal(), 50);
     engine.reset();
     preferences.reset();
     for (const char* stored : {"7", "-3", "x", "1000"}) {
-        EXPECT_EQ(Start(QByteArray("[Params]\nHandsPerDeal=") + stored + "\n").HandsPerDeal(), 1)
+        EXPECT_EQ(Start(QByteArray("[Params]\nHandsPerDeal=") + stored + "\n")
+                      .ExtraHands()
+                      .HandsPerDeal(),
+                  1)
             << stored;
         engine.reset();
         preferences.reset();

@@ -197,9 +197,9 @@ void TWarningWindow::Fill() {
     }
     const int bet = std::max(FEngine.Game().Bet(), 1);
     // Every hand of a deal plays this hold: the money is that of all of them.
-    const double coin = CoinValue(FEngine.CoinIndex()) * FEngine.HandsPerDeal();
-    const double my = static_cast<double>(FEngine.PlayerReturn()) / bet;
-    const double best = static_cast<double>(FEngine.BestReturn()) / bet;
+    const double coin = CoinValue(FEngine.CoinIndex()) * FEngine.ExtraHands().HandsPerDeal();
+    const double my = static_cast<double>(FEngine.Coach().PlayerReturn()) / bet;
+    const double best = static_cast<double>(FEngine.Coach().BestReturn()) / bet;
     FMyEV->setText(Fixed("%10.5f%%", my * 100));
     FMyEVDollars->setText(Fixed("%10.5f$", bet * my * coin));
     FBestEV->setText(Fixed("%10.5f%%", best * 100));
@@ -207,8 +207,8 @@ void TWarningWindow::Fill() {
     FComment->setText(FormatText(
         FPreferences.Texts().Translate(kSection, QStringLiteral("Comment")),
         {Fixed("%10.5f", (best - my) * bet * coin), Fixed("%10.5f", (best - my) * 100)}));
-    const auto advice = FEngine.HoldAdvice();
-    const TStrategyChart* chart = FEngine.Chart().Chart();
+    const auto advice = FEngine.Coach().HoldAdvice();
+    const TStrategyChart* chart = FEngine.Coach().Chart().Chart();
     FWhy->setText(advice && chart ? HoldWhyText(*advice, *chart, FPreferences) : QString());
     FWhy->setVisible(!FWhy->text().isEmpty());
 }

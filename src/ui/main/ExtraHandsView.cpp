@@ -40,7 +40,7 @@ TExtraHandsView::TExtraHandsView(const TPreferences& preferences, QWidget* paren
 
 QRect TExtraHandsView::HandRect(int index) const {
     if (!FEngine) return {};
-    const int others = FEngine->HandsPerDeal() - 1;
+    const int others = FEngine->ExtraHands().HandsPerDeal() - 1;
     if (others < 1 || others >= kMostRows || index < 0 || index >= others) return {};
     const auto [columns, rows] = Grid(others);
     const QRect area = rect().adjusted(kGap, kGap, -kGap, -kGap);
@@ -96,14 +96,15 @@ void TExtraHandsView::PaintHand(QPainter& painter, int index, const QRect& cell)
 
 QStringList TExtraHandsView::TallyLines() const {
     QStringList lines;
-    if (!FEngine || FEngine->HandsPerDeal() <= kMostRows) return lines;
+    if (!FEngine || FEngine->ExtraHands().HandsPerDeal() <= kMostRows) return lines;
     const auto text = [&](const char* key) {
         return FPreferences.Texts().Translate(kSection, QString::fromLatin1(key));
     };
     const TTableHand& table = FEngine->Hand();
     const int hands = FEngine->ExtraHands().DealtHands();
     if (table.State() != TGameState::gsDrawn || FEngine->ExtraHands().Hands().empty()) {
-        lines << FormatText(text("Waiting"), {QString::number(FEngine->HandsPerDeal())});
+        lines << FormatText(text("Waiting"),
+                            {QString::number(FEngine->ExtraHands().HandsPerDeal())});
         return lines;
     }
     const int last = FEngine->Game().LastLine();
@@ -138,12 +139,12 @@ void TExtraHandsView::PaintTally(QPainter& painter) {
 void TExtraHandsView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), kFelt);
-    if (!FEngine || FEngine->HandsPerDeal() < 2) return;
-    if (FEngine->HandsPerDeal() > kMostRows) {
+    if (!FEngine || FEngine->ExtraHands().HandsPerDeal() < 2) return;
+    if (FEngine->ExtraHands().HandsPerDeal() > kMostRows) {
         PaintTally(painter);
         return;
     }
-    for (int index = 0; index < FEngine->HandsPerDeal() - 1; ++index)
+    for (int index = 0; index < FEngine->ExtraHands().HandsPerDeal() - 1; ++index)
         PaintHand(painter, index, HandRect(index));
 }
 

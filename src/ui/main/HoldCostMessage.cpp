@@ -20,8 +20,8 @@ QString HoldCostMessage(const TGameEngine& engine, const TPreferences& preferenc
         preferences.Texts().Translate(messages, QStringLiteral("HoldCost")),
         {QString::asprintf("%.2f", cost->Return), QString::asprintf("%.2f", cost->BestReturn),
          preferences.Texts().Translate(messages, QString::fromLatin1(severities[cost->Severity]))});
-    const auto advice = engine.HoldAdvice();
-    const TStrategyChart* chart = engine.Chart().Chart();
+    const auto advice = engine.Coach().HoldAdvice();
+    const TStrategyChart* chart = engine.Coach().Chart().Chart();
     const QString why = advice && chart ? HoldWhyText(*advice, *chart, preferences) : QString();
     return why.isEmpty() ? text : text + QStringLiteral(". ") + why;
 }

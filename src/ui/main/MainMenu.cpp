@@ -166,13 +166,14 @@ void TMainMenu::Refresh() {
     for (int c = 0; c < kCommandCount; ++c) FCommands[c]->setEnabled(FAvailable[c]);
     Item(TMenuCommand::AllHands)
         ->setEnabled(FAvailable[static_cast<int>(TMenuCommand::AllHands)] &&
-                     FEngine.CanShowAllHands());
-    Item(TMenuCommand::ResetBalance)->setEnabled(FEngine.CanChangeBet());
+                     FEngine.Rules().CanShowAllHands());
+    Item(TMenuCommand::ResetBalance)->setEnabled(FEngine.Rules().CanChangeBet());
     for (int i = 0; i < FHandsActions.size(); ++i) {
-        FHandsActions[i]->setChecked(kHandsPerDealChoices[i] == FEngine.HandsPerDeal());
-        FHandsActions[i]->setEnabled(FEngine.CanChangeBet());
+        FHandsActions[i]->setChecked(kHandsPerDealChoices[i] ==
+                                     FEngine.ExtraHands().HandsPerDeal());
+        FHandsActions[i]->setEnabled(FEngine.Rules().CanChangeBet());
     }
-    Item(TMenuCommand::EndDrill)->setEnabled(FEngine.Drill() != nullptr);
+    Item(TMenuCommand::EndDrill)->setEnabled(FEngine.Coach().Drill() != nullptr);
 }
 
 void TMainMenu::RebuildRecentGames() {

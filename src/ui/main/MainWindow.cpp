@@ -97,7 +97,7 @@ TMainWindow::TMainWindow(TPreferences& preferences, QWidget* parent)
         RedrawCards();
     });
     RestoreSettings();
-    FPanels->ShowOtherHands(FEngine->HandsPerDeal() > 1);
+    FPanels->ShowOtherHands(FEngine->ExtraHands().HandsPerDeal() > 1);
     // Damaged records are left out of everything the log shows; said once,
     // the player knows why counts may fall short.
     if (const int skipped = FEngine->Logger().InvalidCount(); skipped > 0)
@@ -178,11 +178,12 @@ void TMainWindow::UpdateCounters() {
     FPanels->Meters->Update(e, FPreferences);
     FPanels->Grid->update();
     FPanels->OtherHands->update();
-    FPanels->HintButton->setEnabled(e.CanHint());
-    FPanels->HintButton->setVisible(e.HintOffered());
-    FPanels->DoubleButton->setEnabled(e.CanDouble());
-    FPanels->DealButton->setEnabled(e.CanDealDraw());
-    const QString deal = e.NextPressDraws() ? QStringLiteral("Draw") : QStringLiteral("Deal");
+    FPanels->HintButton->setEnabled(e.Rules().CanHint());
+    FPanels->HintButton->setVisible(e.Rules().HintOffered());
+    FPanels->DoubleButton->setEnabled(e.Rules().CanDouble());
+    FPanels->DealButton->setEnabled(e.Rules().CanDealDraw());
+    const QString deal =
+        e.Rules().NextPressDraws() ? QStringLiteral("Draw") : QStringLiteral("Deal");
     FPanels->DealButton->setText(FPreferences.Texts().Translate(kButtons, deal));
     FPanels->DealButton->setToolTip(FPreferences.Texts().TranslateHint(kButtons, deal));
     FMenu->Refresh();
@@ -243,9 +244,10 @@ void TMainWindow::RunReveal(std::vector<TRevealSequence::TStep> steps) {
 }
 
 void TMainWindow::DealOrDraw() {
-    if (FReveal->IsRunning() || !FEngine->CanDealDraw()) return;
-    SetMessage(FEngine->NextPressDraws() ? QStringLiteral("Drawing") : QStringLiteral("Dealing"));
-    FSounds->Play(FEngine->NextPressDraws() ? TSound::Draw : TSound::Deal);
+    if (FReveal->IsRunning() || !FEngine->Rules().CanDealDraw()) return;
+    SetMessage(FEngine->Rules().NextPressDraws() ? QStringLiteral("Drawing")
+                                                 : QStringLiteral("Dealing"));
+    FSounds->Play(FEngine->Rules().NextPressDraws() ? TSound::Draw : TSound::Deal);
     const std::array<bool, 5> replaced = FEngine->PrepareDealDraw();
     // The warning may have changed the hold: the kept cards show it at once.
     for (int i = 0; i < 5; ++i)
@@ -267,17 +269,17 @@ void TMainWindow::DealOrDraw() {
 }
 
 void TMainWindow::Hint() {
-    if (FReveal->IsRunning() || !FEngine->CanHint()) return;
+    if (FReveal->IsRunning() || !FEngine->Rules().CanHint()) return;
     FEngine->ShowHint();
     RedrawCards();
     // The hint says which chart line it holds, once the chart is there.
-    const auto advice = FEngine->BestAdvice();
-    if (const TStrategyChart* chart = FEngine->Chart().Chart(); advice && chart)
+    const auto advice = FEngine->Coach().BestAdvice();
+    if (const TStrategyChart* chart = FEngine->Coach().Chart().Chart(); advice && chart)
         FPanels->Message->setText(HintWhyText(*advice, *chart, FPreferences));
 }
 
 void TMainWindow::Double() {
-    if (FReveal->IsRunning() || !FEngine->CanDouble()) return;
+    if (FReveal->IsRunning() || !FEngine->Rules().CanDouble()) return;
     std::vector<TRevealSequence::TStep> steps;
     AddBacks(steps, {true, true, true, true, true});
     steps.push_back({[this] {
@@ -368,7 +370,7 @@ void TMainWindow::SaveSettings() {
     TIniFile& ini = FPreferences.SettingsFile();
     // The room of the other hands is added again at the next start: the
     // window is kept at the height the player gave it.
-    const bool others = FEngine->HandsPerDeal() > 1;
+    const bool others = FEngine->ExtraHands().HandsPerDeal() > 1;
     FPanels->ShowOtherHands(false);
     SavePlacement(*this, ini, kPlacement);
     FPanels->ShowOtherHands(others);
@@ -387,18 +389,18 @@ bool TMainWindow::HandleKey(int key) {
         RedrawCards();
         return true;
     case Qt::Key_Space:
-        if (!FEngine->CanDealDraw()) return false;
+        if (!FEngine->Rules().CanDealDraw()) return false;
         DealOrDraw();
         return true;
     case Qt::Key_Plus:
     case Qt::Key_Equal: return SelectBet(FEngine->Game().Bet() + 1);
     case Qt::Key_Minus: return SelectBet(FEngine->Game().Bet() - 1);
     case Qt::Key_D:
-        if (!FEngine->CanDouble()) return false;
+        if (!FEngine->Rules().CanDouble()) return false;
         Double();
         return true;
     case Qt::Key_H:
-        if (!FEngine->CanHint()) return false;
+        if (!FEngine->Rules().CanHint()) return false;
         Hint();
         return true;
     default: ToggleCard(key - Qt::Key_1); return true; // 1..5

@@ -117,7 +117,7 @@ void TWindowRouter::ClearByFilter(TLogger& logger) {
 }
 
 void TWindowRouter::ShowAllHands(const TGameEngine& engine) {
-    if (!engine.CanShowAllHands()) return;
+    if (!engine.Rules().CanShowAllHands()) return;
     if (engine.Hand().State() == TGameState::gsDealt) {
         drawmentor::ShowAllHands(&FParent, engine, FPreferences);
         return;

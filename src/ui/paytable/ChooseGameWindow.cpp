@@ -214,7 +214,7 @@ bool ChooseGame(QWidget* parent, TGameEngine& engine, TPreferences& preferences)
     {
         TChooseGameWindow window(parent, controller, preferences);
         window.SetCoinIndex(engine.CoinIndex());
-        window.Returns().SetHandsPerDeal(engine.HandsPerDeal());
+        window.Returns().SetHandsPerDeal(engine.ExtraHands().HandsPerDeal());
         if (window.exec() == QDialog::Accepted) played = controller.Play(engine);
     }
     return played;
