@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "CardPictures.h"
+#include "CardReveal.h"
 #include "CardTable.h"
 #include "CounterPanel.h"
 #include "ExtraHandsView.h"
@@ -48,14 +49,9 @@ TMainWindow::TMainWindow(TPreferences& preferences, QWidget* parent)
     setMaximumSize(734, 632);
     resize(676, 483);
     FRouter = std::make_unique<TWindowRouter>(*this, FPreferences);
-    FReveal = new TRevealSequence(this);
     FPanels = new TMachinePanels(*this, FPreferences);
     FSizer = new TTableSizer(*this, *FPanels);
     FSounds = new TTableSounds(this);
-    connect(FPanels->Cards, &TCardTable::CardSizeChanged, this, [this] {
-        if (FEngine)
-            for (int i = 0; i < 5; ++i) DrawCardImage(i);
-    });
     // Every command runs guarded: an error is reported here, before it could
     // unwind through Qt's frames.
     using App = TApplication;
@@ -77,6 +73,8 @@ TMainWindow::TMainWindow(TPreferences& preferences, QWidget* parent)
     FChart->Repaint();
     FCards = std::make_unique<TCardPictures>();
     FEngine = std::make_unique<TGameEngine>(FPreferences, FRouter.get());
+    FReveal = std::make_unique<TCardReveal>(*FPanels->Cards, *FCards, *FEngine, FPreferences);
+    connect(FReveal.get(), &TCardReveal::CardRevealed, this, &TMainWindow::CardRevealed);
     FPanels->Grid->SetEngine(FEngine.get());
     FPanels->OtherHands->SetEngine(FEngine.get());
     FMenu = new TMainMenu(*this, *FEngine, FPreferences);
@@ -197,47 +195,13 @@ void TMainWindow::SetMessage(const QString& key, const QStringList& arguments) {
 
 // --- Cards -------------------------------------------------------------------
 
-void TMainWindow::DrawCardImage(int index) {
-    const QSize size = FPanels->Cards->CardSize();
-    const qreal ratio = devicePixelRatioF();
-    FPanels->Cards->SetCard(index, FHidden[index] || FEngine->Hand().ShowsBack(index)
-                                       ? FCards->Back(size, ratio)
-                                       : FCards->Face(*FEngine, index, size, ratio));
-}
-
 void TMainWindow::RedrawCards() {
-    for (int i = 0; i < 5; ++i) DrawCardImage(i);
+    FReveal->DrawCards();
     UpdateCounters();
 }
 
-// Each replaced card turns to its back, one by one.
-void TMainWindow::AddBacks(std::vector<TRevealSequence::TStep>& steps,
-                           const std::array<bool, 5>& which) {
-    for (int i = 0; i < 5; ++i)
-        if (which[i])
-            steps.push_back({[this, i] {
-                                 FHidden[i] = true;
-                                 DrawCardImage(i);
-                             },
-                             true});
-}
-
-// Then the cards turn face up in `order`, with a pause between two.
-void TMainWindow::AddFaces(std::vector<TRevealSequence::TStep>& steps,
-                           const std::array<bool, 5>& which, const std::array<int, 5>& order) {
-    for (int i : order)
-        if (which[i])
-            steps.push_back({[this, i] {
-                                 FHidden[i] = false;
-                                 DrawCardImage(i);
-                                 emit CardRevealed(i);
-                             },
-                             true});
-}
-
-void TMainWindow::RunReveal(std::vector<TRevealSequence::TStep> steps) {
-    FReveal->Run(std::move(steps), FPreferences.DealSpeed, [this] {
-        FHidden = {};
+void TMainWindow::RunReveal(TCardReveal::TSteps steps) {
+    FReveal->Run(std::move(steps), [this] {
         UpdateCounters();
         FSounds->CardsShown(*FEngine);
     });
@@ -251,17 +215,17 @@ void TMainWindow::DealOrDraw() {
     const std::array<bool, 5> replaced = FEngine->PrepareDealDraw();
     // The warning may have changed the hold: the kept cards show it at once.
     for (int i = 0; i < 5; ++i)
-        if (!replaced[i]) DrawCardImage(i);
-    std::vector<TRevealSequence::TStep> steps;
-    AddBacks(steps, replaced);
+        if (!replaced[i]) FReveal->DrawCard(i);
+    TCardReveal::TSteps steps;
+    FReveal->AddBacks(steps, replaced);
     steps.push_back({[this, replaced] {
         std::array<bool, 5> shown = replaced;
         if (FEngine->FinishDealDraw()) {
             FChart->AddPoint(FEngine->Counters().BestCredits(), FEngine->Counters().Credits());
             shown.fill(true);
         }
-        std::vector<TRevealSequence::TStep> faces;
-        AddFaces(faces, shown, {0, 1, 2, 3, 4});
+        TCardReveal::TSteps faces;
+        FReveal->AddFaces(faces, shown, {0, 1, 2, 3, 4});
         if (!FTimer.isActive()) FTimer.start();
         FReveal->Append(std::move(faces));
     }});
@@ -280,15 +244,15 @@ void TMainWindow::Hint() {
 
 void TMainWindow::Double() {
     if (FReveal->IsRunning() || !FEngine->Rules().CanDouble()) return;
-    std::vector<TRevealSequence::TStep> steps;
-    AddBacks(steps, {true, true, true, true, true});
+    TCardReveal::TSteps steps;
+    FReveal->AddBacks(steps, {true, true, true, true, true});
     steps.push_back({[this] {
         FEngine->StartDoubleUp();
-        FHidden = {};
+        FReveal->Hide({});
         RedrawCards(); // the dealer's card face up, the others backs
         SetMessage(QStringLiteral("DoubleInfo"));
     }});
-    FReveal->Run(std::move(steps), FPreferences.DealSpeed, [this] { FHidden = {}; });
+    FReveal->Run(std::move(steps));
 }
 
 void TMainWindow::ToggleCard(int index) {
@@ -296,19 +260,19 @@ void TMainWindow::ToggleCard(int index) {
     if (FEngine->Hand().State() == TGameState::gsDealt) {
         FEngine->ToggleHold(index);
         FSounds->Play(TSound::Hold);
-        DrawCardImage(index);
+        FReveal->DrawCard(index);
         return;
     }
     if (FEngine->Hand().State() != TGameState::gsDoubleUp || index == 0) return;
     // The picked card first, then the others left to right.
-    FHidden = {false, true, true, true, true};
+    FReveal->Hide({false, true, true, true, true});
     FEngine->DoubleUpPick(index);
     std::array<int, 5> order{index, 0, 0, 0, 0}; // the dealer's card, last, is already face up
     int slot = 1;
     for (int i = 1; i < 5; ++i)
         if (i != index) order[slot++] = i;
-    std::vector<TRevealSequence::TStep> steps;
-    AddFaces(steps, {false, true, true, true, true}, order);
+    TCardReveal::TSteps steps;
+    FReveal->AddFaces(steps, {false, true, true, true, true}, order);
     steps.push_back({}); // the last card stays a moment before the result
     RunReveal(std::move(steps));
 }

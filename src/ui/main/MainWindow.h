@@ -1,8 +1,8 @@
 #pragma once
 
 #include "CardPictures.h"
+#include "CardReveal.h"
 #include "MainMenu.h"
-#include "RevealSequence.h"
 
 #include "play/GameEngine.h"
 #include "render/MiniChart.h"
@@ -11,9 +11,7 @@
 #include <QMainWindow>
 #include <QTimer>
 
-#include <array>
 #include <memory>
-#include <vector>
 
 class QWidget;
 
@@ -75,11 +73,8 @@ class TMainWindow : public QMainWindow {
     void RunCommand(TMenuCommand command);
     void RestoreSettings();
     void SaveSettings();
-    void DrawCardImage(int index);
-    void AddBacks(std::vector<TRevealSequence::TStep>& steps, const std::array<bool, 5>& which);
-    void AddFaces(std::vector<TRevealSequence::TStep>& steps, const std::array<bool, 5>& which,
-                  const std::array<int, 5>& order);
-    void RunReveal(std::vector<TRevealSequence::TStep> steps);
+    // The counters, the buttons and the sound of the result wait for the last card.
+    void RunReveal(TCardReveal::TSteps steps);
     // The text of `key`, its %s (or the win's %d) filled from `arguments`.
     void SetMessage(const QString& key, const QStringList& arguments = {});
     bool HandleKey(int key);
@@ -88,11 +83,12 @@ class TMainWindow : public QMainWindow {
     std::unique_ptr<TWindowRouter> FRouter;
     std::unique_ptr<TCardPictures> FCards;
     std::unique_ptr<TGameEngine> FEngine;
+    // Goes before the session and the pictures it draws from: the card table
+    // may still be resized while the window's widgets are taken down.
+    std::unique_ptr<TCardReveal> FReveal;
     QImage FChartImage;
     std::unique_ptr<TMiniChart> FChart;
     QTimer FTimer;
-    TRevealSequence* FReveal = nullptr;
-    std::array<bool, 5> FHidden{}; // cards shown as backs while a deal or draw is revealed
 
     TMainMenu* FMenu = nullptr;
     TMachinePanels* FPanels = nullptr;
