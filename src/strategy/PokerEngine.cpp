@@ -109,19 +109,30 @@ void TPokerEngine::DealCodes(std::span<const int> codes) {
 }
 
 int TPokerEngine::GetTheBest() {
+    CountHolds(0);
+    return BestHold();
+}
+
+void TPokerEngine::CountHolds(uint32_t skip) {
     try {
         ResetCounts();
         CheckCombination();
         Kept.ClearHand();
         FKeptShape = 0;
         FKeptRankMask = 0;
+        FSkip = skip;
         std::copy(std::begin(Deck.RankCount), std::end(Deck.RankCount), FRankFactor);
         WalkHolds(0, 0);
         CheckEmpty();
         SumLines();
-        int best = 0;
-        SelectBest(best);
-        return best;
+    } catch (...) {
+        AddErrorContext("Error calculate natural case (GetTheBest)");
+    }
+}
+
+int TPokerEngine::BestHold(const std::array<int8_t, kMaskCount>* order) {
+    try {
+        return SelectBest(order);
     } catch (...) {
         AddErrorContext("Error calculate natural case (GetTheBest)");
     }
@@ -130,7 +141,7 @@ int TPokerEngine::GetTheBest() {
 // Compares returns as exact fractions, paid sum over outcomes, cross-multiplied:
 // the order of the DrawReturn values without 32 divisions on every deal. Pays
 // of at most 99999 and at most C(49, 5) outcomes keep the products below 2^59.
-void TPokerEngine::SelectBest(int& best) {
+int TPokerEngine::SelectBest(const std::array<int8_t, kMaskCount>* order) {
     if (!Payout) throw EDrawMentor("No payout attached to the strategy engine");
     const int lines = LastLine + 1;
     int64_t pays[kMaxLines];
@@ -143,9 +154,12 @@ void TPokerEngine::SelectBest(int& best) {
             sum = CheckedAdd(sum, CheckedMul(LineCounts[mask][line], pays[line]));
         return sum;
     };
-    int64_t bestSum = paidSum(0);
-    int64_t bestOutcomes = outcomes[0];
-    for (int mask = 1; mask < kMaskCount; ++mask) {
+    const auto at = [&](int i) { return order ? int{(*order)[i]} : i; };
+    int best = at(0);
+    int64_t bestSum = paidSum(best);
+    int64_t bestOutcomes = outcomes[kDrawCount[best]];
+    for (int i = 1; i < kMaskCount; ++i) {
+        const int mask = at(i);
         const int64_t sum = paidSum(mask);
         const int64_t drawOutcomes = outcomes[kDrawCount[mask]];
         // Selects, not a branch: which hold leads is no pattern.
@@ -154,6 +168,7 @@ void TPokerEngine::SelectBest(int& best) {
         bestOutcomes = better ? drawOutcomes : bestOutcomes;
         best = better ? mask : best;
     }
+    return best;
 }
 
 int64_t TPokerEngine::PaidSum(int mask) const {
@@ -346,7 +361,7 @@ void TPokerEngine::StraightCount(int column, int32_t (&kinds)[3]) const {
 void TPokerEngine::WalkHolds(int position, int keptBits) {
     if (position == kHandSize) {
         const int mask = (kMaskCount - 1) ^ keptBits;
-        if (mask != 0 && mask != kMaskCount - 1) CheckDraw(mask);
+        if (mask != 0 && mask != kMaskCount - 1 && !((FSkip >> mask) & 1)) CheckDraw(mask);
         return;
     }
     WalkHolds(position + 1, keptBits);

@@ -63,6 +63,12 @@ class TPokerEngine {
     void DealCodes(std::span<const int> codes);
     // Counts all 32 masks and returns the best one (ties to the lowest mask).
     int GetTheBest();
+    // GetTheBest in two steps, for a caller that holds some masks' line rows
+    // from an earlier deal: CountHolds leaves the masks 1..30 in `skip` at zero
+    // for the caller to fill, then BestHold chooses. `order` lists the masks
+    // in the order ties are broken (the first wins); by default 0..31.
+    void CountHolds(uint32_t skip);
+    int BestHold(const std::array<int8_t, kMaskCount>* order = nullptr);
     // Expected return of the hold in the unit of Payout.Pays (coins for the bet).
     long double DrawReturn(int mask) const;
     long double LineProbability(int line, int mask) const;
@@ -130,6 +136,7 @@ class TPokerEngine {
     // kept: RanksWithCount, the free ranks' multiset, the calculator's sums.
     uint64_t FKeptShape = 0;
     uint64_t FDeal = 0; // counts the evaluations: tags what caches keep per deal
+    uint32_t FSkip = 0; // masks the walk does not count (CountHolds)
     // Bit r: the kept hand holds rank r. And each natural rank's factor in a
     // straight: 1 for a kept rank, else its cards in the deck.
     unsigned FKeptRankMask = 0;
@@ -183,7 +190,7 @@ class TPokerEngine {
     void WalkHolds(int position, int keptBits);
     void CountDraw(int mask);
     void CountEmpty();
-    void SelectBest(int& best);
+    int SelectBest(const std::array<int8_t, kMaskCount>* order);
     // Sum over lines of outcomes times pays: the return's numerator.
     int64_t PaidSum(int mask) const;
 };
