@@ -27,8 +27,8 @@ class TBestHolds {
     // The best hold over the positions of the codes as dealt: the mask
     // GetTheBest returns for them, ties to the lowest.
     int Mask() const { return FMask; }
-    const int64_t* Lines() const { return FEngine.LineCounts[FSortedMask]; }
-    int64_t Unpaid() const { return FEngine.UnpaidCount(FSortedMask); }
+    const int64_t* Lines() const { return FLines; }
+    int64_t Unpaid() const;
 
     // Equal for deals with the same multiset of ranks (jokers alike), and only
     // for them: deals sorted by it come grouped by rank pattern.
@@ -39,8 +39,10 @@ class TBestHolds {
     uint32_t FKey = ~0u; // RankKey of the rows kept
     uint32_t FKept = 0;  // masks (over sorted positions) whose rows are kept
     int64_t FRows[kMaskCount][kMaxLines] = {};
+    int64_t FPaid[kMaskCount] = {}; // PaidSum of each row kept
     int FMask = 0;
-    int FSortedMask = 0;
+    int FDrawn = 0;
+    const int64_t* FLines = FRows[0];
 };
 
 } // namespace drawmentor

@@ -110,7 +110,13 @@ void TPokerEngine::DealCodes(std::span<const int> codes) {
 
 int TPokerEngine::GetTheBest() {
     CountHolds(0);
-    return BestHold();
+    try {
+        int best = 0;
+        SelectBest(best);
+        return best;
+    } catch (...) {
+        AddErrorContext("Error calculate natural case (GetTheBest)");
+    }
 }
 
 void TPokerEngine::CountHolds(uint32_t skip) {
@@ -120,7 +126,9 @@ void TPokerEngine::CountHolds(uint32_t skip) {
         Kept.ClearHand();
         FKeptShape = 0;
         FKeptRankMask = 0;
-        FSkip = skip;
+        FCountedKept = 0;
+        for (int mask = 1; mask < kMaskCount - 1; ++mask)
+            if (!((skip >> mask) & 1)) FCountedKept |= 1u << ((kMaskCount - 1) ^ mask);
         std::copy(std::begin(Deck.RankCount), std::end(Deck.RankCount), FRankFactor);
         WalkHolds(0, 0);
         CheckEmpty();
@@ -130,18 +138,10 @@ void TPokerEngine::CountHolds(uint32_t skip) {
     }
 }
 
-int TPokerEngine::BestHold(const std::array<int8_t, kMaskCount>* order) {
-    try {
-        return SelectBest(order);
-    } catch (...) {
-        AddErrorContext("Error calculate natural case (GetTheBest)");
-    }
-}
-
 // Compares returns as exact fractions, paid sum over outcomes, cross-multiplied:
 // the order of the DrawReturn values without 32 divisions on every deal. Pays
 // of at most 99999 and at most C(49, 5) outcomes keep the products below 2^59.
-int TPokerEngine::SelectBest(const std::array<int8_t, kMaskCount>* order) {
+void TPokerEngine::SelectBest(int& best) {
     if (!Payout) throw EDrawMentor("No payout attached to the strategy engine");
     const int lines = LastLine + 1;
     int64_t pays[kMaxLines];
@@ -154,12 +154,9 @@ int TPokerEngine::SelectBest(const std::array<int8_t, kMaskCount>* order) {
             sum = CheckedAdd(sum, CheckedMul(LineCounts[mask][line], pays[line]));
         return sum;
     };
-    const auto at = [&](int i) { return order ? int{(*order)[i]} : i; };
-    int best = at(0);
-    int64_t bestSum = paidSum(best);
-    int64_t bestOutcomes = outcomes[kDrawCount[best]];
-    for (int i = 1; i < kMaskCount; ++i) {
-        const int mask = at(i);
+    int64_t bestSum = paidSum(0);
+    int64_t bestOutcomes = outcomes[0];
+    for (int mask = 1; mask < kMaskCount; ++mask) {
         const int64_t sum = paidSum(mask);
         const int64_t drawOutcomes = outcomes[kDrawCount[mask]];
         // Selects, not a branch: which hold leads is no pattern.
@@ -168,7 +165,6 @@ int TPokerEngine::SelectBest(const std::array<int8_t, kMaskCount>* order) {
         bestOutcomes = better ? drawOutcomes : bestOutcomes;
         best = better ? mask : best;
     }
-    return best;
 }
 
 int64_t TPokerEngine::PaidSum(int mask) const {
@@ -361,9 +357,15 @@ void TPokerEngine::StraightCount(int column, int32_t (&kinds)[3]) const {
 void TPokerEngine::WalkHolds(int position, int keptBits) {
     if (position == kHandSize) {
         const int mask = (kMaskCount - 1) ^ keptBits;
-        if (mask != 0 && mask != kMaskCount - 1 && !((FSkip >> mask) & 1)) CheckDraw(mask);
+        if (mask != 0 && mask != kMaskCount - 1 && ((FCountedKept >> keptBits) & 1))
+            CheckDraw(mask);
         return;
     }
+    // The kept hands below are keptBits plus any cards from `position` on:
+    // keptBits + i * 2^position, so one bit in every 2^position of FCountedKept.
+    constexpr uint32_t kEvery[kHandSize] = {0xFFFFFFFFu, 0x55555555u, 0x11111111u, 0x01010101u,
+                                            0x00010001u};
+    if (((FCountedKept >> keptBits) & kEvery[position]) == 0) return;
     WalkHolds(position + 1, keptBits);
     const int rank = Hand.Ranks[position];
     Kept.AddCard(rank, Hand.Suits[position]);

@@ -63,12 +63,10 @@ class TPokerEngine {
     void DealCodes(std::span<const int> codes);
     // Counts all 32 masks and returns the best one (ties to the lowest mask).
     int GetTheBest();
-    // GetTheBest in two steps, for a caller that holds some masks' line rows
-    // from an earlier deal: CountHolds leaves the masks 1..30 in `skip` at zero
-    // for the caller to fill, then BestHold chooses. `order` lists the masks
-    // in the order ties are broken (the first wins); by default 0..31.
+    // The counting half of GetTheBest, for a caller that holds some masks'
+    // line rows from an earlier deal: the masks 1..30 in `skip` are neither
+    // counted nor chosen from; their rows stay zero.
     void CountHolds(uint32_t skip);
-    int BestHold(const std::array<int8_t, kMaskCount>* order = nullptr);
     // Expected return of the hold in the unit of Payout.Pays (coins for the bet).
     long double DrawReturn(int mask) const;
     long double LineProbability(int line, int mask) const;
@@ -86,6 +84,8 @@ class TPokerEngine {
 
     int64_t OutcomeCount(int mask) const;
     int64_t UnpaidCount(int mask) const;
+    // Sum over lines of outcomes times pays: the return's numerator.
+    int64_t PaidSum(int mask) const;
     bool IsWildEngine() const { return Deck.WildRank != kNoWildRank || Deck.Jokers > 0; }
 
     int GameIndex = -1;
@@ -136,7 +136,9 @@ class TPokerEngine {
     // kept: RanksWithCount, the free ranks' multiset, the calculator's sums.
     uint64_t FKeptShape = 0;
     uint64_t FDeal = 0; // counts the evaluations: tags what caches keep per deal
-    uint32_t FSkip = 0; // masks the walk does not count (CountHolds)
+    // Holds the walk counts, by kept cards: bit 31 ^ mask for each mask 1..30
+    // counted (CountHolds). A subtree of the walk without one is not entered.
+    uint32_t FCountedKept = 0;
     // Bit r: the kept hand holds rank r. And each natural rank's factor in a
     // straight: 1 for a kept rank, else its cards in the deck.
     unsigned FKeptRankMask = 0;
@@ -190,9 +192,7 @@ class TPokerEngine {
     void WalkHolds(int position, int keptBits);
     void CountDraw(int mask);
     void CountEmpty();
-    int SelectBest(const std::array<int8_t, kMaskCount>* order);
-    // Sum over lines of outcomes times pays: the return's numerator.
-    int64_t PaidSum(int mask) const;
+    void SelectBest(int& best);
 };
 
 } // namespace drawmentor
