@@ -2,6 +2,7 @@
 
 #include "cards/Checked.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -16,6 +17,8 @@ int RankOf(int code) {
 }
 
 } // namespace
+
+TBestHolds::TBestHolds(TPokerEngine& engine) : FEngine(engine), FRows(kMaskCount * kMaskCount) {}
 
 uint32_t TBestHolds::RankKey(const std::array<int, kHandSize>& codes) {
     int ranks[kHandSize];
@@ -55,42 +58,54 @@ void TBestHolds::Deal(const std::array<int, kHandSize>& codes) {
     if (!FEngine.Payout) throw EDrawMentor("No payout attached to the strategy engine");
     FEngine.DealCodes(sorted);
 
-    // 2. The holds that keep natural cards of two suits or more: bit m of
-    // `mixed` for the sorted mask m. The suits of each kept set come from a
-    // smaller set's.
+    // 2. Each hold's slot: the dealt positions of the suit its kept natural
+    // cards share, 0 when they lie in two suits or more, -1 without any
+    // (their draws depend on every suit). Kept sets' suits come from smaller
+    // sets'.
     unsigned suitOf[kHandSize];
+    unsigned positionsOf[kSuitCount] = {};
     for (int j = 0; j < kHandSize; ++j) {
         const int rank = sortKey[j] / 64;
         const bool wild = rank == kJokerKey || FEngine.Deck.IsWild(rank);
         suitOf[j] = wild ? 0u : 1u << (sorted[j] / kRankCount);
+        if (!wild) positionsOf[sorted[j] / kRankCount] |= 1u << j;
     }
     unsigned keptSuits[kMaskCount];
     keptSuits[0] = 0;
-    uint32_t mixed = 0;
+    int slot[kMaskCount];
     for (int kept = 1; kept < kMaskCount; ++kept) {
         keptSuits[kept] = keptSuits[kept & (kept - 1)] | suitOf[std::countr_zero(unsigned(kept))];
         const unsigned suits = keptSuits[kept];
-        if ((suits & (suits - 1)) != 0) mixed |= 1u << ((kMaskCount - 1) ^ kept);
+        slot[(kMaskCount - 1) ^ kept] =
+            suits == 0                   ? -1
+            : (suits & (suits - 1)) != 0 ? 0
+                                         : static_cast<int>(positionsOf[std::countr_zero(suits)]);
     }
     // The stand-pat hand and the full draw are counted apart from the walk.
-    mixed &= ~(1u | 1u << (kMaskCount - 1));
+    slot[0] = slot[kMaskCount - 1] = -1;
 
     // 3. Count what the pattern's rows do not give, and keep what it lacked.
     if (key != FKey) {
         FKey = key;
-        FKept = 0;
+        std::fill(std::begin(FKept), std::end(FKept), 0u);
     }
-    const uint32_t reused = mixed & FKept;
+    uint32_t reused = 0;
+    for (int mask = 1; mask < kMaskCount - 1; ++mask)
+        if (slot[mask] >= 0 && ((FKept[mask] >> slot[mask]) & 1)) reused |= 1u << mask;
     FEngine.CountHolds(reused);
     int64_t paid[kMaskCount];
-    for (int mask = 0; mask < kMaskCount; ++mask)
-        paid[mask] = ((reused >> mask) & 1) ? FPaid[mask] : FEngine.PaidSum(mask);
-    for (uint32_t m = mixed & ~FKept; m != 0; m &= m - 1) {
-        const int mask = std::countr_zero(m);
-        std::memcpy(FRows[mask], FEngine.LineCounts[mask], sizeof FRows[mask]);
-        FPaid[mask] = paid[mask];
+    for (int mask = 0; mask < kMaskCount; ++mask) {
+        if ((reused >> mask) & 1) {
+            paid[mask] = FRows[mask * kMaskCount + slot[mask]].Paid;
+            continue;
+        }
+        paid[mask] = FEngine.PaidSum(mask);
+        if (slot[mask] < 0) continue;
+        TRow& row = FRows[mask * kMaskCount + slot[mask]];
+        std::memcpy(row.Lines, FEngine.LineCounts[mask], sizeof row.Lines);
+        row.Paid = paid[mask];
+        FKept[mask] |= 1u << slot[mask];
     }
-    FKept |= mixed;
 
     // 4. The best return as GetTheBest finds it on the dealt order: exact
     // fractions cross-multiplied, ties to the lowest mask of that order.
@@ -117,7 +132,8 @@ void TBestHolds::Deal(const std::array<int, kHandSize>& codes) {
     FMask = best;
     FDrawn = kDrawCount[best];
     const int sortedBest = static_cast<int>(inSorted[best]);
-    FLines = ((reused >> sortedBest) & 1) ? FRows[sortedBest] : FEngine.LineCounts[sortedBest];
+    FLines = ((reused >> sortedBest) & 1) ? FRows[sortedBest * kMaskCount + slot[sortedBest]].Lines
+                                          : FEngine.LineCounts[sortedBest];
 }
 
 int64_t TBestHolds::Unpaid() const {

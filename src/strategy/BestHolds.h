@@ -4,22 +4,28 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace drawmentor {
 
 // The best hold of deal after deal, with its line counts: what a whole
 // paytable's figures need, and nothing of the other holds.
 //
-// A hold whose kept natural cards lie in two suits or more cannot make a
-// flush, so its draws depend on the ranks at each position alone. The cards
-// go to the engine sorted by rank, so every suit class of one rank pattern
-// has the same ranks at the same positions, and such holds keep the rows the
-// last deal of the pattern counted: fed deals grouped by RankKey, the engine
-// counts mostly the holds that keep one suit.
+// The cards go to the engine sorted by rank, so every suit class of one rank
+// pattern has the same ranks at the same positions, and a hold's draws depend
+// on little more than those ranks:
+// - a hold whose kept natural cards lie in two suits or more cannot make a
+//   flush: its draws depend on the ranks alone;
+// - a hold whose kept natural cards share one suit depends besides on the
+//   deck's cards of that suit, fixed by which dealt positions have it (suits
+//   being alike, not by which suit it is).
+// Each hold's row is kept under that set of positions (the "slot"; 0 for the
+// mixed holds) until the rank pattern changes, so fed deals grouped by
+// RankKey the engine counts little but the holds that keep no natural card.
 class TBestHolds {
   public:
     // `engine` is set up (description, payout); this class deals to it.
-    explicit TBestHolds(TPokerEngine& engine) : FEngine(engine) {}
+    explicit TBestHolds(TPokerEngine& engine);
     TBestHolds(const TBestHolds&) = delete;
     TBestHolds& operator=(const TBestHolds&) = delete;
 
@@ -37,12 +43,16 @@ class TBestHolds {
   private:
     TPokerEngine& FEngine;
     uint32_t FKey = ~0u; // RankKey of the rows kept
-    uint32_t FKept = 0;  // masks (over sorted positions) whose rows are kept
-    int64_t FRows[kMaskCount][kMaxLines] = {};
-    int64_t FPaid[kMaskCount] = {}; // PaidSum of each row kept
+    struct TRow {
+        int64_t Lines[kMaxLines];
+        int64_t Paid; // PaidSum of the lines
+    };
+    // By sorted mask and slot; bit `slot` of FKept[mask] when kept.
+    std::vector<TRow> FRows;
+    uint32_t FKept[kMaskCount] = {};
     int FMask = 0;
     int FDrawn = 0;
-    const int64_t* FLines = FRows[0];
+    const int64_t* FLines = nullptr;
 };
 
 } // namespace drawmentor
