@@ -47,6 +47,18 @@ TEST(DealClasses, WeightsCoverEveryDeal) {
         if (jokers == 0) {
             EXPECT_EQ(classes.size(), 134459u); // the known number of suit classes
         }
+        // The analysis visits every class once, each rank pattern in one run.
+        const auto order = RankPatternOrder(classes);
+        ASSERT_EQ(order.size(), classes.size());
+        std::vector<bool> seen(classes.size());
+        for (size_t i = 0; i < order.size(); ++i) {
+            ASSERT_FALSE(seen.at(order[i])) << order[i];
+            seen[order[i]] = true;
+            if (i > 0) {
+                ASSERT_LE(TBestHolds::RankKey(classes[order[i - 1]].Codes),
+                          TBestHolds::RankKey(classes[order[i]].Codes));
+            }
+        }
     }
 }
 
@@ -119,15 +131,24 @@ TEST(PaytableReturn, DealVarianceMatchesTheBestHoldsOfEachDeal) {
 // engine: the holds taken from an earlier deal of the pattern must be the
 // ones this deal would count, and ties must still go to the lowest mask of
 // the dealt order (the cards are also fed reversed).
+// One key per multiset of ranks: suits and order aside, jokers alike.
+TEST(BestHolds, RankKeyNamesTheRankPattern) {
+    const auto key = [](std::array<int, kHandSize> codes) { return TBestHolds::RankKey(codes); };
+    EXPECT_EQ(key({0, 13, 27, 40, 52}), key({53, 1, 39, 26, 14}));
+    EXPECT_EQ(key({0, 1, 2, 3, 4}), key({17, 16, 15, 14, 13}));
+    EXPECT_NE(key({0, 13, 1, 2, 3}), key({0, 1, 14, 2, 3}));
+    EXPECT_NE(key({0, 1, 2, 3, 52}), key({0, 1, 2, 3, 4}));
+    EXPECT_NE(key({12, 25, 38, 51, 0}), key({12, 25, 38, 0, 13}));
+}
+
 TEST(BestHolds, MatchTheFullCountOnEveryDealOfAPattern) {
     const std::vector<int> doubleJoker = {4000, 500, 250, 125, 45, 25, 20, 15, 10, 5};
     for (const auto& [gameIndex, pays] :
          {std::pair{0, kJacks96}, std::pair{4, kDeucesFull}, std::pair{8, doubleJoker}}) {
         const auto game = CreateDescription(gameIndex);
-        auto classes = DealClasses(game->Jokers);
-        std::stable_sort(classes.begin(), classes.end(), [](const auto& a, const auto& b) {
-            return TBestHolds::RankKey(a.Codes) < TBestHolds::RankKey(b.Codes);
-        });
+        const auto all = DealClasses(game->Jokers);
+        std::vector<TDealClass> classes;
+        for (const uint32_t i : RankPatternOrder(all)) classes.push_back(all[i]);
         TPayout payout;
         std::copy(pays.begin(), pays.end(), payout.Pays.begin());
         TCalculator calculator, reference;
