@@ -121,14 +121,15 @@ int TPokerEngine::GetTheBest() {
 
 void TPokerEngine::CountHolds(uint32_t skip) {
     try {
+        FCountedKept = 0;
+        for (int mask = 1; mask < kMaskCount - 1; ++mask)
+            if (!((skip >> mask) & 1)) FCountedKept |= 1u << ((kMaskCount - 1) ^ mask);
+        FCountedMasks = ~(skip & ~(1u | 1u << (kMaskCount - 1)));
         ResetCounts();
         CheckCombination();
         Kept.ClearHand();
         FKeptShape = 0;
         FKeptRankMask = 0;
-        FCountedKept = 0;
-        for (int mask = 1; mask < kMaskCount - 1; ++mask)
-            if (!((skip >> mask) & 1)) FCountedKept |= 1u << ((kMaskCount - 1) ^ mask);
         std::copy(std::begin(Deck.RankCount), std::end(Deck.RankCount), FRankFactor);
         WalkHolds(0, 0);
         CheckEmpty();
@@ -237,8 +238,8 @@ int TPokerEngine::HandLine() const {
 }
 
 void TPokerEngine::ResetCounts() {
-    std::memset(CategoryCounts, 0, sizeof CategoryCounts);
-    std::memset(LineCounts, 0, sizeof LineCounts);
+    ClearRows(CategoryCounts);
+    ClearRows(LineCounts);
     Calc.InitDeck(Deck);
     // Ranks that no hold can keep are counted alike in every mask.
     FHandRankCount = FOtherRankCount = 0;

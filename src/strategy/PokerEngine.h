@@ -7,7 +7,9 @@
 #include "games/PokerDescription.h"
 
 #include <array>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <string>
 #include <vector>
@@ -65,7 +67,7 @@ class TPokerEngine {
     int GetTheBest();
     // The counting half of GetTheBest, for a caller that holds some masks'
     // line rows from an earlier deal: the masks 1..30 in `skip` are neither
-    // counted nor chosen from; their rows stay zero.
+    // counted nor cleared, so their rows hold what an earlier deal left.
     void CountHolds(uint32_t skip);
     // Expected return of the hold in the unit of Payout.Pays (coins for the bet).
     long double DrawReturn(int mask) const;
@@ -139,6 +141,10 @@ class TPokerEngine {
     // Holds the walk counts, by kept cards: bit 31 ^ mask for each mask 1..30
     // counted (CountHolds). A subtree of the walk without one is not entered.
     uint32_t FCountedKept = 0;
+    // The same masks with 0 and 31: the rows ResetCounts clears.
+    uint32_t FCountedMasks = ~0u;
+    // Zeroes the rows of FCountedMasks in `rows` (kMaskCount of them).
+    template <typename TRow> void ClearRows(TRow (&rows)[kMaskCount]) const;
     // Bit r: the kept hand holds rank r. And each natural rank's factor in a
     // straight: 1 for a kept rank, else its cards in the deck.
     unsigned FKeptRankMask = 0;
@@ -194,5 +200,14 @@ class TPokerEngine {
     void CountEmpty();
     void SelectBest(int& best);
 };
+
+template <typename TRow> void TPokerEngine::ClearRows(TRow (&rows)[kMaskCount]) const {
+    if (FCountedMasks == ~0u) {
+        std::memset(rows, 0, sizeof rows);
+        return;
+    }
+    for (uint32_t masks = FCountedMasks; masks != 0; masks &= masks - 1)
+        std::memset(rows[std::countr_zero(masks)], 0, sizeof rows[0]);
+}
 
 } // namespace drawmentor

@@ -83,7 +83,7 @@ int TWildEngine::HandLine() const {
 
 void TWildEngine::ResetCounts() {
     TPokerEngine::ResetCounts();
-    std::memset(WildCounts, 0, sizeof WildCounts);
+    ClearRows(WildCounts);
     Calc.InitSuits(Deck); // the suited windows' card counts
     FEmptyWindowsReady = false;
 }
