@@ -24,7 +24,8 @@ namespace drawmentor {
 // RankKey the engine counts little but the holds that keep no natural card.
 class TBestHolds {
   public:
-    // `engine` is set up (description, payout); this class deals to it.
+    // `engine` is set up (description, payout); this class deals to it. The
+    // rows it keeps assume the same pays until the rank pattern changes.
     explicit TBestHolds(TPokerEngine& engine);
     TBestHolds(const TBestHolds&) = delete;
     TBestHolds& operator=(const TBestHolds&) = delete;
