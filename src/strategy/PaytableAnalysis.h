@@ -54,6 +54,10 @@ struct TDealClass {
 };
 std::vector<TDealClass> DealClasses(int jokers);
 
+// Indices of `classes` grouped by rank pattern (TBestHolds::RankKey): the
+// order the analysis visits them in, so that deals of one pattern share work.
+std::vector<uint32_t> RankPatternOrder(const std::vector<TDealClass>& classes);
+
 // The analysis over the given deals only, weighted as given (AnalyzePaytable
 // passes every class of the deck); Deals is the sum of the weights.
 TPaytableReturn AnalyzeDealClasses(const TPokerDescription& game, const std::vector<int>& pays,

@@ -109,7 +109,22 @@ void TPokerEngine::DealCodes(std::span<const int> codes) {
 }
 
 int TPokerEngine::GetTheBest() {
+    CountHolds(0);
     try {
+        int best = 0;
+        SelectBest(best);
+        return best;
+    } catch (...) {
+        AddErrorContext("Error calculate natural case (GetTheBest)");
+    }
+}
+
+void TPokerEngine::CountHolds(uint32_t skip) {
+    try {
+        FCountedKept = 0;
+        for (int mask = 1; mask < kMaskCount - 1; ++mask)
+            if (!((skip >> mask) & 1)) FCountedKept |= 1u << ((kMaskCount - 1) ^ mask);
+        FCountedMasks = ~(skip & ~(1u | 1u << (kMaskCount - 1)));
         ResetCounts();
         CheckCombination();
         Kept.ClearHand();
@@ -119,9 +134,6 @@ int TPokerEngine::GetTheBest() {
         WalkHolds(0, 0);
         CheckEmpty();
         SumLines();
-        int best = 0;
-        SelectBest(best);
-        return best;
     } catch (...) {
         AddErrorContext("Error calculate natural case (GetTheBest)");
     }
@@ -226,8 +238,8 @@ int TPokerEngine::HandLine() const {
 }
 
 void TPokerEngine::ResetCounts() {
-    std::memset(CategoryCounts, 0, sizeof CategoryCounts);
-    std::memset(LineCounts, 0, sizeof LineCounts);
+    ClearRows(CategoryCounts);
+    ClearRows(LineCounts);
     Calc.InitDeck(Deck);
     // Ranks that no hold can keep are counted alike in every mask.
     FHandRankCount = FOtherRankCount = 0;
@@ -346,9 +358,15 @@ void TPokerEngine::StraightCount(int column, int32_t (&kinds)[3]) const {
 void TPokerEngine::WalkHolds(int position, int keptBits) {
     if (position == kHandSize) {
         const int mask = (kMaskCount - 1) ^ keptBits;
-        if (mask != 0 && mask != kMaskCount - 1) CheckDraw(mask);
+        if (mask != 0 && mask != kMaskCount - 1 && ((FCountedKept >> keptBits) & 1))
+            CheckDraw(mask);
         return;
     }
+    // The kept hands below are keptBits plus any cards from `position` on:
+    // keptBits + i * 2^position, so one bit in every 2^position of FCountedKept.
+    constexpr uint32_t kEvery[kHandSize] = {0xFFFFFFFFu, 0x55555555u, 0x11111111u, 0x01010101u,
+                                            0x00010001u};
+    if (((FCountedKept >> keptBits) & kEvery[position]) == 0) return;
     WalkHolds(position + 1, keptBits);
     const int rank = Hand.Ranks[position];
     Kept.AddCard(rank, Hand.Suits[position]);

@@ -7,7 +7,9 @@
 #include "games/PokerDescription.h"
 
 #include <array>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <string>
 #include <vector>
@@ -63,6 +65,10 @@ class TPokerEngine {
     void DealCodes(std::span<const int> codes);
     // Counts all 32 masks and returns the best one (ties to the lowest mask).
     int GetTheBest();
+    // The counting half of GetTheBest, for a caller that holds some masks'
+    // line rows from an earlier deal: the masks 1..30 in `skip` are neither
+    // counted nor cleared, so their rows hold what an earlier deal left.
+    void CountHolds(uint32_t skip);
     // Expected return of the hold in the unit of Payout.Pays (coins for the bet).
     long double DrawReturn(int mask) const;
     long double LineProbability(int line, int mask) const;
@@ -80,6 +86,8 @@ class TPokerEngine {
 
     int64_t OutcomeCount(int mask) const;
     int64_t UnpaidCount(int mask) const;
+    // Sum over lines of outcomes times pays: the return's numerator.
+    int64_t PaidSum(int mask) const;
     bool IsWildEngine() const { return Deck.WildRank != kNoWildRank || Deck.Jokers > 0; }
 
     int GameIndex = -1;
@@ -130,6 +138,13 @@ class TPokerEngine {
     // kept: RanksWithCount, the free ranks' multiset, the calculator's sums.
     uint64_t FKeptShape = 0;
     uint64_t FDeal = 0; // counts the evaluations: tags what caches keep per deal
+    // Holds the walk counts, by kept cards: bit 31 ^ mask for each mask 1..30
+    // counted (CountHolds). A subtree of the walk without one is not entered.
+    uint32_t FCountedKept = 0;
+    // The same masks with 0 and 31: the rows ResetCounts clears.
+    uint32_t FCountedMasks = ~0u;
+    // Zeroes the rows of FCountedMasks in `rows` (kMaskCount of them).
+    template <typename TRow> void ClearRows(TRow (&rows)[kMaskCount]) const;
     // Bit r: the kept hand holds rank r. And each natural rank's factor in a
     // straight: 1 for a kept rank, else its cards in the deck.
     unsigned FKeptRankMask = 0;
@@ -184,8 +199,15 @@ class TPokerEngine {
     void CountDraw(int mask);
     void CountEmpty();
     void SelectBest(int& best);
-    // Sum over lines of outcomes times pays: the return's numerator.
-    int64_t PaidSum(int mask) const;
 };
+
+template <typename TRow> void TPokerEngine::ClearRows(TRow (&rows)[kMaskCount]) const {
+    if (FCountedMasks == ~0u) {
+        std::memset(rows, 0, sizeof rows);
+        return;
+    }
+    for (uint32_t masks = FCountedMasks; masks != 0; masks &= masks - 1)
+        std::memset(rows[std::countr_zero(masks)], 0, sizeof rows[0]);
+}
 
 } // namespace drawmentor

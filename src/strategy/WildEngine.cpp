@@ -83,7 +83,7 @@ int TWildEngine::HandLine() const {
 
 void TWildEngine::ResetCounts() {
     TPokerEngine::ResetCounts();
-    std::memset(WildCounts, 0, sizeof WildCounts);
+    ClearRows(WildCounts);
     Calc.InitSuits(Deck); // the suited windows' card counts
     FEmptyWindowsReady = false;
 }
@@ -155,7 +155,7 @@ void TWildEngine::CountWild(int mask) {
             FillWindows(degree, queen, FWindows);
         } else {
             // Without kept naturals the tables depend on the deck alone.
-            if (!FEmptyWindowsReady) FillWindows(kHandSize - 1, true, FEmptyWindows);
+            if (!FEmptyWindowsReady) FillEmptyWindows();
             FEmptyWindowsReady = true;
             windows = &FEmptyWindows;
         }
@@ -366,6 +366,38 @@ void TWildEngine::FillWindows(int degree, bool queen, TWindows& windows) {
             for (int m = 0; m <= degree; ++m) {
                 windows.SuitedStraights[kind][m] += one[kind][m];
                 if (queen) windows.LowSuitedStraights[kind][m] += oneQueen[kind][m];
+            }
+    }
+}
+
+// What FillWindows(kHandSize - 1, true, FEmptyWindows) makes, from the kept
+// tables where the deck allows.
+void TWildEngine::FillEmptyWindows() {
+    constexpr int degree = kHandSize - 1;
+    TWindows& windows = FEmptyWindows;
+    if (!FEmptyRanksReady ||
+        !std::equal(std::begin(Deck.RankCount), std::end(Deck.RankCount), FEmptyRankCounts)) {
+        // No natural card is kept: every rank is free.
+        std::copy(std::begin(Deck.RankCount), std::end(Deck.RankCount), FFreeWeight);
+        WindowTables(-1, degree, windows.Straights, &windows.LowStraights);
+        std::copy(std::begin(Deck.RankCount), std::end(Deck.RankCount), FEmptyRankCounts);
+        FEmptyRanksReady = true;
+    }
+    std::memset(windows.SuitedStraights, 0, sizeof(TWindowTable));
+    std::memset(windows.LowSuitedStraights, 0, sizeof(TWindowTable));
+    for (int suit = 0; suit < kSuitCount; ++suit) {
+        uint32_t cards = 0;
+        for (int rank = 0; rank < kRankCount; ++rank)
+            cards |= static_cast<uint32_t>(Deck.Count[rank][suit] != 0) << rank;
+        TSuitWindows& kept = FSuitWindows[(cards * 0x9E3779B1u) >> (32 - kSuitWindowBits)];
+        if (kept.Cards != cards) {
+            WindowTables(suit, degree, kept.Straights, &kept.LowStraights);
+            kept.Cards = cards;
+        }
+        for (int kind = 0; kind < 3; ++kind)
+            for (int m = 0; m <= degree; ++m) {
+                windows.SuitedStraights[kind][m] += kept.Straights[kind][m];
+                windows.LowSuitedStraights[kind][m] += kept.LowStraights[kind][m];
             }
     }
 }

@@ -2,6 +2,8 @@
 
 #include "PokerEngine.h"
 
+#include <vector>
+
 namespace drawmentor {
 
 // The strategy engine of games with wild cards (a wild rank and/or jokers).
@@ -57,6 +59,8 @@ class TWildEngine : public TPokerEngine {
     // The tables up to `degree` natural cards drawn; the Queen tables only when
     // `queen` (they serve WILD_1 alone).
     void FillWindows(int degree, bool queen, TWindows& windows);
+    // FEmptyWindows: the tables of the holds without natural cards.
+    void FillEmptyWindows();
     void WindowTables(int column, int degree, TWindowTable& table, TWindowTable* queen) const;
     void RangeSingles(int column, int from, int to, int degree, int64_t (&out)[6]) const;
     int FlushSuit() const;
@@ -81,6 +85,19 @@ class TWildEngine : public TPokerEngine {
     bool FEmptyWindowsReady = false;
     int FFlushSuit = -1;              // of the mask being counted
     int FFreeWeight[kRankCount] = {}; // deck count of each rank the mask keeps none of
+
+    // FEmptyWindows depend on the deck alone: their all-suit tables on its
+    // rank counts, each suit's tables on that suit's cards. Deals one after
+    // another share most of them, so the last rank counts' tables and each
+    // suit's by its cards (bit r: rank r left) are kept.
+    struct TSuitWindows {
+        uint32_t Cards = ~0u; // none yet
+        TWindowTable Straights, LowStraights;
+    };
+    static constexpr int kSuitWindowBits = 7; // direct-mapped by a hash of Cards
+    std::vector<TSuitWindows> FSuitWindows = std::vector<TSuitWindows>(1u << kSuitWindowBits);
+    int32_t FEmptyRankCounts[kRankCount] = {};
+    bool FEmptyRanksReady = false;
 };
 
 } // namespace drawmentor

@@ -1,4 +1,5 @@
 #include "strategy/PaytableAnalysis.h"
+#include "strategy/BestHolds.h"
 #include "strategy/ReturnJob.h"
 
 #include "cards/Cards.h"
@@ -9,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <filesystem>
@@ -20,6 +22,12 @@ namespace {
 
 const std::vector<int> kJacks96 = {4000, 250, 125, 45, 30, 20, 15, 10, 5};
 const std::vector<int> kDeucesFull = {4000, 1000, 125, 75, 45, 25, 15, 10, 10, 5};
+
+std::string HandText(const std::array<int, kHandSize>& codes) {
+    std::string text;
+    for (int code : codes) text += CardCodeText(code) + " ";
+    return text;
+}
 
 TPaytableReturn Analyze(int game, const std::vector<int>& pays, int threads = 0) {
     TAnalysisOptions options;
@@ -38,6 +46,18 @@ TEST(DealClasses, WeightsCoverEveryDeal) {
         EXPECT_EQ(deals, Binomial(5, 52 + jokers)) << jokers;
         if (jokers == 0) {
             EXPECT_EQ(classes.size(), 134459u); // the known number of suit classes
+        }
+        // The analysis visits every class once, each rank pattern in one run.
+        const auto order = RankPatternOrder(classes);
+        ASSERT_EQ(order.size(), classes.size());
+        std::vector<bool> seen(classes.size());
+        for (size_t i = 0; i < order.size(); ++i) {
+            ASSERT_FALSE(seen.at(order[i])) << order[i];
+            seen[order[i]] = true;
+            if (i > 0) {
+                ASSERT_LE(TBestHolds::RankKey(classes[order[i - 1]].Codes),
+                          TBestHolds::RankKey(classes[order[i]].Codes));
+            }
         }
     }
 }
@@ -103,6 +123,63 @@ TEST(PaytableReturn, DealVarianceMatchesTheBestHoldsOfEachDeal) {
         // Drawing adds spread to every deal, never takes it away.
         EXPECT_GT(result.DealVariance, 0);
         EXPECT_LT(result.DealVariance, result.Variance);
+    }
+}
+
+// Whole rank patterns of a natural, a deuces and a two-joker deck, every suit
+// class in a row as the analysis feeds them, against GetTheBest on a fresh
+// engine: the holds taken from an earlier deal of the pattern must be the
+// ones this deal would count, and ties must still go to the lowest mask of
+// the dealt order (the cards are also fed reversed).
+// One key per multiset of ranks: suits and order aside, jokers alike.
+TEST(BestHolds, RankKeyNamesTheRankPattern) {
+    const auto key = [](std::array<int, kHandSize> codes) { return TBestHolds::RankKey(codes); };
+    EXPECT_EQ(key({0, 13, 27, 40, 52}), key({53, 1, 39, 26, 14}));
+    EXPECT_EQ(key({0, 1, 2, 3, 4}), key({17, 16, 15, 14, 13}));
+    EXPECT_NE(key({0, 13, 1, 2, 3}), key({0, 1, 14, 2, 3}));
+    EXPECT_NE(key({0, 1, 2, 3, 52}), key({0, 1, 2, 3, 4}));
+    EXPECT_NE(key({12, 25, 38, 51, 0}), key({12, 25, 38, 0, 13}));
+}
+
+TEST(BestHolds, MatchTheFullCountOnEveryDealOfAPattern) {
+    const std::vector<int> doubleJoker = {4000, 500, 250, 125, 45, 25, 20, 15, 10, 5};
+    for (const auto& [gameIndex, pays] :
+         {std::pair{0, kJacks96}, std::pair{4, kDeucesFull}, std::pair{8, doubleJoker}}) {
+        const auto game = CreateDescription(gameIndex);
+        const auto all = DealClasses(game->Jokers);
+        std::vector<TDealClass> classes;
+        for (const uint32_t i : RankPatternOrder(all)) classes.push_back(all[i]);
+        TPayout payout;
+        std::copy(pays.begin(), pays.end(), payout.Pays.begin());
+        TCalculator calculator, reference;
+        auto shared = CreateEngine(*game, calculator);
+        auto full = CreateEngine(*game, reference);
+        shared->SetPayout(&payout);
+        full->SetPayout(&payout);
+        TBestHolds holds(*shared);
+        int patterns = 0, deals = 0;
+        uint32_t key = ~0u;
+        for (const auto& entry : classes) {
+            if (TBestHolds::RankKey(entry.Codes) != key) {
+                key = TBestHolds::RankKey(entry.Codes);
+                ++patterns;
+            }
+            if (patterns % 37 != 1) continue;
+            for (const bool reversed : {false, true}) {
+                auto codes = entry.Codes;
+                if (reversed) std::reverse(codes.begin(), codes.end());
+                holds.Deal(codes);
+                full->DealCodes(codes);
+                const int best = full->GetTheBest();
+                ASSERT_EQ(holds.Mask(), best) << game->Name << ": " << HandText(codes);
+                for (int line = 0; line <= full->LastLine; ++line)
+                    ASSERT_EQ(holds.Lines()[line], full->LineCounts[best][line])
+                        << game->Name << ": " << HandText(codes) << " line " << line;
+                ASSERT_EQ(holds.Unpaid(), full->UnpaidCount(best)) << HandText(codes);
+                ++deals;
+            }
+        }
+        EXPECT_GT(deals, 2000) << game->Name;
     }
 }
 
