@@ -24,4 +24,35 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-dejavu-core)
 
+# Debian's documentation folder holds the copyright file and a compressed
+# changelog, and manual pages are installed compressed. gzip -n keeps the name
+# and time out of the gzip header, so the same sources make the same package.
+find_program(DRAWMENTOR_GZIP gzip REQUIRED)
+set(DRAWMENTOR_INSTALL_DOCDIR ${CMAKE_INSTALL_DATADIR}/doc/${CPACK_PACKAGE_NAME})
+set(DRAWMENTOR_DOC_BUILD_DIR ${CMAKE_BINARY_DIR}/doc)
+
+add_custom_target(
+    changelog ALL
+    COMMAND ${CMAKE_COMMAND} -DOUTPUT=${DRAWMENTOR_DOC_BUILD_DIR}/changelog -DNAME=${CPACK_PACKAGE_NAME}
+            -DVERSION=${PROJECT_VERSION} "-DCONTACT=${CPACK_PACKAGE_CONTACT}" -DSOURCE_DIR=${CMAKE_SOURCE_DIR}
+            -DGZIP=${DRAWMENTOR_GZIP} -P ${CMAKE_SOURCE_DIR}/packaging/WriteChangelog.cmake
+    BYPRODUCTS ${DRAWMENTOR_DOC_BUILD_DIR}/changelog ${DRAWMENTOR_DOC_BUILD_DIR}/changelog.gz
+    VERBATIM)
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/copyright ${DRAWMENTOR_DOC_BUILD_DIR}/changelog.gz
+        DESTINATION ${DRAWMENTOR_INSTALL_DOCDIR})
+
+set(DRAWMENTOR_MAN_PAGES)
+foreach(page drawmentor.6 drawmentor-cli.6)
+    set(source ${CMAKE_SOURCE_DIR}/resources/man/${page})
+    set(copy ${DRAWMENTOR_DOC_BUILD_DIR}/man/${page})
+    add_custom_command(OUTPUT ${copy}.gz
+                       COMMAND ${CMAKE_COMMAND} -E copy ${source} ${copy}
+                       COMMAND ${DRAWMENTOR_GZIP} -9nf ${copy}
+                       DEPENDS ${source}
+                       VERBATIM)
+    list(APPEND DRAWMENTOR_MAN_PAGES ${copy}.gz)
+endforeach()
+add_custom_target(man_pages ALL DEPENDS ${DRAWMENTOR_MAN_PAGES})
+install(FILES ${DRAWMENTOR_MAN_PAGES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+
 include(CPack)
