@@ -1,4 +1,5 @@
 #include "DialogDriver.h"
+#include "support/Paytables.h"
 
 #include "ui/paytable/BankrollCharts.h"
 #include "ui/paytable/BankrollWindow.h"
@@ -34,9 +35,9 @@ namespace {
 using testing::ClickButton;
 using testing::WhenModal;
 
-constexpr int kJacks = 0;
-constexpr int kWaitMs = 120000; // two shared cores may be busy with other builds
-const std::vector<int> kJacks96 = {4000, 250, 125, 45, 30, 20, 15, 10, 5};
+using testing::kJacks;
+constexpr int kFiguresWaitMs = 120000; // two shared cores may be busy with other builds
+using testing::kJacks96;
 
 const TPaytableReturn& JacksAnalysis() {
     static const TPaytableReturn analysis =
@@ -57,7 +58,7 @@ class BankrollWindowTest : public ::testing::Test {
             std::make_unique<TBankrollWindow>(nullptr, kJacks, pays, 5, analysis, 0, *preferences);
         window->show();
     }
-    void WaitForFigures() { QTRY_VERIFY_WITH_TIMEOUT(!window->Running(), kWaitMs); }
+    void WaitForFigures() { QTRY_VERIFY_WITH_TIMEOUT(!window->Running(), kFiguresWaitMs); }
     template <class T> T* Find(const char* name) {
         return window->findChild<T*>(QString::fromLatin1(name));
     }
@@ -69,7 +70,7 @@ class BankrollWindowTest : public ::testing::Test {
         QProcess cli;
         cli.start(QStringLiteral(DRAWMENTOR_CLI),
                   QStringList{"risk", "--json", "--data-dir", folders.Data()} + arguments);
-        EXPECT_TRUE(cli.waitForFinished(kWaitMs));
+        EXPECT_TRUE(cli.waitForFinished(kFiguresWaitMs));
         return nlohmann::json::parse(cli.readAllStandardOutput().toStdString());
     }
     static QString Figure(double value, int decimals = -1) {
@@ -175,7 +176,7 @@ TEST_F(BankrollWindowTest, TheChoiceOpensItForThePaytableOnShow) {
     EXPECT_EQ(button->text(), "Bankroll...");
     ClickButton(choose, "btnNext");
     EXPECT_FALSE(button->isEnabled()); // the return is still being worked out
-    QTRY_VERIFY_WITH_TIMEOUT(choose.Returns().Shown().has_value(), kWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(choose.Returns().Shown().has_value(), kFiguresWaitMs);
     EXPECT_TRUE(button->isEnabled());
     std::vector<int> pays;
     QString header;

@@ -26,7 +26,6 @@ namespace drawmentor {
 namespace {
 
 using testing::JacksChart;
-const std::vector<int>& kJacks96 = testing::kJacks96Pays;
 
 std::vector<int> Codes(const std::string& text) {
     return testing::CardCodes(text);

@@ -12,6 +12,7 @@
 #include "prefs/Preferences.h"
 #include "strategy/ReturnJob.h"
 
+#include "support/Paytables.h"
 #include "support/TempFolders.h"
 
 #include <QLabel>
@@ -29,7 +30,7 @@ namespace {
 using testing::ClickButton;
 using testing::WhenModal;
 
-constexpr int kJacks = 0;
+using testing::kJacks;
 constexpr int kAnalysisWaitMs = 120000; // two shared cores may be busy with other builds
 
 class ChooseGameTest : public ::testing::Test {

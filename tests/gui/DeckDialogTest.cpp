@@ -14,17 +14,18 @@
 namespace drawmentor {
 namespace {
 
-const QString kRuntime = QStringLiteral(DRAWMENTOR_RUNTIME_DIR "/");
+const QString kRuntimePrefix = QStringLiteral(DRAWMENTOR_RUNTIME_DIR "/");
 
 class DeckDialogTest : public ::testing::Test {
   protected:
     // A program folder of its own with the language files and the given decks.
     void Install(const QStringList& decks) {
         for (const char* name : {"Langs/ENG.ini", "Langs/RUS.ini", "data/back.001"})
-            folders.WriteProgramFile(name, testing::ReadFile(kRuntime + QString::fromLatin1(name)));
+            folders.WriteProgramFile(name,
+                                     testing::ReadFile(kRuntimePrefix + QString::fromLatin1(name)));
         for (const QString& code : decks)
             folders.WriteProgramFile("data/deck." + code,
-                                     testing::ReadFile(kRuntime + "data/deck." + code));
+                                     testing::ReadFile(kRuntimePrefix + "data/deck." + code));
         preferences = std::make_unique<TPreferences>();
     }
     std::unique_ptr<TDeckDialog> Open(const QString& code) {
@@ -112,8 +113,9 @@ TEST_F(DeckDialogTest, OkReturnsTheHighlightedDeckAndCancelNothing) {
 
 TEST_F(DeckDialogTest, TextsFollowTheInterfaceLanguageAndF1ShowsItsHelp) {
     Install({"001"});
-    folders.WriteProgramFile("Help/DrawMentor_ENG/diag_deck.html",
-                             testing::ReadFile(kRuntime + "Help/DrawMentor_ENG/diag_deck.html"));
+    folders.WriteProgramFile(
+        "Help/DrawMentor_ENG/diag_deck.html",
+        testing::ReadFile(kRuntimePrefix + "Help/DrawMentor_ENG/diag_deck.html"));
     auto dialog = Open("001");
     EXPECT_EQ(testing::HelpPageAfterF1(*dialog), "diag_deck.html");
     EXPECT_EQ(dialog->windowTitle(), "Choose Deck");

@@ -12,6 +12,7 @@
 #include "prefs/Preferences.h"
 
 #include "support/FileFaults.h"
+#include "support/Paytables.h"
 #include "support/TempFolders.h"
 
 #include <QAbstractItemModelTester>
@@ -28,7 +29,7 @@ namespace {
 
 using testing::ClickButton;
 
-constexpr int kJacks = 0;
+using testing::kJacks;
 constexpr int kRoyal = 0;
 constexpr int kFullHouse = 3;
 

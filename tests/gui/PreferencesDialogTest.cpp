@@ -27,11 +27,11 @@ namespace {
 
 using testing::ReadFile;
 
-const QString kRuntime = QStringLiteral(DRAWMENTOR_RUNTIME_DIR);
+const QString kProgramFolder = QStringLiteral(DRAWMENTOR_RUNTIME_DIR);
 
 class PreferencesDialogTest : public ::testing::Test {
   protected:
-    void Open(const QString& programFolder = kRuntime) {
+    void Open(const QString& programFolder = kProgramFolder) {
         folders = std::make_unique<testing::TTempFolders>(programFolder);
         preferences = std::make_unique<TPreferences>();
         dialog = std::make_unique<TPreferencesDialog>(*preferences);
@@ -109,8 +109,8 @@ TEST_F(PreferencesDialogTest, ANewLanguageShowsAtOnceAndCancelKeepsWhatWasApplie
 
 TEST_F(PreferencesDialogTest, ThreeLanguagesTakeTwoColumnsAndANamelessOneIsListed) {
     testing::TTempFolders own;
-    own.WriteProgramFile("Langs/ENG.ini", ReadFile(kRuntime + "/Langs/ENG.ini"));
-    own.WriteProgramFile("Langs/RUS.ini", ReadFile(kRuntime + "/Langs/RUS.ini"));
+    own.WriteProgramFile("Langs/ENG.ini", ReadFile(kProgramFolder + "/Langs/ENG.ini"));
+    own.WriteProgramFile("Langs/RUS.ini", ReadFile(kProgramFolder + "/Langs/RUS.ini"));
     own.WriteProgramFile("Langs/xyz.ini", "[Other]\nKey=1\n");
     Open(own.Program());
     EXPECT_EQ(dialog->LanguageCodes(), (QStringList{"ENG", "RUS", "XYZ"}));

@@ -1,4 +1,5 @@
 #include "DialogDriver.h"
+#include "support/Paytables.h"
 
 #include "ui/chart/StrategyChartWindow.h"
 #include "ui/common/MessageBox.h"
@@ -23,9 +24,9 @@
 namespace drawmentor {
 namespace {
 
-constexpr int kWaitMs = 120000; // two shared cores may be busy with other builds
-const std::vector<int> kJacks96 = {4000, 250, 125, 45, 30, 20, 15, 10, 5};
-const std::vector<int> kDeuces = {4000, 1000, 125, 75, 45, 25, 15, 10, 10, 5};
+constexpr int kChartWaitMs = 120000; // two shared cores may be busy with other builds
+using testing::kDeucesFull;
+using testing::kJacks96;
 
 class StrategyChartWindowTest : public ::testing::Test {
   protected:
@@ -52,7 +53,7 @@ class StrategyChartWindowTest : public ::testing::Test {
         QProcess cli;
         cli.start(QStringLiteral(DRAWMENTOR_CLI),
                   QStringList{"strategy", "--json", "--data-dir", folders.Data()} + arguments);
-        EXPECT_TRUE(cli.waitForFinished(kWaitMs));
+        EXPECT_TRUE(cli.waitForFinished(kChartWaitMs));
         return nlohmann::json::parse(cli.readAllStandardOutput().toStdString());
     }
     // Presses F1 and answers the path of the page the help shows.
@@ -83,7 +84,7 @@ TEST_F(StrategyChartWindowTest, ShowsTheCommandLinesChartAndKeepsIt) {
     const nlohmann::json cli = Cli({"--game", "0", "--paytable", "0"});
     Open(0, kJacks96);
     EXPECT_TRUE(window->Generating());
-    QTRY_VERIFY_WITH_TIMEOUT(window->Chart() != nullptr, kWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(window->Chart() != nullptr, kChartWaitMs);
     QAbstractItemModelTester tester(&window->Model(),
                                     QAbstractItemModelTester::FailureReportingMode::Warning);
     const auto& lines = cli["lines"];
@@ -91,7 +92,8 @@ TEST_F(StrategyChartWindowTest, ShowsTheCommandLinesChartAndKeepsIt) {
     for (int row = 0; row < window->Model().rowCount(); ++row) {
         const auto& line = lines[static_cast<size_t>(row)];
         EXPECT_EQ(Cell(row, TStrategyChartModel::cNumber), QString::number(row + 1));
-        EXPECT_EQ(Cell(row, TStrategyChartModel::cName).toStdString(), line["name"]);
+        EXPECT_EQ(Cell(row, TStrategyChartModel::cName).toStdString(),
+                  line["name"].get<std::string>());
         EXPECT_EQ(Cell(row, TStrategyChartModel::cFrequency),
                   TStrategyChartModel::FrequencyText(line["frequency"]));
         EXPECT_EQ(Cell(row, TStrategyChartModel::cReturn),
@@ -113,7 +115,8 @@ TEST_F(StrategyChartWindowTest, ShowsTheCommandLinesChartAndKeepsIt) {
     EXPECT_FALSE(window->Generating());
     ASSERT_NE(window->Chart(), nullptr); // from the cache, at once
     EXPECT_EQ(window->windowTitle(), QString::fromUtf8("Таблица стратегии"));
-    EXPECT_EQ(Cell(0, TStrategyChartModel::cName).toStdString(), lines[0]["name_ru"]);
+    EXPECT_EQ(Cell(0, TStrategyChartModel::cName).toStdString(),
+              lines[0]["name_ru"].get<std::string>());
     EXPECT_TRUE(Find<QLabel>("lSummary")->text().contains(QString::fromUtf8("Возврат")));
     EXPECT_TRUE(HelpPage().endsWith("DrawMentor_RUS/strategychart.html"));
 
@@ -140,13 +143,14 @@ TEST_F(StrategyChartWindowTest, ShowsTheCommandLinesChartAndKeepsIt) {
 
     preferences->SetInterfaceLanguage(QStringLiteral("ENG"));
     preferences->Apply(); // the window follows a change of language at once
-    EXPECT_EQ(Cell(0, TStrategyChartModel::cName).toStdString(), lines[0]["name"]);
+    EXPECT_EQ(Cell(0, TStrategyChartModel::cName).toStdString(),
+              lines[0]["name"].get<std::string>());
     EXPECT_TRUE(HelpPage().endsWith("DrawMentor_ENG/strategychart.html"));
 }
 
 TEST_F(StrategyChartWindowTest, ClosingStopsTheGenerationPromptly) {
-    Open(4, kDeuces);
-    QTRY_VERIFY_WITH_TIMEOUT(Find<QProgressBar>("pbChart")->value() > 0, kWaitMs);
+    Open(4, kDeucesFull);
+    QTRY_VERIFY_WITH_TIMEOUT(Find<QProgressBar>("pbChart")->value() > 0, kChartWaitMs);
     ASSERT_TRUE(window->Generating());
     QElapsedTimer clock;
     clock.start();

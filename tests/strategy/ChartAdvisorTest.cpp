@@ -5,6 +5,8 @@
 
 #include "cards/FileIo.h"
 #include "games/Catalogue.h"
+#include "support/CardText.h"
+#include "support/Paytables.h"
 
 #include <gtest/gtest.h>
 
@@ -18,24 +20,14 @@
 namespace drawmentor {
 namespace {
 
-const std::vector<int> kJacks96 = {4000, 250, 125, 45, 30, 20, 15, 10, 5};
+using testing::kJacks96;
 
 const TStrategyChart& JacksChart() {
     static const TStrategyChart chart = GenerateChart(*CreateDescription(0), kJacks96, 5);
     return chart;
 }
 
-std::array<int, kHandSize> Hand(const std::string& text) {
-    std::istringstream in(text);
-    std::array<int, kHandSize> codes{};
-    for (int& code : codes) {
-        std::string word;
-        in >> word;
-        const auto card = ParseCardText(word);
-        code = EncodeCard(card->Rank, card->Suit);
-    }
-    return codes;
-}
+using testing::HandCodes;
 
 int BestLine(TChartAdvisor& advisor, const std::array<int, kHandSize>& hand) {
     return advisor.LineOf(hand, advisor.BestMask(hand));
@@ -61,7 +53,7 @@ std::array<int, kHandSize> RandomDeal(std::mt19937& random) {
 // the chart, like best play, breaks them up for the royal draw.
 TEST(ChartAdvisor, LowPairHeldWhereTheChartPlaysFourToARoyal) {
     TChartAdvisor advisor(JacksChart());
-    const auto hand = Hand("TH JH QH KH TD");
+    const auto hand = HandCodes("TH JH QH KH TD");
     const int bestMask = advisor.BestMask(hand);
     EXPECT_EQ(bestMask, 1 << 4);
     const TChartAdvice advice = advisor.Advise(hand, 0b01110, bestMask);
@@ -178,13 +170,13 @@ TEST(ChartDrill, TakesOnlyHandsOnOrBesideTheChosenLines) {
     EXPECT_GE(taken, onLine);
     // Three to a royal sits right above four to a flush: with both in the
     // hand, the royal draw is the best play and the hand drills the flush line.
-    const auto royalAndFlush = Hand("KH QH JH 5H 9D");
+    const auto royalAndFlush = HandCodes("KH QH JH 5H 9D");
     const int flush4 = advisor.LineOf(royalAndFlush, 1 << 4);
     ASSERT_TRUE(KeyStarts(chart, flush4, "flush4"));
     TChartDrill flushDrill(chart, {flush4});
     EXPECT_EQ(BestLine(advisor, royalAndFlush), flush4 - 1);
     EXPECT_TRUE(flushDrill.Qualifies(royalAndFlush));
-    EXPECT_FALSE(flushDrill.Qualifies(Hand("KH QH JH 5C 9D"))); // no flush draw to tell apart
+    EXPECT_FALSE(flushDrill.Qualifies(HandCodes("KH QH JH 5C 9D"))); // no flush draw to tell apart
 }
 
 } // namespace

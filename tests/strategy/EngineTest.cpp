@@ -3,6 +3,7 @@
 
 #include "cards/Error.h"
 #include "games/Catalogue.h"
+#include "support/Paytables.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +14,8 @@
 namespace drawmentor {
 namespace {
 
-const std::vector<int> kJacks96 = {4000, 250, 125, 45, 30, 20, 15, 10, 5};
-const std::vector<int> kDeucesFull = {4000, 1000, 125, 75, 45, 25, 15, 10, 10, 5};
+using testing::kDeucesFull;
+using testing::kJacks96;
 
 struct TEngineFixture {
     explicit TEngineFixture(int game, const std::vector<int>& pays) {

@@ -3,6 +3,8 @@
 
 #include "cards/Error.h"
 #include "games/Catalogue.h"
+#include "support/CardText.h"
+#include "support/Paytables.h"
 
 #include <gtest/gtest.h>
 
@@ -11,26 +13,13 @@
 namespace drawmentor {
 namespace {
 
-const std::vector<int> kJacks96 = {4000, 250, 125, 45, 30, 20, 15, 10, 5};
-const std::vector<int> kDeucesFull = {4000, 1000, 125, 75, 45, 25, 15, 10, 10, 5};
+using testing::kDeucesFull;
+using testing::kJacks96;
 const std::vector<int> kJokerKings = {4000, 1000, 500, 250, 100, 35, 25, 15, 10, 5, 5};
 const std::vector<int> kDoubleJoker = {4000, 500, 250, 125, 45, 25, 20, 15, 10, 5};
 const std::vector<int> kDoubleBonus = {4000, 250, 800, 400, 250, 50, 35, 25, 15, 5, 5};
 
-// "AS KS QS JS 9D" as codes; the jokers of a hand are 52 and 53 in turn.
-std::array<int, kHandSize> Hand(const std::string& text) {
-    std::istringstream in(text);
-    std::array<int, kHandSize> codes{};
-    int jokers = 0;
-    for (int& code : codes) {
-        std::string word;
-        in >> word;
-        const auto card = ParseCardText(word);
-        EXPECT_TRUE(card) << word;
-        code = card->Rank < 0 ? kFirstJokerCode + jokers++ : EncodeCard(card->Rank, card->Suit);
-    }
-    return codes;
-}
+using testing::HandCodes;
 
 // The mask that keeps the cards marked '+' in "+ + + + -".
 int Keep(const std::string& marks) {
@@ -48,7 +37,7 @@ class HoldClassTest : public ::testing::Test {
     std::string Key(int game, const std::vector<int>& pays, const std::string& hand,
                     const std::string& keep) {
         const THoldClassifier classifier(MakeHoldRules(*CreateDescription(game), pays));
-        return HoldClassKey(classifier.Classify(Hand(hand), Keep(keep)));
+        return HoldClassKey(classifier.Classify(HandCodes(hand), Keep(keep)));
     }
 };
 
@@ -155,7 +144,7 @@ TEST_F(HoldClassTest, RankGroupsFollowThePays) {
 
 TEST(HoldPrecedence, HigherCardsFirstThenMoreCards) {
     const THoldClassifier classifier(MakeHoldRules(*CreateDescription(0), kJacks96));
-    const auto codes = Hand("AS KD 5C 4H 9S");
+    const auto codes = HandCodes("AS KD 5C 4H 9S");
     const auto precedence = [&](const char* keep) {
         return HoldPrecedence(classifier, codes, Keep(keep));
     };
@@ -168,7 +157,7 @@ TEST(HoldPrecedence, HigherCardsFirstThenMoreCards) {
     for (int mask = 0; mask < kMaskCount; ++mask)
         EXPECT_EQ(all[mask], HoldPrecedence(classifier, codes, mask)) << mask;
     const THoldClassifier deuces(MakeHoldRules(*CreateDescription(4), kDeucesFull));
-    const auto wild = Hand("2S AD 5C 4H 9S");
+    const auto wild = HandCodes("2S AD 5C 4H 9S");
     EXPECT_GT(HoldPrecedence(deuces, wild, Keep("+ - - - -")),
               HoldPrecedence(deuces, wild, Keep("- + - - -"))); // a deuce over an ace
 }
@@ -189,7 +178,7 @@ TEST(HoldClassNames, EnglishAndRussian) {
     const THoldRules jacks = MakeHoldRules(*CreateDescription(0), kJacks96);
     const THoldClassifier classifier(jacks);
     const auto name = [&](const char* hand, const char* keep, TChartLanguage language) {
-        return HoldClassName(classifier.Classify(Hand(hand), Keep(keep)), jacks, language);
+        return HoldClassName(classifier.Classify(HandCodes(hand), Keep(keep)), jacks, language);
     };
     const auto en = TChartLanguage::English;
     const auto ru = TChartLanguage::Russian;
@@ -211,7 +200,7 @@ TEST(HoldClassNames, EnglishAndRussian) {
     const THoldRules deuces = MakeHoldRules(*CreateDescription(4), kDeucesFull);
     const THoldClassifier wild(deuces);
     const auto wildName = [&](const char* hand, const char* keep, TChartLanguage language) {
-        return HoldClassName(wild.Classify(Hand(hand), Keep(keep)), deuces, language);
+        return HoldClassName(wild.Classify(HandCodes(hand), Keep(keep)), deuces, language);
     };
     EXPECT_EQ(wildName("2H 2C 7S 8S JD", "+ + - - -", en), "2 Deuces");
     EXPECT_EQ(wildName("2H 2C 7S 8S JD", "+ + - - -", ru), "2 двойки");
@@ -223,7 +212,7 @@ TEST(HoldClassNames, EnglishAndRussian) {
     // A held seven stands in for the seven: 4 or 9 completes 5 6 8.
     const THoldRules sevens = MakeHoldRules(*CreateDescription(20), kDeucesFull);
     const THoldClass open =
-        THoldClassifier(sevens).Classify(Hand("7H 5S 6S 8S KD"), Keep("+ + + + -"));
+        THoldClassifier(sevens).Classify(HandCodes("7H 5S 6S 8S KD"), Keep("+ + + + -"));
     EXPECT_EQ(HoldClassKey(open), "sf4.o2.w1:h0");
     EXPECT_EQ(HoldClassName(open, sevens, en),
               "1 Seven: 4 to a Straight Flush (completed by 2 ranks)");

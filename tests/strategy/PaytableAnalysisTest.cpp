@@ -7,6 +7,7 @@
 #include "games/Catalogue.h"
 #include "strategy/Calculator.h"
 #include "strategy/EngineFactory.h"
+#include "support/Paytables.h"
 
 #include <gtest/gtest.h>
 
@@ -20,8 +21,8 @@
 namespace drawmentor {
 namespace {
 
-const std::vector<int> kJacks96 = {4000, 250, 125, 45, 30, 20, 15, 10, 5};
-const std::vector<int> kDeucesFull = {4000, 1000, 125, 75, 45, 25, 15, 10, 10, 5};
+using testing::kDeucesFull;
+using testing::kJacks96;
 
 std::string HandText(const std::array<int, kHandSize>& codes) {
     std::string text;

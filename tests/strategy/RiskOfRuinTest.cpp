@@ -3,6 +3,8 @@
 
 #include "cards/Error.h"
 #include "games/Catalogue.h"
+#include "support/Distributions.h"
+#include "support/Paytables.h"
 
 #include <gtest/gtest.h>
 
@@ -11,20 +13,10 @@
 namespace drawmentor {
 namespace {
 
-const std::vector<int> kJacks96 = {4000, 250, 125, 45, 30, 20, 15, 10, 5};
-const std::vector<int> kDeucesFull = {4000, 1000, 125, 75, 45, 25, 15, 10, 10, 5};
-
-const THandDistribution& Jacks() {
-    static const THandDistribution hand =
-        HandDistributionOf(AnalyzePaytable(*CreateDescription(0), kJacks96, 5), kJacks96, 5);
-    return hand;
-}
-
-const THandDistribution& Deuces() {
-    static const THandDistribution hand =
-        HandDistributionOf(AnalyzePaytable(*CreateDescription(4), kDeucesFull, 5), kDeucesFull, 5);
-    return hand;
-}
+using testing::Deuces;
+using testing::Jacks;
+using testing::kDeucesFull;
+using testing::kJacks96;
 
 // Wins a coin with 0.6, loses it with 0.4: the gambler's ruin.
 THandDistribution Coin() {

@@ -3,6 +3,8 @@
 
 #include "cards/Error.h"
 #include "games/Catalogue.h"
+#include "support/Distributions.h"
+#include "support/Paytables.h"
 
 #include <gtest/gtest.h>
 
@@ -15,24 +17,11 @@
 namespace drawmentor {
 namespace {
 
-const std::vector<int> kJacks96 = {4000, 250, 125, 45, 30, 20, 15, 10, 5};
-const std::vector<int> kDeucesFull = {4000, 1000, 125, 75, 45, 25, 15, 10, 10, 5};
-
-const TPaytableReturn& JacksAnalysis() {
-    static const TPaytableReturn analysis = AnalyzePaytable(*CreateDescription(0), kJacks96, 5);
-    return analysis;
-}
-
-const THandDistribution& Jacks() {
-    static const THandDistribution hand = HandDistributionOf(JacksAnalysis(), kJacks96, 5);
-    return hand;
-}
-
-const THandDistribution& Deuces() {
-    static const THandDistribution hand =
-        HandDistributionOf(AnalyzePaytable(*CreateDescription(4), kDeucesFull, 5), kDeucesFull, 5);
-    return hand;
-}
+using testing::Deuces;
+using testing::Jacks;
+using testing::JacksAnalysis;
+using testing::kDeucesFull;
+using testing::kJacks96;
 
 // A hand small enough to convolve by hand: bet 1, wins +2 (0.2), pushes
 // (0.3), loses (0.5).

@@ -4,6 +4,8 @@
 
 #include "cards/Error.h"
 #include "games/Catalogue.h"
+#include "support/CardText.h"
+#include "support/Paytables.h"
 
 #include <gtest/gtest.h>
 
@@ -13,19 +15,9 @@
 namespace drawmentor {
 namespace {
 
-const std::vector<int> kJacks96 = {4000, 250, 125, 45, 30, 20, 15, 10, 5};
+using testing::kJacks96;
 
-std::array<int, kHandSize> Hand(const std::string& text) {
-    std::istringstream in(text);
-    std::array<int, kHandSize> codes{};
-    for (int& code : codes) {
-        std::string word;
-        in >> word;
-        const auto card = ParseCardText(word);
-        code = EncodeCard(card->Rank, card->Suit);
-    }
-    return codes;
-}
+using testing::HandCodes;
 
 // The first line whose key starts with `prefix`, or -1.
 int LineIndex(const TStrategyChart& chart, const std::string& prefix) {
@@ -74,10 +66,10 @@ TEST(StrategyChart, JacksOrBetterAgainstEveryDeal) {
     game0->SetPayout(&payout);
     const TChartPlayer player(*game, chart);
     const auto held = [&](const char* text) {
-        const TChartPlay play = player.Play(Hand(text));
+        const TChartPlay play = player.Play(HandCodes(text));
         std::string cards;
         for (int pos = 0; pos < kHandSize; ++pos)
-            if (!IsBitSet(play.Mask, pos)) cards += CardCodeText(Hand(text)[pos]) + " ";
+            if (!IsBitSet(play.Mask, pos)) cards += CardCodeText(HandCodes(text)[pos]) + " ";
         return cards;
     };
     EXPECT_EQ(held("AS KS QS JS 2S"), "AS KS QS JS ");
