@@ -6,14 +6,6 @@
 #include "strategy/PokerEngine.h"
 
 namespace drawmentor {
-namespace {
-
-uint8_t LineByte(int line) {
-    return line < 0 ? kNoLine : static_cast<uint8_t>(line);
-}
-
-} // namespace
-
 TLogRecord DealRecord(const TTableGame& game, TPokerEngine& engine, int mode, int coinIndex,
                       const std::array<int, kHandSize>& cards) {
     TLogRecord record;

@@ -11,6 +11,11 @@ namespace drawmentor {
 class TPokerEngine;
 class TTableGame;
 
+// How a record stores a paying line: its index, or kNoLine for none.
+inline uint8_t LineByte(int line) {
+    return line < 0 ? kNoLine : static_cast<uint8_t>(line);
+}
+
 // The record of a new deal of `cards`: the game, paytable, mode, coin value
 // and bet it is played at, and the best hold, counted now by the engine.
 TLogRecord DealRecord(const TTableGame& game, TPokerEngine& engine, int mode, int coinIndex,

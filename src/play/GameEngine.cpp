@@ -10,10 +10,6 @@
 namespace drawmentor {
 namespace {
 
-uint8_t LineByte(int line) {
-    return line < 0 ? kNoLine : static_cast<uint8_t>(line);
-}
-
 using enum TGameState;
 using enum TPlayMode;
 

@@ -2,6 +2,7 @@
 
 #include "ui/common/AboutWindow.h"
 #include "ui/common/GradientLabel.h"
+#include "ui/common/TextSections.h"
 
 #include "cards/Error.h"
 #include "prefs/Preferences.h"
@@ -18,9 +19,9 @@
 #include <QVBoxLayout>
 
 namespace drawmentor {
+
 namespace {
 
-const QString kButtons = QStringLiteral("Main.Buttons");
 const QString kSupportAddress = QStringLiteral("support@drawmentor.invalid");
 
 } // namespace
@@ -67,8 +68,8 @@ void ShowExceptionReport(QWidget* parent, const QString& text, const TPreference
     layout->addWidget(memo);
     auto* row = new QHBoxLayout;
     const auto button = [&](const char* name, const char* key, const QString& hint) {
-        auto* b = new QPushButton(preferences.Texts().Translate(kButtons, QString::fromLatin1(key)),
-                                  &dialog);
+        auto* b = new QPushButton(
+            preferences.Texts().Translate(kMainButtonsTexts, QString::fromLatin1(key)), &dialog);
         b->setObjectName(QString::fromLatin1(name));
         b->setToolTip(hint);
         row->addWidget(b);

@@ -1,17 +1,18 @@
 #include "ChartWhyText.h"
 
+#include "ui/common/TextSections.h"
 #include "ui/log/WarningWindow.h"
 
 #include "games/Catalogue.h"
 #include "prefs/Preferences.h"
 
 namespace drawmentor {
+
 namespace {
 
-const QString kSection = QStringLiteral("ChartWhy");
-
 QString Text(const TPreferences& preferences, const char* key, const QStringList& values) {
-    return FormatText(preferences.Texts().Translate(kSection, QString::fromLatin1(key)), values);
+    return FormatText(preferences.Texts().Translate(kChartWhyTexts, QString::fromLatin1(key)),
+                      values);
 }
 
 } // namespace

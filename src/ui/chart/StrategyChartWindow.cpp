@@ -6,6 +6,7 @@
 #include "ui/common/HelpKey.h"
 #include "ui/common/HelpWindow.h"
 #include "ui/common/MessageBox.h"
+#include "ui/common/TextSections.h"
 #include "ui/log/WarningWindow.h"
 
 #include "play/ChartCacheFile.h"
@@ -27,9 +28,9 @@
 #include <QVBoxLayout>
 
 namespace drawmentor {
+
 namespace {
 
-const QString kSection = QStringLiteral("StrategyChart");
 constexpr int kProgressSteps = 1000;
 
 std::function<QString()>& NextSaveName() {
@@ -118,7 +119,8 @@ QPushButton* TStrategyChartWindow::AddButton(const char* name) {
 }
 
 QString TStrategyChartWindow::Text(const char* key, const QStringList& values) const {
-    return FormatText(FPreferences.Texts().Translate(kSection, QString::fromLatin1(key)), values);
+    return FormatText(FPreferences.Texts().Translate(kStrategyChartTexts, QString::fromLatin1(key)),
+                      values);
 }
 
 void TStrategyChartWindow::Start() {
@@ -167,7 +169,7 @@ void TStrategyChartWindow::done(int result) {
 }
 
 void TStrategyChartWindow::Retranslate() {
-    setWindowTitle(FPreferences.Texts().WindowCaption(kSection));
+    setWindowTitle(FPreferences.Texts().WindowCaption(kStrategyChartTexts));
     FHeader->setText(Text("Header", {FSubject.Caption, QString::number(FSubject.Bet)}));
     FHeader = MakeHeaderLabel(FHeader, FPreferences);
     FModel.SetCaptions(

@@ -2,6 +2,7 @@
 
 #include "prefs/Preferences.h"
 #include "render/ImageCodec.h"
+#include "ui/common/TextSections.h"
 
 #include <QCoreApplication>
 #include <QDialog>
@@ -12,11 +13,6 @@
 #include <QVBoxLayout>
 
 namespace drawmentor {
-namespace {
-
-const QString kButtons = QStringLiteral("Main.Buttons");
-
-} // namespace
 
 QString ProgramVersion() {
     return QStringLiteral(DRAWMENTOR_VERSION);
@@ -60,8 +56,8 @@ void ShowAbout(QWidget* parent, const TPreferences& preferences) {
     licence->setWordWrap(true);
     licence->setAlignment(Qt::AlignCenter);
     layout->addWidget(licence);
-    auto* ok =
-        new QPushButton(preferences.Texts().Translate(kButtons, QStringLiteral("OK")), &dialog);
+    auto* ok = new QPushButton(
+        preferences.Texts().Translate(kMainButtonsTexts, QStringLiteral("OK")), &dialog);
     ok->setObjectName(QStringLiteral("btnOK"));
     ok->setDefault(true);
     QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);

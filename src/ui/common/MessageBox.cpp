@@ -1,12 +1,14 @@
 #include "MessageBox.h"
 
 #include "prefs/Preferences.h"
+#include "ui/common/TextSections.h"
 
 #include <QAbstractButton>
 
 #include <optional>
 
 namespace drawmentor {
+
 namespace {
 
 std::optional<QMessageBox::StandardButton>& NextAnswer() {
@@ -18,8 +20,6 @@ QString& Last() {
     static QString text;
     return text;
 }
-
-const QString kButtons = QStringLiteral("Main.Buttons");
 
 } // namespace
 
@@ -41,7 +41,7 @@ QMessageBox::StandardButton TMessageBox::Ask(QWidget* parent, const QString& nam
         {QMessageBox::No, "No"}};
     for (const auto& [button, key] : keys) {
         const QString translated =
-            preferences.Texts().Translate(kButtons, QString::fromLatin1(key));
+            preferences.Texts().Translate(kMainButtonsTexts, QString::fromLatin1(key));
         if (box.button(button) && !translated.isEmpty()) box.button(button)->setText(translated);
     }
     return static_cast<QMessageBox::StandardButton>(box.exec());

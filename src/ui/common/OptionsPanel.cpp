@@ -6,6 +6,8 @@
 #include "play/Logger.h"
 #include "prefs/Preferences.h"
 #include "prefs/SettingKeys.h"
+#include "ui/common/MenuText.h"
+#include "ui/common/TextSections.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -19,11 +21,11 @@
 #include <vector>
 
 namespace drawmentor {
+
 namespace {
 
 const QString kOptions = QStringLiteral("Options");
 const QString kErrors = QStringLiteral("Errors");
-const QString kMenu = QStringLiteral("Main.Menu");
 
 constexpr int kHeaderHeight = 23;
 constexpr int kBorder = 3;
@@ -31,14 +33,6 @@ constexpr int kInitialHeight = 100;
 constexpr int kInitialWidth = 190;
 constexpr int kMarginX = 15;
 constexpr int kMarginY = 7;
-
-// Menu texts carry accelerators; on a panel they would only clutter.
-QString WithoutAccelerators(QString text) {
-    text.replace(QLatin1String("&&"), QString(QChar(0x1)));
-    text.remove(QLatin1Char('&'));
-    text.replace(QChar(0x1), QLatin1Char('&'));
-    return text;
-}
 
 void SetChecked(QAbstractButton* button, bool checked) {
     const QSignalBlocker quiet(button);
@@ -215,9 +209,10 @@ void TOptionsPanel::Retranslate(TPreferences& preferences) {
     if (FGameLabel) FGameLabel->setText(text(kOptions, "VideoPoker"));
     if (FDateLabel) FDateLabel->setText(text(kOptions, "From"));
     if (FModesLabel) {
-        FModesLabel->setText(text(kMenu, "Mode"));
+        FModesLabel->setText(text(kMainMenuTexts, "Mode"));
         const char* keys[4] = {"AutoHint", "Training", "RealPlay", "PlayProblemHands"};
-        for (int mode = 0; mode < 4; ++mode) FModes[mode]->setText(text(kMenu, keys[mode]));
+        for (int mode = 0; mode < 4; ++mode)
+            FModes[mode]->setText(text(kMainMenuTexts, keys[mode]));
     }
     if (FUnitsLabel) {
         FUnitsLabel->setText(text(kOptions, "Balance"));

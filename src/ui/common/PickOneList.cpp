@@ -1,6 +1,7 @@
 #include "PickOneList.h"
 
 #include "prefs/Preferences.h"
+#include "ui/common/TextSections.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -11,11 +12,6 @@
 #include <QVBoxLayout>
 
 namespace drawmentor {
-namespace {
-
-const QString kButtons = QStringLiteral("Main.Buttons");
-
-} // namespace
 
 int ChooseFromList(QWidget* parent, const QString& caption, const QStringList& items, int index,
                    const TPreferences& preferences) {
@@ -29,9 +25,9 @@ int ChooseFromList(QWidget* parent, const QString& caption, const QStringList& i
     layout->addWidget(list);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     buttons->button(QDialogButtonBox::Ok)
-        ->setText(preferences.Texts().Translate(kButtons, QStringLiteral("OK")));
+        ->setText(preferences.Texts().Translate(kMainButtonsTexts, QStringLiteral("OK")));
     buttons->button(QDialogButtonBox::Cancel)
-        ->setText(preferences.Texts().Translate(kButtons, QStringLiteral("Cancel")));
+        ->setText(preferences.Texts().Translate(kMainButtonsTexts, QStringLiteral("Cancel")));
     layout->addWidget(buttons);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);

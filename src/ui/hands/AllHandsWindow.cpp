@@ -5,6 +5,7 @@
 
 #include "ui/common/GradientLabel.h"
 #include "ui/common/HelpWindow.h"
+#include "ui/common/TextSections.h"
 
 #include "play/GameEngine.h"
 #include "prefs/Preferences.h"
@@ -27,9 +28,8 @@
 #include <algorithm>
 
 namespace drawmentor {
-namespace {
 
-const QString kSection = QStringLiteral("AllHands");
+namespace {
 
 // Pictures at the cell's top-left corner, texts right-aligned two pixels from
 // the right edge; a selected row in the highlight colours.
@@ -163,16 +163,16 @@ void TAllHandsWindow::ShowSortMark() {
 }
 
 void TAllHandsWindow::Retranslate() {
-    setWindowTitle(FPreferences.Texts().WindowCaption(kSection));
+    setWindowTitle(FPreferences.Texts().WindowCaption(kAllHandsTexts));
     const char* keys[3] = {"Hands", "Probability", "Return"};
     for (int mode = 0; mode < 3; ++mode)
         FModeButtons[mode]->setText(
-            FPreferences.Texts().Translate(kSection, QString::fromLatin1(keys[mode])));
+            FPreferences.Texts().Translate(kAllHandsTexts, QString::fromLatin1(keys[mode])));
     FOK->setText(
         FPreferences.Texts().Translate(QStringLiteral("Main.Buttons"), QStringLiteral("OK")));
-    FModel->SetTitles(FPreferences.Texts().Translate(kSection, QStringLiteral("Hands")),
-                      FPreferences.Texts().Translate(kSection, QStringLiteral("Return")),
-                      FPreferences.Texts().Translate(kSection, QStringLiteral("Nothing")));
+    FModel->SetTitles(FPreferences.Texts().Translate(kAllHandsTexts, QStringLiteral("Hands")),
+                      FPreferences.Texts().Translate(kAllHandsTexts, QStringLiteral("Return")),
+                      FPreferences.Texts().Translate(kAllHandsTexts, QStringLiteral("Nothing")));
     QFont font = this->font();
     ApplyFont(font, FPreferences);
     setFont(font);

@@ -5,6 +5,7 @@
 
 #include "ui/common/GradientLabel.h"
 #include "ui/common/HelpWindow.h"
+#include "ui/common/TextSections.h"
 
 #include "cards/Cards.h"
 #include "play/HandAnalysis.h"
@@ -23,10 +24,8 @@
 #include <algorithm>
 
 namespace drawmentor {
-namespace {
 
-const QString kSection = QStringLiteral("AnalyseHand");
-const QString kButtons = QStringLiteral("Main.Buttons");
+namespace {
 
 QStringList Words(const QString& text) {
     static const QRegularExpression separators(QStringLiteral("[\\s,;]+"));
@@ -112,14 +111,14 @@ TAnalyseHandWindow::TAnalyseHandWindow(QWidget* parent, int gameIndex, const TPa
 }
 
 void TAnalyseHandWindow::Retranslate() {
-    setWindowTitle(FPreferences.Texts().WindowCaption(kSection));
+    setWindowTitle(FPreferences.Texts().WindowCaption(kAnalyseHandTexts));
     FGameLabel->setText(FCaption);
     FGameLabel = MakeHeaderLabel(FGameLabel, FPreferences);
-    FHint->setText(FPreferences.Texts().Translate(kSection, QStringLiteral("Help")));
-    FHandLabel->setText(FPreferences.Texts().Translate(kSection, QStringLiteral("Cards")));
-    FBetLabel->setText(FPreferences.Texts().Translate(kSection, QStringLiteral("Bet")));
-    FAnalyse->setText(FPreferences.Texts().Translate(kSection, QStringLiteral("Analyse")));
-    FClose->setText(FPreferences.Texts().Translate(kButtons, QStringLiteral("Cancel")));
+    FHint->setText(FPreferences.Texts().Translate(kAnalyseHandTexts, QStringLiteral("Help")));
+    FHandLabel->setText(FPreferences.Texts().Translate(kAnalyseHandTexts, QStringLiteral("Cards")));
+    FBetLabel->setText(FPreferences.Texts().Translate(kAnalyseHandTexts, QStringLiteral("Bet")));
+    FAnalyse->setText(FPreferences.Texts().Translate(kAnalyseHandTexts, QStringLiteral("Analyse")));
+    FClose->setText(FPreferences.Texts().Translate(kMainButtonsTexts, QStringLiteral("Cancel")));
     QFont font = this->font();
     ApplyFont(font, FPreferences);
     setFont(font);
@@ -133,7 +132,8 @@ QString TAnalyseHandWindow::ErrorText() const {
 void TAnalyseHandWindow::ShowError(const QString& key, const QString& word) {
     FErrorKey = key;
     FErrorWord = word;
-    QString text = key.isEmpty() ? QString() : FPreferences.Texts().Translate(kSection, key);
+    QString text =
+        key.isEmpty() ? QString() : FPreferences.Texts().Translate(kAnalyseHandTexts, key);
     FError->setText(text.replace(QLatin1String("%s"), word));
 }
 

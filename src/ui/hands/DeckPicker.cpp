@@ -9,11 +9,12 @@
 #include <algorithm>
 
 namespace drawmentor {
+
 namespace {
 
-constexpr int kGap = 3;
-constexpr int kStepX = TCardPainter::Width + kGap;
-constexpr int kStepY = TCardPainter::Height + kGap;
+constexpr int kCardGap = 3;
+constexpr int kStepX = TCardPainter::Width + kCardGap;
+constexpr int kStepY = TCardPainter::Height + kCardGap;
 constexpr int kSuitRows = 4;
 
 } // namespace
@@ -31,7 +32,7 @@ TDeckPicker::~TDeckPicker() = default;
 
 QSize TDeckPicker::sizeHint() const {
     const int rows = kSuitRows + (FJokers > 0 ? 1 : 0);
-    return {kRankCount * kStepX - kGap, rows * kStepY - kGap};
+    return {kRankCount * kStepX - kCardGap, rows * kStepY - kCardGap};
 }
 
 void TDeckPicker::SetChosen(std::span<const int> codes) {

@@ -6,6 +6,7 @@
 #include "ui/common/HelpWindow.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/OptionsPanel.h"
+#include "ui/common/TextSections.h"
 
 #include "play/Logger.h"
 #include "prefs/Preferences.h"
@@ -32,9 +33,9 @@
 #include <limits>
 
 namespace drawmentor {
+
 namespace {
 
-const QString kSection = QStringLiteral("Charts");
 const QColor kCurveColors[2] = {Qt::blue, QColor(0, 160, 0)};
 
 std::function<QString()>& NextSaveName() {
@@ -139,10 +140,10 @@ void TChartWindow::AttachLogger(TLogger& logger) {
 }
 
 void TChartWindow::Retranslate() {
-    setWindowTitle(FPreferences.Texts().WindowCaption(kSection));
+    setWindowTitle(FPreferences.Texts().WindowCaption(kChartsTexts));
     FListHeader->setText(
-        FPreferences.Texts().Translate(kSection, QStringLiteral("ChartListHeader")));
-    FSave->setText(FPreferences.Texts().Translate(kSection, QStringLiteral("Save")));
+        FPreferences.Texts().Translate(kChartsTexts, QStringLiteral("ChartListHeader")));
+    FSave->setText(FPreferences.Texts().Translate(kChartsTexts, QStringLiteral("Save")));
     FOK->setText(
         FPreferences.Texts().Translate(QStringLiteral("Main.Buttons"), QStringLiteral("OK")));
     {
@@ -249,15 +250,15 @@ bool TChartWindow::SaveTo(const QString& fileName) {
     if (!saved)
         TMessageBox::Tell(this, QStringLiteral("SaveFailed"), windowTitle(),
                           FPreferences.Texts()
-                              .Translate(kSection, QStringLiteral("SaveFailed"))
+                              .Translate(kChartsTexts, QStringLiteral("SaveFailed"))
                               .replace(QLatin1String("%s"), fileName),
                           FPreferences);
     return saved;
 }
 
 void TChartWindow::AskAndSave() {
-    const QString png = FPreferences.Texts().Translate(kSection, QStringLiteral("PngFiles"));
-    const QString csv = FPreferences.Texts().Translate(kSection, QStringLiteral("CsvFiles"));
+    const QString png = FPreferences.Texts().Translate(kChartsTexts, QStringLiteral("PngFiles"));
+    const QString csv = FPreferences.Texts().Translate(kChartsTexts, QStringLiteral("CsvFiles"));
     QString fileName;
     if (NextSaveName()) {
         fileName = NextSaveName()();
@@ -265,7 +266,7 @@ void TChartWindow::AskAndSave() {
     } else {
         QString filter = png;
         fileName = QFileDialog::getSaveFileName(
-            this, FPreferences.Texts().Translate(kSection, QStringLiteral("SaveTitle")),
+            this, FPreferences.Texts().Translate(kChartsTexts, QStringLiteral("SaveTitle")),
             QStringLiteral("chart.png"), png + QStringLiteral(";;") + csv, &filter);
         if (!fileName.isEmpty() && QFileInfo(fileName).suffix().isEmpty())
             fileName += filter == csv ? QStringLiteral(".csv") : QStringLiteral(".png");

@@ -5,6 +5,7 @@
 #include "ui/common/HelpKey.h"
 #include "ui/common/HelpWindow.h"
 #include "ui/common/OptionsPanel.h"
+#include "ui/common/TextSections.h"
 
 #include "prefs/Preferences.h"
 
@@ -13,12 +14,6 @@
 #include <QVBoxLayout>
 
 namespace drawmentor {
-namespace {
-
-const QString kSection = QStringLiteral("ClearByFilter");
-const QString kButtons = QStringLiteral("Main.Buttons");
-
-} // namespace
 
 TClearLogWindow::TClearLogWindow(TLogger& logger, TPreferences& preferences, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
@@ -42,12 +37,14 @@ void TClearLogWindow::Retranslate() {
     QFont font = this->font();
     ApplyFont(font, FPreferences);
     setFont(font);
-    setWindowTitle(FPreferences.Texts().WindowCaption(kSection));
+    setWindowTitle(FPreferences.Texts().WindowCaption(kClearByFilterTexts));
     FPanel->Retranslate(FPreferences);
-    FPanel->SetHeader(FPreferences.Texts().Translate(kSection, QStringLiteral("Header")));
-    FPanel->SetDateLabel(FPreferences.Texts().Translate(kSection, QStringLiteral("From")));
-    FOK->setText(FPreferences.Texts().Translate(kButtons, QStringLiteral("OK")));
-    FCancel->setText(FPreferences.Texts().Translate(kButtons, QStringLiteral("Cancel")));
+    FPanel->SetHeader(
+        FPreferences.Texts().Translate(kClearByFilterTexts, QStringLiteral("Header")));
+    FPanel->SetDateLabel(
+        FPreferences.Texts().Translate(kClearByFilterTexts, QStringLiteral("From")));
+    FOK->setText(FPreferences.Texts().Translate(kMainButtonsTexts, QStringLiteral("OK")));
+    FCancel->setText(FPreferences.Texts().Translate(kMainButtonsTexts, QStringLiteral("Cancel")));
 }
 
 bool ConfirmClearByFilter(QWidget* parent, TLogger& logger, TPreferences& preferences) {

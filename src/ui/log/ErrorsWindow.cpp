@@ -7,6 +7,7 @@
 #include "ui/common/HelpKey.h"
 #include "ui/common/HelpWindow.h"
 #include "ui/common/OptionsPanel.h"
+#include "ui/common/TextSections.h"
 
 #include "cards/Cards.h"
 #include "play/Logger.h"
@@ -21,9 +22,9 @@
 #include <QVBoxLayout>
 
 namespace drawmentor {
+
 namespace {
 
-const QString kSection = QStringLiteral("Errors");
 constexpr int kHeaderRowHeight = 18;
 
 } // namespace
@@ -106,9 +107,9 @@ TErrorsWindow::TErrorsWindow(TLogger& logger, TPreferences& preferences, QWidget
 void TErrorsWindow::Retranslate() {
     TPreferences& preferences = FPreferences;
     const auto text = [&](const char* key) {
-        return preferences.Texts().Translate(kSection, QString::fromLatin1(key));
+        return preferences.Texts().Translate(kErrorsTexts, QString::fromLatin1(key));
     };
-    setWindowTitle(preferences.Texts().WindowCaption(kSection));
+    setWindowTitle(preferences.Texts().WindowCaption(kErrorsTexts));
     FHeader->setText(text("ErrorsHeader"));
     FLegend->setText(text("LegendMarks") + QStringLiteral("\n\n") + text("LegendCells"));
     FModel->SetCaptions({text("ColumnHand"), text("ColumnYourReturn"), text("ColumnBestReturn"),

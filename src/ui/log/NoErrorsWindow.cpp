@@ -4,6 +4,8 @@
 #include "ui/common/GradientLabel.h"
 #include "ui/common/HelpKey.h"
 #include "ui/common/HelpWindow.h"
+#include "ui/common/MenuText.h"
+#include "ui/common/TextSections.h"
 
 #include "prefs/Preferences.h"
 
@@ -14,17 +16,6 @@
 #include <QVBoxLayout>
 
 namespace drawmentor {
-namespace {
-
-const QString kMenu = QStringLiteral("Main.Menu");
-const QString kButtons = QStringLiteral("Main.Buttons");
-
-// Menu texts carry accelerators that a radio button would show.
-QString WithoutAccelerators(QString text) {
-    return text.remove(QLatin1Char('&'));
-}
-
-} // namespace
 
 TNoErrorsWindow::TNoErrorsWindow(const TPreferences& preferences, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
@@ -57,9 +48,9 @@ void TNoErrorsWindow::Retranslate() {
     const char* keys[3] = {"AutoHint", "Training", "RealPlay"};
     for (int mode = 0; mode < 3; ++mode)
         FModes[mode]->setText(WithoutAccelerators(
-            FPreferences.Texts().Translate(kMenu, QString::fromLatin1(keys[mode]))));
-    FOK->setText(FPreferences.Texts().Translate(kButtons, QStringLiteral("OK")));
-    FCancel->setText(FPreferences.Texts().Translate(kButtons, QStringLiteral("Cancel")));
+            FPreferences.Texts().Translate(kMainMenuTexts, QString::fromLatin1(keys[mode]))));
+    FOK->setText(FPreferences.Texts().Translate(kMainButtonsTexts, QStringLiteral("OK")));
+    FCancel->setText(FPreferences.Texts().Translate(kMainButtonsTexts, QStringLiteral("Cancel")));
     QFont font = this->font();
     ApplyFont(font, FPreferences);
     setFont(font);

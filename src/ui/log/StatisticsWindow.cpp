@@ -6,6 +6,7 @@
 #include "ui/common/HelpKey.h"
 #include "ui/common/HelpWindow.h"
 #include "ui/common/OptionsPanel.h"
+#include "ui/common/TextSections.h"
 
 #include "play/Logger.h"
 #include "play/StatisticTexts.h"
@@ -29,9 +30,9 @@
 #include <QVBoxLayout>
 
 namespace drawmentor {
+
 namespace {
 
-const QString kSection = QStringLiteral("Statistics");
 constexpr int kCellPadding = 10; // text stands this far in from the cell's edge
 
 // Cell texts stand kCellPadding in from the edge they are aligned to; the
@@ -147,12 +148,13 @@ void TStatisticsWindow::AttachLog(TLogger& logger) {
 }
 
 void TStatisticsWindow::Retranslate() {
-    setWindowTitle(FPreferences.Texts().WindowCaption(kSection));
+    setWindowTitle(FPreferences.Texts().WindowCaption(kStatisticsTexts));
     FOK->setText(
         FPreferences.Texts().Translate(QStringLiteral("Main.Buttons"), QStringLiteral("OK")));
-    FListHeader->setText(FPreferences.Texts().Translate(kSection, QStringLiteral("StatHeader")));
+    FListHeader->setText(
+        FPreferences.Texts().Translate(kStatisticsTexts, QStringLiteral("StatHeader")));
     FGrid->actions().front()->setText(
-        FPreferences.Texts().Translate(kSection, QStringLiteral("Copy")));
+        FPreferences.Texts().Translate(kStatisticsTexts, QStringLiteral("Copy")));
     FPanel->Retranslate(FPreferences);
     FList->SetCountDeals(FPanel->CountDeals());
     QFont font = this->font();

@@ -4,6 +4,7 @@
 #include "ui/common/GradientLabel.h"
 #include "ui/common/HelpKey.h"
 #include "ui/common/HelpWindow.h"
+#include "ui/common/TextSections.h"
 
 #include "cards/Cards.h"
 #include "play/GameEngine.h"
@@ -19,12 +20,11 @@
 #include <QVBoxLayout>
 
 namespace drawmentor {
+
 namespace {
 
-const QString kSection = QStringLiteral("Warning");
-const QString kButtons = QStringLiteral("Main.Buttons");
 // The border widths of the card panels, the unit of the window's spacing.
-constexpr int kGap = 4;
+constexpr int kSpacing = 4;
 constexpr int kLeft = 24;
 
 QString Fixed(const char* format, double value) {
@@ -67,12 +67,12 @@ TWarningWindow::TWarningWindow(const TGameEngine& engine, TPreferences& preferen
     layout->addWidget(FHeader);
 
     auto* body = new QGridLayout;
-    body->setContentsMargins(kLeft, 2 * kGap, kLeft, kGap);
+    body->setContentsMargins(kLeft, 2 * kSpacing, kLeft, kSpacing);
     body->setHorizontalSpacing(12);
-    body->setVerticalSpacing(kGap);
+    body->setVerticalSpacing(kSpacing);
     const auto cardRow = [this](QLabel** cards, const char* name) {
         auto* row = new QHBoxLayout;
-        row->setSpacing(kGap);
+        row->setSpacing(kSpacing);
         for (int i = 0; i < 5; ++i) {
             cards[i] = AddLabel(QStringLiteral("%1%2").arg(name).arg(i + 1).toLatin1().constData());
             cards[i]->setFixedSize(TCardPainter::Width, TCardPainter::Height);
@@ -98,7 +98,7 @@ TWarningWindow::TWarningWindow(const TGameEngine& engine, TPreferences& preferen
     body->addLayout(values(FEV1, FMyEV, FMyEVDollars, mine), 1, 1);
     FBestWay = AddLabel("lBestWay");
     body->addWidget(FBestWay, 2, 0);
-    body->setRowMinimumHeight(2, 2 * kGap);
+    body->setRowMinimumHeight(2, 2 * kSpacing);
     body->addLayout(cardRow(FBestCards, "BestCard"), 3, 0);
     const char* best[3] = {"lEV2", "lBestEV", "lBestEVDollars"};
     body->addLayout(values(FEV2, FBestEV, FBestEVDollars, best), 3, 1);
@@ -152,17 +152,17 @@ QLabel* TWarningWindow::AddLabel(const char* name) {
 
 void TWarningWindow::Retranslate() {
     const auto text = [this](const char* key) {
-        return FPreferences.Texts().Translate(kSection, QString::fromLatin1(key));
+        return FPreferences.Texts().Translate(kWarningTexts, QString::fromLatin1(key));
     };
-    setWindowTitle(FPreferences.Texts().WindowCaption(kSection));
+    setWindowTitle(FPreferences.Texts().WindowCaption(kWarningTexts));
     FHeader->setText(text("Header"));
     FYourChoice->setText(text("YourChoice"));
     FBestWay->setText(text("BestWay"));
     FEV1->setText(text("ExpectedReturn"));
     FEV2->setText(text("ExpectedReturn"));
     FWarnings->setText(text("Confirm"));
-    FApply->setText(FPreferences.Texts().Translate(kButtons, QStringLiteral("Apply")));
-    FCancel->setText(FPreferences.Texts().Translate(kButtons, QStringLiteral("Cancel")));
+    FApply->setText(FPreferences.Texts().Translate(kMainButtonsTexts, QStringLiteral("Apply")));
+    FCancel->setText(FPreferences.Texts().Translate(kMainButtonsTexts, QStringLiteral("Cancel")));
     FAllHandsButton->setText(FPreferences.Texts().WindowCaption(QStringLiteral("AllHands")));
     QFont font = this->font();
     ApplyFont(font, FPreferences);
@@ -205,7 +205,7 @@ void TWarningWindow::Fill() {
     FBestEV->setText(Fixed("%10.5f%%", best * 100));
     FBestEVDollars->setText(Fixed("%10.5f$", bet * best * coin));
     FComment->setText(FormatText(
-        FPreferences.Texts().Translate(kSection, QStringLiteral("Comment")),
+        FPreferences.Texts().Translate(kWarningTexts, QStringLiteral("Comment")),
         {Fixed("%10.5f", (best - my) * bet * coin), Fixed("%10.5f", (best - my) * 100)}));
     const auto advice = FEngine.Coach().HoldAdvice();
     const TStrategyChart* chart = FEngine.Coach().Chart().Chart();

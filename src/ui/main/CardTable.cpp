@@ -1,15 +1,16 @@
 #include "CardTable.h"
 
 #include "ui/common/CardImage.h"
+#include "ui/main/Felt.h"
 
 #include "render/PaintEngine.h"
 
 #include <algorithm>
 
 namespace drawmentor {
+
 namespace {
 
-const QColor kFelt(0, 96, 56);
 constexpr int kBorder = 3;
 constexpr int kCardWidth = 94;
 constexpr int kCardHeight = 127;

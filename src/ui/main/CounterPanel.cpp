@@ -2,6 +2,7 @@
 
 #include "play/GameEngine.h"
 #include "prefs/Preferences.h"
+#include "ui/common/TextSections.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -12,9 +13,8 @@
 #include <cmath>
 
 namespace drawmentor {
-namespace {
 
-const QString kLabels = QStringLiteral("Main.Labels");
+namespace {
 
 QString Trimmed(const char* format, double value) {
     return QString::asprintf(format, value).trimmed();
@@ -64,11 +64,11 @@ TCounterPanel::TCounterPanel(QWidget* parent) : QWidget(parent) {
 }
 
 void TCounterPanel::Retranslate(const TPreferences& preferences) {
-    FChart->setToolTip(preferences.Texts().TranslateHint(kLabels, QStringLiteral("Info")));
+    FChart->setToolTip(preferences.Texts().TranslateHint(kMainLabelsTexts, QStringLiteral("Info")));
     for (auto& row : FRows) {
         const QString key = QString::fromLatin1(row.Key);
-        row.Caption->setText(preferences.Texts().Translate(kLabels, key));
-        row.Caption->setToolTip(preferences.Texts().TranslateHint(kLabels, key));
+        row.Caption->setText(preferences.Texts().Translate(kMainLabelsTexts, key));
+        row.Caption->setToolTip(preferences.Texts().TranslateHint(kMainLabelsTexts, key));
         row.Value->setToolTip(row.Caption->toolTip());
     }
 }

@@ -1,5 +1,6 @@
 #include "ExtraHandsView.h"
 
+#include "ui/common/TextSections.h"
 #include "ui/log/WarningWindow.h"
 
 #include "cards/Cards.h"
@@ -13,12 +14,12 @@
 #include <cmath>
 
 namespace drawmentor {
+
 namespace {
 
-const QColor kFelt(0, 80, 46);
+const QColor kHandsFelt(0, 80, 46);
 const QColor kBack(40, 60, 150);
-const QString kSection = QStringLiteral("Main.Hands");
-constexpr int kGap = 4;
+constexpr int kMargin = 4;
 // Room right of a hand's cards for its line and win.
 constexpr int kWinWidth = 60;
 
@@ -43,7 +44,7 @@ QRect TExtraHandsView::HandRect(int index) const {
     const int others = FEngine->ExtraHands().HandsPerDeal() - 1;
     if (others < 1 || others >= kMostRows || index < 0 || index >= others) return {};
     const auto [columns, rows] = Grid(others);
-    const QRect area = rect().adjusted(kGap, kGap, -kGap, -kGap);
+    const QRect area = rect().adjusted(kMargin, kMargin, -kMargin, -kMargin);
     const int width = area.width() / columns, height = area.height() / rows;
     return {area.left() + index % columns * width, area.top() + index / columns * height, width,
             height};
@@ -61,7 +62,7 @@ QImage TExtraHandsView::SmallCard(int code, const QSize& size) {
     } else {
         const TCard card = DecodeCard(code);
         const bool wild = card.Rank >= 0 && FEngine->Game().IsWild(card.Rank);
-        FPainter.DrawSmallCard(painter, kFelt, card.Rank, std::max(card.Suit, 0), false, wild);
+        FPainter.DrawSmallCard(painter, kHandsFelt, card.Rank, std::max(card.Suit, 0), false, wild);
     }
     painter.end();
     return image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
@@ -98,7 +99,7 @@ QStringList TExtraHandsView::TallyLines() const {
     QStringList lines;
     if (!FEngine || FEngine->ExtraHands().HandsPerDeal() <= kMostRows) return lines;
     const auto text = [&](const char* key) {
-        return FPreferences.Texts().Translate(kSection, QString::fromLatin1(key));
+        return FPreferences.Texts().Translate(kMainHandsTexts, QString::fromLatin1(key));
     };
     const TTableHand& table = FEngine->Hand();
     const int hands = FEngine->ExtraHands().DealtHands();
@@ -125,12 +126,12 @@ void TExtraHandsView::PaintTally(QPainter& painter) {
     const QStringList lines = TallyLines();
     const int lineHeight = painter.fontMetrics().height();
     // One column while the lines fit, then a second beside it.
-    const int perColumn = std::max(1, (height() - 2 * kGap) / lineHeight);
-    const int columnWidth = (width() - 2 * kGap) / (lines.size() > perColumn ? 2 : 1);
+    const int perColumn = std::max(1, (height() - 2 * kMargin) / lineHeight);
+    const int columnWidth = (width() - 2 * kMargin) / (lines.size() > perColumn ? 2 : 1);
     for (int i = 0; i < lines.size(); ++i) {
         painter.setPen(i == 0 ? QColor(255, 230, 80) : QColor(Qt::white));
-        const QRect row(kGap + i / perColumn * columnWidth, kGap + i % perColumn * lineHeight,
-                        columnWidth - kGap, lineHeight);
+        const QRect row(kMargin + i / perColumn * columnWidth, kMargin + i % perColumn * lineHeight,
+                        columnWidth - kMargin, lineHeight);
         painter.drawText(row, Qt::AlignLeft | Qt::AlignVCenter,
                          painter.fontMetrics().elidedText(lines[i], Qt::ElideRight, row.width()));
     }
@@ -138,7 +139,7 @@ void TExtraHandsView::PaintTally(QPainter& painter) {
 
 void TExtraHandsView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), kFelt);
+    painter.fillRect(rect(), kHandsFelt);
     if (!FEngine || FEngine->ExtraHands().HandsPerDeal() < 2) return;
     if (FEngine->ExtraHands().HandsPerDeal() > kMostRows) {
         PaintTally(painter);

@@ -8,6 +8,7 @@
 
 #include "ui/common/CardButton.h"
 #include "ui/common/GradientLabel.h"
+#include "ui/main/Felt.h"
 
 #include <QEvent>
 #include <QFont>
@@ -20,9 +21,8 @@
 #include <cmath>
 
 namespace drawmentor {
-namespace {
 
-const QColor kFelt(0, 96, 56);
+namespace {
 
 void LayOnFelt(QWidget* panel) {
     panel->setAutoFillBackground(true);

@@ -5,6 +5,7 @@
 #include "play/GameEngine.h"
 #include "play/PaytableStore.h"
 #include "prefs/Preferences.h"
+#include "ui/common/TextSections.h"
 
 #include <QAction>
 #include <QMainWindow>
@@ -12,9 +13,9 @@
 #include <QMenuBar>
 
 namespace drawmentor {
+
 namespace {
 
-const QString kMenu = QStringLiteral("Main.Menu");
 constexpr int kCommandCount = static_cast<int>(TMenuCommand::About) + 1;
 
 } // namespace
@@ -151,11 +152,11 @@ void TMainMenu::SetAvailable(TMenuCommand command, bool available) {
 void TMainMenu::Retranslate() {
     for (QAction* action : FWindow.findChildren<QAction*>()) {
         const QString key = action->property("textKey").toString();
-        if (!key.isEmpty()) action->setText(FPreferences.Texts().Translate(kMenu, key));
+        if (!key.isEmpty()) action->setText(FPreferences.Texts().Translate(kMainMenuTexts, key));
     }
     const int errorHands = ModeNumber(TPlayMode::pmPlayErrorHands);
     FModeActions[errorHands]->setToolTip(
-        FPreferences.Texts().TranslateHint(kMenu, QStringLiteral("PlayProblemHands")));
+        FPreferences.Texts().TranslateHint(kMainMenuTexts, QStringLiteral("PlayProblemHands")));
     FModeActions[errorHands]->setStatusTip(FModeActions[errorHands]->toolTip());
 }
 

@@ -20,6 +20,7 @@
 #include "ui/common/AboutWindow.h"
 #include "ui/common/CardButton.h"
 #include "ui/common/GradientLabel.h"
+#include "ui/common/TextSections.h"
 #include "ui/common/WindowPlacement.h"
 #include "ui/log/WarningWindow.h"
 
@@ -30,10 +31,9 @@
 #include <QScreen>
 
 namespace drawmentor {
+
 namespace {
 
-const QString kButtons = QStringLiteral("Main.Buttons");
-const QString kLabels = QStringLiteral("Main.Labels");
 const QString kMessages = QStringLiteral("Main.Messages");
 const QString kPlacement = QStringLiteral("MainWindow");
 
@@ -156,10 +156,11 @@ void TMainWindow::Retranslate() {
     FMenu->Retranslate();
     for (const auto& [button, key] : {std::pair{FPanels->HintButton, QStringLiteral("Hint")},
                                       std::pair{FPanels->DoubleButton, QStringLiteral("Double")}}) {
-        button->setText(FPreferences.Texts().Translate(kButtons, key));
-        button->setToolTip(FPreferences.Texts().TranslateHint(kButtons, key));
+        button->setText(FPreferences.Texts().Translate(kMainButtonsTexts, key));
+        button->setToolTip(FPreferences.Texts().TranslateHint(kMainButtonsTexts, key));
     }
-    FPanels->InfoLabel->setText(FPreferences.Texts().Translate(kLabels, QStringLiteral("Info")));
+    FPanels->InfoLabel->setText(
+        FPreferences.Texts().Translate(kMainLabelsTexts, QStringLiteral("Info")));
     FPanels->Counters->Retranslate(FPreferences);
     QFont font = this->font();
     ApplyFont(font, FPreferences);
@@ -182,8 +183,8 @@ void TMainWindow::UpdateCounters() {
     FPanels->DealButton->setEnabled(e.Rules().CanDealDraw());
     const QString deal =
         e.Rules().NextPressDraws() ? QStringLiteral("Draw") : QStringLiteral("Deal");
-    FPanels->DealButton->setText(FPreferences.Texts().Translate(kButtons, deal));
-    FPanels->DealButton->setToolTip(FPreferences.Texts().TranslateHint(kButtons, deal));
+    FPanels->DealButton->setText(FPreferences.Texts().Translate(kMainButtonsTexts, deal));
+    FPanels->DealButton->setToolTip(FPreferences.Texts().TranslateHint(kMainButtonsTexts, deal));
     FMenu->Refresh();
     if (const QString message = StateMessage(e, FPreferences); !message.isNull())
         FPanels->Message->setText(message);

@@ -5,6 +5,7 @@
 #include "play/GameEngine.h"
 #include "prefs/Preferences.h"
 #include "ui/common/LineText.h"
+#include "ui/common/TextSections.h"
 
 #include <QHBoxLayout>
 #include <QPainter>
@@ -13,9 +14,9 @@
 #include <algorithm>
 
 namespace drawmentor {
+
 namespace {
 
-const QString kLabels = QStringLiteral("Main.Labels");
 const QColor kFace(16, 14, 12);
 const QColor kRim(196, 154, 60);
 const QColor kCaption(230, 196, 110);
@@ -86,7 +87,7 @@ TMeterPanel::TMeterPanel(QWidget* parent) : QWidget(parent) {
 
 void TMeterPanel::Update(const TGameEngine& engine, const TPreferences& preferences) {
     const TTexts& texts = preferences.Texts();
-    FCredits->Set(texts.Translate(kLabels, QStringLiteral("Credits")),
+    FCredits->Set(texts.Translate(kMainLabelsTexts, QStringLiteral("Credits")),
                   QString::number(engine.Counters().Credits()), false);
     const int win = engine.Hand().CurrentWin();
     const int line = engine.Hand().CurrentLine();
@@ -97,7 +98,8 @@ void TMeterPanel::Update(const TGameEngine& engine, const TPreferences& preferen
         FWin->Set(LineText(engine.Game().LineName(line), texts).toUpper(), QString::number(win),
                   true);
     } else {
-        FWin->Set(texts.Translate(kLabels, QStringLiteral("Win")), QString::number(win), false);
+        FWin->Set(texts.Translate(kMainLabelsTexts, QStringLiteral("Win")), QString::number(win),
+                  false);
     }
 }
 

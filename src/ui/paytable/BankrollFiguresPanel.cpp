@@ -2,6 +2,7 @@
 
 #include "prefs/Preferences.h"
 #include "strategy/BankrollJob.h"
+#include "ui/common/TextSections.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -11,14 +12,9 @@
 #include <string_view>
 
 namespace drawmentor {
-namespace {
-
-const QString kSection = QStringLiteral("Bankroll");
-
-} // namespace
 
 QString BankrollText(const TPreferences& preferences, const char* key, const QStringList& values) {
-    QString text = preferences.Texts().Translate(kSection, QString::fromLatin1(key));
+    QString text = preferences.Texts().Translate(kBankrollTexts, QString::fromLatin1(key));
     for (qsizetype i = 0; i < values.size(); ++i)
         text.replace(QLatin1Char('%') + QString::number(i + 1), values[i]);
     return text;

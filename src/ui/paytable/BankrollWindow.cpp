@@ -7,6 +7,7 @@
 #include "ui/common/HelpKey.h"
 #include "ui/common/HelpWindow.h"
 #include "ui/common/LineText.h"
+#include "ui/common/TextSections.h"
 
 #include "games/Catalogue.h"
 #include "play/LogRecord.h"
@@ -26,9 +27,9 @@
 #include <cmath>
 
 namespace drawmentor {
+
 namespace {
 
-const QString kSection = QStringLiteral("Bankroll");
 constexpr int kDefaultBets = 800;
 constexpr int kDefaultHands = 10000;
 constexpr int kMaxBets = 1000000; // as the command line allows
@@ -239,7 +240,7 @@ void TBankrollWindow::done(int result) {
 }
 
 void TBankrollWindow::Retranslate() {
-    setWindowTitle(FPreferences.Texts().WindowCaption(kSection));
+    setWindowTitle(FPreferences.Texts().WindowCaption(kBankrollTexts));
     const auto game = CreateDescription(FGameIndex);
     FGame->setText(Text("Header", {game ? QString::fromStdString(game->Name) : QString(),
                                    QString::number(BetCoins()),

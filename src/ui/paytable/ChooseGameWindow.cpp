@@ -9,6 +9,7 @@
 #include "ui/common/GradientLabel.h"
 #include "ui/common/HelpKey.h"
 #include "ui/common/HelpWindow.h"
+#include "ui/common/TextSections.h"
 
 #include "games/GameKey.h"
 #include "play/GameEngine.h"
@@ -21,12 +22,6 @@
 #include <QVBoxLayout>
 
 namespace drawmentor {
-namespace {
-
-const QString kSection = QStringLiteral("SelectPoker");
-const QString kButtons = QStringLiteral("Main.Buttons");
-
-} // namespace
 
 TChooseGameWindow::TChooseGameWindow(QWidget* parent, TSelectController& controller,
                                      TPreferences& preferences)
@@ -114,16 +109,19 @@ QPushButton* TChooseGameWindow::AddButton(const char* name) {
 }
 
 void TChooseGameWindow::Retranslate() {
-    setWindowTitle(FPreferences.Texts().WindowCaption(kSection));
-    FPrev->setText(FPreferences.Texts().Translate(kSection, QStringLiteral("Prev")));
-    FNext->setText(FPreferences.Texts().Translate(kSection, QStringLiteral("Next")));
-    FEdit->setText(FPreferences.Texts().Translate(kSection, QStringLiteral("Edit")));
-    FAdd->setText(FPreferences.Texts().Translate(kSection, QStringLiteral("Add")));
-    FBankroll->setText(FPreferences.Texts().Translate(kSection, QStringLiteral("Bankroll")));
-    FChart->setText(FPreferences.Texts().Translate(kSection, QStringLiteral("StrategyChart")));
-    FHeader->setText(FPreferences.Texts().Translate(kSection, QStringLiteral("PokerListHeader")));
-    FOK->setText(FPreferences.Texts().Translate(kButtons, QStringLiteral("OK")));
-    FCancel->setText(FPreferences.Texts().Translate(kButtons, QStringLiteral("Cancel")));
+    setWindowTitle(FPreferences.Texts().WindowCaption(kSelectPokerTexts));
+    FPrev->setText(FPreferences.Texts().Translate(kSelectPokerTexts, QStringLiteral("Prev")));
+    FNext->setText(FPreferences.Texts().Translate(kSelectPokerTexts, QStringLiteral("Next")));
+    FEdit->setText(FPreferences.Texts().Translate(kSelectPokerTexts, QStringLiteral("Edit")));
+    FAdd->setText(FPreferences.Texts().Translate(kSelectPokerTexts, QStringLiteral("Add")));
+    FBankroll->setText(
+        FPreferences.Texts().Translate(kSelectPokerTexts, QStringLiteral("Bankroll")));
+    FChart->setText(
+        FPreferences.Texts().Translate(kSelectPokerTexts, QStringLiteral("StrategyChart")));
+    FHeader->setText(
+        FPreferences.Texts().Translate(kSelectPokerTexts, QStringLiteral("PokerListHeader")));
+    FOK->setText(FPreferences.Texts().Translate(kMainButtonsTexts, QStringLiteral("OK")));
+    FCancel->setText(FPreferences.Texts().Translate(kMainButtonsTexts, QStringLiteral("Cancel")));
     QFont font = this->font();
     ApplyFont(font, FPreferences);
     setFont(font);

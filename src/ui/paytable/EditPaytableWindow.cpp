@@ -10,6 +10,7 @@
 #include "ui/common/HelpKey.h"
 #include "ui/common/HelpWindow.h"
 #include "ui/common/MessageBox.h"
+#include "ui/common/TextSections.h"
 #include "ui/log/WarningWindow.h"
 
 #include "games/PokerDescription.h"
@@ -24,11 +25,6 @@
 #include <QVBoxLayout>
 
 namespace drawmentor {
-namespace {
-
-const QString kButtons = QStringLiteral("Main.Buttons");
-
-} // namespace
 
 TEditPaytableWindow::TEditPaytableWindow(QWidget* parent, TPreferences& preferences,
                                          const TPokerDescription& game, const TPayTable& pays,
@@ -85,8 +81,8 @@ TEditPaytableWindow::TEditPaytableWindow(QWidget* parent, TPreferences& preferen
 void TEditPaytableWindow::Retranslate() {
     setWindowTitle(FPreferences.Texts().WindowCaption(
         FMode == emAdd ? QStringLiteral("AddPokerPayout") : QStringLiteral("EditPokerPayout")));
-    FOK->setText(FPreferences.Texts().Translate(kButtons, QStringLiteral("OK")));
-    FCancel->setText(FPreferences.Texts().Translate(kButtons, QStringLiteral("Cancel")));
+    FOK->setText(FPreferences.Texts().Translate(kMainButtonsTexts, QStringLiteral("OK")));
+    FCancel->setText(FPreferences.Texts().Translate(kMainButtonsTexts, QStringLiteral("Cancel")));
     QFont font = this->font();
     ApplyFont(font, FPreferences);
     setFont(font);

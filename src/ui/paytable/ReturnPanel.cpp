@@ -1,6 +1,7 @@
 #include "ReturnPanel.h"
 
 #include "ui/common/LineText.h"
+#include "ui/common/TextSections.h"
 
 #include "games/Catalogue.h"
 #include "play/ReturnCacheFile.h"
@@ -14,11 +15,6 @@
 #include <cmath>
 
 namespace drawmentor {
-namespace {
-
-const QString kSection = QStringLiteral("PaytableReturn");
-
-} // namespace
 
 TReturnPanel::TReturnPanel(const TPreferences& preferences, QWidget* parent)
     : QWidget(parent), FPreferences(preferences), FCache(SharedUserReturnCache()) {
@@ -125,7 +121,7 @@ void TReturnPanel::Retranslate() {
 
 void TReturnPanel::Display() {
     const auto text = [&](const char* key) {
-        return FPreferences.Texts().Translate(kSection, QString::fromLatin1(key));
+        return FPreferences.Texts().Translate(kPaytableReturnTexts, QString::fromLatin1(key));
     };
     FProgress->setVisible(Running());
     if (Running()) FProgress->setValue(FJob ? static_cast<int>(100 * FJob->Progress()) : 0);
@@ -139,7 +135,7 @@ void TReturnPanel::Display() {
         else
             FReturn->setText(FNoteKey.isEmpty()
                                  ? QString()
-                                 : FPreferences.Texts().Translate(kSection, FNoteKey));
+                                 : FPreferences.Texts().Translate(kPaytableReturnTexts, FNoteKey));
         return;
     }
     const TPaytableReturn& r = *FShown;

@@ -5,6 +5,7 @@
 #include "ui/common/GradientLabel.h"
 #include "ui/common/HelpKey.h"
 #include "ui/common/HelpWindow.h"
+#include "ui/common/TextSections.h"
 
 #include "prefs/Preferences.h"
 #include "render/PaintEngine.h"
@@ -16,9 +17,8 @@
 #include <QVBoxLayout>
 
 namespace drawmentor {
-namespace {
 
-const QString kButtons = QStringLiteral("Main.Buttons");
+namespace {
 
 // A clear frame with a 2-pixel pen of the highlight colour; clicks pass
 // through it to the back it surrounds.
@@ -81,8 +81,8 @@ TBackDialog::TBackDialog(QWidget* parent, int currentIndex, TPreferences& prefer
 
 void TBackDialog::Retranslate() {
     setWindowTitle(FPreferences.Texts().WindowCaption(QStringLiteral("BackDialog")));
-    FOK->setText(FPreferences.Texts().Translate(kButtons, QStringLiteral("OK")));
-    FCancel->setText(FPreferences.Texts().Translate(kButtons, QStringLiteral("Cancel")));
+    FOK->setText(FPreferences.Texts().Translate(kMainButtonsTexts, QStringLiteral("OK")));
+    FCancel->setText(FPreferences.Texts().Translate(kMainButtonsTexts, QStringLiteral("Cancel")));
     QFont font = this->font();
     ApplyFont(font, FPreferences);
     setFont(font);

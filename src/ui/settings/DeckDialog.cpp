@@ -5,6 +5,7 @@
 #include "ui/common/GradientLabel.h"
 #include "ui/common/HelpKey.h"
 #include "ui/common/HelpWindow.h"
+#include "ui/common/TextSections.h"
 
 #include "cards/Cards.h"
 #include "prefs/DataFolder.h"
@@ -20,10 +21,9 @@
 #include <QVBoxLayout>
 
 namespace drawmentor {
+
 namespace {
 
-const QString kSection = QStringLiteral("DeckDialog");
-const QString kButtons = QStringLiteral("Main.Buttons");
 constexpr int kCardWidth = 94;
 constexpr int kCardHeight = 127;
 
@@ -89,19 +89,20 @@ TDeckDialog::TDeckDialog(QWidget* parent, const QString& currentCode, TPreferenc
 }
 
 QString TDeckDialog::DeckName(int item) const {
-    QString name =
-        QStringLiteral(" ") + FPreferences.Texts().Translate(kSection, FCodes[item]).toUpper();
+    QString name = QStringLiteral(" ") +
+                   FPreferences.Texts().Translate(kDeckDialogTexts, FCodes[item]).toUpper();
     if (!Usable(item))
         name += QStringLiteral(" ") +
-                FPreferences.Texts().Translate(kSection, QStringLiteral("Unusable"));
+                FPreferences.Texts().Translate(kDeckDialogTexts, QStringLiteral("Unusable"));
     return name;
 }
 
 void TDeckDialog::Retranslate() {
-    setWindowTitle(FPreferences.Texts().WindowCaption(kSection));
-    FDeckList->setText(FPreferences.Texts().Translate(kSection, QStringLiteral("DeckList")));
-    FOK->setText(FPreferences.Texts().Translate(kButtons, QStringLiteral("OK")));
-    FCancel->setText(FPreferences.Texts().Translate(kButtons, QStringLiteral("Cancel")));
+    setWindowTitle(FPreferences.Texts().WindowCaption(kDeckDialogTexts));
+    FDeckList->setText(
+        FPreferences.Texts().Translate(kDeckDialogTexts, QStringLiteral("DeckList")));
+    FOK->setText(FPreferences.Texts().Translate(kMainButtonsTexts, QStringLiteral("OK")));
+    FCancel->setText(FPreferences.Texts().Translate(kMainButtonsTexts, QStringLiteral("Cancel")));
     if (FDecks->count() == 0)
         for (int item = 0; item < FCodes.size(); ++item) FDecks->addItem(DeckName(item));
     else

@@ -3,6 +3,7 @@
 #include "ui/common/GradientLabel.h"
 #include "ui/common/HelpKey.h"
 #include "ui/common/HelpWindow.h"
+#include "ui/common/TextSections.h"
 
 #include "prefs/DataFolder.h"
 #include "prefs/IniFile.h"
@@ -21,11 +22,9 @@
 #include <QVBoxLayout>
 
 namespace drawmentor {
+
 namespace {
 
-const QString kSection = QStringLiteral("Preferences");
-const QString kButtons = QStringLiteral("Main.Buttons");
-const QString kLabels = QStringLiteral("Main.Labels");
 const QString kBlanks = QStringLiteral("  ");
 
 // A display name longer than this is someone's mistake, not a language.
@@ -187,19 +186,19 @@ void TPreferencesDialog::Retranslate() {
     const auto text = [this](const QString& section, const char* key) {
         return FPreferences.Texts().Translate(section, QString::fromLatin1(key));
     };
-    setWindowTitle(FPreferences.Texts().WindowCaption(kSection));
-    FOK->setText(text(kButtons, "OK"));
-    FCancel->setText(text(kButtons, "Cancel"));
-    FApply->setText(text(kButtons, "Apply"));
-    FLanguageGroup->setTitle(kBlanks + text(kSection, "InterfaceLanguage") + kBlanks);
-    FAutoSaveGroup->setTitle(kBlanks + text(kSection, "Autosave") + kBlanks);
-    FSaveForNew->setText(kBlanks + text(kSection, "SaveForNewGame"));
+    setWindowTitle(FPreferences.Texts().WindowCaption(kPreferencesTexts));
+    FOK->setText(text(kMainButtonsTexts, "OK"));
+    FCancel->setText(text(kMainButtonsTexts, "Cancel"));
+    FApply->setText(text(kMainButtonsTexts, "Apply"));
+    FLanguageGroup->setTitle(kBlanks + text(kPreferencesTexts, "InterfaceLanguage") + kBlanks);
+    FAutoSaveGroup->setTitle(kBlanks + text(kPreferencesTexts, "Autosave") + kBlanks);
+    FSaveForNew->setText(kBlanks + text(kPreferencesTexts, "SaveForNewGame"));
     for (int i = 0; i < 6; ++i)
-        FCounters[i]->setText(kBlanks + text(kLabels, kCounterBoxes[i].LabelKey));
-    FSpeedGroup->setTitle(kBlanks + text(kSection, "DealSpeed") + kBlanks);
-    FQuick->setText(text(kSection, "Quick"));
-    FMedium->setText(text(kSection, "Medium"));
-    FSlow->setText(text(kSection, "Slow"));
+        FCounters[i]->setText(kBlanks + text(kMainLabelsTexts, kCounterBoxes[i].LabelKey));
+    FSpeedGroup->setTitle(kBlanks + text(kPreferencesTexts, "DealSpeed") + kBlanks);
+    FQuick->setText(text(kPreferencesTexts, "Quick"));
+    FMedium->setText(text(kPreferencesTexts, "Medium"));
+    FSlow->setText(text(kPreferencesTexts, "Slow"));
     QFont font = this->font();
     ApplyFont(font, FPreferences);
     setFont(font);
