@@ -149,6 +149,10 @@ class TPokerEngine {
     // straight: 1 for a kept rank, else its cards in the deck.
     unsigned FKeptRankMask = 0;
     int32_t FRankFactor[kRankCount] = {};
+    // Per deal, bit r of suit s: the deck holds that card. With no card twice
+    // in the deck (FSingleCopies) a suited straight is a test of bits.
+    unsigned FSuitRanks[kSuitCount] = {};
+    bool FSingleCopies = true;
 
   private:
     // The pairs, sets and quads of one rank; Full are the full houses its set
