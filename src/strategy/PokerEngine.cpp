@@ -24,6 +24,14 @@ int32_t Narrow32(int64_t value) {
     AddErrorContext(text);
 }
 
+// Set bits of an 8-bit value. Without a popcount instruction in the target
+// std::popcount is a library call; this is a few shifts.
+int32_t CountBits8(unsigned bits) {
+    bits = bits - ((bits >> 1) & 0x55u);
+    bits = (bits & 0x33u) + ((bits >> 2) & 0x33u);
+    return static_cast<int32_t>((bits + (bits >> 4)) & 0x0Fu);
+}
+
 // The mask of the highest paid sum per outcome, ties to the lowest mask.
 template <typename TPaid, typename TMul>
 int BestReturn(const TPaid& paidSum, const int64_t (&outcomes)[kHandSize + 1], TMul mul) {
@@ -46,6 +54,7 @@ int BestReturn(const TPaid& paidSum, const int64_t (&outcomes)[kHandSize + 1], T
 
 TPokerEngine::TPokerEngine(TCalculator& calculator) : Calc(calculator) {
     std::fill(std::begin(CategoryLine), std::end(CategoryLine), -1);
+    std::fill(std::begin(FCategorySlot), std::end(FCategorySlot), int8_t{kMaxLines});
 }
 
 void TPokerEngine::SetDescription(const TPokerDescription& description) {
@@ -62,6 +71,8 @@ void TPokerEngine::SetDescription(const TPokerDescription& description) {
             if ((set >> c) & 1) CategoryLine[c] = line;
     }
     FPaidCategories = GroupByLine(CategoryLine, kNaturalCategoryCount);
+    for (int c = 0; c < kNaturalCategoryCount; ++c)
+        FCategorySlot[c] = static_cast<int8_t>(CategoryLine[c] >= 0 ? CategoryLine[c] : kMaxLines);
     FRankGroupCount = 0;
     for (int shape = 0; shape < 3; ++shape) {
         const int first = shape == 0 ? ncPairs2 : shape == 1 ? ncThreeOfKind2 : ncFourOfKind2;
@@ -379,7 +390,7 @@ void TPokerEngine::StraightCount(int column, int32_t (&kinds)[3]) const {
         // rank of it is kept or in the deck in that suit, else 0.
         const unsigned there = FSuitRanks[column] | kept;
         const unsigned runs = there & there >> 1 & there >> 2 & there >> 3 & there >> 4 & starts;
-        kinds[skMiddle] = std::popcount(runs & ((1u << kRankTen) - 1));
+        kinds[skMiddle] = CountBits8(runs & ((1u << kRankTen) - 1));
         kinds[skAceHigh] = static_cast<int32_t>((runs >> kRankTen) & 1);
         kinds[skWheel] = wheelFits && (there & kWheel) == kWheel;
         return;
@@ -463,23 +474,19 @@ void TPokerEngine::CountDraw(int mask) {
     const int held = kHandSize - k;
     const int n = NaturalsLeft();
     int32_t* const counts = CategoryCounts[mask];
-    // The mask's lines, and a spare one for what no line pays.
-    // A count no line pays goes to a spare sum: a select, not a branch.
-    int64_t* const lines = LineCounts[mask];
     if (Kept.WildCount > 0) {
         // No natural outcome; the wild counts add to these zeros.
         std::memset(counts, 0, sizeof CategoryCounts[mask]);
-        std::memset(lines, 0, sizeof LineCounts[mask]);
+        std::memset(LineCounts[mask], 0, sizeof LineCounts[mask]);
         return;
     }
     int32_t remaining = Binomial(k, n);
-    int64_t unpaid = 0;
-    const auto lineOf = [&](int category) {
-        return CategoryLine[category] >= 0 ? &lines[CategoryLine[category]] : &unpaid;
-    };
+    // The mask's lines are summed here and stored once; a count no line pays
+    // goes to the spare sum at kMaxLines: an index, not a branch.
+    int64_t lines[kMaxLines + 1];
     const auto put = [&](int category, int32_t count) {
         counts[category] = count;
-        *lineOf(category) += count;
+        lines[FCategorySlot[category]] += count;
     };
 
     // 1. The hold's shape: its counts are worked out once per deal.
@@ -534,11 +541,12 @@ void TPokerEngine::CountDraw(int mask) {
         // The row and its lines start as the shape's: every count is written.
         std::memcpy(counts, shape->Counts, sizeof shape->Counts);
         std::memcpy(lines, shape->Lines, sizeof shape->Lines);
+        lines[kMaxLines] = 0;
         assigned = shape->Assigned;
         fullHouse = shape->Full;
     } else {
         std::memset(counts, 0, sizeof CategoryCounts[mask]);
-        std::memset(lines, 0, sizeof LineCounts[mask]);
+        std::memset(lines, 0, sizeof lines);
     }
 
     // 2. The kept ranks replace their unkept counts. The kept cards are read
@@ -551,21 +559,23 @@ void TPokerEngine::CountDraw(int mask) {
         const int h = Kept.RankCount[rank];
         const int d = Deck.RankCount[rank];
         const TRankCounts& before = shape->Unkept[d];
-        TRankCounts& now = shape->Kept[d][h];
+        TKeptCounts& now = shape->Kept[d][h];
         if (!((shape->KeptReady >> (5 * d + h)) & 1)) {
-            now = countRank(d, h);
+            now.Counts = countRank(d, h);
+            now.Assigned = int64_t{now.Counts.Pairs} + now.Counts.Sets + now.Counts.Quads -
+                           (int64_t{before.Pairs} + before.Sets + before.Quads);
+            now.Full = int64_t{now.Counts.Full} - before.Full;
             shape->KeptReady |= 1u << (5 * d + h);
         }
         const auto replace = [&](int category, int32_t was, int32_t is) {
             counts[category] = is;
-            *lineOf(category) += is - was;
+            lines[FCategorySlot[category]] += is - was;
         };
-        replace(ncPairs2 + rank, before.Pairs, now.Pairs);
-        replace(ncThreeOfKind2 + rank, before.Sets, now.Sets);
-        replace(ncFourOfKind2 + rank, before.Quads, now.Quads);
-        assigned += int64_t{now.Pairs} + now.Sets + now.Quads -
-                    (int64_t{before.Pairs} + before.Sets + before.Quads);
-        fullHouse += int64_t{now.Full} - before.Full;
+        replace(ncPairs2 + rank, before.Pairs, now.Counts.Pairs);
+        replace(ncThreeOfKind2 + rank, before.Sets, now.Counts.Sets);
+        replace(ncFourOfKind2 + rank, before.Quads, now.Counts.Quads);
+        assigned += now.Assigned;
+        fullHouse += now.Full;
     }
     const int32_t fullHouses = Narrow32(fullHouse);
     if (fullHouses != 0) put(ncFullHouse, fullHouses);
@@ -602,6 +612,7 @@ void TPokerEngine::CountDraw(int mask) {
     // 4. What is left is two pairs.
     remaining = CheckedSub(remaining, fullHouses);
     put(ncTwoPairs, remaining);
+    std::memcpy(LineCounts[mask], lines, sizeof LineCounts[mask]);
 }
 
 void TPokerEngine::CheckEmpty() {
@@ -626,10 +637,7 @@ void TPokerEngine::CountEmpty() {
         const unsigned there = FSuitRanks[suit];
         const unsigned runs = there & there >> 1 & there >> 2 & there >> 3 & there >> 4;
         // Bit 8 is ten to ace; the middle windows are at most eight bits.
-        unsigned middle = runs & 0xFFu;
-        middle = middle - ((middle >> 1) & 0x55u);
-        middle = (middle & 0x33u) + ((middle >> 2) & 0x33u);
-        counts[ncFlushStraight] += static_cast<int32_t>((middle + (middle >> 4)) & 0x0Fu);
+        counts[ncFlushStraight] += CountBits8(runs & 0xFFu);
         counts[ncFlushStraightTA] += static_cast<int32_t>((runs >> kRankTen) & 1);
         const unsigned wheel = (1u << kRankAce) | 0xFu;
         counts[ncFlushStraightA5] += static_cast<int32_t>((there & wheel) == wheel);
