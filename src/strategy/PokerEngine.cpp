@@ -24,10 +24,37 @@ int32_t Narrow32(int64_t value) {
     AddErrorContext(text);
 }
 
+// Set bits of an 8-bit value. Without a popcount instruction in the target
+// std::popcount is a library call; this is a few shifts.
+int32_t CountBits8(unsigned bits) {
+    bits = bits - ((bits >> 1) & 0x55u);
+    bits = (bits & 0x33u) + ((bits >> 2) & 0x33u);
+    return static_cast<int32_t>((bits + (bits >> 4)) & 0x0Fu);
+}
+
+// The mask of the highest paid sum per outcome, ties to the lowest mask.
+template <typename TPaid, typename TMul>
+int BestReturn(const TPaid& paidSum, const int64_t (&outcomes)[kHandSize + 1], TMul mul) {
+    int best = 0;
+    int64_t bestSum = paidSum(0);
+    int64_t bestOutcomes = outcomes[0];
+    for (int mask = 1; mask < kMaskCount; ++mask) {
+        const int64_t sum = paidSum(mask);
+        const int64_t drawOutcomes = outcomes[kDrawCount[mask]];
+        // Selects, not a branch: which hold leads is no pattern.
+        const bool better = mul(sum, bestOutcomes) > mul(bestSum, drawOutcomes);
+        bestSum = better ? sum : bestSum;
+        bestOutcomes = better ? drawOutcomes : bestOutcomes;
+        best = better ? mask : best;
+    }
+    return best;
+}
+
 } // namespace
 
 TPokerEngine::TPokerEngine(TCalculator& calculator) : Calc(calculator) {
     std::fill(std::begin(CategoryLine), std::end(CategoryLine), -1);
+    std::fill(std::begin(FCategorySlot), std::end(FCategorySlot), int8_t{kMaxLines});
 }
 
 void TPokerEngine::SetDescription(const TPokerDescription& description) {
@@ -44,6 +71,8 @@ void TPokerEngine::SetDescription(const TPokerDescription& description) {
             if ((set >> c) & 1) CategoryLine[c] = line;
     }
     FPaidCategories = GroupByLine(CategoryLine, kNaturalCategoryCount);
+    for (int c = 0; c < kNaturalCategoryCount; ++c)
+        FCategorySlot[c] = static_cast<int8_t>(CategoryLine[c] >= 0 ? CategoryLine[c] : kMaxLines);
     FRankGroupCount = 0;
     for (int shape = 0; shape < 3; ++shape) {
         const int first = shape == 0 ? ncPairs2 : shape == 1 ? ncThreeOfKind2 : ncFourOfKind2;
@@ -121,9 +150,11 @@ int TPokerEngine::GetTheBest() {
 
 void TPokerEngine::CountHolds(uint32_t skip) {
     try {
-        FCountedKept = 0;
-        for (int mask = 1; mask < kMaskCount - 1; ++mask)
-            if (!((skip >> mask) & 1)) FCountedKept |= 1u << ((kMaskCount - 1) ^ mask);
+        // GetTheBest counts everything: no loop over the masks for it.
+        FCountedKept = ~(1u | 1u << (kMaskCount - 1));
+        if (skip != 0)
+            for (int mask = 1; mask < kMaskCount - 1; ++mask)
+                if ((skip >> mask) & 1) FCountedKept &= ~(1u << ((kMaskCount - 1) ^ mask));
         FCountedMasks = ~(skip & ~(1u | 1u << (kMaskCount - 1)));
         ResetCounts();
         CheckCombination();
@@ -140,31 +171,37 @@ void TPokerEngine::CountHolds(uint32_t skip) {
 }
 
 // Compares returns as exact fractions, paid sum over outcomes, cross-multiplied:
-// the order of the DrawReturn values without 32 divisions on every deal. Pays
-// of at most 99999 and at most C(49, 5) outcomes keep the products below 2^59.
+// the order of the DrawReturn values without 32 divisions on every deal. A
+// mask's line counts add up to at most its C(54, 5) outcomes (below 2^22), so
+// with pays of at most kMaxPay (below 2^17) a paid sum stays below 2^39 and a
+// product below 2^61: unchecked arithmetic is exact. Pays beyond that range
+// take the checked path.
 void TPokerEngine::SelectBest(int& best) {
     if (!Payout) throw EDrawMentor("No payout attached to the strategy engine");
     const int lines = LastLine + 1;
     int64_t pays[kMaxLines];
-    for (int line = 0; line < lines; ++line) pays[line] = Payout->Pays[line];
+    bool small = true;
+    for (int line = 0; line < lines; ++line) {
+        pays[line] = Payout->Pays[line];
+        small = small && pays[line] >= -kMaxPay && pays[line] <= kMaxPay;
+    }
     int64_t outcomes[kHandSize + 1];
     for (int k = 0; k <= kHandSize; ++k) outcomes[k] = Binomial(k, Deck.Total);
-    const auto paidSum = [&](int mask) {
-        int64_t sum = 0;
-        for (int line = 0; line < lines; ++line)
-            sum = CheckedAdd(sum, CheckedMul(LineCounts[mask][line], pays[line]));
-        return sum;
-    };
-    int64_t bestSum = paidSum(0);
-    int64_t bestOutcomes = outcomes[0];
-    for (int mask = 1; mask < kMaskCount; ++mask) {
-        const int64_t sum = paidSum(mask);
-        const int64_t drawOutcomes = outcomes[kDrawCount[mask]];
-        // Selects, not a branch: which hold leads is no pattern.
-        const bool better = CheckedMul(sum, bestOutcomes) > CheckedMul(bestSum, drawOutcomes);
-        bestSum = better ? sum : bestSum;
-        bestOutcomes = better ? drawOutcomes : bestOutcomes;
-        best = better ? mask : best;
+    if (small) {
+        const auto paidSum = [&](int mask) {
+            int64_t sum = 0;
+            for (int line = 0; line < lines; ++line) sum += LineCounts[mask][line] * pays[line];
+            return sum;
+        };
+        best = BestReturn(paidSum, outcomes, [](int64_t a, int64_t b) { return a * b; });
+    } else {
+        const auto paidSum = [&](int mask) {
+            int64_t sum = 0;
+            for (int line = 0; line < lines; ++line)
+                sum = CheckedAdd(sum, CheckedMul(LineCounts[mask][line], pays[line]));
+            return sum;
+        };
+        best = BestReturn(paidSum, outcomes, [](int64_t a, int64_t b) { return CheckedMul(a, b); });
     }
 }
 
@@ -238,8 +275,12 @@ int TPokerEngine::HandLine() const {
 }
 
 void TPokerEngine::ResetCounts() {
-    ClearRows(CategoryCounts);
-    ClearRows(LineCounts);
+    // CountDraw writes the whole row of every mask 1..30 it counts, so only
+    // the stand-pat hand and the five-card draw start from zeros here.
+    for (int mask : {0, kMaskCount - 1}) {
+        std::memset(CategoryCounts[mask], 0, sizeof CategoryCounts[mask]);
+        std::memset(LineCounts[mask], 0, sizeof LineCounts[mask]);
+    }
     Calc.InitDeck(Deck);
     // Ranks that no hold can keep are counted alike in every mask.
     FHandRankCount = FOtherRankCount = 0;
@@ -257,13 +298,20 @@ void TPokerEngine::BunchRanks() {
     std::fill(std::begin(FOtherByCount), std::end(FOtherByCount), 0);
     std::fill(std::begin(FRankCountTotal), std::end(FRankCountTotal), 0);
     ++FDeal;
+    std::fill(std::begin(FSuitRanks), std::end(FSuitRanks), 0u);
+    int32_t copies = 0;
     for (int rank = 0; rank < kRankCount; ++rank) {
+        for (int suit = 0; suit < kSuitCount; ++suit) {
+            FSuitRanks[suit] |= static_cast<unsigned>(Deck.Count[rank][suit] > 0) << rank;
+            copies |= Deck.Count[rank][suit];
+        }
         if (Deck.IsWild(rank)) continue;
         // InitDeck has checked every rank count to be 0..4.
         const int d = Deck.RankCount[rank];
         FRanksByCount[d][FRankCountTotal[d]++] = rank;
         FOtherByCount[d] += Hand.RankCount[rank] == 0;
     }
+    FSingleCopies = copies <= 1;
     // A wild rank has no cards in the deck's rank counts: it lands at d = 0,
     // which no row reads.
     for (int g = 0; g < FRankGroupCount; ++g) {
@@ -324,15 +372,29 @@ void TPokerEngine::SumLines() {
 // Straights that complete the kept cards (all of different ranks), per kind:
 // over all suits (column -1), or in the suit of every kept card. A window
 // counts when it holds every kept rank, with the product of its ranks'
-// factors (1 for a kept rank, else the deck's cards there). All ten windows
-// are multiplied and the fitting ones kept, which costs less than the
-// branches that would pick them. A factor is at most 4, so a product of five
-// is at most 1024: nothing to check.
+// factors (1 for a kept rank, else the deck's cards there). A factor is at
+// most 4, so a product of five is at most 1024: nothing to check.
 void TPokerEngine::StraightCount(int column, int32_t (&kinds)[3]) const {
     // Selections are masks (0 or all ones), not branches: which windows fit
     // changes from hold to hold without a pattern a predictor could learn.
     const auto all = [](bool condition) { return -static_cast<int32_t>(condition); };
+    constexpr unsigned kWheel = (1u << kRankAce) | 0xFu;
     const unsigned kept = FKeptRankMask;
+    // Bit s: the window of ranks s..s+4 holds every kept rank.
+    const int low = std::max(0, static_cast<int>(std::bit_width(kept)) - 5);
+    const int high = std::min(std::countr_zero(kept), kRankTen);
+    const unsigned starts = ((2u << high) - 1) & ~((1u << low) - 1);
+    const bool wheelFits = (kept & ~kWheel) == 0;
+    if (column >= 0 && FSingleCopies) {
+        // One copy of each card: a suited window's product is 1 when every
+        // rank of it is kept or in the deck in that suit, else 0.
+        const unsigned there = FSuitRanks[column] | kept;
+        const unsigned runs = there & there >> 1 & there >> 2 & there >> 3 & there >> 4 & starts;
+        kinds[skMiddle] = CountBits8(runs & ((1u << kRankTen) - 1));
+        kinds[skAceHigh] = static_cast<int32_t>((runs >> kRankTen) & 1);
+        kinds[skWheel] = wheelFits && (there & kWheel) == kWheel;
+        return;
+    }
     int32_t suited[kRankCount];
     const int32_t* f = FRankFactor;
     if (column >= 0) {
@@ -343,16 +405,15 @@ void TPokerEngine::StraightCount(int column, int32_t (&kinds)[3]) const {
         f = suited;
     }
     int32_t middle = 0;
-    for (int start = 0; start < kRankTen; ++start) {
-        const int32_t product =
-            f[start] * f[start + 1] * f[start + 2] * f[start + 3] * f[start + 4];
-        middle += product & all((kept & ~(0x1Fu << start)) == 0);
+    for (unsigned middles = starts & ((1u << kRankTen) - 1); middles != 0; middles &= middles - 1) {
+        const int start = std::countr_zero(middles);
+        middle += f[start] * f[start + 1] * f[start + 2] * f[start + 3] * f[start + 4];
     }
     const int32_t aceHigh = f[8] * f[9] * f[10] * f[11] * f[12];
     const int32_t wheel = f[12] * f[0] * f[1] * f[2] * f[3];
     kinds[skMiddle] = middle;
-    kinds[skAceHigh] = aceHigh & all((kept & ~(0x1Fu << kRankTen)) == 0);
-    kinds[skWheel] = wheel & all((kept & ~((1u << kRankAce) | 0xFu)) == 0);
+    kinds[skAceHigh] = aceHigh & all((starts >> kRankTen) & 1);
+    kinds[skWheel] = wheel & all(wheelFits);
 }
 
 void TPokerEngine::WalkHolds(int position, int keptBits) {
@@ -412,19 +473,20 @@ void TPokerEngine::CountDraw(int mask) {
     const int k = kDrawCount[mask];
     const int held = kHandSize - k;
     const int n = NaturalsLeft();
-    if (Kept.WildCount > 0) return;
     int32_t* const counts = CategoryCounts[mask];
+    if (Kept.WildCount > 0) {
+        // No natural outcome; the wild counts add to these zeros.
+        std::memset(counts, 0, sizeof CategoryCounts[mask]);
+        std::memset(LineCounts[mask], 0, sizeof LineCounts[mask]);
+        return;
+    }
     int32_t remaining = Binomial(k, n);
-    // The mask's lines, and a spare one for what no line pays.
-    // A count no line pays goes to a spare sum: a select, not a branch.
-    int64_t* const lines = LineCounts[mask];
-    int64_t unpaid = 0;
-    const auto lineOf = [&](int category) {
-        return CategoryLine[category] >= 0 ? &lines[CategoryLine[category]] : &unpaid;
-    };
+    // The mask's lines are summed here and stored once; a count no line pays
+    // goes to the spare sum at kMaxLines: an index, not a branch.
+    int64_t lines[kMaxLines + 1];
     const auto put = [&](int category, int32_t count) {
         counts[category] = count;
-        *lineOf(category) += count;
+        lines[FCategorySlot[category]] += count;
     };
 
     // 1. The hold's shape: its counts are worked out once per deal.
@@ -476,11 +538,15 @@ void TPokerEngine::CountDraw(int mask) {
     int64_t assigned = 0;
     if (shape->AnyUnkept) {
         if (!shape->RowReady) BuildRow(*shape);
-        // The mask's row and lines are still zero: the natural step comes first.
+        // The row and its lines start as the shape's: every count is written.
         std::memcpy(counts, shape->Counts, sizeof shape->Counts);
         std::memcpy(lines, shape->Lines, sizeof shape->Lines);
+        lines[kMaxLines] = 0;
         assigned = shape->Assigned;
         fullHouse = shape->Full;
+    } else {
+        std::memset(counts, 0, sizeof CategoryCounts[mask]);
+        std::memset(lines, 0, sizeof lines);
     }
 
     // 2. The kept ranks replace their unkept counts. The kept cards are read
@@ -493,21 +559,23 @@ void TPokerEngine::CountDraw(int mask) {
         const int h = Kept.RankCount[rank];
         const int d = Deck.RankCount[rank];
         const TRankCounts& before = shape->Unkept[d];
-        TRankCounts& now = shape->Kept[d][h];
+        TKeptCounts& now = shape->Kept[d][h];
         if (!((shape->KeptReady >> (5 * d + h)) & 1)) {
-            now = countRank(d, h);
+            now.Counts = countRank(d, h);
+            now.Assigned = int64_t{now.Counts.Pairs} + now.Counts.Sets + now.Counts.Quads -
+                           (int64_t{before.Pairs} + before.Sets + before.Quads);
+            now.Full = int64_t{now.Counts.Full} - before.Full;
             shape->KeptReady |= 1u << (5 * d + h);
         }
         const auto replace = [&](int category, int32_t was, int32_t is) {
             counts[category] = is;
-            *lineOf(category) += is - was;
+            lines[FCategorySlot[category]] += is - was;
         };
-        replace(ncPairs2 + rank, before.Pairs, now.Pairs);
-        replace(ncThreeOfKind2 + rank, before.Sets, now.Sets);
-        replace(ncFourOfKind2 + rank, before.Quads, now.Quads);
-        assigned += int64_t{now.Pairs} + now.Sets + now.Quads -
-                    (int64_t{before.Pairs} + before.Sets + before.Quads);
-        fullHouse += int64_t{now.Full} - before.Full;
+        replace(ncPairs2 + rank, before.Pairs, now.Counts.Pairs);
+        replace(ncThreeOfKind2 + rank, before.Sets, now.Counts.Sets);
+        replace(ncFourOfKind2 + rank, before.Quads, now.Counts.Quads);
+        assigned += now.Assigned;
+        fullHouse += now.Full;
     }
     const int32_t fullHouses = Narrow32(fullHouse);
     if (fullHouses != 0) put(ncFullHouse, fullHouses);
@@ -544,6 +612,7 @@ void TPokerEngine::CountDraw(int mask) {
     // 4. What is left is two pairs.
     remaining = CheckedSub(remaining, fullHouses);
     put(ncTwoPairs, remaining);
+    std::memcpy(LineCounts[mask], lines, sizeof LineCounts[mask]);
 }
 
 void TPokerEngine::CheckEmpty() {
@@ -565,15 +634,10 @@ void TPokerEngine::CountEmpty() {
     int32_t flushes = 0;
     for (int suit = 0; suit < kSuitCount; ++suit) {
         flushes = CheckedAdd(flushes, Binomial(5, Deck.SuitCount[suit]));
-        unsigned there = 0;
-        for (int rank = 0; rank < kRankCount; ++rank)
-            there |= static_cast<unsigned>(Deck.Count[rank][suit] > 0) << rank;
+        const unsigned there = FSuitRanks[suit];
         const unsigned runs = there & there >> 1 & there >> 2 & there >> 3 & there >> 4;
         // Bit 8 is ten to ace; the middle windows are at most eight bits.
-        unsigned middle = runs & 0xFFu;
-        middle = middle - ((middle >> 1) & 0x55u);
-        middle = (middle & 0x33u) + ((middle >> 2) & 0x33u);
-        counts[ncFlushStraight] += static_cast<int32_t>((middle + (middle >> 4)) & 0x0Fu);
+        counts[ncFlushStraight] += CountBits8(runs & 0xFFu);
         counts[ncFlushStraightTA] += static_cast<int32_t>((runs >> kRankTen) & 1);
         const unsigned wheel = (1u << kRankAce) | 0xFu;
         counts[ncFlushStraightA5] += static_cast<int32_t>((there & wheel) == wheel);

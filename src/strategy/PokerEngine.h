@@ -125,6 +125,8 @@ class TPokerEngine {
     static TLineGroups GroupByLine(const int32_t* categoryLine, int categories);
     static void AddLineSums(const TLineGroups& groups, const int32_t* counts, int64_t* lines);
     TLineGroups FPaidCategories;
+    // Each category's line, or kMaxLines for one no line pays.
+    int8_t FCategorySlot[kNaturalCategoryCount] = {};
     // Natural ranks of the dealt hand, and the others, for the evaluation.
     int FHandRanks[kHandSize] = {};
     int FHandRankCount = 0;
@@ -149,12 +151,22 @@ class TPokerEngine {
     // straight: 1 for a kept rank, else its cards in the deck.
     unsigned FKeptRankMask = 0;
     int32_t FRankFactor[kRankCount] = {};
+    // Per deal, bit r of suit s: the deck holds that card. With no card twice
+    // in the deck (FSingleCopies) a suited straight is a test of bits.
+    unsigned FSuitRanks[kSuitCount] = {};
+    bool FSingleCopies = true;
 
   private:
     // The pairs, sets and quads of one rank; Full are the full houses its set
     // makes, a share of the category every rank adds to.
     struct TRankCounts {
         int32_t Pairs = 0, Sets = 0, Full = 0, Quads = 0;
+    };
+    // A kept rank's counts, and what they add to the unkept ones of its deck
+    // count: to the pairs, sets and quads together, and to the full houses.
+    struct TKeptCounts {
+        TRankCounts Counts;
+        int64_t Assigned = 0, Full = 0;
     };
     // The ranks whose pairs (Shape 0), sets (1) or quads (2) one line pays,
     // fixed by the game; per deal, how many of them have each deck count d.
@@ -177,7 +189,7 @@ class TPokerEngine {
         bool AnyUnkept;
         bool RowReady;
         uint32_t KeptReady; // bit 5 d + h
-        TRankCounts Kept[5][5];
+        TKeptCounts Kept[5][5];
         int32_t Counts[kNaturalCategoryCount]; // the row: every rank unkept
         int64_t Lines[kMaxLines];
         int64_t Assigned; // pairs, sets and quads of all ranks in the row

@@ -121,6 +121,40 @@ TEST(PokerEngine, ReturnFollowsThePaysWithoutANewPayout) {
     EXPECT_NEAR(static_cast<double>(f.engine->DrawReturn(16) - before), 4000.0 / 47, 1e-9);
 }
 
+TEST(PokerEngine, PaysBeyondTheUsualRangeChooseAsTheirScaledDown) {
+    // Pays past kMaxPay are compared with overflow checks; the order they
+    // give must be the one of the same table scaled down.
+    TEngineFixture small(0, kJacks96);
+    std::vector<int> large = kJacks96;
+    for (int& pay : large) pay *= 100;
+    TEngineFixture big(0, large);
+    std::vector<int> cards(52);
+    std::iota(cards.begin(), cards.end(), 0);
+    std::mt19937 random(77);
+    for (int deal = 0; deal < 200; ++deal) {
+        std::shuffle(cards.begin(), cards.end(), random);
+        const std::vector<int> codes(cards.begin(), cards.begin() + 5);
+        small.engine->DealCodes(codes);
+        big.engine->DealCodes(codes);
+        ASSERT_EQ(big.engine->GetTheBest(), small.engine->GetTheBest()) << "deal " << deal;
+    }
+}
+
+TEST(PokerEngine, ACardTwiceInTheDeckCompletesSuitedStraightsTwice) {
+    TEngineFixture f(0, kJacks96);
+    f.engine->DealCodes(std::vector<int>{EncodeCard(7, 3), EncodeCard(8, 3), EncodeCard(9, 3),
+                                         EncodeCard(10, 3), EncodeCard(11, 1)});
+    const TCard king = *ParseCardText("KH");
+    f.engine->Deck.ReturnCard(king.Rank, king.Suit);
+    f.engine->GetTheBest();
+    // Keeping 9H TH JH QH: 8H once and KH twice make straight flushes.
+    const auto& row = f.engine->CategoryCounts[16];
+    EXPECT_EQ(row[ncFlushStraight], 3);
+    EXPECT_EQ(row[ncStraight], 5);
+    EXPECT_EQ(row[ncFlush], 7);
+    EXPECT_EQ(f.engine->OutcomeCount(16), 48);
+}
+
 TEST(PokerEngine, ACategoryUnderTwoLinesIsPaidByTheLater) {
     class TDoubled : public TPokerDescription {
       public:
