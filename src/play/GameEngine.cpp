@@ -117,7 +117,7 @@ void TGameEngine::ShowHint() {
 }
 
 void TGameEngine::CheckWarning() {
-    if (!(FOptions & kShowWarnings) || State() != gsDealt || FHand.FDrawUnderWay) return;
+    if (!(FOptions & kShowWarnings) || !Rules().CanHold()) return;
     if (!WarrantsWarning(FCoach.HoldCost())) return;
     const auto answer = FWindows->ShowWarning(*this);
     if (answer.ApplyBest) ShowHint();

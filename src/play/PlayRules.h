@@ -20,9 +20,7 @@ class TPlayRules {
         return FState == TGameState::gsIdle || FState == TGameState::gsDrawn;
     }
     bool CanDealDraw() const { return FState != TGameState::gsDoubleUp; }
-    bool CanHint() const {
-        return FState == TGameState::gsDealt && !FDrawUnderWay && HintOffered();
-    }
+    bool CanHint() const { return CanHold() && HintOffered(); }
     // Real Play gives no help, so the button is not even shown.
     bool HintOffered() const { return FMode != TPlayMode::pmRealPlay; }
     // A double-up stakes one hand's win: a deal of several hands has none.
@@ -32,8 +30,7 @@ class TPlayRules {
     // Every hold of the dealt hand, in every mode, Real Play too; after the
     // draw, those of the hand just played until the next deal.
     bool CanShowAllHands() const {
-        return (FState == TGameState::gsDealt && !FDrawUnderWay) ||
-               (FState == TGameState::gsDrawn && FBet != 0);
+        return CanHold() || (FState == TGameState::gsDrawn && FBet != 0);
     }
     // The next press of Deal/Draw draws (true) or deals (false).
     bool NextPressDraws() const { return FState == TGameState::gsDealt; }
