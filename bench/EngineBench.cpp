@@ -1,9 +1,9 @@
 // GetTheBest on fixed, seeded deals, and the brute-force enumeration of the
 // same deals in the same binary, so that the speed-up reads as a ratio of one
 // run on the same (noisy) machine.
+#include "engine/EngineFactory.h"
 #include "games/Catalogue.h"
 #include "oracle/Enumerator.h"
-#include "strategy/EngineFactory.h"
 
 #include <benchmark/benchmark.h>
 

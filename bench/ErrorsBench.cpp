@@ -2,8 +2,8 @@
 // second: the list is rebuilt from the whole log, and the window itself is
 // made and filled without being shown (only visible rows are ever painted).
 #include "play/DateTime.h"
-#include "play/GameEngine.h"
 #include "play/Logger.h"
+#include "play/Session.h"
 #include "prefs/DataFolder.h"
 #include "prefs/Preferences.h"
 #include "ui/log/ErrorsModel.h"
@@ -51,7 +51,7 @@ class TMillionHands {
         SetDataFolder(FFolder.path());
         WriteLog(FFolder.path() + "/DrawMentor.log");
         Preferences.WriteOnExit = false;
-        Engine = std::make_unique<TGameEngine>(Preferences);
+        Engine = std::make_unique<TSession>(Preferences);
     }
     ~TMillionHands() {
         Engine.reset();
@@ -59,7 +59,7 @@ class TMillionHands {
     }
     QTemporaryDir FFolder;
     TPreferences Preferences;
-    std::unique_ptr<TGameEngine> Engine;
+    std::unique_ptr<TSession> Engine;
 };
 
 TMillionHands& Hands() {

@@ -1,10 +1,10 @@
 // The statistics over a large log, and one draw of a wild game (the player's
 // hand, the best hold's and all 32 holds' final hands paid).
-#include "play/GameEngine.h"
 #include "play/Logger.h"
 #include "play/LuckStat.h"
 #include "play/PaytableHands.h"
 #include "play/ReturnCacheFile.h"
+#include "play/Session.h"
 #include "play/Statistics.h"
 #include "prefs/DataFolder.h"
 #include "prefs/Preferences.h"
@@ -101,13 +101,13 @@ void BM_WildGameDraw(benchmark::State& state) {
     {
         TPreferences preferences;
         preferences.WriteOnExit = false;
-        TGameEngine engine(preferences);
-        engine.SelectGame(4, 0);
+        TSession session(preferences);
+        session.SelectGame(4, 0);
         for (auto _ : state) {
             state.PauseTiming();
-            engine.Deal();
+            session.Deal();
             state.ResumeTiming();
-            engine.Draw();
+            session.Draw();
         }
         state.SetLabel("Deuces Wild");
     }

@@ -1,7 +1,7 @@
 // A whole paytable's optimal-play return: every deal of the deck, folded by
 // suit symmetry, analysed with both cores.
+#include "engine/PaytableAnalysis.h"
 #include "games/Catalogue.h"
-#include "strategy/PaytableAnalysis.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,9 +1,9 @@
 // A session's exact distribution and its risk of ruin, from the one-hand
 // distribution of 9/6 Jacks or Better (analysed once, outside the timing).
+#include "bankroll/HandDistribution.h"
+#include "bankroll/RiskOfRuin.h"
+#include "bankroll/SessionDistribution.h"
 #include "games/Catalogue.h"
-#include "strategy/HandDistribution.h"
-#include "strategy/RiskOfRuin.h"
-#include "strategy/SessionDistribution.h"
 
 #include <benchmark/benchmark.h>
 

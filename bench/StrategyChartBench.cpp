@@ -1,7 +1,7 @@
 // A whole strategy chart: the engine over every deal (both cores), then the
 // search for the line order. The target is under ten seconds a chart.
+#include "charts/StrategyChart.h"
 #include "games/Catalogue.h"
-#include "strategy/StrategyChart.h"
 
 #include <benchmark/benchmark.h>
 

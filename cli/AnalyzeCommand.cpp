@@ -3,8 +3,8 @@
 #include "DealtCards.h"
 #include "PaytableSource.h"
 
+#include "engine/EngineFactory.h"
 #include "games/Catalogue.h"
-#include "strategy/EngineFactory.h"
 
 #include <nlohmann/json.hpp>
 

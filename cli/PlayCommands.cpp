@@ -2,14 +2,14 @@
 #include "Commands.h"
 #include "PaytableSource.h"
 
-#include "cards/Error.h"
+#include "core/Error.h"
 
 #include "games/Catalogue.h"
 #include "games/HandsPerDeal.h"
 #include "games/PayoutStorage.h"
-#include "play/ChartSeries.h"
-#include "play/GameEngine.h"
+#include "play/LogCurves.h"
 #include "play/PaytableStore.h"
+#include "play/Session.h"
 #include "play/StatisticTexts.h"
 #include "play/Statistics.h"
 #include "prefs/DataFolder.h"
@@ -163,53 +163,53 @@ int RunSimulate(const std::vector<std::string>& words, std::ostream& out) {
     TPreferences preferences;
     {
         TSimulatedPlayer windows;
-        TGameEngine engine(preferences, &windows);
-        engine.SelectGame(game, paytable);
-        engine.SetMode(static_cast<TPlayMode>(mode));
-        engine.SetHandsPerDeal(handsPerDeal);
+        TSession session(preferences, &windows);
+        session.SelectGame(game, paytable);
+        session.SetMode(static_cast<TPlayMode>(mode));
+        session.SetHandsPerDeal(handsPerDeal);
         for (int hand = 0; hand < hands; ++hand) {
-            engine.Deal();
+            session.Deal();
             if (trace && hand > 0) out << "collected " << hand << std::endl;
-            if (engine.Hand().State() != TGameState::gsDealt) break;
+            if (session.Hand().State() != TGameState::gsDealt) break;
             if (policy == "hint")
-                engine.ShowHint();
+                session.ShowHint();
             else if (policy == "random")
-                engine.SetDrawMask(static_cast<int>(player() % kMaskCount));
+                session.SetDrawMask(static_cast<int>(player() % kMaskCount));
             else
-                engine.SetDrawMask(fixedMask >= 0 ? fixedMask : engine.Hand().Record().BestMask);
-            engine.CheckWarning();
-            engine.Draw();
-            if (doubling == "always" && engine.Hand().CurrentWin() > 0) {
-                engine.StartDoubleUp();
-                engine.DoubleUpPick(1 + static_cast<int>(player() % 4));
+                session.SetDrawMask(fixedMask >= 0 ? fixedMask : session.Hand().Record().BestMask);
+            session.CheckWarning();
+            session.Draw();
+            if (doubling == "always" && session.Hand().CurrentWin() > 0) {
+                session.StartDoubleUp();
+                session.DoubleUpPick(1 + static_cast<int>(player() % 4));
             }
         }
-        engine.Collect();
+        session.Collect();
         if (trace) out << "collected " << hands << std::endl;
         if (!windows.Refused.empty())
-            std::cerr << "drawmentor-cli: stopped after " << engine.Counters().Hands()
+            std::cerr << "drawmentor-cli: stopped after " << session.Counters().Hands()
                       << " hands: " << windows.Refused << '\n';
 
         char text[160];
-        out << engine.Game().Caption().toStdString() << ", " << engine.Counters().Hands()
+        out << session.Game().Caption().toStdString() << ", " << session.Counters().Hands()
             << " hands\n";
         std::snprintf(text, sizeof text,
                       "  Credits        %d\n  Best credits   %d\n  Balance        %s$%.2f\n"
                       "  Accuracy       %.2f%%\n  Hands          %d\n",
-                      engine.Counters().Credits(), engine.Counters().BestCredits(),
-                      engine.Counters().Balance() < 0 ? "-" : "",
-                      std::abs(engine.Counters().Balance()), engine.Counters().Accuracy(),
-                      engine.Counters().Hands());
+                      session.Counters().Credits(), session.Counters().BestCredits(),
+                      session.Counters().Balance() < 0 ? "-" : "",
+                      std::abs(session.Counters().Balance()), session.Counters().Accuracy(),
+                      session.Counters().Hands());
         out << text;
-        TLogFilter& filter = engine.Logger().Filter();
+        TLogFilter& filter = session.Logger().Filter();
         filter.Game = game;
         filter.PayIndex = paytable;
         filter.Modes = 0xF;
-        filter.DateFrom = engine.Logger().SessionStart;
-        PrintFilteredStatistics(engine.Logger(), preferences, out);
-        engine.Logger().InvalidateFilter();
+        filter.DateFrom = session.Logger().SessionStart;
+        PrintFilteredStatistics(session.Logger(), preferences, out);
+        session.Logger().InvalidateFilter();
     }
-    // The engine has put its sections into the settings image; saved here
+    // The session has put its sections into the settings image; saved here
     // rather than by the destructors, which cannot report a failure.
     preferences.SaveSettings();
     preferences.WriteSettingsFile();
@@ -265,24 +265,24 @@ int RunChart(const std::vector<std::string>& words, std::ostream& out) {
                           {"money", "csv"});
     ApplyDataDir(args);
     if (!args.Positional().empty()) throw EUsage("chart takes no cards or words");
-    const int kind = ChartKindByName(QString::fromStdString(args.Value("kind").value_or("")));
+    const int kind = PlotKindByName(QString::fromStdString(args.Value("kind").value_or("")));
     if (kind < 0)
         throw EUsage("chart needs --kind balance|accuracy|hand-rate|loss-on-errors|double-up");
     RequireDataFolder();
     TLogger logger(DataFileReadPath(QStringLiteral("DrawMentor.log")));
     TLogFilter& filter = logger.Filter();
     ApplyFilterOptions(args, filter);
-    const TChartSeries series =
-        ComputeChart(logger, filter, static_cast<TChartKind>(kind), args.Flag("money"));
+    const TLogCurves series =
+        ComputeLogCurves(logger, filter, static_cast<TPlotKind>(kind), args.Flag("money"));
     if (args.Flag("csv")) {
         QString text;
         QTextStream stream(&text);
-        WriteChartCsv(series, stream);
+        WriteCurvesCsv(series, stream);
         stream.flush();
         out << text.toStdString();
         return 0;
     }
-    const TChartInfo& info = ChartInfo(series.Kind);
+    const TPlotInfo& info = PlotInfo(series.Kind);
     out << info.Name << ": " << series.PointCount() << " points\n";
     char text[160];
     for (int curve = 0; curve < info.CurveCount && series.PointCount() > 0; ++curve) {

@@ -2,8 +2,8 @@
 #include "Commands.h"
 
 #include "cards/Cards.h"
-#include "cards/Error.h"
-#include "cards/FileIo.h"
+#include "core/Error.h"
+#include "core/FileIo.h"
 #include "prefs/DataFolder.h"
 #include "render/PaintEngine.h"
 

@@ -2,9 +2,9 @@
 #include "Commands.h"
 #include "PaytableSource.h"
 
+#include "engine/PaytableAnalysis.h"
 #include "games/Catalogue.h"
 #include "games/HandsPerDeal.h"
-#include "strategy/PaytableAnalysis.h"
 
 #include <nlohmann/json.hpp>
 

@@ -2,11 +2,11 @@
 #include "Commands.h"
 #include "PaytableSource.h"
 
-#include "cards/Error.h"
+#include "bankroll/HandDistribution.h"
+#include "bankroll/RiskOfRuin.h"
+#include "bankroll/SessionDistribution.h"
+#include "core/Error.h"
 #include "games/Catalogue.h"
-#include "strategy/HandDistribution.h"
-#include "strategy/RiskOfRuin.h"
-#include "strategy/SessionDistribution.h"
 
 #include <nlohmann/json.hpp>
 

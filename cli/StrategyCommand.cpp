@@ -3,10 +3,10 @@
 #include "DealtCards.h"
 #include "PaytableSource.h"
 
-#include "cards/Error.h"
-#include "cards/FileIo.h"
+#include "charts/StrategyChart.h"
+#include "core/Error.h"
+#include "core/FileIo.h"
 #include "games/Catalogue.h"
-#include "strategy/StrategyChart.h"
 
 #include <nlohmann/json.hpp>
 

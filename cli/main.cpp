@@ -1,7 +1,7 @@
 #include "Arguments.h"
 #include "Commands.h"
 
-#include "cards/Error.h"
+#include "core/Error.h"
 
 #include <cerrno>
 #include <cstdio>

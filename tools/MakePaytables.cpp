@@ -7,7 +7,7 @@
 // Pays are given per coin in the game's line order; the royal flush (the
 // "Royal Flush" or "Natural Royal Flush" line) pays 250 per coin for one to
 // four coins and its listed figure per coin for five. Unused lines are -1.
-#include "cards/Error.h"
+#include "core/Error.h"
 #include "games/Catalogue.h"
 #include "games/PayoutStorage.h"
 

@@ -2,7 +2,7 @@
 // language, with a winning hand of a fixed deal on it, grabbed offscreen.
 //   table_screenshot <program folder> <out.png> <size 0|1|2> <ENG|RUS> [WIDTHxHEIGHT] [deck=CODE]
 #include "play/Dealer.h"
-#include "play/GameEngine.h"
+#include "play/Session.h"
 #include "prefs/DataFolder.h"
 #include "prefs/Preferences.h"
 #include "prefs/SettingKeys.h"
@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
     preferences.Apply();
     if (!deck.isEmpty()) WriteSetting(preferences.SettingsFile(), TSetting::Deck, deck);
     auto window = std::make_unique<TMainWindow>(preferences);
-    window->Engine().SetOption(kShowWarnings, false);
+    window->Session().SetOption(kShowWarnings, false);
     window->Sizer().SetSize(static_cast<TTableSize>(QByteArray(argv[3]).toInt()), true);
     window->showNormal();
     if (size.isValid()) window->resize(size);
@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
         window->DealOrDraw();
         window->Hint();
         window->DealOrDraw();
-        if (window->Engine().Hand().CurrentWin() > 0) break;
+        if (window->Session().Hand().CurrentWin() > 0) break;
     }
     QApplication::processEvents();
     const bool saved = window->grab().save(QString::fromLocal8Bit(argv[2]));

@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
-# Fails when a library includes a header of a layer it must not see, or a Qt
-# module above its own, and prints the offending include lines. The layers
-# follow the libraries' link order:
-#   cards -> games -> strategy -> play -> ui, prefs beside play, render below ui.
-# cards, games and strategy are plain C++; prefs and play use QtCore at most,
-# render QtGui; only ui and app use Widgets; cli links no Widgets.
+# Fails when a library includes a header of a layer it must not see, a Qt
+# module above its own or a third-party library that is another layer's, and
+# prints the offending include lines. The layers follow the libraries' link
+# order:
+#   core -> cards -> games -> engine -> charts, bankroll -> play -> ui,
+#   prefs beside play, render below ui; charts and bankroll never see each other.
+# core up to bankroll are plain C++; prefs and play use QtCore at most, render
+# QtGui; only ui and app use Widgets; cli links no Widgets. FFTW is bankroll's,
+# zlib render's, the JSON library cli's. Within ui, common is what the feature
+# folders share and sees none of them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -27,22 +31,27 @@ modules=$(
 
 # Where each folder may look: project layers, then Qt modules ("-" for none, "*" for any).
 rules='
-cards    -                                      -
-games    cards                                  -
-strategy cards,games                            -
-prefs    cards                                  QtCore
-play     cards,games,strategy,prefs             QtCore
-render   cards,prefs                            QtCore,QtGui
-ui       cards,games,strategy,prefs,play,render *
-cli      cards,games,strategy,prefs,play,render QtCore,QtGui
-app      cards,games,strategy,prefs,play,render,ui *
+core     -                                                          -
+cards    core                                                       -
+games    core,cards                                                 -
+engine   core,cards,games                                           -
+charts   core,cards,games,engine                                    -
+bankroll core,cards,games,engine                                    -
+prefs    core,cards                                                 QtCore
+play     core,cards,games,engine,charts,bankroll,prefs              QtCore
+render   core,cards,prefs                                           QtCore,QtGui
+ui       core,cards,games,engine,charts,bankroll,prefs,play,render  *
+cli      core,cards,games,engine,charts,bankroll,prefs,play,render  QtCore,QtGui
+app      core,cards,games,engine,charts,bankroll,prefs,play,render,ui *
 '
+# Third-party headers (by their first path part) and the one layer that may use each.
+third_party='fftw3.h:bankroll zlib.h:render nlohmann:cli'
 
 git ls-files 'src/*.h' 'src/*.cpp' 'cli/*.h' 'cli/*.cpp' 'app/*.h' 'app/*.cpp' |
     xargs grep -nE '^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"]' |
-    awk -v rules="$rules" -v modules="$modules" '
+    awk -v rules="$rules" -v modules="$modules" -v thirdParty="$third_party" '
     BEGIN {
-        layers = "cards games strategy prefs play render ui cli app"
+        layers = "core cards games engine charts bankroll prefs play render ui cli app"
         split(layers, names, " ")
         for (i in names) isLayer[names[i]] = 1
         n = split(rules, lines, "\n")
@@ -55,6 +64,11 @@ git ls-files 'src/*.h' 'src/*.cpp' 'cli/*.h' 'cli/*.cpp' 'app/*.h' 'app/*.cpp' |
         for (i = 1; i <= n; ++i) {
             split(lines[i], f, " ")
             if (!(f[1] in moduleOf)) moduleOf[f[1]] = f[2]
+        }
+        n = split(thirdParty, pairs, " ")
+        for (i = 1; i <= n; ++i) {
+            split(pairs[i], f, ":")
+            ownerOf[f[1]] = f[2]
         }
         bad = 0
     }
@@ -78,6 +92,12 @@ git ls-files 'src/*.h' 'src/*.cpp' 'cli/*.h' 'cli/*.cpp' 'app/*.h' 'app/*.cpp' |
         if ((first in isLayer) && header ~ /\//) {
             if (first != layer && index(sees[layer], "," first ",") == 0)
                 why = layer " may not include " first
+            else if (layer == "ui" && parts[3] == "common" && first == "ui") {
+                feature = header; sub(/^ui\//, "", feature); sub(/\/.*$/, "", feature)
+                if (feature != "common") why = "ui/common may not include ui/" feature
+            }
+        } else if (first in ownerOf) {
+            if (ownerOf[first] != layer) why = first " is " ownerOf[first] "\047s alone"
         } else if (header ~ /^Q/) {
             # <QtGui/QImage>, <QtGui> or <QImage>
             if (header ~ /\//) module = first

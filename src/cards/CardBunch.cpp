@@ -1,6 +1,6 @@
 #include "CardBunch.h"
 
-#include "Checked.h"
+#include "core/Checked.h"
 
 #include <ostream>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Cards.h"
-#include "Checked.h"
+#include "core/Checked.h"
 
 #include <cstdint>
 #include <iosfwd>

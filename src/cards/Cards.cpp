@@ -1,6 +1,6 @@
 #include "Cards.h"
 
-#include "Checked.h"
+#include "core/Checked.h"
 
 #include <cctype>
 

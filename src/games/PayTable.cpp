@@ -1,6 +1,6 @@
 #include "PayTable.h"
 
-#include "cards/Checked.h"
+#include "core/Checked.h"
 
 #include <vector>
 

@@ -2,8 +2,8 @@
 
 #include "Catalogue.h"
 #include "PokerDescription.h"
-#include "cards/Checked.h"
-#include "cards/FileIo.h"
+#include "core/Checked.h"
+#include "core/FileIo.h"
 
 #include <algorithm>
 #include <cstdio>

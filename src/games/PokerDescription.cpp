@@ -1,6 +1,6 @@
 #include "PokerDescription.h"
 
-#include "cards/Checked.h"
+#include "core/Checked.h"
 
 namespace drawmentor {
 

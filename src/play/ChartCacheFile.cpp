@@ -27,7 +27,9 @@ std::shared_ptr<TChartJob> SharedChartJob(int gameIndex, const std::vector<int>&
     std::erase_if(running, [](const auto& entry) { return entry.second.expired(); });
     const TKey key{gameIndex, betCoins, pays, DataFolder()};
     if (auto job = running[key].lock()) return job;
-    auto job = std::make_shared<TChartJob>(gameIndex, pays, betCoins, SharedUserChartCache());
+    auto job = std::make_shared<TChartJob>(
+        gameIndex, pays, betCoins,
+        [cache = SharedUserChartCache()](const TStrategyChart& chart) { cache->Store(chart); });
     running[key] = job;
     return job;
 }

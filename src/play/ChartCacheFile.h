@@ -1,7 +1,7 @@
 #pragma once
 
-#include "strategy/ChartCache.h"
-#include "strategy/ChartJob.h"
+#include "ChartCache.h"
+#include "charts/ChartJob.h"
 
 #include <memory>
 #include <vector>

@@ -1,7 +1,7 @@
 #include "Dealer.h"
 
-#include "cards/Checked.h"
-#include "cards/Error.h"
+#include "core/Checked.h"
+#include "core/Error.h"
 
 #include <QDateTime>
 

@@ -3,7 +3,7 @@
 #include "DateTime.h"
 #include "TableGame.h"
 
-#include "strategy/PokerEngine.h"
+#include "engine/PokerEngine.h"
 
 namespace drawmentor {
 TLogRecord DealRecord(const TTableGame& game, TPokerEngine& engine, int mode, int coinIndex,

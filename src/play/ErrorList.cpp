@@ -1,9 +1,9 @@
 #include "ErrorList.h"
 
-#include "GameEngine.h"
 #include "Logger.h"
+#include "Session.h"
 
-#include "cards/Checked.h"
+#include "core/Checked.h"
 
 #include <algorithm>
 #include <cmath>
@@ -86,13 +86,13 @@ void TErrorList::Sort() {
     FHands.swap(hands);
 }
 
-std::optional<THoldCost> DrawnHoldCost(const TGameEngine& engine, TSeverityThresholds thresholds) {
-    if (engine.Hand().State() != TGameState::gsDrawn || !engine.Hand().IsOpen())
+std::optional<THoldCost> DrawnHoldCost(const TSession& session, TSeverityThresholds thresholds) {
+    if (session.Hand().State() != TGameState::gsDrawn || !session.Hand().IsOpen())
         return std::nullopt;
-    const TLogRecord& record = engine.Hand().Record();
+    const TLogRecord& record = session.Hand().Record();
     const TErrorSeverity severity = RecordSeverity(record, thresholds);
     if (severity == esNone) return std::nullopt;
-    const double hands = engine.ExtraHands().DealtHands();
+    const double hands = session.ExtraHands().DealtHands();
     return THoldCost{record.Return * hands, record.BestReturn * hands, severity};
 }
 

@@ -9,7 +9,7 @@
 
 namespace drawmentor {
 
-class TGameEngine;
+class TSession;
 class TLogger;
 
 // How much a logged hold cost, as the preferences classify it: esNone for a
@@ -52,6 +52,6 @@ struct THoldCost {
     double BestReturn = 0;
     TErrorSeverity Severity = esNone;
 };
-std::optional<THoldCost> DrawnHoldCost(const TGameEngine& engine, TSeverityThresholds thresholds);
+std::optional<THoldCost> DrawnHoldCost(const TSession& session, TSeverityThresholds thresholds);
 
 } // namespace drawmentor

@@ -6,8 +6,8 @@
 #include "SessionCounters.h"
 #include "TableGame.h"
 
-#include "cards/Checked.h"
-#include "strategy/PokerEngine.h"
+#include "core/Checked.h"
+#include "engine/PokerEngine.h"
 
 namespace drawmentor {
 

@@ -2,7 +2,7 @@
 
 namespace drawmentor {
 
-class TGameEngine;
+class TSession;
 
 // What play itself must ask the player. The window layer implements it; tests
 // and the command line use fakes. The defaults answer as a player who closes
@@ -16,7 +16,7 @@ class IGameWindows {
         bool StopWarnings = false; // "don't show warnings" was ticked
     };
     // The player's hold costs more than 0.01 coins of expected return.
-    virtual TWarningAnswer ShowWarning(TGameEngine&) { return {}; }
+    virtual TWarningAnswer ShowWarning(TSession&) { return {}; }
     // No error hand to replay: 0, 1 or 2 for the mode to play instead, -1 to cancel.
     virtual int AskModeForNoErrors() { return -1; }
     // A deal of several hands was refused: its bet (coins) is more than the credits.

@@ -1,9 +1,9 @@
 #include "HandAnalysis.h"
 
-#include "cards/Checked.h"
-#include "cards/Error.h"
+#include "core/Checked.h"
+#include "core/Error.h"
+#include "engine/EngineFactory.h"
 #include "games/Catalogue.h"
-#include "strategy/EngineFactory.h"
 
 #include <QRegularExpression>
 #include <QStringList>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "engine/PokerEngine.h"
 #include "games/PayTable.h"
-#include "strategy/PokerEngine.h"
 
 #include <QString>
 

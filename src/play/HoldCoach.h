@@ -3,7 +3,7 @@
 #include "TableChart.h"
 
 #include "cards/Cards.h"
-#include "strategy/ChartDrill.h"
+#include "charts/ChartDrill.h"
 
 #include <array>
 #include <memory>

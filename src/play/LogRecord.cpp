@@ -1,7 +1,7 @@
 #include "LogRecord.h"
 
 #include "cards/Cards.h"
-#include "cards/Checked.h"
+#include "core/Checked.h"
 #include "games/Catalogue.h"
 
 #include <array>

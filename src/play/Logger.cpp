@@ -1,7 +1,7 @@
 #include "Logger.h"
 
-#include "cards/Error.h"
-#include "cards/FileIo.h"
+#include "core/Error.h"
+#include "core/FileIo.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "LuckStat.h"
 
-#include "cards/Error.h"
-#include "strategy/SessionDistribution.h"
+#include "bankroll/SessionDistribution.h"
+#include "core/Error.h"
 
 namespace drawmentor {
 namespace {

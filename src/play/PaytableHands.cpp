@@ -3,7 +3,7 @@
 #include "PaytableStore.h"
 #include "ReturnCacheFile.h"
 
-#include "cards/Error.h"
+#include "core/Error.h"
 #include "games/Catalogue.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "strategy/HandDistribution.h"
+#include "bankroll/HandDistribution.h"
 
 #include <functional>
 #include <optional>

@@ -2,7 +2,7 @@
 
 #include "LogRecord.h"
 
-#include "strategy/ChartAdvisor.h"
+#include "charts/ChartAdvisor.h"
 
 #include <map>
 #include <memory>

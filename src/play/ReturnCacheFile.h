@@ -1,6 +1,6 @@
 #pragma once
 
-#include "strategy/ReturnJob.h"
+#include "ReturnCache.h"
 
 #include <memory>
 

@@ -1,6 +1,6 @@
 #include "SessionCounters.h"
 
-#include "cards/Checked.h"
+#include "core/Checked.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #include "SessionSettings.h"
 
-#include "cards/Error.h"
+#include "core/Error.h"
 #include "games/Catalogue.h"
 #include "games/GameKey.h"
 #include "games/HandsPerDeal.h"

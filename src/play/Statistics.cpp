@@ -4,7 +4,7 @@
 #include "Logger.h"
 #include "LuckStat.h"
 
-#include "cards/Checked.h"
+#include "core/Checked.h"
 #include "games/Catalogue.h"
 
 #include <algorithm>

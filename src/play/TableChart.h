@@ -1,7 +1,7 @@
 #pragma once
 
-#include "strategy/ChartAdvisor.h"
-#include "strategy/ChartJob.h"
+#include "charts/ChartAdvisor.h"
+#include "charts/ChartJob.h"
 
 #include <QObject>
 #include <QTimer>

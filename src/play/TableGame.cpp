@@ -1,6 +1,6 @@
 #include "TableGame.h"
 
-#include "cards/Checked.h"
+#include "core/Checked.h"
 #include "games/GameKey.h"
 
 namespace drawmentor {

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "engine/PokerEngine.h"
 #include "games/PayTable.h"
-#include "strategy/PokerEngine.h"
 
 #include <QString>
 
@@ -9,7 +9,7 @@
 
 namespace drawmentor {
 
-class TGameEngine;
+class TSession;
 
 // The game on the table: its strategy engine, the paytable in play (stored
 // or supplied), and the pays of the current bet that the engine counts with.
@@ -34,7 +34,7 @@ class TTableGame {
     const TPokerEngine& Strategy() const { return *FEngine; }
 
   private:
-    friend class TGameEngine;
+    friend class TSession;
 
     // The pays of `coins` into the payout the engine reads.
     void ApplyBet(int coins);

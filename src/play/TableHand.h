@@ -10,7 +10,7 @@
 
 namespace drawmentor {
 
-class TGameEngine;
+class TSession;
 
 // The hand on the table as the windows see it: the five cards, the hold, the
 // state of play, the paying line and the win, and the record the hand will be
@@ -42,7 +42,7 @@ class TTableHand {
     int DoubleUpResult() const { return FPickResult; }
 
   private:
-    friend class TGameEngine;
+    friend class TSession;
 
     std::array<int, kHandSize> FCards{kNoCard, kNoCard, kNoCard, kNoCard, kNoCard};
     int FDrawMask = 31;

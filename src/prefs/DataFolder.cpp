@@ -1,6 +1,6 @@
 #include "DataFolder.h"
 
-#include "cards/Error.h"
+#include "core/Error.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -2,7 +2,7 @@
 
 #include "IniFile.h"
 
-#include "cards/Error.h"
+#include "core/Error.h"
 
 #include <algorithm>
 #include <cmath>

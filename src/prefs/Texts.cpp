@@ -126,4 +126,25 @@ QString WrapHint(const QString& text, int columns) {
     return result;
 }
 
+QString FormatText(const QString& pattern, const QStringList& arguments) {
+    QString result;
+    qsizetype next = 0;
+    for (qsizetype i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] == u'%' && i + 1 < pattern.size()) {
+            if (pattern[i + 1] == u'%') {
+                result += QLatin1Char('%');
+                ++i;
+                continue;
+            }
+            if (pattern[i + 1] == u's') {
+                if (next < arguments.size()) result += arguments[next++];
+                ++i;
+                continue;
+            }
+        }
+        result += pattern[i];
+    }
+    return result;
+}
+
 } // namespace drawmentor

@@ -3,6 +3,7 @@
 #include "IniFile.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -60,5 +61,8 @@ inline const QString kFallbackLanguage = QStringLiteral("ENG");
 // Word-wraps at `columns`, breaking after a blank, a hyphen or a tab but never
 // inside '...' or "..." quotes; line breaks already in the text are kept.
 QString WrapHint(const QString& text, int columns = 45);
+
+// The language file's "%s" filled in order; "%%" is a percent sign.
+QString FormatText(const QString& pattern, const QStringList& arguments);
 
 } // namespace drawmentor

@@ -1,7 +1,7 @@
 #include "ImageCodec.h"
 
-#include "cards/Error.h"
-#include "cards/FileIo.h"
+#include "core/Error.h"
+#include "core/FileIo.h"
 #include "prefs/DataFolder.h"
 
 #include <QFile>

@@ -1,5 +1,5 @@
 #include "cards/CardBunch.h"
-#include "cards/Checked.h"
+#include "core/Checked.h"
 
 #include <gtest/gtest.h>
 

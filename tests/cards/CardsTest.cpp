@@ -1,6 +1,6 @@
 #include "cards/Cards.h"
-#include "cards/Checked.h"
-#include "cards/Error.h"
+#include "core/Checked.h"
+#include "core/Error.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,11 @@
 #include "FuzzEntries.h"
 
-#include "cards/Error.h"
+#include "core/Error.h"
 #include "games/Catalogue.h"
 #include "games/PayoutStorage.h"
-#include "play/ChartSeries.h"
+#include "play/LogCurves.h"
 #include "play/Logger.h"
+#include "play/ReturnCache.h"
 #include "play/StatisticTexts.h"
 #include "play/Statistics.h"
 #include "prefs/DataFolder.h"
@@ -12,7 +13,6 @@
 #include "prefs/Preferences.h"
 #include "render/ImageCodec.h"
 #include "render/PaintEngine.h"
-#include "strategy/ReturnJob.h"
 
 #include <QFile>
 #include <QPainter>
@@ -116,9 +116,9 @@ int GameLog(const uint8_t* data, size_t size) {
                     StatisticCell(list, column, row, preferences.Texts());
         }
         // The charts read the same records as the statistics, with sums of their own.
-        for (int kind = 0; kind < kChartCount; ++kind)
+        for (int kind = 0; kind < kPlotCount; ++kind)
             for (const bool money : {false, true})
-                ComputeChart(logger, filter, static_cast<TChartKind>(kind), money);
+                ComputeLogCurves(logger, filter, static_cast<TPlotKind>(kind), money);
     } catch (const EDrawMentor&) {
     }
     return 0;

@@ -2,7 +2,7 @@
 #include "games/GameKey.h"
 
 #include "cards/Categories.h"
-#include "cards/Error.h"
+#include "core/Error.h"
 
 #include <gtest/gtest.h>
 

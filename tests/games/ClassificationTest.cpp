@@ -1,6 +1,6 @@
 #include "games/Classification.h"
 
-#include "cards/Error.h"
+#include "core/Error.h"
 #include "oracle/Enumerator.h"
 
 #include <gtest/gtest.h>

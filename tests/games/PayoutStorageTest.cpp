@@ -1,7 +1,7 @@
 #include "games/PayoutStorage.h"
 #include "games/Catalogue.h"
 
-#include "cards/Error.h"
+#include "core/Error.h"
 
 #include "support/FileFaults.h"
 

@@ -1,14 +1,14 @@
 #include "DialogDriver.h"
 #include "support/Paytables.h"
 
-#include "ui/paytable/BankrollCharts.h"
+#include "ui/paytable/BankrollPlots.h"
 #include "ui/paytable/BankrollWindow.h"
 #include "ui/paytable/ChooseGameWindow.h"
 #include "ui/paytable/ReturnPanel.h"
 #include "ui/paytable/SelectController.h"
 
 #include "games/Catalogue.h"
-#include "play/GameEngine.h"
+#include "play/Session.h"
 #include "prefs/Preferences.h"
 
 #include "support/TempFolders.h"
@@ -130,7 +130,7 @@ TEST_F(BankrollWindowTest, ShowsTheCommandLinesFigures) {
 
     // The distribution: the session's results as percentages, as many as the
     // width shows, its peak kept, between the quantiles and beyond them.
-    TBankrollCharts& charts = window->Charts();
+    TBankrollPlots& charts = window->Charts();
     const TSessionDistribution& session = figures.Session;
     const QList<QPointF> results = charts.DistributionSeries().points();
     ASSERT_EQ(session.Step, 5); // a point a bet
@@ -163,13 +163,13 @@ TEST_F(BankrollWindowTest, ShowsTheCommandLinesFigures) {
 // The button beside the return opens the window on the paytable on show,
 // once its return is known.
 TEST_F(BankrollWindowTest, TheChoiceOpensItForThePaytableOnShow) {
-    TGameEngine engine(*preferences);
-    engine.SelectGame(kJacks, 0);
-    engine.SetCoinIndex(2);
+    TSession session(*preferences);
+    session.SelectGame(kJacks, 0);
+    session.SetCoinIndex(2);
     TSelectController controller;
-    controller.Init(engine);
+    controller.Init(session);
     TChooseGameWindow choose(nullptr, controller, *preferences);
-    choose.SetCoinIndex(engine.CoinIndex());
+    choose.SetCoinIndex(session.CoinIndex());
     choose.show();
     auto* button = choose.findChild<QPushButton*>("btnBankroll");
     ASSERT_NE(button, nullptr);
@@ -220,7 +220,7 @@ TEST_F(BankrollWindowTest, ChangedInputsAreWorkedOutAgain) {
     unit->setCurrentIndex(TBankrollWindow::buMoney);
     EXPECT_EQ(bankroll->value(), 1000); // 800 bets of five quarters
     EXPECT_FALSE(window->Running());
-    TBankrollCharts& charts = window->Charts();
+    TBankrollPlots& charts = window->Charts();
     EXPECT_EQ(charts.ChosenPoint().at(0).x(), 1000);
     EXPECT_EQ(Axis(charts.CurveChart(), Qt::Horizontal)->titleText(), "Bankroll, dollars");
     EXPECT_EQ(Axis(charts.DistributionChart(), Qt::Horizontal)->titleText(), "Result, dollars");
@@ -297,7 +297,7 @@ TEST_F(BankrollWindowTest, TextsAndHelpFollowTheLanguage) {
     EXPECT_EQ(Text("lTopLineMedianLabel"), "Медиана ожидания, раздач");
     EXPECT_EQ(Find<QComboBox>("cbBankrollUnit")->itemText(0), "в ставках");
     EXPECT_EQ(Find<QPushButton>("btnClose")->text(), "Закрыть");
-    TBankrollCharts& charts = window->Charts();
+    TBankrollPlots& charts = window->Charts();
     EXPECT_EQ(Axis(charts.CurveChart(), Qt::Horizontal)->titleText(), "Банкролл в ставках");
     EXPECT_EQ(charts.DistributionChart().title(), "Итог сессии (раздач: 10000)");
     // The longer Russian captions widen the column instead of being cut off.

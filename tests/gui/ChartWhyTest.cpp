@@ -1,8 +1,8 @@
 #include "ui/chart/ChartWhyText.h"
 #include "ui/log/ErrorsModel.h"
-#include "ui/log/WarningWindow.h"
 #include "ui/main/HoldCostMessage.h"
 #include "ui/main/MenuCommand.h"
+#include "ui/main/WarningWindow.h"
 
 #include "games/Catalogue.h"
 #include "play/ChartCacheFile.h"
@@ -37,17 +37,17 @@ class ChartWhyTest : public testing::TWindowFixture {
   protected:
     ChartWhyTest() {
         SharedUserChartCache()->Store(JacksChart());
-        Engine().SelectGame(0, 0);
-        Engine().SetBet(5);
+        Session().SelectGame(0, 0);
+        Session().SetBet(5);
     }
     void DealAndHold(const std::string& cards, int mask) {
-        Engine().StackCards(Codes(cards));
-        Engine().Deal();
-        Engine().SetDrawMask(mask);
+        Session().StackCards(Codes(cards));
+        Session().Deal();
+        Session().SetDrawMask(mask);
     }
     QString Why() {
-        const auto advice = Engine().Coach().HoldAdvice();
-        return advice ? HoldWhyText(*advice, *Engine().Coach().Chart().Chart(), *preferences)
+        const auto advice = Session().Coach().HoldAdvice();
+        return advice ? HoldWhyText(*advice, *Session().Coach().Chart().Chart(), *preferences)
                       : QString();
     }
     // The line of the chart whose key starts so, counted from 1 as players do.
@@ -66,15 +66,15 @@ TEST_F(ChartWhyTest, ALowPairHeldOverFourToARoyalInBothLanguages) {
     EXPECT_EQ(Why(), english);
 
     // The warning shows it beneath what the hold costs.
-    TWarningWindow warning(Engine(), *preferences);
+    TWarningWindow warning(Session(), *preferences);
     warning.Retranslate();
     EXPECT_EQ(warning.findChild<QLabel*>("lWhy")->text(), english);
 
     // So does the message line after the draw.
-    Engine().Draw();
-    EXPECT_TRUE(HoldCostMessage(Engine(), *preferences).endsWith(english))
-        << HoldCostMessage(Engine(), *preferences).toStdString();
-    Engine().Collect();
+    Session().Draw();
+    EXPECT_TRUE(HoldCostMessage(Session(), *preferences).endsWith(english))
+        << HoldCostMessage(Session(), *preferences).toStdString();
+    Session().Collect();
 
     preferences->SetInterfaceLanguage(QStringLiteral("RUS"));
     DealAndHold("TH JH QH KH TD", 0b01110);
@@ -118,20 +118,20 @@ TEST_F(ChartWhyTest, TheChartsOwnExceptionsAreNamed) {
 
 // Without the chart of the bet in play the trainer says what it always said.
 TEST_F(ChartWhyTest, NoChartNoWordFromIt) {
-    ASSERT_TRUE(Engine().SetBet(1));
+    ASSERT_TRUE(Session().SetBet(1));
     DealAndHold("TH JH QH KH TD", 0b01110);
-    EXPECT_FALSE(Engine().Coach().HoldAdvice());
-    Engine().Draw();
-    EXPECT_FALSE(HoldCostMessage(Engine(), *preferences).contains("chart"));
+    EXPECT_FALSE(Session().Coach().HoldAdvice());
+    Session().Draw();
+    EXPECT_FALSE(HoldCostMessage(Session(), *preferences).contains("chart"));
 }
 
 // The errors list's tooltips, and a drill chosen from the chart window.
 TEST_F(ChartWhyTest, ErrorsListAndDrillFromTheMenu) {
     DealAndHold("TH JH QH KH TD", 0b01110);
-    Engine().Draw();
-    Engine().Collect();
+    Session().Draw();
+    Session().Collect();
     TErrorsModel errors;
-    errors.Refresh(Engine().Logger(), *preferences, ~0u);
+    errors.Refresh(Session().Logger(), *preferences, ~0u);
     ASSERT_EQ(errors.rowCount(), 1);
     EXPECT_TRUE(errors.data(errors.index(0, 0), Qt::ToolTipRole)
                     .toString()
@@ -145,14 +145,14 @@ TEST_F(ChartWhyTest, ErrorsListAndDrillFromTheMenu) {
         QTest::mouseClick(button, Qt::LeftButton);
     });
     Window().Menu().Item(TMenuCommand::StrategyChart)->trigger();
-    ASSERT_NE(Engine().Coach().Drill(), nullptr);
-    EXPECT_EQ(Engine().Coach().Drill()->Lines(),
+    ASSERT_NE(Session().Coach().Drill(), nullptr);
+    EXPECT_EQ(Session().Coach().Drill()->Lines(),
               std::vector<int>{LineNumber("royal4").toInt() - 1});
-    EXPECT_EQ(Engine().Mode(), TPlayMode::pmTraining);
+    EXPECT_EQ(Session().Mode(), TPlayMode::pmTraining);
     Window().Menu().Refresh();
     EXPECT_TRUE(Window().Menu().Item(TMenuCommand::EndDrill)->isEnabled());
     Window().Menu().Item(TMenuCommand::EndDrill)->trigger();
-    EXPECT_EQ(Engine().Coach().Drill(), nullptr);
+    EXPECT_EQ(Session().Coach().Drill(), nullptr);
 }
 
 } // namespace

@@ -8,9 +8,9 @@
 #include "ui/paytable/SelectController.h"
 
 #include "games/Catalogue.h"
-#include "play/GameEngine.h"
+#include "play/ReturnCache.h"
+#include "play/Session.h"
 #include "prefs/Preferences.h"
-#include "strategy/ReturnJob.h"
 
 #include "support/Paytables.h"
 #include "support/TempFolders.h"
@@ -37,12 +37,12 @@ class ChooseGameTest : public ::testing::Test {
   protected:
     ChooseGameTest() : folders(QStringLiteral(DRAWMENTOR_RUNTIME_DIR)) {
         preferences = std::make_unique<TPreferences>();
-        engine = std::make_unique<TGameEngine>(*preferences);
-        engine->SelectGame(kJacks, 0);
+        session = std::make_unique<TSession>(*preferences);
+        session->SelectGame(kJacks, 0);
     }
     std::unique_ptr<TChooseGameWindow> Open() {
         controller = std::make_unique<TSelectController>();
-        controller->Init(*engine);
+        controller->Init(*session);
         auto window = std::make_unique<TChooseGameWindow>(nullptr, *controller, *preferences);
         window->show();
         return window;
@@ -68,12 +68,12 @@ class ChooseGameTest : public ::testing::Test {
 
     testing::TTempFolders folders;
     std::unique_ptr<TPreferences> preferences;
-    std::unique_ptr<TGameEngine> engine;
+    std::unique_ptr<TSession> session;
     std::unique_ptr<TSelectController> controller;
 };
 
 TEST_F(ChooseGameTest, OpensOnTheSessionGameAndStepsThroughItsPaytables) {
-    engine->SelectGame(kJacks, 1);
+    session->SelectGame(kJacks, 1);
     auto window = Open();
     auto* list = Find<QListWidget>(*window, "PokerList");
     ASSERT_EQ(list->count(), 34);
@@ -155,10 +155,10 @@ TEST_F(ChooseGameTest, CancelAfterAnEditStillSavesTheEdit) {
         ClickButton(choose, "btnEdit");
         ClickButton(choose, "btnCancel");
     });
-    played = ChooseGame(nullptr, *engine, *preferences);
+    played = ChooseGame(nullptr, *session, *preferences);
     EXPECT_FALSE(played);
     EXPECT_TRUE(StoredFile().contains("  4321"));
-    EXPECT_EQ(engine->Game().PayTable().At(5, 0), 4000); // the session keeps what it played
+    EXPECT_EQ(session->Game().PayTable().At(5, 0), 4000); // the session keeps what it played
 }
 
 TEST_F(ChooseGameTest, OkPlaysTheChosenGameAndPaytable) {
@@ -168,9 +168,9 @@ TEST_F(ChooseGameTest, OkPlaysTheChosenGameAndPaytable) {
         ClickButton(choose, "btnNext");
         ClickButton(choose, "btnOK");
     });
-    EXPECT_TRUE(ChooseGame(nullptr, *engine, *preferences));
-    EXPECT_EQ(QString::fromStdString(GameName(engine->Game().GameIndex())), "Deuces Wild");
-    EXPECT_EQ(engine->Game().PayIndex(), 1);
+    EXPECT_TRUE(ChooseGame(nullptr, *session, *preferences));
+    EXPECT_EQ(QString::fromStdString(GameName(session->Game().GameIndex())), "Deuces Wild");
+    EXPECT_EQ(session->Game().PayIndex(), 1);
 }
 
 // The figures under the grid are those of the command line's analysis.

@@ -1,6 +1,6 @@
 #include "ui/log/ClearLogWindow.h"
 
-#include "ui/common/OptionsPanel.h"
+#include "ui/log/OptionsPanel.h"
 #include "ui/main/MainMenu.h"
 #include "ui/main/MainWindow.h"
 
@@ -57,7 +57,7 @@ class ClearLogWindowTest : public ::testing::Test {
         window.reset();
         preferences.reset();
     }
-    TLogger& Logger() { return window->Engine().Logger(); }
+    TLogger& Logger() { return window->Session().Logger(); }
     // Opens the window from the menu; `choose` sets the panel before `button` closes it.
     void ClearByMenu(std::function<void(TClearLogWindow&)> choose, const char* button) {
         QTimer::singleShot(0, [&] {

@@ -7,8 +7,8 @@
 #include "ui/paytable/SelectController.h"
 
 #include "games/Catalogue.h"
-#include "play/GameEngine.h"
 #include "play/PaytableStore.h"
+#include "play/Session.h"
 #include "prefs/Preferences.h"
 
 #include "support/FileFaults.h"
@@ -38,9 +38,9 @@ class EditPaytableTest : public ::testing::Test {
     EditPaytableTest()
         : folders(QStringLiteral(DRAWMENTOR_RUNTIME_DIR)), game(CreateDescription(kJacks)) {
         preferences = std::make_unique<TPreferences>();
-        engine = std::make_unique<TGameEngine>(*preferences);
-        engine->SelectGame(kJacks, 0);
-        controller.Init(*engine);
+        session = std::make_unique<TSession>(*preferences);
+        session->SelectGame(kJacks, 0);
+        controller.Init(*session);
     }
     std::unique_ptr<TEditPaytableWindow> Open(TEditPaytableWindow::TEditMode mode) {
         const TPayTable pays =
@@ -74,7 +74,7 @@ class EditPaytableTest : public ::testing::Test {
     testing::TTempFolders folders;
     std::unique_ptr<TPokerDescription> game;
     std::unique_ptr<TPreferences> preferences;
-    std::unique_ptr<TGameEngine> engine;
+    std::unique_ptr<TSession> session;
     TSelectController controller;
     std::unique_ptr<QAbstractItemModelTester> tester;
 };

@@ -2,12 +2,12 @@
 #include "ui/hands/AllHandsWindow.h"
 #include "ui/log/ErrorsModel.h"
 
-#include "ui/common/OptionsPanel.h"
+#include "ui/log/OptionsPanel.h"
 #include "ui/main/MainMenu.h"
 #include "ui/main/MainWindow.h"
 
 #include "play/ErrorList.h"
-#include "play/GameEngine.h"
+#include "play/Session.h"
 #include "prefs/Preferences.h"
 
 #include "support/TempFolders.h"
@@ -56,13 +56,13 @@ class ErrorsWindowTest : public ::testing::Test {
     }
     ~ErrorsWindowTest() override {
         window.reset();
-        engine.reset();
+        session.reset();
         preferences.reset();
     }
     void Open() {
         preferences = std::make_unique<TPreferences>();
-        engine = std::make_unique<TGameEngine>(*preferences);
-        window = std::make_unique<TErrorsWindow>(engine->Logger(), *preferences);
+        session = std::make_unique<TSession>(*preferences);
+        window = std::make_unique<TErrorsWindow>(session->Logger(), *preferences);
         window->Retranslate();
         window->ReadPanel();
         window->show();
@@ -88,14 +88,14 @@ class ErrorsWindowTest : public ::testing::Test {
 
     testing::TTempFolders folders;
     std::unique_ptr<TPreferences> preferences;
-    std::unique_ptr<TGameEngine> engine;
+    std::unique_ptr<TSession> session;
     std::unique_ptr<TErrorsWindow> window;
 };
 
 TEST_F(ErrorsWindowTest, ListsEveryErrorHandOfTheFilterAsStatsCountsThem) {
     Simulate(400);
     Open();
-    TLogger& logger = engine->Logger();
+    TLogger& logger = session->Logger();
     ASSERT_EQ(logger.Count(), 400);
     const std::vector<TLogRecord> rows = Rows();
     ASSERT_FALSE(rows.empty());

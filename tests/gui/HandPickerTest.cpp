@@ -4,9 +4,9 @@
 #include "ui/hands/DeckPicker.h"
 
 #include "cards/Cards.h"
+#include "engine/PokerEngine.h"
 #include "play/HandAnalysis.h"
 #include "prefs/Preferences.h"
-#include "strategy/PokerEngine.h"
 
 #include "support/TempFolders.h"
 

@@ -4,7 +4,7 @@
 // played: one session of Deuces Wild played right, then one of Jacks or Better
 // with random holds and every win doubled, so that the shared filter opens on
 // the Jacks or Better hands of today in Training.
-#include "play/GameEngine.h"
+#include "play/Session.h"
 #include "prefs/Preferences.h"
 #include "ui/common/MessageBox.h"
 
@@ -41,10 +41,10 @@ class LogWindowFixture : public ::testing::Test {
         Open();
     }
     void Open() {
-        engine.reset(); // it writes its settings through the preferences
+        session.reset(); // it writes its settings through the preferences
         preferences = std::make_unique<TPreferences>();
         preferences->WriteOnExit = false;
-        engine = std::make_unique<TGameEngine>(*preferences);
+        session = std::make_unique<TSession>(*preferences);
     }
     // The tool's exit status and standard output, run on this test's data folder.
     std::pair<int, QString> Cli(QStringList arguments) {
@@ -80,7 +80,7 @@ class LogWindowFixture : public ::testing::Test {
 
     TTempFolders folders;
     std::unique_ptr<TPreferences> preferences;
-    std::unique_ptr<TGameEngine> engine;
+    std::unique_ptr<TSession> session;
 };
 
 } // namespace drawmentor::testing

@@ -69,7 +69,8 @@ TEST_F(MainWindowChoosersTest, AChosenGameIsLaidOutAndAChosenBackIsSet) {
         testing::ClickButton(choose, "btnOK");
     });
     Trigger(TMenuCommand::SelectGame);
-    EXPECT_EQ(QString::fromStdString(GameName(window->Engine().Game().GameIndex())), "Bonus Poker");
+    EXPECT_EQ(QString::fromStdString(GameName(window->Session().Game().GameIndex())),
+              "Bonus Poker");
     EXPECT_EQ(window->findChild<QLabel*>("lPokerName")->text(), "BONUS POKER  (1)");
 
     testing::WhenModal([](QWidget& dialog) {

@@ -14,7 +14,7 @@
 #include "ui/main/FirstStart.h"
 #include "ui/main/PayoutGrid.h"
 
-#include "cards/Error.h"
+#include "core/Error.h"
 #include "prefs/Preferences.h"
 
 #include "support/TempFolders.h"
@@ -61,7 +61,7 @@ class MainWindowTest : public testing::TWindowFixture {
             Click("btnDeal");
             Key(Qt::Key_H);
             Click("btnDeal");
-            if (Engine().Hand().CurrentWin() > 0) return true;
+            if (Session().Hand().CurrentWin() > 0) return true;
         }
         return false;
     }
@@ -72,29 +72,29 @@ TEST_F(MainWindowTest, PlayWithMouseAndKeys) {
     EXPECT_FALSE(Find<TCardButton>("btnHint")->isEnabled());
     EXPECT_EQ(Text("lCredit"), "2500");
     Click("btnDeal");
-    EXPECT_EQ(Engine().Hand().State(), TGameState::gsDealt);
+    EXPECT_EQ(Session().Hand().State(), TGameState::gsDealt);
     EXPECT_EQ(Find<TCardButton>("btnDeal")->text(), "Draw");
     EXPECT_TRUE(Find<TCardButton>("btnHint")->isEnabled());
     EXPECT_EQ(Text("lCredit"), "2495");
     EXPECT_EQ(Find<QLabel>("lInfoLabel")->text(),
               "Click the cards you want to hold, then press Draw");
-    EXPECT_EQ(Engine().Hand().DrawMask(), 31);
+    EXPECT_EQ(Session().Hand().DrawMask(), 31);
     QTest::mouseClick(Find<QWidget>("Card1"), Qt::LeftButton);
-    EXPECT_EQ(Engine().Hand().DrawMask(), 30);
+    EXPECT_EQ(Session().Hand().DrawMask(), 30);
     Key(Qt::Key_3);
-    EXPECT_EQ(Engine().Hand().DrawMask(), 26);
+    EXPECT_EQ(Session().Hand().DrawMask(), 26);
     Key(Qt::Key_Escape); // every hold released
-    EXPECT_EQ(Engine().Hand().DrawMask(), 31);
+    EXPECT_EQ(Session().Hand().DrawMask(), 31);
     Key(Qt::Key_H);
-    EXPECT_EQ(Engine().Hand().DrawMask(), Engine().Hand().Record().BestMask);
+    EXPECT_EQ(Session().Hand().DrawMask(), Session().Hand().Record().BestMask);
     Key(Qt::Key_Space);
-    EXPECT_EQ(Engine().Hand().State(), TGameState::gsDrawn);
+    EXPECT_EQ(Session().Hand().State(), TGameState::gsDrawn);
     EXPECT_EQ(Find<TCardButton>("btnDeal")->text(), "Deal");
-    EXPECT_EQ(Text("lWin"), QString::number(Engine().Hand().CurrentWin()));
+    EXPECT_EQ(Text("lWin"), QString::number(Session().Hand().CurrentWin()));
     Click("btnDeal");
-    EXPECT_EQ(Engine().Logger().Count(), 1);
+    EXPECT_EQ(Session().Logger().Count(), 1);
     EXPECT_EQ(Text("lHands"), "1");
-    EXPECT_EQ(Text("lCredit"), QString::number(Engine().Counters().Credits()));
+    EXPECT_EQ(Text("lCredit"), QString::number(Session().Counters().Credits()));
 }
 
 TEST_F(MainWindowTest, CardsTurnOneByOneAndPlayWaitsUntilTheyAreShown) {
@@ -106,72 +106,72 @@ TEST_F(MainWindowTest, CardsTurnOneByOneAndPlayWaitsUntilTheyAreShown) {
     Click("btnDeal");
     ASSERT_TRUE(QTest::qWaitFor([&] { return revealed.count() == 5; }, 2000));
     QTest::qWait(30);
-    EXPECT_EQ(Engine().Hand().State(), TGameState::gsDealt);
-    EXPECT_EQ(Engine().Hand().DrawMask(), 31);
-    EXPECT_EQ(Engine().Counters().Credits(), 2495) << "one deal, not two";
+    EXPECT_EQ(Session().Hand().State(), TGameState::gsDealt);
+    EXPECT_EQ(Session().Hand().DrawMask(), 31);
+    EXPECT_EQ(Session().Counters().Credits(), 2495) << "one deal, not two";
     Key(Qt::Key_1);
-    EXPECT_EQ(Engine().Hand().DrawMask(), 30);
+    EXPECT_EQ(Session().Hand().DrawMask(), 30);
     revealed.clear();
     Click("btnDeal"); // four backs, then the draw: the hold can no longer change
     Key(Qt::Key_2);
     ASSERT_TRUE(QTest::qWaitFor([&] { return revealed.count() == 4; }, 2000));
-    EXPECT_EQ(Engine().Hand().State(), TGameState::gsDrawn);
-    EXPECT_EQ(Engine().Hand().Record().DrawMask, 30);
-    EXPECT_EQ(Engine().Hand().CardAt(0), Engine().Hand().Record().Dealt[0]);
+    EXPECT_EQ(Session().Hand().State(), TGameState::gsDrawn);
+    EXPECT_EQ(Session().Hand().Record().DrawMask, 30);
+    EXPECT_EQ(Session().Hand().CardAt(0), Session().Hand().Record().Dealt[0]);
 }
 
 TEST_F(MainWindowTest, WithoutResultHandsOnePressSettlesAndDeals) {
-    Engine().SetOption(kShowResultHands, false);
+    Session().SetOption(kShowResultHands, false);
     Click("btnDeal");
     Click("btnDeal");
-    EXPECT_EQ(Engine().Hand().State(), TGameState::gsDealt); // the result hand was never shown
-    EXPECT_EQ(Engine().Counters().Hands(), 1);
-    EXPECT_EQ(Engine().Logger().Count(), 1);
+    EXPECT_EQ(Session().Hand().State(), TGameState::gsDealt); // the result hand was never shown
+    EXPECT_EQ(Session().Counters().Hands(), 1);
+    EXPECT_EQ(Session().Logger().Count(), 1);
 }
 
 TEST_F(MainWindowTest, BetChangesOnlyWithoutAHandInPlay) {
     EXPECT_FALSE(window->SelectBet(6)); // Plus at 5
     Key(Qt::Key_Plus);
-    EXPECT_EQ(Engine().Game().Bet(), 5);
+    EXPECT_EQ(Session().Game().Bet(), 5);
     Key(Qt::Key_Minus);
-    EXPECT_EQ(Engine().Game().Bet(), 4);
+    EXPECT_EQ(Session().Game().Bet(), 4);
     EXPECT_EQ(Text("lBet"), "4");
     auto* grid = Find<TPayoutGrid>("PayoutGrid");
     int x = grid->Layout().Columns[0] + grid->Layout().Columns[1] + 5; // the 2-coin column
     QTest::mouseClick(grid, Qt::LeftButton, {}, QPoint(x, 5));
-    EXPECT_EQ(Engine().Game().Bet(), 2);
+    EXPECT_EQ(Session().Game().Bet(), 2);
     Click("btnDeal");
     Key(Qt::Key_Minus);
-    EXPECT_EQ(Engine().Game().Bet(), 2); // refused while dealt
+    EXPECT_EQ(Session().Game().Bet(), 2); // refused while dealt
     QTest::mouseClick(grid, Qt::LeftButton, {}, QPoint(x + 100, 5));
-    EXPECT_EQ(Engine().Game().Bet(), 2);
+    EXPECT_EQ(Session().Game().Bet(), 2);
     window->SelectBet(1);
     EXPECT_FALSE(window->SelectBet(0));
 }
 
 TEST_F(MainWindowTest, DoubleUpPicks) {
     ASSERT_TRUE(PlayUntilAWin());
-    const int win = Engine().Hand().CurrentWin();
+    const int win = Session().Hand().CurrentWin();
     EXPECT_TRUE(Find<TCardButton>("btnDoubleUp")->isEnabled());
-    Engine().StackCards(
+    Session().StackCards(
         {14, 15, 12, 16, 17}); // the dealer's three of clubs against the ace of spades
     Key(Qt::Key_D);
-    EXPECT_EQ(Engine().Hand().State(), TGameState::gsDoubleUp);
+    EXPECT_EQ(Session().Hand().State(), TGameState::gsDoubleUp);
     EXPECT_FALSE(Find<TCardButton>("btnDeal")->isEnabled());
     EXPECT_FALSE(Find<TCardButton>("btnDoubleUp")->isEnabled());
     Key(Qt::Key_1); // the dealer's card is no pick
     QTest::mouseClick(Find<QWidget>("Card1"), Qt::LeftButton);
-    EXPECT_EQ(Engine().Hand().State(), TGameState::gsDoubleUp);
+    EXPECT_EQ(Session().Hand().State(), TGameState::gsDoubleUp);
     QSignalSpy revealed(window.get(), &TMainWindow::CardRevealed);
     QTest::mouseClick(Find<QWidget>("Card3"), Qt::LeftButton);
-    EXPECT_EQ(Engine().Hand().State(), TGameState::gsDrawn);
+    EXPECT_EQ(Session().Hand().State(), TGameState::gsDrawn);
     ASSERT_EQ(revealed.count(), 4);
     EXPECT_EQ(revealed[0][0].toInt(), 2); // the pick first, then the others left to right
     EXPECT_EQ(revealed[1][0].toInt(), 1);
     EXPECT_EQ(revealed[2][0].toInt(), 3);
     EXPECT_EQ(revealed[3][0].toInt(), 4);
-    EXPECT_EQ(Engine().Hand().CurrentWin(), 2 * win);
-    EXPECT_EQ(Text("lWin"), QString::number(Engine().Hand().CurrentWin()));
+    EXPECT_EQ(Session().Hand().CurrentWin(), 2 * win);
+    EXPECT_EQ(Text("lWin"), QString::number(Session().Hand().CurrentWin()));
 }
 
 TEST_F(MainWindowTest, PlayKeysReachTheGameWhenTheMenuBarHasTheKeyboard) {
@@ -180,17 +180,17 @@ TEST_F(MainWindowTest, PlayKeysReachTheGameWhenTheMenuBarHasTheKeyboard) {
     QTest::keyClick(window->menuBar(), Qt::Key_H);
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "no menu opened";
     EXPECT_FALSE(window->menuBar()->hasFocus());
-    EXPECT_EQ(Engine().Hand().DrawMask(), Engine().Hand().Record().BestMask)
+    EXPECT_EQ(Session().Hand().DrawMask(), Session().Hand().Record().BestMask)
         << "the hint was taken";
 }
 
 TEST_F(MainWindowTest, ExitSettlesTheHandLikeTheCloseButton) {
     Click("btnDeal");
-    EXPECT_EQ(Engine().Counters().Credits(), 2495);
+    EXPECT_EQ(Session().Counters().Credits(), 2495);
     Find<QAction>("miExit")->trigger();
     EXPECT_FALSE(window->isVisible());
-    EXPECT_FALSE(Engine().Hand().IsOpen());
-    EXPECT_EQ(Engine().Counters().Credits(), 2500); // a hand not drawn is refunded
+    EXPECT_FALSE(Session().Hand().IsOpen());
+    EXPECT_EQ(Session().Counters().Credits(), 2500); // a hand not drawn is refunded
     EXPECT_EQ(Find<QAction>("miExit")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
 }
 
@@ -268,8 +268,8 @@ TEST_F(MainWindowTest, MenusTranslateAndWaitForTheirWindows) {
 }
 
 TEST_F(MainWindowTest, RecentGamesInTheGameMenu) {
-    Engine().SelectGame(4, 0);
-    Engine().SelectGame(3, 0);
+    Session().SelectGame(4, 0);
+    Session().SelectGame(3, 0);
     window->LayoutPaytable();
     auto* menu = Find<QMenu>("miGame");
     emit menu->aboutToShow();
@@ -280,14 +280,14 @@ TEST_F(MainWindowTest, RecentGamesInTheGameMenu) {
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(second->text(), "JACKS OR BETTER  (1)  9/6");
     first->trigger();
-    EXPECT_EQ(Engine().Game().GameIndex(), 4);
+    EXPECT_EQ(Session().Game().GameIndex(), 4);
     EXPECT_EQ(Find<QLabel>("lPokerName")->text(), "DEUCES WILD  (1)");
 }
 
 TEST_F(MainWindowTest, AnErrorInADealReachesTheReport) {
     QStringList reports;
     TApplication::SetReportHandler([&](const QString& text) { reports << text; });
-    Engine().StackCards({0, 1, 2, 3, 55}); // a card that no deck of this game has
+    Session().StackCards({0, 1, 2, 3, 55}); // a card that no deck of this game has
     Click("btnDeal");
     ASSERT_EQ(reports.size(), 1);
     const QString& report = reports.first();
@@ -297,7 +297,7 @@ TEST_F(MainWindowTest, AnErrorInADealReachesTheReport) {
     EXPECT_TRUE(report.contains("Stackframe-based trace:\n"));
     EXPECT_TRUE(Find<TCardButton>("btnDeal")->isEnabled());
     Click("btnDeal"); // the busy flag was cleared: play goes on
-    EXPECT_EQ(Engine().Hand().State(), TGameState::gsDealt);
+    EXPECT_EQ(Session().Hand().State(), TGameState::gsDealt);
 }
 
 // A slot run through Guarded reports its error in its own frame; nothing
@@ -356,12 +356,12 @@ TEST_F(MainWindowTest, CoinValueChoiceAndAbout) {
         qobject_cast<QDialog*>(dialog)->accept();
     });
     QTest::mouseClick(Find<QLabel>("lCoinCost"), Qt::LeftButton);
-    EXPECT_EQ(Engine().CoinIndex(), 2);
+    EXPECT_EQ(Session().CoinIndex(), 2);
     EXPECT_EQ(Text("lCoinCost"), "$1.00");
     QTimer::singleShot(0,
                        [] { qobject_cast<QDialog*>(QApplication::activeModalWidget())->reject(); });
     window->ChooseCoinValue(); // cancelled: nothing changes
-    EXPECT_EQ(Engine().CoinIndex(), 2);
+    EXPECT_EQ(Session().CoinIndex(), 2);
 
     QString version, licence;
     QTimer::singleShot(0, [&] {
@@ -402,12 +402,12 @@ TEST_F(MainWindowTest, AllHandsOfTheDealtHandAndOfAnyHand) {
     QAction* allHands = Find<QAction>("miAllHands");
     window->Menu().Refresh();
     EXPECT_FALSE(allHands->isEnabled());
-    Engine().StackCards({12, 51, 38, 25, 0}); // AS AH AD AC 2S
+    Session().StackCards({12, 51, 38, 25, 0}); // AS AH AD AC 2S
     Click("btnDeal");
     for (Qt::Key key : {Qt::Key_1, Qt::Key_2, Qt::Key_3, Qt::Key_4}) Key(key);
     window->Menu().Refresh();
     ASSERT_TRUE(allHands->isEnabled());
-    ASSERT_EQ(Engine().Hand().DrawMask(), 16);
+    ASSERT_EQ(Session().Hand().DrawMask(), 16);
     int selected = -1;
     QString title;
     QTimer::singleShot(0, [&] {
@@ -420,7 +420,7 @@ TEST_F(MainWindowTest, AllHandsOfTheDealtHandAndOfAnyHand) {
     allHands->trigger();
     EXPECT_EQ(selected, 16);
     EXPECT_EQ(title, "All Hands");
-    EXPECT_EQ(Engine().Hand().State(), TGameState::gsDealt); // a view: the hand is still in play
+    EXPECT_EQ(Session().Hand().State(), TGameState::gsDealt); // a view: the hand is still in play
 
     // Any five cards: the picker, then the holds of its hand, best selected.
     QString pickerTitle;
@@ -441,20 +441,20 @@ TEST_F(MainWindowTest, AllHandsOfTheDealtHandAndOfAnyHand) {
     Find<QAction>("miAnalyseHand")->trigger();
     EXPECT_EQ(pickerTitle, "Analyse a Hand");
     EXPECT_EQ(selected, 16); // the best hold: draw to the royal
-    EXPECT_EQ(Engine().Hand().DrawMask(), 16);
+    EXPECT_EQ(Session().Hand().DrawMask(), 16);
 }
 
 TEST_F(MainWindowTest, AllHandsInRealPlayAndOfTheHandJustPlayed) {
     QAction* allHands = Find<QAction>("miAllHands");
     window->SelectMode(TPlayMode::pmRealPlay);
-    Engine().StackCards({12, 51, 38, 25, 0, 1, 2, 3, 4, 5}); // AS AH AD AC 2S, then the draw
+    Session().StackCards({12, 51, 38, 25, 0, 1, 2, 3, 4, 5}); // AS AH AD AC 2S, then the draw
     Click("btnDeal");
     window->Menu().Refresh();
     EXPECT_TRUE(allHands->isEnabled()) << "a dealt hand in Real Play";
     Key(Qt::Key_5); // hold the deuce only: a costly hold, played as it is
-    Engine().SetOption(kShowWarnings, false);
+    Session().SetOption(kShowWarnings, false);
     Click("btnDeal");
-    ASSERT_EQ(Engine().Hand().State(), TGameState::gsDrawn);
+    ASSERT_EQ(Session().Hand().State(), TGameState::gsDrawn);
     window->Menu().Refresh();
     ASSERT_TRUE(allHands->isEnabled()) << "the hand just played";
     int selected = -1;
@@ -470,21 +470,21 @@ TEST_F(MainWindowTest, AllHandsInRealPlayAndOfTheHandJustPlayed) {
     EXPECT_EQ(selected, 15); // the player's hold, marked
     EXPECT_EQ(rows, 32) << "the holds of the dealt hand, not of the final one";
     Click("btnDeal");
-    Engine().SetOption(kShowResultHands, true);
+    Session().SetOption(kShowResultHands, true);
 }
 
 TEST_F(MainWindowTest, TheMessageLineCountsErrorHandsAndTellsTheDoubleUp) {
-    Engine().StackCards({12, 51, 38, 25, 0}); // AS AH AD AC 2S
+    Session().StackCards({12, 51, 38, 25, 0}); // AS AH AD AC 2S
     Click("btnDeal");
     Key(Qt::Key_H);
     Click("btnDeal");
-    ASSERT_GT(Engine().Hand().CurrentWin(), 0);
+    ASSERT_GT(Session().Hand().CurrentWin(), 0);
     // The dealer shows 7H; the player turns 4C.
-    Engine().StackCards({3 * 13 + 5, 14, 16, 17, 13 + 2});
+    Session().StackCards({3 * 13 + 5, 14, 16, 17, 13 + 2});
     Key(Qt::Key_D);
-    ASSERT_EQ(Engine().Hand().State(), TGameState::gsDoubleUp);
+    ASSERT_EQ(Session().Hand().State(), TGameState::gsDoubleUp);
     QTest::mouseClick(Find<QWidget>("Card5"), Qt::LeftButton);
-    ASSERT_EQ(Engine().Hand().State(), TGameState::gsDrawn);
+    ASSERT_EQ(Session().Hand().State(), TGameState::gsDrawn);
     EXPECT_EQ(Text("lInfoLabel"),
               QString::fromUtf8("4♣ loses to 7♥. Press Deal for the next hand"));
     // The picked card carries a frame the others lack.
@@ -513,7 +513,7 @@ TEST(MainWindowStart, DamagedLogRecordsAreCountedInOneNotice) {
     TPreferences preferences;
     preferences.DealSpeed = 0;
     TMainWindow window(preferences);
-    EXPECT_EQ(window.Engine().Logger().InvalidCount(), 2);
+    EXPECT_EQ(window.Session().Logger().InvalidCount(), 2);
     ASSERT_EQ(window.StartNotices().size(), 1);
     EXPECT_TRUE(window.StartNotices().first().contains("holds 2 damaged records"))
         << window.StartNotices().first().toStdString();

@@ -42,7 +42,7 @@ TEST_F(MultiHandWindowTest, FiveHandsShowAboveTheTableWithTheirWins) {
     const int height = Window().height();
     ASSERT_TRUE(HandsItem(5));
     HandsItem(5)->trigger();
-    EXPECT_EQ(Engine().ExtraHands().HandsPerDeal(), 5);
+    EXPECT_EQ(Session().ExtraHands().HandsPerDeal(), 5);
     EXPECT_TRUE(view->isVisible());
     EXPECT_GT(Window().height(), height);
     Click("btnDeal");
@@ -50,10 +50,10 @@ TEST_F(MultiHandWindowTest, FiveHandsShowAboveTheTableWithTheirWins) {
     EXPECT_FALSE(HandsItem(1)->isEnabled()); // not while a hand is in play
     EXPECT_EQ(Find<QLabel>("lCredit")->text(), "2475");
     // Before the draw the other hands show the held cards.
-    Engine().SetDrawMask(Engine().Hand().Record().BestMask);
+    Session().SetDrawMask(Session().Hand().Record().BestMask);
     Click("btnDeal");
-    ASSERT_EQ(Engine().ExtraHands().Hands().size(), 4u);
-    EXPECT_EQ(Find<QLabel>("lWin")->text(), QString::number(Engine().DealWin()));
+    ASSERT_EQ(Session().ExtraHands().Hands().size(), 4u);
+    EXPECT_EQ(Find<QLabel>("lWin")->text(), QString::number(Session().DealWin()));
     const QImage shot = view->grab().toImage();
     for (int index = 0; index < 4; ++index) {
         const QRect hand = view->HandRect(index);
@@ -79,7 +79,7 @@ TEST_F(MultiHandWindowTest, ARestartKeepsTheHeightOfTheWindow) {
     window.reset();
     window = std::make_unique<TMainWindow>(*preferences);
     window->show();
-    EXPECT_EQ(Engine().ExtraHands().HandsPerDeal(), 5);
+    EXPECT_EQ(Session().ExtraHands().HandsPerDeal(), 5);
     EXPECT_EQ(Window().height(), height);
 }
 
@@ -89,12 +89,12 @@ TEST_F(MultiHandWindowTest, AHundredHandsShowAsATallyOfTheLines) {
     EXPECT_TRUE(view->HandRect(0).isEmpty());
     Click("btnDeal");
     EXPECT_EQ(view->TallyLines(), QStringList{"100 hands are dealt with the cards you hold"});
-    Engine().SetDrawMask(Engine().Hand().Record().BestMask);
+    Session().SetDrawMask(Session().Hand().Record().BestMask);
     Click("btnDeal");
     const QStringList lines = view->TallyLines();
     ASSERT_GE(lines.size(), 1);
-    EXPECT_TRUE(
-        lines[0].endsWith(QStringLiteral(" of 100 hands paid: %1 credits").arg(Engine().DealWin())))
+    EXPECT_TRUE(lines[0].endsWith(
+        QStringLiteral(" of 100 hands paid: %1 credits").arg(Session().DealWin())))
         << lines[0].toStdString();
     // The lines' counts add up to the hands that paid.
     int paid = 0;
@@ -115,13 +115,13 @@ TEST_F(MultiHandWindowTest, ABetTheCreditsCannotCoverIsRefusedWithAMessage) {
     EXPECT_TRUE(Find<TExtraHandsView>("OtherHands")->isVisible()); // remembered
     TMessageBox::SetNextAnswer(QMessageBox::Ok);
     Click("btnDeal");
-    EXPECT_EQ(Engine().Hand().State(), TGameState::gsIdle);
+    EXPECT_EQ(Session().Hand().State(), TGameState::gsIdle);
     EXPECT_EQ(TMessageBox::LastText(),
               "A deal of all hands needs 50 credits and you have 40. Bet fewer coins or play "
               "fewer hands.");
     ASSERT_TRUE(Window().SelectBet(4));
     Click("btnDeal");
-    EXPECT_EQ(Engine().Hand().State(), TGameState::gsDealt);
+    EXPECT_EQ(Session().Hand().State(), TGameState::gsDealt);
     EXPECT_EQ(Find<QLabel>("lCredit")->text(), "0");
 }
 

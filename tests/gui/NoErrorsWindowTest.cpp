@@ -4,7 +4,7 @@
 
 #include "ui/main/MainWindow.h"
 
-#include "play/GameEngine.h"
+#include "play/Session.h"
 #include "prefs/Preferences.h"
 
 #include "support/TempFolders.h"
@@ -68,7 +68,7 @@ TEST_F(NoErrorsWindowTest, ChoosingErrorHandsWithNoneLogsOffersAnotherMode) {
         window->findChild<QPushButton*>("btnOK")->click();
     });
     main.SelectMode(TPlayMode::pmPlayErrorHands);
-    EXPECT_EQ(main.Engine().Mode(), TPlayMode::pmRealPlay);
+    EXPECT_EQ(main.Session().Mode(), TPlayMode::pmRealPlay);
 }
 
 TEST(LogWindowHelp, EveryWindowHasItsPageInBothLanguages) {

@@ -1,4 +1,4 @@
-#include "ui/common/OptionsPanel.h"
+#include "ui/log/OptionsPanel.h"
 
 #include "play/Logger.h"
 #include "prefs/Preferences.h"

@@ -29,7 +29,7 @@ class StatisticsWindowTest : public testing::LogWindowFixture {
         window = std::make_unique<TStatisticsWindow>(nullptr, *preferences);
         tester = std::make_unique<QAbstractItemModelTester>(
             &window->Model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
-        window->AttachLog(engine->Logger());
+        window->AttachLog(session->Logger());
         window->Retranslate();
         window->show();
     }
@@ -185,10 +185,10 @@ TEST_F(StatisticsWindowTest, EmptyLogInBothLanguages) {
 }
 
 // Show Stats (Ctrl+S) and Show Charts (Ctrl+C) open their windows modally
-// through the game engine; OK closes them.
+// through the game session; OK closes them.
 TEST_F(StatisticsWindowTest, TheMenuOpensBothWindows) {
     PlayAndOpen();
-    engine.reset();
+    session.reset();
     TMainWindow main(*preferences);
     main.show();
     for (const auto& [item, shortcut, form] : {std::tuple{"miShowStat", "Ctrl+S", "fStatistics"},

@@ -169,17 +169,17 @@ TEST_F(TableSizeTest, SizeIsRememberedAndBadValuesFallBack) {
 TEST_F(TableSizeTest, SwitchingSizeLeavesTheHandAlone) {
     window->DealOrDraw();
     window->ToggleCard(1);
-    const auto mask = Engine().Hand().DrawMask();
+    const auto mask = Session().Hand().DrawMask();
     std::vector<int> cards;
-    for (int i = 0; i < 5; ++i) cards.push_back(Engine().Hand().CardAt(i));
+    for (int i = 0; i < 5; ++i) cards.push_back(Session().Hand().CardAt(i));
     auto* menu = window->findChild<QMenu*>(QStringLiteral("miTableSize"));
     ASSERT_NE(menu, nullptr);
     for (const char* item : {"miSizeFit", "miSizeLarge", "miSizeStandard"}) {
         window->findChild<QAction*>(QString::fromLatin1(item))->trigger();
         QApplication::processEvents();
-        EXPECT_EQ(Engine().Hand().State(), TGameState::gsDealt);
-        EXPECT_EQ(Engine().Hand().DrawMask(), mask);
-        for (int i = 0; i < 5; ++i) EXPECT_EQ(Engine().Hand().CardAt(i), cards[i]);
+        EXPECT_EQ(Session().Hand().State(), TGameState::gsDealt);
+        EXPECT_EQ(Session().Hand().DrawMask(), mask);
+        for (int i = 0; i < 5; ++i) EXPECT_EQ(Session().Hand().CardAt(i), cards[i]);
     }
 }
 

@@ -35,7 +35,7 @@ class TableSoundsTest : public testing::TWindowFixture {
             window->DealOrDraw();
             window->Hint();
             window->DealOrDraw();
-            if (Engine().Hand().CurrentWin() > 0) return true;
+            if (Session().Hand().CurrentWin() > 0) return true;
         }
         return false;
     }
@@ -64,7 +64,7 @@ TEST_F(TableSoundsTest, SoundsFollowThePlayOnlyWhenOn) {
     ASSERT_TRUE(PlayUntilAWin());
     ASSERT_GE(heard.size(), 2u);
     EXPECT_EQ(heard[heard.size() - 2], TSound::Draw);
-    EXPECT_EQ(heard.back(), WinSound(Engine().Hand().CurrentWin(), Engine().Game().Bet()));
+    EXPECT_EQ(heard.back(), WinSound(Session().Hand().CurrentWin(), Session().Game().Bet()));
 
     ToggleSound();
     heard.clear();
@@ -79,12 +79,12 @@ TEST_F(TableSoundsTest, TheDoubleUpResultIsHeard) {
     int results = 0;
     for (int round = 0; round < 20 && results < 3; ++round) {
         if (!PlayUntilAWin()) break;
-        if (!Engine().Rules().CanDouble()) continue;
+        if (!Session().Rules().CanDouble()) continue;
         window->Double();
         heard.clear();
         window->ToggleCard(1 + round % 4);
         QApplication::processEvents();
-        const int result = Engine().Hand().DoubleUpResult();
+        const int result = Session().Hand().DoubleUpResult();
         if (result == 0) {
             EXPECT_TRUE(heard.empty());
             continue;

@@ -1,4 +1,4 @@
-#include "ui/log/WarningWindow.h"
+#include "ui/main/WarningWindow.h"
 
 #include "ui/common/CardImage.h"
 #include "ui/hands/AllHandsWindow.h"
@@ -6,7 +6,7 @@
 #include "ui/main/MainWindow.h"
 
 #include "cards/Cards.h"
-#include "play/GameEngine.h"
+#include "play/Session.h"
 #include "prefs/Preferences.h"
 
 #include "support/TempFolders.h"
@@ -34,21 +34,21 @@ class WarningWindowTest : public ::testing::Test {
         preferences = std::make_unique<TPreferences>();
         preferences->DealSpeed = 0;
         window = std::make_unique<TMainWindow>(*preferences);
-        Engine().SelectGame(0, 0); // Jacks or Better
-        Engine().SetMode(TPlayMode::pmTraining);
-        Engine().SetOption(kShowWarnings, true);
+        Session().SelectGame(0, 0); // Jacks or Better
+        Session().SetMode(TPlayMode::pmTraining);
+        Session().SetOption(kShowWarnings, true);
     }
     ~WarningWindowTest() override {
         window.reset();
         preferences.reset();
     }
-    TGameEngine& Engine() { return window->Engine(); }
+    TSession& Session() { return window->Session(); }
     // Four to a royal flush: drawing five new cards throws most of it away.
     void DealFourToARoyal() {
-        Engine().StackCards({Code("AS"), Code("KS"), Code("QS"), Code("JS"), Code("9D")});
+        Session().StackCards({Code("AS"), Code("KS"), Code("QS"), Code("JS"), Code("9D")});
         window->DealOrDraw();
-        ASSERT_EQ(Engine().Hand().State(), TGameState::gsDealt);
-        ASSERT_EQ(Engine().Hand().DrawMask(), 31);
+        ASSERT_EQ(Session().Hand().State(), TGameState::gsDealt);
+        ASSERT_EQ(Session().Hand().DrawMask(), 31);
     }
     // Draws, answering the warning with `answer` (which gets the window).
     bool DrawAnswering(std::function<void(TWarningWindow&)> answer) {
@@ -64,8 +64,8 @@ class WarningWindowTest : public ::testing::Test {
     }
     TLogRecord LastLogged() {
         TLogRecord record, last;
-        Engine().Logger().Rewind();
-        while (Engine().Logger().ReadNext(record)) last = record;
+        Session().Logger().Rewind();
+        while (Session().Logger().ReadNext(record)) last = record;
         return last;
     }
 
@@ -84,8 +84,8 @@ TEST_F(WarningWindowTest, SpaceKeepsThePlayersHoldAndNeverTurnsWarningsOff) {
         QTest::keyClick(focus, Qt::Key_Space); // a reflex
     }));
     EXPECT_EQ(focused, "btnCancel");
-    EXPECT_EQ(Engine().Hand().Record().DrawMask, 31); // the player's own hold was drawn
-    EXPECT_TRUE(Engine().Options() & kShowWarnings);
+    EXPECT_EQ(Session().Hand().Record().DrawMask, 31); // the player's own hold was drawn
+    EXPECT_TRUE(Session().Options() & kShowWarnings);
 }
 
 TEST_F(WarningWindowTest, TheHoldTakenFromTheWarningShowsItsBandsAtOnce) {
@@ -95,7 +95,7 @@ TEST_F(WarningWindowTest, TheHoldTakenFromTheWarningShowsItsBandsAtOnce) {
     };
     const QImage before = face(0);
     ASSERT_TRUE(DrawAnswering([](TWarningWindow& warning) { warning.accept(); }));
-    ASSERT_EQ(Engine().Hand().Record().DrawMask, 16);
+    ASSERT_EQ(Session().Hand().Record().DrawMask, 16);
     EXPECT_NE(face(0), before) << "the ace now held carries its band";
 }
 
@@ -112,17 +112,17 @@ TEST_F(WarningWindowTest, DontShowWarningsAndCancelKeepThePlayersHold) {
         warning.findChild<QPushButton*>("btnCancel")->click();
     });
     EXPECT_TRUE(shown);
-    EXPECT_EQ(Engine().Hand().State(), TGameState::gsDrawn);
-    EXPECT_FALSE(Engine().Options() & kShowWarnings);
-    EXPECT_EQ(Engine().Hand().Record().DrawMask, 31);
-    EXPECT_EQ(Engine().Hand().Record().HintReturn, 0);
+    EXPECT_EQ(Session().Hand().State(), TGameState::gsDrawn);
+    EXPECT_FALSE(Session().Options() & kShowWarnings);
+    EXPECT_EQ(Session().Hand().Record().DrawMask, 31);
+    EXPECT_EQ(Session().Hand().Record().HintReturn, 0);
 }
 
 TEST_F(WarningWindowTest, ApplyDrawsTheBestHoldAndLogsTheHint) {
     DealFourToARoyal();
     EXPECT_TRUE(DrawAnswering(
         [](TWarningWindow& warning) { warning.findChild<QPushButton*>("btnApply")->click(); }));
-    EXPECT_TRUE(Engine().Options() & kShowWarnings);
+    EXPECT_TRUE(Session().Options() & kShowWarnings);
     window->DealOrDraw(); // collects the hand into the log
     const TLogRecord logged = LastLogged();
     EXPECT_EQ(logged.DrawMask, logged.BestMask);
@@ -154,19 +154,19 @@ TEST_F(WarningWindowTest, AllHandsShowsTheHandInPlayWithoutClosingTheWarning) {
 
 TEST_F(WarningWindowTest, TheBestHoldDrawsWithoutAWarning) {
     DealFourToARoyal();
-    Engine().SetDrawMask(16);
+    Session().SetDrawMask(16);
     EXPECT_FALSE(DrawAnswering([](TWarningWindow& warning) { warning.reject(); }));
-    EXPECT_EQ(Engine().Hand().State(), TGameState::gsDrawn);
+    EXPECT_EQ(Session().Hand().State(), TGameState::gsDrawn);
 }
 
 TEST_F(WarningWindowTest, ShowsBothHoldsAndWhatTheDifferenceCosts) {
     DealFourToARoyal();
-    Engine().SetDrawMask(15); // keeps only the nine
-    TWarningWindow warning(Engine(), *preferences);
+    Session().SetDrawMask(15); // keeps only the nine
+    TWarningWindow warning(Session(), *preferences);
     warning.Retranslate();
     const auto text = [&](const char* name) { return warning.findChild<QLabel*>(name)->text(); };
-    const double my = static_cast<double>(Engine().Coach().PlayerReturn()) / 5;
-    const double best = static_cast<double>(Engine().Coach().BestReturn()) / 5;
+    const double my = static_cast<double>(Session().Coach().PlayerReturn()) / 5;
+    const double best = static_cast<double>(Session().Coach().BestReturn()) / 5;
     EXPECT_EQ(text("lMyEV"), QString::asprintf("%.5f%%", my * 100));
     EXPECT_EQ(text("lBestEVDollars"), QString::asprintf("%.5f$", 5 * best * 0.25));
     const QString money = QString::asprintf("%.5f", (best - my) * 5 * 0.25);
@@ -190,11 +190,11 @@ TEST_F(WarningWindowTest, ShowsBothHoldsAndWhatTheDifferenceCosts) {
 }
 
 TEST_F(WarningWindowTest, AfterACostlyDrawTheMessageLineSaysWhatTheHoldCost) {
-    Engine().SetOption(kShowWarnings, false);
+    Session().SetOption(kShowWarnings, false);
     const auto message = [&] { return window->findChild<QLabel*>("lInfoLabel")->text(); };
     DealFourToARoyal();
     window->DealOrDraw(); // all five replaced
-    const TLogRecord& drawn = Engine().Hand().Record();
+    const TLogRecord& drawn = Session().Hand().Record();
     EXPECT_TRUE(message().endsWith(QString::asprintf("Your hold %.2f, best %.2f coins for the bet "
                                                      "(serious error)",
                                                      drawn.Return, drawn.BestReturn)))
@@ -202,16 +202,16 @@ TEST_F(WarningWindowTest, AfterACostlyDrawTheMessageLineSaysWhatTheHoldCost) {
     preferences->SetInterfaceLanguage("RUS");
     preferences->Apply();
     EXPECT_TRUE(message().contains("серьёзная ошибка")) << message().toStdString();
-    Engine().SetOption(kShowWarnings, true);
+    Session().SetOption(kShowWarnings, true);
     DealFourToARoyal();
-    Engine().SetDrawMask(16);
+    Session().SetDrawMask(16);
     window->DealOrDraw(); // the best hold: nothing new to say
     EXPECT_FALSE(message().contains("Ваш выбор")) << message().toStdString();
 }
 
 TEST_F(WarningWindowTest, F1OpensTheWarningTopic) {
     DealFourToARoyal();
-    TWarningWindow warning(Engine(), *preferences);
+    TWarningWindow warning(Session(), *preferences);
     warning.Retranslate();
     warning.show();
     QApplication::setActiveWindow(&warning);
@@ -223,12 +223,6 @@ TEST_F(WarningWindowTest, F1OpensTheWarningTopic) {
     ASSERT_NE(browser, nullptr);
     EXPECT_TRUE(browser->source().path().endsWith("/warning.html"));
     browser->window()->close();
-}
-
-TEST(FormatText, FillsTheLanguageFilesPlaceholdersInOrder) {
-    EXPECT_EQ(FormatText("$%s, %s%% of it", {"1.5", "20"}), "$1.5, 20% of it");
-    EXPECT_EQ(FormatText("%s and %s", {"one"}), "one and ");
-    EXPECT_EQ(FormatText("100%", {}), "100%");
 }
 
 } // namespace

@@ -18,7 +18,7 @@ class WinDisplayTest : public testing::TWindowFixture {
             window->DealOrDraw();
             window->Hint();
             window->DealOrDraw();
-            if (Engine().Hand().CurrentWin() > 0) return true;
+            if (Session().Hand().CurrentWin() > 0) return true;
         }
         return false;
     }
@@ -31,19 +31,19 @@ TEST_F(WinDisplayTest, AWinNamesItsLineInBothLanguages) {
     EXPECT_FALSE(Meter("winMeter")->Lit());
     EXPECT_EQ(Meter("winMeter")->Caption(), "Win");
     ASSERT_TRUE(PlayUntilAWin());
-    const int line = Engine().Hand().CurrentLine();
-    const QString win = QString::number(Engine().Hand().CurrentWin());
+    const int line = Session().Hand().CurrentLine();
+    const QString win = QString::number(Session().Hand().CurrentWin());
     TMeter* meter = Meter("winMeter");
     EXPECT_TRUE(meter->Lit());
-    EXPECT_EQ(meter->Caption(), Engine().Game().LineName(line).toUpper());
+    EXPECT_EQ(meter->Caption(), Session().Game().LineName(line).toUpper());
     EXPECT_EQ(meter->Value(), win);
-    EXPECT_EQ(Meter("creditMeter")->Value(), QString::number(Engine().Counters().Credits()));
+    EXPECT_EQ(Meter("creditMeter")->Value(), QString::number(Session().Counters().Credits()));
     EXPECT_TRUE(Message().startsWith("You win " + win + "!")) << Message().toStdString();
 
     preferences->SetInterfaceLanguage(QStringLiteral("RUS"));
     preferences->Apply();
     EXPECT_TRUE(meter->Lit());
-    EXPECT_NE(meter->Caption(), Engine().Game().LineName(line).toUpper());
+    EXPECT_NE(meter->Caption(), Session().Game().LineName(line).toUpper());
     EXPECT_EQ(meter->Caption(), meter->Caption().toUpper());
     EXPECT_TRUE(meter->Caption().contains(QRegularExpression(QStringLiteral("[А-Я]"))))
         << meter->Caption().toStdString();
@@ -61,9 +61,9 @@ TEST_F(WinDisplayTest, ALosingHandNamesNothing) {
     for (int hand = 0; hand < 50; ++hand) {
         window->DealOrDraw();
         window->DealOrDraw(); // everything replaced
-        if (Engine().Hand().CurrentWin() == 0) break;
+        if (Session().Hand().CurrentWin() == 0) break;
     }
-    ASSERT_EQ(Engine().Hand().CurrentWin(), 0);
+    ASSERT_EQ(Session().Hand().CurrentWin(), 0);
     EXPECT_FALSE(Meter("winMeter")->Lit());
     EXPECT_EQ(Meter("winMeter")->Value(), "0");
 }

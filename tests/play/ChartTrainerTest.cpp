@@ -1,9 +1,9 @@
 #include "play/ChartCacheFile.h"
-#include "play/GameEngine.h"
 #include "play/Logger.h"
 #include "play/RecordAdvice.h"
+#include "play/Session.h"
 
-#include "cards/Error.h"
+#include "core/Error.h"
 #include "games/Catalogue.h"
 #include "prefs/Preferences.h"
 
@@ -39,87 +39,87 @@ class ChartTrainerTest : public ::testing::Test {
     ChartTrainerTest() : folders(QStringLiteral(DRAWMENTOR_RUNTIME_DIR)) {
         TRandom::SetSeedSource([] { return 777u; });
         preferences = std::make_unique<TPreferences>();
-        engine = std::make_unique<TGameEngine>(*preferences);
-        engine->SetOption(kShowWarnings, false);
+        session = std::make_unique<TSession>(*preferences);
+        session->SetOption(kShowWarnings, false);
     }
     ~ChartTrainerTest() override {
-        engine.reset();
+        session.reset();
         preferences.reset();
         TRandom::SetSeedSource({});
         TTableChart::SetBackgroundGeneration(false);
     }
     void PlayJacksWithCachedChart() {
         SharedUserChartCache()->Store(JacksChart());
-        engine->SelectGame(0, 0);
-        ASSERT_TRUE(engine->SetBet(5));
-        ASSERT_NE(engine->Coach().Chart().Chart(), nullptr);
+        session->SelectGame(0, 0);
+        ASSERT_TRUE(session->SetBet(5));
+        ASSERT_NE(session->Coach().Chart().Chart(), nullptr);
     }
 
     testing::TTempFolders folders;
     std::unique_ptr<TPreferences> preferences;
-    std::unique_ptr<TGameEngine> engine;
+    std::unique_ptr<TSession> session;
 };
 
 TEST_F(ChartTrainerTest, TheHoldAndTheBestOneAreNamedByTheirChartLines) {
-    engine->SelectGame(0, 0);
-    engine->StackCards(Codes("TH JH QH KH TD"));
-    engine->Deal();
+    session->SelectGame(0, 0);
+    session->StackCards(Codes("TH JH QH KH TD"));
+    session->Deal();
     EXPECT_FALSE(
-        engine->Coach().HoldAdvice()); // no chart yet: the trainer says what it always said
+        session->Coach().HoldAdvice()); // no chart yet: the trainer says what it always said
 
     PlayJacksWithCachedChart();
-    const TStrategyChart& chart = *engine->Coach().Chart().Chart();
-    engine->StackCards(Codes("TH JH QH KH TD"));
-    engine->Deal();
-    engine->SetDrawMask(0b01110); // the tens kept
-    auto advice = engine->Coach().HoldAdvice();
+    const TStrategyChart& chart = *session->Coach().Chart().Chart();
+    session->StackCards(Codes("TH JH QH KH TD"));
+    session->Deal();
+    session->SetDrawMask(0b01110); // the tens kept
+    auto advice = session->Coach().HoldAdvice();
     ASSERT_TRUE(advice);
     EXPECT_EQ(advice->HeldLine, LineWithKey(chart, "kind2[g0]"));
     EXPECT_EQ(advice->ChartLine, LineWithKey(chart, "royal4"));
     EXPECT_EQ(advice->BestLine, advice->ChartLine);
     EXPECT_TRUE(advice->ChartIsBest);
-    const auto hint = engine->Coach().BestAdvice();
+    const auto hint = session->Coach().BestAdvice();
     ASSERT_TRUE(hint);
     EXPECT_EQ(hint->HeldMask, 1 << 4);
     EXPECT_EQ(hint->BestLine, advice->ChartLine);
 
     // After the draw the hold drawn with is explained, and the logged hand too.
-    engine->Draw();
-    advice = engine->Coach().HoldAdvice();
+    session->Draw();
+    advice = session->Coach().HoldAdvice();
     ASSERT_TRUE(advice);
     EXPECT_EQ(advice->HeldLine, LineWithKey(chart, "kind2[g0]"));
-    engine->Collect();
+    session->Collect();
     TRecordAdvice logged;
     TLogRecord record;
-    engine->Logger().Rewind();
-    ASSERT_TRUE(engine->Logger().ReadNext(record));
+    session->Logger().Rewind();
+    ASSERT_TRUE(session->Logger().ReadNext(record));
     const auto fromLog = logged.Explain(record);
     ASSERT_TRUE(fromLog);
     EXPECT_EQ(fromLog->HeldLine, advice->HeldLine);
     EXPECT_EQ(fromLog->ChartLine, advice->ChartLine);
-    EXPECT_EQ(CostlyErrorLines(engine->Logger(), *logged.AdvisorFor(0, 0, 5), 0, 3),
+    EXPECT_EQ(CostlyErrorLines(session->Logger(), *logged.AdvisorFor(0, 0, 5), 0, 3),
               std::vector<int>{advice->ChartLine});
 
     // Another bet pays differently: its chart is not the five-coin one.
-    ASSERT_TRUE(engine->SetBet(1));
-    EXPECT_EQ(engine->Coach().Chart().Chart(), nullptr);
-    engine->StackCards(Codes("TH JH QH KH TD"));
-    engine->Deal();
-    EXPECT_FALSE(engine->Coach().HoldAdvice());
+    ASSERT_TRUE(session->SetBet(1));
+    EXPECT_EQ(session->Coach().Chart().Chart(), nullptr);
+    session->StackCards(Codes("TH JH QH KH TD"));
+    session->Deal();
+    EXPECT_FALSE(session->Coach().HoldAdvice());
 }
 
 TEST_F(ChartTrainerTest, TheChartOfAChosenGameIsMadeInTheBackground) {
     TTableChart::SetBackgroundGeneration(true);
-    engine->SelectGame(0, 0);
-    ASSERT_TRUE(engine->Coach().Chart().Generating());
+    session->SelectGame(0, 0);
+    ASSERT_TRUE(session->Coach().Chart().Generating());
     QElapsedTimer clock;
     clock.start();
-    while (!engine->Coach().Chart().Chart() && clock.elapsed() < 120000) {
+    while (!session->Coach().Chart().Chart() && clock.elapsed() < 120000) {
         QCoreApplication::processEvents();
         QThread::msleep(20);
     }
-    ASSERT_NE(engine->Coach().Chart().Chart(), nullptr);
-    EXPECT_EQ(SaveChart(*engine->Coach().Chart().Chart()), SaveChart(JacksChart()));
+    ASSERT_NE(session->Coach().Chart().Chart(), nullptr);
+    EXPECT_EQ(SaveChart(*session->Coach().Chart().Chart()), SaveChart(JacksChart()));
     EXPECT_TRUE(SharedUserChartCache()->Find(0, 5, kJacks96)); // for the next start
 }
 
@@ -127,44 +127,44 @@ TEST_F(ChartTrainerTest, ADrillDealsOnlyHandsOfItsLinesInTraining) {
     PlayJacksWithCachedChart();
     const TStrategyChart& chart = JacksChart();
     const int flush4 = LineWithKey(chart, "flush4");
-    engine->SetMode(TPlayMode::pmRealPlay);
-    ASSERT_TRUE(engine->StartDrill(std::make_unique<TChartDrill>(chart, std::vector{flush4})));
-    EXPECT_EQ(engine->Mode(), TPlayMode::pmTraining);
+    session->SetMode(TPlayMode::pmRealPlay);
+    ASSERT_TRUE(session->StartDrill(std::make_unique<TChartDrill>(chart, std::vector{flush4})));
+    EXPECT_EQ(session->Mode(), TPlayMode::pmTraining);
     TChartDrill check(chart, {flush4});
     std::vector<std::vector<int>> dealt;
     for (int hand = 0; hand < 25; ++hand) {
-        engine->Deal();
+        session->Deal();
         std::array<int, kHandSize> cards{};
-        for (int i = 0; i < kHandSize; ++i) cards[i] = engine->Hand().CardAt(i);
+        for (int i = 0; i < kHandSize; ++i) cards[i] = session->Hand().CardAt(i);
         EXPECT_TRUE(check.Qualifies(cards)) << "hand " << hand;
         dealt.emplace_back(cards.begin(), cards.end());
-        engine->Draw();
-        engine->Collect();
+        session->Draw();
+        session->Collect();
     }
 
     // The same seed deals the same drill.
-    engine->SelectGame(0, 0); // another game ends the drill (and seeds the dealer again)
-    EXPECT_EQ(engine->Coach().Drill(), nullptr);
-    ASSERT_TRUE(engine->StartDrill(std::make_unique<TChartDrill>(chart, std::vector{flush4})));
+    session->SelectGame(0, 0); // another game ends the drill (and seeds the dealer again)
+    EXPECT_EQ(session->Coach().Drill(), nullptr);
+    ASSERT_TRUE(session->StartDrill(std::make_unique<TChartDrill>(chart, std::vector{flush4})));
     for (int hand = 0; hand < 3; ++hand) {
-        engine->Deal();
-        for (int i = 0; i < kHandSize; ++i) EXPECT_EQ(engine->Hand().CardAt(i), dealt[hand][i]);
-        engine->Draw();
-        engine->Collect();
+        session->Deal();
+        for (int i = 0; i < kHandSize; ++i) EXPECT_EQ(session->Hand().CardAt(i), dealt[hand][i]);
+        session->Draw();
+        session->Collect();
     }
-    engine->EndDrill();
-    EXPECT_EQ(engine->Coach().Drill(), nullptr);
+    session->EndDrill();
+    EXPECT_EQ(session->Coach().Drill(), nullptr);
 
     // A chart of other pays drills nothing here.
     TStrategyChart other = chart;
     other.Pays[5] = 25;
-    EXPECT_FALSE(engine->StartDrill(std::make_unique<TChartDrill>(other, std::vector{flush4})));
-    EXPECT_EQ(engine->Coach().Drill(), nullptr);
+    EXPECT_FALSE(session->StartDrill(std::make_unique<TChartDrill>(other, std::vector{flush4})));
+    EXPECT_EQ(session->Coach().Drill(), nullptr);
     // Nor does it end the drill that runs.
-    ASSERT_TRUE(engine->StartDrill(std::make_unique<TChartDrill>(chart, std::vector{flush4})));
-    EXPECT_FALSE(engine->StartDrill(std::make_unique<TChartDrill>(other, std::vector{flush4})));
-    ASSERT_NE(engine->Coach().Drill(), nullptr);
-    EXPECT_EQ(engine->Coach().Drill()->Chart().Pays, chart.Pays);
+    ASSERT_TRUE(session->StartDrill(std::make_unique<TChartDrill>(chart, std::vector{flush4})));
+    EXPECT_FALSE(session->StartDrill(std::make_unique<TChartDrill>(other, std::vector{flush4})));
+    ASSERT_NE(session->Coach().Drill(), nullptr);
+    EXPECT_EQ(session->Coach().Drill()->Chart().Pays, chart.Pays);
 }
 
 TEST(ChartDealer, DealsAreBoundedAndFollowTheSeed) {

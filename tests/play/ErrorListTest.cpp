@@ -1,8 +1,8 @@
 #include "play/ErrorList.h"
 
 #include "cards/Cards.h"
-#include "play/GameEngine.h"
 #include "play/Logger.h"
+#include "play/Session.h"
 #include "prefs/Preferences.h"
 
 #include "support/TempFolders.h"
@@ -79,31 +79,31 @@ TEST_F(ErrorListTest, KeepsTheFiltersErrorsOfTheChosenSeveritiesAndSorts) {
 }
 
 TEST_F(ErrorListTest, TheDrawnHoldsCostIsToldOnlyAfterAnError) {
-    TGameEngine engine(preferences);
-    engine.SelectGame(0, 0);
-    engine.SetMode(TPlayMode::pmTraining);
-    const auto deal = [&engine] {
+    TSession session(preferences);
+    session.SelectGame(0, 0);
+    session.SetMode(TPlayMode::pmTraining);
+    const auto deal = [&session] {
         std::vector<int> codes;
         for (const char* text : {"AS", "KS", "QS", "JS", "9D"}) {
             const auto card = ParseCardText(text);
             codes.push_back(EncodeCard(card->Rank, card->Suit));
         }
-        engine.StackCards(codes);
-        engine.Deal();
+        session.StackCards(codes);
+        session.Deal();
     };
     deal();
-    EXPECT_FALSE(DrawnHoldCost(engine, preferences.Severity)); // not drawn yet
-    engine.SetDrawMask(16);                                    // the best hold
-    engine.Draw();
-    EXPECT_FALSE(DrawnHoldCost(engine, preferences.Severity));
+    EXPECT_FALSE(DrawnHoldCost(session, preferences.Severity)); // not drawn yet
+    session.SetDrawMask(16);                                    // the best hold
+    session.Draw();
+    EXPECT_FALSE(DrawnHoldCost(session, preferences.Severity));
     deal();
-    engine.SetDrawMask(31);
-    engine.Draw();
-    const auto cost = DrawnHoldCost(engine, preferences.Severity);
+    session.SetDrawMask(31);
+    session.Draw();
+    const auto cost = DrawnHoldCost(session, preferences.Severity);
     ASSERT_TRUE(cost);
     EXPECT_EQ(cost->Severity, esSerious);
-    EXPECT_DOUBLE_EQ(cost->Return, engine.Hand().Record().Return);
-    EXPECT_DOUBLE_EQ(cost->BestReturn, engine.Hand().Record().BestReturn);
+    EXPECT_DOUBLE_EQ(cost->Return, session.Hand().Record().Return);
+    EXPECT_DOUBLE_EQ(cost->BestReturn, session.Hand().Record().BestReturn);
     EXPECT_GT(cost->BestReturn, cost->Return);
 }
 

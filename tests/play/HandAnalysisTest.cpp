@@ -3,7 +3,7 @@
 #include "play/HandAnalysis.h"
 
 #include "cards/Cards.h"
-#include "cards/Error.h"
+#include "core/Error.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "play/LogRecord.h"
 #include "play/Logger.h"
 
-#include "cards/Error.h"
+#include "core/Error.h"
 #include "games/Catalogue.h"
 
 #include "support/FileFaults.h"

@@ -3,7 +3,7 @@
 #include "play/Logger.h"
 #include "play/ReturnCacheFile.h"
 
-#include "cards/Error.h"
+#include "core/Error.h"
 
 #include "support/FileFaults.h"
 #include "support/TempFolders.h"

@@ -2,13 +2,13 @@
 // deck, the bet, the log the readers share, and the figures against play.
 #include "play/ErrorHandReplay.h"
 #include "play/ErrorList.h"
-#include "play/GameEngine.h"
 #include "play/Logger.h"
+#include "play/Session.h"
 
 #include "cards/Cards.h"
+#include "engine/PaytableAnalysis.h"
 #include "games/Catalogue.h"
 #include "prefs/Preferences.h"
-#include "strategy/PaytableAnalysis.h"
 
 #include "support/TempFolders.h"
 
@@ -52,21 +52,21 @@ class MultiHandTest : public ::testing::Test {
         SetClock([this] { return now; });
     }
     ~MultiHandTest() override {
-        engine.reset();
+        session.reset();
         preferences.reset();
         TRandom::SetSeedSource({});
         SetClock({});
     }
-    TGameEngine& Start(const QByteArray& settings = {}) {
+    TSession& Start(const QByteArray& settings = {}) {
         if (!settings.isEmpty()) folders.WriteDataFile("DrawMentor.ini", settings);
         preferences = std::make_unique<TPreferences>();
-        engine = std::make_unique<TGameEngine>(*preferences, &windows);
-        return *engine;
+        session = std::make_unique<TSession>(*preferences, &windows);
+        return *session;
     }
     // Three hands of Jacks or Better holding four hearts to a flush: the table
     // hand draws the jack of spades, the second hand the same jack (its own
     // copy of the deck), the third a heart.
-    static void StackFlushDeal(TGameEngine& e) {
+    static void StackFlushDeal(TSession& e) {
         e.StackCards(Codes({"2H", "7H", "9H", "KH", "4C",    // the deal
                             "JS", "3D", "3C", "5S", "6S",    // the table hand's draw
                             "JS", "QD", "8C", "8D", "TS",    // hand two
@@ -75,8 +75,8 @@ class MultiHandTest : public ::testing::Test {
     std::vector<TLogRecord> Logged() {
         std::vector<TLogRecord> records;
         TLogRecord record;
-        engine->Logger().Rewind();
-        while (engine->Logger().ReadNext(record)) records.push_back(record);
+        session->Logger().Rewind();
+        while (session->Logger().ReadNext(record)) records.push_back(record);
         return records;
     }
 
@@ -84,12 +84,12 @@ class MultiHandTest : public ::testing::Test {
     TDateTime now = 46001.25;
     TRefusingWindows windows;
     std::unique_ptr<TPreferences> preferences;
-    std::unique_ptr<TGameEngine> engine;
+    std::unique_ptr<TSession> session;
 };
 
 // The three hands of the stacked deal share the hold and draw apart.
 TEST_F(MultiHandTest, HandsShareTheHoldAndDrawFromTheirOwnDecks) {
-    TGameEngine& e = Start();
+    TSession& e = Start();
     ASSERT_TRUE(e.SetHandsPerDeal(3));
     StackFlushDeal(e);
     e.Deal();
@@ -133,7 +133,7 @@ TEST_F(MultiHandTest, HandsShareTheHoldAndDrawFromTheirOwnDecks) {
 // A log that cannot be written loses the deal's records, never its wins: every
 // hand is credited before any is logged.
 TEST_F(MultiHandTest, ALogThatCannotBeWrittenLosesNoWin) {
-    TGameEngine& e = Start();
+    TSession& e = Start();
     ASSERT_TRUE(e.SetHandsPerDeal(3));
     StackFlushDeal(e);
     e.Deal();
@@ -152,7 +152,7 @@ TEST_F(MultiHandTest, ALogThatCannotBeWrittenLosesNoWin) {
 }
 
 TEST_F(MultiHandTest, TheBetOfEveryHandMustBeCovered) {
-    TGameEngine& e = Start("[Params]\nCredits=14\n");
+    TSession& e = Start("[Params]\nCredits=14\n");
     ASSERT_TRUE(e.SetHandsPerDeal(3));
     e.Deal(); // 15 coins against 14 credits
     EXPECT_EQ(windows.Refusals, 1);
@@ -168,10 +168,10 @@ TEST_F(MultiHandTest, TheBetOfEveryHandMustBeCovered) {
     e.Collect();                        // undrawn: all three bets come back
     EXPECT_EQ(e.Counters().Credits(), 14);
     EXPECT_EQ(e.Logger().Count(), 0);
-    engine.reset();
+    session.reset();
     preferences.reset();
     // One hand plays on credit, as it always did.
-    TGameEngine& again = Start();
+    TSession& again = Start();
     ASSERT_TRUE(again.SetHandsPerDeal(1));
     ASSERT_TRUE(again.SetBet(5));
     again.Deal();
@@ -181,13 +181,13 @@ TEST_F(MultiHandTest, TheBetOfEveryHandMustBeCovered) {
 }
 
 TEST_F(MultiHandTest, TheChoiceIsRememberedAndADamagedOnePlaysOneHand) {
-    TGameEngine& e = Start();
+    TSession& e = Start();
     EXPECT_EQ(e.ExtraHands().HandsPerDeal(), 1);
     ASSERT_TRUE(e.SetHandsPerDeal(50));
-    engine.reset();
+    session.reset();
     preferences.reset(); // written on exit
     EXPECT_EQ(Start().ExtraHands().HandsPerDeal(), 50);
-    engine.reset();
+    session.reset();
     preferences.reset();
     for (const char* stored : {"7", "-3", "x", "1000"}) {
         EXPECT_EQ(Start(QByteArray("[Params]\nHandsPerDeal=") + stored + "\n")
@@ -195,7 +195,7 @@ TEST_F(MultiHandTest, TheChoiceIsRememberedAndADamagedOnePlaysOneHand) {
                       .HandsPerDeal(),
                   1)
             << stored;
-        engine.reset();
+        session.reset();
         preferences.reset();
     }
 }
@@ -203,7 +203,7 @@ TEST_F(MultiHandTest, TheChoiceIsRememberedAndADamagedOnePlaysOneHand) {
 TEST_F(MultiHandTest, ASeedGivesTheSameHands) {
     std::vector<TLogRecord> first;
     for (int run = 0; run < 2; ++run) {
-        TGameEngine& e = Start();
+        TSession& e = Start();
         e.ClearAllRecords();
         ASSERT_TRUE(e.SetHandsPerDeal(10));
         for (int deal = 0; deal < 3; ++deal) {
@@ -218,7 +218,7 @@ TEST_F(MultiHandTest, ASeedGivesTheSameHands) {
             first = records;
         else
             EXPECT_EQ(records, first);
-        engine.reset();
+        session.reset();
         preferences.reset();
     }
 }
@@ -226,7 +226,7 @@ TEST_F(MultiHandTest, ASeedGivesTheSameHands) {
 // An error on five hands is one error of the list, five times as costly; a
 // log whose last deal lost its tail keeps every whole record.
 TEST_F(MultiHandTest, AnErroneousDealIsOneEntryEvenWhenItsTailIsLost) {
-    TGameEngine& e = Start();
+    TSession& e = Start();
     ASSERT_TRUE(e.SetHandsPerDeal(5));
     e.StackCards(Codes({"AS", "AH", "7C", "8D", "2S"}));
     e.Deal();
@@ -239,7 +239,7 @@ TEST_F(MultiHandTest, AnErroneousDealIsOneEntryEvenWhenItsTailIsLost) {
     EXPECT_DOUBLE_EQ(cost->Return, 5 * table.Return);
     e.Collect();
     const QString path = e.Logger().LogFileName();
-    engine.reset();
+    session.reset();
     preferences.reset();
 
     QFile file(path);
@@ -266,7 +266,7 @@ TEST_F(MultiHandTest, AnErroneousDealIsOneEntryEvenWhenItsTailIsLost) {
 // deal's result agree with the exact figures within their sampling error. The
 // top pays are cut so that a handful of royals cannot swing the spread.
 TEST_F(MultiHandTest, SeededPlayAgreesWithTheExactFigures) {
-    TGameEngine& e = Start("[Params]\nCredits=100000000\n"); // never short of a bet
+    TSession& e = Start("[Params]\nCredits=100000000\n"); // never short of a bet
     TPayTable table;
     const int perCoin[] = {50, 40, 25, 9, 6, 4, 3, 2, 1};
     for (int coins = 1; coins <= 5; ++coins)

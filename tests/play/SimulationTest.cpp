@@ -1,12 +1,12 @@
 // Long sessions of every deck kind, checked record by record against an
 // independent reading of the cards: the plain classification of the oracle
 // and each game's line sets.
-#include "play/GameEngine.h"
+#include "play/Session.h"
 
+#include "engine/EngineFactory.h"
 #include "games/Catalogue.h"
 #include "oracle/Enumerator.h"
 #include "prefs/Preferences.h"
-#include "strategy/EngineFactory.h"
 
 #include "support/TempFolders.h"
 
@@ -57,41 +57,41 @@ TEST_P(SimulationTest, EveryRecordAgreesWithTheCardsAndTheCounters) {
     TRandom::SetSeedSource([] { return 777u; });
     const int game = GetParam();
     TPreferences preferences;
-    TGameEngine engine(preferences);
+    TSession session(preferences);
     if (game == 12) { // not offered, so no stored paytable: give it one
         TPayTable pays;
         const int perCoin[] = {2000, 800, 200, 25, 15, 9, 5, 3, 2, 2, 1};
         for (int coins = 1; coins <= 5; ++coins)
             for (int line = 0; line < 16; ++line)
                 pays.At(coins, line) = line <= 10 ? perCoin[line] * coins : -1;
-        engine.SelectGame(game, 0, pays);
+        session.SelectGame(game, 0, pays);
     } else {
-        engine.SelectGame(game, 0);
+        session.SelectGame(game, 0);
     }
     const auto description = CreateDescription(game);
     std::mt19937 player(game);
     const int hands = 10000;
     for (int hand = 0; hand < hands; ++hand) {
-        if (hand % 1000 == 500) engine.SetBet(1 + hand / 1000 % 5);
-        engine.Deal();
+        if (hand % 1000 == 500) session.SetBet(1 + hand / 1000 % 5);
+        session.Deal();
         // Mostly best play, sometimes a random hold, sometimes the hint.
         const int choice = static_cast<int>(player() % 10);
         if (choice < 6)
-            engine.SetDrawMask(engine.Hand().Record().BestMask);
+            session.SetDrawMask(session.Hand().Record().BestMask);
         else if (choice < 9)
-            engine.SetDrawMask(static_cast<int>(player() % 32));
+            session.SetDrawMask(static_cast<int>(player() % 32));
         else
-            engine.ShowHint();
-        engine.Draw();
-        if (engine.Hand().CurrentWin() > 0 && player() % 4 == 0) {
-            engine.StartDoubleUp();
-            engine.DoubleUpPick(1 + static_cast<int>(player() % 4));
+            session.ShowHint();
+        session.Draw();
+        if (session.Hand().CurrentWin() > 0 && player() % 4 == 0) {
+            session.StartDoubleUp();
+            session.DoubleUpPick(1 + static_cast<int>(player() % 4));
         }
     }
-    engine.Collect();
+    session.Collect();
     TRandom::SetSeedSource({});
 
-    TLogger& log = engine.Logger();
+    TLogger& log = session.Logger();
     ASSERT_EQ(log.Count(), hands);
     int64_t bets = 0, collected = 0, bestWins = 0;
     TLogRecord r;
@@ -101,8 +101,8 @@ TEST_P(SimulationTest, EveryRecordAgreesWithTheCardsAndTheCounters) {
                      oracle::CodesText(FinalHand(r, 31)));
         const auto win = [&](int mask) {
             const int line =
-                PlainLine(*description, engine.Game().PayTable(), r.Bet, FinalHand(r, mask));
-            return line < 0 ? 0 : engine.Game().PayTable().At(r.Bet, line);
+                PlainLine(*description, session.Game().PayTable(), r.Bet, FinalHand(r, mask));
+            return line < 0 ? 0 : session.Game().PayTable().At(r.Bet, line);
         };
         ASSERT_EQ(r.Win, win(r.DrawMask));
         ASSERT_EQ(r.BestWin, win(r.BestMask));
@@ -118,9 +118,9 @@ TEST_P(SimulationTest, EveryRecordAgreesWithTheCardsAndTheCounters) {
         collected += r.Collected;
         bestWins += r.BestWin;
     }
-    EXPECT_EQ(engine.Counters().Credits(), 2500 - bets + collected);
-    EXPECT_EQ(engine.Counters().BestCredits(), 2500 - bets + bestWins);
-    EXPECT_EQ(engine.Counters().Hands(), hands);
+    EXPECT_EQ(session.Counters().Credits(), 2500 - bets + collected);
+    EXPECT_EQ(session.Counters().BestCredits(), 2500 - bets + bestWins);
+    EXPECT_EQ(session.Counters().Hands(), hands);
 }
 
 INSTANTIATE_TEST_SUITE_P(DeckKinds, SimulationTest, ::testing::Values(0, 4, 20, 3, 8, 12),

@@ -5,8 +5,8 @@
 #include "play/StatisticTexts.h"
 
 #include "games/Catalogue.h"
+#include "play/ReturnCache.h"
 #include "prefs/Preferences.h"
-#include "strategy/ReturnJob.h"
 
 #include "support/TempFolders.h"
 

@@ -1,6 +1,7 @@
 // The shipped language files against each other and against the code: every
 // text the code looks up must exist in every language.
 #include "prefs/IniFile.h"
+#include "prefs/Texts.h"
 
 #include "support/TempFolders.h"
 
@@ -138,6 +139,12 @@ TEST(LanguageFiles, EveryTextTheCodeLooksUpExists) {
                 << path.toStdString() << " lacks [" << lookup.Section.toStdString() << "] "
                 << lookup.Key.toStdString() << ", looked up in " << lookup.Where.toStdString();
     }
+}
+
+TEST(FormatText, FillsTheLanguageFilesPlaceholdersInOrder) {
+    EXPECT_EQ(FormatText("$%s, %s%% of it", {"1.5", "20"}), "$1.5, 20% of it");
+    EXPECT_EQ(FormatText("%s and %s", {"one"}), "one and ");
+    EXPECT_EQ(FormatText("100%", {}), "100%");
 }
 
 } // namespace

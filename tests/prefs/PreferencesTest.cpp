@@ -1,5 +1,5 @@
 #include "prefs/Preferences.h"
-#include "cards/Error.h"
+#include "core/Error.h"
 #include "prefs/DataFolder.h"
 #include "prefs/LanguageCode.h"
 

@@ -1,7 +1,7 @@
 // The settings and language files as stored things: what a save keeps, what a
 // failed save leaves, and what a reader refuses to open.
-#include "cards/Error.h"
-#include "cards/FileIo.h"
+#include "core/Error.h"
+#include "core/FileIo.h"
 #include "prefs/IniFile.h"
 #include "prefs/Preferences.h"
 

@@ -1,7 +1,7 @@
 #include "render/CardRenderer.h"
 #include "render/PaintEngine.h"
 
-#include "cards/Error.h"
+#include "core/Error.h"
 
 #include "support/TempFolders.h"
 

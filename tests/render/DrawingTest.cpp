@@ -1,7 +1,7 @@
 #include "render/ButtonFace.h"
 #include "render/CardPainter.h"
 #include "render/Colors.h"
-#include "render/MiniChart.h"
+#include "render/CreditPlot.h"
 
 #include <gtest/gtest.h>
 
@@ -113,7 +113,7 @@ TEST(SmallCards, PainterAndLabels) {
 
 TEST(MiniChart, ScalesAndKeepsTheLast128Deals) {
     QImage image(130, 60, QImage::Format_RGB32);
-    TMiniChart chart(&image);
+    TCreditPlot chart(&image);
     chart.AddPoint(2500, 2495);
     EXPECT_EQ(chart.High, 2500);
     EXPECT_EQ(chart.Low, 2495);

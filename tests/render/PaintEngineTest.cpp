@@ -2,7 +2,7 @@
 
 #include "render/ImageCodec.h"
 
-#include "cards/Error.h"
+#include "core/Error.h"
 #include "prefs/DataFolder.h"
 
 #include "support/TempFolders.h"

@@ -2,9 +2,9 @@
 
 // 9/6 Jacks or Better and full-pay Deuces Wild at five coins, analysed once
 // per test program: the suites of one program share them.
+#include "bankroll/HandDistribution.h"
+#include "engine/PaytableAnalysis.h"
 #include "games/Catalogue.h"
-#include "strategy/HandDistribution.h"
-#include "strategy/PaytableAnalysis.h"
 #include "support/Paytables.h"
 
 namespace drawmentor::testing {

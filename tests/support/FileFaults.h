@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cards/FileIo.h"
+#include "core/FileIo.h"
 
 #include <cerrno>
 #include <string>

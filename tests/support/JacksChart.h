@@ -3,8 +3,8 @@
 // The strategy chart of 9/6 Jacks or Better at five coins, made once per test
 // program.
 #include "cards/Cards.h"
+#include "charts/StrategyChart.h"
 #include "games/Catalogue.h"
-#include "strategy/StrategyChart.h"
 #include "support/CardText.h"
 #include "support/Paytables.h"
 

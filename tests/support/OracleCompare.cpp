@@ -1,8 +1,8 @@
 #include "OracleCompare.h"
 
 #include "cards/Categories.h"
-#include "strategy/EngineFactory.h"
-#include "strategy/WildEngine.h"
+#include "engine/EngineFactory.h"
+#include "engine/WildEngine.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "engine/PokerEngine.h"
 #include "oracle/Enumerator.h"
-#include "strategy/PokerEngine.h"
 
 #include <cstdint>
 #include <memory>

@@ -11,7 +11,7 @@ TWindowFixture::TWindowFixture(uint32_t seed) : folders(QStringLiteral(DRAWMENTO
     window = std::make_unique<TMainWindow>(*preferences);
     // A costly hold would stop a test at the modal warning; tests that are
     // about the warning switch it on.
-    window->Engine().SetOption(kShowWarnings, false);
+    window->Session().SetOption(kShowWarnings, false);
     window->show();
     window->activateWindow();
     QApplication::setActiveWindow(window.get());

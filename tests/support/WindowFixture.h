@@ -2,7 +2,7 @@
 
 #include "support/TempFolders.h"
 
-#include "play/GameEngine.h"
+#include "play/Session.h"
 #include "prefs/Preferences.h"
 #include "ui/main/MainWindow.h"
 
@@ -22,7 +22,7 @@ class TWindowFixture : public ::testing::Test {
     ~TWindowFixture() override;
 
     TMainWindow& Window() { return *window; }
-    TGameEngine& Engine() { return window->Engine(); }
+    TSession& Session() { return window->Session(); }
     // A child of the main window by object name, or nullptr.
     template <class T> T* Find(const char* name) {
         return window->findChild<T*>(QString::fromLatin1(name));

@@ -2,7 +2,7 @@
 
 #include "ExceptionReport.h"
 
-#include "cards/Error.h"
+#include "core/Error.h"
 #include "prefs/Preferences.h"
 
 #include <execinfo.h>

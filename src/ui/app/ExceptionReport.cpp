@@ -4,7 +4,7 @@
 #include "ui/common/GradientLabel.h"
 #include "ui/common/TextSections.h"
 
-#include "cards/Error.h"
+#include "core/Error.h"
 #include "prefs/Preferences.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "strategy/StrategyChart.h"
+#include "charts/StrategyChart.h"
 
 #include <QString>
 #include <QStringList>

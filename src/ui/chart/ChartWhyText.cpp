@@ -1,7 +1,7 @@
 #include "ChartWhyText.h"
 
+#include "prefs/Texts.h"
 #include "ui/common/TextSections.h"
-#include "ui/log/WarningWindow.h"
 
 #include "games/Catalogue.h"
 #include "prefs/Preferences.h"

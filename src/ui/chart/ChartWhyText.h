@@ -1,6 +1,6 @@
 #pragma once
 
-#include "strategy/ChartAdvisor.h"
+#include "charts/ChartAdvisor.h"
 
 #include <QString>
 

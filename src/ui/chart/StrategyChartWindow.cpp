@@ -2,12 +2,12 @@
 
 #include "ChartWhyText.h"
 
+#include "prefs/Texts.h"
 #include "ui/common/GradientLabel.h"
 #include "ui/common/HelpKey.h"
 #include "ui/common/HelpWindow.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/TextSections.h"
-#include "ui/log/WarningWindow.h"
 
 #include "play/ChartCacheFile.h"
 #include "play/RecordAdvice.h"

@@ -3,7 +3,7 @@
 #include "ChartExport.h"
 #include "StrategyChartModel.h"
 
-#include "strategy/ChartJob.h"
+#include "charts/ChartJob.h"
 
 #include <QDialog>
 #include <QTimer>

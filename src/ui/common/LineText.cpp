@@ -1,8 +1,8 @@
 #include "LineText.h"
 
+#include "charts/ChartLine.h"
 #include "games/PokerDescription.h"
 #include "prefs/Texts.h"
-#include "strategy/ChartLine.h"
 
 namespace drawmentor {
 

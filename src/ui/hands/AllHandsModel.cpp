@@ -1,7 +1,7 @@
 #include "AllHandsModel.h"
 
-#include "cards/Checked.h"
-#include "strategy/PokerEngine.h"
+#include "core/Checked.h"
+#include "engine/PokerEngine.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -7,10 +7,10 @@
 #include "ui/common/HelpWindow.h"
 #include "ui/common/TextSections.h"
 
-#include "play/GameEngine.h"
+#include "engine/PokerEngine.h"
+#include "play/Session.h"
 #include "prefs/Preferences.h"
 #include "render/CardPainter.h"
-#include "strategy/PokerEngine.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -248,7 +248,7 @@ void ShowAllHands(QWidget* parent, const TPokerEngine& engine, const std::array<
     window.exec();
 }
 
-void ShowAllHands(QWidget* parent, const TGameEngine& game, const TPreferences& preferences) {
+void ShowAllHands(QWidget* parent, const TSession& game, const TPreferences& preferences) {
     std::array<int, 5> cards{};
     for (int i = 0; i < 5; ++i) cards[i] = game.Hand().CardAt(i);
     ShowAllHands(parent, game.Game().Strategy(), cards, game.Hand().DrawMask(), preferences);

@@ -13,7 +13,7 @@ namespace drawmentor {
 
 class TAllHandsModel;
 class TCardPainter;
-class TGameEngine;
+class TSession;
 class TPokerEngine;
 class TPreferences;
 
@@ -56,6 +56,6 @@ class TAllHandsWindow : public QDialog {
 void ShowAllHands(QWidget* parent, const TPokerEngine& engine, const std::array<int, 5>& cards,
                   int selectedMask, const TPreferences& preferences);
 // The hand in play with the player's hold selected (the menu and the warning).
-void ShowAllHands(QWidget* parent, const TGameEngine& game, const TPreferences& preferences);
+void ShowAllHands(QWidget* parent, const TSession& game, const TPreferences& preferences);
 
 } // namespace drawmentor

@@ -4,8 +4,8 @@
 #include "ui/common/GradientLabel.h"
 #include "ui/common/HelpKey.h"
 #include "ui/common/HelpWindow.h"
-#include "ui/common/OptionsPanel.h"
 #include "ui/common/TextSections.h"
+#include "ui/log/OptionsPanel.h"
 
 #include "prefs/Preferences.h"
 

@@ -1,10 +1,10 @@
 #include "CardPictures.h"
 
+#include "prefs/Texts.h"
 #include "ui/common/SvgFaces.h"
-#include "ui/log/WarningWindow.h"
 
 #include "cards/Cards.h"
-#include "play/GameEngine.h"
+#include "play/Session.h"
 #include "prefs/SettingKeys.h"
 #include "render/CardRenderer.h"
 #include "render/PaintEngine.h"
@@ -30,11 +30,11 @@ QImage TCardPictures::Back(const QSize& size, qreal ratio) {
     return FCardArt->Back(size, ratio);
 }
 
-QImage TCardPictures::Face(const TGameEngine& engine, int index, const QSize& size, qreal ratio) {
+QImage TCardPictures::Face(const TSession& session, int index, const QSize& size, qreal ratio) {
     FSvgFaces->Use(FPaint->DeckCode);
-    const TTableHand& hand = engine.Hand();
+    const TTableHand& hand = session.Hand();
     const TCard card = DecodeCard(hand.CardAt(index));
-    QImage image = FCardArt->Card(size, ratio, hand.IsHeld(index), engine.Game().IsWild(card.Rank),
+    QImage image = FCardArt->Card(size, ratio, hand.IsHeld(index), session.Game().IsWild(card.Rank),
                                   card.Suit, card.Rank);
     if (index == hand.DoubleUpPick()) {
         // The card the player turned in the double-up, framed like a selection.

@@ -8,7 +8,7 @@
 namespace drawmentor {
 
 class TCardRenderer;
-class TGameEngine;
+class TSession;
 class TIniFile;
 class TPaintEngine;
 class TSvgFaces;
@@ -24,7 +24,7 @@ class TCardPictures {
     QImage Back(const QSize& size, qreal ratio);
     // The card at `index` as the hand shows it: held band, wild badge, and a
     // frame on the card turned in a double-up.
-    QImage Face(const TGameEngine& engine, int index, const QSize& size, qreal ratio);
+    QImage Face(const TSession& session, int index, const QSize& size, qreal ratio);
 
     // A deck that cannot be read leaves the standard one; what went wrong is
     // added to `notices` (pattern: the "DeckUnreadable" text).

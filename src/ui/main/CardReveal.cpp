@@ -3,16 +3,16 @@
 #include "CardPictures.h"
 #include "CardTable.h"
 
-#include "play/GameEngine.h"
+#include "play/Session.h"
 #include "prefs/Preferences.h"
 
 #include <utility>
 
 namespace drawmentor {
 
-TCardReveal::TCardReveal(TCardTable& table, TCardPictures& pictures, const TGameEngine& engine,
+TCardReveal::TCardReveal(TCardTable& table, TCardPictures& pictures, const TSession& session,
                          const TPreferences& preferences, QObject* parent)
-    : QObject(parent), FTable(table), FPictures(pictures), FEngine(engine),
+    : QObject(parent), FTable(table), FPictures(pictures), FSession(session),
       FPreferences(preferences), FSequence(new TRevealSequence(this)) {
     connect(&FTable, &TCardTable::CardSizeChanged, this, [this] { DrawCards(); });
 }
@@ -20,9 +20,9 @@ TCardReveal::TCardReveal(TCardTable& table, TCardPictures& pictures, const TGame
 void TCardReveal::DrawCard(int index) {
     const QSize size = FTable.CardSize();
     const qreal ratio = FTable.devicePixelRatioF();
-    FTable.SetCard(index, FHidden[index] || FEngine.Hand().ShowsBack(index)
+    FTable.SetCard(index, FHidden[index] || FSession.Hand().ShowsBack(index)
                               ? FPictures.Back(size, ratio)
-                              : FPictures.Face(FEngine, index, size, ratio));
+                              : FPictures.Face(FSession, index, size, ratio));
 }
 
 void TCardReveal::DrawCards() {

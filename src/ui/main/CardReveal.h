@@ -12,7 +12,7 @@ namespace drawmentor {
 
 class TCardPictures;
 class TCardTable;
-class TGameEngine;
+class TSession;
 class TPreferences;
 
 // The five cards on the table as the player sees them while a deal, a draw
@@ -25,7 +25,7 @@ class TCardReveal : public QObject {
   public:
     using TSteps = std::vector<TRevealSequence::TStep>;
 
-    TCardReveal(TCardTable& table, TCardPictures& pictures, const TGameEngine& engine,
+    TCardReveal(TCardTable& table, TCardPictures& pictures, const TSession& session,
                 const TPreferences& preferences, QObject* parent = nullptr);
 
     // While a reveal runs, the window takes no command of play.
@@ -51,7 +51,7 @@ class TCardReveal : public QObject {
   private:
     TCardTable& FTable;
     TCardPictures& FPictures;
-    const TGameEngine& FEngine;
+    const TSession& FSession;
     const TPreferences& FPreferences;
     TRevealSequence* FSequence;
     std::array<bool, 5> FHidden{};

@@ -1,6 +1,6 @@
 #include "CounterPanel.h"
 
-#include "play/GameEngine.h"
+#include "play/Session.h"
 #include "prefs/Preferences.h"
 #include "ui/common/TextSections.h"
 
@@ -73,15 +73,15 @@ void TCounterPanel::Retranslate(const TPreferences& preferences) {
     }
 }
 
-void TCounterPanel::Update(const TGameEngine& engine, const QImage& chart) {
-    FRows[rCredits].Value->setText(QString::number(engine.Counters().Credits()));
-    FRows[rWin].Value->setText(QString::number(engine.DealWin()));
-    FRows[rBet].Value->setText(QString::number(engine.Game().Bet()));
-    FRows[rValue].Value->setText(MoneyText(CoinValue(engine.CoinIndex())));
-    FRows[rBalance].Value->setText(MoneyText(engine.Counters().Balance()));
-    FRows[rAccuracy].Value->setText(AccuracyText(engine.Counters().Accuracy()));
-    FRows[rHints].Value->setText(QString::number(engine.Counters().Hints()));
-    FRows[rHands].Value->setText(QString::number(engine.Counters().Hands()));
+void TCounterPanel::Update(const TSession& session, const QImage& chart) {
+    FRows[rCredits].Value->setText(QString::number(session.Counters().Credits()));
+    FRows[rWin].Value->setText(QString::number(session.DealWin()));
+    FRows[rBet].Value->setText(QString::number(session.Game().Bet()));
+    FRows[rValue].Value->setText(MoneyText(CoinValue(session.CoinIndex())));
+    FRows[rBalance].Value->setText(MoneyText(session.Counters().Balance()));
+    FRows[rAccuracy].Value->setText(AccuracyText(session.Counters().Accuracy()));
+    FRows[rHints].Value->setText(QString::number(session.Counters().Hints()));
+    FRows[rHands].Value->setText(QString::number(session.Counters().Hands()));
     FChart->setPixmap(QPixmap::fromImage(chart));
 }
 

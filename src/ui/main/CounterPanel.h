@@ -10,7 +10,7 @@ class QLabel;
 
 namespace drawmentor {
 
-class TGameEngine;
+class TSession;
 class TPreferences;
 
 // The counters under the credits chart: credits, win, bet, coin value,
@@ -24,7 +24,7 @@ class TCounterPanel : public QWidget {
     explicit TCounterPanel(QWidget* parent = nullptr);
 
     void Retranslate(const TPreferences& preferences);
-    void Update(const TGameEngine& engine, const QImage& chart);
+    void Update(const TSession& session, const QImage& chart);
     void SetTime(TDateTime elapsed);
     // The chart and the rows grow with the table.
     void SetScale(double scale);

@@ -1,10 +1,10 @@
 #include "ExtraHandsView.h"
 
+#include "prefs/Texts.h"
 #include "ui/common/TextSections.h"
-#include "ui/log/WarningWindow.h"
 
 #include "cards/Cards.h"
-#include "play/GameEngine.h"
+#include "play/Session.h"
 #include "prefs/Preferences.h"
 
 #include <QPainter>
@@ -40,8 +40,8 @@ TExtraHandsView::TExtraHandsView(const TPreferences& preferences, QWidget* paren
 }
 
 QRect TExtraHandsView::HandRect(int index) const {
-    if (!FEngine) return {};
-    const int others = FEngine->ExtraHands().HandsPerDeal() - 1;
+    if (!FSession) return {};
+    const int others = FSession->ExtraHands().HandsPerDeal() - 1;
     if (others < 1 || others >= kMostRows || index < 0 || index >= others) return {};
     const auto [columns, rows] = Grid(others);
     const QRect area = rect().adjusted(kMargin, kMargin, -kMargin, -kMargin);
@@ -61,7 +61,7 @@ QImage TExtraHandsView::SmallCard(int code, const QSize& size) {
         painter.drawRoundedRect(QRectF(1.5, 1.5, image.width() - 3, image.height() - 3), 5, 5);
     } else {
         const TCard card = DecodeCard(code);
-        const bool wild = card.Rank >= 0 && FEngine->Game().IsWild(card.Rank);
+        const bool wild = card.Rank >= 0 && FSession->Game().IsWild(card.Rank);
         FPainter.DrawSmallCard(painter, kHandsFelt, card.Rank, std::max(card.Suit, 0), false, wild);
     }
     painter.end();
@@ -69,8 +69,8 @@ QImage TExtraHandsView::SmallCard(int code, const QSize& size) {
 }
 
 void TExtraHandsView::PaintHand(QPainter& painter, int index, const QRect& cell) {
-    const TTableHand& table = FEngine->Hand();
-    const auto& drawn = FEngine->ExtraHands().Hands();
+    const TTableHand& table = FSession->Hand();
+    const auto& drawn = FSession->ExtraHands().Hands();
     const bool shown = index < static_cast<int>(drawn.size());
     // Cards as large as the cell allows, in the small cards' proportions.
     const int height = std::min(cell.height() - 2, ((cell.width() - kWinWidth) / 5 - 2) *
@@ -91,34 +91,34 @@ void TExtraHandsView::PaintHand(QPainter& painter, int index, const QRect& cell)
     painter.setPen(hand.Win > 0 ? QColor(255, 230, 80) : QColor(Qt::white));
     QString label = hand.Win > 0 ? QString::number(hand.Win) : QString();
     if (hand.Line >= 0 && text.height() >= 2 * painter.fontMetrics().height())
-        label = FEngine->Game().LineName(hand.Line) + QLatin1Char('\n') + label;
+        label = FSession->Game().LineName(hand.Line) + QLatin1Char('\n') + label;
     painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, label);
 }
 
 QStringList TExtraHandsView::TallyLines() const {
     QStringList lines;
-    if (!FEngine || FEngine->ExtraHands().HandsPerDeal() <= kMostRows) return lines;
+    if (!FSession || FSession->ExtraHands().HandsPerDeal() <= kMostRows) return lines;
     const auto text = [&](const char* key) {
         return FPreferences.Texts().Translate(kMainHandsTexts, QString::fromLatin1(key));
     };
-    const TTableHand& table = FEngine->Hand();
-    const int hands = FEngine->ExtraHands().DealtHands();
-    if (table.State() != TGameState::gsDrawn || FEngine->ExtraHands().Hands().empty()) {
+    const TTableHand& table = FSession->Hand();
+    const int hands = FSession->ExtraHands().DealtHands();
+    if (table.State() != TGameState::gsDrawn || FSession->ExtraHands().Hands().empty()) {
         lines << FormatText(text("Waiting"),
-                            {QString::number(FEngine->ExtraHands().HandsPerDeal())});
+                            {QString::number(FSession->ExtraHands().HandsPerDeal())});
         return lines;
     }
-    const int last = FEngine->Game().LastLine();
-    const auto counts = FEngine->ExtraHands().LineCounts(table.CurrentLine(), last);
+    const int last = FSession->Game().LastLine();
+    const auto counts = FSession->ExtraHands().LineCounts(table.CurrentLine(), last);
     lines << FormatText(text("Tally"),
                         {QString::number(hands - counts[static_cast<size_t>(last) + 1]),
-                         QString::number(hands), QString::number(FEngine->DealWin())});
+                         QString::number(hands), QString::number(FSession->DealWin())});
     for (int line = 0; line <= last; ++line)
         if (counts[static_cast<size_t>(line)] > 0)
-            lines << FormatText(
-                text("Line"),
-                {FEngine->Game().LineName(line), QString::number(counts[static_cast<size_t>(line)]),
-                 QString::number(counts[static_cast<size_t>(line)] * FEngine->Game().WinOf(line))});
+            lines << FormatText(text("Line"), {FSession->Game().LineName(line),
+                                               QString::number(counts[static_cast<size_t>(line)]),
+                                               QString::number(counts[static_cast<size_t>(line)] *
+                                                               FSession->Game().WinOf(line))});
     return lines;
 }
 
@@ -140,12 +140,12 @@ void TExtraHandsView::PaintTally(QPainter& painter) {
 void TExtraHandsView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), kHandsFelt);
-    if (!FEngine || FEngine->ExtraHands().HandsPerDeal() < 2) return;
-    if (FEngine->ExtraHands().HandsPerDeal() > kMostRows) {
+    if (!FSession || FSession->ExtraHands().HandsPerDeal() < 2) return;
+    if (FSession->ExtraHands().HandsPerDeal() > kMostRows) {
         PaintTally(painter);
         return;
     }
-    for (int index = 0; index < FEngine->ExtraHands().HandsPerDeal() - 1; ++index)
+    for (int index = 0; index < FSession->ExtraHands().HandsPerDeal() - 1; ++index)
         PaintHand(painter, index, HandRect(index));
 }
 

@@ -6,7 +6,7 @@
 
 namespace drawmentor {
 
-class TGameEngine;
+class TSession;
 class TPreferences;
 
 // The other hands of a deal of several, above the hand on the table. Up to
@@ -24,7 +24,7 @@ class TExtraHandsView : public QWidget {
     static constexpr int kMostRows = 10;
 
     TExtraHandsView(const TPreferences& preferences, QWidget* parent = nullptr);
-    void SetEngine(const TGameEngine* engine) { FEngine = engine; }
+    void SetEngine(const TSession* session) { FSession = session; }
 
     // Where the hand `index` (0 is the first other hand) is drawn, for tests
     // and for the layout itself; empty in the tally.
@@ -42,7 +42,7 @@ class TExtraHandsView : public QWidget {
     QImage SmallCard(int code, const QSize& size);
 
     const TPreferences& FPreferences;
-    const TGameEngine* FEngine = nullptr;
+    const TSession* FSession = nullptr;
     TCardPainter FPainter;
 };
 

@@ -3,9 +3,9 @@
 #include "MainMenu.h"
 #include "MainWindow.h"
 
+#include "prefs/Texts.h"
 #include "ui/common/AboutWindow.h"
 #include "ui/common/MessageBox.h"
-#include "ui/log/WarningWindow.h"
 
 #include "prefs/Preferences.h"
 #include "prefs/SettingKeys.h"

@@ -1,18 +1,18 @@
 #include "HoldCostMessage.h"
 
+#include "prefs/Texts.h"
 #include "ui/chart/ChartWhyText.h"
-#include "ui/log/WarningWindow.h"
 
 #include "play/ErrorList.h"
-#include "play/GameEngine.h"
+#include "play/Session.h"
 #include "prefs/Preferences.h"
 
 #include "cards/Cards.h"
 
 namespace drawmentor {
 
-QString HoldCostMessage(const TGameEngine& engine, const TPreferences& preferences) {
-    const auto cost = DrawnHoldCost(engine, preferences.Severity);
+QString HoldCostMessage(const TSession& session, const TPreferences& preferences) {
+    const auto cost = DrawnHoldCost(session, preferences.Severity);
     if (!cost) return {};
     const QString messages = QStringLiteral("Main.Messages");
     const char* severities[] = {"", "SeriousError", "MediumError", "MinorError"};
@@ -20,15 +20,15 @@ QString HoldCostMessage(const TGameEngine& engine, const TPreferences& preferenc
         preferences.Texts().Translate(messages, QStringLiteral("HoldCost")),
         {QString::asprintf("%.2f", cost->Return), QString::asprintf("%.2f", cost->BestReturn),
          preferences.Texts().Translate(messages, QString::fromLatin1(severities[cost->Severity]))});
-    const auto advice = engine.Coach().HoldAdvice();
-    const TStrategyChart* chart = engine.Coach().Chart().Chart();
+    const auto advice = session.Coach().HoldAdvice();
+    const TStrategyChart* chart = session.Coach().Chart().Chart();
     const QString why = advice && chart ? HoldWhyText(*advice, *chart, preferences) : QString();
     return why.isEmpty() ? text : text + QStringLiteral(". ") + why;
 }
 
-QString WithHoldCost(const QString& message, const TGameEngine& engine,
+QString WithHoldCost(const QString& message, const TSession& session,
                      const TPreferences& preferences) {
-    const QString cost = HoldCostMessage(engine, preferences);
+    const QString cost = HoldCostMessage(session, preferences);
     if (cost.isEmpty()) return message;
     return message + (message.endsWith(u'!') ? QStringLiteral(" ") : QStringLiteral(". ")) + cost;
 }
@@ -42,8 +42,8 @@ QString CardSymbolText(int code) {
     return rank + QChar(suits[card.Suit & 3]);
 }
 
-QString DoubleUpMessage(const TGameEngine& engine, const TPreferences& preferences) {
-    const TTableHand& hand = engine.Hand();
+QString DoubleUpMessage(const TSession& session, const TPreferences& preferences) {
+    const TTableHand& hand = session.Hand();
     if (hand.DoubleUpPick() < 1 || hand.State() != TGameState::gsDrawn) return {};
     const char* keys[] = {"DoubleLost", "DoublePush", "DoubleWon"};
     return FormatText(

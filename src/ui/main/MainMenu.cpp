@@ -2,8 +2,8 @@
 
 #include "games/GameKey.h"
 #include "games/HandsPerDeal.h"
-#include "play/GameEngine.h"
 #include "play/PaytableStore.h"
+#include "play/Session.h"
 #include "prefs/Preferences.h"
 #include "ui/common/TextSections.h"
 
@@ -29,9 +29,8 @@ QString TitleFromMenuText(QString text) {
     return text.trimmed();
 }
 
-TMainMenu::TMainMenu(QMainWindow& window, const TGameEngine& engine,
-                     const TPreferences& preferences)
-    : QObject(&window), FWindow(window), FEngine(engine), FPreferences(preferences) {
+TMainMenu::TMainMenu(QMainWindow& window, const TSession& session, const TPreferences& preferences)
+    : QObject(&window), FWindow(window), FSession(session), FPreferences(preferences) {
     FCommands.resize(kCommandCount);
     FAvailable.fill(true, kCommandCount);
     using C = TMenuCommand;
@@ -161,20 +160,20 @@ void TMainMenu::Retranslate() {
 }
 
 void TMainMenu::Refresh() {
-    for (int m = 0; m < 4; ++m) FModeActions[m]->setChecked(ModeNumber(FEngine.Mode()) == m);
-    FShowResultHands->setChecked(FEngine.Options() & kShowResultHands);
-    FShowWarnings->setChecked(FEngine.Options() & kShowWarnings);
+    for (int m = 0; m < 4; ++m) FModeActions[m]->setChecked(ModeNumber(FSession.Mode()) == m);
+    FShowResultHands->setChecked(FSession.Options() & kShowResultHands);
+    FShowWarnings->setChecked(FSession.Options() & kShowWarnings);
     for (int c = 0; c < kCommandCount; ++c) FCommands[c]->setEnabled(FAvailable[c]);
     Item(TMenuCommand::AllHands)
         ->setEnabled(FAvailable[static_cast<int>(TMenuCommand::AllHands)] &&
-                     FEngine.Rules().CanShowAllHands());
-    Item(TMenuCommand::ResetBalance)->setEnabled(FEngine.Rules().CanChangeBet());
+                     FSession.Rules().CanShowAllHands());
+    Item(TMenuCommand::ResetBalance)->setEnabled(FSession.Rules().CanChangeBet());
     for (int i = 0; i < FHandsActions.size(); ++i) {
         FHandsActions[i]->setChecked(kHandsPerDealChoices[i] ==
-                                     FEngine.ExtraHands().HandsPerDeal());
-        FHandsActions[i]->setEnabled(FEngine.Rules().CanChangeBet());
+                                     FSession.ExtraHands().HandsPerDeal());
+        FHandsActions[i]->setEnabled(FSession.Rules().CanChangeBet());
     }
-    Item(TMenuCommand::EndDrill)->setEnabled(FEngine.Coach().Drill() != nullptr);
+    Item(TMenuCommand::EndDrill)->setEnabled(FSession.Coach().Drill() != nullptr);
 }
 
 void TMainMenu::RebuildRecentGames() {
@@ -183,7 +182,7 @@ void TMainMenu::RebuildRecentGames() {
         action->deleteLater();
     }
     FRecent.clear();
-    const QStringList& games = FEngine.RecentGames();
+    const QStringList& games = FSession.RecentGames();
     const auto store = games.isEmpty() ? nullptr : OpenPaytableStore();
     for (int i = 0; i < games.size(); ++i) {
         auto* recent = new QAction(

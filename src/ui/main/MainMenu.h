@@ -11,7 +11,7 @@ class QMenu;
 
 namespace drawmentor {
 
-class TGameEngine;
+class TSession;
 class TPreferences;
 
 // The main window's menu bar. Its items are named as the tests find them
@@ -22,7 +22,7 @@ class TMainMenu : public QObject {
     Q_OBJECT
 
   public:
-    TMainMenu(QMainWindow& window, const TGameEngine& engine, const TPreferences& preferences);
+    TMainMenu(QMainWindow& window, const TSession& session, const TPreferences& preferences);
 
     void Retranslate();
     // Check marks and enabling from the session, as a menu about to open does.
@@ -47,7 +47,7 @@ class TMainMenu : public QObject {
     void RebuildRecentGames();
 
     QMainWindow& FWindow;
-    const TGameEngine& FEngine;
+    const TSession& FSession;
     const TPreferences& FPreferences;
     QMenu* FGameMenu = nullptr;
     QAction* FRecentSeparator = nullptr;

@@ -15,6 +15,7 @@
 #include "TableSounds.h"
 #include "WindowRouter.h"
 
+#include "prefs/Texts.h"
 #include "ui/app/Application.h"
 #include "ui/chart/ChartWhyText.h"
 #include "ui/common/AboutWindow.h"
@@ -22,7 +23,6 @@
 #include "ui/common/GradientLabel.h"
 #include "ui/common/TextSections.h"
 #include "ui/common/WindowPlacement.h"
-#include "ui/log/WarningWindow.h"
 
 #include "prefs/Preferences.h"
 
@@ -67,41 +67,41 @@ TMainWindow::TMainWindow(TPreferences& preferences, QWidget* parent)
             App::GuardedSlot(this, &TMainWindow::Double));
     connect(FPanels->DealButton, &QAbstractButton::clicked, this,
             App::GuardedSlot(this, &TMainWindow::DealOrDraw));
-    // The chart, the cards, the engine.
+    // The chart, the cards, the session.
     FChartImage = QImage(130, 60, QImage::Format_RGB32);
-    FChart = std::make_unique<TMiniChart>(&FChartImage);
+    FChart = std::make_unique<TCreditPlot>(&FChartImage);
     FChart->Repaint();
     FCards = std::make_unique<TCardPictures>();
-    FEngine = std::make_unique<TGameEngine>(FPreferences, FRouter.get());
-    FReveal = std::make_unique<TCardReveal>(*FPanels->Cards, *FCards, *FEngine, FPreferences);
+    FSession = std::make_unique<TSession>(FPreferences, FRouter.get());
+    FReveal = std::make_unique<TCardReveal>(*FPanels->Cards, *FCards, *FSession, FPreferences);
     connect(FReveal.get(), &TCardReveal::CardRevealed, this, &TMainWindow::CardRevealed);
-    FPanels->Grid->SetEngine(FEngine.get());
-    FPanels->OtherHands->SetEngine(FEngine.get());
-    FMenu = new TMainMenu(*this, *FEngine, FPreferences);
+    FPanels->Grid->SetEngine(FSession.get());
+    FPanels->OtherHands->SetEngine(FSession.get());
+    FMenu = new TMainMenu(*this, *FSession, FPreferences);
     new TTableMenu(*this, *FSizer, *FSounds);
     connect(FMenu, &TMainMenu::Command, this,
             [this](TMenuCommand command) { App::Guarded([&] { RunCommand(command); }); });
     connect(FMenu, &TMainMenu::ModeChosen, this,
             [this](int mode) { App::Guarded([&] { SelectMode(static_cast<TPlayMode>(mode)); }); });
     connect(FMenu, &TMainMenu::OptionToggled, this,
-            [this](unsigned option, bool on) { FEngine->SetOption(option, on); });
+            [this](unsigned option, bool on) { FSession->SetOption(option, on); });
     connect(FMenu, &TMainMenu::HandsPerDealChosen, this,
             [this](int hands) { App::Guarded([&] { SelectHandsPerDeal(hands); }); });
     connect(FMenu, &TMainMenu::RecentChosen, this,
-            [this](int index) { App::Guarded([&] { FEngine->SelectRecent(index); }); });
+            [this](int index) { App::Guarded([&] { FSession->SelectRecent(index); }); });
     // A game chosen anywhere (a menu, a dialog) is laid out here.
-    connect(FEngine.get(), &TGameEngine::GameChanged, this, [this] {
+    connect(FSession.get(), &TSession::GameChanged, this, [this] {
         LayoutPaytable();
         RedrawCards();
     });
     RestoreSettings();
-    FPanels->ShowOtherHands(FEngine->ExtraHands().HandsPerDeal() > 1);
+    FPanels->ShowOtherHands(FSession->ExtraHands().HandsPerDeal() > 1);
     // Damaged records are left out of everything the log shows; said once,
     // the player knows why counts may fall short.
-    if (const int skipped = FEngine->Logger().InvalidCount(); skipped > 0)
+    if (const int skipped = FSession->Logger().InvalidCount(); skipped > 0)
         FStartNotices << FormatText(
             FPreferences.Texts().Translate(kMessages, QStringLiteral("LogSkipped")),
-            {FEngine->Logger().LogFileName(), QString::number(skipped)});
+            {FSession->Logger().LogFileName(), QString::number(skipped)});
     Retranslate();
     RedrawCards();
     new TPlayKeys(*this, [this](int key) {
@@ -111,21 +111,21 @@ TMainWindow::TMainWindow(TPreferences& preferences, QWidget* parent)
     });
     FTimer.setInterval(1000);
     connect(&FTimer, &QTimer::timeout, this,
-            [this] { FPanels->Counters->SetTime(FEngine->Counters().ElapsedTime()); });
-    FPanels->Counters->SetTime(FEngine->Counters().ElapsedTime());
+            [this] { FPanels->Counters->SetTime(FSession->Counters().ElapsedTime()); });
+    FPanels->Counters->SetTime(FSession->Counters().ElapsedTime());
     connect(&FPreferences, &TPreferences::PreferencesChanged, this, [this] { Retranslate(); });
 }
 
 TMainWindow::~TMainWindow() {
     try {
-        FEngine->Collect(); // an open hand is logged before the engine goes
+        FSession->Collect(); // an open hand is logged before the session goes
         SaveSettings();
     } catch (...) {
     }
 }
 
 void TMainWindow::closeEvent(QCloseEvent* event) {
-    FEngine->Collect();
+    FSession->Collect();
     SaveSettings();
     QMainWindow::closeEvent(event);
 }
@@ -133,7 +133,7 @@ void TMainWindow::closeEvent(QCloseEvent* event) {
 void TMainWindow::RunCommand(TMenuCommand command) {
     switch (command) {
     case TMenuCommand::Exit: close(); break;
-    case TMenuCommand::ResetBalance: FEngine->ResetCounters(); break;
+    case TMenuCommand::ResetBalance: FSession->ResetCounters(); break;
     case TMenuCommand::ClearAllRecords: ClearAllRecords(); break;
     // The deck and the back live in the paint engine, which is this window's.
     case TMenuCommand::SelectDeck:
@@ -144,7 +144,7 @@ void TMainWindow::RunCommand(TMenuCommand command) {
         FRouter->ChooseBack(FCards->Paint());
         RedrawCards();
         break;
-    default: FRouter->Run(command, *FEngine); break;
+    default: FRouter->Run(command, *FSession); break;
     }
 }
 
@@ -172,7 +172,7 @@ void TMainWindow::Retranslate() {
 }
 
 void TMainWindow::UpdateCounters() {
-    const TGameEngine& e = *FEngine;
+    const TSession& e = *FSession;
     FPanels->Counters->Update(e, FChartImage);
     FPanels->Meters->Update(e, FPreferences);
     FPanels->Grid->update();
@@ -191,7 +191,7 @@ void TMainWindow::UpdateCounters() {
 }
 
 void TMainWindow::SetMessage(const QString& key, const QStringList& arguments) {
-    FPanels->Message->setText(MessageText(key, arguments, *FEngine, FPreferences));
+    FPanels->Message->setText(MessageText(key, arguments, *FSession, FPreferences));
 }
 
 // --- Cards -------------------------------------------------------------------
@@ -204,16 +204,16 @@ void TMainWindow::RedrawCards() {
 void TMainWindow::RunReveal(TCardReveal::TSteps steps) {
     FReveal->Run(std::move(steps), [this] {
         UpdateCounters();
-        FSounds->CardsShown(*FEngine);
+        FSounds->CardsShown(*FSession);
     });
 }
 
 void TMainWindow::DealOrDraw() {
-    if (FReveal->IsRunning() || !FEngine->Rules().CanDealDraw()) return;
-    SetMessage(FEngine->Rules().NextPressDraws() ? QStringLiteral("Drawing")
-                                                 : QStringLiteral("Dealing"));
-    FSounds->Play(FEngine->Rules().NextPressDraws() ? TSound::Draw : TSound::Deal);
-    const std::array<bool, 5> replaced = FEngine->PrepareDealDraw();
+    if (FReveal->IsRunning() || !FSession->Rules().CanDealDraw()) return;
+    SetMessage(FSession->Rules().NextPressDraws() ? QStringLiteral("Drawing")
+                                                  : QStringLiteral("Dealing"));
+    FSounds->Play(FSession->Rules().NextPressDraws() ? TSound::Draw : TSound::Deal);
+    const std::array<bool, 5> replaced = FSession->PrepareDealDraw();
     // The warning may have changed the hold: the kept cards show it at once.
     for (int i = 0; i < 5; ++i)
         if (!replaced[i]) FReveal->DrawCard(i);
@@ -221,8 +221,8 @@ void TMainWindow::DealOrDraw() {
     FReveal->AddBacks(steps, replaced);
     steps.push_back({[this, replaced] {
         std::array<bool, 5> shown = replaced;
-        if (FEngine->FinishDealDraw()) {
-            FChart->AddPoint(FEngine->Counters().BestCredits(), FEngine->Counters().Credits());
+        if (FSession->FinishDealDraw()) {
+            FChart->AddPoint(FSession->Counters().BestCredits(), FSession->Counters().Credits());
             shown.fill(true);
         }
         TCardReveal::TSteps faces;
@@ -234,21 +234,21 @@ void TMainWindow::DealOrDraw() {
 }
 
 void TMainWindow::Hint() {
-    if (FReveal->IsRunning() || !FEngine->Rules().CanHint()) return;
-    FEngine->ShowHint();
+    if (FReveal->IsRunning() || !FSession->Rules().CanHint()) return;
+    FSession->ShowHint();
     RedrawCards();
     // The hint says which chart line it holds, once the chart is there.
-    const auto advice = FEngine->Coach().BestAdvice();
-    if (const TStrategyChart* chart = FEngine->Coach().Chart().Chart(); advice && chart)
+    const auto advice = FSession->Coach().BestAdvice();
+    if (const TStrategyChart* chart = FSession->Coach().Chart().Chart(); advice && chart)
         FPanels->Message->setText(HintWhyText(*advice, *chart, FPreferences));
 }
 
 void TMainWindow::Double() {
-    if (FReveal->IsRunning() || !FEngine->Rules().CanDouble()) return;
+    if (FReveal->IsRunning() || !FSession->Rules().CanDouble()) return;
     TCardReveal::TSteps steps;
     FReveal->AddBacks(steps, {true, true, true, true, true});
     steps.push_back({[this] {
-        FEngine->StartDoubleUp();
+        FSession->StartDoubleUp();
         FReveal->Hide({});
         RedrawCards(); // the dealer's card face up, the others backs
         SetMessage(QStringLiteral("DoubleInfo"));
@@ -258,16 +258,16 @@ void TMainWindow::Double() {
 
 void TMainWindow::ToggleCard(int index) {
     if (FReveal->IsRunning()) return;
-    if (FEngine->Hand().State() == TGameState::gsDealt) {
-        FEngine->ToggleHold(index);
+    if (FSession->Hand().State() == TGameState::gsDealt) {
+        FSession->ToggleHold(index);
         FSounds->Play(TSound::Hold);
         FReveal->DrawCard(index);
         return;
     }
-    if (FEngine->Hand().State() != TGameState::gsDoubleUp || index == 0) return;
+    if (FSession->Hand().State() != TGameState::gsDoubleUp || index == 0) return;
     // The picked card first, then the others left to right.
     FReveal->Hide({false, true, true, true, true});
-    FEngine->DoubleUpPick(index);
+    FSession->DoubleUpPick(index);
     std::array<int, 5> order{index, 0, 0, 0, 0}; // the dealer's card, last, is already face up
     int slot = 1;
     for (int i = 1; i < 5; ++i)
@@ -279,24 +279,24 @@ void TMainWindow::ToggleCard(int index) {
 }
 
 bool TMainWindow::SelectBet(int coins) {
-    if (!FEngine->SetBet(coins)) return false;
+    if (!FSession->SetBet(coins)) return false;
     UpdateCounters();
     return true;
 }
 
 void TMainWindow::ChooseCoinValue() {
-    const int chosen = FRouter->ChooseCoinValue(FEngine->CoinIndex());
-    if (chosen != -1) FEngine->SetCoinIndex(chosen);
+    const int chosen = FRouter->ChooseCoinValue(FSession->CoinIndex());
+    if (chosen != -1) FSession->SetCoinIndex(chosen);
     UpdateCounters();
 }
 
 void TMainWindow::SelectMode(TPlayMode mode) {
-    FEngine->SetMode(mode);
+    FSession->SetMode(mode);
     UpdateCounters();
 }
 
 bool TMainWindow::SelectHandsPerDeal(int hands) {
-    if (FReveal->IsRunning() || !FEngine->SetHandsPerDeal(hands)) return false;
+    if (FReveal->IsRunning() || !FSession->SetHandsPerDeal(hands)) return false;
     FPanels->ShowOtherHands(hands > 1);
     UpdateCounters();
     return true;
@@ -304,13 +304,13 @@ bool TMainWindow::SelectHandsPerDeal(int hands) {
 
 void TMainWindow::ClearAllRecords() {
     const QString title = TitleFromMenuText(FMenu->Item(TMenuCommand::ClearAllRecords)->text());
-    if (FRouter->ConfirmClearAllRecords(title)) FEngine->ClearAllRecords();
+    if (FRouter->ConfirmClearAllRecords(title)) FSession->ClearAllRecords();
 }
 
 // --- Layout ------------------------------------------------------------------
 
 void TMainWindow::LayoutPaytable() {
-    FPanels->PokerName->setText(FEngine->Game().Caption());
+    FPanels->PokerName->setText(FSession->Game().Caption());
     FPanels->Grid->Relayout();
 }
 
@@ -335,7 +335,7 @@ void TMainWindow::SaveSettings() {
     TIniFile& ini = FPreferences.SettingsFile();
     // The room of the other hands is added again at the next start: the
     // window is kept at the height the player gave it.
-    const bool others = FEngine->ExtraHands().HandsPerDeal() > 1;
+    const bool others = FSession->ExtraHands().HandsPerDeal() > 1;
     FPanels->ShowOtherHands(false);
     SavePlacement(*this, ini, kPlacement);
     FPanels->ShowOtherHands(others);
@@ -350,22 +350,22 @@ bool TMainWindow::HandleKey(int key) {
     if (FReveal->IsRunning()) return true; // no play until the cards are shown
     switch (key) {
     case Qt::Key_Escape:
-        FEngine->SetDrawMask(31);
+        FSession->SetDrawMask(31);
         RedrawCards();
         return true;
     case Qt::Key_Space:
-        if (!FEngine->Rules().CanDealDraw()) return false;
+        if (!FSession->Rules().CanDealDraw()) return false;
         DealOrDraw();
         return true;
     case Qt::Key_Plus:
-    case Qt::Key_Equal: return SelectBet(FEngine->Game().Bet() + 1);
-    case Qt::Key_Minus: return SelectBet(FEngine->Game().Bet() - 1);
+    case Qt::Key_Equal: return SelectBet(FSession->Game().Bet() + 1);
+    case Qt::Key_Minus: return SelectBet(FSession->Game().Bet() - 1);
     case Qt::Key_D:
-        if (!FEngine->Rules().CanDouble()) return false;
+        if (!FSession->Rules().CanDouble()) return false;
         Double();
         return true;
     case Qt::Key_H:
-        if (!FEngine->Rules().CanHint()) return false;
+        if (!FSession->Rules().CanHint()) return false;
         Hint();
         return true;
     default: ToggleCard(key - Qt::Key_1); return true; // 1..5

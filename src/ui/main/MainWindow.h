@@ -4,8 +4,8 @@
 #include "CardReveal.h"
 #include "MainMenu.h"
 
-#include "play/GameEngine.h"
-#include "render/MiniChart.h"
+#include "play/Session.h"
+#include "render/CreditPlot.h"
 #include "render/PaintEngine.h"
 
 #include <QMainWindow>
@@ -35,7 +35,7 @@ class TMainWindow : public QMainWindow {
     explicit TMainWindow(TPreferences& preferences, QWidget* parent = nullptr);
     ~TMainWindow() override;
 
-    TGameEngine& Engine() { return *FEngine; }
+    TSession& Session() { return *FSession; }
     TPaintEngine& Paint() { return FCards->Paint(); }
     TMainMenu& Menu() { return *FMenu; }
     TWindowRouter& Router() { return *FRouter; }
@@ -82,12 +82,12 @@ class TMainWindow : public QMainWindow {
     TPreferences& FPreferences;
     std::unique_ptr<TWindowRouter> FRouter;
     std::unique_ptr<TCardPictures> FCards;
-    std::unique_ptr<TGameEngine> FEngine;
+    std::unique_ptr<TSession> FSession;
     // Goes before the session and the pictures it draws from: the card table
     // may still be resized while the window's widgets are taken down.
     std::unique_ptr<TCardReveal> FReveal;
     QImage FChartImage;
-    std::unique_ptr<TMiniChart> FChart;
+    std::unique_ptr<TCreditPlot> FChart;
     QTimer FTimer;
 
     TMainMenu* FMenu = nullptr;

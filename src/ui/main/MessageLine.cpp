@@ -2,14 +2,14 @@
 
 #include "HoldCostMessage.h"
 
-#include "ui/log/WarningWindow.h"
+#include "prefs/Texts.h"
 
-#include "play/GameEngine.h"
+#include "play/Session.h"
 #include "prefs/Preferences.h"
 
 namespace drawmentor {
 
-QString MessageText(const QString& key, const QStringList& arguments, const TGameEngine& engine,
+QString MessageText(const QString& key, const QStringList& arguments, const TSession& session,
                     const TPreferences& preferences) {
     QString text = preferences.Texts().Translate(QStringLiteral("Main.Messages"), key);
     if (key == QLatin1String("Win"))
@@ -17,15 +17,15 @@ QString MessageText(const QString& key, const QStringList& arguments, const TGam
     else if (!arguments.isEmpty())
         text = FormatText(text, arguments);
     if (key == QLatin1String("Win") || key == QLatin1String("Finish"))
-        text = WithHoldCost(text, engine, preferences);
+        text = WithHoldCost(text, session, preferences);
     return text;
 }
 
-QString StateMessage(const TGameEngine& engine, const TPreferences& preferences) {
+QString StateMessage(const TSession& session, const TPreferences& preferences) {
     const auto text = [&](const char* key, const QStringList& arguments = {}) {
-        return MessageText(QString::fromLatin1(key), arguments, engine, preferences);
+        return MessageText(QString::fromLatin1(key), arguments, session, preferences);
     };
-    const TTableHand& hand = engine.Hand();
+    const TTableHand& hand = session.Hand();
     switch (hand.State()) {
     case TGameState::gsIdle: return text("Start");
     case TGameState::gsDealt:
@@ -35,9 +35,9 @@ QString StateMessage(const TGameEngine& engine, const TPreferences& preferences)
                                       QString::number(hand.ErrorHandCount())});
         return text("Hold");
     case TGameState::gsDrawn:
-        if (const QString doubled = DoubleUpMessage(engine, preferences); !doubled.isEmpty())
+        if (const QString doubled = DoubleUpMessage(session, preferences); !doubled.isEmpty())
             return doubled;
-        if (engine.DealWin() != 0) return text("Win", {QString::number(engine.DealWin())});
+        if (session.DealWin() != 0) return text("Win", {QString::number(session.DealWin())});
         return text("Finish");
     default: return {};
     }

@@ -5,16 +5,16 @@
 
 namespace drawmentor {
 
-class TGameEngine;
+class TSession;
 class TPreferences;
 
 // The message line's text of `key` (a "Main.Messages" text) with its
 // arguments; after a draw it also says what the hold cost.
-QString MessageText(const QString& key, const QStringList& arguments, const TGameEngine& engine,
+QString MessageText(const QString& key, const QStringList& arguments, const TSession& session,
                     const TPreferences& preferences);
 
 // What the message line says for the state of play; a null string during a
 // double-up round, whose message stays as the round set it.
-QString StateMessage(const TGameEngine& engine, const TPreferences& preferences);
+QString StateMessage(const TSession& session, const TPreferences& preferences);
 
 } // namespace drawmentor

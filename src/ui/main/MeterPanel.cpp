@@ -2,7 +2,7 @@
 
 #include "HoldCostMessage.h"
 
-#include "play/GameEngine.h"
+#include "play/Session.h"
 #include "prefs/Preferences.h"
 #include "ui/common/LineText.h"
 #include "ui/common/TextSections.h"
@@ -85,17 +85,17 @@ TMeterPanel::TMeterPanel(QWidget* parent) : QWidget(parent) {
     row->addWidget(FWin, 3);
 }
 
-void TMeterPanel::Update(const TGameEngine& engine, const TPreferences& preferences) {
+void TMeterPanel::Update(const TSession& session, const TPreferences& preferences) {
     const TTexts& texts = preferences.Texts();
     FCredits->Set(texts.Translate(kMainLabelsTexts, QStringLiteral("Credits")),
-                  QString::number(engine.Counters().Credits()), false);
-    const int win = engine.Hand().CurrentWin();
-    const int line = engine.Hand().CurrentLine();
+                  QString::number(session.Counters().Credits()), false);
+    const int win = session.Hand().CurrentWin();
+    const int line = session.Hand().CurrentLine();
     // The hand is named once it is settled; a double-up's result is its own.
-    const bool named = win > 0 && line >= 0 && engine.Hand().State() == TGameState::gsDrawn &&
-                       DoubleUpMessage(engine, preferences).isEmpty();
+    const bool named = win > 0 && line >= 0 && session.Hand().State() == TGameState::gsDrawn &&
+                       DoubleUpMessage(session, preferences).isEmpty();
     if (named) {
-        FWin->Set(LineText(engine.Game().LineName(line), texts).toUpper(), QString::number(win),
+        FWin->Set(LineText(session.Game().LineName(line), texts).toUpper(), QString::number(win),
                   true);
     } else {
         FWin->Set(texts.Translate(kMainLabelsTexts, QStringLiteral("Win")), QString::number(win),

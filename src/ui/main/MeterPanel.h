@@ -4,7 +4,7 @@
 
 namespace drawmentor {
 
-class TGameEngine;
+class TSession;
 class TPreferences;
 
 // One lit meter of the machine: a small caption over a large figure, both
@@ -38,7 +38,7 @@ class TMeterPanel : public QWidget {
   public:
     explicit TMeterPanel(QWidget* parent = nullptr);
 
-    void Update(const TGameEngine& engine, const TPreferences& preferences);
+    void Update(const TSession& session, const TPreferences& preferences);
     TMeter* Credits() const { return FCredits; }
     TMeter* Win() const { return FWin; }
 

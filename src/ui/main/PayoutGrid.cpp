@@ -1,6 +1,6 @@
 #include "PayoutGrid.h"
 
-#include "play/GameEngine.h"
+#include "play/Session.h"
 #include "render/Colors.h"
 #include "render/PaintEngine.h"
 
@@ -43,14 +43,14 @@ TPayoutGrid::TPayoutGrid(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void TPayoutGrid::SetEngine(TGameEngine* engine) {
-    FEngine = engine;
+void TPayoutGrid::SetEngine(TSession* session) {
+    FSession = session;
     Relayout();
 }
 
 void TPayoutGrid::Relayout() {
-    if (!FEngine) return;
-    FLayout = LayoutPaytable(width(), height(), FEngine->Game().LastLine() + 1);
+    if (!FSession) return;
+    FLayout = LayoutPaytable(width(), height(), FSession->Game().LastLine() + 1);
     const int tallest = std::max(FLayout.Tallest, 1);
     const int steps = std::min(tallest, 255);
     const QColor bet = FromBgr(0xFFCB97), win = FromBgr(0x808000), normal = FromBgr(0xC0C0C0);
@@ -88,7 +88,7 @@ void TPayoutGrid::mousePressEvent(QMouseEvent* event) {
 void TPayoutGrid::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), palette().color(QPalette::Window));
-    if (!FEngine) return;
+    if (!FSession) return;
     int x = 0;
     for (int column = 0; column < 6; ++column) {
         int y = 0;
@@ -103,8 +103,8 @@ void TPayoutGrid::paintEvent(QPaintEvent*) {
 void TPayoutGrid::DrawCell(QPainter& painter, int column, int row, const QRect& given) {
     // Neighbouring cells share their frame line.
     const QRect cell = given.adjusted(column > 0 ? -1 : 0, row > 0 ? -1 : 0, 0, 0);
-    const bool winning = row == FEngine->Hand().CurrentLine();
-    const bool betColumn = column == FEngine->Game().Bet();
+    const bool winning = row == FSession->Hand().CurrentLine();
+    const bool betColumn = column == FSession->Game().Bet();
     const QImage& background = winning     ? FWinBackground
                                : betColumn ? FBetBackground
                                            : FNormalBackground;
@@ -127,10 +127,10 @@ void TPayoutGrid::DrawCell(QPainter& painter, int column, int row, const QRect& 
     const QRect inner = cell.adjusted(1, 1, -1, -1);
     if (column == 0)
         painter.drawText(inner, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                         QStringLiteral("   ") + FEngine->Game().LineName(row).toUpper());
+                         QStringLiteral("   ") + FSession->Game().LineName(row).toUpper());
     else
         painter.drawText(inner, Qt::AlignCenter | Qt::TextSingleLine,
-                         QString::number(FEngine->Game().Pay(row, column)));
+                         QString::number(FSession->Game().Pay(row, column)));
     painter.restore();
 }
 

@@ -8,7 +8,7 @@
 
 namespace drawmentor {
 
-class TGameEngine;
+class TSession;
 
 // Column widths and row heights of the paytable for a grid of `width` x
 // `height` pixels: five pay columns of round((W - round(0.4 W)) / 5) and the
@@ -29,7 +29,7 @@ class TPayoutGrid : public QWidget {
 
   public:
     explicit TPayoutGrid(QWidget* parent = nullptr);
-    void SetEngine(TGameEngine* engine);
+    void SetEngine(TSession* session);
     // Recomputes the layout and the cell backgrounds (game change, resize).
     void Relayout();
     const TPaytableLayout& Layout() const { return FLayout; }
@@ -47,7 +47,7 @@ class TPayoutGrid : public QWidget {
   private:
     void DrawCell(QPainter& painter, int column, int row, const QRect& cell);
 
-    TGameEngine* FEngine = nullptr;
+    TSession* FSession = nullptr;
     TPaytableLayout FLayout;
     QImage FBetBackground, FWinBackground, FNormalBackground;
 };

@@ -1,6 +1,6 @@
 #include "TableSounds.h"
 
-#include "play/GameEngine.h"
+#include "play/Session.h"
 #include "prefs/DataFolder.h"
 #include "prefs/IniFile.h"
 #include "prefs/SettingKeys.h"
@@ -64,14 +64,14 @@ void TTableSounds::Play(TSound sound) {
     FPlayer->Play(sound);
 }
 
-void TTableSounds::CardsShown(const TGameEngine& engine) {
-    const TTableHand& hand = engine.Hand();
+void TTableSounds::CardsShown(const TSession& session) {
+    const TTableHand& hand = session.Hand();
     if (hand.State() != TGameState::gsDrawn) return;
     if (hand.DoubleUpPick() >= 1) {
         if (hand.DoubleUpResult() != 0)
             Play(hand.DoubleUpResult() > 0 ? TSound::DoubleWin : TSound::DoubleLose);
     } else if (hand.CurrentWin() > 0) {
-        Play(WinSound(hand.CurrentWin(), engine.Game().Bet()));
+        Play(WinSound(hand.CurrentWin(), session.Game().Bet()));
     }
 }
 

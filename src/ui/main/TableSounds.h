@@ -9,7 +9,7 @@ class QSoundEffect;
 
 namespace drawmentor {
 
-class TGameEngine;
+class TSession;
 class TIniFile;
 
 enum class TSound { Deal, Hold, Draw, SmallWin, MediumWin, LargeWin, DoubleWin, DoubleLose };
@@ -56,7 +56,7 @@ class TTableSounds : public QObject {
     void Play(TSound sound);
     // The cards of a draw or a double-up are all shown: the win, or the
     // double-up's result, is heard.
-    void CardsShown(const TGameEngine& engine);
+    void CardsShown(const TSession& session);
 
     void Restore(const TIniFile& ini);
     void Save(TIniFile& ini) const;

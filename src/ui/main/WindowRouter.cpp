@@ -7,21 +7,21 @@
 #include "ui/common/PickOneList.h"
 #include "ui/hands/AllHandsWindow.h"
 #include "ui/hands/AnalyseHandWindow.h"
-#include "ui/log/ChartWindow.h"
 #include "ui/log/ClearLogWindow.h"
 #include "ui/log/ErrorsWindow.h"
 #include "ui/log/NoErrorsWindow.h"
+#include "ui/log/PlotWindow.h"
 #include "ui/log/StatisticsWindow.h"
-#include "ui/log/WarningWindow.h"
+#include "ui/main/WarningWindow.h"
 #include "ui/paytable/ChooseGameWindow.h"
 #include "ui/settings/BackDialog.h"
 #include "ui/settings/DeckDialog.h"
 #include "ui/settings/PreferencesDialog.h"
 
-#include "cards/Error.h"
-#include "play/GameEngine.h"
+#include "core/Error.h"
 #include "play/HandAnalysis.h"
 #include "play/PaytableStore.h"
+#include "play/Session.h"
 #include "prefs/Preferences.h"
 #include "render/PaintEngine.h"
 
@@ -36,25 +36,25 @@ namespace drawmentor {
 TWindowRouter::TWindowRouter(QWidget& parent, TPreferences& preferences)
     : FParent(parent), FPreferences(preferences) {}
 
-bool TWindowRouter::Run(TMenuCommand command, TGameEngine& engine) {
+bool TWindowRouter::Run(TMenuCommand command, TSession& session) {
     switch (command) {
-    case TMenuCommand::SelectGame: ChooseGame(engine); return true;
-    case TMenuCommand::AllHands: ShowAllHands(engine); return true;
-    case TMenuCommand::AnalyseHand: AnalyseHand(engine); return true;
+    case TMenuCommand::SelectGame: ChooseGame(session); return true;
+    case TMenuCommand::AllHands: ShowAllHands(session); return true;
+    case TMenuCommand::AnalyseHand: AnalyseHand(session); return true;
     case TMenuCommand::StrategyChart:
-        Opening("StrategyChart", [&] { ShowStrategyChart(engine); });
+        Opening("StrategyChart", [&] { ShowStrategyChart(session); });
         return true;
-    case TMenuCommand::EndDrill: engine.EndDrill(); return true;
+    case TMenuCommand::EndDrill: session.EndDrill(); return true;
     case TMenuCommand::ShowStatistics:
-        Opening("ShowStatistics", [&] { ShowStatistics(engine.Logger()); });
+        Opening("ShowStatistics", [&] { ShowStatistics(session.Logger()); });
         return true;
     case TMenuCommand::ShowCharts:
-        Opening("ShowCharts", [&] { ShowCharts(engine.Logger()); });
+        Opening("ShowCharts", [&] { ShowCharts(session.Logger()); });
         return true;
     case TMenuCommand::ShowErrors:
-        Opening("ShowErrors", [&] { ShowErrors(engine.Logger()); });
+        Opening("ShowErrors", [&] { ShowErrors(session.Logger()); });
         return true;
-    case TMenuCommand::ClearByFilter: ClearByFilter(engine.Logger()); return true;
+    case TMenuCommand::ClearByFilter: ClearByFilter(session.Logger()); return true;
     case TMenuCommand::ChangePreferences:
         Opening("SetupPreferences", [&] { ShowPreferencesDialog(&FParent, FPreferences); });
         return true;
@@ -74,9 +74,9 @@ void TWindowRouter::Opening(const char* command, const std::function<void()>& op
     }
 }
 
-IGameWindows::TWarningAnswer TWindowRouter::ShowWarning(TGameEngine& engine) {
-    return ShowWarningWindow(&FParent, engine, FPreferences, [this, &engine](QWidget* over) {
-        drawmentor::ShowAllHands(over, engine, FPreferences);
+IGameWindows::TWarningAnswer TWindowRouter::ShowWarning(TSession& session) {
+    return ShowWarningWindow(&FParent, session, FPreferences, [this, &session](QWidget* over) {
+        drawmentor::ShowAllHands(over, session, FPreferences);
     });
 }
 
@@ -116,39 +116,39 @@ void TWindowRouter::ClearByFilter(TLogger& logger) {
     logger.ClearByFilter();
 }
 
-void TWindowRouter::ShowAllHands(const TGameEngine& engine) {
-    if (!engine.Rules().CanShowAllHands()) return;
-    if (engine.Hand().State() == TGameState::gsDealt) {
-        drawmentor::ShowAllHands(&FParent, engine, FPreferences);
+void TWindowRouter::ShowAllHands(const TSession& session) {
+    if (!session.Rules().CanShowAllHands()) return;
+    if (session.Hand().State() == TGameState::gsDealt) {
+        drawmentor::ShowAllHands(&FParent, session, FPreferences);
         return;
     }
-    // After the draw the engine holds the final hand: the dealt one is counted again.
-    const TLogRecord& record = engine.Hand().Record();
+    // After the draw the session holds the final hand: the dealt one is counted again.
+    const TLogRecord& record = session.Hand().Record();
     std::array<int, kHandSize> cards{};
     std::copy(record.Dealt.begin(), record.Dealt.end(), cards.begin());
-    const THandAnalysis analysis(engine.Game().GameIndex(), engine.Game().PayTable(), record.Bet,
+    const THandAnalysis analysis(session.Game().GameIndex(), session.Game().PayTable(), record.Bet,
                                  cards);
     drawmentor::ShowAllHands(&FParent, analysis.Engine(), cards, record.DrawMask, FPreferences);
 }
 
-void TWindowRouter::AnalyseHand(const TGameEngine& engine) {
-    const TTableGame& game = engine.Game();
+void TWindowRouter::AnalyseHand(const TSession& session) {
+    const TTableGame& game = session.Game();
     drawmentor::AnalyseHand(&FParent, game.GameIndex(), game.PayTable(), game.Bet(), game.Caption(),
                             FPreferences);
 }
 
-void TWindowRouter::ShowStrategyChart(TGameEngine& engine) {
-    const TTableGame& game = engine.Game();
+void TWindowRouter::ShowStrategyChart(TSession& session) {
+    const TTableGame& game = session.Game();
     TChartSubject subject;
     subject.GameIndex = game.GameIndex();
     for (int line = 0; line <= game.LastLine(); ++line) subject.Pays.push_back(game.WinOf(line));
     subject.Bet = game.Bet();
     subject.Caption = game.Caption();
     subject.Drillable = true;
-    subject.Logger = &engine.Logger();
+    subject.Logger = &session.Logger();
     subject.PayIndex = game.PayIndex();
     if (auto drill = drawmentor::ShowStrategyChart(&FParent, std::move(subject), FPreferences))
-        engine.StartDrill(std::make_unique<TChartDrill>(std::move(drill->first), drill->second));
+        session.StartDrill(std::make_unique<TChartDrill>(std::move(drill->first), drill->second));
 }
 
 void TWindowRouter::ShowStatistics(TLogger& logger) {
@@ -159,8 +159,8 @@ void TWindowRouter::ShowCharts(TLogger& logger) {
     OpenChartsWindow(&FParent, logger, FPreferences);
 }
 
-bool TWindowRouter::ChooseGame(TGameEngine& engine) {
-    return drawmentor::ChooseGame(&FParent, engine, FPreferences);
+bool TWindowRouter::ChooseGame(TSession& session) {
+    return drawmentor::ChooseGame(&FParent, session, FPreferences);
 }
 
 int TWindowRouter::ChooseCoinValue(int current) {

@@ -24,7 +24,7 @@ class TWindowRouter : public IGameWindows {
   public:
     TWindowRouter(QWidget& parent, TPreferences& preferences);
 
-    TWarningAnswer ShowWarning(TGameEngine& engine) override;
+    TWarningAnswer ShowWarning(TSession& session) override;
     int AskModeForNoErrors() override;
     void RefuseBet(int betCoins, int credits) override;
 
@@ -33,14 +33,14 @@ class TWindowRouter : public IGameWindows {
 
     // Opens the window a menu command asks for; false for a command that is
     // no window's (the main window's own).
-    bool Run(TMenuCommand command, TGameEngine& engine);
+    bool Run(TMenuCommand command, TSession& session);
 
     // The 32 holds of the hand in play, the player's hold selected.
-    void ShowAllHands(const TGameEngine& engine);
+    void ShowAllHands(const TSession& session);
     // Any five cards of the game in play, chosen by the player, then their holds.
-    void AnalyseHand(const TGameEngine& engine);
+    void AnalyseHand(const TSession& session);
     // The strategy chart of the paytable in play; a drill chosen there starts.
-    void ShowStrategyChart(TGameEngine& engine);
+    void ShowStrategyChart(TSession& session);
     // The 32 holds of a logged hand in its own game, paytable and bet, the
     // player's hold selected; nothing for a record whose game or paytable is gone.
     void ShowLoggedHand(QWidget* parent, const TLogRecord& record);
@@ -50,7 +50,7 @@ class TWindowRouter : public IGameWindows {
     // Asks which records go, then removes them from the log.
     void ClearByFilter(TLogger& logger);
     // True when the player chose a game and paytable, now in play.
-    bool ChooseGame(TGameEngine& engine);
+    bool ChooseGame(TSession& session);
     // The coin value chosen from the list, or -1.
     int ChooseCoinValue(int current);
     // True when the player confirmed deleting every record of the log.

@@ -1,7 +1,7 @@
 #include "BankrollFiguresPanel.h"
 
+#include "bankroll/BankrollJob.h"
 #include "prefs/Preferences.h"
-#include "strategy/BankrollJob.h"
 #include "ui/common/TextSections.h"
 
 #include <QGridLayout>

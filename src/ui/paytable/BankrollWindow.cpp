@@ -1,7 +1,7 @@
 #include "BankrollWindow.h"
 
-#include "BankrollCharts.h"
 #include "BankrollFiguresPanel.h"
+#include "BankrollPlots.h"
 
 #include "ui/common/GradientLabel.h"
 #include "ui/common/HelpKey.h"
@@ -54,7 +54,7 @@ TBankrollWindow::TBankrollWindow(QWidget* parent, int gameIndex, const std::vect
     left->addLayout(inputs);
     left->addWidget(FFigures);
     left->addStretch(1);
-    FCharts = new TBankrollCharts(this);
+    FCharts = new TBankrollPlots(this);
     auto* middle = new QHBoxLayout;
     middle->addLayout(left, 0);
     middle->addWidget(FCharts, 1);
@@ -301,7 +301,7 @@ double TBankrollWindow::ChartUnit() const {
 
 void TBankrollWindow::SetChartTexts(int64_t hands) {
     const bool bets = FUnit == buBets;
-    TBankrollCharts::TTexts texts;
+    TBankrollPlots::TTexts texts;
     texts.DistributionTitle = Text("DistributionTitle", {QString::number(hands)});
     texts.DistributionBottom = Text(bets ? "DistributionBottomBets" : "DistributionBottomMoney");
     texts.DistributionLeft = Text("DistributionLeft");

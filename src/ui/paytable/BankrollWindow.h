@@ -1,7 +1,7 @@
 #pragma once
 
-#include "strategy/BankrollJob.h"
-#include "strategy/PaytableAnalysis.h"
+#include "bankroll/BankrollJob.h"
+#include "engine/PaytableAnalysis.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -21,7 +21,7 @@ class QSpinBox;
 
 namespace drawmentor {
 
-class TBankrollCharts;
+class TBankrollPlots;
 class TBankrollFiguresPanel;
 class TPreferences;
 
@@ -59,7 +59,7 @@ class TBankrollWindow : public QDialog {
     double MoneyPerCoin() const;
     int BetCoins() const { return FHand.BetCoins(); }
     const THandDistribution& Hand() const { return FHand; }
-    TBankrollCharts& Charts() const { return *FCharts; }
+    TBankrollPlots& Charts() const { return *FCharts; }
 
     void done(int result) override;
 
@@ -98,7 +98,7 @@ class TBankrollWindow : public QDialog {
     QComboBox* FCoinBox = nullptr;
     QSpinBox* FHands = nullptr;
     TBankrollFiguresPanel* FFigures = nullptr;
-    TBankrollCharts* FCharts = nullptr;
+    TBankrollPlots* FCharts = nullptr;
     QProgressBar* FProgress = nullptr;
     QLabel* FStatus = nullptr;
     QPushButton* FClose = nullptr;

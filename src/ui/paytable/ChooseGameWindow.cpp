@@ -12,7 +12,7 @@
 #include "ui/common/TextSections.h"
 
 #include "games/GameKey.h"
-#include "play/GameEngine.h"
+#include "play/Session.h"
 #include "prefs/Preferences.h"
 
 #include <QHBoxLayout>
@@ -205,15 +205,15 @@ void TChooseGameWindow::Add() {
     Refresh();
 }
 
-bool ChooseGame(QWidget* parent, TGameEngine& engine, TPreferences& preferences) {
+bool ChooseGame(QWidget* parent, TSession& session, TPreferences& preferences) {
     TSelectController controller;
-    controller.Init(engine);
+    controller.Init(session);
     bool played = false;
     {
         TChooseGameWindow window(parent, controller, preferences);
-        window.SetCoinIndex(engine.CoinIndex());
-        window.Returns().SetHandsPerDeal(engine.ExtraHands().HandsPerDeal());
-        if (window.exec() == QDialog::Accepted) played = controller.Play(engine);
+        window.SetCoinIndex(session.CoinIndex());
+        window.Returns().SetHandsPerDeal(session.ExtraHands().HandsPerDeal());
+        if (window.exec() == QDialog::Accepted) played = controller.Play(session);
     }
     return played;
 }

@@ -8,7 +8,7 @@ class QPushButton;
 
 namespace drawmentor {
 
-class TGameEngine;
+class TSession;
 class TPaytableGrid;
 class TPreferences;
 class TReturnPanel;
@@ -61,6 +61,6 @@ class TChooseGameWindow : public QDialog {
 
 // Shows the game choice on the session's game and paytable; OK plays the
 // chosen ones. True when the player pressed OK.
-bool ChooseGame(QWidget* parent, TGameEngine& engine, TPreferences& preferences);
+bool ChooseGame(QWidget* parent, TSession& session, TPreferences& preferences);
 
 } // namespace drawmentor

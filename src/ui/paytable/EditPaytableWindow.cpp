@@ -5,13 +5,13 @@
 #include "ReturnPanel.h"
 #include "SelectController.h"
 
+#include "prefs/Texts.h"
 #include "ui/common/DialogButtons.h"
 #include "ui/common/GradientLabel.h"
 #include "ui/common/HelpKey.h"
 #include "ui/common/HelpWindow.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/TextSections.h"
-#include "ui/log/WarningWindow.h"
 
 #include "games/PokerDescription.h"
 #include "prefs/Preferences.h"

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "strategy/ReturnJob.h"
+#include "engine/ReturnJob.h"
+#include "play/ReturnCache.h"
 
 #include <QTimer>
 #include <QWidget>

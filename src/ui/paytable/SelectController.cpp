@@ -3,8 +3,8 @@
 #include "EditPaytableWindow.h"
 
 #include "games/Catalogue.h"
-#include "play/GameEngine.h"
 #include "play/PaytableStore.h"
+#include "play/Session.h"
 
 namespace drawmentor {
 
@@ -25,11 +25,11 @@ TSelectController::TSelectController()
 
 TSelectController::~TSelectController() = default; // the store saves itself when modified
 
-void TSelectController::Init(const TGameEngine& engine) {
+void TSelectController::Init(const TSession& session) {
     SelectGameItem(-1);
     for (int item = 0; item < GameCount(); ++item)
-        if (GameIndexOf(item) == engine.Game().GameIndex()) SelectGameItem(item);
-    SelectPaytable(engine.Game().PayIndex());
+        if (GameIndexOf(item) == session.Game().GameIndex()) SelectGameItem(item);
+    SelectPaytable(session.Game().PayIndex());
 }
 
 void TSelectController::SelectGameItem(int item) {
@@ -48,10 +48,10 @@ void TSelectController::SelectPaytable(int index) {
     }
 }
 
-bool TSelectController::Play(TGameEngine& engine) {
+bool TSelectController::Play(TSession& session) {
     if (FGameItem < 0 || FPayIndex < 0) return false;
-    FStorage->Save(); // the engine reads the paytable from the file
-    engine.SelectGame(GameIndexOf(FGameItem), FPayIndex);
+    FStorage->Save(); // the session reads the paytable from the file
+    session.SelectGame(GameIndexOf(FGameItem), FPayIndex);
     return true;
 }
 

@@ -13,7 +13,7 @@ class QWidget;
 
 namespace drawmentor {
 
-class TGameEngine;
+class TSession;
 class TPreferences;
 
 // What the game-choice window shows: the offered games, the paytable store
@@ -27,12 +27,12 @@ class TSelectController {
     TSelectController& operator=(const TSelectController&) = delete;
 
     // The session's game and paytable, or nothing when the game is not offered.
-    void Init(const TGameEngine& engine);
+    void Init(const TSession& session);
     void SelectGameItem(int item);
     // Outside 0..PaytableCount()-1: no paytable, every pay -1.
     void SelectPaytable(int index);
     // Plays the selected game and paytable; false when either is missing.
-    bool Play(TGameEngine& engine);
+    bool Play(TSession& session);
 
     int GameItem() const { return FGameItem; }
     int PayIndex() const { return FPayIndex; }

@@ -1,0 +1,66 @@
+#include "HandDistribution.h"
+
+#include "core/Error.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <numeric>
+#include <string>
+
+namespace drawmentor {
+
+THandDistribution::THandDistribution(int betCoins, std::vector<int> linePays,
+                                     std::vector<long double> lineProbability,
+                                     long double nothingProbability)
+    : FBetCoins(betCoins), FLinePays(std::move(linePays)),
+      FLineProbability(std::move(lineProbability)), FNothingProbability(nothingProbability) {
+    if (FBetCoins < 1) throw ERangeError("A hand needs a bet of at least one coin");
+    if (FLinePays.size() != FLineProbability.size())
+        throw ERangeError("A hand needs one probability per paytable line");
+    const auto valid = [](long double p) { return std::isfinite(p) && p >= 0 && p <= 1; };
+    if (!valid(FNothingProbability)) throw ERangeError("A probability lies outside 0..1");
+    std::map<int64_t, long double> byNet;
+    byNet[-FBetCoins] += FNothingProbability;
+    long double total = FNothingProbability;
+    for (size_t line = 0; line < FLinePays.size(); ++line) {
+        const long double p = FLineProbability[line];
+        if (!valid(p)) throw ERangeError("A probability lies outside 0..1");
+        if (FLinePays[line] < 0) throw ERangeError("A line pays less than nothing");
+        byNet[int64_t{FLinePays[line]} - FBetCoins] += p;
+        total += p;
+        if (FLinePays[line] == 0 || p == 0) continue;
+        if (FTopLine < 0 || FLinePays[line] > FLinePays[FTopLine]) {
+            FTopLine = static_cast<int>(line);
+            FTopLineProbability = p;
+        } else if (FLinePays[line] == FLinePays[FTopLine]) {
+            FTopLineProbability += p;
+        }
+    }
+    // The analysis' probabilities are integer sums divided once, so they add
+    // up to 1 within a few units of the last place; anything further off is
+    // not a distribution.
+    if (std::fabs(total - 1) > 1e-9L)
+        throw ERangeError("The probabilities of a hand add up to " +
+                          std::to_string(static_cast<double>(total)) + ", not 1");
+    int64_t step = 0;
+    for (const auto& [net, p] : byNet) {
+        if (p <= 0) continue;
+        FOutcomes.push_back({net, p});
+        step = std::gcd(step, net);
+        FMean += p * static_cast<long double>(net);
+    }
+    FStep = step > 0 ? step : FBetCoins;
+    for (const auto& outcome : FOutcomes) {
+        const long double deviation = static_cast<long double>(outcome.Net) - FMean;
+        FVariance += outcome.Probability * deviation * deviation;
+    }
+}
+
+THandDistribution HandDistributionOf(const TPaytableReturn& analysis, const std::vector<int>& pays,
+                                     int betCoins) {
+    if (analysis.Cancelled) throw ERangeError("The paytable analysis was cancelled");
+    return THandDistribution(betCoins, pays, analysis.LineProbability, analysis.NothingProbability);
+}
+
+} // namespace drawmentor

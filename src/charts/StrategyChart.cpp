@@ -1,0 +1,219 @@
+#include "StrategyChart.h"
+
+#include "ChartDeals.h"
+#include "ChartSearch.h"
+#include "core/Checked.h"
+#include "games/Catalogue.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <sstream>
+
+namespace drawmentor {
+namespace {
+
+__extension__ typedef __int128 TInt128;
+
+void CheckPays(const TPokerDescription& game, const std::vector<int>& pays) {
+    if (static_cast<int>(pays.size()) != game.LineCount())
+        RaiseRange("number of pays", static_cast<long long>(pays.size()));
+    for (int pay : pays)
+        if (pay < 0) throw ERangeError("a paytable pay is negative (" + std::to_string(pay) + ")");
+    if (std::all_of(pays.begin(), pays.end(), [](int pay) { return pay == 0; }))
+        throw ERangeError("the paytable pays nothing: every hold returns 0");
+}
+
+void NameLines(TStrategyChart& chart, const THoldRules& rules) {
+    for (auto& line : chart.Lines) {
+        line.Key = LineKey(line.Definition);
+        line.Name = LineName(line.Definition, rules, TChartLanguage::English);
+        line.NameRu = LineName(line.Definition, rules, TChartLanguage::Russian);
+    }
+}
+
+// Exact figures of the chart the search left: every deal played by it.
+void Measure(const TChartDeals& deals, const std::vector<uint32_t>& chosen, TStrategyChart& chart) {
+    std::vector<int> lineOfAtom(deals.Atoms.size(), -1);
+    for (size_t a = 0; a < deals.Atoms.size(); ++a)
+        for (size_t line = 0; line < chart.Lines.size(); ++line)
+            if (chart.Lines[line].Definition.Matches(THoldClass{deals.Atoms[a]}))
+                lineOfAtom[a] = static_cast<int>(line);
+    std::vector<TInt128> lineWeight(chart.Lines.size()), linePay(chart.Lines.size());
+    TInt128 played = 0, best = 0;
+    for (size_t d = 0; d < deals.Deals.size(); ++d) {
+        const int64_t weight = deals.Deals[d].Weight;
+        const uint32_t entry = chosen[d];
+        played += TInt128(weight) * deals.Pay[entry];
+        best += TInt128(weight) * deals.Best[d];
+        if (deals.Pay[entry] < deals.Best[d]) chart.DealsOffBest += weight;
+        const int line = lineOfAtom[deals.Atom[entry]];
+        lineWeight[line] += weight;
+        linePay[line] += TInt128(weight) * deals.Pay[entry];
+    }
+    const long double unit = static_cast<long double>(deals.Common) * deals.Bet;
+    const long double all = unit * static_cast<long double>(deals.DealCount);
+    chart.ChartReturn = 100 * static_cast<long double>(played) / all;
+    chart.OptimalReturn = 100 * static_cast<long double>(best) / all;
+    for (size_t line = 0; line < chart.Lines.size(); ++line) {
+        const long double weight = static_cast<long double>(lineWeight[line]);
+        chart.Lines[line].Frequency = static_cast<double>(weight / deals.DealCount);
+        chart.Lines[line].AverageReturn =
+            weight > 0
+                ? static_cast<double>(static_cast<long double>(linePay[line]) / weight / unit)
+                : 0;
+    }
+}
+
+// A line read from a file: a family the classifier can make, variants it
+// has, penalty bits it knows.
+bool ValidDefinition(const TLineDefinition& definition, const TPokerDescription& game) {
+    const THoldClass family{definition.Family};
+    if ((definition.Family & ~kFamilyBits) != 0 ||
+        static_cast<int>(family.Kind()) >= kHoldKindCount)
+        return false;
+    if (family.Held() > kHandSize || family.Wilds() > family.Held() || family.B() > 3) return false;
+    if (family.Kind() == THoldKind::Made && family.A() > game.LastLine) return false;
+    if (family.Kind() == THoldKind::Kind && (family.A() < 2 || family.A() == 5 || family.A() > 6))
+        return false;
+    const int naturals = family.Held() - family.Wilds();
+    const bool subsets = family.Kind() == THoldKind::Royal || family.Kind() == THoldKind::HighCards;
+    if (subsets && (naturals < 1 || definition.Universe >> Binomial(naturals, 5) != 0))
+        return false;
+    return definition.Variants != 0 && (definition.Variants & ~definition.Universe) == 0 &&
+           definition.PenaltyMask <= 3 && (definition.PenaltyValue & ~definition.PenaltyMask) == 0;
+}
+
+} // namespace
+
+TStrategyChart GenerateChart(const TPokerDescription& game, const std::vector<int>& pays,
+                             int betCoins, const TChartOptions& options) {
+    CheckPays(game, pays);
+    const THoldClassifier classifier(MakeHoldRules(game, pays));
+    TChartDealOptions dealOptions;
+    dealOptions.Threads = options.Threads;
+    dealOptions.Cancel = options.Cancel;
+    dealOptions.Progress = options.Progress;
+    TStrategyChart chart;
+    chart.GameIndex = game.GameIndex;
+    chart.Bet = betCoins;
+    chart.Pays = pays;
+    const TChartDeals deals = CollectChartDeals(game, classifier, betCoins, dealOptions);
+    chart.Deals = deals.DealCount;
+    chart.Classes = static_cast<int64_t>(deals.Deals.size());
+    if (deals.Cancelled) {
+        chart.Cancelled = true;
+        return chart;
+    }
+    TChartSearchOptions searchOptions;
+    const bool wild = game.IsWildGame();
+    searchOptions.MaxLines = options.MaxLines > 0 ? options.MaxLines : wild ? 60 : 40;
+    searchOptions.HardMaxLines = options.MaxLines > 0 ? options.MaxLines : wild ? 72 : 48;
+    searchOptions.TargetLoss = wild ? 3e-4 : 1e-4;
+    searchOptions.MinLineGain = options.MinLineGain;
+    searchOptions.Cancel = options.Cancel;
+    const auto search = SearchChart(deals, searchOptions, options.Threads != 1);
+    if (search->Cancelled()) {
+        chart.Cancelled = true;
+        return chart;
+    }
+    for (const auto& definition : search->Lines())
+        chart.Lines.push_back({definition, {}, {}, {}, 0, 0});
+    NameLines(chart, classifier.Rules());
+    Measure(deals, search->Chosen(), chart);
+    return chart;
+}
+
+TChartPlayer::TChartPlayer(const TPokerDescription& game, const TStrategyChart& chart)
+    : FClassifier(MakeHoldRules(game, chart.Pays)) {
+    for (const auto& line : chart.Lines) FLines.push_back(line.Definition);
+}
+
+TChartPlay TChartPlayer::Play(const std::array<int, kHandSize>& codes) const {
+    std::array<THoldClass, kMaskCount> classes;
+    FClassifier.ClassifyDeal(codes, classes);
+    TChartPlay play;
+    uint32_t preferred = 0;
+    for (int mask = 0; mask < kMaskCount; ++mask) {
+        int line = 0;
+        while (line < static_cast<int>(FLines.size()) && !FLines[line].Matches(classes[mask]))
+            ++line;
+        if (line == static_cast<int>(FLines.size())) continue;
+        const uint32_t precedence = HoldPrecedence(FClassifier, codes, mask);
+        if (play.Line < 0 || line < play.Line || (line == play.Line && precedence > preferred)) {
+            play = {line, mask, classes[mask]};
+            preferred = precedence;
+        }
+    }
+    if (play.Line < 0) throw ERangeError("the chart has no line for this hand");
+    return play;
+}
+
+std::string SaveChart(const TStrategyChart& chart) {
+    std::ostringstream out;
+    char text[160];
+    out << "drawmentor-strategy-chart 1\n";
+    out << "game " << chart.GameIndex << "\nbet " << chart.Bet << "\npays";
+    for (int pay : chart.Pays) out << ' ' << pay;
+    std::snprintf(text, sizeof text, "\nreturn %.21Lg %.21Lg\n", chart.ChartReturn,
+                  chart.OptimalReturn);
+    out << text;
+    out << "deals " << chart.Deals << ' ' << chart.Classes << ' ' << chart.DealsOffBest << '\n';
+    out << "lines " << chart.Lines.size() << '\n';
+    for (const auto& line : chart.Lines) {
+        const TLineDefinition& s = line.Definition;
+        std::snprintf(text, sizeof text, "%x %x %x %x %x %.17g %.17g\n", s.Family, s.Variants,
+                      s.Universe, s.PenaltyMask, s.PenaltyValue, line.Frequency,
+                      line.AverageReturn);
+        out << text;
+    }
+    return out.str();
+}
+
+TStrategyChart LoadChart(const std::string& text) {
+    std::istringstream in(text);
+    std::string word;
+    int version = 0;
+    TStrategyChart chart;
+    const auto expect = [&](const char* name) {
+        if (!(in >> word) || word != name)
+            throw ERangeError(std::string("strategy chart: expected '") + name + "'");
+    };
+    expect("drawmentor-strategy-chart");
+    if (!(in >> version) || version != 1) throw ERangeError("strategy chart: unknown version");
+    expect("game");
+    in >> chart.GameIndex;
+    const auto game = CreateDescription(chart.GameIndex);
+    if (!in || !game) throw ERangeError("strategy chart: unknown game");
+    expect("bet");
+    in >> chart.Bet;
+    expect("pays");
+    chart.Pays.resize(game->LineCount());
+    for (int& pay : chart.Pays) in >> pay;
+    expect("return");
+    in >> chart.ChartReturn >> chart.OptimalReturn;
+    expect("deals");
+    in >> chart.Deals >> chart.Classes >> chart.DealsOffBest;
+    expect("lines");
+    size_t count = 0;
+    in >> count;
+    if (!in || count > 1000 || chart.Bet < 1 || chart.Bet > 99999)
+        throw ERangeError("strategy chart: damaged header");
+    CheckPays(*game, chart.Pays);
+    for (size_t i = 0; i < count; ++i) {
+        TChartLine line;
+        TLineDefinition& s = line.Definition;
+        in >> std::hex >> s.Family >> s.Variants >> s.Universe >> s.PenaltyMask >> s.PenaltyValue >>
+            std::dec >> line.Frequency >> line.AverageReturn;
+        if (!in || !ValidDefinition(s, *game))
+            throw ERangeError("strategy chart: damaged line " + std::to_string(i + 1));
+        chart.Lines.push_back(line);
+    }
+    // Every hand has a play: discarding everything ends the chart.
+    if (chart.Lines.empty() ||
+        THoldClass{chart.Lines.back().Definition.Family}.Kind() != THoldKind::Discard)
+        throw ERangeError("strategy chart: the last line must discard everything");
+    NameLines(chart, MakeHoldRules(*game, chart.Pays));
+    return chart;
+}
+
+} // namespace drawmentor

@@ -1,0 +1,152 @@
+#include "charts/StrategyChart.h"
+#include "engine/EngineFactory.h"
+#include "engine/PaytableAnalysis.h"
+
+#include "core/Error.h"
+#include "games/Catalogue.h"
+#include "support/CardText.h"
+#include "support/Paytables.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <sstream>
+
+namespace drawmentor {
+namespace {
+
+using testing::kJacks96;
+
+using testing::HandCodes;
+
+// The first line whose key starts with `prefix`, or -1.
+int LineIndex(const TStrategyChart& chart, const std::string& prefix) {
+    for (size_t i = 0; i < chart.Lines.size(); ++i)
+        if (chart.Lines[i].Key.rfind(prefix, 0) == 0) return static_cast<int>(i);
+    return -1;
+}
+
+// The one full generation of the suite: 9/6 Jacks or Better, its known
+// shape, and its return summed again over every deal by playing each one
+// through the chart as a reader would and asking the engine what that hold
+// returns.
+TEST(StrategyChart, JacksOrBetterAgainstEveryDeal) {
+    const auto game = CreateDescription(0);
+    const TStrategyChart chart = GenerateChart(*game, kJacks96, 5);
+    ASSERT_FALSE(chart.Cancelled);
+    EXPECT_GE(chart.ChartReturn, 99.534L);
+    EXPECT_NEAR(static_cast<double>(chart.OptimalReturn), 99.543904, 5e-7);
+    EXPECT_LE(chart.Lines.size(), 40u);
+    EXPECT_EQ(chart.Lines.back().Name, "Discard everything");
+    EXPECT_EQ(chart.Deals, 2598960);
+    double frequencies = 0;
+    for (const auto& line : chart.Lines) frequencies += line.Frequency;
+    EXPECT_NEAR(frequencies, 1.0, 1e-12);
+
+    // What the exact engine says, line against line.
+    const int royal4 = LineIndex(chart, "royal4");
+    EXPECT_LT(royal4, LineIndex(chart, "made.L4"));   // over a made flush
+    EXPECT_LT(royal4, LineIndex(chart, "made.L5"));   // and a made straight
+    EXPECT_LT(royal4, LineIndex(chart, "kind2[g1]")); // and a high pair
+    EXPECT_LT(LineIndex(chart, "made.L1"), royal4);   // a made straight flush stays
+    EXPECT_LT(LineIndex(chart, "royal3"), LineIndex(chart, "flush4"));
+    EXPECT_LT(LineIndex(chart, "kind2[g1]"), LineIndex(chart, "royal3"));
+    const int lowPair = LineIndex(chart, "kind2[g0]");
+    for (size_t i = 0; i < chart.Lines.size(); ++i) {
+        const THoldClass family{chart.Lines[i].Definition.Family};
+        if (family.Kind() != THoldKind::Straight || family.Held() != 4 || family.A() < 2) continue;
+        // KQJT beats a low pair; an outside straight with fewer high cards does not.
+        const bool highs = chart.Lines[i].Definition.Variants == (1u << 3);
+        EXPECT_EQ(static_cast<int>(i) < lowPair, highs) << chart.Lines[i].Name;
+    }
+
+    const auto game0 = CreateEngineForGame(0);
+    TPayout payout;
+    std::copy(kJacks96.begin(), kJacks96.end(), payout.Pays.begin());
+    game0->SetPayout(&payout);
+    const TChartPlayer player(*game, chart);
+    const auto held = [&](const char* text) {
+        const TChartPlay play = player.Play(HandCodes(text));
+        std::string cards;
+        for (int pos = 0; pos < kHandSize; ++pos)
+            if (!IsBitSet(play.Mask, pos)) cards += CardCodeText(HandCodes(text)[pos]) + " ";
+        return cards;
+    };
+    EXPECT_EQ(held("AS KS QS JS 2S"), "AS KS QS JS ");
+    EXPECT_EQ(held("KS KD QS JS TS"), "KS QS JS TS ");
+    EXPECT_EQ(held("TS JS QS KS 9S"), "TS JS QS KS 9S ");
+    EXPECT_EQ(held("AS KS QS 8S 3S"), "AS KS QS 8S 3S ");
+    EXPECT_EQ(held("5S 5D 6C 7H 8S"), "5S 5D ");
+    EXPECT_EQ(held("KS QD JC TH TS"), "KS QD JC TS "); // of equal holds, the lower mask
+
+    long double played = 0;
+    int64_t offBest = 0;
+    std::vector<int64_t> lineDeals(chart.Lines.size());
+    for (const auto& deal : DealClasses(0)) {
+        const TChartPlay play = player.Play(deal.Codes);
+        game0->DealCodes(deal.Codes);
+        const long double best = game0->DrawReturn(game0->GetTheBest());
+        const long double ev = game0->DrawReturn(play.Mask);
+        played += deal.Weight * ev;
+        if (ev < best * (1 - 1e-15L)) offBest += deal.Weight;
+        lineDeals[play.Line] += deal.Weight;
+    }
+    EXPECT_NEAR(static_cast<double>(100 * played / (chart.Deals * 5.0L)),
+                static_cast<double>(chart.ChartReturn), 1e-9);
+    EXPECT_EQ(offBest, chart.DealsOffBest);
+    for (size_t i = 0; i < chart.Lines.size(); ++i)
+        EXPECT_NEAR(static_cast<double>(lineDeals[i]) / static_cast<double>(chart.Deals),
+                    chart.Lines[i].Frequency, 1e-15)
+            << chart.Lines[i].Name;
+
+    // Saved and read back it is the same chart.
+    const std::string text = SaveChart(chart);
+    const TStrategyChart loaded = LoadChart(text);
+    EXPECT_EQ(SaveChart(loaded), text);
+    ASSERT_EQ(loaded.Lines.size(), chart.Lines.size());
+    for (size_t i = 0; i < chart.Lines.size(); ++i) {
+        EXPECT_EQ(loaded.Lines[i].Name, chart.Lines[i].Name);
+        EXPECT_EQ(loaded.Lines[i].NameRu, chart.Lines[i].NameRu);
+        EXPECT_EQ(loaded.Lines[i].Key, chart.Lines[i].Key);
+    }
+}
+
+TEST(StrategyChart, RefusesPaytablesWithoutAStrategy) {
+    const auto game = CreateDescription(0);
+    EXPECT_THROW(GenerateChart(*game, {0, 0, 0, 0, 0, 0, 0, 0, 0}, 5), ERangeError);
+    EXPECT_THROW(GenerateChart(*game, {4000, 250, 125, 45, 30, 20, 15, 10, -5}, 5), ERangeError);
+    EXPECT_THROW(GenerateChart(*game, {4000, 250}, 5), ERangeError);
+    std::atomic<bool> cancel{true};
+    TChartOptions options;
+    options.Cancel = &cancel;
+    const TStrategyChart cancelled = GenerateChart(
+        *CreateDescription(4), {4000, 1000, 125, 75, 45, 25, 15, 10, 10, 5}, 5, options);
+    EXPECT_TRUE(cancelled.Cancelled);
+    EXPECT_TRUE(cancelled.Lines.empty());
+}
+
+TEST(StrategyChart, LoadRefusesDamagedText) {
+    const std::string good = "drawmentor-strategy-chart 1\ngame 0\nbet 5\n"
+                             "pays 4000 250 125 45 30 20 15 10 5\n"
+                             "return 99.5 99.54\ndeals 2598960 134459 0\nlines 2\n"
+                             "44 1f 1f 0 0 0.5 18\n0 1 1 0 0 0.5 0.3\n";
+    const TStrategyChart chart = LoadChart(good);
+    ASSERT_EQ(chart.Lines.size(), 2u);
+    EXPECT_EQ(chart.Lines[0].Name, "4 to a Royal Flush");
+    const auto damaged = [&](const std::string& from, const std::string& to) {
+        std::string text = good;
+        text.replace(text.find(from), from.size(), to);
+        return text;
+    };
+    EXPECT_THROW(LoadChart(damaged("strategy-chart 1", "strategy-chart 2")), ERangeError);
+    EXPECT_THROW(LoadChart(damaged("game 0", "game 99")), ERangeError);
+    EXPECT_THROW(LoadChart(damaged("lines 2", "lines 3")), ERangeError);
+    EXPECT_THROW(LoadChart(damaged("44 1f 1f", "44 1f 0f")), ERangeError);    // variant not there
+    EXPECT_THROW(LoadChart(damaged("44 1f", "4f 1f")), ERangeError);          // no such kind
+    EXPECT_THROW(LoadChart(damaged("0 1 1 0 0", "44 1 1 0 0")), ERangeError); // no discard line
+    EXPECT_THROW(LoadChart(damaged("pays 4000", "pays -4000")), ERangeError);
+    EXPECT_THROW(LoadChart(""), ERangeError);
+}
+
+} // namespace
+} // namespace drawmentor

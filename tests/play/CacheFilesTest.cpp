@@ -1,0 +1,86 @@
+#include "play/ChartCache.h"
+#include "play/ReturnCache.h"
+
+#include "core/FileIo.h"
+#include "support/JacksChart.h"
+#include "support/Paytables.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace drawmentor {
+namespace {
+
+using testing::JacksChart;
+using testing::kJacks96;
+
+TEST(ReturnCache, KeepsResultsAcrossRunsAndSurvivesDamage) {
+    const std::string path = ::testing::TempDir() + "dm-return-cache/ReturnCache.txt";
+    std::filesystem::remove_all(::testing::TempDir() + "dm-return-cache");
+    TPaytableReturn result;
+    result.Deals = 2598960;
+    result.Classes = 134459;
+    result.ReturnPercent = 99.543904369785l;
+    result.Variance = 19.514676l;
+    result.NothingProbability = 0.545434669l;
+    result.LineProbability = {0.0000247583l, 0.5l};
+    result.DealVariance = 1.0123456789012345678l;
+    {
+        TReturnCache cache(path);
+        EXPECT_FALSE(cache.Find(0, 5, kJacks96));
+        cache.Store(0, 5, kJacks96, result);
+        cache.Store(0, 5, kJacks96, result); // replaces, no duplicate
+    }
+    TReturnCache again(path);
+    const auto found = again.Find(0, 5, kJacks96);
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->ReturnPercent, result.ReturnPercent);
+    EXPECT_EQ(found->LineProbability, result.LineProbability);
+    EXPECT_EQ(found->DealVariance, result.DealVariance);
+    EXPECT_FALSE(again.Find(0, 1, kJacks96)); // another bet
+    EXPECT_FALSE(again.Find(6, 5, kJacks96)); // another game
+    // The last line is one of a program that kept no deal variance.
+    std::ofstream(path, std::ios::app) << "0 5 1 2 3|12 x\ngarbage\n"
+                                       << "0 1 1 2 3|2598960 134459 99 19 0.5 1 0.5\n";
+    TReturnCache damaged(path);
+    EXPECT_TRUE(damaged.Find(0, 5, kJacks96));
+    EXPECT_FALSE(damaged.Find(0, 5, {1, 2, 3}));
+    EXPECT_FALSE(damaged.Find(0, 1, {1, 2, 3}));
+}
+
+class ChartCacheTest : public ::testing::Test {
+  protected:
+    ChartCacheTest() {
+        char pattern[] = "/tmp/chart-cache-XXXXXX";
+        folder = mkdtemp(pattern);
+    }
+    ~ChartCacheTest() override { std::filesystem::remove_all(folder); }
+    std::string folder;
+};
+
+TEST_F(ChartCacheTest, KeepsEachPaytableApartAndIgnoresDamage) {
+    TChartCache cache(folder + "/Charts");
+    EXPECT_FALSE(cache.Find(0, 5, kJacks96));
+    cache.Store(JacksChart());
+    const auto found = cache.Find(0, 5, kJacks96);
+    ASSERT_TRUE(found);
+    EXPECT_EQ(SaveChart(*found), SaveChart(JacksChart()));
+    EXPECT_FALSE(cache.Find(0, 4, kJacks96));
+    std::vector<int> other = kJacks96;
+    other[5] = 25;
+    EXPECT_FALSE(cache.Find(0, 5, other));
+    EXPECT_NE(cache.PathOf(0, 5, other), cache.PathOf(0, 5, kJacks96));
+    // A chart of other pays in this paytable's file is not this paytable's.
+    TStrategyChart moved = JacksChart();
+    moved.Pays = other;
+    WriteFileAtomically(cache.PathOf(0, 5, kJacks96), SaveChart(moved));
+    EXPECT_FALSE(cache.Find(0, 5, kJacks96));
+    WriteFileAtomically(cache.PathOf(0, 5, kJacks96), "drawmentor-strategy-chart 1\ngame 0\n");
+    EXPECT_FALSE(cache.Find(0, 5, kJacks96));
+}
+
+} // namespace
+} // namespace drawmentor
