@@ -86,7 +86,7 @@ TEST_F(StrategyChartWindowTest, ShowsTheCommandLinesChartAndKeepsIt) {
     EXPECT_TRUE(window->Generating());
     QTRY_VERIFY_WITH_TIMEOUT(window->Chart() != nullptr, kChartWaitMs);
     QAbstractItemModelTester tester(&window->Model(),
-                                    QAbstractItemModelTester::FailureReportingMode::Warning);
+                                    QAbstractItemModelTester::FailureReportingMode::Fatal);
     const auto& lines = cli["lines"];
     ASSERT_EQ(window->Model().rowCount(), static_cast<int>(lines.size()));
     for (int row = 0; row < window->Model().rowCount(); ++row) {

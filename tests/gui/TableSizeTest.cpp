@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -115,20 +116,31 @@ TEST_F(TableSizeTest, OtherHandsFitAtAnySize) {
     }
 }
 
-TEST_F(TableSizeTest, CardsGrowWithTheTableAndTheStandardTableIsUnchanged) {
+// What a player sees of the sizes: the cards keep their shape and grow from
+// the standard table to the large one and again to a screen-filling one; only
+// that one can be maximised; a narrow table still shows five cards abreast.
+TEST_F(TableSizeTest, CardsGrowWithTheTable) {
+    const auto card = [this] { return Find<QWidget>("Card1")->size(); };
+    const auto keepsShape = [](const QSize& size, const QSize& standard) {
+        return std::abs(size.height() * standard.width() - size.width() * standard.height()) <=
+               standard.width() + standard.height();
+    };
     Show(TTableSize::Standard, {676, 483});
-    EXPECT_EQ(Find<QWidget>("Card1")->size(), QSize(94, 127));
-    EXPECT_EQ(window->minimumSize(), QSize(450, 440));
-    EXPECT_EQ(window->maximumSize(), QSize(734, 632));
+    const QSize standard = card();
     EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_LT(window->maximumSize().width(), 1000);
     Show(TTableSize::Large, WindowLimits(TTableSize::Large, {1600, 1000}).Initial);
-    EXPECT_EQ(CardWidth(), 141);
+    const QSize large = card();
+    EXPECT_NEAR(large.width(), 1.5 * standard.width(), 2);
+    EXPECT_TRUE(keepsShape(large, standard)) << large.width() << "x" << large.height();
     Show(TTableSize::Fit, {1600, 1000});
-    EXPECT_GE(CardWidth(), 180);
+    EXPECT_GT(card().width(), large.width());
+    EXPECT_TRUE(keepsShape(card(), standard)) << card().width() << "x" << card().height();
     EXPECT_TRUE(window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
     EXPECT_EQ(window->maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
     Show(TTableSize::Fit, {450, 440}); // narrow: five cards side by side, smaller
     EXPECT_LT(CardWidth() * 5, Find<QWidget>("CardsPanel")->width());
+    EXPECT_LT(CardWidth(), standard.width());
 }
 
 TEST_F(TableSizeTest, LimitsKeepTheLargeTableOnTheScreen) {
