@@ -21,7 +21,6 @@ namespace drawmentor::cli {
 namespace {
 
 constexpr int kDefaultHands = 1000;
-constexpr int kMaxBankroll = 1000000; // bets
 
 // The figures of one session, results in bets.
 struct TRiskReport {
@@ -186,7 +185,7 @@ int RunRisk(const std::vector<std::string>& words, std::ostream& out) {
     if (std::all_of(pays.begin(), pays.end(), [](int pay) { return pay == 0; }))
         throw EUsage("the paytable pays nothing on any line: every hand loses the bet");
     report.Hands = args.Int("hands", kDefaultHands, 1, static_cast<int>(kMaxRuinHands));
-    report.Bankroll = args.Int("bankroll", 1, 1, kMaxBankroll);
+    report.Bankroll = args.Int("bankroll", 1, 1, static_cast<int>(kMaxBankrollBets));
     TAnalysisOptions options;
     options.Threads = args.Int("threads", 0, 1, 64);
     const TPaytableReturn analysis = AnalyzePaytable(*game, pays, report.Bet, options);

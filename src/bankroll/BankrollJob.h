@@ -3,11 +3,9 @@
 #include "HandDistribution.h"
 #include "RiskOfRuin.h"
 #include "SessionDistribution.h"
+#include "core/BackgroundJob.h"
 
-#include <atomic>
 #include <cstdint>
-#include <string>
-#include <thread>
 #include <vector>
 
 namespace drawmentor {
@@ -29,48 +27,39 @@ struct TBankrollFigures {
     TTopLineWait Wait;
 };
 
-// The figures and the curve of one question, each on a thread of its own so
-// that the window stays responsive and the figures need not wait for the
-// curve. Poll the Done flags from the user-interface thread; a part's
-// result may be read once its flag is set. Destroying the job cancels both
-// parts and waits for them, which takes a few milliseconds: the walks look
-// at the cancel flag every 64 hands.
+// The figures and the curve of one question, each a background job of its
+// own so that the window stays responsive and the figures need not wait for
+// the curve. Poll the Done flags from the user-interface thread; Figures and
+// Curve wait for their part and rethrow what it raised (ERangeError for what
+// the maths refuses). Destroying the job cancels both parts and waits for
+// them, which takes a few milliseconds: the walks look at the cancel flag
+// every 64 hands.
 class TBankrollJob {
   public:
     TBankrollJob(const THandDistribution& hand, TBankrollQuestion question);
     TBankrollJob(const TBankrollJob&) = delete;
     TBankrollJob& operator=(const TBankrollJob&) = delete;
-    ~TBankrollJob();
+    ~TBankrollJob() { Cancel(); }
 
-    void Cancel() { FCancel = true; }
-    bool FiguresDone() const { return FFiguresDone.load(); }
-    bool CurveDone() const { return FCurveDone.load(); }
+    void Cancel() {
+        FFigures.Cancel();
+        FCurve.Cancel();
+    }
+    bool FiguresDone() const { return FFigures.Finished(); }
+    bool CurveDone() const { return FCurve.Finished(); }
     bool Finished() const { return FiguresDone() && CurveDone(); }
 
     const TBankrollQuestion& Question() const { return FQuestion; }
-    // After FiguresDone: the figures, or the reason there are none.
-    const TBankrollFigures& Figures() const { return FFigures; }
-    const std::string& FiguresError() const { return FFiguresError; }
-    // After CurveDone: the risk of ruin of each of the question's curve
-    // bankrolls, or the reason there is none.
-    const TRuinCurve& Curve() const { return FCurve; }
-    const std::string& CurveError() const { return FCurveError; }
+    const TBankrollFigures& Figures() const { return FFigures.Result(); }
+    // The risk of ruin of each of the question's curve bankrolls.
+    const TRuinCurve& Curve() const { return FCurve.Result(); }
 
   private:
-    void ComputeFigures();
-    void ComputeCurve();
-
     const THandDistribution FHand;
     const TBankrollQuestion FQuestion;
-    std::atomic<bool> FCancel{false};
-    std::atomic<bool> FFiguresDone{false};
-    std::atomic<bool> FCurveDone{false};
-    TBankrollFigures FFigures;
-    std::string FFiguresError;
-    TRuinCurve FCurve;
-    std::string FCurveError;
-    std::thread FFiguresThread;
-    std::thread FCurveThread;
+    // Last: their work reads the hand and the question.
+    TBackgroundJob<TBankrollFigures> FFigures;
+    TBackgroundJob<TRuinCurve> FCurve;
 };
 
 } // namespace drawmentor

@@ -233,18 +233,32 @@ void FallEquations(const TSteps& steps, const std::vector<long double>& h,
 
 } // namespace
 
+void CheckRuinHands(int64_t hands) {
+    if (hands < 1 || hands > kMaxRuinHands)
+        throw ERangeError("The risk of ruin is followed for 1 to " + std::to_string(kMaxRuinHands) +
+                          " hands, not " + std::to_string(hands));
+}
+
+void CheckBankroll(const THandDistribution& hand, int64_t bankrollCoins) {
+    // The hand's bet is at most 99999 coins, so the product stays far inside 64 bits.
+    const int64_t most = kMaxBankrollBets * hand.BetCoins();
+    if (bankrollCoins < 0 || bankrollCoins > most)
+        throw ERangeError("A bankroll holds 0 to " + std::to_string(most) + " coins (" +
+                          std::to_string(kMaxBankrollBets) + " bets), not " +
+                          std::to_string(bankrollCoins));
+}
+
 TRuin RiskOfRuin(const THandDistribution& hand, int64_t bankrollCoins, int64_t hands,
                  const std::atomic<bool>* cancel) {
-    if (hands < 0 || hands > kMaxRuinHands)
-        throw ERangeError("The risk of ruin is followed for 0 to " + std::to_string(kMaxRuinHands) +
-                          " hands, not " + std::to_string(hands));
+    CheckRuinHands(hands);
+    CheckBankroll(hand, bankrollCoins);
     TRuin result;
     if (bankrollCoins < hand.BetCoins()) {
         result.Probability = 1;
         return result;
     }
     const TSteps steps = StepsOf(hand);
-    if (steps.Down == 0 || hands == 0) return result;
+    if (steps.Down == 0) return result;
     const int64_t start = (bankrollCoins - hand.BetCoins()) / hand.Step();
     const TCeiling ceiling(steps);
     const int64_t taps = static_cast<int64_t>(steps.Values.size());
@@ -287,9 +301,8 @@ TRuin RiskOfRuin(const THandDistribution& hand, int64_t bankrollCoins, int64_t h
 
 TRuinCurve RiskOfRuinCurve(const THandDistribution& hand, const std::vector<int64_t>& bankrollCoins,
                            int64_t hands, const std::atomic<bool>* cancel) {
-    if (hands < 0 || hands > kMaxRuinHands)
-        throw ERangeError("The risk of ruin is followed for 0 to " + std::to_string(kMaxRuinHands) +
-                          " hands, not " + std::to_string(hands));
+    CheckRuinHands(hands);
+    for (int64_t coins : bankrollCoins) CheckBankroll(hand, coins);
     TRuinCurve result;
     const TSteps steps = StepsOf(hand);
     // Amounts in steps above ruin, -1 for bankrolls below a bet (lost at once).
@@ -302,7 +315,7 @@ TRuinCurve RiskOfRuinCurve(const THandDistribution& hand, const std::vector<int6
     result.Probability.assign(starts.size(), 0);
     for (size_t i = 0; i < starts.size(); ++i)
         if (starts[i] < 0) result.Probability[i] = 1;
-    if (steps.Down == 0 || hands == 0 || highest < 0) return result;
+    if (steps.Down == 0 || highest < 0) return result;
 
     // With n hands left only amounts up to top(n) matter: no start lies
     // higher than `highest` climbed by the hands played, and above the
@@ -373,8 +386,14 @@ TRuinCurve RiskOfRuinCurve(const THandDistribution& hand, const std::vector<int6
     return result;
 }
 
-TLongRunRuin LongRunRiskOfRuin(const THandDistribution& hand, int64_t bankrollCoins) {
+TLongRunRuin LongRunRiskOfRuin(const THandDistribution& hand, int64_t bankrollCoins,
+                               const std::atomic<bool>* cancel) {
+    CheckBankroll(hand, bankrollCoins);
     TLongRunRuin result;
+    const auto stopped = [&] {
+        result.Cancelled = cancel && cancel->load();
+        return result.Cancelled;
+    };
     const TSteps steps = StepsOf(hand);
     long double spread = 0; // E|X|, for telling a zero drift
     for (const TNetOutcome& outcome : hand.Outcomes())
@@ -397,6 +416,7 @@ TLongRunRuin LongRunRiskOfRuin(const THandDistribution& hand, int64_t bankrollCo
     std::vector<long double> h(down, 0), f;
     std::vector<std::vector<long double>> jacobian;
     for (int iteration = 0; iteration < 200; ++iteration) {
+        if (stopped()) return result;
         FallEquations(steps, h, f, jacobian);
         std::vector<long double> residual(down);
         for (size_t k = 0; k < down; ++k) {
@@ -417,6 +437,7 @@ TLongRunRuin LongRunRiskOfRuin(const THandDistribution& hand, int64_t bankrollCo
     std::vector<long double> ring(down, 1); // R(s - 1), R(s - 2), ... by s modulo down
     long double value = 1;
     for (int64_t s = 0; s <= start; ++s) {
+        if (s % 4096 == 0 && stopped()) return result;
         value = 0;
         for (size_t fall = 1; fall <= down; ++fall)
             value += h[fall - 1] *
@@ -429,6 +450,7 @@ TLongRunRuin LongRunRiskOfRuin(const THandDistribution& hand, int64_t bankrollCo
 }
 
 TTopLineWait TopLineWait(const THandDistribution& hand, int64_t hands) {
+    CheckRuinHands(hands);
     TTopLineWait wait;
     wait.MeanResultWithout = hand.Mean() * static_cast<long double>(hands);
     wait.Line = hand.TopLine();

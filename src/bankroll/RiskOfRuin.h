@@ -26,8 +26,18 @@ struct TRuin {
 };
 
 inline constexpr int64_t kMaxRuinHands = 100000;
+// The largest bankroll asked about, in bets: far beyond any chance of ruin
+// worth telling, and it keeps every amount the walks follow well inside 64
+// bits.
+inline constexpr int64_t kMaxBankrollBets = 1000000;
 
-// Raises ERangeError for more than kMaxRuinHands hands, or when the amounts
+// The limits every figure of a bankroll keeps, each raising ERangeError:
+// 1 to kMaxRuinHands hands, and 0 to kMaxBankrollBets bets of the hand's bet
+// (a bankroll below one bet is lost before the first hand).
+void CheckRuinHands(int64_t hands);
+void CheckBankroll(const THandDistribution& hand, int64_t bankrollCoins);
+
+// Raises ERangeError outside the limits above, or when the amounts
 // to follow would make the work unreasonable (some nine times that of 9/6
 // Jacks or Better's 100,000 hands, about a second), which only odd paytables
 // with huge pays on a fine grid reach.
@@ -62,6 +72,7 @@ struct TLongRunRuin {
     };
     TKind Kind = TKind::Computed;
     long double Probability = 0;
+    bool Cancelled = false;
 };
 
 // Exact, not an approximation: a bankroll is lost by first falling below a
@@ -72,7 +83,9 @@ struct TLongRunRuin {
 // method from zero. When a hand loses at most one step (the usual case: the
 // bet is a multiple of every pay), h_1 is the root x < 1 of E[x^X] = 1 and
 // R = x^(steps + 1).
-TLongRunRuin LongRunRiskOfRuin(const THandDistribution& hand, int64_t bankrollCoins);
+// Raises ERangeError for a bankroll outside the limits above.
+TLongRunRuin LongRunRiskOfRuin(const THandDistribution& hand, int64_t bankrollCoins,
+                               const std::atomic<bool>* cancel = nullptr);
 
 // How long the top line (the highest pay, e.g. the royal flush) keeps one
 // waiting.
@@ -87,6 +100,7 @@ struct TTopLineWait {
     long double MeanResultWithout = 0;
 };
 
+// Raises ERangeError for hands outside the limits above.
 TTopLineWait TopLineWait(const THandDistribution& hand, int64_t hands);
 
 } // namespace drawmentor

@@ -168,6 +168,8 @@ TSessionDistribution::TStanding TSessionDistribution::StandingOf(int64_t coins) 
 
 TSessionDistribution SessionDistribution(const THandDistribution& hand, int64_t hands,
                                          const std::atomic<bool>* cancel) {
+    if (hands < 1)
+        throw ERangeError("A session has at least one hand, not " + std::to_string(hands));
     return SessionDistribution(std::vector<TSessionPart>{{&hand, hands}}, cancel);
 }
 

@@ -54,7 +54,7 @@ struct TSessionDistribution {
 // hundredths of a second.
 inline constexpr int64_t kMaxSessionGrid = int64_t{1} << 23;
 
-// The session of one paytable.
+// The session of one paytable, of at least one hand (ERangeError otherwise).
 TSessionDistribution SessionDistribution(const THandDistribution& hand, int64_t hands,
                                          const std::atomic<bool>* cancel = nullptr);
 

@@ -1,6 +1,7 @@
 #include "ChartDeals.h"
 
 #include "core/Checked.h"
+#include "core/ParallelFor.h"
 #include "engine/EngineFactory.h"
 
 #include <algorithm>
@@ -90,65 +91,55 @@ TChartDeals CollectChartDeals(const TPokerDescription& game, const THoldClassifi
     std::vector<TWorkerSets> sets(threads);
     std::atomic<int64_t> next{0}, done{0};
     std::atomic<bool> failed{false};
-    std::exception_ptr failure;
     constexpr int64_t kChunk = 256;
     const auto work = [&](int worker) {
-        try {
-            TCalculator calculator;
-            auto engine = CreateEngine(game, calculator);
-            TPayout payout;
-            std::copy(pays.begin(), pays.end(), payout.Pays.begin());
-            engine->SetPayout(&payout);
-            std::array<THoldClass, kMaskCount> classes;
-            std::array<uint32_t, kMaskCount> order;
-            std::array<uint32_t, kMaskCount> precedence;
-            TWorkerSets& found = sets[worker];
-            for (;;) {
-                if ((options.Cancel && options.Cancel->load()) || failed.load()) return;
-                const int64_t first = next.fetch_add(kChunk);
-                if (first >= deals) return;
-                const int64_t last = std::min(first + kChunk, deals);
-                for (int64_t d = first; d < last; ++d) {
-                    const auto& codes = out.Deals[d].Codes;
-                    engine->DealCodes(codes);
-                    out.BestMask[d] = engine->GetTheBest();
-                    classifier.ClassifyDeal(codes, classes);
-                    // Sorted by precedence, the preferred hold first; the
-                    // low bits keep the mask.
-                    HoldPrecedences(classifier, codes, precedence);
-                    for (int mask = 0; mask < kMaskCount; ++mask)
-                        order[mask] = precedence[mask] << 5 | static_cast<uint32_t>(mask);
-                    std::sort(order.begin(), order.end(), std::greater<uint32_t>());
-                    int64_t best = -1;
-                    TRawHold* holds = &raw[static_cast<size_t>(d) * kMaskCount];
-                    for (int i = 0; i < kMaskCount; ++i) {
-                        const int mask = static_cast<int>(order[i] & 31);
-                        int64_t paid = 0;
-                        for (int line = 0; line <= engine->LastLine; ++line)
-                            paid = CheckedAdd(paid, CheckedMul(engine->LineCounts[mask][line],
-                                                               int64_t{pays[line]}));
-                        holds[i] = {classes[mask].Packed, static_cast<uint8_t>(mask),
-                                    CheckedMul(paid, scale[kDrawCount[mask]])};
-                        best = std::max(best, holds[i].Pay);
-                        found.Seen.Insert(classes[mask].Class());
-                    }
-                    out.Best[d] = best;
-                    for (int i = 0; i < kMaskCount; ++i)
-                        if (holds[i].Pay == best)
-                            found.Candidate.Insert(holds[i].Class & kClassBits);
+        TCalculator calculator;
+        auto engine = CreateEngine(game, calculator);
+        TPayout payout;
+        std::copy(pays.begin(), pays.end(), payout.Pays.begin());
+        engine->SetPayout(&payout);
+        std::array<THoldClass, kMaskCount> classes;
+        std::array<uint32_t, kMaskCount> order;
+        std::array<uint32_t, kMaskCount> precedence;
+        TWorkerSets& found = sets[worker];
+        for (;;) {
+            if ((options.Cancel && options.Cancel->load()) || failed.load()) return;
+            const int64_t first = next.fetch_add(kChunk);
+            if (first >= deals) return;
+            const int64_t last = std::min(first + kChunk, deals);
+            for (int64_t d = first; d < last; ++d) {
+                const auto& codes = out.Deals[d].Codes;
+                engine->DealCodes(codes);
+                out.BestMask[d] = engine->GetTheBest();
+                classifier.ClassifyDeal(codes, classes);
+                // Sorted by precedence, the preferred hold first; the
+                // low bits keep the mask.
+                HoldPrecedences(classifier, codes, precedence);
+                for (int mask = 0; mask < kMaskCount; ++mask)
+                    order[mask] = precedence[mask] << 5 | static_cast<uint32_t>(mask);
+                std::sort(order.begin(), order.end(), std::greater<uint32_t>());
+                int64_t best = -1;
+                TRawHold* holds = &raw[static_cast<size_t>(d) * kMaskCount];
+                for (int i = 0; i < kMaskCount; ++i) {
+                    const int mask = static_cast<int>(order[i] & 31);
+                    int64_t paid = 0;
+                    for (int line = 0; line <= engine->LastLine; ++line)
+                        paid = CheckedAdd(
+                            paid, CheckedMul(engine->LineCounts[mask][line], int64_t{pays[line]}));
+                    holds[i] = {classes[mask].Packed, static_cast<uint8_t>(mask),
+                                CheckedMul(paid, scale[kDrawCount[mask]])};
+                    best = std::max(best, holds[i].Pay);
+                    found.Seen.Insert(classes[mask].Class());
                 }
-                const int64_t total = done.fetch_add(last - first) + (last - first);
-                if (options.Progress) options.Progress(total, deals);
+                out.Best[d] = best;
+                for (int i = 0; i < kMaskCount; ++i)
+                    if (holds[i].Pay == best) found.Candidate.Insert(holds[i].Class & kClassBits);
             }
-        } catch (...) {
-            if (!failed.exchange(true)) failure = std::current_exception();
+            const int64_t total = done.fetch_add(last - first) + (last - first);
+            if (options.Progress) options.Progress(total, deals);
         }
     };
-    std::vector<std::thread> pool;
-    for (int worker = 1; worker < threads; ++worker) pool.emplace_back(work, worker);
-    work(0);
-    for (auto& thread : pool) thread.join();
-    if (failure) std::rethrow_exception(failure);
+    ParallelFor(threads, work, &failed);
     out.Cancelled = options.Cancel && options.Cancel->load();
     if (out.Cancelled) return out;
 

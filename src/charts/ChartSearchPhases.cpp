@@ -2,10 +2,11 @@
 // The evaluation they all use is in ChartSearch.cpp.
 #include "ChartSearch.h"
 
+#include "core/ParallelFor.h"
+
 #include <algorithm>
 #include <bit>
 #include <map>
-#include <thread>
 #include <tuple>
 
 namespace drawmentor {
@@ -282,22 +283,18 @@ std::unique_ptr<TChartSearch> SearchChart(const TChartDeals& deals, TChartSearch
     options.SplitFirst = false;
     TChartSearchOptions other = options;
     other.SplitFirst = true;
-    std::exception_ptr failure;
-    std::thread worker;
-    if (parallel)
-        worker = std::thread([&] {
-            try {
-                second->Run(other);
-            } catch (...) {
-                failure = std::current_exception();
-            }
-        });
-    first->Run(options);
-    if (parallel)
-        worker.join();
-    else
-        second->Run(other);
-    if (failure) std::rethrow_exception(failure);
+    const auto run = [&](int which) {
+        if (which == 0)
+            first->Run(options);
+        else
+            second->Run(other);
+    };
+    if (parallel) {
+        ParallelFor(2, run);
+    } else {
+        run(0);
+        run(1);
+    }
     const double eps = 1e-10 * static_cast<double>(deals.DealCount);
     const double a = first->Value(), b = second->Value();
     const bool firstWins =

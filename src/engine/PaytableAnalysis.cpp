@@ -3,6 +3,7 @@
 #include "BestHolds.h"
 #include "EngineFactory.h"
 #include "core/Checked.h"
+#include "core/ParallelFor.h"
 
 #include <algorithm>
 #include <bit>
@@ -146,55 +147,46 @@ TPaytableReturn AnalyzeDealClasses(const TPokerDescription& game, const std::vec
     std::atomic<int64_t> next{0};
     std::atomic<int64_t> done{0};
     std::atomic<bool> failed{false};
-    std::exception_ptr failure;
     constexpr int64_t kChunk = 512;
     const auto work = [&](int worker) {
-        try {
-            TCalculator calculator;
-            auto engine = CreateEngine(game, calculator);
-            TPayout payout;
-            std::copy(pays.begin(), pays.end(), payout.Pays.begin());
-            engine->SetPayout(&payout);
-            const auto holds = std::make_unique<TBestHolds>(*engine);
-            TPartial& sum = partials[worker];
-            for (;;) {
-                if ((options.Cancel && options.Cancel->load()) || failed.load()) return;
-                const int64_t first = next.fetch_add(kChunk);
-                if (first >= static_cast<int64_t>(classes.size())) return;
-                const int64_t last = std::min<int64_t>(first + kChunk, classes.size());
-                for (int64_t i = first; i < last; ++i) {
-                    const TDealClass& deal = classes[order[i]];
-                    holds->Deal(deal.Codes);
-                    const int drawn = DrawCount(holds->Mask());
-                    const int64_t* lines = holds->Lines();
-                    const TInt128 weight = deal.Weight * scale[drawn];
-                    TInt128 pay = 0, paySquared = 0;
-                    for (int line = 0; line <= engine->LastLine; ++line) {
-                        const int64_t count = lines[line];
-                        pay += TInt128(count) * pays[line];
-                        paySquared += TInt128(count) * pays[line] * pays[line];
-                        sum.Lines[line] += weight * count;
-                    }
-                    sum.Pay += weight * pay;
-                    sum.PaySquared += weight * paySquared;
-                    // pay * scale is the deal's expected pay times common, at most
-                    // common * the top pay, so its square stays far inside 128 bits.
-                    const TInt128 expected = pay * scale[drawn];
-                    sum.DealSquared += TInt128(deal.Weight) * expected * expected;
-                    sum.Nothing += weight * holds->Unpaid();
+        TCalculator calculator;
+        auto engine = CreateEngine(game, calculator);
+        TPayout payout;
+        std::copy(pays.begin(), pays.end(), payout.Pays.begin());
+        engine->SetPayout(&payout);
+        const auto holds = std::make_unique<TBestHolds>(*engine);
+        TPartial& sum = partials[worker];
+        for (;;) {
+            if ((options.Cancel && options.Cancel->load()) || failed.load()) return;
+            const int64_t first = next.fetch_add(kChunk);
+            if (first >= static_cast<int64_t>(classes.size())) return;
+            const int64_t last = std::min<int64_t>(first + kChunk, classes.size());
+            for (int64_t i = first; i < last; ++i) {
+                const TDealClass& deal = classes[order[i]];
+                holds->Deal(deal.Codes);
+                const int drawn = DrawCount(holds->Mask());
+                const int64_t* lines = holds->Lines();
+                const TInt128 weight = deal.Weight * scale[drawn];
+                TInt128 pay = 0, paySquared = 0;
+                for (int line = 0; line <= engine->LastLine; ++line) {
+                    const int64_t count = lines[line];
+                    pay += TInt128(count) * pays[line];
+                    paySquared += TInt128(count) * pays[line] * pays[line];
+                    sum.Lines[line] += weight * count;
                 }
-                const int64_t total = done.fetch_add(last - first) + (last - first);
-                if (options.Progress) options.Progress(total, static_cast<int64_t>(classes.size()));
+                sum.Pay += weight * pay;
+                sum.PaySquared += weight * paySquared;
+                // pay * scale is the deal's expected pay times common, at most
+                // common * the top pay, so its square stays far inside 128 bits.
+                const TInt128 expected = pay * scale[drawn];
+                sum.DealSquared += TInt128(deal.Weight) * expected * expected;
+                sum.Nothing += weight * holds->Unpaid();
             }
-        } catch (...) {
-            if (!failed.exchange(true)) failure = std::current_exception();
+            const int64_t total = done.fetch_add(last - first) + (last - first);
+            if (options.Progress) options.Progress(total, static_cast<int64_t>(classes.size()));
         }
     };
-    std::vector<std::thread> pool;
-    for (int worker = 1; worker < threads; ++worker) pool.emplace_back(work, worker);
-    work(0);
-    for (auto& thread : pool) thread.join();
-    if (failure) std::rethrow_exception(failure);
+    ParallelFor(threads, work, &failed);
 
     TPaytableReturn result;
     for (const auto& entry : classes) result.Deals += entry.Weight;

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 namespace drawmentor {
 namespace {
@@ -108,8 +109,6 @@ TEST(RiskOfRuin, TheCurveAgreesWithEachBankrollAlone) {
     EXPECT_GT(jacks.Probability[0], jacks.Probability[1]);
     EXPECT_GT(jacks.Probability[1], jacks.Probability[2]);
 
-    EXPECT_TRUE(RiskOfRuinCurve(Jacks(), {5, 50}, 0).Probability ==
-                (std::vector<long double>{0, 0}));
     EXPECT_THROW(RiskOfRuinCurve(Jacks(), {4000}, kMaxRuinHands + 1), ERangeError);
     EXPECT_THROW(
         RiskOfRuinCurve(THandDistribution(5, {25001, 1}, {1e-4L, 0.5L}, 0.4999L), {5000}, 100000),
@@ -200,8 +199,19 @@ TEST(RiskOfRuin, TheTopLineWait) {
 
 TEST(RiskOfRuin, EdgesAndBadInput) {
     EXPECT_THROW(RiskOfRuin(Jacks(), 4000, kMaxRuinHands + 1), ERangeError);
-    EXPECT_THROW(RiskOfRuin(Jacks(), 4000, -1), ERangeError);
-    EXPECT_EQ(RiskOfRuin(Jacks(), 4000, 0).Probability, 0);
+    // Hands and bankrolls out of range, a bankroll near the end of 64 bits
+    // among them, are refused before any amount is followed.
+    const int64_t huge = std::numeric_limits<int64_t>::max() - 2;
+    for (int64_t hands : {int64_t{-1}, int64_t{0}}) {
+        EXPECT_THROW(RiskOfRuin(Jacks(), 4000, hands), ERangeError);
+        EXPECT_THROW(RiskOfRuinCurve(Jacks(), {5, 50}, hands), ERangeError);
+        EXPECT_THROW(TopLineWait(Jacks(), hands), ERangeError);
+    }
+    for (int64_t coins : {int64_t{-5}, 5 * kMaxBankrollBets + 1, huge}) {
+        EXPECT_THROW(RiskOfRuin(Jacks(), coins, 1000), ERangeError);
+        EXPECT_THROW(RiskOfRuinCurve(Jacks(), {4000, coins}, 1000), ERangeError);
+        EXPECT_THROW(LongRunRiskOfRuin(Deuces(), coins), ERangeError);
+    }
     // Less than a bet: lost before the first hand.
     EXPECT_EQ(RiskOfRuin(Jacks(), 4, 10).Probability, 1);
     EXPECT_EQ(LongRunRiskOfRuin(Deuces(), 4).Kind, TLongRunRuin::TKind::Certain);
@@ -221,6 +231,7 @@ TEST(RiskOfRuin, EdgesAndBadInput) {
 
     std::atomic<bool> cancel{true};
     EXPECT_TRUE(RiskOfRuin(Jacks(), 4000, 1000, &cancel).Cancelled);
+    EXPECT_TRUE(LongRunRiskOfRuin(Deuces(), 4000, &cancel).Cancelled);
 }
 
 } // namespace

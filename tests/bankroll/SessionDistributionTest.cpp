@@ -223,9 +223,11 @@ TEST(SessionDistribution, AgreesWithASimulation) {
 }
 
 TEST(SessionDistribution, EdgesAndCancellation) {
-    const TSessionDistribution none = SessionDistribution(Jacks(), 0);
+    // A paytable of a log may have no hands among others, a session not.
+    const TSessionDistribution none = SessionDistribution({{&Jacks(), 0}});
     ASSERT_EQ(none.Probability.size(), 1u);
     EXPECT_EQ(none.ResultAt(0), 0);
+    EXPECT_THROW(SessionDistribution(Jacks(), 0), ERangeError);
     EXPECT_THROW(SessionDistribution(Jacks(), -1), ERangeError);
     EXPECT_THROW(SessionDistribution(std::vector<TSessionPart>{}), ERangeError);
     EXPECT_THROW(SessionDistribution({{nullptr, 3}}), ERangeError);

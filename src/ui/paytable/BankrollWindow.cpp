@@ -25,6 +25,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
 
 namespace drawmentor {
 
@@ -32,7 +33,20 @@ namespace {
 
 constexpr int kDefaultBets = 800;
 constexpr int kDefaultHands = 10000;
-constexpr int kMaxBets = 1000000; // as the command line allows
+// The bankroll library's own limit, as the command line's.
+constexpr int kMaxBets = static_cast<int>(kMaxBankrollBets);
+
+// Why a finished part of a bankroll job has no result, empty when it has
+// one. Mostly paytables with huge pays on a fine grid, whose exact figures
+// would take beyond reason: fewer hands may change that.
+template <typename TRead> QString Failure(const TRead& read) {
+    try {
+        read();
+        return {};
+    } catch (const std::exception& error) {
+        return QString::fromUtf8(error.what());
+    }
+}
 
 } // namespace
 
@@ -261,7 +275,9 @@ void TBankrollWindow::Display() {
     const TBankrollJob* figures = current && current->FiguresDone() ? current : FShown.get();
     const TBankrollJob* curve = current && current->CurveDone() ? current : FShown.get();
     const TBankrollQuestion question = Question();
-    const bool failed = figures && !figures->FiguresError().empty();
+    const QString figuresError = figures ? Failure([&] { figures->Figures(); }) : QString();
+    const QString curveError = curve ? Failure([&] { curve->Curve(); }) : QString();
+    const bool failed = !figuresError.isEmpty();
     const int64_t hands = figures && !failed ? figures->Question().Hands : question.Hands;
     FFigures->SetCaptions(hands, TopLineName());
     if (figures && !failed) {
@@ -271,7 +287,7 @@ void TBankrollWindow::Display() {
         FFigures->Clear();
         FCharts->ShowDistribution(TSessionDistribution{}, 1);
     }
-    if (curve && curve->CurveError().empty() && !curve->Curve().Cancelled)
+    if (curve && curveError.isEmpty() && !curve->Curve().Cancelled)
         FCharts->ShowCurve(curve->Question().CurveBankrolls, curve->Curve().Probability,
                            curve->Question().BankrollCoins, ChartUnit());
     else
@@ -282,9 +298,9 @@ void TBankrollWindow::Display() {
     FCharts->setEnabled(curve && curve->Question() == question);
     FProgress->setVisible(Running());
     if (failed)
-        FStatus->setText(Text("Failed", {QString::fromStdString(figures->FiguresError())}));
-    else if (curve && !curve->CurveError().empty())
-        FStatus->setText(Text("CurveFailed", {QString::fromStdString(curve->CurveError())}));
+        FStatus->setText(Text("Failed", {figuresError}));
+    else if (!curveError.isEmpty())
+        FStatus->setText(Text("CurveFailed", {curveError}));
     else
         FStatus->setText(Running() ? Text("Computing") : QString());
 }
