@@ -121,6 +121,31 @@ TEST(CliErrors, BadInputIsOneLineAndStatusTwo) {
     }
 }
 
+// Help comes first, even after other words, and names only its own command;
+// a word the command does not know is still a bad argument.
+TEST(CliHelp, EveryCommandPrintsItsOwnUsage) {
+    for (const std::string command : {"games", "analyze", "paytables", "return", "risk", "strategy",
+                                      "simulate", "stats", "chart", "render"}) {
+        for (const std::string& args : {command + " --help", command + " --game 0 -h"}) {
+            SCOPED_TRACE(args);
+            const TRun run = Cli(args);
+            EXPECT_EQ(run.Status, 0);
+            EXPECT_TRUE(run.Err.empty()) << run.Err;
+            EXPECT_NE(run.Out.find("drawmentor-cli " + command + " "), std::string::npos);
+            EXPECT_NE(run.Out.find("Options:"), std::string::npos) << run.Out;
+            // Every usage line is this command's: not the overview of all.
+            std::istringstream lines(run.Out);
+            for (std::string line; std::getline(lines, line);) {
+                if (line.rfind("  drawmentor-cli ", 0) != 0) continue;
+                EXPECT_EQ(line.rfind("  drawmentor-cli " + command + " ", 0), 0u) << line;
+            }
+        }
+    }
+    const TRun unknown = Cli("strategy --game 0 --paytable 0 --halp");
+    EXPECT_EQ(unknown.Status, 2);
+    EXPECT_NE(unknown.Err.find("unknown option --halp"), std::string::npos) << unknown.Err;
+}
+
 } // namespace
 
 namespace {

@@ -1,0 +1,179 @@
+#include "Usage.h"
+
+namespace drawmentor::cli {
+namespace {
+
+constexpr const char* kHeader = R"(drawmentor-cli: the DrawMentor engine on the command line
+
+Usage:
+)";
+
+constexpr const char* kFooter = R"(
+Commands that read stored files take --data-dir DIR in place of the user's data
+folder (~/.local/share/DrawMentorProject/DrawMentor).
+drawmentor-cli COMMAND --help lists the options of one command.
+
+Cards: rank 2-9, T (or 10), J, Q, K, A and suit S, C, D, H (any case); JK is a joker.
+Exit status: 0 done, 1 failure, 2 bad arguments.
+)";
+
+// Options several commands share, in the same words in every command's list.
+const std::string kPaytableOptions =
+    "  --game G           the game's index (drawmentor-cli games lists them)\n"
+    "  --pays p0,p1,...   what each line returns for the whole bet, in the game's line order\n"
+    "  --paytable P       the game's stored paytable P (0 first), in place of --pays\n"
+    "  --bet B            the bet in coins, 1 to 5 (default 5)\n";
+const std::string kThreadsOption =
+    "  --threads N        work on N threads, 1 to 64 (default one per core)\n";
+const std::string kDataDirOption =
+    "  --data-dir DIR     read the stored files in DIR, not the user's data folder\n";
+const std::string kChoiceOptions =
+    "  --game G           only this game (give --paytable with it; default every game)\n"
+    "  --paytable P       only this stored paytable of the game\n"
+    "  --modes DIGITS     play modes: 0 AutoHold, 1 Training, 2 Real Play, 3 error hands\n"
+    "                     (default 0123)\n"
+    "  --from YYYY-MM-DD  the first day\n";
+
+const std::vector<TCommandUsage> kCommands = {
+    {"games",
+     R"(  drawmentor-cli games [--json]
+      The catalogue of offered games: index, name, wild cards, deck size, lines.
+)",
+     "  --json             print a JSON array instead of the table\n"},
+    {"analyze",
+     R"(  drawmentor-cli analyze --game G (--pays p0,p1,... | --paytable P) [--bet B] [--json] C1 C2 C3 C4 C5
+      Every hold of a dealt hand with its exact expected return and line chances.
+      --pays: what each line of the game returns for the whole bet, in line order;
+      --paytable: the game's stored paytable P (0 first) for the bet (default 5).
+)",
+     kPaytableOptions + "  --json             print one JSON object instead of the table\n" +
+         kDataDirOption + "  C1 ... C5          the five dealt cards, e.g. AS KS QS JS 9D\n"},
+    {"paytables",
+     R"(  drawmentor-cli paytables --game G [--json]
+      The game's stored paytables: lines down, coins across.
+)",
+     "  --game G           the game's index (drawmentor-cli games lists them)\n"
+     "  --json             print one JSON object instead of the tables\n" +
+         kDataDirOption},
+    {"return",
+     R"(  drawmentor-cli return --game G (--pays p0,p1,... | --paytable P) [--bet B] [--threads N]
+                 [--hands-per-deal N] [--json]
+      The paytable's return with perfect play, its variance and how often each line hits;
+      with N hands per deal (1..100) also the standard deviation of one deal of N hands.
+)",
+     kPaytableOptions + kThreadsOption +
+         "  --hands-per-deal N also the spread of one deal of N hands from one hold, 1 to 100\n"
+         "  --json             print one JSON object instead of the report\n" +
+         kDataDirOption},
+    {"risk",
+     R"(  drawmentor-cli risk --game G (--pays p0,p1,... | --paytable P) [--bet B] --bankroll R
+                 [--hands N] [--threads T] [--json | --distribution]
+      With perfect play and a bankroll of R bets: the chance of losing it within N hands
+      (default 1000, at most 100000) and in play without end, the result after N hands
+      (mean, spread, 5 %, median, 95 %) and the wait for the top line. --distribution
+      prints every result after N hands as CSV (result in bets, probability, cumulative).
+)",
+     kPaytableOptions +
+         "  --bankroll R       the bankroll in whole bets, 1 to 1000000 (not needed with\n"
+         "                     --distribution)\n"
+         "  --hands N          the hands played, 1 to 100000 (default 1000)\n" +
+         kThreadsOption +
+         "  --json             print one JSON object instead of the report\n"
+         "  --distribution     print every result after N hands as CSV instead\n" +
+         kDataDirOption},
+    {"strategy",
+     R"(  drawmentor-cli strategy --game G (--pays p0,p1,... | --paytable P) [--bet B] [--threads N]
+                 [--max-lines N] [--json]
+      A strategy chart for the paytable, made from the exact engine over every deal: hold
+      what the highest line present in the dealt hand names. Prints each line with how
+      often it is the play and its average return in bets, then the chart's return, the
+      return of perfect play and the difference.
+  drawmentor-cli strategy ... [--save FILE] | --chart FILE
+      --save keeps the chart in FILE; --chart prints or plays a saved chart.
+  drawmentor-cli strategy ... --classify
+      Reads dealt hands from standard input, one per line (AS KS QS JS 9D), and prints
+      one JSON object for each: the chart line that plays it, its class and the draw mask.
+)",
+     kPaytableOptions + kThreadsOption +
+         "  --max-lines N      at most N lines, 2 to 200 (default 40, 60 with wild cards)\n"
+         "  --save FILE        also keep the chart in FILE\n"
+         "  --chart FILE       print or play a saved chart; it brings its own game and pays\n"
+         "  --classify         read dealt hands from standard input, one JSON answer each\n"
+         "  --json             print one JSON object instead of the chart\n" +
+         kDataDirOption},
+    {"simulate",
+     R"(  drawmentor-cli simulate --game G --paytable P --hands N [--seed S] [--policy best|hint|mask:M|random]
+                 [--mode 0..3] [--double never|always] [--hands-per-deal 1|3|5|10|50|100]
+      Plays N deals as the trainer does, logging each hand, then prints the counters and
+      the statistics of the session; a deal of several hands (never doubled) stops the
+      run when the credits no longer cover its bet. Without --data-dir it plays in a new temporary
+      data folder (printed first), never in the player's own.
+)",
+     "  --game G           the game's index (drawmentor-cli games lists them)\n"
+     "  --paytable P       the game's stored paytable P (0 first)\n"
+     "  --hands N          the deals to play, 0 to 100000000\n"
+     "  --hands-per-deal N hands played from one hold: 1, 3, 5, 10, 50 or 100 (default 1)\n"
+     "  --seed S           seed of the deals and of the random policy, 0 to 2147483647\n"
+     "  --policy P         the hold: best, hint, mask:M (M 0 to 31, bit i replaces card i)\n"
+     "                     or random (default best)\n"
+     "  --mode M           the play mode logged: 0 AutoHold, 1 Training, 2 Real Play,\n"
+     "                     3 error hands (default 1)\n"
+     "  --double D         double-up after a win: never or always (default never)\n"
+     "  --trace            print a line as each hand is collected\n"
+     "  --data-dir DIR     play in DIR (its log and settings are changed)\n"},
+    {"stats",
+     R"(  drawmentor-cli stats [--game G --paytable P] [--modes 0123] [--from YYYY-MM-DD] [--deals]
+      The statistics of the game log for a choice of game, modes and first day, after
+      the number of hands in the log and how many of them the choice selects. With --deals
+      a deal of several hands counts once, in the counts of hands, lines and errors.
+)",
+     kChoiceOptions + "  --deals            count a deal of several hands once\n" + kDataDirOption},
+    {"chart",
+     R"(  drawmentor-cli chart --kind balance|accuracy|hand-rate|loss-on-errors|double-up
+                 [--game G --paytable P] [--modes 0123] [--from YYYY-MM-DD] [--money] [--csv]
+      A chart of the trainer's chart window as numbers: with --csv one row per plotted
+      hand (x, then one column per curve), else the number of points and each curve's
+      last, lowest and highest value. Curves are in coins, or in money with --money.
+)",
+     "  --kind K           balance, accuracy, hand-rate, loss-on-errors or double-up\n" +
+         kChoiceOptions +
+         "  --money            balances and losses in each hand's coin value, not in coins\n"
+         "  --csv              print one row per plotted hand instead of the summary\n" +
+         kDataDirOption},
+    {"render",
+     R"(  drawmentor-cli render --deck CODE [--back N] [--held] [--wild] CARD... -o FILE.png
+  drawmentor-cli render --deck CODE --sheet -o FILE.png
+      Cards as the trainer paints them (BACK for the card back), or every face and back.
+      A deck that is not installed is an error (status 2).
+)",
+     "  --deck CODE        an installed deck (default 001)\n"
+     "  --back N           the card back, 0 to 14 (default 0)\n"
+     "  --held             draw every card held\n"
+     "  --wild             mark every card wild\n"
+     "  --sheet            every face and back of the deck instead of cards\n"
+     "  -o, --output FILE  the PNG file to write\n"
+     "  CARD...            cards such as AS or JK, BACK for the card back\n"},
+};
+
+} // namespace
+
+const std::vector<TCommandUsage>& CommandUsages() {
+    return kCommands;
+}
+
+std::string ProgramUsage() {
+    std::string text = kHeader;
+    for (const TCommandUsage& command : kCommands) text += command.Synopsis;
+    return text + kFooter;
+}
+
+std::string CommandUsage(const std::string& command) {
+    for (const TCommandUsage& usage : kCommands) {
+        if (command != usage.Name) continue;
+        return std::string("Usage:\n") + usage.Synopsis + "\nOptions:\n" + usage.Options +
+               "\nExit status: 0 done, 1 failure, 2 bad arguments.\n";
+    }
+    return {};
+}
+
+} // namespace drawmentor::cli
