@@ -7,8 +7,10 @@
 #include "games/Catalogue.h"
 #include "games/HandsPerDeal.h"
 #include "games/PayoutStorage.h"
+#include "play/DealCounter.h"
 #include "play/LogCurves.h"
 #include "play/PaytableStore.h"
+#include "play/ReturnCacheFile.h"
 #include "play/Session.h"
 #include "play/StatisticTexts.h"
 #include "play/Statistics.h"
@@ -73,6 +75,8 @@ void PrintFilteredStatistics(TLogger& logger, const TPreferences& preferences, s
         std::cerr << "drawmentor-cli: " << list.Skipped
                   << " records of the game log are not valid hands and are left out\n";
     PrintStatistics(list, preferences.Texts(), out);
+    if (const auto cache = SharedUserReturnCache(); !cache->Notice().empty())
+        std::cerr << "drawmentor-cli: " << cache->Notice() << '\n';
 }
 
 struct TLogCount {

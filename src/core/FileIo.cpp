@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -79,12 +80,15 @@ TFileHandle OpenRegularFile(const std::string& path, int flags, bool missingIsNo
 std::string ReadToEnd(int fd, const std::string& path, size_t limit) {
     // A file that is too large is refused before anything of it is read.
     struct stat info {};
+    std::string data;
     if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
         const off_t at = ::lseek(fd, 0, SEEK_CUR);
         if (at >= 0 && info.st_size > at && static_cast<uint64_t>(info.st_size - at) > limit)
             throw EDrawMentor(path + " is larger than " + std::to_string(limit) + " bytes");
+        // Grown by appending, a large file would cost up to twice its size
+        // while the string doubles.
+        if (at >= 0 && info.st_size > at) data.reserve(static_cast<size_t>(info.st_size - at));
     }
-    std::string data;
     char chunk[64 * 1024];
     while (true) {
         if (const int error = InjectedFileFault(TFileStep::Read, path))
@@ -114,6 +118,16 @@ void WriteAllAt(int fd, const std::string& path, std::string_view data, off_t of
         data.remove_prefix(static_cast<size_t>(done));
         offset += done;
     }
+}
+
+TFolderLock::TFolderLock(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    const std::string folder =
+        slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+    FFolder = TFileHandle(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!FFolder.IsOpen()) RaiseFileError("Cannot open the folder of", path, errno);
+    while (::flock(FFolder.Fd(), LOCK_EX) != 0)
+        if (errno != EINTR) RaiseFileError("Cannot lock the folder of", path, errno);
 }
 
 std::optional<std::string> ReadFileIfExists(const std::string& path, size_t limit) {

@@ -57,6 +57,17 @@ std::optional<std::string> ReadFileIfExists(const std::string& path, size_t limi
 // The same, a missing file being an error.
 std::string ReadWholeFile(const std::string& path, size_t limit);
 
+// An exclusive advisory lock on the folder of `path`, for files that are
+// replaced whole (written to a temporary file and renamed): a lock on the
+// replaced file would guard nothing. Released when the object goes.
+class TFolderLock {
+  public:
+    explicit TFolderLock(const std::string& path);
+
+  private:
+    TFileHandle FFolder;
+};
+
 // The temporary file of a save is "<path>.XXXXXX" followed by this.
 inline constexpr const char* kTemporarySuffix = ".new";
 

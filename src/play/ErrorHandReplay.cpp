@@ -1,6 +1,6 @@
 #include "ErrorHandReplay.h"
 
-#include "ExtraHands.h"
+#include "DealCounter.h"
 #include "Logger.h"
 
 namespace drawmentor {
@@ -8,15 +8,14 @@ namespace drawmentor {
 bool TErrorHandReplay::Build(TLogger& logger, int gameIndex, int payIndex) {
     Clear();
     FLogRemovals = logger.RemovalCount();
-    TLogRecord record, previous;
+    TLogRecord record;
+    TDealCounter deals;
     logger.Rewind();
     while (logger.ReadNext(record)) {
+        // The hands of one deal are one error to replay.
+        if (!deals.Add(record)) continue;
         if (record.GameIndex != gameIndex || record.PayIndex != payIndex) continue;
         if (!(record.Return < record.BestReturn || record.HintReturn > 0)) continue;
-        // The hands of one deal are one error to replay.
-        const bool again = !FHands.empty() && IsSameDeal(previous, record);
-        previous = record;
-        if (again) continue;
         std::array<int, kHandSize> codes{};
         for (int i = 0; i < kHandSize; ++i) codes[i] = record.Dealt[i];
         FHands.push_back(PackHand(codes));

@@ -1,5 +1,6 @@
 #include "ErrorList.h"
 
+#include "DealCounter.h"
 #include "Logger.h"
 #include "Session.h"
 
@@ -20,28 +21,30 @@ TErrorSeverity RecordSeverity(const TLogRecord& record, TSeverityThresholds thre
 }
 
 void TErrorList::Refresh(TLogger& logger, TSeverityThresholds thresholds, unsigned severities) {
-    FRecords.clear();
-    FHands.clear();
+    FDeals.clear();
     const TLogFilter& filter = logger.Filter();
     TLogRecord record;
+    TDealCounter deals;
+    bool listed = false; // the deal under way has an entry
     logger.Rewind();
     while (logger.ReadNext(record)) {
+        // A deal of several hands is one error, however many hands repeat it:
+        // one entry whose returns and wins are those of all its logged hands.
+        if (!deals.Add(record) && listed) {
+            TErrorDeal& deal = FDeals.back();
+            deal.Record.Return += record.Return;
+            deal.Record.BestReturn += record.BestReturn;
+            deal.Win += record.Win;
+            deal.BestWin += record.BestWin;
+            ++deal.Hands;
+            continue;
+        }
+        listed = false;
         if (!filter.Matches(record)) continue;
         const TErrorSeverity severity = RecordSeverity(record, thresholds);
         if (severity == esNone || !((severities >> severity) & 1)) continue;
-        // A deal of several hands is one error, however many hands repeat it:
-        // one entry whose returns and wins are those of all its logged hands.
-        if (!FRecords.empty() && IsSameDeal(FRecords.back(), record)) {
-            TLogRecord& deal = FRecords.back();
-            deal.Return += record.Return;
-            deal.BestReturn += record.BestReturn;
-            deal.Win = CheckedAdd(deal.Win, record.Win);
-            deal.BestWin = CheckedAdd(deal.BestWin, record.BestWin);
-            ++FHands.back();
-            continue;
-        }
-        FRecords.push_back(record);
-        FHands.push_back(1);
+        FDeals.push_back({record, 1, record.Win, record.BestWin});
+        listed = true;
     }
     Sort();
 }
@@ -70,20 +73,10 @@ void TErrorList::Sort() {
     if (FSortKey == 0) return;
     const int column = std::abs(FSortKey);
     const bool ascending = FSortKey > 0;
-    std::vector<size_t> order(FRecords.size());
-    std::iota(order.begin(), order.end(), size_t{0});
-    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-        const double x = SortValue(FRecords[a], column), y = SortValue(FRecords[b], column);
+    std::stable_sort(FDeals.begin(), FDeals.end(), [&](const TErrorDeal& a, const TErrorDeal& b) {
+        const double x = SortValue(a.Record, column), y = SortValue(b.Record, column);
         return ascending ? x < y : y < x;
     });
-    std::vector<TLogRecord> records;
-    std::vector<int> hands;
-    for (size_t i : order) {
-        records.push_back(FRecords[i]);
-        hands.push_back(FHands[i]);
-    }
-    FRecords.swap(records);
-    FHands.swap(hands);
 }
 
 std::optional<THoldCost> DrawnHoldCost(const TSession& session, TSeverityThresholds thresholds) {

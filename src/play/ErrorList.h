@@ -4,6 +4,7 @@
 
 #include "prefs/ErrorSeverity.h"
 
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -15,6 +16,16 @@ class TLogger;
 // How much a logged hold cost, as the preferences classify it: esNone for a
 // best hold and for a record without a bet.
 TErrorSeverity RecordSeverity(const TLogRecord& record, TSeverityThresholds thresholds);
+
+// One entry of the errors list: a hand, or a deal of several hands from one
+// hold with the returns of all its hands summed in Record and their wins here,
+// summed in 64 bits (a hundred hands of large wins pass 32).
+struct TErrorDeal {
+    TLogRecord Record;
+    int Hands = 1;
+    int64_t Win = 0;
+    int64_t BestWin = 0;
+};
 
 // The error hands the log filter lets through, with the severities asked for
 // (bit 1 << severity), in log order or sorted by one of the four columns of
@@ -28,19 +39,14 @@ class TErrorList {
     void ClickColumn(int column);
     void SetSortKey(int sortKey);
     int SortKey() const { return FSortKey; }
-    // A deal of several hands is one entry: its first record with the
-    // returns and wins of all its hands summed; Hands says how many there are
-    // (1 for a plain hand).
-    const std::vector<TLogRecord>& Records() const { return FRecords; }
-    const std::vector<int>& Hands() const { return FHands; }
+    const std::vector<TErrorDeal>& Deals() const { return FDeals; }
 
     static double SortValue(const TLogRecord& record, int column);
 
   private:
     void Sort();
 
-    std::vector<TLogRecord> FRecords;
-    std::vector<int> FHands;
+    std::vector<TErrorDeal> FDeals;
     int FSortKey = 0;
 };
 

@@ -2,7 +2,6 @@
 
 #include "Dealer.h"
 #include "DrawOutcome.h"
-#include "Logger.h"
 #include "SessionCounters.h"
 #include "TableGame.h"
 
@@ -39,27 +38,16 @@ void TExtraHands::Draw(const TLogRecord& tableRecord, TDealer& dealer, TPokerEng
     }
 }
 
-void TExtraHands::Credit(double collectTime, TSessionCounters& counters) {
-    // Taken off before they are credited, so that no hand is credited twice
-    // (as for the hand on the table).
-    std::vector<THand> hands;
-    hands.swap(FHands);
-    FCredited.clear();
-    for (auto& hand : hands) {
-        TLogRecord& record = hand.Record;
+std::vector<TLogRecord> TExtraHands::Close(double collectTime) {
+    std::vector<TLogRecord> records;
+    records.reserve(FHands.size());
+    for (const THand& hand : FHands) {
+        TLogRecord& record = records.emplace_back(hand.Record);
         record.Collected = record.Win;
         record.CollectTime = collectTime;
-        counters.CollectHand(record.Win, record.BestWin, record.Bet, CoinValue(record.CoinIndex));
-        FCredited.push_back(record);
     }
-}
-
-void TExtraHands::Log(TLogger& logger) {
-    // Taken off first: after a failed append the rest are not written later,
-    // out of their deal's place in the log.
-    std::vector<TLogRecord> records;
-    records.swap(FCredited);
-    for (const TLogRecord& record : records) logger.Append(record);
+    FHands.clear();
+    return records;
 }
 
 int32_t TExtraHands::TotalWin() const {
@@ -77,12 +65,6 @@ std::vector<int> TExtraHands::LineCounts(int tableLine, int lastLine) const {
     add(tableLine);
     for (const auto& hand : FHands) add(hand.Line);
     return counts;
-}
-
-bool IsSameDeal(const TLogRecord& a, const TLogRecord& b) {
-    return a.Reserved > 1 && a.Reserved == b.Reserved && a.Dealt == b.Dealt &&
-           a.DealTime == b.DealTime && a.DrawMask == b.DrawMask && a.GameIndex == b.GameIndex &&
-           a.PayIndex == b.PayIndex;
 }
 
 } // namespace drawmentor

@@ -11,7 +11,6 @@
 namespace drawmentor {
 
 class TDealer;
-class TLogger;
 class TPokerEngine;
 class TSessionCounters;
 class TTableGame;
@@ -44,15 +43,10 @@ class TExtraHands {
     // engine's hand is left holding the last hand's cards.
     void Draw(const TLogRecord& tableRecord, TDealer& dealer, TPokerEngine& engine,
               const TTableGame& game, TSessionCounters& counters);
-    // Credits the hands drawn, with the table hand's collection time, and
-    // keeps their records for `Log`: every win is credited before any record
-    // is written, so a log that cannot be written loses records, never wins.
-    void Credit(double collectTime, TSessionCounters& counters);
-    void Log(TLogger& logger);
-    void Clear() {
-        FHands.clear();
-        FCredited.clear();
-    }
+    // The records of the hands drawn, closed with the table hand's
+    // collection time; the hands are gone from here, so none is closed twice.
+    std::vector<TLogRecord> Close(double collectTime);
+    void Clear() { FHands.clear(); }
 
     const std::vector<THand>& Hands() const { return FHands; }
     int32_t TotalWin() const;
@@ -64,11 +58,6 @@ class TExtraHands {
     int FPerDeal = 1;
     int FDealt = 1;
     std::vector<THand> FHands;
-    std::vector<TLogRecord> FCredited;
 };
-
-// Whether two logged hands were dealt together from one hold: both marked as
-// hands of a deal of several, with the same cards, hold and deal time.
-bool IsSameDeal(const TLogRecord& a, const TLogRecord& b);
 
 } // namespace drawmentor

@@ -1,5 +1,7 @@
 #include "Logger.h"
 
+#include "DealCounter.h"
+
 #include "core/Error.h"
 #include "core/FileIo.h"
 
@@ -22,6 +24,25 @@ const std::string kWriteError = "Cannot write the game log";
 
 size_t Whole(size_t bytes) {
     return bytes - bytes % kLogRecordSize;
+}
+
+// Where a deal cut short at the end of `data` (whole records) starts, or its
+// size: a write of a whole deal killed part way leaves the first of its hands
+// and no more. The records alike at the end are whole deals from the first of
+// them on, each as long as its hands byte says, so what is left over is the
+// cut one.
+size_t WholeDeals(const std::string& data) {
+    if (data.size() < kLogRecordSize) return data.size();
+    const auto at = [&](size_t offset) {
+        return TLogRecord::FromBytes(reinterpret_cast<const uint8_t*>(data.data() + offset));
+    };
+    const TLogRecord last = at(data.size() - kLogRecordSize);
+    if (last.Reserved <= 1) return data.size();
+    size_t alike = 1;
+    while (alike * kLogRecordSize < data.size() &&
+           IsSameDeal(at(data.size() - (alike + 1) * kLogRecordSize), last))
+        ++alike;
+    return data.size() - (alike % last.Reserved) * kLogRecordSize;
 }
 
 // Opens the log and takes its lock. A rewrite renames a new file over the log
@@ -81,38 +102,46 @@ TLogger::TLogger(QString fileName)
 
 TLogger::~TLogger() = default;
 
+const uint8_t* TLogger::RecordAt(size_t offset) const {
+    return reinterpret_cast<const uint8_t*>(FData.data() + offset);
+}
+
 void TLogger::TakeFileData(std::string bytes) {
     // A trailing fragment is a record cut short by a crash: not a hand.
     bytes.resize(Whole(bytes.size()));
-    FData.assign(bytes.begin(), bytes.end());
+    FData = std::move(bytes); // a log near its limit is a gigabyte: never copied
     FPosition = 0;
     FInvalid = 0;
     for (size_t at = 0; at < FData.size(); at += kLogRecordSize)
-        if (!IsValidRecord(TLogRecord::FromBytes(&FData[at]))) ++FInvalid;
+        if (!IsValidRecord(TLogRecord::FromBytes(RecordAt(at)))) ++FInvalid;
     InvalidateFilter();
 }
 
 bool TLogger::ReadNext(TLogRecord& record) {
     while (FPosition + kLogRecordSize <= FData.size()) {
-        record = TLogRecord::FromBytes(&FData[FPosition]);
+        record = TLogRecord::FromBytes(RecordAt(FPosition));
         FPosition += kLogRecordSize;
         if (IsValidRecord(record)) return true;
     }
     return false;
 }
 
-void TLogger::Append(const TLogRecord& record) {
-    const auto bytes = record.ToBytes();
-    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+void TLogger::AppendDeal(std::span<const TLogRecord> records) {
+    std::string text;
+    text.reserve(records.size() * kLogRecordSize);
+    for (const TLogRecord& record : records) {
+        const auto bytes = record.ToBytes();
+        text.append(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    }
     try {
         QDir().mkpath(QFileInfo(FFileName).path());
         struct stat info {};
         const TFileHandle file = OpenLocked(FPath, O_RDWR | O_CREAT, LOCK_EX, info);
         const auto size = static_cast<size_t>(info.st_size);
         const off_t end = static_cast<off_t>(Whole(size));
-        // Every reader refuses a larger file, so the record would make the
-        // whole log unreadable.
-        if (static_cast<size_t>(end) + kLogRecordSize > kMaxLogBytes)
+        // Every reader refuses a larger file, so the deal would make the
+        // whole log unreadable; a deal is refused whole, never cut.
+        if (static_cast<size_t>(end) + text.size() > kMaxLogBytes)
             throw EDrawMentor("The game log " + FPath + " has reached its limit of " +
                               std::to_string(kMaxLogBytes / kLogRecordSize) +
                               " hands; clear old hands to record new ones");
@@ -123,30 +152,46 @@ void TLogger::Append(const TLogRecord& record) {
         if (info.st_dev == FDevice && info.st_ino == FInode &&
             static_cast<size_t>(end) >= FData.size()) {
             const std::string added = ReadFrom(file.Fd(), FPath, static_cast<off_t>(FData.size()));
-            for (size_t at = 0; at + kLogRecordSize <= added.size(); at += kLogRecordSize) {
-                FData.insert(FData.end(), added.begin() + at, added.begin() + at + kLogRecordSize);
-                if (!IsValidRecord(TLogRecord::FromBytes(&FData[FData.size() - kLogRecordSize])))
-                    ++FInvalid;
-            }
+            const size_t from = FData.size();
+            FData.append(added, 0, Whole(added.size()));
+            for (size_t at = from; at < FData.size(); at += kLogRecordSize)
+                if (!IsValidRecord(TLogRecord::FromBytes(RecordAt(at)))) ++FInvalid;
             InvalidateFilter();
         } else {
             TakeFileData(ReadFrom(file.Fd(), FPath, 0));
         }
         FDevice = info.st_dev;
         FInode = info.st_ino;
+        // Under the lock nobody is writing, so a deal cut short at the end is
+        // a crash's, unless these are its next hands: the new deal takes its
+        // place.
+        if (const size_t whole = WholeDeals(FData);
+            whole != FData.size() &&
+            !IsSameDeal(TLogRecord::FromBytes(RecordAt(FData.size() - kLogRecordSize)),
+                        records[0])) {
+            if (::ftruncate(file.Fd(), static_cast<off_t>(whole)) != 0)
+                RaiseFileError("Cannot cut the incomplete last deal of", FPath, errno);
+            for (size_t at = whole; at < FData.size(); at += kLogRecordSize)
+                if (!IsValidRecord(TLogRecord::FromBytes(RecordAt(at)))) --FInvalid;
+            FData.resize(whole);
+            InvalidateFilter();
+        }
+        const auto at = static_cast<off_t>(FData.size());
         try {
-            WriteAllAt(file.Fd(), FPath, text, end);
+            WriteAllAt(file.Fd(), FPath, text, at);
         } catch (...) {
-            // A part of the record (a full disk) must not stay as a fragment;
-            // should the cut fail too, the next writer cuts it.
-            [[maybe_unused]] const int cut = ::ftruncate(file.Fd(), end);
+            // A part of the deal (a full disk) must not stay: whole records of
+            // it would pass for a deal of fewer hands. Should the cut fail
+            // too, what is left is a deal cut short, which the next writer cuts.
+            [[maybe_unused]] const int cut = ::ftruncate(file.Fd(), at);
             throw;
         }
     } catch (...) {
         AddErrorContext(kWriteError);
     }
-    FData.insert(FData.end(), bytes.begin(), bytes.end());
-    if (!IsValidRecord(record)) ++FInvalid;
+    FData += text;
+    for (const TLogRecord& record : records)
+        if (!IsValidRecord(record)) ++FInvalid;
     InvalidateFilter();
 }
 
@@ -165,7 +210,7 @@ void TLogger::Rewrite(const std::function<bool(const TLogRecord&)>& remove) {
         // replaced by another program's rewrite, so positions prove nothing.
         std::unordered_map<std::string_view, int> known;
         for (size_t at = 0; at < FData.size(); at += kLogRecordSize)
-            ++known[std::string_view(reinterpret_cast<const char*>(&FData[at]), kLogRecordSize)];
+            ++known[std::string_view(FData.data() + at, kLogRecordSize)];
         std::string kept;
         kept.reserve(current.size());
         for (size_t at = 0; at < current.size(); at += kLogRecordSize) {

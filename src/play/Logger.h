@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -37,7 +38,12 @@ class TLogger {
     // The record reaches the file before this returns, or an error is thrown
     // and neither the file nor the memory holds it. A record that would take
     // the file past kMaxLogBytes is refused, and so is a log that is a link.
-    void Append(const TLogRecord& record);
+    void Append(const TLogRecord& record) { AppendDeal({&record, 1}); }
+    // The hands of one deal as one unit: one write under one lock, so that no
+    // other program's records come between them; a failure (a full disk, the
+    // size limit) leaves none of them. A deal cut short at the end of the log
+    // (a writer killed in the middle of its write) is cut before the new one.
+    void AppendDeal(std::span<const TLogRecord> records);
     void Rewind() { FPosition = 0; }
     // The next valid record.
     bool ReadNext(TLogRecord& record);
@@ -66,12 +72,13 @@ class TLogger {
     TDateTime SessionStart = 0;
 
   private:
+    const uint8_t* RecordAt(size_t offset) const;
     void TakeFileData(std::string bytes);
     void Rewrite(const std::function<bool(const TLogRecord&)>& remove);
 
     QString FFileName;
     std::string FPath;
-    std::vector<uint8_t> FData;
+    std::string FData; // whole records, as in the file
     size_t FPosition = 0;
     int FInvalid = 0;
     // The file FData mirrors (device and inode): while it is the same, the

@@ -205,13 +205,23 @@ void TSession::Collect() {
             record.DoubleUps = static_cast<uint8_t>(std::min(FHand.FDoubleUps, 255));
             record.Collected = FHand.FWin;
             record.CollectTime = Now();
-            FCounters.CollectHand(FHand.FWin, record.BestWin, record.Bet,
-                                  CoinValue(record.CoinIndex));
-            FExtra.Credit(record.CollectTime, FCounters);
+            std::vector<TLogRecord> deal{record};
+            const std::vector<TLogRecord> others = FExtra.Close(record.CollectTime);
+            deal.insert(deal.end(), others.begin(), others.end());
             FHand.FWin = 0;
             FHand.FOpen = false;
-            FLogger->Append(record);
-            FExtra.Log(*FLogger);
+            try {
+                FLogger->AppendDeal(deal);
+            } catch (...) {
+                // The credits count what the log holds: a deal the log could
+                // not take is undone as a hand never drawn is, bet returned.
+                FCounters.ReturnBet(
+                    CheckedMul(int32_t{record.Bet}, static_cast<int32_t>(deal.size())));
+                throw;
+            }
+            for (const TLogRecord& hand : deal)
+                FCounters.CollectHand(hand.Collected, hand.BestWin, hand.Bet,
+                                      CoinValue(hand.CoinIndex));
         } else if (State() == gsDealt) {
             FCounters.ReturnBet(record.Bet * FExtra.DealtHands());
             FHand.FOpen = false;

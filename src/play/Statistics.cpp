@@ -1,5 +1,6 @@
 #include "Statistics.h"
 
+#include "DealCounter.h"
 #include "ExtraHands.h"
 #include "Logger.h"
 #include "LuckStat.h"
@@ -305,14 +306,6 @@ QString TStatisticsList::CellText(int column, int row) const {
     char text[64];
     std::snprintf(text, sizeof text, item.ColumnFormats[column - 1], value);
     return QString::fromLatin1(text);
-}
-
-bool TDealCounter::Add(const TLogRecord& record) {
-    // The first record is compared with a blank one, which is of no deal.
-    const bool starts = !IsSameDeal(FLast, record);
-    if (starts) ++Deals;
-    FLast = record;
-    return starts;
 }
 
 } // namespace drawmentor

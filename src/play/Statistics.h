@@ -196,16 +196,4 @@ class TStatisticsList : public QObject {
     std::vector<TLogRecord> FDeal; // kept between computations: no allocation per deal
 };
 
-// Counts the deals of records fed in log order, where the hands of one deal
-// follow each other. An unfinished deal at the end counts as one.
-class TDealCounter {
-  public:
-    // Whether the record starts a new deal.
-    bool Add(const TLogRecord& record);
-    int64_t Deals = 0;
-
-  private:
-    TLogRecord FLast;
-};
-
 } // namespace drawmentor

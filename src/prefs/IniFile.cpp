@@ -60,28 +60,6 @@ struct TIniFile::TImpl {
 TIniFile::TIniFile() : FImpl(std::make_unique<TImpl>()) {}
 TIniFile::~TIniFile() = default;
 
-namespace {
-
-// Every settings writer locks the folder, not the file: a save replaces the
-// file, and a lock on the replaced one would guard nothing.
-class TFolderLock {
-  public:
-    explicit TFolderLock(const std::string& path) {
-        const size_t slash = path.rfind('/');
-        const std::string folder =
-            slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
-        FFolder = TFileHandle(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-        if (!FFolder.IsOpen()) RaiseFileError("Cannot open the folder of", path, errno);
-        while (::flock(FFolder.Fd(), LOCK_EX) != 0)
-            if (errno != EINTR) RaiseFileError("Cannot lock the folder of", path, errno);
-    }
-
-  private:
-    TFileHandle FFolder; // closing it releases the lock
-};
-
-} // namespace
-
 void TIniFile::LoadFile(const QString& path) {
     Clear();
     const auto text = ReadFileIfExists(QFile::encodeName(path).toStdString(), kMaxTextFileBytes);
@@ -141,6 +119,8 @@ QByteArray TIniFile::Data() const {
 
 void TIniFile::SaveFile(const QString& path) {
     const std::string name = QFile::encodeName(path).toStdString();
+    // Every settings writer locks the folder, not the file: a save replaces
+    // the file, and a lock on the replaced one would guard nothing.
     const TFolderLock lock(name);
     const auto current = ReadFileIfExists(name, kMaxTextFileBytes);
     TIniFile merged;

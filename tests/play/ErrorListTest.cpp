@@ -57,25 +57,48 @@ TEST_F(ErrorListTest, KeepsTheFiltersErrorsOfTheChosenSeveritiesAndSorts) {
     filter.DateFrom = 0;
     TErrorList list;
     list.Refresh(logger, preferences.Severity, (1u << esSerious) | (1u << esMinor));
-    ASSERT_EQ(list.Records().size(), 3u);
-    EXPECT_EQ(list.Records()[0].DealTime, 46000.1); // log order
-    list.ClickColumn(3);                            // the loss per coin, largest first
+    ASSERT_EQ(list.Deals().size(), 3u);
+    EXPECT_EQ(list.Deals()[0].Record.DealTime, 46000.1); // log order
+    list.ClickColumn(3);                                 // the loss per coin, largest first
     EXPECT_EQ(list.SortKey(), -4);
-    EXPECT_EQ(list.Records()[0].DealTime, 46000.5);
-    EXPECT_EQ(list.Records()[2].DealTime, 46000.4);
+    EXPECT_EQ(list.Deals()[0].Record.DealTime, 46000.5);
+    EXPECT_EQ(list.Deals()[2].Record.DealTime, 46000.4);
     list.ClickColumn(3);
     EXPECT_EQ(list.SortKey(), 4);
-    EXPECT_EQ(list.Records()[0].DealTime, 46000.4);
+    EXPECT_EQ(list.Deals()[0].Record.DealTime, 46000.4);
     list.ClickColumn(1); // another column starts descending
     EXPECT_EQ(list.SortKey(), -2);
     list.Refresh(logger, preferences.Severity, 1u << esMedium); // the order survives a refresh
     EXPECT_EQ(list.SortKey(), -2);
-    EXPECT_EQ(list.Records().size(), 1u);
+    EXPECT_EQ(list.Deals().size(), 1u);
     filter.DateFrom = 46000.45; // the filter's date counts
     list.Refresh(logger, preferences.Severity, 14);
-    EXPECT_EQ(list.Records().size(), 1u);
+    EXPECT_EQ(list.Deals().size(), 1u);
     list.Refresh(logger, preferences.Severity, 0);
-    EXPECT_TRUE(list.Records().empty());
+    EXPECT_TRUE(list.Deals().empty());
+}
+
+// Twenty hands of a deal that each won the most a record holds: the entry's
+// wins pass 32 bits and are summed, not refused.
+TEST_F(ErrorListTest, ADealsWinsAreSummedPast32Bits) {
+    TLogger logger(folders.Data() + "DrawMentor.log");
+    for (int hand = 0; hand < 20; ++hand) {
+        TLogRecord r = Error(5, 3, 46000.1);
+        r.Reserved = 20;
+        r.CoinIndex = 2;
+        r.DrawMask = 31;
+        r.BestMask = 31;
+        r.Line = r.BestLine = 0;
+        r.Win = r.BestWin = r.Collected = std::numeric_limits<int32_t>::max();
+        logger.Append(r);
+    }
+    logger.Filter().DateFrom = 0;
+    TErrorList list;
+    list.Refresh(logger, preferences.Severity, ~0u);
+    ASSERT_EQ(list.Deals().size(), 1u);
+    EXPECT_EQ(list.Deals()[0].Hands, 20);
+    EXPECT_EQ(list.Deals()[0].Win, 20 * int64_t{std::numeric_limits<int32_t>::max()});
+    EXPECT_DOUBLE_EQ(list.Deals()[0].Record.Return, 20 * 3.0);
 }
 
 TEST_F(ErrorListTest, TheDrawnHoldsCostIsToldOnlyAfterAnError) {

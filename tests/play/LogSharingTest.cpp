@@ -15,12 +15,15 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <functional>
 #include <initializer_list>
 #include <limits>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace drawmentor {
 namespace {
@@ -156,6 +159,56 @@ TEST_F(LogSharingTest, AFullDiskLosesNoRecordAndLeavesNoFragment) {
     EXPECT_EQ(logger.Count(), 200);
     logger.Append(Hand(0, 46001)); // space again: play goes on
     EXPECT_EQ(RecordsIn(path), 201);
+}
+
+// A deal is one unit: a disk that fills in the middle of it, or the size
+// limit, leaves none of its hands, and the next deal follows the last whole one.
+TEST_F(LogSharingTest, ADealIsWrittenWholeOrNotAtAll) {
+    FillFile(2);
+    TLogger logger(path);
+    std::vector<TLogRecord> deal(5, Hand(0, 46001));
+    for (TLogRecord& hand : deal) hand.Reserved = 5;
+    {
+        // The file may grow by two and a half records: the write stops inside the deal.
+        rlimit old{};
+        ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+        const rlimit small{7 * kLogRecordSize / 2 + 2 * kLogRecordSize, old.rlim_max};
+        const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+        EXPECT_THROW(logger.AppendDeal(deal), EDrawMentor);
+        ::setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, previous);
+    }
+    EXPECT_EQ(ReadFile(path).size(), 2 * kLogRecordSize);
+    EXPECT_EQ(logger.Count(), 2);
+    logger.AppendDeal(deal);
+    EXPECT_EQ(RecordsIn(path), 7);
+
+    // Three records short of the limit (sparse): a deal of five is refused
+    // whole, where one record at a time would have taken three of its hands.
+    const auto full = static_cast<off_t>(kMaxLogBytes - kMaxLogBytes % kLogRecordSize);
+    ASSERT_EQ(::truncate(QFile::encodeName(path).constData(), full - 3 * kLogRecordSize), 0);
+    EXPECT_THROW(logger.AppendDeal(deal), EDrawMentor);
+    EXPECT_EQ(QFileInfo(path).size(), full - 3 * kLogRecordSize);
+}
+
+// The start of a deal that a killed writer left at the end is cut by the next
+// writer before its own deal.
+TEST_F(LogSharingTest, TheStartOfACutDealIsCutByTheNextWriter) {
+    QByteArray bytes;
+    for (int hand = 0; hand < 5; ++hand) {
+        TLogRecord r = Hand(0, 46001 + (hand < 3 ? 0 : 1));
+        r.Reserved = 3;
+        const auto one = r.ToBytes();
+        bytes.append(reinterpret_cast<const char*>(one.data()), kLogRecordSize);
+    }
+    WriteFile(path, bytes); // a deal of three, then two hands of the next
+    TLogger logger(path);
+    EXPECT_EQ(logger.Count(), 5);
+    logger.Append(Hand(0, 46002));
+    EXPECT_EQ(logger.Count(), 4);
+    EXPECT_EQ(RecordsIn(path), 4);
+    EXPECT_EQ(TLogger(path).Count(), 4);
 }
 
 TEST_F(LogSharingTest, OnlyARegularFileIsALog) {

@@ -10,6 +10,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -189,22 +190,17 @@ TEST_F(LoggerTest, ClearByFilterRemovesOnlyMatchingRecordsUpToTheDate) {
     EXPECT_EQ(reread.Count(), 0);
 }
 
-TEST_F(LoggerTest, ReturnsAreCachedInTheUsersDataFolder) {
+// A return cache file that cannot be used, or entries whose figures do not
+// hold together, are absent with a notice and healed by the next store; two
+// programs storing different paytables keep both; a full disk keeps the file.
+TEST_F(LoggerTest, TheReturnCacheHealsAndMerges) {
     TPaytableReturn result;
     result.Deals = 2598960;
-    result.ReturnPercent = 99.5l;
-    result.LineProbability = {0.25l};
-    OpenUserReturnCache()->Store(0, 5, {1, 2, 3}, result);
-    EXPECT_TRUE(QFile::exists(folders.Data() + "DrawMentor.returns"));
-    const auto found = OpenUserReturnCache()->Find(0, 5, {1, 2, 3});
-    ASSERT_TRUE(found);
-    EXPECT_EQ(found->ReturnPercent, 99.5l);
-}
-
-TEST_F(LoggerTest, TheReturnCacheRefusesOddFilesAndKeepsItsFileOnAFullDisk) {
-    TPaytableReturn result;
-    result.Deals = 2598960;
-    result.LineProbability = {0.25l};
+    result.Classes = 134459;
+    result.LineProbability = {0.25l, 0.25l, 0.25l};
+    result.NothingProbability = 0.25l;
+    result.ReturnPercent = 100 * (0.25l * 1 + 0.25l * 2 + 0.25l * 3) / 5;
+    result.Variance = 1;
     OpenUserReturnCache()->Store(0, 5, {1, 2, 3}, result);
     const QString cache = folders.Data() + "DrawMentor.returns";
     const QByteArray old = ReadFile(cache);
@@ -213,12 +209,35 @@ TEST_F(LoggerTest, TheReturnCacheRefusesOddFilesAndKeepsItsFileOnAFullDisk) {
         EXPECT_THROW(OpenUserReturnCache()->Store(0, 5, {4, 5, 6}, result), EDrawMentor);
     }
     EXPECT_EQ(ReadFile(cache), old);
-    QFile::remove(cache);
-    ASSERT_EQ(::mkfifo(QFile::encodeName(cache).constData(), 0600), 0);
-    EXPECT_THROW(OpenUserReturnCache(), EDrawMentor);
-    QFile::remove(cache);
-    ASSERT_EQ(::symlink("/dev/zero", QFile::encodeName(cache).constData()), 0);
-    EXPECT_THROW(OpenUserReturnCache(), EDrawMentor);
+
+    const auto first = OpenUserReturnCache(), second = OpenUserReturnCache();
+    first->Store(1, 5, {1, 2, 3}, result);
+    second->Store(2, 5, {1, 2, 3}, result);
+    const auto both = OpenUserReturnCache();
+    EXPECT_TRUE(both->Find(1, 5, {1, 2, 3}) && both->Find(2, 5, {1, 2, 3}));
+    EXPECT_EQ(both->Find(0, 5, {1, 2, 3})->ReturnPercent, result.ReturnPercent);
+    EXPECT_TRUE(both->Notice().empty());
+
+    QByteArray damaged = ReadFile(cache);
+    damaged.replace(" 3 0.25 0.25 0.25 ", " 3 0.65 0.25 0.25 "); // they add up to 1.4
+    WriteFile(cache, damaged);
+    const auto healed = OpenUserReturnCache();
+    EXPECT_FALSE(healed->Find(0, 5, {1, 2, 3}));
+    EXPECT_NE(healed->Notice().find("damaged"), std::string::npos) << healed->Notice();
+
+    for (const bool fifo : {true, false}) {
+        QFile::remove(cache);
+        if (fifo)
+            ASSERT_EQ(::mkfifo(QFile::encodeName(cache).constData(), 0600), 0);
+        else
+            ASSERT_EQ(::symlink("/dev/zero", QFile::encodeName(cache).constData()), 0);
+        const auto odd = OpenUserReturnCache();
+        EXPECT_FALSE(odd->Notice().empty());
+        EXPECT_FALSE(odd->Find(0, 5, {1, 2, 3}));
+        odd->Store(0, 5, {1, 2, 3}, result);
+        EXPECT_TRUE(OpenUserReturnCache()->Find(0, 5, {1, 2, 3}));
+        EXPECT_TRUE(QFileInfo(cache).isFile() && !QFileInfo(cache).isSymLink());
+    }
 }
 
 TEST_F(LoggerTest, FilterOfAnEmptyLog) {

@@ -1,5 +1,6 @@
 // Several hands dealt from one hold: the deal, the draws from copies of the
 // deck, the bet, the log the readers share, and the figures against play.
+#include "play/DealCounter.h"
 #include "play/ErrorHandReplay.h"
 #include "play/ErrorList.h"
 #include "play/Logger.h"
@@ -10,11 +11,13 @@
 #include "games/Catalogue.h"
 #include "prefs/Preferences.h"
 
+#include "support/FileFaults.h"
 #include "support/TempFolders.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <cmath>
 #include <set>
@@ -130,9 +133,10 @@ TEST_F(MultiHandTest, HandsShareTheHoldAndDrawFromTheirOwnDecks) {
     EXPECT_EQ(records[2].Drawn[0], Code("AH"));
 }
 
-// A log that cannot be written loses the deal's records, never its wins: every
-// hand is credited before any is logged.
-TEST_F(MultiHandTest, ALogThatCannotBeWrittenLosesNoWin) {
+// The credits count what the log holds: a deal the log refuses (a link in its
+// place, a full disk) is undone whole, its bets returned, and none of its
+// hands is credited, then or later.
+TEST_F(MultiHandTest, ADealTheLogRefusesIsNeitherLoggedNorCredited) {
     TSession& e = Start();
     ASSERT_TRUE(e.SetHandsPerDeal(3));
     StackFlushDeal(e);
@@ -140,15 +144,22 @@ TEST_F(MultiHandTest, ALogThatCannotBeWrittenLosesNoWin) {
     e.SetDrawMask(16);
     e.Draw();
     ASSERT_EQ(e.DealWin(), 30);
-    // A link in the log's place is never written through.
     const QString log = e.Logger().LogFileName();
-    QFile::remove(log);
-    ASSERT_TRUE(QFile::link(folders.Data() + "elsewhere.txt", log));
-    EXPECT_ANY_THROW(e.Collect());
-    EXPECT_EQ(e.Counters().Credits(), 2500 - 15 + 30);
-    EXPECT_EQ(e.Counters().Hands(), 3);
+    {
+        const testing::TFileFaultScope full(TFileStep::Write, "DrawMentor.log");
+        EXPECT_ANY_THROW(e.Collect());
+    }
+    EXPECT_EQ(e.Counters().Credits(), 2500);
+    EXPECT_EQ(e.Counters().Hands(), 0);
+    EXPECT_EQ(QFileInfo(log).size(), 0);
     e.Collect(); // nothing is credited twice
-    EXPECT_EQ(e.Counters().Credits(), 2500 - 15 + 30);
+    EXPECT_EQ(e.Counters().Credits(), 2500);
+
+    e.Deal(); // the next deal is logged and credited whole
+    e.Draw();
+    e.Collect();
+    EXPECT_EQ(e.Counters().Hands(), 3);
+    EXPECT_EQ(QFileInfo(log).size(), 3 * kLogRecordSize);
 }
 
 TEST_F(MultiHandTest, TheBetOfEveryHandMustBeCovered) {
@@ -251,12 +262,10 @@ TEST_F(MultiHandTest, AnErroneousDealIsOneEntryEvenWhenItsTailIsLost) {
     settings.WriteOnExit = false;
     TErrorList list;
     list.Refresh(log, settings.Severity, ~0u);
-    ASSERT_EQ(list.Records().size(), 1u);
-    EXPECT_EQ(list.Hands(), std::vector<int>{2});
-    EXPECT_DOUBLE_EQ(list.Records()[0].BestReturn, 2 * table.BestReturn);
-    EXPECT_DOUBLE_EQ(list.Records()[0].Return, 2 * table.Return);
-    list.SetSortKey(-4); // sorting keeps each entry's count with it
-    EXPECT_EQ(list.Hands(), std::vector<int>{2});
+    ASSERT_EQ(list.Deals().size(), 1u);
+    EXPECT_EQ(list.Deals()[0].Hands, 2);
+    EXPECT_DOUBLE_EQ(list.Deals()[0].Record.BestReturn, 2 * table.BestReturn);
+    EXPECT_DOUBLE_EQ(list.Deals()[0].Record.Return, 2 * table.Return);
     TErrorHandReplay replay; // and Play Error Hands deals it once
     ASSERT_TRUE(replay.Build(log, 0, 0));
     EXPECT_EQ(replay.Count(), 1);

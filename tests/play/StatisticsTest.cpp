@@ -1,4 +1,5 @@
 #include "play/Statistics.h"
+#include "play/DealCounter.h"
 #include "play/Logger.h"
 #include "play/LuckStat.h"
 #include "play/PaytableStore.h"
@@ -355,6 +356,19 @@ TEST_F(DealStatisticsTest, HandsAloneCountTheSameEitherWay) {
     logger.Rewind();
     while (logger.ReadNext(record)) deals.Add(record);
     EXPECT_EQ(deals.Deals, 4);
+}
+
+// The same error hand replayed within the clock's resolution gives deals
+// alike in every field: each ends when it holds its hands.
+TEST_F(DealStatisticsTest, AlikeDealsEndWhereTheirHandsSay) {
+    dealHands = 3;
+    dealTime = 0.002;
+    for (int hand = 0; hand < 9; ++hand) Add(255, 0, 8, 5, 2, 3.5);
+    TDealCounter deals;
+    TLogRecord record;
+    logger.Rewind();
+    while (logger.ReadNext(record)) deals.Add(record);
+    EXPECT_EQ(deals.Deals, 3);
 }
 
 TEST_F(StatisticsTest, LuckIsWhereBestPlayStandsAmongSessionsOfAsManyHands) {

@@ -31,11 +31,11 @@ void TErrorsModel::ClickColumn(int column) {
 }
 
 const TLogRecord& TErrorsModel::Record(int row) const {
-    return FList.Records().at(static_cast<size_t>(row));
+    return FList.Deals().at(static_cast<size_t>(row)).Record;
 }
 
 int TErrorsModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(FList.Records().size());
+    return parent.isValid() ? 0 : static_cast<int>(FList.Deals().size());
 }
 
 int TErrorsModel::columnCount(const QModelIndex& parent) const {
@@ -55,7 +55,8 @@ QString TErrorsModel::MoneyText(double coins, double coinValue, int decimals) {
 
 QVariant TErrorsModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount()) return {};
-    const TLogRecord& r = Record(index.row());
+    const TErrorDeal& deal = FList.Deals()[static_cast<size_t>(index.row())];
+    const TLogRecord& r = deal.Record;
     if (role == RecordRole) return QVariant::fromValue(static_cast<const void*>(&r));
     if (role == Qt::ToolTipRole) {
         const auto advice = FPreferences ? FAdvice.Explain(r) : std::nullopt;
@@ -76,15 +77,15 @@ QVariant TErrorsModel::data(const QModelIndex& index, int role) const {
         return cards.join(QLatin1Char(' '));
     }
     case cYourReturn:
-        win = r.Win;
+        win = static_cast<double>(deal.Win);
         ret = r.Return;
         break;
     case cBestReturn:
-        win = r.BestWin;
+        win = static_cast<double>(deal.BestWin);
         ret = r.BestReturn;
         break;
     default:
-        win = static_cast<double>(r.Win) - r.BestWin;
+        win = static_cast<double>(deal.Win - deal.BestWin);
         ret = r.Return - r.BestReturn;
         break;
     }

@@ -29,6 +29,9 @@ TReturnPanel::TReturnPanel(const TPreferences& preferences, QWidget* parent)
         return result;
     };
     FReturn = label("lReturn");
+    // Why the stored returns were set aside (they are computed again), for
+    // whoever wonders why a return takes time that it did not before.
+    FReturn->setToolTip(QString::fromStdString(FCache->Notice()));
     FDeviation = label("lDeviation");
     FTopLine = label("lTopLine");
     FProgress = new QProgressBar(this);
