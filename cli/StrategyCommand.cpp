@@ -96,33 +96,71 @@ void PrintChartJson(const TStrategyChart& chart, double seconds, std::ostream& o
     out << document.dump() << '\n';
 }
 
-// One JSON object per line of input; a line that is no hand gets an error
-// object and the reading goes on.
+// A hand is a few words: a longer line is no hand, and keeping all of it
+// would let a stream without line ends take all memory.
+constexpr size_t kMaxClassifyLine = 1024;
+
+// The next line of `in` without its end. A line longer than
+// kMaxClassifyLine is told at once (`cut`, with its start), and its rest is
+// passed over by the next call (`skipping`). False at the end of the input.
+bool ReadLine(std::istream& in, std::string& line, bool& cut, bool& skipping) {
+    line.clear();
+    cut = false;
+    int c = 0;
+    if (skipping) {
+        while ((c = in.get()) != std::char_traits<char>::eof() && c != '\n') {
+        }
+        skipping = false;
+        if (c != '\n') return false;
+    }
+    while ((c = in.get()) != std::char_traits<char>::eof()) {
+        if (c == '\n') return true;
+        if (line.size() == kMaxClassifyLine) {
+            cut = skipping = true;
+            return true;
+        }
+        line += static_cast<char>(c);
+    }
+    return !line.empty();
+}
+
+// One JSON object per line of input; a line that is no hand, or a hand the
+// chart cannot place, gets an error object and the reading goes on. Output
+// that cannot be written ends it: nobody reads the answers.
 void Classify(const TPokerDescription& game, const TStrategyChart& chart, std::istream& in,
               std::ostream& out) {
     const TChartPlayer player(game, chart);
-    for (std::string text; std::getline(in, text);) {
-        std::istringstream words(text);
-        std::vector<std::string> cards;
-        for (std::string word; words >> word;) cards.push_back(word);
-        if (cards.empty()) continue;
+    std::string text;
+    for (bool cut = false, skipping = false; ReadLine(in, text, cut, skipping);) {
         nlohmann::ordered_json answer;
-        try {
-            const std::vector<int> codes = ParseDealtCards(cards, game.Jokers);
-            std::array<int, kHandSize> dealt{};
-            std::copy(codes.begin(), codes.end(), dealt.begin());
-            const TChartPlay play = player.Play(dealt);
-            nlohmann::ordered_json shown = nlohmann::ordered_json::array();
-            for (int code : codes) shown.push_back(CardCodeText(code));
-            answer = {{"cards", shown},
-                      {"line", play.Line + 1},
-                      {"class", chart.Lines[play.Line].Name},
-                      {"mask", play.Mask},
-                      {"held", HeldCards(codes, play.Mask)}};
-        } catch (const EUsage& error) {
-            answer = {{"input", text}, {"error", error.what()}};
+        if (cut) {
+            answer = {{"input", text.substr(0, 80)},
+                      {"error", "the line is longer than " + std::to_string(kMaxClassifyLine) +
+                                    " characters"}};
+        } else {
+            std::istringstream words(text);
+            std::vector<std::string> cards;
+            for (std::string word; words >> word;) cards.push_back(word);
+            if (cards.empty()) continue;
+            try {
+                const std::vector<int> codes = ParseDealtCards(cards, game.Jokers);
+                std::array<int, kHandSize> dealt{};
+                std::copy(codes.begin(), codes.end(), dealt.begin());
+                const TChartPlay play = player.Play(dealt);
+                nlohmann::ordered_json shown = nlohmann::ordered_json::array();
+                for (int code : codes) shown.push_back(CardCodeText(code));
+                answer = {{"cards", shown},
+                          {"line", play.Line + 1},
+                          {"class", chart.Lines[play.Line].Name},
+                          {"mask", play.Mask},
+                          {"held", HeldCards(codes, play.Mask)}};
+            } catch (const std::exception& error) {
+                answer = {{"input", text}, {"error", error.what()}};
+            }
         }
-        out << answer.dump() << '\n' << std::flush;
+        out << answer.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n'
+            << std::flush;
+        if (!out) throw EDrawMentor("cannot write the output");
     }
 }
 

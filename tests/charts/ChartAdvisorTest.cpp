@@ -88,6 +88,26 @@ TEST(ChartAdvisor, SaysWhereTheChartItselfIsWrong) {
     EXPECT_EQ(exceptions, 3) << "in " << deals << " deals";
 }
 
+// A hold on two lines is on the first (higher) of them, one hold at a time
+// or every hold at once: drills and the trainer's why read that line. A
+// generated chart rarely repeats a class, so the test repeats a line.
+TEST(ChartAdvisor, AHoldTwoLinesMatchIsOnTheFirst) {
+    TStrategyChart twice = JacksChart();
+    const int royal4 = [&] {
+        for (size_t line = 0; line < twice.Lines.size(); ++line)
+            if (KeyStarts(twice, static_cast<int>(line), "royal4")) return static_cast<int>(line);
+        return -1;
+    }();
+    ASSERT_GE(royal4, 0);
+    twice.Lines.insert(twice.Lines.end() - 1, twice.Lines[static_cast<size_t>(royal4)]);
+    TChartAdvisor advisor(std::move(twice));
+    const auto hand = HandCodes("AS KS QS JS 9D");
+    EXPECT_EQ(advisor.LineOf(hand, 16), royal4);
+    std::array<int, kMaskCount> all{};
+    advisor.LinesOf(hand, all);
+    EXPECT_EQ(all[16], royal4);
+}
+
 TEST(ChartJob, RefusesBadInputAndStopsPromptlyWhenDropped) {
     EXPECT_EQ(CheckChartInput(kHiddenGameIndex, std::vector<int>(9, 5)), TChartRefusal::HiddenGame);
     EXPECT_EQ(CheckChartInput(0, std::vector<int>(9, 0)), TChartRefusal::PaysNothing);

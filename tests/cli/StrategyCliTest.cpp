@@ -80,6 +80,17 @@ TEST(CliStrategy, ChartSavedAndHandsPlayedByIt) {
     EXPECT_EQ(answers[5]["class"], "Straight Flush");
     EXPECT_EQ(answers[6]["mask"], 24);
 
+    // A line past any hand's length is one error, read in bounded memory; an
+    // output that cannot be written ends the run with status 1.
+    std::ofstream(input) << std::string(3 << 20, 'A') << "\nAS KS QS JS 9D\n";
+    const TRun longLine = Cli("strategy --chart " + file + " --classify < " + input);
+    ASSERT_EQ(longLine.Status, 0) << longLine.Err;
+    const auto two = JsonLines(longLine.Out);
+    ASSERT_EQ(two.size(), 2u);
+    EXPECT_TRUE(two[0].contains("error"));
+    EXPECT_EQ(two[1]["mask"], 16);
+    EXPECT_EQ(Cli("strategy --chart " + file + " --classify < /dev/zero > /dev/full").Status, 1);
+
     const TRun shown = Cli("strategy --chart " + file);
     ASSERT_EQ(shown.Status, 0) << shown.Err;
     EXPECT_NE(shown.Out.find("Discard everything"), std::string::npos);

@@ -79,6 +79,10 @@ TEST(PaytableReturn, KnownAnswers) {
     }
     // The royal of 9/6 Jacks comes about once in 40,000 hands with perfect play.
     EXPECT_NEAR(static_cast<double>(1 / jacks.LineProbability[0]), 40391, 1);
+    // The hands of a deal share its cards: each pair of them covaries by the
+    // deal variance, so a deal of n spreads by n + n (n - 1) of it, not n squared.
+    EXPECT_NEAR(static_cast<double>(DealDeviation(jacks, 5)), 11.7005, 5e-5);
+    EXPECT_NEAR(static_cast<double>(DealDeviation(jacks, 100)), 146.3513, 5e-5);
 }
 
 TEST(PaytableReturn, TheNumberOfThreadsChangesNothing) {

@@ -3,6 +3,8 @@
 #include "core/Error.h"
 #include "games/Catalogue.h"
 #include "games/PayoutStorage.h"
+#include "play/ErrorHandReplay.h"
+#include "play/ErrorList.h"
 #include "play/LogCurves.h"
 #include "play/Logger.h"
 #include "play/ReturnCache.h"
@@ -115,10 +117,15 @@ int GameLog(const uint8_t* data, size_t size) {
                 for (int column = 0; column <= 3; ++column)
                     StatisticCell(list, column, row, preferences.Texts());
         }
-        // The charts read the same records as the statistics, with sums of their own.
+        // The plots read the same records as the statistics, with sums of their own.
         for (int kind = 0; kind < kPlotCount; ++kind)
             for (const bool money : {false, true})
                 ComputeLogCurves(logger, filter, static_cast<TPlotKind>(kind), money);
+        // The errors list and the replayed error hands group the hands of a deal.
+        TErrorList errors;
+        errors.Refresh(logger, preferences.Severity, ~0u);
+        TErrorHandReplay replay;
+        replay.Build(logger, filter.Game, filter.PayIndex);
     } catch (const EDrawMentor&) {
     }
     return 0;

@@ -101,6 +101,7 @@ TEST_F(WarningWindowTest, TheHoldTakenFromTheWarningShowsItsBandsAtOnce) {
 
 TEST_F(WarningWindowTest, TheThresholdItselfDoesNotWarn) {
     EXPECT_FALSE(WarrantsWarning(0.01L));
+    EXPECT_FALSE(WarrantsWarning(kWarningThreshold)); // the threshold as the session holds it
     EXPECT_TRUE(WarrantsWarning(0.0100001L));
     EXPECT_FALSE(WarrantsWarning(0));
 }

@@ -1,11 +1,16 @@
 #include "ui/common/CardButton.h"
 #include "ui/common/GradientLabel.h"
+#include "ui/common/WindowPlacement.h"
 
+#include "prefs/IniFile.h"
 #include "prefs/Preferences.h"
+#include "prefs/SettingKeys.h"
 
 #include "support/TempFolders.h"
 
 #include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
@@ -52,6 +57,26 @@ TEST(HeaderLabels, APlainLabelIsReplacedInItsLayout) {
     const QImage image = header->grab().toImage();
     // The gradient runs from lighter at the top to darker at the bottom.
     EXPECT_GT(QColor(image.pixel(2, 1)).lightness(), QColor(image.pixel(2, 23)).lightness());
+}
+
+// A stored place off every screen brings the window back onto the screen; a
+// place on it is kept as stored.
+TEST(WindowPlacement, AWindowStaysOnAScreen) {
+    QWidget window;
+    TIniFile ini;
+    const QString section = PlacementSection(window, QStringLiteral("Test"));
+    WriteIntSetting(ini, TSetting::Width, 300, section);
+    WriteIntSetting(ini, TSetting::Height, 200, section);
+    WriteIntSetting(ini, TSetting::Left, -99999999, section);
+    WriteIntSetting(ini, TSetting::Top, 99999999, section);
+    ASSERT_TRUE(RestorePlacement(window, ini, QStringLiteral("Test")));
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(area.contains(QRect(window.pos(), window.size())))
+        << window.x() << "," << window.y();
+    WriteIntSetting(ini, TSetting::Left, area.left() + 10, section);
+    WriteIntSetting(ini, TSetting::Top, area.top() + 20, section);
+    RestorePlacement(window, ini, QStringLiteral("Test"));
+    EXPECT_EQ(window.pos(), area.topLeft() + QPoint(10, 20));
 }
 
 } // namespace

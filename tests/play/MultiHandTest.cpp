@@ -133,6 +133,29 @@ TEST_F(MultiHandTest, HandsShareTheHoldAndDrawFromTheirOwnDecks) {
     EXPECT_EQ(records[2].Drawn[0], Code("AH"));
 }
 
+// Best play's credits take each hand's best win, not its own: the third hand
+// draws four aces to a discarded hand where the flush draw makes a flush.
+TEST_F(MultiHandTest, BestCreditsTakeEachHandsBestWin) {
+    TSession& e = Start();
+    ASSERT_TRUE(e.SetHandsPerDeal(3));
+    StackFlushDeal(e);
+    e.Deal();
+    e.SetDrawMask(31);
+    e.Draw();
+    e.Collect();
+    const auto records = Logged();
+    ASSERT_EQ(records.size(), 3u);
+    EXPECT_EQ(records[2].Win, 125);
+    EXPECT_EQ(records[2].BestWin, 30);
+    int32_t wins = 0, bestWins = 0;
+    for (const auto& r : records) {
+        wins += r.Win;
+        bestWins += r.BestWin;
+    }
+    EXPECT_EQ(e.Counters().Credits(), 2500 - 15 + wins);
+    EXPECT_EQ(e.Counters().BestCredits(), 2500 - 15 + bestWins);
+}
+
 // The credits count what the log holds: a deal the log refuses (a link in its
 // place, a full disk) is undone whole, its bets returned, and none of its
 // hands is credited, then or later.

@@ -122,6 +122,8 @@ TEST_F(StatisticsTest, LinesCountsFrequenciesAndPayback) {
     list.SetSelected(3); // payback: 15 coins of 20 bet
     EXPECT_EQ(Cell(1, 11), "  75.00000");
     EXPECT_EQ(Cell(2, 11), "  75.00000");
+    EXPECT_EQ(Cell(1, 8), "  50.00000"); // two pairs: the lucky hand's 10 of 20
+    EXPECT_EQ(Cell(2, 8), "  50.00000"); // and best play's 10, each on its own line
 }
 
 TEST_F(StatisticsTest, AllGamesHaveThreeRows) {
