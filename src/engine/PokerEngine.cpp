@@ -52,6 +52,8 @@ int BestReturn(const TPaid& paidSum, const int64_t (&outcomes)[kHandSize + 1], T
 
 } // namespace
 
+TPokerEngine::TPokerEngine() : TPokerEngine(FOwnCalculator) {}
+
 TPokerEngine::TPokerEngine(TCalculator& calculator) : Calc(calculator) {
     std::fill(std::begin(CategoryLine), std::end(CategoryLine), -1);
     std::fill(std::begin(FCategorySlot), std::end(FCategorySlot), int8_t{kMaxLines});

@@ -49,7 +49,11 @@ struct THoldResult {
 //   unpaid outcomes      = C(n, k) - sum of LineCounts[m][0..LastLine].
 class TPokerEngine {
   public:
-    explicit TPokerEngine(TCalculator& calculator = Calculator());
+    // The engine counts with a calculator of its own.
+    TPokerEngine();
+    // The engine counts with `calculator`, which the caller keeps alive and
+    // gives to no engine counting at the same time.
+    explicit TPokerEngine(TCalculator& calculator);
     TPokerEngine(const TPokerEngine&) = delete;
     TPokerEngine& operator=(const TPokerEngine&) = delete;
     virtual ~TPokerEngine() = default;
@@ -113,6 +117,8 @@ class TPokerEngine {
     int NaturalsLeft() const { return Deck.Total - Deck.WildCount; }
     void StraightCount(int column, int32_t (&kinds)[3]) const;
 
+    // Before Calc, which may refer to it.
+    TCalculator FOwnCalculator;
     TCalculator& Calc;
     // The categories each line pays, grouped by line in fixed arrays, so that
     // SumLines adds a line's categories in a register and stores the line once.
