@@ -56,7 +56,7 @@ void BM_GetTheBest(benchmark::State& state) {
         engine->DealCodes(deal);
         benchmark::DoNotOptimize(engine->GetTheBest());
     }
-    state.SetLabel(engine->GameName);
+    state.SetLabel(engine->GameName());
 }
 BENCHMARK(BM_GetTheBest)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
 

@@ -61,8 +61,8 @@ std::string Abbreviate(const std::string& name, size_t width) {
 // game already has keeps its number instead.
 std::vector<std::string> LineHeadings(const TPokerEngine& engine) {
     std::vector<std::string> headings;
-    for (int line = 0; line <= engine.LastLine; ++line) {
-        std::string heading = Abbreviate(engine.LineNames[line], kLineColumn);
+    for (int line = 0; line <= engine.LastLine(); ++line) {
+        std::string heading = Abbreviate(engine.LineNames()[line], kLineColumn);
         if (heading.empty() ||
             std::find(headings.begin(), headings.end(), heading) != headings.end())
             heading = "L" + std::to_string(line);
@@ -78,7 +78,7 @@ void PrintJson(const TPokerEngine& engine, int game, int bet, const std::vector<
     nlohmann::ordered_json holds = nlohmann::ordered_json::array();
     for (int mask = 0; mask < kMaskCount; ++mask) {
         nlohmann::ordered_json lines = nlohmann::ordered_json::array();
-        for (int line = 0; line <= engine.LastLine; ++line)
+        for (int line = 0; line <= engine.LastLine(); ++line)
             lines.push_back(engine.LineCount(line, mask));
         holds.push_back({{"mask", mask},
                          {"held", HeldCards(codes, mask)},
@@ -96,7 +96,7 @@ void PrintJson(const TPokerEngine& engine, int game, int bet, const std::vector<
 void PrintTable(const TPokerEngine& engine, int bet, const std::vector<int>& pays,
                 const std::vector<int>& codes, int best, std::ostream& out) {
     char text[256];
-    out << engine.GameName << ", " << bet << (bet == 1 ? " coin" : " coins") << ", dealt "
+    out << engine.GameName() << ", " << bet << (bet == 1 ? " coin" : " coins") << ", dealt "
         << HeldText(codes, 0) << "\n\n";
     std::vector<int> order(kMaskCount);
     std::iota(order.begin(), order.end(), 0);
@@ -116,7 +116,7 @@ void PrintTable(const TPokerEngine& engine, int bet, const std::vector<int>& pay
                       HeldText(codes, mask).c_str(), static_cast<double>(engine.DrawReturn(mask)),
                       mask);
         out << text;
-        for (int line = 0; line <= engine.LastLine; ++line) {
+        for (int line = 0; line <= engine.LastLine(); ++line) {
             const double percent = 100.0 * static_cast<double>(engine.LineProbability(line, mask));
             if (percent == 0)
                 std::snprintf(text, sizeof text, "  %7s", "-");
@@ -132,9 +132,9 @@ void PrintTable(const TPokerEngine& engine, int bet, const std::vector<int>& pay
            "five.\n"
            "Return in coins for the whole bet; one column per paytable line: its chance in "
            "percent.\n";
-    for (int line = 0; line <= engine.LastLine; ++line) {
+    for (int line = 0; line <= engine.LastLine(); ++line) {
         std::snprintf(text, sizeof text, "  %-7s  %-24s pays %d\n", headings[line].c_str(),
-                      engine.LineNames[line].c_str(), pays[line]);
+                      engine.LineNames()[line].c_str(), pays[line]);
         out << text;
     }
 }

@@ -123,9 +123,9 @@ TChartDeals CollectChartDeals(const TPokerDescription& game, const THoldClassifi
                 for (int i = 0; i < kMaskCount; ++i) {
                     const int mask = static_cast<int>(order[i] & 31);
                     int64_t paid = 0;
-                    for (int line = 0; line <= engine->LastLine; ++line)
+                    for (int line = 0; line <= engine->LastLine(); ++line)
                         paid = CheckedAdd(
-                            paid, CheckedMul(engine->LineCounts[mask][line], int64_t{pays[line]}));
+                            paid, CheckedMul(engine->LineCounts(mask)[line], int64_t{pays[line]}));
                     holds[i] = {classes[mask].Packed, static_cast<uint8_t>(mask),
                                 CheckedMul(paid, scale[kDrawCount[mask]])};
                     best = std::max(best, holds[i].Pay);

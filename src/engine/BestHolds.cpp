@@ -55,7 +55,7 @@ void TBestHolds::Deal(const std::array<int, kHandSize>& codes) {
         sorted[j] = codes[from[j]];
         key = key << 4 | static_cast<uint32_t>(sortKey[j] / 64);
     }
-    if (!FEngine.Payout) throw EDrawMentor("No payout attached to the strategy engine");
+    if (!FEngine.Payout()) throw EDrawMentor("No payout attached to the strategy engine");
     FEngine.DealCodes(sorted);
 
     // 2. Each hold's slot: the dealt positions of the suit its kept natural
@@ -66,7 +66,7 @@ void TBestHolds::Deal(const std::array<int, kHandSize>& codes) {
     unsigned positionsOf[kSuitCount] = {};
     for (int j = 0; j < kHandSize; ++j) {
         const int rank = sortKey[j] / 64;
-        const bool wild = rank == kJokerKey || FEngine.Deck.IsWild(rank);
+        const bool wild = rank == kJokerKey || FEngine.Deck().IsWild(rank);
         suitOf[j] = wild ? 0u : 1u << (sorted[j] / kRankCount);
         if (!wild) positionsOf[sorted[j] / kRankCount] |= 1u << j;
     }
@@ -102,7 +102,7 @@ void TBestHolds::Deal(const std::array<int, kHandSize>& codes) {
         paid[mask] = FEngine.PaidSum(mask);
         if (slot[mask] < 0) continue;
         TRow& row = FRows[mask * kMaskCount + slot[mask]];
-        std::memcpy(row.Lines, FEngine.LineCounts[mask], sizeof row.Lines);
+        std::memcpy(row.Lines, FEngine.LineCounts(mask), sizeof row.Lines);
         row.Paid = paid[mask];
         FKept[mask] |= 1u << slot[mask];
     }
@@ -117,7 +117,7 @@ void TBestHolds::Deal(const std::array<int, kHandSize>& codes) {
     for (int m = 1; m < kMaskCount; ++m)
         inSorted[m] = inSorted[m & (m - 1)] | toSorted[std::countr_zero(unsigned(m))];
     int64_t outcomes[kHandSize + 1];
-    for (int k = 0; k <= kHandSize; ++k) outcomes[k] = Binomial(k, FEngine.Deck.Total);
+    for (int k = 0; k <= kHandSize; ++k) outcomes[k] = Binomial(k, FEngine.Deck().Total);
     int best = 0;
     int64_t bestSum = paid[0];
     int64_t bestOutcomes = outcomes[0];
@@ -133,13 +133,13 @@ void TBestHolds::Deal(const std::array<int, kHandSize>& codes) {
     FDrawn = kDrawCount[best];
     const int sortedBest = static_cast<int>(inSorted[best]);
     FLines = ((reused >> sortedBest) & 1) ? FRows[sortedBest * kMaskCount + slot[sortedBest]].Lines
-                                          : FEngine.LineCounts[sortedBest];
+                                          : FEngine.LineCounts(sortedBest);
 }
 
 int64_t TBestHolds::Unpaid() const {
     int64_t paid = 0;
-    for (int line = 0; line <= FEngine.LastLine; ++line) paid += FLines[line];
-    return Binomial(FDrawn, FEngine.Deck.Total) - paid;
+    for (int line = 0; line <= FEngine.LastLine(); ++line) paid += FLines[line];
+    return Binomial(FDrawn, FEngine.Deck().Total) - paid;
 }
 
 } // namespace drawmentor

@@ -6,11 +6,6 @@
 
 namespace drawmentor {
 
-TCalculator& Calculator() {
-    static TCalculator instance;
-    return instance;
-}
-
 void TCalculator::Init(const TCardBunch& deck, const THand& kept) {
     InitDeck(deck);
     InitKept(kept);

@@ -98,8 +98,4 @@ inline void TCalculator::RemoveKeptCard(const THand& kept, int rank) {
     Pairs[0] = kept.RanksWithCount[2];
 }
 
-// The shared instance of the program's single user-interface thread. Code that
-// evaluates on other threads gives each engine a calculator of its own.
-TCalculator& Calculator();
-
 } // namespace drawmentor

@@ -8,11 +8,14 @@
 namespace drawmentor {
 
 // A TPokerEngine for games without wild rank and jokers, else a TWildEngine;
-// configured with SetDescription. The description stays the caller's.
+// configured with SetDescription. The description stays the caller's. Without
+// a calculator the engine counts with one of its own; one given stays the
+// caller's (see TPokerEngine).
+std::unique_ptr<TPokerEngine> CreateEngine(const TPokerDescription& description);
 std::unique_ptr<TPokerEngine> CreateEngine(const TPokerDescription& description,
-                                           TCalculator& calculator = Calculator());
+                                           TCalculator& calculator);
 // Raises a range error for an index outside the catalogue.
-std::unique_ptr<TPokerEngine> CreateEngineForGame(int gameIndex,
-                                                  TCalculator& calculator = Calculator());
+std::unique_ptr<TPokerEngine> CreateEngineForGame(int gameIndex);
+std::unique_ptr<TPokerEngine> CreateEngineForGame(int gameIndex, TCalculator& calculator);
 
 } // namespace drawmentor

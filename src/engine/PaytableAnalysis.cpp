@@ -168,7 +168,7 @@ TPaytableReturn AnalyzeDealClasses(const TPokerDescription& game, const std::vec
                 const int64_t* lines = holds->Lines();
                 const TInt128 weight = deal.Weight * scale[drawn];
                 TInt128 pay = 0, paySquared = 0;
-                for (int line = 0; line <= engine->LastLine; ++line) {
+                for (int line = 0; line <= engine->LastLine(); ++line) {
                     const int64_t count = lines[line];
                     pay += TInt128(count) * pays[line];
                     paySquared += TInt128(count) * pays[line] * pays[line];

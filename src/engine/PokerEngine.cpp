@@ -52,34 +52,37 @@ int BestReturn(const TPaid& paidSum, const int64_t (&outcomes)[kHandSize + 1], T
 
 } // namespace
 
+TPokerEngine::TPokerEngine() : TPokerEngine(FOwnCalculator) {}
+
 TPokerEngine::TPokerEngine(TCalculator& calculator) : Calc(calculator) {
-    std::fill(std::begin(CategoryLine), std::end(CategoryLine), -1);
+    std::fill(std::begin(FCategoryLine), std::end(FCategoryLine), -1);
     std::fill(std::begin(FCategorySlot), std::end(FCategorySlot), int8_t{kMaxLines});
 }
 
 void TPokerEngine::SetDescription(const TPokerDescription& description) {
-    GameName = description.Name;
-    GameIndex = description.GameIndex;
-    LastLine = CheckIndex(description.LastLine, 0, kMaxLines - 1, "last line");
-    LineNames.clear();
-    for (int line = 0; line <= LastLine; ++line) LineNames.push_back(description.LineName(line));
+    FGameName = description.Name;
+    FGameIndex = description.GameIndex;
+    FLastLine = CheckIndex(description.LastLine, 0, kMaxLines - 1, "last line");
+    FLineNames.clear();
+    for (int line = 0; line <= FLastLine; ++line) FLineNames.push_back(description.LineName(line));
     // Filled line by line: a category listed under two lines goes to the later.
-    std::fill(std::begin(CategoryLine), std::end(CategoryLine), -1);
-    for (int line = 0; line <= LastLine; ++line) {
+    std::fill(std::begin(FCategoryLine), std::end(FCategoryLine), -1);
+    for (int line = 0; line <= FLastLine; ++line) {
         const TCategorySet set = description.LineCategories(line);
         for (int c = 0; c < kNaturalCategoryCount; ++c)
-            if ((set >> c) & 1) CategoryLine[c] = line;
+            if ((set >> c) & 1) FCategoryLine[c] = line;
     }
-    FPaidCategories = GroupByLine(CategoryLine, kNaturalCategoryCount);
+    FPaidCategories = GroupByLine(FCategoryLine, kNaturalCategoryCount);
     for (int c = 0; c < kNaturalCategoryCount; ++c)
-        FCategorySlot[c] = static_cast<int8_t>(CategoryLine[c] >= 0 ? CategoryLine[c] : kMaxLines);
+        FCategorySlot[c] =
+            static_cast<int8_t>(FCategoryLine[c] >= 0 ? FCategoryLine[c] : kMaxLines);
     FRankGroupCount = 0;
     for (int shape = 0; shape < 3; ++shape) {
         const int first = shape == 0 ? ncPairs2 : shape == 1 ? ncThreeOfKind2 : ncFourOfKind2;
-        for (int line = 0; line <= LastLine; ++line) {
+        for (int line = 0; line <= FLastLine; ++line) {
             TRankGroup group{static_cast<int8_t>(line), static_cast<int8_t>(shape), 0, {}};
             for (int rank = 0; rank < kRankCount; ++rank)
-                if (CategoryLine[first + rank] == line)
+                if (FCategoryLine[first + rank] == line)
                     group.Ranks = static_cast<uint16_t>(group.Ranks | 1u << rank);
             if (group.Ranks != 0) FRankGroups[FRankGroupCount++] = group;
         }
@@ -111,29 +114,29 @@ void TPokerEngine::AddLineSums(const TLineGroups& groups, const int32_t* counts,
 }
 
 void TPokerEngine::SetPayout(TPayout* payout) {
-    Payout = payout;
-    if (Payout) Reset();
+    FPayout = payout;
+    if (FPayout) Reset();
 }
 
 void TPokerEngine::Reset() {
     ResetHand();
-    if (Payout) {
-        Payout->LastLine = LastLine;
-        Payout->DeckSize = Deck.Total;
+    if (FPayout) {
+        FPayout->LastLine = FLastLine;
+        FPayout->DeckSize = FDeck.Total;
     }
 }
 
 void TPokerEngine::ResetHand() {
-    Hand.ClearHand();
-    Deck.Fill();
+    FHand.ClearHand();
+    FDeck.Fill();
 }
 
 void TPokerEngine::DealCodes(std::span<const int> codes) {
     ResetHand();
     for (int code : codes) {
         const TCard card = DecodeCard(code);
-        Hand.AddCard(card.Rank, card.Suit);
-        Deck.RemoveCard(card.Rank, card.Suit);
+        FHand.AddCard(card.Rank, card.Suit);
+        FDeck.RemoveCard(card.Rank, card.Suit);
     }
 }
 
@@ -158,10 +161,10 @@ void TPokerEngine::CountHolds(uint32_t skip) {
         FCountedMasks = ~(skip & ~(1u | 1u << (kMaskCount - 1)));
         ResetCounts();
         CheckCombination();
-        Kept.ClearHand();
+        FKept.ClearHand();
         FKeptShape = 0;
         FKeptRankMask = 0;
-        std::copy(std::begin(Deck.RankCount), std::end(Deck.RankCount), FRankFactor);
+        std::copy(std::begin(FDeck.RankCount), std::end(FDeck.RankCount), FRankFactor);
         WalkHolds(0, 0);
         CheckEmpty();
         SumLines();
@@ -177,20 +180,20 @@ void TPokerEngine::CountHolds(uint32_t skip) {
 // product below 2^61: unchecked arithmetic is exact. Pays beyond that range
 // take the checked path.
 void TPokerEngine::SelectBest(int& best) {
-    if (!Payout) throw EDrawMentor("No payout attached to the strategy engine");
-    const int lines = LastLine + 1;
+    if (!FPayout) throw EDrawMentor("No payout attached to the strategy engine");
+    const int lines = FLastLine + 1;
     int64_t pays[kMaxLines];
     bool small = true;
     for (int line = 0; line < lines; ++line) {
-        pays[line] = Payout->Pays[line];
+        pays[line] = FPayout->Pays[line];
         small = small && pays[line] >= -kMaxPay && pays[line] <= kMaxPay;
     }
     int64_t outcomes[kHandSize + 1];
-    for (int k = 0; k <= kHandSize; ++k) outcomes[k] = Binomial(k, Deck.Total);
+    for (int k = 0; k <= kHandSize; ++k) outcomes[k] = Binomial(k, FDeck.Total);
     if (small) {
         const auto paidSum = [&](int mask) {
             int64_t sum = 0;
-            for (int line = 0; line < lines; ++line) sum += LineCounts[mask][line] * pays[line];
+            for (int line = 0; line < lines; ++line) sum += FLineCounts[mask][line] * pays[line];
             return sum;
         };
         best = BestReturn(paidSum, outcomes, [](int64_t a, int64_t b) { return a * b; });
@@ -198,7 +201,7 @@ void TPokerEngine::SelectBest(int& best) {
         const auto paidSum = [&](int mask) {
             int64_t sum = 0;
             for (int line = 0; line < lines; ++line)
-                sum = CheckedAdd(sum, CheckedMul(LineCounts[mask][line], pays[line]));
+                sum = CheckedAdd(sum, CheckedMul(FLineCounts[mask][line], pays[line]));
             return sum;
         };
         best = BestReturn(paidSum, outcomes, [](int64_t a, int64_t b) { return CheckedMul(a, b); });
@@ -207,15 +210,15 @@ void TPokerEngine::SelectBest(int& best) {
 
 int64_t TPokerEngine::PaidSum(int mask) const {
     int64_t sum = 0;
-    for (int line = 0; line <= LastLine; ++line)
-        sum = CheckedAdd(sum, CheckedMul(LineCounts[mask][line], int64_t{Payout->Pays[line]}));
+    for (int line = 0; line <= FLastLine; ++line)
+        sum = CheckedAdd(sum, CheckedMul(FLineCounts[mask][line], int64_t{FPayout->Pays[line]}));
     return sum;
 }
 
 long double TPokerEngine::DrawReturn(int mask) const {
     try {
         CheckIndex(mask, 0, kMaskCount - 1, "draw mask");
-        if (!Payout) throw EDrawMentor("No payout attached to the strategy engine");
+        if (!FPayout) throw EDrawMentor("No payout attached to the strategy engine");
         return static_cast<long double>(PaidSum(mask)) /
                static_cast<long double>(OutcomeCount(mask));
     } catch (...) {
@@ -229,8 +232,8 @@ THoldResult TPokerEngine::Hold(int mask) const {
     hold.Return = DrawReturn(mask);
     hold.Outcomes = OutcomeCount(mask);
     hold.Unpaid = UnpaidCount(mask);
-    hold.LineCount = LastLine + 1;
-    for (int line = 0; line <= LastLine; ++line) hold.Lines[line] = LineCounts[mask][line];
+    hold.LineCount = FLastLine + 1;
+    for (int line = 0; line <= FLastLine; ++line) hold.Lines[line] = FLineCounts[mask][line];
     return hold;
 }
 
@@ -241,52 +244,52 @@ std::array<THoldResult, kMaskCount> TPokerEngine::Holds() const {
 }
 
 int64_t TPokerEngine::OutcomeCount(int mask) const {
-    return Binomial(DrawCount(mask), Deck.Total);
+    return Binomial(DrawCount(mask), FDeck.Total);
 }
 
 int64_t TPokerEngine::UnpaidCount(int mask) const {
     int64_t paid = 0;
-    for (int line = 0; line <= LastLine; ++line) paid = CheckedAdd(paid, LineCounts[mask][line]);
+    for (int line = 0; line <= FLastLine; ++line) paid = CheckedAdd(paid, FLineCounts[mask][line]);
     return OutcomeCount(mask) - paid;
 }
 
 long double TPokerEngine::LineProbability(int line, int mask) const {
     CheckIndex(line, 0, kMaxLines - 1, "line");
     return static_cast<long double>(
-               LineCounts[CheckIndex(mask, 0, kMaskCount - 1, "draw mask")][line]) /
+               FLineCounts[CheckIndex(mask, 0, kMaskCount - 1, "draw mask")][line]) /
            static_cast<long double>(OutcomeCount(mask));
 }
 
 int64_t TPokerEngine::LineCount(int line, int mask) const {
     CheckIndex(line, 0, kMaxLines - 1, "line");
     CheckIndex(mask, 0, kMaskCount - 1, "draw mask");
-    return line <= LastLine ? LineCounts[mask][line] : UnpaidCount(mask);
+    return line <= FLastLine ? FLineCounts[mask][line] : UnpaidCount(mask);
 }
 
 int TPokerEngine::CurrentLine() const {
     for (int c = 0; c < kNaturalCategoryCount; ++c)
-        if (CategoryCounts[0][c] == 1) return CategoryLine[c];
+        if (FCategoryCounts[0][c] == 1) return FCategoryLine[c];
     return -1;
 }
 
 int TPokerEngine::HandLine() const {
-    const int category = ClassifyNatural(Hand);
-    return category == kNoCategory ? -1 : CategoryLine[category];
+    const int category = ClassifyNatural(FHand);
+    return category == kNoCategory ? -1 : FCategoryLine[category];
 }
 
 void TPokerEngine::ResetCounts() {
     // CountDraw writes the whole row of every mask 1..30 it counts, so only
     // the stand-pat hand and the five-card draw start from zeros here.
     for (int mask : {0, kMaskCount - 1}) {
-        std::memset(CategoryCounts[mask], 0, sizeof CategoryCounts[mask]);
-        std::memset(LineCounts[mask], 0, sizeof LineCounts[mask]);
+        std::memset(FCategoryCounts[mask], 0, sizeof FCategoryCounts[mask]);
+        std::memset(FLineCounts[mask], 0, sizeof FLineCounts[mask]);
     }
-    Calc.InitDeck(Deck);
+    Calc.InitDeck(FDeck);
     // Ranks that no hold can keep are counted alike in every mask.
     FHandRankCount = FOtherRankCount = 0;
     for (int rank = 0; rank < kRankCount; ++rank) {
-        if (Deck.IsWild(rank)) continue;
-        if (Hand.RankCount[rank] > 0)
+        if (FDeck.IsWild(rank)) continue;
+        if (FHand.RankCount[rank] > 0)
             FHandRanks[FHandRankCount++] = rank;
         else
             FOtherRanks[FOtherRankCount++] = rank;
@@ -302,14 +305,14 @@ void TPokerEngine::BunchRanks() {
     int32_t copies = 0;
     for (int rank = 0; rank < kRankCount; ++rank) {
         for (int suit = 0; suit < kSuitCount; ++suit) {
-            FSuitRanks[suit] |= static_cast<unsigned>(Deck.Count[rank][suit] > 0) << rank;
-            copies |= Deck.Count[rank][suit];
+            FSuitRanks[suit] |= static_cast<unsigned>(FDeck.Count[rank][suit] > 0) << rank;
+            copies |= FDeck.Count[rank][suit];
         }
-        if (Deck.IsWild(rank)) continue;
+        if (FDeck.IsWild(rank)) continue;
         // InitDeck has checked every rank count to be 0..4.
-        const int d = Deck.RankCount[rank];
+        const int d = FDeck.RankCount[rank];
         FRanksByCount[d][FRankCountTotal[d]++] = rank;
-        FOtherByCount[d] += Hand.RankCount[rank] == 0;
+        FOtherByCount[d] += FHand.RankCount[rank] == 0;
     }
     FSingleCopies = copies <= 1;
     // A wild rank has no cards in the deck's rank counts: it lands at d = 0,
@@ -318,7 +321,7 @@ void TPokerEngine::BunchRanks() {
         TRankGroup& group = FRankGroups[g];
         std::fill(std::begin(group.ByCount), std::end(group.ByCount), 0);
         for (unsigned ranks = group.Ranks; ranks != 0; ranks &= ranks - 1)
-            ++group.ByCount[Deck.RankCount[std::countr_zero(ranks)]];
+            ++group.ByCount[FDeck.RankCount[std::countr_zero(ranks)]];
     }
 }
 
@@ -355,8 +358,8 @@ void TPokerEngine::BuildRow(TShape& shape) const {
 
 void TPokerEngine::CheckCombination() {
     try {
-        const int category = ClassifyNatural(Hand);
-        if (category != kNoCategory) CategoryCounts[0][category] = 1;
+        const int category = ClassifyNatural(FHand);
+        if (category != kNoCategory) FCategoryCounts[0][category] = 1;
     } catch (...) {
         AddErrorContext("Error calculate natural case (CheckCombination)");
     }
@@ -366,7 +369,7 @@ void TPokerEngine::CheckCombination() {
 // and the five-card draw are summed here.
 void TPokerEngine::SumLines() {
     for (int mask : {0, kMaskCount - 1})
-        AddLineSums(FPaidCategories, CategoryCounts[mask], LineCounts[mask]);
+        AddLineSums(FPaidCategories, FCategoryCounts[mask], FLineCounts[mask]);
 }
 
 // Straights that complete the kept cards (all of different ranks), per kind:
@@ -400,7 +403,7 @@ void TPokerEngine::StraightCount(int column, int32_t (&kinds)[3]) const {
     if (column >= 0) {
         for (int rank = 0; rank < kRankCount; ++rank) {
             const int32_t isKept = all((kept >> rank) & 1);
-            suited[rank] = (isKept & 1) | (~isKept & Deck.Count[rank][column]);
+            suited[rank] = (isKept & 1) | (~isKept & FDeck.Count[rank][column]);
         }
         f = suited;
     }
@@ -429,28 +432,28 @@ void TPokerEngine::WalkHolds(int position, int keptBits) {
                                             0x00010001u};
     if (((FCountedKept >> keptBits) & kEvery[position]) == 0) return;
     WalkHolds(position + 1, keptBits);
-    const int rank = Hand.Ranks[position];
-    Kept.AddCard(rank, Hand.Suits[position]);
-    Calc.AddKeptCard(Kept, rank);
+    const int rank = FHand.Ranks[position];
+    FKept.AddCard(rank, FHand.Suits[position]);
+    Calc.AddKeptCard(FKept, rank);
     // A rank's deck count is 0..4 (InitDeck) and its kept count 1..4.
     const auto bucket = [&](int kept) {
-        return uint64_t{1} << (3 * (5 * (kept - 1) + Deck.RankCount[rank]));
+        return uint64_t{1} << (3 * (5 * (kept - 1) + FDeck.RankCount[rank]));
     };
     if (rank >= 0) {
-        const int kept = Kept.RankCount[rank];
+        const int kept = FKept.RankCount[rank];
         FKeptShape += bucket(kept) - (kept > 1 ? bucket(kept - 1) : 0);
         FKeptRankMask |= 1u << rank;
         FRankFactor[rank] = 1;
     }
     WalkHolds(position + 1, keptBits | (1 << position));
-    Kept.RemoveLastCard();
-    Calc.RemoveKeptCard(Kept, rank);
+    FKept.RemoveLastCard();
+    Calc.RemoveKeptCard(FKept, rank);
     if (rank >= 0) {
-        const int kept = Kept.RankCount[rank];
+        const int kept = FKept.RankCount[rank];
         FKeptShape -= bucket(kept + 1) - (kept > 0 ? bucket(kept) : 0);
         if (kept == 0) {
             FKeptRankMask &= ~(1u << rank);
-            FRankFactor[rank] = Deck.RankCount[rank];
+            FRankFactor[rank] = FDeck.RankCount[rank];
         }
     }
 }
@@ -473,11 +476,11 @@ void TPokerEngine::CountDraw(int mask) {
     const int k = kDrawCount[mask];
     const int held = kHandSize - k;
     const int n = NaturalsLeft();
-    int32_t* const counts = CategoryCounts[mask];
-    if (Kept.WildCount > 0) {
+    int32_t* const counts = FCategoryCounts[mask];
+    if (FKept.WildCount > 0) {
         // No natural outcome; the wild counts add to these zeros.
-        std::memset(counts, 0, sizeof CategoryCounts[mask]);
-        std::memset(LineCounts[mask], 0, sizeof LineCounts[mask]);
+        std::memset(counts, 0, sizeof FCategoryCounts[mask]);
+        std::memset(FLineCounts[mask], 0, sizeof FLineCounts[mask]);
         return;
     }
     int32_t remaining = Binomial(k, n);
@@ -494,10 +497,10 @@ void TPokerEngine::CountDraw(int mask) {
     TShape* shape = &FShapes[(FKeptShape * 0x9E3779B97F4A7C15ull) >> 59];
     const bool known = shape->Deal == FDeal && shape->Key == FKeptShape;
 
-    const bool noSetOrQuads = Kept.RanksWithCount[3] == 0 && Kept.RanksWithCount[4] == 0;
-    const bool noQuads = Kept.RanksWithCount[4] == 0;
-    const int keptPairs = Kept.RanksWithCount[2];
-    const bool fewSingles = Kept.RanksWithCount[1] <= 2;
+    const bool noSetOrQuads = FKept.RanksWithCount[3] == 0 && FKept.RanksWithCount[4] == 0;
+    const bool noQuads = FKept.RanksWithCount[4] == 0;
+    const int keptPairs = FKept.RanksWithCount[2];
+    const bool fewSingles = FKept.RanksWithCount[1] <= 2;
     const auto countRank = [&](int d, int h) {
         TRankCounts result;
         const int needPair = 2 - h;
@@ -545,19 +548,19 @@ void TPokerEngine::CountDraw(int mask) {
         assigned = shape->Assigned;
         fullHouse = shape->Full;
     } else {
-        std::memset(counts, 0, sizeof CategoryCounts[mask]);
+        std::memset(counts, 0, sizeof FCategoryCounts[mask]);
         std::memset(lines, 0, sizeof lines);
     }
 
     // 2. The kept ranks replace their unkept counts. The kept cards are read
     // in place: a rank is met at its first kept card (no wild card is kept).
     unsigned seen = 0;
-    for (int pos = 0; pos < Kept.Total; ++pos) {
-        const int rank = Kept.Ranks[pos];
+    for (int pos = 0; pos < FKept.Total; ++pos) {
+        const int rank = FKept.Ranks[pos];
         if ((seen >> rank) & 1) continue;
         seen |= 1u << rank;
-        const int h = Kept.RankCount[rank];
-        const int d = Deck.RankCount[rank];
+        const int h = FKept.RankCount[rank];
+        const int d = FDeck.RankCount[rank];
         const TRankCounts& before = shape->Unkept[d];
         TKeptCounts& now = shape->Kept[d][h];
         if (!((shape->KeptReady >> (5 * d + h)) & 1)) {
@@ -582,12 +585,12 @@ void TPokerEngine::CountDraw(int mask) {
     remaining = Narrow32(remaining - assigned);
 
     // 3. Five different ranks: flushes and straights; the rest has no category.
-    if (Kept.RanksWithCount[1] == held) {
+    if (FKept.RanksWithCount[1] == held) {
         remaining -= Calc.Singles[0][k];
         // Every kept card is natural here, so the first one's suit is the
         // suit of all of them when they share one.
-        const int flushSuit = Kept.SuitsWithCount[held] == 1 ? Kept.Suits[0] : -1;
-        int32_t flush = flushSuit >= 0 ? Binomial(k, Deck.SuitCount[flushSuit]) : 0;
+        const int flushSuit = FKept.SuitsWithCount[held] == 1 ? FKept.Suits[0] : -1;
+        int32_t flush = flushSuit >= 0 ? Binomial(k, FDeck.SuitCount[flushSuit]) : 0;
         int32_t straights[3] = {};
         int32_t suited[3] = {};
         // No window holds kept ranks more than four apart, unless they make a
@@ -612,7 +615,7 @@ void TPokerEngine::CountDraw(int mask) {
     // 4. What is left is two pairs.
     remaining = CheckedSub(remaining, fullHouses);
     put(ncTwoPairs, remaining);
-    std::memcpy(LineCounts[mask], lines, sizeof LineCounts[mask]);
+    std::memcpy(FLineCounts[mask], lines, sizeof FLineCounts[mask]);
 }
 
 void TPokerEngine::CheckEmpty() {
@@ -627,13 +630,13 @@ void TPokerEngine::CheckEmpty() {
 void TPokerEngine::CountEmpty() {
     constexpr int mask = kMaskCount - 1;
     const int n = NaturalsLeft();
-    int32_t(&counts)[kNaturalCategoryCount] = CategoryCounts[mask];
+    int32_t(&counts)[kNaturalCategoryCount] = FCategoryCounts[mask];
 
     // 1. Flushes and straight flushes per suit, from the suit's ranks as bits:
     // bit s of `runs` is set when the ranks s..s+4 are all there.
     int32_t flushes = 0;
     for (int suit = 0; suit < kSuitCount; ++suit) {
-        flushes = CheckedAdd(flushes, Binomial(5, Deck.SuitCount[suit]));
+        flushes = CheckedAdd(flushes, Binomial(5, FDeck.SuitCount[suit]));
         const unsigned there = FSuitRanks[suit];
         const unsigned runs = there & there >> 1 & there >> 2 & there >> 3 & there >> 4;
         // Bit 8 is ten to ace; the middle windows are at most eight bits.
@@ -650,15 +653,15 @@ void TPokerEngine::CountEmpty() {
     for (int start = 0; start + 4 < kRankCount; ++start) {
         int32_t product = 1;
         for (int rank = start; rank < start + 5; ++rank)
-            product = CheckedMul(product, int32_t{Deck.RankCount[rank]});
+            product = CheckedMul(product, int32_t{FDeck.RankCount[rank]});
         if (start == kRankTen)
             counts[ncStraightTA] = product - counts[ncFlushStraightTA];
         else
             middle = CheckedAdd(middle, product);
     }
     counts[ncStraight] = middle - counts[ncFlushStraight];
-    int32_t wheel = Deck.RankCount[kRankAce];
-    for (int rank = 0; rank <= 3; ++rank) wheel = CheckedMul(wheel, int32_t{Deck.RankCount[rank]});
+    int32_t wheel = FDeck.RankCount[kRankAce];
+    for (int rank = 0; rank <= 3; ++rank) wheel = CheckedMul(wheel, int32_t{FDeck.RankCount[rank]});
     counts[ncStraightA5] = wheel - counts[ncFlushStraightA5];
 
     // 3. Paired shapes per rank; two pairs is what remains. A rank with fewer
@@ -666,7 +669,7 @@ void TPokerEngine::CountEmpty() {
     // every rank goes through the same steps (InitDeck checked d to be 0..4).
     int32_t remaining = CheckedSub(Binomial(5, n), Calc.Singles[0][5]);
     for (int rank = 0; rank < kRankCount; ++rank) {
-        const int d = Deck.RankCount[rank];
+        const int d = FDeck.RankCount[rank];
         const int32_t pairs = CheckedMul(Binomial(2, d), Calc.SinglesWithout(d, 3));
         const int32_t full = CheckedMul(Binomial(3, d), Calc.Pairs[2] - Binomial(2, d));
         const int32_t sets = CheckedMul(Binomial(3, d), Binomial(2, n - d)) - full;

@@ -49,7 +49,11 @@ struct THoldResult {
 //   unpaid outcomes      = C(n, k) - sum of LineCounts[m][0..LastLine].
 class TPokerEngine {
   public:
-    explicit TPokerEngine(TCalculator& calculator = Calculator());
+    // The engine counts with a calculator of its own.
+    TPokerEngine();
+    // The engine counts with `calculator`, which the caller keeps alive and
+    // gives to no engine counting at the same time.
+    explicit TPokerEngine(TCalculator& calculator);
     TPokerEngine(const TPokerEngine&) = delete;
     TPokerEngine& operator=(const TPokerEngine&) = delete;
     virtual ~TPokerEngine() = default;
@@ -57,12 +61,33 @@ class TPokerEngine {
     virtual void SetDescription(const TPokerDescription& description);
     void SetPayout(TPayout* payout);
     virtual void Reset();
-    // Empties Hand and refills Deck; the caller then adds the five dealt cards
-    // to Hand (AddCard) and removes them from Deck (RemoveCard).
+    // Empties Hand and refills Deck; the caller then deals the five cards
+    // (DealCode).
     void ResetHand();
+    // One card (code 0..53) moved from the deck to the hand, in position order.
+    void DealCode(int code) {
+        FDeck.RemoveCode(code);
+        FHand.AddCode(code);
+    }
     // ResetHand, then the cards (codes 0..53, position order) moved from the
     // deck to the hand.
     void DealCodes(std::span<const int> codes);
+    // The deck full again and a card taken from it, the hand untouched: the
+    // deck follows a dealer that deals cards outside the hand (a double-up).
+    void RefillDeck() { FDeck.Fill(); }
+    void TakeFromDeck(int code) { FDeck.RemoveCode(code); }
+    // The hand made of these cards (position order), the deck untouched: a
+    // hand after the draw, whose cards the deck gave before, for HandLine.
+    void SetHandCodes(std::span<const int> codes) {
+        FHand.ClearHand();
+        for (int code : codes) FHand.AddCode(code);
+    }
+    // Hand and deck as given, unchecked until the counting checks them: a deck
+    // no dealer makes, as the tests of the counting's limits need.
+    void SetCards(const THand& hand, const TDeck& deck) {
+        FHand = hand;
+        FDeck = deck;
+    }
     // Counts all 32 masks and returns the best one (ties to the lowest mask).
     int GetTheBest();
     // The counting half of GetTheBest, for a caller that holds some masks'
@@ -88,31 +113,49 @@ class TPokerEngine {
     int64_t UnpaidCount(int mask) const;
     // Sum over lines of outcomes times pays: the return's numerator.
     int64_t PaidSum(int mask) const;
-    bool IsWildEngine() const { return Deck.WildRank != kNoWildRank || Deck.Jokers > 0; }
+    bool IsWildEngine() const { return FDeck.WildRank != kNoWildRank || FDeck.Jokers > 0; }
 
-    int GameIndex = -1;
-    std::string GameName;
-    TDeck Deck;
-    THand Hand;
-    THand Kept;
-    int32_t CategoryCounts[kMaskCount][kNaturalCategoryCount] = {};
-    int32_t CategoryLine[kNaturalCategoryCount] = {};
-    int64_t LineCounts[kMaskCount][kMaxLines] = {};
-    int LastLine = -1;
-    std::vector<std::string> LineNames;
-    TPayout* Payout = nullptr;
+    int GameIndex() const { return FGameIndex; }
+    const std::string& GameName() const { return FGameName; }
+    const TDeck& Deck() const { return FDeck; }
+    const THand& Hand() const { return FHand; }
+    int LastLine() const { return FLastLine; }
+    const std::vector<std::string>& LineNames() const { return FLineNames; }
+    const TPayout* Payout() const { return FPayout; }
+    // The rows of the counts described above, by mask (0..31, unchecked: for
+    // loops over the masks; LineCount checks its arguments).
+    const int32_t (&CategoryCounts(int mask) const)[kNaturalCategoryCount] {
+        return FCategoryCounts[mask];
+    }
+    const int64_t (&LineCounts(int mask) const)[kMaxLines] { return FLineCounts[mask]; }
+    // The line that pays a natural category, or -1.
+    int CategoryLine(int category) const { return FCategoryLine[category]; }
 
   protected:
+    int FGameIndex = -1;
+    std::string FGameName;
+    TDeck FDeck;
+    THand FHand;
+    THand FKept;
+    int32_t FCategoryCounts[kMaskCount][kNaturalCategoryCount] = {};
+    int32_t FCategoryLine[kNaturalCategoryCount] = {};
+    int64_t FLineCounts[kMaskCount][kMaxLines] = {};
+    int FLastLine = -1;
+    std::vector<std::string> FLineNames;
+    TPayout* FPayout = nullptr;
+
     virtual void ResetCounts();
     virtual void CheckCombination();
     virtual void CheckEmpty();
-    // Counts one of the masks 1..30; Kept already holds the cards it keeps.
+    // Counts one of the masks 1..30; FKept already holds the cards it keeps.
     virtual void CheckDraw(int mask);
     virtual void SumLines();
 
-    int NaturalsLeft() const { return Deck.Total - Deck.WildCount; }
+    int NaturalsLeft() const { return FDeck.Total - FDeck.WildCount; }
     void StraightCount(int column, int32_t (&kinds)[3]) const;
 
+    // Before Calc, which may refer to it.
+    TCalculator FOwnCalculator;
     TCalculator& Calc;
     // The categories each line pays, grouped by line in fixed arrays, so that
     // SumLines adds a line's categories in a register and stores the line once.
@@ -205,7 +248,7 @@ class TPokerEngine {
     int FRankCountTotal[5] = {}; // natural ranks with each deck count
     TShape FShapes[kShapes] = {};
 
-    // Visits the masks 1..30 with Kept built one card at a time: each kept
+    // Visits the masks 1..30 with FKept built one card at a time: each kept
     // hand differs from the one before by a single card added or taken back.
     void WalkHolds(int position, int keptBits);
     void CountDraw(int mask);

@@ -29,14 +29,14 @@ constexpr int kRankQueen = 10;
 
 void TWildEngine::SetDescription(const TPokerDescription& description) {
     TPokerEngine::SetDescription(description);
-    Deck.SetJokers(description.Jokers);
+    FDeck.SetJokers(description.Jokers);
     const int wildRank = description.WildRank >= 0 ? description.WildRank : kNoWildRank;
-    Deck.SetWildRank(wildRank);
-    Hand.SetWildRank(wildRank);
-    Kept.SetWildRank(wildRank);
+    FDeck.SetWildRank(wildRank);
+    FHand.SetWildRank(wildRank);
+    FKept.SetWildRank(wildRank);
     const auto* wild = dynamic_cast<const TWildPokerDescription*>(&description);
     for (int line = 0; line < kMaxLines; ++line)
-        WildLineCategories[line] = wild && line <= LastLine ? wild->WildLineCategories(line) : 0;
+        FWildLineCategories[line] = wild && line <= FLastLine ? wild->WildLineCategories(line) : 0;
 }
 
 void TWildEngine::Reset() {
@@ -46,52 +46,52 @@ void TWildEngine::Reset() {
 
 void TWildEngine::InternalSetPayout() {
     try {
-        std::fill(std::begin(WildCategoryLine), std::end(WildCategoryLine), -1);
+        std::fill(std::begin(FWildCategoryLine), std::end(FWildCategoryLine), -1);
         FPaidWildCategories = {};
-        if (!Payout) return;
+        if (!FPayout) return;
         int order[kMaxLines];
-        for (int line = 0; line <= LastLine; ++line) order[line] = line;
+        for (int line = 0; line <= FLastLine; ++line) order[line] = line;
         // A stable exchange sort: equal pays keep the table order, so a tie goes
         // to the lower line.
-        for (int pass = 0; pass < LastLine; ++pass)
-            for (int i = 0; i < LastLine - pass; ++i)
-                if (Payout->Pays[order[i]] < Payout->Pays[order[i + 1]])
+        for (int pass = 0; pass < FLastLine; ++pass)
+            for (int i = 0; i < FLastLine - pass; ++i)
+                if (FPayout->Pays[order[i]] < FPayout->Pays[order[i + 1]])
                     std::swap(order[i], order[i + 1]);
-        for (int i = 0; i <= LastLine; ++i) {
+        for (int i = 0; i <= FLastLine; ++i) {
             const int line = order[i];
             for (int c = 0; c < kWildCategoryCount; ++c)
-                if (((WildLineCategories[line] >> c) & 1) && WildCategoryLine[c] == -1)
-                    WildCategoryLine[c] = line;
+                if (((FWildLineCategories[line] >> c) & 1) && FWildCategoryLine[c] == -1)
+                    FWildCategoryLine[c] = line;
         }
-        FPaidWildCategories = GroupByLine(WildCategoryLine, kWildCategoryCount);
+        FPaidWildCategories = GroupByLine(FWildCategoryLine, kWildCategoryCount);
     } catch (...) {
         AddErrorContext("Error calculate wild case (InternalSetPayout)");
     }
 }
 
 int TWildEngine::CurrentLine() const {
-    if (!Hand.HasWild()) return TPokerEngine::CurrentLine();
+    if (!FHand.HasWild()) return TPokerEngine::CurrentLine();
     for (int c = 0; c < kWildCategoryCount; ++c)
-        if (WildCounts[0][c] == 1) return WildCategoryLine[c];
+        if (FWildCounts[0][c] == 1) return FWildCategoryLine[c];
     return -1;
 }
 
 int TWildEngine::HandLine() const {
-    if (!Hand.HasWild()) return TPokerEngine::HandLine();
-    return WildCategoryLine[ClassifyWild(Hand)];
+    if (!FHand.HasWild()) return TPokerEngine::HandLine();
+    return FWildCategoryLine[ClassifyWild(FHand)];
 }
 
 void TWildEngine::ResetCounts() {
     TPokerEngine::ResetCounts();
-    ClearRows(WildCounts);
-    Calc.InitSuits(Deck); // the suited windows' card counts
+    ClearRows(FWildCounts);
+    Calc.InitSuits(FDeck); // the suited windows' card counts
     FEmptyWindowsReady = false;
 }
 
 void TWildEngine::CheckCombination() {
-    if (!Hand.HasWild()) return TPokerEngine::CheckCombination();
+    if (!FHand.HasWild()) return TPokerEngine::CheckCombination();
     try {
-        WildCounts[0][ClassifyWild(Hand)] = 1;
+        FWildCounts[0][ClassifyWild(FHand)] = 1;
     } catch (...) {
         AddErrorContext("Error calculate wild case (InternalCheckCombination)");
     }
@@ -118,32 +118,32 @@ void TWildEngine::CheckDraw(int mask) {
 // The other masks' wild counts went to their lines through TWildSink.
 void TWildEngine::SumLines() {
     TPokerEngine::SumLines();
-    AddLineSums(FPaidWildCategories, WildCounts[0], LineCounts[0]);
+    AddLineSums(FPaidWildCategories, FWildCounts[0], FLineCounts[0]);
 }
 
 int TWildEngine::FlushSuit() const {
-    const int held = Kept.NaturalCount();
-    if (held == 0 || Kept.SuitsWithCount[held] != 1) return -1;
+    const int held = FKept.NaturalCount();
+    if (held == 0 || FKept.SuitsWithCount[held] != 1) return -1;
     for (int suit = 0; suit < kSuitCount; ++suit)
-        if (Kept.SuitCount[suit] == held) return suit;
+        if (FKept.SuitCount[suit] == held) return suit;
     return -1;
 }
 
-// Kept and the calculator were set up for this mask by the walk over the holds.
+// FKept and the calculator were set up for this mask by the walk over the holds.
 // A final hand with w wild cards takes j = w - H of them from the G wild cards
 // of the deck (C(G, j) ways); its 5 - w naturals are the h kept naturals and
 // m = 5 - w - h drawn ones, whose shape decides the category.
 void TWildEngine::CountWild(int mask) {
-    const int wildInDeck = Deck.WildCount;
-    const int wildKept = Kept.WildCount;
+    const int wildInDeck = FDeck.WildCount;
+    const int wildKept = FKept.WildCount;
     if (wildInDeck + wildKept == 0) return;
-    const int held = Kept.NaturalCount();
+    const int held = FKept.NaturalCount();
     const int k = kDrawCount[mask];
     const int naturalsLeft = NaturalsLeft();
 
     const int firstWild = std::max(1, wildKept);
     const int lastWild = std::min(kHandSize, wildKept + std::min(wildInDeck, k));
-    const bool distinctKept = Kept.RanksWithCount[1] == held;
+    const bool distinctKept = FKept.RanksWithCount[1] == held;
     // CountDistinct reads the window tables at 2..5 - firstWild naturals.
     const int degree = kHandSize - firstWild - held;
     const TWindows* windows = &FWindows;
@@ -151,7 +151,7 @@ void TWildEngine::CountWild(int mask) {
         FFlushSuit = FlushSuit();
         if (held > 0) {
             const bool queen =
-                firstWild == 1 && Kept.RankCount[kRankKing] + Kept.RankCount[kRankAce] == 0;
+                firstWild == 1 && FKept.RankCount[kRankKing] + FKept.RankCount[kRankAce] == 0;
             FillWindows(degree, queen, FWindows);
         } else {
             // Without kept naturals the tables depend on the deck alone.
@@ -165,17 +165,17 @@ void TWildEngine::CountWild(int mask) {
         const int naturals = kHandSize - wild;
         const int drawn = naturals - held;
         if (drawn < 0) continue;
-        TWildSink out{WildCounts[mask], LineCounts[mask], WildCategoryLine,
+        TWildSink out{FWildCounts[mask], FLineCounts[mask], FWildCategoryLine,
                       Binomial(wild - wildKept, wildInDeck)};
         if (naturals == 0) {
             out.Add(wcWild5, 1);
         } else if (naturals == 1) {
-            const int aces = Deck.RankCount[kRankAce];
+            const int aces = FDeck.RankCount[kRankAce];
             if (held == 0) {
                 out.Add(wcWild4A, aces);
                 out.Add(wcWild4WA, naturalsLeft - aces);
             } else {
-                out.Add(Kept.RankCount[kRankAce] == 1 ? wcWild4A : wcWild4WA, 1);
+                out.Add(FKept.RankCount[kRankAce] == 1 ? wcWild4A : wcWild4WA, 1);
             }
         } else {
             CountMultiples(naturals, drawn, out);
@@ -193,18 +193,18 @@ void TWildEngine::TWildSink::Add(int category, int64_t completions) {
 
 // Completions in which some natural rank appears more than once.
 void TWildEngine::CountMultiples(int naturals, int drawn, TWildSink& out) {
-    const int held = Kept.NaturalCount();
+    const int held = FKept.NaturalCount();
     // Five of a kind: every natural of one rank.
     int64_t fives = 0;
     if (held == 0) {
         for (int rank = 0; rank < kRankCount; ++rank) {
-            const int64_t ways = Binomial(naturals, Deck.RankCount[rank]);
+            const int64_t ways = Binomial(naturals, FDeck.RankCount[rank]);
             out.Add(wcWildFive2 + rank, ways);
             fives += ways;
         }
-    } else if (Kept.RanksWithCount[held] == 1) {
-        const int rank = Kept.MinRank;
-        fives = Binomial(drawn, Deck.RankCount[rank]);
+    } else if (FKept.RanksWithCount[held] == 1) {
+        const int rank = FKept.MinRank;
+        fives = Binomial(drawn, FDeck.RankCount[rank]);
         out.Add(wcWildFive2 + rank, fives);
     }
     if (naturals == 2) return; // two naturals are a pair (five of a kind) or distinct
@@ -228,9 +228,9 @@ const TWildEngine::TMultiples& TWildEngine::Multiples(int naturals, int drawn, i
     if (result.Deal == FDeal && result.Shape == FKeptShape && result.Naturals == naturals)
         return result;
     result = {FDeal, FKeptShape, naturals, 0, 0, 0};
-    const int held = Kept.NaturalCount();
+    const int held = FKept.NaturalCount();
     const int64_t all = Binomial(drawn, NaturalsLeft());
-    const int64_t distinct = Kept.RanksWithCount[1] == held ? Calc.Singles[0][drawn] : 0;
+    const int64_t distinct = FKept.RanksWithCount[1] == held ? Calc.Singles[0][drawn] : 0;
     if (naturals == 3) {
         result.Rest = all - distinct - fives;
         return result;
@@ -240,15 +240,15 @@ const TWildEngine::TMultiples& TWildEngine::Multiples(int naturals, int drawn, i
     // A rank with c kept cards of h takes 3 - c (set) or 2 - c (pair) of its d
     // cards and singles of other free ranks for the rest. Every rank without
     // kept cards adds the same for its d, so those ranks go by deck count.
-    const bool lonePairs = Kept.RanksWithCount[3] == 0 && Kept.RanksWithCount[4] == 0;
+    const bool lonePairs = FKept.RanksWithCount[3] == 0 && FKept.RanksWithCount[4] == 0;
     int64_t sets = 0;
     int64_t pairs = 0;
     int unkept[5];
     std::copy(std::begin(FOtherByCount), std::end(FOtherByCount), unkept);
     for (int i = 0; i < FHandRankCount; ++i) {
         const int rank = FHandRanks[i];
-        const int d = Deck.RankCount[rank];
-        const int c = Kept.RankCount[rank];
+        const int d = FDeck.RankCount[rank];
+        const int c = FKept.RankCount[rank];
         if (c == 0) {
             ++unkept[d];
             continue;
@@ -257,7 +257,7 @@ const TWildEngine::TMultiples& TWildEngine::Multiples(int naturals, int drawn, i
         if (c <= 3 && others <= 1)
             sets += int64_t{Binomial(3 - c, d)} * Calc.Singles[0][1 - others];
         // The kept cards of other ranks must be singles for a lone pair.
-        const int otherPairs = Kept.RanksWithCount[2] - (c == 2 ? 1 : 0);
+        const int otherPairs = FKept.RanksWithCount[2] - (c == 2 ? 1 : 0);
         if (c <= 2 && others <= 2 && otherPairs == 0 && lonePairs)
             pairs += int64_t{Binomial(2 - c, d)} * Calc.Singles[0][2 - others];
     }
@@ -265,7 +265,7 @@ const TWildEngine::TMultiples& TWildEngine::Multiples(int naturals, int drawn, i
         if (unkept[d] == 0) continue;
         if (held <= 1)
             sets += int64_t{unkept[d]} * Binomial(3, d) * Calc.SinglesWithout(d, 1 - held);
-        if (held <= 2 && Kept.RanksWithCount[2] == 0 && lonePairs)
+        if (held <= 2 && FKept.RanksWithCount[2] == 0 && lonePairs)
             pairs += int64_t{unkept[d]} * Binomial(2, d) * Calc.SinglesWithout(d, 2 - held);
     }
     result.Sets = sets;
@@ -276,7 +276,7 @@ const TWildEngine::TMultiples& TWildEngine::Multiples(int naturals, int drawn, i
 
 // Completions to naturals of different ranks: flushes, straights and the rest.
 void TWildEngine::CountDistinct(int naturals, int drawn, const TWindows& windows, TWildSink& out) {
-    const int held = Kept.NaturalCount();
+    const int held = FKept.NaturalCount();
     const int flushSuit = FFlushSuit;
     const auto suitedCount = [&](int upper) -> int64_t {
         if (held > 0) return flushSuit < 0 ? 0 : Binomial(drawn, SuitCards(flushSuit, upper));
@@ -317,7 +317,7 @@ void TWildEngine::CountDistinct(int naturals, int drawn, const TWindows& windows
         return;
     }
     out.Add(wcWild1Flush, flush);
-    if (Kept.RankCount[kRankKing] + Kept.RankCount[kRankAce] > 0) {
+    if (FKept.RankCount[kRankKing] + FKept.RankCount[kRankAce] > 0) {
         out.Add(wcWild1Kings, plain);
         return;
     }
@@ -326,7 +326,7 @@ void TWildEngine::CountDistinct(int naturals, int drawn, const TWindows& windows
     int64_t low[6];
     for (int j = 0; j < 6; ++j) low[j] = Calc.Singles[0][j];
     for (const int rank : {kRankKing, kRankAce}) {
-        const int d = Deck.RankCount[rank];
+        const int d = FDeck.RankCount[rank];
         for (int j = 1; j < 6; ++j) low[j] -= d * low[j - 1];
     }
     int64_t lowStraights = 0;
@@ -344,11 +344,11 @@ void TWildEngine::CountDistinct(int naturals, int drawn, const TWindows& windows
 // The tables of the kept hand; FFlushSuit is set for it.
 void TWildEngine::FillWindows(int degree, bool queen, TWindows& windows) {
     for (int rank = 0; rank < kRankCount; ++rank)
-        FFreeWeight[rank] = Kept.RankCount[rank] > 0 ? 0 : Deck.RankCount[rank];
+        FFreeWeight[rank] = FKept.RankCount[rank] > 0 ? 0 : FDeck.RankCount[rank];
     TWindowTable* const queenStraights = queen ? &windows.LowStraights : nullptr;
     TWindowTable* const queenSuited = queen ? &windows.LowSuitedStraights : nullptr;
     WindowTables(-1, degree, windows.Straights, queenStraights);
-    if (Kept.NaturalCount() > 0) {
+    if (FKept.NaturalCount() > 0) {
         if (FFlushSuit >= 0) {
             WindowTables(FFlushSuit, degree, windows.SuitedStraights, queenSuited);
         } else {
@@ -376,11 +376,11 @@ void TWildEngine::FillEmptyWindows() {
     constexpr int degree = kHandSize - 1;
     TWindows& windows = FEmptyWindows;
     if (!FEmptyRanksReady ||
-        !std::equal(std::begin(Deck.RankCount), std::end(Deck.RankCount), FEmptyRankCounts)) {
+        !std::equal(std::begin(FDeck.RankCount), std::end(FDeck.RankCount), FEmptyRankCounts)) {
         // No natural card is kept: every rank is free.
-        std::copy(std::begin(Deck.RankCount), std::end(Deck.RankCount), FFreeWeight);
+        std::copy(std::begin(FDeck.RankCount), std::end(FDeck.RankCount), FFreeWeight);
         WindowTables(-1, degree, windows.Straights, &windows.LowStraights);
-        std::copy(std::begin(Deck.RankCount), std::end(Deck.RankCount), FEmptyRankCounts);
+        std::copy(std::begin(FDeck.RankCount), std::end(FDeck.RankCount), FEmptyRankCounts);
         FEmptyRanksReady = true;
     }
     std::memset(windows.SuitedStraights, 0, sizeof(TWindowTable));
@@ -388,7 +388,7 @@ void TWildEngine::FillEmptyWindows() {
     for (int suit = 0; suit < kSuitCount; ++suit) {
         uint32_t cards = 0;
         for (int rank = 0; rank < kRankCount; ++rank)
-            cards |= static_cast<uint32_t>(Deck.Count[rank][suit] != 0) << rank;
+            cards |= static_cast<uint32_t>(FDeck.Count[rank][suit] != 0) << rank;
         TSuitWindows& kept = FSuitWindows[(cards * 0x9E3779B1u) >> (32 - kSuitWindowBits)];
         if (kept.Cards != cards) {
             WindowTables(suit, degree, kept.Straights, &kept.LowStraights);
@@ -438,13 +438,13 @@ void TWildEngine::WindowTables(int column, int degree, TWindowTable& table,
     std::memset(table, 0, sizeof(TWindowTable));
     if (queen) std::memset(*queen, 0, sizeof(TWindowTable));
     const auto weight = [&](int rank) -> int64_t {
-        return column < 0 ? Deck.RankCount[rank] : Deck.Count[rank][column];
+        return column < 0 ? FDeck.RankCount[rank] : FDeck.Count[rank][column];
     };
-    const int held = Kept.NaturalCount();
-    const bool aceKept = Kept.RankCount[kRankAce] > 0;
+    const int held = FKept.NaturalCount();
+    const bool aceKept = FKept.RankCount[kRankAce] > 0;
     const int lowKept = held - (aceKept ? 1 : 0) > 0;
-    const int low = lowKept ? Kept.MinRank : kRankCount;
-    const int high = lowKept ? Kept.MaxRankNoAce : -kRankCount;
+    const int low = lowKept ? FKept.MinRank : kRankCount;
+    const int high = lowKept ? FKept.MaxRankNoAce : -kRankCount;
     int64_t e[6];
 
     if (high <= 3) {

@@ -20,9 +20,10 @@ class TWildEngine : public TPokerEngine {
     int CurrentLine() const override;
     int HandLine() const override;
 
-    int32_t WildCounts[kMaskCount][kWildCategoryCount] = {};
-    int32_t WildCategoryLine[kWildCategoryCount] = {};
-    TCategorySet WildLineCategories[kMaxLines] = {};
+    // By mask, the wild categories' counts (unchecked, like CategoryCounts).
+    const int32_t (&WildCounts(int mask) const)[kWildCategoryCount] { return FWildCounts[mask]; }
+    // The line that pays a wild category, or -1.
+    int WildCategoryLine(int category) const { return FWildCategoryLine[category]; }
 
   protected:
     void ResetCounts() override;
@@ -32,6 +33,10 @@ class TWildEngine : public TPokerEngine {
     void SumLines() override;
 
   private:
+    int32_t FWildCounts[kMaskCount][kWildCategoryCount] = {};
+    int32_t FWildCategoryLine[kWildCategoryCount] = {};
+    TCategorySet FWildLineCategories[kMaxLines] = {};
+
     // Counts of distinct-rank completions that fall into each straight window,
     // indexed [kind][number of natural cards drawn].
     using TWindowTable = int64_t[3][6];

@@ -31,8 +31,7 @@ std::array<int, kHandSize> FinalCards(const std::array<int, kHandSize>& dealt,
 }
 
 int FinalLine(TPokerEngine& engine, const std::array<int, kHandSize>& cards) {
-    engine.Hand.ClearHand();
-    for (int code : cards) engine.Hand.AddCode(code);
+    engine.SetHandCodes(cards);
     return engine.HandLine();
 }
 

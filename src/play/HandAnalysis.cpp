@@ -98,7 +98,7 @@ THandAnalysis::THandAnalysis(int gameIndex, const TPayTable& pays, int bet,
         FEngine = CreateEngineForGame(gameIndex);
         CheckIndex(bet, 1, kMaxCoins, "bet");
         for (int line = 0; line < kMaxLines; ++line)
-            FPayout.Pays[line] = line <= FEngine->LastLine ? pays.At(bet, line) : 0;
+            FPayout.Pays[line] = line <= FEngine->LastLine() ? pays.At(bet, line) : 0;
         FEngine->SetPayout(&FPayout);
         FEngine->DealCodes(codes);
         FBest = FEngine->GetTheBest();

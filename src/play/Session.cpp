@@ -33,13 +33,13 @@ TSession::~TSession() {
 
 int TSession::DealCard() {
     const int code = FDealer.Next();
-    Engine().Deck.RemoveCode(code);
+    Engine().TakeFromDeck(code);
     return code;
 }
 
 void TSession::PutOnTable(int position, int code) {
+    Engine().DealCode(code);
     FHand.FCards[position] = code;
-    Engine().Hand.AddCode(code);
 }
 
 void TSession::Deal() {
@@ -71,19 +71,15 @@ void TSession::Deal() {
             for (int i = 0; i < kHandSize; ++i) {
                 const int code = CheckIndex(codes[i], 0, FDealer.DeckSize() - 1, "card code");
                 FDealer.Take(code);
-                Engine().Deck.RemoveCode(code);
                 PutOnTable(i, code);
             }
             FHand.FErrorHand = FReplay.Position();
             FHand.FErrorHands = FReplay.Count();
         } else if (FCoach.Drill() && FMode == pmTraining) {
             const auto codes = FCoach.DealDrillHand(FDealer);
-            for (int i = 0; i < kHandSize; ++i) {
-                Engine().Deck.RemoveCode(codes[i]);
-                PutOnTable(i, codes[i]);
-            }
+            for (int i = 0; i < kHandSize; ++i) PutOnTable(i, codes[i]);
         } else {
-            for (int i = 0; i < kHandSize; ++i) PutOnTable(i, DealCard());
+            for (int i = 0; i < kHandSize; ++i) PutOnTable(i, FDealer.Next());
         }
         FHand.FRecord = DealRecord(FGame, Engine(), ModeNumber(FMode), FCoinIndex, FHand.FCards);
         FHand.FRecord.Reserved = static_cast<uint8_t>(hands > 1 ? hands : 0);
@@ -178,7 +174,7 @@ void TSession::StartDoubleUp() {
     FHand.FLine = -1;
     FHand.FDrawMask = 31;
     FHand.FPicked = -1;
-    Engine().Deck.Fill();
+    Engine().RefillDeck();
     FDealer.Shuffle();
     for (int& card : FHand.FCards) card = DealCard();
 }

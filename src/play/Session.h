@@ -115,7 +115,9 @@ class TSession : public QObject {
   private:
     TGameState State() const { return FHand.FState; }
     TPokerEngine& Engine() { return *FGame.FEngine; }
+    // A card of the draw or the double-up: it leaves the deck, not for the hand.
     int DealCard();
+    // A card of the deal: from the deck to the hand at `position`.
     void PutOnTable(int position, int code);
     void ChooseOtherMode();
     bool BuildErrorHands();

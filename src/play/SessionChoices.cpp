@@ -99,7 +99,7 @@ void TSession::SetEngine(std::unique_ptr<TPokerEngine> engine) {
         FGame.FEngine = std::move(engine);
         FCoach.EndDrill(); // a drill is of one game's chart
         ResetGame();
-        FDealer.NewGame(Engine().Deck.Total);
+        FDealer.NewGame(Engine().Deck().Total);
         Engine().SetPayout(&FGame.FPayout);
         if (!FPreferences.SaveForNewGame) ClearCounters();
     } catch (...) {

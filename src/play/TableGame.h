@@ -18,19 +18,19 @@ class TTableGame {
   public:
     // False only while the session starts, before its first game.
     bool HasEngine() const { return FEngine != nullptr; }
-    int GameIndex() const { return FEngine->GameIndex; }
+    int GameIndex() const { return FEngine->GameIndex(); }
     int PayIndex() const { return FPayIndex; }
     const TPayTable& PayTable() const { return FPayTable; }
     const TPayout& Payout() const { return FPayout; }
     int Bet() const { return FBet; }
-    int LastLine() const { return FEngine->LastLine; }
+    int LastLine() const { return FEngine->LastLine(); }
     QString LineName(int line) const;
     int Pay(int line, int coins) const { return FPayTable.At(coins, line); }
     // What the current bet wins on a line; nothing for no line (-1).
     int WinOf(int line) const { return line < 0 ? 0 : FPayTable.At(FBet, line); }
     // "GAME NAME  (n)": the game and the paytable's number, as menus show it.
     QString Caption() const;
-    bool IsWild(int rank) const { return FEngine->Deck.IsWild(rank); }
+    bool IsWild(int rank) const { return FEngine->Deck().IsWild(rank); }
     const TPokerEngine& Strategy() const { return *FEngine; }
 
   private:

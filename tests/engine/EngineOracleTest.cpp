@@ -117,7 +117,7 @@ uint64_t EngineSignature(int game, int stride) {
     TCalculator calculator;
     auto engine = CreateEngine(*description, calculator);
     TPayout payout;
-    for (int line = 0; line <= engine->LastLine; ++line) payout.Pays[line] = 1000 / (line + 1);
+    for (int line = 0; line <= engine->LastLine(); ++line) payout.Pays[line] = 1000 / (line + 1);
     engine->SetPayout(&payout);
     const auto* wild = dynamic_cast<const TWildEngine*>(engine.get());
     const auto classes = DealClasses(description->Jokers);
@@ -127,10 +127,10 @@ uint64_t EngineSignature(int game, int stride) {
         signature.Add(engine->GetTheBest());
         signature.Add(engine->CurrentLine());
         for (int mask = 0; mask < kMaskCount; ++mask) {
-            for (int32_t count : engine->CategoryCounts[mask]) signature.Add(count);
+            for (int32_t count : engine->CategoryCounts(mask)) signature.Add(count);
             if (wild)
-                for (int32_t count : wild->WildCounts[mask]) signature.Add(count);
-            for (int64_t count : engine->LineCounts[mask]) signature.Add(count);
+                for (int32_t count : wild->WildCounts(mask)) signature.Add(count);
+            for (int64_t count : engine->LineCounts(mask)) signature.Add(count);
             signature.Add(engine->UnpaidCount(mask));
         }
     }

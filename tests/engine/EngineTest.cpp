@@ -60,7 +60,7 @@ TEST(PokerEngine, DealtRoyalStandsPat) {
 TEST(PokerEngine, FourToARoyal) {
     TEngineFixture f(0, kJacks96);
     EXPECT_EQ(f.Deal({"AS", "KS", "QS", "JS", "9D"}), 16);
-    const auto& row = f.engine->CategoryCounts[16];
+    const auto& row = f.engine->CategoryCounts(16);
     EXPECT_EQ(row[ncFlushStraightTA], 1);
     EXPECT_EQ(row[ncFlush], 8);
     EXPECT_EQ(row[ncStraightTA], 3);
@@ -89,7 +89,7 @@ TEST(PokerEngine, FourToARoyal) {
 TEST(PokerEngine, KeptPairOfAces) {
     TEngineFixture f(0, kJacks96);
     f.Deal({"AH", "AC", "TS", "6D", "2H"});
-    const auto& row = f.engine->CategoryCounts[28];
+    const auto& row = f.engine->CategoryCounts(28);
     EXPECT_EQ(row[ncFourOfKind2 + 12], 45);
     EXPECT_EQ(row[ncFullHouse], 165);
     EXPECT_EQ(row[ncThreeOfKind2 + 12], 1854);
@@ -145,10 +145,12 @@ TEST(PokerEngine, ACardTwiceInTheDeckCompletesSuitedStraightsTwice) {
     f.engine->DealCodes(std::vector<int>{EncodeCard(7, 3), EncodeCard(8, 3), EncodeCard(9, 3),
                                          EncodeCard(10, 3), EncodeCard(11, 1)});
     const TCard king = *ParseCardText("KH");
-    f.engine->Deck.ReturnCard(king.Rank, king.Suit);
+    TDeck deck = f.engine->Deck();
+    deck.ReturnCard(king.Rank, king.Suit);
+    f.engine->SetCards(f.engine->Hand(), deck);
     f.engine->GetTheBest();
     // Keeping 9H TH JH QH: 8H once and KH twice make straight flushes.
-    const auto& row = f.engine->CategoryCounts[16];
+    const auto& row = f.engine->CategoryCounts(16);
     EXPECT_EQ(row[ncFlushStraight], 3);
     EXPECT_EQ(row[ncStraight], 5);
     EXPECT_EQ(row[ncFlush], 7);
@@ -166,8 +168,8 @@ TEST(PokerEngine, ACategoryUnderTwoLinesIsPaidByTheLater) {
     };
     TPokerEngine engine;
     engine.SetDescription(TDoubled{});
-    EXPECT_EQ(engine.CategoryLine[ncFlush], 1);
-    EXPECT_EQ(engine.CategoryLine[ncStraight], -1);
+    EXPECT_EQ(engine.CategoryLine(ncFlush), 1);
+    EXPECT_EQ(engine.CategoryLine(ncStraight), -1);
 }
 
 TEST(PokerEngine, WithoutAPayoutTheBestHoldIsAnError) {
@@ -185,7 +187,9 @@ TEST(PokerEngine, WithoutAPayoutTheBestHoldIsAnError) {
 TEST(PokerEngine, AnErrorCarriesEveryContextFromOutermostToInnermost) {
     TEngineFixture f(0, kJacks96);
     f.Deal({"AS", "KS", "QS", "JS", "9D"});
-    f.engine->Deck.Total = 60; // more cards than any deck: no count can be trusted
+    TDeck deck = f.engine->Deck();
+    deck.Total = 60; // more cards than any deck: no count can be trusted
+    f.engine->SetCards(f.engine->Hand(), deck);
     try {
         f.engine->GetTheBest();
         FAIL();
@@ -197,15 +201,20 @@ TEST(PokerEngine, AnErrorCarriesEveryContextFromOutermostToInnermost) {
                   "Range check error: binomial n 60");
     }
     f.Deal({"AS", "KS", "QS", "JS", "9D"});
-    f.engine->Hand.Ranks[2] = 13; // a corrupt card is refused, not counted
+    THand hand = f.engine->Hand();
+    hand.Ranks[2] = 13; // a corrupt card is refused, not counted
+    f.engine->SetCards(hand, f.engine->Deck());
     EXPECT_THROW(f.engine->GetTheBest(), ERangeError);
     TEngineFixture g(0, kJacks96);
     g.engine->ResetHand();
-    g.engine->Deck.Fill(2); // two copies of every card is no deck the counting knows
+    hand = g.engine->Hand();
+    deck = g.engine->Deck();
+    deck.Fill(2); // two copies of every card is no deck the counting knows
     for (int code : {0, 14, 28, 42, 51}) {
-        g.engine->Hand.AddCode(code);
-        g.engine->Deck.RemoveCode(code);
+        hand.AddCode(code);
+        deck.RemoveCode(code);
     }
+    g.engine->SetCards(hand, deck);
     try {
         g.engine->GetTheBest();
         FAIL();
@@ -221,25 +230,25 @@ TEST(WildEngine, FourDeucesAndTheirKicker) {
     // Drawing to four deuces pays the same as standing: the tie stands pat.
     EXPECT_EQ(f.Deal({"2S", "2C", "2D", "2H", "KS"}), 0);
     auto& wild = dynamic_cast<TWildEngine&>(*f.engine);
-    EXPECT_EQ(wild.WildCounts[0][wcWild4WA], 1);
+    EXPECT_EQ(wild.WildCounts(0)[wcWild4WA], 1);
     EXPECT_EQ(wild.CurrentLine(), 1);
     EXPECT_EQ(f.engine->DrawReturn(16), 1000); // every draw keeps four deuces
     f.Deal({"2S", "2C", "2D", "2H", "AS"});
-    EXPECT_EQ(wild.WildCounts[0][wcWild4A], 1);
+    EXPECT_EQ(wild.WildCounts(0)[wcWild4A], 1);
 }
 
 TEST(WildEngine, WildCategoriesGoToTheBestPayingLine) {
     TEngineFixture f(3, {4000, 1000, 500, 250, 100, 35, 25, 15, 10, 5, 5});
     auto& wild = dynamic_cast<TWildEngine&>(*f.engine);
-    EXPECT_EQ(wild.WildCategoryLine[wcWild3], 4); // Four of Kind
+    EXPECT_EQ(wild.WildCategoryLine(wcWild3), 4); // Four of Kind
     f.payout.Pays[5] = 500;                       // Full House now pays more
     f.engine->SetPayout(&f.payout);
-    EXPECT_EQ(wild.WildCategoryLine[wcWild3], 5);
+    EXPECT_EQ(wild.WildCategoryLine(wcWild3), 5);
     f.payout.Pays[5] = f.payout.Pays[4]; // a tie goes to the lower line
     f.engine->SetPayout(&f.payout);
-    EXPECT_EQ(wild.WildCategoryLine[wcWild3], 4);
-    EXPECT_EQ(wild.WildCategoryLine[wcWild1Kings], 10);
-    EXPECT_EQ(wild.WildCategoryLine[wcWild1], -1);
+    EXPECT_EQ(wild.WildCategoryLine(wcWild3), 4);
+    EXPECT_EQ(wild.WildCategoryLine(wcWild1Kings), 10);
+    EXPECT_EQ(wild.WildCategoryLine(wcWild1), -1);
     f.Deal({"JK", "8S", "9D", "6C", "3H"});
     EXPECT_EQ(wild.CurrentLine(), -1);
     f.Deal({"JK", "KS", "9D", "6C", "3H"});
@@ -273,9 +282,9 @@ TEST(WildEngine, TablesKeptFromEarlierDealsChangeNothing) {
             fresh.engine->DealCodes(hand);
             fresh.engine->GetTheBest();
             for (int mask = 0; mask < kMaskCount; ++mask)
-                for (int line = 0; line <= fresh.engine->LastLine; ++line)
-                    ASSERT_EQ(kept.engine->LineCounts[mask][line],
-                              fresh.engine->LineCounts[mask][line])
+                for (int line = 0; line <= fresh.engine->LastLine(); ++line)
+                    ASSERT_EQ(kept.engine->LineCounts(mask)[line],
+                              fresh.engine->LineCounts(mask)[line])
                         << "game " << game << " deal " << deal << " mask " << mask << " line "
                         << line;
         }

@@ -177,8 +177,8 @@ TEST(BestHolds, MatchTheFullCountOnEveryDealOfAPattern) {
                 full->DealCodes(codes);
                 const int best = full->GetTheBest();
                 ASSERT_EQ(holds.Mask(), best) << game->Name << ": " << HandText(codes);
-                for (int line = 0; line <= full->LastLine; ++line)
-                    ASSERT_EQ(holds.Lines()[line], full->LineCounts[best][line])
+                for (int line = 0; line <= full->LastLine(); ++line)
+                    ASSERT_EQ(holds.Lines()[line], full->LineCounts(best)[line])
                         << game->Name << ": " << HandText(codes) << " line " << line;
                 ASSERT_EQ(holds.Unpaid(), full->UnpaidCount(best)) << HandText(codes);
                 ++deals;

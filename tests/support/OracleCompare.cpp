@@ -25,7 +25,7 @@ std::unique_ptr<TPokerEngine> EngineForDeal(const oracle::TDeckKind& kind,
                                             const oracle::TCodes& dealt, TPayout& payout) {
     auto engine = CreateEngineForGame(kind.GameIndex);
     payout.Pays.fill(0);
-    for (int line = 0; line <= engine->LastLine; ++line) payout.Pays[line] = 100 - 5 * line;
+    for (int line = 0; line <= engine->LastLine(); ++line) payout.Pays[line] = 100 - 5 * line;
     engine->SetPayout(&payout);
     engine->DealCodes(dealt);
     engine->GetTheBest();
@@ -59,10 +59,10 @@ std::vector<std::string> CompareMask(const oracle::TDeckKind& kind, const oracle
                            std::to_string(want));
     };
     for (int c = 0; c < kNaturalCategoryCount; ++c)
-        if (engine.CategoryCounts[mask][c] != expected.Natural[c])
-            report(NaturalCategoryKeys[c], engine.CategoryCounts[mask][c], expected.Natural[c]);
+        if (engine.CategoryCounts(mask)[c] != expected.Natural[c])
+            report(NaturalCategoryKeys[c], engine.CategoryCounts(mask)[c], expected.Natural[c]);
     for (int c = 0; c < kWildCategoryCount; ++c) {
-        const int64_t got = wild ? wild->WildCounts[mask][c] : 0;
+        const int64_t got = wild ? wild->WildCounts(mask)[c] : 0;
         if (got != expected.Wild[c]) report(WildCategoryKeys[c], got, expected.Wild[c]);
     }
     if (engine.OutcomeCount(mask) != expected.Outcomes)

@@ -36,7 +36,7 @@ QString FractionText(long double value) {
 
 TAllHandsModel::TAllHandsModel(const TPokerEngine& engine,
                                const std::array<QImage, kHoldCount>& pictures, QObject* parent)
-    : QAbstractTableModel(parent), FLines(engine.LastLine + 1) {
+    : QAbstractTableModel(parent), FLines(engine.LastLine() + 1) {
     FRows.resize(kHoldCount);
     for (int mask = 0; mask < kHoldCount; ++mask) {
         THandStat& stat = FRows[mask];
@@ -57,14 +57,14 @@ TAllHandsModel::TAllHandsModel(const TPokerEngine& engine,
             if (line == FLines) break;
             const long double probability = engine.LineProbability(line, mask);
             stat.LineProbability[line] = probability;
-            stat.LineReturn[line] = engine.Payout->Pays[line] * probability;
+            stat.LineReturn[line] = engine.Payout()->Pays[line] * probability;
             paid += probability;
         }
         stat.LineProbability[FLines] = 1 - paid;
     }
     FTitles << QStringLiteral("Hand") << QStringLiteral("ER");
     for (int line = 0; line < FLines; ++line)
-        FTitles << QString::fromStdString(engine.LineNames.at(line));
+        FTitles << QString::fromStdString(engine.LineNames().at(line));
     FTitles << QStringLiteral("Nothing");
     SortBy(2);
 }
