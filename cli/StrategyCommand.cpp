@@ -7,6 +7,8 @@
 #include "core/Error.h"
 #include "core/FileIo.h"
 #include "games/Catalogue.h"
+#include "play/ChartLineText.h"
+#include "prefs/Texts.h"
 
 #include <nlohmann/json.hpp>
 
@@ -28,13 +30,28 @@ size_t DisplayWidth(const std::string& text) {
     }));
 }
 
+// The tool speaks English; its JSON names every line in Russian as well.
+struct TLineWords {
+    TTexts English, Russian;
+    TLineWords() {
+        English.Load(QStringLiteral("ENG"));
+        Russian.Load(QStringLiteral("RUS"));
+    }
+    std::string Name(const TChartLine& line, const TTexts& texts) const {
+        return ChartNameText(line.Name, texts).toStdString();
+    }
+};
+
 void PrintChart(const TPokerDescription& game, const TStrategyChart& chart, double seconds,
                 std::ostream& out) {
+    const TLineWords words;
+    std::vector<std::string> names;
+    for (const auto& line : chart.Lines) names.push_back(words.Name(line, words.English));
     char text[256];
     out << game.Name << ", " << chart.Bet << (chart.Bet == 1 ? " coin" : " coins")
         << ": strategy chart\nHold what the highest line present in the dealt hand names.\n\n";
     size_t width = 4;
-    for (const auto& line : chart.Lines) width = std::max(width, DisplayWidth(line.Name));
+    for (const auto& name : names) width = std::max(width, DisplayWidth(name));
     const auto padded = [&](const std::string& name) {
         return name + std::string(width - DisplayWidth(name), ' ');
     };
@@ -48,7 +65,7 @@ void PrintChart(const TPokerDescription& game, const TStrategyChart& chart, doub
                            : i + 1 < 100 ? 1
                                          : 0,
                            ' ')
-            << i + 1 << "  " << padded(line.Name);
+            << i + 1 << "  " << padded(names[i]);
         std::snprintf(text, sizeof text, " %9.4f%% %11.4f\n", 100 * line.Frequency,
                       line.AverageReturn);
         out << text;
@@ -71,13 +88,14 @@ void PrintChart(const TPokerDescription& game, const TStrategyChart& chart, doub
 }
 
 void PrintChartJson(const TStrategyChart& chart, double seconds, std::ostream& out) {
+    const TLineWords words;
     nlohmann::ordered_json lines = nlohmann::ordered_json::array();
     for (size_t i = 0; i < chart.Lines.size(); ++i) {
         const TChartLine& line = chart.Lines[i];
         lines.push_back({{"line", i + 1},
                          {"key", line.Key},
-                         {"name", line.Name},
-                         {"name_ru", line.NameRu},
+                         {"name", words.Name(line, words.English)},
+                         {"name_ru", words.Name(line, words.Russian)},
                          {"frequency", line.Frequency},
                          {"average_return", line.AverageReturn}});
     }
@@ -130,6 +148,7 @@ bool ReadLine(std::istream& in, std::string& line, bool& cut, bool& skipping) {
 void Classify(const TPokerDescription& game, const TStrategyChart& chart, std::istream& in,
               std::ostream& out) {
     const TChartPlayer player(game, chart);
+    const TLineWords lineWords;
     std::string text;
     for (bool cut = false, skipping = false; ReadLine(in, text, cut, skipping);) {
         nlohmann::ordered_json answer;
@@ -151,7 +170,7 @@ void Classify(const TPokerDescription& game, const TStrategyChart& chart, std::i
                 for (int code : codes) shown.push_back(CardCodeText(code));
                 answer = {{"cards", shown},
                           {"line", play.Line + 1},
-                          {"class", chart.Lines[play.Line].Name},
+                          {"class", lineWords.Name(chart.Lines[play.Line], lineWords.English)},
                           {"mask", play.Mask},
                           {"held", HeldCards(codes, play.Mask)}};
             } catch (const std::exception& error) {

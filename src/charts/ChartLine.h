@@ -4,10 +4,9 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace drawmentor {
-
-enum class TChartLanguage { English, Russian };
 
 // What one line of a strategy chart covers: the classes of one family whose
 // variant is in Variants, with the penalty bits in PenaltyMask equal to
@@ -28,16 +27,34 @@ struct TLineDefinition {
     friend bool operator==(const TLineDefinition&, const TLineDefinition&) = default;
 };
 
+enum class TNameKind : uint8_t {
+    Text,    // the text of Key, its placeholders filled with Parts in order
+    Counted, // the same, the text chosen by the number Value for its plural form
+    Number,  // Value in digits
+    Letters, // the ranks of the mask Value as card letters, highest first ("KQJ")
+    Runs,    // the ranks of the mask Value as runs of Copies letters a rank ("22-66, 99, TT")
+    List,    // Parts one after another; Key, when set, joins the last one ("Or", "And")
+    Line,    // the paytable line whose name in the game's catalogue is Key
+};
+
+// A name as data: the words come from a language file, which looks up every
+// Key of a Text or Counted part; the chart says only which and with what.
+struct TNamePart {
+    TNameKind Kind = TNameKind::Text;
+    std::string Key;
+    int Value = 0;
+    int Copies = 1;
+    std::vector<TNamePart> Parts;
+
+    friend bool operator==(const TNamePart&, const TNamePart&) = default;
+};
+
 // A stable key: the family key, the variants and the penalty condition,
 // "royal2[QJ,KQ]-flush".
 std::string LineKey(const TLineDefinition& definition);
-// The line in plain words, as a player reads a chart.
-std::string LineName(const TLineDefinition& definition, const THoldRules& rules,
-                     TChartLanguage language);
-// One class (penalties included) in plain words.
-std::string HoldClassName(THoldClass hold, const THoldRules& rules, TChartLanguage language);
-// A paytable line as the catalogue names it, in `language`; a name without a
-// translation stays as it is.
-std::string PaytableLineName(const std::string& name, TChartLanguage language);
+// The line as a player reads a chart.
+TNamePart LineName(const TLineDefinition& definition, const THoldRules& rules);
+// One class (penalties included).
+TNamePart HoldClassName(THoldClass hold, const THoldRules& rules);
 
 } // namespace drawmentor

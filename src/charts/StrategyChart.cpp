@@ -26,8 +26,7 @@ void CheckPays(const TPokerDescription& game, const std::vector<int>& pays) {
 void NameLines(TStrategyChart& chart, const THoldRules& rules) {
     for (auto& line : chart.Lines) {
         line.Key = LineKey(line.Definition);
-        line.Name = LineName(line.Definition, rules, TChartLanguage::English);
-        line.NameRu = LineName(line.Definition, rules, TChartLanguage::Russian);
+        line.Name = LineName(line.Definition, rules);
     }
 }
 
@@ -117,7 +116,7 @@ TStrategyChart GenerateChart(const TPokerDescription& game, const std::vector<in
         return chart;
     }
     for (const auto& definition : search->Lines())
-        chart.Lines.push_back({definition, {}, {}, {}, 0, 0});
+        chart.Lines.push_back({definition, {}, {}, 0, 0});
     NameLines(chart, classifier.Rules());
     Measure(deals, search->Chosen(), chart);
     return chart;

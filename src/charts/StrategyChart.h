@@ -16,8 +16,7 @@ namespace drawmentor {
 struct TChartLine {
     TLineDefinition Definition;
     std::string Key;
-    std::string Name;         // English
-    std::string NameRu;       // Russian
+    TNamePart Name;           // put into words by the language the chart is shown in
     double Frequency = 0;     // share of all deals on which this line is the play
     double AverageReturn = 0; // of those deals, in bets
 };

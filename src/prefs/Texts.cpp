@@ -56,6 +56,10 @@ QString TTexts::Translate(const QString& section, const QString& key) const {
     return BuiltInTexts().ReadString(section, key).left(kMaxTextLength);
 }
 
+bool TTexts::HasText(const QString& section, const QString& key) const {
+    return FFile.HasKey(section, key) || BuiltInTexts().HasKey(section, key);
+}
+
 QString TTexts::TranslateHint(const QString& section, const QString& key) const {
     return WrapHint(Translate(section, key + QStringLiteral(".Hint")));
 }

@@ -29,6 +29,9 @@ class TTexts {
     // A key the language file lacks gives the built-in English text, and the
     // first such key of a file one warning.
     QString Translate(const QString& section, const QString& key) const;
+    // Whether Translate has a text for the key, in the language file or the
+    // built-in English: a lookup that may fail, without a warning.
+    bool HasText(const QString& section, const QString& key) const;
     // The text of key + ".Hint", wrapped at 45 columns.
     QString TranslateHint(const QString& section, const QString& key) const;
     QString WindowCaption(const QString& section) const;

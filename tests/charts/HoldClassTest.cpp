@@ -1,5 +1,4 @@
 #include "charts/HoldClass.h"
-#include "charts/ChartLine.h"
 
 #include "core/Error.h"
 #include "games/Catalogue.h"
@@ -172,103 +171,6 @@ TEST(HoldSubsets, IndexAndMaskAgree) {
     EXPECT_EQ(StraightWindows(0x0Fu, 0), 0); // both need a natural deuce
     EXPECT_EQ(StraightWindows(0x1E00u), 1);  // JQKA
     EXPECT_EQ(StraightWindows(0), 10);
-}
-
-TEST(HoldClassNames, EnglishAndRussian) {
-    const THoldRules jacks = MakeHoldRules(*CreateDescription(0), kJacks96);
-    const THoldClassifier classifier(jacks);
-    const auto name = [&](const char* hand, const char* keep, TChartLanguage language) {
-        return HoldClassName(classifier.Classify(HandCodes(hand), Keep(keep)), jacks, language);
-    };
-    const auto en = TChartLanguage::English;
-    const auto ru = TChartLanguage::Russian;
-    EXPECT_EQ(name("QS JS 9S 4D 2C", "+ + - - -", en),
-              "QJ suited, with a flush and a straight penalty");
-    EXPECT_EQ(name("QS JS 5D 4D 2C", "+ + - - -", en), "QJ suited");
-    EXPECT_EQ(name("QS JS 5D 4D 2C", "+ + - - -", ru), "QJ одной масти");
-    EXPECT_EQ(name("2H 2C 7S 8S JD", "+ + - - -", en), "Low Pair (22–TT)");
-    EXPECT_EQ(name("2H 2C 7S 8S JD", "+ + - - -", ru), "Младшая пара (22–TT)");
-    EXPECT_EQ(name("JH JD 3C 7S 9H", "+ + - - -", en), "High Pair (JJ–AA)");
-    EXPECT_EQ(name("5S 6D 7C 8H KS", "+ + + + -", en), "4 to an Outside Straight (no high card)");
-    EXPECT_EQ(name("5S 6D 7C 8H KS", "+ + + + -", ru),
-              "4 карты к открытому стриту (без старших карт)");
-    EXPECT_EQ(name("5S 6S 8S KD 2C", "+ + + - -", en),
-              "3 to a Straight Flush (inside, no high card)");
-    EXPECT_EQ(name("KS QD JC 5H 3S", "+ + + - -", en), "KQJ unsuited");
-    EXPECT_EQ(name("KS QD JC 5H 3S", "- - - - -", ru), "Сбросить все карты");
-    EXPECT_EQ(name("TS JS QS KS 9S", "+ + + + +", en), "Straight Flush");
-    const THoldRules deuces = MakeHoldRules(*CreateDescription(4), kDeucesFull);
-    const THoldClassifier wild(deuces);
-    const auto wildName = [&](const char* hand, const char* keep, TChartLanguage language) {
-        return HoldClassName(wild.Classify(HandCodes(hand), Keep(keep)), deuces, language);
-    };
-    EXPECT_EQ(wildName("2H 2C 7S 8S JD", "+ + - - -", en), "2 Deuces");
-    EXPECT_EQ(wildName("2H 2C 7S 8S JD", "+ + - - -", ru), "2 двойки");
-    EXPECT_EQ(wildName("2H KS QS JS 5D", "+ + + + -", en), "1 Deuce: 4 to a Royal Flush (KQJ)");
-    EXPECT_EQ(wildName("AS KS QS JS 5D", "+ + + + -", ru),
-              "Без двоек: 4 карты к роял-флешу (AKQJ)");
-    EXPECT_EQ(wildName("AS 3D 4C 5H 9S", "+ + + + -", en),
-              "No Deuce: 4 to an Inside Straight (needing a Deuce)");
-    // A held seven stands in for the seven: 4 or 9 completes 5 6 8.
-    const THoldRules sevens = MakeHoldRules(*CreateDescription(20), kDeucesFull);
-    const THoldClass open =
-        THoldClassifier(sevens).Classify(HandCodes("7H 5S 6S 8S KD"), Keep("+ + + + -"));
-    EXPECT_EQ(HoldClassKey(open), "sf4.o2.w1:h0");
-    EXPECT_EQ(HoldClassName(open, sevens, en),
-              "1 Seven: 4 to a Straight Flush (completed by 2 ranks)");
-    EXPECT_EQ(HoldClassName(open, sevens, ru),
-              "1 семёрка: 4 карты к стрит-флешу (дополняют 2 ранга)");
-}
-
-// A paytable's own line names read in the sentence's language; names without
-// a translation, such as the bonus games' "Four 5-K", stay as they are.
-TEST(HoldClassNames, PaytableLinesInRussian) {
-    const auto ru = TChartLanguage::Russian;
-    EXPECT_EQ(PaytableLineName("Natural Royal Flush", ru), "Натуральный роял-флеш");
-    EXPECT_EQ(PaytableLineName("Four of Kind", ru), "Каре");
-    EXPECT_EQ(PaytableLineName("Four 5-K", ru), "Four 5-K");
-    // The small wins a table names, however the catalogue spells them.
-    EXPECT_EQ(PaytableLineName("Two Pairs", ru), "Две пары");
-    EXPECT_EQ(PaytableLineName("Three of Kind", ru), "Тройка");
-    EXPECT_EQ(PaytableLineName("Tens or better", ru), "Десятки или старше");
-    EXPECT_EQ(PaytableLineName("Four  Kings", ru), "Четыре короля");
-    EXPECT_EQ(PaytableLineName("Four of Kind", TChartLanguage::English), "Four of Kind");
-}
-
-// Line names say only what tells the line from the rest of its family.
-TEST(LineNames, DescribeVariantsAndPenalties) {
-    const THoldRules jacks = MakeHoldRules(*CreateDescription(0), kJacks96);
-    const auto en = TChartLanguage::English;
-    TLineDefinition definition;
-    definition.Family = THoldClass::Make(THoldKind::Royal, 2, 0).Family();
-    definition.Universe = 0x3FF;
-    definition.Variants = 0x3FF;
-    EXPECT_EQ(LineName(definition, jacks, en), "2 to a Royal Flush");
-    EXPECT_EQ(LineKey(definition), "royal2");
-    // AK AQ AJ KQ KJ QJ: every pair of paying ranks.
-    definition.Variants = (1u << 0) | (1u << 1) | (1u << 2) | (1u << 4) | (1u << 5) | (1u << 7);
-    EXPECT_EQ(LineName(definition, jacks, en), "2 suited high cards");
-    EXPECT_EQ(LineKey(definition), "royal2[AK,AQ,AJ,KQ,KJ,QJ]");
-    definition.Variants = (1u << 8) | (1u << 9);
-    definition.PenaltyMask = kFlushPenalty;
-    EXPECT_EQ(LineName(definition, jacks, en), "QT or JT suited, no flush penalty");
-    EXPECT_EQ(LineKey(definition), "royal2[QT,JT]-flush");
-    definition.PenaltyMask = definition.PenaltyValue = kFlushPenalty | kStraightPenalty;
-    EXPECT_EQ(LineName(definition, jacks, TChartLanguage::Russian),
-              "QT или JT одной масти, со штрафными картами к флешу и стриту");
-    TLineDefinition flush;
-    flush.Family = THoldClass::Make(THoldKind::Flush, 4, 0).Family();
-    flush.Universe = 0xF;
-    flush.Variants = 0x7;
-    EXPECT_EQ(LineName(flush, jacks, en), "4 to a Flush (at most 2 high cards)");
-    flush.Variants = 0xE;
-    EXPECT_EQ(LineName(flush, jacks, en), "4 to a Flush (at least 1 high card)");
-    flush.Variants = 0x6;
-    EXPECT_EQ(LineName(flush, jacks, en), "4 to a Flush (1–2 high cards)");
-    flush.Variants = 0x5;
-    EXPECT_EQ(LineName(flush, jacks, en), "4 to a Flush (0 or 2 high cards)");
-    EXPECT_TRUE(flush.Matches(THoldClass::Make(THoldKind::Flush, 4, 0, 0, 0, 2, 3)));
-    EXPECT_FALSE(flush.Matches(THoldClass::Make(THoldKind::Flush, 4, 0, 0, 0, 1)));
 }
 
 } // namespace

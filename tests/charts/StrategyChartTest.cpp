@@ -37,7 +37,7 @@ TEST(StrategyChart, JacksOrBetterAgainstEveryDeal) {
     EXPECT_GE(chart.ChartReturn, 99.534L);
     EXPECT_NEAR(static_cast<double>(chart.OptimalReturn), 99.543904, 5e-7);
     EXPECT_LE(chart.Lines.size(), 40u);
-    EXPECT_EQ(chart.Lines.back().Name, "Discard everything");
+    EXPECT_EQ(chart.Lines.back().Key, "discard");
     EXPECT_EQ(chart.Deals, 2598960);
     double frequencies = 0;
     for (const auto& line : chart.Lines) frequencies += line.Frequency;
@@ -57,7 +57,7 @@ TEST(StrategyChart, JacksOrBetterAgainstEveryDeal) {
         if (family.Kind() != THoldKind::Straight || family.Held() != 4 || family.A() < 2) continue;
         // KQJT beats a low pair; an outside straight with fewer high cards does not.
         const bool highs = chart.Lines[i].Definition.Variants == (1u << 3);
-        EXPECT_EQ(static_cast<int>(i) < lowPair, highs) << chart.Lines[i].Name;
+        EXPECT_EQ(static_cast<int>(i) < lowPair, highs) << chart.Lines[i].Key;
     }
 
     const auto game0 = CreateEngineForGame(0);
@@ -97,7 +97,7 @@ TEST(StrategyChart, JacksOrBetterAgainstEveryDeal) {
     for (size_t i = 0; i < chart.Lines.size(); ++i)
         EXPECT_NEAR(static_cast<double>(lineDeals[i]) / static_cast<double>(chart.Deals),
                     chart.Lines[i].Frequency, 1e-15)
-            << chart.Lines[i].Name;
+            << chart.Lines[i].Key;
 
     // Saved and read back it is the same chart.
     const std::string text = SaveChart(chart);
@@ -106,7 +106,6 @@ TEST(StrategyChart, JacksOrBetterAgainstEveryDeal) {
     ASSERT_EQ(loaded.Lines.size(), chart.Lines.size());
     for (size_t i = 0; i < chart.Lines.size(); ++i) {
         EXPECT_EQ(loaded.Lines[i].Name, chart.Lines[i].Name);
-        EXPECT_EQ(loaded.Lines[i].NameRu, chart.Lines[i].NameRu);
         EXPECT_EQ(loaded.Lines[i].Key, chart.Lines[i].Key);
     }
 }
@@ -132,7 +131,7 @@ TEST(StrategyChart, LoadRefusesDamagedText) {
                              "44 1f 1f 0 0 0.5 18\n0 1 1 0 0 0.5 0.3\n";
     const TStrategyChart chart = LoadChart(good);
     ASSERT_EQ(chart.Lines.size(), 2u);
-    EXPECT_EQ(chart.Lines[0].Name, "4 to a Royal Flush");
+    EXPECT_EQ(chart.Lines[0].Key, "royal4");
     const auto damaged = [&](const std::string& from, const std::string& to) {
         std::string text = good;
         text.replace(text.find(from), from.size(), to);

@@ -91,6 +91,25 @@ TEST_F(ChartWhyTest, ALowPairHeldOverFourToARoyalInBothLanguages) {
         QStringLiteral("The chart plays 4 to a Royal Flush (line %1).").arg(LineNumber("royal4")));
 }
 
+// A language the program does not ship speaks by its file alone, in the
+// chart's words and in the sentence around them; English stands in for the
+// texts it lacks.
+TEST_F(ChartWhyTest, AnotherLanguageIsAFileAway) {
+    DealAndHold("TH JH QH KH TD", 0b01110);
+    {
+        const testing::TTempFolders own(QStringLiteral(DRAWMENTOR_SOURCE_DIR "/tests/data"));
+        preferences->SetInterfaceLanguage(QStringLiteral("DEU"));
+    }
+    EXPECT_EQ(Why(), QStringLiteral("Gehalten: Niedriges Paar (22–TT) (Zeile %1); die Tabelle "
+                                    "spielt 4 zum Royal Flush (Zeile %2).")
+                         .arg(LineNumber("kind2[g0]"), LineNumber("royal4")));
+    const TChartAdvice advice = *Session().Coach().HoldAdvice();
+    EXPECT_EQ(
+        HintWhyText(advice, JacksChart(), *preferences),
+        QStringLiteral("The chart plays 4 zum Royal Flush (Zeile %1).").arg(LineNumber("royal4")));
+    preferences->SetInterfaceLanguage(QStringLiteral("ENG"));
+}
+
 // On a hand the chart plays worse than the best hold, the trainer says so
 // plainly, whether the player followed the chart or not.
 TEST_F(ChartWhyTest, TheChartsOwnExceptionsAreNamed) {

@@ -2,12 +2,10 @@
 
 #include "StrategyChartModel.h"
 
+#include "play/ChartLineText.h"
+
 namespace drawmentor {
 namespace {
-
-QString NameOf(const TChartLine& line, TChartLanguage language) {
-    return QString::fromStdString(language == TChartLanguage::Russian ? line.NameRu : line.Name);
-}
 
 QString Quoted(QString text) {
     text.replace(QLatin1Char('"'), QStringLiteral("\"\""));
@@ -16,7 +14,7 @@ QString Quoted(QString text) {
 
 } // namespace
 
-QString ChartHtml(const TStrategyChart& chart, TChartLanguage language,
+QString ChartHtml(const TStrategyChart& chart, const TTexts& language,
                   const TChartExportTexts& texts) {
     QString html =
         QStringLiteral("<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>") +
@@ -32,7 +30,7 @@ QString ChartHtml(const TStrategyChart& chart, TChartLanguage language,
             QStringLiteral("<tr><td align=\"right\">%1</td><td>%2</td><td align=\"right\">%3</td>"
                            "<td align=\"right\">%4</td></tr>\n")
                 .arg(i + 1)
-                .arg(NameOf(line, language).toHtmlEscaped(),
+                .arg(ChartNameText(line.Name, language).toHtmlEscaped(),
                      TStrategyChartModel::FrequencyText(line.Frequency),
                      TStrategyChartModel::ReturnText(line.AverageReturn));
     }
@@ -42,7 +40,7 @@ QString ChartHtml(const TStrategyChart& chart, TChartLanguage language,
     return html + QStringLiteral("</body></html>\n");
 }
 
-QString ChartCsv(const TStrategyChart& chart, TChartLanguage language,
+QString ChartCsv(const TStrategyChart& chart, const TTexts& language,
                  const TChartExportTexts& texts) {
     QStringList header;
     for (const QString& column : texts.Columns) header << Quoted(column);
@@ -51,7 +49,8 @@ QString ChartCsv(const TStrategyChart& chart, TChartLanguage language,
         const TChartLine& line = chart.Lines[i];
         csv += QStringLiteral("%1,%2,%3,%4\n")
                    .arg(i + 1)
-                   .arg(Quoted(NameOf(line, language)), QString::number(line.Frequency, 'g', 17),
+                   .arg(Quoted(ChartNameText(line.Name, language)),
+                        QString::number(line.Frequency, 'g', 17),
                         QString::number(line.AverageReturn, 'g', 17));
     }
     return csv;

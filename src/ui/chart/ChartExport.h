@@ -7,6 +7,8 @@
 
 namespace drawmentor {
 
+class TTexts;
+
 // The words around a chart in the interface language, as the chart window
 // shows them.
 struct TChartExportTexts {
@@ -17,11 +19,11 @@ struct TChartExportTexts {
 };
 
 // A page to print or to open in a browser.
-QString ChartHtml(const TStrategyChart& chart, TChartLanguage language,
+QString ChartHtml(const TStrategyChart& chart, const TTexts& language,
                   const TChartExportTexts& texts);
 // A table for a spreadsheet: a header row, then one row per line; numbers
 // with a decimal point and full precision, names quoted.
-QString ChartCsv(const TStrategyChart& chart, TChartLanguage language,
+QString ChartCsv(const TStrategyChart& chart, const TTexts& language,
                  const TChartExportTexts& texts);
 
 } // namespace drawmentor

@@ -4,6 +4,7 @@
 #include "ui/common/TextSections.h"
 
 #include "games/Catalogue.h"
+#include "play/ChartLineText.h"
 #include "prefs/Preferences.h"
 
 namespace drawmentor {
@@ -17,25 +18,17 @@ QString Text(const TPreferences& preferences, const char* key, const QStringList
 
 } // namespace
 
-TChartLanguage ChartLanguage(const TPreferences& preferences) {
-    return preferences.Texts().Code() == QLatin1String("RUS") ? TChartLanguage::Russian
-                                                              : TChartLanguage::English;
-}
-
 QString ChartLineText(const TStrategyChart& chart, int line, THoldClass hold,
                       const TPreferences& preferences) {
-    const TChartLanguage language = ChartLanguage(preferences);
     if (line >= 0 && line < static_cast<int>(chart.Lines.size())) {
         const TChartLine& entry = chart.Lines[static_cast<size_t>(line)];
         return Text(preferences, "Line",
-                    {QString::fromStdString(language == TChartLanguage::Russian ? entry.NameRu
-                                                                                : entry.Name),
-                     QString::number(line + 1)});
+                    {ChartNameText(entry.Name, preferences.Texts()), QString::number(line + 1)});
     }
     // A hold the chart never plays is named by its class.
     const auto game = CreateDescription(chart.GameIndex);
-    const QString name = game ? QString::fromStdString(
-                                    HoldClassName(hold, MakeHoldRules(*game, chart.Pays), language))
+    const QString name = game ? ChartNameText(HoldClassName(hold, MakeHoldRules(*game, chart.Pays)),
+                                              preferences.Texts())
                               : QString();
     return Text(preferences, "OffChart", {name});
 }

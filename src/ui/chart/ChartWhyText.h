@@ -8,8 +8,6 @@ namespace drawmentor {
 
 class TPreferences;
 
-// The language of the interface as the chart's names know it.
-TChartLanguage ChartLanguage(const TPreferences& preferences);
 // A chart line as players read it: "Low Pair (line 14)".
 QString ChartLineText(const TStrategyChart& chart, int line, THoldClass hold,
                       const TPreferences& preferences);

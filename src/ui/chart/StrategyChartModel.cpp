@@ -1,17 +1,19 @@
 #include "StrategyChartModel.h"
 
+#include "play/ChartLineText.h"
+
 namespace drawmentor {
 
-void TStrategyChartModel::SetChart(const TStrategyChart* chart, TChartLanguage language) {
+void TStrategyChartModel::SetChart(const TStrategyChart* chart, const TTexts& texts) {
     beginResetModel();
     FChart = chart;
-    FLanguage = language;
+    FTexts = &texts;
     FChecked.assign(chart ? chart->Lines.size() : 0, false);
     endResetModel();
 }
 
-void TStrategyChartModel::SetLanguage(TChartLanguage language) {
-    FLanguage = language;
+void TStrategyChartModel::SetTexts(const TTexts& texts) {
+    FTexts = &texts;
     if (rowCount() > 0) emit dataChanged(index(0, cName), index(rowCount() - 1, cName));
 }
 
@@ -62,9 +64,7 @@ QVariant TStrategyChartModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole) return {};
     switch (index.column()) {
     case cNumber: return QString::number(index.row() + 1);
-    case cName:
-        return QString::fromStdString(FLanguage == TChartLanguage::Russian ? line.NameRu
-                                                                           : line.Name);
+    case cName: return ChartNameText(line.Name, *FTexts);
     case cFrequency: return FrequencyText(line.Frequency);
     default: return ReturnText(line.AverageReturn);
     }

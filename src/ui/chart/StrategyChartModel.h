@@ -9,6 +9,8 @@
 
 namespace drawmentor {
 
+class TTexts;
+
 // The lines of a strategy chart, best first: the number, the hold class in
 // the interface language, how often the line is the play and its average
 // return in bets. The number column carries a check box: the lines a drill
@@ -21,10 +23,10 @@ class TStrategyChartModel : public QAbstractTableModel {
 
     using QAbstractTableModel::QAbstractTableModel;
 
-    // The chart is the caller's and must outlive the model's use of it; null
-    // empties the table.
-    void SetChart(const TStrategyChart* chart, TChartLanguage language);
-    void SetLanguage(TChartLanguage language);
+    // The chart and the texts are the caller's and must outlive the model's
+    // use of them; a null chart empties the table.
+    void SetChart(const TStrategyChart* chart, const TTexts& texts);
+    void SetTexts(const TTexts& texts);
     void SetCaptions(const QStringList& captions);
     const TStrategyChart* Chart() const { return FChart; }
     // The checked lines, in chart order (indexes into the chart's lines).
@@ -46,7 +48,7 @@ class TStrategyChartModel : public QAbstractTableModel {
 
   private:
     const TStrategyChart* FChart = nullptr;
-    TChartLanguage FLanguage = TChartLanguage::English;
+    const TTexts* FTexts = nullptr;
     QStringList FCaptions;
     std::vector<bool> FChecked;
 };

@@ -153,7 +153,7 @@ void TStrategyChartWindow::Poll() {
 
 void TStrategyChartWindow::Show(TStrategyChart chart) {
     FChart = std::move(chart);
-    FModel.SetChart(&*FChart, ChartLanguage(FPreferences));
+    FModel.SetChart(&*FChart, FPreferences.Texts());
     FTable->resizeColumnToContents(TStrategyChartModel::cNumber);
     FTable->resizeColumnToContents(TStrategyChartModel::cFrequency);
     FTable->resizeColumnToContents(TStrategyChartModel::cReturn);
@@ -174,7 +174,7 @@ void TStrategyChartWindow::Retranslate() {
     FHeader = MakeHeaderLabel(FHeader, FPreferences);
     FModel.SetCaptions(
         {Text("ColumnNumber"), Text("ColumnLine"), Text("ColumnFrequency"), Text("ColumnReturn")});
-    FModel.SetLanguage(ChartLanguage(FPreferences));
+    FModel.SetTexts(FPreferences.Texts());
     FDrill->setText(Text("Drill"));
     FDrillErrors->setText(Text("DrillErrors"));
     FPrint->setText(Text("Print"));
@@ -233,11 +233,11 @@ TChartExportTexts TStrategyChartWindow::ExportTexts() const {
 }
 
 QString TStrategyChartWindow::Html() const {
-    return FChart ? ChartHtml(*FChart, ChartLanguage(FPreferences), ExportTexts()) : QString();
+    return FChart ? ChartHtml(*FChart, FPreferences.Texts(), ExportTexts()) : QString();
 }
 
 QString TStrategyChartWindow::Csv() const {
-    return FChart ? ChartCsv(*FChart, ChartLanguage(FPreferences), ExportTexts()) : QString();
+    return FChart ? ChartCsv(*FChart, FPreferences.Texts(), ExportTexts()) : QString();
 }
 
 void TStrategyChartWindow::PrintTo(QPrinter& printer) const {

@@ -1,7 +1,7 @@
 #include "LineText.h"
 
-#include "charts/ChartLine.h"
 #include "games/PokerDescription.h"
+#include "play/ChartLineText.h"
 #include "prefs/Texts.h"
 
 namespace drawmentor {
@@ -11,11 +11,7 @@ QString LineText(const TPokerDescription& game, int line, const TTexts& texts) {
 }
 
 QString LineText(const QString& name, const TTexts& texts) {
-    const TChartLanguage language =
-        texts.Code().compare(QLatin1String("RUS"), Qt::CaseInsensitive) == 0
-            ? TChartLanguage::Russian
-            : TChartLanguage::English;
-    return QString::fromStdString(PaytableLineName(name.toStdString(), language));
+    return PaytableLineText(name.toStdString(), texts);
 }
 
 } // namespace drawmentor

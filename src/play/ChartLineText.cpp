@@ -1,0 +1,125 @@
+#include "ChartLineText.h"
+
+#include "cards/Cards.h"
+#include "prefs/Texts.h"
+
+#include <QStringList>
+
+namespace drawmentor {
+namespace {
+
+// "Four of Kind" -> "Four of a Kind", single spaces: the catalogue spells its
+// lines in more than one way, the language file once.
+QString NormalLineName(const std::string& name) {
+    QString text = QString::fromStdString(name).simplified();
+    text.replace(QStringLiteral(" of Kind"), QStringLiteral(" of a Kind"));
+    return text;
+}
+
+// The language file's translation of a normalised line name, or nothing.
+QString TranslatedLine(const QString& normal, const TTexts& texts) {
+    return texts.HasText(kPaytableLineTexts, normal) ? texts.Translate(kPaytableLineTexts, normal)
+                                                     : QString();
+}
+
+// The form of a counted text for `n`: .One for 1, 21, ... (not 11), .Few for
+// 2-4, 22-24, ... (not 12-14), .Many for the rest. Languages with fewer
+// forms repeat one.
+QString CountedKey(const std::string& key, int n) {
+    const int tens = n % 100, units = n % 10;
+    const char* form = tens >= 11 && tens <= 14   ? ".Many"
+                       : units == 1               ? ".One"
+                       : units >= 2 && units <= 4 ? ".Few"
+                                                  : ".Many";
+    return QString::fromStdString(key) + QLatin1String(form);
+}
+
+class TComposer {
+  public:
+    explicit TComposer(const TTexts& texts) : FTexts(texts) {}
+
+    QString Compose(const TNamePart& part) const {
+        switch (part.Kind) {
+        case TNameKind::Text: return Fill(Word(QString::fromStdString(part.Key)), part.Parts);
+        case TNameKind::Counted: return Fill(Word(CountedKey(part.Key, part.Value)), part.Parts);
+        case TNameKind::Number: return QString::number(part.Value);
+        case TNameKind::Letters: {
+            QString text;
+            for (int rank = kRankCount - 1; rank >= 0; --rank)
+                if ((part.Value >> rank) & 1) text += QLatin1Char(kRankLetters[rank]);
+            return text;
+        }
+        case TNameKind::Runs: return Runs(static_cast<uint32_t>(part.Value), part.Copies);
+        case TNameKind::List: {
+            QStringList items;
+            for (const TNamePart& item : part.Parts) items << Compose(item);
+            return Join(items, QString::fromStdString(part.Key));
+        }
+        case TNameKind::Line: {
+            const QString normal = NormalLineName(part.Key);
+            const QString translated = TranslatedLine(normal, FTexts);
+            return translated.isEmpty() ? normal : translated;
+        }
+        }
+        return {};
+    }
+
+  private:
+    QString Word(const QString& key) const { return FTexts.Translate(kChartLineTexts, key); }
+
+    QString Fill(const QString& pattern, const std::vector<TNamePart>& parts) const {
+        QStringList values;
+        for (const TNamePart& part : parts) values << Compose(part);
+        return FormatText(pattern, values);
+    }
+
+    // "a, b or c": the last item joined by the text of `last`, the others by
+    // commas (all of them without `last`).
+    QString Join(const QStringList& items, const QString& last) const {
+        QString text;
+        for (qsizetype i = 0; i < items.size(); ++i)
+            text = i == 0 ? items[i]
+                          : FormatText(Word(i + 1 == items.size() && !last.isEmpty()
+                                                ? last
+                                                : QStringLiteral("Comma")),
+                                       {text, items[i]});
+        return text;
+    }
+
+    // Ranks from the lowest, three or more in a row as one run: "22-66, 99, TT".
+    QString Runs(uint32_t ranks, int copies) const {
+        const auto letters = [&](int rank) { return QString(copies, QChar(kRankLetters[rank])); };
+        QStringList runs;
+        for (int rank = 0; rank < kRankCount;) {
+            if (((ranks >> rank) & 1) == 0) {
+                ++rank;
+                continue;
+            }
+            int end = rank;
+            while (end + 1 < kRankCount && ((ranks >> (end + 1)) & 1)) ++end;
+            if (end > rank + 1) {
+                runs << FormatText(Word(QStringLiteral("Run")), {letters(rank), letters(end)});
+            } else {
+                runs << letters(rank);
+                if (end > rank) runs << letters(end);
+            }
+            rank = end + 1;
+        }
+        return Join(runs, {});
+    }
+
+    const TTexts& FTexts;
+};
+
+} // namespace
+
+QString ChartNameText(const TNamePart& name, const TTexts& texts) {
+    return TComposer(texts).Compose(name);
+}
+
+QString PaytableLineText(const std::string& name, const TTexts& texts) {
+    const QString translated = TranslatedLine(NormalLineName(name), texts);
+    return translated.isEmpty() ? QString::fromStdString(name) : translated;
+}
+
+} // namespace drawmentor

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "charts/ChartLine.h"
+
+#include <QString>
+
+#include <string>
+
+namespace drawmentor {
+
+class TTexts;
+
+// The sections of the language files that hold the words of chart lines and
+// the translations of the catalogue's paytable line names.
+inline const QString kChartLineTexts = QStringLiteral("ChartLines");
+inline const QString kPaytableLineTexts = QStringLiteral("PaytableLines");
+
+// A chart line's or a hold class's name in the language of `texts`.
+QString ChartNameText(const TNamePart& name, const TTexts& texts);
+// A paytable line's name as the game's catalogue gives it, for a sentence in
+// the language of `texts`; a name the language leaves alone keeps the
+// catalogue's spelling.
+QString PaytableLineText(const std::string& name, const TTexts& texts);
+
+} // namespace drawmentor
