@@ -6,6 +6,7 @@
 #include "games/Catalogue.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <sstream>
 
@@ -207,11 +208,32 @@ TStrategyChart LoadChart(const std::string& text) {
             throw ERangeError("strategy chart: damaged line " + std::to_string(i + 1));
         chart.Lines.push_back(line);
     }
-    // Every hand has a play: discarding everything ends the chart.
-    if (chart.Lines.empty() ||
-        THoldClass{chart.Lines.back().Definition.Family}.Kind() != THoldKind::Discard)
+    // Every hand has a play: the last line takes the discarding of all five
+    // cards, which every deal can do. A line of that family that leaves out
+    // that hold (a damaged variant) would leave hands without a play.
+    const THoldRules rules = MakeHoldRules(*game, chart.Pays);
+    const THoldClass discardAll =
+        THoldClassifier(rules).Classify(std::array<int, kHandSize>{0, 1, 2, 3, 4}, kMaskCount - 1);
+    if (chart.Lines.empty() || !chart.Lines.back().Definition.Matches(discardAll))
         throw ERangeError("strategy chart: the last line must discard everything");
-    NameLines(chart, MakeHoldRules(*game, chart.Pays));
+    // The figures shown beside the chart: a deal count of the game's deck,
+    // returns a bet can make, frequencies that are frequencies.
+    const int64_t deck = kRankCount * kSuitCount + game->Jokers;
+    const long double most =
+        100.0L * *std::max_element(chart.Pays.begin(), chart.Pays.end()) / chart.Bet;
+    const auto percent = [&](long double value) {
+        return std::isfinite(value) && value >= 0 && value <= most;
+    };
+    if (chart.Deals != Binomial(kHandSize, static_cast<int>(deck)) || chart.Classes < 1 ||
+        chart.Classes > chart.Deals || chart.DealsOffBest < 0 || chart.DealsOffBest > chart.Deals ||
+        !percent(chart.ChartReturn) || !percent(chart.OptimalReturn) ||
+        chart.ChartReturn > chart.OptimalReturn * (1 + 1e-12L))
+        throw ERangeError("strategy chart: damaged figures");
+    for (const TChartLine& line : chart.Lines)
+        if (!(line.Frequency >= 0 && line.Frequency <= 1) || !std::isfinite(line.AverageReturn) ||
+            line.AverageReturn < 0)
+            throw ERangeError("strategy chart: damaged figures");
+    NameLines(chart, rules);
     return chart;
 }
 

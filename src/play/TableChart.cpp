@@ -89,7 +89,7 @@ std::optional<TChartAdvice> TTableChart::Explain(const TTableGame& game,
     } else {
         return std::nullopt;
     }
-    return FAdvisor->Advise(dealt, mask, hand.Record().BestMask);
+    return SafeAdvice(dealt, mask, hand.Record().BestMask);
 }
 
 std::optional<TChartAdvice> TTableChart::ExplainBest(const TTableGame& game,
@@ -97,7 +97,19 @@ std::optional<TChartAdvice> TTableChart::ExplainBest(const TTableGame& game,
     if (!Matches(game) || hand.State() != TGameState::gsDealt) return std::nullopt;
     std::array<int, kHandSize> dealt{};
     for (int i = 0; i < kHandSize; ++i) dealt[i] = hand.CardAt(i);
-    return FAdvisor->Advise(dealt, hand.Record().BestMask, hand.Record().BestMask);
+    return SafeAdvice(dealt, hand.Record().BestMask, hand.Record().BestMask);
+}
+
+// A chart that cannot place a hand is a damaged one that passed every check
+// of the reader: the trainer then says nothing of the chart, and the hand
+// plays on (a hint, a warning and the draw need no chart).
+std::optional<TChartAdvice> TTableChart::SafeAdvice(const std::array<int, kHandSize>& dealt,
+                                                    int mask, int bestMask) const {
+    try {
+        return FAdvisor->Advise(dealt, mask, bestMask);
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
 }
 
 } // namespace drawmentor

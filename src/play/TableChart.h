@@ -50,6 +50,8 @@ class TTableChart : public QObject {
     void ChartReady();
 
   private:
+    std::optional<TChartAdvice> SafeAdvice(const std::array<int, kHandSize>& dealt, int mask,
+                                           int bestMask) const;
     bool Matches(const TTableGame& game) const;
     void Poll();
 

@@ -77,6 +77,22 @@ TEST_F(ChartCacheTest, KeepsEachPaytableApartAndIgnoresDamage) {
     EXPECT_FALSE(cache.Find(0, 5, kJacks96));
     WriteFileAtomically(cache.PathOf(0, 5, kJacks96), "drawmentor-strategy-chart 1\ngame 0\n");
     EXPECT_FALSE(cache.Find(0, 5, kJacks96));
+
+    // Damage that still parses: a last line that no longer takes the discard
+    // of all five cards (hands without a play), figures no chart can have.
+    const std::string good = SaveChart(JacksChart());
+    const auto damaged = [&](const std::string& from, const std::string& to, bool last) {
+        std::string text = good;
+        const size_t at = last ? text.rfind(from) : text.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        if (at != std::string::npos) text.replace(at, from.size(), to);
+        WriteFileAtomically(cache.PathOf(0, 5, kJacks96), text);
+        return cache.Find(0, 5, kJacks96).has_value();
+    };
+    EXPECT_FALSE(damaged("\n0 1 1 0 0 ", "\n0 2 2 0 0 ", true));
+    EXPECT_FALSE(damaged("deals 2598960 ", "deals 99999999999999 ", false));
+    EXPECT_FALSE(damaged("return ", "return 1" + std::string(250, '9') + " ", false));
+    EXPECT_FALSE(damaged("deals 2598960 ", "deals -5 ", false));
 }
 
 } // namespace
