@@ -1,5 +1,6 @@
 #include "FuzzEntries.h"
 
+#include "charts/StrategyChart.h"
 #include "core/Error.h"
 #include "games/Catalogue.h"
 #include "games/PayoutStorage.h"
@@ -163,6 +164,24 @@ int ReturnCache(const uint8_t* data, size_t size) {
     return 0;
 }
 
+// A chart file the cache or `strategy --chart` reads: accepted, it must place
+// every hand, so every hold of a spread of deals is played by it.
+int Chart(const uint8_t* data, size_t size) {
+    try {
+        const TStrategyChart chart =
+            LoadChart(std::string(reinterpret_cast<const char*>(data), size));
+        const auto game = CreateDescription(chart.GameIndex);
+        const TChartPlayer player(*game, chart);
+        for (int first = 0; first + kHandSize <= 52; first += 3) {
+            std::array<int, kHandSize> dealt{};
+            for (int i = 0; i < kHandSize; ++i) dealt[i] = (first + 11 * i) % 52;
+            player.Play(dealt);
+        }
+    } catch (const EDrawMentor&) {
+    }
+    return 0;
+}
+
 namespace {
 
 // Deck and back files are zlib streams, whose checksum stops almost every
@@ -227,9 +246,15 @@ int PackedImage(const uint8_t* data, size_t size) {
 
 const std::vector<TTarget>& Targets() {
     static const std::vector<TTarget> targets = {
-        {"ini", &Ini},           {"language", &Language},        {"game_log", &GameLog},
-        {"paytable", &Paytable}, {"return_cache", &ReturnCache}, {"deck", &Deck},
-        {"back", &Back},         {"packed_image", &PackedImage},
+        {"ini", &Ini},
+        {"language", &Language},
+        {"game_log", &GameLog},
+        {"paytable", &Paytable},
+        {"return_cache", &ReturnCache},
+        {"chart", &Chart},
+        {"deck", &Deck},
+        {"back", &Back},
+        {"packed_image", &PackedImage},
     };
     return targets;
 }

@@ -119,3 +119,15 @@ put("back", "not-zlib.bin", b"not a zlib stream at all")
 put("back", "one-back-contents.bin", packed(mono_bmp_without_signature(94 * 2, 127)))
 put("back", "empty-stream.bin", zlib.compress(b"", 9))
 put("back", "bomb.bin", zlib.compress(b"\0" * (20 * 1024 * 1024), 9))
+
+# Strategy charts come from the program itself (`drawmentor-cli strategy
+# --game G --paytable 0 --save FILE`): chart/jacks.chart and chart/deuces.chart
+# are kept as made; the damaged ones below are cut from the first.
+jacks_chart = os.path.join("chart", "jacks.chart")
+if os.path.exists(jacks_chart):
+    with open(jacks_chart) as f:
+        text = f.read()
+    last = text.rstrip("\n").rsplit("\n", 1)
+    put("chart", "last-line-misses-discard.chart", last[0] + "\n" + last[1].replace("0 1 1 0 0", "0 2 2 0 0", 1) + "\n")
+    put("chart", "huge-figures.chart", text.replace("deals 2598960", "deals 99999999999999", 1))
+    put("chart", "cut.chart", text[: len(text) // 2])
