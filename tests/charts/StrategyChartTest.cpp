@@ -5,6 +5,7 @@
 #include "core/Error.h"
 #include "games/Catalogue.h"
 #include "support/CardText.h"
+#include "support/ChartReplay.h"
 #include "support/Paytables.h"
 
 #include <gtest/gtest.h>
@@ -60,10 +61,6 @@ TEST(StrategyChart, JacksOrBetterAgainstEveryDeal) {
         EXPECT_EQ(static_cast<int>(i) < lowPair, highs) << chart.Lines[i].Key;
     }
 
-    const auto game0 = CreateEngineForGame(0);
-    TPayout payout;
-    std::copy(kJacks96.begin(), kJacks96.end(), payout.Pays.begin());
-    game0->SetPayout(&payout);
     const TChartPlayer player(*game, chart);
     const auto held = [&](const char* text) {
         const TChartPlay play = player.Play(HandCodes(text));
@@ -79,25 +76,7 @@ TEST(StrategyChart, JacksOrBetterAgainstEveryDeal) {
     EXPECT_EQ(held("5S 5D 6C 7H 8S"), "5S 5D ");
     EXPECT_EQ(held("KS QD JC TH TS"), "KS QD JC TS "); // of equal holds, the lower mask
 
-    long double played = 0;
-    int64_t offBest = 0;
-    std::vector<int64_t> lineDeals(chart.Lines.size());
-    for (const auto& deal : DealClasses(0)) {
-        const TChartPlay play = player.Play(deal.Codes);
-        game0->DealCodes(deal.Codes);
-        const long double best = game0->DrawReturn(game0->GetTheBest());
-        const long double ev = game0->DrawReturn(play.Mask);
-        played += deal.Weight * ev;
-        if (ev < best * (1 - 1e-15L)) offBest += deal.Weight;
-        lineDeals[play.Line] += deal.Weight;
-    }
-    EXPECT_NEAR(static_cast<double>(100 * played / (chart.Deals * 5.0L)),
-                static_cast<double>(chart.ChartReturn), 1e-9);
-    EXPECT_EQ(offBest, chart.DealsOffBest);
-    for (size_t i = 0; i < chart.Lines.size(); ++i)
-        EXPECT_NEAR(static_cast<double>(lineDeals[i]) / static_cast<double>(chart.Deals),
-                    chart.Lines[i].Frequency, 1e-15)
-            << chart.Lines[i].Key;
+    testing::ExpectChartEarnsItsClaims(0, kJacks96, chart);
 
     // Saved and read back it is the same chart.
     const std::string text = SaveChart(chart);
