@@ -21,7 +21,7 @@ namespace drawmentor {
 namespace {
 
 using testing::JacksChart;
-const std::vector<int>& kJacks96 = testing::kJacks96;
+using testing::kJacks96;
 
 std::vector<int> Codes(const std::string& text) {
     return testing::CardCodes(text);
