@@ -52,9 +52,17 @@ int BestReturn(const TPaid& paidSum, const int64_t (&outcomes)[kHandSize + 1], T
 
 } // namespace
 
-TPokerEngine::TPokerEngine() : TPokerEngine(FOwnCalculator) {}
+// Not a delegating constructor: its argument would name the calculator member
+// before the object exists.
+TPokerEngine::TPokerEngine() : Calc(FOwnCalculator) {
+    ClearLines();
+}
 
 TPokerEngine::TPokerEngine(TCalculator& calculator) : Calc(calculator) {
+    ClearLines();
+}
+
+void TPokerEngine::ClearLines() {
     std::fill(std::begin(FCategoryLine), std::end(FCategoryLine), -1);
     std::fill(std::begin(FCategorySlot), std::end(FCategorySlot), int8_t{kMaxLines});
 }

@@ -200,6 +200,7 @@ class TPokerEngine {
     bool FSingleCopies = true;
 
   private:
+    void ClearLines();
     // The pairs, sets and quads of one rank; Full are the full houses its set
     // makes, a share of the category every rank adds to.
     struct TRankCounts {
