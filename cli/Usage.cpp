@@ -57,12 +57,19 @@ const std::vector<TCommandUsage> kCommands = {
          kDataDirOption},
     {"return",
      R"(  drawmentor-cli return --game G (--pays p0,p1,... | --paytable P) [--bet B] [--threads N]
-                 [--hands-per-deal N] [--json]
+                 [--hands-per-deal N] [--cashback PCT] [--royal COINS | --break-even] [--json]
       The paytable's return with perfect play, its variance and how often each line hits;
       with N hands per deal (1..100) also the standard deviation of one deal of N hands.
+      --royal sets the royal flush's pay to a progressive meter (coins for the whole bet)
+      and counts the best holds anew at it; --break-even finds the least whole meter at
+      which the return, with the cash-back when given, reaches 100 %.
 )",
      kPaytableOptions + kThreadsOption +
          "  --hands-per-deal N also the spread of one deal of N hands from one hold, 1 to 100\n"
+         "  --cashback PCT     a rebate of PCT % of the coins played, 0 to 5, two decimals at "
+         "most\n"
+         "  --royal COINS      the royal's meter, from the paytable's own royal to 1000000000\n"
+         "  --break-even       print the meter at which the return reaches 100 %\n"
          "  --json             print one JSON object instead of the report\n" +
          kDataDirOption},
     {"risk",
