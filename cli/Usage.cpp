@@ -83,6 +83,10 @@ const std::vector<TCommandUsage> kCommands = {
       With H hands per deal, N counts deals: the hands of a deal share its cards and
       hold; the bankroll stays in bets of one hand, and it is lost when it cannot pay
       the next deal's H bets.
+      Ties: holds of equal expected pay can spread differently (Deuces Wild: 4S 5S 8S 3C
+      6C). The figures take one of them per deal whatever the order of the dealt cards:
+      the lowest draw mask with the cards ordered suit by suit (the suits in the order
+      of the ranks they hold, highest first) and by rank within a suit.
 )",
      kPaytableOptions +
          "  --bankroll R       the bankroll in whole bets, 1 to 1000000 (not needed with\n"
