@@ -16,6 +16,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -30,6 +31,8 @@ struct TRiskReport {
     int Bankroll = 0;
     int Hands = 0; // deals of HandsPerDeal hands
     int HandsPerDeal = 1;
+    int Cashback = -1; // hundredths of a percent of the coins played; -1 when not given
+    int64_t Scale = 1; // units of the figures per coin
     long double ReturnPercent = 0;
     long double HandDeviation = 0;
     TSessionDistribution Session;
@@ -38,7 +41,9 @@ struct TRiskReport {
     std::string LongRunLeftOut; // why the long-run risk was not computed
     TTopLineWait Wait;
 
-    long double Bets(long double coins) const { return coins / Bet; }
+    long double Bets(long double units) const {
+        return units / (static_cast<long double>(Bet) * static_cast<long double>(Scale));
+    }
 };
 
 // Figures below what the computation can tell apart from zero are said so.
@@ -95,6 +100,11 @@ void PrintPlain(const TPokerDescription& game, const TRiskReport& report, double
                       "Bankroll %d bets, %d hands\n\n",
                       report.ReturnPercent, report.HandDeviation, report.Bankroll, report.Hands);
     out << text;
+    if (report.Cashback >= 0) {
+        std::snprintf(text, sizeof text, "With %.2f %% back: return %.6Lf %%\n\n",
+                      report.Cashback / 100.0, report.ReturnPercent + report.Cashback / 100.0L);
+        out << text;
+    }
     // A ruin no run of the hands can reach is 0, not a figure too small to tell.
     line(("Risk of ruin in " + hands).c_str(), report.Ruin.Impossible
                                                    ? "0 % (losing every hand still leaves a bet)"
@@ -169,10 +179,15 @@ void PrintJson(int gameIndex, const TPokerDescription& game, const std::vector<i
         {"distribution_error_bound", static_cast<double>(session.ErrorBound)},
         {"top_line", topLine},
         {"seconds", seconds}};
-    if (report.HandsPerDeal > 1) {
-        // Only then, so that the figures of single hands read as they always did.
+    // Only when asked for, so that the figures of single hands read as they always did.
+    if (report.HandsPerDeal > 1 || report.Cashback >= 0) {
         document.erase("seconds");
-        document["hands_per_deal"] = report.HandsPerDeal;
+        if (report.HandsPerDeal > 1) document["hands_per_deal"] = report.HandsPerDeal;
+        if (report.Cashback >= 0) {
+            document["cashback_percent"] = report.Cashback / 100.0;
+            document["return_with_cashback_percent"] =
+                static_cast<double>(report.ReturnPercent + report.Cashback / 100.0L);
+        }
         document["seconds"] = seconds;
     }
     out << document.dump() << '\n';
@@ -209,7 +224,7 @@ int RunRisk(const std::vector<std::string>& words, std::ostream& out) {
     const auto start = std::chrono::steady_clock::now();
     const TArguments args(words,
                           {"game", "pays", "paytable", "bet", "bankroll", "hands", "threads",
-                           "data-dir", "hands-per-deal"},
+                           "data-dir", "hands-per-deal", "cashback"},
                           {"json", "distribution"});
     ApplyDataDir(args);
     if (!args.Positional().empty()) throw EUsage("risk takes no cards or words");
@@ -237,14 +252,21 @@ int RunRisk(const std::vector<std::string>& words, std::ostream& out) {
     report.HandDeviation = std::sqrt(analysis.Variance);
     // A deal of several hands is one step of the session: its result the
     // hands' sum, its bet theirs; the bankroll stays in bets of one hand.
-    const THandDistribution hand =
+    report.Cashback = args.Has("cashback") ? ParseCashback(*args.Value("cashback")) : -1;
+    const THandDistribution played =
         report.HandsPerDeal == 1
             ? HandDistributionOf(analysis, pays, report.Bet)
             : *DealDistributionOf(BestHoldOutcomes(*game, pays, report.Bet, options), pays,
                                   report.Bet, report.HandsPerDeal, options.Threads);
     if (report.HandsPerDeal > 1)
         report.HandDeviation = DealDeviation(analysis, report.HandsPerDeal);
-    const int64_t bankrollCoins = int64_t{report.Bankroll} * report.Bet;
+    // A rebate credited with each deal: the figures count in units fine
+    // enough to hold it, the bankroll too.
+    std::optional<TRebatedHand> rebated;
+    if (report.Cashback > 0) rebated = WithCashback(played, report.Cashback);
+    const THandDistribution& hand = rebated ? rebated->Hand : played;
+    report.Scale = rebated ? rebated->Scale : 1;
+    const int64_t bankrollCoins = int64_t{report.Bankroll} * report.Bet * report.Scale;
     try {
         report.Session = SessionDistribution(hand, report.Hands);
         if (distribution) {

@@ -74,7 +74,8 @@ const std::vector<TCommandUsage> kCommands = {
          kDataDirOption},
     {"risk",
      R"(  drawmentor-cli risk --game G (--pays p0,p1,... | --paytable P) [--bet B] --bankroll R
-                 [--hands N] [--hands-per-deal H] [--threads T] [--json | --distribution]
+                 [--hands N] [--hands-per-deal H] [--cashback PCT] [--threads T]
+                 [--json | --distribution]
       With perfect play and a bankroll of R bets: the chance of losing it within N hands
       (default 1000, at most 100000) and in play without end, the result after N hands
       (mean, spread, 5 %, median, 95 %) and the wait for the top line. --distribution
@@ -82,7 +83,9 @@ const std::vector<TCommandUsage> kCommands = {
       and last a line starting with # that says what the grid leaves out.
       With H hands per deal, N counts deals: the hands of a deal share its cards and
       hold; the bankroll stays in bets of one hand, and it is lost when it cannot pay
-      the next deal's H bets.
+      the next deal's H bets. A cash-back of PCT % of the coins played is credited with
+      each deal; the risk without end is computed exactly where the rebate's grid allows
+      (a rebate that is a large share of the bet), and said not computed otherwise.
       Ties: holds of equal expected pay can spread differently (Deuces Wild: 4S 5S 8S 3C
       6C). The figures take one of them per deal whatever the order of the dealt cards:
       the lowest draw mask with the cards ordered suit by suit (the suits in the order
@@ -92,7 +95,9 @@ const std::vector<TCommandUsage> kCommands = {
          "  --bankroll R       the bankroll in whole bets, 1 to 1000000 (not needed with\n"
          "                     --distribution)\n"
          "  --hands N          the hands played, 1 to 100000 (default 1000); deals with H\n"
-         "  --hands-per-deal H hands dealt from one hold: 1, 3, 5, 10, 50 or 100 (default 1)\n" +
+         "  --hands-per-deal H hands dealt from one hold: 1, 3, 5, 10, 50 or 100 (default 1)\n"
+         "  --cashback PCT     a rebate of PCT % of the coins played, 0 to 5, two decimals at "
+         "most\n" +
          kThreadsOption +
          "  --json             print one JSON object instead of the report\n"
          "  --distribution     print every result after N hands as CSV instead\n" +

@@ -3,7 +3,9 @@
 #include "core/Error.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 #include <map>
 #include <numeric>
 #include <string>
@@ -98,6 +100,27 @@ void THandDistribution::Summarise() {
         const long double deviation = static_cast<long double>(outcome.Net) - FMean;
         FVariance += outcome.Probability * deviation * deviation;
     }
+}
+
+TRebatedHand WithCashback(const THandDistribution& hand, int hundredths) {
+    if (hundredths < 0 || hundredths > 10000)
+        throw ERangeError("A rebate is 0 to 100 % of the coins bet, not " +
+                          std::to_string(hundredths / 100.0) + " %");
+    // rebate = hundredths * bet / 10000 coins = rebateUnits / scale.
+    const int64_t numerator = int64_t{hundredths} * hand.BetCoins();
+    const int64_t scale = 10000 / std::gcd(numerator, int64_t{10000});
+    const int64_t rebate = numerator * scale / 10000;
+    if (static_cast<int64_t>(hand.BetCoins()) * scale > INT32_MAX)
+        throw ERangeError("A rebate on this bet needs a grid too fine to follow");
+    std::vector<TNetOutcome> outcomes;
+    for (const TNetOutcome& outcome : hand.Outcomes())
+        outcomes.push_back({outcome.Net * scale + rebate, outcome.Probability});
+    return {
+        THandDistribution::FromOutcomes(
+            static_cast<int>(hand.BetCoins() * scale), std::move(outcomes), hand.OutcomeError(),
+            hand.LinePays(), hand.TopLine(), hand.TopLineProbability(),
+            hand.TopLineNet() * static_cast<long double>(scale) + static_cast<long double>(rebate)),
+        scale};
 }
 
 THandDistribution HandDistributionOf(const TPaytableReturn& analysis, const std::vector<int>& pays,

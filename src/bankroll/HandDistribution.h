@@ -76,6 +76,18 @@ class THandDistribution {
     long double FOutcomeError = 0;
 };
 
+// A rebate of `hundredths` hundredths of a percent of the coins bet, credited
+// with each result: the same results, each raised by the rebate. Rebates are
+// rarely whole coins, so the result counts in units of 1/Scale coin (Scale
+// the least that makes the rebate whole) and its bet is BetCoins * Scale
+// units; a bankroll must be given in the same units.
+struct TRebatedHand {
+    THandDistribution Hand;
+    int64_t Scale = 1;
+};
+// Raises ERangeError for a rebate outside 0 to 100 %.
+TRebatedHand WithCashback(const THandDistribution& hand, int hundredths);
+
 // The hand of a paytable analysis: the same probabilities `drawmentor-cli
 // return` prints, so the mean and variance are the analysis' return and
 // variance in coins. `pays` and `betCoins` are those the analysis was given.

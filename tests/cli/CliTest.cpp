@@ -347,6 +347,7 @@ TEST(CliRisk, BadInputIsOneLineAndStatusTwo) {
              table + "--bankroll 80 --hands 100001", table + "--bankroll 80 --json --distribution",
              table + "--bankroll 80 AS", "risk --paytable 0 --bankroll 80",
              table + "--bankroll 80 --hands-per-deal 7", table + "--bankroll 80 --hands-per-deal 0",
+             table + "--bankroll 80 --cashback 5.5", table + "--bankroll 80 --cashback -1",
              "risk --game 0 --pays 0,0,0,0,0,0,0,0,0 --bankroll 80"}) {
         SCOPED_TRACE(args);
         const TRun run = Cli(args);
