@@ -7,6 +7,7 @@
 #include "games/HandsPerDeal.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <map>
 #include <numeric>
@@ -25,6 +26,29 @@ struct TMixture {
 };
 
 constexpr int kStrands = 4;
+
+// Up to this many hands the sums of a deal's few pays are fewer than the
+// points of a transform's grid: they are added up directly, every term a
+// product of positive numbers, each within 2 units of the last place per
+// hand and pay (the bound kPlainError per term, summed by probability).
+constexpr int64_t kPlainHands = 10;
+constexpr long double kPlainError = 2 * LDBL_EPSILON;
+
+// Adds weight * P(the hands' pays sum to j * unit) at out[j].
+void PlainSum(const std::map<int, int64_t>& byPay, long double draws, int64_t hands, int64_t unit,
+              long double weight, long double* out) {
+    std::vector<std::pair<int64_t, long double>> pays; // in units
+    for (const auto& [pay, count] : byPay)
+        if (count > 0) pays.push_back({pay / unit, count / draws});
+    std::map<int64_t, long double> sums{{0, 1.0L}};
+    for (int64_t n = 0; n < hands; ++n) {
+        std::map<int64_t, long double> next;
+        for (const auto& [at, p] : sums)
+            for (const auto& [step, q] : pays) next[at + step] += p * q;
+        sums.swap(next);
+    }
+    for (const auto& [at, p] : sums) out[at] += weight * p;
+}
 
 } // namespace
 
@@ -110,6 +134,12 @@ std::optional<THandDistribution> DealDistributionOf(const TDealOutcomes& deals,
                     }
                     linePays.push_back(pay);
                     lineProbability.push_back(count / draws);
+                }
+                if (n <= kPlainHands) {
+                    PlainSum(byPay, draws, n, unit, weight,
+                             mix.Probability.data() + (-n * betCoins - lowest) / unit);
+                    mix.Error += weight * kPlainError * static_cast<long double>(n * byPay.size());
+                    continue;
                 }
                 const THandDistribution hand(betCoins, linePays, lineProbability, nothing);
                 const TSessionDistribution sum = SessionDistribution(hand, n, cancel);
