@@ -61,6 +61,40 @@ int ParseInt(const std::string& text, int lo, int hi, const std::string& what) {
     return value;
 }
 
+int ParseDecimal(const std::string& text, int decimals, int lo, int hi, const std::string& what) {
+    const auto scaled = [decimals](int value) {
+        std::string whole = std::to_string(value);
+        if (decimals == 0) return whole;
+        whole.insert(
+            0, static_cast<size_t>(std::max(0, decimals + 1 - static_cast<int>(whole.size()))),
+            '0');
+        whole.insert(whole.size() - static_cast<size_t>(decimals), ".");
+        while (whole.back() == '0') whole.pop_back();
+        if (whole.back() == '.') whole.pop_back();
+        return whole;
+    };
+    const size_t point = text.find('.');
+    std::string digits = text.substr(0, point);
+    int missing = decimals;
+    if (point != std::string::npos) {
+        const std::string fraction = text.substr(point + 1);
+        if (fraction.empty() || fraction.size() > static_cast<size_t>(decimals) ||
+            fraction.find_first_not_of("0123456789") != std::string::npos)
+            throw EUsage(what + ": '" + text + "' is not a number of at most " +
+                         std::to_string(decimals) + " decimals");
+        digits += fraction;
+        missing -= static_cast<int>(fraction.size());
+    }
+    digits.append(static_cast<size_t>(missing), '0');
+    int value = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (digits.empty() || error != std::errc{} || end != digits.data() + digits.size())
+        throw EUsage(what + ": '" + text + "' is not a number");
+    if (value < lo || value > hi)
+        throw EUsage(what + ": " + text + " is outside " + scaled(lo) + ".." + scaled(hi));
+    return value;
+}
+
 std::vector<int> ParseIntList(const std::string& text, int lo, int hi, const std::string& what) {
     std::vector<int> values;
     size_t start = 0;

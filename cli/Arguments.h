@@ -35,6 +35,13 @@ class TArguments {
 
 // A whole decimal number within lo..hi, or EUsage naming `what`.
 int ParseInt(const std::string& text, int lo, int hi, const std::string& what);
+// A decimal number of at most `decimals` places within lo..hi (both scaled),
+// returned times 10^decimals, or EUsage naming `what`.
+int ParseDecimal(const std::string& text, int decimals, int lo, int hi, const std::string& what);
+// --cashback: a rebate of 0 to 5 % of the coins played, in hundredths of a percent.
+inline int ParseCashback(const std::string& text) {
+    return ParseDecimal(text, 2, 0, 500, "--cashback");
+}
 std::vector<int> ParseIntList(const std::string& text, int lo, int hi, const std::string& what);
 
 } // namespace drawmentor::cli

@@ -3,6 +3,7 @@
 #include "PaytableSource.h"
 
 #include "engine/PaytableAnalysis.h"
+#include "engine/RoyalMeter.h"
 #include "games/Catalogue.h"
 #include "games/HandsPerDeal.h"
 
@@ -17,12 +18,19 @@
 namespace drawmentor::cli {
 namespace {
 
+// Cash-back in hundredths of a percent of the coins played; -1 when not asked for.
 void PrintPlain(const TPokerDescription& game, int bet, const std::vector<int>& pays,
-                const TPaytableReturn& result, int hands, double seconds, std::ostream& out) {
+                const TPaytableReturn& result, int hands, int cashback, double seconds,
+                std::ostream& out) {
     char text[200];
     out << game.Name << ", " << bet << (bet == 1 ? " coin" : " coins") << ", optimal play\n\n";
     std::snprintf(text, sizeof text, "  Return               %12.6Lf %%\n", result.ReturnPercent);
     out << text;
+    if (cashback >= 0) {
+        std::snprintf(text, sizeof text, "  With %4.2f %% back     %12.6Lf %%\n", cashback / 100.0,
+                      result.ReturnPercent + cashback / 100.0L);
+        out << text;
+    }
     std::snprintf(text, sizeof text, "  Variance             %12.4Lf\n", result.Variance);
     out << text;
     std::snprintf(text, sizeof text, "  Standard deviation   %12.4Lf bets\n\n",
@@ -57,20 +65,61 @@ void PrintPlain(const TPokerDescription& game, int bet, const std::vector<int>& 
     out << text;
 }
 
+int PrintBreakEven(int gameIndex, const TPokerDescription& game, int bet,
+                   const std::vector<int>& pays, int cashback, bool json,
+                   const TAnalysisOptions& options, std::ostream& out) {
+    const long double target = 100 - cashback / 100.0L;
+    const auto meter = BreakEvenMeter(game, pays, bet, target, options);
+    if (!meter) throw EUsage("no royal up to 1000000000 coins brings this paytable to 100 %");
+    const TPaytableReturn at = AnalyzePaytable(game, PaysAtMeter(pays, *meter), bet, options);
+    if (json) {
+        const nlohmann::ordered_json document = {
+            {"game", gameIndex},
+            {"bet", bet},
+            {"pays", pays},
+            {"cashback_percent", cashback / 100.0},
+            {"break_even_royal", *meter},
+            {"return_percent_at_break_even", static_cast<double>(at.ReturnPercent)}};
+        out << document.dump() << '\n';
+        return 0;
+    }
+    char text[200];
+    out << game.Name << ", " << bet << (bet == 1 ? " coin" : " coins") << ", optimal play\n\n";
+    std::snprintf(text, sizeof text,
+                  "  Break-even royal     %12lld coins (the least whole meter)\n"
+                  "  Return there         %12.6Lf %%",
+                  static_cast<long long>(*meter), at.ReturnPercent);
+    out << text;
+    if (cashback > 0) {
+        std::snprintf(text, sizeof text, ", %.6Lf %% with %.2f %% back",
+                      at.ReturnPercent + cashback / 100.0L, cashback / 100.0);
+        out << text;
+    }
+    out << '\n';
+    return 0;
+}
+
 } // namespace
 
 int RunReturn(const std::vector<std::string>& words, std::ostream& out) {
     const auto start = std::chrono::steady_clock::now();
-    const TArguments args(
-        words, {"game", "pays", "paytable", "bet", "threads", "data-dir", "hands-per-deal"},
-        {"json"});
+    const TArguments args(words,
+                          {"game", "pays", "paytable", "bet", "threads", "data-dir",
+                           "hands-per-deal", "cashback", "royal"},
+                          {"json", "break-even"});
     ApplyDataDir(args);
     if (!args.Positional().empty()) throw EUsage("return takes no cards or words");
     if (!args.Has("game")) throw EUsage("return needs --game G");
     const int gameIndex = args.Int("game", 0, 0, kCatalogueSize - 1);
     const auto game = CreateDescription(gameIndex);
     const int bet = args.Int("bet", kMaxCoins, 1, kMaxCoins);
-    const std::vector<int> pays = PaysFromArguments(args, *game, bet);
+    std::vector<int> pays = PaysFromArguments(args, *game, bet);
+    const int cashback = args.Has("cashback") ? ParseCashback(*args.Value("cashback")) : -1;
+    if (args.Has("royal") && args.Flag("break-even"))
+        throw EUsage("give --royal or --break-even, not both");
+    if (args.Has("royal"))
+        pays = PaysAtMeter(
+            pays, args.Int("royal", 0, pays[kRoyalLine], static_cast<int>(kMaxRoyalMeter)));
     TAnalysisOptions options;
     options.Threads = args.Int("threads", 0, 1, 64);
     const int hands = args.Int("hands-per-deal", 1, 1, kMaxHandsPerDeal);
@@ -80,18 +129,23 @@ int RunReturn(const std::vector<std::string>& words, std::ostream& out) {
             std::fflush(stderr);
         };
     }
+    if (args.Flag("break-even")) {
+        options.Progress = nullptr;
+        return PrintBreakEven(gameIndex, *game, bet, pays, std::max(cashback, 0), args.Flag("json"),
+                              options, out);
+    }
     const TPaytableReturn result = AnalyzePaytable(*game, pays, bet, options);
     if (options.Progress) std::fprintf(stderr, "\r       \r");
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
     if (!args.Flag("json")) {
-        PrintPlain(*game, bet, pays, result, hands, seconds, out);
+        PrintPlain(*game, bet, pays, result, hands, cashback, seconds, out);
         return 0;
     }
     nlohmann::ordered_json lines = nlohmann::ordered_json::array();
     for (long double p : result.LineProbability) lines.push_back(static_cast<double>(p));
-    const nlohmann::ordered_json document = {
+    nlohmann::ordered_json document = {
         {"game", gameIndex},
         {"bet", bet},
         {"pays", pays},
@@ -106,6 +160,13 @@ int RunReturn(const std::vector<std::string>& words, std::ostream& out) {
         {"deals", result.Deals},
         {"classes", result.Classes},
         {"seconds", seconds}};
+    // Only when asked for, so that the plain figures read as they always did.
+    if (args.Has("royal")) document["royal_meter"] = pays[kRoyalLine];
+    if (cashback >= 0) {
+        document["cashback_percent"] = cashback / 100.0;
+        document["return_with_cashback_percent"] =
+            static_cast<double>(result.ReturnPercent + cashback / 100.0L);
+    }
     out << document.dump() << '\n';
     return 0;
 }

@@ -19,6 +19,9 @@ constexpr int64_t kBlock = 1024;
 // Multiply-adds of the hand-by-hand walk: nine times what 100,000 hands of
 // 9/6 Jacks or Better need, some ten seconds of one core.
 constexpr long double kMaxRuinWork = 4e10L;
+// Multiply-adds of one Newton step of the long-run risk: a few dozen steps
+// stay within seconds.
+constexpr long double kMaxFallWork = 2e8L;
 
 // A hand's results in steps of the bankroll's grid (the hand's Step coins).
 struct TSteps {
@@ -38,6 +41,24 @@ TSteps StepsOf(const THandDistribution& hand) {
         steps.Up = std::max(steps.Up, value);
     }
     return steps;
+}
+
+// A walk that lets amounts above `top` go as safe cannot tell a win that
+// lands there from a larger one: results of many outcomes (deals of many
+// hands) have their wins above it merged into one, which keeps the walk's
+// work to the amounts it follows. Results of few outcomes stay as they are.
+void MergeWinsAbove(TSteps& steps, int64_t top) {
+    constexpr size_t kFewOutcomes = 64;
+    if (steps.Values.size() <= kFewOutcomes || steps.Up <= top + 1) return;
+    long double merged = 0;
+    while (!steps.Values.empty() && steps.Values.back() > top) {
+        merged += steps.Probabilities.back();
+        steps.Values.pop_back();
+        steps.Probabilities.pop_back();
+    }
+    steps.Values.push_back(top + 1);
+    steps.Probabilities.push_back(merged);
+    steps.Up = top + 1;
 }
 
 // The highest amount (in steps above ruin) from which ruin within `left`
@@ -211,6 +232,9 @@ void FallEquations(const TSteps& steps, const std::vector<long double>& h,
     for (size_t j = 0; j < steps.Values.size(); ++j)
         if (steps.Values[j] < 0) add(slot(steps.Values[j]), steps.Probabilities[j]);
     TLevel next = ring[0];
+    // Values are in increasing order: the wins are met as the levels climb.
+    size_t win = 0;
+    while (win < steps.Values.size() && steps.Values[win] < 0) ++win;
     for (int64_t s = 0; s <= steps.Up; ++s) {
         for (size_t k = 0; k < down; ++k) {
             next.W[k] = 0;
@@ -226,8 +250,8 @@ void FallEquations(const TSteps& steps, const std::vector<long double>& h,
             }
         }
         std::swap(slot(s), next);
-        for (size_t j = 0; j < steps.Values.size(); ++j)
-            if (steps.Values[j] == s) add(slot(s), steps.Probabilities[j]);
+        for (; win < steps.Values.size() && steps.Values[win] == s; ++win)
+            add(slot(s), steps.Probabilities[win]);
     }
 }
 
@@ -257,10 +281,16 @@ TRuin RiskOfRuin(const THandDistribution& hand, int64_t bankrollCoins, int64_t h
         result.Probability = 1;
         return result;
     }
-    const TSteps steps = StepsOf(hand);
-    if (steps.Down == 0) return result;
+    TSteps steps = StepsOf(hand);
     const int64_t start = (bankrollCoins - hand.BetCoins()) / hand.Step();
+    // Losing every hand still leaves a bet (start is far below 2^62 / hands).
+    result.Impossible = start >= hands * steps.Down;
+    if (result.Impossible) {
+        result.ErrorBound = kSafeChance; // as the walk would say
+        return result;
+    }
     const TCeiling ceiling(steps);
+    MergeWinsAbove(steps, ceiling(hands) + steps.Down);
     const int64_t taps = static_cast<int64_t>(steps.Values.size());
 
     // An upper bound of the walk's work: the amounts it follows lie between
@@ -304,7 +334,7 @@ TRuinCurve RiskOfRuinCurve(const THandDistribution& hand, const std::vector<int6
     CheckRuinHands(hands);
     for (int64_t coins : bankrollCoins) CheckBankroll(hand, coins);
     TRuinCurve result;
-    const TSteps steps = StepsOf(hand);
+    TSteps steps = StepsOf(hand);
     // Amounts in steps above ruin, -1 for bankrolls below a bet (lost at once).
     std::vector<int64_t> starts;
     int64_t highest = -1;
@@ -321,6 +351,7 @@ TRuinCurve RiskOfRuinCurve(const THandDistribution& hand, const std::vector<int6
     // higher than `highest` climbed by the hands played, and above the
     // ceiling ruin counts as safe.
     const TCeiling ceiling(steps);
+    MergeWinsAbove(steps, std::max(ceiling(hands), highest) + steps.Down);
     const auto top = [&](int64_t left, int64_t ceilingOfLeft) {
         return std::min(highest + (hands - left) * steps.Up, ceilingOfLeft);
     };
@@ -409,6 +440,15 @@ TLongRunRuin LongRunRiskOfRuin(const THandDistribution& hand, int64_t bankrollCo
         return result;
     }
 
+    // Each Newton step climbs every level a hand can win, carrying the
+    // derivatives by every fall: results that lose many steps at once and
+    // win many more (deals of many hands) can be beyond reason.
+    const long double down3 = static_cast<long double>(steps.Down) * steps.Down * steps.Down;
+    if (down3 * static_cast<long double>(steps.Up + 1) > kMaxFallWork)
+        throw ERangeError("The risk of ruin without end of results losing up to " +
+                          std::to_string(steps.Down) + " steps and winning up to " +
+                          std::to_string(steps.Up) + " would take too long to compute");
+
     // Newton's method from zero climbs to the least solution of the monotone
     // polynomial equations h = F(h); it converges fast when the drift is
     // positive, where that solution adds up to less than 1.
@@ -472,7 +512,7 @@ TTopLineWait TopLineWait(const THandDistribution& hand, int64_t hands) {
     wait.MedianHands =
         std::max<int64_t>(1, static_cast<int64_t>(std::ceil(std::log(0.5L) / logMiss)));
     wait.NoneWithin = std::exp(static_cast<long double>(hands) * logMiss);
-    const long double net = static_cast<long double>(wait.Pay - hand.BetCoins());
+    const long double net = hand.TopLineNet();
     wait.MeanResultWithout = static_cast<long double>(hands) * (hand.Mean() - p * net) / (1 - p);
     return wait;
 }

@@ -22,6 +22,9 @@ namespace drawmentor {
 struct TRuin {
     long double Probability = 0;
     long double ErrorBound = 0;
+    // No run of the hands can lose enough: Probability is 0 exactly, not a
+    // figure below what the walk follows.
+    bool Impossible = false;
     bool Cancelled = false;
 };
 
@@ -83,7 +86,9 @@ struct TLongRunRuin {
 // method from zero. When a hand loses at most one step (the usual case: the
 // bet is a multiple of every pay), h_1 is the root x < 1 of E[x^X] = 1 and
 // R = x^(steps + 1).
-// Raises ERangeError for a bankroll outside the limits above.
+// Raises ERangeError for a bankroll outside the limits above, or when the
+// equations of the falls would be beyond reason (results that lose many steps
+// at once and win far more, such as deals of 50 hands or more).
 TLongRunRuin LongRunRiskOfRuin(const THandDistribution& hand, int64_t bankrollCoins,
                                const std::atomic<bool>* cancel = nullptr);
 

@@ -97,6 +97,76 @@ struct TFftwFree {
     void operator()(void* memory) const { fftwl_free(memory); }
 };
 
+// A hand's results in grid steps, with the absolute error of its computed
+// characteristic function: the probabilities' own rounding (2 units), the
+// twiddles' (40) and the sum's (3 per term).
+struct TPreparedPart {
+    std::vector<int64_t> Values;
+    std::vector<long double> Probabilities;
+    int64_t Hands = 0;
+    long double Error = 0;
+    long double OutcomeError = 0; // the hand's own, added to Error's
+    // For results of many outcomes (deals of many hands) the characteristic
+    // function at every frequency, from one forward transform.
+    std::vector<TComplex> Spectrum;
+};
+
+// Past this many outcomes a transform is cheaper than summing each term.
+constexpr size_t kDirectOutcomes = 64;
+
+std::vector<TPreparedPart> Prepare(const std::vector<TSessionPart>& parts, int64_t step) {
+    std::vector<TPreparedPart> prepared;
+    for (const TSessionPart& part : parts) {
+        if (part.Hands == 0) continue;
+        TPreparedPart entry;
+        for (const TNetOutcome& outcome : part.Hand->Outcomes()) {
+            entry.Values.push_back(outcome.Net / step);
+            entry.Probabilities.push_back(outcome.Probability);
+        }
+        entry.Hands = part.Hands;
+        entry.Error = (3 * static_cast<long double>(entry.Values.size()) + 40) * kUnit;
+        entry.OutcomeError = part.Hand->OutcomeError();
+        prepared.push_back(std::move(entry));
+    }
+    return prepared;
+}
+
+// The characteristic function of a part with many outcomes at the first
+// length / 2 + 1 frequencies: its probabilities folded onto the grid's
+// length, as the twiddles of the direct sum fold them, and transformed. The
+// error of each term is at most the transform's in the 2-norm, some
+// 5 log2(length) units times sqrt(length) times the probabilities' 2-norm.
+void TransformPart(TPreparedPart& part, int64_t length) {
+    const int64_t half = length / 2 + 1;
+    std::unique_ptr<long double[], TFftwFree> values(fftwl_alloc_real(length));
+    std::unique_ptr<fftwl_complex[], TFftwFree> spectrum(fftwl_alloc_complex(half));
+    if (!values || !spectrum) throw std::bad_alloc();
+    std::fill(values.get(), values.get() + length, 0.0L);
+    long double squares = 0;
+    for (size_t j = 0; j < part.Values.size(); ++j) {
+        const int64_t at = ((part.Values[j] % length) + length) % length;
+        values[at] += part.Probabilities[j];
+        squares += part.Probabilities[j] * part.Probabilities[j];
+    }
+    fftwl_plan plan;
+    {
+        std::lock_guard lock(gPlannerLock);
+        plan = fftwl_plan_dft_r2c_1d(static_cast<int>(length), values.get(), spectrum.get(),
+                                     FFTW_ESTIMATE);
+    }
+    if (!plan) throw ERangeError("No Fourier transform of " + std::to_string(length) + " points");
+    fftwl_execute(plan);
+    {
+        std::lock_guard lock(gPlannerLock);
+        fftwl_destroy_plan(plan);
+    }
+    part.Spectrum.resize(half);
+    for (int64_t k = 0; k < half; ++k) part.Spectrum[k] = {spectrum[k][0], spectrum[k][1]};
+    const long double levels = std::ceil(std::log2(static_cast<long double>(length)));
+    part.Error = (5 * levels + 40) * kUnit * std::sqrt(static_cast<long double>(length) * squares) +
+                 3 * static_cast<long double>(part.Values.size()) * kUnit;
+}
+
 // An inverse real transform of `length` points from `spectrum` into `values`.
 class TInversePlan {
   public:
@@ -117,32 +187,6 @@ class TInversePlan {
   private:
     fftwl_plan FPlan;
 };
-
-// A hand's results in grid steps, with the absolute error of its computed
-// characteristic function: the probabilities' own rounding (2 units), the
-// twiddles' (40) and the sum's (3 per term).
-struct TPreparedPart {
-    std::vector<int64_t> Values;
-    std::vector<long double> Probabilities;
-    int64_t Hands = 0;
-    long double Error = 0;
-};
-
-std::vector<TPreparedPart> Prepare(const std::vector<TSessionPart>& parts, int64_t step) {
-    std::vector<TPreparedPart> prepared;
-    for (const TSessionPart& part : parts) {
-        if (part.Hands == 0) continue;
-        TPreparedPart entry;
-        for (const TNetOutcome& outcome : part.Hand->Outcomes()) {
-            entry.Values.push_back(outcome.Net / step);
-            entry.Probabilities.push_back(outcome.Probability);
-        }
-        entry.Hands = part.Hands;
-        entry.Error = (3 * static_cast<long double>(entry.Values.size()) + 40) * kUnit;
-        prepared.push_back(std::move(entry));
-    }
-    return prepared;
-}
 
 } // namespace
 
@@ -186,7 +230,7 @@ TSessionDistribution SessionDistribution(const std::vector<TSessionPart>& parts,
         result.Variance += part.Hand->Variance() * static_cast<long double>(part.Hands);
     }
     result.Step = step;
-    const std::vector<TPreparedPart> prepared = Prepare(parts, step);
+    std::vector<TPreparedPart> prepared = Prepare(parts, step);
     if (prepared.empty()) {
         result.Probability = {1.0};
         return result;
@@ -212,6 +256,10 @@ TSessionDistribution SessionDistribution(const std::vector<TSessionPart>& parts,
     if (!spectrum || !values) throw std::bad_alloc();
     const TInversePlan plan(length, spectrum.get(), values.get());
     const TTwiddles twiddle(length);
+    for (TPreparedPart& part : prepared) {
+        if (part.Values.size() > kDirectOutcomes) TransformPart(part, length);
+        part.Error += part.OutcomeError;
+    }
     const long double logNegligible = std::log(kNegligible);
     long double spectralError = 0, energy = 0;
     for (int64_t k = 0; k < half; ++k) {
@@ -223,7 +271,8 @@ TSessionDistribution SessionDistribution(const std::vector<TSessionPart>& parts,
         long double error = 40 * kUnit;
         for (const auto& part : prepared) {
             TComplex phi;
-            for (size_t j = 0; j < part.Values.size(); ++j) {
+            if (!part.Spectrum.empty()) phi = part.Spectrum[k];
+            for (size_t j = 0; part.Spectrum.empty() && j < part.Values.size(); ++j) {
                 const TComplex w = twiddle((k * (part.Values[j] % length)) % length);
                 phi.Re += part.Probabilities[j] * w.Re;
                 phi.Im += part.Probabilities[j] * w.Im;

@@ -3,17 +3,19 @@
 #include "bankroll/SessionDistribution.h"
 #include "core/Error.h"
 
+#include <algorithm>
+
 namespace drawmentor {
 namespace {
 
 constexpr uint32_t PackKey(int game, int payIndex, int bet) {
-    return static_cast<uint32_t>(game) << 16 | static_cast<uint32_t>(payIndex) << 8 |
-           static_cast<uint32_t>(bet);
+    return static_cast<uint32_t>(game) << 24 | static_cast<uint32_t>(payIndex) << 16 |
+           static_cast<uint32_t>(bet) << 8;
 }
 
 constexpr TPaytableKey UnpackKey(uint32_t key) {
-    return {static_cast<int>(key >> 16), static_cast<int>(key >> 8 & 0xFF),
-            static_cast<int>(key & 0xFF)};
+    return {static_cast<int>(key >> 24), static_cast<int>(key >> 16 & 0xFF),
+            static_cast<int>(key >> 8 & 0xFF), static_cast<int>(key & 0xFF)};
 }
 
 } // namespace
@@ -29,40 +31,52 @@ TLuckStat::TLuckStat(THandSource hands)
 void TLuckStat::Clear() {
     TStatistic::Clear();
     FTallies.clear();
-    FLast = nullptr;
+    FDeals = TDealCounter();
+    FDeal = TTally();
+}
+
+void TLuckStat::EndDeal(std::map<uint32_t, TTally>& tallies) const {
+    if (FDeal.Hands == 0) return;
+    TTally& tally = tallies[FDealKey | static_cast<uint32_t>(std::min<int64_t>(FDeal.Hands, 255))];
+    tally.Deals += 1;
+    tally.Hands += FDeal.Hands;
+    tally.BestResult += FDeal.BestResult;
 }
 
 void TLuckStat::AddRecord(const TLogRecord& record) {
-    const uint32_t key = PackKey(record.GameIndex, record.PayIndex, record.Bet);
-    if (!FLast || key != FLastKey) {
-        FLast = &FTallies[key]; // map nodes stay where they are
-        FLastKey = key;
+    if (FDeals.Add(record)) {
+        EndDeal(FTallies);
+        FDeal = TTally();
+        FDealKey = PackKey(record.GameIndex, record.PayIndex, record.Bet);
     }
-    FLast->Hands += 1;
-    FLast->BestResult += int64_t{record.BestWin} - record.Bet;
+    FDeal.Hands += 1;
+    FDeal.BestResult += int64_t{record.BestWin} - record.Bet;
     Values[0][lsErrors] += static_cast<double>(int64_t{record.Win} - record.BestWin);
     if (record.DoubleUps != 0)
         Values[0][lsDoubleUp] += static_cast<double>(int64_t{record.Collected} - record.Win);
 }
 
 void TLuckStat::Compute(int64_t, int64_t coinsBet) {
+    // The deal under way may still grow: it is counted here without ending it.
+    std::map<uint32_t, TTally> tallies = FTallies;
+    EndDeal(tallies);
     int64_t best = 0;
-    for (const auto& [key, tally] : FTallies) best += tally.BestResult;
+    for (const auto& [key, tally] : tallies) best += tally.BestResult;
     Values[0][lsBestPlay] = static_cast<double>(best);
     Values[0][lsResult] = Values[0][lsBestPlay] + Values[0][lsErrors] + Values[0][lsDoubleUp];
     if (coinsBet != 0)
         for (int row = lsBestPlay; row <= lsResult; ++row)
             Values[1][row] = 100 * Values[0][row] / static_cast<double>(coinsBet);
-    ComputeLuck();
+    ComputeLuck(tallies);
 }
 
 // Only hands whose paytable is known take part: the percentile is that of
-// their best-play result among the sessions of as many hands of the same
-// paytables, each played independently.
-void TLuckStat::ComputeLuck() {
-    if (FTallies.empty()) return;
+// their best-play result among the sessions of as many deals of the same
+// paytables and sizes, each deal played independently.
+void TLuckStat::ComputeLuck(const std::map<uint32_t, TTally>& tallies) {
+    if (tallies.empty()) return;
     std::vector<TPaytableKey> keys;
-    for (const auto& entry : FTallies) keys.push_back(UnpackKey(entry.first));
+    for (const auto& entry : tallies) keys.push_back(UnpackKey(entry.first));
     std::vector<std::optional<THandDistribution>> hands;
     try {
         hands = FHands(keys);
@@ -73,13 +87,13 @@ void TLuckStat::ComputeLuck() {
     std::vector<TSessionPart> parts;
     int64_t best = 0, leftOut = 0;
     size_t index = 0;
-    for (const auto& [key, tally] : FTallies) {
+    for (const auto& [key, tally] : tallies) {
         const auto& hand = hands[index++];
         if (!hand) {
             leftOut += tally.Hands;
             continue;
         }
-        parts.push_back({&*hand, tally.Hands});
+        parts.push_back({&*hand, tally.Deals});
         best += tally.BestResult;
     }
     Values[0][lsLeftOut] = static_cast<double>(leftOut);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DealCounter.h"
 #include "PaytableHands.h"
 #include "Statistics.h"
 
@@ -10,7 +11,8 @@ namespace drawmentor {
 
 // Luck and skill of the selected hands: best play's result, and where it
 // stands among all the results that many hands of those paytables can have
-// under best play (their exact distribution); then what the player's errors
+// under best play (their exact distribution, hands of one deal summed as
+// such); then what the player's errors
 // and double-ups changed, and the player's result. Coins, and percents of the
 // coins bet.
 class TLuckStat : public TStatistic {
@@ -24,18 +26,23 @@ class TLuckStat : public TStatistic {
 
   private:
     struct TTally {
+        int64_t Deals = 0;
         int64_t Hands = 0;
         int64_t BestResult = 0; // coins, BestWin - Bet summed
     };
 
-    void ComputeLuck();
+    void EndDeal(std::map<uint32_t, TTally>& tallies) const;
+    void ComputeLuck(const std::map<uint32_t, TTally>& tallies);
 
     THandSource FHands;
-    // By game << 16 | paytable << 8 | bet. Logs run in long stretches of one
-    // paytable, so the last tally is kept at hand rather than looked up.
+    // By game << 24 | paytable << 16 | bet << 8 | hands of the deal. The
+    // hands of a deal share its cards and hold, so a deal is one draw of the
+    // deal's distribution; a deal the selection cuts short counts as a deal
+    // of the hands it keeps.
     std::map<uint32_t, TTally> FTallies;
-    uint32_t FLastKey = 0;
-    TTally* FLast = nullptr;
+    TDealCounter FDeals;
+    uint32_t FDealKey = 0; // of the deal under way, without its hands
+    TTally FDeal;
 };
 
 } // namespace drawmentor

@@ -236,3 +236,33 @@ TEST(RiskOfRuin, EdgesAndBadInput) {
 
 } // namespace
 } // namespace drawmentor
+
+namespace drawmentor {
+namespace {
+
+// A hand of 98 % (bet 5, 10 back with 0.49) with 5 % back returns 103 %:
+// the rebate of a quarter coin puts the grid at quarters, a loss falls 19 of
+// them, and some bankrolls survive for ever. Without end is where a long
+// session's risk climbs to.
+TEST(RiskOfRuin, CashbackOnAQuarterCoinGrid) {
+    const THandDistribution hand(5, {10}, {0.49L}, 0.51L);
+    const TRebatedHand rebated = WithCashback(hand, 500);
+    EXPECT_EQ(rebated.Scale, 4);
+    EXPECT_EQ(rebated.Hand.BetCoins(), 20);
+    EXPECT_EQ(rebated.Hand.Outcomes().front().Net, -19);
+    EXPECT_NEAR(static_cast<double>(rebated.Hand.Mean()), 4 * (-0.1 + 0.25), 1e-15);
+    for (int64_t bets : {1, 10, 40}) {
+        const TLongRunRuin longRun = LongRunRiskOfRuin(rebated.Hand, 20 * bets);
+        ASSERT_EQ(longRun.Kind, TLongRunRuin::TKind::Computed);
+        const TRuin within = RiskOfRuin(rebated.Hand, 20 * bets, 40000);
+        EXPECT_LE(within.Probability, longRun.Probability + 1e-15L) << bets;
+        EXPECT_NEAR(static_cast<double>(within.Probability),
+                    static_cast<double>(longRun.Probability), 1e-9)
+            << bets;
+    }
+    EXPECT_EQ(WithCashback(hand, 0).Scale, 1);
+    EXPECT_THROW(WithCashback(hand, -1), ERangeError);
+}
+
+} // namespace
+} // namespace drawmentor

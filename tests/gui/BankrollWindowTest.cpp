@@ -312,5 +312,25 @@ TEST_F(BankrollWindowTest, TextsAndHelpFollowTheLanguage) {
     EXPECT_TRUE(page.contains("Риск разорения"));
 }
 
+// Five hands a deal from 200 bets of one hand over 200 deals: the deal is
+// summed in the background, then the figures are the command line's.
+TEST_F(BankrollWindowTest, AChosenDealSizeGivesTheFiguresOfDeals) {
+    Open();
+    WaitForFigures();
+    Find<QDoubleSpinBox>("edBankroll")->setValue(200);
+    Find<QSpinBox>("seHands")->setValue(200);
+    Find<QComboBox>("cbHandsPerDeal")->setCurrentText("5");
+    EXPECT_EQ(window->HandsPerDeal(), 5);
+    EXPECT_TRUE(window->Running());
+    WaitForFigures();
+    ASSERT_NE(window->Shown(), nullptr);
+    EXPECT_EQ(window->Question().BankrollCoins, 1000); // still bets of one hand
+    const auto cli = Cli({"--game", "0", "--paytable", "0", "--bankroll", "200", "--hands", "200",
+                          "--hands-per-deal", "5"});
+    EXPECT_EQ(static_cast<double>(window->Shown()->Figures().Ruin.Probability),
+              cli["risk_of_ruin"].get<double>());
+    EXPECT_EQ(Text("lRuin"), "1.90182 %");
+}
+
 } // namespace
 } // namespace drawmentor

@@ -9,7 +9,9 @@
 #include "ui/common/LineText.h"
 #include "ui/common/TextSections.h"
 
+#include "bankroll/DealDistribution.h"
 #include "games/Catalogue.h"
+#include "games/HandsPerDeal.h"
 #include "play/LogRecord.h"
 #include "prefs/Preferences.h"
 
@@ -54,8 +56,9 @@ TBankrollWindow::TBankrollWindow(QWidget* parent, int gameIndex, const std::vect
                                  int betCoins, const TPaytableReturn& analysis, int coinIndex,
                                  TPreferences& preferences)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      FPreferences(preferences), FGameIndex(gameIndex),
-      FHand(HandDistributionOf(analysis, pays, betCoins)), FReturnPercent(analysis.ReturnPercent),
+      FPreferences(preferences), FGameIndex(gameIndex), FPays(pays), FBetCoins(betCoins),
+      FOneHand(HandDistributionOf(analysis, pays, betCoins)), FHand(FOneHand),
+      FReturnPercent(analysis.ReturnPercent),
       FCoinIndex(std::clamp(coinIndex, 0, kCoinValueCount - 1)) {
     setObjectName(QStringLiteral("fmBankroll"));
     FGame = new QLabel(this);
@@ -143,6 +146,13 @@ void TBankrollWindow::AddInputs(QGridLayout& grid) {
     grid.addWidget(FCoinBox, 1, 1);
     caption(2, "Hands", FHands);
     grid.addWidget(FHands, 2, 1);
+    // Only the counts the table offers: no other can be chosen.
+    FDealBox = new QComboBox(this);
+    FDealBox->setObjectName(QStringLiteral("cbHandsPerDeal"));
+    for (int hands : kHandsPerDealChoices) FDealBox->addItem(QString::number(hands));
+    caption(3, "HandsPerDeal", FDealBox);
+    grid.addWidget(FDealBox, 3, 1);
+    connect(FDealBox, &QComboBox::currentIndexChanged, this, &TBankrollWindow::DealChosen);
     connect(FBankroll, &QDoubleSpinBox::valueChanged, this, &TBankrollWindow::InputsChanged);
     connect(FHands, &QSpinBox::valueChanged, this, &TBankrollWindow::InputsChanged);
     connect(FUnitBox, &QComboBox::currentIndexChanged, this, &TBankrollWindow::UnitChosen);
@@ -205,6 +215,33 @@ void TBankrollWindow::CoinChosen() {
     InputsChanged();
 }
 
+void TBankrollWindow::DealChosen() {
+    const int index =
+        std::clamp(FDealBox->currentIndex(), 0, static_cast<int>(kHandsPerDealChoices.size()) - 1);
+    FHandsPerDeal = kHandsPerDealChoices[index];
+    StopJob();
+    FShown.reset(); // the figures of another deal answer another question
+    FDeal.reset();  // cancels and waits: the sums look at the flag deal by deal
+    FHand = FOneHand;
+    if (FHandsPerDeal > 1) {
+        FDeal = std::make_unique<TBackgroundJob<THandDistribution>>(
+            [game = FGameIndex, pays = FPays, bet = FBetCoins,
+             hands = FHandsPerDeal](TJobControl& control) {
+                TAnalysisOptions options;
+                options.Cancel = control.CancelFlag();
+                const TDealOutcomes deals =
+                    BestHoldOutcomes(*CreateDescription(game), pays, bet, options);
+                if (deals.Cancelled) return THandDistribution(bet, {}, {}, 1);
+                const auto deal = DealDistributionOf(deals, pays, bet, hands, 0, options.Cancel);
+                return deal ? *deal : THandDistribution(bet, {}, {}, 1);
+            });
+        FPoll.start();
+        Display();
+        return;
+    }
+    Start();
+}
+
 void TBankrollWindow::InputsChanged() {
     const TBankrollQuestion question = Question();
     const TBankrollJob* current = FJob ? FJob.get() : FShown.get();
@@ -225,6 +262,7 @@ void TBankrollWindow::StopJob() {
 }
 
 void TBankrollWindow::Start() {
+    if (FDeal) return; // Poll starts once the deal is summed
     StopJob();
     FJob = std::make_unique<TBankrollJob>(FHand, Question());
     FPartsShown = 0;
@@ -234,6 +272,15 @@ void TBankrollWindow::Start() {
 
 void TBankrollWindow::Poll() {
     std::erase_if(FRetired, [](const auto& job) { return job->Finished(); });
+    if (FDeal && FDeal->Finished()) {
+        const QString failure = Failure([&] { FHand = FDeal->Result(); });
+        FDeal.reset();
+        if (!failure.isEmpty()) {
+            FStatus->setText(Text("Failed", {failure}));
+            return;
+        }
+        Start();
+    }
     if (FJob) {
         // Redrawn only when a part is new: the figures and the curve come apart.
         const int done = (FJob->FiguresDone() ? 1 : 0) | (FJob->CurveDone() ? 2 : 0);
@@ -243,13 +290,14 @@ void TBankrollWindow::Poll() {
             Display();
         }
     }
-    if (!FJob && FRetired.empty()) FPoll.stop();
+    if (!FJob && !FDeal && FRetired.empty()) FPoll.stop();
 }
 
 void TBankrollWindow::done(int result) {
     // Closing gives the cores back at once, not when the window goes.
     FDelay.stop();
     StopJob();
+    FDeal.reset();
     QDialog::done(result);
 }
 

@@ -52,12 +52,14 @@ class TBankrollWindow : public QDialog {
     void Retranslate();
     // The question the inputs ask now.
     TBankrollQuestion Question() const;
-    bool Running() const { return FJob != nullptr || FDelay.isActive(); }
+    bool Running() const { return FJob != nullptr || FDeal != nullptr || FDelay.isActive(); }
     // The last job whose figures and curve are complete, none before the
     // first; it may answer older inputs while Running.
     const TBankrollJob* Shown() const { return FShown.get(); }
     double MoneyPerCoin() const;
-    int BetCoins() const { return FHand.BetCoins(); }
+    // One hand's bet: bankrolls and results read in it whatever the deal.
+    int BetCoins() const { return FBetCoins; }
+    int HandsPerDeal() const { return FHandsPerDeal; }
     const THandDistribution& Hand() const { return FHand; }
     TBankrollPlots& Charts() const { return *FCharts; }
 
@@ -67,6 +69,7 @@ class TBankrollWindow : public QDialog {
     void AddInputs(QGridLayout& grid);
     void UnitChosen();
     void CoinChosen();
+    void DealChosen();
     void InputsChanged();
     void Start();
     void StopJob();
@@ -80,7 +83,13 @@ class TBankrollWindow : public QDialog {
 
     TPreferences& FPreferences;
     int FGameIndex;
-    THandDistribution FHand;
+    std::vector<int> FPays;
+    int FBetCoins;
+    const THandDistribution FOneHand;
+    THandDistribution FHand; // of one deal of FHandsPerDeal hands
+    int FHandsPerDeal = 1;
+    // A deal of several hands takes seconds to sum deal by deal.
+    std::unique_ptr<TBackgroundJob<THandDistribution>> FDeal;
     long double FReturnPercent;
     int FCoinIndex;
     TUnit FUnit = buBets;
@@ -97,6 +106,7 @@ class TBankrollWindow : public QDialog {
     QComboBox* FUnitBox = nullptr;
     QComboBox* FCoinBox = nullptr;
     QSpinBox* FHands = nullptr;
+    QComboBox* FDealBox = nullptr;
     TBankrollFiguresPanel* FFigures = nullptr;
     TBankrollPlots* FCharts = nullptr;
     QProgressBar* FProgress = nullptr;
