@@ -4,6 +4,7 @@
 #include "ui/common/MessageBox.h"
 #include "ui/main/ExtraHandsView.h"
 #include "ui/main/MainWindow.h"
+#include "ui/main/MeterPanel.h"
 
 #include "support/WindowFixture.h"
 
@@ -54,6 +55,12 @@ TEST_F(MultiHandWindowTest, FiveHandsShowAboveTheTableWithTheirWins) {
     Click("btnDeal");
     ASSERT_EQ(Session().ExtraHands().Hands().size(), 4u);
     EXPECT_EQ(Find<QLabel>("lWin")->text(), QString::number(Session().DealWin()));
+    // The big meter too counts every hand, also when the table hand won less.
+    for (int deal = 0; deal < 30 && Session().DealWin() == Session().Hand().CurrentWin(); ++deal)
+        for (int press = 0; press < 2; ++press) Click("btnDeal");
+    ASSERT_NE(Session().DealWin(), Session().Hand().CurrentWin());
+    EXPECT_EQ(Find<TMeter>("winMeter")->Value(), QString::number(Session().DealWin()));
+    EXPECT_EQ(Find<TMeter>("winMeter")->Lit(), Session().DealWin() > 0);
     const QImage shot = view->grab().toImage();
     for (int index = 0; index < 4; ++index) {
         const QRect hand = view->HandRect(index);
