@@ -130,6 +130,22 @@ TEST_F(MultiHandWindowTest, ABetTheCreditsCannotCoverIsRefusedWithAMessage) {
     Click("btnDeal");
     EXPECT_EQ(Session().Hand().State(), TGameState::gsDealt);
     EXPECT_EQ(Find<QLabel>("lCredit")->text(), "0");
+    // Refused after a drawn deal, the table keeps its cards, its win and its words.
+    Session().SetDrawMask(Session().Hand().Record().BestMask);
+    Click("btnDeal");
+    ASSERT_TRUE(Window().SelectBet(5));
+    ASSERT_LT(Session().DealWin(), 50);
+    const QString message = Find<QLabel>("lInfoLabel")->text();
+    const QImage cards = Find<QWidget>("CardsPanel")->grab().toImage();
+    TMessageBox::SetNextAnswer(QMessageBox::Ok);
+    Click("btnDeal");
+    EXPECT_EQ(TMessageBox::LastText(), QStringLiteral("A deal of all hands needs 50 credits and "
+                                                      "you have %1. Bet fewer coins or play fewer "
+                                                      "hands.")
+                                           .arg(Session().DealWin()));
+    EXPECT_EQ(Session().Hand().State(), TGameState::gsDrawn);
+    EXPECT_EQ(Find<QLabel>("lInfoLabel")->text(), message);
+    EXPECT_EQ(Find<QWidget>("CardsPanel")->grab().toImage(), cards);
 }
 
 } // namespace
