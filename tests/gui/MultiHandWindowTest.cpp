@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -92,13 +93,20 @@ TEST_F(MultiHandWindowTest, ARestartKeepsTheHeightOfTheWindow) {
 
 TEST_F(MultiHandWindowTest, AHundredHandsShowAsATallyOfTheLines) {
     ASSERT_TRUE(Window().SelectHandsPerDeal(100));
+    ASSERT_TRUE(Window().SelectBet(1)); // credits for twenty deals
     auto* view = Find<TExtraHandsView>("OtherHands");
     EXPECT_TRUE(view->HandRect(0).isEmpty());
     Click("btnDeal");
     EXPECT_EQ(view->TallyLines(), QStringList{"100 hands are dealt with the cards you hold"});
-    Session().SetDrawMask(Session().Hand().Record().BestMask);
+    Window().Hint();
     Click("btnDeal");
+    EXPECT_EQ(Find<QLabel>("lHints")->text(), "1"); // one deal played from the hint
+    // Until some line paid exactly one hand, which is one hand, not one hands.
+    for (int deal = 0; deal < 20 && !view->TallyLines().join('\n').contains(": 1 hand,"); ++deal)
+        for (int press = 0; press < 2; ++press) Click("btnDeal");
     const QStringList lines = view->TallyLines();
+    EXPECT_TRUE(lines.join('\n').contains(": 1 hand,")) << lines.join('\n').toStdString();
+    EXPECT_FALSE(lines.join('\n').contains(QRegularExpression("\\b1 hands")));
     ASSERT_GE(lines.size(), 1);
     EXPECT_TRUE(lines[0].endsWith(
         QStringLiteral(" of 100 hands paid: %1 credits").arg(Session().DealWin())))
