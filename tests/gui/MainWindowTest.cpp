@@ -187,8 +187,13 @@ TEST_F(MainWindowTest, PlayKeysReachTheGameWhenTheMenuBarHasTheKeyboard) {
 TEST_F(MainWindowTest, ExitSettlesTheHandLikeTheCloseButton) {
     Click("btnDeal");
     EXPECT_EQ(Session().Counters().Credits(), 2495);
+    ASSERT_TRUE(ShowHelp(window.get(), 100, *preferences));
+    ASSERT_TRUE(TopLevel("fHelp") && TopLevel("fHelp")->isVisible());
     Find<QAction>("miExit")->trigger();
     EXPECT_FALSE(window->isVisible());
+    // Nothing is left open to keep the program running.
+    for (QWidget* top : QApplication::topLevelWidgets())
+        EXPECT_FALSE(top->isVisible()) << top->objectName().toStdString();
     EXPECT_FALSE(Session().Hand().IsOpen());
     EXPECT_EQ(Session().Counters().Credits(), 2500); // a hand not drawn is refunded
     EXPECT_EQ(Find<QAction>("miExit")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));

@@ -131,6 +131,11 @@ void TMainWindow::closeEvent(QCloseEvent* event) {
     FSession->Collect();
     SaveSettings();
     QMainWindow::closeEvent(event);
+    // Windows left open beside the table (Help) go with it: otherwise the
+    // program would live on, unseen, with its settings unsaved.
+    if (event->isAccepted())
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top != this && top->isVisible()) top->close();
 }
 
 void TMainWindow::RunCommand(TMenuCommand command) {
