@@ -1,6 +1,7 @@
 #include "ui/main/MainWindow.h"
 #include "ui/app/Application.h"
 #include "ui/app/SingleInstance.h"
+#include "ui/app/StopSignals.h"
 #include "ui/common/AboutWindow.h"
 #include "ui/common/CardButton.h"
 #include "ui/common/CardImage.h"
@@ -39,6 +40,8 @@
 #include <QTextBrowser>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <csignal>
 
 #include <algorithm>
 #include <memory>
@@ -197,6 +200,15 @@ TEST_F(MainWindowTest, ExitSettlesTheHandLikeTheCloseButton) {
     EXPECT_FALSE(Session().Hand().IsOpen());
     EXPECT_EQ(Session().Counters().Credits(), 2500); // a hand not drawn is refunded
     EXPECT_EQ(Find<QAction>("miExit")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+}
+
+// Logging out sends SIGTERM: the program ends as Exit ends it, hand collected.
+TEST_F(MainWindowTest, ATerminationRequestClosesTheTableLikeExit) {
+    const TStopSignals stop;
+    Click("btnDeal");
+    std::raise(SIGTERM);
+    QTRY_VERIFY(!window->isVisible());
+    EXPECT_FALSE(Session().Hand().IsOpen());
 }
 
 TEST_F(MainWindowTest, MenuTextsBecomeTitlesWithoutAccelerators) {
