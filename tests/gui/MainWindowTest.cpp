@@ -34,6 +34,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -226,7 +227,7 @@ TEST_F(MainWindowTest, EveryStatusTextFitsTheMessageLineAtTheSmallestSize) {
     auto* line = Find<TGradientLabel>("lInfoLabel");
     const QSize room = line->size();
     ASSERT_LE(room.width(), 310); // 450 pixels less the counters
-    for (const char* language : {"ENG", "RUS"}) {
+    for (const char* language : {"RUS", "ENG"}) {
         preferences->SetInterfaceLanguage(language);
         preferences->Apply();
         for (const char* key :
@@ -375,10 +376,28 @@ TEST_F(MainWindowTest, CoinValueChoiceAndAbout) {
     QTest::mouseClick(Find<QLabel>("lCoinCost"), Qt::LeftButton);
     EXPECT_EQ(Session().CoinIndex(), 2);
     EXPECT_EQ(Text("lCoinCost"), "$1.00");
-    QTimer::singleShot(0,
-                       [] { qobject_cast<QDialog*>(QApplication::activeModalWidget())->reject(); });
-    window->ChooseCoinValue(); // cancelled: nothing changes
+    bool asked = false;
+    QTimer::singleShot(0, [&] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            asked = true;
+            dialog->reject();
+        }
+    });
+    QApplication::setActiveWindow(window.get()); // the closed choice had it
+    Key(Qt::Key_V); // the keyboard way to the same choice; cancelled: nothing changes
+    EXPECT_TRUE(asked);
     EXPECT_EQ(Session().CoinIndex(), 2);
+    // Every item of the Mode menu has a letter of its own, in every language.
+    for (const char* language : {"RUS", "ENG"}) {
+        preferences->SetInterfaceLanguage(QString::fromLatin1(language));
+        preferences->Apply();
+        QStringList letters;
+        for (QAction* item : Find<QMenu>("miMode")->actions())
+            if (const qsizetype at = item->text().indexOf('&'); at >= 0)
+                letters << item->text().mid(at + 1, 1).toLower();
+        EXPECT_EQ(letters.size(), QSet<QString>(letters.begin(), letters.end()).size())
+            << language << ": " << letters.join(' ').toStdString();
+    }
 
     QString version, licence;
     QTimer::singleShot(0, [&] {

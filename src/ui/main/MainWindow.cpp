@@ -380,6 +380,7 @@ bool TMainWindow::HandleKey(int key) {
         if (!FSession->Rules().CanHint()) return false;
         Hint();
         return true;
+    case Qt::Key_V: ChooseCoinValue(); return true;    // as a click on the coin value
     default: ToggleCard(key - Qt::Key_1); return true; // 1..5
     }
 }
