@@ -3,6 +3,7 @@
 #include "prefs/Preferences.h"
 #include "ui/app/Application.h"
 #include "ui/app/SingleInstance.h"
+#include "ui/app/StopSignals.h"
 #include "ui/common/AboutWindow.h"
 #include "ui/common/GradientLabel.h"
 #include "ui/main/FirstStart.h"
@@ -22,6 +23,7 @@ int main(int argc, char** argv) {
             "DrawMentor: no single-instance socket (%s); another start will open a second window",
             qPrintable(TSingleInstance::DefaultName()));
     InstallFontProbe();
+    const TStopSignals stopSignals;
     // The chart of each game chosen is made in the background, for the
     // trainer's word on why a hold costs coins.
     TTableChart::SetBackgroundGeneration(true);

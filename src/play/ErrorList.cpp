@@ -49,8 +49,8 @@ void TErrorList::Refresh(TLogger& logger, TSeverityThresholds thresholds, unsign
     Sort();
 }
 
-double TErrorList::SortValue(const TLogRecord& r, int column) {
-    const double bet = r.Bet == 0 ? 1 : r.Bet;
+double TErrorList::SortValue(const TLogRecord& r, int column, int hands) {
+    const double bet = r.Bet == 0 ? 1 : static_cast<double>(r.Bet) * std::max(hands, 1);
     switch (column) {
     case 1: return r.DealTime;
     case 2: return r.Return / bet;
@@ -74,7 +74,8 @@ void TErrorList::Sort() {
     const int column = std::abs(FSortKey);
     const bool ascending = FSortKey > 0;
     std::stable_sort(FDeals.begin(), FDeals.end(), [&](const TErrorDeal& a, const TErrorDeal& b) {
-        const double x = SortValue(a.Record, column), y = SortValue(b.Record, column);
+        const double x = SortValue(a.Record, column, a.Hands);
+        const double y = SortValue(b.Record, column, b.Hands);
         return ascending ? x < y : y < x;
     });
 }

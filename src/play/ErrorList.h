@@ -41,7 +41,9 @@ class TErrorList {
     int SortKey() const { return FSortKey; }
     const std::vector<TErrorDeal>& Deals() const { return FDeals; }
 
-    static double SortValue(const TLogRecord& record, int column);
+    // Per coin of the whole bet of the entry's `hands`, so that a deal of a
+    // hundred hands sorts beside a single hand by what its hold cost.
+    static double SortValue(const TLogRecord& record, int column, int hands = 1);
 
   private:
     void Sort();

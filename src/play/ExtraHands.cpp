@@ -33,8 +33,8 @@ void TExtraHands::Draw(const TLogRecord& tableRecord, TDealer& dealer, TPokerEng
         next.Win = game.WinOf(next.Line);
         next.Record.Line = next.Line < 0 ? kNoLine : static_cast<uint8_t>(next.Line);
         next.Record.Win = next.Win;
+        // The hint is asked once a deal: the table hand counted it.
         counters.AddReturns(tableRecord.Return, tableRecord.BestReturn);
-        if (tableRecord.HintReturn > 0) counters.AddHint();
     }
 }
 

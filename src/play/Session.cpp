@@ -45,16 +45,12 @@ void TSession::PutOnTable(int position, int code) {
 void TSession::Deal() {
     try {
         if (State() == gsDoubleUp) return;
+        // A refused deal leaves the hand before it on the table, uncollected.
+        if (!CoversNextDeal()) return;
         FCounters.StartClock();
         Collect();
-        // One hand may take the credits below zero; several hands need their
-        // whole bet.
         const int hands = FExtra.HandsPerDeal();
         const int32_t dealBet = FGame.Bet() * hands;
-        if (hands > 1 && FCounters.Credits() < dealBet) {
-            FWindows->RefuseBet(dealBet, FCounters.Credits());
-            return;
-        }
         FHand.FDoubleUps = 0;
         FHand.FDrawUnderWay = false;
         FHand.FPicked = -1;
@@ -152,6 +148,7 @@ std::array<bool, kHandSize> TSession::PrepareDealDraw() {
         if (!(FOptions & kShowResultHands))
             Draw(); // the result is never shown: straight on to the next deal
     }
+    if (State() != gsDealt && !CoversNextDeal()) return replaced;
     for (int i = 0; i < kHandSize; ++i)
         replaced[i] =
             State() != gsDealt || IsBitSet(FHand.FDrawMask, i) || FHand.FCards[i] == kNoCard;
@@ -166,6 +163,22 @@ bool TSession::FinishDealDraw() {
     }
     Deal();
     return true;
+}
+
+// One hand may take the credits below zero; several hands need their whole
+// bet, from the credits the hand on the table will have brought in.
+bool TSession::CoversNextDeal() {
+    const int hands = FExtra.HandsPerDeal();
+    if (hands <= 1) return true;
+    int64_t credits = FCounters.Credits();
+    if (FHand.FOpen && State() == gsDealt)
+        credits += int64_t{FHand.FRecord.Bet} * FExtra.DealtHands(); // returned at collection
+    else if (FHand.FOpen)
+        credits += DealWin();
+    const int64_t dealBet = int64_t{FGame.Bet()} * hands;
+    if (credits >= dealBet) return true;
+    FWindows->RefuseBet(static_cast<int>(dealBet), static_cast<int>(credits));
+    return false;
 }
 
 void TSession::StartDoubleUp() {

@@ -55,8 +55,9 @@ class TSession : public QObject {
     // The Deal/Draw button in two steps, so that a window can show backs in
     // between: Prepare asks the warning and, when result hands are not shown,
     // draws at once; it answers which positions get new cards, and from then
-    // on the hold cannot change. Finish then draws a dealt hand or deals a new
-    // one; true when it dealt.
+    // on the hold cannot change. A deal replaces all five, so none replaced
+    // with no hand dealt means the deal was refused and nothing changed.
+    // Finish then draws a dealt hand or deals a new one; true when it dealt.
     std::array<bool, kHandSize> PrepareDealDraw();
     bool FinishDealDraw();
 
@@ -115,6 +116,9 @@ class TSession : public QObject {
   private:
     TGameState State() const { return FHand.FState; }
     TPokerEngine& Engine() { return *FGame.FEngine; }
+    // False, after telling the player, when the credits cannot cover a deal
+    // of several hands.
+    bool CoversNextDeal();
     // A card of the draw or the double-up: it leaves the deck, not for the hand.
     int DealCard();
     // A card of the deal: from the deck to the hand at `position`.

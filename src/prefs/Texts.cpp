@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace drawmentor {
 namespace {
 
@@ -66,6 +68,20 @@ QString TTexts::TranslateHint(const QString& section, const QString& key) const 
 
 QString TTexts::WindowCaption(const QString& section) const {
     return Translate(section, QStringLiteral("WindowName"));
+}
+
+QString TTexts::Counted(const QString& key, long long count) const {
+    const QStringList forms = Translate(QStringLiteral("Plurals"), key).split(QLatin1Char('|'));
+    const long long n = count < 0 ? -count : count;
+    qsizetype form = n == 1 ? 0 : 1;
+    if (forms.size() >= 3) {
+        const long long last = n % 10, lastTwo = n % 100;
+        form = last == 1 && lastTwo != 11                                 ? 0
+               : last >= 2 && last <= 4 && (lastTwo < 12 || lastTwo > 14) ? 1
+                                                                          : 2;
+    }
+    return QString(forms.at(std::min(form, forms.size() - 1)))
+        .replace(QLatin1Char('#'), QString::number(count));
 }
 
 QString TTexts::FileName(const QString& code) {

@@ -35,6 +35,11 @@ class TTexts {
     // The text of key + ".Hint", wrapped at 45 columns.
     QString TranslateHint(const QString& section, const QString& key) const;
     QString WindowCaption(const QString& section) const;
+    // `count` and the noun of `key` in section "Plurals", in the form the
+    // count asks for. The forms are separated by "|", "#" stands for the
+    // count: two forms are one and other (English), three are one, few and
+    // many (Russian: 1, 21 / 2-4, 22 / 5-20, 11-14).
+    QString Counted(const QString& key, long long count) const;
     const TIniFile& File() const { return FFile; }
 
     static QString FileName(const QString& code);

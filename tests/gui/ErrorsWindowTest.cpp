@@ -149,6 +149,33 @@ TEST_F(ErrorsWindowTest, HeaderClicksSortDescendingThenAscending) {
     }
 }
 
+// A deal of a hundred hands is one entry: its percent and its money are both
+// of the whole deal's bet, and it sorts by that share beside other deals.
+TEST_F(ErrorsWindowTest, ADealOfManyHandsIsAShareOfItsWholeBet) {
+    RunCli({"simulate", "--game", "4", "--paytable", "0", "--hands", "2000", "--hands-per-deal",
+            "100", "--seed", "7", "--policy", "random", "--data-dir", folders.Data()});
+    Open();
+    emit window->Grid().horizontalHeader()->sectionClicked(3); // largest loss first
+    ASSERT_GT(window->Model().rowCount(), 1);
+    double previous = 1e9;
+    for (int row = 0; row < window->Model().rowCount(); ++row) {
+        const TLogRecord& r = window->Model().Record(row);
+        ASSERT_EQ(r.Reserved, 100);
+        for (int column = 1; column < 4; ++column) {
+            const QStringList lines =
+                window->Model().index(row, column).data().toString().split('\n');
+            const double percent = lines[0].chopped(1).toDouble();
+            const double money = QString(lines[1]).remove('$').toDouble();
+            EXPECT_NEAR(money, percent / 100 * r.Bet * 100 * CoinValue(r.CoinIndex), 1e-3)
+                << "row " << row << ": " << lines.join(" | ").toStdString();
+            if (column == 3) {
+                EXPECT_LE(-percent, previous + 1e-5) << "row " << row;
+                previous = -percent;
+            }
+        }
+    }
+}
+
 TEST_F(ErrorsWindowTest, FollowsTheFilterWhileShown) {
     Simulate(100);
     TLogRecord jacks; // the newest hand, and the only one of this session

@@ -1,6 +1,7 @@
 #include "ui/main/MainWindow.h"
 #include "ui/app/Application.h"
 #include "ui/app/SingleInstance.h"
+#include "ui/app/StopSignals.h"
 #include "ui/common/AboutWindow.h"
 #include "ui/common/CardButton.h"
 #include "ui/common/CardImage.h"
@@ -33,12 +34,15 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <csignal>
 
 #include <algorithm>
 #include <memory>
@@ -187,11 +191,25 @@ TEST_F(MainWindowTest, PlayKeysReachTheGameWhenTheMenuBarHasTheKeyboard) {
 TEST_F(MainWindowTest, ExitSettlesTheHandLikeTheCloseButton) {
     Click("btnDeal");
     EXPECT_EQ(Session().Counters().Credits(), 2495);
+    ASSERT_TRUE(ShowHelp(window.get(), 100, *preferences));
+    ASSERT_TRUE(TopLevel("fHelp") && TopLevel("fHelp")->isVisible());
     Find<QAction>("miExit")->trigger();
     EXPECT_FALSE(window->isVisible());
+    // Nothing is left open to keep the program running.
+    for (QWidget* top : QApplication::topLevelWidgets())
+        EXPECT_FALSE(top->isVisible()) << top->objectName().toStdString();
     EXPECT_FALSE(Session().Hand().IsOpen());
     EXPECT_EQ(Session().Counters().Credits(), 2500); // a hand not drawn is refunded
     EXPECT_EQ(Find<QAction>("miExit")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+}
+
+// Logging out sends SIGTERM: the program ends as Exit ends it, hand collected.
+TEST_F(MainWindowTest, ATerminationRequestClosesTheTableLikeExit) {
+    const TStopSignals stop;
+    Click("btnDeal");
+    std::raise(SIGTERM);
+    QTRY_VERIFY(!window->isVisible());
+    EXPECT_FALSE(Session().Hand().IsOpen());
 }
 
 TEST_F(MainWindowTest, MenuTextsBecomeTitlesWithoutAccelerators) {
@@ -209,7 +227,7 @@ TEST_F(MainWindowTest, EveryStatusTextFitsTheMessageLineAtTheSmallestSize) {
     auto* line = Find<TGradientLabel>("lInfoLabel");
     const QSize room = line->size();
     ASSERT_LE(room.width(), 310); // 450 pixels less the counters
-    for (const char* language : {"ENG", "RUS"}) {
+    for (const char* language : {"RUS", "ENG"}) {
         preferences->SetInterfaceLanguage(language);
         preferences->Apply();
         for (const char* key :
@@ -358,10 +376,28 @@ TEST_F(MainWindowTest, CoinValueChoiceAndAbout) {
     QTest::mouseClick(Find<QLabel>("lCoinCost"), Qt::LeftButton);
     EXPECT_EQ(Session().CoinIndex(), 2);
     EXPECT_EQ(Text("lCoinCost"), "$1.00");
-    QTimer::singleShot(0,
-                       [] { qobject_cast<QDialog*>(QApplication::activeModalWidget())->reject(); });
-    window->ChooseCoinValue(); // cancelled: nothing changes
+    bool asked = false;
+    QTimer::singleShot(0, [&] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            asked = true;
+            dialog->reject();
+        }
+    });
+    QApplication::setActiveWindow(window.get()); // the closed choice had it
+    Key(Qt::Key_V); // the keyboard way to the same choice; cancelled: nothing changes
+    EXPECT_TRUE(asked);
     EXPECT_EQ(Session().CoinIndex(), 2);
+    // Every item of the Mode menu has a letter of its own, in every language.
+    for (const char* language : {"RUS", "ENG"}) {
+        preferences->SetInterfaceLanguage(QString::fromLatin1(language));
+        preferences->Apply();
+        QStringList letters;
+        for (QAction* item : Find<QMenu>("miMode")->actions())
+            if (const qsizetype at = item->text().indexOf('&'); at >= 0)
+                letters << item->text().mid(at + 1, 1).toLower();
+        EXPECT_EQ(letters.size(), QSet<QString>(letters.begin(), letters.end()).size())
+            << language << ": " << letters.join(' ').toStdString();
+    }
 
     QString version, licence;
     QTimer::singleShot(0, [&] {

@@ -4,12 +4,14 @@
 #include "ui/common/MessageBox.h"
 #include "ui/main/ExtraHandsView.h"
 #include "ui/main/MainWindow.h"
+#include "ui/main/MeterPanel.h"
 
 #include "support/WindowFixture.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -54,6 +56,12 @@ TEST_F(MultiHandWindowTest, FiveHandsShowAboveTheTableWithTheirWins) {
     Click("btnDeal");
     ASSERT_EQ(Session().ExtraHands().Hands().size(), 4u);
     EXPECT_EQ(Find<QLabel>("lWin")->text(), QString::number(Session().DealWin()));
+    // The big meter too counts every hand, also when the table hand won less.
+    for (int deal = 0; deal < 30 && Session().DealWin() == Session().Hand().CurrentWin(); ++deal)
+        for (int press = 0; press < 2; ++press) Click("btnDeal");
+    ASSERT_NE(Session().DealWin(), Session().Hand().CurrentWin());
+    EXPECT_EQ(Find<TMeter>("winMeter")->Value(), QString::number(Session().DealWin()));
+    EXPECT_EQ(Find<TMeter>("winMeter")->Lit(), Session().DealWin() > 0);
     const QImage shot = view->grab().toImage();
     for (int index = 0; index < 4; ++index) {
         const QRect hand = view->HandRect(index);
@@ -85,13 +93,20 @@ TEST_F(MultiHandWindowTest, ARestartKeepsTheHeightOfTheWindow) {
 
 TEST_F(MultiHandWindowTest, AHundredHandsShowAsATallyOfTheLines) {
     ASSERT_TRUE(Window().SelectHandsPerDeal(100));
+    ASSERT_TRUE(Window().SelectBet(1)); // credits for twenty deals
     auto* view = Find<TExtraHandsView>("OtherHands");
     EXPECT_TRUE(view->HandRect(0).isEmpty());
     Click("btnDeal");
     EXPECT_EQ(view->TallyLines(), QStringList{"100 hands are dealt with the cards you hold"});
-    Session().SetDrawMask(Session().Hand().Record().BestMask);
+    Window().Hint();
     Click("btnDeal");
+    EXPECT_EQ(Find<QLabel>("lHints")->text(), "1"); // one deal played from the hint
+    // Until some line paid exactly one hand, which is one hand, not one hands.
+    for (int deal = 0; deal < 20 && !view->TallyLines().join('\n').contains(": 1 hand,"); ++deal)
+        for (int press = 0; press < 2; ++press) Click("btnDeal");
     const QStringList lines = view->TallyLines();
+    EXPECT_TRUE(lines.join('\n').contains(": 1 hand,")) << lines.join('\n').toStdString();
+    EXPECT_FALSE(lines.join('\n').contains(QRegularExpression("\\b1 hands")));
     ASSERT_GE(lines.size(), 1);
     EXPECT_TRUE(lines[0].endsWith(
         QStringLiteral(" of 100 hands paid: %1 credits").arg(Session().DealWin())))
@@ -123,6 +138,22 @@ TEST_F(MultiHandWindowTest, ABetTheCreditsCannotCoverIsRefusedWithAMessage) {
     Click("btnDeal");
     EXPECT_EQ(Session().Hand().State(), TGameState::gsDealt);
     EXPECT_EQ(Find<QLabel>("lCredit")->text(), "0");
+    // Refused after a drawn deal, the table keeps its cards, its win and its words.
+    Session().SetDrawMask(Session().Hand().Record().BestMask);
+    Click("btnDeal");
+    ASSERT_TRUE(Window().SelectBet(5));
+    ASSERT_LT(Session().DealWin(), 50);
+    const QString message = Find<QLabel>("lInfoLabel")->text();
+    const QImage cards = Find<QWidget>("CardsPanel")->grab().toImage();
+    TMessageBox::SetNextAnswer(QMessageBox::Ok);
+    Click("btnDeal");
+    EXPECT_EQ(TMessageBox::LastText(), QStringLiteral("A deal of all hands needs 50 credits and "
+                                                      "you have %1. Bet fewer coins or play fewer "
+                                                      "hands.")
+                                           .arg(Session().DealWin()));
+    EXPECT_EQ(Session().Hand().State(), TGameState::gsDrawn);
+    EXPECT_EQ(Find<QLabel>("lInfoLabel")->text(), message);
+    EXPECT_EQ(Find<QWidget>("CardsPanel")->grab().toImage(), cards);
 }
 
 } // namespace

@@ -49,6 +49,7 @@ TEST_F(WinDisplayTest, AWinNamesItsLineInBothLanguages) {
         << meter->Caption().toStdString();
     EXPECT_EQ(meter->Value(), win);
     EXPECT_EQ(Meter("creditMeter")->Caption(), "Кредиты");
+    EXPECT_EQ(Find<QLabel>("HandsLabel")->text(), "Руки"); // it counts hands, not deals
     EXPECT_TRUE(Message().startsWith("Вы выиграли " + win + "!")) << Message().toStdString();
 
     window->DealOrDraw(); // the next hand: the meter goes dark

@@ -89,8 +89,9 @@ QVariant TErrorsModel::data(const QModelIndex& index, int role) const {
         ret = r.Return - r.BestReturn;
         break;
     }
+    // The returns and wins are the whole deal's: so is the bet they are a share of.
     if (role == Qt::DisplayRole)
-        return PercentText(ret, r.Bet) + QLatin1Char('\n') + MoneyText(ret, coin, 5);
+        return PercentText(ret, r.Bet * deal.Hands) + QLatin1Char('\n') + MoneyText(ret, coin, 5);
     if (role == WinRole) return MoneyText(win, coin, 2);
     if (role == Qt::TextAlignmentRole) return int(Qt::AlignRight | Qt::AlignTop);
     return {};

@@ -110,15 +110,18 @@ QStringList TExtraHandsView::TallyLines() const {
     }
     const int last = FSession->Game().LastLine();
     const auto counts = FSession->ExtraHands().LineCounts(table.CurrentLine(), last);
-    lines << FormatText(text("Tally"),
+    const TTexts& texts = FPreferences.Texts();
+    lines << FormatText(text("TallyCounted"),
                         {QString::number(hands - counts[static_cast<size_t>(last) + 1]),
-                         QString::number(hands), QString::number(FSession->DealWin())});
+                         texts.Counted(QStringLiteral("Hands"), hands),
+                         texts.Counted(QStringLiteral("Credits"), FSession->DealWin())});
     for (int line = 0; line <= last; ++line)
-        if (counts[static_cast<size_t>(line)] > 0)
-            lines << FormatText(text("Line"), {FSession->Game().LineName(line),
-                                               QString::number(counts[static_cast<size_t>(line)]),
-                                               QString::number(counts[static_cast<size_t>(line)] *
-                                                               FSession->Game().WinOf(line))});
+        if (const int count = counts[static_cast<size_t>(line)]; count > 0)
+            lines << FormatText(text("LineCounted"),
+                                {FSession->Game().LineName(line),
+                                 texts.Counted(QStringLiteral("Hands"), count),
+                                 texts.Counted(QStringLiteral("Credits"),
+                                               int64_t{count} * FSession->Game().WinOf(line))});
     return lines;
 }
 

@@ -30,6 +30,9 @@
 #include <QCloseEvent>
 #include <QScreen>
 
+#include <algorithm>
+#include <functional>
+
 namespace drawmentor {
 
 namespace {
@@ -128,6 +131,11 @@ void TMainWindow::closeEvent(QCloseEvent* event) {
     FSession->Collect();
     SaveSettings();
     QMainWindow::closeEvent(event);
+    // Windows left open beside the table (Help) go with it: otherwise the
+    // program would live on, unseen, with its settings unsaved.
+    if (event->isAccepted())
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top != this && top->isVisible()) top->close();
 }
 
 void TMainWindow::RunCommand(TMenuCommand command) {
@@ -210,10 +218,14 @@ void TMainWindow::RunReveal(TCardReveal::TSteps steps) {
 
 void TMainWindow::DealOrDraw() {
     if (FReveal->IsRunning() || !FSession->Rules().CanDealDraw()) return;
-    SetMessage(FSession->Rules().NextPressDraws() ? QStringLiteral("Drawing")
-                                                  : QStringLiteral("Dealing"));
-    FSounds->Play(FSession->Rules().NextPressDraws() ? TSound::Draw : TSound::Deal);
+    const bool draws = FSession->Rules().NextPressDraws();
     const std::array<bool, 5> replaced = FSession->PrepareDealDraw();
+    if (!FSession->Rules().NextPressDraws() && std::ranges::none_of(replaced, std::identity{})) {
+        RedrawCards(); // a refused deal: the hand before it stays as it was
+        return;
+    }
+    SetMessage(draws ? QStringLiteral("Drawing") : QStringLiteral("Dealing"));
+    FSounds->Play(draws ? TSound::Draw : TSound::Deal);
     // The warning may have changed the hold: the kept cards show it at once.
     for (int i = 0; i < 5; ++i)
         if (!replaced[i]) FReveal->DrawCard(i);
@@ -368,6 +380,7 @@ bool TMainWindow::HandleKey(int key) {
         if (!FSession->Rules().CanHint()) return false;
         Hint();
         return true;
+    case Qt::Key_V: ChooseCoinValue(); return true;    // as a click on the coin value
     default: ToggleCard(key - Qt::Key_1); return true; // 1..5
     }
 }

@@ -89,17 +89,19 @@ void TMeterPanel::Update(const TSession& session, const TPreferences& preference
     const TTexts& texts = preferences.Texts();
     FCredits->Set(texts.Translate(kMainLabelsTexts, QStringLiteral("Credits")),
                   QString::number(session.Counters().Credits()), false);
-    const int win = session.Hand().CurrentWin();
+    // A deal of several hands pays on all of them: the figure is the deal's,
+    // and a line is named only when the table hand is all there is.
+    const int win = session.DealWin();
     const int line = session.Hand().CurrentLine();
-    // The hand is named once it is settled; a double-up's result is its own.
-    const bool named = win > 0 && line >= 0 && session.Hand().State() == TGameState::gsDrawn &&
-                       DoubleUpMessage(session, preferences).isEmpty();
+    const bool settled = win > 0 && session.Hand().State() == TGameState::gsDrawn &&
+                         DoubleUpMessage(session, preferences).isEmpty();
+    const bool named = settled && line >= 0 && session.ExtraHands().DealtHands() == 1;
     if (named) {
         FWin->Set(LineText(session.Game().LineName(line), texts).toUpper(), QString::number(win),
                   true);
     } else {
         FWin->Set(texts.Translate(kMainLabelsTexts, QStringLiteral("Win")), QString::number(win),
-                  false);
+                  settled);
     }
 }
 

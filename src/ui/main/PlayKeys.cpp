@@ -29,6 +29,7 @@ bool TPlayKeys::IsPlayKey(int key) {
     case Qt::Key_4:
     case Qt::Key_5:
     case Qt::Key_D:
+    case Qt::Key_V:
     case Qt::Key_H: return true;
     default: return false;
     }
