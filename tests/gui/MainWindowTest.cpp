@@ -11,6 +11,7 @@
 #include "ui/hands/AllHandsModel.h"
 #include "ui/hands/AllHandsWindow.h"
 #include "ui/hands/AnalyseHandWindow.h"
+#include "ui/main/CardTable.h"
 #include "ui/main/CounterPanel.h"
 #include "ui/main/FirstStart.h"
 #include "ui/main/PayoutGrid.h"
@@ -210,6 +211,21 @@ TEST_F(MainWindowTest, ATerminationRequestClosesTheTableLikeExit) {
     std::raise(SIGTERM);
     QTRY_VERIFY(!window->isVisible());
     EXPECT_FALSE(Session().Hand().IsOpen());
+}
+
+// A new deal starts from five backs: nothing of the hand before it turns over.
+TEST_F(MainWindowTest, ADealTurnsOverFromBacksOnly) {
+    Click("btnDeal");
+    Session().SetDrawMask(0); // every card held, each with its band
+    Click("btnDeal");
+    preferences->DealSpeed = 40;
+    Click("btnDeal");
+    const auto cards = Find<TCardTable>("CardsPanel")->findChildren<TCardImage*>();
+    ASSERT_EQ(cards.size(), 5);
+    for (const TCardImage* card : cards) EXPECT_EQ(card->Image(), cards[0]->Image());
+    QTRY_VERIFY_WITH_TIMEOUT(Find<TCardButton>("btnDeal")->text() == "Draw" &&
+                                 cards[4]->Image() != cards[0]->Image(),
+                             5000);
 }
 
 TEST_F(MainWindowTest, MenuTextsBecomeTitlesWithoutAccelerators) {

@@ -230,18 +230,29 @@ void TMainWindow::DealOrDraw() {
     for (int i = 0; i < 5; ++i)
         if (!replaced[i]) FReveal->DrawCard(i);
     TCardReveal::TSteps steps;
-    FReveal->AddBacks(steps, replaced);
-    steps.push_back({[this, replaced] {
-        std::array<bool, 5> shown = replaced;
-        if (FSession->FinishDealDraw()) {
-            FChart->AddPoint(FSession->Counters().BestCredits(), FSession->Counters().Credits());
-            shown.fill(true);
-        }
-        TCardReveal::TSteps faces;
-        FReveal->AddFaces(faces, shown, {0, 1, 2, 3, 4});
-        if (!FTimer.isActive()) FTimer.start();
-        FReveal->Append(std::move(faces));
-    }});
+    if (draws) {
+        FReveal->AddBacks(steps, replaced);
+    } else {
+        // The hand just played leaves the table at once, held marks and all:
+        // only the new deal turns over, card by card.
+        FReveal->Hide({true, true, true, true, true});
+        FReveal->DrawCards();
+    }
+    steps.push_back(
+        {[this, replaced] {
+             std::array<bool, 5> shown = replaced;
+             if (FSession->FinishDealDraw()) {
+                 FChart->AddPoint(FSession->Counters().BestCredits(),
+                                  FSession->Counters().Credits());
+                 FPanels->OtherHands->update(); // the other hands of the last deal go too
+                 shown.fill(true);
+             }
+             TCardReveal::TSteps faces;
+             FReveal->AddFaces(faces, shown, {0, 1, 2, 3, 4});
+             if (!FTimer.isActive()) FTimer.start();
+             FReveal->Append(std::move(faces));
+         },
+         !draws}); // a deal shows its five backs a moment first
     RunReveal(std::move(steps));
 }
 
