@@ -45,7 +45,7 @@ TDealOutcomes BestHoldOutcomes(const TPokerDescription& game, const std::vector<
                 holds->Deal(deal.Codes);
                 TKey key{};
                 key[0] = DrawCount(holds->Mask());
-                for (int line = 0; line <= engine->LastLine; ++line)
+                for (int line = 0; line <= engine->LastLine(); ++line)
                     key[line + 1] = holds->Lines()[line];
                 found[worker][key] += deal.Weight;
             }
