@@ -152,7 +152,7 @@ TEST_F(ErrorsWindowTest, HeaderClicksSortDescendingThenAscending) {
 // A deal of a hundred hands is one entry: its percent and its money are both
 // of the whole deal's bet, and it sorts by that share beside other deals.
 TEST_F(ErrorsWindowTest, ADealOfManyHandsIsAShareOfItsWholeBet) {
-    RunCli({"simulate", "--game", "4", "--paytable", "0", "--hands", "2000", "--hands-per-deal",
+    RunCli({"simulate", "--game", "0", "--paytable", "0", "--hands", "20", "--hands-per-deal",
             "100", "--seed", "7", "--policy", "random", "--data-dir", folders.Data()});
     Open();
     emit window->Grid().horizontalHeader()->sectionClicked(3); // largest loss first
