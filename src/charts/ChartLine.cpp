@@ -111,6 +111,7 @@ TNamePart TNamer::Kind(THoldClass family, uint32_t variants, bool all) const {
 // "no high card", "1-2 high cards", "at least 2 high cards".
 TNamePart TNamer::HighCount(uint32_t variants, uint32_t universe) const {
     const auto cards = [](int n) { return n == 0 ? Text("NoHighCard") : Counted("HighCards", n); };
+    if (variants == 0) return cards(0); // no variant: no range of counts to shift by
     const int lo = std::countr_zero(variants);
     const int hi = 31 - std::countl_zero(variants);
     const int top = 31 - std::countl_zero(universe);
