@@ -9,6 +9,7 @@
 
 #include <cinttypes>
 #include <cstdio>
+#include <numeric>
 #include <random>
 
 namespace drawmentor {
@@ -34,12 +35,14 @@ void ExpectAllMasksExact(const oracle::TDeckKind& kind, const oracle::TCodes& de
 // wild cards, one that mixes wild and natural cards. The exactness itself is
 // the unsanitized run's and engine_long_check's.
 constexpr int kDeals = 2;
+constexpr int kKickerDeals = 2;
 int WildInDeal(int deal, int maxWild) {
     return deal * ((maxWild + 1) / 2);
 }
 #else
 // Every possible number of wild cards in turn, so that kept-wild masks are covered.
 constexpr int kDeals = 12;
+constexpr int kKickerDeals = 40;
 int WildInDeal(int deal, int maxWild) {
     return deal % (maxWild + 1);
 }
@@ -94,6 +97,50 @@ TEST(EngineMatchesEnumeration, OnChosenHands) {
     ExpectAllMasksExact(kinds[5], Codes({"JK", "2S", "2C", "2D", "2H"}));
     ExpectAllMasksExact(kinds[5], Codes({"JK", "2S", "7D", "7C", "KH"}));
     ExpectAllMasksExact(kinds[2], Codes({"7S", "7C", "8D", "9H", "AH"}));
+}
+
+// Deals rich in aces and 2-4: two to four cards of one such rank, and often a
+// second low card, so that kickers are dealt, held, thrown and drawn, and
+// quads are dealt or completed by the draw.
+oracle::TCodes KickerDeal(std::mt19937_64& random) {
+    constexpr int kLow[] = {12, 0, 1, 2};
+    std::vector<int> deck(52);
+    std::iota(deck.begin(), deck.end(), 0);
+    std::shuffle(deck.begin(), deck.end(), random);
+    const int quads = kLow[random() % 4];
+    const int same = 2 + static_cast<int>(random() % 3);
+    std::vector<int> cards;
+    for (int code : deck)
+        if (code % 13 == quads && static_cast<int>(cards.size()) < same) cards.push_back(code);
+    const bool lowKicker = random() % 3 != 0;
+    for (int code : deck) {
+        const bool low = code % 13 == 12 || code % 13 <= 2;
+        if (cards.size() < 5 && code % 13 != quads &&
+            (!lowKicker || low || static_cast<int>(cards.size()) > same))
+            cards.push_back(code);
+    }
+    std::shuffle(cards.begin(), cards.end(), random);
+    oracle::TCodes codes{};
+    std::copy(cards.begin(), cards.end(), codes.begin());
+    return codes;
+}
+
+// Four aces or 2-4 paid for their kicker: every hold's line counts against
+// the enumeration, on chosen kicker hands and seeded deals.
+TEST(EngineMatchesEnumeration, OnKickerGames) {
+    for (int game : {35, 36}) {
+        const oracle::TDeckKind kind{"natural 52 cards", -1, 0, game};
+        std::mt19937_64 random(20260611 + game);
+        ExpectAllMasksExact(kind, Codes({"AS", "AC", "AD", "AH", "2S"}));
+        ExpectAllMasksExact(kind, Codes({"AS", "KC", "AD", "AH", "3S"}));
+        ExpectAllMasksExact(kind, Codes({"4S", "4C", "4D", "AH", "2S"}));
+        ExpectAllMasksExact(kind, Codes({"3S", "3C", "9D", "2H", "3H"}));
+        for (int deal = 0; deal < kKickerDeals && !HasFailure(); ++deal) {
+            const auto dealt = KickerDeal(random);
+            SCOPED_TRACE(oracle::CodesText(dealt));
+            ExpectAllMasksExact(kind, dealt);
+        }
+    }
 }
 
 // The engines' bench signature: every count of every hold, over a fixed sample

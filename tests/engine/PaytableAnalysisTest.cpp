@@ -209,7 +209,7 @@ TEST(ReturnJob, RunsInTheBackgroundAndCanBeAbandoned) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
         EXPECT_LT(abandoned.Progress(), 1.0);
     }
-    TReturnJob bad(35, kJacks96, 5);
+    TReturnJob bad(kCatalogueSize, kJacks96, 5);
     EXPECT_THROW(bad.Result(), ERangeError);
 }
 
