@@ -16,7 +16,6 @@
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
-#include <tuple>
 #include <unistd.h>
 #include <vector>
 
@@ -91,21 +90,6 @@ TEST(CliAnalyze, AnswersForEveryGame) {
         }
         EXPECT_EQ(doc["holds"][doc["best_mask"].get<int>()]["ev"].get<double>(), bestEv);
     }
-}
-
-// Four aces pay 2,000 coins beside a 2-4 and 800 beside a king in the stored
-// 9/6 Double Double Bonus, whose lines name the kicker.
-TEST(CliAnalyze, KickerDecidesTheFourAcesWin) {
-    for (const auto& [cards, win, line] :
-         {std::tuple{"AS AC AD AH 2S", 2000.0, 2}, std::tuple{"AS AC AD AH KS", 800.0, 3}}) {
-        const TRun run = Cli(std::string("analyze --game 35 --paytable 1 --json ") + cards);
-        ASSERT_EQ(run.Status, 0) << run.Err;
-        const auto doc = nlohmann::json::parse(run.Out);
-        const auto& hold = doc["holds"][0];
-        EXPECT_EQ(hold["ev"].get<double>(), win) << cards;
-        EXPECT_EQ(hold["lines"][line], 1) << cards;
-    }
-    EXPECT_NE(Cli("games").Out.find("Four Aces with 2-4"), std::string::npos);
 }
 
 TEST(CliAnalyze, PlainTableListsHoldsBestFirst) {

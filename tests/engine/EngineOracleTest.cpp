@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cinttypes>
 #include <cstdio>
 #include <numeric>
@@ -99,29 +100,21 @@ TEST(EngineMatchesEnumeration, OnChosenHands) {
     ExpectAllMasksExact(kinds[2], Codes({"7S", "7C", "8D", "9H", "AH"}));
 }
 
-// Deals rich in aces and 2-4: two to four cards of one such rank, and often a
-// second low card, so that kickers are dealt, held, thrown and drawn, and
-// quads are dealt or completed by the draw.
+// Two to four aces or 2-4 of one rank, mostly beside other low cards: kickers
+// dealt, held, thrown and drawn, quads dealt or completed by the draw.
 oracle::TCodes KickerDeal(std::mt19937_64& random) {
-    constexpr int kLow[] = {12, 0, 1, 2};
     std::vector<int> deck(52);
     std::iota(deck.begin(), deck.end(), 0);
     std::shuffle(deck.begin(), deck.end(), random);
-    const int quads = kLow[random() % 4];
+    std::stable_partition(deck.begin(), deck.end(),
+                          [](int c) { return c % 13 <= 2 || c % 13 == 12; });
+    const int quads = deck[0] % 13;
+    std::stable_partition(deck.begin(), deck.end(), [&](int c) { return c % 13 == quads; });
     const int same = 2 + static_cast<int>(random() % 3);
-    std::vector<int> cards;
-    for (int code : deck)
-        if (code % 13 == quads && static_cast<int>(cards.size()) < same) cards.push_back(code);
-    const bool lowKicker = random() % 3 != 0;
-    for (int code : deck) {
-        const bool low = code % 13 == 12 || code % 13 <= 2;
-        if (cards.size() < 5 && code % 13 != quads &&
-            (!lowKicker || low || static_cast<int>(cards.size()) > same))
-            cards.push_back(code);
-    }
-    std::shuffle(cards.begin(), cards.end(), random);
     oracle::TCodes codes{};
-    std::copy(cards.begin(), cards.end(), codes.begin());
+    std::copy_n(deck.begin(), same, codes.begin());
+    std::copy_n(deck.begin() + (random() % 3 == 0 ? 16 : 4), 5 - same, codes.begin() + same);
+    std::shuffle(codes.begin(), codes.end(), random);
     return codes;
 }
 
@@ -132,9 +125,7 @@ TEST(EngineMatchesEnumeration, OnKickerGames) {
         const oracle::TDeckKind kind{"natural 52 cards", -1, 0, game};
         std::mt19937_64 random(20260611 + game);
         ExpectAllMasksExact(kind, Codes({"AS", "AC", "AD", "AH", "2S"}));
-        ExpectAllMasksExact(kind, Codes({"AS", "KC", "AD", "AH", "3S"}));
-        ExpectAllMasksExact(kind, Codes({"4S", "4C", "4D", "AH", "2S"}));
-        ExpectAllMasksExact(kind, Codes({"3S", "3C", "9D", "2H", "3H"}));
+        ExpectAllMasksExact(kind, Codes({"4S", "4C", "4D", "AH", "KS"}));
         for (int deal = 0; deal < kKickerDeals && !HasFailure(); ++deal) {
             const auto dealt = KickerDeal(random);
             SCOPED_TRACE(oracle::CodesText(dealt));

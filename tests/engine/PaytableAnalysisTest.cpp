@@ -85,20 +85,19 @@ TEST(PaytableReturn, KnownAnswers) {
     EXPECT_NEAR(static_cast<double>(DealDeviation(jacks, 100)), 146.3513, 5e-5);
 }
 
-// Games that pay quads more for their kicker, at the published returns of
-// their common pays (to two decimals), five coins: royal, straight flush,
-// then the kicker and plain quads in the game's line order.
+// Published returns (two decimals) of 10/6, 9/6, 9/5 and 8/5 Double Double
+// Bonus and 9/7 Triple Double Bonus, five coins.
 TEST(PaytableReturn, KickerGamesKnownAnswers) {
-    const auto ddb = [](int fullHouse, int flush) {
-        return std::vector<int>{4000,          250,       2000, 800, 800, 400, 250,
-                                5 * fullHouse, 5 * flush, 20,   15,  5,   5};
+    const auto percent = [](int game, const std::vector<int>& pays) {
+        return static_cast<double>(Analyze(game, pays).ReturnPercent);
     };
-    EXPECT_NEAR(static_cast<double>(Analyze(35, ddb(10, 6)).ReturnPercent), 100.07, 0.005);
-    EXPECT_NEAR(static_cast<double>(Analyze(35, ddb(9, 6)).ReturnPercent), 98.98, 0.005);
-    EXPECT_NEAR(static_cast<double>(Analyze(35, ddb(9, 5)).ReturnPercent), 97.87, 0.005);
-    EXPECT_NEAR(static_cast<double>(Analyze(35, ddb(8, 5)).ReturnPercent), 96.79, 0.005);
-    const auto tdb = Analyze(36, {4000, 250, 4000, 2000, 800, 400, 250, 45, 35, 20, 10, 5, 5});
-    EXPECT_NEAR(static_cast<double>(tdb.ReturnPercent), 99.58, 0.005);
+    const int ddb[][3] = {{10, 6, 10007}, {9, 6, 9898}, {9, 5, 9787}, {8, 5, 9679}};
+    for (const auto& [fh, fl, published] : ddb)
+        EXPECT_NEAR(
+            percent(35, {4000, 250, 2000, 800, 800, 400, 250, 5 * fh, 5 * fl, 20, 15, 5, 5}),
+            published / 100.0, 0.005);
+    EXPECT_NEAR(percent(36, {4000, 250, 4000, 2000, 800, 400, 250, 45, 35, 20, 10, 5, 5}), 99.58,
+                0.005);
 }
 
 TEST(PaytableReturn, TheNumberOfThreadsChangesNothing) {

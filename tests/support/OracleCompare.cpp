@@ -48,37 +48,6 @@ oracle::TCodes RandomDeal(const oracle::TDeckKind& kind, int wild, std::mt19937_
     return codes;
 }
 
-namespace {
-
-// A natural game's line counts read off the enumeration with the plain rules:
-// a category goes to the last line without kickers that lists it; a four of a
-// kind to the first line that lists it with its fifth card's rank as kicker.
-std::array<int64_t, kMaxLines> ExpectedLines(int gameIndex, const oracle::TOracleCounts& counts) {
-    const auto game = CreateDescription(gameIndex);
-    std::array<int64_t, kMaxLines> lines{};
-    const auto plainLine = [&](int category) {
-        int found = -1;
-        for (int line = 0; line <= game->LastLine; ++line)
-            if (game->LineKickers(line) == 0 && ((game->LineCategories(line) >> category) & 1))
-                found = line;
-        return found;
-    };
-    for (int c = 0; c < kNaturalCategoryCount; ++c)
-        if (const int line = plainLine(c); line >= 0) lines[line] += counts.Natural[c];
-    for (int quads = 0; quads < kRankCount; ++quads)
-        for (int kicker = 0; kicker < kRankCount; ++kicker)
-            for (int line = 0; line <= game->LastLine; ++line)
-                if (((game->LineKickers(line) >> kicker) & 1) &&
-                    ((game->LineCategories(line) >> (ncFourOfKind2 + quads)) & 1)) {
-                    lines[line] += counts.Quads[quads][kicker];
-                    lines[plainLine(ncFourOfKind2 + quads)] -= counts.Quads[quads][kicker];
-                    break;
-                }
-    return lines;
-}
-
-} // namespace
-
 std::vector<std::string> CompareMask(const oracle::TDeckKind& kind, const oracle::TCodes& dealt,
                                      const TPokerEngine& engine, int mask) {
     const oracle::TOracleCounts expected = oracle::EnumerateDraws(kind, dealt, mask);
@@ -97,12 +66,21 @@ std::vector<std::string> CompareMask(const oracle::TDeckKind& kind, const oracle
         const int64_t got = wild ? wild->WildCounts(mask)[c] : 0;
         if (got != expected.Wild[c]) report(WildCategoryKeys[c], got, expected.Wild[c]);
     }
-    if (!wild) {
-        const auto lines = ExpectedLines(kind.GameIndex, expected);
+    if (!wild) { // the lines, with quads paid by their fifth card's rank where a line says so
+        const auto kickers = CreateDescription(kind.GameIndex)->KickerLines();
+        std::array<int64_t, kMaxLines + 1> lines{};
+        for (int c = 0; c < kNaturalCategoryCount; ++c)
+            lines[engine.CategoryLine(c) < 0 ? kMaxLines : engine.CategoryLine(c)] +=
+                expected.Natural[c];
+        for (int q = 0; q < kRankCount; ++q)
+            for (int r = 0; r < kRankCount; ++r)
+                if (const int line = kickers.Line[q][r]; line >= 0) {
+                    lines[line] += expected.Quads[q][r];
+                    lines[engine.CategoryLine(ncFourOfKind2 + q)] -= expected.Quads[q][r];
+                }
         for (int line = 0; line <= engine.LastLine(); ++line)
             if (engine.LineCounts(mask)[line] != lines[line])
-                report("line " + engine.LineNames()[line], engine.LineCounts(mask)[line],
-                       lines[line]);
+                report(engine.LineNames()[line], engine.LineCounts(mask)[line], lines[line]);
     }
     if (engine.OutcomeCount(mask) != expected.Outcomes)
         report("outcomes", engine.OutcomeCount(mask), expected.Outcomes);
