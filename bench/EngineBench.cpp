@@ -26,6 +26,9 @@ const TBenchGame kGames[] = {
     {4, {4000, 1000, 125, 75, 45, 25, 15, 10, 10, 5}},      // Deuces Wild
     {3, {4000, 1000, 500, 250, 100, 35, 25, 15, 10, 5, 5}}, // Joker Wild (KINGS+)
     {8, {4000, 500, 500, 250, 45, 25, 20, 15, 10, 5}},      // Double Joker Poker
+    {2, {4000, 250, 800, 400, 250, 45, 30, 25, 15, 5, 5}},  // Double Bonus
+    // Its kicker twin, side by side with it.
+    {35, {4000, 250, 2000, 800, 800, 400, 250, 45, 30, 20, 15, 5, 5}}, // Double Double Bonus
 };
 
 std::vector<oracle::TCodes> Deals(int game, int count) {
@@ -58,7 +61,7 @@ void BM_GetTheBest(benchmark::State& state) {
     }
     state.SetLabel(engine->GameName());
 }
-BENCHMARK(BM_GetTheBest)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_GetTheBest)->DenseRange(0, 5)->Unit(benchmark::kMicrosecond);
 
 void BM_Enumeration(benchmark::State& state) {
     const TBenchGame& game = kGames[state.range(0)];

@@ -74,13 +74,25 @@ void TPokerEngine::SetDescription(const TPokerDescription& description) {
     FLineNames.clear();
     for (int line = 0; line <= FLastLine; ++line) FLineNames.push_back(description.LineName(line));
     // Filled line by line: a category listed under two lines goes to the later.
+    // Lines with kickers take their share of the quads after the counting.
     std::fill(std::begin(FCategoryLine), std::end(FCategoryLine), -1);
     for (int line = 0; line <= FLastLine; ++line) {
+        if (description.LineKickers(line) != 0) continue;
         const TCategorySet set = description.LineCategories(line);
         for (int c = 0; c < kNaturalCategoryCount; ++c)
             if ((set >> c) & 1) FCategoryLine[c] = line;
     }
     FPaidCategories = GroupByLine(FCategoryLine, kNaturalCategoryCount);
+    FKickers = description.KickerLines();
+    FKickerQuads = 0;
+    for (int rank = 0; rank < kRankCount; ++rank)
+        for (int kicker = 0; kicker < kRankCount; ++kicker)
+            if (FKickers.Line[rank][kicker] >= 0) FKickerQuads |= 1u << rank;
+    if (FKickers.Any && description.IsWildGame())
+        throw EDrawMentor("Kickers are counted in games without wild cards only");
+    for (int rank = 0; rank < kRankCount; ++rank)
+        if (((FKickerQuads >> rank) & 1) && FCategoryLine[ncFourOfKind2 + rank] < 0)
+            throw EDrawMentor("Quads paid for their kicker need a line without one");
     for (int c = 0; c < kNaturalCategoryCount; ++c)
         FCategorySlot[c] =
             static_cast<int8_t>(FCategoryLine[c] >= 0 ? FCategoryLine[c] : kMaxLines);
@@ -276,13 +288,54 @@ int64_t TPokerEngine::LineCount(int line, int mask) const {
 
 int TPokerEngine::CurrentLine() const {
     for (int c = 0; c < kNaturalCategoryCount; ++c)
-        if (FCategoryCounts[0][c] == 1) return FCategoryLine[c];
+        if (FCategoryCounts[0][c] == 1) return PaidLine(c);
     return -1;
 }
 
 int TPokerEngine::HandLine() const {
     const int category = ClassifyNatural(FHand);
-    return category == kNoCategory ? -1 : FCategoryLine[category];
+    return category == kNoCategory ? -1 : PaidLine(category);
+}
+
+int TPokerEngine::PaidLine(int category) const {
+    const int quads = category - ncFourOfKind2;
+    if (quads >= 0 && quads < kRankCount && ((FKickerQuads >> quads) & 1)) {
+        const int kicker = QuadsKicker(FHand);
+        if (kicker >= 0 && FKickers.Line[quads][kicker] >= 0) return FKickers.Line[quads][kicker];
+    }
+    return FCategoryLine[category];
+}
+
+// The fifth card beside four of rank q is the kept card of another rank when
+// there is one, else a drawn card of another rank: every way of completing
+// the quads (C(d, 4 - h)) comes with that one card. Quads with two kept
+// cards of other ranks cannot be made.
+void TPokerEngine::MoveKicked(const THand& kept, int k, int64_t* lines) const {
+    const int held = kHandSize - k;
+    for (unsigned ranks = FKickerQuads; ranks != 0; ranks &= ranks - 1) {
+        const int quads = std::countr_zero(ranks);
+        const int h = kept.RankCount[quads];
+        const int d = FDeck.RankCount[quads];
+        const int need = 4 - h;
+        if (need > k || d < need || held - h > 1) continue;
+        const int32_t ways = Binomial(need, d);
+        const auto& lineOf = FKickers.Line[quads];
+        int64_t moved[kMaxLines] = {};
+        if (held - h == 1) {
+            for (int pos = 0; pos < kept.Total; ++pos)
+                if (kept.Ranks[pos] != quads && lineOf[kept.Ranks[pos]] >= 0)
+                    moved[lineOf[kept.Ranks[pos]]] += ways;
+        } else {
+            for (int kicker = 0; kicker < kRankCount; ++kicker)
+                if (kicker != quads && lineOf[kicker] >= 0)
+                    moved[lineOf[kicker]] += int64_t{ways} * FDeck.RankCount[kicker];
+        }
+        const int plain = FCategoryLine[ncFourOfKind2 + quads];
+        for (int line = 0; line < kMaxLines; ++line) {
+            lines[line] += moved[line];
+            lines[plain] -= moved[line];
+        }
+    }
 }
 
 void TPokerEngine::ResetCounts() {
@@ -378,6 +431,11 @@ void TPokerEngine::CheckCombination() {
 void TPokerEngine::SumLines() {
     for (int mask : {0, kMaskCount - 1})
         AddLineSums(FPaidCategories, FCategoryCounts[mask], FLineCounts[mask]);
+    if (FKickerQuads != 0) {
+        MoveKicked(FHand, 0, FLineCounts[0]);
+        // The walk has taken every kept card back: FKept is empty.
+        MoveKicked(FKept, kHandSize, FLineCounts[kMaskCount - 1]);
+    }
 }
 
 // Straights that complete the kept cards (all of different ranks), per kind:
@@ -623,6 +681,7 @@ void TPokerEngine::CountDraw(int mask) {
     // 4. What is left is two pairs.
     remaining = CheckedSub(remaining, fullHouses);
     put(ncTwoPairs, remaining);
+    if (FKickerQuads != 0) MoveKicked(FKept, k, lines);
     std::memcpy(FLineCounts[mask], lines, sizeof FLineCounts[mask]);
 }
 

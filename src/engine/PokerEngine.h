@@ -152,6 +152,11 @@ class TPokerEngine {
     virtual void SumLines();
 
     int NaturalsLeft() const { return FDeck.Total - FDeck.WildCount; }
+    // Moves the draws of `kept` plus k cards whose four of a kind a line with
+    // kickers pays from the quads' plain line to that line.
+    void MoveKicked(const THand& kept, int k, int64_t* lines) const;
+    // The line paying `category` in Hand as it stands.
+    int PaidLine(int category) const;
     void StraightCount(int column, int32_t (&kinds)[3]) const;
 
     // Before Calc, which may refer to it.
@@ -168,6 +173,8 @@ class TPokerEngine {
     static TLineGroups GroupByLine(const int32_t* categoryLine, int categories);
     static void AddLineSums(const TLineGroups& groups, const int32_t* counts, int64_t* lines);
     TLineGroups FPaidCategories;
+    TKickerLines FKickers;
+    unsigned FKickerQuads = 0; // bit q: some line pays four of rank q for its kicker
     // Each category's line, or kMaxLines for one no line pays.
     int8_t FCategorySlot[kNaturalCategoryCount] = {};
     // Natural ranks of the dealt hand, and the others, for the evaluation.

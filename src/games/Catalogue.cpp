@@ -79,7 +79,18 @@ struct TLine {
     std::string_view Name;
     TCategorySet Natural = 0;
     TCategorySet Wild = 0; // only in wild games
+    TRankSet Kickers = 0;  // only in natural games, see LineKickers
 };
+
+constexpr TRankSet Kick(std::string_view ranks) {
+    TRankSet set = 0;
+    for (char letter : ranks) {
+        const auto rank = kRankLetters.find(letter);
+        if (rank == std::string_view::npos) throw "unknown rank letter in the catalogue";
+        set = static_cast<TRankSet>(set | 1u << rank);
+    }
+    return set;
+}
 
 constexpr TLine kJacksOrBetter[] = {
     {"Royal Flush", RF},
@@ -140,6 +151,38 @@ constexpr TLine kHighFives[] = {
 constexpr TLine kDoubleBonus[] = {
     {"Royal Flush", RF},
     {"Straight Flush", SF},
+    {"Four Aces", FourK("A")},
+    {"Four 2-4", FourK("234")},
+    {"Four 5-K", FourK("56789TJQK")},
+    {"Full House", FH},
+    {"Flush", FL},
+    {"Straight", ST},
+    {"Three of Kind", ThreeK(kAll)},
+    {"Two Pairs", TwoP},
+    {"Jacks or Better", Pairs("JQKA")},
+};
+// Four aces or four 2-4 pay more beside a low fifth card. A line with
+// kickers comes before the plain line of the same quads, which pays the rest.
+constexpr TLine kDoubleDoubleBonus[] = {
+    {"Royal Flush", RF},
+    {"Straight Flush", SF},
+    {"Four Aces with 2-4", FourK("A"), 0, Kick("234")},
+    {"Four Aces", FourK("A")},
+    {"Four 2-4 with A-4", FourK("234"), 0, Kick("A234")},
+    {"Four 2-4", FourK("234")},
+    {"Four 5-K", FourK("56789TJQK")},
+    {"Full House", FH},
+    {"Flush", FL},
+    {"Straight", ST},
+    {"Three of Kind", ThreeK(kAll)},
+    {"Two Pairs", TwoP},
+    {"Jacks or Better", Pairs("JQKA")},
+};
+constexpr TLine kTripleDoubleBonus[] = {
+    {"Royal Flush", RF},
+    {"Straight Flush", SF},
+    {"Four Aces with 2-4", FourK("A"), 0, Kick("234")},
+    {"Four 2-4 with A-4", FourK("234"), 0, Kick("A234")},
     {"Four Aces", FourK("A")},
     {"Four 2-4", FourK("234")},
     {"Four 5-K", FourK("56789TJQK")},
@@ -397,14 +440,25 @@ constexpr std::array<TGame, kCatalogueSize> kGames = {{
     {"Power House / Full House", kDoubleBonus},                 // 32
     {"Super Aces", kDoubleBonus},                               // 33
     {"Royal Court", kRoyalCourt},                               // 34
+    {"Double Double Bonus", kDoubleDoubleBonus},                // 35
+    {"Triple Double Bonus", kTripleDoubleBonus},                // 36
 }};
 
 // What the descriptions rely on, checked when the table compiles.
 constexpr bool WellFormed(const TGame& game) {
     if (game.Name.empty() || game.Lines.empty() || game.Lines.size() > kMaxLines) return false;
+    constexpr TCategorySet quads = FourK(kAll);
     for (const TLine& line : game.Lines) {
         if (line.Name.empty() || (line.Natural == 0 && line.Wild == 0)) return false;
         if (line.Wild != 0 && !game.Wild()) return false;
+        if (line.Kickers == 0) continue;
+        // Only the natural engine counts kickers, and only of quads, whose
+        // hands without the kicker a plain line pays.
+        if (game.Wild() || (line.Natural & ~quads) != 0) return false;
+        TCategorySet plain = 0;
+        for (const TLine& other : game.Lines)
+            if (other.Kickers == 0) plain |= other.Natural;
+        if ((line.Natural & ~plain) != 0) return false;
     }
     return true;
 }
@@ -421,9 +475,10 @@ template <class TBase> class TTableDescription final : public TBase {
         int index = 0;
         for (const TLine& line : game.Lines) {
             if constexpr (std::is_same_v<TBase, TWildPokerDescription>)
-                this->SetLine(index++, std::string(line.Name), line.Natural, line.Wild);
+                this->SetLine(index, std::string(line.Name), line.Natural, line.Wild);
             else
-                this->SetLine(index++, std::string(line.Name), line.Natural);
+                this->SetLine(index, std::string(line.Name), line.Natural);
+            this->SetKickers(index++, line.Kickers);
         }
     }
 };

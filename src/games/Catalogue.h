@@ -8,11 +8,11 @@
 
 namespace drawmentor {
 
-inline constexpr int kCatalogueSize = 35;
+inline constexpr int kCatalogueSize = 37;
 // Complete and creatable, but offered nowhere (no menu, filter or paytable).
 inline constexpr int kHiddenGameIndex = 12;
 
-// The description of catalogue index 0..34 with GameIndex set; none otherwise.
+// The description of catalogue index 0..kCatalogueSize-1 with GameIndex set; none otherwise.
 std::unique_ptr<TPokerDescription> CreateDescription(int gameIndex);
 
 // Fresh descriptions of every offered game (all but index 12), in index order.

@@ -32,6 +32,25 @@ int ClassifyNatural(const THand& hand) {
     return paired >= 0 ? ncPairs2 + paired : kNoCategory;
 }
 
+int QuadsKicker(const THand& hand) {
+    if (hand.RanksWithCount[4] != 1 || hand.Total != kHandSize || hand.WildCount != 0) return -1;
+    for (int pos = 0; pos < kHandSize; ++pos)
+        if (hand.RankCount[hand.Ranks[pos]] == 1) return hand.Ranks[pos];
+    return -1;
+}
+
+int NaturalHandLine(const THand& hand, const int32_t* categoryLine,
+                    const TKickerLines& kickerLines) {
+    const int category = ClassifyNatural(hand);
+    if (category == kNoCategory) return -1;
+    const int kicker = kickerLines.Any ? QuadsKicker(hand) : -1;
+    if (kicker >= 0) {
+        const int line = kickerLines.Line[category - ncFourOfKind2][kicker];
+        if (line >= 0) return line;
+    }
+    return categoryLine[category];
+}
+
 TStraightKind WildStraightKind(const THand& hand) {
     const int lo = hand.MinRank;
     const int hi = hand.MaxRankNoAce;

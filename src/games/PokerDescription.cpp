@@ -1,5 +1,7 @@
 #include "PokerDescription.h"
 
+#include "cards/Cards.h"
+#include "cards/Categories.h"
 #include "core/Checked.h"
 
 namespace drawmentor {
@@ -10,6 +12,28 @@ const std::string& TPokerDescription::LineName(int line) const {
 
 TCategorySet TPokerDescription::LineCategories(int line) const {
     return FLineCategories[CheckIndex(line, 0, kMaxLines - 1, "line")];
+}
+
+TRankSet TPokerDescription::LineKickers(int line) const {
+    return FLineKickers[CheckIndex(line, 0, kMaxLines - 1, "line")];
+}
+
+TKickerLines TPokerDescription::KickerLines() const {
+    TKickerLines kickers;
+    for (auto& row : kickers.Line) row.fill(-1);
+    for (int line = LastLine; line >= 0; --line) // the first line wins
+        for (int quads = 0; quads < kRankCount; ++quads)
+            for (int kicker = 0; kicker < kRankCount; ++kicker)
+                if (((FLineKickers[line] >> kicker) & 1) &&
+                    ((FLineCategories[line] >> (ncFourOfKind2 + quads)) & 1)) {
+                    kickers.Line[quads][kicker] = static_cast<int8_t>(line);
+                    kickers.Any = true;
+                }
+    return kickers;
+}
+
+void TPokerDescription::SetKickers(int line, TRankSet kickers) {
+    FLineKickers[CheckIndex(line, 0, kMaxLines - 1, "line")] = kickers;
 }
 
 void TPokerDescription::SetLine(int line, std::string name, TCategorySet natural) {

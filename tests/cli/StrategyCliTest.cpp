@@ -119,7 +119,7 @@ TEST(CliStrategy, BadArgumentsAreRefused) {
         EXPECT_TRUE(run.Out.empty()) << args;
     };
     refused("--game 12 --paytable 0", "not offered");
-    refused("--game 35 --paytable 0", "outside");
+    refused("--game 37 --paytable 0", "outside");
     refused("--game 0 --pays 0,0,0,0,0,0,0,0,0", "pays nothing");
     refused("--game 0 --pays 4000,250,125,45,30,20,15,10,-5", "outside");
     refused("--game 0 --pays 4000,250", "needs 9 values");

@@ -7,8 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cinttypes>
 #include <cstdio>
+#include <numeric>
 #include <random>
 
 namespace drawmentor {
@@ -34,12 +36,14 @@ void ExpectAllMasksExact(const oracle::TDeckKind& kind, const oracle::TCodes& de
 // wild cards, one that mixes wild and natural cards. The exactness itself is
 // the unsanitized run's and engine_long_check's.
 constexpr int kDeals = 2;
+constexpr int kKickerDeals = 2;
 int WildInDeal(int deal, int maxWild) {
     return deal * ((maxWild + 1) / 2);
 }
 #else
 // Every possible number of wild cards in turn, so that kept-wild masks are covered.
 constexpr int kDeals = 12;
+constexpr int kKickerDeals = 40;
 int WildInDeal(int deal, int maxWild) {
     return deal % (maxWild + 1);
 }
@@ -94,6 +98,40 @@ TEST(EngineMatchesEnumeration, OnChosenHands) {
     ExpectAllMasksExact(kinds[5], Codes({"JK", "2S", "2C", "2D", "2H"}));
     ExpectAllMasksExact(kinds[5], Codes({"JK", "2S", "7D", "7C", "KH"}));
     ExpectAllMasksExact(kinds[2], Codes({"7S", "7C", "8D", "9H", "AH"}));
+}
+
+// Two to four aces or 2-4 of one rank, mostly beside other low cards: kickers
+// dealt, held, thrown and drawn, quads dealt or completed by the draw.
+oracle::TCodes KickerDeal(std::mt19937_64& random) {
+    std::vector<int> deck(52);
+    std::iota(deck.begin(), deck.end(), 0);
+    std::shuffle(deck.begin(), deck.end(), random);
+    std::stable_partition(deck.begin(), deck.end(),
+                          [](int c) { return c % 13 <= 2 || c % 13 == 12; });
+    const int quads = deck[0] % 13;
+    std::stable_partition(deck.begin(), deck.end(), [&](int c) { return c % 13 == quads; });
+    const int same = 2 + static_cast<int>(random() % 3);
+    oracle::TCodes codes{};
+    std::copy_n(deck.begin(), same, codes.begin());
+    std::copy_n(deck.begin() + (random() % 3 == 0 ? 16 : 4), 5 - same, codes.begin() + same);
+    std::shuffle(codes.begin(), codes.end(), random);
+    return codes;
+}
+
+// Four aces or 2-4 paid for their kicker: every hold's line counts against
+// the enumeration, on chosen kicker hands and seeded deals.
+TEST(EngineMatchesEnumeration, OnKickerGames) {
+    for (int game : {35, 36}) {
+        const oracle::TDeckKind kind{"natural 52 cards", -1, 0, game};
+        std::mt19937_64 random(20260611 + game);
+        ExpectAllMasksExact(kind, Codes({"AS", "AC", "AD", "AH", "2S"}));
+        ExpectAllMasksExact(kind, Codes({"4S", "4C", "4D", "AH", "KS"}));
+        for (int deal = 0; deal < kKickerDeals && !HasFailure(); ++deal) {
+            const auto dealt = KickerDeal(random);
+            SCOPED_TRACE(oracle::CodesText(dealt));
+            ExpectAllMasksExact(kind, dealt);
+        }
+    }
 }
 
 // The engines' bench signature: every count of every hold, over a fixed sample

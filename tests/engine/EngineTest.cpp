@@ -46,7 +46,7 @@ TEST(PokerEngine, FactoryChoosesTheEngineAndFillsThePayout) {
     TEngineFixture jokers(8, kDeucesFull);
     EXPECT_NE(dynamic_cast<TWildEngine*>(jokers.engine.get()), nullptr);
     EXPECT_EQ(jokers.payout.DeckSize, 54);
-    EXPECT_THROW(CreateEngineForGame(35), ERangeError);
+    EXPECT_THROW(CreateEngineForGame(kCatalogueSize), ERangeError);
 }
 
 TEST(PokerEngine, DealtRoyalStandsPat) {

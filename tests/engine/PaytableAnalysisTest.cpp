@@ -85,6 +85,21 @@ TEST(PaytableReturn, KnownAnswers) {
     EXPECT_NEAR(static_cast<double>(DealDeviation(jacks, 100)), 146.3513, 5e-5);
 }
 
+// Published returns (two decimals) of 10/6, 9/6, 9/5 and 8/5 Double Double
+// Bonus and 9/7 Triple Double Bonus, five coins.
+TEST(PaytableReturn, KickerGamesKnownAnswers) {
+    const auto percent = [](int game, const std::vector<int>& pays) {
+        return static_cast<double>(Analyze(game, pays).ReturnPercent);
+    };
+    const int ddb[][3] = {{10, 6, 10007}, {9, 6, 9898}, {9, 5, 9787}, {8, 5, 9679}};
+    for (const auto& [fh, fl, published] : ddb)
+        EXPECT_NEAR(
+            percent(35, {4000, 250, 2000, 800, 800, 400, 250, 5 * fh, 5 * fl, 20, 15, 5, 5}),
+            published / 100.0, 0.005);
+    EXPECT_NEAR(percent(36, {4000, 250, 4000, 2000, 800, 400, 250, 45, 35, 20, 10, 5, 5}), 99.58,
+                0.005);
+}
+
 TEST(PaytableReturn, TheNumberOfThreadsChangesNothing) {
     const auto one = Analyze(3, {4000, 1000, 500, 250, 100, 35, 25, 15, 10, 5, 5}, 1);
     const auto two = Analyze(3, {4000, 1000, 500, 250, 100, 35, 25, 15, 10, 5, 5}, 3);
@@ -209,7 +224,7 @@ TEST(ReturnJob, RunsInTheBackgroundAndCanBeAbandoned) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
         EXPECT_LT(abandoned.Progress(), 1.0);
     }
-    TReturnJob bad(35, kJacks96, 5);
+    TReturnJob bad(kCatalogueSize, kJacks96, 5);
     EXPECT_THROW(bad.Result(), ERangeError);
 }
 

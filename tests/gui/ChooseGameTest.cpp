@@ -76,7 +76,7 @@ TEST_F(ChooseGameTest, OpensOnTheSessionGameAndStepsThroughItsPaytables) {
     session->SelectGame(kJacks, 1);
     auto window = Open();
     auto* list = Find<QListWidget>(*window, "PokerList");
-    ASSERT_EQ(list->count(), 34);
+    ASSERT_EQ(list->count(), 36);
     for (int row = 1; row < list->count(); ++row)
         EXPECT_LT(list->item(row - 1)->text(), list->item(row)->text());
     EXPECT_EQ(list->currentItem()->text(), " JACKS OR BETTER");

@@ -129,6 +129,9 @@ TOracleCounts EnumerateDraws(const TDeckKind& deck, const TCodes& dealt, int mas
                 ++counts.NoCategory;
             else
                 ++counts.Natural[category];
+            if (category >= 3 && category <= 15)
+                for (int code : hand)
+                    if (RankOf(code) != category - 3) ++counts.Quads[category - 3][RankOf(code)];
         }
         // Next k-subset in lexicographic order.
         int i = k - 1;

@@ -20,6 +20,8 @@ struct TDeckKind {
 struct TOracleCounts {
     std::array<int64_t, 48> Natural{};
     std::array<int64_t, 42> Wild{};
+    // Natural four of a kind by the rank of the four and of the fifth card.
+    std::array<std::array<int64_t, 13>, 13> Quads{};
     int64_t NoCategory = 0;
     int64_t Outcomes = 0;
 };

@@ -100,6 +100,8 @@ TEST_F(ChartLineTextTest, PaytableLinesInRussian) {
     EXPECT_EQ(line("Natural Royal Flush", ru), "Натуральный роял-флеш");
     EXPECT_EQ(line("Four of Kind", ru), "Каре");
     EXPECT_EQ(line("Four 5-K", ru), "Four 5-K");
+    EXPECT_EQ(line("Four Aces with 2-4", ru), "Четыре туза с кикером 2–4");
+    EXPECT_EQ(line("Four 2-4 with A-4", en), "Four 2–4 with A–4");
     // The small wins a table names, however the catalogue spells them.
     EXPECT_EQ(line("Two Pairs", ru), "Две пары");
     EXPECT_EQ(line("Three of Kind", ru), "Тройка");

@@ -3,6 +3,7 @@
 #include "cards/Categories.h"
 #include "engine/EngineFactory.h"
 #include "engine/WildEngine.h"
+#include "games/Catalogue.h"
 
 #include <algorithm>
 
@@ -64,6 +65,22 @@ std::vector<std::string> CompareMask(const oracle::TDeckKind& kind, const oracle
     for (int c = 0; c < kWildCategoryCount; ++c) {
         const int64_t got = wild ? wild->WildCounts(mask)[c] : 0;
         if (got != expected.Wild[c]) report(WildCategoryKeys[c], got, expected.Wild[c]);
+    }
+    if (!wild) { // the lines, with quads paid by their fifth card's rank where a line says so
+        const auto kickers = CreateDescription(kind.GameIndex)->KickerLines();
+        std::array<int64_t, kMaxLines + 1> lines{};
+        for (int c = 0; c < kNaturalCategoryCount; ++c)
+            lines[engine.CategoryLine(c) < 0 ? kMaxLines : engine.CategoryLine(c)] +=
+                expected.Natural[c];
+        for (int q = 0; q < kRankCount; ++q)
+            for (int r = 0; r < kRankCount; ++r)
+                if (const int line = kickers.Line[q][r]; line >= 0) {
+                    lines[line] += expected.Quads[q][r];
+                    lines[engine.CategoryLine(ncFourOfKind2 + q)] -= expected.Quads[q][r];
+                }
+        for (int line = 0; line <= engine.LastLine(); ++line)
+            if (engine.LineCounts(mask)[line] != lines[line])
+                report(engine.LineNames()[line], engine.LineCounts(mask)[line], lines[line]);
     }
     if (engine.OutcomeCount(mask) != expected.Outcomes)
         report("outcomes", engine.OutcomeCount(mask), expected.Outcomes);
