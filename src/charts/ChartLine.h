@@ -28,12 +28,12 @@ struct TLineDefinition {
 };
 
 enum class TNameKind : uint8_t {
-    Text,    // the text of Key, its placeholders filled with Parts in order
+    Text,    // the text of Key, its placeholders filled with Pieces in order
     Counted, // the same, the text chosen by the number Value for its plural form
     Number,  // Value in digits
     Letters, // the ranks of the mask Value as card letters, highest first ("KQJ")
     Runs,    // the ranks of the mask Value as runs of Copies letters a rank ("22-66, 99, TT")
-    List,    // Parts one after another; Key, when set, joins the last one ("Or", "And")
+    List,    // Pieces one after another; Key, when set, joins the last one ("Or", "And")
     Line,    // the paytable line whose name in the game's catalogue is Key
 };
 
@@ -44,7 +44,7 @@ struct TNamePart {
     std::string Key;
     int Value = 0;
     int Copies = 1;
-    std::vector<TNamePart> Parts;
+    std::vector<TNamePart> Pieces;
 
     friend bool operator==(const TNamePart&, const TNamePart&) = default;
 };

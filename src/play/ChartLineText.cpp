@@ -40,8 +40,8 @@ class TComposer {
 
     QString Compose(const TNamePart& part) const {
         switch (part.Kind) {
-        case TNameKind::Text: return Fill(Word(QString::fromStdString(part.Key)), part.Parts);
-        case TNameKind::Counted: return Fill(Word(CountedKey(part.Key, part.Value)), part.Parts);
+        case TNameKind::Text: return Fill(Word(QString::fromStdString(part.Key)), part.Pieces);
+        case TNameKind::Counted: return Fill(Word(CountedKey(part.Key, part.Value)), part.Pieces);
         case TNameKind::Number: return QString::number(part.Value);
         case TNameKind::Letters: {
             QString text;
@@ -52,7 +52,7 @@ class TComposer {
         case TNameKind::Runs: return Runs(static_cast<uint32_t>(part.Value), part.Copies);
         case TNameKind::List: {
             QStringList items;
-            for (const TNamePart& item : part.Parts) items << Compose(item);
+            for (const TNamePart& item : part.Pieces) items << Compose(item);
             return Join(items, QString::fromStdString(part.Key));
         }
         case TNameKind::Line: {
