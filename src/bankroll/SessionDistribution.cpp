@@ -49,6 +49,26 @@ TComplex Power(TComplex z, int64_t n) {
     return result;
 }
 
+// x^n for x >= 0 by squaring, raised by its own rounding (at most 2 log2(n) + 1
+// products, each within half a unit) so that it bounds the exact power. The
+// library's powl costs as much as all the rest of a frequency's work.
+long double PowerBound(long double x, int64_t n) {
+    long double result = 1;
+    int products = 0;
+    while (n > 0) {
+        if (n & 1) {
+            result *= x;
+            ++products;
+        }
+        n >>= 1;
+        if (n > 0) {
+            x *= x;
+            ++products;
+        }
+    }
+    return result * (1 + products * kUnit);
+}
+
 // exp(-2 pi i r / length) from two short tables (r = high * block + low):
 // each entry is within 15 units of the last place (the rounded angle), their
 // product within 40.
@@ -106,6 +126,7 @@ struct TPreparedPart {
     int64_t Hands = 0;
     long double Error = 0;
     long double OutcomeError = 0; // the hand's own, added to Error's
+    long double PowerRounding = 0; // of Power(phi, Hands), relative to its size
     // For results of many outcomes (deals of many hands) the characteristic
     // function at every frequency, from one forward transform.
     std::vector<TComplex> Spectrum;
@@ -259,8 +280,9 @@ TSessionDistribution SessionDistribution(const std::vector<TSessionPart>& parts,
     for (TPreparedPart& part : prepared) {
         if (part.Values.size() > kDirectOutcomes) TransformPart(part, length);
         part.Error += part.OutcomeError;
+        part.PowerRounding =
+            (6 * (std::log2(static_cast<long double>(part.Hands)) + 1) + 3) * kUnit;
     }
-    const long double logNegligible = std::log(kNegligible);
     long double spectralError = 0, energy = 0;
     for (int64_t k = 0; k < half; ++k) {
         if (k % 1024 == 0 && cancel && cancel->load()) {
@@ -278,16 +300,17 @@ TSessionDistribution SessionDistribution(const std::vector<TSessionPart>& parts,
                 phi.Im += part.Probabilities[j] * w.Im;
             }
             const long double size = Abs(phi) + part.Error;
-            const long double hands = static_cast<long double>(part.Hands);
-            if (hands * std::log(size) < logNegligible) {
+            const long double sizeBelow = PowerBound(size, part.Hands - 1);
+            if (sizeBelow * size < kNegligible) {
                 term = {0, 0};
                 error = kNegligible;
                 break;
             }
             const TComplex power = Power(phi, part.Hands);
             const long double powerAbs = Abs(power);
-            const long double powerError = hands * part.Error * std::pow(size, hands - 1) +
-                                           powerAbs * (6 * (std::log2(hands) + 1) + 3) * kUnit;
+            const long double powerError =
+                static_cast<long double>(part.Hands) * part.Error * sizeBelow +
+                powerAbs * part.PowerRounding;
             error = error * powerAbs + Abs(term) * powerError;
             term = term * power;
         }
