@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <span>
+
 namespace drawmentor {
 namespace {
 
@@ -17,10 +19,11 @@ TEST(WildCharts, DeucesAndJokerChartsEarnWhatTheyClaim) {
         std::vector<int> Pays;
     };
     const TCase cases[] = {
-        {4, testing::kDeucesFull},
         {3, {4000, 1000, 500, 250, 100, 35, 25, 15, 10, 5, 5}}, // Joker Wild (Kings)
+        {4, testing::kDeucesFull},
     };
-    for (const TCase& c : cases) {
+    // The sanitizers look for faults in the code, which one wild game reaches.
+    for (const TCase& c : std::span(cases).first(DRAWMENTOR_SANITIZED ? 1 : 2)) {
         SCOPED_TRACE(c.Game);
         const auto game = CreateDescription(c.Game);
         const TStrategyChart chart = GenerateChart(*game, c.Pays, 5);
