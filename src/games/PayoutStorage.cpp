@@ -84,6 +84,7 @@ void TPayoutStorage::Load() {
             inSection = true;
             for (auto& game : FGames)
                 if (game.Name == name) section = &game;
+            if (section) section->InFile = true;
             anyGame = anyGame || section != nullptr;
             continue;
         }
@@ -171,6 +172,17 @@ void TPayoutStorage::Save() {
     }
     WriteFileAtomically(FWritePath, text.str());
     FModified = false;
+}
+
+void TPayoutStorage::AddMissingGames(const std::string& path) {
+    if (path == FReadPath) return;
+    const TPayoutStorage other(path, {});
+    for (auto& game : FGames) {
+        if (game.InFile) continue;
+        const TGameTables& theirs = other.GameTables(game.GameIndex);
+        game.Lines = theirs.Lines;
+        game.FileLines.assign(theirs.Lines.size(), 0);
+    }
 }
 
 std::string TPayoutStorage::FormatPaytable(const TPayTable& pays) {

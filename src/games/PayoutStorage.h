@@ -37,6 +37,10 @@ class TPayoutStorage {
     void WritePaytable(int game, int index, const TPayTable& pays);
     // Writes the file when modified, through a temporary file renamed over it.
     void Save();
+    // Games whose section the file read lacks take their paytables from the
+    // file at `path` (a copy the user saved before the game was offered has
+    // no section for it). Nothing is written until a save.
+    void AddMissingGames(const std::string& path);
     bool Modified() const { return FModified; }
 
     static std::string FormatPaytable(const TPayTable& pays);
@@ -49,6 +53,7 @@ class TPayoutStorage {
         std::vector<std::string> Lines;
         // Where each line was in the file read, 0 for one written since.
         std::vector<int> FileLines;
+        bool InFile = false; // the file read has this game's section
     };
 
     TGameTables& GameTables(int game);

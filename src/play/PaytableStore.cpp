@@ -1,5 +1,6 @@
 #include "PaytableStore.h"
 
+#include "core/Error.h"
 #include "games/Catalogue.h"
 #include "games/GameKey.h"
 #include "prefs/DataFolder.h"
@@ -9,8 +10,14 @@ namespace drawmentor {
 std::unique_ptr<TPayoutStorage> OpenPaytableStore() {
     const QString name = QStringLiteral("DrawMentor.dat");
     // The write path is only used by a save, which creates the folder then.
-    return std::make_unique<TPayoutStorage>(DataFileReadPath(name).toStdString(),
-                                            (DataFolder() + name).toStdString());
+    auto store = std::make_unique<TPayoutStorage>(DataFileReadPath(name).toStdString(),
+                                                  (DataFolder() + name).toStdString());
+    // A missing or damaged installed file leaves the user's copy as it is: its games still play.
+    try {
+        store->AddMissingGames((ProgramFolder() + name).toStdString());
+    } catch (const EDrawMentor&) {
+    }
+    return store;
 }
 
 std::string PaytableCaption(const TPayoutStorage& store, const std::string& key) {

@@ -178,13 +178,15 @@ TEST(CliPaytables, ListsAGamesTablesAndPrefersTheUsersCopy) {
     EXPECT_EQ(doc["paytables"][0]["pays"][4][0], 4000);
     EXPECT_EQ(doc["paytables"][0]["pays"][0].size(), 9u);
 
-    // A user's copy in the data folder replaces the installed file.
+    // A user's copy in the data folder replaces the installed file; a game
+    // it has no section for (offered after it was saved) keeps the installed
+    // tables, one it holds empty has none.
     const std::string folder = ::testing::TempDir() + "cli-data";
     std::system(("mkdir -p " + folder).c_str());
     std::string line;
     for (int i = 0; i < 80; ++i) line += "     7";
     FILE* file = fopen((folder + "/DrawMentor.dat").c_str(), "wb");
-    fputs(("[Jacks or better]\r\n" + line + "\r\n").c_str(), file);
+    fputs(("[Jacks or better]\r\n" + line + "\r\n[Double Bonus]\r\n").c_str(), file);
     fclose(file);
     const auto own =
         nlohmann::json::parse(Cli("paytables --game 0 --json --data-dir " + folder).Out);
@@ -193,6 +195,10 @@ TEST(CliPaytables, ListsAGamesTablesAndPrefersTheUsersCopy) {
     EXPECT_EQ(Cli("paytables --game 2 --json --data-dir " + folder).Out.find("\"paytables\":[]") !=
                   std::string::npos,
               true);
+    EXPECT_GE(nlohmann::json::parse(
+                  Cli("paytables --game 35 --json --data-dir " + folder).Out)["paytables"]
+                  .size(),
+              4u);
     const TRun none = Cli("analyze --game 2 --paytable 0 --data-dir " + folder + " AS KD 7C 7H 2S");
     EXPECT_EQ(none.Status, 2);
     EXPECT_NE(none.Err.find("no paytable is stored for Double Bonus"), std::string::npos)

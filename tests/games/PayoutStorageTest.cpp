@@ -171,6 +171,25 @@ TEST_F(PayoutStorageTest, AnUnchangedStoreNeverTouchesTheFile) {
     EXPECT_EQ(fs::last_write_time(file), before);
 }
 
+// A copy saved before a game was offered takes that game's installed
+// paytables; every game it has a section for stays as the user left it.
+TEST_F(PayoutStorageTest, GamesMissingFromTheUsersCopyComeFromTheInstalledFile) {
+    const fs::path own = folder / "own.dat", installed = folder / "installed.dat";
+    WriteText(own, "[Jacks or better]\r\n" + TPayoutStorage::FormatPaytable(Filled(2)) +
+                       "\r\n[Bonus Poker]\r\n");
+    WriteText(installed, "[Jacks or better]\r\n" + TPayoutStorage::FormatPaytable(Filled(9)) +
+                             "\r\n[Bonus Poker]\r\n" + TPayoutStorage::FormatPaytable(Filled(8)) +
+                             "\r\n[Double Double Bonus]\r\n" +
+                             TPayoutStorage::FormatPaytable(Filled(3)) + "\r\n");
+    TPayoutStorage store(own.string(), own.string());
+    store.AddMissingGames(installed.string());
+    EXPECT_EQ(store.ReadPaytable(0, 0), Filled(2));
+    EXPECT_EQ(store.PaytableCount(11), 0); // emptied by the user, not missing
+    ASSERT_EQ(store.PaytableCount(35), 1);
+    EXPECT_EQ(store.ReadPaytable(35, 0), Filled(3));
+    EXPECT_FALSE(store.Modified());
+}
+
 TEST_F(PayoutStorageTest, AFailedSaveLeavesTheOldFile) {
     WriteText(folder / "blocker", "a file where a folder must go");
     TPayoutStorage store("", (folder / "blocker" / "DrawMentor.dat").string());
