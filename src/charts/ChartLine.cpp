@@ -75,6 +75,7 @@ TNamePart TNamer::WildCount(int wilds) const {
 TNamePart TNamer::Kind(THoldClass family, uint32_t variants, bool all) const {
     const int size = family.A();
     TNamePart text;
+    uint32_t groupRanks = 0; // the ranks of the group the line's variants cover
     if (size == kTwoPairsGroup) {
         text = Text("TwoPairs");
     } else {
@@ -82,6 +83,7 @@ TNamePart TNamer::Kind(THoldClass family, uint32_t variants, bool all) const {
         for (int rank = 0; rank < kRankCount; ++rank)
             if (rank != R.WildRank && ((variants >> R.KindGroup[size - 2][rank]) & 1))
                 ranks |= 1u << rank;
+        groupRanks = ranks;
         const bool single = std::popcount(ranks) == 1;
         const int rank = std::countr_zero(ranks);
         if (size == 2) {
@@ -102,7 +104,29 @@ TNamePart TNamer::Kind(THoldClass family, uint32_t variants, bool all) const {
                 text = all ? Text(word) : Text(word + "Ranks", {Runs(ranks, 1)});
         }
     }
-    const int kickers = family.B();
+    const int kickers = family.B() & (kKickerPays - 1);
+    if (family.B() & kKickerPays) {
+        // Ranks whose kickers differ are named apart: "Four Aces, with a 2-4
+        // kicker, or Four of a Kind (2-4), with an A-4 kicker".
+        std::vector<TNamePart> phrases;
+        uint32_t done = 0;
+        for (int rank = kRankCount - 1; rank >= 0; --rank) {
+            // Ranks without a kicker line are never in such a class.
+            if (!((groupRanks >> rank) & 1) || ((done >> rank) & 1) || !R.KickerRanks[rank])
+                continue;
+            uint32_t same = 0;
+            for (int other = 0; other < kRankCount; ++other)
+                if (((groupRanks >> other) & 1) && R.KickerRanks[other] == R.KickerRanks[rank])
+                    same |= 1u << other;
+            done |= same;
+            const std::string word = size == 3 ? "Three" : "Four";
+            const TNamePart group = std::popcount(same) == 1
+                                        ? Text(word + "Of", {RankWord(rank)})
+                                        : Text(word + "Ranks", {Runs(same, 1)});
+            phrases.push_back(Text("PayingKicker", {group, Runs(R.KickerRanks[rank], 1)}));
+        }
+        return phrases.size() == 1 ? phrases.front() : List("Or", std::move(phrases));
+    }
     if (kickers == 1) return Text("Kicker", {text});
     if (kickers > 1) return Text("Kickers", {text, Number(kickers)});
     return text;

@@ -126,13 +126,25 @@ THoldRules MakeHoldRules(const TPokerDescription& game, const std::vector<int>& 
                     rules.WildLine[c] = pays_ ? line : -1;
     }
     const auto pay = [&](int line) { return line < 0 ? 0 : pays[line]; };
+    const TKickerLines kickers = game.KickerLines();
     for (int size = 2; size <= 4; ++size) {
-        std::map<std::array<int, 4>, int> groups;
+        std::map<std::array<int, 6>, int> groups;
         for (int rank = 0; rank < kRankCount; ++rank) {
-            std::array<int, 4> signature{pay(rules.NaturalLine[ncPairs2 + rank]),
+            // A kicker line's ranks and pay set the group apart too.
+            int kickerPay = 0, kickerRanks = 0;
+            for (int kicker = 0; kicker < kRankCount; ++kicker)
+                if (const int line = kickers.Line[rank][kicker];
+                    line >= 0 && pay(line) > pay(rules.NaturalLine[ncFourOfKind2 + rank])) {
+                    kickerPay = pay(line);
+                    kickerRanks |= 1 << kicker;
+                    rules.KickerRanks[rank] |= 1u << kicker;
+                }
+            std::array<int, 6> signature{pay(rules.NaturalLine[ncPairs2 + rank]),
                                          pay(rules.NaturalLine[ncThreeOfKind2 + rank]),
                                          pay(rules.NaturalLine[ncFourOfKind2 + rank]),
-                                         pay(rules.WildLine[wcWildFive2 + rank])};
+                                         pay(rules.WildLine[wcWildFive2 + rank]),
+                                         kickerPay,
+                                         kickerRanks};
             // What a smaller group pays does not matter to a larger one.
             std::fill(signature.begin(), signature.begin() + (size - 2), 0);
             const auto found = groups.emplace(signature, static_cast<int>(groups.size())).first;
@@ -227,7 +239,11 @@ THoldClass THoldClassifier::Classify(const TDealt& dealt, int mask) const {
             return THoldClass::Make(THoldKind::Kind, held, 0, kTwoPairsGroup, naturals - 4);
         const int size = rankCount[top] + wilds;
         if (groupsOfTwo > 1 || size > 4) return THoldClass::Make(THoldKind::Junk, held, wilds);
-        return THoldClass::Make(THoldKind::Kind, held, wilds, size, naturals - rankCount[top],
+        int kickers = naturals - rankCount[top];
+        if (kickers == 1 &&
+            ((FRules.KickerRanks[top] >> std::countr_zero(rankMask & ~(1u << top))) & 1))
+            kickers |= kKickerPays;
+        return THoldClass::Make(THoldKind::Kind, held, wilds, size, kickers,
                                 FRules.KindGroup[size - 2][top]);
     }
     // Wild cards with unrelated naturals that pay all the same (four deuces
@@ -322,7 +338,9 @@ std::string HoldFamilyKey(uint32_t family) {
     const THoldClass hold{family};
     const std::string held = std::to_string(hold.Held());
     const std::string wilds = hold.Wilds() > 0 ? ".w" + std::to_string(hold.Wilds()) : "";
-    const std::string kickers = hold.B() > 0 ? ".k" + std::to_string(hold.B()) : "";
+    const std::string kickers = hold.B() > 0 ? ".k" + std::to_string(hold.B() & (kKickerPays - 1)) +
+                                                   (hold.B() & kKickerPays ? "+" : "")
+                                             : "";
     const std::string windows = ".o" + std::to_string(hold.A());
     switch (hold.Kind()) {
     case THoldKind::Discard: return "discard";

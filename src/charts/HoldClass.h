@@ -21,8 +21,10 @@
 //                Straight the straight windows the natural cards fit that need
 //                no natural card of the wild rank, or, for four cards held with
 //                a wild card, the natural ranks that complete them
-//   bits 16..21  B: the kickers held beside a Kind's group; 1 for a Made hand
-//                that a part of it would pay as well (held whole all the same)
+//   bits 16..21  B: the kickers held beside a Kind's group, plus kKickerPays
+//                when the one kicker is of a rank a kicker line pays for with
+//                four of the group's rank; 1 for a Made hand that a part of it
+//                would pay as well (held whole all the same)
 //   bits 22..26  variant: high cards held (StraightFlush, Flush, Straight),
 //                the natural ranks among T..A as a subset index (Royal,
 //                HighCards), the rank (LowCard), the rank group of a Kind's
@@ -56,6 +58,7 @@ inline constexpr int kVariantShift = 22;
 inline constexpr uint32_t kFamilyBits = (1u << kVariantShift) - 1;
 inline constexpr uint32_t kClassBits = (1u << kPenaltyShift) - 1;
 inline constexpr int kTwoPairsGroup = 6;
+inline constexpr int kKickerPays = 8;
 
 struct THoldClass {
     uint32_t Packed = 0;
@@ -84,6 +87,9 @@ struct THoldRules {
     // whose n of a kind and every larger group pay alike share a group;
     // groups are numbered from the lowest rank up.
     std::array<std::array<int, kRankCount>, 3> KindGroup{};
+    // KickerRanks[q]: the fifth cards beside four of rank q that a kicker
+    // line pays more for; 0 in games without kicker lines.
+    std::array<uint32_t, kRankCount> KickerRanks{};
     // The line a final category pays, or -1 (a line that pays nothing counts as none).
     std::array<int, 48> NaturalLine{};
     std::array<int, 42> WildLine{};

@@ -148,10 +148,15 @@ TChartPlay TChartPlayer::Play(const std::array<int, kHandSize>& codes) const {
     return play;
 }
 
+namespace {
+// 2: four of a kind's kicker among the hold classes.
+constexpr int kChartFileVersion = 2;
+} // namespace
+
 std::string SaveChart(const TStrategyChart& chart) {
     std::ostringstream out;
     char text[160];
-    out << "drawmentor-strategy-chart 1\n";
+    out << "drawmentor-strategy-chart " << kChartFileVersion << '\n';
     out << "game " << chart.GameIndex << "\nbet " << chart.Bet << "\npays";
     for (int pay : chart.Pays) out << ' ' << pay;
     std::snprintf(text, sizeof text, "\nreturn %.21Lg %.21Lg\n", chart.ChartReturn,
@@ -179,7 +184,12 @@ TStrategyChart LoadChart(const std::string& text) {
             throw ERangeError(std::string("strategy chart: expected '") + name + "'");
     };
     expect("drawmentor-strategy-chart");
-    if (!(in >> version) || version != 1) throw ERangeError("strategy chart: unknown version");
+    if (!(in >> version)) throw ERangeError("strategy chart: no version");
+    // The classes a line covers are stored packed, and their meaning grows
+    // with the versions: an older chart is made again, never misread.
+    if (version != kChartFileVersion)
+        throw ERangeError("strategy chart: made by another version of the program (" +
+                          std::to_string(version) + "); make it again");
     expect("game");
     in >> chart.GameIndex;
     const auto game = CreateDescription(chart.GameIndex);

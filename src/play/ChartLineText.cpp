@@ -5,6 +5,8 @@
 
 #include <QStringList>
 
+#include <vector>
+
 namespace drawmentor {
 namespace {
 
@@ -87,23 +89,32 @@ class TComposer {
     }
 
     // Ranks from the lowest, three or more in a row as one run: "22-66, 99, TT".
+    // Single cards run from an Ace below the 2 when both are there (kickers
+    // "A-4"); pairs never do.
     QString Runs(uint32_t ranks, int copies) const {
         const auto letters = [&](int rank) { return QString(copies, QChar(kRankLetters[rank])); };
+        constexpr int kAce = kRankCount - 1;
+        std::vector<int> order;
+        const bool aceLow = copies == 1 && (ranks & 1u) && ((ranks >> kAce) & 1);
+        if (aceLow) order.push_back(kAce);
+        for (int rank = 0; rank < kRankCount - (aceLow ? 1 : 0); ++rank) order.push_back(rank);
+        const auto in = [&](size_t at) { return at < order.size() && ((ranks >> order[at]) & 1); };
         QStringList runs;
-        for (int rank = 0; rank < kRankCount;) {
-            if (((ranks >> rank) & 1) == 0) {
-                ++rank;
+        for (size_t at = 0; at < order.size();) {
+            if (!in(at)) {
+                ++at;
                 continue;
             }
-            int end = rank;
-            while (end + 1 < kRankCount && ((ranks >> (end + 1)) & 1)) ++end;
-            if (end > rank + 1) {
-                runs << FormatText(Word(QStringLiteral("Run")), {letters(rank), letters(end)});
+            size_t end = at;
+            while (in(end + 1)) ++end;
+            if (end > at + 1) {
+                runs << FormatText(Word(QStringLiteral("Run")),
+                                   {letters(order[at]), letters(order[end])});
             } else {
-                runs << letters(rank);
-                if (end > rank) runs << letters(end);
+                runs << letters(order[at]);
+                if (end > at) runs << letters(order[end]);
             }
-            rank = end + 1;
+            at = end + 1;
         }
         return Join(runs, {});
     }

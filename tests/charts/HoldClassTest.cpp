@@ -141,6 +141,26 @@ TEST_F(HoldClassTest, RankGroupsFollowThePays) {
     EXPECT_THROW(MakeHoldRules(*CreateDescription(0), {1, 2}), ERangeError);
 }
 
+// Double Double Bonus: a kept kicker is a class of its own only where a
+// kicker line pays for it beside four of the group's rank.
+TEST_F(HoldClassTest, KickersThatPayAreNamedApart) {
+    const std::vector<int> ddb96 = {4000, 250, 2000, 800, 800, 400, 250, 45, 30, 20, 15, 5, 5};
+    const auto ddb = [&](const char* hand, const char* keep) { return Key(35, ddb96, hand, keep); };
+    EXPECT_EQ(ddb("AS AD AC 3H 9S", "+ + + + -"), "kind3.k1+:g2");
+    EXPECT_EQ(ddb("AS AD AC KH 9S", "+ + + + -"), "kind3.k1:g2");
+    EXPECT_EQ(ddb("3S 3D 3C AH 9S", "+ + + + -"), "kind3.k1+:g0");
+    EXPECT_EQ(ddb("5S 5D 5C 2H 9S", "+ + + + -"), "kind3.k1:g1");
+    EXPECT_EQ(ddb("AS AD AC AH 2S", "+ + + + +"), "kind4.k1+:g2");
+    EXPECT_EQ(ddb("AS AD AC AH KS", "+ + + + +"), "kind4.k1:g2");
+    // Games without kicker lines keep their classes.
+    EXPECT_EQ(Key(0, kJacks96, "AS AD AC 3H 9S", "+ + + + -"), "kind3.k1:g0");
+
+    const THoldRules rules = MakeHoldRules(*CreateDescription(35), ddb96);
+    EXPECT_EQ(rules.KickerRanks[kRankAce], 0b111u);
+    EXPECT_EQ(rules.KickerRanks[0], 1u << kRankAce | 0b111u);
+    EXPECT_EQ(rules.KickerRanks[3], 0u);
+}
+
 TEST(HoldPrecedence, HigherCardsFirstThenMoreCards) {
     const THoldClassifier classifier(MakeHoldRules(*CreateDescription(0), kJacks96));
     const auto codes = HandCodes("AS KD 5C 4H 9S");

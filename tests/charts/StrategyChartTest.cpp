@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <sstream>
 
@@ -89,6 +90,20 @@ TEST(StrategyChart, JacksOrBetterAgainstEveryDeal) {
     }
 }
 
+// 9/6 Double Double Bonus: four aces with a 2-4 kicker pay 400 to 160, so
+// the chart keeps the kicker where it pays and stays close to perfect play.
+TEST(StrategyChart, DoubleDoubleBonusKeepsThePayingKicker) {
+    const std::vector<int> ddb96 = {4000, 250, 2000, 800, 800, 400, 250, 45, 30, 20, 15, 5, 5};
+    const TStrategyChart chart = GenerateChart(*CreateDescription(35), ddb96, 5);
+    ASSERT_FALSE(chart.Cancelled);
+    EXPECT_NEAR(static_cast<double>(chart.OptimalReturn), 98.980783, 5e-7);
+    EXPECT_LT(static_cast<double>(chart.OptimalReturn - chart.ChartReturn), 0.01);
+    const auto kicker = std::find_if(chart.Lines.begin(), chart.Lines.end(), [](const auto& line) {
+        return (THoldClass{line.Definition.Family}.B() & kKickerPays) != 0;
+    });
+    EXPECT_NE(kicker, chart.Lines.end());
+}
+
 TEST(StrategyChart, RefusesPaytablesWithoutAStrategy) {
     const auto game = CreateDescription(0);
     EXPECT_THROW(GenerateChart(*game, {0, 0, 0, 0, 0, 0, 0, 0, 0}, 5), ERangeError);
@@ -104,7 +119,7 @@ TEST(StrategyChart, RefusesPaytablesWithoutAStrategy) {
 }
 
 TEST(StrategyChart, LoadRefusesDamagedText) {
-    const std::string good = "drawmentor-strategy-chart 1\ngame 0\nbet 5\n"
+    const std::string good = "drawmentor-strategy-chart 2\ngame 0\nbet 5\n"
                              "pays 4000 250 125 45 30 20 15 10 5\n"
                              "return 99.5 99.54\ndeals 2598960 134459 0\nlines 2\n"
                              "44 1f 1f 0 0 0.5 18\n0 1 1 0 0 0.5 0.3\n";
@@ -116,7 +131,7 @@ TEST(StrategyChart, LoadRefusesDamagedText) {
         text.replace(text.find(from), from.size(), to);
         return text;
     };
-    EXPECT_THROW(LoadChart(damaged("strategy-chart 1", "strategy-chart 2")), ERangeError);
+    EXPECT_THROW(LoadChart(damaged("strategy-chart 2", "strategy-chart 1")), ERangeError);
     EXPECT_THROW(LoadChart(damaged("game 0", "game 99")), ERangeError);
     EXPECT_THROW(LoadChart(damaged("lines 2", "lines 3")), ERangeError);
     EXPECT_THROW(LoadChart(damaged("44 1f 1f", "44 1f 0f")), ERangeError);    // variant not there

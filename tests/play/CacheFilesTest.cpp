@@ -75,7 +75,12 @@ TEST_F(ChartCacheTest, KeepsEachPaytableApartAndIgnoresDamage) {
     moved.Pays = other;
     WriteFileAtomically(cache.PathOf(0, 5, kJacks96), SaveChart(moved));
     EXPECT_FALSE(cache.Find(0, 5, kJacks96));
-    WriteFileAtomically(cache.PathOf(0, 5, kJacks96), "drawmentor-strategy-chart 1\ngame 0\n");
+    WriteFileAtomically(cache.PathOf(0, 5, kJacks96), "drawmentor-strategy-chart 2\ngame 0\n");
+    EXPECT_FALSE(cache.Find(0, 5, kJacks96));
+    // A whole chart of an older version stores classes it meant otherwise.
+    std::string older = SaveChart(JacksChart());
+    older.replace(older.find(" 2\n"), 3, " 1\n");
+    WriteFileAtomically(cache.PathOf(0, 5, kJacks96), older);
     EXPECT_FALSE(cache.Find(0, 5, kJacks96));
 
     // Damage that still parses: a last line that no longer takes the discard
