@@ -3,6 +3,7 @@
 #include "DealtCards.h"
 #include "PaytableSource.h"
 
+#include "charts/HoldClass.h"
 #include "charts/StrategyChart.h"
 #include "core/Error.h"
 #include "core/FileIo.h"
@@ -42,6 +43,17 @@ struct TLineWords {
     }
 };
 
+std::vector<std::string> Legend(const TStrategyChart& chart, const TTexts& texts) {
+    std::vector<TNamePart> names;
+    for (const auto& line : chart.Lines) names.push_back(line.Name);
+    const uint32_t highRanks =
+        MakeHoldRules(*CreateDescription(chart.GameIndex), chart.Pays).HighRanks;
+    std::vector<std::string> legend;
+    for (const QString& item : ChartLegend(names, highRanks, texts))
+        legend.push_back(item.toStdString());
+    return legend;
+}
+
 void PrintChart(const TPokerDescription& game, const TStrategyChart& chart, double seconds,
                 std::ostream& out) {
     const TLineWords words;
@@ -71,7 +83,9 @@ void PrintChart(const TPokerDescription& game, const TStrategyChart& chart, doub
         out << text;
     }
     out << "\n  Frequency: share of all deals on which the line is the play; average return in "
-           "bets.\n\n";
+           "bets.\n";
+    for (const std::string& item : Legend(chart, words.English)) out << "  " << item << '\n';
+    out << '\n';
     std::snprintf(text, sizeof text, "  Chart return     %12.6Lf %%\n", chart.ChartReturn);
     out << text;
     std::snprintf(text, sizeof text, "  Optimal return   %12.6Lf %%\n", chart.OptimalReturn);
@@ -104,6 +118,8 @@ void PrintChartJson(const TStrategyChart& chart, double seconds, std::ostream& o
         {"bet", chart.Bet},
         {"pays", chart.Pays},
         {"lines", lines},
+        {"legend", Legend(chart, words.English)},
+        {"legend_ru", Legend(chart, words.Russian)},
         {"chart_return_percent", static_cast<double>(chart.ChartReturn)},
         {"optimal_return_percent", static_cast<double>(chart.OptimalReturn)},
         {"difference_percent", static_cast<double>(chart.OptimalReturn - chart.ChartReturn)},

@@ -52,7 +52,8 @@ class TNamer {
     TNamePart Kind(THoldClass family, uint32_t variants, bool all) const;
     TNamePart HighCount(uint32_t variants, uint32_t universe) const;
     TNamePart RankSets(int size, uint32_t variants, uint32_t universe, bool& except) const;
-    TNamePart Shape(int windows, int naturals) const;
+    TNamePart Needing() const;
+    TNamePart ShapeRanks(int naturals, int shape, const TLineDefinition& definition) const;
     std::vector<TNamePart> Penalty(uint32_t mask, uint32_t value) const;
 
     const THoldRules& R;
@@ -167,13 +168,24 @@ TNamePart TNamer::RankSets(int size, uint32_t variants, uint32_t universe, bool&
     return List("Or", std::move(in));
 }
 
-TNamePart TNamer::Shape(int windows, int naturals) const {
-    // The wild card a draw waits for; a joker game never waits for one.
-    if (windows == 0) return Text(R.WildRank == 5 ? "Needing.Seven" : "Needing.Deuce");
-    const int open = std::max(1, 6 - naturals);
-    if (windows >= open) return Text("Open");
-    if (windows == open - 1) return Text("Inside");
-    return Text("DoubleInside");
+// The wild card a draw waits for; a joker game never waits for one.
+TNamePart TNamer::Needing() const {
+    return Text(R.WildRank == 5 ? "Needing.Seven" : "Needing.Deuce");
+}
+
+// The natural rank sets of a straight draw's shape whose high cards the line
+// takes: "KQJ or 432".
+TNamePart TNamer::ShapeRanks(int naturals, int shape, const TLineDefinition& definition) const {
+    std::vector<TNamePart> sets;
+    for (uint32_t ranks = (1u << kRankCount) - 1; ranks > 0; --ranks) {
+        if (std::popcount(ranks) != naturals ||
+            (R.WildRank != kNoWildRank && ((ranks >> R.WildRank) & 1)))
+            continue;
+        const int highs = std::popcount(ranks & R.HighRanks);
+        if (StraightShape(ranks, R.WildRank) == shape && ((definition.Variants >> highs) & 1))
+            sets.push_back(Letters(ranks));
+    }
+    return List("Or", std::move(sets));
 }
 
 // Nothing, one part, or two to be joined by a comma.
@@ -227,17 +239,22 @@ TNamePart TNamer::Name(const TLineDefinition& definition) const {
     case THoldKind::StraightFlush:
     case THoldKind::Straight: {
         const bool flush = family.Kind() == THoldKind::StraightFlush;
-        // One card to draw beside a wild card: how many ranks complete it.
-        const int ranks = family.A();
-        const TNamePart shape = held < 4 || wilds == 0 || ranks == 0
-                                    ? Shape(ranks, naturals)
-                                    : Counted("CompletedBy", ranks);
-        if (!flush && held == 4 && wilds == 0) {
-            text = Text(family.A() >= 2 ? "ToOutsideStraight" : "ToInsideStraight", {Number(held)});
-            if (family.A() == 0) details.push_back(shape);
+        const std::string to = flush ? "ToStraightFlush" : "ToStraight";
+        const int shape = family.A();
+        const int gaps = shape & ((1 << kShapeCutShift) - 1), cut = shape >> kShapeCutShift;
+        if (held == 4 && wilds > 0) {
+            // One card to draw beside a wild card: how many ranks complete it.
+            text = Text(to, {Number(held)});
+            details.push_back(shape == 0 ? Needing() : Counted("CompletedBy", shape));
+        } else if (cut > 0) {
+            // Cut by an edge or the wild rank: the few rank sets themselves.
+            text = Text(to + "Ranks", {Number(held), ShapeRanks(naturals, shape, definition)});
+            break;
+        } else if (!flush && held == 4 && wilds == 0) {
+            text = Text(gaps == 0 ? "ToOutsideStraight" : "ToInsideStraight", {Number(held)});
         } else {
-            text = Text(flush ? "ToStraightFlush" : "ToStraight", {Number(held)});
-            details.push_back(shape);
+            text = Text(to, {Number(held)});
+            details.push_back(gaps == 0 ? Text("NoGap") : Counted("Gaps", gaps));
         }
         if (R.HighRanks != 0 && !all)
             details.push_back(HighCount(definition.Variants, definition.Universe));

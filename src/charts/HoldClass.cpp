@@ -96,6 +96,19 @@ int HighSubsetIndex(uint32_t ranksTenToAce) {
     return table[ranksTenToAce & 31];
 }
 
+int StraightShape(uint32_t rankMask, int wildRank) {
+    if (rankMask == 0 || kWindowCount[rankMask & (kRankMasks - 1)] == 0) return -1;
+    // Ranks as places in a run, the Ace below the 2 when it is held with
+    // cards of 2-5 only.
+    const bool aceLow = ((rankMask >> kRankAce) & 1) && (rankMask & ~(1u << kRankAce)) != 0 &&
+                        (rankMask & ~(1u << kRankAce) & ~0xFu) == 0;
+    const uint32_t places = aceLow ? ((rankMask & 0xFu) << 1 | 1u) : rankMask;
+    const int span = 32 - std::countl_zero(places) - std::countr_zero(places);
+    const int gaps = span - std::popcount(rankMask);
+    const int cut = (6 - span) - StraightWindows(rankMask, wildRank);
+    return gaps | cut << kShapeCutShift;
+}
+
 int StraightWindows(uint32_t rankMask, int wildRank) {
     const uint32_t wild = wildRank == kNoWildRank ? 0 : 1u << wildRank;
     int count = 0;
@@ -160,7 +173,7 @@ THoldRules MakeHoldRules(const TPokerDescription& game, const std::vector<int>& 
 
 THoldClassifier::THoldClassifier(THoldRules rules) : FRules(std::move(rules)) {
     for (uint32_t mask = 0; mask < kRankMasks; ++mask)
-        FOpenWindows[mask] = static_cast<uint8_t>(StraightWindows(mask, FRules.WildRank));
+        FShape[mask] = static_cast<int8_t>(StraightShape(mask, FRules.WildRank));
 }
 
 bool THoldClassifier::IsWild(int code) const {
@@ -254,19 +267,20 @@ THoldClass THoldClassifier::Classify(const TDealt& dealt, int mask) const {
 
     // Distinct naturals: draws. Penalties come from the discarded naturals.
     const bool suited = kBitCount[suitMask] == 1;
-    // Any window makes a straight draw; its shape counts only the windows
-    // that need no natural card of the wild rank, which the deck lacks (a
-    // window through the wild rank pins a held wild card to its place).
+    // Any window makes a straight draw; its shape is what a player sees, the
+    // gaps and the windows an edge or the wild rank cuts (the deck lacks
+    // natural cards of the wild rank, and a window through it pins a held
+    // wild card to its place).
     const int windows = kWindowCount[rankMask];
-    int open = FOpenWindows[rankMask];
+    int shape = FShape[rankMask];
     if (held == 4 && wilds > 0) {
         // One card to draw: the natural ranks that complete it (a wild card
         // held takes the place of a card of the wild rank).
-        open = 0;
+        shape = 0;
         for (int rank = 0; rank < kRankCount; ++rank)
             if (rank != FRules.WildRank && ((rankMask >> rank) & 1) == 0 &&
                 kWindowCount[rankMask | 1u << rank] > 0)
-                ++open;
+                ++shape;
     }
     const int highs = kBitCount[rankMask & FRules.HighRanks];
     int penalties = 0;
@@ -288,7 +302,7 @@ THoldClass THoldClassifier::Classify(const TDealt& dealt, int mask) const {
     if (suited && (rankMask & ~kTenToAce) == 0)
         return THoldClass::Make(THoldKind::Royal, held, wilds, 0, 0, subset, penalties);
     if (suited && windows > 0)
-        return THoldClass::Make(THoldKind::StraightFlush, held, wilds, open, 0, highs, penalties);
+        return THoldClass::Make(THoldKind::StraightFlush, held, wilds, shape, 0, highs, penalties);
     if (suited)
         return THoldClass::Make(THoldKind::Flush, held, wilds, 0, 0, highs,
                                 penalties & kFlushPenalty);
@@ -296,7 +310,7 @@ THoldClass THoldClassifier::Classify(const TDealt& dealt, int mask) const {
     if (wilds == 0 && held <= 3 && (rankMask & ~FRules.HighRanks) == 0)
         return THoldClass::Make(THoldKind::HighCards, held, 0, 0, 0, subset, penalties);
     if (windows > 0)
-        return THoldClass::Make(THoldKind::Straight, held, wilds, open, 0, highs, penalties);
+        return THoldClass::Make(THoldKind::Straight, held, wilds, shape, 0, highs, penalties);
     return THoldClass::Make(THoldKind::Junk, held, wilds);
 }
 
@@ -341,7 +355,13 @@ std::string HoldFamilyKey(uint32_t family) {
     const std::string kickers = hold.B() > 0 ? ".k" + std::to_string(hold.B() & (kKickerPays - 1)) +
                                                    (hold.B() & kKickerPays ? "+" : "")
                                              : "";
-    const std::string windows = ".o" + std::to_string(hold.A());
+    // Four cards with a wild card: the ranks that complete them; else the shape.
+    const int cut = hold.A() >> kShapeCutShift;
+    const std::string windows = hold.Held() == 4 && hold.Wilds() > 0
+                                    ? ".o" + std::to_string(hold.A())
+                                    : ".g" +
+                                          std::to_string(hold.A() & ((1 << kShapeCutShift) - 1)) +
+                                          (cut > 0 ? "e" + std::to_string(cut) : "");
     switch (hold.Kind()) {
     case THoldKind::Discard: return "discard";
     case THoldKind::Wilds: return "wild" + std::to_string(hold.Wilds());

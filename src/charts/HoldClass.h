@@ -18,9 +18,9 @@
 //   bits  7..9   wild cards held (0..4)
 //   bits 10..15  A: the paying line (Made), the size of the group with its
 //                wild cards (Kind; 6 = two pairs); for StraightFlush and
-//                Straight the straight windows the natural cards fit that need
-//                no natural card of the wild rank, or, for four cards held with
-//                a wild card, the natural ranks that complete them
+//                Straight the shape of the natural cards (StraightShape), or,
+//                for four cards held with a wild card, the natural ranks that
+//                complete them
 //   bits 16..21  B: the kickers held beside a Kind's group, plus kKickerPays
 //                when the one kicker is of a rank a kicker line pays for with
 //                four of the group's rank; 1 for a Made hand that a part of it
@@ -127,7 +127,7 @@ class THoldClassifier {
     int MadeLine(const std::array<int, kHandSize>& codes, bool& whole) const;
 
     THoldRules FRules;
-    std::array<uint8_t, 1 << kRankCount> FOpenWindows{}; // StraightWindows(mask, wild rank)
+    std::array<int8_t, 1 << kRankCount> FShape{}; // StraightShape(mask, wild rank)
 };
 
 // Which of several holds of one class a chart keeps: the one with the higher
@@ -146,6 +146,14 @@ int HighSubsetIndex(uint32_t ranksTenToAce);
 // Straight windows (A-5 ... T-A) that contain every rank of `rankMask` and,
 // unless it is kNoWildRank, not `wildRank`.
 int StraightWindows(uint32_t rankMask, int wildRank = kNoWildRank);
+// How a player sees a straight draw, packed gaps | cut << kShapeCutShift:
+// the gaps are the ranks missing between the lowest and the highest card held
+// (an Ace is low when held with cards of 2-5 only); the cut is how many of the
+// windows a run of that span has elsewhere this one lacks, at the edge of the
+// ranks or through the wild rank (JQK: 1, A23: 2). Two draws of one shape
+// have the same windows. -1 for ranks that fit no straight.
+inline constexpr int kShapeCutShift = 3;
+int StraightShape(uint32_t rankMask, int wildRank = kNoWildRank);
 
 // A stable key: "royal2.w1:QJ+flush" (family, variant, penalties).
 std::string HoldFamilyKey(uint32_t family);

@@ -106,9 +106,11 @@ TStrategyChart GenerateChart(const TPokerDescription& game, const std::vector<in
     }
     TChartSearchOptions searchOptions;
     const bool wild = game.IsWildGame();
-    searchOptions.MaxLines = options.MaxLines > 0 ? options.MaxLines : wild ? 60 : 40;
-    searchOptions.HardMaxLines = options.MaxLines > 0 ? options.MaxLines : wild ? 72 : 48;
-    searchOptions.TargetLoss = wild ? 3e-4 : 1e-4;
+    // Wild-card games have many more kinds of draws (each shape with each
+    // number of wild cards): their charts take more lines for the same loss.
+    searchOptions.MaxLines = options.MaxLines > 0 ? options.MaxLines : wild ? 84 : 40;
+    searchOptions.HardMaxLines = options.MaxLines > 0 ? options.MaxLines : wild ? 96 : 48;
+    searchOptions.TargetLoss = 1e-4;
     searchOptions.MinLineGain = options.MinLineGain;
     searchOptions.Cancel = options.Cancel;
     const auto search = SearchChart(deals, searchOptions, options.Threads != 1);

@@ -3,6 +3,7 @@
 #include "cards/Cards.h"
 #include "prefs/Texts.h"
 
+#include <QSet>
 #include <QStringList>
 
 #include <vector>
@@ -46,10 +47,16 @@ class TComposer {
         case TNameKind::Counted: return Fill(Word(CountedKey(part.Key, part.Value)), part.Pieces);
         case TNameKind::Number: return QString::number(part.Value);
         case TNameKind::Letters: {
+            // Highest first; an Ace held with cards of 2-5 only is low: "432A".
+            constexpr uint32_t kAce = 1u << (kRankCount - 1);
+            const auto ranks = static_cast<uint32_t>(part.Value);
+            const bool aceLow =
+                (ranks & kAce) && (ranks & ~kAce) != 0 && (ranks & ~kAce & ~0xFu) == 0;
             QString text;
             for (int rank = kRankCount - 1; rank >= 0; --rank)
-                if ((part.Value >> rank) & 1) text += QLatin1Char(kRankLetters[rank]);
-            return text;
+                if (((ranks & ~(aceLow ? kAce : 0)) >> rank) & 1)
+                    text += QLatin1Char(kRankLetters[rank]);
+            return aceLow ? text + QLatin1Char('A') : text;
         }
         case TNameKind::Runs: return Runs(static_cast<uint32_t>(part.Value), part.Copies);
         case TNameKind::List: {
@@ -126,6 +133,46 @@ class TComposer {
 
 QString ChartNameText(const TNamePart& name, const TTexts& texts) {
     return TComposer(texts).Compose(name);
+}
+
+namespace {
+
+void CollectKeys(const TNamePart& part, QSet<QString>& keys) {
+    if (!part.Key.empty()) keys.insert(QString::fromStdString(part.Key));
+    for (const TNamePart& piece : part.Pieces) CollectKeys(piece, keys);
+}
+
+} // namespace
+
+QStringList ChartLegend(const std::vector<TNamePart>& names, uint32_t highRanks,
+                        const TTexts& texts) {
+    QSet<QString> keys;
+    for (const TNamePart& name : names) CollectKeys(name, keys);
+    const auto any = [&](std::initializer_list<const char*> wanted) {
+        for (const char* key : wanted)
+            if (keys.contains(QString::fromLatin1(key))) return true;
+        return false;
+    };
+    const auto text = [&](const char* key) {
+        return texts.Translate(kChartLegendTexts, QString::fromLatin1(key));
+    };
+    QStringList legend{text("Order")};
+    if (any({"NoGap", "Gaps.One", "Gaps.Few", "Gaps.Many", "Gaps"})) legend << text("Gaps");
+    if (any({"ToOutsideStraight", "ToInsideStraight"})) legend << text("OutsideInside");
+    if (any({"ToStraightFlushRanks", "ToStraightRanks"})) legend << text("Ranks");
+    if (highRanks != 0 && any({"NoHighCard", "HighCards", "AtMostHighCards", "AtLeastHighCards",
+                               "HighCardsFromTo", "TwoSuitedHigh", "SingleHigh", "UnsuitedHigh"})) {
+        QStringList ranks;
+        for (int rank = kRankCount - 1; rank >= 0; --rank)
+            if ((highRanks >> rank) & 1) ranks << QString(QChar(kRankLetters[rank]));
+        legend << FormatText(text("HighCards"), {ranks.join(QStringLiteral(", "))});
+    }
+    if (any({"FlushPenalty", "NoFlushPenalty", "BothPenalties", "NoPenalties"}))
+        legend << text("FlushPenalty");
+    if (any({"StraightPenalty", "NoStraightPenalty", "BothPenalties", "NoPenalties"}))
+        legend << text("StraightPenalty");
+    if (any({"PayingKicker", "Kicker", "Kickers"})) legend << text("Kicker");
+    return legend;
 }
 
 QString PaytableLineText(const std::string& name, const TTexts& texts) {

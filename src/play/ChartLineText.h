@@ -3,6 +3,7 @@
 #include "charts/ChartLine.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <string>
 
@@ -14,6 +15,7 @@ class TTexts;
 // the translations of the catalogue's paytable line names.
 inline const QString kChartLineTexts = QStringLiteral("ChartLines");
 inline const QString kPaytableLineTexts = QStringLiteral("PaytableLines");
+inline const QString kChartLegendTexts = QStringLiteral("ChartLegend");
 
 // A chart line's or a hold class's name in the language of `texts`.
 QString ChartNameText(const TNamePart& name, const TTexts& texts);
@@ -21,5 +23,10 @@ QString ChartNameText(const TNamePart& name, const TTexts& texts);
 // the language of `texts`; a name the language leaves alone keeps the
 // catalogue's spelling.
 QString PaytableLineText(const std::string& name, const TTexts& texts);
+// What the words of these line names mean, each once, for the legend under a
+// chart: how to read the chart, then the terms the names use. `highRanks`:
+// bit r, a rank whose pair pays (the game's high cards).
+QStringList ChartLegend(const std::vector<TNamePart>& names, uint32_t highRanks,
+                        const TTexts& texts);
 
 } // namespace drawmentor

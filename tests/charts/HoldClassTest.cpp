@@ -50,11 +50,12 @@ TEST_F(HoldClassTest, NaturalDrawsAndMadeHands) {
     EXPECT_EQ(jacks("QS JS 8D 4D 2C", "+ + - - -"), "royal2:QJ+straight");
     EXPECT_EQ(jacks("QS JS 5D 4D 2C", "+ + - - -"), "royal2:QJ");
     EXPECT_EQ(jacks("2S 5S 7S KS 9D", "+ + + + -"), "flush4:h1");
-    EXPECT_EQ(jacks("5S 6D 7C 8H KS", "+ + + + -"), "straight4.o2:h0");
-    EXPECT_EQ(jacks("9S JD QC KH 3S", "+ + + + -"), "straight4.o1:h3");
-    EXPECT_EQ(jacks("AS KD QC JH 3S", "+ + + + -"), "straight4.o1:h4");
-    EXPECT_EQ(jacks("AS 2D 3C 4H 9S", "+ + + + -"), "straight4.o1:h1"); // the wheel: one way
-    EXPECT_EQ(jacks("5S 6S 8S KD 2C", "+ + + - -"), "sf3.o2:h0");
+    EXPECT_EQ(jacks("5S 6D 7C 8H KS", "+ + + + -"), "straight4.g0:h0");
+    EXPECT_EQ(jacks("9S JD QC KH 3S", "+ + + + -"), "straight4.g1:h3");
+    EXPECT_EQ(jacks("AS KD QC JH 3S", "+ + + + -"), "straight4.g0e1:h4");
+    EXPECT_EQ(jacks("AS 2D 3C 4H 9S", "+ + + + -"),
+              "straight4.g0e1:h1"); // the wheel: cut at the edge
+    EXPECT_EQ(jacks("5S 6S 8S KD 2C", "+ + + - -"), "sf3.g1:h0");
     EXPECT_EQ(jacks("KS QD JC 5H 3S", "+ + + - -"), "high3:KQJ");
     EXPECT_EQ(jacks("QS JD TC 5H 3S", "+ + - - -"), "high2:QJ+straight");
     EXPECT_EQ(jacks("JS 4S 7D 9C 2H", "+ - - - -"), "high1:J+flush+straight");
@@ -83,7 +84,7 @@ TEST_F(HoldClassTest, WildRankHolds) {
     // 7 8 with two deuces: six ranks complete it (4 5 6 9 T J).
     EXPECT_EQ(deuces("2H 2C 7S 8S JD", "+ + + + -"), "sf4.o6.w2:h0+straight");
     // Three cards to draw: the windows that need no natural deuce (3-7 .. 5-9).
-    EXPECT_EQ(deuces("2H 5S 7S 9D JD", "+ + + - -"), "sf3.o3.w1:h0+straight");
+    EXPECT_EQ(deuces("2H 5S 7S 9D JD", "+ + + - -"), "sf3.g1.w1:h0+straight");
     EXPECT_EQ(deuces("2H 7S 7D KC 4H", "+ + + - -"), "kind3.w1:g0");
     EXPECT_EQ(deuces("2H 2C 2D 2S 9H", "+ + + + -"), "wild4");
     // Four deuces and a kicker pay all the same, held whole.
@@ -92,9 +93,9 @@ TEST_F(HoldClassTest, WildRankHolds) {
     EXPECT_EQ(deuces("2H KS QS JS TS", "+ + + + +"), "made.L2.w1");
     EXPECT_EQ(deuces("2H 5S 5D 5C 9H", "+ + + + -"), "kind4.w1:g0");
     // A 3 4 5 waits for a deuce the deck has only as a wild card.
-    EXPECT_EQ(deuces("AS 3D 4C 5H 9S", "+ + + + -"), "straight4.o0:h0");
-    EXPECT_EQ(deuces("3S 4D 5C 7H KS", "+ + + + -"), "straight4.o1:h0");
-    EXPECT_EQ(deuces("3S 4D 5C 6H KS", "+ + + + -"), "straight4.o1:h0");
+    EXPECT_EQ(deuces("AS 3D 4C 5H 9S", "+ + + + -"), "straight4.g1e1:h0");
+    EXPECT_EQ(deuces("3S 4D 5C 7H KS", "+ + + + -"), "straight4.g1:h0");
+    EXPECT_EQ(deuces("3S 4D 5C 6H KS", "+ + + + -"), "straight4.g0e1:h0");
     EXPECT_EQ(deuces("2S 7D 9C QH KD", "+ - - - -"), "wild1");
     EXPECT_EQ(deuces("2S 7D 9C QH KD", "- - - - -"), "discard");
 }
@@ -104,7 +105,7 @@ TEST_F(HoldClassTest, JokerHolds) {
         return Key(3, kJokerKings, hand, keep);
     };
     EXPECT_EQ(kings("JK AS KS 7C 3H", "+ + + - -"), "royal3.w1:AK");
-    EXPECT_EQ(kings("JK AS KD 7C 3H", "+ + + - -"), "straight3.o1.w1:h2");
+    EXPECT_EQ(kings("JK AS KD 7C 3H", "+ + + - -"), "straight3.g0e3.w1:h2");
     EXPECT_EQ(kings("JK AS KD 7C 3H", "+ - - - -"), "wild1");
     EXPECT_EQ(kings("JK KS KD 7C 3H", "+ + + - -"), "kind3.w1:g0");
     EXPECT_EQ(kings("KS KD 7C 3H JK", "+ + - - -"), "kind2:g1"); // kings pay

@@ -64,7 +64,11 @@ TEST_F(ChartLineTextTest, HoldClassesInEnglishAndRussian) {
     EXPECT_EQ(name("5S 6D 7C 8H KS", "+ + + + -", ru),
               "4 карты к открытому стриту (без старших карт)");
     EXPECT_EQ(name("5S 6S 8S KD 2C", "+ + + - -", en),
-              "3 to a Straight Flush (inside, no high card)");
+              "3 to a Straight Flush (1 gap, no high card)");
+    EXPECT_EQ(name("5S 6S 8S KD 2C", "+ + + - -", ru),
+              "3 карты к стрит-флешу (1 пропуск, без старших карт)");
+    // Cut by the edge: the ranks themselves, an Ace low beside 2-5.
+    EXPECT_EQ(name("AS 2S 3S KD 8C", "+ + + - -", en), "3 to a Straight Flush: 32A");
     EXPECT_EQ(name("KS QD JC 5H 3S", "+ + + - -", en), "KQJ unsuited");
     EXPECT_EQ(name("KS QD JC 5H 3S", "- - - - -", ru), "Сбросить все карты");
     EXPECT_EQ(name("TS JS QS KS 9S", "+ + + + +", en), "Straight Flush");
@@ -78,8 +82,7 @@ TEST_F(ChartLineTextTest, HoldClassesInEnglishAndRussian) {
     EXPECT_EQ(wildName("2H KS QS JS 5D", "+ + + + -", en), "1 Deuce: 4 to a Royal Flush (KQJ)");
     EXPECT_EQ(wildName("AS KS QS JS 5D", "+ + + + -", ru),
               "Без двоек: 4 карты к роял-флешу (AKQJ)");
-    EXPECT_EQ(wildName("AS 3D 4C 5H 9S", "+ + + + -", en),
-              "No Deuce: 4 to an Inside Straight (needing a Deuce)");
+    EXPECT_EQ(wildName("AS 3D 4C 5H 9S", "+ + + + -", en), "No Deuce: 4 to a Straight: 543A");
     // A held seven stands in for the seven: 4 or 9 completes 5 6 8.
     const THoldRules sevens = MakeHoldRules(*CreateDescription(20), kDeucesFull);
     const THoldClass open =
