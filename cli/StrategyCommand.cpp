@@ -3,7 +3,6 @@
 #include "DealtCards.h"
 #include "PaytableSource.h"
 
-#include "charts/HoldClass.h"
 #include "charts/StrategyChart.h"
 #include "core/Error.h"
 #include "core/FileIo.h"
@@ -44,13 +43,8 @@ struct TLineWords {
 };
 
 std::vector<std::string> Legend(const TStrategyChart& chart, const TTexts& texts) {
-    std::vector<TNamePart> names;
-    for (const auto& line : chart.Lines) names.push_back(line.Name);
-    const uint32_t highRanks =
-        MakeHoldRules(*CreateDescription(chart.GameIndex), chart.Pays).HighRanks;
     std::vector<std::string> legend;
-    for (const QString& item : ChartLegend(names, highRanks, texts))
-        legend.push_back(item.toStdString());
+    for (const QString& item : ChartLegend(chart, texts)) legend.push_back(item.toStdString());
     return legend;
 }
 

@@ -1,6 +1,7 @@
 #include "ChartLineText.h"
 
 #include "cards/Cards.h"
+#include "games/Catalogue.h"
 #include "prefs/Texts.h"
 
 #include <QSet>
@@ -144,10 +145,11 @@ void CollectKeys(const TNamePart& part, QSet<QString>& keys) {
 
 } // namespace
 
-QStringList ChartLegend(const std::vector<TNamePart>& names, uint32_t highRanks,
-                        const TTexts& texts) {
+QStringList ChartLegend(const TStrategyChart& chart, const TTexts& texts) {
     QSet<QString> keys;
-    for (const TNamePart& name : names) CollectKeys(name, keys);
+    for (const TChartLine& line : chart.Lines) CollectKeys(line.Name, keys);
+    const auto game = CreateDescription(chart.GameIndex);
+    const uint32_t highRanks = game ? MakeHoldRules(*game, chart.Pays).HighRanks : 0;
     const auto any = [&](std::initializer_list<const char*> wanted) {
         for (const char* key : wanted)
             if (keys.contains(QString::fromLatin1(key))) return true;

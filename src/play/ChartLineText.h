@@ -1,6 +1,7 @@
 #pragma once
 
 #include "charts/ChartLine.h"
+#include "charts/StrategyChart.h"
 
 #include <QString>
 #include <QStringList>
@@ -23,10 +24,8 @@ QString ChartNameText(const TNamePart& name, const TTexts& texts);
 // the language of `texts`; a name the language leaves alone keeps the
 // catalogue's spelling.
 QString PaytableLineText(const std::string& name, const TTexts& texts);
-// What the words of these line names mean, each once, for the legend under a
-// chart: how to read the chart, then the terms the names use. `highRanks`:
-// bit r, a rank whose pair pays (the game's high cards).
-QStringList ChartLegend(const std::vector<TNamePart>& names, uint32_t highRanks,
-                        const TTexts& texts);
+// What the words of a chart's line names mean, each once, for the legend
+// under the chart: how to read the chart, then the terms its names use.
+QStringList ChartLegend(const TStrategyChart& chart, const TTexts& texts);
 
 } // namespace drawmentor

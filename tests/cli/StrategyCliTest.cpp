@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -39,6 +41,16 @@ TEST(CliStrategy, ChartSavedAndHandsPlayedByIt) {
         frequencies += lines[i]["frequency"].get<double>();
     }
     EXPECT_NEAR(frequencies, 1.0, 1e-12);
+    // Every line has a name of its own; the legend defines the words they use.
+    std::set<std::string> names;
+    for (const auto& line : lines)
+        EXPECT_TRUE(names.insert(line["name"].get<std::string>()).second) << line["name"];
+    const auto& legend = doc["legend"];
+    EXPECT_EQ(legend.size(), doc["legend_ru"].size());
+    EXPECT_NE(std::find(legend.begin(), legend.end(),
+                        "High cards: A, K, Q, J (the ranks whose pair pays)."),
+              legend.end())
+        << legend;
     const double chart = doc["chart_return_percent"].get<double>();
     const double optimal = doc["optimal_return_percent"].get<double>();
     EXPECT_GE(chart, 99.534);

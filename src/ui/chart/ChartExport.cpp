@@ -37,6 +37,12 @@ QString ChartHtml(const TStrategyChart& chart, const TTexts& language,
     html += QStringLiteral("</table>\n");
     for (const QString& figure : texts.Summary)
         html += QStringLiteral("<p>") + figure.toHtmlEscaped() + QStringLiteral("</p>\n");
+    if (!texts.Legend.isEmpty()) {
+        html += QStringLiteral("<ul>\n");
+        for (const QString& item : texts.Legend)
+            html += QStringLiteral("<li>") + item.toHtmlEscaped() + QStringLiteral("</li>\n");
+        html += QStringLiteral("</ul>\n");
+    }
     return html + QStringLiteral("</body></html>\n");
 }
 

@@ -16,6 +16,7 @@ struct TChartExportTexts {
     QString Rule;        // how a chart is read
     QStringList Columns; // number, line, frequency, average return
     QStringList Summary; // the chart's return against perfect play, one figure a line
+    QStringList Legend;  // what the words of the line names mean
 };
 
 // A page to print or to open in a browser.

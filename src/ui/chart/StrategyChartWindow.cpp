@@ -10,6 +10,7 @@
 #include "ui/common/TextSections.h"
 
 #include "play/ChartCacheFile.h"
+#include "play/ChartLineText.h"
 #include "play/RecordAdvice.h"
 #include "prefs/Preferences.h"
 
@@ -215,7 +216,9 @@ void TStrategyChartWindow::Display() {
         break;
     }
     FStatus->setText(status);
-    FSummary->setText(SummaryLines().join(QLatin1Char('\n')));
+    QStringList summary = SummaryLines();
+    if (FChart) summary << QString() << ChartLegend(*FChart, FPreferences.Texts());
+    FSummary->setText(summary.join(QLatin1Char('\n')));
     FPrint->setEnabled(FChart.has_value());
     FSave->setEnabled(FChart.has_value());
     FDrill->setEnabled(FChart.has_value() && FSubject.Drillable);
@@ -229,6 +232,7 @@ TChartExportTexts TStrategyChartWindow::ExportTexts() const {
     texts.Columns = {Text("ColumnNumber"), Text("ColumnLine"), Text("ColumnFrequency"),
                      Text("ColumnReturn")};
     texts.Summary = SummaryLines();
+    if (FChart) texts.Legend = ChartLegend(*FChart, FPreferences.Texts());
     return texts;
 }
 
