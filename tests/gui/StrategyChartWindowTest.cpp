@@ -18,6 +18,7 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTableView>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -118,6 +119,12 @@ TEST_F(StrategyChartWindowTest, ShowsTheCommandLinesChartAndKeepsIt) {
     EXPECT_EQ(Cell(0, TStrategyChartModel::cName).toStdString(),
               lines[0]["name_ru"].get<std::string>());
     EXPECT_TRUE(Find<QLabel>("lSummary")->text().contains(QString::fromUtf8("Возврат")));
+    // The longer Russian names are shown whole: the window widens for them.
+    const auto* table = Find<QTableView>("tvChart");
+    const QAbstractItemView* view = table; // the size hint is public there
+    EXPECT_GE(table->columnWidth(TStrategyChartModel::cName),
+              view->sizeHintForColumn(TStrategyChartModel::cName));
+    EXPECT_TRUE(Find<QLabel>("lLegend")->text().contains(QString::fromUtf8("Пропуск")));
     EXPECT_TRUE(HelpPage().endsWith("DrawMentor_RUS/strategychart.html"));
 
     const QString html = folders.Data() + "chart.html";

@@ -24,6 +24,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTextDocument>
 #include <QVBoxLayout>
@@ -66,6 +69,19 @@ TStrategyChartWindow::TStrategyChartWindow(QWidget* parent, TChartSubject subjec
     FSummary->setObjectName(QStringLiteral("lSummary"));
     FSummary->setWordWrap(true);
     FSummary->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // The legend can run to a dozen lines: it scrolls rather than squeeze
+    // the chart.
+    FLegend = new QLabel;
+    FLegend->setObjectName(QStringLiteral("lLegend"));
+    FLegend->setWordWrap(true);
+    FLegend->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    FLegend->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    auto* legend = new QScrollArea(this);
+    legend->setObjectName(QStringLiteral("saLegend"));
+    legend->setWidget(FLegend);
+    legend->setWidgetResizable(true);
+    legend->setFrameShape(QFrame::NoFrame);
+    legend->setMaximumHeight(6 * fontMetrics().lineSpacing());
     FProgress = new QProgressBar(this);
     FProgress->setObjectName(QStringLiteral("pbChart"));
     FProgress->setRange(0, kProgressSteps);
@@ -98,8 +114,9 @@ TStrategyChartWindow::TStrategyChartWindow(QWidget* parent, TChartSubject subjec
     layout->addLayout(status);
     layout->addWidget(FTable, 1);
     layout->addWidget(FSummary);
+    layout->addWidget(legend);
     layout->addLayout(buttons);
-    resize(620, 640);
+    resize(660, 760);
 
     FPoll.setInterval(50);
     connect(&FPoll, &QTimer::timeout, this, &TStrategyChartWindow::Poll);
@@ -155,10 +172,26 @@ void TStrategyChartWindow::Poll() {
 void TStrategyChartWindow::Show(TStrategyChart chart) {
     FChart = std::move(chart);
     FModel.SetChart(&*FChart, FPreferences.Texts());
-    FTable->resizeColumnToContents(TStrategyChartModel::cNumber);
-    FTable->resizeColumnToContents(TStrategyChartModel::cFrequency);
-    FTable->resizeColumnToContents(TStrategyChartModel::cReturn);
+    FitColumns();
     Display();
+}
+
+// The figures' columns take what their captions and numbers need; the
+// line names take the rest.
+void TStrategyChartWindow::FitColumns() {
+    // Public on the base view only.
+    const QAbstractItemView* view = FTable;
+    int wanted = view->sizeHintForColumn(TStrategyChartModel::cName) +
+                 FTable->verticalScrollBar()->sizeHint().width() + 2 * FTable->frameWidth() + 8;
+    for (int column : {TStrategyChartModel::cNumber, TStrategyChartModel::cFrequency,
+                       TStrategyChartModel::cReturn}) {
+        FTable->resizeColumnToContents(column);
+        wanted += FTable->columnWidth(column);
+    }
+    // A window too narrow for the longest name grows, as far as the screen allows.
+    const int missing = wanted - FTable->width();
+    if (missing > 0 && screen())
+        resize(std::min(width() + missing, screen()->availableGeometry().width()), height());
 }
 
 void TStrategyChartWindow::done(int result) {
@@ -176,6 +209,7 @@ void TStrategyChartWindow::Retranslate() {
     FModel.SetCaptions(
         {Text("ColumnNumber"), Text("ColumnLine"), Text("ColumnFrequency"), Text("ColumnReturn")});
     FModel.SetTexts(FPreferences.Texts());
+    FitColumns(); // the captions change with the language
     FDrill->setText(Text("Drill"));
     FDrillErrors->setText(Text("DrillErrors"));
     FPrint->setText(Text("Print"));
@@ -216,9 +250,9 @@ void TStrategyChartWindow::Display() {
         break;
     }
     FStatus->setText(status);
-    QStringList summary = SummaryLines();
-    if (FChart) summary << QString() << ChartLegend(*FChart, FPreferences.Texts());
-    FSummary->setText(summary.join(QLatin1Char('\n')));
+    FSummary->setText(SummaryLines().join(QLatin1Char('\n')));
+    FLegend->setText(FChart ? ChartLegend(*FChart, FPreferences.Texts()).join(QLatin1Char('\n'))
+                            : QString());
     FPrint->setEnabled(FChart.has_value());
     FSave->setEnabled(FChart.has_value());
     FDrill->setEnabled(FChart.has_value() && FSubject.Drillable);

@@ -82,6 +82,7 @@ class TStrategyChartWindow : public QDialog {
     QStringList SummaryLines() const;
     TChartExportTexts ExportTexts() const;
     QPushButton* AddButton(const char* name);
+    void FitColumns();
 
     TChartSubject FSubject;
     TPreferences& FPreferences;
@@ -96,6 +97,7 @@ class TStrategyChartWindow : public QDialog {
     QLabel* FHeader = nullptr;
     QTableView* FTable = nullptr;
     QLabel* FSummary = nullptr;
+    QLabel* FLegend = nullptr;
     QProgressBar* FProgress = nullptr;
     QLabel* FStatus = nullptr;
     QPushButton* FDrill = nullptr;
