@@ -128,7 +128,13 @@ TNamePart TNamer::Kind(THoldClass family, uint32_t variants, bool all) const {
         }
         return phrases.size() == 1 ? phrases.front() : List("Or", std::move(phrases));
     }
-    if (kickers == 1) return Text("Kicker", {text});
+    if (kickers == 1) {
+        // Where a kicker line pays for some kickers, this line is the others.
+        uint32_t paying = 0;
+        for (int rank = 0; rank < kRankCount; ++rank)
+            if ((groupRanks >> rank) & 1) paying |= R.KickerRanks[rank];
+        return paying ? Text("OtherKicker", {text, Runs(paying, 1)}) : Text("Kicker", {text});
+    }
     if (kickers > 1) return Text("Kickers", {text, Number(kickers)});
     return text;
 }

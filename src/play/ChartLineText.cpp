@@ -173,7 +173,7 @@ QStringList ChartLegend(const TStrategyChart& chart, const TTexts& texts) {
         legend << text("FlushPenalty");
     if (any({"StraightPenalty", "NoStraightPenalty", "BothPenalties", "NoPenalties"}))
         legend << text("StraightPenalty");
-    if (any({"PayingKicker", "Kicker", "Kickers"})) legend << text("Kicker");
+    if (any({"PayingKicker", "OtherKicker", "Kicker", "Kickers"})) legend << text("Kicker");
     return legend;
 }
 
