@@ -125,7 +125,7 @@ struct TPreparedPart {
     std::vector<long double> Probabilities;
     int64_t Hands = 0;
     long double Error = 0;
-    long double OutcomeError = 0; // the hand's own, added to Error's
+    long double OutcomeError = 0;  // the hand's own, added to Error's
     long double PowerRounding = 0; // of Power(phi, Hands), relative to its size
     // For results of many outcomes (deals of many hands) the characteristic
     // function at every frequency, from one forward transform.
