@@ -17,7 +17,6 @@
 
 #include "prefs/Texts.h"
 #include "ui/app/Application.h"
-#include "ui/chart/ChartWhyText.h"
 #include "ui/common/AboutWindow.h"
 #include "ui/common/CardButton.h"
 #include "ui/common/GradientLabel.h"
@@ -98,7 +97,7 @@ TMainWindow::TMainWindow(TPreferences& preferences, QWidget* parent)
         RedrawCards();
     });
     RestoreSettings();
-    FPanels->ShowOtherHands(FSession->ExtraHands().HandsPerDeal() > 1);
+    FSizer->ShowOtherHands(FSession->ExtraHands().HandsPerDeal() > 1);
     // Damaged records are left out of everything the log shows; said once,
     // the player knows why counts may fall short.
     if (const int skipped = FSession->Logger().InvalidCount(); skipped > 0)
@@ -259,11 +258,7 @@ void TMainWindow::DealOrDraw() {
 void TMainWindow::Hint() {
     if (FReveal->IsRunning() || !FSession->Rules().CanHint()) return;
     FSession->ShowHint();
-    RedrawCards();
-    // The hint says which chart line it holds, once the chart is there.
-    const auto advice = FSession->Coach().BestAdvice();
-    if (const TStrategyChart* chart = FSession->Coach().Chart().Chart(); advice && chart)
-        FPanels->Message->setText(HintWhyText(*advice, *chart, FPreferences));
+    RedrawCards(); // the message line says which chart line the hint holds
 }
 
 void TMainWindow::Double() {
@@ -320,7 +315,7 @@ void TMainWindow::SelectMode(TPlayMode mode) {
 
 bool TMainWindow::SelectHandsPerDeal(int hands) {
     if (FReveal->IsRunning() || !FSession->SetHandsPerDeal(hands)) return false;
-    FPanels->ShowOtherHands(hands > 1);
+    FSizer->ShowOtherHands(hands > 1);
     UpdateCounters();
     return true;
 }
@@ -334,6 +329,7 @@ void TMainWindow::ClearAllRecords() {
 
 void TMainWindow::LayoutPaytable() {
     FPanels->PokerName->setText(FSession->Game().Caption());
+    FPanels->SetPaytableRows(FSession->Game().LastLine() + 1);
     FPanels->Grid->Relayout();
 }
 
@@ -344,10 +340,11 @@ void TMainWindow::resizeEvent(QResizeEvent* event) {
 
 void TMainWindow::RestoreSettings() {
     const TIniFile& ini = FPreferences.SettingsFile();
+    FSizer->Restore(ini);
     if (!RestorePlacement(*this, ini, kPlacement))
         if (const QScreen* screen = QApplication::primaryScreen())
             move(screen->availableGeometry().center() - rect().center());
-    FSizer->Restore(ini);
+    FSizer->SetSize(FSizer->Size(), false);
     FSounds->Restore(ini);
     FCards->Restore(ini,
                     FPreferences.Texts().Translate(kMessages, QStringLiteral("DeckUnreadable")),
@@ -358,10 +355,10 @@ void TMainWindow::SaveSettings() {
     TIniFile& ini = FPreferences.SettingsFile();
     // The room of the other hands is added again at the next start: the
     // window is kept at the height the player gave it.
-    const bool others = FSession->ExtraHands().HandsPerDeal() > 1;
-    FPanels->ShowOtherHands(false);
+    const bool others = FSizer->OtherHandsShown();
+    FSizer->ShowOtherHands(false);
     SavePlacement(*this, ini, kPlacement);
-    FPanels->ShowOtherHands(others);
+    FSizer->ShowOtherHands(others);
     FSizer->Save(ini);
     FSounds->Save(ini);
     FCards->Save(ini);
