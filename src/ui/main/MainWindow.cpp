@@ -19,10 +19,12 @@
 #include "ui/app/Application.h"
 #include "ui/common/AboutWindow.h"
 #include "ui/common/CardButton.h"
+#include "ui/common/GameText.h"
 #include "ui/common/GradientLabel.h"
 #include "ui/common/TextSections.h"
 #include "ui/common/WindowPlacement.h"
 
+#include "games/GameKey.h"
 #include "prefs/Preferences.h"
 
 #include <QApplication>
@@ -169,6 +171,7 @@ void TMainWindow::Retranslate() {
     FPanels->InfoLabel->setText(
         FPreferences.Texts().Translate(kMainLabelsTexts, QStringLiteral("Info")));
     FPanels->Counters->Retranslate(FPreferences);
+    FCards->SetHeldWord(FPreferences.Texts().Translate(kMainLabelsTexts, QStringLiteral("Held")));
     QFont font = this->font();
     ApplyFont(font, FPreferences);
     setFont(font);
@@ -328,7 +331,8 @@ void TMainWindow::ClearAllRecords() {
 // --- Layout ------------------------------------------------------------------
 
 void TMainWindow::LayoutPaytable() {
-    FPanels->PokerName->setText(FSession->Game().Caption());
+    FPanels->PokerName->setText(GameKeyText(
+        GameKey(FSession->Game().GameIndex(), FSession->Game().PayIndex()), FPreferences.Texts()));
     FPanels->SetPaytableRows(FSession->Game().LastLine() + 1);
     FPanels->Grid->Relayout();
 }
