@@ -162,7 +162,11 @@ int TErrorsWindow::VisibleRows() const {
 void TErrorsWindow::SizeColumns() {
     const int width = FGrid->viewport()->width();
     const int cards = kHandSize * TCardPainter::Width + TErrorsDelegate::kRowPadding;
-    const int value = std::max((width - cards) / 3, 40);
+    // A figure column is never narrower than its widest figure: a narrow
+    // window scrolls rather than cut "43.75578%" to "578%".
+    int value = (width - cards) / 3;
+    for (int column = 1; column <= 3; ++column)
+        value = std::max(value, static_cast<QAbstractItemView*>(FGrid)->sizeHintForColumn(column));
     for (int column = 1; column <= 3; ++column) FGrid->setColumnWidth(column, value);
     FGrid->setColumnWidth(0, std::max(width - 3 * value, cards));
 }

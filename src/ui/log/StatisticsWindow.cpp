@@ -196,11 +196,18 @@ void TStatisticsWindow::RefreshView() {
     FGrid->viewport()->update();
 }
 
-// The three value columns take two ninths of the width each; the captions the rest.
+// The three value columns take two ninths of the width each; the captions the
+// rest, and never less than the longest caption: the figures give way to it,
+// and a window too narrow for both scrolls.
 void TStatisticsWindow::SizeGrid() {
     const int width = FGrid->viewport()->width();
-    const int value = width * 2 / 9;
-    FGrid->setColumnWidth(0, width - 3 * value);
+    const int captions = static_cast<QAbstractItemView*>(FGrid)->sizeHintForColumn(0);
+    int figures = 0;
+    for (int column = 1; column < TStatisticsModel::kColumns; ++column)
+        figures =
+            std::max(figures, static_cast<QAbstractItemView*>(FGrid)->sizeHintForColumn(column));
+    const int value = std::max(figures, std::min(width * 2 / 9, (width - captions) / 3));
+    FGrid->setColumnWidth(0, std::max(captions, width - 3 * value));
     for (int column = 1; column < TStatisticsModel::kColumns; ++column)
         FGrid->setColumnWidth(column, value);
     FitHeader();

@@ -1,5 +1,7 @@
 #include "ChooseGameWindow.h"
 
+#include "ui/common/GameText.h"
+
 #include "BankrollWindow.h"
 #include "PaytableGrid.h"
 #include "ReturnPanel.h"
@@ -18,6 +20,7 @@
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QVBoxLayout>
 
@@ -56,12 +59,16 @@ TChooseGameWindow::TChooseGameWindow(QWidget* parent, TSelectController& control
     FPokerList = new QListWidget(this);
     FPokerList->setObjectName(QStringLiteral("PokerList"));
     for (int item = 0; item < controller.GameCount(); ++item) {
-        auto* entry =
-            new QListWidgetItem(QStringLiteral(" ") + controller.GameNameAt(item).toUpper());
+        auto* entry = new QListWidgetItem(
+            QStringLiteral(" ") +
+            GameNameText(controller.GameNameAt(item).toStdString(), preferences.Texts()).toUpper());
         entry->setData(Qt::UserRole, item);
         FPokerList->addItem(entry);
     }
     FPokerList->sortItems();
+    // Every game's whole name shows, however wide the return panel beside it grows.
+    FPokerList->setMinimumWidth(FPokerList->sizeHintForColumn(0) + 2 * FPokerList->frameWidth() +
+                                FPokerList->verticalScrollBar()->sizeHint().width());
     right->addWidget(FPokerList, 1);
     top->addLayout(right, 2);
     layout->addLayout(top, 1);
@@ -132,7 +139,10 @@ void TChooseGameWindow::Retranslate() {
 
 void TChooseGameWindow::Refresh() {
     const int item = FController.GameItem();
-    QString caption = item < 0 ? QString() : FController.GameNameAt(item).toUpper();
+    QString caption =
+        item < 0 ? QString()
+                 : GameNameText(FController.GameNameAt(item).toStdString(), FPreferences.Texts())
+                       .toUpper();
     if (item >= 0 && FController.PayIndex() != -1) {
         caption += QStringLiteral("  (%1)").arg(FController.PayIndex() + 1);
         const std::string name =
