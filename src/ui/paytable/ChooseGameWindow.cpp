@@ -17,6 +17,7 @@
 #include "play/Session.h"
 #include "prefs/Preferences.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
@@ -25,6 +26,12 @@
 #include <QVBoxLayout>
 
 namespace drawmentor {
+
+namespace {
+
+const QSize kChooseGameSize(700, 450);
+
+} // namespace
 
 TChooseGameWindow::TChooseGameWindow(QWidget* parent, TSelectController& controller,
                                      TPreferences& preferences)
@@ -98,7 +105,7 @@ TChooseGameWindow::TChooseGameWindow(QWidget* parent, TSelectController& control
     InstallHelpKey(*this, hcChooseGame, FPreferences);
     connect(&FPreferences, &TPreferences::PreferencesChanged, this,
             &TChooseGameWindow::Retranslate);
-    setFixedSize(700, 450);
+    setFixedSize(kChooseGameSize);
     Retranslate();
     for (int row = 0; row < FPokerList->count(); ++row)
         if (FPokerList->item(row)->data(Qt::UserRole).toInt() == controller.GameItem()) {
@@ -135,6 +142,17 @@ void TChooseGameWindow::Retranslate() {
     FPokerName = MakeHeaderLabel(FPokerName, FPreferences);
     FHeader = MakeHeaderLabel(FHeader, FPreferences);
     FReturns->Retranslate();
+}
+
+// The window keeps its size unless a text (a long game name, a deal's
+// deviation, another language) needs more: then it grows rather than cut one.
+bool TChooseGameWindow::event(QEvent* event) {
+    const bool done = QDialog::event(event);
+    if ((event->type() == QEvent::LayoutRequest || event->type() == QEvent::Show) && layout()) {
+        layout()->activate();
+        setFixedSize(kChooseGameSize.expandedTo(layout()->totalMinimumSize()));
+    }
+    return done;
 }
 
 void TChooseGameWindow::Refresh() {
