@@ -208,7 +208,7 @@ void TChooseGameWindow::OpenStrategyChart() {
     subject.GameIndex = game.GameIndex;
     subject.Pays = PaysForBet(FController.Pays(), game.LastLine, TReturnPanel::kBetCoins);
     subject.Bet = TReturnPanel::kBetCoins;
-    subject.Caption = QString::fromStdString(GameKeyCaption(GameKey(game.GameIndex, pay)));
+    subject.Caption = GameKeyText(GameKey(game.GameIndex, pay), FPreferences.Texts());
     ShowStrategyChart(this, std::move(subject), FPreferences);
 }
 
