@@ -1,5 +1,6 @@
 #include "StatisticTexts.h"
 
+#include "ChartLineText.h"
 #include "Statistics.h"
 
 #include "prefs/Texts.h"
@@ -16,7 +17,7 @@ QString ColumnCaption(const TStatistic& statistic, int column, const TTexts& tex
 }
 
 QString RowCaption(const TStatRow& row, const TTexts& texts) {
-    if (!row.LineName.isEmpty()) return row.LineName;
+    if (!row.LineName.isEmpty()) return PaytableLineText(row.LineName.toStdString(), texts);
     const QString text = texts.Translate(row.Section, row.Key);
     return row.Indented ? QStringLiteral("   ") + text : text;
 }

@@ -46,7 +46,7 @@ void EnterCard(QPainter& p, const QRectF& card) {
 
 } // namespace
 
-void PaintHeldBand(QPainter& p, const QRectF& card) {
+void PaintHeldBand(QPainter& p, const QRectF& card, const QString& word) {
     p.save();
     EnterCard(p, card);
     QLinearGradient gold(0, 83, 0, 107);
@@ -55,7 +55,9 @@ void PaintHeldBand(QPainter& p, const QRectF& card) {
     p.setPen(QPen(QColor(150, 90, 0), 1));
     p.setBrush(gold);
     p.drawRoundedRect(QRectF(4.5, 84.5, kDesignWidth - 9, 21), 4, 4);
-    FillText(p, QStringLiteral("HELD"), QRectF(20, 88, kDesignWidth - 40, 14),
+    // A longer word takes the band's width rather than its height.
+    const double wide = word.size() > 4 ? 12 : 20;
+    FillText(p, word, QRectF(wide, 88, kDesignWidth - 2 * wide, 14),
              QFont(QStringLiteral("DejaVu Sans"), 12, QFont::Bold), QColor(170, 0, 0));
     p.restore();
 }
@@ -110,8 +112,14 @@ QImage TCardRenderer::Card(const QSize& size, qreal ratio, bool held, bool wild,
     const QSize pixels = Pixels(size, ratio);
     const QSize native(FEngine.CardWidth, FEngine.CardHeight);
     QImage image;
-    if (pixels == native) {
+    // The built-in band says HELD; another word is painted over a card without it.
+    const bool ownBand = held && FHeldWord != QLatin1String("HELD");
+    if (pixels == native && !ownBand) {
         image = Native(held, wild, suit, rank); // the deck's own card, untouched
+    } else if (pixels == native) {
+        image = Native(false, wild, suit, rank);
+        QPainter p(&image);
+        PaintHeldBand(p, QRectF(image.rect()), FHeldWord);
     } else {
         QImage face;
         // A card out of range goes to the engine, which refuses it.
@@ -135,7 +143,7 @@ QImage TCardRenderer::Card(const QSize& size, qreal ratio, bool held, bool wild,
         }
         if (held) {
             QPainter p(&image);
-            PaintHeldBand(p, QRectF(QPointF(0, 0), QSizeF(pixels)));
+            PaintHeldBand(p, QRectF(QPointF(0, 0), QSizeF(pixels)), FHeldWord);
         }
     }
     image.setDevicePixelRatio(ratio);

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QRectF>
 #include <QSize>
+#include <QString>
 
 #include <functional>
 
@@ -26,6 +27,8 @@ class TCardRenderer {
     explicit TCardRenderer(TPaintEngine& engine) : FEngine(engine) {}
 
     void SetFaceSource(TFaceSource source) { FFaceSource = std::move(source); }
+    // The word on the held band; the built-in pictures say HELD.
+    void SetHeldWord(const QString& word) { FHeldWord = word; }
     // `size` in device-independent pixels; the image has size x ratio pixels
     // and carries the ratio.
     QImage Card(const QSize& size, qreal ratio, bool held, bool wild, int suit, int rank) const;
@@ -37,11 +40,14 @@ class TCardRenderer {
 
     TPaintEngine& FEngine;
     TFaceSource FFaceSource;
+    QString FHeldWord = QStringLiteral("HELD");
 };
 
-// The gold HELD band and the wild card's badge, in a card's rectangle; their
-// proportions are those of the built-in pictures on the standard card.
-void PaintHeldBand(QPainter& painter, const QRectF& card);
+// The gold HELD band (saying `word`) and the wild card's badge, in a card's
+// rectangle; their proportions are those of the built-in pictures on the
+// standard card.
+void PaintHeldBand(QPainter& painter, const QRectF& card,
+                   const QString& word = QStringLiteral("HELD"));
 void PaintWildBadge(QPainter& painter, const QRectF& card);
 
 } // namespace drawmentor

@@ -206,6 +206,13 @@ TEST_F(ChooseGameTest, TheReturnShownIsTheCommandLinesReturn) {
               QStringLiteral("Standard deviation: %1 bets per hand, %2 per deal of 10 hands")
                   .arg(deviation, 0, 'f', 2)
                   .arg(deal, 0, 'f', 2));
+    // The longer line shows whole: the window grows for it, and the games'
+    // names beside it stay whole too.
+    window->show();
+    auto* label = Find<QLabel>(returns, "lDeviation");
+    QTRY_VERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->width());
+    auto* games = Find<QListWidget>(*window, "PokerList");
+    EXPECT_GE(games->viewport()->width(), games->sizeHintForColumn(0));
 }
 
 TEST_F(ChooseGameTest, ASelectionChangeCancelsTheRunningJobAndCachedReturnsShowAtOnce) {

@@ -180,6 +180,16 @@ TEST_F(StatisticsWindowTest, EmptyLogInBothLanguages) {
     EXPECT_EQ(Find<QLabel>(*window, "lStatHeader")->text(), " Удача и мастерство");
     EXPECT_EQ(Cell(0, 1), "Результат оптимальной игры");
     EXPECT_EQ(Cell(3, 0), "Удача, процентиль");
+    // Every caption shows whole in the longer language, the hinted hands' too.
+    auto* grid = Find<QTableView>(*window, "StatGrid");
+    ASSERT_TRUE(grid);
+    for (const int index : {4, 5}) {
+        ClickStatistic(index);
+        for (int row = 1; row <= window->List().Items(index).RowCount(); ++row)
+            EXPECT_LE(grid->fontMetrics().horizontalAdvance(Cell(0, row)),
+                      grid->columnWidth(0) - 20)
+                << Cell(0, row).toStdString();
+    }
     EXPECT_EQ(Find<QPushButton>(*window, "btnOK")->text(), "ОК");
     EXPECT_TRUE(HelpPageOnF1(*window).endsWith("DrawMentor_RUS/diag_stat.html"));
 }

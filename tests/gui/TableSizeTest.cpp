@@ -1,6 +1,8 @@
 #include "ui/main/TableSize.h"
 #include "ui/common/GradientLabel.h"
 #include "ui/main/CardTable.h"
+#include "ui/main/ExtraHandsView.h"
+#include "ui/main/PayoutGrid.h"
 
 #include "prefs/IniFile.h"
 #include "prefs/SettingKeys.h"
@@ -51,7 +53,30 @@ class TableSizeTest : public testing::TWindowFixture {
                 label && !label->text().isEmpty() && !TextFits(*label))
                 faults.push_back(name.toStdString() + " cuts its text " +
                                  label->text().toStdString());
+            if (const auto* grid = qobject_cast<const TPayoutGrid*>(child)) {
+                for (const int row : grid->Layout().Rows)
+                    if (row < grid->fontMetrics().height())
+                        faults.push_back("a paytable row of " + std::to_string(row) + " px");
+                WalkTexts(*grid, grid->Texts(), faults);
+            }
+            if (const auto* hands = qobject_cast<const TExtraHandsView*>(child))
+                WalkTexts(*hands, hands->Texts(), faults);
             Walk(child, name, faults);
+        }
+    }
+    // Texts a widget paints itself fit where they are painted, inside it,
+    // clear of each other.
+    static void WalkTexts(const QWidget& widget, const std::vector<TPaintedText>& texts,
+                          std::vector<std::string>& faults) {
+        for (size_t i = 0; i < texts.size(); ++i) {
+            const std::string text =
+                widget.objectName().toStdString() + " '" + texts[i].Text.toStdString() + "'";
+            if (!drawmentor::TextFits(texts[i].Text, texts[i].Font, texts[i].Rect) ||
+                !widget.rect().contains(texts[i].Rect))
+                faults.push_back(text + " is cut");
+            for (size_t j = i + 1; j < texts.size(); ++j)
+                if (texts[i].Rect.intersects(texts[j].Rect))
+                    faults.push_back(text + " overlaps '" + texts[j].Text.toStdString() + "'");
         }
     }
     // A header label fits its text by wrapping or shrinking it.
@@ -116,6 +141,42 @@ TEST_F(TableSizeTest, OtherHandsFitAtAnySize) {
     }
 }
 
+// As players met the table: each size chosen from the menu (the screen-filling
+// one at three screens), in both languages, with one to a hundred hands per
+// deal drawn. Every label and painted text fits, paytable rows hold a line of
+// text, nothing overlaps; switching back to the standard table from a larger
+// one with the other hands showing keeps their room.
+TEST_F(TableSizeTest, EverySizeFitsInBothLanguagesWithAnyHands) {
+    const std::vector<std::pair<TTableSize, QSize>> sizes = {{TTableSize::Standard, {}},
+                                                             {TTableSize::Large, {}},
+                                                             {TTableSize::Fit, {1366, 768}},
+                                                             {TTableSize::Fit, {1600, 1000}},
+                                                             {TTableSize::Fit, {3840, 2160}}};
+    for (const int hands : {1, 3, 10, 100}) {
+        ASSERT_TRUE(window->SelectHandsPerDeal(hands));
+        window->DealOrDraw();
+        window->Hint();
+        window->DealOrDraw();
+        for (const char* language : {"ENG", "RUS"}) {
+            preferences->SetInterfaceLanguage(QString::fromLatin1(language));
+            preferences->Apply();
+            for (const auto& [size, at] : sizes) {
+                window->Sizer().SetSize(size, true);
+                if (at.isValid()) {
+                    window->showNormal();
+                    window->resize(at);
+                }
+                QApplication::processEvents();
+                const std::vector<std::string> faults = Faults();
+                EXPECT_TRUE(faults.empty())
+                    << hands << " hands, " << language << ", size " << static_cast<int>(size)
+                    << " at " << window->width() << "x" << window->height() << ":\n"
+                    << ::testing::PrintToString(faults);
+            }
+        }
+    }
+}
+
 // What a player sees of the sizes: the cards keep their shape and grow from
 // the standard table to the large one and again to a screen-filling one; only
 // that one can be maximised; a narrow table still shows five cards abreast.
@@ -158,11 +219,18 @@ TEST_F(TableSizeTest, LimitsKeepTheLargeTableOnTheScreen) {
 // table, and a window larger than the screen is brought onto it.
 TEST_F(TableSizeTest, SizeIsRememberedAndBadValuesFallBack) {
     window->Sizer().SetSize(TTableSize::Large, true);
+    const QSize large = window->size();
     window->close();
     TIniFile& ini = preferences->SettingsFile();
     EXPECT_EQ(ReadIntSetting(ini, TSetting::TableSize), 1);
     window = std::make_unique<TMainWindow>(*preferences);
     EXPECT_EQ(window->Sizer().Size(), TTableSize::Large);
+    EXPECT_EQ(window->size(), large); // within the large table's limits, not the standard's
+    // Fit to screen takes the screen before any window manager could maximise it.
+    window->Sizer().SetSize(TTableSize::Fit, true);
+    window->close();
+    window = std::make_unique<TMainWindow>(*preferences);
+    EXPECT_EQ(window->size(), window->screen()->availableGeometry().size());
     for (const char* bad : {"7", "-1", "large"}) {
         ini.WriteString(QStringLiteral("Table"), QStringLiteral("Size"), QString::fromLatin1(bad));
         window = std::make_unique<TMainWindow>(*preferences);

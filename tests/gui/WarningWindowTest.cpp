@@ -169,7 +169,7 @@ TEST_F(WarningWindowTest, ShowsBothHoldsAndWhatTheDifferenceCosts) {
     const double my = static_cast<double>(Session().Coach().PlayerReturn()) / 5;
     const double best = static_cast<double>(Session().Coach().BestReturn()) / 5;
     EXPECT_EQ(text("lMyEV"), QString::asprintf("%.5f%%", my * 100));
-    EXPECT_EQ(text("lBestEVDollars"), QString::asprintf("%.5f$", 5 * best * 0.25));
+    EXPECT_EQ(text("lBestEVDollars"), QString::asprintf("$%.5f", 5 * best * 0.25));
     const QString money = QString::asprintf("%.5f", (best - my) * 5 * 0.25);
     const QString percent = QString::asprintf("%.5f", (best - my) * 100);
     EXPECT_EQ(text("lComment"), "This hold costs you $" + money + " on average, " + percent +

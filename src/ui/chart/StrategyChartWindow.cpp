@@ -63,8 +63,13 @@ TStrategyChartWindow::TStrategyChartWindow(QWidget* parent, TChartSubject subjec
     FTable->verticalHeader()->hide();
     // Forty lines and more: a compact row lets most of a chart show at once.
     FTable->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    // Figures and captions keep their whole width; a line name longer than the
+    // rest of the window wraps onto a second line of its row.
+    FTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     FTable->horizontalHeader()->setSectionResizeMode(TStrategyChartModel::cName,
                                                      QHeaderView::Stretch);
+    FTable->setWordWrap(true);
+    FTable->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     FSummary = new QLabel(this);
     FSummary->setObjectName(QStringLiteral("lSummary"));
     FSummary->setWordWrap(true);

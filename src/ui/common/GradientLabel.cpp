@@ -8,12 +8,29 @@
 #include <QLayout>
 #include <QPainter>
 
+#include <cmath>
+
 namespace drawmentor {
 namespace {
 
 constexpr int kTextMargin = 2;
 // Below this a status line is no longer read at a glance.
 constexpr double kSmallestPoints = 6;
+
+// A desktop theme's shadow colour can be a light grey: darkened until white
+// text reads on the lightest part of the gradient (a contrast of 4.5 to 1).
+QColor UnderWhiteText(QColor base) {
+    const auto luminance = [](const QColor& colour) {
+        const auto linear = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+               0.0722 * linear(colour.blueF());
+    };
+    for (int step = 0; step < 64 && 1.05 / (luminance(ShiftColor(base, 20)) + 0.05) < 4.5; ++step)
+        base = ShiftColor(base, -4);
+    return base;
+}
 
 } // namespace
 
@@ -91,7 +108,7 @@ TGradientLabel* MakeHeaderLabel(QLabel* label, const TPreferences& preferences) 
     QPalette palette = header->palette();
     palette.setColor(QPalette::WindowText, Qt::white);
     header->setPalette(palette);
-    header->SetBaseColor(ResolveColor(TSystemColor::BtnShadow, palette));
+    header->SetBaseColor(UnderWhiteText(ResolveColor(TSystemColor::BtnShadow, palette)));
     return header;
 }
 

@@ -162,7 +162,15 @@ int TErrorsWindow::VisibleRows() const {
 void TErrorsWindow::SizeColumns() {
     const int width = FGrid->viewport()->width();
     const int cards = kHandSize * TCardPainter::Width + TErrorsDelegate::kRowPadding;
-    const int value = std::max((width - cards) / 3, 40);
+    // A figure column is never narrower than the widest figure it can show
+    // ("43.75578%" was cut to "578%"): the grid asks the window for the room.
+    const int figure = FGrid->fontMetrics().horizontalAdvance(QStringLiteral("-100.00000%")) +
+                       2 * TErrorsDelegate::kRowPadding;
+    FGrid->setMinimumWidth(cards + 3 * figure + FGrid->verticalScrollBar()->sizeHint().width() +
+                           2 * FGrid->frameWidth());
+    int value = std::max((width - cards) / 3, figure);
+    for (int column = 1; column <= 3; ++column)
+        value = std::max(value, static_cast<QAbstractItemView*>(FGrid)->sizeHintForColumn(column));
     for (int column = 1; column <= 3; ++column) FGrid->setColumnWidth(column, value);
     FGrid->setColumnWidth(0, std::max(width - 3 * value, cards));
 }

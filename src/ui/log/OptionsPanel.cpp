@@ -1,5 +1,7 @@
 #include "OptionsPanel.h"
 
+#include "ui/common/GameText.h"
+
 #include "ui/common/GradientLabel.h"
 
 #include "games/GameKey.h"
@@ -173,7 +175,9 @@ void TOptionsPanel::AttachLog(TLogger& logger) {
         FGames->clear();
         for (const QString& key : filter.Games)
             FGames->addItem(QLatin1Char(' ') +
-                            QString::fromStdString(GameKeyCaption(key.toStdString())));
+                            (FPreferences
+                                 ? GameKeyText(key.toStdString(), FPreferences->Texts())
+                                 : QString::fromStdString(GameKeyCaption(key.toStdString()))));
         FGames->setCurrentIndex(filter.GameItemIndex());
         FGames->view()->setMinimumWidth(FGames->view()->sizeHintForColumn(0) + 8);
     }

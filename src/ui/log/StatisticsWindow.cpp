@@ -24,6 +24,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QStyledItemDelegate>
 #include <QTableView>
@@ -51,6 +52,10 @@ class TPaddedCells : public QStyledItemDelegate {
         QStyleOptionViewItem text(option);
         text.rect.adjust(kCellPadding, 0, -kCellPadding, 0);
         QStyledItemDelegate::paint(painter, text, index);
+    }
+    // The padding is part of what a column needs to show its texts whole.
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return QStyledItemDelegate::sizeHint(option, index) + QSize(2 * kCellPadding, 0);
     }
 };
 
@@ -192,15 +197,30 @@ void TStatisticsWindow::ApplyCount() {
 void TStatisticsWindow::RefreshView() {
     if (QListWidgetItem* item = FStatList->item(FList->Selected))
         FStatHeader->setText(item->text());
-    FitHeader();
+    SizeGrid(); // another statistic, other captions
     FGrid->viewport()->update();
 }
 
-// The three value columns take two ninths of the width each; the captions the rest.
+// The three value columns take two ninths of the width each; the captions the
+// rest, and never less than the longest caption: the figures give way to it,
+// and a window too narrow for both scrolls.
 void TStatisticsWindow::SizeGrid() {
     const int width = FGrid->viewport()->width();
-    const int value = width * 2 / 9;
-    FGrid->setColumnWidth(0, width - 3 * value);
+    const int captions = static_cast<QAbstractItemView*>(FGrid)->sizeHintForColumn(0);
+    int figures = 0;
+    for (int column = 1; column < TStatisticsModel::kColumns; ++column)
+        figures =
+            std::max(figures, static_cast<QAbstractItemView*>(FGrid)->sizeHintForColumn(column));
+    // A language with longer texts widens the window as far as the screen lets it.
+    if (const int lacking = captions + 3 * figures - width; lacking > 0 && screen()) {
+        const int room = screen()->availableGeometry().width() - frameGeometry().width();
+        if (room > 0) {
+            resize(this->width() + std::min(lacking, room), height());
+            return; // sized again as the grid's viewport follows
+        }
+    }
+    const int value = std::max(figures, std::min(width * 2 / 9, (width - captions) / 3));
+    FGrid->setColumnWidth(0, std::max(captions, width - 3 * value));
     for (int column = 1; column < TStatisticsModel::kColumns; ++column)
         FGrid->setColumnWidth(column, value);
     FitHeader();

@@ -26,6 +26,10 @@ TCardPictures::TCardPictures() {
 
 TCardPictures::~TCardPictures() = default;
 
+void TCardPictures::SetHeldWord(const QString& word) {
+    FCardArt->SetHeldWord(word.trimmed().isEmpty() ? QStringLiteral("HELD") : word.trimmed());
+}
+
 QImage TCardPictures::Back(const QSize& size, qreal ratio) {
     return FCardArt->Back(size, ratio);
 }

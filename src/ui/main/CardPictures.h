@@ -25,6 +25,8 @@ class TCardPictures {
     // The card at `index` as the hand shows it: held band, wild badge, and a
     // frame on the card turned in a double-up.
     QImage Face(const TSession& session, int index, const QSize& size, qreal ratio);
+    // The held band's word, in the interface's language.
+    void SetHeldWord(const QString& word);
 
     // A deck that cannot be read leaves the standard one; what went wrong is
     // added to `notices` (pattern: the "DeckUnreadable" text).

@@ -39,9 +39,10 @@ int TCardTable::CardTop() const {
     return std::max(0, (height() - FCardSize.height()) / 2);
 }
 
-void TCardTable::SetScale(double scale, bool fit) {
+void TCardTable::SetScale(double scale, bool fit, bool grow) {
     FScale = scale;
     FFit = fit;
+    FGrow = grow;
     PlaceCards();
 }
 
@@ -59,8 +60,11 @@ void TCardTable::PlaceCards() {
         // cards; the card keeps its proportions.
         const double gap = kMinimumGap * FScale;
         const double widest = std::max(1.0, (available - 4 * gap) / 5);
-        const double highest = std::max(1.0, height() - 2.0 * border);
-        const double factor = std::min({FScale, widest / kCardWidth, highest / kCardHeight});
+        // Grown, the cards keep the standard table's felt above and below them.
+        const double highest =
+            std::max(1.0, (FGrow ? kCardHeight / 150.0 : 1.0) * (height() - 2.0 * border));
+        const double factor = std::min(
+            {widest / kCardWidth, highest / kCardHeight, FGrow ? widest / kCardWidth : FScale});
         size = QSize(std::max(1, static_cast<int>(kCardWidth * factor)),
                      std::max(1, static_cast<int>(kCardHeight * factor)));
     }

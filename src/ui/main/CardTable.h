@@ -20,8 +20,9 @@ class TCardTable : public QWidget {
     // Top of the cards in the table's own coordinates.
     int CardTop() const;
     // The size the cards are shown at: the standard card times `scale`, made
-    // smaller where `fit` and the table is too narrow or low for it.
-    void SetScale(double scale, bool fit);
+    // smaller where `fit` and the table is too narrow or low for it; with
+    // `grow` as large as the table lets them be.
+    void SetScale(double scale, bool fit, bool grow = false);
     QSize CardSize() const { return FCardSize; }
 
   signals:
@@ -38,6 +39,7 @@ class TCardTable : public QWidget {
     std::array<TCardImage*, 5> FCards{};
     double FScale = 1;
     bool FFit = false;
+    bool FGrow = false;
     QSize FCardSize;
 };
 

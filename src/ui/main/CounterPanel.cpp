@@ -120,6 +120,11 @@ void TCounterPanel::resizeEvent(QResizeEvent* event) {
     for (auto& row : FRows) row.Panel->setFixedHeight(rowHeight);
 }
 
+QSize TCounterPanel::minimumSizeHint() const {
+    const int least = static_cast<int>(std::lround(14 * FScale));
+    return {QWidget::minimumSizeHint().width(), FChart->height() + 5 + kRowCount * least};
+}
+
 void TCounterPanel::SetScale(double scale) {
     FScale = scale;
     FChart->setFixedSize(static_cast<int>(std::lround(130 * scale)),

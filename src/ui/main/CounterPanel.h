@@ -28,6 +28,9 @@ class TCounterPanel : public QWidget {
     void SetTime(TDateTime elapsed);
     // The chart and the rows grow with the table.
     void SetScale(double scale);
+    // The rows at their least height: the panel may be made smaller than
+    // the rows it has now, which then shrink.
+    QSize minimumSizeHint() const override;
 
     // Texts of the counters, as the window shows them.
     static QString MoneyText(double amount);

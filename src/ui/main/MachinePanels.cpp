@@ -24,6 +24,9 @@ namespace drawmentor {
 
 namespace {
 
+// The tallest a paytable row grows on a screen-filling table, in standard pixels.
+constexpr int kMostRowHeight = 26;
+
 void LayOnFelt(QWidget* panel) {
     panel->setAutoFillBackground(true);
     QPalette felt = panel->palette();
@@ -63,7 +66,7 @@ TMachinePanels::TMachinePanels(QMainWindow& window, const TPreferences& preferen
     auto* row = new QHBoxLayout(central);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
-    auto* left = Panel(central, "leftPanel");
+    auto* left = FLeftPanel = Panel(central, "leftPanel");
     auto* leftLayout = Column(left, 0, 0);
 
     auto* game = Panel(left, "gamePanel");
@@ -71,7 +74,7 @@ TMachinePanels::TMachinePanels(QMainWindow& window, const TPreferences& preferen
     PokerName = HeaderStrip(game, gameLayout, "lPokerName", preferences);
     auto* gridPanel = Panel(game, "paytablePanel");
     auto* gridLayout = Column(gridPanel, 4, 0);
-    Grid = new TPayoutGrid(gridPanel);
+    Grid = new TPayoutGrid(preferences, gridPanel);
     gridLayout->addWidget(Grid);
     gameLayout->addWidget(gridPanel, 1);
     leftLayout->addWidget(game, 1);
@@ -98,8 +101,9 @@ TMachinePanels::TMachinePanels(QMainWindow& window, const TPreferences& preferen
     window.setCentralWidget(central);
     // The buttons follow the cards wherever a resize moves either.
     for (QWidget* watched :
-         {static_cast<QWidget*>(table), static_cast<QWidget*>(Cards), ButtonPanel})
+         {static_cast<QWidget*>(table), static_cast<QWidget*>(Cards), ButtonPanel, left})
         watched->installEventFilter(this);
+    ShareRoom();
 }
 
 QWidget* TMachinePanels::BuildSide(QWidget* parent, const TPreferences& preferences) {
@@ -129,7 +133,7 @@ void TMachinePanels::LayoutButtons() {
                   ButtonPanel->mapTo(&FWindow, QPoint(0, 0)).y();
     const int width = ButtonPanel->width() - 2 * Scaled(10);
     // The last button stays inside its panel when the cards sit low.
-    const int top = std::clamp(y, 0, std::max(0, ButtonPanel->height() - Scaled(126)));
+    const int top = std::clamp(y, 0, std::max(0, ButtonPanel->height() - Scaled(94) - Scaled(32)));
     HintButton->setGeometry(Scaled(10), top + Scaled(2), width, Scaled(32));
     DoubleButton->setGeometry(Scaled(10), top + Scaled(48), width, Scaled(32));
     DealButton->setGeometry(Scaled(10), top + Scaled(94), width, Scaled(32));
@@ -139,9 +143,10 @@ int TMachinePanels::Scaled(int pixels) const {
     return static_cast<int>(std::lround(pixels * FScale));
 }
 
-void TMachinePanels::SetScale(double scale, bool fitCards) {
+void TMachinePanels::SetScale(double scale, bool fitCards, bool fill) {
     FScale = scale;
     FFitCards = fitCards;
+    FFill = fill;
     QWidget* central = FWindow.centralWidget();
     // Layout margins and gaps as built, kept on the layout the first time.
     for (QLayout* layout : central->findChildren<QLayout*>()) {
@@ -154,12 +159,10 @@ void TMachinePanels::SetScale(double scale, bool fitCards) {
                                    Scaled(margins.right()), Scaled(margins.bottom()));
         layout->setSpacing(Scaled(layout->property("baseSpacing").toInt()));
     }
-    for (TGradientLabel* header : {PokerName, Message, InfoLabel})
-        header->setFixedHeight(Scaled(24));
-    FTablePanel->setFixedHeight(Scaled(180));
+    for (TGradientLabel* header : {PokerName, InfoLabel}) header->setFixedHeight(Scaled(24));
     Meters->setFixedHeight(Scaled(34));
     FSidePanel->setFixedWidth(Scaled(142));
-    ButtonPanel->setFixedSize(Scaled(136), Scaled(180));
+    ButtonPanel->setFixedWidth(Scaled(136));
     // Text grows with the rest: the central panel's font and every font set
     // on a widget of it (bold values, headers) take the scaled size.
     const QFont base = FWindow.font();
@@ -174,28 +177,53 @@ void TMachinePanels::SetScale(double scale, bool fitCards) {
     resize(central);
     for (QWidget* widget : central->findChildren<QWidget*>())
         if (widget->testAttribute(Qt::WA_SetFont)) resize(widget);
+    Message->setFixedHeight(MessageHeight());
     Counters->SetScale(scale);
-    Cards->SetScale(scale, fitCards);
+    Cards->SetScale(scale, fitCards, fill);
+    ShareRoom();
     LayoutButtons();
 }
 
-void TMachinePanels::ShowOtherHands(bool show) {
-    if (show == OtherHands->isVisibleTo(&FWindow)) {
-        OtherHands->update();
-        return;
+void TMachinePanels::SetPaytableRows(int rows) {
+    FRows = std::max(rows, 1);
+    ShareRoom();
+}
+
+int TMachinePanels::MessageHeight() const {
+    return 3 * QFontMetrics(Message->font()).lineSpacing() + Scaled(4);
+}
+
+void TMachinePanels::ShareRoom() {
+    // The table's own height: the message line over the cards with a little
+    // felt around them (127 pixels high on the standard table).
+    const int table = MessageHeight() + Scaled(137);
+    int tableHeight = table, othersHeight = Scaled(TExtraHandsView::kHeight);
+    const bool others = OtherHands->isVisibleTo(FLeftPanel);
+    if (FFill) {
+        // A paytable row needs little more than its line of text; the cards
+        // and the other hands are what a large screen is for.
+        const int paytable = Scaled(38) + FRows * Scaled(kMostRowHeight);
+        const int used = paytable + Meters->height() + table + (others ? othersHeight : 0);
+        // The side keeps its header and the counters' least height beside the buttons.
+        const int side = FSidePanel->height() - Scaled(36 + 65 + 9 * 14);
+        int room = std::max(0, FLeftPanel->height() - used);
+        const int toOthers = others ? room / 2 : 0;
+        room = std::clamp(room - toOthers, 0, std::max(0, side - table));
+        othersHeight += toOthers;
+        tableHeight += room;
     }
-    const int by = show ? TExtraHandsView::kHeight : -TExtraHandsView::kHeight;
-    const int limit = FWindow.maximumHeight();
-    const bool sized = !FWindow.isMaximized() && !FWindow.isFullScreen();
-    // Back to one hand, the window is as high as the player had it before.
-    const int height = show ? std::min(FWindow.height() + by, limit) : FHeightBefore;
-    if (show) FHeightBefore = FWindow.height();
+    OtherHands->setFixedHeight(othersHeight);
+    FTablePanel->setFixedHeight(tableHeight);
+    ButtonPanel->setFixedHeight(tableHeight);
+}
+
+void TMachinePanels::ShowOtherHands(bool show) {
     OtherHands->setVisible(show);
-    FWindow.setMinimumHeight(std::min(FWindow.minimumHeight() + by, limit));
-    if (sized) FWindow.resize(FWindow.width(), height);
+    ShareRoom();
 }
 
 bool TMachinePanels::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == FLeftPanel && event->type() == QEvent::Resize && FFill) ShareRoom();
     if (event->type() == QEvent::Resize || event->type() == QEvent::Move) LayoutButtons();
     return QObject::eventFilter(watched, event);
 }

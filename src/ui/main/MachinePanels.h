@@ -42,15 +42,18 @@ class TMachinePanels : public QObject {
 
     // Lines the buttons up with the cards.
     void LayoutButtons();
-    // The other hands of a deal take room above the table: the window grows
-    // by it (as far as its limits let it) rather than squeeze the paytable.
     void ShowOtherHands(bool show);
     // Draws everything `scale` times the standard size; `fitCards` lets the
     // cards shrink to keep them apart in a narrow window (the standard table
-    // keeps its fixed cards).
-    void SetScale(double scale, bool fitCards);
+    // keeps its fixed cards). With `fill` the window is as large as the
+    // screen: the paytable's rows stop at a comfortable height and the room
+    // beyond the scaled table goes to the cards and the other hands.
+    void SetScale(double scale, bool fitCards, bool fill);
+    // The number of paytable lines, which sets how high the paytable wants to be.
+    void SetPaytableRows(int rows);
     double Scale() const { return FScale; }
     bool FitsCards() const { return FFitCards; }
+    bool Fills() const { return FFill; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -59,13 +62,19 @@ class TMachinePanels : public QObject {
     QWidget* BuildSide(QWidget* parent, const TPreferences& preferences);
 
     int Scaled(int pixels) const;
+    // The message line's height: three lines of its font, so that a long
+    // word on the hold is wrapped, never shrunk or cut.
+    int MessageHeight() const;
+    void ShareRoom();
 
     QMainWindow& FWindow;
-    int FHeightBefore = 0;
+    QWidget* FLeftPanel = nullptr;
     QWidget* FTablePanel = nullptr;
     QWidget* FSidePanel = nullptr;
     double FScale = 1;
     bool FFitCards = false;
+    bool FFill = false;
+    int FRows = 9;
 };
 
 } // namespace drawmentor

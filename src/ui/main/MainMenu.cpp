@@ -1,5 +1,7 @@
 #include "MainMenu.h"
 
+#include "ui/common/GameText.h"
+
 #include "games/GameKey.h"
 #include "games/HandsPerDeal.h"
 #include "play/PaytableStore.h"
@@ -185,8 +187,11 @@ void TMainMenu::RebuildRecentGames() {
     const QStringList& games = FSession.RecentGames();
     const auto store = games.isEmpty() ? nullptr : OpenPaytableStore();
     for (int i = 0; i < games.size(); ++i) {
-        auto* recent = new QAction(
-            QString::fromStdString(PaytableCaption(*store, games[i].toStdString())), FGameMenu);
+        // The stored caption's game name, in the interface's language.
+        const std::string key = games[i].toStdString();
+        const QString caption = QString::fromStdString(PaytableCaption(*store, key))
+                                    .mid(static_cast<int>(GameKeyCaption(key).size()));
+        auto* recent = new QAction(GameKeyText(key, FPreferences.Texts()) + caption, FGameMenu);
         recent->setObjectName(QStringLiteral("miRecent%1").arg(i));
         FGameMenu->insertAction(FRecentSeparator, recent);
         connect(recent, &QAction::triggered, this, [this, i] { emit RecentChosen(i); });

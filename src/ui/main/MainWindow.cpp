@@ -17,13 +17,14 @@
 
 #include "prefs/Texts.h"
 #include "ui/app/Application.h"
-#include "ui/chart/ChartWhyText.h"
 #include "ui/common/AboutWindow.h"
 #include "ui/common/CardButton.h"
+#include "ui/common/GameText.h"
 #include "ui/common/GradientLabel.h"
 #include "ui/common/TextSections.h"
 #include "ui/common/WindowPlacement.h"
 
+#include "games/GameKey.h"
 #include "prefs/Preferences.h"
 
 #include <QApplication>
@@ -98,7 +99,7 @@ TMainWindow::TMainWindow(TPreferences& preferences, QWidget* parent)
         RedrawCards();
     });
     RestoreSettings();
-    FPanels->ShowOtherHands(FSession->ExtraHands().HandsPerDeal() > 1);
+    FSizer->ShowOtherHands(FSession->ExtraHands().HandsPerDeal() > 1);
     // Damaged records are left out of everything the log shows; said once,
     // the player knows why counts may fall short.
     if (const int skipped = FSession->Logger().InvalidCount(); skipped > 0)
@@ -170,6 +171,7 @@ void TMainWindow::Retranslate() {
     FPanels->InfoLabel->setText(
         FPreferences.Texts().Translate(kMainLabelsTexts, QStringLiteral("Info")));
     FPanels->Counters->Retranslate(FPreferences);
+    FCards->SetHeldWord(FPreferences.Texts().Translate(kMainLabelsTexts, QStringLiteral("Held")));
     QFont font = this->font();
     ApplyFont(font, FPreferences);
     setFont(font);
@@ -259,11 +261,7 @@ void TMainWindow::DealOrDraw() {
 void TMainWindow::Hint() {
     if (FReveal->IsRunning() || !FSession->Rules().CanHint()) return;
     FSession->ShowHint();
-    RedrawCards();
-    // The hint says which chart line it holds, once the chart is there.
-    const auto advice = FSession->Coach().BestAdvice();
-    if (const TStrategyChart* chart = FSession->Coach().Chart().Chart(); advice && chart)
-        FPanels->Message->setText(HintWhyText(*advice, *chart, FPreferences));
+    RedrawCards(); // the message line says which chart line the hint holds
 }
 
 void TMainWindow::Double() {
@@ -320,7 +318,7 @@ void TMainWindow::SelectMode(TPlayMode mode) {
 
 bool TMainWindow::SelectHandsPerDeal(int hands) {
     if (FReveal->IsRunning() || !FSession->SetHandsPerDeal(hands)) return false;
-    FPanels->ShowOtherHands(hands > 1);
+    FSizer->ShowOtherHands(hands > 1);
     UpdateCounters();
     return true;
 }
@@ -333,7 +331,9 @@ void TMainWindow::ClearAllRecords() {
 // --- Layout ------------------------------------------------------------------
 
 void TMainWindow::LayoutPaytable() {
-    FPanels->PokerName->setText(FSession->Game().Caption());
+    FPanels->PokerName->setText(GameKeyText(
+        GameKey(FSession->Game().GameIndex(), FSession->Game().PayIndex()), FPreferences.Texts()));
+    FPanels->SetPaytableRows(FSession->Game().LastLine() + 1);
     FPanels->Grid->Relayout();
 }
 
@@ -344,10 +344,11 @@ void TMainWindow::resizeEvent(QResizeEvent* event) {
 
 void TMainWindow::RestoreSettings() {
     const TIniFile& ini = FPreferences.SettingsFile();
+    FSizer->Restore(ini);
     if (!RestorePlacement(*this, ini, kPlacement))
         if (const QScreen* screen = QApplication::primaryScreen())
             move(screen->availableGeometry().center() - rect().center());
-    FSizer->Restore(ini);
+    FSizer->SetSize(FSizer->Size(), false);
     FSounds->Restore(ini);
     FCards->Restore(ini,
                     FPreferences.Texts().Translate(kMessages, QStringLiteral("DeckUnreadable")),
@@ -358,10 +359,10 @@ void TMainWindow::SaveSettings() {
     TIniFile& ini = FPreferences.SettingsFile();
     // The room of the other hands is added again at the next start: the
     // window is kept at the height the player gave it.
-    const bool others = FSession->ExtraHands().HandsPerDeal() > 1;
-    FPanels->ShowOtherHands(false);
+    const bool others = FSizer->OtherHandsShown();
+    FSizer->ShowOtherHands(false);
     SavePlacement(*this, ini, kPlacement);
-    FPanels->ShowOtherHands(others);
+    FSizer->ShowOtherHands(others);
     FSizer->Save(ini);
     FSounds->Save(ini);
     FCards->Save(ini);

@@ -2,6 +2,8 @@
 
 #include "HoldCostMessage.h"
 
+#include "ui/chart/ChartWhyText.h"
+
 #include "prefs/Texts.h"
 
 #include "play/Session.h"
@@ -33,6 +35,13 @@ QString StateMessage(const TSession& session, const TPreferences& preferences) {
         if (hand.ErrorHandNumber() > 0)
             return text("ErrorHand", {QString::number(hand.ErrorHandNumber()),
                                       QString::number(hand.ErrorHandCount())});
+        // While the hint's hold is on the cards the line says which chart line
+        // it is, through every redraw, once the chart is there.
+        if (hand.Record().HintReturn > 0 && hand.DrawMask() == hand.Record().BestMask) {
+            const auto advice = session.Coach().BestAdvice();
+            if (const TStrategyChart* chart = session.Coach().Chart().Chart(); advice && chart)
+                return HintWhyText(*advice, *chart, preferences);
+        }
         return text("Hold");
     case TGameState::gsDrawn:
         if (const QString doubled = DoubleUpMessage(session, preferences); !doubled.isEmpty())

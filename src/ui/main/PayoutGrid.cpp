@@ -1,8 +1,10 @@
 #include "PayoutGrid.h"
 
 #include "play/Session.h"
+#include "prefs/Preferences.h"
 #include "render/Colors.h"
 #include "render/PaintEngine.h"
+#include "ui/common/LineText.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -38,7 +40,8 @@ TPaytableLayout LayoutPaytable(int width, int height, int rows) {
     return layout;
 }
 
-TPayoutGrid::TPayoutGrid(QWidget* parent) : QWidget(parent) {
+TPayoutGrid::TPayoutGrid(const TPreferences& preferences, QWidget* parent)
+    : QWidget(parent), FPreferences(preferences) {
     setObjectName(QStringLiteral("PayoutGrid"));
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -59,7 +62,47 @@ void TPayoutGrid::Relayout() {
         Gradient(FLayout.Columns[0], tallest, ShiftColor(win, 40), ShiftColor(win, 20), steps);
     FNormalBackground =
         Gradient(FLayout.Columns[0], tallest, Qt::white, ShiftColor(normal, 40), steps);
+    // Bold, as the winning line shows, every text fits its cell.
+    QFont bold = font();
+    bold.setBold(true);
+    FFont = LargestFitting(bold, 0.5, [&](const QFont& candidate) {
+        for (int row = 0; row < static_cast<int>(FLayout.Rows.size()); ++row)
+            for (int column = 0; column < 6; ++column)
+                if (!TextFits(CellText(column, row), candidate,
+                              CellRect(column, row).adjusted(1, 1, -1, -1)))
+                    return false;
+        return true;
+    });
+    FFont.setBold(false);
     update();
+}
+
+QString TPayoutGrid::CellText(int column, int row) const {
+    if (column > 0) return QString::number(FSession->Game().Pay(row, column));
+    return QStringLiteral("   ") +
+           LineText(FSession->Game().LineName(row), FPreferences.Texts()).toUpper();
+}
+
+// Neighbouring cells share their frame line.
+QRect TPayoutGrid::CellRect(int column, int row) const {
+    int x = 0, y = 0;
+    for (int i = 0; i < column; ++i) x += FLayout.Columns[i];
+    for (int i = 0; i < row; ++i) y += FLayout.Rows[i];
+    return QRect(x, y, FLayout.Columns[column], FLayout.Rows[row])
+        .adjusted(column > 0 ? -1 : 0, row > 0 ? -1 : 0, 0, 0);
+}
+
+std::vector<TPaintedText> TPayoutGrid::Texts() const {
+    std::vector<TPaintedText> texts;
+    if (!FSession) return texts;
+    for (int row = 0; row < static_cast<int>(FLayout.Rows.size()); ++row)
+        for (int column = 0; column < 6; ++column) {
+            QFont font = FFont;
+            font.setBold(row == FSession->Hand().CurrentLine());
+            texts.push_back(
+                {CellRect(column, row).adjusted(1, 1, -1, -1), CellText(column, row), font});
+        }
+    return texts;
 }
 
 QPoint TPayoutGrid::CellAt(const QPoint& point) const {
@@ -89,48 +132,35 @@ void TPayoutGrid::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), palette().color(QPalette::Window));
     if (!FSession) return;
-    int x = 0;
-    for (int column = 0; column < 6; ++column) {
-        int y = 0;
-        for (int row = 0; row < static_cast<int>(FLayout.Rows.size()); ++row) {
-            DrawCell(painter, column, row, QRect(x, y, FLayout.Columns[column], FLayout.Rows[row]));
-            y += FLayout.Rows[row];
-        }
-        x += FLayout.Columns[column];
-    }
+    const std::vector<TPaintedText> texts = Texts();
+    for (size_t i = 0; i < texts.size(); ++i)
+        DrawCell(painter, texts[i], static_cast<int>(i % 6), static_cast<int>(i / 6));
 }
 
-void TPayoutGrid::DrawCell(QPainter& painter, int column, int row, const QRect& given) {
-    // Neighbouring cells share their frame line.
-    const QRect cell = given.adjusted(column > 0 ? -1 : 0, row > 0 ? -1 : 0, 0, 0);
+void TPayoutGrid::DrawCell(QPainter& painter, const TPaintedText& text, int column, int row) {
+    const QRect cell = text.Rect.adjusted(-1, -1, 1, 1);
     const bool winning = row == FSession->Hand().CurrentLine();
     const bool betColumn = column == FSession->Game().Bet();
     const QImage& background = winning     ? FWinBackground
                                : betColumn ? FBetBackground
                                            : FNormalBackground;
-    QFont font = this->font();
-    QColor text = palette().color(QPalette::WindowText);
-    if (winning) {
-        font.setBold(true);
-        text = column == 0 || betColumn ? QColor(Qt::white) : QColor(0, 0, 128);
-    } else if (betColumn) {
-        text = QColor(0, 0, 128);
-    }
+    QColor pen = palette().color(QPalette::WindowText);
+    if (winning)
+        pen = column == 0 || betColumn ? QColor(Qt::white) : QColor(0, 0, 128);
+    else if (betColumn)
+        pen = QColor(0, 0, 128);
     painter.save();
     painter.setPen(Qt::black);
     painter.drawRect(cell.adjusted(0, 0, -1, -1));
-    painter.drawImage(cell.adjusted(1, 1, -1, -1), background,
-                      QRect(0, 0, std::min(background.width(), cell.width() - 2),
-                            std::min(background.height(), cell.height() - 2)));
-    painter.setFont(font);
-    painter.setPen(text);
-    const QRect inner = cell.adjusted(1, 1, -1, -1);
-    if (column == 0)
-        painter.drawText(inner, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                         QStringLiteral("   ") + FSession->Game().LineName(row).toUpper());
-    else
-        painter.drawText(inner, Qt::AlignCenter | Qt::TextSingleLine,
-                         QString::number(FSession->Game().Pay(row, column)));
+    painter.drawImage(text.Rect, background,
+                      QRect(0, 0, std::min(background.width(), text.Rect.width()),
+                            std::min(background.height(), text.Rect.height())));
+    painter.setFont(text.Font);
+    painter.setPen(pen);
+    painter.drawText(text.Rect,
+                     (column == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter) |
+                         Qt::TextSingleLine,
+                     text.Text);
     painter.restore();
 }
 

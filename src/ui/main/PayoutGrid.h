@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/common/PaintedText.h"
+
 #include <QImage>
 #include <QWidget>
 
@@ -8,6 +10,7 @@
 
 namespace drawmentor {
 
+class TPreferences;
 class TSession;
 
 // Column widths and row heights of the paytable for a grid of `width` x
@@ -23,18 +26,22 @@ TPaytableLayout LayoutPaytable(int width, int height, int rows);
 
 // The drawn paytable of the main window: one row per line, the bet column and
 // the winning line on gradient backgrounds. Clicking a pay column asks to bet
-// that many coins.
+// that many coins. Line names are in the interface's language; a name too
+// long for its column, or rows lower than a line of text, make the whole
+// grid's text smaller, never one row's.
 class TPayoutGrid : public QWidget {
     Q_OBJECT
 
   public:
-    explicit TPayoutGrid(QWidget* parent = nullptr);
+    explicit TPayoutGrid(const TPreferences& preferences, QWidget* parent = nullptr);
     void SetEngine(TSession* session);
     // Recomputes the layout and the cell backgrounds (game change, resize).
     void Relayout();
     const TPaytableLayout& Layout() const { return FLayout; }
     // The cell at a point: (column, row), or (-1, -1).
     QPoint CellAt(const QPoint& point) const;
+    // Every cell's text where it is painted.
+    std::vector<TPaintedText> Texts() const;
 
   signals:
     void BetColumnClicked(int coins);
@@ -45,9 +52,13 @@ class TPayoutGrid : public QWidget {
     void mousePressEvent(QMouseEvent* event) override;
 
   private:
-    void DrawCell(QPainter& painter, int column, int row, const QRect& cell);
+    void DrawCell(QPainter& painter, const TPaintedText& text, int column, int row);
+    QString CellText(int column, int row) const;
+    QRect CellRect(int column, int row) const;
 
+    const TPreferences& FPreferences;
     TSession* FSession = nullptr;
+    QFont FFont; // the grid's font, at the size every cell's text fits
     TPaytableLayout FLayout;
     QImage FBetBackground, FWinBackground, FNormalBackground;
 };

@@ -1,5 +1,6 @@
 #include "TableSize.h"
 
+#include "ExtraHandsView.h"
 #include "MachinePanels.h"
 
 #include "prefs/IniFile.h"
@@ -34,27 +35,24 @@ QSize AvailableScreen(const QWidget& window) {
 
 } // namespace
 
-TWindowLimits WindowLimits(TTableSize size, const QSize& screen) {
-    switch (size) {
-    case TTableSize::Standard: return {kStandardMinimum, kStandardMaximum, kStandardInitial, false};
-    case TTableSize::Large: {
-        // A screen too small for the large table still shows all of it.
-        const QSize room = screen.isValid() ? screen : QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-        const QSize minimum = Scaled(kStandardMinimum, kLargeScale).boundedTo(room);
-        const QSize maximum = Scaled(kStandardMaximum, kLargeScale).boundedTo(room);
-        const QSize initial = Scaled(kStandardInitial, kLargeScale).boundedTo(room);
-        return {minimum, maximum.expandedTo(minimum), initial.expandedTo(minimum), false};
-    }
-    case TTableSize::Fit: break;
-    }
-    return {kStandardMinimum, QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX),
-            screen.isValid() ? screen.expandedTo(kStandardMinimum) : kStandardInitial, true};
+TWindowLimits WindowLimits(TTableSize size, const QSize& screen, int extra) {
+    const QSize more(0, extra);
+    // A screen too small for the table still shows all of it.
+    const QSize room = screen.isValid() ? screen : QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    const double factor = size == TTableSize::Large ? kLargeScale : 1.0;
+    const QSize minimum = Scaled(kStandardMinimum + more, factor).boundedTo(room);
+    if (size == TTableSize::Fit)
+        return {minimum, QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX),
+                screen.isValid() ? screen.expandedTo(minimum) : kStandardInitial + more, true};
+    const QSize maximum = Scaled(kStandardMaximum + more, factor).boundedTo(room);
+    const QSize initial = Scaled(kStandardInitial + more, factor).boundedTo(room);
+    return {minimum, maximum.expandedTo(minimum), initial.expandedTo(minimum), false};
 }
 
-double TableScale(TTableSize size, const QSize& window) {
+double TableScale(TTableSize size, const QSize& window, int extra) {
     const auto ratio = [&](const QSize& base) {
         return std::min(static_cast<double>(window.width()) / base.width(),
-                        static_cast<double>(window.height()) / base.height());
+                        static_cast<double>(window.height()) / (base.height() + extra));
     };
     switch (size) {
     case TTableSize::Standard: return 1.0;
@@ -73,9 +71,15 @@ TTableSizer::TTableSizer(QMainWindow& window, TMachinePanels& panels)
     FWindow.installEventFilter(this);
 }
 
-void TTableSizer::SetSize(TTableSize size, bool resize) {
-    FSize = size;
-    const TWindowLimits limits = WindowLimits(size, AvailableScreen(FWindow));
+int TTableSizer::Extra() const {
+    return FOtherHands ? TExtraHandsView::kHeight : 0;
+}
+
+TWindowLimits TTableSizer::Limits() const {
+    return WindowLimits(FSize, AvailableScreen(FWindow), Extra());
+}
+
+void TTableSizer::ApplyLimits(const TWindowLimits& limits) {
     Qt::WindowFlags flags = FWindow.windowFlags();
     flags.setFlag(Qt::WindowMaximizeButtonHint, limits.Maximisable);
     if (flags != FWindow.windowFlags()) {
@@ -86,25 +90,54 @@ void TTableSizer::SetSize(TTableSize size, bool resize) {
     if (!limits.Maximisable && FWindow.isMaximized()) FWindow.showNormal();
     FWindow.setMinimumSize(limits.Minimum);
     FWindow.setMaximumSize(limits.Maximum);
-    // Whatever size the settings asked for, the window fits the screen.
-    const QSize screen = AvailableScreen(FWindow);
-    if (screen.isValid() && !resize)
+}
+
+void TTableSizer::SetSize(TTableSize size, bool resize) {
+    FSize = size;
+    const TWindowLimits limits = Limits();
+    ApplyLimits(limits);
+    if (size == TTableSize::Fit && (resize || !FWindow.isVisible()))
+        FillScreen();
+    else if (resize)
+        FWindow.resize(limits.Initial);
+    else if (const QSize screen = AvailableScreen(FWindow); screen.isValid())
         FWindow.resize(FWindow.size().boundedTo(screen).expandedTo(limits.Minimum));
-    if (resize) {
-        if (limits.Maximisable) {
-            FWindow.resize(limits.Initial);
-            FWindow.setWindowState(FWindow.windowState() | Qt::WindowMaximized);
-        } else {
-            FWindow.resize(limits.Initial);
-        }
-    } else if (size == TTableSize::Fit) {
-        FWindow.setWindowState(FWindow.windowState() | Qt::WindowMaximized);
+    ApplyScale();
+}
+
+void TTableSizer::FillScreen() {
+    const QScreen* screen = FWindow.screen() ? FWindow.screen() : QApplication::primaryScreen();
+    if (!screen) return;
+    // The frame, where there is one, stays on the screen too.
+    const QRect frame = FWindow.frameGeometry(), inner = FWindow.geometry();
+    const QMargins margins(inner.left() - frame.left(), inner.top() - frame.top(),
+                           frame.right() - inner.right(), frame.bottom() - inner.bottom());
+    FWindow.setGeometry(screen->availableGeometry().marginsRemoved(margins));
+    FWindow.setWindowState(FWindow.windowState() | Qt::WindowMaximized);
+}
+
+void TTableSizer::ShowOtherHands(bool show) {
+    if (show == FOtherHands) return;
+    const int by = static_cast<int>(std::lround(TExtraHandsView::kHeight * FScale));
+    // Taken before the new limits, which may resize the window themselves.
+    const int before = FWindow.height();
+    FOtherHands = show;
+    FPanels.ShowOtherHands(show);
+    const TWindowLimits limits = Limits();
+    ApplyLimits(limits);
+    if (FSize != TTableSize::Fit && !FWindow.isMaximized() && !FWindow.isFullScreen()) {
+        // Back to one hand, the window is as high as the player had it before.
+        const int height = show ? before + by : FHeightBefore;
+        if (show) FHeightBefore = before;
+        FWindow.resize(FWindow.width(),
+                       std::clamp(height, limits.Minimum.height(), limits.Maximum.height()));
     }
     ApplyScale();
 }
 
 void TTableSizer::Restore(const TIniFile& ini) {
-    SetSize(static_cast<TTableSize>(ReadIntSetting(ini, TSetting::TableSize)), false);
+    FSize = static_cast<TTableSize>(ReadIntSetting(ini, TSetting::TableSize));
+    ApplyLimits(Limits());
 }
 
 void TTableSizer::Save(TIniFile& ini) const {
@@ -112,10 +145,13 @@ void TTableSizer::Save(TIniFile& ini) const {
 }
 
 void TTableSizer::ApplyScale() {
-    const double scale = TableScale(FSize, FWindow.size());
-    if (scale == FScale && FPanels.FitsCards() == (FSize != TTableSize::Standard)) return;
+    const double scale = TableScale(FSize, FWindow.size(), Extra());
+    const bool fill = FSize == TTableSize::Fit;
+    if (scale == FScale && FPanels.FitsCards() == (FSize != TTableSize::Standard) &&
+        FPanels.Fills() == fill)
+        return;
     FScale = scale;
-    FPanels.SetScale(scale, FSize != TTableSize::Standard);
+    FPanels.SetScale(scale, FSize != TTableSize::Standard, fill);
     emit ScaleChanged(scale);
 }
 

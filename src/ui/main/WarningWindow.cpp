@@ -180,9 +180,10 @@ void TWarningWindow::Fill() {
     const double my = static_cast<double>(FSession.Coach().PlayerReturn()) / bet;
     const double best = static_cast<double>(FSession.Coach().BestReturn()) / bet;
     FMyEV->setText(Fixed("%10.5f%%", my * 100));
-    FMyEVDollars->setText(Fixed("%10.5f$", bet * my * coin));
+    // Money reads as everywhere else in the program: the sign before the amount.
+    FMyEVDollars->setText(QStringLiteral("$") + Fixed("%10.5f", bet * my * coin));
     FBestEV->setText(Fixed("%10.5f%%", best * 100));
-    FBestEVDollars->setText(Fixed("%10.5f$", bet * best * coin));
+    FBestEVDollars->setText(QStringLiteral("$") + Fixed("%10.5f", bet * best * coin));
     FComment->setText(FormatText(
         FPreferences.Texts().Translate(kWarningTexts, QStringLiteral("Comment")),
         {Fixed("%10.5f", (best - my) * bet * coin), Fixed("%10.5f", (best - my) * 100)}));

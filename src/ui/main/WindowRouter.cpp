@@ -1,5 +1,8 @@
 #include "WindowRouter.h"
 
+#include "games/GameKey.h"
+#include "ui/common/GameText.h"
+
 #include "ui/chart/StrategyChartWindow.h"
 #include "ui/common/AboutWindow.h"
 #include "ui/common/HelpWindow.h"
@@ -133,8 +136,10 @@ void TWindowRouter::ShowAllHands(const TSession& session) {
 
 void TWindowRouter::AnalyseHand(const TSession& session) {
     const TTableGame& game = session.Game();
-    drawmentor::AnalyseHand(&FParent, game.GameIndex(), game.PayTable(), game.Bet(), game.Caption(),
-                            FPreferences);
+    drawmentor::AnalyseHand(
+        &FParent, game.GameIndex(), game.PayTable(), game.Bet(),
+        GameKeyText(GameKey(game.GameIndex(), game.PayIndex()), FPreferences.Texts()),
+        FPreferences);
 }
 
 void TWindowRouter::ShowStrategyChart(TSession& session) {
@@ -143,7 +148,7 @@ void TWindowRouter::ShowStrategyChart(TSession& session) {
     subject.GameIndex = game.GameIndex();
     for (int line = 0; line <= game.LastLine(); ++line) subject.Pays.push_back(game.WinOf(line));
     subject.Bet = game.Bet();
-    subject.Caption = game.Caption();
+    subject.Caption = GameKeyText(GameKey(game.GameIndex(), game.PayIndex()), FPreferences.Texts());
     subject.Drillable = true;
     subject.Logger = &session.Logger();
     subject.PayIndex = game.PayIndex();

@@ -106,7 +106,16 @@ QString TBankrollFiguresPanel::Percent(long double p) const {
     if (p < 1e-15L) return Text("NearZero");
     // Six digits, as the command line gives; short of certainty is never shown as it.
     if (p > 0.999999L && p < 1) return QStringLiteral("> 99.9999 %");
-    return QString::number(static_cast<double>(100 * p), 'g', 6) + QStringLiteral(" %");
+    // Six significant digits in plain decimals: a reader compares "0.00000364 %"
+    // with "0.0172 %" at a glance, not an exponent with a decimal.
+    const double percent = static_cast<double>(100 * p);
+    const int decimals = std::max(0, 5 - static_cast<int>(std::floor(std::log10(percent))));
+    QString text = QString::number(percent, 'f', decimals);
+    if (text.contains(QLatin1Char('.'))) {
+        while (text.endsWith(QLatin1Char('0'))) text.chop(1);
+        if (text.endsWith(QLatin1Char('.'))) text.chop(1);
+    }
+    return text + QStringLiteral(" %");
 }
 
 void TBankrollFiguresPanel::SetValue(const QString& name, const QString& text) {

@@ -1,5 +1,7 @@
 #include "ChooseGameWindow.h"
 
+#include "ui/common/GameText.h"
+
 #include "BankrollWindow.h"
 #include "PaytableGrid.h"
 #include "ReturnPanel.h"
@@ -15,13 +17,21 @@
 #include "play/Session.h"
 #include "prefs/Preferences.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QVBoxLayout>
 
 namespace drawmentor {
+
+namespace {
+
+const QSize kChooseGameSize(700, 450);
+
+} // namespace
 
 TChooseGameWindow::TChooseGameWindow(QWidget* parent, TSelectController& controller,
                                      TPreferences& preferences)
@@ -56,12 +66,16 @@ TChooseGameWindow::TChooseGameWindow(QWidget* parent, TSelectController& control
     FPokerList = new QListWidget(this);
     FPokerList->setObjectName(QStringLiteral("PokerList"));
     for (int item = 0; item < controller.GameCount(); ++item) {
-        auto* entry =
-            new QListWidgetItem(QStringLiteral(" ") + controller.GameNameAt(item).toUpper());
+        auto* entry = new QListWidgetItem(
+            QStringLiteral(" ") +
+            GameNameText(controller.GameNameAt(item).toStdString(), preferences.Texts()).toUpper());
         entry->setData(Qt::UserRole, item);
         FPokerList->addItem(entry);
     }
     FPokerList->sortItems();
+    // Every game's whole name shows, however wide the return panel beside it grows.
+    FPokerList->setMinimumWidth(FPokerList->sizeHintForColumn(0) + 2 * FPokerList->frameWidth() +
+                                FPokerList->verticalScrollBar()->sizeHint().width());
     right->addWidget(FPokerList, 1);
     top->addLayout(right, 2);
     layout->addLayout(top, 1);
@@ -91,7 +105,7 @@ TChooseGameWindow::TChooseGameWindow(QWidget* parent, TSelectController& control
     InstallHelpKey(*this, hcChooseGame, FPreferences);
     connect(&FPreferences, &TPreferences::PreferencesChanged, this,
             &TChooseGameWindow::Retranslate);
-    setFixedSize(700, 450);
+    setFixedSize(kChooseGameSize);
     Retranslate();
     for (int row = 0; row < FPokerList->count(); ++row)
         if (FPokerList->item(row)->data(Qt::UserRole).toInt() == controller.GameItem()) {
@@ -130,9 +144,23 @@ void TChooseGameWindow::Retranslate() {
     FReturns->Retranslate();
 }
 
+// The window keeps its size unless a text (a long game name, a deal's
+// deviation, another language) needs more: then it grows rather than cut one.
+bool TChooseGameWindow::event(QEvent* event) {
+    const bool done = QDialog::event(event);
+    if ((event->type() == QEvent::LayoutRequest || event->type() == QEvent::Show) && layout()) {
+        layout()->activate();
+        setFixedSize(kChooseGameSize.expandedTo(layout()->totalMinimumSize()));
+    }
+    return done;
+}
+
 void TChooseGameWindow::Refresh() {
     const int item = FController.GameItem();
-    QString caption = item < 0 ? QString() : FController.GameNameAt(item).toUpper();
+    QString caption =
+        item < 0 ? QString()
+                 : GameNameText(FController.GameNameAt(item).toStdString(), FPreferences.Texts())
+                       .toUpper();
     if (item >= 0 && FController.PayIndex() != -1) {
         caption += QStringLiteral("  (%1)").arg(FController.PayIndex() + 1);
         const std::string name =
@@ -180,7 +208,7 @@ void TChooseGameWindow::OpenStrategyChart() {
     subject.GameIndex = game.GameIndex;
     subject.Pays = PaysForBet(FController.Pays(), game.LastLine, TReturnPanel::kBetCoins);
     subject.Bet = TReturnPanel::kBetCoins;
-    subject.Caption = QString::fromStdString(GameKeyCaption(GameKey(game.GameIndex, pay)));
+    subject.Caption = GameKeyText(GameKey(game.GameIndex, pay), FPreferences.Texts());
     ShowStrategyChart(this, std::move(subject), FPreferences);
 }
 

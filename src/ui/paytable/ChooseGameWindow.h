@@ -30,6 +30,9 @@ class TChooseGameWindow : public QDialog {
     // The coin value the bankroll window starts with (CoinValue's index).
     void SetCoinIndex(int index) { FCoinIndex = index; }
 
+  protected:
+    bool event(QEvent* event) override;
+
   private:
     void GameClicked();
     void Step(int by);
