@@ -1,4 +1,5 @@
 #include "ui/chart/ChartWhyText.h"
+#include "ui/common/MessageBox.h"
 #include "ui/log/ErrorsModel.h"
 #include "ui/main/HoldCostMessage.h"
 #include "ui/main/MenuCommand.h"
@@ -172,6 +173,28 @@ TEST_F(ChartWhyTest, ErrorsListAndDrillFromTheMenu) {
     EXPECT_TRUE(Window().Menu().Item(TMenuCommand::EndDrill)->isEnabled());
     Window().Menu().Item(TMenuCommand::EndDrill)->trigger();
     EXPECT_EQ(Session().Coach().Drill(), nullptr);
+}
+
+// Drill My Weakest Lines wants a few hands with errors first, then drills
+// the line played worst.
+TEST_F(ChartWhyTest, TheWeakestLinesAreDrilledFromTheMenu) {
+    QAction* drill = Window().Menu().Item(TMenuCommand::DrillWeakLines);
+    for (int hand = 0; hand < 5; ++hand) {
+        if (hand == 4) {
+            TMessageBox::SetNextAnswer(QMessageBox::Ok);
+            drill->trigger(); // four hands are not enough
+            EXPECT_TRUE(TMessageBox::LastText().contains("5 hands"))
+                << TMessageBox::LastText().toStdString();
+            EXPECT_EQ(Session().Coach().Drill(), nullptr);
+        }
+        DealAndHold("TH JH QH KH TD", hand < 2 ? 0b01110 : 0b10000);
+        Session().Draw();
+    }
+    Session().Collect();
+    drill->trigger();
+    ASSERT_NE(Session().Coach().Drill(), nullptr);
+    EXPECT_EQ(Session().Coach().Drill()->Lines(),
+              std::vector<int>{LineNumber("royal4").toInt() - 1});
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "StatisticsWindow.h"
 
+#include "ChartLineStatsModel.h"
 #include "StatisticsModel.h"
 
 #include "ui/common/GradientLabel.h"
@@ -90,6 +91,11 @@ TStatisticsWindow::TStatisticsWindow(QWidget* parent, TPreferences& preferences)
     FGrid = new QTableView(this);
     FGrid->setObjectName(QStringLiteral("StatGrid"));
     FGrid->setModel(FModel);
+    FLineModel = new TChartLineStatsModel(preferences.Texts(), this);
+    FLineNotes = new QLabel(this);
+    FLineNotes->setObjectName(QStringLiteral("lLineNotes"));
+    FLineNotes->setWordWrap(true);
+    FLineNotes->hide();
     FGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
     FGrid->setSelectionMode(QAbstractItemView::SingleSelection);
     FGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -113,6 +119,7 @@ TStatisticsWindow::TStatisticsWindow(QWidget* parent, TPreferences& preferences)
     connect(FOK, &QPushButton::clicked, this, &QDialog::accept);
     right->addWidget(FStatHeader);
     right->addWidget(FGrid, 1);
+    right->addWidget(FLineNotes);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(FOK);
@@ -124,7 +131,10 @@ TStatisticsWindow::TStatisticsWindow(QWidget* parent, TPreferences& preferences)
     resize(760, 480);
 
     connect(FStatList, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0) FList->SetSelected(row);
+        if (row < 0) return;
+        const bool lines = row == FList->Count();
+        ShowLines(lines);
+        if (!lines) FList->SetSelected(row);
     });
     connect(FList.get(), &TStatisticsList::Changed, this, &TStatisticsWindow::RefreshView);
     connect(FPanel, &TOptionsPanel::OnChange, this, &TStatisticsWindow::ApplyCount);
@@ -141,6 +151,8 @@ TStatisticsWindow::~TStatisticsWindow() {
 }
 
 void TStatisticsWindow::AttachLog(TLogger& logger) {
+    FLogger = &logger;
+    connect(&logger.Filter(), &TLogFilter::Changed, this, &TStatisticsWindow::CountLines);
     FPanel->AttachLog(logger);
     FList->Attach(logger);
     FList->SetSelected(0);
@@ -163,6 +175,7 @@ void TStatisticsWindow::Retranslate() {
     MakeHeaderLabel(FListHeader, FPreferences);
     MakeHeaderLabel(FStatHeader, FPreferences);
     FModel->TextsChanged();
+    FLineModel->TextsChanged();
     FillStatList();
     const int rowHeight = FGrid->fontMetrics().height() + 6;
     FGrid->verticalHeader()->setDefaultSectionSize(rowHeight);
@@ -179,30 +192,54 @@ void TStatisticsWindow::FillStatList() {
     for (int index = 0; index < FList->Count(); ++index)
         FStatList->addItem(QLatin1Char(' ') +
                            StatisticCaption(FList->Items(index), FPreferences.Texts()));
-    FStatList->setCurrentRow(FList->Selected);
+    FStatList->addItem(QLatin1Char(' ') + FPreferences.Texts().Translate(
+                                              kStatisticsTexts, QStringLiteral("ByChartLine")));
+    FStatList->setCurrentRow(FShowsLines ? FList->Count() : FList->Selected);
 }
 
 // Counting deals renames the statistics that count hands.
 void TStatisticsWindow::ApplyCount() {
     FList->SetCountDeals(FPanel->CountDeals());
     FillStatList();
+    CountLines();
+    RefreshView();
+}
+
+void TStatisticsWindow::ShowLines(bool on) {
+    if (on == FShowsLines) return;
+    FShowsLines = on;
+    QItemSelectionModel* selection = FGrid->selectionModel();
+    FGrid->setModel(on ? static_cast<QAbstractItemModel*>(FLineModel) : FModel);
+    delete selection; // the view leaves the old model's to its caller
+    FLineNotes->setVisible(on);
+    CountLines();
+    SizeGrid();
+    RefreshView();
+}
+
+// Only while on show: placing every hand on its chart is the slow part.
+void TStatisticsWindow::CountLines() {
+    if (!FShowsLines || !FLogger) return;
+    FLineModel->Recalculate(*FLogger, FPanel->CountDeals());
     RefreshView();
 }
 
 void TStatisticsWindow::RefreshView() {
-    if (QListWidgetItem* item = FStatList->item(FList->Selected))
+    if (QListWidgetItem* item = FStatList->item(FShowsLines ? FList->Count() : FList->Selected))
         FStatHeader->setText(item->text());
+    if (FShowsLines) FLineNotes->setText(FLineModel->Notes().join(QLatin1Char('\n')));
     FitHeader();
     FGrid->viewport()->update();
 }
 
-// The three value columns take two ninths of the width each; the captions the rest.
+// The three value columns take two ninths of the width each, the captions the
+// rest; chart line names are long, so by chart line they take half.
 void TStatisticsWindow::SizeGrid() {
     const int width = FGrid->viewport()->width();
-    const int value = width * 2 / 9;
-    FGrid->setColumnWidth(0, width - 3 * value);
-    for (int column = 1; column < TStatisticsModel::kColumns; ++column)
-        FGrid->setColumnWidth(column, value);
+    const int columns = FGrid->model()->columnCount();
+    const int value = FShowsLines ? width / (2 * (columns - 1)) : width * 2 / 9;
+    FGrid->setColumnWidth(0, width - (columns - 1) * value);
+    for (int column = 1; column < columns; ++column) FGrid->setColumnWidth(column, value);
     FitHeader();
 }
 
@@ -212,8 +249,8 @@ void TStatisticsWindow::FitHeader() {
     QHeaderView* header = FGrid->horizontalHeader();
     const QFontMetrics metrics(header->font());
     bool wraps = false;
-    for (int column = 0; column < TStatisticsModel::kColumns; ++column) {
-        const QString caption = FModel->headerData(column, Qt::Horizontal).toString();
+    for (int column = 0; column < FGrid->model()->columnCount(); ++column) {
+        const QString caption = FGrid->model()->headerData(column, Qt::Horizontal).toString();
         wraps |= metrics.horizontalAdvance(caption) + kCellPadding > FGrid->columnWidth(column);
     }
     const int height = (wraps ? 2 : 1) * metrics.height() + 8;
@@ -228,7 +265,8 @@ bool TStatisticsWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TStatisticsWindow::CopyTable() {
-    QGuiApplication::clipboard()->setText(FModel->TableText());
+    QGuiApplication::clipboard()->setText(FShowsLines ? FLineModel->TableText()
+                                                      : FModel->TableText());
 }
 
 void OpenStatisticsWindow(QWidget* parent, TLogger& logger, TPreferences& preferences) {

@@ -51,6 +51,7 @@ TMainMenu::TMainMenu(QMainWindow& window, const TSession& session, const TPrefer
     }
     AddCommand(FGameMenu, C::StrategyChart, "miStrategyChart", "StrategyChart",
                QKeySequence(Qt::CTRL | Qt::Key_T));
+    AddCommand(FGameMenu, C::DrillWeakLines, "miDrillWeakLines", "DrillWeakLines");
     AddCommand(FGameMenu, C::EndDrill, "miEndDrill", "EndDrill");
     // The recent games go between two separators; empty, they collapse to one.
     FGameMenu->addSeparator();

@@ -8,6 +8,7 @@ enum class TMenuCommand {
     AnalyseHand,
     StrategyChart,
     EndDrill,
+    DrillWeakLines,
     Exit,
     AllHands,
     ResetBalance,
