@@ -9,6 +9,7 @@ enum class TMenuCommand {
     StrategyChart,
     EndDrill,
     DrillWeakLines,
+    Quiz,
     Exit,
     AllHands,
     ResetBalance,

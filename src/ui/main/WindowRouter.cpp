@@ -14,6 +14,7 @@
 #include "ui/log/StatisticsWindow.h"
 #include "ui/main/WarningWindow.h"
 #include "ui/paytable/ChooseGameWindow.h"
+#include "ui/quiz/QuizWindow.h"
 #include "ui/settings/BackDialog.h"
 #include "ui/settings/DeckDialog.h"
 #include "ui/settings/PreferencesDialog.h"
@@ -23,6 +24,7 @@
 #include "play/HandAnalysis.h"
 #include "play/PaytableStore.h"
 #include "play/Session.h"
+#include "prefs/DataFolder.h"
 #include "prefs/Preferences.h"
 #include "render/PaintEngine.h"
 
@@ -165,6 +167,14 @@ const TStrategyChart* TWindowRouter::ChartAtHand(const TSession& session) {
                                                          QStringLiteral("ChartNotAtHand")),
                           FPreferences);
     return chart;
+}
+
+void TWindowRouter::ShowQuiz(const TSession& session, TPaintEngine& paint) {
+    Opening("Quiz", [&] {
+        if (const TStrategyChart* chart = ChartAtHand(session))
+            OpenQuizWindow(&FParent, *chart, session.Game().Caption(),
+                           DataFolder() + QStringLiteral("Quiz/"), FPreferences, paint);
+    });
 }
 
 void TWindowRouter::DrillWeakLines(TSession& session) {

@@ -45,6 +45,8 @@ class TWindowRouter : public IGameWindows {
     // The chart drill on the lines of the paytable in play that the log says
     // the player gets wrong most often; says why when there are none.
     void DrillWeakLines(TSession& session);
+    // The quiz on the chart of the paytable in play, its cards from `paint`.
+    void ShowQuiz(const TSession& session, TPaintEngine& paint);
     // The 32 holds of a logged hand in its own game, paytable and bet, the
     // player's hold selected; nothing for a record whose game or paytable is gone.
     void ShowLoggedHand(QWidget* parent, const TLogRecord& record);
