@@ -5,6 +5,8 @@
 
 #include "ui/chart/ChartWhyText.h"
 #include "ui/common/CardImage.h"
+#include "ui/common/HelpKey.h"
+#include "ui/common/HelpWindow.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/TextSections.h"
 
@@ -114,6 +116,7 @@ TQuizWindow::TQuizWindow(QWidget* parent, const TStrategyChart& chart, const QSt
     FTabs->addTab(NewTable(FTabs, "QuizDays", FDays), QString());
     layout->addWidget(FTabs, 1);
     resize(std::max(640, 5 * paint.CardWidth + 60), 620);
+    InstallHelpKey(*this, hcStrategyChart, FPreferences); // the quiz is told of on the chart's page
     connect(&FPreferences, &TPreferences::PreferencesChanged, this, &TQuizWindow::Retranslate);
     Retranslate();
     NextDeal();
