@@ -7,9 +7,12 @@
 #include "games/Catalogue.h"
 #include "games/HandsPerDeal.h"
 #include "games/PayoutStorage.h"
+#include "play/ChartLineStats.h"
+#include "play/ChartLineStatsText.h"
 #include "play/DealCounter.h"
 #include "play/LogCurves.h"
 #include "play/PaytableStore.h"
+#include "play/RecordAdvice.h"
 #include "play/ReturnCacheFile.h"
 #include "play/Session.h"
 #include "play/StatisticTexts.h"
@@ -77,6 +80,31 @@ void PrintFilteredStatistics(TLogger& logger, const TPreferences& preferences, s
     PrintStatistics(list, preferences.Texts(), out);
     if (const auto cache = SharedUserReturnCache(); !cache->Notice().empty())
         std::cerr << "drawmentor-cli: " << cache->Notice() << '\n';
+}
+
+// The same table as the statistics window's, captions in the settings' language.
+void PrintChartLineStats(TLogger& logger, const TTexts& texts, bool deals, std::ostream& out) {
+    TChartLineStats stats;
+    TRecordAdvice advice;
+    stats.ComputeFiltered(logger, advice, deals);
+    out << '\n'
+        << texts.Translate(QStringLiteral("Statistics"), QStringLiteral("ByChartLine"))
+               .toStdString()
+        << '\n';
+    for (const QString& note : ChartLineStatsNotes(stats, texts))
+        out << "  " << note.toStdString() << '\n';
+    char text[512];
+    for (int row = 0; row < ChartLineStatsRows(stats) && stats.Chart(); ++row) {
+        std::snprintf(text, sizeof text, "  %-52s",
+                      ChartLineStatsCell(stats, 0, row, texts).toUtf8().constData());
+        out << text;
+        for (int column = 1; column < kChartLineStatsColumns; ++column) {
+            std::snprintf(text, sizeof text, " %13s",
+                          ChartLineStatsCell(stats, column, row, texts).toUtf8().constData());
+            out << text;
+        }
+        out << '\n';
+    }
 }
 
 struct TLogCount {
@@ -248,7 +276,8 @@ void RequireDataFolder() {
 } // namespace
 
 int RunStats(const std::vector<std::string>& words, std::ostream& out) {
-    const TArguments args(words, {"game", "paytable", "modes", "from", "data-dir"}, {"deals"});
+    const TArguments args(words, {"game", "paytable", "modes", "from", "data-dir"},
+                          {"deals", "by-line"});
     ApplyDataDir(args);
     if (!args.Positional().empty()) throw EUsage("stats takes no cards or words");
     const bool deals = args.Flag("deals");
@@ -261,6 +290,7 @@ int RunStats(const std::vector<std::string>& words, std::ostream& out) {
     out << count.All << (deals ? " deals" : " hands") << " in the log, " << count.Selected
         << " selected by the filter\n";
     PrintFilteredStatistics(logger, preferences, out, deals);
+    if (args.Flag("by-line")) PrintChartLineStats(logger, preferences.Texts(), deals, out);
     return 0;
 }
 

@@ -144,11 +144,18 @@ const std::vector<TCommandUsage> kCommands = {
      "  --data-dir DIR     play in DIR (its log and settings are changed)\n"},
     {"stats",
      R"(  drawmentor-cli stats [--game G --paytable P] [--modes 0123] [--from YYYY-MM-DD] [--deals]
+                 [--by-line]
       The statistics of the game log for a choice of game, modes and first day, after
       the number of hands in the log and how many of them the choice selects. With --deals
       a deal of several hands counts once, in the counts of hands, lines and errors.
+      --by-line adds, for every line of the strategy chart of the chosen paytable (without
+      --game, that of the latest selected hand) at the bet of its latest selected hand, the
+      hands on which the line was the chart's play, the errors there (holds worth less
+      than the best), what they cost in coins and the accuracy. Charts come from those
+      the trainer made and kept; hands with no chart at hand are counted as left out.
 )",
-     kChoiceOptions + "  --deals            count a deal of several hands once\n" + kDataDirOption},
+     kChoiceOptions + "  --deals            count a deal of several hands once\n" +
+         "  --by-line          also the statistics by strategy chart line\n" + kDataDirOption},
     {"chart",
      R"(  drawmentor-cli chart --kind balance|accuracy|hand-rate|loss-on-errors|double-up
                  [--game G --paytable P] [--modes 0123] [--from YYYY-MM-DD] [--money] [--csv]

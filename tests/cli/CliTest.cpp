@@ -512,6 +512,13 @@ TEST(CliStats, SaysHowManyRecordsTheFilterSelected) {
     run = Cli("stats --from 2999-01-01 --data-dir " + folder);
     EXPECT_NE(run.Out.find("50 hands in the log, 0 selected by the filter"), std::string::npos)
         << run.Out;
+    // By chart line, of the latest hand's paytable: no chart is kept in this folder.
+    run = Cli("stats --by-line --data-dir " + folder);
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    for (const char* said :
+         {"\nBy chart line\n  Chart of JACKS OR BETTER  (1)", "20 hands of this paytable left out",
+          "30 hands of other paytables are not in this table"})
+        EXPECT_NE(run.Out.find(said), std::string::npos) << said << '\n' << run.Out;
     for (const std::string args :
          {"stats --game 4", "stats --modes 7", "stats --from yesterday", "stats AS"}) {
         SCOPED_TRACE(args);

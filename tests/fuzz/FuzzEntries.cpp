@@ -8,6 +8,7 @@
 #include "play/ErrorList.h"
 #include "play/LogCurves.h"
 #include "play/Logger.h"
+#include "play/QuizFile.h"
 #include "play/ReturnCache.h"
 #include "play/StatisticTexts.h"
 #include "play/Statistics.h"
@@ -182,6 +183,23 @@ int Chart(const uint8_t* data, size_t size) {
     return 0;
 }
 
+// A quiz schedule file: whatever it holds, the quiz opens, with a schedule
+// that holds together.
+int Quiz(const uint8_t* data, size_t size) {
+    const std::string path =
+        WriteInput(QStringLiteral("g00-b5-seed.quiz"), data, size).toStdString();
+    TQuizSchedule schedule({"royal5", "kind2[g0]", "kind2[g1]"});
+    const TQuizFileNotice notice =
+        LoadQuizFile(path, {0, 5, {4000, 250, 125, 45, 30, 20, 15, 10, 5}}, schedule);
+    for (const TQuizLine& line : schedule.Lines())
+        if (line.Box < 0 || line.Box > kQuizBoxes || line.Right > line.Asked || line.Due < 0)
+            std::abort();
+    for (const TQuizDay& day : schedule.Days())
+        if (!day.Day.isValid() || day.Right > day.Asked) std::abort();
+    if (notice.Kind == TQuizFileNotice::None) schedule.Record(0, true, QDate(2026, 1, 1));
+    return 0;
+}
+
 namespace {
 
 // Deck and back files are zlib streams, whose checksum stops almost every
@@ -252,6 +270,7 @@ const std::vector<TTarget>& Targets() {
         {"paytable", &Paytable},
         {"return_cache", &ReturnCache},
         {"chart", &Chart},
+        {"quiz", &Quiz},
         {"deck", &Deck},
         {"back", &Back},
         {"packed_image", &PackedImage},

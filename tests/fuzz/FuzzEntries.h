@@ -19,6 +19,7 @@ int GameLog(const uint8_t* data, size_t size);
 int Paytable(const uint8_t* data, size_t size);
 int ReturnCache(const uint8_t* data, size_t size);
 int Chart(const uint8_t* data, size_t size);
+int Quiz(const uint8_t* data, size_t size);
 int Deck(const uint8_t* data, size_t size);
 int Back(const uint8_t* data, size_t size);
 int PackedImage(const uint8_t* data, size_t size);

@@ -1,8 +1,10 @@
 #include "ui/chart/ChartWhyText.h"
+#include "ui/common/MessageBox.h"
 #include "ui/log/ErrorsModel.h"
 #include "ui/main/HoldCostMessage.h"
 #include "ui/main/MenuCommand.h"
 #include "ui/main/WarningWindow.h"
+#include "ui/quiz/QuizWindow.h"
 
 #include "games/Catalogue.h"
 #include "play/ChartCacheFile.h"
@@ -12,6 +14,7 @@
 #include "support/WindowFixture.h"
 
 #include <QAction>
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableView>
@@ -175,6 +178,65 @@ TEST_F(ChartWhyTest, ErrorsListAndDrillFromTheMenu) {
     EXPECT_TRUE(Window().Menu().Item(TMenuCommand::EndDrill)->isEnabled());
     Window().Menu().Item(TMenuCommand::EndDrill)->trigger();
     EXPECT_EQ(Session().Coach().Drill(), nullptr);
+}
+
+// Drill My Weakest Lines wants a few hands with errors first, then drills
+// the line played worst.
+TEST_F(ChartWhyTest, TheWeakestLinesAreDrilledFromTheMenu) {
+    QAction* drill = Window().Menu().Item(TMenuCommand::DrillWeakLines);
+    for (int hand = 0; hand < 5; ++hand) {
+        if (hand == 4) {
+            TMessageBox::SetNextAnswer(QMessageBox::Ok);
+            drill->trigger(); // four hands are not enough
+            EXPECT_TRUE(TMessageBox::LastText().contains("5 hands"))
+                << TMessageBox::LastText().toStdString();
+            EXPECT_EQ(Session().Coach().Drill(), nullptr);
+        }
+        DealAndHold("TH JH QH KH TD", hand < 2 ? 0b01110 : 0b10000);
+        Session().Draw();
+    }
+    Session().Collect();
+    drill->trigger();
+    ASSERT_NE(Session().Coach().Drill(), nullptr);
+    EXPECT_EQ(Session().Coach().Drill()->Lines(),
+              std::vector<int>{LineNumber("royal4").toInt() - 1});
+}
+
+// The quiz from the menu: keys hold the best cards, Enter judges and deals
+// anew; the answer is on its schedule and nowhere in the game log.
+TEST_F(ChartWhyTest, TheQuizJudgesAHoldAndLogsNoHand) {
+    const int logged = Session().Logger().Count();
+    const int credits = Session().Counters().Credits();
+    QString verdict;
+    QTimer::singleShot(0, [&] {
+        auto* quiz = qobject_cast<TQuizWindow*>(QApplication::activeModalWidget());
+        ASSERT_NE(quiz, nullptr);
+        QApplication::setActiveWindow(quiz); // the main window's play keys give way to it
+        TChartAdvisor judge(JacksChart());
+        const int best = judge.BestMask(quiz->Quiz().Dealt());
+        for (int position = 0; position < 5; ++position)
+            if (!IsBitSet(best, position))
+                QTest::keyClick(quiz, static_cast<Qt::Key>(Qt::Key_1 + position));
+        EXPECT_EQ(quiz->Quiz().DrawMask(), best);
+        QTest::keyClick(quiz, Qt::Key_Return);
+        verdict = quiz->findChild<QLabel*>("lQuizVerdict")->text();
+        auto* lines = quiz->findChild<QTableView*>("QuizLines")->model();
+        const int row = quiz->Quiz().DealLine();
+        EXPECT_EQ(lines->index(row, 3).data().toInt(), 1);
+        EXPECT_EQ(quiz->findChild<QTableView*>("QuizDays")->model()->rowCount(), 1);
+        QTest::keyClick(quiz, Qt::Key_Return);
+        EXPECT_FALSE(quiz->Quiz().Verdict());
+        EXPECT_EQ(quiz->findChild<QLabel*>("lQuizVerdict")->text(), "");
+        quiz->accept();
+    });
+    Window().Menu().Item(TMenuCommand::Quiz)->trigger();
+    EXPECT_TRUE(
+        verdict.startsWith("Right: your hold is worth as much as the best one.\nYour hold: "))
+        << verdict.toStdString();
+    EXPECT_TRUE(verdict.contains("\nBest hold: ")) << verdict.toStdString();
+    EXPECT_EQ(Session().Logger().Count(), logged);
+    EXPECT_EQ(Session().Counters().Credits(), credits);
+    EXPECT_EQ(QDir(folders.Data() + "/Quiz").entryList(QDir::Files).size(), 1);
 }
 
 } // namespace

@@ -4,8 +4,12 @@
 
 #include "LogWindowFixture.h"
 
+#include "play/ChartCacheFile.h"
 #include "play/StatisticTexts.h"
+#include "ui/log/ChartLineStatsModel.h"
+
 #include "play/Statistics.h"
+#include "support/JacksChart.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
@@ -91,6 +95,44 @@ TEST_F(StatisticsWindowTest, ListClicksShowTheCommandLinesTables) {
     EXPECT_EQ(Cell(0, 12), "");
 }
 
+// The last entry of the list counts the hands by the chart line that plays
+// them: nothing but a word until the chart is at hand, then the same table
+// as `stats --by-line` prints.
+TEST_F(StatisticsWindowTest, ByChartLineOnceTheChartIsAtHand) {
+    PlayAndOpen();
+    Show();
+    ClickStatistic(6);
+    ASSERT_TRUE(window->ShowsLines());
+    TChartLineStatsModel& model = window->LineModel();
+    QAbstractItemModelTester lineTester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::Fatal);
+    EXPECT_EQ(model.rowCount(), 0);
+    auto* notes = Find<QLabel>(*window, "lLineNotes");
+    EXPECT_TRUE(notes->text().contains("No strategy chart of this paytable"))
+        << notes->text().toStdString();
+
+    SharedUserChartCache()->Store(testing::JacksChart());
+    Find<QCheckBox>(*window, "cbAutoHold")
+        ->setChecked(true); // any change of the filter counts again
+    const int lines = static_cast<int>(testing::JacksChart().Lines.size());
+    ASSERT_EQ(model.rowCount(), lines + 1);
+    EXPECT_EQ(model.index(lines, 0).data().toString(), "All lines");
+    EXPECT_EQ(model.index(lines, 1).data().toString(), "80");
+    EXPECT_EQ(model.headerData(4, Qt::Horizontal).toString(), "Accuracy, %");
+    const auto [status, printed] = Cli(QStringList{"stats", "--by-line"} + OpeningFilter());
+    ASSERT_EQ(status, 0);
+    EXPECT_NE(printed.indexOf(notes->text().split('\n').front()), -1) << printed.toStdString();
+    for (int row = 0; row <= lines; ++row) {
+        QString cells;
+        for (int column = 0; column < model.columnCount(); ++column)
+            cells += model.index(row, column).data().toString().trimmed() + ' ';
+        EXPECT_NE(printed.simplified().indexOf(cells.simplified()), -1) << cells.toStdString();
+    }
+    ClickStatistic(1); // back to a statistic of the list
+    EXPECT_FALSE(window->ShowsLines());
+    EXPECT_EQ(Cell(1, 11).trimmed(), "80");
+}
+
 TEST_F(StatisticsWindowTest, PanelChangesRecomputeAtOnce) {
     PlayAndOpen();
     Show();
@@ -164,7 +206,7 @@ TEST_F(StatisticsWindowTest, EmptyLogInBothLanguages) {
     Open();
     Show();
     auto* list = Find<QListWidget>(*window, "StatList");
-    ASSERT_EQ(list->count(), 6);
+    ASSERT_EQ(list->count(), 7); // and the table by chart line
     for (int index = 0; index < 6; ++index) {
         ClickStatistic(index);
         const int rows = window->List().Items(index).RowCount();

@@ -1,4 +1,5 @@
 #include "play/ChartCacheFile.h"
+#include "play/ChartLineStats.h"
 #include "play/Logger.h"
 #include "play/RecordAdvice.h"
 #include "play/Session.h"
@@ -106,6 +107,47 @@ TEST_F(ChartTrainerTest, TheHoldAndTheBestOneAreNamedByTheirChartLines) {
     session->StackCards(Codes("TH JH QH KH TD"));
     session->Deal();
     EXPECT_FALSE(session->Coach().HoldAdvice());
+}
+
+// A hand counts on the line of the chart's own play of its dealt cards,
+// whatever was held; an error is a hold worth less than the best one, and a
+// line is weak only with enough hands.
+TEST_F(ChartTrainerTest, TheLogIsCountedByTheChartLineThatPlaysEachHand) {
+    session->SelectGame(0, 0);
+    ASSERT_TRUE(session->SetBet(1)); // no chart of one coin at hand: left out
+    const auto play = [&](const char* cards, int mask) {
+        session->StackCards(Codes(cards));
+        session->Deal();
+        session->SetDrawMask(mask);
+        session->Draw();
+    };
+    play("TH JH QH KH TD", 0b10000);
+    PlayJacksWithCachedChart();
+    for (int hand = 0; hand < 6; ++hand) play("TH JH QH KH TD", hand < 2 ? 0b01110 : 0b10000);
+    play("AS AD 7C 4H 2S", 0b11100);
+    session->Collect();
+
+    double lost = 0;
+    TLogRecord record;
+    session->Logger().Rewind();
+    while (session->Logger().ReadNext(record)) lost += record.BestReturn - record.Return;
+    TRecordAdvice advice;
+    TChartLineStats stats;
+    stats.ComputeFiltered(session->Logger(), advice, false);
+    ASSERT_NE(stats.Chart(), nullptr);
+    const int royal4 = LineWithKey(*stats.Chart(), "royal4");
+    const TChartLineTally& line = stats.Lines()[static_cast<size_t>(royal4)];
+    EXPECT_EQ(line.Hands, 6);
+    EXPECT_EQ(line.Errors, 2);
+    EXPECT_NEAR(line.Cost, lost, 1e-9);
+    EXPECT_NEAR(line.Accuracy(), 400.0 / 6, 1e-9);
+    EXPECT_EQ(stats.Total().Hands, 7);
+    EXPECT_EQ(stats.Total().Errors, 2);
+    EXPECT_EQ(stats.LeftOut(), 1);
+    EXPECT_EQ(stats.WeakestLines(kWeakLineHands, 3), std::vector<int>{royal4});
+    EXPECT_TRUE(stats.WeakestLines(7, 3).empty());
+    EXPECT_EQ(WeakestChartLines(session->Logger(), *advice.AdvisorFor(0, 0, 5), 0),
+              std::vector<int>{royal4});
 }
 
 TEST_F(ChartTrainerTest, TheChartOfAChosenGameIsMadeInTheBackground) {

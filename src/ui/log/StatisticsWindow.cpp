@@ -1,5 +1,6 @@
 #include "StatisticsWindow.h"
 
+#include "ChartLineStatsModel.h"
 #include "StatisticsModel.h"
 
 #include "ui/common/GradientLabel.h"
@@ -95,6 +96,11 @@ TStatisticsWindow::TStatisticsWindow(QWidget* parent, TPreferences& preferences)
     FGrid = new QTableView(this);
     FGrid->setObjectName(QStringLiteral("StatGrid"));
     FGrid->setModel(FModel);
+    FLineModel = new TChartLineStatsModel(preferences.Texts(), this);
+    FLineNotes = new QLabel(this);
+    FLineNotes->setObjectName(QStringLiteral("lLineNotes"));
+    FLineNotes->setWordWrap(true);
+    FLineNotes->hide();
     FGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
     FGrid->setSelectionMode(QAbstractItemView::SingleSelection);
     FGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -118,6 +124,7 @@ TStatisticsWindow::TStatisticsWindow(QWidget* parent, TPreferences& preferences)
     connect(FOK, &QPushButton::clicked, this, &QDialog::accept);
     right->addWidget(FStatHeader);
     right->addWidget(FGrid, 1);
+    right->addWidget(FLineNotes);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(FOK);
@@ -129,7 +136,10 @@ TStatisticsWindow::TStatisticsWindow(QWidget* parent, TPreferences& preferences)
     resize(760, 480);
 
     connect(FStatList, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0) FList->SetSelected(row);
+        if (row < 0) return;
+        const bool lines = row == FList->Count();
+        ShowLines(lines);
+        if (!lines) FList->SetSelected(row);
     });
     connect(FList.get(), &TStatisticsList::Changed, this, &TStatisticsWindow::RefreshView);
     connect(FPanel, &TOptionsPanel::OnChange, this, &TStatisticsWindow::ApplyCount);
@@ -146,6 +156,8 @@ TStatisticsWindow::~TStatisticsWindow() {
 }
 
 void TStatisticsWindow::AttachLog(TLogger& logger) {
+    FLogger = &logger;
+    connect(&logger.Filter(), &TLogFilter::Changed, this, &TStatisticsWindow::CountLines);
     FPanel->AttachLog(logger);
     FList->Attach(logger);
     FList->SetSelected(0);
@@ -168,6 +180,7 @@ void TStatisticsWindow::Retranslate() {
     MakeHeaderLabel(FListHeader, FPreferences);
     MakeHeaderLabel(FStatHeader, FPreferences);
     FModel->TextsChanged();
+    FLineModel->TextsChanged();
     FillStatList();
     const int rowHeight = FGrid->fontMetrics().height() + 6;
     FGrid->verticalHeader()->setDefaultSectionSize(rowHeight);
@@ -184,45 +197,70 @@ void TStatisticsWindow::FillStatList() {
     for (int index = 0; index < FList->Count(); ++index)
         FStatList->addItem(QLatin1Char(' ') +
                            StatisticCaption(FList->Items(index), FPreferences.Texts()));
-    FStatList->setCurrentRow(FList->Selected);
+    FStatList->addItem(QLatin1Char(' ') + FPreferences.Texts().Translate(
+                                              kStatisticsTexts, QStringLiteral("ByChartLine")));
+    FStatList->setCurrentRow(FShowsLines ? FList->Count() : FList->Selected);
 }
 
 // Counting deals renames the statistics that count hands.
 void TStatisticsWindow::ApplyCount() {
     FList->SetCountDeals(FPanel->CountDeals());
     FillStatList();
+    CountLines();
+    RefreshView();
+}
+
+void TStatisticsWindow::ShowLines(bool on) {
+    if (on == FShowsLines) return;
+    FShowsLines = on;
+    QItemSelectionModel* selection = FGrid->selectionModel();
+    FGrid->setModel(on ? static_cast<QAbstractItemModel*>(FLineModel) : FModel);
+    delete selection; // the view leaves the old model's to its caller
+    FLineNotes->setVisible(on);
+    CountLines();
+    SizeGrid();
+    RefreshView();
+}
+
+// Only while on show: placing every hand on its chart is the slow part.
+void TStatisticsWindow::CountLines() {
+    if (!FShowsLines || !FLogger) return;
+    FLineModel->Recalculate(*FLogger, FPanel->CountDeals());
     RefreshView();
 }
 
 void TStatisticsWindow::RefreshView() {
-    if (QListWidgetItem* item = FStatList->item(FList->Selected))
+    if (QListWidgetItem* item = FStatList->item(FShowsLines ? FList->Count() : FList->Selected))
         FStatHeader->setText(item->text());
+    if (FShowsLines) FLineNotes->setText(FLineModel->Notes().join(QLatin1Char('\n')));
     SizeGrid(); // another statistic, other captions
     FGrid->viewport()->update();
 }
 
-// The three value columns take two ninths of the width each; the captions the
-// rest, and never less than the longest caption: the figures give way to it,
-// and a window too narrow for both scrolls.
+// The value columns take two ninths of the width each (by chart line, whose
+// names are long, half the width together), the captions the rest, and
+// never less than the longest caption: the figures give way to it, and a
+// window too narrow for both scrolls.
 void TStatisticsWindow::SizeGrid() {
     const int width = FGrid->viewport()->width();
-    const int captions = static_cast<QAbstractItemView*>(FGrid)->sizeHintForColumn(0);
+    const int columns = FGrid->model()->columnCount();
+    const auto* view = static_cast<QAbstractItemView*>(FGrid);
+    const int captions = view->sizeHintForColumn(0);
     int figures = 0;
-    for (int column = 1; column < TStatisticsModel::kColumns; ++column)
-        figures =
-            std::max(figures, static_cast<QAbstractItemView*>(FGrid)->sizeHintForColumn(column));
+    for (int column = 1; column < columns; ++column)
+        figures = std::max(figures, view->sizeHintForColumn(column));
     // A language with longer texts widens the window as far as the screen lets it.
-    if (const int lacking = captions + 3 * figures - width; lacking > 0 && screen()) {
+    if (const int lacking = captions + (columns - 1) * figures - width; lacking > 0 && screen()) {
         const int room = screen()->availableGeometry().width() - frameGeometry().width();
         if (room > 0) {
             resize(this->width() + std::min(lacking, room), height());
             return; // sized again as the grid's viewport follows
         }
     }
-    const int value = std::max(figures, std::min(width * 2 / 9, (width - captions) / 3));
-    FGrid->setColumnWidth(0, std::max(captions, width - 3 * value));
-    for (int column = 1; column < TStatisticsModel::kColumns; ++column)
-        FGrid->setColumnWidth(column, value);
+    const int share = FShowsLines ? width / (2 * (columns - 1)) : width * 2 / 9;
+    const int value = std::max(figures, std::min(share, (width - captions) / (columns - 1)));
+    FGrid->setColumnWidth(0, std::max(captions, width - (columns - 1) * value));
+    for (int column = 1; column < columns; ++column) FGrid->setColumnWidth(column, value);
     FitHeader();
 }
 
@@ -232,8 +270,8 @@ void TStatisticsWindow::FitHeader() {
     QHeaderView* header = FGrid->horizontalHeader();
     const QFontMetrics metrics(header->font());
     bool wraps = false;
-    for (int column = 0; column < TStatisticsModel::kColumns; ++column) {
-        const QString caption = FModel->headerData(column, Qt::Horizontal).toString();
+    for (int column = 0; column < FGrid->model()->columnCount(); ++column) {
+        const QString caption = FGrid->model()->headerData(column, Qt::Horizontal).toString();
         wraps |= metrics.horizontalAdvance(caption) + kCellPadding > FGrid->columnWidth(column);
     }
     const int height = (wraps ? 2 : 1) * metrics.height() + 8;
@@ -248,7 +286,8 @@ bool TStatisticsWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TStatisticsWindow::CopyTable() {
-    QGuiApplication::clipboard()->setText(FModel->TableText());
+    QGuiApplication::clipboard()->setText(FShowsLines ? FLineModel->TableText()
+                                                      : FModel->TableText());
 }
 
 void OpenStatisticsWindow(QWidget* parent, TLogger& logger, TPreferences& preferences) {

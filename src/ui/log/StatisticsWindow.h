@@ -11,6 +11,7 @@ class QTableView;
 
 namespace drawmentor {
 
+class TChartLineStatsModel;
 class TLogger;
 class TOptionsPanel;
 class TPreferences;
@@ -18,8 +19,9 @@ class TStatisticsList;
 class TStatisticsModel;
 
 // The statistics of the hands the shared log filter selects: the list of the
-// six statistics on the left above the filter panel, the chosen one's table
-// on the right. A change in the panel recomputes the table at once.
+// six statistics and the table by chart line on the left above the filter
+// panel, the chosen one's table on the right. A change in the panel
+// recomputes the table at once.
 class TStatisticsWindow : public QDialog {
     Q_OBJECT
 
@@ -34,6 +36,9 @@ class TStatisticsWindow : public QDialog {
 
     TStatisticsList& List() { return *FList; }
     TStatisticsModel& Model() { return *FModel; }
+    TChartLineStatsModel& LineModel() { return *FLineModel; }
+    // The table by chart line is on show (the last entry of the list).
+    bool ShowsLines() const { return FShowsLines; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -44,10 +49,16 @@ class TStatisticsWindow : public QDialog {
     void ApplyCount();
     void SizeGrid();
     void FitHeader();
+    void ShowLines(bool on);
+    void CountLines();
 
     TPreferences& FPreferences;
     std::unique_ptr<TStatisticsList> FList;
     TStatisticsModel* FModel = nullptr;
+    TChartLineStatsModel* FLineModel = nullptr;
+    TLogger* FLogger = nullptr;
+    bool FShowsLines = false;
+    QLabel* FLineNotes = nullptr;
     QLabel* FListHeader = nullptr;
     QListWidget* FStatList = nullptr;
     TOptionsPanel* FPanel = nullptr;

@@ -53,7 +53,9 @@ TMainMenu::TMainMenu(QMainWindow& window, const TSession& session, const TPrefer
     }
     AddCommand(FGameMenu, C::StrategyChart, "miStrategyChart", "StrategyChart",
                QKeySequence(Qt::CTRL | Qt::Key_T));
+    AddCommand(FGameMenu, C::DrillWeakLines, "miDrillWeakLines", "DrillWeakLines");
     AddCommand(FGameMenu, C::EndDrill, "miEndDrill", "EndDrill");
+    AddCommand(FGameMenu, C::Quiz, "miQuiz", "Quiz");
     // The recent games go between two separators; empty, they collapse to one.
     FGameMenu->addSeparator();
     FRecentSeparator = FGameMenu->addSeparator();

@@ -153,6 +153,7 @@ void TMainWindow::RunCommand(TMenuCommand command) {
         FRouter->ChooseBack(FCards->Paint());
         RedrawCards();
         break;
+    case TMenuCommand::Quiz: FRouter->ShowQuiz(*FSession, FCards->Paint()); break;
     default: FRouter->Run(command, *FSession); break;
     }
 }

@@ -8,6 +8,8 @@ enum class TMenuCommand {
     AnalyseHand,
     StrategyChart,
     EndDrill,
+    DrillWeakLines,
+    Quiz,
     Exit,
     AllHands,
     ResetBalance,

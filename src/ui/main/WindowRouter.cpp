@@ -17,14 +17,17 @@
 #include "ui/log/StatisticsWindow.h"
 #include "ui/main/WarningWindow.h"
 #include "ui/paytable/ChooseGameWindow.h"
+#include "ui/quiz/QuizWindow.h"
 #include "ui/settings/BackDialog.h"
 #include "ui/settings/DeckDialog.h"
 #include "ui/settings/PreferencesDialog.h"
 
 #include "core/Error.h"
+#include "play/ChartLineStats.h"
 #include "play/HandAnalysis.h"
 #include "play/PaytableStore.h"
 #include "play/Session.h"
+#include "prefs/DataFolder.h"
 #include "prefs/Preferences.h"
 #include "render/PaintEngine.h"
 
@@ -46,6 +49,9 @@ bool TWindowRouter::Run(TMenuCommand command, TSession& session) {
     case TMenuCommand::AnalyseHand: AnalyseHand(session); return true;
     case TMenuCommand::StrategyChart:
         Opening("StrategyChart", [&] { ShowStrategyChart(session); });
+        return true;
+    case TMenuCommand::DrillWeakLines:
+        Opening("DrillWeakLines", [&] { DrillWeakLines(session); });
         return true;
     case TMenuCommand::EndDrill: session.EndDrill(); return true;
     case TMenuCommand::ShowStatistics:
@@ -154,6 +160,43 @@ void TWindowRouter::ShowStrategyChart(TSession& session) {
     subject.PayIndex = game.PayIndex();
     if (auto drill = drawmentor::ShowStrategyChart(&FParent, std::move(subject), FPreferences))
         session.StartDrill(std::make_unique<TChartDrill>(std::move(drill->first), drill->second));
+}
+
+// The chart of the paytable in play, or nullptr after telling the player
+// that it is not there yet.
+const TStrategyChart* TWindowRouter::ChartAtHand(const TSession& session) {
+    const TStrategyChart* chart = session.Coach().Chart().Chart();
+    if (!chart)
+        TMessageBox::Tell(&FParent, QStringLiteral("ChartNotAtHand"), ProgramTitle(),
+                          FPreferences.Texts().Translate(QStringLiteral("Main.Messages"),
+                                                         QStringLiteral("ChartNotAtHand")),
+                          FPreferences);
+    return chart;
+}
+
+void TWindowRouter::ShowQuiz(const TSession& session, TPaintEngine& paint) {
+    Opening("Quiz", [&] {
+        if (const TStrategyChart* chart = ChartAtHand(session))
+            OpenQuizWindow(&FParent, *chart, session.Game().Caption(),
+                           DataFolder() + QStringLiteral("Quiz/"), FPreferences, paint);
+    });
+}
+
+void TWindowRouter::DrillWeakLines(TSession& session) {
+    const TStrategyChart* chart = ChartAtHand(session);
+    if (!chart) return;
+    TChartAdvisor advisor(*chart);
+    const std::vector<int> lines =
+        WeakestChartLines(session.Logger(), advisor, session.Game().PayIndex());
+    if (lines.empty()) {
+        TMessageBox::Tell(&FParent, QStringLiteral("NoWeakLines"), ProgramTitle(),
+                          FormatText(FPreferences.Texts().Translate(QStringLiteral("Main.Messages"),
+                                                                    QStringLiteral("NoWeakLines")),
+                                     {QString::number(kWeakLineHands)}),
+                          FPreferences);
+        return;
+    }
+    session.StartDrill(std::make_unique<TChartDrill>(*chart, lines));
 }
 
 void TWindowRouter::ShowStatistics(TLogger& logger) {

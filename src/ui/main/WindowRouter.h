@@ -16,6 +16,7 @@ namespace drawmentor {
 class TLogger;
 class TPaintEngine;
 class TPreferences;
+struct TStrategyChart;
 
 // Opens the program's windows: the session asks through IGameWindows what
 // play itself needs, the main window's menu goes through the router's own
@@ -41,6 +42,11 @@ class TWindowRouter : public IGameWindows {
     void AnalyseHand(const TSession& session);
     // The strategy chart of the paytable in play; a drill chosen there starts.
     void ShowStrategyChart(TSession& session);
+    // The chart drill on the lines of the paytable in play that the log says
+    // the player gets wrong most often; says why when there are none.
+    void DrillWeakLines(TSession& session);
+    // The quiz on the chart of the paytable in play, its cards from `paint`.
+    void ShowQuiz(const TSession& session, TPaintEngine& paint);
     // The 32 holds of a logged hand in its own game, paytable and bet, the
     // player's hold selected; nothing for a record whose game or paytable is gone.
     void ShowLoggedHand(QWidget* parent, const TLogRecord& record);
@@ -61,6 +67,7 @@ class TWindowRouter : public IGameWindows {
     void ChooseBack(TPaintEngine& paint);
 
   private:
+    const TStrategyChart* ChartAtHand(const TSession& session);
     void Opening(const char* command, const std::function<void()>& open);
 
     QWidget& FParent;

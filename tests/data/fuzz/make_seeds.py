@@ -131,3 +131,10 @@ if os.path.exists(jacks_chart):
     put("chart", "last-line-misses-discard.chart", last[0] + "\n" + last[1].replace("0 1 1 0 0", "0 2 2 0 0", 1) + "\n")
     put("chart", "huge-figures.chart", text.replace("deals 2598960", "deals 99999999999999", 1))
     put("chart", "cut.chart", text[: len(text) // 2])
+
+quiz = ("DrawMentor quiz 1\ngame 0\nbet 5\npays 4000,250,125,45,30,20,15,10,5\nquestions 7\n"
+        "line 2 9 3 2 kind2[g0]\nline 1 8 2 0 royal5\nday 2026-12-07 4 2\nday 2026-12-08 3 2\n")
+put("quiz", "schedule.quiz", quiz)
+put("quiz", "other-pays.quiz", quiz.replace("4000,", "800,", 1))
+put("quiz", "right-above-asked.quiz", quiz.replace("line 2 9 3 2", "line 2 9 3 4", 1))
+put("quiz", "cut.quiz", quiz[: len(quiz) // 2])
