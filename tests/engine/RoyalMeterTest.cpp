@@ -29,21 +29,22 @@ TEST(RoyalMeter, BreakEvenIsTheLeastMeterReachingTheTarget) {
     ASSERT_TRUE(meter);
     EXPECT_EQ(*meter, 8666);
     ExpectLeastMeter(meter, 100);
+    // A paytable already there needs no more than its own royal.
+    EXPECT_EQ(BreakEvenMeter(*game, kJacks85, 5, 90), 4000);
+    EXPECT_THROW(PaysAtMeter(kJacks85, 3999), ERangeError);
+    EXPECT_THROW(PaysAtMeter(kJacks85, kMaxRoyalMeter + 1), ERangeError);
+    // Each analysis is a whole paytable's: the sanitized run stops here.
+    if (DRAWMENTOR_SANITIZED) return;
     // Half a percent back lowers the return the meter must make up.
     const auto cashedBack = BreakEvenMeter(*game, kJacks85, 5, 99.5L);
     ExpectLeastMeter(cashedBack, 99.5L);
     EXPECT_LT(*cashedBack, *meter);
-    // A paytable already there needs no more than its own royal.
-    EXPECT_EQ(BreakEvenMeter(*game, kJacks85, 5, 90), 4000);
 
     // The best holds chase the royal harder as it grows.
     const auto royalAt = [&](int64_t at) {
         return AnalyzePaytable(*game, PaysAtMeter(kJacks85, at), 5).LineProbability[kRoyalLine];
     };
     EXPECT_GT(royalAt(8666), royalAt(4000));
-
-    EXPECT_THROW(PaysAtMeter(kJacks85, 3999), ERangeError);
-    EXPECT_THROW(PaysAtMeter(kJacks85, kMaxRoyalMeter + 1), ERangeError);
 }
 
 } // namespace
