@@ -182,34 +182,7 @@ class TReader {
         return false;
     }
 
-    // The cards a name holds, which every name says: a first sieve.
-    static int HeldOf(const TNamePart& name) {
-        const std::string& key = name.Key;
-        const auto& p = name.Pieces;
-        if (name.Kind == TNameKind::Line || key == "AllFive") return kHandSize;
-        if (key == "WildPrefix") return HeldOf(p[1]);
-        if (key == "WithPenalty" || key == "Details") return HeldOf(p[0]);
-        if (name.Kind == TNameKind::List) return HeldOf(p[0]);
-        if (key == "Discard") return 0;
-        if (key.starts_with("Wilds.") || key == "Unrelated") return name.Value;
-        if (key == "OneJoker" || key.starts_with("Single")) return 1;
-        if (key == "TwoSuitedHigh") return 2;
-        if (key == "Suited" || key == "Unsuited") return std::popcount(Letters(p[0]));
-        if (key == "Kicker" || key == "OtherKicker" || key == "PayingKicker")
-            return HeldOf(p[0]) + 1;
-        if (key == "Kickers") return HeldOf(p[0]) + p[1].Value;
-        if (key == "TwoPairs") return 4;
-        if (key.starts_with("Pair") || key.ends_with("Pair")) return 2;
-        if (key.starts_with("Three")) return 3;
-        if (key.starts_with("Four")) return 4;
-        return p.at(0).Value; // "4 to ...", "3 unsuited high cards"
-    }
-
   private:
-    static uint32_t Letters(const TNamePart& part) {
-        return part.Kind == TNameKind::Letters ? static_cast<uint32_t>(part.Value)
-                                               : Letters(part.Pieces.at(0));
-    }
     bool Wild(int code) const {
         return code >= kFirstJokerCode ||
                (FRules.WildRank != kNoWildRank && code % kRankCount == FRules.WildRank);
@@ -272,7 +245,7 @@ class TReader {
             return RankSet(part, h.Ranks);
         // "1, 2 or 3 high cards": numbers, the last one with its words.
         for (const TNamePart& item : part.Pieces)
-            if ((item.Kind == TNameKind::Number ? item.Value : item.Value) == highs) return true;
+            if (item.Value == highs) return true;
         return false;
     }
     static bool IsGroupKey(const std::string& key) {
