@@ -7,7 +7,7 @@
 #   ./build.sh tsan       the threaded paytable analysis built with ThreadSanitizer
 #                         in build-tsan/; any report fails
 #   ./build.sh fuzz       every libFuzzer target, built in build-asan/ beside the sanitized
-#                         tests, run for DRAWMENTOR_FUZZ_SECONDS (15) each on a copy of its
+#                         tests, run for DRAWMENTOR_FUZZ_SECONDS (12) each on a copy of its
 #                         corpus; a crash fails and leaves its input in build-asan/findings/
 #   ./build.sh package    install what is missing, build, make the Debian package
 #                         build/drawmentor_<version>_amd64.deb
@@ -189,7 +189,7 @@ if [ "$mode" = fuzz ]; then
         cp -r "tests/data/fuzz/$name" "$work/$name"
     done
     export LSAN_OPTIONS="suppressions=$PWD/.ci/lsan.supp"
-    export DRAWMENTOR_FUZZ_SECONDS=${DRAWMENTOR_FUZZ_SECONDS:-15}
+    export DRAWMENTOR_FUZZ_SECONDS=${DRAWMENTOR_FUZZ_SECONDS:-12}
     # One target: its summary line, or on a finding the end of its log (the input
     # that crashed is kept in findings/).
     fuzz_one='name=$1 dir=$2 work=$3

@@ -375,10 +375,8 @@ TEST(LiteralReading, NaturalChartsPlayAsTheirNamesSay) {
 }
 
 TEST(LiteralReading, WildChartsPlayAsTheirNamesSay) {
-    // Under the sanitizers the natural reading and the wild chart of
-    // WildCharts reach the same code.
-    if (DRAWMENTOR_SANITIZED) GTEST_SKIP();
     ExpectLiteralReadingPlaysTheChart(4, testing::kDeucesFull);
+    if (DRAWMENTOR_SANITIZED) return;
     ExpectLiteralReadingPlaysTheChart(3, {4000, 1000, 500, 250, 100, 35, 25, 15, 10, 5, 5});
     ExpectLiteralReadingPlaysTheChart(8, {4000, 500, 250, 125, 45, 25, 20, 15, 10, 5});
 }

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <span>
-
 namespace drawmentor {
 namespace {
 
@@ -22,8 +20,10 @@ TEST(WildCharts, DeucesAndJokerChartsEarnWhatTheyClaim) {
         {3, {4000, 1000, 500, 250, 100, 35, 25, 15, 10, 5, 5}}, // Joker Wild (Kings)
         {4, testing::kDeucesFull},
     };
-    // The sanitizers look for faults in the code, which one wild game reaches.
-    for (const TCase& c : std::span(cases).first(DRAWMENTOR_SANITIZED ? 1 : 2)) {
+    // Under the sanitizers the literal reading of a wild chart reaches the
+    // same code at a fraction of the cost.
+    if (DRAWMENTOR_SANITIZED) GTEST_SKIP();
+    for (const TCase& c : cases) {
         SCOPED_TRACE(c.Game);
         const auto game = CreateDescription(c.Game);
         const TStrategyChart chart = GenerateChart(*game, c.Pays, 5);
