@@ -48,14 +48,17 @@ std::vector<std::string> Legend(const TStrategyChart& chart, const TTexts& texts
     return legend;
 }
 
+constexpr const char* kLevelWords[kChartLevelCount] = {"beginner", "intermediate", "expert"};
+
 void PrintChart(const TPokerDescription& game, const TStrategyChart& chart, double seconds,
                 std::ostream& out) {
     const TLineWords words;
     std::vector<std::string> names;
     for (const auto& line : chart.Lines) names.push_back(words.Name(line, words.English));
     char text[256];
-    out << game.Name << ", " << chart.Bet << (chart.Bet == 1 ? " coin" : " coins")
-        << ": strategy chart\nHold what the highest line present in the dealt hand names.\n\n";
+    out << game.Name << ", " << chart.Bet << (chart.Bet == 1 ? " coin" : " coins") << ": "
+        << kLevelWords[static_cast<int>(chart.Level)]
+        << " strategy chart\nHold what the highest line present in the dealt hand names.\n\n";
     size_t width = 4;
     for (const auto& name : names) width = std::max(width, DisplayWidth(name));
     const auto padded = [&](const std::string& name) {
@@ -110,6 +113,7 @@ void PrintChartJson(const TStrategyChart& chart, double seconds, std::ostream& o
     const nlohmann::ordered_json document = {
         {"game", chart.GameIndex},
         {"bet", chart.Bet},
+        {"level", kLevelWords[static_cast<int>(chart.Level)]},
         {"pays", chart.Pays},
         {"lines", lines},
         {"legend", Legend(chart, words.English)},
@@ -195,7 +199,7 @@ void Classify(const TPokerDescription& game, const TStrategyChart& chart, std::i
 
 // A chart saved by --save; its game and pays come with it.
 TStrategyChart ReadChart(const TArguments& args) {
-    for (const char* name : {"pays", "paytable", "bet", "threads", "max-lines"})
+    for (const char* name : {"pays", "paytable", "bet", "threads", "max-lines", "level"})
         if (args.Has(name))
             throw EUsage(std::string("--chart takes the paytable from the file, not --") + name);
     const std::string path = *args.Value("chart");
@@ -208,6 +212,14 @@ TStrategyChart ReadChart(const TArguments& args) {
     if (args.Has("game") && args.Int("game", 0, 0, kCatalogueSize - 1) != chart.GameIndex)
         throw EUsage("the chart in " + path + " is for game " + std::to_string(chart.GameIndex));
     return chart;
+}
+
+TChartLevel LevelFromArguments(const TArguments& args) {
+    const auto word = args.Value("level");
+    if (!word) return TChartLevel::Expert;
+    for (int level = 0; level < kChartLevelCount; ++level)
+        if (*word == kLevelWords[level]) return static_cast<TChartLevel>(level);
+    throw EUsage("--level is beginner, intermediate or expert, not '" + *word + "'");
 }
 
 TStrategyChart MakeChart(const TArguments& args) {
@@ -224,6 +236,7 @@ TStrategyChart MakeChart(const TArguments& args) {
     TChartOptions options;
     options.Threads = args.Int("threads", 0, 1, 64);
     options.MaxLines = args.Int("max-lines", 0, 2, 200);
+    options.Level = LevelFromArguments(args);
     if (isatty(STDERR_FILENO)) {
         options.Progress = [](int64_t done, int64_t total) {
             std::fprintf(stderr, "\r  %3d %%", static_cast<int>(100 * done / total));
@@ -239,10 +252,10 @@ TStrategyChart MakeChart(const TArguments& args) {
 
 int RunStrategy(const std::vector<std::string>& words, std::istream& in, std::ostream& out) {
     const auto start = std::chrono::steady_clock::now();
-    const TArguments args(
-        words,
-        {"game", "pays", "paytable", "bet", "threads", "max-lines", "chart", "save", "data-dir"},
-        {"json", "classify"});
+    const TArguments args(words,
+                          {"game", "pays", "paytable", "bet", "threads", "max-lines", "level",
+                           "chart", "save", "data-dir"},
+                          {"json", "classify"});
     ApplyDataDir(args);
     if (!args.Positional().empty()) throw EUsage("strategy takes no cards or words");
     if (!args.Has("game") && !args.Has("chart")) throw EUsage("strategy needs --game G");

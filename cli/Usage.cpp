@@ -104,11 +104,14 @@ const std::vector<TCommandUsage> kCommands = {
          kDataDirOption},
     {"strategy",
      R"(  drawmentor-cli strategy --game G (--pays p0,p1,... | --paytable P) [--bet B] [--threads N]
-                 [--max-lines N] [--json]
+                 [--level beginner|intermediate|expert] [--max-lines N] [--json]
       A strategy chart for the paytable, made from the exact engine over every deal: hold
       what the highest line present in the dealt hand names. Prints each line with how
       often it is the play and its average return in bets, then the chart's return, the
-      return of perfect play and the difference.
+      return of perfect play and the difference. A beginner's chart is short (16 lines,
+      28 with wild cards), an intermediate player's longer (24, 32), an expert's as long
+      as playing within about 0.01 % of perfect play needs; at every level a dealt four
+      of a kind or better is played as perfect play plays it.
   drawmentor-cli strategy ... [--save FILE] | --chart FILE
       --save keeps the chart in FILE; --chart prints or plays a saved chart.
   drawmentor-cli strategy ... --classify
@@ -116,7 +119,8 @@ const std::vector<TCommandUsage> kCommands = {
       one JSON object for each: the chart line that plays it, its class and the draw mask.
 )",
      kPaytableOptions + kThreadsOption +
-         "  --max-lines N      at most N lines, 2 to 200 (default 40, 60 with wild cards)\n"
+         "  --level L          beginner, intermediate or expert (the default)\n"
+         "  --max-lines N      at most N lines, 2 to 200, in place of the level's count\n"
          "  --save FILE        also keep the chart in FILE\n"
          "  --chart FILE       print or play a saved chart; it brings its own game and pays\n"
          "  --classify         read dealt hands from standard input, one JSON answer each\n"

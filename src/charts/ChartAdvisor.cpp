@@ -22,7 +22,7 @@ TChartAdvisor::~TChartAdvisor() = default;
 int TChartAdvisor::LineOf(const std::array<int, kHandSize>& codes, int mask) const {
     const THoldClass hold = FPlayer->Classifier().Classify(codes, mask);
     for (size_t line = 0; line < FChart.Lines.size(); ++line)
-        if (FChart.Lines[line].Definition.Matches(hold)) return static_cast<int>(line);
+        if (FChart.Lines[line].Matches(hold)) return static_cast<int>(line);
     return -1;
 }
 
@@ -33,7 +33,7 @@ void TChartAdvisor::LinesOf(const std::array<int, kHandSize>& codes,
     for (int mask = 0; mask < kMaskCount; ++mask) {
         out[mask] = -1;
         for (size_t line = 0; line < FChart.Lines.size(); ++line)
-            if (FChart.Lines[line].Definition.Matches(classes[mask])) {
+            if (FChart.Lines[line].Matches(classes[mask])) {
                 out[mask] = static_cast<int>(line);
                 break;
             }

@@ -1,5 +1,6 @@
 #include "ChartDeals.h"
 
+#include "cards/Categories.h"
 #include "core/Checked.h"
 #include "core/ParallelFor.h"
 #include "engine/EngineFactory.h"
@@ -85,6 +86,13 @@ TChartDeals CollectChartDeals(const TPokerDescription& game, const THoldClassifi
     std::vector<TRawHold> raw(static_cast<size_t>(deals) * kMaskCount);
     out.Best.resize(deals);
     out.BestMask.resize(deals);
+    out.Kept.resize(deals);
+    int64_t leastQuads = 0; // the least pay of four of a kind; 0: none pays
+    for (int rank = 0; rank < kRankCount; ++rank) {
+        const int line = classifier.Rules().NaturalLine[ncFourOfKind2 + rank];
+        if (line >= 0 && pays[line] > 0)
+            leastQuads = leastQuads == 0 ? pays[line] : std::min<int64_t>(leastQuads, pays[line]);
+    }
     const int threads = options.Threads > 0
                             ? options.Threads
                             : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
@@ -128,6 +136,7 @@ TChartDeals CollectChartDeals(const TPokerDescription& game, const THoldClassifi
                             paid, CheckedMul(engine->LineCounts(mask)[line], int64_t{pays[line]}));
                     holds[i] = {classes[mask].Packed, static_cast<uint8_t>(mask),
                                 CheckedMul(paid, scale[kDrawCount[mask]])};
+                    if (mask == 0) out.Kept[d] = leastQuads > 0 && paid >= leastQuads;
                     best = std::max(best, holds[i].Pay);
                     found.Seen.Insert(classes[mask].Class());
                 }

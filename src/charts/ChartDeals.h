@@ -26,6 +26,10 @@ struct TChartDeals {
     int Bet = 0;
     std::vector<int64_t> Best; // per deal, the best hold's Pay
     std::vector<int> BestMask; // per deal, the best hold (ties to the lowest mask)
+    // Per deal, 1 when the dealt hand is four of a kind or better (it pays at
+    // least what the least four of a kind pays): a chart plays it best. May
+    // be empty (none).
+    std::vector<uint8_t> Kept;
     // Entries of deal d are First[d] .. First[d + 1] - 1.
     std::vector<uint32_t> First;
     std::vector<int32_t> Atom; // index into Atoms

@@ -20,29 +20,31 @@ TChartRefusal CheckChartInput(int gameIndex, const std::vector<int>& pays) {
 }
 
 TChartJob::TChartJob(int gameIndex, std::vector<int> pays, int betCoins,
-                     std::function<void(const TStrategyChart&)> keep, int threads)
-    : TBackgroundJob(
-          [gameIndex, pays, betCoins, keep = std::move(keep), threads](TJobControl& control) {
-              if (CheckChartInput(gameIndex, pays) != TChartRefusal::None)
-                  throw ERangeError("no strategy chart for this game and paytable");
-              TChartOptions options;
-              options.Threads = threads;
-              options.Cancel = control.CancelFlag();
-              options.Progress = [&control](int64_t done, int64_t total) {
-                  control.Report(done, total);
-              };
-              TStrategyChart chart =
-                  GenerateChart(*CreateDescription(gameIndex), pays, betCoins, options);
-              if (keep && !chart.Cancelled) {
-                  try {
-                      keep(chart);
-                  } catch (const std::exception&) {
-                      // A cache that cannot be written costs the next opening
-                      // its speed, nothing else.
-                  }
+                     std::function<void(const TStrategyChart&)> keep, int threads,
+                     TChartLevel level)
+    : TBackgroundJob([gameIndex, pays, betCoins, keep = std::move(keep), threads,
+                      level](TJobControl& control) {
+          if (CheckChartInput(gameIndex, pays) != TChartRefusal::None)
+              throw ERangeError("no strategy chart for this game and paytable");
+          TChartOptions options;
+          options.Threads = threads;
+          options.Level = level;
+          options.Cancel = control.CancelFlag();
+          options.Progress = [&control](int64_t done, int64_t total) {
+              control.Report(done, total);
+          };
+          TStrategyChart chart =
+              GenerateChart(*CreateDescription(gameIndex), pays, betCoins, options);
+          if (keep && !chart.Cancelled) {
+              try {
+                  keep(chart);
+              } catch (const std::exception&) {
+                  // A cache that cannot be written costs the next opening
+                  // its speed, nothing else.
               }
-              return chart;
-          }),
+          }
+          return chart;
+      }),
       FGameIndex(gameIndex), FBet(betCoins), FPays(std::move(pays)) {}
 
 } // namespace drawmentor

@@ -23,7 +23,8 @@ TChartRefusal CheckChartInput(int gameIndex, const std::vector<int>& pays);
 class TChartJob : public TBackgroundJob<TStrategyChart> {
   public:
     TChartJob(int gameIndex, std::vector<int> pays, int betCoins,
-              std::function<void(const TStrategyChart&)> keep = {}, int threads = 0);
+              std::function<void(const TStrategyChart&)> keep = {}, int threads = 0,
+              TChartLevel level = TChartLevel::Expert);
 
     int GameIndex() const { return FGameIndex; }
     int BetCoins() const { return FBet; }

@@ -44,11 +44,13 @@ class TNamer {
   public:
     explicit TNamer(const THoldRules& rules) : R(rules) {}
 
-    TNamePart Name(const TLineDefinition& definition) const;
+    // `prefixed`: with the number of wild cards in a wild-card game.
+    TNamePart Name(const TLineDefinition& definition, bool prefixed = true) const;
+
+    TNamePart WildCount(int wilds) const;
 
   private:
     std::string WildSuffix() const;
-    TNamePart WildCount(int wilds) const;
     TNamePart Kind(THoldClass family, uint32_t variants, bool all) const;
     TNamePart HighCount(uint32_t variants, uint32_t universe) const;
     TNamePart RankSets(int size, uint32_t variants, uint32_t universe, bool& except) const;
@@ -206,7 +208,7 @@ std::vector<TNamePart> TNamer::Penalty(uint32_t mask, uint32_t value) const {
     return parts;
 }
 
-TNamePart TNamer::Name(const TLineDefinition& definition) const {
+TNamePart TNamer::Name(const TLineDefinition& definition, bool prefixed) const {
     const THoldClass family{definition.Family};
     const int held = family.Held(), wilds = family.Wilds(), naturals = held - wilds;
     const bool all = (definition.Universe & ~definition.Variants) == 0;
@@ -297,7 +299,7 @@ TNamePart TNamer::Name(const TLineDefinition& definition) const {
     case THoldKind::Junk: text = Counted("Unrelated", held); break;
     }
     if (!details.empty()) text = Text("Details", {text, List({}, std::move(details))});
-    if (family.Kind() != THoldKind::Wilds && R.WildGame)
+    if (family.Kind() != THoldKind::Wilds && R.WildGame && prefixed)
         text = Text("WildPrefix", {WildCount(wilds), text});
     std::vector<TNamePart> penalty = Penalty(definition.PenaltyMask, definition.PenaltyValue);
     if (!penalty.empty()) text = Text("WithPenalty", {text, List({}, std::move(penalty))});
@@ -326,8 +328,28 @@ std::string LineKey(const TLineDefinition& definition) {
     return key;
 }
 
+std::string LineKey(const TLineDefinition& definition, const std::vector<TLineDefinition>& also) {
+    std::string key = LineKey(definition);
+    for (const auto& other : also) key += "|" + LineKey(other);
+    return key;
+}
+
 TNamePart LineName(const TLineDefinition& definition, const THoldRules& rules) {
     return TNamer(rules).Name(definition);
+}
+
+TNamePart LineName(const TLineDefinition& definition, const std::vector<TLineDefinition>& also,
+                   const THoldRules& rules) {
+    if (also.empty()) return LineName(definition, rules);
+    const TNamer namer(rules);
+    // Joined lines hold one number of wild cards: it is said once.
+    const int wilds = THoldClass{definition.Family}.Wilds();
+    const bool once = rules.WildGame && THoldClass{definition.Family}.Kind() != THoldKind::Wilds;
+    std::vector<TNamePart> names{namer.Name(definition, !once)};
+    for (const auto& other : also) names.push_back(namer.Name(other, !once));
+    TNamePart text = List("Or", std::move(names));
+    if (once) text = Text("WildPrefix", {namer.WildCount(wilds), text});
+    return text;
 }
 
 TNamePart HoldClassName(THoldClass hold, const THoldRules& rules) {

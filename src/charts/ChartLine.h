@@ -52,8 +52,13 @@ struct TNamePart {
 // A stable key: the family key, the variants and the penalty condition,
 // "royal2[QJ,KQ]-flush".
 std::string LineKey(const TLineDefinition& definition);
+// A line with others joined to it: the keys joined by '|'.
+std::string LineKey(const TLineDefinition& definition, const std::vector<TLineDefinition>& also);
 // The line as a player reads a chart.
 TNamePart LineName(const TLineDefinition& definition, const THoldRules& rules);
+// "Four of a Kind, Straight Flush or Royal Flush".
+TNamePart LineName(const TLineDefinition& definition, const std::vector<TLineDefinition>& also,
+                   const THoldRules& rules);
 // One class (penalties included).
 TNamePart HoldClassName(THoldClass hold, const THoldRules& rules);
 

@@ -10,13 +10,21 @@ namespace drawmentor {
 namespace {
 
 constexpr int kUnlisted = INT_MAX;
+// How much more a deal dealt four of a kind or better weighs in the search:
+// no chart may play one worse than the best hold, and a loss there outweighs
+// any line's worth. Small enough that the sums stay exact to well below the
+// search's tolerance.
+constexpr double kKeptWeight = 1000;
 
 } // namespace
 
 TChartSearch::TChartSearch(const TChartDeals& deals) : D(deals) {
     const size_t dealCount = D.Deals.size();
     FWeight.resize(dealCount);
-    for (size_t d = 0; d < dealCount; ++d) FWeight[d] = static_cast<double>(D.Deals[d].Weight);
+    for (size_t d = 0; d < dealCount; ++d) {
+        FWeight[d] = static_cast<double>(D.Deals[d].Weight);
+        if (!D.Kept.empty() && D.Kept[d]) FWeight[d] *= kKeptWeight;
+    }
     const double unit = static_cast<double>(D.Common) * D.Bet;
     FValue.resize(D.Pay.size());
     for (size_t e = 0; e < D.Pay.size(); ++e) FValue[e] = static_cast<double>(D.Pay[e]) / unit;
@@ -194,16 +202,17 @@ void TChartSearch::Apply(const TChange& change) {
         std::erase_if(rest.Atoms, [&](int a) {
             return std::find(change.Atoms.begin(), change.Atoms.end(), a) != change.Atoms.end();
         });
-        FLines.push_back({change.Definition, change.Atoms, true});
+        FLines.push_back({change.Definition, {}, change.Atoms, true});
         for (int a : change.Atoms) FAtomLine[a] = static_cast<int>(FLines.size()) - 1;
         FOrder.insert(FOrder.begin() + change.Place.Position, static_cast<int>(FLines.size()) - 1);
         break;
     }
     case TChange::Merge:
+    case TChange::Join:
         erase(change.Line);
         erase(change.Other);
         FLines[change.Line].Alive = FLines[change.Other].Alive = false;
-        FLines.push_back({change.Definition, change.Atoms, true});
+        FLines.push_back({change.Definition, change.Also, change.Atoms, true});
         for (int a : change.Atoms) FAtomLine[a] = static_cast<int>(FLines.size()) - 1;
         FOrder.insert(FOrder.begin() + change.Place.Position, static_cast<int>(FLines.size()) - 1);
         break;

@@ -4,6 +4,7 @@
 #include "ChartLine.h"
 
 #include <atomic>
+#include <functional>
 #include <map>
 #include <memory>
 #include <tuple>
@@ -22,6 +23,10 @@ struct TChartSearchOptions {
     // Split every line worth splitting before cutting the chart down, rather
     // than after.
     bool SplitFirst = false;
+    // When set, two nearby lines of different families whose families it
+    // accepts may become one line read as "this or that" (the paying hands
+    // of a short chart: "Full House, Flush or Straight").
+    std::function<bool(uint32_t family)> Joinable;
     const std::atomic<bool>* Cancel = nullptr;
 };
 
@@ -37,6 +42,8 @@ class TChartSearch {
     void Run(const TChartSearchOptions& options);
     // The lines in chart order; the last one discards everything.
     std::vector<TLineDefinition> Lines() const;
+    // Per line in chart order, the definitions joined to it ("or").
+    std::vector<std::vector<TLineDefinition>> Joined() const;
     // Per deal, the entry (index into TChartDeals::Atom) the chart plays.
     const std::vector<uint32_t>& Chosen() const { return FChosen; }
     bool Cancelled() const { return FCancelled; }
@@ -47,6 +54,7 @@ class TChartSearch {
   private:
     struct TLine {
         TLineDefinition Definition;
+        std::vector<TLineDefinition> Also; // joined lines of other families
         std::vector<int> Atoms;
         bool Alive = true;
     };
@@ -57,9 +65,10 @@ class TChartSearch {
         double PreferredGain = 0; // at the preferred position
     };
     struct TChange {
-        enum TKind { None, Move, Split, Merge, Remove } Kind = None;
+        enum TKind { None, Move, Split, Merge, Join, Remove } Kind = None;
         int Line = -1, Other = -1;
         TLineDefinition Definition, Rest;
+        std::vector<TLineDefinition> Also;
         std::vector<int> Atoms;
         TPlacement Place;
     };
@@ -81,6 +90,9 @@ class TChartSearch {
     bool Sweep();
     using TChangeKey = std::tuple<int, int, int, uint32_t, uint32_t, uint32_t, uint32_t>;
     using TScoreCache = std::map<TChangeKey, double>;
+    bool Joinable(const TLine& a, const TLine& b) const;
+    bool SameDraw(const TLine& a, const TLine& b) const;
+    TChange JoinOf(int first, int second) const;
     TChange BestSplit();
     TChange LazyBest(std::vector<TChange> pool, TScoreCache& cache);
     static TChangeKey Key(const TChange& change);

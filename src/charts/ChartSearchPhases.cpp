@@ -12,6 +12,11 @@
 namespace drawmentor {
 namespace {
 
+// How far apart in the chart two lines joined into one may stand: the made
+// hands a short chart reads as one line sit close together, with a draw or
+// two between them.
+constexpr size_t kJoinReach = 3;
+
 bool NumericVariants(THoldKind kind) {
     return kind == THoldKind::StraightFlush || kind == THoldKind::Flush ||
            kind == THoldKind::Straight;
@@ -21,6 +26,7 @@ bool NumericVariants(THoldKind kind) {
 
 void TChartSearch::SplitsOf(int line, std::vector<TChange>& out) const {
     const TLine& source = FLines[line];
+    if (!source.Also.empty()) return;
     const auto add = [&](TLineDefinition definition, TLineDefinition rest) {
         TChange change;
         change.Kind = TChange::Split;
@@ -59,6 +65,61 @@ void TChartSearch::SplitsOf(int line, std::vector<TChange>& out) const {
     }
 }
 
+// Draws that differ only by their shape ("4 to a Straight Flush", no gap or
+// one): one line for a short chart.
+bool TChartSearch::SameDraw(const TLine& a, const TLine& b) const {
+    const auto shapeless = [](uint32_t family) {
+        const THoldClass hold{family};
+        const bool shaped =
+            hold.Kind() == THoldKind::StraightFlush || hold.Kind() == THoldKind::Straight;
+        return shaped ? family & ~(63u << 10) : family;
+    };
+    const uint32_t family = shapeless(a.Definition.Family);
+    if (family == a.Definition.Family) return false;
+    const auto same = [&](const TLineDefinition& d) {
+        const bool all = d.Variants == d.Universe && a.Definition.Variants == a.Definition.Universe;
+        return shapeless(d.Family) == family && (all || d.Variants == a.Definition.Variants) &&
+               d.PenaltyMask == a.Definition.PenaltyMask &&
+               d.PenaltyValue == a.Definition.PenaltyValue;
+    };
+    if (!same(b.Definition)) return false;
+    for (const auto* line : {&a, &b})
+        for (const auto& also : line->Also)
+            if (!same(also)) return false;
+    return true;
+}
+
+// Lines a short chart may read as one, with one number of wild cards (a
+// wild-card chart is read by the number of wild cards dealt).
+bool TChartSearch::Joinable(const TLine& a, const TLine& b) const {
+    const int wilds = THoldClass{a.Definition.Family}.Wilds();
+    for (const auto* line : {&a, &b}) {
+        if (!FOptions.Joinable(line->Definition.Family) ||
+            THoldClass{line->Definition.Family}.Wilds() != wilds)
+            return false;
+        for (const auto& also : line->Also)
+            if (!FOptions.Joinable(also.Family)) return false;
+    }
+    return true;
+}
+
+// Two lines of different families as one: "hold either".
+TChartSearch::TChange TChartSearch::JoinOf(int first, int second) const {
+    TChange change;
+    change.Kind = TChange::Join;
+    change.Line = first;
+    change.Other = second;
+    const TLine& a = FLines[first];
+    const TLine& b = FLines[second];
+    change.Definition = a.Definition;
+    change.Also = a.Also;
+    change.Also.push_back(b.Definition);
+    change.Also.insert(change.Also.end(), b.Also.begin(), b.Also.end());
+    change.Atoms = a.Atoms;
+    change.Atoms.insert(change.Atoms.end(), b.Atoms.begin(), b.Atoms.end());
+    return change;
+}
+
 // The split worth most.
 TChartSearch::TChange TChartSearch::BestSplit() {
     std::vector<TChange> pool;
@@ -83,8 +144,11 @@ std::vector<TChartSearch::TChange> TChartSearch::Reductions() const {
         for (size_t j = i + 1; j < FOrder.size(); ++j) {
             const TLine& a = FLines[FOrder[i]];
             const TLine& b = FLines[FOrder[j]];
-            if (FOrder[i] == FDiscardLine || FOrder[j] == FDiscardLine ||
-                a.Definition.Family != b.Definition.Family ||
+            if (FOrder[i] == FDiscardLine || FOrder[j] == FDiscardLine) continue;
+            if (FOptions.Joinable && j - i <= kJoinReach &&
+                a.Definition.Family != b.Definition.Family && (Joinable(a, b) || SameDraw(a, b)))
+                out.push_back(JoinOf(FOrder[i], FOrder[j]));
+            if (!a.Also.empty() || !b.Also.empty() || a.Definition.Family != b.Definition.Family ||
                 a.Definition.PenaltyMask != b.Definition.PenaltyMask)
                 continue;
             TLineDefinition definition = a.Definition;
@@ -116,7 +180,7 @@ void TChartSearch::Score(TChange& change) {
     } else if (change.Kind == TChange::Remove) {
         change.Place = Evaluate(change.Atoms, {change.Line}, Position(change.Line));
         change.Place.Gain = change.Place.AbsentGain;
-    } else {
+    } else { // a merge or a join
         change.Place = Evaluate(change.Atoms, {change.Line, change.Other}, Position(change.Line));
     }
 }
@@ -243,6 +307,15 @@ void TChartSearch::SplitPhase(int maxLines) {
 // down to the line limit, then splits and trades at the limit.
 void TChartSearch::Improve(bool splitFirst, double best) {
     if (splitFirst) SplitPhase(3 * FOptions.MaxLines);
+    // A short chart comes down in steps, trading lines at each: the lines
+    // worth keeping at 16 are not those the cheapest cuts leave.
+    for (int step = 3 * FOptions.MaxLines / 2; step > FOptions.MaxLines && FOptions.Joinable;
+         step = std::max(FOptions.MaxLines, step * 3 / 4)) {
+        FReduceTo = step;
+        Reduce();
+        SplitPhase(step);
+        if (step == FOptions.MaxLines) break;
+    }
     FReduceTo = FOptions.MaxLines;
     Reduce();
     SplitPhase(FOptions.MaxLines);
@@ -306,7 +379,7 @@ std::unique_ptr<TChartSearch> SearchChart(const TChartDeals& deals, TChartSearch
 // changes no deal's return, so that its name needs fewer words.
 void TChartSearch::Absorb() {
     for (int line : std::vector<int>(FOrder)) {
-        if (line == FDiscardLine) continue;
+        if (line == FDiscardLine || !FLines[line].Also.empty()) continue;
         const uint32_t universe = FLines[line].Definition.Universe;
         for (int v = 0; v < 32; ++v) {
             if (((universe >> v) & 1) == 0 || ((FLines[line].Definition.Variants >> v) & 1))
@@ -374,6 +447,12 @@ std::vector<TLineDefinition> TChartSearch::Lines() const {
     std::vector<TLineDefinition> lines;
     for (int line : FOrder) lines.push_back(FLines[line].Definition);
     return lines;
+}
+
+std::vector<std::vector<TLineDefinition>> TChartSearch::Joined() const {
+    std::vector<std::vector<TLineDefinition>> joined;
+    for (int line : FOrder) joined.push_back(FLines[line].Also);
+    return joined;
 }
 
 } // namespace drawmentor

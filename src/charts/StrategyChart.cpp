@@ -2,6 +2,7 @@
 
 #include "ChartDeals.h"
 #include "ChartSearch.h"
+#include "cards/Categories.h"
 #include "core/Checked.h"
 #include "games/Catalogue.h"
 
@@ -26,8 +27,8 @@ void CheckPays(const TPokerDescription& game, const std::vector<int>& pays) {
 
 void NameLines(TStrategyChart& chart, const THoldRules& rules) {
     for (auto& line : chart.Lines) {
-        line.Key = LineKey(line.Definition);
-        line.Name = LineName(line.Definition, rules);
+        line.Key = LineKey(line.Definition, line.Also);
+        line.Name = LineName(line.Definition, line.Also, rules);
     }
 }
 
@@ -36,7 +37,7 @@ void Measure(const TChartDeals& deals, const std::vector<uint32_t>& chosen, TStr
     std::vector<int> lineOfAtom(deals.Atoms.size(), -1);
     for (size_t a = 0; a < deals.Atoms.size(); ++a)
         for (size_t line = 0; line < chart.Lines.size(); ++line)
-            if (chart.Lines[line].Definition.Matches(THoldClass{deals.Atoms[a]}))
+            if (chart.Lines[line].Matches(THoldClass{deals.Atoms[a]}))
                 lineOfAtom[a] = static_cast<int>(line);
     std::vector<TInt128> lineWeight(chart.Lines.size()), linePay(chart.Lines.size());
     TInt128 played = 0, best = 0;
@@ -62,6 +63,19 @@ void Measure(const TChartDeals& deals, const std::vector<uint32_t>& chosen, TStr
                 ? static_cast<double>(static_cast<long double>(linePay[line]) / weight / unit)
                 : 0;
     }
+}
+
+// A made hand, three or four of a kind, and two pairs where they pay:
+// hands a short chart may name together. A group held with a kicker is a
+// draw, but for four of a kind.
+bool PaysAsItStands(THoldClass family, const THoldRules& rules) {
+    if (family.Kind() == THoldKind::Made) return true;
+    if (family.Kind() != THoldKind::Kind || (family.B() != 0 && family.A() != 4)) return false;
+    if (family.A() == kTwoPairsGroup) {
+        const int line = rules.NaturalLine[ncTwoPairs];
+        return family.Wilds() == 0 && line >= 0 && rules.Pays[line] > 0;
+    }
+    return family.A() >= 3;
 }
 
 // A line read from a file: a family the classifier can make, variants it
@@ -104,13 +118,24 @@ TStrategyChart GenerateChart(const TPokerDescription& game, const std::vector<in
         chart.Cancelled = true;
         return chart;
     }
+    chart.Level = options.Level;
     TChartSearchOptions searchOptions;
-    const bool wild = game.IsWildGame();
     // Wild-card games have many more kinds of draws (each shape with each
     // number of wild cards): their charts take more lines for the same loss.
-    searchOptions.MaxLines = options.MaxLines > 0 ? options.MaxLines : wild ? 84 : 40;
-    searchOptions.HardMaxLines = options.MaxLines > 0 ? options.MaxLines : wild ? 96 : 48;
+    const bool wild = game.IsWildGame();
+    const int index = static_cast<int>(options.Level);
+    constexpr int kLines[2][kChartLevelCount] = {{16, 24, 40}, {28, 32, 84}};
+    searchOptions.MaxLines = options.MaxLines > 0 ? options.MaxLines : kLines[wild][index];
+    searchOptions.HardMaxLines = options.MaxLines > 0                   ? options.MaxLines
+                                 : options.Level == TChartLevel::Expert ? wild ? 96 : 48
+                                                                        : searchOptions.MaxLines;
     searchOptions.TargetLoss = 1e-4;
+    // A short chart may read hands that pay as they stand as one line, as
+    // printed charts do.
+    if (searchOptions.MaxLines < kLines[wild][kChartLevelCount - 1])
+        searchOptions.Joinable = [&rules = classifier.Rules()](uint32_t family) {
+            return PaysAsItStands(THoldClass{family}, rules);
+        };
     searchOptions.MinLineGain = options.MinLineGain;
     searchOptions.Cancel = options.Cancel;
     const auto search = SearchChart(deals, searchOptions, options.Threads != 1);
@@ -118,17 +143,17 @@ TStrategyChart GenerateChart(const TPokerDescription& game, const std::vector<in
         chart.Cancelled = true;
         return chart;
     }
-    for (const auto& definition : search->Lines())
-        chart.Lines.push_back({definition, {}, {}, 0, 0});
+    const auto joined = search->Joined();
+    const auto definitions = search->Lines();
+    for (size_t line = 0; line < definitions.size(); ++line)
+        chart.Lines.push_back({definitions[line], joined[line], {}, {}, 0, 0});
     NameLines(chart, classifier.Rules());
     Measure(deals, search->Chosen(), chart);
     return chart;
 }
 
 TChartPlayer::TChartPlayer(const TPokerDescription& game, const TStrategyChart& chart)
-    : FClassifier(MakeHoldRules(game, chart.Pays)) {
-    for (const auto& line : chart.Lines) FLines.push_back(line.Definition);
-}
+    : FClassifier(MakeHoldRules(game, chart.Pays)), FLines(chart.Lines) {}
 
 TChartPlay TChartPlayer::Play(const std::array<int, kHandSize>& codes) const {
     std::array<THoldClass, kMaskCount> classes;
@@ -151,15 +176,17 @@ TChartPlay TChartPlayer::Play(const std::array<int, kHandSize>& codes) const {
 }
 
 namespace {
-// 2: four of a kind's kicker among the hold classes.
-constexpr int kChartFileVersion = 2;
+// 2: four of a kind's kicker among the hold classes. 3: the level, and lines
+// joined into one.
+constexpr int kChartFileVersion = 3;
 } // namespace
 
 std::string SaveChart(const TStrategyChart& chart) {
     std::ostringstream out;
     char text[160];
     out << "drawmentor-strategy-chart " << kChartFileVersion << '\n';
-    out << "game " << chart.GameIndex << "\nbet " << chart.Bet << "\npays";
+    out << "game " << chart.GameIndex << "\nbet " << chart.Bet << "\nlevel "
+        << static_cast<int>(chart.Level) << "\npays";
     for (int pay : chart.Pays) out << ' ' << pay;
     std::snprintf(text, sizeof text, "\nreturn %.21Lg %.21Lg\n", chart.ChartReturn,
                   chart.OptimalReturn);
@@ -167,10 +194,14 @@ std::string SaveChart(const TStrategyChart& chart) {
     out << "deals " << chart.Deals << ' ' << chart.Classes << ' ' << chart.DealsOffBest << '\n';
     out << "lines " << chart.Lines.size() << '\n';
     for (const auto& line : chart.Lines) {
-        const TLineDefinition& s = line.Definition;
-        std::snprintf(text, sizeof text, "%x %x %x %x %x %.17g %.17g\n", s.Family, s.Variants,
-                      s.Universe, s.PenaltyMask, s.PenaltyValue, line.Frequency,
-                      line.AverageReturn);
+        out << 1 + line.Also.size();
+        for (size_t part = 0; part <= line.Also.size(); ++part) {
+            const TLineDefinition& s = part == 0 ? line.Definition : line.Also[part - 1];
+            std::snprintf(text, sizeof text, " %x %x %x %x %x", s.Family, s.Variants, s.Universe,
+                          s.PenaltyMask, s.PenaltyValue);
+            out << text;
+        }
+        std::snprintf(text, sizeof text, " %.17g %.17g\n", line.Frequency, line.AverageReturn);
         out << text;
     }
     return out.str();
@@ -198,6 +229,12 @@ TStrategyChart LoadChart(const std::string& text) {
     if (!in || !game) throw ERangeError("strategy chart: unknown game");
     expect("bet");
     in >> chart.Bet;
+    expect("level");
+    int level = -1;
+    in >> level;
+    if (!in || level < 0 || level >= kChartLevelCount)
+        throw ERangeError("strategy chart: damaged header");
+    chart.Level = static_cast<TChartLevel>(level);
     expect("pays");
     chart.Pays.resize(game->LineCount());
     for (int& pay : chart.Pays) in >> pay;
@@ -213,11 +250,22 @@ TStrategyChart LoadChart(const std::string& text) {
     CheckPays(*game, chart.Pays);
     for (size_t i = 0; i < count; ++i) {
         TChartLine line;
-        TLineDefinition& s = line.Definition;
-        in >> std::hex >> s.Family >> s.Variants >> s.Universe >> s.PenaltyMask >> s.PenaltyValue >>
-            std::dec >> line.Frequency >> line.AverageReturn;
-        if (!in || !ValidDefinition(s, *game))
-            throw ERangeError("strategy chart: damaged line " + std::to_string(i + 1));
+        const std::string damaged = "strategy chart: damaged line " + std::to_string(i + 1);
+        size_t parts = 0;
+        in >> parts;
+        if (!in || parts < 1 || parts > 16) throw ERangeError(damaged);
+        for (size_t part = 0; part < parts; ++part) {
+            TLineDefinition s;
+            in >> std::hex >> s.Family >> s.Variants >> s.Universe >> s.PenaltyMask >>
+                s.PenaltyValue >> std::dec;
+            if (!in || !ValidDefinition(s, *game)) throw ERangeError(damaged);
+            if (part == 0)
+                line.Definition = s;
+            else
+                line.Also.push_back(s);
+        }
+        in >> line.Frequency >> line.AverageReturn;
+        if (!in) throw ERangeError(damaged);
         chart.Lines.push_back(line);
     }
     // Every hand has a play: the last line takes the discarding of all five
@@ -226,7 +274,7 @@ TStrategyChart LoadChart(const std::string& text) {
     const THoldRules rules = MakeHoldRules(*game, chart.Pays);
     const THoldClass discardAll =
         THoldClassifier(rules).Classify(std::array<int, kHandSize>{0, 1, 2, 3, 4}, kMaskCount - 1);
-    if (chart.Lines.empty() || !chart.Lines.back().Definition.Matches(discardAll))
+    if (chart.Lines.empty() || !chart.Lines.back().Matches(discardAll))
         throw ERangeError("strategy chart: the last line must discard everything");
     // The figures shown beside the chart: a deal count of the game's deck,
     // returns a bet can make, frequencies that are frequencies.

@@ -15,17 +15,33 @@ namespace drawmentor {
 
 struct TChartLine {
     TLineDefinition Definition;
+    // Lines of other families read as one with it: "Four of a Kind or
+    // Straight Flush" (short charts only).
+    std::vector<TLineDefinition> Also;
     std::string Key;
     TNamePart Name;           // put into words by the language the chart is shown in
     double Frequency = 0;     // share of all deals on which this line is the play
     double AverageReturn = 0; // of those deals, in bets
+
+    bool Matches(THoldClass hold) const {
+        if (Definition.Matches(hold)) return true;
+        for (const auto& also : Also)
+            if (also.Matches(hold)) return true;
+        return false;
+    }
 };
+
+// How much a chart asks of a player: few lines for a beginner, more for an
+// intermediate player, as many as perfect play needs for an expert.
+enum class TChartLevel { Beginner, Intermediate, Expert };
+inline constexpr int kChartLevelCount = 3;
 
 // A strategy chart: play the hold of the highest line present in the dealt
 // hand. The figures are exact sums over every deal of the deck.
 struct TStrategyChart {
     int GameIndex = 0;
     int Bet = 0;
+    TChartLevel Level = TChartLevel::Expert;
     std::vector<int> Pays; // whole-bet pays of the game's lines
     std::vector<TChartLine> Lines;
     long double ChartReturn = 0;   // percent of the bet, every deal played by the chart
@@ -38,9 +54,11 @@ struct TStrategyChart {
 
 struct TChartOptions {
     int Threads = 0; // 0: one per core
-    // 0: 40 for natural games, 60 for games with wild cards; a chart that
-    // plays more than 0.01 % (0.03 % with wild cards) of the bet below perfect
-    // play with that many may have a fifth more.
+    TChartLevel Level = TChartLevel::Expert;
+    // 0: the level's; an expert chart has 40 (84 with wild cards) and may
+    // grow to 48 (96) while it plays more than 0.01 % of the bet below perfect
+    // play. Whatever the count, a chart plays a dealt four of a kind or
+    // better as perfect play does.
     int MaxLines = 0;
     double MinLineGain = 1e-6; // bets per hand a line must be worth
     const std::atomic<bool>* Cancel = nullptr;
@@ -71,7 +89,7 @@ class TChartPlayer {
 
   private:
     THoldClassifier FClassifier;
-    std::vector<TLineDefinition> FLines;
+    std::vector<TChartLine> FLines;
 };
 
 // A chart as text and back (names are rebuilt from the game and the pays).

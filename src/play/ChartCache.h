@@ -16,11 +16,12 @@ class TChartCache {
   public:
     explicit TChartCache(std::string folder);
 
-    std::optional<TStrategyChart> Find(int gameIndex, int betCoins,
-                                       const std::vector<int>& pays) const;
+    std::optional<TStrategyChart> Find(int gameIndex, int betCoins, const std::vector<int>& pays,
+                                       TChartLevel level = TChartLevel::Expert) const;
     void Store(const TStrategyChart& chart);
-    // The file a chart of these pays lives in.
-    std::string PathOf(int gameIndex, int betCoins, const std::vector<int>& pays) const;
+    // The file a chart of these pays and level lives in.
+    std::string PathOf(int gameIndex, int betCoins, const std::vector<int>& pays,
+                       TChartLevel level = TChartLevel::Expert) const;
 
   private:
     std::string FFolder;

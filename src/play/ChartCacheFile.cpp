@@ -20,16 +20,17 @@ std::shared_ptr<TChartCache> SharedUserChartCache() {
     return cache;
 }
 
-std::shared_ptr<TChartJob> SharedChartJob(int gameIndex, const std::vector<int>& pays,
-                                          int betCoins) {
-    using TKey = std::tuple<int, int, std::vector<int>, QString>;
+std::shared_ptr<TChartJob> SharedChartJob(int gameIndex, const std::vector<int>& pays, int betCoins,
+                                          TChartLevel level) {
+    using TKey = std::tuple<int, int, std::vector<int>, TChartLevel, QString>;
     static std::map<TKey, std::weak_ptr<TChartJob>> running;
     std::erase_if(running, [](const auto& entry) { return entry.second.expired(); });
-    const TKey key{gameIndex, betCoins, pays, DataFolder()};
+    const TKey key{gameIndex, betCoins, pays, level, DataFolder()};
     if (auto job = running[key].lock()) return job;
     auto job = std::make_shared<TChartJob>(
         gameIndex, pays, betCoins,
-        [cache = SharedUserChartCache()](const TStrategyChart& chart) { cache->Store(chart); });
+        [cache = SharedUserChartCache()](const TStrategyChart& chart) { cache->Store(chart); }, 0,
+        level);
     running[key] = job;
     return job;
 }

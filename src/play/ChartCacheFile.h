@@ -13,10 +13,10 @@ namespace drawmentor {
 std::shared_ptr<TChartCache> SharedUserChartCache();
 
 // The running generation of a chart, shared: the chart window and the
-// trainer asking for the same game, bet and pays get the same job, which
+// trainer asking for the same game, bet, pays and level get the same job, which
 // stores its chart in the user's cache. The job is cancelled when its last
 // holder lets it go. For the user-interface thread only.
-std::shared_ptr<TChartJob> SharedChartJob(int gameIndex, const std::vector<int>& pays,
-                                          int betCoins);
+std::shared_ptr<TChartJob> SharedChartJob(int gameIndex, const std::vector<int>& pays, int betCoins,
+                                          TChartLevel level = TChartLevel::Expert);
 
 } // namespace drawmentor

@@ -104,6 +104,36 @@ TEST(StrategyChart, DoubleDoubleBonusKeepsThePayingKicker) {
     EXPECT_NE(kicker, chart.Lines.end());
 }
 
+#if !DRAWMENTOR_SANITIZED
+// The short levels read the paying hands as one line, cost little, and play
+// every dealt four of a kind or better as perfect play does.
+TEST(StrategyChart, ShortLevelsOfJacksOrBetter) {
+    const auto game = CreateDescription(0);
+    const auto chartAt = [&](TChartLevel level) {
+        TChartOptions options;
+        options.Level = level;
+        return GenerateChart(*game, kJacks96, 5, options);
+    };
+    const auto loss = [](const TStrategyChart& chart) {
+        return static_cast<double>(chart.OptimalReturn - chart.ChartReturn);
+    };
+    const TStrategyChart beginner = chartAt(TChartLevel::Beginner);
+    EXPECT_EQ(beginner.Level, TChartLevel::Beginner);
+    EXPECT_LE(beginner.Lines.size(), 16u);
+    EXPECT_LT(loss(beginner), 0.17);
+    // Royal flush, straight flush, four of a kind, full house and three of a
+    // kind make one line.
+    EXPECT_EQ(beginner.Lines[0].Also.size(), 4u) << beginner.Lines[0].Key;
+    testing::ExpectChartEarnsItsClaims(0, kJacks96, beginner, 25 * 5);
+    EXPECT_EQ(LoadChart(SaveChart(beginner)).Lines[0].Key, beginner.Lines[0].Key);
+
+    const TStrategyChart intermediate = chartAt(TChartLevel::Intermediate);
+    EXPECT_LE(intermediate.Lines.size(), 24u);
+    EXPECT_LE(loss(intermediate), 0.02);
+    EXPECT_LT(loss(intermediate), loss(beginner));
+}
+#endif
+
 TEST(StrategyChart, RefusesPaytablesWithoutAStrategy) {
     const auto game = CreateDescription(0);
     EXPECT_THROW(GenerateChart(*game, {0, 0, 0, 0, 0, 0, 0, 0, 0}, 5), ERangeError);
@@ -119,24 +149,28 @@ TEST(StrategyChart, RefusesPaytablesWithoutAStrategy) {
 }
 
 TEST(StrategyChart, LoadRefusesDamagedText) {
-    const std::string good = "drawmentor-strategy-chart 2\ngame 0\nbet 5\n"
+    const std::string good = "drawmentor-strategy-chart 3\ngame 0\nbet 5\nlevel 0\n"
                              "pays 4000 250 125 45 30 20 15 10 5\n"
                              "return 99.5 99.54\ndeals 2598960 134459 0\nlines 2\n"
-                             "44 1f 1f 0 0 0.5 18\n0 1 1 0 0 0.5 0.3\n";
+                             "2 44 1f 1f 0 0 452 1 1 0 0 0.5 18\n1 0 1 1 0 0 0.5 0.3\n";
     const TStrategyChart chart = LoadChart(good);
     ASSERT_EQ(chart.Lines.size(), 2u);
-    EXPECT_EQ(chart.Lines[0].Key, "royal4");
+    EXPECT_EQ(chart.Level, TChartLevel::Beginner);
+    EXPECT_EQ(chart.Lines[0].Key.substr(0, 7), "royal4|");
+    EXPECT_EQ(chart.Lines[0].Also.size(), 1u);
     const auto damaged = [&](const std::string& from, const std::string& to) {
         std::string text = good;
         text.replace(text.find(from), from.size(), to);
         return text;
     };
-    EXPECT_THROW(LoadChart(damaged("strategy-chart 2", "strategy-chart 1")), ERangeError);
+    EXPECT_THROW(LoadChart(damaged("strategy-chart 3", "strategy-chart 2")), ERangeError);
+    EXPECT_THROW(LoadChart(damaged("level 0", "level 3")), ERangeError);
+    EXPECT_THROW(LoadChart(damaged("\n2 44", "\n3 44")), ERangeError); // a part short
     EXPECT_THROW(LoadChart(damaged("game 0", "game 99")), ERangeError);
     EXPECT_THROW(LoadChart(damaged("lines 2", "lines 3")), ERangeError);
-    EXPECT_THROW(LoadChart(damaged("44 1f 1f", "44 1f 0f")), ERangeError);    // variant not there
-    EXPECT_THROW(LoadChart(damaged("44 1f", "4f 1f")), ERangeError);          // no such kind
-    EXPECT_THROW(LoadChart(damaged("0 1 1 0 0", "44 1 1 0 0")), ERangeError); // no discard line
+    EXPECT_THROW(LoadChart(damaged("44 1f 1f", "44 1f 0f")), ERangeError); // variant not there
+    EXPECT_THROW(LoadChart(damaged("44 1f", "4f 1f")), ERangeError);       // no such kind
+    EXPECT_THROW(LoadChart(damaged("1 0 1 1 0 0", "1 44 1 1 0 0")), ERangeError); // no discard
     EXPECT_THROW(LoadChart(damaged("pays 4000", "pays -4000")), ERangeError);
     EXPECT_THROW(LoadChart(""), ERangeError);
 }

@@ -11,6 +11,7 @@
 #include "support/TempFolders.h"
 
 #include <QAbstractItemModelTester>
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -153,6 +154,17 @@ TEST_F(StrategyChartWindowTest, ShowsTheCommandLinesChartAndKeepsIt) {
     EXPECT_EQ(Cell(0, TStrategyChartModel::cName).toStdString(),
               lines[0]["name"].get<std::string>());
     EXPECT_TRUE(HelpPage().endsWith("DrawMentor_ENG/strategychart.html"));
+
+    // A beginner's chart is another chart, kept beside the expert's.
+    auto* level = Find<QComboBox>("cbLevel");
+    level->setCurrentIndex(static_cast<int>(TChartLevel::Beginner));
+    emit level->activated(level->currentIndex());
+    QTRY_VERIFY_WITH_TIMEOUT(window->Chart() != nullptr, kChartWaitMs);
+    EXPECT_EQ(window->Chart()->Level, TChartLevel::Beginner);
+    EXPECT_LE(window->Model().rowCount(), 16);
+    EXPECT_TRUE(Cell(0, TStrategyChartModel::cName).contains(" or ")) << Cell(0, 1).toStdString();
+    window->grab().save(QDir::tempPath() + "/chart-beginner.png");
+    EXPECT_EQ(CachedCharts().size(), 2);
 }
 
 TEST_F(StrategyChartWindowTest, ClosingStopsTheGenerationPromptly) {

@@ -79,7 +79,7 @@ TEST_F(ChartCacheTest, KeepsEachPaytableApartAndIgnoresDamage) {
     EXPECT_FALSE(cache.Find(0, 5, kJacks96));
     // A whole chart of an older version stores classes it meant otherwise.
     std::string older = SaveChart(JacksChart());
-    older.replace(older.find(" 2\n"), 3, " 1\n");
+    older.replace(older.find(" 3\n"), 3, " 2\n");
     WriteFileAtomically(cache.PathOf(0, 5, kJacks96), older);
     EXPECT_FALSE(cache.Find(0, 5, kJacks96));
 
@@ -94,7 +94,7 @@ TEST_F(ChartCacheTest, KeepsEachPaytableApartAndIgnoresDamage) {
         WriteFileAtomically(cache.PathOf(0, 5, kJacks96), text);
         return cache.Find(0, 5, kJacks96).has_value();
     };
-    EXPECT_FALSE(damaged("\n0 1 1 0 0 ", "\n0 2 2 0 0 ", true));
+    EXPECT_FALSE(damaged("\n1 0 1 1 0 0 ", "\n1 0 2 2 0 0 ", true));
     EXPECT_FALSE(damaged("deals 2598960 ", "deals 99999999999999 ", false));
     EXPECT_FALSE(damaged("return ", "return 1" + std::string(250, '9') + " ", false));
     EXPECT_FALSE(damaged("deals 2598960 ", "deals -5 ", false));

@@ -16,8 +16,10 @@ namespace drawmentor::testing {
 
 // Every deal class of the game's deck played by `chart`: its return, its
 // deals off the best hold and each line's deals agree with what it claims.
+// With `keptFrom`, a dealt hand that pays at least that many coins as it
+// stands is played best.
 inline void ExpectChartEarnsItsClaims(int gameIndex, const std::vector<int>& pays,
-                                      const TStrategyChart& chart) {
+                                      const TStrategyChart& chart, long double keptFrom = 0) {
     const auto game = CreateDescription(gameIndex);
     const auto engine = CreateEngineForGame(gameIndex);
     TPayout payout;
@@ -34,7 +36,11 @@ inline void ExpectChartEarnsItsClaims(int gameIndex, const std::vector<int>& pay
         const long double ev = engine->DrawReturn(play.Mask);
         played += deal.Weight * ev;
         deals += deal.Weight;
-        if (ev < best * (1 - 1e-15L)) offBest += deal.Weight;
+        if (ev < best * (1 - 1e-15L)) {
+            offBest += deal.Weight;
+            EXPECT_FALSE(keptFrom > 0 && engine->DrawReturn(0) >= keptFrom)
+                << "a dealt hand of four of a kind or better played worse than the best hold";
+        }
         lineDeals[static_cast<size_t>(play.Line)] += deal.Weight;
     }
     EXPECT_EQ(deals, chart.Deals);

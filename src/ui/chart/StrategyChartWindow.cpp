@@ -14,6 +14,7 @@
 #include "play/RecordAdvice.h"
 #include "prefs/Preferences.h"
 
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -56,6 +57,15 @@ TStrategyChartWindow::TStrategyChartWindow(QWidget* parent, TChartSubject subjec
     FHeader = new QLabel(this);
     FHeader->setObjectName(QStringLiteral("lHeader"));
     FHeader->setMinimumHeight(23);
+    // A short chart to learn first, a longer one to play nearly perfectly.
+    FLevel = new QComboBox(this);
+    FLevel->setObjectName(QStringLiteral("cbLevel"));
+    for (int level = 0; level < kChartLevelCount; ++level) FLevel->addItem(QString());
+    FLevel->setCurrentIndex(static_cast<int>(TChartLevel::Expert));
+    FLevelLabel = new QLabel(this);
+    FLevelLabel->setObjectName(QStringLiteral("lLevel"));
+    FLevelLabel->setBuddy(FLevel);
+    connect(FLevel, &QComboBox::activated, this, &TStrategyChartWindow::ChooseLevel);
     FTable = new QTableView(this);
     FTable->setObjectName(QStringLiteral("tvChart"));
     FTable->setModel(&FModel);
@@ -98,6 +108,8 @@ TStrategyChartWindow::TStrategyChartWindow(QWidget* parent, TChartSubject subjec
     auto* status = new QHBoxLayout;
     status->addWidget(FProgress);
     status->addWidget(FStatus, 1);
+    status->addWidget(FLevelLabel);
+    status->addWidget(FLevel);
 
     FDrill = AddButton("btnDrill");
     FDrillErrors = AddButton("btnDrillErrors");
@@ -149,13 +161,30 @@ QString TStrategyChartWindow::Text(const char* key, const QStringList& values) c
 void TStrategyChartWindow::Start() {
     FRefusal = CheckChartInput(FSubject.GameIndex, FSubject.Pays);
     if (FRefusal != TChartRefusal::None) return;
-    if (auto chart =
-            SharedUserChartCache()->Find(FSubject.GameIndex, FSubject.Bet, FSubject.Pays)) {
+    if (auto chart = SharedUserChartCache()->Find(FSubject.GameIndex, FSubject.Bet, FSubject.Pays,
+                                                  Level())) {
         Show(std::move(*chart));
         return;
     }
-    FJob = SharedChartJob(FSubject.GameIndex, FSubject.Pays, FSubject.Bet);
+    FJob = SharedChartJob(FSubject.GameIndex, FSubject.Pays, FSubject.Bet, Level());
     FPoll.start();
+}
+
+TChartLevel TStrategyChartWindow::Level() const {
+    return static_cast<TChartLevel>(FLevel->currentIndex());
+}
+
+// Another level is another chart: the one on show goes, and the new one is
+// taken from the cache or made.
+void TStrategyChartWindow::ChooseLevel(int index) {
+    if (FChart && static_cast<int>(FChart->Level) == index && !FJob) return;
+    FPoll.stop();
+    FJob.reset();
+    FChart.reset();
+    FError.clear();
+    FModel.SetChart(nullptr, FPreferences.Texts());
+    Start();
+    Display();
 }
 
 void TStrategyChartWindow::Poll() {
@@ -215,6 +244,10 @@ void TStrategyChartWindow::Retranslate() {
         {Text("ColumnNumber"), Text("ColumnLine"), Text("ColumnFrequency"), Text("ColumnReturn")});
     FModel.SetTexts(FPreferences.Texts());
     FitColumns(); // the captions change with the language
+    FLevelLabel->setText(Text("Level"));
+    constexpr const char* kLevelKeys[kChartLevelCount] = {"Beginner", "Intermediate", "Expert"};
+    for (int level = 0; level < kChartLevelCount; ++level)
+        FLevel->setItemText(level, Text(kLevelKeys[level]));
     FDrill->setText(Text("Drill"));
     FDrillErrors->setText(Text("DrillErrors"));
     FPrint->setText(Text("Print"));
@@ -260,13 +293,18 @@ void TStrategyChartWindow::Display() {
                             : QString());
     FPrint->setEnabled(FChart.has_value());
     FSave->setEnabled(FChart.has_value());
-    FDrill->setEnabled(FChart.has_value() && FSubject.Drillable);
-    FDrillErrors->setEnabled(FChart.has_value() && FSubject.Drillable && FSubject.Logger);
+    // The trainer drills the expert chart: the lines of another level are
+    // not the ones it judges by.
+    const bool drillable =
+        FChart.has_value() && FSubject.Drillable && FChart->Level == TChartLevel::Expert;
+    FDrill->setEnabled(drillable);
+    FDrillErrors->setEnabled(drillable && FSubject.Logger);
 }
 
 TChartExportTexts TStrategyChartWindow::ExportTexts() const {
     TChartExportTexts texts;
-    texts.Title = windowTitle() + QStringLiteral(": ") + FHeader->text();
+    texts.Title = windowTitle() + QStringLiteral(": ") + FHeader->text() + QStringLiteral(", ") +
+                  FLevel->currentText().toLower();
     texts.Rule = Text("Rule");
     texts.Columns = {Text("ColumnNumber"), Text("ColumnLine"), Text("ColumnFrequency"),
                      Text("ColumnReturn")};

@@ -13,6 +13,7 @@
 #include <optional>
 #include <vector>
 
+class QComboBox;
 class QLabel;
 class QPrinter;
 class QProgressBar;
@@ -71,6 +72,8 @@ class TStrategyChartWindow : public QDialog {
 
   private:
     void Start();
+    void ChooseLevel(int index);
+    TChartLevel Level() const;
     void Poll();
     void Show(TStrategyChart chart);
     void Display();
@@ -95,6 +98,8 @@ class TStrategyChartWindow : public QDialog {
     QTimer FPoll;
 
     QLabel* FHeader = nullptr;
+    QLabel* FLevelLabel = nullptr;
+    QComboBox* FLevel = nullptr;
     QTableView* FTable = nullptr;
     QLabel* FSummary = nullptr;
     QLabel* FLegend = nullptr;
