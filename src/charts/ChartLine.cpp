@@ -44,8 +44,14 @@ class TNamer {
   public:
     explicit TNamer(const THoldRules& rules) : R(rules) {}
 
-    // `prefixed`: with the number of wild cards in a wild-card game.
-    TNamePart Name(const TLineDefinition& definition, bool prefixed = true) const;
+    // `prefixed`: with the number of wild cards in a wild-card game;
+    // `anyShape`: a straight draw named without its shape.
+    TNamePart Name(const TLineDefinition& definition, bool prefixed = true,
+                   bool anyShape = false) const;
+    // The parts are one straight draw in every shape it can have: the line
+    // needs no word about shapes.
+    bool EveryShape(const TLineDefinition& definition,
+                    const std::vector<TLineDefinition>& also) const;
 
     TNamePart WildCount(int wilds) const;
 
@@ -208,7 +214,39 @@ std::vector<TNamePart> TNamer::Penalty(uint32_t mask, uint32_t value) const {
     return parts;
 }
 
-TNamePart TNamer::Name(const TLineDefinition& definition, bool prefixed) const {
+bool TNamer::EveryShape(const TLineDefinition& definition,
+                        const std::vector<TLineDefinition>& also) const {
+    const THoldClass family{definition.Family};
+    if ((family.Kind() != THoldKind::StraightFlush && family.Kind() != THoldKind::Straight) ||
+        (family.Held() == 4 && family.Wilds() > 0))
+        return false;
+    constexpr uint32_t kShapeBits = 63u << 10;
+    const auto alike = [&](const TLineDefinition& part) {
+        const bool whole =
+            part.Variants == part.Universe && definition.Variants == definition.Universe;
+        return (part.Family & ~kShapeBits) == (definition.Family & ~kShapeBits) &&
+               (whole || part.Variants == definition.Variants) &&
+               part.PenaltyMask == definition.PenaltyMask &&
+               part.PenaltyValue == definition.PenaltyValue;
+    };
+    uint64_t named = uint64_t{1} << family.A();
+    for (const auto& part : also) {
+        if (!alike(part)) return false;
+        named |= uint64_t{1} << THoldClass{part.Family}.A();
+    }
+    uint64_t shapes = 0;
+    const int naturals = family.Held() - family.Wilds();
+    for (uint32_t ranks = 1; ranks < (1u << kRankCount); ++ranks) {
+        if (std::popcount(ranks) != naturals ||
+            (R.WildRank != kNoWildRank && ((ranks >> R.WildRank) & 1)))
+            continue;
+        const int shape = StraightShape(ranks, R.WildRank);
+        if (shape >= 0) shapes |= uint64_t{1} << shape;
+    }
+    return named == shapes;
+}
+
+TNamePart TNamer::Name(const TLineDefinition& definition, bool prefixed, bool anyShape) const {
     const THoldClass family{definition.Family};
     const int held = family.Held(), wilds = family.Wilds(), naturals = held - wilds;
     const bool all = (definition.Universe & ~definition.Variants) == 0;
@@ -250,7 +288,9 @@ TNamePart TNamer::Name(const TLineDefinition& definition, bool prefixed) const {
         const std::string to = flush ? "ToStraightFlush" : "ToStraight";
         const int shape = family.A();
         const int gaps = shape & ((1 << kShapeCutShift) - 1), cut = shape >> kShapeCutShift;
-        if (held == 4 && wilds > 0) {
+        if (anyShape) {
+            text = Text(to, {Number(held)});
+        } else if (held == 4 && wilds > 0) {
             // One card to draw beside a wild card: how many ranks complete it.
             text = Text(to, {Number(held)});
             details.push_back(shape == 0 ? Needing() : Counted("CompletedBy", shape));
@@ -345,6 +385,11 @@ TNamePart LineName(const TLineDefinition& definition, const std::vector<TLineDef
     // Joined lines hold one number of wild cards: it is said once.
     const int wilds = THoldClass{definition.Family}.Wilds();
     const bool once = rules.WildGame && THoldClass{definition.Family}.Kind() != THoldKind::Wilds;
+    if (namer.EveryShape(definition, also)) {
+        TLineDefinition any = definition;
+        for (const auto& other : also) any.Variants |= other.Variants;
+        return namer.Name(any, true, true);
+    }
     std::vector<TNamePart> names{namer.Name(definition, !once)};
     for (const auto& other : also) names.push_back(namer.Name(other, !once));
     TNamePart text = List("Or", std::move(names));

@@ -68,14 +68,13 @@ void TChartSearch::SplitsOf(int line, std::vector<TChange>& out) const {
 // Draws that differ only by their shape ("4 to a Straight Flush", no gap or
 // one): one line for a short chart.
 bool TChartSearch::SameDraw(const TLine& a, const TLine& b) const {
-    const auto shapeless = [](uint32_t family) {
-        const THoldClass hold{family};
-        const bool shaped =
-            hold.Kind() == THoldKind::StraightFlush || hold.Kind() == THoldKind::Straight;
-        return shaped ? family & ~(63u << 10) : family;
+    const auto shaped = [](uint32_t family) {
+        const THoldKind kind = THoldClass{family}.Kind();
+        return kind == THoldKind::StraightFlush || kind == THoldKind::Straight;
     };
+    const auto shapeless = [](uint32_t family) { return family & ~(63u << 10); };
+    if (!shaped(a.Definition.Family)) return false;
     const uint32_t family = shapeless(a.Definition.Family);
-    if (family == a.Definition.Family) return false;
     const auto same = [&](const TLineDefinition& d) {
         const bool all = d.Variants == d.Universe && a.Definition.Variants == a.Definition.Universe;
         return shapeless(d.Family) == family && (all || d.Variants == a.Definition.Variants) &&
