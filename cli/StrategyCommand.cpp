@@ -42,10 +42,14 @@ struct TLineWords {
     }
 };
 
+std::vector<std::string> Strings(const QStringList& texts) {
+    std::vector<std::string> out;
+    for (const QString& text : texts) out.push_back(text.toStdString());
+    return out;
+}
+
 std::vector<std::string> Legend(const TStrategyChart& chart, const TTexts& texts) {
-    std::vector<std::string> legend;
-    for (const QString& item : ChartLegend(chart, texts)) legend.push_back(item.toStdString());
-    return legend;
+    return Strings(ChartLegend(chart, texts));
 }
 
 constexpr const char* kLevelWords[kChartLevelCount] = {"beginner", "intermediate", "expert"};
@@ -78,6 +82,8 @@ void PrintChart(const TPokerDescription& game, const TStrategyChart& chart, doub
         std::snprintf(text, sizeof text, " %9.4f%% %11.4f\n", 100 * line.Frequency,
                       line.AverageReturn);
         out << text;
+        for (const QString& note : ChartExceptionTexts(line, words.English))
+            out << "       " << note.toStdString() << '\n';
     }
     out << "\n  Frequency: share of all deals on which the line is the play; average return in "
            "bets.\n";
@@ -90,6 +96,12 @@ void PrintChart(const TPokerDescription& game, const TStrategyChart& chart, doub
     std::snprintf(text, sizeof text, "  Difference       %12.6Lf %% of the bet\n",
                   chart.OptimalReturn - chart.ChartReturn);
     out << text;
+    if (chart.NotedReturn != chart.ChartReturn) {
+        std::snprintf(text, sizeof text,
+                      "  With the exceptions %10.6Lf %% (%.6Lf %% of the bet below best play)\n",
+                      chart.NotedReturn, chart.OptimalReturn - chart.NotedReturn);
+        out << text;
+    }
     std::snprintf(text, sizeof text,
                   "  Deals the chart plays worse than the best hold: %lld of %lld\n"
                   "  %lld deal classes, %.2f s\n",
@@ -108,7 +120,9 @@ void PrintChartJson(const TStrategyChart& chart, double seconds, std::ostream& o
                          {"name", words.Name(line, words.English)},
                          {"name_ru", words.Name(line, words.Russian)},
                          {"frequency", line.Frequency},
-                         {"average_return", line.AverageReturn}});
+                         {"average_return", line.AverageReturn},
+                         {"exceptions", Strings(ChartExceptionTexts(line, words.English))},
+                         {"exceptions_ru", Strings(ChartExceptionTexts(line, words.Russian))}});
     }
     const nlohmann::ordered_json document = {
         {"game", chart.GameIndex},
@@ -121,6 +135,7 @@ void PrintChartJson(const TStrategyChart& chart, double seconds, std::ostream& o
         {"chart_return_percent", static_cast<double>(chart.ChartReturn)},
         {"optimal_return_percent", static_cast<double>(chart.OptimalReturn)},
         {"difference_percent", static_cast<double>(chart.OptimalReturn - chart.ChartReturn)},
+        {"with_exceptions_percent", static_cast<double>(chart.NotedReturn)},
         {"deals", chart.Deals},
         {"classes", chart.Classes},
         {"deals_off_best", chart.DealsOffBest},

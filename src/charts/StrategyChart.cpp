@@ -7,6 +7,7 @@
 #include "games/Catalogue.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <sstream>
@@ -29,7 +30,86 @@ void NameLines(TStrategyChart& chart, const THoldRules& rules) {
     for (auto& line : chart.Lines) {
         line.Key = LineKey(line.Definition, line.Also);
         line.Name = LineName(line.Definition, line.Also, rules);
+        for (auto& exception : line.Exceptions)
+            exception.Name = HoldClassName(THoldClass{exception.Class}, rules);
     }
+}
+
+// An exception is noted when it recovers at least this share of the chart's
+// loss: what is left is spread too thin to be worth a player's memory.
+constexpr double kExceptionShare = 0.1;
+constexpr size_t kExceptionsPerLine = 2;
+
+// For each line, the classes that, held instead wherever the line plays and
+// they are there too, recover most of the chart's loss; exact sums over every
+// deal, net of the deals where the change loses.
+void FindExceptions(const TChartDeals& deals, const std::vector<uint32_t>& chosen,
+                    const std::vector<int>& lineOfAtom, TStrategyChart& chart) {
+    TInt128 lost = 0;
+    for (size_t d = 0; d < deals.Deals.size(); ++d)
+        lost += TInt128(deals.Deals[d].Weight) * (deals.Best[d] - deals.Pay[chosen[d]]);
+    if (lost <= 0) return;
+    // Classes (penalties dropped) numbered densely, and the class of each atom.
+    std::vector<uint32_t> classes;
+    for (uint32_t atom : deals.Atoms) classes.push_back(atom & kClassBits);
+    std::sort(classes.begin(), classes.end());
+    classes.erase(std::unique(classes.begin(), classes.end()), classes.end());
+    std::vector<uint32_t> classOfAtom(deals.Atoms.size());
+    for (size_t a = 0; a < deals.Atoms.size(); ++a)
+        classOfAtom[a] = static_cast<uint32_t>(
+            std::lower_bound(classes.begin(), classes.end(), deals.Atoms[a] & kClassBits) -
+            classes.begin());
+    const size_t count = classes.size();
+    std::vector<TInt128> gain(chart.Lines.size() * count); // [line][class]
+    std::vector<size_t> seen(count, SIZE_MAX);
+    for (size_t d = 0; d < deals.Deals.size(); ++d) {
+        const uint32_t played = chosen[d];
+        const int line = lineOfAtom[deals.Atom[played]];
+        // Entries come in the order a player keeps them: the first of a class
+        // is the one held.
+        for (uint32_t e = deals.First[d]; e < deals.First[d + 1]; ++e) {
+            const uint32_t kind = classOfAtom[deals.Atom[e]];
+            if (seen[kind] == d) continue;
+            seen[kind] = d;
+            if (lineOfAtom[deals.Atom[e]] == line) continue;
+            gain[static_cast<size_t>(line) * count + kind] +=
+                TInt128(deals.Deals[d].Weight) * (deals.Pay[e] - deals.Pay[played]);
+        }
+    }
+    for (size_t i = 0; i < gain.size(); ++i) {
+        const double share =
+            static_cast<double>(static_cast<long double>(gain[i]) / static_cast<long double>(lost));
+        if (share >= kExceptionShare)
+            chart.Lines[i / count].Exceptions.push_back({classes[i % count], {}, share});
+    }
+    for (auto& line : chart.Lines) {
+        std::sort(line.Exceptions.begin(), line.Exceptions.end(), [](const auto& a, const auto& b) {
+            return a.Recovered != b.Recovered ? a.Recovered > b.Recovered : a.Class < b.Class;
+        });
+        if (line.Exceptions.size() > kExceptionsPerLine) line.Exceptions.resize(kExceptionsPerLine);
+    }
+}
+
+// The return of the chart read with its notes: in a deal its line plays, the
+// first noted class the deal has is held instead.
+TInt128 NotedPlay(const TChartDeals& deals, const std::vector<uint32_t>& chosen,
+                  const std::vector<int>& lineOfAtom, const TStrategyChart& chart) {
+    TInt128 played = 0;
+    for (size_t d = 0; d < deals.Deals.size(); ++d) {
+        int64_t pay = deals.Pay[chosen[d]];
+        const auto& notes = chart.Lines[lineOfAtom[deals.Atom[chosen[d]]]].Exceptions;
+        for (const auto& note : notes) {
+            uint32_t e = deals.First[d];
+            while (e < deals.First[d + 1] &&
+                   (deals.Atoms[deals.Atom[e]] & kClassBits) != note.Class)
+                ++e;
+            if (e == deals.First[d + 1]) continue;
+            pay = deals.Pay[e];
+            break;
+        }
+        played += TInt128(deals.Deals[d].Weight) * pay;
+    }
+    return played;
 }
 
 // Exact figures of the chart the search left: every deal played by it.
@@ -53,7 +133,10 @@ void Measure(const TChartDeals& deals, const std::vector<uint32_t>& chosen, TStr
     }
     const long double unit = static_cast<long double>(deals.Common) * deals.Bet;
     const long double all = unit * static_cast<long double>(deals.DealCount);
+    FindExceptions(deals, chosen, lineOfAtom, chart);
     chart.ChartReturn = 100 * static_cast<long double>(played) / all;
+    chart.NotedReturn =
+        100 * static_cast<long double>(NotedPlay(deals, chosen, lineOfAtom, chart)) / all;
     chart.OptimalReturn = 100 * static_cast<long double>(best) / all;
     for (size_t line = 0; line < chart.Lines.size(); ++line) {
         const long double weight = static_cast<long double>(lineWeight[line]);
@@ -146,9 +229,9 @@ TStrategyChart GenerateChart(const TPokerDescription& game, const std::vector<in
     const auto joined = search->Joined();
     const auto definitions = search->Lines();
     for (size_t line = 0; line < definitions.size(); ++line)
-        chart.Lines.push_back({definitions[line], joined[line], {}, {}, 0, 0});
-    NameLines(chart, classifier.Rules());
+        chart.Lines.push_back({definitions[line], joined[line], {}, {}, 0, 0, {}});
     Measure(deals, search->Chosen(), chart);
+    NameLines(chart, classifier.Rules());
     return chart;
 }
 
@@ -188,8 +271,8 @@ std::string SaveChart(const TStrategyChart& chart) {
     out << "game " << chart.GameIndex << "\nbet " << chart.Bet << "\nlevel "
         << static_cast<int>(chart.Level) << "\npays";
     for (int pay : chart.Pays) out << ' ' << pay;
-    std::snprintf(text, sizeof text, "\nreturn %.21Lg %.21Lg\n", chart.ChartReturn,
-                  chart.OptimalReturn);
+    std::snprintf(text, sizeof text, "\nreturn %.21Lg %.21Lg %.21Lg\n", chart.ChartReturn,
+                  chart.OptimalReturn, chart.NotedReturn);
     out << text;
     out << "deals " << chart.Deals << ' ' << chart.Classes << ' ' << chart.DealsOffBest << '\n';
     out << "lines " << chart.Lines.size() << '\n';
@@ -201,8 +284,14 @@ std::string SaveChart(const TStrategyChart& chart) {
                           s.PenaltyMask, s.PenaltyValue);
             out << text;
         }
-        std::snprintf(text, sizeof text, " %.17g %.17g\n", line.Frequency, line.AverageReturn);
+        std::snprintf(text, sizeof text, " %.17g %.17g %zu", line.Frequency, line.AverageReturn,
+                      line.Exceptions.size());
         out << text;
+        for (const auto& exception : line.Exceptions) {
+            std::snprintf(text, sizeof text, " %x %.17g", exception.Class, exception.Recovered);
+            out << text;
+        }
+        out << '\n';
     }
     return out.str();
 }
@@ -239,7 +328,7 @@ TStrategyChart LoadChart(const std::string& text) {
     chart.Pays.resize(game->LineCount());
     for (int& pay : chart.Pays) in >> pay;
     expect("return");
-    in >> chart.ChartReturn >> chart.OptimalReturn;
+    in >> chart.ChartReturn >> chart.OptimalReturn >> chart.NotedReturn;
     expect("deals");
     in >> chart.Deals >> chart.Classes >> chart.DealsOffBest;
     expect("lines");
@@ -264,8 +353,18 @@ TStrategyChart LoadChart(const std::string& text) {
             else
                 line.Also.push_back(s);
         }
-        in >> line.Frequency >> line.AverageReturn;
-        if (!in) throw ERangeError(damaged);
+        size_t exceptions = 0;
+        in >> line.Frequency >> line.AverageReturn >> exceptions;
+        if (!in || exceptions > kExceptionsPerLine) throw ERangeError(damaged);
+        for (size_t k = 0; k < exceptions; ++k) {
+            TChartException exception;
+            in >> std::hex >> exception.Class >> std::dec >> exception.Recovered;
+            if (!in || (exception.Class & ~kClassBits) != 0 ||
+                static_cast<int>(THoldClass{exception.Class}.Kind()) >= kHoldKindCount ||
+                !(exception.Recovered > 0 && exception.Recovered <= 1))
+                throw ERangeError(damaged);
+            line.Exceptions.push_back(exception);
+        }
         chart.Lines.push_back(line);
     }
     // Every hand has a play: the last line takes the discarding of all five
@@ -287,7 +386,8 @@ TStrategyChart LoadChart(const std::string& text) {
     if (chart.Deals != Binomial(kHandSize, static_cast<int>(deck)) || chart.Classes < 1 ||
         chart.Classes > chart.Deals || chart.DealsOffBest < 0 || chart.DealsOffBest > chart.Deals ||
         !percent(chart.ChartReturn) || !percent(chart.OptimalReturn) ||
-        chart.ChartReturn > chart.OptimalReturn * (1 + 1e-12L))
+        !percent(chart.NotedReturn) || chart.ChartReturn > chart.OptimalReturn * (1 + 1e-12L) ||
+        chart.NotedReturn > chart.OptimalReturn * (1 + 1e-12L))
         throw ERangeError("strategy chart: damaged figures");
     for (const TChartLine& line : chart.Lines)
         if (!(line.Frequency >= 0 && line.Frequency <= 1) || !std::isfinite(line.AverageReturn) ||

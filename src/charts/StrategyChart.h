@@ -13,6 +13,15 @@
 
 namespace drawmentor {
 
+// Where a line's play is worth changing: in the deals the line plays that
+// also hold a hold of class Class, holding that instead recovers Recovered
+// of what the whole chart loses against perfect play.
+struct TChartException {
+    uint32_t Class = 0; // THoldClass::Class(), no penalties
+    TNamePart Name;     // of the class
+    double Recovered = 0;
+};
+
 struct TChartLine {
     TLineDefinition Definition;
     // Lines of other families read as one with it: "Four of a Kind or
@@ -22,6 +31,8 @@ struct TChartLine {
     TNamePart Name;           // put into words by the language the chart is shown in
     double Frequency = 0;     // share of all deals on which this line is the play
     double AverageReturn = 0; // of those deals, in bets
+    // The one or two exceptions worth a player's notice, the larger first.
+    std::vector<TChartException> Exceptions;
 
     bool Matches(THoldClass hold) const {
         if (Definition.Matches(hold)) return true;
@@ -46,9 +57,12 @@ struct TStrategyChart {
     std::vector<TChartLine> Lines;
     long double ChartReturn = 0;   // percent of the bet, every deal played by the chart
     long double OptimalReturn = 0; // percent of the bet, every deal played best
-    int64_t Deals = 0;             // C(deck size, 5)
-    int64_t Classes = 0;           // deals evaluated after folding suit symmetry
-    int64_t DealsOffBest = 0;      // deals on which the chart's hold returns less than the best
+    // Percent of the bet, every deal played by the chart with its exception
+    // notes taken (the first that applies); ChartReturn when it has none.
+    long double NotedReturn = 0;
+    int64_t Deals = 0;        // C(deck size, 5)
+    int64_t Classes = 0;      // deals evaluated after folding suit symmetry
+    int64_t DealsOffBest = 0; // deals on which the chart's hold returns less than the best
     bool Cancelled = false;
 };
 

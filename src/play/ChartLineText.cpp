@@ -145,6 +145,20 @@ void CollectKeys(const TNamePart& part, QSet<QString>& keys) {
 
 } // namespace
 
+QStringList ChartExceptionTexts(const TChartLine& line, const TTexts& texts) {
+    QStringList notes;
+    for (const TChartException& exception : line.Exceptions)
+        notes << FormatText(texts.Translate(kChartLegendTexts, QStringLiteral("Exception")),
+                            {ChartNameText(exception.Name, texts),
+                             QString::number(100 * exception.Recovered, 'f', 0)});
+    return notes;
+}
+
+QString ChartLineWithNotes(const TChartLine& line, const TTexts& texts) {
+    return (QStringList{ChartNameText(line.Name, texts)} + ChartExceptionTexts(line, texts))
+        .join(QLatin1Char('\n'));
+}
+
 QStringList ChartLegend(const TStrategyChart& chart, const TTexts& texts) {
     QSet<QString> keys;
     for (const TChartLine& line : chart.Lines) CollectKeys(line.Name, keys);

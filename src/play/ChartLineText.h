@@ -27,5 +27,9 @@ QString PaytableLineText(const std::string& name, const TTexts& texts);
 // What the words of a chart's line names mean, each once, for the legend
 // under the chart: how to read the chart, then the terms its names use.
 QStringList ChartLegend(const TStrategyChart& chart, const TTexts& texts);
+// A line's exception notes, one sentence each.
+QStringList ChartExceptionTexts(const TChartLine& line, const TTexts& texts);
+// The line's name with its exception notes on the lines below it.
+QString ChartLineWithNotes(const TChartLine& line, const TTexts& texts);
 
 } // namespace drawmentor

@@ -125,6 +125,12 @@ TEST(StrategyChart, ShortLevelsOfJacksOrBetter) {
     // kind make one line.
     EXPECT_EQ(beginner.Lines[0].Also.size(), 4u) << beginner.Lines[0].Key;
     testing::ExpectChartEarnsItsClaims(0, kJacks96, beginner, 25 * 5);
+    // Its notes: where a line is worth breaking, by how much.
+    const auto noted = std::find_if(beginner.Lines.begin(), beginner.Lines.end(),
+                                    [](const auto& line) { return !line.Exceptions.empty(); });
+    ASSERT_NE(noted, beginner.Lines.end());
+    testing::ExpectExceptionRecovers(0, kJacks96, beginner,
+                                     static_cast<size_t>(noted - beginner.Lines.begin()));
     EXPECT_EQ(LoadChart(SaveChart(beginner)).Lines[0].Key, beginner.Lines[0].Key);
 
     const TStrategyChart intermediate = chartAt(TChartLevel::Intermediate);
@@ -151,13 +157,16 @@ TEST(StrategyChart, RefusesPaytablesWithoutAStrategy) {
 TEST(StrategyChart, LoadRefusesDamagedText) {
     const std::string good = "drawmentor-strategy-chart 3\ngame 0\nbet 5\nlevel 0\n"
                              "pays 4000 250 125 45 30 20 15 10 5\n"
-                             "return 99.5 99.54\ndeals 2598960 134459 0\nlines 2\n"
-                             "2 44 1f 1f 0 0 452 1 1 0 0 0.5 18\n1 0 1 1 0 0 0.5 0.3\n";
+                             "return 99.5 99.54 99.5\ndeals 2598960 134459 0\nlines 2\n"
+                             "2 44 1f 1f 0 0 452 1 1 0 0 0.5 18 1 c00447 0.25\n"
+                             "1 0 1 1 0 0 0.5 0.3 0\n";
     const TStrategyChart chart = LoadChart(good);
     ASSERT_EQ(chart.Lines.size(), 2u);
     EXPECT_EQ(chart.Level, TChartLevel::Beginner);
     EXPECT_EQ(chart.Lines[0].Key.substr(0, 7), "royal4|");
     EXPECT_EQ(chart.Lines[0].Also.size(), 1u);
+    ASSERT_EQ(chart.Lines[0].Exceptions.size(), 1u);
+    EXPECT_EQ(chart.Lines[0].Exceptions[0].Recovered, 0.25);
     const auto damaged = [&](const std::string& from, const std::string& to) {
         std::string text = good;
         text.replace(text.find(from), from.size(), to);
@@ -165,6 +174,8 @@ TEST(StrategyChart, LoadRefusesDamagedText) {
     };
     EXPECT_THROW(LoadChart(damaged("strategy-chart 3", "strategy-chart 2")), ERangeError);
     EXPECT_THROW(LoadChart(damaged("level 0", "level 3")), ERangeError);
+    EXPECT_THROW(LoadChart(damaged("c00447 0.25", "c00447 1.25")), ERangeError);
+    EXPECT_THROW(LoadChart(damaged("18 1 c00447", "18 3 c00447")), ERangeError);
     EXPECT_THROW(LoadChart(damaged("\n2 44", "\n3 44")), ERangeError); // a part short
     EXPECT_THROW(LoadChart(damaged("game 0", "game 99")), ERangeError);
     EXPECT_THROW(LoadChart(damaged("lines 2", "lines 3")), ERangeError);

@@ -54,4 +54,40 @@ inline void ExpectChartEarnsItsClaims(int gameIndex, const std::vector<int>& pay
             << chart.Lines[i].Key;
 }
 
+// A line's first exception taken at its word: every deal the line plays that
+// also has the exception's class is played by that class (its preferred hold),
+// and the return (percent) rises by the share of the chart's loss it claims.
+inline void ExpectExceptionRecovers(int gameIndex, const std::vector<int>& pays,
+                                    const TStrategyChart& chart, size_t lineIndex) {
+    const TChartException& exception = chart.Lines[lineIndex].Exceptions.at(0);
+    const auto game = CreateDescription(gameIndex);
+    const auto engine = CreateEngineForGame(gameIndex);
+    TPayout payout;
+    std::copy(pays.begin(), pays.end(), payout.Pays.begin());
+    engine->SetPayout(&payout);
+    const TChartPlayer player(*game, chart);
+    std::array<THoldClass, kMaskCount> classes;
+    long double gained = 0;
+    for (const auto& deal : DealClasses(game->Jokers)) {
+        const TChartPlay play = player.Play(deal.Codes);
+        if (play.Line != static_cast<int>(lineIndex)) continue;
+        player.Classifier().ClassifyDeal(deal.Codes, classes);
+        int mask = -1;
+        uint32_t preferred = 0;
+        for (int m = 0; m < kMaskCount; ++m) {
+            const uint32_t precedence = HoldPrecedence(player.Classifier(), deal.Codes, m);
+            if (classes[m].Class() == exception.Class && (mask < 0 || precedence > preferred))
+                mask = m, preferred = precedence;
+        }
+        if (mask < 0) continue;
+        engine->DealCodes(deal.Codes);
+        engine->GetTheBest(); // counts the draws
+        gained += deal.Weight * (engine->DrawReturn(mask) - engine->DrawReturn(play.Mask));
+    }
+    const long double percent = 100 * gained / (chart.Deals * static_cast<long double>(chart.Bet));
+    EXPECT_NEAR(static_cast<double>(percent),
+                exception.Recovered * static_cast<double>(chart.OptimalReturn - chart.ChartReturn),
+                1e-9);
+}
+
 } // namespace drawmentor::testing

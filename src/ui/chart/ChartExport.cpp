@@ -26,12 +26,15 @@ QString ChartHtml(const TStrategyChart& chart, const TTexts& language,
     html += QStringLiteral("</tr>\n");
     for (size_t i = 0; i < chart.Lines.size(); ++i) {
         const TChartLine& line = chart.Lines[i];
+        QString name = ChartNameText(line.Name, language).toHtmlEscaped();
+        for (const QString& note : ChartExceptionTexts(line, language))
+            name +=
+                QStringLiteral("<br><small>") + note.toHtmlEscaped() + QStringLiteral("</small>");
         html +=
             QStringLiteral("<tr><td align=\"right\">%1</td><td>%2</td><td align=\"right\">%3</td>"
                            "<td align=\"right\">%4</td></tr>\n")
                 .arg(i + 1)
-                .arg(ChartNameText(line.Name, language).toHtmlEscaped(),
-                     TStrategyChartModel::FrequencyText(line.Frequency),
+                .arg(name, TStrategyChartModel::FrequencyText(line.Frequency),
                      TStrategyChartModel::ReturnText(line.AverageReturn));
     }
     html += QStringLiteral("</table>\n");
@@ -55,7 +58,9 @@ QString ChartCsv(const TStrategyChart& chart, const TTexts& language,
         const TChartLine& line = chart.Lines[i];
         csv += QStringLiteral("%1,%2,%3,%4\n")
                    .arg(i + 1)
-                   .arg(Quoted(ChartNameText(line.Name, language)),
+                   .arg(Quoted((QStringList{ChartNameText(line.Name, language)} +
+                                ChartExceptionTexts(line, language))
+                                   .join(QStringLiteral(" "))),
                         QString::number(line.Frequency, 'g', 17),
                         QString::number(line.AverageReturn, 'g', 17));
     }

@@ -64,7 +64,7 @@ QVariant TStrategyChartModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole) return {};
     switch (index.column()) {
     case cNumber: return QString::number(index.row() + 1);
-    case cName: return ChartNameText(line.Name, *FTexts);
+    case cName: return ChartLineWithNotes(line, *FTexts);
     case cFrequency: return FrequencyText(line.Frequency);
     default: return ReturnText(line.AverageReturn);
     }

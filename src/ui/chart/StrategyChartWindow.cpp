@@ -262,11 +262,17 @@ void TStrategyChartWindow::Retranslate() {
 QStringList TStrategyChartWindow::SummaryLines() const {
     if (!FChart) return {};
     const TStrategyChart& c = *FChart;
-    return {Text("ChartReturn", {QString::number(static_cast<double>(c.ChartReturn), 'f', 4)}),
-            Text("OptimalReturn", {QString::number(static_cast<double>(c.OptimalReturn), 'f', 4)}),
-            Text("Difference",
-                 {QString::number(static_cast<double>(c.OptimalReturn - c.ChartReturn), 'f', 4)}),
-            Text("DealsOff", {Grouped(c.DealsOffBest), Grouped(c.Deals)})};
+    QStringList lines{
+        Text("ChartReturn", {QString::number(static_cast<double>(c.ChartReturn), 'f', 4)}),
+        Text("OptimalReturn", {QString::number(static_cast<double>(c.OptimalReturn), 'f', 4)}),
+        Text("Difference",
+             {QString::number(static_cast<double>(c.OptimalReturn - c.ChartReturn), 'f', 4)})};
+    if (c.NotedReturn != c.ChartReturn)
+        lines << Text(
+            "NotedReturn",
+            {QString::number(static_cast<double>(c.NotedReturn), 'f', 4),
+             QString::number(static_cast<double>(c.OptimalReturn - c.NotedReturn), 'f', 4)});
+    return lines << Text("DealsOff", {Grouped(c.DealsOffBest), Grouped(c.Deals)});
 }
 
 void TStrategyChartWindow::Display() {
