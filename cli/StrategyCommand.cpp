@@ -61,8 +61,10 @@ void PrintChart(const TPokerDescription& game, const TStrategyChart& chart, doub
     for (const auto& line : chart.Lines) names.push_back(words.Name(line, words.English));
     char text[256];
     out << game.Name << ", " << chart.Bet << (chart.Bet == 1 ? " coin" : " coins") << ": "
-        << kLevelWords[static_cast<int>(chart.Level)]
-        << " strategy chart\nHold what the highest line present in the dealt hand names.\n\n";
+        << kLevelWords[static_cast<int>(chart.Level)] << " strategy chart\n"
+        << (chart.KeepsWilds ? "Count the wild cards dealt; among the lines that hold that many, "
+                               "hold what the highest one present names.\n\n"
+                             : "Hold what the highest line present in the dealt hand names.\n\n");
     size_t width = 4;
     for (const auto& name : names) width = std::max(width, DisplayWidth(name));
     const auto padded = [&](const std::string& name) {
@@ -71,8 +73,15 @@ void PrintChart(const TPokerDescription& game, const TStrategyChart& chart, doub
     std::snprintf(text, sizeof text, "  %3s  %s %10s %11s\n", "#", padded("Line").c_str(),
                   "Frequency", "Avg return");
     out << text;
-    for (size_t i = 0; i < chart.Lines.size(); ++i) {
+    int group = -1;
+    for (const int index : ReadingOrder(chart)) {
+        const size_t i = static_cast<size_t>(index);
         const TChartLine& line = chart.Lines[i];
+        const int wilds = THoldClass{line.Definition.Family}.Wilds();
+        if (chart.KeepsWilds && wilds != group) {
+            if (group >= 0) out << '\n';
+            group = wilds;
+        }
         out << "  "
             << std::string(i + 1 < 10    ? 2
                            : i + 1 < 100 ? 1
@@ -128,6 +137,7 @@ void PrintChartJson(const TStrategyChart& chart, double seconds, std::ostream& o
         {"game", chart.GameIndex},
         {"bet", chart.Bet},
         {"level", kLevelWords[static_cast<int>(chart.Level)]},
+        {"reading_order", ReadingOrder(chart)},
         {"pays", chart.Pays},
         {"lines", lines},
         {"legend", Legend(chart, words.English)},

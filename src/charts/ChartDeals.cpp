@@ -64,6 +64,36 @@ struct TWorkerSets {
     TKeySet Candidate; // classes that were a best play
 };
 
+// The lines of a dealt hand a chart must play as perfect play does: those
+// that pay at least what the least four of a kind pays, but for five of a
+// kind and four wild cards. Those two a chart reads by the number of wild
+// cards alone, and perfect play keeps or breaks them by the other cards' rank
+// (three deuces and a pair of sevens draw, of tens stand), which no line of a
+// chart tells apart.
+std::vector<bool> KeptLines(const THoldRules& rules) {
+    const std::vector<int>& pays = rules.Pays;
+    int leastQuads = 0; // 0: no line pays four of a kind
+    for (int rank = 0; rank < kRankCount; ++rank) {
+        const int line = rules.NaturalLine[ncFourOfKind2 + rank];
+        if (line >= 0 && pays[line] > 0)
+            leastQuads = leastQuads == 0 ? pays[line] : std::min(leastQuads, pays[line]);
+    }
+    std::vector<bool> kept(pays.size(), false);
+    for (size_t line = 0; line < pays.size(); ++line)
+        kept[line] = leastQuads > 0 && pays[line] >= leastQuads;
+    const auto drop = [&](int line) {
+        if (line >= 0) kept[static_cast<size_t>(line)] = false;
+    };
+    for (int rank = 0; rank < kRankCount; ++rank) drop(rules.WildLine[wcWildFive2 + rank]);
+    for (int category : {wcWild5, wcWild4A, wcWild4WA}) drop(rules.WildLine[category]);
+    // A natural four of a kind or straight flush paid on the same line stays.
+    for (int category = ncFlushStraightA5; category < ncFullHouse; ++category) {
+        const int line = rules.NaturalLine[category];
+        if (line >= 0 && pays[line] >= leastQuads) kept[static_cast<size_t>(line)] = true;
+    }
+    return kept;
+}
+
 } // namespace
 
 TChartDeals CollectChartDeals(const TPokerDescription& game, const THoldClassifier& classifier,
@@ -87,12 +117,7 @@ TChartDeals CollectChartDeals(const TPokerDescription& game, const THoldClassifi
     out.Best.resize(deals);
     out.BestMask.resize(deals);
     out.Kept.resize(deals);
-    int64_t leastQuads = 0; // the least pay of four of a kind; 0: none pays
-    for (int rank = 0; rank < kRankCount; ++rank) {
-        const int line = classifier.Rules().NaturalLine[ncFourOfKind2 + rank];
-        if (line >= 0 && pays[line] > 0)
-            leastQuads = leastQuads == 0 ? pays[line] : std::min<int64_t>(leastQuads, pays[line]);
-    }
+    const std::vector<bool> keptLine = KeptLines(classifier.Rules());
     const int threads = options.Threads > 0
                             ? options.Threads
                             : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
@@ -136,7 +161,9 @@ TChartDeals CollectChartDeals(const TPokerDescription& game, const THoldClassifi
                             paid, CheckedMul(engine->LineCounts(mask)[line], int64_t{pays[line]}));
                     holds[i] = {classes[mask].Packed, static_cast<uint8_t>(mask),
                                 CheckedMul(paid, scale[kDrawCount[mask]])};
-                    if (mask == 0) out.Kept[d] = leastQuads > 0 && paid >= leastQuads;
+                    if (mask == 0)
+                        for (int line = 0; line <= engine->LastLine(); ++line)
+                            if (engine->LineCounts(0)[line] > 0) out.Kept[d] = keptLine[line];
                     best = std::max(best, holds[i].Pay);
                     found.Seen.Insert(classes[mask].Class());
                 }

@@ -10,24 +10,25 @@ namespace drawmentor {
 namespace {
 
 constexpr int kUnlisted = INT_MAX;
-// How much more a deal dealt four of a kind or better weighs in the search:
-// no chart may play one worse than the best hold, and a loss there outweighs
-// any line's worth. Small enough that the sums stay exact to well below the
-// search's tolerance.
-constexpr double kKeptWeight = 1000;
+// What a hold worse than the best costs the search, beyond what it loses, in
+// a deal dealt four of a kind or better (bets): no chart plays one so, however
+// little the loss. Such holds are never played, so the search's sums never
+// carry it but while a change is weighed.
+constexpr double kKeptPenalty = 1e6;
 
 } // namespace
 
 TChartSearch::TChartSearch(const TChartDeals& deals) : D(deals) {
     const size_t dealCount = D.Deals.size();
     FWeight.resize(dealCount);
-    for (size_t d = 0; d < dealCount; ++d) {
-        FWeight[d] = static_cast<double>(D.Deals[d].Weight);
-        if (!D.Kept.empty() && D.Kept[d]) FWeight[d] *= kKeptWeight;
-    }
+    for (size_t d = 0; d < dealCount; ++d) FWeight[d] = static_cast<double>(D.Deals[d].Weight);
     const double unit = static_cast<double>(D.Common) * D.Bet;
     FValue.resize(D.Pay.size());
     for (size_t e = 0; e < D.Pay.size(); ++e) FValue[e] = static_cast<double>(D.Pay[e]) / unit;
+    for (size_t d = 0; d < D.Kept.size(); ++d)
+        if (D.Kept[d])
+            for (uint32_t e = D.First[d]; e < D.First[d + 1]; ++e)
+                if (D.Pay[e] < D.Best[d]) FValue[e] -= kKeptPenalty;
 
     // Deals per atom, each deal once.
     const size_t atoms = D.Atoms.size();
@@ -148,13 +149,14 @@ TChartSearch::TPlacement TChartSearch::Evaluate(const std::vector<int>& atoms,
             FDealStamp[d] = stamp;
             const uint32_t chosen = FChosen[d];
             const bool chosenInside = FAtomStamp[D.Atom[chosen]] == stamp;
-            double inside = -1;
+            double inside = 0;
+            bool found = false; // the line's first entry in the deal, which it plays
             uint32_t other = chosen;
             int q = chosenInside ? kUnlisted : FRankWithout[FAtomLine[D.Atom[chosen]]];
             for (uint32_t e = D.First[d]; e < D.First[d + 1]; ++e) {
                 const int atom = D.Atom[e];
                 if (FAtomStamp[atom] == stamp) {
-                    if (inside < 0) inside = FValue[e];
+                    if (!found) inside = FValue[e], found = true;
                     if (!chosenInside) break;
                     continue;
                 }

@@ -161,6 +161,16 @@ bool PaysAsItStands(THoldClass family, const THoldRules& rules) {
     return family.A() >= 3;
 }
 
+bool KeepsWilds(const TChartDeals& deals, const std::vector<uint32_t>& chosen,
+                const THoldClassifier& classifier) {
+    for (size_t d = 0; d < deals.Deals.size(); ++d)
+        for (int pos = 0; pos < kHandSize; ++pos)
+            if (classifier.IsWild(deals.Deals[d].Codes[pos]) &&
+                IsBitSet(deals.Mask[chosen[d]], pos))
+                return false;
+    return true;
+}
+
 // A line read from a file: a family the classifier can make, variants it
 // has, penalty bits it knows.
 bool ValidDefinition(const TLineDefinition& definition, const TPokerDescription& game) {
@@ -232,7 +242,19 @@ TStrategyChart GenerateChart(const TPokerDescription& game, const std::vector<in
         chart.Lines.push_back({definitions[line], joined[line], {}, {}, 0, 0, {}});
     Measure(deals, search->Chosen(), chart);
     NameLines(chart, classifier.Rules());
+    chart.KeepsWilds = wild && KeepsWilds(deals, search->Chosen(), classifier);
     return chart;
+}
+
+std::vector<int> ReadingOrder(const TStrategyChart& chart) {
+    std::vector<int> order(chart.Lines.size());
+    for (size_t line = 0; line < order.size(); ++line) order[line] = static_cast<int>(line);
+    if (chart.KeepsWilds)
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+            return THoldClass{chart.Lines[a].Definition.Family}.Wilds() >
+                   THoldClass{chart.Lines[b].Definition.Family}.Wilds();
+        });
+    return order;
 }
 
 TChartPlayer::TChartPlayer(const TPokerDescription& game, const TStrategyChart& chart)
@@ -269,7 +291,7 @@ std::string SaveChart(const TStrategyChart& chart) {
     char text[160];
     out << "drawmentor-strategy-chart " << kChartFileVersion << '\n';
     out << "game " << chart.GameIndex << "\nbet " << chart.Bet << "\nlevel "
-        << static_cast<int>(chart.Level) << "\npays";
+        << static_cast<int>(chart.Level) << "\nwilds " << (chart.KeepsWilds ? 1 : 0) << "\npays";
     for (int pay : chart.Pays) out << ' ' << pay;
     std::snprintf(text, sizeof text, "\nreturn %.21Lg %.21Lg %.21Lg\n", chart.ChartReturn,
                   chart.OptimalReturn, chart.NotedReturn);
@@ -324,6 +346,12 @@ TStrategyChart LoadChart(const std::string& text) {
     if (!in || level < 0 || level >= kChartLevelCount)
         throw ERangeError("strategy chart: damaged header");
     chart.Level = static_cast<TChartLevel>(level);
+    expect("wilds");
+    int keeps = -1;
+    in >> keeps;
+    if (!in || (keeps != 0 && keeps != 1) || (keeps == 1 && !game->IsWildGame()))
+        throw ERangeError("strategy chart: damaged header");
+    chart.KeepsWilds = keeps == 1;
     expect("pays");
     chart.Pays.resize(game->LineCount());
     for (int& pay : chart.Pays) in >> pay;

@@ -63,6 +63,9 @@ struct TStrategyChart {
     int64_t Deals = 0;        // C(deck size, 5)
     int64_t Classes = 0;      // deals evaluated after folding suit symmetry
     int64_t DealsOffBest = 0; // deals on which the chart's hold returns less than the best
+    // A wild-card chart that holds every wild card dealt, in every deal: it
+    // can be read by the number of wild cards dealt.
+    bool KeepsWilds = false;
     bool Cancelled = false;
 };
 
@@ -105,6 +108,11 @@ class TChartPlayer {
     THoldClassifier FClassifier;
     std::vector<TChartLine> FLines;
 };
+
+// The lines in the order a player reads them: a chart that keeps the wild
+// cards is read in groups by the number of wild cards held, most first, each
+// group in chart order; any other chart in chart order.
+std::vector<int> ReadingOrder(const TStrategyChart& chart);
 
 // A chart as text and back (names are rebuilt from the game and the pays).
 std::string SaveChart(const TStrategyChart& chart);

@@ -124,7 +124,8 @@ TEST(StrategyChart, ShortLevelsOfJacksOrBetter) {
     // Royal flush, straight flush, four of a kind, full house and three of a
     // kind make one line.
     EXPECT_EQ(beginner.Lines[0].Also.size(), 4u) << beginner.Lines[0].Key;
-    testing::ExpectChartEarnsItsClaims(0, kJacks96, beginner, 25 * 5);
+    // A dealt four of a kind, straight flush or royal flush.
+    testing::ExpectChartEarnsItsClaims(0, kJacks96, beginner, {125, 250, 4000});
     // Its notes: where a line is worth breaking, by how much.
     const auto noted = std::find_if(beginner.Lines.begin(), beginner.Lines.end(),
                                     [](const auto& line) { return !line.Exceptions.empty(); });
@@ -155,7 +156,7 @@ TEST(StrategyChart, RefusesPaytablesWithoutAStrategy) {
 }
 
 TEST(StrategyChart, LoadRefusesDamagedText) {
-    const std::string good = "drawmentor-strategy-chart 3\ngame 0\nbet 5\nlevel 0\n"
+    const std::string good = "drawmentor-strategy-chart 3\ngame 0\nbet 5\nlevel 0\nwilds 0\n"
                              "pays 4000 250 125 45 30 20 15 10 5\n"
                              "return 99.5 99.54 99.5\ndeals 2598960 134459 0\nlines 2\n"
                              "2 44 1f 1f 0 0 452 1 1 0 0 0.5 18 1 c00447 0.25\n"
@@ -174,6 +175,7 @@ TEST(StrategyChart, LoadRefusesDamagedText) {
     };
     EXPECT_THROW(LoadChart(damaged("strategy-chart 3", "strategy-chart 2")), ERangeError);
     EXPECT_THROW(LoadChart(damaged("level 0", "level 3")), ERangeError);
+    EXPECT_THROW(LoadChart(damaged("wilds 0", "wilds 1")), ERangeError); // no wild cards
     EXPECT_THROW(LoadChart(damaged("c00447 0.25", "c00447 1.25")), ERangeError);
     EXPECT_THROW(LoadChart(damaged("18 1 c00447", "18 3 c00447")), ERangeError);
     EXPECT_THROW(LoadChart(damaged("\n2 44", "\n3 44")), ERangeError); // a part short

@@ -16,10 +16,10 @@ namespace drawmentor::testing {
 
 // Every deal class of the game's deck played by `chart`: its return, its
 // deals off the best hold and each line's deals agree with what it claims.
-// With `keptFrom`, a dealt hand that pays at least that many coins as it
-// stands is played best.
+// A dealt hand that pays one of `kept` (coins) as it stands is played best.
 inline void ExpectChartEarnsItsClaims(int gameIndex, const std::vector<int>& pays,
-                                      const TStrategyChart& chart, long double keptFrom = 0) {
+                                      const TStrategyChart& chart,
+                                      const std::vector<long double>& kept = {}) {
     const auto game = CreateDescription(gameIndex);
     const auto engine = CreateEngineForGame(gameIndex);
     TPayout payout;
@@ -38,8 +38,10 @@ inline void ExpectChartEarnsItsClaims(int gameIndex, const std::vector<int>& pay
         deals += deal.Weight;
         if (ev < best * (1 - 1e-15L)) {
             offBest += deal.Weight;
-            EXPECT_FALSE(keptFrom > 0 && engine->DrawReturn(0) >= keptFrom)
-                << "a dealt hand of four of a kind or better played worse than the best hold";
+            const long double dealt = engine->DrawReturn(0);
+            EXPECT_TRUE(std::find(kept.begin(), kept.end(), dealt) == kept.end())
+                << "a dealt hand paying " << static_cast<double>(dealt)
+                << " played worse than the best hold";
         }
         lineDeals[static_cast<size_t>(play.Line)] += deal.Weight;
     }

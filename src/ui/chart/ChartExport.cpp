@@ -24,7 +24,8 @@ QString ChartHtml(const TStrategyChart& chart, const TTexts& language,
     for (const QString& column : texts.Columns)
         html += QStringLiteral("<th>") + column.toHtmlEscaped() + QStringLiteral("</th>");
     html += QStringLiteral("</tr>\n");
-    for (size_t i = 0; i < chart.Lines.size(); ++i) {
+    for (const int index : ReadingOrder(chart)) {
+        const size_t i = static_cast<size_t>(index);
         const TChartLine& line = chart.Lines[i];
         QString name = ChartNameText(line.Name, language).toHtmlEscaped();
         for (const QString& note : ChartExceptionTexts(line, language))
@@ -54,7 +55,8 @@ QString ChartCsv(const TStrategyChart& chart, const TTexts& language,
     QStringList header;
     for (const QString& column : texts.Columns) header << Quoted(column);
     QString csv = header.join(QLatin1Char(',')) + QLatin1Char('\n');
-    for (size_t i = 0; i < chart.Lines.size(); ++i) {
+    for (const int index : ReadingOrder(chart)) {
+        const size_t i = static_cast<size_t>(index);
         const TChartLine& line = chart.Lines[i];
         csv += QStringLiteral("%1,%2,%3,%4\n")
                    .arg(i + 1)

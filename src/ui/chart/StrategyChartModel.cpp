@@ -9,6 +9,7 @@ void TStrategyChartModel::SetChart(const TStrategyChart* chart, const TTexts& te
     FChart = chart;
     FTexts = &texts;
     FChecked.assign(chart ? chart->Lines.size() : 0, false);
+    FOrder = chart ? ReadingOrder(*chart) : std::vector<int>{};
     endResetModel();
 }
 
@@ -45,6 +46,10 @@ QString TStrategyChartModel::ReturnText(double bets) {
     return QString::number(bets, 'f', 4);
 }
 
+int TStrategyChartModel::LineOfRow(int row) const {
+    return FOrder.at(static_cast<size_t>(row));
+}
+
 int TStrategyChartModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() || !FChart ? 0 : static_cast<int>(FChart->Lines.size());
 }
@@ -55,15 +60,15 @@ int TStrategyChartModel::columnCount(const QModelIndex& parent) const {
 
 QVariant TStrategyChartModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount()) return {};
-    const size_t row = static_cast<size_t>(index.row());
-    const TChartLine& line = FChart->Lines[row];
+    const int number = LineOfRow(index.row());
+    const TChartLine& line = FChart->Lines[static_cast<size_t>(number)];
     if (role == Qt::CheckStateRole && index.column() == cNumber)
-        return FChecked[row] ? Qt::Checked : Qt::Unchecked;
+        return FChecked[static_cast<size_t>(number)] ? Qt::Checked : Qt::Unchecked;
     if (role == Qt::TextAlignmentRole)
         return int((index.column() == cName ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
     if (role != Qt::DisplayRole) return {};
     switch (index.column()) {
-    case cNumber: return QString::number(index.row() + 1);
+    case cNumber: return QString::number(number + 1);
     case cName: return ChartLineWithNotes(line, *FTexts);
     case cFrequency: return FrequencyText(line.Frequency);
     default: return ReturnText(line.AverageReturn);
@@ -74,7 +79,7 @@ bool TStrategyChartModel::setData(const QModelIndex& index, const QVariant& valu
     if (!index.isValid() || index.row() >= rowCount() || index.column() != cNumber ||
         role != Qt::CheckStateRole)
         return false;
-    FChecked[static_cast<size_t>(index.row())] =
+    FChecked[static_cast<size_t>(LineOfRow(index.row()))] =
         static_cast<Qt::CheckState>(value.toInt()) == Qt::Checked;
     emit dataChanged(index, index, {Qt::CheckStateRole});
     return true;

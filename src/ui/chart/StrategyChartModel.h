@@ -32,6 +32,9 @@ class TStrategyChartModel : public QAbstractTableModel {
     // The checked lines, in chart order (indexes into the chart's lines).
     std::vector<int> CheckedLines() const;
     void SetCheckedLines(const std::vector<int>& lines);
+    // The chart line a row shows: a wild-card chart's rows are grouped by
+    // the number of wild cards (ReadingOrder), and each keeps its line number.
+    int LineOfRow(int row) const;
 
     // "12.3456 %" of a share, "1.2345" of a return in bets: as the table and
     // the saved chart show them.
@@ -50,7 +53,8 @@ class TStrategyChartModel : public QAbstractTableModel {
     const TStrategyChart* FChart = nullptr;
     const TTexts* FTexts = nullptr;
     QStringList FCaptions;
-    std::vector<bool> FChecked;
+    std::vector<bool> FChecked; // by chart line
+    std::vector<int> FOrder;    // chart line of each row
 };
 
 } // namespace drawmentor

@@ -290,7 +290,7 @@ void TStrategyChartWindow::Display() {
         else if (FJob)
             status = Text(FJob->Progress() < 1 ? "Generating" : "Ordering");
         else if (FChart)
-            status = Text("Rule");
+            status = Text(FChart->KeepsWilds ? "RuleByWilds" : "Rule");
         break;
     }
     FStatus->setText(status);
@@ -311,7 +311,7 @@ TChartExportTexts TStrategyChartWindow::ExportTexts() const {
     TChartExportTexts texts;
     texts.Title = windowTitle() + QStringLiteral(": ") + FHeader->text() + QStringLiteral(", ") +
                   FLevel->currentText().toLower();
-    texts.Rule = Text("Rule");
+    texts.Rule = Text(FChart && FChart->KeepsWilds ? "RuleByWilds" : "Rule");
     texts.Columns = {Text("ColumnNumber"), Text("ColumnLine"), Text("ColumnFrequency"),
                      Text("ColumnReturn")};
     texts.Summary = SummaryLines();
