@@ -42,6 +42,9 @@ int ParseDecimal(const std::string& text, int decimals, int lo, int hi, const st
 inline int ParseCashback(const std::string& text) {
     return ParseDecimal(text, 2, 0, 500, "--cashback");
 }
+// A percentage strictly between 0 and 100 (decimals or an exponent, as 0.5 or
+// 1e-3), or EUsage naming `what`.
+double ParsePercent(const std::string& text, const std::string& what);
 std::vector<int> ParseIntList(const std::string& text, int lo, int hi, const std::string& what);
 
 } // namespace drawmentor::cli
