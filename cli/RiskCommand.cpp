@@ -48,8 +48,7 @@ struct TRiskReport {
     std::string GoalLongRunLeftOut;
     double TargetPercent = 0; // 0 when not asked for
     TBankrollForRisk Least;
-    TBankrollForRisk LongRunLeast;
-    std::string LongRunLeastLeftOut;
+    TBankrollForRisk LongRunLeast; // left out with the risk without end
 
     long double Bets(long double units) const {
         return units / (static_cast<long double>(Bet) * static_cast<long double>(Scale));
@@ -112,7 +111,7 @@ void PrintQuestions(const TRiskReport& report, const std::string& span, std::ost
         out << "\n  The least bankroll with a risk of ruin of at most " << target << " %\n";
         PrintLine(out, "  within " + span, LeastText(report.Least, {}));
         PrintLine(out, "  playing without end",
-                  LeastText(report.LongRunLeast, report.LongRunLeastLeftOut));
+                  LeastText(report.LongRunLeast, report.LongRunLeftOut));
     }
 }
 
@@ -215,7 +214,7 @@ void AddTarget(const TRiskReport& report, nlohmann::ordered_json& document) {
                                          : nlohmann::ordered_json(LeastText(least, leftOut));
     };
     add("bankroll_for_target", report.Least, {});
-    add("bankroll_for_target_unlimited", report.LongRunLeast, report.LongRunLeastLeftOut);
+    add("bankroll_for_target_unlimited", report.LongRunLeast, report.LongRunLeftOut);
 }
 
 void PrintJson(int gameIndex, const TPokerDescription& game, const std::vector<int>& pays,
@@ -336,15 +335,17 @@ void FindLongRunRisks(const THandDistribution& hand, TRiskReport& report) {
             why = error.what();
         }
     };
-    leftOut(report.LongRunLeftOut,
-            [&] { report.LongRun = LongRunRiskOfRuin(hand, report.Bankroll * unit); });
+    // The risk and the least bankroll share the equations of the falls.
+    leftOut(report.LongRunLeftOut, [&] {
+        const TLongRunLadder ladder(hand);
+        report.LongRun = LongRunRiskOfRuin(hand, ladder, report.Bankroll * unit);
+        if (report.TargetPercent > 0)
+            report.LongRunLeast =
+                LongRunBankrollForRisk(hand, ladder, unit, report.TargetPercent / 100);
+    });
     if (report.Goal > 0)
         leftOut(report.GoalLongRunLeftOut, [&] {
             report.GoalLongRun = LongRunStopWin(hand, report.Bankroll * unit, report.Goal * unit);
-        });
-    if (report.TargetPercent > 0)
-        leftOut(report.LongRunLeastLeftOut, [&] {
-            report.LongRunLeast = LongRunBankrollForRisk(hand, unit, report.TargetPercent / 100);
         });
 }
 

@@ -1,6 +1,5 @@
 #include "BankrollForRisk.h"
 
-#include "LongRunRuin.h"
 #include "RiskOfRuin.h"
 #include "core/Error.h"
 
@@ -64,9 +63,16 @@ TBankrollForRisk BankrollForRisk(const THandDistribution& hand, int64_t unitCoin
 TBankrollForRisk LongRunBankrollForRisk(const THandDistribution& hand, int64_t unitCoins,
                                         long double target, const std::atomic<bool>* cancel) {
     CheckTargetRisk(target);
+    MostUnits(hand, unitCoins);
+    return LongRunBankrollForRisk(hand, TLongRunLadder(hand, cancel), unitCoins, target, cancel);
+}
+
+TBankrollForRisk LongRunBankrollForRisk(const THandDistribution& hand, TLongRunLadder ladder,
+                                        int64_t unitCoins, long double target,
+                                        const std::atomic<bool>* cancel) {
+    CheckTargetRisk(target);
     const int64_t most = MostUnits(hand, unitCoins);
     TBankrollForRisk result;
-    TLongRunLadder ladder(hand, cancel);
     result.Cancelled = ladder.Cancelled();
     if (result.Cancelled) return result;
     if (ladder.Kind() == TLongRunRuin::TKind::Certain) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "HandDistribution.h"
+#include "LongRunRuin.h"
 
 #include <atomic>
 #include <cstdint>
@@ -38,10 +39,14 @@ TBankrollForRisk BankrollForRisk(const THandDistribution& hand, int64_t unitCoin
                                  long double target, int64_t hands,
                                  const std::atomic<bool>* cancel = nullptr);
 
-// Without end, climbing TLongRunLadder. Raises ERangeError as
+// Without end, climbing TLongRunLadder: the hand's own, or one of the hand
+// at its foot shared with other figures. Raises ERangeError as
 // LongRunRiskOfRuin does.
 TBankrollForRisk LongRunBankrollForRisk(const THandDistribution& hand, int64_t unitCoins,
                                         long double target,
+                                        const std::atomic<bool>* cancel = nullptr);
+TBankrollForRisk LongRunBankrollForRisk(const THandDistribution& hand, TLongRunLadder ladder,
+                                        int64_t unitCoins, long double target,
                                         const std::atomic<bool>* cancel = nullptr);
 
 } // namespace drawmentor

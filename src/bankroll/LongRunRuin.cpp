@@ -176,14 +176,21 @@ long double TLongRunLadder::Next() {
 TLongRunRuin LongRunRiskOfRuin(const THandDistribution& hand, int64_t bankrollCoins,
                                const std::atomic<bool>* cancel) {
     CheckBankroll(hand, bankrollCoins);
-    TLongRunRuin result;
     if (bankrollCoins < hand.BetCoins()) {
-        result.Kind = TLongRunRuin::TKind::Certain;
-        result.Probability = 1;
-        return result;
+        TLongRunRuin lost;
+        lost.Kind = TLongRunRuin::TKind::Certain;
+        lost.Probability = 1;
+        return lost;
     }
-    TLongRunLadder ladder(hand, cancel);
+    return LongRunRiskOfRuin(hand, TLongRunLadder(hand, cancel), bankrollCoins, cancel);
+}
+
+TLongRunRuin LongRunRiskOfRuin(const THandDistribution& hand, TLongRunLadder ladder,
+                               int64_t bankrollCoins, const std::atomic<bool>* cancel) {
+    CheckBankroll(hand, bankrollCoins);
+    TLongRunRuin result;
     result.Kind = ladder.Kind();
+    if (bankrollCoins < hand.BetCoins()) result.Kind = TLongRunRuin::TKind::Certain;
     result.Cancelled = ladder.Cancelled();
     if (result.Cancelled || result.Kind == TLongRunRuin::TKind::Impossible) return result;
     if (result.Kind == TLongRunRuin::TKind::Certain) {
@@ -192,8 +199,8 @@ TLongRunRuin LongRunRiskOfRuin(const THandDistribution& hand, int64_t bankrollCo
     }
     // R(s) for s = 0 .. start.
     const int64_t start = (bankrollCoins - hand.BetCoins()) / hand.Step();
-    for (int64_t s = 0; s <= start; ++s) {
-        if (s % 4096 == 0 && cancel && cancel->load()) {
+    while (ladder.Climbed() <= start) {
+        if (ladder.Climbed() % 4096 == 0 && cancel && cancel->load()) {
             result.Cancelled = true;
             return result;
         }

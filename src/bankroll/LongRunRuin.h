@@ -31,8 +31,6 @@ struct TLongRunRuin {
 // Raises ERangeError for a bankroll outside the limits of RiskOfRuin.h, or
 // when the equations of the falls would be beyond reason (results that lose
 // many steps at once and win far more, such as deals of 50 hands or more).
-TLongRunRuin LongRunRiskOfRuin(const THandDistribution& hand, int64_t bankrollCoins,
-                               const std::atomic<bool>* cancel = nullptr);
 
 // The chances of ruin without end from one amount after another, lowest
 // first: amounts of 0, 1, 2, ... steps (of the hand's Step coins) above the
@@ -60,5 +58,12 @@ class TLongRunLadder {
     std::vector<long double> FRing; // R(s - 1), R(s - 2), ... by s modulo the falls
     int64_t FNext = 0;
 };
+
+// See above; from a ladder of the hand at its foot, which other figures of
+// the hand may share: its equations cost far more than the climb.
+TLongRunRuin LongRunRiskOfRuin(const THandDistribution& hand, int64_t bankrollCoins,
+                               const std::atomic<bool>* cancel = nullptr);
+TLongRunRuin LongRunRiskOfRuin(const THandDistribution& hand, TLongRunLadder ladder,
+                               int64_t bankrollCoins, const std::atomic<bool>* cancel = nullptr);
 
 } // namespace drawmentor
