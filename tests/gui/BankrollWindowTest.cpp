@@ -344,7 +344,7 @@ TEST_F(BankrollWindowTest, CashbackGoalAndTargetRiskAreTheCommandLines) {
     const std::vector<int> low = {4000, 200, 100, 25, 15, 10, 10, 5, 5};
     Open(low, AnalyzePaytable(*CreateDescription(kJacks), low, 5));
     Find<QDoubleSpinBox>("edBankroll")->setValue(100);
-    Find<QSpinBox>("seHands")->setValue(1000);
+    Find<QSpinBox>("seHands")->setValue(300);
     auto* cashback = Find<TNumberField>("edCashback");
     cashback->setText("5");
     cashback->Take();
@@ -355,7 +355,7 @@ TEST_F(BankrollWindowTest, CashbackGoalAndTargetRiskAreTheCommandLines) {
     WaitForFigures();
     const auto cli =
         Cli({"--game", "0", "--pays", "4000,200,100,25,15,10,10,5,5", "--bankroll", "100",
-             "--hands", "1000", "--cashback", "5", "--goal", "50", "--target-risk", "5"});
+             "--hands", "300", "--cashback", "5", "--goal", "50", "--target-risk", "5"});
     const TGoalFigures& goals = window->Shown()->Goals();
     EXPECT_EQ(static_cast<double>(window->Shown()->Figures().Ruin.Probability),
               cli["risk_of_ruin"].get<double>());
