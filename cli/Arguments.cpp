@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 
 namespace drawmentor::cli {
 
@@ -92,6 +93,17 @@ int ParseDecimal(const std::string& text, int decimals, int lo, int hi, const st
         throw EUsage(what + ": '" + text + "' is not a number");
     if (value < lo || value > hi)
         throw EUsage(what + ": " + text + " is outside " + scaled(lo) + ".." + scaled(hi));
+    return value;
+}
+
+double ParsePercent(const std::string& text, const std::string& what) {
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc{} || end != text.data() + text.size() ||
+        !std::isfinite(value))
+        throw EUsage(what + ": '" + text + "' is not a number");
+    if (!(value > 0 && value < 100))
+        throw EUsage(what + ": " + text + " % is not above 0 and below 100");
     return value;
 }
 

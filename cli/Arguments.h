@@ -1,5 +1,7 @@
 #pragma once
 
+#include "bankroll/HandDistribution.h"
+
 #include <map>
 #include <optional>
 #include <stdexcept>
@@ -40,8 +42,11 @@ int ParseInt(const std::string& text, int lo, int hi, const std::string& what);
 int ParseDecimal(const std::string& text, int decimals, int lo, int hi, const std::string& what);
 // --cashback: a rebate of 0 to 5 % of the coins played, in hundredths of a percent.
 inline int ParseCashback(const std::string& text) {
-    return ParseDecimal(text, 2, 0, 500, "--cashback");
+    return ParseDecimal(text, 2, 0, kMaxCashback, "--cashback");
 }
+// A percentage strictly between 0 and 100 (decimals or an exponent, as 0.5 or
+// 1e-3), or EUsage naming `what`.
+double ParsePercent(const std::string& text, const std::string& what);
 std::vector<int> ParseIntList(const std::string& text, int lo, int hi, const std::string& what);
 
 } // namespace drawmentor::cli

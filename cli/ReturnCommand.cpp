@@ -123,6 +123,9 @@ int RunReturn(const std::vector<std::string>& words, std::ostream& out) {
     TAnalysisOptions options;
     options.Threads = args.Int("threads", 0, 1, 64);
     const int hands = args.Int("hands-per-deal", 1, 1, kMaxHandsPerDeal);
+    if (!IsHandsPerDealChoice(hands))
+        throw EUsage("--hands-per-deal: " + std::to_string(hands) +
+                     " is not one of 1, 3, 5, 10, 50, 100");
     if (isatty(STDERR_FILENO)) {
         options.Progress = [](int64_t done, int64_t total) {
             std::fprintf(stderr, "\r  %3d %%", static_cast<int>(100 * done / total));

@@ -2,10 +2,12 @@
 #include "Commands.h"
 #include "PaytableSource.h"
 
+#include "bankroll/BankrollForRisk.h"
 #include "bankroll/DealDistribution.h"
 #include "bankroll/HandDistribution.h"
 #include "bankroll/RiskOfRuin.h"
 #include "bankroll/SessionDistribution.h"
+#include "bankroll/StopWin.h"
 #include "core/Error.h"
 #include "games/Catalogue.h"
 #include "games/HandsPerDeal.h"
@@ -40,6 +42,13 @@ struct TRiskReport {
     TLongRunRuin LongRun;
     std::string LongRunLeftOut; // why the long-run risk was not computed
     TTopLineWait Wait;
+    int Goal = 0; // bets of one hand; 0 when not asked for
+    TStopWin GoalWithin;
+    TStopWin GoalLongRun;
+    std::string GoalLongRunLeftOut;
+    double TargetPercent = 0; // 0 when not asked for
+    TBankrollForRisk Least;
+    TBankrollForRisk LongRunLeast; // left out with the risk without end
 
     long double Bets(long double units) const {
         return units / (static_cast<long double>(Bet) * static_cast<long double>(Scale));
@@ -64,12 +73,53 @@ std::string LongRunText(const TLongRunRuin& longRun) {
     return Percent(longRun.Probability);
 }
 
+void PrintLine(std::ostream& out, const std::string& label, const std::string& value) {
+    char text[240];
+    std::snprintf(text, sizeof text, "  %-40s %s\n", label.c_str(), value.c_str());
+    out << text;
+}
+
+std::string LeastText(const TBankrollForRisk& least, const std::string& leftOut) {
+    if (!leftOut.empty()) return "not computed: " + leftOut;
+    switch (least.Kind) {
+    case TBankrollForRisk::TKind::Never:
+        return "none: the return is not above 100 %, so play without end loses any bankroll";
+    case TBankrollForRisk::TKind::Beyond:
+        return "more than " + std::to_string(kMaxBankrollBets) + " bets";
+    case TBankrollForRisk::TKind::Found: break;
+    }
+    const auto bets = [](int64_t units) {
+        return std::to_string(units) + (units == 1 ? " bet" : " bets");
+    };
+    return bets(least.Units) + ", risk " + Percent(least.Risk) + " (" + bets(least.Units - 1) +
+           ": " + Percent(least.RiskBelow) + ")";
+}
+
+// The answers to --goal and --target-risk, after the risk of ruin.
+void PrintQuestions(const TRiskReport& report, const std::string& span, std::ostream& out) {
+    if (report.Goal > 0) {
+        out << "\n  A win goal of " << report.Goal << (report.Goal == 1 ? " bet" : " bets")
+            << ", reached before ruin\n";
+        PrintLine(out, "  within " + span, Percent(report.GoalWithin.Goal));
+        PrintLine(out, "  playing without end",
+                  report.GoalLongRunLeftOut.empty() ? Percent(report.GoalLongRun.Goal)
+                                                    : "not computed: " + report.GoalLongRunLeftOut);
+    }
+    if (report.TargetPercent > 0) {
+        char target[64];
+        std::snprintf(target, sizeof target, "%.10g", report.TargetPercent);
+        out << "\n  The least bankroll with a risk of ruin of at most " << target << " %\n";
+        PrintLine(out, "  within " + span, LeastText(report.Least, {}));
+        PrintLine(out, "  playing without end",
+                  LeastText(report.LongRunLeast, report.LongRunLeftOut));
+    }
+}
+
 void PrintPlain(const TPokerDescription& game, const TRiskReport& report, double seconds,
                 std::ostream& out) {
     char text[240];
-    const auto line = [&](const char* label, const std::string& value) {
-        std::snprintf(text, sizeof text, "  %-40s %s\n", label, value.c_str());
-        out << text;
+    const auto line = [&](const std::string& label, const std::string& value) {
+        PrintLine(out, label, value);
     };
     const auto bets = [&](long double coins) {
         char number[64];
@@ -106,12 +156,13 @@ void PrintPlain(const TPokerDescription& game, const TRiskReport& report, double
         out << text;
     }
     // A ruin no run of the hands can reach is 0, not a figure too small to tell.
-    line(("Risk of ruin in " + hands).c_str(), report.Ruin.Impossible
-                                                   ? "0 % (losing every hand still leaves a bet)"
-                                                   : Percent(report.Ruin.Probability));
+    line("Risk of ruin in " + hands, report.Ruin.Impossible
+                                         ? "0 % (losing every hand still leaves a bet)"
+                                         : Percent(report.Ruin.Probability));
     line("Risk of ruin, playing without end", report.LongRunLeftOut.empty()
                                                   ? LongRunText(report.LongRun)
                                                   : "not computed: " + report.LongRunLeftOut);
+    PrintQuestions(report, hands, out);
 
     const TSessionDistribution& session = report.Session;
     out << "\n  Result after " << hands << ", in bets (played to the end)\n";
@@ -131,12 +182,39 @@ void PrintPlain(const TPokerDescription& game, const TRiskReport& report, double
                       deals ? " deals (one or more)" : " hands");
         out << text;
         line("  Half the time it takes", std::to_string(wait.MedianHands) + unit + " or fewer");
-        line(("  None in " + hands).c_str(), Percent(wait.NoneWithin));
-        line(("  Mean result of " + hands + " without").c_str(),
-             bets(wait.MeanResultWithout) + " bets");
+        line("  None in " + hands, Percent(wait.NoneWithin));
+        line("  Mean result of " + hands + " without", bets(wait.MeanResultWithout) + " bets");
     }
     std::snprintf(text, sizeof text, "\n  %.2f s\n", seconds);
     out << text;
+}
+
+void AddGoal(const TRiskReport& report, nlohmann::ordered_json& document) {
+    const bool computed = report.GoalLongRunLeftOut.empty();
+    document["goal"] = report.Goal;
+    document["goal_chance"] = static_cast<double>(report.GoalWithin.Goal);
+    document["goal_chance_error_bound"] = static_cast<double>(report.GoalWithin.ErrorBound);
+    document["goal_chance_unlimited"] =
+        computed ? nlohmann::ordered_json(static_cast<double>(report.GoalLongRun.Goal)) : nullptr;
+    document["goal_chance_unlimited_note"] =
+        computed ? nlohmann::ordered_json(nullptr)
+                 : nlohmann::ordered_json("not computed: " + report.GoalLongRunLeftOut);
+}
+
+// Each least bankroll is null when there is none, with a note saying why.
+void AddTarget(const TRiskReport& report, nlohmann::ordered_json& document) {
+    document["target_risk_percent"] = report.TargetPercent;
+    const auto add = [&](const std::string& name, const TBankrollForRisk& least,
+                         const std::string& leftOut) {
+        const bool found = leftOut.empty() && least.Kind == TBankrollForRisk::TKind::Found;
+        document[name] = found ? nlohmann::ordered_json(least.Units) : nullptr;
+        document[name + "_risk"] =
+            found ? nlohmann::ordered_json(static_cast<double>(least.Risk)) : nullptr;
+        document[name + "_note"] = found ? nlohmann::ordered_json(nullptr)
+                                         : nlohmann::ordered_json(LeastText(least, leftOut));
+    };
+    add("bankroll_for_target", report.Least, {});
+    add("bankroll_for_target_unlimited", report.LongRunLeast, report.LongRunLeftOut);
 }
 
 void PrintJson(int gameIndex, const TPokerDescription& game, const std::vector<int>& pays,
@@ -180,7 +258,8 @@ void PrintJson(int gameIndex, const TPokerDescription& game, const std::vector<i
         {"top_line", topLine},
         {"seconds", seconds}};
     // Only when asked for, so that the figures of single hands read as they always did.
-    if (report.HandsPerDeal > 1 || report.Cashback >= 0) {
+    if (report.HandsPerDeal > 1 || report.Cashback >= 0 || report.Goal > 0 ||
+        report.TargetPercent > 0) {
         document.erase("seconds");
         if (report.HandsPerDeal > 1) document["hands_per_deal"] = report.HandsPerDeal;
         if (report.Cashback >= 0) {
@@ -188,6 +267,8 @@ void PrintJson(int gameIndex, const TPokerDescription& game, const std::vector<i
             document["return_with_cashback_percent"] =
                 static_cast<double>(report.ReturnPercent + report.Cashback / 100.0L);
         }
+        if (report.Goal > 0) AddGoal(report, document);
+        if (report.TargetPercent > 0) AddTarget(report, document);
         document["seconds"] = seconds;
     }
     out << document.dump() << '\n';
@@ -218,20 +299,75 @@ void PrintDistribution(const TRiskReport& report, std::ostream& out) {
     out << note;
 }
 
+// --target-risk: below kLeastTargetRisk the walks cannot tell risks apart.
+double ParseTargetRisk(const std::string& text) {
+    const double percent = ParsePercent(text, "--target-risk");
+    if (percent < 100 * kLeastTargetRisk)
+        throw EUsage("--target-risk: " + text +
+                     " % is below 1e-10 %, finer than the risks are told apart");
+    return percent;
+}
+
+// The figures within the session; ERangeError when their work is beyond reason.
+void FindRisks(const THandDistribution& hand, TRiskReport& report) {
+    const int64_t unit = int64_t{report.Bet} * report.Scale;
+    if (report.TargetPercent > 0) {
+        report.Least = BankrollForRisk(hand, unit, report.TargetPercent / 100, report.Hands);
+        if (report.Bankroll == 0) {
+            if (report.Least.Kind != TBankrollForRisk::TKind::Found)
+                throw EUsage("no bankroll up to " + std::to_string(kMaxBankrollBets) +
+                             " bets keeps the risk at the target; give --bankroll");
+            report.Bankroll = static_cast<int>(report.Least.Units);
+        }
+    }
+    report.Ruin = RiskOfRuin(hand, report.Bankroll * unit, report.Hands);
+    if (report.Goal > 0)
+        report.GoalWithin = StopWin(hand, report.Bankroll * unit, report.Goal * unit, report.Hands);
+}
+
+// The figures without end, each said not computed when it would take too long.
+void FindLongRunRisks(const THandDistribution& hand, TRiskReport& report) {
+    const int64_t unit = int64_t{report.Bet} * report.Scale;
+    const auto leftOut = [](std::string& why, const auto& find) {
+        try {
+            find();
+        } catch (const ERangeError& error) {
+            why = error.what();
+        }
+    };
+    // The risk and the least bankroll share the equations of the falls.
+    leftOut(report.LongRunLeftOut, [&] {
+        const TLongRunLadder ladder(hand);
+        report.LongRun = LongRunRiskOfRuin(hand, ladder, report.Bankroll * unit);
+        if (report.TargetPercent > 0)
+            report.LongRunLeast =
+                LongRunBankrollForRisk(hand, ladder, unit, report.TargetPercent / 100);
+    });
+    if (report.Goal > 0)
+        leftOut(report.GoalLongRunLeftOut, [&] {
+            report.GoalLongRun = LongRunStopWin(hand, report.Bankroll * unit, report.Goal * unit);
+        });
+}
+
 } // namespace
 
 int RunRisk(const std::vector<std::string>& words, std::ostream& out) {
     const auto start = std::chrono::steady_clock::now();
     const TArguments args(words,
                           {"game", "pays", "paytable", "bet", "bankroll", "hands", "threads",
-                           "data-dir", "hands-per-deal", "cashback"},
+                           "data-dir", "hands-per-deal", "cashback", "goal", "target-risk"},
                           {"json", "distribution"});
     ApplyDataDir(args);
     if (!args.Positional().empty()) throw EUsage("risk takes no cards or words");
     if (!args.Has("game")) throw EUsage("risk needs --game G");
     const bool distribution = args.Flag("distribution");
     if (distribution && args.Flag("json")) throw EUsage("give --json or --distribution, not both");
-    if (!distribution && !args.Has("bankroll")) throw EUsage("risk needs --bankroll B (in bets)");
+    const bool target = args.Has("target-risk");
+    if (distribution && (target || args.Has("goal")))
+        throw EUsage("--distribution prints the results alone: give it without --goal and "
+                     "--target-risk");
+    if (!distribution && !args.Has("bankroll") && !target)
+        throw EUsage("risk needs --bankroll B (in bets) or --target-risk PCT");
     const int gameIndex = args.Int("game", 0, 0, kCatalogueSize - 1);
     const auto game = CreateDescription(gameIndex);
     TRiskReport report;
@@ -240,7 +376,10 @@ int RunRisk(const std::vector<std::string>& words, std::ostream& out) {
     if (std::all_of(pays.begin(), pays.end(), [](int pay) { return pay == 0; }))
         throw EUsage("the paytable pays nothing on any line: every hand loses the bet");
     report.Hands = args.Int("hands", kDefaultHands, 1, static_cast<int>(kMaxRuinHands));
-    report.Bankroll = args.Int("bankroll", 1, 1, static_cast<int>(kMaxBankrollBets));
+    // Without a bankroll, the least one for the target risk is the report's.
+    report.Bankroll = args.Int("bankroll", 0, 1, static_cast<int>(kMaxBankrollBets));
+    report.Goal = args.Int("goal", 0, 1, static_cast<int>(kMaxBankrollBets));
+    if (target) report.TargetPercent = ParseTargetRisk(*args.Value("target-risk"));
     report.HandsPerDeal = args.Int("hands-per-deal", 1, 1, kMaxHandsPerDeal);
     if (!IsHandsPerDealChoice(report.HandsPerDeal))
         throw EUsage("--hands-per-deal: " + std::to_string(report.HandsPerDeal) +
@@ -266,24 +405,19 @@ int RunRisk(const std::vector<std::string>& words, std::ostream& out) {
     if (report.Cashback > 0) rebated = WithCashback(played, report.Cashback);
     const THandDistribution& hand = rebated ? rebated->Hand : played;
     report.Scale = rebated ? rebated->Scale : 1;
-    const int64_t bankrollCoins = int64_t{report.Bankroll} * report.Bet * report.Scale;
     try {
         report.Session = SessionDistribution(hand, report.Hands);
         if (distribution) {
             PrintDistribution(report, out);
             return 0;
         }
-        report.Ruin = RiskOfRuin(hand, bankrollCoins, report.Hands);
+        FindRisks(hand, report);
     } catch (const ERangeError& error) {
         // Only paytables with huge pays on a fine grid get here: the work
         // the exact figures need is beyond reason, which the user can change.
         throw EUsage(error.what());
     }
-    try {
-        report.LongRun = LongRunRiskOfRuin(hand, bankrollCoins);
-    } catch (const ERangeError& error) {
-        report.LongRunLeftOut = error.what();
-    }
+    FindLongRunRisks(hand, report);
     report.Wait = TopLineWait(hand, report.Hands);
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

@@ -59,13 +59,15 @@ const std::vector<TCommandUsage> kCommands = {
      R"(  drawmentor-cli return --game G (--pays p0,p1,... | --paytable P) [--bet B] [--threads N]
                  [--hands-per-deal N] [--cashback PCT] [--royal COINS | --break-even] [--json]
       The paytable's return with perfect play, its variance and how often each line hits;
-      with N hands per deal (1..100) also the standard deviation of one deal of N hands.
+      with N hands per deal (1, 3, 5, 10, 50 or 100) also the standard deviation of one
+      deal of N hands.
       --royal sets the royal flush's pay to a progressive meter (coins for the whole bet)
       and counts the best holds anew at it; --break-even finds the least whole meter at
       which the return, with the cash-back when given, reaches 100 %.
 )",
      kPaytableOptions + kThreadsOption +
-         "  --hands-per-deal N also the spread of one deal of N hands from one hold, 1 to 100\n"
+         "  --hands-per-deal N also the spread of one deal of N hands from one hold: 1, 3, 5,\n"
+         "                     10, 50 or 100\n"
          "  --cashback PCT     a rebate of PCT % of the coins played, 0 to 5, two decimals at "
          "most\n"
          "  --royal COINS      the royal's meter, from the paytable's own royal to 1000000000\n"
@@ -74,8 +76,8 @@ const std::vector<TCommandUsage> kCommands = {
          kDataDirOption},
     {"risk",
      R"(  drawmentor-cli risk --game G (--pays p0,p1,... | --paytable P) [--bet B] --bankroll R
-                 [--hands N] [--hands-per-deal H] [--cashback PCT] [--threads T]
-                 [--json | --distribution]
+                 [--hands N] [--hands-per-deal H] [--cashback PCT] [--goal W]
+                 [--target-risk PCT] [--threads T] [--json | --distribution]
       With perfect play and a bankroll of R bets: the chance of losing it within N hands
       (default 1000, at most 100000) and in play without end, the result after N hands
       (mean, spread, 5 %, median, 95 %) and the wait for the top line. --distribution
@@ -83,8 +85,12 @@ const std::vector<TCommandUsage> kCommands = {
       and last a line starting with # that says what the grid leaves out.
       With H hands per deal, N counts deals: the hands of a deal share its cards and
       hold; the bankroll stays in bets of one hand, and it is lost when it cannot pay
-      the next deal's H bets. A cash-back of PCT % of the coins played is credited with
-      each deal; the risk without end is computed exactly where the rebate's grid allows
+      the next deal's H bets. --goal W adds the chance of winning W bets before the
+      bankroll is lost (a stop-win), within N hands and without end. --target-risk PCT
+      adds the least bankroll in whole bets whose risk of ruin is PCT % or less, within N
+      hands and without end; without --bankroll the report is that bankroll's. A
+      cash-back of PCT % of the coins played is credited with each deal. The figures
+      without end are computed exactly where the grid of the rebate or the deal allows
       (a rebate that is a large share of the bet), and said not computed otherwise.
       Ties: holds of equal expected pay can spread differently (Deuces Wild: 4S 5S 8S 3C
       6C). The figures take one of them per deal whatever the order of the dealt cards:
@@ -93,11 +99,14 @@ const std::vector<TCommandUsage> kCommands = {
 )",
      kPaytableOptions +
          "  --bankroll R       the bankroll in whole bets, 1 to 1000000 (not needed with\n"
-         "                     --distribution)\n"
+         "                     --distribution or --target-risk)\n"
          "  --hands N          the hands played, 1 to 100000 (default 1000); deals with H\n"
          "  --hands-per-deal H hands dealt from one hold: 1, 3, 5, 10, 50 or 100 (default 1)\n"
          "  --cashback PCT     a rebate of PCT % of the coins played, 0 to 5, two decimals at "
-         "most\n" +
+         "most\n"
+         "  --goal W           also the chance to win W bets before ruin, 1 to 1000000\n"
+         "  --target-risk PCT  also the least bankroll whose risk of ruin is at most PCT %,\n"
+         "                     above 0 (1e-10 at least) and below 100\n" +
          kThreadsOption +
          "  --json             print one JSON object instead of the report\n"
          "  --distribution     print every result after N hands as CSV instead\n" +

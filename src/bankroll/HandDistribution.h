@@ -87,6 +87,8 @@ struct TRebatedHand {
 };
 // Raises ERangeError for a rebate outside 0 to 100 %.
 TRebatedHand WithCashback(const THandDistribution& hand, int hundredths);
+// The most cash-back the program offers, in hundredths of a percent: 5 %.
+inline constexpr int kMaxCashback = 500;
 
 // The hand of a paytable analysis: the same probabilities `drawmentor-cli
 // return` prints, so the mean and variance are the analysis' return and

@@ -1,6 +1,7 @@
 #include "RiskOfRuin.h"
 
 #include "TailBound.h"
+#include "WalkSteps.h"
 #include "core/Error.h"
 
 #include <algorithm>
@@ -13,53 +14,15 @@
 namespace drawmentor {
 namespace {
 
+using detail::Gather;
+using detail::kBlock;
+using detail::MergeWinsAbove;
+using detail::StepsOf;
+using detail::TSteps;
+
 constexpr long double kSafeChance = 1e-18L;
 constexpr double kDropMass = 1e-22;
-constexpr int64_t kBlock = 1024;
-// Multiply-adds of the hand-by-hand walk: nine times what 100,000 hands of
-// 9/6 Jacks or Better need, some ten seconds of one core.
-constexpr long double kMaxRuinWork = 4e10L;
-// Multiply-adds of one Newton step of the long-run risk: a few dozen steps
-// stay within seconds.
-constexpr long double kMaxFallWork = 2e8L;
-
-// A hand's results in steps of the bankroll's grid (the hand's Step coins).
-struct TSteps {
-    std::vector<int64_t> Values;
-    std::vector<long double> Probabilities;
-    int64_t Down = 0; // the largest loss of a hand, in steps
-    int64_t Up = 0;   // the largest win
-};
-
-TSteps StepsOf(const THandDistribution& hand) {
-    TSteps steps;
-    for (const TNetOutcome& outcome : hand.Outcomes()) {
-        const int64_t value = outcome.Net / hand.Step();
-        steps.Values.push_back(value);
-        steps.Probabilities.push_back(outcome.Probability);
-        steps.Down = std::max(steps.Down, -value);
-        steps.Up = std::max(steps.Up, value);
-    }
-    return steps;
-}
-
-// A walk that lets amounts above `top` go as safe cannot tell a win that
-// lands there from a larger one: results of many outcomes (deals of many
-// hands) have their wins above it merged into one, which keeps the walk's
-// work to the amounts it follows. Results of few outcomes stay as they are.
-void MergeWinsAbove(TSteps& steps, int64_t top) {
-    constexpr size_t kFewOutcomes = 64;
-    if (steps.Values.size() <= kFewOutcomes || steps.Up <= top + 1) return;
-    long double merged = 0;
-    while (!steps.Values.empty() && steps.Values.back() > top) {
-        merged += steps.Probabilities.back();
-        steps.Values.pop_back();
-        steps.Probabilities.pop_back();
-    }
-    steps.Values.push_back(top + 1);
-    steps.Probabilities.push_back(merged);
-    steps.Up = top + 1;
-}
+constexpr long double kMaxRuinWork = detail::kMaxWalkWork;
 
 // The highest amount (in steps above ruin) from which ruin within `left`
 // more hands may still have a chance above kSafeChance. From s, ruin is the
@@ -85,25 +48,6 @@ class TCeiling {
   private:
     std::vector<long double> FLogDown;
 };
-
-// out[i] += sum_j p[j] * in[i - offset[j]] for i < count, four results of a
-// hand at a time, so that each output is loaded and stored once per four
-// products; free of aliasing so that it vectorises.
-void Gather(double* __restrict out, const double* __restrict in, const int64_t* offset,
-            const double* p, int64_t taps, int64_t count) {
-    int64_t j = 0;
-    for (; j + 4 <= taps; j += 4) {
-        const double *a = in - offset[j], *b = in - offset[j + 1], *c = in - offset[j + 2],
-                     *d = in - offset[j + 3];
-        const double pa = p[j], pb = p[j + 1], pc = p[j + 2], pd = p[j + 3];
-        for (int64_t i = 0; i < count; ++i) out[i] += pa * a[i] + pb * b[i] + pc * c[i] + pd * d[i];
-    }
-    for (; j < taps; ++j) {
-        const double* a = in - offset[j];
-        const double pa = p[j];
-        for (int64_t i = 0; i < count; ++i) out[i] += pa * a[i];
-    }
-}
 
 // The part of the walk still alive: the chance of holding each amount,
 // never ruined so far. Amounts are in steps above ruin (0: exactly one bet
@@ -171,89 +115,6 @@ class TAliveWalk {
     long double FRuin = 0;
     long double FDropped = 0;
 };
-
-// Solves a x = b in place by Gaussian elimination with partial pivoting.
-std::vector<long double> Solve(std::vector<std::vector<long double>> a,
-                               std::vector<long double> b) {
-    const size_t n = b.size();
-    for (size_t col = 0; col < n; ++col) {
-        size_t pivot = col;
-        for (size_t row = col + 1; row < n; ++row)
-            if (std::fabs(a[row][col]) > std::fabs(a[pivot][col])) pivot = row;
-        std::swap(a[col], a[pivot]);
-        std::swap(b[col], b[pivot]);
-        if (a[col][col] == 0) throw ERangeError("The ruin equations have no single solution");
-        for (size_t row = col + 1; row < n; ++row) {
-            const long double factor = a[row][col] / a[col][col];
-            for (size_t k = col; k < n; ++k) a[row][k] -= factor * a[col][k];
-            b[row] -= factor * b[col];
-        }
-    }
-    std::vector<long double> x(n);
-    for (size_t row = n; row-- > 0;) {
-        long double sum = b[row];
-        for (size_t k = row + 1; k < n; ++k) sum -= a[row][k] * x[k];
-        x[row] = sum / a[row][row];
-    }
-    return x;
-}
-
-// One Newton step's ingredients for the fall probabilities h (h[k-1] for a
-// fall of k steps): F(h) = sum_j p_j W(d_j) and its Jacobian, where W(s) is
-// the landing distribution of the first fall below 0 from s; W(-k) lands at
-// k, and W(s) = sum_k h_k W(s - k) above, kept in a ring of the last `down`.
-void FallEquations(const TSteps& steps, const std::vector<long double>& h,
-                   std::vector<long double>& f, std::vector<std::vector<long double>>& jacobian) {
-    const size_t down = h.size();
-    f.assign(down, 0);
-    jacobian.assign(down, std::vector<long double>(down, 0));
-    // The last `down` levels' W and dW/dh, level s in slot s modulo down.
-    struct TLevel {
-        std::vector<long double> W;
-        std::vector<std::vector<long double>> Derivative; // [i][k] = dW_k / dh_i
-    };
-    std::vector<TLevel> ring(
-        down, {std::vector<long double>(down, 0),
-               std::vector<std::vector<long double>>(down, std::vector<long double>(down, 0))});
-    const auto slot = [&](int64_t s) -> TLevel& {
-        return ring[static_cast<size_t>(((s % int64_t(down)) + int64_t(down)) % int64_t(down))];
-    };
-    for (size_t k = 1; k <= down; ++k) {
-        TLevel& level = slot(-static_cast<int64_t>(k));
-        std::fill(level.W.begin(), level.W.end(), 0);
-        level.W[k - 1] = 1;
-    }
-    const auto add = [&](const TLevel& level, long double p) {
-        for (size_t k = 0; k < down; ++k) {
-            f[k] += p * level.W[k];
-            for (size_t i = 0; i < down; ++i) jacobian[k][i] += p * level.Derivative[i][k];
-        }
-    };
-    for (size_t j = 0; j < steps.Values.size(); ++j)
-        if (steps.Values[j] < 0) add(slot(steps.Values[j]), steps.Probabilities[j]);
-    TLevel next = ring[0];
-    // Values are in increasing order: the wins are met as the levels climb.
-    size_t win = 0;
-    while (win < steps.Values.size() && steps.Values[win] < 0) ++win;
-    for (int64_t s = 0; s <= steps.Up; ++s) {
-        for (size_t k = 0; k < down; ++k) {
-            next.W[k] = 0;
-            for (size_t i = 0; i < down; ++i) next.Derivative[i][k] = 0;
-        }
-        for (size_t fall = 1; fall <= down; ++fall) {
-            const TLevel& from = slot(s - static_cast<int64_t>(fall));
-            for (size_t k = 0; k < down; ++k) {
-                next.W[k] += h[fall - 1] * from.W[k];
-                next.Derivative[fall - 1][k] += from.W[k];
-                for (size_t i = 0; i < down; ++i)
-                    next.Derivative[i][k] += h[fall - 1] * from.Derivative[i][k];
-            }
-        }
-        std::swap(slot(s), next);
-        for (; win < steps.Values.size() && steps.Values[win] == s; ++win)
-            add(slot(s), steps.Probabilities[win]);
-    }
-}
 
 } // namespace
 
@@ -414,78 +275,6 @@ TRuinCurve RiskOfRuinCurve(const THandDistribution& hand, const std::vector<int6
         }
     result.ErrorBound =
         kSafeChance + largest * static_cast<long double>(hands) * (taps + 2) * DBL_EPSILON;
-    return result;
-}
-
-TLongRunRuin LongRunRiskOfRuin(const THandDistribution& hand, int64_t bankrollCoins,
-                               const std::atomic<bool>* cancel) {
-    CheckBankroll(hand, bankrollCoins);
-    TLongRunRuin result;
-    const auto stopped = [&] {
-        result.Cancelled = cancel && cancel->load();
-        return result.Cancelled;
-    };
-    const TSteps steps = StepsOf(hand);
-    long double spread = 0; // E|X|, for telling a zero drift
-    for (const TNetOutcome& outcome : hand.Outcomes())
-        spread += outcome.Probability * std::fabs(static_cast<long double>(outcome.Net));
-    if (steps.Down == 0 && bankrollCoins >= hand.BetCoins()) {
-        result.Kind = TLongRunRuin::TKind::Impossible;
-        return result;
-    }
-    // A drift that is zero but for the rounding of the probabilities is zero.
-    if (bankrollCoins < hand.BetCoins() || hand.Mean() <= 1e-15L * spread) {
-        result.Kind = TLongRunRuin::TKind::Certain;
-        result.Probability = 1;
-        return result;
-    }
-
-    // Each Newton step climbs every level a hand can win, carrying the
-    // derivatives by every fall: results that lose many steps at once and
-    // win many more (deals of many hands) can be beyond reason.
-    const long double down3 = static_cast<long double>(steps.Down) * steps.Down * steps.Down;
-    if (down3 * static_cast<long double>(steps.Up + 1) > kMaxFallWork)
-        throw ERangeError("The risk of ruin without end of results losing up to " +
-                          std::to_string(steps.Down) + " steps and winning up to " +
-                          std::to_string(steps.Up) + " would take too long to compute");
-
-    // Newton's method from zero climbs to the least solution of the monotone
-    // polynomial equations h = F(h); it converges fast when the drift is
-    // positive, where that solution adds up to less than 1.
-    const size_t down = static_cast<size_t>(steps.Down);
-    std::vector<long double> h(down, 0), f;
-    std::vector<std::vector<long double>> jacobian;
-    for (int iteration = 0; iteration < 200; ++iteration) {
-        if (stopped()) return result;
-        FallEquations(steps, h, f, jacobian);
-        std::vector<long double> residual(down);
-        for (size_t k = 0; k < down; ++k) {
-            residual[k] = f[k] - h[k];
-            for (size_t i = 0; i < down; ++i) jacobian[k][i] = (k == i) - jacobian[k][i];
-        }
-        const std::vector<long double> change = Solve(jacobian, residual);
-        long double largest = 0;
-        for (size_t k = 0; k < down; ++k) {
-            h[k] = std::clamp(h[k] + change[k], 0.0L, 1.0L);
-            largest = std::max(largest, std::fabs(change[k]));
-        }
-        if (largest <= 4 * LDBL_EPSILON) break;
-    }
-
-    // R(s) for s = 0 .. start, from R = 1 below zero.
-    const int64_t start = (bankrollCoins - hand.BetCoins()) / hand.Step();
-    std::vector<long double> ring(down, 1); // R(s - 1), R(s - 2), ... by s modulo down
-    long double value = 1;
-    for (int64_t s = 0; s <= start; ++s) {
-        if (s % 4096 == 0 && stopped()) return result;
-        value = 0;
-        for (size_t fall = 1; fall <= down; ++fall)
-            value += h[fall - 1] *
-                     ring[static_cast<size_t>((s - int64_t(fall)) % int64_t(down) + int64_t(down)) %
-                          down];
-        ring[static_cast<size_t>(s % int64_t(down))] = value;
-    }
-    result.Probability = value;
     return result;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "HandDistribution.h"
+#include "LongRunRuin.h"
 
 #include <atomic>
 #include <cstdint>
@@ -65,32 +66,6 @@ struct TRuinCurve {
 // Raises ERangeError as RiskOfRuin does.
 TRuinCurve RiskOfRuinCurve(const THandDistribution& hand, const std::vector<int64_t>& bankrollCoins,
                            int64_t hands, const std::atomic<bool>* cancel = nullptr);
-
-// The chance of ruin in a session without end.
-struct TLongRunRuin {
-    enum class TKind {
-        Computed,  // Probability holds the figure
-        Certain,   // the return is 100 % or less, or the bankroll is below a bet
-        Impossible // no hand loses
-    };
-    TKind Kind = TKind::Computed;
-    long double Probability = 0;
-    bool Cancelled = false;
-};
-
-// Exact, not an approximation: a bankroll is lost by first falling below a
-// level; from any level that fall lands k coins-steps lower with a
-// probability h_k that does not depend on the level, so the chance of ruin
-// from s steps above it is R(s) = sum_k h_k R(s - k), with R = 1 below zero.
-// The h_k are the least solution of their own equations, found by Newton's
-// method from zero. When a hand loses at most one step (the usual case: the
-// bet is a multiple of every pay), h_1 is the root x < 1 of E[x^X] = 1 and
-// R = x^(steps + 1).
-// Raises ERangeError for a bankroll outside the limits above, or when the
-// equations of the falls would be beyond reason (results that lose many steps
-// at once and win far more, such as deals of 50 hands or more).
-TLongRunRuin LongRunRiskOfRuin(const THandDistribution& hand, int64_t bankrollCoins,
-                               const std::atomic<bool>* cancel = nullptr);
 
 // How long the top line (the highest pay, e.g. the royal flush) keeps one
 // waiting.

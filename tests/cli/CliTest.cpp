@@ -270,6 +270,7 @@ TEST(CliReturn, PlainReportAndBadInput) {
                                    "return --game 0 --paytable 0 AS", "return --pays 1",
                                    "return --game 0 --paytable 0 --hands-per-deal 0",
                                    "return --game 0 --paytable 0 --hands-per-deal 101",
+                                   "return --game 0 --paytable 0 --hands-per-deal 7",
                                    "return --game 0 --paytable 0 --cashback 5.01",
                                    "return --game 0 --paytable 0 --cashback -0.5",
                                    "return --game 0 --paytable 0 --cashback 0.125",
@@ -345,16 +346,75 @@ TEST(CliRisk, DistributionAsCsv) {
     EXPECT_NEAR(chance[-1], 2 * nothing * high, 1e-16);
 }
 
+// The goal of 9/6 Jacks from 4 bets, by a plain walk over the hand's
+// results as `return` gives them; without --bankroll, the report is that of
+// the least bankroll for the target risk.
+TEST(CliRisk, AWinGoalAndTheBankrollForATargetRisk) {
+    const auto whole = nlohmann::json::parse(Cli("return --game 0 --paytable 0 --json").Out);
+    const std::vector<int> pays = whole["pays"];
+    std::map<int, double> alive{{4, 1}}, chance; // bets held; net result of a hand
+    chance[-1] = whole["nothing_probability"];
+    for (size_t line = 0; line < pays.size(); ++line)
+        chance[pays[line] / 5 - 1] += whole["line_probability"][line].get<double>();
+    double goal = 0;
+    for (int hand = 0; hand < 30; ++hand) {
+        std::map<int, double> next;
+        for (const auto& [bets, p] : alive)
+            for (const auto& [net, q] : chance)
+                if (bets + net >= 7)
+                    goal += p * q;
+                else if (bets + net >= 1)
+                    next[bets + net] += p * q;
+        alive = std::move(next);
+    }
+    const auto doc = nlohmann::json::parse(
+        Cli("risk --game 0 --paytable 0 --bankroll 4 --hands 30 --goal 3 --json").Out);
+    EXPECT_NEAR(doc["goal_chance"].get<double>(), goal, 1e-15);
+    EXPECT_LE(doc["goal_chance"].get<double>(), doc["goal_chance_unlimited"].get<double>());
+
+    const TRun target = Cli("risk --game 0 --paytable 0 --target-risk 5 --json");
+    ASSERT_EQ(target.Status, 0) << target.Err;
+    const auto least = nlohmann::json::parse(target.Out);
+    EXPECT_EQ(least["bankroll"], least["bankroll_for_target"]);
+    // The backward walk over every bankroll and the forward one from this one.
+    EXPECT_NEAR(least["risk_of_ruin"].get<double>(),
+                least["bankroll_for_target_risk"].get<double>(), 1e-12);
+    EXPECT_LE(least["risk_of_ruin"].get<double>(), 0.05);
+    EXPECT_TRUE(least["bankroll_for_target_unlimited"].is_null()); // below 100 %: none
+    const TRun plain = Cli("risk --game 4 --paytable 0 --bankroll 100 --goal 50 --target-risk 1");
+    EXPECT_NE(plain.Out.find("A win goal of 50 bets, reached before ruin"), std::string::npos);
+    EXPECT_NE(plain.Out.find("playing without end                    7049 bets"), std::string::npos)
+        << plain.Out;
+}
+
 TEST(CliRisk, BadInputIsOneLineAndStatusTwo) {
     const std::string table = "risk --game 0 --paytable 0 ";
-    for (const std::string& args : std::vector<std::string>{
-             table + "--bankroll 0", table + "--bankroll -3", table + "--bankroll 12.5",
-             table + "--hands 100", table + "--bankroll 80 --hands 0",
-             table + "--bankroll 80 --hands 100001", table + "--bankroll 80 --json --distribution",
-             table + "--bankroll 80 AS", "risk --paytable 0 --bankroll 80",
-             table + "--bankroll 80 --hands-per-deal 7", table + "--bankroll 80 --hands-per-deal 0",
-             table + "--bankroll 80 --cashback 5.5", table + "--bankroll 80 --cashback -1",
-             "risk --game 0 --pays 0,0,0,0,0,0,0,0,0 --bankroll 80"}) {
+    for (const std::string& args :
+         std::vector<std::string>{table + "--bankroll 0",
+                                  table + "--bankroll -3",
+                                  table + "--bankroll 12.5",
+                                  table + "--hands 100",
+                                  table + "--bankroll 80 --hands 0",
+                                  table + "--bankroll 80 --hands 100001",
+                                  table + "--bankroll 80 --json --distribution",
+                                  table + "--bankroll 80 AS",
+                                  "risk --paytable 0 --bankroll 80",
+                                  table + "--bankroll 80 --hands-per-deal 7",
+                                  table + "--bankroll 80 --hands-per-deal 0",
+                                  table + "--bankroll 80 --cashback 5.5",
+                                  table + "--bankroll 80 --cashback -1",
+                                  table + "--bankroll 80 --goal 0",
+                                  table + "--bankroll 80 --goal 1000001",
+                                  table + "--bankroll 80 --goal 2.5",
+                                  table + "--target-risk 0",
+                                  table + "--target-risk 100",
+                                  table + "--target-risk -1",
+                                  table + "--target-risk 5x",
+                                  table + "--target-risk 1e-11",
+                                  table + "--target-risk nan",
+                                  table + "--distribution --goal 5",
+                                  table + "--distribution --target-risk 5",
+                                  "risk --game 0 --pays 0,0,0,0,0,0,0,0,0 --bankroll 80"}) {
         SCOPED_TRACE(args);
         const TRun run = Cli(args);
         EXPECT_EQ(run.Status, 2);

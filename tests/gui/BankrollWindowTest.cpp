@@ -1,6 +1,7 @@
 #include "DialogDriver.h"
 #include "support/Paytables.h"
 
+#include "ui/common/NumberField.h"
 #include "ui/paytable/BankrollPlots.h"
 #include "ui/paytable/BankrollWindow.h"
 #include "ui/paytable/ChooseGameWindow.h"
@@ -330,6 +331,60 @@ TEST_F(BankrollWindowTest, AChosenDealSizeGivesTheFiguresOfDeals) {
     EXPECT_EQ(static_cast<double>(window->Shown()->Figures().Ruin.Probability),
               cli["risk_of_ruin"].get<double>());
     EXPECT_EQ(Text("lRuin"), "1.90182 %");
+    // What counts deals says so.
+    EXPECT_EQ(Text("lRuinLabel"), "Risk of ruin within 200 deals");
+    EXPECT_EQ(Text("lHandsLabel"), "Dea&ls:");
+    EXPECT_EQ(Text("lGoalWithinLabel"), "within 200 deals");
+}
+
+// A cash-back, a win goal and a target risk give the command line's figures;
+// a value out of range is refused by its field, which says why. A low
+// paytable keeps the long run certain, which its equations need not say.
+TEST_F(BankrollWindowTest, CashbackGoalAndTargetRiskAreTheCommandLines) {
+    const std::vector<int> low = {4000, 200, 100, 25, 15, 10, 10, 5, 5};
+    Open(low, AnalyzePaytable(*CreateDescription(kJacks), low, 5));
+    Find<QDoubleSpinBox>("edBankroll")->setValue(100);
+    Find<QSpinBox>("seHands")->setValue(300);
+    auto* cashback = Find<TNumberField>("edCashback");
+    cashback->setText("5");
+    cashback->Take();
+    Find<TNumberField>("edGoal")->setText("50");
+    Find<TNumberField>("edGoal")->Take();
+    EXPECT_EQ(window->Cashback(), 500);
+    EXPECT_EQ(window->UnitsPerCoin(), 4); // a quarter coin: 5 % of five coins
+    WaitForFigures();
+    const auto cli =
+        Cli({"--game", "0", "--pays", "4000,200,100,25,15,10,10,5,5", "--bankroll", "100",
+             "--hands", "300", "--cashback", "5", "--goal", "50", "--target-risk", "5"});
+    const TGoalFigures& goals = window->Shown()->Goals();
+    EXPECT_EQ(static_cast<double>(window->Shown()->Figures().Ruin.Probability),
+              cli["risk_of_ruin"].get<double>());
+    EXPECT_EQ(static_cast<double>(goals.Goal.Goal), cli["goal_chance"].get<double>());
+    EXPECT_EQ(static_cast<double>(goals.LongRunGoal.Goal),
+              cli["goal_chance_unlimited"].get<double>());
+    EXPECT_EQ(goals.Least.Units, cli["bankroll_for_target"].get<int64_t>());
+    EXPECT_EQ(Text("lGoal"),
+              QString::number(100 * cli["goal_chance"].get<double>(), 'g', 6) + " %");
+    EXPECT_EQ(Text("lLeast"), QString("%1 bets ($%2)")
+                                  .arg(goals.Least.Units)
+                                  .arg(static_cast<double>(goals.Least.Units) * 1.25, 0, 'f', 2));
+    EXPECT_EQ(Text("lGoalHeaderLabel"), "Win goal of 50 bets, reached before ruin");
+    EXPECT_EQ(Text("lLongRunLeast"), "None: the return is not above 100 %");
+
+    for (const char* typed : {"6", "-1", "0.125", "abc"}) {
+        cashback->setText(typed);
+        cashback->Take();
+        EXPECT_EQ(cashback->text(), "5") << typed;
+        EXPECT_EQ(Text("lInputNote"),
+                  "Cash-back is 0 to 5 % of the coins played, with at most two decimals.");
+    }
+    auto* target = Find<TNumberField>("edTargetRisk");
+    for (const char* typed : {"0", "100", "1e-3"}) {
+        target->setText(typed);
+        target->Take();
+        EXPECT_EQ(target->text(), "5") << typed;
+    }
+    EXPECT_FALSE(window->Running()); // nothing refused is worked out
 }
 
 } // namespace

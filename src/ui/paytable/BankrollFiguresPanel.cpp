@@ -2,6 +2,7 @@
 
 #include "bankroll/BankrollJob.h"
 #include "prefs/Preferences.h"
+#include "prefs/Texts.h"
 #include "ui/common/TextSections.h"
 
 #include <QGridLayout>
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string_view>
+#include <tuple>
 
 namespace drawmentor {
 
@@ -33,6 +35,7 @@ TBankrollFiguresPanel::TBankrollFiguresPanel(const TPreferences& preferences, QW
     QLabel* note = AddValue(*grid, row++, 0, QStringLiteral("lLongRunNote"), 3);
     note->setAlignment(Qt::AlignLeft);
     note->setWordWrap(true);
+    AddQuestions(*grid, row);
     QLabel* result = AddCaption(*grid, row, "Result");
     QFont bold = result->font();
     bold.setBold(true);
@@ -59,13 +62,32 @@ TBankrollFiguresPanel::TBankrollFiguresPanel(const TPreferences& preferences, QW
     grid->setColumnMinimumWidth(2, 100);
 }
 
+// The win goal's and the target risk's rows: a heading, then the figure
+// within the session and without end.
+void TBankrollFiguresPanel::AddQuestions(QGridLayout& grid, int& row) {
+    for (const auto& [heading, within, withinValue, withoutEnd, withoutEndValue] :
+         {std::tuple{"GoalHeader", "GoalWithin", "lGoal", "GoalWithoutEnd", "lLongRunGoal"},
+          std::tuple{"LeastHeader", "LeastWithin", "lLeast", "LeastWithoutEnd", "lLongRunLeast"}}) {
+        AddCaption(grid, row++, heading, 3)->setWordWrap(true);
+        AddCaption(grid, row, "Within", 1, within)->setIndent(12);
+        AddValue(grid, row++, 1, QString::fromLatin1(withinValue), 2);
+        AddCaption(grid, row, "WithoutEnd", 1, withoutEnd)->setIndent(12);
+        AddValue(grid, row++, 1, QString::fromLatin1(withoutEndValue), 2);
+    }
+    QLabel* note = AddValue(grid, row++, 0, QStringLiteral("lQuestionsNote"), 3);
+    note->setAlignment(Qt::AlignLeft);
+    note->setWordWrap(true);
+}
+
 // The column headers sit in the value columns of the result's row.
-QLabel* TBankrollFiguresPanel::AddCaption(QGridLayout& grid, int row, const char* key, int span) {
+QLabel* TBankrollFiguresPanel::AddCaption(QGridLayout& grid, int row, const char* key, int span,
+                                          const char* named) {
     auto* label = new QLabel(this);
     const std::string_view name(key);
     const int column = name == "ColumnBets" ? 1 : name == "ColumnMoney" ? 2 : 0;
-    label->setObjectName(column == 0 ? QStringLiteral("l%1Label").arg(QLatin1String(key))
-                                     : QStringLiteral("l") + QLatin1String(key));
+    label->setObjectName(column == 0
+                             ? QStringLiteral("l%1Label").arg(QLatin1String(named ? named : key))
+                             : QStringLiteral("l") + QLatin1String(key));
     if (column > 0) label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     grid.addWidget(label, row, column, 1, span);
     FCaptions.emplace_back(label, key);
@@ -86,11 +108,29 @@ QString TBankrollFiguresPanel::Text(const char* key, const QStringList& values) 
     return BankrollText(FPreferences, key, values);
 }
 
-void TBankrollFiguresPanel::SetCaptions(int64_t hands, const QString& topLine) {
+void TBankrollFiguresPanel::SetCaptions(int64_t hands, const QString& topLine, bool deals,
+                                        int64_t goalBets, const QString& targetPercent) {
+    FDeals = deals;
     const QString count = QString::number(hands);
-    for (const auto& [label, key] : FCaptions)
-        label->setText(std::string_view(key) == "NoTopLine" ? Text(key, {topLine, count})
-                                                            : Text(key, {count}));
+    const TTexts& texts = FPreferences.Texts();
+    const QString within =
+        texts.Counted(deals ? QStringLiteral("Deals") : QStringLiteral("Hands"), hands);
+    for (const auto& [label, key] : FCaptions) {
+        const std::string_view name(key);
+        // Captions that count the session say deals when a deal has several hands.
+        const char* shown = !deals                ? key
+                            : name == "Ruin"      ? "RuinDeals"
+                            : name == "Result"    ? "ResultDeals"
+                            : name == "EveryHand" ? "EveryDeal"
+                            : name == "NoTopLine" ? "NoTopLineDeals"
+                                                  : key;
+        QStringList values{count};
+        if (name == "NoTopLine") values = {topLine, count};
+        if (name == "GoalHeader") values = {texts.Counted(QStringLiteral("Bets"), goalBets)};
+        if (name == "LeastHeader") values = {targetPercent};
+        if (name == "Within") values = {within};
+        label->setText(Text(shown, values));
+    }
 }
 
 void TBankrollFiguresPanel::Clear() {
@@ -98,7 +138,7 @@ void TBankrollFiguresPanel::Clear() {
     for (QLabel* label : labels)
         if (std::none_of(FCaptions.begin(), FCaptions.end(),
                          [&](const auto& caption) { return caption.first == label; }))
-            label->clear();
+            SetValue(label->objectName(), QString());
 }
 
 QString TBankrollFiguresPanel::Percent(long double p) const {
@@ -119,7 +159,10 @@ QString TBankrollFiguresPanel::Percent(long double p) const {
 }
 
 void TBankrollFiguresPanel::SetValue(const QString& name, const QString& text) {
-    findChild<QLabel*>(name)->setText(text);
+    QLabel* label = findChild<QLabel*>(name);
+    label->setText(text);
+    // A note takes room only when it has something to say.
+    if (label->wordWrap()) label->setVisible(!text.isEmpty());
 }
 
 // Mean figures get `decimals` places; results on the grid (decimals < 0) are
@@ -147,6 +190,16 @@ void TBankrollFiguresPanel::Show(const TBankrollFigures& f, const QString& topLi
     } else if (f.LongRun.Kind == TLongRunRuin::TKind::Impossible) {
         longRun = Text("Impossible");
     }
+    QString least = LeastText(f.LongRunLeast);
+    // The computation's own words on why are there for whoever points at the figure.
+    const QString why = QString::fromStdString(f.LongRunLeftOut);
+    if (!why.isEmpty()) {
+        longRun = least = Text("NotComputed");
+        note = Text("NotComputedNote");
+    }
+    for (const char* name : {"lLongRun", "lLongRunLeast"})
+        findChild<QLabel*>(QString::fromLatin1(name))->setToolTip(why);
+    SetValue(QStringLiteral("lLongRunLeast"), least);
     SetValue(QStringLiteral("lLongRun"), longRun);
     SetValue(QStringLiteral("lLongRunNote"), note);
     const TSessionDistribution& s = f.Session;
@@ -163,13 +216,45 @@ void TBankrollFiguresPanel::Show(const TBankrollFigures& f, const QString& topLi
             SetValue(QString::fromLatin1(name), QString());
         return;
     }
-    SetValue(
-        QStringLiteral("lTopLine"),
-        Text("TopLine", {topLine, QString::number(static_cast<double>(wait.MeanHands), 'f', 2)}));
+    SetValue(QStringLiteral("lTopLine"),
+             Text(FDeals ? "TopLineDeals" : "TopLine",
+                  {topLine, QString::number(static_cast<double>(wait.MeanHands), 'f', 2)}));
     SetValue(QStringLiteral("lTopLineMedian"),
-             Text("HandsValue", {QString::number(wait.MedianHands)}));
+             Text(FDeals ? "DealsValue" : "HandsValue", {QString::number(wait.MedianHands)}));
     SetValue(QStringLiteral("lNoTopLine"), Percent(wait.NoneWithin));
     SetBoth(QStringLiteral("lWithoutTopLine"), wait.MeanResultWithout, 2);
+}
+
+QString TBankrollFiguresPanel::LeastText(const TBankrollForRisk& least) const {
+    const TTexts& texts = FPreferences.Texts();
+    switch (least.Kind) {
+    case TBankrollForRisk::TKind::Never: return Text("NoBankroll");
+    case TBankrollForRisk::TKind::Beyond:
+        return Text("MoreThan", {texts.Counted(QStringLiteral("Bets"), kMaxBankrollBets)});
+    case TBankrollForRisk::TKind::Found: break;
+    }
+    const double money = static_cast<double>(least.Units) * FBetCoins * FMoneyPerCoin;
+    return Text("LeastValue", {texts.Counted(QStringLiteral("Bets"), least.Units),
+                               QStringLiteral("$") + QString::number(money, 'f', 2)});
+}
+
+void TBankrollFiguresPanel::ShowGoals(const TGoalFigures& goals, int betCoins,
+                                      double moneyPerCoin) {
+    FBetCoins = betCoins;
+    FMoneyPerCoin = moneyPerCoin;
+    SetValue(QStringLiteral("lGoal"), Percent(goals.Goal.Goal));
+    const bool computed = goals.LongRunGoalLeftOut.empty();
+    SetValue(QStringLiteral("lLongRunGoal"),
+             computed ? Percent(goals.LongRunGoal.Goal) : Text("NotComputed"));
+    findChild<QLabel*>(QStringLiteral("lLongRunGoal"))
+        ->setToolTip(QString::fromStdString(goals.LongRunGoalLeftOut));
+    SetValue(QStringLiteral("lQuestionsNote"), computed ? QString() : Text("GoalNotComputedNote"));
+    SetValue(QStringLiteral("lLeast"), LeastText(goals.Least));
+}
+
+void TBankrollFiguresPanel::ClearGoals() {
+    for (const char* name : {"lGoal", "lLongRunGoal", "lLeast", "lQuestionsNote"})
+        SetValue(QString::fromLatin1(name), QString());
 }
 
 } // namespace drawmentor

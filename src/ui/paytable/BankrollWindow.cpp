@@ -7,8 +7,10 @@
 #include "ui/common/HelpKey.h"
 #include "ui/common/HelpWindow.h"
 #include "ui/common/LineText.h"
+#include "ui/common/NumberField.h"
 #include "ui/common/TextSections.h"
 
+#include "bankroll/BankrollForRisk.h"
 #include "bankroll/DealDistribution.h"
 #include "games/Catalogue.h"
 #include "games/HandsPerDeal.h"
@@ -28,6 +30,7 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <string_view>
 
 namespace drawmentor {
 
@@ -54,11 +57,11 @@ template <typename TRead> QString Failure(const TRead& read) {
 
 TBankrollWindow::TBankrollWindow(QWidget* parent, int gameIndex, const std::vector<int>& pays,
                                  int betCoins, const TPaytableReturn& analysis, int coinIndex,
-                                 TPreferences& preferences)
+                                 TPreferences& preferences, int cashback)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       FPreferences(preferences), FGameIndex(gameIndex), FPays(pays), FBetCoins(betCoins),
-      FOneHand(HandDistributionOf(analysis, pays, betCoins)), FHand(FOneHand),
-      FReturnPercent(analysis.ReturnPercent),
+      FOneHand(HandDistributionOf(analysis, pays, betCoins)), FDealHand(FOneHand), FHand(FOneHand),
+      FCashback(std::clamp(cashback, 0, kMaxCashback)), FReturnPercent(analysis.ReturnPercent),
       FCoinIndex(std::clamp(coinIndex, 0, kCoinValueCount - 1)) {
     setObjectName(QStringLiteral("fmBankroll"));
     FGame = new QLabel(this);
@@ -66,6 +69,7 @@ TBankrollWindow::TBankrollWindow(QWidget* parent, int gameIndex, const std::vect
     FGame->setMinimumHeight(23);
     auto* inputs = new QGridLayout;
     AddInputs(*inputs);
+    Rebate();
     FFigures = new TBankrollFiguresPanel(preferences, this);
     auto* left = new QVBoxLayout;
     left->addLayout(inputs);
@@ -97,7 +101,7 @@ TBankrollWindow::TBankrollWindow(QWidget* parent, int gameIndex, const std::vect
     layout->addWidget(FGame);
     layout->addLayout(middle, 1);
     layout->addLayout(bottom);
-    resize(1000, 660);
+    resize(1000, 800);
 
     FPoll.setInterval(40);
     connect(&FPoll, &QTimer::timeout, this, &TBankrollWindow::Poll);
@@ -153,6 +157,42 @@ void TBankrollWindow::AddInputs(QGridLayout& grid) {
     caption(3, "HandsPerDeal", FDealBox);
     grid.addWidget(FDealBox, 3, 1);
     connect(FDealBox, &QComboBox::currentIndexChanged, this, &TBankrollWindow::DealChosen);
+    // Typed values: a value out of range is refused by its field, which says why below.
+    const auto field = [&](int row, const char* key, const char* name, int decimals,
+                           TNumberField::TRule rule, double value) {
+        auto* edit = new TNumberField(decimals, std::move(rule), this);
+        edit->setObjectName(QString::fromLatin1(name));
+        edit->SetValue(value);
+        caption(row, key, edit);
+        grid.addWidget(edit, row, 1);
+        connect(edit, &TNumberField::Refused, this, [this](const QString& why) {
+            FInputNote->setText(why);
+            FInputNote->show();
+        });
+        return edit;
+    };
+    FInputNote = new QLabel(this);
+    FInputNote->setObjectName(QStringLiteral("lInputNote"));
+    FInputNote->setWordWrap(true);
+    FInputNote->hide(); // until a field refuses a value
+    FCashbackField = field(
+        4, "Cashback", "edCashback", 2,
+        [](double percent) { return percent >= 0 && percent <= kMaxCashback / 100.0; },
+        FCashback / 100.0);
+    FGoal = field(
+        5, "Goal", "edGoal", 0,
+        [](double bets) { return bets >= 1 && bets <= static_cast<double>(kMaxBankrollBets); },
+        kDefaultGoalBets);
+    FTarget = field(
+        6, "TargetRisk", "edTargetRisk", 10,
+        [](double percent) {
+            return percent >= static_cast<double>(100 * kLeastTargetRisk) && percent < 100;
+        },
+        kDefaultTargetPercent);
+    grid.addWidget(FInputNote, 7, 0, 1, 3);
+    connect(FCashbackField, &TNumberField::ValueChanged, this, &TBankrollWindow::CashbackChosen);
+    for (TNumberField* edit : {FGoal, FTarget})
+        connect(edit, &TNumberField::ValueChanged, this, &TBankrollWindow::InputsChanged);
     connect(FBankroll, &QDoubleSpinBox::valueChanged, this, &TBankrollWindow::InputsChanged);
     connect(FHands, &QSpinBox::valueChanged, this, &TBankrollWindow::InputsChanged);
     connect(FUnitBox, &QComboBox::currentIndexChanged, this, &TBankrollWindow::UnitChosen);
@@ -167,21 +207,28 @@ double TBankrollWindow::MoneyPerCoin() const {
     return CoinValue(FCoinIndex);
 }
 
-TBankrollQuestion TBankrollWindow::Question() const {
-    TBankrollQuestion question;
+int64_t TBankrollWindow::BankrollCoins() const {
     const double value = FBankroll->value();
     // Money buys whole coins; what is left over cannot be bet.
-    question.BankrollCoins = FUnit == buBets
-                                 ? std::llround(value) * BetCoins()
-                                 : static_cast<int64_t>(std::floor(value / MoneyPerCoin() + 1e-9));
+    return FUnit == buBets ? std::llround(value) * BetCoins()
+                           : static_cast<int64_t>(std::floor(value / MoneyPerCoin() + 1e-9));
+}
+
+TBankrollQuestion TBankrollWindow::Question() const {
+    TBankrollQuestion question;
+    // The figures count in the units of the cash-back's grid.
+    question.BankrollCoins = BankrollCoins() * FScale;
     question.Hands = FHands->value();
+    question.UnitCoins = BetCoins() * FScale;
+    question.GoalCoins = std::llround(FGoal->Value()) * question.UnitCoins;
+    question.TargetRisk = FTarget->Value() / 100;
     for (int tenths = 1; tenths <= kCurvePoints; ++tenths)
         question.CurveBankrolls.push_back(question.BankrollCoins * tenths / 10);
     return question;
 }
 
 void TBankrollWindow::UnitChosen() {
-    const int64_t coins = Question().BankrollCoins;
+    const int64_t coins = BankrollCoins();
     FUnit = FUnitBox->currentIndex() == buMoney ? buMoney : buBets;
     const QSignalBlocker quiet(FBankroll);
     const double bet = BetCoins() * MoneyPerCoin();
@@ -222,7 +269,9 @@ void TBankrollWindow::DealChosen() {
     StopJob();
     FShown.reset(); // the figures of another deal answer another question
     FDeal.reset();  // cancels and waits: the sums look at the flag deal by deal
-    FHand = FOneHand;
+    FDealHand = FOneHand;
+    Rebate();
+    Retranslate(); // the session's length is counted in deals or in hands
     if (FHandsPerDeal > 1) {
         FDeal = std::make_unique<TBackgroundJob<THandDistribution>>(
             [game = FGameIndex, pays = FPays, bet = FBetCoins,
@@ -242,7 +291,23 @@ void TBankrollWindow::DealChosen() {
     Start();
 }
 
+void TBankrollWindow::CashbackChosen(double percent) {
+    FInputNote->hide();
+    FCashback = static_cast<int>(std::lround(percent * 100));
+    Rebate();
+    StopJob();
+    FShown.reset(); // the figures of another hand answer another question
+    Start();
+}
+
+void TBankrollWindow::Rebate() {
+    const TRebatedHand rebated = WithCashback(FDealHand, FCashback);
+    FHand = rebated.Hand;
+    FScale = rebated.Scale;
+}
+
 void TBankrollWindow::InputsChanged() {
+    FInputNote->hide();
     const TBankrollQuestion question = Question();
     const TBankrollJob* current = FJob ? FJob.get() : FShown.get();
     if (current && current->Question() == question) {
@@ -273,17 +338,19 @@ void TBankrollWindow::Start() {
 void TBankrollWindow::Poll() {
     std::erase_if(FRetired, [](const auto& job) { return job->Finished(); });
     if (FDeal && FDeal->Finished()) {
-        const QString failure = Failure([&] { FHand = FDeal->Result(); });
+        const QString failure = Failure([&] { FDealHand = FDeal->Result(); });
         FDeal.reset();
         if (!failure.isEmpty()) {
             FStatus->setText(Text("Failed", {failure}));
             return;
         }
+        Rebate();
         Start();
     }
     if (FJob) {
         // Redrawn only when a part is new: the figures and the curve come apart.
-        const int done = (FJob->FiguresDone() ? 1 : 0) | (FJob->CurveDone() ? 2 : 0);
+        const int done = (FJob->FiguresDone() ? 1 : 0) | (FJob->CurveDone() ? 2 : 0) |
+                         (FJob->GoalsDone() ? 4 : 0);
         if (FJob->Finished()) FShown = std::move(FJob);
         if (done != FPartsShown) {
             FPartsShown = done;
@@ -310,7 +377,13 @@ void TBankrollWindow::Retranslate() {
     FGame = MakeHeaderLabel(FGame, FPreferences);
     FUnitBox->setItemText(buBets, Text("UnitBets"));
     FUnitBox->setItemText(buMoney, Text("UnitMoney"));
-    for (const auto& [label, key] : FInputCaptions) label->setText(Text(key));
+    // The session's length counts deals when a deal has several hands.
+    for (const auto& [label, key] : FInputCaptions)
+        label->setText(Text(FHandsPerDeal > 1 && std::string_view(key) == "Hands" ? "Deals" : key));
+    FCashbackField->SetRefusal(Text("CashbackRefused"));
+    FGoal->SetRefusal(Text("GoalRefused"));
+    FTarget->SetRefusal(Text("TargetRefused"));
+    FInputNote->hide(); // it spoke the language before
     FClose->setText(Text("Close"));
     QFont font = this->font();
     ApplyFont(font, FPreferences);
@@ -322,19 +395,30 @@ void TBankrollWindow::Display() {
     const TBankrollJob* current = FJob.get();
     const TBankrollJob* figures = current && current->FiguresDone() ? current : FShown.get();
     const TBankrollJob* curve = current && current->CurveDone() ? current : FShown.get();
+    const TBankrollJob* goals = current && current->GoalsDone() ? current : FShown.get();
     const TBankrollQuestion question = Question();
     const QString figuresError = figures ? Failure([&] { figures->Figures(); }) : QString();
     const QString curveError = curve ? Failure([&] { curve->Curve(); }) : QString();
+    const QString goalsError = goals ? Failure([&] { goals->Goals(); }) : QString();
     const bool failed = !figuresError.isEmpty();
     const int64_t hands = figures && !failed ? figures->Question().Hands : question.Hands;
-    FFigures->SetCaptions(hands, TopLineName());
+    // The goal and the target the figures on show answer.
+    const TBankrollQuestion& asked = goals ? goals->Question() : question;
+    const int unit = BetCoins() * static_cast<int>(FScale);
+    FFigures->SetCaptions(hands, TopLineName(), FHandsPerDeal > 1, asked.GoalCoins / unit,
+                          QString::number(static_cast<double>(100 * asked.TargetRisk), 'g', 10));
     if (figures && !failed) {
-        FFigures->Show(figures->Figures(), TopLineName(), BetCoins(), MoneyPerCoin());
+        FFigures->Show(figures->Figures(), TopLineName(), unit,
+                       MoneyPerCoin() / static_cast<double>(FScale));
         FCharts->ShowDistribution(figures->Figures().Session, ChartUnit());
     } else {
         FFigures->Clear();
         FCharts->ShowDistribution(TSessionDistribution{}, 1);
     }
+    if (goals && goalsError.isEmpty())
+        FFigures->ShowGoals(goals->Goals(), unit, MoneyPerCoin() / static_cast<double>(FScale));
+    else
+        FFigures->ClearGoals();
     if (curve && curveError.isEmpty() && !curve->Curve().Cancelled)
         FCharts->ShowCurve(curve->Question().CurveBankrolls, curve->Curve().Probability,
                            curve->Question().BankrollCoins, ChartUnit());
@@ -342,13 +426,16 @@ void TBankrollWindow::Display() {
         FCharts->ClearCurve();
     SetChartTexts(hands);
     // Figures of other inputs stay in grey until the new ones come.
-    FFigures->setEnabled(figures && figures->Question() == question);
+    FFigures->setEnabled(figures && figures->Question() == question && goals &&
+                         goals->Question() == question);
     FCharts->setEnabled(curve && curve->Question() == question);
     FProgress->setVisible(Running());
     if (failed)
         FStatus->setText(Text("Failed", {figuresError}));
     else if (!curveError.isEmpty())
         FStatus->setText(Text("CurveFailed", {curveError}));
+    else if (!goalsError.isEmpty())
+        FStatus->setText(Text("GoalsFailed", {goalsError}));
     else
         FStatus->setText(Running() ? Text("Computing") : QString());
 }
@@ -360,24 +447,29 @@ QString TBankrollWindow::TopLineName() const {
 }
 
 double TBankrollWindow::ChartUnit() const {
-    return FUnit == buBets ? 1.0 / BetCoins() : MoneyPerCoin();
+    const auto units = static_cast<double>(FScale);
+    return FUnit == buBets ? 1.0 / (BetCoins() * units) : MoneyPerCoin() / units;
 }
 
 void TBankrollWindow::SetChartTexts(int64_t hands) {
     const bool bets = FUnit == buBets;
     TBankrollPlots::TTexts texts;
-    texts.DistributionTitle = Text("DistributionTitle", {QString::number(hands)});
+    const bool deals = FHandsPerDeal > 1;
+    texts.DistributionTitle =
+        Text(deals ? "DistributionTitleDeals" : "DistributionTitle", {QString::number(hands)});
     texts.DistributionBottom = Text(bets ? "DistributionBottomBets" : "DistributionBottomMoney");
     texts.DistributionLeft = Text("DistributionLeft");
-    texts.CurveTitle = Text("CurveTitle", {QString::number(hands)});
+    texts.CurveTitle = Text(deals ? "CurveTitleDeals" : "CurveTitle", {QString::number(hands)});
     texts.CurveBottom = Text(bets ? "CurveBottomBets" : "CurveBottomMoney");
     texts.CurveLeft = Text("CurveLeft");
     FCharts->SetTexts(texts, font());
 }
 
 void ShowBankroll(QWidget* parent, int gameIndex, const std::vector<int>& pays, int betCoins,
-                  const TPaytableReturn& analysis, int coinIndex, TPreferences& preferences) {
-    TBankrollWindow window(parent, gameIndex, pays, betCoins, analysis, coinIndex, preferences);
+                  const TPaytableReturn& analysis, int coinIndex, TPreferences& preferences,
+                  int cashback) {
+    TBankrollWindow window(parent, gameIndex, pays, betCoins, analysis, coinIndex, preferences,
+                           cashback);
     window.exec();
 }
 

@@ -23,11 +23,14 @@ namespace drawmentor {
 
 class TBankrollPlots;
 class TBankrollFiguresPanel;
+class TNumberField;
 class TPreferences;
 
-// What a bankroll can expect of one paytable played perfectly: the risk of
-// losing it within the session and in play without end, the result of the
-// session and the wait for the top line, in bets and in money, with the
+// What a bankroll can expect of one paytable played perfectly, with a
+// cash-back and several hands a deal when chosen: the risk of losing it
+// within the session and in play without end, the chance of a win goal before
+// ruin, the least bankroll for a target risk, the result of the session and
+// the wait for the top line, in bets and in money, with the
 // distribution of the result and the risk against the bankroll drawn. A
 // background job works the figures out; a change of the bankroll or the
 // hands cancels it and starts another, and the figures on show turn grey
@@ -44,9 +47,13 @@ class TBankrollWindow : public QDialog {
 
     // `pays` are the whole-bet pays of the game's lines for `betCoins`,
     // `analysis` what AnalyzePaytable made of them; `coinIndex` the coin value
-    // to start with.
+    // and `cashback` (hundredths of a percent) what to start with.
     TBankrollWindow(QWidget* parent, int gameIndex, const std::vector<int>& pays, int betCoins,
-                    const TPaytableReturn& analysis, int coinIndex, TPreferences& preferences);
+                    const TPaytableReturn& analysis, int coinIndex, TPreferences& preferences,
+                    int cashback = 0);
+    // Defaults of the questions beside the risk.
+    static constexpr int kDefaultGoalBets = 400;
+    static constexpr double kDefaultTargetPercent = 5;
     ~TBankrollWindow() override;
 
     void Retranslate();
@@ -60,7 +67,11 @@ class TBankrollWindow : public QDialog {
     // One hand's bet: bankrolls and results read in it whatever the deal.
     int BetCoins() const { return FBetCoins; }
     int HandsPerDeal() const { return FHandsPerDeal; }
+    // Hundredths of a percent of the coins played.
+    int Cashback() const { return FCashback; }
+    // The hand the figures count, cash-back and all, and its units per coin.
     const THandDistribution& Hand() const { return FHand; }
+    int64_t UnitsPerCoin() const { return FScale; }
     TBankrollPlots& Charts() const { return *FCharts; }
 
     void done(int result) override;
@@ -70,7 +81,12 @@ class TBankrollWindow : public QDialog {
     void UnitChosen();
     void CoinChosen();
     void DealChosen();
+    void CashbackChosen(double percent);
+    // Puts the cash-back on the deal's hand.
+    void Rebate();
     void InputsChanged();
+    // The bankroll in coins, as the inputs say.
+    int64_t BankrollCoins() const;
     void Start();
     void StopJob();
     void Poll();
@@ -86,8 +102,11 @@ class TBankrollWindow : public QDialog {
     std::vector<int> FPays;
     int FBetCoins;
     const THandDistribution FOneHand;
-    THandDistribution FHand; // of one deal of FHandsPerDeal hands
+    THandDistribution FDealHand; // of one deal of FHandsPerDeal hands
+    THandDistribution FHand;     // FDealHand with the cash-back, in units of 1/FScale coin
     int FHandsPerDeal = 1;
+    int FCashback = 0;
+    int64_t FScale = 1;
     // A deal of several hands takes seconds to sum deal by deal.
     std::unique_ptr<TBackgroundJob<THandDistribution>> FDeal;
     long double FReturnPercent;
@@ -97,7 +116,7 @@ class TBankrollWindow : public QDialog {
     std::unique_ptr<TBankrollJob> FShown; // complete
     // Cancelled jobs finish in the background and are dropped once done.
     std::vector<std::unique_ptr<TBankrollJob>> FRetired;
-    int FPartsShown = 0; // of FJob: 1 the figures, 2 the curve
+    int FPartsShown = 0; // of FJob: 1 the figures, 2 the curve, 4 the goals
     QTimer FPoll;
     QTimer FDelay;
 
@@ -107,6 +126,10 @@ class TBankrollWindow : public QDialog {
     QComboBox* FCoinBox = nullptr;
     QSpinBox* FHands = nullptr;
     QComboBox* FDealBox = nullptr;
+    TNumberField* FCashbackField = nullptr;
+    TNumberField* FGoal = nullptr;
+    TNumberField* FTarget = nullptr;
+    QLabel* FInputNote = nullptr; // why a typed value was refused
     TBankrollFiguresPanel* FFigures = nullptr;
     TBankrollPlots* FCharts = nullptr;
     QProgressBar* FProgress = nullptr;
@@ -118,6 +141,7 @@ class TBankrollWindow : public QDialog {
 
 // Opens the window modally.
 void ShowBankroll(QWidget* parent, int gameIndex, const std::vector<int>& pays, int betCoins,
-                  const TPaytableReturn& analysis, int coinIndex, TPreferences& preferences);
+                  const TPaytableReturn& analysis, int coinIndex, TPreferences& preferences,
+                  int cashback = 0);
 
 } // namespace drawmentor

@@ -3,6 +3,7 @@
 #include "ui/common/GameText.h"
 
 #include "BankrollWindow.h"
+#include "ConditionsPanel.h"
 #include "PaytableGrid.h"
 #include "ReturnPanel.h"
 #include "SelectController.h"
@@ -57,6 +58,8 @@ TChooseGameWindow::TChooseGameWindow(QWidget* parent, TSelectController& control
     returnButtons->addWidget(FBankroll);
     returns->addLayout(returnButtons);
     left->addLayout(returns);
+    FConditions = new TConditionsPanel(preferences, this);
+    left->addWidget(FConditions);
     top->addLayout(left, 3);
     auto* right = new QVBoxLayout;
     FHeader = new QLabel(this);
@@ -100,7 +103,8 @@ TChooseGameWindow::TChooseGameWindow(QWidget* parent, TSelectController& control
     connect(FAdd, &QPushButton::clicked, this, &TChooseGameWindow::Add);
     connect(FBankroll, &QPushButton::clicked, this, &TChooseGameWindow::OpenBankroll);
     connect(FChart, &QPushButton::clicked, this, &TChooseGameWindow::OpenStrategyChart);
-    connect(FReturns, &TReturnPanel::Computed, this, &TChooseGameWindow::UpdateBankroll);
+    connect(FReturns, &TReturnPanel::Computed, this, &TChooseGameWindow::ReturnComputed);
+    connect(FConditions, &TConditionsPanel::Changed, this, &TChooseGameWindow::UpdateBankroll);
     connect(FPokerList, &QListWidget::currentItemChanged, this, &TChooseGameWindow::GameClicked);
     InstallHelpKey(*this, hcChooseGame, FPreferences);
     connect(&FPreferences, &TPreferences::PreferencesChanged, this,
@@ -142,6 +146,7 @@ void TChooseGameWindow::Retranslate() {
     FPokerName = MakeHeaderLabel(FPokerName, FPreferences);
     FHeader = MakeHeaderLabel(FHeader, FPreferences);
     FReturns->Retranslate();
+    FConditions->Retranslate();
 }
 
 // The window keeps its size unless a text (a long game name, a deal's
@@ -187,17 +192,27 @@ void TChooseGameWindow::Refresh() {
         FReturns->Show(game.GameIndex,
                        PaysForBet(FController.Pays(), game.LastLine, TReturnPanel::kBetCoins));
     }
+    ReturnComputed(); // or cleared, or still to come
+}
+
+void TChooseGameWindow::ReturnComputed() {
+    if (FController.PayIndex() != -1 && FReturns->Shown())
+        FConditions->Show(FReturns->ShownGame(), FReturns->ShownPays(), *FReturns->Shown());
+    else
+        FConditions->Clear();
     UpdateBankroll();
 }
 
 void TChooseGameWindow::UpdateBankroll() {
-    FBankroll->setEnabled(FController.PayIndex() != -1 && FReturns->Shown().has_value());
+    FBankroll->setEnabled(FController.PayIndex() != -1 && FReturns->Shown().has_value() &&
+                          FConditions->AtMeter().has_value());
 }
 
+// At the meter and with the cash-back of the conditions on show.
 void TChooseGameWindow::OpenBankroll() {
     if (!FBankroll->isEnabled()) return;
-    ShowBankroll(this, FReturns->ShownGame(), FReturns->ShownPays(), TReturnPanel::kBetCoins,
-                 *FReturns->Shown(), FCoinIndex, FPreferences);
+    ShowBankroll(this, FReturns->ShownGame(), FConditions->MeterPays(), TReturnPanel::kBetCoins,
+                 *FConditions->AtMeter(), FCoinIndex, FPreferences, FConditions->Cashback());
 }
 
 void TChooseGameWindow::OpenStrategyChart() {

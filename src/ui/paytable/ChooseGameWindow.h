@@ -8,6 +8,7 @@ class QPushButton;
 
 namespace drawmentor {
 
+class TConditionsPanel;
 class TSession;
 class TPaytableGrid;
 class TPreferences;
@@ -16,7 +17,8 @@ class TSelectController;
 
 // The game choice: the offered games by name, the chosen game's paytable
 // with the buttons that step through its stored paytables, edit the shown
-// one or add one, and the return of the paytable on show.
+// one or add one, and the return of the paytable on show, also with a
+// cash-back and a royal meter, which the bankroll window opens with.
 class TChooseGameWindow : public QDialog {
     Q_OBJECT
 
@@ -27,6 +29,7 @@ class TChooseGameWindow : public QDialog {
     // The paytable, its return and the buttons, after any change of selection.
     void Refresh();
     TReturnPanel& Returns() { return *FReturns; }
+    TConditionsPanel& Conditions() { return *FConditions; }
     // The coin value the bankroll window starts with (CoinValue's index).
     void SetCoinIndex(int index) { FCoinIndex = index; }
 
@@ -38,8 +41,9 @@ class TChooseGameWindow : public QDialog {
     void Step(int by);
     void Edit();
     void Add();
-    // The bankroll window needs the return of the paytable on show.
+    // The bankroll window needs the return of the paytable on show, at the meter.
     void UpdateBankroll();
+    void ReturnComputed();
     void OpenBankroll();
     void OpenStrategyChart();
     QPushButton* AddButton(const char* name);
@@ -51,6 +55,7 @@ class TChooseGameWindow : public QDialog {
     QLabel* FPokerName = nullptr;
     TPaytableGrid* FGrid = nullptr;
     TReturnPanel* FReturns = nullptr;
+    TConditionsPanel* FConditions = nullptr;
     QPushButton* FOK = nullptr;
     QPushButton* FCancel = nullptr;
     QPushButton* FPrev = nullptr;
