@@ -19,6 +19,7 @@ TSession::TSession(TPreferences& preferences, IGameWindows* windows)
     : FPreferences(preferences), FWindows(windows ? windows : &FNoWindows) {
     FLogger = std::make_unique<TLogger>(DataFileWritePath(QStringLiteral("DrawMentor.log")));
     LoadSettings();
+    FSettingsRead = true;
 }
 
 TSession::~TSession() {
@@ -87,6 +88,7 @@ void TSession::Deal() {
         FHand.FState = gsDealt;
         FHand.FOpen = true;
         FCounters.TakeBet(dealBet);
+        StoreSettings();
     } catch (...) {
         AddErrorContext("Deal");
     }
@@ -113,7 +115,7 @@ void TSession::CheckWarning() {
     if (!WarrantsWarning(FCoach.HoldCost())) return;
     const auto answer = FWindows->ShowWarning(*this);
     if (answer.ApplyBest) ShowHint();
-    if (answer.StopWarnings) FOptions &= ~kShowWarnings;
+    if (answer.StopWarnings) SetOption(kShowWarnings, false);
 }
 
 void TSession::Draw() {
@@ -134,6 +136,7 @@ void TSession::Draw() {
         FHand.FWin = FGame.WinOf(FHand.FLine);
         record.Win = FHand.FWin;
         record.Line = LineByte(FHand.FLine);
+        StoreSettings();
     } catch (...) {
         AddErrorContext("Draw");
     }
@@ -236,6 +239,7 @@ void TSession::Collect() {
             FHand.FOpen = false;
             FHand.FDrawUnderWay = false;
         }
+        StoreSettings();
     } catch (...) {
         AddErrorContext("Collect");
     }

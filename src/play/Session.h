@@ -132,6 +132,10 @@ class TSession : public QObject {
     QString CurrentKey() const;
     void LoadSettings();
     void SaveSettings();
+    // The settings image follows every command that changes what the session
+    // keeps, so that the file can be written at once; not while the
+    // constructor reads them, which passes through defaults.
+    void StoreSettings();
 
     TPreferences& FPreferences;
     IGameWindows FNoWindows;
@@ -149,6 +153,7 @@ class TSession : public QObject {
     int FCoinIndex = 0;
     TExtraHands FExtra;
     THoldCoach FCoach{FGame, FHand};
+    bool FSettingsRead = false;
 };
 
 } // namespace drawmentor

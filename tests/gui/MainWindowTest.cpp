@@ -17,7 +17,9 @@
 #include "ui/main/PayoutGrid.h"
 
 #include "core/Error.h"
+#include "prefs/IniFile.h"
 #include "prefs/Preferences.h"
+#include "prefs/SettingKeys.h"
 
 #include "support/TempFolders.h"
 #include "support/WindowFixture.h"
@@ -211,6 +213,24 @@ TEST_F(MainWindowTest, ATerminationRequestClosesTheTableLikeExit) {
     std::raise(SIGTERM);
     QTRY_VERIFY(!window->isVisible());
     EXPECT_FALSE(Session().Hand().IsOpen());
+}
+
+// Ended without its exit (killed, or a logout that does not wait), the
+// program has lost no choice: each reaches the settings file as it is made.
+TEST_F(MainWindowTest, ChoicesReachTheSettingsFileWithoutAnExit) {
+    const auto stored = [this](TSetting setting) {
+        TIniFile ini;
+        ini.LoadData(folders.ReadDataFile("DrawMentor.ini"));
+        return ReadSetting(ini, setting);
+    };
+    Key(Qt::Key_Minus);
+    Find<QAction>("miRealPlay")->trigger();
+    Find<QAction>("miSizeLarge")->trigger();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return stored(TSetting::Bet) == "4"; }, 2000));
+    EXPECT_EQ(stored(TSetting::Mode), "2");
+    EXPECT_EQ(stored(TSetting::TableSize), "1");
+    Click("btnDeal");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return stored(TSetting::Credits) == "2496"; }, 2000));
 }
 
 // A new deal starts from five backs: nothing of the hand before it turns over.

@@ -21,11 +21,13 @@
 #include "ui/common/CardButton.h"
 #include "ui/common/GameText.h"
 #include "ui/common/GradientLabel.h"
+#include "ui/common/MessageBox.h"
 #include "ui/common/TextSections.h"
 #include "ui/common/WindowPlacement.h"
 
 #include "games/GameKey.h"
 #include "prefs/Preferences.h"
+#include "prefs/SettingKeys.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -82,7 +84,8 @@ TMainWindow::TMainWindow(TPreferences& preferences, QWidget* parent)
     FPanels->Grid->SetEngine(FSession.get());
     FPanels->OtherHands->SetEngine(FSession.get());
     FMenu = new TMainMenu(*this, *FSession, FPreferences);
-    new TTableMenu(*this, *FSizer, *FSounds);
+    auto* tableMenu = new TTableMenu(*this, *FSizer, *FSounds);
+    connect(tableMenu, &TTableMenu::Chosen, this, &TMainWindow::StoreSettings);
     connect(FMenu, &TMainMenu::Command, this,
             [this](TMenuCommand command) { App::Guarded([&] { RunCommand(command); }); });
     connect(FMenu, &TMainMenu::ModeChosen, this,
@@ -100,6 +103,15 @@ TMainWindow::TMainWindow(TPreferences& preferences, QWidget* parent)
     });
     RestoreSettings();
     FSizer->ShowOtherHands(FSession->ExtraHands().HandsPerDeal() > 1);
+    FSettingsRestored = true;
+    FPreferences.WriteChangesSoon();
+    connect(&FPreferences, &TPreferences::SettingsWriteFailed, this, [this](const QString& error) {
+        TMessageBox::Tell(this, QStringLiteral("SettingsUnwritable"), ProgramTitle(),
+                          FormatText(FPreferences.Texts().Translate(
+                                         kMessages, QStringLiteral("SettingsUnwritable")),
+                                     {error}),
+                          FPreferences);
+    });
     // Damaged records are left out of everything the log shows; said once,
     // the player knows why counts may fall short.
     if (const int skipped = FSession->Logger().InvalidCount(); skipped > 0)
@@ -148,10 +160,12 @@ void TMainWindow::RunCommand(TMenuCommand command) {
     case TMenuCommand::SelectDeck:
         FRouter->ChooseDeck(FCards->Paint());
         RedrawCards();
+        StoreSettings();
         break;
     case TMenuCommand::SelectBack:
         FRouter->ChooseBack(FCards->Paint());
         RedrawCards();
+        StoreSettings();
         break;
     case TMenuCommand::Quiz: FRouter->ShowQuiz(*FSession, FCards->Paint()); break;
     default: FRouter->Run(command, *FSession); break;
@@ -341,10 +355,17 @@ void TMainWindow::LayoutPaytable() {
 void TMainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     LayoutPaytable();
+    StoreSettings();
+}
+
+void TMainWindow::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    StoreSettings();
 }
 
 void TMainWindow::RestoreSettings() {
     const TIniFile& ini = FPreferences.SettingsFile();
+    FFirstStart = ReadSetting(ini, TSetting::Deck).isEmpty();
     FSizer->Restore(ini);
     if (!RestorePlacement(*this, ini, kPlacement))
         if (const QScreen* screen = QApplication::primaryScreen())
@@ -358,15 +379,14 @@ void TMainWindow::RestoreSettings() {
 
 void TMainWindow::SaveSettings() {
     TIniFile& ini = FPreferences.SettingsFile();
-    // The room of the other hands is added again at the next start: the
-    // window is kept at the height the player gave it.
-    const bool others = FSizer->OtherHandsShown();
-    FSizer->ShowOtherHands(false);
-    SavePlacement(*this, ini, kPlacement);
-    FSizer->ShowOtherHands(others);
+    SavePlacement(*this, ini, kPlacement, FSizer->SizeWithoutOtherHands());
     FSizer->Save(ini);
     FSounds->Save(ini);
     FCards->Save(ini);
+}
+
+void TMainWindow::StoreSettings() {
+    if (FSettingsRestored) SaveSettings();
 }
 
 // --- Keys ----------------------------------------------------------------------
