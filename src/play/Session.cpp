@@ -110,12 +110,14 @@ void TSession::ShowHint() {
     FHand.FRecord.HintReturn = static_cast<double>(Engine().DrawReturn(FHand.FRecord.BestMask));
 }
 
-void TSession::CheckWarning() {
-    if (!(FOptions & kShowWarnings) || !Rules().CanHold()) return;
-    if (!WarrantsWarning(FCoach.HoldCost())) return;
+bool TSession::CheckWarning() {
+    if (!(FOptions & kShowWarnings) || !Rules().CanHold()) return true;
+    if (!WarrantsWarning(FCoach.HoldCost())) return true;
     const auto answer = FWindows->ShowWarning(*this);
-    if (answer.ApplyBest) ShowHint();
     if (answer.StopWarnings) SetOption(kShowWarnings, false);
+    if (answer.ChangeHold) return false;
+    if (answer.ApplyBest) ShowHint();
+    return true;
 }
 
 void TSession::Draw() {
@@ -146,7 +148,7 @@ std::array<bool, kHandSize> TSession::PrepareDealDraw() {
     std::array<bool, kHandSize> replaced{};
     if (!Rules().CanDealDraw()) return replaced;
     if (State() == gsDealt) {
-        CheckWarning();
+        if (!CheckWarning()) return replaced;
         FHand.FDrawUnderWay = true;
         if (!(FOptions & kShowResultHands))
             Draw(); // the result is never shown: straight on to the next deal

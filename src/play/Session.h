@@ -47,7 +47,9 @@ class TSession : public QObject {
     // Holds the cards a draw mask keeps (bit i set: card i replaced).
     void SetDrawMask(int mask);
     void ShowHint();
-    void CheckWarning();
+    // Asks about a costly hold; false when the player went back to change
+    // it, and nothing may be drawn yet.
+    bool CheckWarning();
     void Draw();
     void StartDoubleUp();
     void DoubleUpPick(int position);
@@ -56,7 +58,8 @@ class TSession : public QObject {
     // between: Prepare asks the warning and, when result hands are not shown,
     // draws at once; it answers which positions get new cards, and from then
     // on the hold cannot change. A deal replaces all five, so none replaced
-    // with no hand dealt means the deal was refused and nothing changed.
+    // with no hand dealt means the deal was refused and nothing changed; a
+    // hold that can still change after it means the player went back to it.
     // Finish then draws a dealt hand or deals a new one; true when it dealt.
     std::array<bool, kHandSize> PrepareDealDraw();
     bool FinishDealDraw();

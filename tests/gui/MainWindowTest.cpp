@@ -423,17 +423,6 @@ TEST_F(MainWindowTest, CoinValueChoiceAndAbout) {
     Key(Qt::Key_V); // the keyboard way to the same choice; cancelled: nothing changes
     EXPECT_TRUE(asked);
     EXPECT_EQ(Session().CoinIndex(), 2);
-    // Every item of the Mode menu has a letter of its own, in every language.
-    for (const char* language : {"RUS", "ENG"}) {
-        preferences->SetInterfaceLanguage(QString::fromLatin1(language));
-        preferences->Apply();
-        QStringList letters;
-        for (QAction* item : Find<QMenu>("miMode")->actions())
-            if (const qsizetype at = item->text().indexOf('&'); at >= 0)
-                letters << item->text().mid(at + 1, 1).toLower();
-        EXPECT_EQ(letters.size(), QSet<QString>(letters.begin(), letters.end()).size())
-            << language << ": " << letters.join(' ').toStdString();
-    }
 
     QString version, licence;
     QTimer::singleShot(0, [&] {
@@ -448,6 +437,33 @@ TEST_F(MainWindowTest, CoinValueChoiceAndAbout) {
     // The licence and where the card artwork comes from, not a missing-text marker.
     EXPECT_TRUE(licence.contains("General Public License")) << licence.toStdString();
     EXPECT_TRUE(licence.contains("gnome-cards-data")) << licence.toStdString();
+}
+
+// Alt and a letter reach one item only: in the menu bar and in every menu,
+// in every language, no two items share their underlined letter.
+TEST_F(MainWindowTest, EveryMenuItemHasALetterOfItsOwn) {
+    const auto letters = [](const QList<QAction*>& items) {
+        QStringList found;
+        for (const QAction* item : items) {
+            const QString text = QString(item->text()).remove(QLatin1String("&&"));
+            if (const qsizetype at = text.indexOf('&'); at >= 0 && at + 1 < text.size())
+                found << text.mid(at + 1, 1).toLower();
+        }
+        return found;
+    };
+    for (const char* language : {"RUS", "ENG"}) {
+        preferences->SetInterfaceLanguage(QString::fromLatin1(language));
+        preferences->Apply();
+        std::vector<std::pair<QString, QList<QAction*>>> menus = {
+            {"menu bar", window->menuBar()->actions()}};
+        for (const QMenu* menu : window->menuBar()->findChildren<QMenu*>())
+            menus.emplace_back(menu->objectName(), menu->actions());
+        for (const auto& [name, items] : menus) {
+            const QStringList found = letters(items);
+            EXPECT_EQ(found.size(), QSet<QString>(found.begin(), found.end()).size())
+                << language << ", " << name.toStdString() << ": " << found.join(' ').toStdString();
+        }
+    }
 }
 
 TEST(SingleInstance, ASecondStartWakesTheFirst) {

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <set>
 #include <string>
 #include <utility>
@@ -282,6 +284,12 @@ TEST_F(SessionTest, WarningsOnlyForHoldsCostingMoreThanACent) {
     e.CheckWarning();
     EXPECT_EQ(windows.Warnings, 1);
     EXPECT_EQ(e.Hand().DrawMask(), large); // kept: the player answered no
+    windows.Answer = {.ChangeHold = true}; // back to the hand: no draw yet
+    EXPECT_FALSE(e.CheckWarning());
+    EXPECT_TRUE(e.Rules().CanHold());
+    EXPECT_TRUE(std::ranges::none_of(e.PrepareDealDraw(), std::identity{}));
+    EXPECT_EQ(e.Hand().State(), TGameState::gsDealt);
+    EXPECT_EQ(windows.Warnings, 3);
     windows.Answer = {true, true};
     e.CheckWarning();
     EXPECT_EQ(e.Hand().DrawMask(), e.Hand().Record().BestMask);
@@ -289,7 +297,7 @@ TEST_F(SessionTest, WarningsOnlyForHoldsCostingMoreThanACent) {
     EXPECT_FALSE(e.Options() & kShowWarnings);
     e.SetDrawMask(large);
     e.CheckWarning();
-    EXPECT_EQ(windows.Warnings, 2);
+    EXPECT_EQ(windows.Warnings, 4);
 }
 
 TEST_F(SessionTest, ErrorHandsAreReplayed) {

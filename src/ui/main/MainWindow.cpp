@@ -241,6 +241,7 @@ void TMainWindow::DealOrDraw() {
         RedrawCards(); // a refused deal: the hand before it stays as it was
         return;
     }
+    if (draws && FSession->Rules().CanHold()) return; // back from the warning to the hold
     SetMessage(draws ? QStringLiteral("Drawing") : QStringLiteral("Dealing"));
     FSounds->Play(draws ? TSound::Draw : TSound::Deal);
     // The warning may have changed the hold: the kept cards show it at once.
