@@ -72,6 +72,8 @@ class TSession : public QObject {
     void SelectRecent(int index);
     // False (nothing changed) while a hand is in play or out of 1..5.
     bool SetBet(int coins);
+    // A machine's Bet One: one coin more, and after five coins one again.
+    bool BetOne() { return SetBet(FGame.Bet() % kMaxCoins + 1); }
     void SetCoinIndex(int index);
     // Hands dealt from one hold (one of kHandsPerDealChoices); false (nothing
     // changed) for another number or while a hand is in play.

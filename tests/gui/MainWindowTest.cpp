@@ -156,6 +156,64 @@ TEST_F(MainWindowTest, BetChangesOnlyWithoutAHandInPlay) {
     EXPECT_FALSE(window->SelectBet(0));
 }
 
+// As on a machine: Bet One steps the bet up and wraps from five to one; Max
+// Bet bets five and deals at once. Neither changes a hand in play.
+TEST_F(MainWindowTest, BetOneAndMaxBet) {
+    Click("btnBetOne"); // from the five coins of a first start
+    EXPECT_EQ(Session().Game().Bet(), 1);
+    Key(Qt::Key_B);
+    EXPECT_EQ(Text("lBet"), "2");
+    Click("btnMaxBet");
+    EXPECT_EQ(Session().Game().Bet(), 5);
+    EXPECT_EQ(Session().Hand().State(), TGameState::gsDealt);
+    EXPECT_EQ(Session().Counters().Credits(), 2495);
+    EXPECT_FALSE(Find<TCardButton>("btnBetOne")->isEnabled());
+    EXPECT_FALSE(Find<TCardButton>("btnMaxBet")->isEnabled());
+    Key(Qt::Key_B);
+    Key(Qt::Key_M);
+    EXPECT_EQ(Session().Game().Bet(), 5);
+    EXPECT_EQ(Session().Counters().Credits(), 2495) << "no second deal";
+    Click("btnDeal");
+    Key(Qt::Key_B);
+    EXPECT_EQ(Session().Game().Bet(), 1);
+    Key(Qt::Key_M); // after the draw: the next deal, at five coins
+    EXPECT_EQ(Session().Hand().State(), TGameState::gsDealt);
+    EXPECT_EQ(Session().Hand().Record().Bet, 5);
+}
+
+// The paytable is a machine's glass: figures on blue, the bet's column red,
+// the winning line gold, flashing a moment after the win and then lit.
+TEST_F(MainWindowTest, ThePaytableLightsTheBetAndFlashesTheWin) {
+    auto* grid = Find<TPayoutGrid>("PayoutGrid");
+    const auto cell = [grid](int column, int row) {
+        int x = 3, y = 3;
+        for (int i = 0; i < column; ++i) x += grid->Layout().Columns[i];
+        for (int i = 0; i < row; ++i) y += grid->Layout().Rows[i];
+        const QRgb c = grid->grab().toImage().pixel(x, y);
+        const int r = qRed(c), g = qGreen(c), b = qBlue(c);
+        return b > r + 60 && b > g + 60        ? 'b'
+               : r > g + 100 && r > b + 100    ? 'r'
+               : r > 200 && g > 150 && b < 120 ? 'g'
+                                               : '?';
+    };
+    ASSERT_TRUE(PlayUntilAWin());
+    const int line = Session().Hand().CurrentLine();
+    const int other = line == 0 ? 1 : 0;
+    EXPECT_EQ(cell(0, other), 'b');
+    EXPECT_EQ(cell(4, other), 'b');
+    EXPECT_EQ(cell(5, other), 'r'); // five coins bet
+    EXPECT_EQ(cell(0, line), 'g');
+    auto* flash = grid->findChild<QTimer*>("winFlash");
+    ASSERT_TRUE(flash && flash->isActive());
+    flash->setInterval(1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return cell(0, line) == 'b'; }, 2000)) << "dark a moment";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !flash->isActive(); }, 2000));
+    EXPECT_EQ(cell(0, line), 'g') << "and lit after the flash";
+    Key(Qt::Key_B);
+    EXPECT_EQ(cell(1, other), 'r');
+    EXPECT_EQ(cell(5, other), 'b');
+}
+
 TEST_F(MainWindowTest, DoubleUpPicks) {
     ASSERT_TRUE(PlayUntilAWin());
     const int win = Session().Hand().CurrentWin();
@@ -403,10 +461,11 @@ TEST_F(MainWindowTest, CoinValueChoiceAndAbout) {
         auto* dialog = QApplication::activeModalWidget();
         ASSERT_NE(dialog, nullptr);
         auto* list = dialog->findChild<QListWidget*>("lbItems");
-        EXPECT_EQ(list->count(), 6);
-        EXPECT_EQ(list->item(5)->text(), " $100.00");
-        EXPECT_EQ(list->currentRow(), 0);
-        list->setCurrentRow(2);
+        EXPECT_EQ(list->count(), 12); // from a cent to a hundred dollars
+        EXPECT_EQ(list->item(0)->text(), " $0.01");
+        EXPECT_EQ(list->item(11)->text(), " $100.00");
+        EXPECT_EQ(list->currentRow(), 4); // $0.25, the first coin
+        list->setCurrentRow(6);
         qobject_cast<QDialog*>(dialog)->accept();
     });
     QTest::mouseClick(Find<QLabel>("lCoinCost"), Qt::LeftButton);

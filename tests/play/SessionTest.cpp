@@ -4,6 +4,7 @@
 #include "engine/EngineFactory.h"
 #include "games/Catalogue.h"
 #include "games/PayoutStorage.h"
+#include "prefs/IniFile.h"
 #include "prefs/Preferences.h"
 
 #include "support/TempFolders.h"
@@ -225,6 +226,25 @@ TEST_F(SessionTest, APaytableTheLogCannotNameIsNotPlayed) {
     EXPECT_EQ(e.Game().PayIndex(), kMaxPaytablesPerGame - 1);
 }
 
+// A stored coin index keeps its coin: the first six denominations stay where
+// they were and the others come after them, the last one kept in the
+// settings like the first; lists show them from the smallest up.
+TEST(CoinValues, StoredIndicesKeepTheirCoinsAndListsGoFromTheSmallest) {
+    const double first[] = {0.25, 0.5, 1, 5, 25, 100};
+    for (int i = 0; i < 6; ++i) EXPECT_DOUBLE_EQ(CoinValue(i), first[i]) << i;
+    const auto& order = CoinIndicesByValue();
+    EXPECT_DOUBLE_EQ(CoinValue(order.front()), 0.01);
+    EXPECT_DOUBLE_EQ(CoinValue(order.back()), 100);
+    for (int i = 1; i < kCoinValueCount; ++i)
+        EXPECT_LT(CoinValue(order[i - 1]), CoinValue(order[i])) << i;
+    TIniFile ini;
+    TStoredSession stored;
+    stored.CoinIndex = kCoinValueCount - 1;
+    WriteStoredSession(ini, asValue, stored);
+    EXPECT_EQ(ReadStoredSession(ini, asValue, [](int, int) { return true; }).CoinIndex,
+              kCoinValueCount - 1);
+}
+
 TEST_F(SessionTest, TheBalanceCountsInTheDealtHandsCoinValue) {
     TSession& e = Start();
     e.SetCoinIndex(3); // $5
@@ -237,7 +257,7 @@ TEST_F(SessionTest, TheBalanceCountsInTheDealtHandsCoinValue) {
     e.Deal();
     e.Collect(); // refunded: the balance stays
     EXPECT_DOUBLE_EQ(e.Counters().Balance(), (win - 5) * 5.0);
-    EXPECT_THROW(e.SetCoinIndex(6), ERangeError);
+    EXPECT_THROW(e.SetCoinIndex(kCoinValueCount), ERangeError);
 }
 
 TEST_F(SessionTest, DoubleUpIsLoggedWithTheCollectedWin) {

@@ -7,6 +7,7 @@
 #include <QDir>
 
 #include <algorithm>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -83,7 +84,7 @@ TEST_F(DeckArtTest, HeldLetteringSurvivesOnEveryCourtCard) {
             for (int suit = 0; suit < 4; ++suit) {
                 const QImage card = Draw(rank, suit, true);
                 for (const QPoint& at : letters)
-                    ASSERT_EQ(card.pixel(at.x(), 80 + at.y()), band.pixel(at))
+                    ASSERT_EQ(card.pixel(at.x(), engine.HeldBandTop() + at.y()), band.pixel(at))
                         << "deck " << code.toStdString() << " rank " << rank << " suit " << suit
                         << " at " << at.x() << "," << at.y();
             }
@@ -115,6 +116,41 @@ TEST_F(DeckArtTest, EveryFaceHasCornerIndicesInItsSuitsInk) {
         EXPECT_TRUE(inks[0] == Black || inks[0] == Blue);
         for (int black : {0, 1})
             for (int red : {2, 3}) EXPECT_NE(inks[black], inks[red]) << black << " " << red;
+    }
+}
+
+// A held card still shows its rank and suit in both corners: the band lies
+// between them, on every card of every deck.
+TEST_F(DeckArtTest, TheHeldBandLeavesBothCornerIndicesInView) {
+    for (const QString& code : InstalledDecks()) {
+        SCOPED_TRACE("deck " + code.toStdString());
+        engine.LoadDeck(code);
+        const QRect index = engine.IndexRect();
+        // The rank and the suit under it fill at most the top third of the
+        // card's corner; the same turned in the other corner.
+        const QRect corner(index.left(), index.top(), index.width(),
+                           engine.CardHeight / 3 - index.top());
+        ASSERT_LT(index.bottom(), corner.bottom());
+        const QRect turned(engine.CardWidth - corner.right() - 1,
+                           engine.CardHeight - corner.bottom() - 1, corner.width(),
+                           corner.height());
+        // The rows where the two differ, for a message that says where.
+        const auto changedRows = [](const QImage& a, const QImage& b, const QRect& area) {
+            std::string rows;
+            for (int y = area.top(); y <= area.bottom(); ++y)
+                for (int x = area.left(); x <= area.right(); ++x)
+                    if (a.pixel(x, y) != b.pixel(x, y)) {
+                        rows += std::to_string(y) + " ";
+                        break;
+                    }
+            return rows;
+        };
+        for (int suit : {0, 3})
+            for (int rank = 0; rank < 13; ++rank) {
+                const QImage plain = Draw(rank, suit), held = Draw(rank, suit, true);
+                EXPECT_EQ(changedRows(held, plain, corner) + changedRows(held, plain, turned), "")
+                    << "rank " << rank << " suit " << suit;
+            }
     }
 }
 

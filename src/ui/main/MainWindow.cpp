@@ -67,6 +67,10 @@ TMainWindow::TMainWindow(TPreferences& preferences, QWidget* parent)
             [this](int coins) { App::Guarded([&] { SelectBet(coins); }); });
     connect(FPanels->Counters, &TCounterPanel::CoinValueClicked, this,
             App::GuardedSlot(this, &TMainWindow::ChooseCoinValue));
+    connect(FPanels->BetOneButton, &QAbstractButton::clicked, this,
+            App::GuardedSlot(this, &TMainWindow::BetOne));
+    connect(FPanels->MaxBetButton, &QAbstractButton::clicked, this,
+            App::GuardedSlot(this, &TMainWindow::MaxBet));
     connect(FPanels->HintButton, &QAbstractButton::clicked, this,
             App::GuardedSlot(this, &TMainWindow::Hint));
     connect(FPanels->DoubleButton, &QAbstractButton::clicked, this,
@@ -178,7 +182,9 @@ void TMainWindow::Retranslate() {
     setWindowTitle(ProgramTitle());
     QApplication::setApplicationDisplayName(ProgramTitle());
     FMenu->Retranslate();
-    for (const auto& [button, key] : {std::pair{FPanels->HintButton, QStringLiteral("Hint")},
+    for (const auto& [button, key] : {std::pair{FPanels->BetOneButton, QStringLiteral("BetOne")},
+                                      std::pair{FPanels->MaxBetButton, QStringLiteral("MaxBet")},
+                                      std::pair{FPanels->HintButton, QStringLiteral("Hint")},
                                       std::pair{FPanels->DoubleButton, QStringLiteral("Double")}}) {
         button->setText(FPreferences.Texts().Translate(kMainButtonsTexts, key));
         button->setToolTip(FPreferences.Texts().TranslateHint(kMainButtonsTexts, key));
@@ -202,6 +208,8 @@ void TMainWindow::UpdateCounters() {
     FPanels->Meters->Update(e, FPreferences);
     FPanels->Grid->update();
     FPanels->OtherHands->update();
+    FPanels->BetOneButton->setEnabled(e.Rules().CanChangeBet());
+    FPanels->MaxBetButton->setEnabled(e.Rules().CanChangeBet());
     FPanels->HintButton->setEnabled(e.Rules().CanHint());
     FPanels->HintButton->setVisible(e.Rules().HintOffered());
     FPanels->DoubleButton->setEnabled(e.Rules().CanDouble());
@@ -230,6 +238,9 @@ void TMainWindow::RunReveal(TCardReveal::TSteps steps) {
     FReveal->Run(std::move(steps), [this] {
         UpdateCounters();
         FSounds->CardsShown(*FSession);
+        const TTableHand& hand = FSession->Hand();
+        if (hand.State() == TGameState::gsDrawn && hand.DoubleUpPick() < 1 && hand.CurrentWin() > 0)
+            FPanels->Grid->FlashWinningLine();
     });
 }
 
@@ -319,6 +330,18 @@ bool TMainWindow::SelectBet(int coins) {
     if (!FSession->SetBet(coins)) return false;
     UpdateCounters();
     return true;
+}
+
+void TMainWindow::BetOne() {
+    if (FReveal->IsRunning() || !FSession->BetOne()) return;
+    FSounds->Play(TSound::Hold);
+    UpdateCounters();
+}
+
+// A machine's Max Bet: five coins, and the deal without another press.
+void TMainWindow::MaxBet() {
+    if (FReveal->IsRunning() || !SelectBet(kMaxCoins)) return;
+    DealOrDraw();
 }
 
 void TMainWindow::ChooseCoinValue() {
@@ -414,6 +437,8 @@ bool TMainWindow::HandleKey(int key) {
         if (!FSession->Rules().CanHint()) return false;
         Hint();
         return true;
+    case Qt::Key_B: BetOne(); return true;
+    case Qt::Key_M: MaxBet(); return true;
     case Qt::Key_V: ChooseCoinValue(); return true;    // as a click on the coin value
     default: ToggleCard(key - Qt::Key_1); return true; // 1..5
     }

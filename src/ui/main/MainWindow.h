@@ -54,6 +54,10 @@ class TMainWindow : public QMainWindow {
     void ToggleCard(int index);
     // Accepted only for 1..5 coins with no hand in play.
     bool SelectBet(int coins);
+    // The machine's bet buttons: one coin more (five wraps to one), and five
+    // coins dealt at once.
+    void BetOne();
+    void MaxBet();
     void ChooseCoinValue();
     void SelectMode(TPlayMode mode);
     // Accepted only for a count the machine offers, with no hand in play.
