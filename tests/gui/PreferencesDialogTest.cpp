@@ -22,8 +22,6 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include <map>
-
 namespace drawmentor {
 namespace {
 
@@ -107,40 +105,6 @@ TEST_F(PreferencesDialogTest, ANewLanguageShowsAtOnceAndCancelKeepsWhatWasApplie
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
     EXPECT_EQ(preferences->InterfaceLanguage, "RUS");
     EXPECT_NE(preferences->DealSpeed, 180);
-}
-
-// Shown in either language, every text of the dialog is that language's
-// (but OK and the languages' own names) and fits where it is shown.
-TEST_F(PreferencesDialogTest, EveryTextIsInTheLanguageAndFits) {
-    Open();
-    const auto texts = [this] {
-        std::map<QString, QString> found;
-        dialog->show();
-        QApplication::processEvents();
-        for (QWidget* widget : dialog->findChildren<QWidget*>()) {
-            QString text;
-            int room = widget->width();
-            if (auto* label = qobject_cast<QLabel*>(widget)) {
-                text = label->text();
-            } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-                text = button->text();
-                if (!qobject_cast<QPushButton*>(widget)) room -= 20; // the tick or the dot
-            } else if (auto* group = qobject_cast<QGroupBox*>(widget)) {
-                text = group->title();
-            }
-            if (text.trimmed().isEmpty()) continue;
-            EXPECT_LE(widget->fontMetrics().horizontalAdvance(text), room) << text.toStdString();
-            found[widget->objectName()] = text;
-        }
-        return found;
-    };
-    const auto english = texts();
-    preferences->SetInterfaceLanguage("RUS");
-    preferences->Apply();
-    for (const auto& [name, text] : texts()) {
-        if (name.startsWith("rbLanguage") || name == "btnOK") continue;
-        EXPECT_NE(text, english.at(name)) << name.toStdString() << " stays English";
-    }
 }
 
 TEST_F(PreferencesDialogTest, ThreeLanguagesTakeTwoColumnsAndANamelessOneIsListed) {

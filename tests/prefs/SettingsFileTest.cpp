@@ -8,7 +8,6 @@
 #include "support/FileFaults.h"
 #include "support/TempFolders.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -166,43 +165,6 @@ TEST_F(SettingsFileTest, WritingThePreferencesOnAFullDiskIsAnError) {
     const TFileFaultScope full(TFileStep::Write, "DrawMentor.ini");
     EXPECT_THROW(preferences.WriteSettingsFile(), EDrawMentor);
     EXPECT_EQ(ReadFile(path), kCommented);
-}
-
-// The trainer writes the settings as they change, as a save at exit would:
-// merged into the file, at once after a burst, not at all when a change was
-// undone, and a failing disk is said once until a write succeeds again.
-TEST_F(SettingsFileTest, ChangesAreWrittenAsTheyHappen) {
-    WriteFile(path, kCommented);
-    TPreferences preferences;
-    preferences.WriteChangesSoon(0);
-    QStringList failures;
-    QObject::connect(&preferences, &TPreferences::SettingsWriteFailed,
-                     [&](const QString& error) { failures << error; });
-    const auto setSpeed = [&](int speed) {
-        preferences.DealSpeed = speed;
-        preferences.Apply();
-        for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
-    };
-    setSpeed(80);
-    EXPECT_TRUE(ReadFile(path).contains("# the speed I like\nDealSpeed=80\n"))
-        << ReadFile(path).constData();
-    {
-        const TFileFaultScope full(TFileStep::Write, "DrawMentor.ini");
-        setSpeed(60);
-        setSpeed(40);
-        EXPECT_EQ(full.Hits, 2);
-        preferences.DealSpeed = 80; // and back, before the write
-        preferences.Apply();
-        setSpeed(80);
-        EXPECT_EQ(full.Hits, 2) << "nothing left to write";
-    }
-    EXPECT_EQ(failures.size(), 1);
-    setSpeed(30);
-    EXPECT_TRUE(ReadFile(path).contains("DealSpeed=30\n"));
-    const TFileFaultScope full(TFileStep::Write, "DrawMentor.ini");
-    setSpeed(20);
-    EXPECT_EQ(failures.size(), 2) << "failing again after a write that succeeded";
-    preferences.WriteOnExit = false;
 }
 
 TEST_F(SettingsFileTest, OnlyRegularFilesOfSaneSizeAreRead) {
