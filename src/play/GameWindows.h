@@ -6,7 +6,8 @@ class TSession;
 
 // What play itself must ask the player. The window layer implements it; tests
 // and the command line use fakes. The defaults answer as a player who closes
-// every window would.
+// every window would, but for the warning, which keeps the player's hold:
+// play without windows goes on.
 class IGameWindows {
   public:
     virtual ~IGameWindows() = default;
@@ -14,6 +15,7 @@ class IGameWindows {
     struct TWarningAnswer {
         bool ApplyBest = false;    // take the best hold instead of the player's
         bool StopWarnings = false; // "don't show warnings" was ticked
+        bool ChangeHold = false;   // back to the hand: nothing drawn, the hold may change
     };
     // The player's hold costs more than 0.01 coins of expected return.
     virtual TWarningAnswer ShowWarning(TSession&) { return {}; }

@@ -4,6 +4,7 @@
 #include "core/Checked.h"
 #include "games/Catalogue.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cmath>
@@ -124,8 +125,19 @@ bool IsValidRecord(const TLogRecord& r) {
 }
 
 double CoinValue(int coinIndex) {
-    static constexpr double kValues[kCoinValueCount] = {0.25, 0.5, 1, 5, 25, 100};
+    static constexpr double kValues[kCoinValueCount] = {0.25, 0.5,  1,    5,   25, 100,
+                                                        0.01, 0.02, 0.05, 0.1, 2,  10};
     return kValues[CheckIndex(coinIndex, 0, kCoinValueCount - 1, "coin index")];
+}
+
+const std::array<int, kCoinValueCount>& CoinIndicesByValue() {
+    static const std::array<int, kCoinValueCount> order = [] {
+        std::array<int, kCoinValueCount> indices{};
+        for (int i = 0; i < kCoinValueCount; ++i) indices[i] = i;
+        std::ranges::sort(indices, {}, [](int i) { return CoinValue(i); });
+        return indices;
+    }();
+    return order;
 }
 
 } // namespace drawmentor

@@ -63,8 +63,13 @@ struct TLogRecord {
 // finite figures. Anything else is damage and is left out of every count.
 bool IsValidRecord(const TLogRecord& record);
 
-inline constexpr int kCoinValueCount = 6;
-// Coins to money by CoinIndex 0..5.
+inline constexpr int kCoinValueCount = 12;
+// Coins to money by CoinIndex 0..11. Records and settings store the index, so
+// the first six ($0.25, $0.50, $1, $5, $25, $100) keep their places and the
+// other denominations come after them: 1, 2, 5 and 10 cents, $2, $10.
 double CoinValue(int coinIndex);
+// Every coin index, from the smallest coin to the largest, for lists that
+// show the coins in order.
+const std::array<int, kCoinValueCount>& CoinIndicesByValue();
 
 } // namespace drawmentor

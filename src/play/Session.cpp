@@ -19,6 +19,7 @@ TSession::TSession(TPreferences& preferences, IGameWindows* windows)
     : FPreferences(preferences), FWindows(windows ? windows : &FNoWindows) {
     FLogger = std::make_unique<TLogger>(DataFileWritePath(QStringLiteral("DrawMentor.log")));
     LoadSettings();
+    FSettingsRead = true;
 }
 
 TSession::~TSession() {
@@ -87,6 +88,7 @@ void TSession::Deal() {
         FHand.FState = gsDealt;
         FHand.FOpen = true;
         FCounters.TakeBet(dealBet);
+        StoreSettings();
     } catch (...) {
         AddErrorContext("Deal");
     }
@@ -108,12 +110,14 @@ void TSession::ShowHint() {
     FHand.FRecord.HintReturn = static_cast<double>(Engine().DrawReturn(FHand.FRecord.BestMask));
 }
 
-void TSession::CheckWarning() {
-    if (!(FOptions & kShowWarnings) || !Rules().CanHold()) return;
-    if (!WarrantsWarning(FCoach.HoldCost())) return;
+bool TSession::CheckWarning() {
+    if (!(FOptions & kShowWarnings) || !Rules().CanHold()) return true;
+    if (!WarrantsWarning(FCoach.HoldCost())) return true;
     const auto answer = FWindows->ShowWarning(*this);
+    if (answer.StopWarnings) SetOption(kShowWarnings, false);
+    if (answer.ChangeHold) return false;
     if (answer.ApplyBest) ShowHint();
-    if (answer.StopWarnings) FOptions &= ~kShowWarnings;
+    return true;
 }
 
 void TSession::Draw() {
@@ -134,6 +138,7 @@ void TSession::Draw() {
         FHand.FWin = FGame.WinOf(FHand.FLine);
         record.Win = FHand.FWin;
         record.Line = LineByte(FHand.FLine);
+        StoreSettings();
     } catch (...) {
         AddErrorContext("Draw");
     }
@@ -143,7 +148,7 @@ std::array<bool, kHandSize> TSession::PrepareDealDraw() {
     std::array<bool, kHandSize> replaced{};
     if (!Rules().CanDealDraw()) return replaced;
     if (State() == gsDealt) {
-        CheckWarning();
+        if (!CheckWarning()) return replaced;
         FHand.FDrawUnderWay = true;
         if (!(FOptions & kShowResultHands))
             Draw(); // the result is never shown: straight on to the next deal
@@ -236,6 +241,7 @@ void TSession::Collect() {
             FHand.FOpen = false;
             FHand.FDrawUnderWay = false;
         }
+        StoreSettings();
     } catch (...) {
         AddErrorContext("Collect");
     }

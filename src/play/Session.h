@@ -47,7 +47,9 @@ class TSession : public QObject {
     // Holds the cards a draw mask keeps (bit i set: card i replaced).
     void SetDrawMask(int mask);
     void ShowHint();
-    void CheckWarning();
+    // Asks about a costly hold; false when the player went back to change
+    // it, and nothing may be drawn yet.
+    bool CheckWarning();
     void Draw();
     void StartDoubleUp();
     void DoubleUpPick(int position);
@@ -56,7 +58,8 @@ class TSession : public QObject {
     // between: Prepare asks the warning and, when result hands are not shown,
     // draws at once; it answers which positions get new cards, and from then
     // on the hold cannot change. A deal replaces all five, so none replaced
-    // with no hand dealt means the deal was refused and nothing changed.
+    // with no hand dealt means the deal was refused and nothing changed; a
+    // hold that can still change after it means the player went back to it.
     // Finish then draws a dealt hand or deals a new one; true when it dealt.
     std::array<bool, kHandSize> PrepareDealDraw();
     bool FinishDealDraw();
@@ -69,6 +72,8 @@ class TSession : public QObject {
     void SelectRecent(int index);
     // False (nothing changed) while a hand is in play or out of 1..5.
     bool SetBet(int coins);
+    // A machine's Bet One: one coin more, and after five coins one again.
+    bool BetOne() { return SetBet(FGame.Bet() % kMaxCoins + 1); }
     void SetCoinIndex(int index);
     // Hands dealt from one hold (one of kHandsPerDealChoices); false (nothing
     // changed) for another number or while a hand is in play.
@@ -132,6 +137,10 @@ class TSession : public QObject {
     QString CurrentKey() const;
     void LoadSettings();
     void SaveSettings();
+    // The settings image follows every command that changes what the session
+    // keeps, so that the file can be written at once; not while the
+    // constructor reads them, which passes through defaults.
+    void StoreSettings();
 
     TPreferences& FPreferences;
     IGameWindows FNoWindows;
@@ -149,6 +158,7 @@ class TSession : public QObject {
     int FCoinIndex = 0;
     TExtraHands FExtra;
     THoldCoach FCoach{FGame, FHand};
+    bool FSettingsRead = false;
 };
 
 } // namespace drawmentor

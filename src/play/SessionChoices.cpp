@@ -57,6 +57,7 @@ void TSession::SelectGame(int gameIndex, int payIndex) {
         FRecent.Remove(chosen);
         FRecent.Push(CurrentKey(), chosen);
         UseGame(gameIndex, payIndex, payIndex != -1 ? &pays : nullptr);
+        StoreSettings();
     } catch (...) {
         AddErrorContext("SelectPoker");
     }
@@ -66,6 +67,7 @@ void TSession::SelectGame(int gameIndex, int payIndex, const TPayTable& pays) {
     try {
         CheckPayIndex(gameIndex, payIndex);
         UseGame(gameIndex, payIndex, &pays);
+        StoreSettings();
     } catch (...) {
         AddErrorContext("SelectPoker");
     }
@@ -121,6 +123,7 @@ bool TSession::SetBet(int coins) {
     if (coins < 1 || coins > kMaxCoins || !Rules().CanChangeBet()) return false;
     FGame.ApplyBet(coins);
     FCoach.RequestChart();
+    StoreSettings();
     return true;
 }
 
@@ -132,16 +135,19 @@ bool TSession::StartDrill(std::unique_ptr<TChartDrill> drill) {
 
 void TSession::SetCoinIndex(int index) {
     FCoinIndex = CheckIndex(index, 0, kCoinValueCount - 1, "coin value");
+    StoreSettings();
 }
 
 bool TSession::SetHandsPerDeal(int hands) {
     if (!IsHandsPerDealChoice(hands) || !Rules().CanChangeBet()) return false;
     FExtra.SetHandsPerDeal(hands);
+    StoreSettings();
     return true;
 }
 
 void TSession::SetOption(unsigned option, bool on) {
     FOptions = (on ? FOptions | option : FOptions & ~option) & (kShowResultHands | kShowWarnings);
+    StoreSettings();
 }
 
 void TSession::ClearAllRecords() {
@@ -159,6 +165,7 @@ void TSession::SetMode(TPlayMode mode) {
     if (mode != pmPlayErrorHands) {
         FReplay.Clear();
         FMode = mode;
+        StoreSettings();
         return;
     }
     // The hand whose result shows is one of the list the player expects: logged
@@ -168,6 +175,7 @@ void TSession::SetMode(TPlayMode mode) {
         FMode = pmPlayErrorHands;
     else
         ChooseOtherMode();
+    StoreSettings();
 }
 
 bool TSession::BuildErrorHands() {
@@ -187,6 +195,7 @@ void TSession::ChooseOtherMode() {
 void TSession::ResetCounters() {
     ClearCounters();
     FCoach.RequestChart();
+    StoreSettings();
     emit GameChanged();
 }
 
@@ -219,6 +228,10 @@ void TSession::LoadSettings() {
     } catch (...) {
         AddErrorContext("LoadFromIni");
     }
+}
+
+void TSession::StoreSettings() {
+    if (FSettingsRead) SaveSettings();
 }
 
 void TSession::SaveSettings() {

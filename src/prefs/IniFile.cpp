@@ -38,6 +38,8 @@ struct TIniFile::TImpl {
     // applies exactly these to the file as it is on disk then.
     std::vector<std::pair<QByteArray, QByteArray>> Written; // section, key
     std::vector<QByteArray> Erased;
+    QByteArray Saved; // the image's text when it was loaded or saved
+    std::function<void()> Changed;
 
     static bool Same(const QByteArray& a, const QByteArray& b) {
         return a.compare(b, Qt::CaseInsensitive) == 0;
@@ -103,6 +105,7 @@ void TIniFile::LoadData(const QByteArray& data) {
             if (!entry.Raw && TImpl::Same(entry.Key, key)) entry.Value = value, replaced = true;
         if (!replaced) section->Entries.push_back({key, value});
     }
+    FImpl->Saved = Data();
 }
 
 QByteArray TIniFile::Data() const {
@@ -140,6 +143,15 @@ void TIniFile::SaveFile(const QString& path) {
     std::swap(FImpl->Sections, merged.FImpl->Sections);
     FImpl->Written.clear();
     FImpl->Erased.clear();
+    FImpl->Saved = text;
+}
+
+void TIniFile::SetChangeHandler(std::function<void()> handler) {
+    FImpl->Changed = std::move(handler);
+}
+
+bool TIniFile::IsModified() const {
+    return Data() != FImpl->Saved;
 }
 
 bool TIniFile::HasSection(const QString& section) const {
@@ -203,13 +215,13 @@ void TIniFile::WriteString(const QString& section, const QString& key, const QSt
     if (auto* entry = FImpl->Find(name, keyName)) {
         if (entry->Value == text) return;
         entry->Value = text;
-        written();
-        return;
+    } else {
+        TImpl::TSection* found = FImpl->Find(name);
+        if (!found) found = &FImpl->Sections.emplace_back(TImpl::TSection{name, {}});
+        found->Entries.push_back({keyName, text});
     }
     written();
-    TImpl::TSection* found = FImpl->Find(name);
-    if (!found) found = &FImpl->Sections.emplace_back(TImpl::TSection{name, {}});
-    found->Entries.push_back({keyName, text});
+    if (FImpl->Changed) FImpl->Changed();
 }
 
 void TIniFile::WriteInteger(const QString& section, const QString& key, int value) {
@@ -227,14 +239,15 @@ void TIniFile::WriteFloat(const QString& section, const QString& key, double val
 
 void TIniFile::EraseSection(const QString& section) {
     const QByteArray name = section.toUtf8();
-    std::erase_if(FImpl->Sections,
-                  [&](const auto& entry) { return TImpl::Same(entry.Name, name); });
+    const auto removed = std::erase_if(
+        FImpl->Sections, [&](const auto& entry) { return TImpl::Same(entry.Name, name); });
     // Writes before the erasure are gone with it.
     std::erase_if(FImpl->Written,
                   [&](const auto& entry) { return TImpl::Same(entry.first, name); });
     if (std::none_of(FImpl->Erased.begin(), FImpl->Erased.end(),
                      [&](const auto& erased) { return TImpl::Same(erased, name); }))
         FImpl->Erased.push_back(name);
+    if (removed > 0 && FImpl->Changed) FImpl->Changed();
 }
 
 void TIniFile::Clear() {
@@ -242,6 +255,7 @@ void TIniFile::Clear() {
     FImpl->Sections.clear();
     FImpl->Written.clear();
     FImpl->Erased.clear();
+    FImpl->Saved.clear();
 }
 
 } // namespace drawmentor

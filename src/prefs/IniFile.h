@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 class QByteArray;
@@ -54,6 +55,13 @@ class TIniFile {
     void WriteFloat(const QString& section, const QString& key, double value);
     void EraseSection(const QString& section);
     void Clear();
+
+    // Called after every write or erasure that changes the image, so that
+    // its owner can save it soon (loading and clearing are no changes).
+    void SetChangeHandler(std::function<void()> handler);
+    // Whether the image differs from what was last loaded or saved: a value
+    // written over and back again leaves nothing to save.
+    bool IsModified() const;
 
   private:
     struct TImpl;

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <utility>
 
 namespace drawmentor {
 namespace {
@@ -29,6 +30,8 @@ std::unique_ptr<TPreferences>& Instance() {
 } // namespace
 
 TPreferences::TPreferences() {
+    FWriteTimer.setSingleShot(true);
+    connect(&FWriteTimer, &QTimer::timeout, this, &TPreferences::WriteChanges);
     SetDefaults();
     try {
         FSettingsFile.LoadFile(DataFileReadPath(kSettingsFileName));
@@ -57,6 +60,25 @@ QString TPreferences::SettingsFileName() {
 
 void TPreferences::WriteSettingsFile() {
     FSettingsFile.SaveFile(DataFileWritePath(kSettingsFileName));
+}
+
+void TPreferences::WriteChangesSoon(int delayMs) {
+    // Long enough for a window drag, or the several writes of a deal, to make one save.
+    FWriteTimer.setInterval(delayMs);
+    FSettingsFile.SetChangeHandler([this] {
+        if (WriteOnExit) FWriteTimer.start();
+    });
+}
+
+void TPreferences::WriteChanges() {
+    if (!WriteOnExit || !FSettingsFile.IsModified()) return;
+    try {
+        WriteSettingsFile();
+        FWriteFailing = false;
+    } catch (const std::exception& error) {
+        if (!std::exchange(FWriteFailing, true))
+            emit SettingsWriteFailed(QString::fromUtf8(error.what()));
+    }
 }
 
 void TPreferences::SetDefaults() {
@@ -122,6 +144,7 @@ void TPreferences::SetHelpLanguage(const QString& code) {
 }
 
 void TPreferences::Apply() {
+    SaveSettings();
     emit PreferencesChanged(this);
 }
 

@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include <memory>
 
@@ -43,6 +44,12 @@ class TPreferences : public QObject {
     void SaveSettings();
     // Writes the settings image now (the destructor does it too).
     void WriteSettingsFile();
+    // From now on a change of the settings image reaches the file a moment
+    // later, changes in a burst in one write: a program ended without its
+    // exit (killed, or the session's logout cut short) loses nothing. The
+    // trainer's window turns it on; tools that write once at their end do
+    // not. Tests wait less.
+    void WriteChangesSoon(int delayMs = 250);
 
     // A language without a file falls back to English; the help follows the
     // interface where it can.
@@ -51,7 +58,8 @@ class TPreferences : public QObject {
     const TTexts& Texts() const { return FTexts; }
     QString HelpFileName() const { return TTexts::HelpFileName(HelpLanguage); }
 
-    // Tells every listener, in the order they subscribed, that preferences changed.
+    // Puts the preferences into the settings image, then tells every
+    // listener, in the order they subscribed, that they changed.
     void Apply();
 
     // Empty, or why the settings file could not be read.
@@ -71,17 +79,25 @@ class TPreferences : public QObject {
     TAutoSave AutoSave = 0;
     bool SaveForNewGame = false;
     int DealSpeed = 0;
-    // Off for tools that only read: the settings file is then left as it is.
+    // Off for tools that only read, and when the file could not be read: the
+    // settings file is then left as it is, at exit and on changes alike.
     bool WriteOnExit = true;
 
   signals:
     // Windows connect when they are created and re-translate themselves.
     void PreferencesChanged(drawmentor::TPreferences* preferences);
+    // A write of changed settings failed; said once until a write succeeds.
+    // The image keeps the changes, and the next change or the exit tries again.
+    void SettingsWriteFailed(const QString& error);
 
   private:
+    void WriteChanges();
+
     TTexts FTexts;
     TIniFile FSettingsFile;
     QString FReadError;
+    QTimer FWriteTimer;
+    bool FWriteFailing = false;
 };
 
 // The single instance, created on the first call.

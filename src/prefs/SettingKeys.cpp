@@ -28,7 +28,7 @@ const TSettingKey kKeys[] = {
     {kPreferences, "SaveForNewGame", "1"},
     {kParams, "Credits", "2500", -kCounterLimit, kCounterLimit},
     {kParams, "Balance", "0", -kBalanceLimit, kBalanceLimit},
-    {kParams, "Value", "0", 0, 5},
+    {kParams, "Value", "0", 0, 11}, // a coin index, below play's kCoinValueCount
     {kParams, "ER1", "0", 0, 1e15},
     {kParams, "ER2", "0", 0, 1e15},
     {kParams, "Hands", "0", 0, kCounterLimit},

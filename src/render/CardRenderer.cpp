@@ -49,15 +49,17 @@ void EnterCard(QPainter& p, const QRectF& card) {
 void PaintHeldBand(QPainter& p, const QRectF& card, const QString& word) {
     p.save();
     EnterCard(p, card);
-    QLinearGradient gold(0, 83, 0, 107);
+    // Across the middle, as the built-in band lies: the corner indices stay in view.
+    constexpr double top = (kDesignHeight - 21) / 2;
+    QLinearGradient gold(0, top - 1.5, 0, top + 22.5);
     gold.setColorAt(0, QColor(255, 236, 120));
     gold.setColorAt(1, QColor(240, 180, 20));
     p.setPen(QPen(QColor(150, 90, 0), 1));
     p.setBrush(gold);
-    p.drawRoundedRect(QRectF(4.5, 84.5, kDesignWidth - 9, 21), 4, 4);
+    p.drawRoundedRect(QRectF(4.5, top, kDesignWidth - 9, 21), 4, 4);
     // A longer word takes the band's width rather than its height.
     const double wide = word.size() > 4 ? 12 : 20;
-    FillText(p, word, QRectF(wide, 88, kDesignWidth - 2 * wide, 14),
+    FillText(p, word, QRectF(wide, top + 3.5, kDesignWidth - 2 * wide, 14),
              QFont(QStringLiteral("DejaVu Sans"), 12, QFont::Bold), QColor(170, 0, 0));
     p.restore();
 }

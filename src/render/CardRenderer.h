@@ -43,9 +43,9 @@ class TCardRenderer {
     QString FHeldWord = QStringLiteral("HELD");
 };
 
-// The gold HELD band (saying `word`) and the wild card's badge, in a card's
-// rectangle; their proportions are those of the built-in pictures on the
-// standard card.
+// The gold HELD band (saying `word`) across the middle of a card's rectangle,
+// clear of the corner indices, and the wild card's badge; their proportions
+// are those of the built-in pictures on the standard card.
 void PaintHeldBand(QPainter& painter, const QRectF& card,
                    const QString& word = QStringLiteral("HELD"));
 void PaintWildBadge(QPainter& painter, const QRectF& card);

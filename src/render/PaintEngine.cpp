@@ -235,7 +235,7 @@ void TPaintEngine::DrawCard(QPainter& p, const QRect& rect, bool held, bool wild
     }
     if (held) {
         p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-        p.drawImage(QPoint(left + 1, top + 80), FHeld,
+        p.drawImage(QPoint(left + 1, top + HeldBandTop()), FHeld,
                     QRect(1, 0, FHeld.width() - 2, FHeld.height()));
     }
     p.restore();

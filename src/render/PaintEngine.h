@@ -31,6 +31,9 @@ class TPaintEngine {
     virtual void DrawBack(QPainter& painter, const QRect& rect);
     // Where the top-left corner index (the rank glyph's cell) lies on a card.
     QRect IndexRect() const;
+    // The top of the built-in held band, across the middle of the card: the
+    // corner indices above and below it stay in view, as the player reads them.
+    int HeldBandTop() const { return (CardHeight - FHeld.height()) / 2; }
 
     int CardWidth = 0;
     int CardHeight = 0;

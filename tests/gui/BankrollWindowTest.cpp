@@ -292,6 +292,7 @@ TEST_F(BankrollWindowTest, TextsAndHelpFollowTheLanguage) {
     preferences->SetInterfaceLanguage(QStringLiteral("RUS"));
     preferences->Apply();
     EXPECT_EQ(window->windowTitle(), "Банкролл");
+    EXPECT_TRUE(Text("lGame").startsWith("Валеты или старше, ")) << Text("lGame").toStdString();
     EXPECT_EQ(Text("lRuinLabel"), "Риск разорения за сессию");
     EXPECT_EQ(Text("lLongRun"), "Неизбежно");
     EXPECT_EQ(Text("lColumnMoney"), "Доллары");

@@ -208,7 +208,7 @@ TEST_F(ErrorsWindowTest, ADamagedLogShowsWhatItCan) {
     TLogRecord lost; // a game the catalogue does not have, an impossible coin and cards
     lost.GameIndex = 200;
     lost.Bet = 5;
-    lost.CoinIndex = 9;
+    lost.CoinIndex = kCoinValueCount;
     lost.Dealt = {1, 2, 3, 250, 53};
     lost.Return = 0;
     lost.BestReturn = 4;

@@ -154,6 +154,35 @@ TEST_F(MainWindowTest, BetChangesOnlyWithoutAHandInPlay) {
     EXPECT_FALSE(window->SelectBet(0));
 }
 
+// As on a machine: Bet One steps up and wraps from five to one, Max Bet bets
+// five and deals at once; neither touches a hand in play.
+TEST_F(MainWindowTest, BetOneAndMaxBetAndTheGlassThatShowsThem) {
+    Click("btnBetOne");
+    Key(Qt::Key_B);
+    EXPECT_EQ(Text("lBet"), "2"); // five wrapped to one, then two
+    Click("btnMaxBet");
+    EXPECT_EQ(Session().Hand().Record().Bet, 5);
+    Key(Qt::Key_B);
+    Key(Qt::Key_M);
+    EXPECT_EQ(Session().Counters().Credits(), 2495) << "one deal, at five coins";
+    EXPECT_EQ(Session().Hand().State(), TGameState::gsDealt);
+    // The paytable is a machine's glass: blue, the bet's column red, the
+    // winning line gold, flashing a moment after the win, then lit.
+    auto* grid = Find<TPayoutGrid>("PayoutGrid");
+    const auto cell = [grid](int column, int row) {
+        const QRect at = grid->Texts()[static_cast<size_t>(row * 6 + column)].Rect;
+        const QColor c = grid->grab().toImage().pixelColor(at.topLeft() + QPoint(2, 2));
+        return c.blue() > c.red() + 60 ? 'b' : c.green() < 100 ? 'r' : c.blue() < 120 ? 'g' : '?';
+    };
+    Click("btnDeal"); // the draw
+    ASSERT_TRUE(PlayUntilAWin());
+    const int line = Session().Hand().CurrentLine(), other = line == 0 ? 1 : 0;
+    EXPECT_EQ((std::string{cell(0, other), cell(4, other), cell(5, other), cell(0, line)}), "bbrg");
+    grid->findChild<QTimer*>("winFlash")->setInterval(1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return cell(0, line) == 'b'; }, 2000)) << "dark a moment";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return cell(0, line) == 'g'; }, 2000)) << "then lit";
+}
+
 TEST_F(MainWindowTest, DoubleUpPicks) {
     ASSERT_TRUE(PlayUntilAWin());
     const int win = Session().Hand().CurrentWin();
@@ -211,6 +240,17 @@ TEST_F(MainWindowTest, ATerminationRequestClosesTheTableLikeExit) {
     std::raise(SIGTERM);
     QTRY_VERIFY(!window->isVisible());
     EXPECT_FALSE(Session().Hand().IsOpen());
+}
+
+// Ended without its exit (killed, or a logout that does not wait), the
+// program has lost no choice: each reaches the settings file as it is made.
+TEST_F(MainWindowTest, ChoicesReachTheSettingsFileWithoutAnExit) {
+    Key(Qt::Key_Minus);
+    Find<QAction>("miSizeLarge")->trigger();
+    const auto stored = [this](const char* line) {
+        return folders.ReadDataFile("DrawMentor.ini").contains(line);
+    };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return stored("\nBet=4\n") && stored("\nSize=1\n"); }, 2000));
 }
 
 // A new deal starts from five backs: nothing of the hand before it turns over.
@@ -383,10 +423,9 @@ TEST_F(MainWindowTest, CoinValueChoiceAndAbout) {
         auto* dialog = QApplication::activeModalWidget();
         ASSERT_NE(dialog, nullptr);
         auto* list = dialog->findChild<QListWidget*>("lbItems");
-        EXPECT_EQ(list->count(), 6);
-        EXPECT_EQ(list->item(5)->text(), " $100.00");
-        EXPECT_EQ(list->currentRow(), 0);
-        list->setCurrentRow(2);
+        EXPECT_EQ(list->item(0)->text() + list->item(list->count() - 1)->text(), " $0.01 $100.00");
+        EXPECT_EQ(list->currentRow(), 4); // $0.25, coin 0, after the cents
+        list->setCurrentRow(6);
         qobject_cast<QDialog*>(dialog)->accept();
     });
     QTest::mouseClick(Find<QLabel>("lCoinCost"), Qt::LeftButton);
@@ -403,16 +442,22 @@ TEST_F(MainWindowTest, CoinValueChoiceAndAbout) {
     Key(Qt::Key_V); // the keyboard way to the same choice; cancelled: nothing changes
     EXPECT_TRUE(asked);
     EXPECT_EQ(Session().CoinIndex(), 2);
-    // Every item of the Mode menu has a letter of its own, in every language.
+    // Every item of every menu, and every menu of the bar, has a letter of its
+    // own, in every language.
     for (const char* language : {"RUS", "ENG"}) {
         preferences->SetInterfaceLanguage(QString::fromLatin1(language));
         preferences->Apply();
-        QStringList letters;
-        for (QAction* item : Find<QMenu>("miMode")->actions())
-            if (const qsizetype at = item->text().indexOf('&'); at >= 0)
-                letters << item->text().mid(at + 1, 1).toLower();
-        EXPECT_EQ(letters.size(), QSet<QString>(letters.begin(), letters.end()).size())
-            << language << ": " << letters.join(' ').toStdString();
+        QList<QWidget*> menus{window->menuBar()};
+        for (QMenu* menu : window->menuBar()->findChildren<QMenu*>()) menus << menu;
+        for (const QWidget* menu : menus) {
+            QStringList letters;
+            for (QAction* item : menu->actions())
+                if (const qsizetype at = item->text().indexOf('&'); at >= 0)
+                    letters << item->text().mid(at + 1, 1).toLower();
+            EXPECT_EQ(letters.size(), QSet<QString>(letters.begin(), letters.end()).size())
+                << language << " " << menu->objectName().toStdString() << ": "
+                << letters.join(' ').toStdString();
+        }
     }
 
     QString version, licence;

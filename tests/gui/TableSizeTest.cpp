@@ -1,4 +1,5 @@
 #include "ui/main/TableSize.h"
+#include "ui/common/CardButton.h"
 #include "ui/common/GradientLabel.h"
 #include "ui/main/CardTable.h"
 #include "ui/main/ExtraHandsView.h"
@@ -53,6 +54,11 @@ class TableSizeTest : public testing::TWindowFixture {
                 label && !label->text().isEmpty() && !TextFits(*label))
                 faults.push_back(name.toStdString() + " cuts its text " +
                                  label->text().toStdString());
+            if (const auto* button = qobject_cast<const TCardButton*>(child);
+                button && !drawmentor::TextFits(button->text(), button->font(),
+                                                button->rect().adjusted(2, 1, -2, -1)))
+                faults.push_back(name.toStdString() + " cuts its caption " +
+                                 button->text().toStdString());
             if (const auto* grid = qobject_cast<const TPayoutGrid*>(child)) {
                 for (const int row : grid->Layout().Rows)
                     if (row < grid->fontMetrics().height())

@@ -74,18 +74,22 @@ class WarningWindowTest : public ::testing::Test {
     std::unique_ptr<TMainWindow> window;
 };
 
-TEST_F(WarningWindowTest, SpaceKeepsThePlayersHoldAndNeverTurnsWarningsOff) {
+// A reflex draws nothing: Enter, as Space and Esc, goes back to the hand,
+// whose hold may then change.
+TEST_F(WarningWindowTest, EnterGoesBackToTheHoldAndNeverTurnsWarningsOff) {
     DealFourToARoyal();
     QString focused;
     ASSERT_TRUE(DrawAnswering([&](TWarningWindow& warning) {
         QWidget* focus = warning.focusWidget();
         ASSERT_NE(focus, nullptr);
         focused = focus->objectName();
-        QTest::keyClick(focus, Qt::Key_Space); // a reflex
+        QTest::keyClick(focus, Qt::Key_Return); // a reflex
     }));
-    EXPECT_EQ(focused, "btnCancel");
-    EXPECT_EQ(Session().Hand().Record().DrawMask, 31); // the player's own hold was drawn
+    EXPECT_EQ(focused, "btnBack");
+    EXPECT_TRUE(Session().Rules().CanHold()) << "nothing drawn";
     EXPECT_TRUE(Session().Options() & kShowWarnings);
+    Session().SetDrawMask(16); // changed to the best hold, it draws at once
+    EXPECT_FALSE(DrawAnswering([](TWarningWindow& warning) { warning.reject(); }));
 }
 
 TEST_F(WarningWindowTest, TheHoldTakenFromTheWarningShowsItsBandsAtOnce) {

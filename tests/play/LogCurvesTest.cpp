@@ -157,7 +157,7 @@ TEST_F(ChartSeriesTest, BadRecordsNeverReachTheCurves) {
     written = false;
     TLogRecord& instant = Add(0, 0, 0, 0, 0); // no time, no best return yet
     instant.CollectTime = instant.DealTime;
-    Add(0, 0, 0).CoinIndex = 9;
+    Add(0, 0, 0).CoinIndex = kCoinValueCount;
     Add(0, 0, 0).Return = std::numeric_limits<double>::quiet_NaN();
     Add(0, 0, 0).CollectTime = std::numeric_limits<double>::infinity();
     TLogRecord& backwards = Add(0, 5, 5);

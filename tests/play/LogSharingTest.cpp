@@ -289,7 +289,7 @@ TEST_F(LogSharingTest, TheTemporaryFileOfAKilledClearingGoesAtTheNextStart) {
 TEST_F(LogSharingTest, RecordsThatAreNoHandsAreSkippedAndCounted) {
     TLogRecord badCoin = Hand(0, 46000), badGame = Hand(kCatalogueSize, 46000),
                badTime = Hand(0, 46000);
-    badCoin.CoinIndex = 9;
+    badCoin.CoinIndex = kCoinValueCount;
     badTime.DealTime = std::numeric_limits<double>::quiet_NaN();
     TLogRecord badLine = Hand(0, 46000);
     badLine.Line = 40;

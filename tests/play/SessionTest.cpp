@@ -223,6 +223,15 @@ TEST_F(SessionTest, APaytableTheLogCannotNameIsNotPlayed) {
     EXPECT_EQ(e.Game().PayIndex(), kMaxPaytablesPerGame - 1);
 }
 
+// A stored coin index keeps its coin; lists show the coins from the smallest up.
+TEST(CoinValues, StoredIndicesKeepTheirCoins) {
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(CoinValue(i), (std::array{.25, .5, 1., 5., 25., 100.})[i]);
+    const auto& order = CoinIndicesByValue();
+    for (int i = 1; i < kCoinValueCount; ++i)
+        EXPECT_LT(CoinValue(order[i - 1]), CoinValue(order[i]));
+}
+
 TEST_F(SessionTest, TheBalanceCountsInTheDealtHandsCoinValue) {
     TSession& e = Start();
     e.SetCoinIndex(3); // $5
@@ -235,7 +244,7 @@ TEST_F(SessionTest, TheBalanceCountsInTheDealtHandsCoinValue) {
     e.Deal();
     e.Collect(); // refunded: the balance stays
     EXPECT_DOUBLE_EQ(e.Counters().Balance(), (win - 5) * 5.0);
-    EXPECT_THROW(e.SetCoinIndex(6), ERangeError);
+    EXPECT_THROW(e.SetCoinIndex(kCoinValueCount), ERangeError);
 }
 
 TEST_F(SessionTest, DoubleUpIsLoggedWithTheCollectedWin) {
@@ -282,6 +291,9 @@ TEST_F(SessionTest, WarningsOnlyForHoldsCostingMoreThanACent) {
     e.CheckWarning();
     EXPECT_EQ(windows.Warnings, 1);
     EXPECT_EQ(e.Hand().DrawMask(), large); // kept: the player answered no
+    windows.Answer = {.ChangeHold = true}; // back to the hand: no draw yet
+    EXPECT_EQ(e.PrepareDealDraw(), (std::array<bool, 5>{}));
+    EXPECT_TRUE(e.Rules().CanHold());
     windows.Answer = {true, true};
     e.CheckWarning();
     EXPECT_EQ(e.Hand().DrawMask(), e.Hand().Record().BestMask);
@@ -289,7 +301,7 @@ TEST_F(SessionTest, WarningsOnlyForHoldsCostingMoreThanACent) {
     EXPECT_FALSE(e.Options() & kShowWarnings);
     e.SetDrawMask(large);
     e.CheckWarning();
-    EXPECT_EQ(windows.Warnings, 2);
+    EXPECT_EQ(windows.Warnings, 3);
 }
 
 TEST_F(SessionTest, ErrorHandsAreReplayed) {

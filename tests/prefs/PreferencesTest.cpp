@@ -5,6 +5,7 @@
 
 #include "support/TempFolders.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -148,6 +149,9 @@ TEST_F(PreferencesTest, ASettingsFileThatCannotBeReadLeavesDefaultsAndStaysAsItI
         EXPECT_FALSE(preferences.WriteOnExit);
         EXPECT_EQ(preferences.DealSpeed, 100);
         preferences.DealSpeed = 7;
+        preferences.WriteChangesSoon(0);
+        preferences.Apply();
+        QCoreApplication::processEvents();
     }
     EXPECT_TRUE(QFileInfo(folders.Data() + "DrawMentor.ini").isDir()) << "never written over";
 }

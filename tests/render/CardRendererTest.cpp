@@ -62,8 +62,8 @@ TEST_F(CardRendererTest, TheHeldBandIsDrawnInItsPlaceAtTheTargetSize) {
         bool differs = false;
         for (int x = 0; x < large.width(); ++x) differs |= plain.pixel(x, y) != held.pixel(x, y);
         if (!differs) continue;
-        EXPECT_GE(y, 84 * 3 - 2) << "above the band";
-        EXPECT_LE(y, 106 * 3 + 2) << "below the band";
+        EXPECT_GE(y, 53 * 3 - 2) << "above the band, across the middle";
+        EXPECT_LE(y, 75 * 3 + 2) << "below the band";
         goldRows += Gold(held.pixel(large.width() / 8, y));
     }
     EXPECT_GT(goldRows, 15 * 3);

@@ -83,7 +83,7 @@ TEST_F(DeckArtTest, HeldLetteringSurvivesOnEveryCourtCard) {
             for (int suit = 0; suit < 4; ++suit) {
                 const QImage card = Draw(rank, suit, true);
                 for (const QPoint& at : letters)
-                    ASSERT_EQ(card.pixel(at.x(), 80 + at.y()), band.pixel(at))
+                    ASSERT_EQ(card.pixel(at.x(), engine.HeldBandTop() + at.y()), band.pixel(at))
                         << "deck " << code.toStdString() << " rank " << rank << " suit " << suit
                         << " at " << at.x() << "," << at.y();
             }
@@ -115,6 +115,26 @@ TEST_F(DeckArtTest, EveryFaceHasCornerIndicesInItsSuitsInk) {
         EXPECT_TRUE(inks[0] == Black || inks[0] == Blue);
         for (int black : {0, 1})
             for (int red : {2, 3}) EXPECT_NE(inks[black], inks[red]) << black << " " << red;
+    }
+}
+
+// A held card still shows its rank and suit in both corners, on every deck:
+// the band lies across the middle, between them.
+TEST_F(DeckArtTest, TheHeldBandLeavesBothCornerIndicesInView) {
+    for (const QString& code : InstalledDecks()) {
+        engine.LoadDeck(code);
+        // The rank and the suit under it fill the top third of the corner at most.
+        const QRect index = engine.IndexRect();
+        const QRect corner(index.topLeft(), QPoint(index.right(), engine.CardHeight / 3));
+        const QRect turned(engine.CardWidth - corner.right() - 1,
+                           engine.CardHeight - corner.bottom() - 1, corner.width(),
+                           corner.height());
+        for (int rank = 0; rank < 13; ++rank) {
+            const QImage plain = Draw(rank, 3), held = Draw(rank, 3, true);
+            EXPECT_TRUE(held.copy(corner) == plain.copy(corner) &&
+                        held.copy(turned) == plain.copy(turned))
+                << "deck " << code.toStdString() << " rank " << rank;
+        }
     }
 }
 

@@ -54,12 +54,13 @@ bool RestorePlacement(QWidget& window, const TIniFile& ini, const QString& name)
     return true;
 }
 
-void SavePlacement(const QWidget& window, TIniFile& ini, const QString& name) {
+void SavePlacement(const QWidget& window, TIniFile& ini, const QString& name, QSize size) {
     const QString section = PlacementSection(window, name);
+    if (!size.isValid()) size = window.size();
     WriteIntSetting(ini, TSetting::Left, window.x(), section);
     WriteIntSetting(ini, TSetting::Top, window.y(), section);
-    WriteIntSetting(ini, TSetting::Height, window.height(), section);
-    WriteIntSetting(ini, TSetting::Width, window.width(), section);
+    WriteIntSetting(ini, TSetting::Height, size.height(), section);
+    WriteIntSetting(ini, TSetting::Width, size.width(), section);
 }
 
 } // namespace drawmentor

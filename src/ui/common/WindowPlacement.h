@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <QString>
 
 class QWidget;
@@ -12,6 +13,7 @@ class TIniFile;
 QString PlacementSection(const QWidget& window, const QString& name);
 // Restores a stored placement; false (nothing moved) when none is stored.
 bool RestorePlacement(QWidget& window, const TIniFile& ini, const QString& name);
-void SavePlacement(const QWidget& window, TIniFile& ini, const QString& name);
+// `size`, when given, is kept instead of the window's own.
+void SavePlacement(const QWidget& window, TIniFile& ini, const QString& name, QSize size = {});
 
 } // namespace drawmentor

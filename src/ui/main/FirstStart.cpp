@@ -8,7 +8,6 @@
 #include "ui/common/MessageBox.h"
 
 #include "prefs/Preferences.h"
-#include "prefs/SettingKeys.h"
 
 #include <QAction>
 #include <QTimer>
@@ -18,7 +17,7 @@ namespace drawmentor {
 void OfferDeckAtFirstStart(TMainWindow& window, TPreferences& preferences) {
     // Settings that could not be read are no first start.
     if (!preferences.ReadError().isEmpty()) return;
-    if (!ReadSetting(preferences.SettingsFile(), TSetting::Deck).isEmpty()) return;
+    if (!window.FirstStart()) return;
     // A zero timer fires once the event loop has nothing else to do.
     QTimer::singleShot(0, &window,
                        [&window] { window.Menu().Item(TMenuCommand::SelectDeck)->trigger(); });

@@ -73,6 +73,11 @@ TMachinePanels::TMachinePanels(QMainWindow& window, const TPreferences& preferen
     auto* gameLayout = Column(game, 3, 0);
     PokerName = HeaderStrip(game, gameLayout, "lPokerName", preferences);
     auto* gridPanel = Panel(game, "paytablePanel");
+    // The glass sits in a dark frame, as on a machine.
+    gridPanel->setAutoFillBackground(true);
+    QPalette frame = gridPanel->palette();
+    frame.setColor(QPalette::Window, QColor(4, 8, 70));
+    gridPanel->setPalette(frame);
     auto* gridLayout = Column(gridPanel, 4, 0);
     Grid = new TPayoutGrid(preferences, gridPanel);
     gridLayout->addWidget(Grid);
@@ -121,6 +126,8 @@ QWidget* TMachinePanels::BuildSide(QWidget* parent, const TPreferences& preferen
         b->setObjectName(QString::fromLatin1(name));
         return b;
     };
+    BetOneButton = button("btnBetOne");
+    MaxBetButton = button("btnMaxBet");
     HintButton = button("btnHint");
     DoubleButton = button("btnDoubleUp");
     DealButton = button("btnDeal");
@@ -129,14 +136,21 @@ QWidget* TMachinePanels::BuildSide(QWidget* parent, const TPreferences& preferen
 }
 
 void TMachinePanels::LayoutButtons() {
-    const int y = Cards->mapTo(&FWindow, QPoint(0, Cards->CardTop())).y() -
-                  ButtonPanel->mapTo(&FWindow, QPoint(0, 0)).y();
-    const int width = ButtonPanel->width() - 2 * Scaled(10);
+    const int cardsBottom =
+        Cards->mapTo(&FWindow, QPoint(0, Cards->CardTop() + Cards->CardSize().height())).y() -
+        ButtonPanel->mapTo(&FWindow, QPoint(0, 0)).y();
+    const int top = Scaled(3), least = Scaled(4);
     // The last button stays inside its panel when the cards sit low.
-    const int top = std::clamp(y, 0, std::max(0, ButtonPanel->height() - Scaled(94) - Scaled(32)));
-    HintButton->setGeometry(Scaled(10), top + Scaled(2), width, Scaled(32));
-    DoubleButton->setGeometry(Scaled(10), top + Scaled(48), width, Scaled(32));
-    DealButton->setGeometry(Scaled(10), top + Scaled(94), width, Scaled(32));
+    const int bottom = std::clamp(cardsBottom, top, ButtonPanel->height());
+    TCardButton* const order[] = {BetOneButton, MaxBetButton, HintButton, DoubleButton, DealButton};
+    constexpr int count = static_cast<int>(std::size(order));
+    const int height =
+        std::max(1, std::min(Scaled(32), (bottom - top - (count - 1) * least) / count));
+    const double step = static_cast<double>(bottom - top - height) / (count - 1);
+    const int width = ButtonPanel->width() - 2 * Scaled(10);
+    for (int i = 0; i < count; ++i)
+        order[i]->setGeometry(Scaled(10), top + static_cast<int>(std::lround(i * step)), width,
+                              height);
 }
 
 int TMachinePanels::Scaled(int pixels) const {

@@ -18,8 +18,8 @@ class TPreferences;
 
 // The panels of the main window, built once as the window is laid out: the
 // game's name and paytable on the left above the meters, the message line and
-// the card table; the counters and the Hint, Double and Deal buttons on the
-// right. The meters, the cards and the buttons lie on the felt.
+// the card table; the counters and the machine's buttons (Bet One, Max Bet,
+// Hint, Double, Deal) on the right. The meters, the cards and the buttons lie on the felt.
 // Names are those the tests and the settings know.
 class TMachinePanels : public QObject {
     Q_OBJECT
@@ -36,11 +36,14 @@ class TMachinePanels : public QObject {
     TGradientLabel* InfoLabel = nullptr;
     TCounterPanel* Counters = nullptr;
     QWidget* ButtonPanel = nullptr;
+    TCardButton* BetOneButton = nullptr;
+    TCardButton* MaxBetButton = nullptr;
     TCardButton* HintButton = nullptr;
     TCardButton* DoubleButton = nullptr;
     TCardButton* DealButton = nullptr;
 
-    // Lines the buttons up with the cards.
+    // Spreads the buttons from the message line's top to the cards' bottom,
+    // Deal level with the bottom of the cards.
     void LayoutButtons();
     void ShowOtherHands(bool show);
     // Draws everything `scale` times the standard size; `fitCards` lets the

@@ -21,11 +21,13 @@
 #include "ui/common/CardButton.h"
 #include "ui/common/GameText.h"
 #include "ui/common/GradientLabel.h"
+#include "ui/common/MessageBox.h"
 #include "ui/common/TextSections.h"
 #include "ui/common/WindowPlacement.h"
 
 #include "games/GameKey.h"
 #include "prefs/Preferences.h"
+#include "prefs/SettingKeys.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -65,6 +67,10 @@ TMainWindow::TMainWindow(TPreferences& preferences, QWidget* parent)
             [this](int coins) { App::Guarded([&] { SelectBet(coins); }); });
     connect(FPanels->Counters, &TCounterPanel::CoinValueClicked, this,
             App::GuardedSlot(this, &TMainWindow::ChooseCoinValue));
+    connect(FPanels->BetOneButton, &QAbstractButton::clicked, this,
+            App::GuardedSlot(this, &TMainWindow::BetOne));
+    connect(FPanels->MaxBetButton, &QAbstractButton::clicked, this,
+            App::GuardedSlot(this, &TMainWindow::MaxBet));
     connect(FPanels->HintButton, &QAbstractButton::clicked, this,
             App::GuardedSlot(this, &TMainWindow::Hint));
     connect(FPanels->DoubleButton, &QAbstractButton::clicked, this,
@@ -82,7 +88,8 @@ TMainWindow::TMainWindow(TPreferences& preferences, QWidget* parent)
     FPanels->Grid->SetEngine(FSession.get());
     FPanels->OtherHands->SetEngine(FSession.get());
     FMenu = new TMainMenu(*this, *FSession, FPreferences);
-    new TTableMenu(*this, *FSizer, *FSounds);
+    auto* tableMenu = new TTableMenu(*this, *FSizer, *FSounds);
+    connect(tableMenu, &TTableMenu::Chosen, this, &TMainWindow::StoreSettings);
     connect(FMenu, &TMainMenu::Command, this,
             [this](TMenuCommand command) { App::Guarded([&] { RunCommand(command); }); });
     connect(FMenu, &TMainMenu::ModeChosen, this,
@@ -100,6 +107,15 @@ TMainWindow::TMainWindow(TPreferences& preferences, QWidget* parent)
     });
     RestoreSettings();
     FSizer->ShowOtherHands(FSession->ExtraHands().HandsPerDeal() > 1);
+    FSettingsRestored = true;
+    FPreferences.WriteChangesSoon();
+    connect(&FPreferences, &TPreferences::SettingsWriteFailed, this, [this](const QString& error) {
+        TMessageBox::Tell(this, QStringLiteral("SettingsUnwritable"), ProgramTitle(),
+                          FormatText(FPreferences.Texts().Translate(
+                                         kMessages, QStringLiteral("SettingsUnwritable")),
+                                     {error}),
+                          FPreferences);
+    });
     // Damaged records are left out of everything the log shows; said once,
     // the player knows why counts may fall short.
     if (const int skipped = FSession->Logger().InvalidCount(); skipped > 0)
@@ -148,10 +164,12 @@ void TMainWindow::RunCommand(TMenuCommand command) {
     case TMenuCommand::SelectDeck:
         FRouter->ChooseDeck(FCards->Paint());
         RedrawCards();
+        StoreSettings();
         break;
     case TMenuCommand::SelectBack:
         FRouter->ChooseBack(FCards->Paint());
         RedrawCards();
+        StoreSettings();
         break;
     case TMenuCommand::Quiz: FRouter->ShowQuiz(*FSession, FCards->Paint()); break;
     default: FRouter->Run(command, *FSession); break;
@@ -164,7 +182,9 @@ void TMainWindow::Retranslate() {
     setWindowTitle(ProgramTitle());
     QApplication::setApplicationDisplayName(ProgramTitle());
     FMenu->Retranslate();
-    for (const auto& [button, key] : {std::pair{FPanels->HintButton, QStringLiteral("Hint")},
+    for (const auto& [button, key] : {std::pair{FPanels->BetOneButton, QStringLiteral("BetOne")},
+                                      std::pair{FPanels->MaxBetButton, QStringLiteral("MaxBet")},
+                                      std::pair{FPanels->HintButton, QStringLiteral("Hint")},
                                       std::pair{FPanels->DoubleButton, QStringLiteral("Double")}}) {
         button->setText(FPreferences.Texts().Translate(kMainButtonsTexts, key));
         button->setToolTip(FPreferences.Texts().TranslateHint(kMainButtonsTexts, key));
@@ -188,6 +208,8 @@ void TMainWindow::UpdateCounters() {
     FPanels->Meters->Update(e, FPreferences);
     FPanels->Grid->update();
     FPanels->OtherHands->update();
+    FPanels->BetOneButton->setEnabled(e.Rules().CanChangeBet());
+    FPanels->MaxBetButton->setEnabled(e.Rules().CanChangeBet());
     FPanels->HintButton->setEnabled(e.Rules().CanHint());
     FPanels->HintButton->setVisible(e.Rules().HintOffered());
     FPanels->DoubleButton->setEnabled(e.Rules().CanDouble());
@@ -216,6 +238,9 @@ void TMainWindow::RunReveal(TCardReveal::TSteps steps) {
     FReveal->Run(std::move(steps), [this] {
         UpdateCounters();
         FSounds->CardsShown(*FSession);
+        const TTableHand& hand = FSession->Hand();
+        if (hand.State() == TGameState::gsDrawn && hand.DoubleUpPick() < 1 && hand.CurrentWin() > 0)
+            FPanels->Grid->FlashWinningLine();
     });
 }
 
@@ -227,6 +252,7 @@ void TMainWindow::DealOrDraw() {
         RedrawCards(); // a refused deal: the hand before it stays as it was
         return;
     }
+    if (draws && FSession->Rules().CanHold()) return; // back from the warning to the hold
     SetMessage(draws ? QStringLiteral("Drawing") : QStringLiteral("Dealing"));
     FSounds->Play(draws ? TSound::Draw : TSound::Deal);
     // The warning may have changed the hold: the kept cards show it at once.
@@ -306,6 +332,18 @@ bool TMainWindow::SelectBet(int coins) {
     return true;
 }
 
+void TMainWindow::BetOne() {
+    if (FReveal->IsRunning() || !FSession->BetOne()) return;
+    FSounds->Play(TSound::Hold);
+    UpdateCounters();
+}
+
+// A machine's Max Bet: five coins, and the deal without another press.
+void TMainWindow::MaxBet() {
+    if (FReveal->IsRunning() || !SelectBet(kMaxCoins)) return;
+    DealOrDraw();
+}
+
 void TMainWindow::ChooseCoinValue() {
     const int chosen = FRouter->ChooseCoinValue(FSession->CoinIndex());
     if (chosen != -1) FSession->SetCoinIndex(chosen);
@@ -341,10 +379,17 @@ void TMainWindow::LayoutPaytable() {
 void TMainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     LayoutPaytable();
+    StoreSettings();
+}
+
+void TMainWindow::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    StoreSettings();
 }
 
 void TMainWindow::RestoreSettings() {
     const TIniFile& ini = FPreferences.SettingsFile();
+    FFirstStart = ReadSetting(ini, TSetting::Deck).isEmpty();
     FSizer->Restore(ini);
     if (!RestorePlacement(*this, ini, kPlacement))
         if (const QScreen* screen = QApplication::primaryScreen())
@@ -358,15 +403,14 @@ void TMainWindow::RestoreSettings() {
 
 void TMainWindow::SaveSettings() {
     TIniFile& ini = FPreferences.SettingsFile();
-    // The room of the other hands is added again at the next start: the
-    // window is kept at the height the player gave it.
-    const bool others = FSizer->OtherHandsShown();
-    FSizer->ShowOtherHands(false);
-    SavePlacement(*this, ini, kPlacement);
-    FSizer->ShowOtherHands(others);
+    SavePlacement(*this, ini, kPlacement, FSizer->SizeWithoutOtherHands());
     FSizer->Save(ini);
     FSounds->Save(ini);
     FCards->Save(ini);
+}
+
+void TMainWindow::StoreSettings() {
+    if (FSettingsRestored) SaveSettings();
 }
 
 // --- Keys ----------------------------------------------------------------------
@@ -393,6 +437,8 @@ bool TMainWindow::HandleKey(int key) {
         if (!FSession->Rules().CanHint()) return false;
         Hint();
         return true;
+    case Qt::Key_B: BetOne(); return true;
+    case Qt::Key_M: MaxBet(); return true;
     case Qt::Key_V: ChooseCoinValue(); return true;    // as a click on the coin value
     default: ToggleCard(key - Qt::Key_1); return true; // 1..5
     }

@@ -43,6 +43,9 @@ class TMainWindow : public QMainWindow {
     TTableSounds& Sounds() { return *FSounds; }
     // What went wrong at start without stopping it, for the player to read once.
     const QStringList& StartNotices() const { return FStartNotices; }
+    // No deck was kept in the settings the window opened with: the player
+    // has not chosen one yet (the window keeps its deck in them from then on).
+    bool FirstStart() const { return FFirstStart; }
 
     // The player's commands, as the buttons, cards, keys and menus give them.
     void DealOrDraw();
@@ -51,6 +54,10 @@ class TMainWindow : public QMainWindow {
     void ToggleCard(int index);
     // Accepted only for 1..5 coins with no hand in play.
     bool SelectBet(int coins);
+    // The machine's bet buttons: one coin more (five wraps to one), and five
+    // coins dealt at once.
+    void BetOne();
+    void MaxBet();
     void ChooseCoinValue();
     void SelectMode(TPlayMode mode);
     // Accepted only for a count the machine offers, with no hand in play.
@@ -67,12 +74,16 @@ class TMainWindow : public QMainWindow {
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
     void RunCommand(TMenuCommand command);
     void RestoreSettings();
     void SaveSettings();
+    // SaveSettings once the stored settings are restored: the window's
+    // settings go into the image as they change, the preferences write it.
+    void StoreSettings();
     // The counters, the buttons and the sound of the result wait for the last card.
     void RunReveal(TCardReveal::TSteps steps);
     // The text of `key`, its %s (or the win's %d) filled from `arguments`.
@@ -95,6 +106,8 @@ class TMainWindow : public QMainWindow {
     TTableSizer* FSizer = nullptr;
     TTableSounds* FSounds = nullptr;
     QStringList FStartNotices;
+    bool FSettingsRestored = false;
+    bool FFirstStart = false;
 };
 
 } // namespace drawmentor

@@ -12,10 +12,15 @@
 namespace drawmentor {
 namespace {
 
-// The grid's colours are kept as 0x00BBGGRR numbers, blue in the high byte.
-QColor FromBgr(unsigned value) {
-    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-}
+// A machine's glass: deep blue, the bet column red, the hand's line gold, and
+// lines of a darker blue between the cells.
+const QColor kGlass(22, 36, 168), kBet(196, 24, 24), kWin(255, 214, 40), kRule(4, 8, 70);
+// Yellow on blue and red, dark red on gold: the colours of such machines,
+// and each far from its background at any size.
+const QColor kFigures(255, 230, 80), kBetFigures(255, 255, 255), kWinFigures(130, 0, 0);
+// Light, dark, light and so on: four flashes of a quarter second each.
+constexpr int kFlashChanges = 8;
+constexpr int kFlashMs = 250;
 
 QImage Gradient(int width, int height, const QColor& top, const QColor& bottom, int steps) {
     QImage image(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
@@ -44,6 +49,25 @@ TPayoutGrid::TPayoutGrid(const TPreferences& preferences, QWidget* parent)
     : QWidget(parent), FPreferences(preferences) {
     setObjectName(QStringLiteral("PayoutGrid"));
     setAttribute(Qt::WA_OpaquePaintEvent);
+    FFlash = new QTimer(this);
+    FFlash->setObjectName(QStringLiteral("winFlash"));
+    FFlash->setInterval(kFlashMs);
+    connect(FFlash, &QTimer::timeout, this, [this] {
+        if (--FFlashesLeft <= 0) FFlash->stop();
+        update();
+    });
+}
+
+void TPayoutGrid::FlashWinningLine() {
+    if (!FSession || FSession->Hand().CurrentLine() < 0) return;
+    FFlashRow = FSession->Hand().CurrentLine();
+    FFlashesLeft = kFlashChanges;
+    FFlash->start();
+    update();
+}
+
+bool TPayoutGrid::Lit(int row) const {
+    return row == FSession->Hand().CurrentLine() && (row != FFlashRow || FFlashesLeft % 2 == 0);
 }
 
 void TPayoutGrid::SetEngine(TSession* session) {
@@ -56,12 +80,11 @@ void TPayoutGrid::Relayout() {
     FLayout = LayoutPaytable(width(), height(), FSession->Game().LastLine() + 1);
     const int tallest = std::max(FLayout.Tallest, 1);
     const int steps = std::min(tallest, 255);
-    const QColor bet = FromBgr(0xFFCB97), win = FromBgr(0x808000), normal = FromBgr(0xC0C0C0);
-    FBetBackground = Gradient(FLayout.Columns[1], tallest, ShiftColor(bet, 20), bet, steps);
-    FWinBackground =
-        Gradient(FLayout.Columns[0], tallest, ShiftColor(win, 40), ShiftColor(win, 20), steps);
+    // Lighter at the top of each cell, as light falls on glass.
+    FBetBackground = Gradient(FLayout.Columns[1], tallest, ShiftColor(kBet, 40), kBet, steps);
+    FWinBackground = Gradient(FLayout.Columns[0], tallest, ShiftColor(kWin, 40), kWin, steps);
     FNormalBackground =
-        Gradient(FLayout.Columns[0], tallest, Qt::white, ShiftColor(normal, 40), steps);
+        Gradient(FLayout.Columns[0], tallest, ShiftColor(kGlass, 30), kGlass, steps);
     // Bold, as the winning line shows, every text fits its cell.
     QFont bold = font();
     bold.setBold(true);
@@ -130,7 +153,7 @@ void TPayoutGrid::mousePressEvent(QMouseEvent* event) {
 
 void TPayoutGrid::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), palette().color(QPalette::Window));
+    painter.fillRect(rect(), kRule);
     if (!FSession) return;
     const std::vector<TPaintedText> texts = Texts();
     for (size_t i = 0; i < texts.size(); ++i)
@@ -139,18 +162,14 @@ void TPayoutGrid::paintEvent(QPaintEvent*) {
 
 void TPayoutGrid::DrawCell(QPainter& painter, const TPaintedText& text, int column, int row) {
     const QRect cell = text.Rect.adjusted(-1, -1, 1, 1);
-    const bool winning = row == FSession->Hand().CurrentLine();
+    const bool winning = Lit(row);
     const bool betColumn = column == FSession->Game().Bet();
     const QImage& background = winning     ? FWinBackground
                                : betColumn ? FBetBackground
                                            : FNormalBackground;
-    QColor pen = palette().color(QPalette::WindowText);
-    if (winning)
-        pen = column == 0 || betColumn ? QColor(Qt::white) : QColor(0, 0, 128);
-    else if (betColumn)
-        pen = QColor(0, 0, 128);
+    const QColor pen = winning ? kWinFigures : betColumn ? kBetFigures : kFigures;
     painter.save();
-    painter.setPen(Qt::black);
+    painter.setPen(kRule);
     painter.drawRect(cell.adjusted(0, 0, -1, -1));
     painter.drawImage(text.Rect, background,
                       QRect(0, 0, std::min(background.width(), text.Rect.width()),

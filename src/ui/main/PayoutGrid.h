@@ -3,6 +3,7 @@
 #include "ui/common/PaintedText.h"
 
 #include <QImage>
+#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -24,11 +25,12 @@ struct TPaytableLayout {
 };
 TPaytableLayout LayoutPaytable(int width, int height, int rows);
 
-// The drawn paytable of the main window: one row per line, the bet column and
-// the winning line on gradient backgrounds. Clicking a pay column asks to bet
-// that many coins. Line names are in the interface's language; a name too
-// long for its column, or rows lower than a line of text, make the whole
-// grid's text smaller, never one row's.
+// The drawn paytable of the main window, as a machine's glass shows it:
+// yellow figures on blue, the column of the bet lit red, the line the hand
+// makes lit gold, flashing for a moment after a win. Clicking a pay column
+// asks to bet that many coins. Line names are in the interface's language; a
+// name too long for its column, or rows lower than a line of text, make the
+// whole grid's text smaller, never one row's.
 class TPayoutGrid : public QWidget {
     Q_OBJECT
 
@@ -42,6 +44,9 @@ class TPayoutGrid : public QWidget {
     QPoint CellAt(const QPoint& point) const;
     // Every cell's text where it is painted.
     std::vector<TPaintedText> Texts() const;
+    // The winning line of the hand just shown flashes, then stays lit for as
+    // long as the hand makes it.
+    void FlashWinningLine();
 
   signals:
     void BetColumnClicked(int coins);
@@ -55,12 +60,17 @@ class TPayoutGrid : public QWidget {
     void DrawCell(QPainter& painter, const TPaintedText& text, int column, int row);
     QString CellText(int column, int row) const;
     QRect CellRect(int column, int row) const;
+    // The hand's line, unless the flash has it dark this moment.
+    bool Lit(int row) const;
 
     const TPreferences& FPreferences;
     TSession* FSession = nullptr;
     QFont FFont; // the grid's font, at the size every cell's text fits
     TPaytableLayout FLayout;
     QImage FBetBackground, FWinBackground, FNormalBackground;
+    QTimer* FFlash = nullptr;
+    int FFlashRow = -1;
+    int FFlashesLeft = 0; // changes of light still to come; odd while dark
 };
 
 } // namespace drawmentor

@@ -28,6 +28,8 @@ bool TPlayKeys::IsPlayKey(int key) {
     case Qt::Key_3:
     case Qt::Key_4:
     case Qt::Key_5:
+    case Qt::Key_B:
+    case Qt::Key_M:
     case Qt::Key_D:
     case Qt::Key_V:
     case Qt::Key_H: return true;

@@ -40,6 +40,7 @@ TTableMenu::TTableMenu(QMainWindow& window, TTableSizer& sizer, TTableSounds& so
         group->addAction(FSizes[size]);
         connect(FSizes[size], &QAction::triggered, this, [this, size] {
             TApplication::Guarded([&] { FSizer.SetSize(static_cast<TTableSize>(size), true); });
+            emit Chosen();
         });
     }
     connect(sizes, &QMenu::aboutToShow, this, &TTableMenu::Refresh);
@@ -49,6 +50,7 @@ TTableMenu::TTableMenu(QMainWindow& window, TTableSizer& sizer, TTableSounds& so
     connect(FSound, &QAction::triggered, this, [this] {
         FSounds.SetEnabled(!FSounds.Enabled());
         Refresh();
+        emit Chosen();
     });
     connect(options, &QMenu::aboutToShow, this, &TTableMenu::Refresh);
     Refresh();

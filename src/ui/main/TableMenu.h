@@ -24,6 +24,10 @@ class TTableMenu : public QObject {
     QAction* SizeItem(int size) const { return FSizes.at(size); }
     QAction* SoundItem() const { return FSound; }
 
+  signals:
+    // A size or the sound was chosen.
+    void Chosen();
+
   private:
     void Refresh();
 

@@ -135,6 +135,15 @@ void TTableSizer::ShowOtherHands(bool show) {
     ApplyScale();
 }
 
+QSize TTableSizer::SizeWithoutOtherHands() const {
+    if (!FOtherHands || FSize == TTableSize::Fit || FWindow.isMaximized() || FWindow.isFullScreen())
+        return FWindow.size();
+    // As ShowOtherHands(false) would leave it.
+    const TWindowLimits limits = WindowLimits(FSize, AvailableScreen(FWindow));
+    return {std::clamp(FWindow.width(), limits.Minimum.width(), limits.Maximum.width()),
+            std::clamp(FHeightBefore, limits.Minimum.height(), limits.Maximum.height())};
+}
+
 void TTableSizer::Restore(const TIniFile& ini) {
     FSize = static_cast<TTableSize>(ReadIntSetting(ini, TSetting::TableSize));
     ApplyLimits(Limits());

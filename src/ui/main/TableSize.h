@@ -52,6 +52,9 @@ class TTableSizer : public QObject {
     // and gives it back when they go.
     void ShowOtherHands(bool show);
     bool OtherHandsShown() const { return FOtherHands; }
+    // The window's size as the next start restores it: without the room of
+    // the other hands, which is added again when they show.
+    QSize SizeWithoutOtherHands() const;
     // Reads the size before the window's placement is restored, so that the
     // placement is taken within the size's own limits.
     void Restore(const TIniFile& ini);

@@ -98,24 +98,27 @@ TWarningWindow::TWarningWindow(const TSession& session, TPreferences& preference
     FAllHandsButton->setEnabled(static_cast<bool>(FAllHands));
     buttons->addWidget(FAllHandsButton);
     buttons->addStretch();
+    FBack = new QPushButton(this);
+    FBack->setObjectName(QStringLiteral("btnBack"));
+    FBack->setDefault(true);
     FApply = new QPushButton(this);
     FApply->setObjectName(QStringLiteral("btnApply"));
-    FApply->setDefault(true);
     FCancel = new QPushButton(this);
     FCancel->setObjectName(QStringLiteral("btnCancel"));
-    buttons->addWidget(FApply);
-    buttons->addWidget(FCancel);
+    for (QPushButton* button : {FBack, FApply, FCancel}) buttons->addWidget(button);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    // A reflexive Space or Enter keeps the player's hold; the tick box, which
+    // A reflexive Space or Enter goes back to the hand; the tick box, which
     // turns warnings off, comes last of all.
-    setTabOrder(FCancel, FApply);
-    setTabOrder(FApply, FAllHandsButton);
+    setTabOrder(FBack, FApply);
+    setTabOrder(FApply, FCancel);
+    setTabOrder(FCancel, FAllHandsButton);
     setTabOrder(FAllHandsButton, FWarnings);
-    FCancel->setFocus();
+    FBack->setFocus();
 
+    connect(FBack, &QPushButton::clicked, this, &QDialog::reject);
     connect(FApply, &QPushButton::clicked, this, &QDialog::accept);
-    connect(FCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(FCancel, &QPushButton::clicked, this, [this] { done(wcKeepHold); });
     connect(FAllHandsButton, &QPushButton::clicked, this, [this] {
         if (FAllHands) FAllHands(this);
     });
@@ -140,6 +143,7 @@ void TWarningWindow::Retranslate() {
     FEV1->setText(text("ExpectedReturn"));
     FEV2->setText(text("ExpectedReturn"));
     FWarnings->setText(text("Confirm"));
+    FBack->setText(text("ChangeHold"));
     FApply->setText(FPreferences.Texts().Translate(kMainButtonsTexts, QStringLiteral("Apply")));
     FCancel->setText(FPreferences.Texts().Translate(kMainButtonsTexts, QStringLiteral("Cancel")));
     FAllHandsButton->setText(FPreferences.Texts().WindowCaption(QStringLiteral("AllHands")));
@@ -203,7 +207,9 @@ IGameWindows::TWarningAnswer ShowWarningWindow(QWidget* parent, const TSession& 
     TWarningWindow window(session, preferences, std::move(allHands), parent);
     window.Retranslate();
     IGameWindows::TWarningAnswer answer;
-    answer.ApplyBest = window.exec() == QDialog::Accepted;
+    const int choice = window.exec();
+    answer.ApplyBest = choice == TWarningWindow::wcApplyBest;
+    answer.ChangeHold = choice == TWarningWindow::wcChangeHold;
     answer.StopWarnings = window.StopWarnings();
     return answer;
 }

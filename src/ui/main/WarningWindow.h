@@ -18,7 +18,9 @@ class TPreferences;
 
 // Shown before a draw whose hold gives away expected return: the player's
 // hold and the best one side by side, what the difference costs, and the
-// choice to take the best hold.
+// choice to take the best hold, to draw the player's, or to go back to the
+// hand and change it. Going back is what Enter, Space and Esc do: a reflex
+// never draws a hold the player did not look at again.
 class TWarningWindow : public QDialog {
     Q_OBJECT
 
@@ -32,6 +34,8 @@ class TWarningWindow : public QDialog {
     // The cards and the returns of the hand on the table.
     void Fill();
     bool StopWarnings() const;
+    // How the window was closed: exec()'s result.
+    enum TChoice { wcChangeHold = QDialog::Rejected, wcApplyBest = QDialog::Accepted, wcKeepHold };
 
   private:
     QLabel* AddLabel(const char* name);
@@ -52,6 +56,7 @@ class TWarningWindow : public QDialog {
     QLabel* FBestEVDollars = nullptr;
     QLabel* FComment = nullptr;
     QCheckBox* FWarnings = nullptr;
+    QPushButton* FBack = nullptr;
     QPushButton* FApply = nullptr;
     QPushButton* FCancel = nullptr;
     QPushButton* FAllHandsButton = nullptr;

@@ -212,11 +212,14 @@ bool TWindowRouter::ChooseGame(TSession& session) {
 }
 
 int TWindowRouter::ChooseCoinValue(int current) {
+    // Listed from the smallest coin up; the answer is the coin's own index.
+    const auto& order = CoinIndicesByValue();
     QStringList values;
-    for (int i = 0; i < kCoinValueCount; ++i) values << QString::asprintf("$%5.2f", CoinValue(i));
-    return ChooseFromList(&FParent,
-                          FPreferences.Texts().WindowCaption(QStringLiteral("Denomination")),
-                          values, current, FPreferences);
+    for (const int coin : order) values << QString::asprintf("$%.2f", CoinValue(coin));
+    const int row = ChooseFromList(
+        &FParent, FPreferences.Texts().WindowCaption(QStringLiteral("Denomination")), values,
+        static_cast<int>(std::ranges::find(order, current) - order.begin()), FPreferences);
+    return row < 0 || row >= kCoinValueCount ? -1 : order[row];
 }
 
 bool TWindowRouter::ConfirmClearAllRecords(const QString& title) {

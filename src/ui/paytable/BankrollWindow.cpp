@@ -3,6 +3,7 @@
 #include "BankrollFiguresPanel.h"
 #include "BankrollPlots.h"
 
+#include "ui/common/GameText.h"
 #include "ui/common/GradientLabel.h"
 #include "ui/common/HelpKey.h"
 #include "ui/common/HelpWindow.h"
@@ -371,9 +372,10 @@ void TBankrollWindow::done(int result) {
 void TBankrollWindow::Retranslate() {
     setWindowTitle(FPreferences.Texts().WindowCaption(kBankrollTexts));
     const auto game = CreateDescription(FGameIndex);
-    FGame->setText(Text("Header", {game ? QString::fromStdString(game->Name) : QString(),
-                                   QString::number(BetCoins()),
-                                   QString::number(static_cast<double>(FReturnPercent), 'f', 4)}));
+    FGame->setText(
+        Text("Header", {game ? GameNameText(game->Name, FPreferences.Texts()) : QString(),
+                        QString::number(BetCoins()),
+                        QString::number(static_cast<double>(FReturnPercent), 'f', 4)}));
     FGame = MakeHeaderLabel(FGame, FPreferences);
     FUnitBox->setItemText(buBets, Text("UnitBets"));
     FUnitBox->setItemText(buMoney, Text("UnitMoney"));
