@@ -1,4 +1,5 @@
 #include "Arguments.h"
+#include "ChartLevel.h"
 #include "Commands.h"
 #include "PaytableSource.h"
 
@@ -8,7 +9,9 @@
 #include "bankroll/RiskOfRuin.h"
 #include "bankroll/SessionDistribution.h"
 #include "bankroll/StopWin.h"
+#include "charts/StrategyChart.h"
 #include "core/Error.h"
+#include "engine/DealOutcomes.h"
 #include "games/Catalogue.h"
 #include "games/HandsPerDeal.h"
 
@@ -37,6 +40,7 @@ struct TRiskReport {
     int64_t Scale = 1; // units of the figures per coin
     long double ReturnPercent = 0;
     long double HandDeviation = 0;
+    std::string Play = "optimal play"; // or the chart's level
     TSessionDistribution Session;
     TRuin Ruin;
     TLongRunRuin LongRun;
@@ -136,8 +140,8 @@ void PrintPlain(const TPokerDescription& game, const TRiskReport& report, double
     const bool deals = report.HandsPerDeal > 1;
     const std::string unit = deals ? " deals" : " hands";
     const std::string hands = std::to_string(report.Hands) + unit;
-    out << game.Name << ", " << report.Bet << (report.Bet == 1 ? " coin" : " coins")
-        << ", optimal play\n";
+    out << game.Name << ", " << report.Bet << (report.Bet == 1 ? " coin" : " coins") << ", "
+        << report.Play << "\n";
     if (deals)
         std::snprintf(text, sizeof text,
                       "Return %.6Lf %%, standard deviation %.4Lf bets of one hand a deal of %d\n"
@@ -243,6 +247,7 @@ void PrintJson(int gameIndex, const TPokerDescription& game, const std::vector<i
         {"pays", pays},
         {"bankroll", report.Bankroll},
         {"hands", report.Hands},
+        {"play", report.Play},
         {"return_percent", static_cast<double>(report.ReturnPercent)},
         {"risk_of_ruin", static_cast<double>(report.Ruin.Probability)},
         {"risk_of_ruin_error_bound", static_cast<double>(report.Ruin.ErrorBound)},
@@ -355,7 +360,8 @@ int RunRisk(const std::vector<std::string>& words, std::ostream& out) {
     const auto start = std::chrono::steady_clock::now();
     const TArguments args(words,
                           {"game", "pays", "paytable", "bet", "bankroll", "hands", "threads",
-                           "data-dir", "hands-per-deal", "cashback", "goal", "target-risk"},
+                           "data-dir", "hands-per-deal", "cashback", "goal", "target-risk", "play",
+                           "level"},
                           {"json", "distribution"});
     ApplyDataDir(args);
     if (!args.Positional().empty()) throw EUsage("risk takes no cards or words");
@@ -392,18 +398,41 @@ int RunRisk(const std::vector<std::string>& words, std::ostream& out) {
     // A deal of several hands is one step of the session: its result the
     // hands' sum, its bet theirs; the bankroll stays in bets of one hand.
     report.Cashback = args.Has("cashback") ? ParseCashback(*args.Value("cashback")) : -1;
-    const THandDistribution played =
-        report.HandsPerDeal == 1
-            ? HandDistributionOf(analysis, pays, report.Bet)
-            : *DealDistributionOf(BestHoldOutcomes(*game, pays, report.Bet, options), pays,
-                                  report.Bet, report.HandsPerDeal, options.Threads);
-    if (report.HandsPerDeal > 1)
+    const std::string play = args.Has("play") ? *args.Value("play") : "best";
+    if (play != "best" && play != "chart")
+        throw EUsage("--play is best or chart, not '" + play + "'");
+    if (args.Has("level") && play != "chart") throw EUsage("--level goes with --play chart");
+    std::optional<THandDistribution> played;
+    if (play == "chart") {
+        // Every deal held as the chart of that level holds it: the figures
+        // of a player who reads the chart rather than plays perfectly.
+        TChartOptions chartOptions;
+        chartOptions.Threads = options.Threads;
+        chartOptions.Level = ChartLevelOf(args);
+        const TStrategyChart chart = GenerateChart(*game, pays, report.Bet, chartOptions);
+        const TChartPlayer player(*game, chart);
+        const auto outcomes = ChosenHoldOutcomes(
+            *game, pays, report.Bet,
+            [&player](const std::array<int, kHandSize>& codes) { return player.Play(codes).Mask; },
+            options);
+        played =
+            *DealDistributionOf(outcomes, pays, report.Bet, report.HandsPerDeal, options.Threads);
+        report.ReturnPercent = chart.ChartReturn;
+        // In bets of one hand, of one hand or of the whole deal as for best play.
+        report.HandDeviation = std::sqrt(played->Variance()) / report.Bet;
+        report.Play = ChartLevelWord(chartOptions.Level) + " chart";
+    } else if (report.HandsPerDeal == 1) {
+        played = HandDistributionOf(analysis, pays, report.Bet);
+    } else {
+        played = *DealDistributionOf(BestHoldOutcomes(*game, pays, report.Bet, options), pays,
+                                     report.Bet, report.HandsPerDeal, options.Threads);
         report.HandDeviation = DealDeviation(analysis, report.HandsPerDeal);
+    }
     // A rebate credited with each deal: the figures count in units fine
     // enough to hold it, the bankroll too.
     std::optional<TRebatedHand> rebated;
-    if (report.Cashback > 0) rebated = WithCashback(played, report.Cashback);
-    const THandDistribution& hand = rebated ? rebated->Hand : played;
+    if (report.Cashback > 0) rebated = WithCashback(*played, report.Cashback);
+    const THandDistribution& hand = rebated ? rebated->Hand : *played;
     report.Scale = rebated ? rebated->Scale : 1;
     try {
         report.Session = SessionDistribution(hand, report.Hands);

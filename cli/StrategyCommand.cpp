@@ -1,4 +1,5 @@
 #include "Arguments.h"
+#include "ChartLevel.h"
 #include "Commands.h"
 #include "DealtCards.h"
 #include "PaytableSource.h"
@@ -52,8 +53,6 @@ std::vector<std::string> Legend(const TStrategyChart& chart, const TTexts& texts
     return Strings(ChartLegend(chart, texts));
 }
 
-constexpr const char* kLevelWords[kChartLevelCount] = {"beginner", "intermediate", "expert"};
-
 void PrintChart(const TPokerDescription& game, const TStrategyChart& chart, double seconds,
                 std::ostream& out) {
     const TLineWords words;
@@ -61,7 +60,7 @@ void PrintChart(const TPokerDescription& game, const TStrategyChart& chart, doub
     for (const auto& line : chart.Lines) names.push_back(words.Name(line, words.English));
     char text[256];
     out << game.Name << ", " << chart.Bet << (chart.Bet == 1 ? " coin" : " coins") << ": "
-        << kLevelWords[static_cast<int>(chart.Level)] << " strategy chart\n"
+        << ChartLevelWord(chart.Level) << " strategy chart\n"
         << (chart.KeepsWilds ? "Count the wild cards dealt; among the lines that hold that many, "
                                "hold what the highest one present names.\n\n"
                              : "Hold what the highest line present in the dealt hand names.\n\n");
@@ -136,7 +135,7 @@ void PrintChartJson(const TStrategyChart& chart, double seconds, std::ostream& o
     const nlohmann::ordered_json document = {
         {"game", chart.GameIndex},
         {"bet", chart.Bet},
-        {"level", kLevelWords[static_cast<int>(chart.Level)]},
+        {"level", ChartLevelWord(chart.Level)},
         {"reading_order", ReadingOrder(chart)},
         {"pays", chart.Pays},
         {"lines", lines},
@@ -239,14 +238,6 @@ TStrategyChart ReadChart(const TArguments& args) {
     return chart;
 }
 
-TChartLevel LevelFromArguments(const TArguments& args) {
-    const auto word = args.Value("level");
-    if (!word) return TChartLevel::Expert;
-    for (int level = 0; level < kChartLevelCount; ++level)
-        if (*word == kLevelWords[level]) return static_cast<TChartLevel>(level);
-    throw EUsage("--level is beginner, intermediate or expert, not '" + *word + "'");
-}
-
 TStrategyChart MakeChart(const TArguments& args) {
     const int gameIndex = args.Int("game", 0, 0, kCatalogueSize - 1);
     if (GameName(gameIndex).empty())
@@ -261,7 +252,7 @@ TStrategyChart MakeChart(const TArguments& args) {
     TChartOptions options;
     options.Threads = args.Int("threads", 0, 1, 64);
     options.MaxLines = args.Int("max-lines", 0, 2, 200);
-    options.Level = LevelFromArguments(args);
+    options.Level = ChartLevelOf(args);
     if (isatty(STDERR_FILENO)) {
         options.Progress = [](int64_t done, int64_t total) {
             std::fprintf(stderr, "\r  %3d %%", static_cast<int>(100 * done / total));

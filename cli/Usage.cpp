@@ -77,8 +77,10 @@ const std::vector<TCommandUsage> kCommands = {
     {"risk",
      R"(  drawmentor-cli risk --game G (--pays p0,p1,... | --paytable P) [--bet B] --bankroll R
                  [--hands N] [--hands-per-deal H] [--cashback PCT] [--goal W]
-                 [--target-risk PCT] [--threads T] [--json | --distribution]
-      With perfect play and a bankroll of R bets: the chance of losing it within N hands
+                 [--target-risk PCT] [--play best|chart [--level L]] [--threads T]
+                 [--json | --distribution]
+      With perfect play (or, with --play chart, every deal held as the strategy chart of
+      level L holds it) and a bankroll of R bets: the chance of losing it within N hands
       (default 1000, at most 100000) and in play without end, the result after N hands
       (mean, spread, 5 %, median, 95 %) and the wait for the top line. --distribution
       prints every result after N hands as CSV (result in bets, probability, cumulative)
@@ -106,7 +108,9 @@ const std::vector<TCommandUsage> kCommands = {
          "most\n"
          "  --goal W           also the chance to win W bets before ruin, 1 to 1000000\n"
          "  --target-risk PCT  also the least bankroll whose risk of ruin is at most PCT %,\n"
-         "                     above 0 (1e-10 at least) and below 100\n" +
+         "                     above 0 (1e-10 at least) and below 100\n"
+         "  --play P           best (the default) or chart: the holds of a strategy chart\n"
+         "  --level L          the chart's level: beginner, intermediate or expert (default)\n" +
          kThreadsOption +
          "  --json             print one JSON object instead of the report\n"
          "  --distribution     print every result after N hands as CSV instead\n" +

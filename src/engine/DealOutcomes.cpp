@@ -12,8 +12,10 @@
 
 namespace drawmentor {
 
-TDealOutcomes BestHoldOutcomes(const TPokerDescription& game, const std::vector<int>& pays,
-                               int betCoins, const TAnalysisOptions& options) {
+namespace {
+
+TDealOutcomes Outcomes(const TPokerDescription& game, const std::vector<int>& pays, int betCoins,
+                       const THoldChooser* hold, const TAnalysisOptions& options) {
     if (static_cast<int>(pays.size()) != game.LineCount())
         RaiseRange("number of pays", static_cast<long long>(pays.size()));
     CheckIndex(betCoins, 1, 99999, "bet");
@@ -42,11 +44,20 @@ TDealOutcomes BestHoldOutcomes(const TPokerDescription& game, const std::vector<
             const int64_t last = std::min<int64_t>(first + kChunk, classes.size());
             for (int64_t i = first; i < last; ++i) {
                 const TDealClass& deal = classes[order[i]];
-                holds->Deal(deal.Codes);
                 TKey key{};
-                key[0] = DrawCount(holds->Mask());
-                for (int line = 0; line <= engine->LastLine(); ++line)
-                    key[line + 1] = holds->Lines()[line];
+                if (hold) {
+                    engine->DealCodes(deal.Codes);
+                    engine->GetTheBest(); // counts every hold's draws
+                    const int mask = (*hold)(deal.Codes);
+                    key[0] = DrawCount(mask);
+                    for (int line = 0; line <= engine->LastLine(); ++line)
+                        key[line + 1] = engine->LineCounts(mask)[line];
+                } else {
+                    holds->Deal(deal.Codes);
+                    key[0] = DrawCount(holds->Mask());
+                    for (int line = 0; line <= engine->LastLine(); ++line)
+                        key[line + 1] = holds->Lines()[line];
+                }
                 found[worker][key] += deal.Weight;
             }
             const int64_t total = done.fetch_add(last - first) + (last - first);
@@ -76,6 +87,19 @@ TDealOutcomes BestHoldOutcomes(const TPokerDescription& game, const std::vector<
         result.Outcomes.push_back(outcome);
     }
     return result;
+}
+
+} // namespace
+
+TDealOutcomes BestHoldOutcomes(const TPokerDescription& game, const std::vector<int>& pays,
+                               int betCoins, const TAnalysisOptions& options) {
+    return Outcomes(game, pays, betCoins, nullptr, options);
+}
+
+TDealOutcomes ChosenHoldOutcomes(const TPokerDescription& game, const std::vector<int>& pays,
+                                 int betCoins, const THoldChooser& hold,
+                                 const TAnalysisOptions& options) {
+    return Outcomes(game, pays, betCoins, &hold, options);
 }
 
 } // namespace drawmentor

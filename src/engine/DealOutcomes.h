@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace drawmentor {
@@ -32,5 +33,13 @@ struct TDealOutcomes {
 // order whatever the number of threads.
 TDealOutcomes BestHoldOutcomes(const TPokerDescription& game, const std::vector<int>& pays,
                                int betCoins, const TAnalysisOptions& options = {});
+
+// The same with the hold `hold` chooses for each dealt hand (a draw mask: bit
+// i set = card i replaced), as a player of a strategy chart holds. Called
+// from several threads at once.
+using THoldChooser = std::function<int(const std::array<int, kHandSize>& codes)>;
+TDealOutcomes ChosenHoldOutcomes(const TPokerDescription& game, const std::vector<int>& pays,
+                                 int betCoins, const THoldChooser& hold,
+                                 const TAnalysisOptions& options = {});
 
 } // namespace drawmentor

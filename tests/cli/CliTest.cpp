@@ -387,6 +387,24 @@ TEST(CliRisk, AWinGoalAndTheBankrollForATargetRisk) {
         << plain.Out;
 }
 
+// A player of the beginner chart: the chart's own return, a spread from its
+// holds, and a risk above perfect play's; 5 hands a deal share the chart's holds.
+TEST(CliRisk, PlayedByAChart) {
+    if (DRAWMENTOR_SANITIZED) GTEST_SKIP() << "a chart's generation is checked elsewhere";
+    const std::string risk = "risk --game 0 --paytable 0 --bankroll 200 --hands 200 --json ";
+    const auto best = nlohmann::json::parse(Cli(risk + "--hands-per-deal 5").Out);
+    const TRun run = Cli(risk + "--hands-per-deal 5 --play chart --level beginner");
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    const auto chart = nlohmann::json::parse(run.Out);
+    const auto own =
+        nlohmann::json::parse(Cli("strategy --game 0 --paytable 0 --level beginner --json").Out);
+    EXPECT_EQ(chart["play"], "beginner chart");
+    EXPECT_EQ(chart["return_percent"], own["chart_return_percent"]);
+    const double perHand = own["chart_return_percent"].get<double>() / 100 - 1;
+    EXPECT_NEAR(chart["mean"].get<double>(), 200 * 5 * perHand, 1e-9);
+    EXPECT_GT(chart["risk_of_ruin"].get<double>(), best["risk_of_ruin"].get<double>());
+}
+
 TEST(CliRisk, BadInputIsOneLineAndStatusTwo) {
     const std::string table = "risk --game 0 --paytable 0 ";
     for (const std::string& args :
@@ -414,6 +432,9 @@ TEST(CliRisk, BadInputIsOneLineAndStatusTwo) {
                                   table + "--target-risk nan",
                                   table + "--distribution --goal 5",
                                   table + "--distribution --target-risk 5",
+                                  table + "--bankroll 80 --play worst",
+                                  table + "--bankroll 80 --level beginner",
+                                  table + "--bankroll 80 --play chart --level novice",
                                   "risk --game 0 --pays 0,0,0,0,0,0,0,0,0 --bankroll 80"}) {
         SCOPED_TRACE(args);
         const TRun run = Cli(args);
