@@ -1,4 +1,5 @@
 #include "Arguments.h"
+#include "ChartLevel.h"
 #include "Commands.h"
 #include "PaytableSource.h"
 
@@ -6,6 +7,8 @@
 #include "engine/RoyalMeter.h"
 #include "games/Catalogue.h"
 #include "games/HandsPerDeal.h"
+#include "play/ChartLineText.h"
+#include "prefs/Texts.h"
 
 #include <nlohmann/json.hpp>
 
@@ -72,14 +75,36 @@ int PrintBreakEven(int gameIndex, const TPokerDescription& game, int bet,
     const auto meter = BreakEvenMeter(game, pays, bet, target, options);
     if (!meter) throw EUsage("no royal up to 1000000000 coins brings this paytable to 100 %");
     const TPaytableReturn at = AnalyzePaytable(game, PaysAtMeter(pays, *meter), bet, options);
+    // The strategy changes with the meter (more royal draws): the expert
+    // chart there, line by line against the paytable's own.
+    TChartOptions chartOptions;
+    chartOptions.Threads = options.Threads;
+    const TStrategyChart own = GenerateChart(game, pays, bet, chartOptions);
+    const TStrategyChart there = GenerateChart(game, PaysAtMeter(pays, *meter), bet, chartOptions);
+    const std::vector<TChartChange> changes = ChartChanges(own, there);
+    TTexts english;
+    english.Load(QStringLiteral("ENG"));
+    const auto name = [&](const TChartChange& change) {
+        return ChartNameText(change.Of->Name, english).toStdString();
+    };
     if (json) {
+        nlohmann::ordered_json changed = nlohmann::ordered_json::array();
+        for (const auto& change : changes)
+            changed.push_back({{"change", change.Kind},
+                               {"line", change.Line},
+                               {"was", change.Was},
+                               {"key", change.Of->Key},
+                               {"name", name(change)}});
         const nlohmann::ordered_json document = {
             {"game", gameIndex},
             {"bet", bet},
             {"pays", pays},
             {"cashback_percent", cashback / 100.0},
             {"break_even_royal", *meter},
-            {"return_percent_at_break_even", static_cast<double>(at.ReturnPercent)}};
+            {"return_percent_at_break_even", static_cast<double>(at.ReturnPercent)},
+            {"chart_lines_at_break_even", there.Lines.size()},
+            {"chart_return_percent_at_break_even", static_cast<double>(there.ChartReturn)},
+            {"chart_changes", changed}};
         out << document.dump() << '\n';
         return 0;
     }
@@ -95,7 +120,20 @@ int PrintBreakEven(int gameIndex, const TPokerDescription& game, int bet,
                       at.ReturnPercent + cashback / 100.0L, cashback / 100.0);
         out << text;
     }
-    out << '\n';
+    std::snprintf(text, sizeof text,
+                  "\n\n  The strategy chart there: %zu lines, returning %.6Lf %%; against the "
+                  "paytable's own chart:\n",
+                  there.Lines.size(), there.ChartReturn);
+    out << text;
+    for (const auto& change : changes) {
+        if (change.Kind == "new" || change.Kind == "gone")
+            std::snprintf(text, sizeof text, "    %-5s #%-3d ", change.Kind.c_str(), change.Line);
+        else
+            std::snprintf(text, sizeof text, "    %-5s #%-3d (was #%d) ", change.Kind.c_str(),
+                          change.Line, change.Was);
+        out << text << name(change) << '\n';
+    }
+    if (changes.empty()) out << "    no line changes\n";
     return 0;
 }
 

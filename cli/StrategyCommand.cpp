@@ -7,6 +7,7 @@
 #include "charts/StrategyChart.h"
 #include "core/Error.h"
 #include "core/FileIo.h"
+#include "engine/RoyalMeter.h"
 #include "games/Catalogue.h"
 #include "play/ChartLineText.h"
 #include "prefs/Texts.h"
@@ -223,7 +224,7 @@ void Classify(const TPokerDescription& game, const TStrategyChart& chart, std::i
 
 // A chart saved by --save; its game and pays come with it.
 TStrategyChart ReadChart(const TArguments& args) {
-    for (const char* name : {"pays", "paytable", "bet", "threads", "max-lines", "level"})
+    for (const char* name : {"pays", "paytable", "bet", "threads", "max-lines", "level", "royal"})
         if (args.Has(name))
             throw EUsage(std::string("--chart takes the paytable from the file, not --") + name);
     const std::string path = *args.Value("chart");
@@ -244,7 +245,10 @@ TStrategyChart MakeChart(const TArguments& args) {
         throw EUsage("game " + std::to_string(gameIndex) + " is not offered");
     const auto game = CreateDescription(gameIndex);
     const int bet = args.Int("bet", kMaxCoins, 1, kMaxCoins);
-    const std::vector<int> pays = PaysFromArguments(args, *game, bet);
+    std::vector<int> pays = PaysFromArguments(args, *game, bet);
+    if (args.Has("royal"))
+        pays = PaysAtMeter(
+            pays, args.Int("royal", 0, pays[kRoyalLine], static_cast<int>(kMaxRoyalMeter)));
     if (std::any_of(pays.begin(), pays.end(), [](int pay) { return pay < 0; }))
         throw EUsage("the paytable has a negative pay");
     if (std::all_of(pays.begin(), pays.end(), [](int pay) { return pay == 0; }))
@@ -270,7 +274,7 @@ int RunStrategy(const std::vector<std::string>& words, std::istream& in, std::os
     const auto start = std::chrono::steady_clock::now();
     const TArguments args(words,
                           {"game", "pays", "paytable", "bet", "threads", "max-lines", "level",
-                           "chart", "save", "data-dir"},
+                           "royal", "chart", "save", "data-dir"},
                           {"json", "classify"});
     ApplyDataDir(args);
     if (!args.Positional().empty()) throw EUsage("strategy takes no cards or words");

@@ -63,7 +63,9 @@ const std::vector<TCommandUsage> kCommands = {
       deal of N hands.
       --royal sets the royal flush's pay to a progressive meter (coins for the whole bet)
       and counts the best holds anew at it; --break-even finds the least whole meter at
-      which the return, with the cash-back when given, reaches 100 %.
+      which the return, with the cash-back when given, reaches 100 %, and shows the
+      expert strategy chart there line by line against the paytable's own (new lines,
+      lines gone, lines moved up or down among those both have).
 )",
      kPaytableOptions + kThreadsOption +
          "  --hands-per-deal N also the spread of one deal of N hands from one hold: 1, 3, 5,\n"
@@ -117,7 +119,7 @@ const std::vector<TCommandUsage> kCommands = {
          kDataDirOption},
     {"strategy",
      R"(  drawmentor-cli strategy --game G (--pays p0,p1,... | --paytable P) [--bet B] [--threads N]
-                 [--level beginner|intermediate|expert] [--max-lines N] [--json]
+                 [--level beginner|intermediate|expert] [--royal COINS] [--max-lines N] [--json]
       A strategy chart for the paytable, made from the exact engine over every deal: hold
       what the highest line present in the dealt hand names. Prints each line with how
       often it is the play and its average return in bets, then the chart's return, the
@@ -133,6 +135,7 @@ const std::vector<TCommandUsage> kCommands = {
 )",
      kPaytableOptions + kThreadsOption +
          "  --level L          beginner, intermediate or expert (the default)\n"
+         "  --royal COINS      the royal's pay as a progressive meter, in coins for the bet\n"
          "  --max-lines N      at most N lines, 2 to 200, in place of the level's count\n"
          "  --save FILE        also keep the chart in FILE\n"
          "  --chart FILE       print or play a saved chart; it brings its own game and pays\n"

@@ -20,7 +20,7 @@ using testing::Jacks;
 
 // Bet 3 coins; a hand wins 6 or 1 or loses 2 or 3 coins: ruin and the goal
 // can both be overshot. Return 103.3 %.
-THandDistribution Uneven() {
+THandDistribution UnevenSteps() {
     return THandDistribution(3, {9, 4, 1}, {0.2L, 0.3L, 0.1L}, 0.4L);
 }
 
@@ -85,11 +85,11 @@ struct TCase {
 // cash-back on a grid of quarter coins whose losses fall many steps at once.
 std::vector<TCase> Cases() {
     const THandDistribution coin(1, {2}, {0.6L}, 0.4L);
-    const TRebatedHand rebated = WithCashback(Uneven(), 500);
+    const TRebatedHand rebated = WithCashback(UnevenSteps(), 500);
     const int64_t scale = rebated.Scale;
-    return {{coin, 5, 7, 80},     {Uneven(), 12, 9, 120},
-            {Uneven(), 3, 2, 40}, {Jacks(), 100, 150, 300},
-            {Jacks(), 5, 5, 50},  {rebated.Hand, 12 * scale, 6 * scale, 60}};
+    return {{coin, 5, 7, 80},          {UnevenSteps(), 12, 9, 120},
+            {UnevenSteps(), 3, 2, 40}, {Jacks(), 100, 150, 300},
+            {Jacks(), 5, 5, 50},       {rebated.Hand, 12 * scale, 6 * scale, 60}};
 }
 
 TEST(StopWin, AgreesWithThePlainWalkAndThePlainEquations) {

@@ -251,6 +251,26 @@ TEST(CliReturn, KnownAnswersOfStoredPaytables) {
     }
 }
 
+// 8/5 Jacks or Better breaks even at a royal of 8,666 coins, where the chart
+// draws to the royal more: the lines that change are those of royal draws,
+// and the chart there is the one `strategy --royal` makes.
+TEST(CliReturn, BreakEvenAndTheChartThere) {
+    if (DRAWMENTOR_SANITIZED) GTEST_SKIP() << "the meter's search is checked in the engine's tests";
+    const TRun run = Cli("return --game 0 --paytable 3 --break-even --json");
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    const auto doc = nlohmann::json::parse(run.Out);
+    EXPECT_EQ(doc["break_even_royal"], 8666);
+    bool royalDraw = false;
+    for (const auto& change : doc["chart_changes"])
+        royalDraw |= change["key"].get<std::string>().rfind("royal", 0) == 0 &&
+                     (change["change"] == "new" || change["change"] == "up");
+    EXPECT_TRUE(royalDraw) << doc["chart_changes"].dump();
+    const auto there =
+        nlohmann::json::parse(Cli("strategy --game 0 --paytable 3 --royal 8666 --json").Out);
+    EXPECT_EQ(there["chart_return_percent"], doc["chart_return_percent_at_break_even"]);
+    EXPECT_EQ(there["lines"].size(), doc["chart_lines_at_break_even"]);
+}
+
 TEST(CliReturn, PlainReportAndBadInput) {
     const TRun run = Cli("return --game 0 --pays 4000,250,125,45,30,20,15,10,5 --threads 1");
     ASSERT_EQ(run.Status, 0) << run.Err;
