@@ -62,6 +62,7 @@ void PrintChart(const TPokerDescription& game, const TStrategyChart& chart, doub
     char text[256];
     out << game.Name << ", " << chart.Bet << (chart.Bet == 1 ? " coin" : " coins") << ": "
         << ChartLevelWord(chart.Level) << " strategy chart\n"
+        << ChartPaysText(chart, words.English).toStdString() << '\n'
         << (chart.KeepsWilds ? "Count the wild cards dealt; among the lines that hold that many, "
                                "hold what the highest one present names.\n\n"
                              : "Hold what the highest line present in the dealt hand names.\n\n");
@@ -93,6 +94,8 @@ void PrintChart(const TPokerDescription& game, const TStrategyChart& chart, doub
         out << text;
         for (const QString& note : ChartExceptionTexts(line, words.English))
             out << "       " << note.toStdString() << '\n';
+        const QString example = ChartExampleText(line, words.English);
+        if (!example.isEmpty()) out << "       " << example.toStdString() << '\n';
     }
     out << "\n  Frequency: share of all deals on which the line is the play; average return in "
            "bets.\n";
@@ -131,6 +134,7 @@ void PrintChartJson(const TStrategyChart& chart, double seconds, std::ostream& o
                          {"frequency", line.Frequency},
                          {"average_return", line.AverageReturn},
                          {"exceptions", Strings(ChartExceptionTexts(line, words.English))},
+                         {"example", ChartExampleText(line, words.English).toStdString()},
                          {"exceptions_ru", Strings(ChartExceptionTexts(line, words.Russian))}});
     }
     const nlohmann::ordered_json document = {

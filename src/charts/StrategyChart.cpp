@@ -120,6 +120,7 @@ void Measure(const TChartDeals& deals, const std::vector<uint32_t>& chosen, TStr
             if (chart.Lines[line].Matches(THoldClass{deals.Atoms[a]}))
                 lineOfAtom[a] = static_cast<int>(line);
     std::vector<TInt128> lineWeight(chart.Lines.size()), linePay(chart.Lines.size());
+    std::vector<int64_t> exampleWeight(chart.Lines.size(), 0);
     TInt128 played = 0, best = 0;
     for (size_t d = 0; d < deals.Deals.size(); ++d) {
         const int64_t weight = deals.Deals[d].Weight;
@@ -128,6 +129,11 @@ void Measure(const TChartDeals& deals, const std::vector<uint32_t>& chosen, TStr
         best += TInt128(weight) * deals.Best[d];
         if (deals.Pay[entry] < deals.Best[d]) chart.DealsOffBest += weight;
         const int line = lineOfAtom[deals.Atom[entry]];
+        if (deals.Pay[entry] == deals.Best[d] && weight > exampleWeight[line]) {
+            exampleWeight[line] = weight;
+            chart.Lines[line].Example = deals.Deals[d].Codes;
+            chart.Lines[line].ExampleMask = deals.Mask[entry];
+        }
         lineWeight[line] += weight;
         linePay[line] += TInt128(weight) * deals.Pay[entry];
     }
@@ -168,6 +174,16 @@ bool KeepsWilds(const TChartDeals& deals, const std::vector<uint32_t>& chosen,
             if (classifier.IsWild(deals.Deals[d].Codes[pos]) &&
                 IsBitSet(deals.Mask[chosen[d]], pos))
                 return false;
+    return true;
+}
+
+// Five different cards of the deck.
+bool ValidExample(const std::array<int, kHandSize>& codes, int deck) {
+    for (size_t i = 0; i < codes.size(); ++i) {
+        if (codes[i] < 0 || codes[i] >= deck) return false;
+        for (size_t j = 0; j < i; ++j)
+            if (codes[i] == codes[j]) return false;
+    }
     return true;
 }
 
@@ -313,6 +329,8 @@ std::string SaveChart(const TStrategyChart& chart) {
             std::snprintf(text, sizeof text, " %x %.17g", exception.Class, exception.Recovered);
             out << text;
         }
+        out << ' ' << line.ExampleMask;
+        for (int code : line.Example) out << ' ' << code;
         out << '\n';
     }
     return out.str();
@@ -393,6 +411,12 @@ TStrategyChart LoadChart(const std::string& text) {
                 throw ERangeError(damaged);
             line.Exceptions.push_back(exception);
         }
+        in >> line.ExampleMask;
+        for (int& code : line.Example) in >> code;
+        if (!in || line.ExampleMask < -1 || line.ExampleMask >= kMaskCount ||
+            (line.ExampleMask >= 0 &&
+             !ValidExample(line.Example, kRankCount * kSuitCount + game->Jokers)))
+            throw ERangeError(damaged);
         chart.Lines.push_back(line);
     }
     // Every hand has a play: the last line takes the discarding of all five

@@ -33,6 +33,11 @@ struct TChartLine {
     double AverageReturn = 0; // of those deals, in bets
     // The one or two exceptions worth a player's notice, the larger first.
     std::vector<TChartException> Exceptions;
+    // A dealt hand the line plays, and plays best: the most common such deal
+    // (ExampleMask -1 when the line plays none best). Bit i of the mask set =
+    // card i replaced.
+    std::array<int, kHandSize> Example{};
+    int ExampleMask = -1;
 
     bool Matches(THoldClass hold) const {
         if (Definition.Matches(hold)) return true;

@@ -1,5 +1,6 @@
 #include "ChartCacheFile.h"
 
+#include "games/PayTable.h"
 #include "prefs/DataFolder.h"
 
 #include <map>
@@ -18,6 +19,13 @@ std::shared_ptr<TChartCache> SharedUserChartCache() {
         sharedFolder = DataFolder();
     }
     return cache;
+}
+
+std::optional<TStrategyChart> CachedChartOf(int gameIndex, const std::vector<int>& pays) {
+    const auto cache = SharedUserChartCache();
+    for (int bet = 1; bet <= kMaxCoins; ++bet)
+        if (auto chart = cache->Find(gameIndex, bet, pays)) return chart;
+    return std::nullopt;
 }
 
 std::shared_ptr<TChartJob> SharedChartJob(int gameIndex, const std::vector<int>& pays, int betCoins,

@@ -154,6 +154,33 @@ QStringList ChartExceptionTexts(const TChartLine& line, const TTexts& texts) {
     return notes;
 }
 
+QString ChartExampleText(const TChartLine& line, const TTexts& texts) {
+    if (line.ExampleMask < 0) return {};
+    QStringList dealt, held;
+    for (int pos = 0; pos < kHandSize; ++pos) {
+        const QString card = QString::fromStdString(CardCodeText(line.Example[pos]));
+        dealt << card;
+        if (!IsBitSet(line.ExampleMask, pos)) held << card;
+    }
+    const auto text = [&](const char* key) {
+        return texts.Translate(kChartLegendTexts, QString::fromLatin1(key));
+    };
+    return FormatText(text("Example"),
+                      {dealt.join(QLatin1Char(' ')),
+                       held.isEmpty() ? text("HoldNothing") : held.join(QLatin1Char(' '))});
+}
+
+QString ChartPaysText(const TStrategyChart& chart, const TTexts& texts) {
+    const auto game = CreateDescription(chart.GameIndex);
+    if (!game) return {};
+    QStringList pays;
+    for (size_t line = 0; line < chart.Pays.size(); ++line)
+        pays << PaytableLineText(game->LineName(static_cast<int>(line)), texts) + QLatin1Char(' ') +
+                    QString::number(chart.Pays[line]);
+    return FormatText(texts.Translate(kChartLegendTexts, QStringLiteral("Pays")),
+                      {QString::number(chart.Bet), pays.join(QStringLiteral(", "))});
+}
+
 QString ChartLineWithNotes(const TChartLine& line, const TTexts& texts) {
     return (QStringList{ChartNameText(line.Name, texts)} + ChartExceptionTexts(line, texts))
         .join(QLatin1Char('\n'));

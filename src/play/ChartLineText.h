@@ -29,6 +29,11 @@ QString PaytableLineText(const std::string& name, const TTexts& texts);
 QStringList ChartLegend(const TStrategyChart& chart, const TTexts& texts);
 // A line's exception notes, one sentence each.
 QStringList ChartExceptionTexts(const TChartLine& line, const TTexts& texts);
+// "Dealt AS KS QS JS 2D: hold AS KS QS JS"; empty for a line without one.
+QString ChartExampleText(const TChartLine& line, const TTexts& texts);
+// The paytable's pays for the chart's bet, line by line: "Royal Flush 4000,
+// Straight Flush 250, ...".
+QString ChartPaysText(const TStrategyChart& chart, const TTexts& texts);
 // The line's name with its exception notes on the lines below it.
 QString ChartLineWithNotes(const TChartLine& line, const TTexts& texts);
 

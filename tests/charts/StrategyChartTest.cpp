@@ -133,6 +133,15 @@ TEST(StrategyChart, ShortLevelsOfJacksOrBetter) {
     testing::ExpectExceptionRecovers(0, kJacks96, beginner,
                                      static_cast<size_t>(noted - beginner.Lines.begin()));
     EXPECT_EQ(LoadChart(SaveChart(beginner)).Lines[0].Key, beginner.Lines[0].Key);
+    // Each line's example is a hand the line plays, held as a reader holds it.
+    const TChartPlayer player(*game, beginner);
+    for (size_t i = 0; i < beginner.Lines.size(); ++i) {
+        const TChartLine& line = beginner.Lines[i];
+        ASSERT_GE(line.ExampleMask, 0) << line.Key;
+        const TChartPlay play = player.Play(line.Example);
+        EXPECT_EQ(play.Line, static_cast<int>(i));
+        EXPECT_EQ(play.Mask, line.ExampleMask);
+    }
 
     const TStrategyChart intermediate = chartAt(TChartLevel::Intermediate);
     EXPECT_LE(intermediate.Lines.size(), 24u);
@@ -159,8 +168,8 @@ TEST(StrategyChart, LoadRefusesDamagedText) {
     const std::string good = "drawmentor-strategy-chart 3\ngame 0\nbet 5\nlevel 0\nwilds 0\n"
                              "pays 4000 250 125 45 30 20 15 10 5\n"
                              "return 99.5 99.54 99.5\ndeals 2598960 134459 0\nlines 2\n"
-                             "2 44 1f 1f 0 0 452 1 1 0 0 0.5 18 1 c00447 0.25\n"
-                             "1 0 1 1 0 0 0.5 0.3 0\n";
+                             "2 44 1f 1f 0 0 452 1 1 0 0 0.5 18 1 c00447 0.25 0 12 11 10 9 8\n"
+                             "1 0 1 1 0 0 0.5 0.3 0 -1 0 0 0 0 0\n";
     const TStrategyChart chart = LoadChart(good);
     ASSERT_EQ(chart.Lines.size(), 2u);
     EXPECT_EQ(chart.Level, TChartLevel::Beginner);
@@ -178,6 +187,8 @@ TEST(StrategyChart, LoadRefusesDamagedText) {
     EXPECT_THROW(LoadChart(damaged("wilds 0", "wilds 1")), ERangeError); // no wild cards
     EXPECT_THROW(LoadChart(damaged("c00447 0.25", "c00447 1.25")), ERangeError);
     EXPECT_THROW(LoadChart(damaged("18 1 c00447", "18 3 c00447")), ERangeError);
+    EXPECT_THROW(LoadChart(damaged("0 12 11 10 9 8", "0 12 11 10 9 9")), ERangeError); // 2 AS
+    EXPECT_THROW(LoadChart(damaged("0 12 11 10 9 8", "32 12 11 10 9 8")), ERangeError);
     EXPECT_THROW(LoadChart(damaged("\n2 44", "\n3 44")), ERangeError); // a part short
     EXPECT_THROW(LoadChart(damaged("game 0", "game 99")), ERangeError);
     EXPECT_THROW(LoadChart(damaged("lines 2", "lines 3")), ERangeError);

@@ -4,6 +4,8 @@
 #include "ui/hands/AllHandsWindow.h"
 #include "ui/hands/HoldPictures.h"
 
+#include "charts/StrategyChart.h"
+#include "play/ChartCacheFile.h"
 #include "play/HandAnalysis.h"
 #include "prefs/Preferences.h"
 
@@ -272,6 +274,32 @@ TEST_F(AllHandsWindowTest, ShowsAll33RowsWithoutScrollingInBothLanguages) {
     const QString page = HelpPageShown();
     EXPECT_TRUE(page.endsWith(QStringLiteral("DrawMentor_RUS/allhands.html")))
         << page.toStdString();
+}
+
+// A chart made before for the paytable names the selected hold's line and the
+// chart's own play; without one the window says nothing of charts.
+TEST_F(AllHandsWindowTest, NamesTheChartLineOfTheSelectedHold) {
+    const std::vector<int> codes = Codes(QStringLiteral("AS KS QS JS 2D"));
+    const std::vector<int> pays = {4000, 250, 125, 45, 30, 20, 15, 10, 5};
+    const THandAnalysis analysis(0, PaysAtFiveCoins(pays), 5, codes);
+    const std::array<int, 5> cards{codes[0], codes[1], codes[2], codes[3], codes[4]};
+    {
+        TAllHandsWindow bare(nullptr, analysis.Engine(), cards, 16, preferences);
+        EXPECT_TRUE(bare.ChartLineText().isEmpty());
+    }
+    SharedUserChartCache()->Store(
+        LoadChart("drawmentor-strategy-chart 3\ngame 0\nbet 5\nlevel 2\nwilds 0\n"
+                  "pays 4000 250 125 45 30 20 15 10 5\nreturn 99.5 99.54 99.5\n"
+                  "deals 2598960 134459 0\nlines 2\n1 44 1f 1f 0 0 0.5 18 0 -1 0 0 0 0 0\n"
+                  "1 0 1 1 0 0 0.5 0.3 0 -1 0 0 0 0 0\n"));
+    TAllHandsWindow window(nullptr, analysis.Engine(), cards, 16, preferences);
+    EXPECT_EQ(window.ChartLineText(), "Strategy chart: this hold is line 1, 4 to a Royal Flush.");
+    window.Grid().selectRow(window.Model().RowOfMask(31));
+    EXPECT_EQ(window.ChartLineText(), "Strategy chart: this hold is line 2, Discard everything; "
+                                      "the chart plays line 1, 4 to a Royal Flush.");
+    window.Grid().selectRow(window.Model().RowOfMask(0));
+    EXPECT_TRUE(window.ChartLineText().contains("on no line"))
+        << window.ChartLineText().toStdString();
 }
 
 } // namespace

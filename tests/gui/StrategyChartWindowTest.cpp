@@ -94,8 +94,10 @@ TEST_F(StrategyChartWindowTest, ShowsTheCommandLinesChartAndKeepsIt) {
     for (int row = 0; row < window->Model().rowCount(); ++row) {
         const auto& line = lines[static_cast<size_t>(row)];
         EXPECT_EQ(Cell(row, TStrategyChartModel::cNumber), QString::number(row + 1));
-        EXPECT_EQ(Cell(row, TStrategyChartModel::cName).toStdString(),
-                  line["name"].get<std::string>());
+        // The name, then the notes and the example hand under it.
+        const QString cell = Cell(row, TStrategyChartModel::cName);
+        EXPECT_EQ(cell.section('\n', 0, 0).toStdString(), line["name"].get<std::string>());
+        EXPECT_TRUE(cell.endsWith(QString::fromStdString(line["example"])));
         EXPECT_EQ(Cell(row, TStrategyChartModel::cFrequency),
                   TStrategyChartModel::FrequencyText(line["frequency"]));
         EXPECT_EQ(Cell(row, TStrategyChartModel::cReturn),
@@ -117,7 +119,7 @@ TEST_F(StrategyChartWindowTest, ShowsTheCommandLinesChartAndKeepsIt) {
     EXPECT_FALSE(window->Generating());
     ASSERT_NE(window->Chart(), nullptr); // from the cache, at once
     EXPECT_EQ(window->windowTitle(), QString::fromUtf8("Таблица стратегии"));
-    EXPECT_EQ(Cell(0, TStrategyChartModel::cName).toStdString(),
+    EXPECT_EQ(Cell(0, TStrategyChartModel::cName).section('\n', 0, 0).toStdString(),
               lines[0]["name_ru"].get<std::string>());
     EXPECT_TRUE(Find<QLabel>("lSummary")->text().contains(QString::fromUtf8("Возврат")));
     // The longer Russian names are shown whole: the window widens for them.
@@ -151,7 +153,7 @@ TEST_F(StrategyChartWindowTest, ShowsTheCommandLinesChartAndKeepsIt) {
 
     preferences->SetInterfaceLanguage(QStringLiteral("ENG"));
     preferences->Apply(); // the window follows a change of language at once
-    EXPECT_EQ(Cell(0, TStrategyChartModel::cName).toStdString(),
+    EXPECT_EQ(Cell(0, TStrategyChartModel::cName).section('\n', 0, 0).toStdString(),
               lines[0]["name"].get<std::string>());
     EXPECT_TRUE(HelpPage().endsWith("DrawMentor_ENG/strategychart.html"));
 

@@ -14,7 +14,8 @@ class TTexts;
 struct TChartExportTexts {
     QString Title;
     QString Rule;        // how a chart is read
-    QStringList Columns; // number, line, frequency, average return
+    QString Pays;        // the paytable's pays for the chart's bet
+    QStringList Columns; // number, line, frequency, average return, example hand
     QStringList Summary; // the chart's return against perfect play, one figure a line
     QStringList Legend;  // what the words of the line names mean
 };

@@ -69,7 +69,13 @@ QVariant TStrategyChartModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole) return {};
     switch (index.column()) {
     case cNumber: return QString::number(number + 1);
-    case cName: return ChartLineWithNotes(line, *FTexts);
+    case cName: {
+        // The example under the name: a column of its own would take the
+        // width the names need.
+        const QString example = ChartExampleText(line, *FTexts);
+        const QString name = ChartLineWithNotes(line, *FTexts);
+        return example.isEmpty() ? name : name + QLatin1Char('\n') + example;
+    }
     case cFrequency: return FrequencyText(line.Frequency);
     default: return ReturnText(line.AverageReturn);
     }

@@ -57,6 +57,10 @@ TStrategyChartWindow::TStrategyChartWindow(QWidget* parent, TChartSubject subjec
     FHeader = new QLabel(this);
     FHeader->setObjectName(QStringLiteral("lHeader"));
     FHeader->setMinimumHeight(23);
+    FPays = new QLabel(this);
+    FPays->setObjectName(QStringLiteral("lPays"));
+    FPays->setWordWrap(true);
+    FPays->setTextInteractionFlags(Qt::TextSelectableByMouse);
     // A short chart to learn first, a longer one to play nearly perfectly.
     FLevel = new QComboBox(this);
     FLevel->setObjectName(QStringLiteral("cbLevel"));
@@ -128,6 +132,7 @@ TStrategyChartWindow::TStrategyChartWindow(QWidget* parent, TChartSubject subjec
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(FHeader);
+    layout->addWidget(FPays);
     layout->addLayout(status);
     layout->addWidget(FTable, 1);
     layout->addWidget(FSummary);
@@ -295,6 +300,7 @@ void TStrategyChartWindow::Display() {
     }
     FStatus->setText(status);
     FSummary->setText(SummaryLines().join(QLatin1Char('\n')));
+    FPays->setText(FChart ? ChartPaysText(*FChart, FPreferences.Texts()) : QString());
     FLegend->setText(FChart ? ChartLegend(*FChart, FPreferences.Texts()).join(QLatin1Char('\n'))
                             : QString());
     FPrint->setEnabled(FChart.has_value());
@@ -313,7 +319,8 @@ TChartExportTexts TStrategyChartWindow::ExportTexts() const {
                   FLevel->currentText().toLower();
     texts.Rule = Text(FChart && FChart->KeepsWilds ? "RuleByWilds" : "Rule");
     texts.Columns = {Text("ColumnNumber"), Text("ColumnLine"), Text("ColumnFrequency"),
-                     Text("ColumnReturn")};
+                     Text("ColumnReturn"), Text("ColumnExample")};
+    if (FChart) texts.Pays = ChartPaysText(*FChart, FPreferences.Texts());
     texts.Summary = SummaryLines();
     if (FChart) texts.Legend = ChartLegend(*FChart, FPreferences.Texts());
     return texts;

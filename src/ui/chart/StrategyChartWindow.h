@@ -98,6 +98,7 @@ class TStrategyChartWindow : public QDialog {
     QTimer FPoll;
 
     QLabel* FHeader = nullptr;
+    QLabel* FPays = nullptr;
     QLabel* FLevelLabel = nullptr;
     QComboBox* FLevel = nullptr;
     QTableView* FTable = nullptr;

@@ -7,15 +7,20 @@
 #include "ui/common/HelpWindow.h"
 #include "ui/common/TextSections.h"
 
+#include "charts/ChartAdvisor.h"
 #include "engine/PokerEngine.h"
+#include "play/ChartCacheFile.h"
+#include "play/ChartLineText.h"
 #include "play/Session.h"
 #include "prefs/Preferences.h"
+#include "prefs/Texts.h"
 #include "render/CardPainter.h"
 
 #include <QApplication>
 #include <QButtonGroup>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -115,9 +120,27 @@ TAllHandsWindow::TAllHandsWindow(QWidget* parent, const TPokerEngine& engine,
     connect(FOK, &QPushButton::clicked, this, &QDialog::reject);
     bottom->addWidget(FOK);
 
+    // A chart made earlier for this paytable names each hold's line; the
+    // window never makes one (that takes seconds).
+    if (const TPayout* payout = engine.Payout()) {
+        const std::vector<int> pays(payout->Pays.begin(),
+                                    payout->Pays.begin() + engine.LastLine() + 1);
+        FChart = CachedChartOf(engine.GameIndex(), pays);
+    }
+    if (FChart) {
+        const TChartAdvisor advisor(*FChart);
+        advisor.LinesOf(cards, FChartLines);
+        FChartPlay = advisor.Play(cards).Line;
+    }
+    FChartLine = new QLabel(this);
+    FChartLine->setObjectName(QStringLiteral("lChartLine"));
+    FChartLine->setWordWrap(true);
+    FChartLine->setVisible(FChart.has_value());
+
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(FGrid);
+    layout->addWidget(FChartLine);
     layout->addLayout(bottom);
 
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
@@ -128,6 +151,31 @@ TAllHandsWindow::TAllHandsWindow(QWidget* parent, const TPokerEngine& engine,
     Retranslate();
     SelectMask(selectedMask);
     ShowSortMark();
+    connect(FGrid->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &TAllHandsWindow::ShowChartLine);
+    ShowChartLine();
+}
+
+QString TAllHandsWindow::ChartLineText() const {
+    const int mask = SelectedMask();
+    if (!FChart || mask < 0) return {};
+    const TTexts& texts = FPreferences.Texts();
+    const auto text = [&](const char* key) {
+        return texts.Translate(kAllHandsTexts, QString::fromLatin1(key));
+    };
+    const auto named = [&](int line) {
+        return FormatText(text("ChartLine"),
+                          {QString::number(line + 1),
+                           ChartNameText(FChart->Lines[static_cast<size_t>(line)].Name, texts)});
+    };
+    const int line = FChartLines[static_cast<size_t>(mask)];
+    const QString on = line >= 0 ? named(line) : text("OffChart");
+    if (FChartPlay < 0 || FChartPlay == line) return FormatText(text("OnLine"), {on});
+    return FormatText(text("OnLineChartPlays"), {on, named(FChartPlay)});
+}
+
+void TAllHandsWindow::ShowChartLine() {
+    FChartLine->setText(ChartLineText());
 }
 
 TAllHandsWindow::~TAllHandsWindow() = default;
@@ -164,6 +212,7 @@ void TAllHandsWindow::ShowSortMark() {
 
 void TAllHandsWindow::Retranslate() {
     setWindowTitle(FPreferences.Texts().WindowCaption(kAllHandsTexts));
+    ShowChartLine();
     const char* keys[3] = {"Hands", "Probability", "Return"};
     for (int mode = 0; mode < 3; ++mode)
         FModeButtons[mode]->setText(

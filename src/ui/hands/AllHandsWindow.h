@@ -1,10 +1,14 @@
 #pragma once
 
+#include "charts/StrategyChart.h"
+
 #include <QDialog>
 
 #include <array>
 #include <memory>
+#include <optional>
 
+class QLabel;
 class QRadioButton;
 class QPushButton;
 class QTableView;
@@ -36,8 +40,13 @@ class TAllHandsWindow : public QDialog {
     int SelectedMask() const;
     void Retranslate();
 
+    // The chart line the selected hold is on, and the chart's play; empty
+    // without a chart of this paytable in the user's cache.
+    QString ChartLineText() const;
+
   private:
     void SetMode(int mode);
+    void ShowChartLine();
     void TitleClicked(int column);
     void SelectMask(int mask);
     void FitLayout();
@@ -49,6 +58,12 @@ class TAllHandsWindow : public QDialog {
     QTableView* FGrid = nullptr;
     QRadioButton* FModeButtons[3] = {};
     QPushButton* FOK = nullptr;
+    QLabel* FChartLine = nullptr;
+    // The expert chart of the paytable, when made before: each hold's line
+    // (-1: none) and the line the chart plays.
+    std::optional<TStrategyChart> FChart;
+    std::array<int, kMaskCount> FChartLines{};
+    int FChartPlay = -1;
 };
 
 // Opens the window modally on the engine's dealt hand (GetTheBest done) with
