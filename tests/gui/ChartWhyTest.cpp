@@ -174,10 +174,15 @@ TEST_F(ChartWhyTest, ErrorsListAndDrillFromTheMenu) {
     EXPECT_EQ(Session().Coach().Drill()->Lines(),
               std::vector<int>{LineNumber("royal4").toInt() - 1});
     EXPECT_EQ(Session().Mode(), TPlayMode::pmTraining);
+    // The table says a drill is on, and of which lines.
+    const auto* name = Window().findChild<QLabel*>("lPokerName");
+    EXPECT_TRUE(name->text().endsWith("drill of chart lines " + LineNumber("royal4")))
+        << name->text().toStdString();
     Window().Menu().Refresh();
     EXPECT_TRUE(Window().Menu().Item(TMenuCommand::EndDrill)->isEnabled());
     Window().Menu().Item(TMenuCommand::EndDrill)->trigger();
     EXPECT_EQ(Session().Coach().Drill(), nullptr);
+    EXPECT_FALSE(name->text().contains("drill")) << name->text().toStdString();
 }
 
 // Drill My Weakest Lines wants a few hands with errors first, then drills

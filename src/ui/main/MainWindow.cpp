@@ -174,6 +174,7 @@ void TMainWindow::RunCommand(TMenuCommand command) {
     case TMenuCommand::Quiz: FRouter->ShowQuiz(*FSession, FCards->Paint()); break;
     default: FRouter->Run(command, *FSession); break;
     }
+    ShowGameName(); // a command may start or end a drill
 }
 
 // --- Texts and counters ----------------------------------------------------
@@ -206,6 +207,7 @@ void TMainWindow::UpdateCounters() {
     const TSession& e = *FSession;
     FPanels->Counters->Update(e, FChartImage);
     FPanels->Meters->Update(e, FPreferences);
+    ShowGameName();
     FPanels->Grid->update();
     FPanels->OtherHands->update();
     FPanels->BetOneButton->setEnabled(e.Rules().CanChangeBet());
@@ -369,9 +371,20 @@ void TMainWindow::ClearAllRecords() {
 
 // --- Layout ------------------------------------------------------------------
 
+void TMainWindow::ShowGameName() {
+    QString name = GameKeyText(GameKey(FSession->Game().GameIndex(), FSession->Game().PayIndex()),
+                               FPreferences.Texts());
+    if (const TChartDrill* drill = FSession->Coach().Drill()) {
+        QStringList lines;
+        for (int line : drill->Lines()) lines << QString::number(line + 1);
+        name = FormatText(FPreferences.Texts().Translate(kMainLabelsTexts, QStringLiteral("Drill")),
+                          {name, lines.join(QStringLiteral(", "))});
+    }
+    if (FPanels->PokerName->text() != name) FPanels->PokerName->setText(name);
+}
+
 void TMainWindow::LayoutPaytable() {
-    FPanels->PokerName->setText(GameKeyText(
-        GameKey(FSession->Game().GameIndex(), FSession->Game().PayIndex()), FPreferences.Texts()));
+    ShowGameName();
     FPanels->SetPaytableRows(FSession->Game().LastLine() + 1);
     FPanels->Grid->Relayout();
 }

@@ -67,6 +67,8 @@ class TMainWindow : public QMainWindow {
     void UpdateCounters();
     void RedrawCards();
     void LayoutPaytable();
+    // The game's name over the paytable, and the lines a running drill trains.
+    void ShowGameName();
 
   signals:
     // A card turned face up during a deal, draw or double-up, in the order shown.
