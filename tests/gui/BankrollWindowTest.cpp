@@ -227,7 +227,10 @@ TEST_F(BankrollWindowTest, ChangedInputsAreWorkedOutAgain) {
     EXPECT_EQ(Axis(charts.DistributionChart(), Qt::Horizontal)->titleText(), "Result, dollars");
 
     // The same money buys a quarter as many dollar coins.
-    Find<QComboBox>("cbCoinValue")->setCurrentIndex(2);
+    // The coins are listed by value; each item carries its stored index.
+    auto* coins = Find<QComboBox>("cbCoinValue");
+    EXPECT_EQ(coins->itemText(0), "$0.01");
+    coins->setCurrentIndex(coins->findData(2)); // $1
     EXPECT_EQ(bankroll->value(), 1000);
     EXPECT_TRUE(window->Running());
     WaitForFigures();
@@ -238,7 +241,7 @@ TEST_F(BankrollWindowTest, ChangedInputsAreWorkedOutAgain) {
     // Counted in bets, another coin keeps the bets and reprices them.
     unit->setCurrentIndex(TBankrollWindow::buBets);
     EXPECT_EQ(bankroll->value(), 200);
-    Find<QComboBox>("cbCoinValue")->setCurrentIndex(3);
+    coins->setCurrentIndex(coins->findData(3)); // $5
     EXPECT_FALSE(window->Running());
     EXPECT_EQ(Text("lMeanMoney"), Dollars(mean * 25));
     // Typing and taking it back within the delay starts nothing.

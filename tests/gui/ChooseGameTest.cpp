@@ -271,6 +271,14 @@ TEST_F(ChooseGameTest, ACashbackAndARoyalMeterAreTheCommandLines) {
     EXPECT_EQ(cashbackOpened, 50);
     ASSERT_FALSE(pays.empty());
     EXPECT_EQ(pays[0], 8000);
+    // The strategy chart is that of the meter too.
+    QString header;
+    WhenModal([&](QWidget& dialog) {
+        header = dialog.findChild<QLabel*>("lHeader")->text();
+        ClickButton(dialog, "btnClose");
+    });
+    ClickButton(*window, "btnStrategyChart");
+    EXPECT_TRUE(header.contains("royal at 8000 coins")) << header.toStdString();
     // The break-even royal takes a dozen analyses: not under the sanitizers.
     // With 0.5 % back, `return --break-even --cashback 0.5` gives 7851.
     if (DRAWMENTOR_SANITIZED) return;

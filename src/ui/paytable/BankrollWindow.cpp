@@ -136,9 +136,10 @@ void TBankrollWindow::AddInputs(QGridLayout& grid) {
     FUnitBox->addItems({QString(), QString()});
     FCoinBox = new QComboBox(this);
     FCoinBox->setObjectName(QStringLiteral("cbCoinValue"));
-    for (int coin = 0; coin < kCoinValueCount; ++coin)
-        FCoinBox->addItem(QString::asprintf("$%.2f", CoinValue(coin)));
-    FCoinBox->setCurrentIndex(FCoinIndex);
+    // Smallest coin first; each item keeps its stored index.
+    for (int coin : CoinIndicesByValue())
+        FCoinBox->addItem(QString::asprintf("$%.2f", CoinValue(coin)), coin);
+    FCoinBox->setCurrentIndex(FCoinBox->findData(FCoinIndex));
     FHands = new QSpinBox(this);
     FHands->setObjectName(QStringLiteral("seHands"));
     FHands->setRange(1, static_cast<int>(kMaxRuinHands));
@@ -250,7 +251,7 @@ void TBankrollWindow::UnitChosen() {
 }
 
 void TBankrollWindow::CoinChosen() {
-    FCoinIndex = std::clamp(FCoinBox->currentIndex(), 0, kCoinValueCount - 1);
+    FCoinIndex = std::clamp(FCoinBox->currentData().toInt(), 0, kCoinValueCount - 1);
     if (FUnit == buMoney) {
         // The money stays: it buys more or fewer coins.
         const QSignalBlocker quiet(FBankroll);

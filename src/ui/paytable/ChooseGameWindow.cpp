@@ -17,6 +17,7 @@
 #include "games/GameKey.h"
 #include "play/Session.h"
 #include "prefs/Preferences.h"
+#include "prefs/Texts.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -224,6 +225,16 @@ void TChooseGameWindow::OpenStrategyChart() {
     subject.Pays = PaysForBet(FController.Pays(), game.LastLine, TReturnPanel::kBetCoins);
     subject.Bet = TReturnPanel::kBetCoins;
     subject.Caption = GameKeyText(GameKey(game.GameIndex, pay), FPreferences.Texts());
+    // At the royal meter typed beside the return: a progressive royal draws
+    // to the royal more, and its chart is another.
+    const std::vector<int> atMeter = FConditions->MeterPays();
+    if (FReturns->ShownGame() == game.GameIndex && FReturns->ShownPays() == subject.Pays &&
+        atMeter.size() == subject.Pays.size() && atMeter != subject.Pays) {
+        subject.Pays = atMeter;
+        subject.Caption = FormatText(
+            FPreferences.Texts().Translate(kSelectPokerTexts, QStringLiteral("ChartAtMeter")),
+            {subject.Caption, QString::number(FConditions->Meter())});
+    }
     ShowStrategyChart(this, std::move(subject), FPreferences);
 }
 
