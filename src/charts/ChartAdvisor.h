@@ -38,6 +38,7 @@ class TChartAdvisor {
 
     const TStrategyChart& Chart() const { return FChart; }
     const THoldRules& Rules() const { return FPlayer->Classifier().Rules(); }
+    const THoldClassifier& Classifier() const { return FPlayer->Classifier(); }
     // The first chart line the hold's class is on, or -1.
     int LineOf(const std::array<int, kHandSize>& codes, int mask) const;
     // The line of every hold at once.

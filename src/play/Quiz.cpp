@@ -107,6 +107,16 @@ const TQuizVerdict& TQuiz::Answer() {
     verdict.Right = verdict.PlayerReturn >= verdict.BestReturn - kValueTolerance;
     verdict.Advice = FAdvisor.Advise(FDealt, FDrawMask, bestMask);
     verdict.Line = FDealLine;
+    if (verdict.Advice.ChartLine >= 0) {
+        std::array<THoldClass, kMaskCount> classes;
+        FAdvisor.Classifier().ClassifyDeal(FDealt, classes);
+        const auto& notes =
+            FAdvisor.Chart().Lines[static_cast<size_t>(verdict.Advice.ChartLine)].Exceptions;
+        for (size_t note = 0; note < notes.size(); ++note)
+            if (std::any_of(classes.begin(), classes.end(),
+                            [&](THoldClass hold) { return hold.Class() == notes[note].Class; }))
+                verdict.Notes.push_back(static_cast<int>(note));
+    }
     FVerdict = verdict;
     if (FDealLine >= 0) {
         FSchedule.Record(FDealLine, verdict.Right, Today() ? Today()() : QDate::currentDate());

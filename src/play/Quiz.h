@@ -26,6 +26,9 @@ struct TQuizVerdict {
     // The chart lines of the player's hold and of the best one, and whether
     // the chart's own play is the best: when not, the hand is an exception.
     TChartAdvice Advice;
+    // The exception notes of the chart's line that this deal meets (indexes
+    // into that line's Exceptions): the deal has the class a note names.
+    std::vector<int> Notes;
 };
 
 // A quiz on one paytable's strategy chart: a deal chosen for practice, the

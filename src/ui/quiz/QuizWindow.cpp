@@ -10,6 +10,7 @@
 #include "ui/common/MessageBox.h"
 #include "ui/common/TextSections.h"
 
+#include "play/ChartLineText.h"
 #include "prefs/Preferences.h"
 #include "render/PaintEngine.h"
 
@@ -207,6 +208,12 @@ void TQuizWindow::ShowVerdict() {
         lines << FormatText(
             FPreferences.Texts().Translate(kChartWhyTexts, QStringLiteral("Exception")),
             {ChartLineText(FQuiz->Chart(), advice.BestLine, advice.BestClass, FPreferences)});
+    // The notes under the chart's line that this hand meets.
+    if (advice.ChartLine >= 0) {
+        const QStringList notes = ChartExceptionTexts(
+            FQuiz->Chart().Lines[static_cast<size_t>(advice.ChartLine)], FPreferences.Texts());
+        for (int note : verdict.Notes) lines << notes.value(note);
+    }
     FVerdict->setText(lines.join(QLatin1Char('\n')));
     FAnswer->setEnabled(false);
 }
