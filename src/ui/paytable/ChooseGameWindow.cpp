@@ -1,6 +1,6 @@
 #include "ChooseGameWindow.h"
 
-#include "ui/common/GameText.h"
+#include "play/GameText.h"
 
 #include "BankrollWindow.h"
 #include "ConditionsPanel.h"
