@@ -321,7 +321,6 @@ TEST_F(ChooseGameTest, TextsFollowTheInterfaceLanguage) {
     EXPECT_EQ(window->windowTitle(), QString::fromUtf8("Выбор игры"));
     EXPECT_EQ(Find<QPushButton>(*window, "btnAdd")->text(), QString::fromUtf8("Добавить..."));
     EXPECT_EQ(Find<QPushButton>(*window, "btnCancel")->text(), QString::fromUtf8("Отмена"));
-
     // The longest line name, a kicker line, fits its column.
     session->SelectGame(35, 1);
     window = Open();

@@ -171,11 +171,10 @@ TEST_F(EditPaytableTest, LinesAndGameReadInTheInterfaceLanguageUncut) {
                                TEditPaytableWindow::emAdd, [](const TPayTable&) {}, {});
     editor.show();
     QApplication::processEvents();
-    EXPECT_EQ(editor.findChild<QLabel*>("lPokerName")->text(),
-              QString::fromUtf8("ДВОЙНОЙ ДВОЙНОЙ БОНУС"));
+    EXPECT_EQ(editor.findChild<QLabel*>("lPokerName")->text(), "ДВОЙНОЙ ДВОЙНОЙ БОНУС");
     const QString line =
         editor.Model().data(editor.Model().index(2, 0), Qt::DisplayRole).toString();
-    EXPECT_EQ(line, QString::fromUtf8("  ЧЕТЫРЕ ТУЗА С КИКЕРОМ 2–4"));
+    EXPECT_EQ(line, "  ЧЕТЫРЕ ТУЗА С КИКЕРОМ 2–4");
     const auto* grid = editor.findChild<QTableView*>("PayoutGrid");
     EXPECT_GT(grid->columnWidth(0), grid->fontMetrics().horizontalAdvance(line + "  "));
 }

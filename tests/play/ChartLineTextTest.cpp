@@ -116,10 +116,9 @@ TEST_F(ChartLineTextTest, PaytableLinesInRussian) {
     // No line of an offered game shows its English name in a Russian table.
     for (int game = 0; game < kCatalogueSize; ++game) {
         const auto description = CreateDescription(game);
-        for (int pay = 0; pay < description->LineCount(); ++pay) {
-            const std::string& name = description->LineName(pay);
-            EXPECT_NE(line(name.c_str(), ru), name) << "game " << game;
-        }
+        for (int pay = 0; pay < description->LineCount(); ++pay)
+            EXPECT_NE(line(description->LineName(pay).c_str(), ru), description->LineName(pay))
+                << "game " << game;
     }
 }
 
