@@ -2,6 +2,7 @@
 
 #include "ChartLineStats.h"
 #include "ChartLineText.h"
+#include "GameText.h"
 #include "PaytableStore.h"
 
 #include "games/GameKey.h"
@@ -53,12 +54,16 @@ QString ChartLineStatsCell(const TChartLineStats& stats, int column, int row, co
 QStringList ChartLineStatsNotes(const TChartLineStats& stats, const TTexts& texts) {
     const TPlayedPaytable& paytable = stats.Paytable();
     if (!paytable.Known()) return {Text(texts, "NoHands")};
+    const std::string key = GameKey(paytable.GameIndex, paytable.PayIndex);
     QString caption;
     try {
-        caption = QString::fromStdString(
-            PaytableCaption(*OpenPaytableStore(), GameKey(paytable.GameIndex, paytable.PayIndex)));
+        // The stored caption names the game in English; the note, in the
+        // interface's language, keeps only its paytable's short name.
+        caption = GameKeyText(key, texts) +
+                  QString::fromStdString(PaytableCaption(*OpenPaytableStore(), key))
+                      .mid(static_cast<int>(GameKeyCaption(key).size()));
     } catch (const std::exception&) {
-        caption = QString::fromStdString(GameKey(paytable.GameIndex, paytable.PayIndex));
+        caption = QString::fromStdString(key);
     }
     QStringList notes{FormatText(Text(texts, "Chart"), {caption, QString::number(paytable.Bet)})};
     if (!stats.Chart()) notes << Text(texts, "NoChart");

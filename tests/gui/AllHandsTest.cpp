@@ -261,6 +261,7 @@ TEST_F(AllHandsWindowTest, ShowsAll33RowsWithoutScrollingInBothLanguages) {
     EXPECT_EQ(window.windowTitle(), QString::fromUtf8("Все варианты обмена"));
     EXPECT_EQ(window.findChild<QRadioButton*>(QStringLiteral("rbProbability"))->text(),
               QString::fromUtf8("Вероятность"));
+    EXPECT_EQ(grid.model()->headerData(2, Qt::Horizontal).toString(), "Натуральный роял-флеш");
     fits();
     window.findChild<QRadioButton*>(QStringLiteral("rbReturn"))->click();
     EXPECT_EQ(window.Model().Mode(), amReturn);

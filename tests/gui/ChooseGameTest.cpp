@@ -329,6 +329,13 @@ TEST_F(ChooseGameTest, TextsFollowTheInterfaceLanguage) {
     EXPECT_EQ(window->windowTitle(), QString::fromUtf8("Выбор игры"));
     EXPECT_EQ(Find<QPushButton>(*window, "btnAdd")->text(), QString::fromUtf8("Добавить..."));
     EXPECT_EQ(Find<QPushButton>(*window, "btnCancel")->text(), QString::fromUtf8("Отмена"));
+    // The longest line name, a kicker line, fits its column.
+    session->SelectGame(35, 1);
+    window = Open();
+    QApplication::processEvents();
+    const auto* grid = Find<TPaytableGrid>(*window, "PayoutGrid");
+    EXPECT_GT(grid->Sizes().Columns[0], grid->fontMetrics().horizontalAdvance(
+                                            QString::fromUtf8("  ЧЕТЫРЕ ТУЗА С КИКЕРОМ 2–4")));
 }
 
 // The names take 0.4 of the width; the pay columns and the rows share the

@@ -163,6 +163,22 @@ TEST_F(EditPaytableTest, AnEmptyCellDisablesOkAndHidesTheReturn) {
     EXPECT_TRUE(OkEnabled(*editor));
 }
 
+// A kicker line is the longest name in Russian: the window widens for it.
+TEST_F(EditPaytableTest, LinesAndGameReadInTheInterfaceLanguageUncut) {
+    preferences->SetInterfaceLanguage(QStringLiteral("RUS"));
+    const auto kicker = CreateDescription(35);
+    TEditPaytableWindow editor(nullptr, *preferences, *kicker, EmptyPayTable(),
+                               TEditPaytableWindow::emAdd, [](const TPayTable&) {}, {});
+    editor.show();
+    QApplication::processEvents();
+    EXPECT_EQ(editor.findChild<QLabel*>("lPokerName")->text(), "ДВОЙНОЙ ДВОЙНОЙ БОНУС");
+    const QString line =
+        editor.Model().data(editor.Model().index(2, 0), Qt::DisplayRole).toString();
+    EXPECT_EQ(line, "  ЧЕТЫРЕ ТУЗА С КИКЕРОМ 2–4");
+    const auto* grid = editor.findChild<QTableView*>("PayoutGrid");
+    EXPECT_GT(grid->columnWidth(0), grid->fontMetrics().horizontalAdvance(line + "  "));
+}
+
 TEST_F(EditPaytableTest, OnlyPaysCanBeEditedAndOnlyWithFiveDigits) {
     auto editor = Open(TEditPaytableWindow::emEdit);
     const auto& model = editor->Model();

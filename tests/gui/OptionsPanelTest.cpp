@@ -140,6 +140,7 @@ TEST_F(OptionsPanelTest, RetitlingKeepsTheSelection) {
     panel->Retranslate(*preferences);
     EXPECT_EQ(games->currentIndex(), 2);
     EXPECT_EQ(games->itemText(0), " Все игры");
+    EXPECT_EQ(games->itemText(1), " ВАЛЕТЫ ИЛИ СТАРШЕ  (1)"); // the log came before the language
     EXPECT_EQ(Find<QComboBox>(*panel, "cbDate")->itemText(0), " Текущий сеанс");
     EXPECT_EQ(Find<QLabel>(*panel, "lGame")->text(), "Видеопокер");
 }

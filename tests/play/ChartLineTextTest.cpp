@@ -94,15 +94,17 @@ TEST_F(ChartLineTextTest, HoldClassesInEnglishAndRussian) {
               "1 семёрка: 4 карты к стрит-флешу (дополняют 2 ранга)");
 }
 
-// A paytable's own line names read in the sentence's language; names without
-// a translation, such as the bonus games' "Four 5-K", stay as they are.
+// A paytable's own line names read in the sentence's language; a name without
+// a translation stays as it is.
 TEST_F(ChartLineTextTest, PaytableLinesInRussian) {
     const auto line = [&](const char* name, const TTexts& language) {
         return PaytableLineText(name, language).toStdString();
     };
     EXPECT_EQ(line("Natural Royal Flush", ru), "Натуральный роял-флеш");
     EXPECT_EQ(line("Four of Kind", ru), "Каре");
-    EXPECT_EQ(line("Four 5-K", ru), "Four 5-K");
+    EXPECT_EQ(line("Four 5-K", ru), "Каре 5–K");
+    EXPECT_EQ(line("Four 5-K", en), "Four 5–K"); // the same dash as its kicker lines
+    EXPECT_EQ(line("Four Nines", ru), "Four Nines");
     EXPECT_EQ(line("Four Aces with 2-4", ru), "Четыре туза с кикером 2–4");
     EXPECT_EQ(line("Four 2-4 with A-4", en), "Four 2–4 with A–4");
     // The small wins a table names, however the catalogue spells them.
@@ -111,6 +113,13 @@ TEST_F(ChartLineTextTest, PaytableLinesInRussian) {
     EXPECT_EQ(line("Tens or better", ru), "Десятки или старше");
     EXPECT_EQ(line("Four  Kings", ru), "Четыре короля");
     EXPECT_EQ(line("Four of Kind", en), "Four of Kind");
+    // No line of an offered game shows its English name in a Russian table.
+    for (int game = 0; game < kCatalogueSize; ++game) {
+        const auto description = CreateDescription(game);
+        for (int pay = 0; pay < description->LineCount(); ++pay)
+            EXPECT_NE(line(description->LineName(pay).c_str(), ru), description->LineName(pay))
+                << "game " << game;
+    }
 }
 
 // Line names say only what tells the line from the rest of its family.

@@ -64,7 +64,8 @@ TAllHandsModel::TAllHandsModel(const TPokerEngine& engine,
     }
     FTitles << QStringLiteral("Hand") << QStringLiteral("ER");
     for (int line = 0; line < FLines; ++line)
-        FTitles << QString::fromStdString(engine.LineNames().at(line));
+        FLineNames << QString::fromStdString(engine.LineNames().at(line));
+    FTitles << FLineNames;
     FTitles << QStringLiteral("Nothing");
     SortBy(2);
 }
@@ -97,9 +98,11 @@ QVariant TAllHandsModel::headerData(int section, Qt::Orientation orientation, in
 }
 
 void TAllHandsModel::SetTitles(const QString& hand, const QString& expectedReturn,
-                               const QString& nothing) {
+                               const QString& nothing, const QStringList& lines) {
     FTitles[0] = hand;
     FTitles[1] = expectedReturn;
+    for (int line = 0; line < FLines && line < lines.size(); ++line)
+        FTitles[2 + line] = lines[line];
     FTitles[FTitles.size() - 1] = nothing;
     emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
 }

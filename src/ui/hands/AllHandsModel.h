@@ -49,9 +49,12 @@ class TAllHandsModel : public QAbstractTableModel {
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
 
-    // "Hand", "ER", the line names, "Nothing": the first, second and last
-    // come from the language file, the line names from the game.
-    void SetTitles(const QString& hand, const QString& expectedReturn, const QString& nothing);
+    // "Hand", "ER", the line names, "Nothing", all in the interface's
+    // language; `lines` follow LineNames() one for one.
+    void SetTitles(const QString& hand, const QString& expectedReturn, const QString& nothing,
+                   const QStringList& lines);
+    // The paytable's lines as the game spells them, the keys of their translations.
+    const QStringList& LineNames() const { return FLineNames; }
     QString Title(int column) const { return FTitles.value(column); }
 
     int Mode() const { return FMode; }
@@ -73,6 +76,7 @@ class TAllHandsModel : public QAbstractTableModel {
 
     std::vector<THandStat> FRows;
     QStringList FTitles;
+    QStringList FLineNames;
     int FLines = 0; // paytable lines, LastLine + 1
     int FMode = amHands;
     int FSortKey = 2;

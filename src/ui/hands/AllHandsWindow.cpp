@@ -5,6 +5,7 @@
 
 #include "ui/common/GradientLabel.h"
 #include "ui/common/HelpWindow.h"
+#include "ui/common/LineText.h"
 #include "ui/common/TextSections.h"
 
 #include "charts/ChartAdvisor.h"
@@ -219,9 +220,12 @@ void TAllHandsWindow::Retranslate() {
             FPreferences.Texts().Translate(kAllHandsTexts, QString::fromLatin1(keys[mode])));
     FOK->setText(
         FPreferences.Texts().Translate(QStringLiteral("Main.Buttons"), QStringLiteral("OK")));
+    QStringList lines;
+    for (const QString& name : FModel->LineNames()) lines << LineText(name, FPreferences.Texts());
     FModel->SetTitles(FPreferences.Texts().Translate(kAllHandsTexts, QStringLiteral("Hands")),
                       FPreferences.Texts().Translate(kAllHandsTexts, QStringLiteral("Return")),
-                      FPreferences.Texts().Translate(kAllHandsTexts, QStringLiteral("Nothing")));
+                      FPreferences.Texts().Translate(kAllHandsTexts, QStringLiteral("Nothing")),
+                      lines);
     QFont font = this->font();
     ApplyFont(font, FPreferences);
     setFont(font);

@@ -1,6 +1,6 @@
 #include "OptionsPanel.h"
 
-#include "ui/common/GameText.h"
+#include "play/GameText.h"
 
 #include "ui/common/GradientLabel.h"
 
@@ -189,15 +189,23 @@ void TOptionsPanel::AttachLog(TLogger& logger) {
     }
     for (int mode = 0; mode < 4; ++mode)
         if (FModes[mode]) SetChecked(FModes[mode], (filter.Modes >> mode) & 1);
-    RetitleFirstItems();
+    RetitleItems();
 }
 
-void TOptionsPanel::RetitleFirstItems() {
+void TOptionsPanel::RetitleItems() {
     if (!FPreferences) return;
     // setItemText keeps the current index, so the player's choice stands.
     if (FGames && FGames->count() > 0)
         FGames->setItemText(0, QLatin1Char(' ') + FPreferences->Texts().Translate(
                                                       kOptions, QStringLiteral("AllGames")));
+    // The log is attached before the first translation: the games' names too
+    // change language.
+    if (FGames && FLogger) {
+        const QStringList& keys = FLogger->Filter().Games;
+        for (int item = 1; item < FGames->count() && item < keys.size(); ++item)
+            FGames->setItemText(item, QLatin1Char(' ') + GameKeyText(keys[item].toStdString(),
+                                                                     FPreferences->Texts()));
+    }
     if (FDates && FDates->count() > 0)
         FDates->setItemText(0, QLatin1Char(' ') + FPreferences->Texts().Translate(
                                                       kOptions, QStringLiteral("Current")));
@@ -244,7 +252,7 @@ void TOptionsPanel::Retranslate(TPreferences& preferences) {
     ApplyFont(font, preferences);
     setFont(font);
     MakeHeaderLabel(FHeader, preferences);
-    RetitleFirstItems();
+    RetitleItems();
     LayoutGroups();
     // Longer texts of another language widen the panel rather than being cut.
     const int target = height() + FExtraHeight;

@@ -69,7 +69,7 @@ class TOptionsPanel : public QFrame {
 
   private:
     void PlaceFrames();
-    void RetitleFirstItems();
+    void RetitleItems();
     void ReadVariants();
     void WriteVariants();
     void ReadCount();

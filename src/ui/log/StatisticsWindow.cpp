@@ -31,11 +31,14 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace drawmentor {
 
 namespace {
 
-constexpr int kCellPadding = 10; // text stands this far in from the cell's edge
+constexpr int kCellPadding = 10;        // text stands this far in from the cell's edge
+constexpr int kPanelMinimumWidth = 220; // the options panel's column, at least
 
 // Cell texts stand kCellPadding in from the edge they are aligned to; the
 // selection still fills the whole cell.
@@ -88,7 +91,7 @@ TStatisticsWindow::TStatisticsWindow(QWidget* parent, TPreferences& preferences)
     left->addWidget(FListHeader);
     left->addWidget(FStatList, 1);
     left->addWidget(panelHost);
-    panelHost->setMinimumWidth(220);
+    panelHost->setMinimumWidth(kPanelMinimumWidth);
 
     auto* right = new QVBoxLayout;
     FStatHeader = NewHeader(this, "lStatHeader");
@@ -173,6 +176,10 @@ void TStatisticsWindow::Retranslate() {
     FGrid->actions().front()->setText(
         FPreferences.Texts().Translate(kStatisticsTexts, QStringLiteral("Copy")));
     FPanel->Retranslate(FPreferences);
+    // A set minimum overrides the panel's own: a long game name in the
+    // panel's list widens the column instead of cutting the panel.
+    FPanel->parentWidget()->setMinimumWidth(std::max(kPanelMinimumWidth, FPanel->minimumWidth()));
+    layout()->activate(); // the grid below is sized in what the column leaves
     FList->SetCountDeals(FPanel->CountDeals());
     QFont font = this->font();
     ApplyFont(font, FPreferences);

@@ -1,6 +1,6 @@
 #include "MainMenu.h"
 
-#include "ui/common/GameText.h"
+#include "play/GameText.h"
 
 #include "games/GameKey.h"
 #include "games/HandsPerDeal.h"

@@ -15,11 +15,11 @@
 #include "TableSounds.h"
 #include "WindowRouter.h"
 
+#include "play/GameText.h"
 #include "prefs/Texts.h"
 #include "ui/app/Application.h"
 #include "ui/common/AboutWindow.h"
 #include "ui/common/CardButton.h"
-#include "ui/common/GameText.h"
 #include "ui/common/GradientLabel.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/TextSections.h"

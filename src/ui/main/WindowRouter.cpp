@@ -1,7 +1,7 @@
 #include "WindowRouter.h"
 
 #include "games/GameKey.h"
-#include "ui/common/GameText.h"
+#include "play/GameText.h"
 
 #include "ui/chart/StrategyChartWindow.h"
 #include "ui/common/AboutWindow.h"

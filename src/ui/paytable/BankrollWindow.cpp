@@ -3,7 +3,7 @@
 #include "BankrollFiguresPanel.h"
 #include "BankrollPlots.h"
 
-#include "ui/common/GameText.h"
+#include "play/GameText.h"
 #include "ui/common/GradientLabel.h"
 #include "ui/common/HelpKey.h"
 #include "ui/common/HelpWindow.h"

@@ -1,6 +1,6 @@
 #include "ChooseGameWindow.h"
 
-#include "ui/common/GameText.h"
+#include "play/GameText.h"
 
 #include "BankrollWindow.h"
 #include "ConditionsPanel.h"
@@ -12,6 +12,7 @@
 #include "ui/common/GradientLabel.h"
 #include "ui/common/HelpKey.h"
 #include "ui/common/HelpWindow.h"
+#include "ui/common/LineText.h"
 #include "ui/common/TextSections.h"
 
 #include "games/GameKey.h"
@@ -176,7 +177,7 @@ void TChooseGameWindow::Refresh() {
     FPokerName->setText(caption);
     QStringList lines;
     for (int line = 0; line < FController.LineCount(); ++line)
-        lines << FController.LineNameAt(line);
+        lines << LineText(FController.LineNameAt(line), FPreferences.Texts());
     const int pay = FController.PayIndex();
     FGrid->SetPaytable(lines, FController.Pays(), pay != -1);
     const int count = FController.PaytableCount();

@@ -5,11 +5,13 @@
 #include "ReturnPanel.h"
 #include "SelectController.h"
 
+#include "play/GameText.h"
 #include "prefs/Texts.h"
 #include "ui/common/DialogButtons.h"
 #include "ui/common/GradientLabel.h"
 #include "ui/common/HelpKey.h"
 #include "ui/common/HelpWindow.h"
+#include "ui/common/LineText.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/TextSections.h"
 
@@ -34,7 +36,7 @@ TEditPaytableWindow::TEditPaytableWindow(QWidget* parent, TPreferences& preferen
     setObjectName(QStringLiteral("fEdit"));
     QStringList lines;
     for (int line = 0; line <= game.LastLine; ++line)
-        lines << QString::fromStdString(game.LineName(line));
+        lines << LineText(game, line, preferences.Texts());
     FModel = new TPaytableModel(lines, pays, this);
     auto* layout = new QVBoxLayout(this);
     FPokerName = new QLabel(this);
@@ -86,8 +88,9 @@ void TEditPaytableWindow::Retranslate() {
     QFont font = this->font();
     ApplyFont(font, FPreferences);
     setFont(font);
-    FPokerName->setText(QString::fromStdString(FGame.Name).toUpper());
+    FPokerName->setText(GameNameText(FGame.Name, FPreferences.Texts()).toUpper());
     FPokerName = MakeHeaderLabel(FPokerName, FPreferences);
+    FitLineNames();
     FReturns->Retranslate();
     FWarning->setText(Warning());
     LayoutGrid();
@@ -100,8 +103,8 @@ QString TEditPaytableWindow::Warning() const {
     if (const TPayInversion inverted = FindPayInversion(FGame, pays); inverted.Line >= 0)
         warnings << FormatText(
             FPreferences.Texts().Translate(section, QStringLiteral("PaysLessThanBelow")),
-            {QString::fromStdString(FGame.LineName(inverted.Line)),
-             QString::fromStdString(FGame.LineName(inverted.Below)),
+            {LineText(FGame, inverted.Line, FPreferences.Texts()),
+             LineText(FGame, inverted.Below, FPreferences.Texts()),
              QString::number(inverted.Coins)});
     if (FFindStored && FModel->Complete())
         if (const int same = FFindStored(pays); same >= 0) {
@@ -144,6 +147,18 @@ void TEditPaytableWindow::accept() {
 bool TEditPaytableWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == FGrid->viewport() && event->type() == QEvent::Resize) LayoutGrid();
     return QDialog::eventFilter(watched, event);
+}
+
+// The window grows rather than wrap a long line name (a kicker line in
+// Russian) inside its cell; it never shrinks below its first width.
+void TEditPaytableWindow::FitLineNames() {
+    QStringList lines;
+    for (int line = 0; line <= FGame.LastLine; ++line)
+        lines << LineText(FGame, line, FPreferences.Texts());
+    const int grid = PaytableGridMinimumWidth(FGrid->fontMetrics(), lines) + (kMaxCoins + 1);
+    const QMargins margins = layout()->contentsMargins();
+    const int wanted = grid + 2 * FGrid->frameWidth() + margins.left() + margins.right();
+    if (wanted > width()) setFixedSize(wanted, height());
 }
 
 void TEditPaytableWindow::LayoutGrid() {

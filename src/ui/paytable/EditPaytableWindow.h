@@ -51,6 +51,7 @@ class TEditPaytableWindow : public QDialog {
   private:
     void Changed();
     void LayoutGrid();
+    void FitLineNames();
 
     TPreferences& FPreferences;
     const TPokerDescription& FGame;

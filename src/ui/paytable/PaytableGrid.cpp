@@ -4,6 +4,9 @@
 
 #include <QPainter>
 
+#include <algorithm>
+#include <cmath>
+
 namespace drawmentor {
 
 TGridSizes PaytableGridSizes(int width, int height, int rows) {
@@ -20,6 +23,14 @@ TGridSizes PaytableGridSizes(int width, int height, int rows) {
     return sizes;
 }
 
+int PaytableGridMinimumWidth(const QFontMetrics& metrics, const QStringList& lines) {
+    int widest = 0;
+    for (const QString& line : lines)
+        widest =
+            std::max(widest, metrics.horizontalAdvance(QStringLiteral("    ") + line.toUpper()));
+    return static_cast<int>(std::ceil(widest / 0.4));
+}
+
 TPaytableGrid::TPaytableGrid(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("PayoutGrid"));
     setAutoFillBackground(true);
@@ -30,7 +41,14 @@ void TPaytableGrid::SetPaytable(const QStringList& lines, const TPayTable& pays,
     FLines = lines;
     FPays = pays;
     FShown = shown;
+    updateGeometry();
     Relayout();
+}
+
+// A long line name, as a kicker line in Russian, widens the window rather
+// than being cut.
+QSize TPaytableGrid::minimumSizeHint() const {
+    return {PaytableGridMinimumWidth(fontMetrics(), FLines), 0};
 }
 
 void TPaytableGrid::resizeEvent(QResizeEvent*) {

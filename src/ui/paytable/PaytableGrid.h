@@ -2,6 +2,7 @@
 
 #include "games/PayTable.h"
 
+#include <QFontMetrics>
 #include <QStringList>
 #include <QWidget>
 
@@ -18,6 +19,10 @@ struct TGridSizes {
     std::vector<int> Rows;
 };
 TGridSizes PaytableGridSizes(int width, int height, int rows);
+// The least width at which the names column holds the widest of `lines` as
+// the grids draw it (capitals after two spaces), with as much again to spare
+// on the right as on the left.
+int PaytableGridMinimumWidth(const QFontMetrics& metrics, const QStringList& lines);
 
 // The paytable shown in the game-choice window: line names and, when a
 // paytable is selected, the pays for one to five coins.
@@ -29,6 +34,7 @@ class TPaytableGrid : public QWidget {
     // `pays` is drawn only when `shown`; the rows follow `lines`.
     void SetPaytable(const QStringList& lines, const TPayTable& pays, bool shown);
     const TGridSizes& Sizes() const { return FSizes; }
+    QSize minimumSizeHint() const override;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
