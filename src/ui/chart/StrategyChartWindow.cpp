@@ -231,6 +231,12 @@ void TStrategyChartWindow::FitColumns() {
     const int missing = wanted - FTable->width();
     if (missing > 0 && screen())
         resize(std::min(width() + missing, screen()->availableGeometry().width()), height());
+    FTable->resizeRowsToContents();
+}
+
+void TStrategyChartWindow::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    FTable->resizeRowsToContents();
 }
 
 void TStrategyChartWindow::done(int result) {

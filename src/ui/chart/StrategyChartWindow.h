@@ -70,6 +70,11 @@ class TStrategyChartWindow : public QDialog {
 
     void done(int result) override;
 
+  protected:
+    // Rows grow with their wrapped names, notes and examples, which the view
+    // does not measure again when the name column's width changes.
+    void resizeEvent(QResizeEvent* event) override;
+
   private:
     void Start();
     void ChooseLevel(int index);
