@@ -1,5 +1,5 @@
 #include "Arguments.h"
-#include "ChartLevel.h"
+#include "ChartChanges.h"
 #include "Commands.h"
 #include "PaytableSource.h"
 

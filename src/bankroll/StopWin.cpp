@@ -62,13 +62,23 @@ void CheckGoal(const THandDistribution& hand, int64_t goalCoins) {
                           std::to_string(goalCoins));
 }
 
+namespace {
+
+// The arguments both questions check; a bankroll short of one bet is ruined
+// before the first hand.
+bool RuinedAtOnce(const THandDistribution& hand, int64_t bankrollCoins, int64_t goalCoins) {
+    CheckBankroll(hand, bankrollCoins);
+    CheckGoal(hand, goalCoins);
+    return bankrollCoins < hand.BetCoins();
+}
+
+} // namespace
+
 TStopWin StopWin(const THandDistribution& hand, int64_t bankrollCoins, int64_t goalCoins,
                  int64_t hands, const std::atomic<bool>* cancel) {
     CheckRuinHands(hands);
-    CheckBankroll(hand, bankrollCoins);
-    CheckGoal(hand, goalCoins);
     TStopWin result;
-    if (bankrollCoins < hand.BetCoins()) {
+    if (RuinedAtOnce(hand, bankrollCoins, goalCoins)) {
         result.Ruin = 1;
         return result;
     }
@@ -130,10 +140,8 @@ TStopWin StopWin(const THandDistribution& hand, int64_t bankrollCoins, int64_t g
 
 TStopWin LongRunStopWin(const THandDistribution& hand, int64_t bankrollCoins, int64_t goalCoins,
                         const std::atomic<bool>* cancel) {
-    CheckBankroll(hand, bankrollCoins);
-    CheckGoal(hand, goalCoins);
     TStopWin result;
-    if (bankrollCoins < hand.BetCoins()) {
+    if (RuinedAtOnce(hand, bankrollCoins, goalCoins)) {
         result.Ruin = 1;
         return result;
     }

@@ -14,18 +14,32 @@
 
 namespace drawmentor::testing {
 
+// A chart's game, an exact engine of its pays and a reader of the chart.
+struct TChartReplay {
+    TChartReplay(int gameIndex, const std::vector<int>& pays, const TStrategyChart& chart)
+        : Game(CreateDescription(gameIndex)), Engine(CreateEngineForGame(gameIndex)),
+          Player(*Game, chart) {
+        std::copy(pays.begin(), pays.end(), Payout.Pays.begin());
+        Engine->SetPayout(&Payout);
+    }
+    TChartReplay(const TChartReplay&) = delete; // the engine points at Payout
+    TChartReplay& operator=(const TChartReplay&) = delete;
+    std::unique_ptr<TPokerDescription> Game;
+    std::unique_ptr<TPokerEngine> Engine;
+    TPayout Payout;
+    TChartPlayer Player;
+};
+
 // Every deal class of the game's deck played by `chart`: its return, its
 // deals off the best hold and each line's deals agree with what it claims.
 // A dealt hand that pays one of `kept` (coins) as it stands is played best.
 inline void ExpectChartEarnsItsClaims(int gameIndex, const std::vector<int>& pays,
                                       const TStrategyChart& chart,
                                       const std::vector<long double>& kept = {}) {
-    const auto game = CreateDescription(gameIndex);
-    const auto engine = CreateEngineForGame(gameIndex);
-    TPayout payout;
-    std::copy(pays.begin(), pays.end(), payout.Pays.begin());
-    engine->SetPayout(&payout);
-    const TChartPlayer player(*game, chart);
+    const TChartReplay replay(gameIndex, pays, chart);
+    const auto& engine = replay.Engine;
+    const auto& game = replay.Game;
+    const TChartPlayer& player = replay.Player;
     long double played = 0;
     int64_t offBest = 0, deals = 0;
     std::vector<int64_t> lineDeals(chart.Lines.size());
@@ -62,12 +76,10 @@ inline void ExpectChartEarnsItsClaims(int gameIndex, const std::vector<int>& pay
 inline void ExpectExceptionRecovers(int gameIndex, const std::vector<int>& pays,
                                     const TStrategyChart& chart, size_t lineIndex) {
     const TChartException& exception = chart.Lines[lineIndex].Exceptions.at(0);
-    const auto game = CreateDescription(gameIndex);
-    const auto engine = CreateEngineForGame(gameIndex);
-    TPayout payout;
-    std::copy(pays.begin(), pays.end(), payout.Pays.begin());
-    engine->SetPayout(&payout);
-    const TChartPlayer player(*game, chart);
+    const TChartReplay replay(gameIndex, pays, chart);
+    const auto& engine = replay.Engine;
+    const auto& game = replay.Game;
+    const TChartPlayer& player = replay.Player;
     std::array<THoldClass, kMaskCount> classes;
     long double gained = 0;
     for (const auto& deal : DealClasses(game->Jokers)) {
